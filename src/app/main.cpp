@@ -1,7 +1,26 @@
-// qmk32: decides between the batch run and the windowed program.
+// qmk32: reads the command line and starts either the batch run or the windowed program.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/BatchRunner.h"
+#include "app/CBatchCommandLineInfo.h"
+#include "app/Settings.h"
+#include "app/Startup.h"
 #include "ui/InteractiveStart.h"
 
 int main(int argc, char** argv)
 {
-    return qmk::runInteractive(argc, argv, argc > 1 ? argv[1] : "");
+    std::vector<std::string> args(argv + 1, argv + argc);
+    qmk::CBatchCommandLineInfo cmd;
+    cmd.parseArguments(args);
+
+    if (cmd.helpRequested()) {
+        std::cout << qmk::batchUsageText();
+        return 0;
+    }
+    qmk::Settings settings;
+    if (cmd.isBatch())
+        return qmk::runBatchMode(cmd, settings, std::cout, std::cerr);
+    return qmk::runInteractive(argc, argv, cmd, settings);
 }

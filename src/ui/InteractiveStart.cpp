@@ -5,17 +5,28 @@
 #include <QLabel>
 #include <QMainWindow>
 
+#include "app/CBatchCommandLineInfo.h"
+#include "app/Settings.h"
+#include "app/Startup.h"
+#include "ui/CMessageBoxFeedback.h"
+
 namespace qmk {
 
-int runInteractive(int argc, char** argv, const std::string& fileToOpen)
+int runInteractive(int argc, char** argv, const CBatchCommandLineInfo& cmd, Settings& settings)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillmark"));
+
+    CMessageBoxFeedback feedback;
+    std::vector<std::string> includeExtensions;
+    if (!runStartupChecks(settings, feedback, includeExtensions))
+        return 1;
+
     QMainWindow frame;
     frame.setWindowTitle(QStringLiteral("Quillmark"));
-    auto* label = new QLabel(fileToOpen.empty()
+    auto* label = new QLabel(cmd.fileName().empty()
                                  ? QStringLiteral("No project open.")
-                                 : QStringLiteral("Project: %1").arg(QString::fromStdString(fileToOpen)));
+                                 : QStringLiteral("Project: %1").arg(QString::fromStdString(cmd.fileName())));
     label->setAlignment(Qt::AlignCenter);
     frame.setCentralWidget(label);
     frame.resize(900, 600);

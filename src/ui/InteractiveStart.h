@@ -1,11 +1,12 @@
 // Entry into the windowed program: the only place that creates the QApplication.
 #pragma once
 
-#include <string>
-
 namespace qmk {
 
+class CBatchCommandLineInfo;
+class Settings;
+
 // Runs the desktop application until its main window closes; returns the exit code.
-int runInteractive(int argc, char** argv, const std::string& fileToOpen);
+int runInteractive(int argc, char** argv, const CBatchCommandLineInfo& cmd, Settings& settings);
 
 } // namespace qmk

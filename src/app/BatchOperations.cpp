@@ -1,0 +1,26 @@
+// The handlers of the batch operations.
+#include "app/BatchOperations.h"
+
+namespace qmk {
+namespace {
+
+// Operations whose project road is not in this build yet fail openly instead of pretending.
+BatchStatus notAvailable(const std::vector<std::string>&, BatchReport& report)
+{
+    report.error("QMK Error:  Command failed !");
+    return BatchStatus::Failed;
+}
+
+} // namespace
+
+std::map<FlagCode, BatchOperation> standardBatchOperations()
+{
+    std::map<FlagCode, BatchOperation> ops;
+    for (FlagCode code : {FlagCode::Translated, FlagCode::UpToDate, FlagCode::HasLanguage, FlagCode::Export,
+                          FlagCode::Import, FlagCode::CreateDb, FlagCode::Update, FlagCode::AddLang,
+                          FlagCode::WriteRC, FlagCode::ListLIDS})
+        ops[code] = notAvailable;
+    return ops;
+}
+
+} // namespace qmk

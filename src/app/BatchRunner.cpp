@@ -1,0 +1,122 @@
+// The unattended run and its report channel.
+#include "app/BatchRunner.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+
+#include "app/BatchOperations.h"
+#include "resources/PrintfText.h"
+
+namespace qmk {
+namespace {
+
+struct UsageRow {
+    FlagCode code;
+    const char* usage;
+};
+
+constexpr UsageRow kUsage[] = {
+    {FlagCode::Translated, "Command 'Is Translated':   /T  <filename.mdb>  <language>"},
+    {FlagCode::UpToDate,
+     "Command 'Is UpToDate':   /D  <dbfilename.mdb>  or   /D  <rcfilename.rc>  <dbfilename.mdb>"},
+    {FlagCode::HasLanguage, "Command 'Has Language':   /L  <filename.mdb>  <language>"},
+    {FlagCode::Export,
+     "Command 'Export to Database':   /E  <src_dbfilename.mdb> <dest_bfilename.mdb>  [language 1] [language 2]  ......"},
+    {FlagCode::Import, "Command 'Import from Database':   /I  <from_dbfilename.mdb> <language> <to_bfilename.mdb>"},
+    {FlagCode::CreateDb, "Command 'Create Database':   /C  <resfilename.rc>"},
+    {FlagCode::Update, "Command 'Update Database':   /U  <dbfilename.mdb>  or   /U  <rcfilename.rc>  <dbfilename.mdb>"},
+    {FlagCode::AddLang, "Command 'New Translation':   /A  <dbfilename.mdb> <language> <translated_res_filename.rc>"},
+    {FlagCode::WriteRC, "Command 'Write Translated RC File':   /RC  <dbfilename.mdb> <language> <resfilename.rc>"},
+    {FlagCode::ListLIDS, "Command 'List Local Language Ids':   /LIDS  <out_filename>"},
+};
+
+} // namespace
+
+BatchReport::BatchReport(std::ostream& out, std::ostream& err, const std::string& logFile) : out_(out), err_(err)
+{
+    if (!logFile.empty()) {
+        log_ = std::make_unique<std::ofstream>(logFile, std::ios::app);
+        if (!*log_)
+            log_.reset();
+    }
+}
+
+void BatchReport::line(const std::string& text)
+{
+    out_ << text << '\n';
+    if (log_)
+        *log_ << text << '\n';
+}
+
+void BatchReport::error(const std::string& text)
+{
+    err_ << text << '\n';
+    if (log_)
+        *log_ << text << '\n';
+}
+
+BatchRunner::BatchRunner() : operations_(standardBatchOperations()) {}
+
+BatchStatus BatchRunner::run(const CBatchCommandLineInfo& cmd, BatchReport& report) const
+{
+    BatchStatus worst = BatchStatus::Success;
+    auto remember = [&worst](BatchStatus s) {
+        // A failure outranks a usage error, which outranks a "no" answer.
+        auto rank = [](BatchStatus x) {
+            switch (x) {
+            case BatchStatus::Failed: return 3;
+            case BatchStatus::UsageError: return 2;
+            case BatchStatus::CheckAnsweredNo: return 1;
+            default: return 0;
+            }
+        };
+        if (rank(s) > rank(worst))
+            worst = s;
+    };
+
+    for (std::size_t i = 0; i < cmd.operations().size(); ++i) {
+        const auto& op = cmd.operations()[i];
+        const FlagRow* row = flagRow(op.code);
+        auto handler = operations_.find(op.code);
+        if (!row || handler == operations_.end()) {
+            report.error(printfText("QMK Error:  Unknown Flag /%s !", {op.text}));
+            remember(BatchStatus::UsageError);
+            continue;
+        }
+        std::vector<std::string> params = cmd.parametersOf(i);
+        if (static_cast<int>(params.size()) < row->parameterCount) {
+            report.error("Error:  Missing parameter.");
+            remember(BatchStatus::UsageError);
+            continue;
+        }
+        remember(handler->second(params, report));
+    }
+    return worst;
+}
+
+std::string batchUsageText()
+{
+    std::string text =
+        "Usage: qmk32 [file.rc | file.mdb]\n"
+        "       qmk32 [file] /OPERATION parameters... [/OPERATION parameters...] [/LOG <logfile>]\n"
+        "\n"
+        "Without an operation, Quillmark opens the file in its window. With operations it runs\n"
+        "them unattended, without a window. Flags start with / or - and are matched ignoring case;\n"
+        "each operation also has a long name (/UpToDate, /HasLanguage, /Translated, /Export, /Import,\n"
+        "/CreateDb, /Update, /AddLang, /WriteRC, /ListLIDS, /LogFile).\n"
+        "\n";
+    for (const UsageRow& row : kUsage)
+        text += std::string(row.usage) + "\n";
+    text +=
+        "\n"
+        "<language> is a decimal language id (1031), four hex digits (0407 or 0x0407) or a language\n"
+        "name (\"German\", \"English US\").\n"
+        "/LOG <logfile> appends every report to the log file too.\n"
+        "\n"
+        "Exit status: 0 all operations succeeded and every check answered yes, 3 a check answered no,\n"
+        "1 an operation failed, 2 the command line was wrong.\n";
+    return text;
+}
+
+} // namespace qmk

@@ -1,0 +1,79 @@
+// The parsed command line: the file to open, the operation flags with their parameters and
+// the log file, read one argument at a time as the shell passed them.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qmk {
+
+// Flag codes: what FindFlag returns for a short or long flag name.
+enum class FlagCode : int {
+    NotAFlag = -1,
+    Empty = 0,  // a lone "-" or "/"
+    Translated = 1,
+    UpToDate = 2,
+    HasLanguage = 3,
+    Export = 4,
+    Import = 5,
+    CreateDb = 6,
+    Update = 7,
+    AddLang = 8,
+    LogFile = 9,
+    WriteRC = 10,
+    ListLIDS = 11,
+};
+
+struct FlagRow {
+    const char* name;      // at most 15 characters
+    int parameterCount;    // parameters the operation takes at least
+    int projectOperation;  // 1 for operations on a project database, 0 for LOG and LIDS
+    int reserved;          // always 0
+    FlagCode code;
+};
+
+// The 22 rows: each operation under its short and its long name.
+const std::vector<FlagRow>& flagTable();
+const FlagRow* flagRow(FlagCode code);
+
+class CBatchCommandLineInfo {
+public:
+    struct Operation {
+        std::string text;            // the flag as typed, without its "-" or "/"
+        FlagCode code;
+        std::size_t firstParameter;  // index of its first parameter in parameters()
+    };
+
+    static int FindFlag(std::string_view text);
+    static bool IsFlag(std::string_view text) { return FindFlag(text) != -1; }
+
+    // One argument; isFlag when it began with "-" or "/" (already removed from text).
+    void ParseParam(std::string_view text, bool isFlag, bool isLast);
+    // All arguments after the program name, with Linux paths such as /home/a.rc kept as files.
+    void parseArguments(const std::vector<std::string>& args);
+
+    // Batch mode: an operation flag or a log file was given.
+    bool isBatch() const { return !operations_.empty() || !logFile_.empty(); }
+    bool helpRequested() const { return helpRequested_; }
+
+    const std::string& fileName() const { return fileName_; }
+    const std::vector<Operation>& operations() const { return operations_; }
+    const std::vector<std::string>& parameters() const { return parameters_; }
+    // The parameters that followed operation `index`, up to the next operation's.
+    std::vector<std::string> parametersOf(std::size_t index) const;
+    const std::string& logFile() const { return logFile_; }
+    const std::string& unrecognisedFlag() const { return unrecognisedFlag_; }
+    int currentCode() const { return currentCode_; }
+
+private:
+    std::string fileName_;
+    std::vector<Operation> operations_;
+    std::vector<std::string> parameters_;
+    std::string logFile_;
+    std::string unrecognisedFlag_;
+    int currentCode_ = -1;
+    bool helpRequested_ = false;
+};
+
+} // namespace qmk

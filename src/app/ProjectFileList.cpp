@@ -1,0 +1,51 @@
+// The project file list in section PROJECTFILES, keys File0 .. File29.
+#include "app/ProjectFileList.h"
+
+#include "app/ProfileFile.h"
+#include "app/Settings.h"
+#include "resources/FileNames.h"
+
+namespace qmk {
+namespace {
+
+std::string slotKey(int index) { return "File" + std::to_string(index); }
+
+} // namespace
+
+std::vector<std::string> ReadProjectFiles(const ProfileFile& profile)
+{
+    std::vector<std::string> list;
+    for (int i = 0; i < kProjectFileSlots; ++i) {
+        std::string value = profile.getString(ini::ProjectFiles, slotKey(i), "");
+        if (!value.empty())
+            list.push_back(std::move(value));
+    }
+    return list;
+}
+
+bool WriteProjectFiles(ProfileFile& profile, const std::vector<std::string>& list)
+{
+    std::vector<std::pair<std::string, std::string>> entries;
+    for (int i = 0; i < kProjectFileSlots; ++i) {
+        const auto index = static_cast<std::size_t>(i);
+        entries.emplace_back(slotKey(i), index < list.size() ? list[index] : "");
+    }
+    return profile.writeStrings(ini::ProjectFiles, entries);
+}
+
+bool AddProjectFile(ProfileFile& profile, const std::string& path)
+{
+    int slot = -1;
+    for (int i = 0; i < kProjectFileSlots && slot < 0; ++i)
+        if (equalsIgnoringCase(profile.getString(ini::ProjectFiles, slotKey(i), ""), path))
+            slot = i;
+    for (int i = 0; i < kProjectFileSlots && slot < 0; ++i)
+        if (profile.getString(ini::ProjectFiles, slotKey(i), "").empty())
+            slot = i;
+    if (slot < 0)
+        return false;
+    // Linux file systems are case-sensitive: a lower-cased name would name another file.
+    return profile.writeString(ini::ProjectFiles, slotKey(slot), resolveCase(path).string());
+}
+
+} // namespace qmk

@@ -1,0 +1,53 @@
+// Start-up checks and the batch start.
+#include "app/Startup.h"
+
+#include <ostream>
+#include <sqlite3.h>
+
+#include "app/BatchRunner.h"
+#include "app/CBatchCommandLineInfo.h"
+#include "app/IncludeExtensions.h"
+#include "app/Settings.h"
+#include "app/StreamFeedback.h"
+#include "resources/MessageIds.h"
+
+namespace qmk {
+namespace {
+
+// DROP COLUMN, needed to remove a translation's columns, came with SQLite 3.35.
+constexpr int kMinimumSqliteVersion = 3035000;
+
+} // namespace
+
+bool databaseEngineAvailable()
+{
+    return sqlite3_libversion_number() >= kMinimumSqliteVersion && sqlite3_threadsafe() >= 0;
+}
+
+bool runStartupChecks(Settings& settings, Feedback& feedback, std::vector<std::string>& includeExtensions)
+{
+    if (!databaseEngineAvailable()) {
+        feedback.message(msg::MissingDatabaseEngine, {}, Icon::Stop);
+        return false;
+    }
+    includeExtensions = splitIncludeExtensions(settings.includeExtensionSetting());
+    return checkIncludeExtensions(includeExtensions, feedback);
+}
+
+int runBatchMode(const CBatchCommandLineInfo& cmd, Settings& settings, std::ostream& out, std::ostream& err)
+{
+    if (!cmd.unrecognisedFlag().empty()) {
+        err << "Unknow command flag '" << cmd.unrecognisedFlag() << "'\n";
+        return static_cast<int>(BatchStatus::UsageError);
+    }
+    StreamFeedback toStderr(err);
+    std::vector<std::string> includeExtensions;
+    if (!runStartupChecks(settings, toStderr, includeExtensions))
+        return static_cast<int>(BatchStatus::Failed);
+
+    BatchReport report(out, err, cmd.logFile());
+    BatchRunner runner;
+    return static_cast<int>(runner.run(cmd, report));
+}
+
+} // namespace qmk

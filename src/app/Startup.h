@@ -1,0 +1,24 @@
+// Start-up checks shared by the windowed program and the batch run, and the batch start.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace qmk {
+
+class CBatchCommandLineInfo;
+class Feedback;
+class Settings;
+
+// The linked SQLite is usable and new enough for what the project databases need.
+bool databaseEngineAvailable();
+
+// Engine presence and the include-extension setting; reports through feedback. On success
+// `includeExtensions` holds the accepted entries.
+bool runStartupChecks(Settings& settings, Feedback& feedback, std::vector<std::string>& includeExtensions);
+
+// The whole batch start and run; returns the process exit status.
+int runBatchMode(const CBatchCommandLineInfo& cmd, Settings& settings, std::ostream& out, std::ostream& err);
+
+} // namespace qmk

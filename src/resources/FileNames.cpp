@@ -1,0 +1,58 @@
+// File-name helpers shared by every layer.
+#include "resources/FileNames.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace qmk {
+namespace {
+
+char upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
+char lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+
+} // namespace
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return upper(x) == upper(y); });
+}
+
+std::string toUpperAscii(std::string_view text)
+{
+    std::string out(text);
+    std::transform(out.begin(), out.end(), out.begin(), upper);
+    return out;
+}
+
+std::string toLowerAscii(std::string_view text)
+{
+    std::string out(text);
+    std::transform(out.begin(), out.end(), out.begin(), lower);
+    return out;
+}
+
+std::filesystem::path resolveCase(const std::filesystem::path& path)
+{
+    std::error_code ec;
+    if (path.empty() || std::filesystem::exists(path, ec))
+        return path;
+    std::filesystem::path folder = path.parent_path();
+    std::filesystem::path lookIn = folder.empty() ? std::filesystem::path(".") : folder;
+    const std::string wanted = path.filename().string();
+    for (std::filesystem::directory_iterator it(lookIn, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (equalsIgnoringCase(name, wanted))
+            return folder / name;
+    }
+    return path;
+}
+
+std::filesystem::path programFolder()
+{
+    std::error_code ec;
+    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::filesystem::path() : exe.parent_path();
+}
+
+} // namespace qmk

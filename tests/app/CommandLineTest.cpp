@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include "app/CBatchCommandLineInfo.h"
+
+namespace qmk {
+namespace {
+
+CBatchCommandLineInfo parse(const std::vector<std::string>& args)
+{
+    CBatchCommandLineInfo cmd;
+    cmd.parseArguments(args);
+    return cmd;
+}
+
+} // namespace
+
+TEST(CommandLineTest, FlagsAreMatchedIgnoringCaseUnderShortAndLongNames)
+{
+    EXPECT_EQ(CBatchCommandLineInfo::FindFlag("update"), 7);
+    EXPECT_EQ(CBatchCommandLineInfo::FindFlag("U"), 7);
+    EXPECT_EQ(CBatchCommandLineInfo::FindFlag("u"), 7);
+    EXPECT_EQ(CBatchCommandLineInfo::FindFlag("wRiTeRc"), 10);
+    EXPECT_EQ(CBatchCommandLineInfo::FindFlag("lids"), 11);
+    EXPECT_EQ(CBatchCommandLineInfo::FindFlag(""), 0);
+    EXPECT_EQ(CBatchCommandLineInfo::FindFlag("X"), -1);
+    EXPECT_EQ(CBatchCommandLineInfo::FindFlag("Updates"), -1);
+    EXPECT_EQ(flagTable().size(), 22u);
+
+    for (const char* arg : {"-update", "/U", "-u"}) {
+        auto cmd = parse({arg});
+        ASSERT_EQ(cmd.operations().size(), 1u) << arg;
+        EXPECT_EQ(cmd.operations()[0].code, FlagCode::Update) << arg;
+        EXPECT_EQ(cmd.currentCode(), 7) << arg;
+    }
+}
+
+TEST(CommandLineTest, LoneDashIsAnOperationWithCodeZero)
+{
+    auto cmd = parse({"-"});
+    ASSERT_EQ(cmd.operations().size(), 1u);
+    EXPECT_EQ(cmd.operations()[0].code, FlagCode::Empty);
+    EXPECT_TRUE(cmd.isBatch());
+}
+
+TEST(CommandLineTest, LogFileAfterOperationsIsCapturedAndNotAnOperation)
+{
+    auto cmd = parse({"a.rc", "-U", "-LOG", "run.log"});
+    EXPECT_EQ(cmd.fileName(), "a.rc");
+    ASSERT_EQ(cmd.operations().size(), 1u);
+    EXPECT_EQ(cmd.operations()[0].text, "U");
+    EXPECT_TRUE(cmd.parameters().empty());
+    EXPECT_EQ(cmd.logFile(), "run.log");
+    EXPECT_TRUE(cmd.isBatch());
+}
+
+TEST(CommandLineTest, LogFlagBeforeAnyOperationDoesNotCaptureItsName)
+{
+    auto cmd = parse({"-LOG", "run.log", "a.rc"});
+    EXPECT_EQ(cmd.fileName(), "run.log");
+    EXPECT_TRUE(cmd.logFile().empty());
+    EXPECT_FALSE(cmd.isBatch());
+}
+
+TEST(CommandLineTest, ParametersOfSeveralOperationsAreDividedWhereEachStarted)
+{
+    auto cmd = parse({"-T", "x.mdb", "1031", "-C", "a.rc", "-E", "s.mdb", "d.mdb", "German", "French"});
+    ASSERT_EQ(cmd.operations().size(), 3u);
+    EXPECT_EQ(cmd.parameters(), (std::vector<std::string>{"x.mdb", "1031", "a.rc", "s.mdb", "d.mdb", "German", "French"}));
+    EXPECT_EQ(cmd.parametersOf(0), (std::vector<std::string>{"x.mdb", "1031"}));
+    EXPECT_EQ(cmd.parametersOf(1), (std::vector<std::string>{"a.rc"}));
+    EXPECT_EQ(cmd.parametersOf(2), (std::vector<std::string>{"s.mdb", "d.mdb", "German", "French"}));
+    EXPECT_TRUE(cmd.fileName().empty());
+}
+
+TEST(CommandLineTest, UnknownFlagIsRememberedAndOnlyMattersInBatchMode)
+{
+    auto batch = parse({"a.rc", "-T", "1031", "out.txt", "-X"});
+    EXPECT_TRUE(batch.isBatch());
+    EXPECT_EQ(batch.unrecognisedFlag(), "X");
+
+    auto interactive = parse({"a.rc", "-print"});
+    EXPECT_FALSE(interactive.isBatch());
+    EXPECT_EQ(interactive.unrecognisedFlag(), "print");
+    EXPECT_EQ(interactive.fileName(), "a.rc");
+}
+
+TEST(CommandLineTest, OnlyAFileMeansInteractiveAndLaterPlainArgumentsAreIgnored)
+{
+    auto cmd = parse({"first.rc", "second.rc"});
+    EXPECT_FALSE(cmd.isBatch());
+    EXPECT_EQ(cmd.fileName(), "first.rc");
+}
+
+TEST(CommandLineTest, AbsolutePathsAreFilesNotFlags)
+{
+    auto cmd = parse({"/home/translator/app.rc", "/U", "/tmp/app_rc.mdb"});
+    EXPECT_EQ(cmd.fileName(), "/home/translator/app.rc");
+    ASSERT_EQ(cmd.operations().size(), 1u);
+    EXPECT_EQ(cmd.parametersOf(0), (std::vector<std::string>{"/tmp/app_rc.mdb"}));
+}
+
+TEST(CommandLineTest, HelpIsRecognisedBeforeTheFlagTable)
+{
+    EXPECT_TRUE(parse({"--help"}).helpRequested());
+    EXPECT_TRUE(parse({"-h"}).helpRequested());
+    EXPECT_TRUE(parse({"--help"}).unrecognisedFlag().empty());
+}
+
+} // namespace qmk
