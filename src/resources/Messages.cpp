@@ -2,8 +2,6 @@
 #include "resources/Messages.h"
 
 #include <algorithm>
-#include <array>
-#include <utility>
 
 namespace qmk {
 namespace {

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <set>
+#include <string>
 #include <utility>
 
 #include "parser/CharsetTable.h"
@@ -144,6 +145,42 @@ TEST(LanguageTableTest, CharsetTextsAndNames)
     EXPECT_TRUE(charsetName(1).empty());
     EXPECT_EQ(charsetTextId(77), -1);
     EXPECT_TRUE(charsetName(77).empty());
+}
+
+TEST(LanguageTableTest, BlockCodePageIsTheCodePageInHexadecimal)
+{
+    for (const CodePageRow& row : codePageRows()) {
+        if (row.textId == msg::CodePage7BitAscii)
+            continue;  // block 0000 stands for plain ASCII, shown with the Western code page
+        unsigned block = 0;
+        int decimal = 0;
+        std::from_chars(row.blockCodePage.data(), row.blockCodePage.data() + row.blockCodePage.size(), block, 16);
+        std::from_chars(row.codePage.data(), row.codePage.data() + row.codePage.size(), decimal);
+        EXPECT_EQ(static_cast<int>(block), decimal) << row.blockCodePage;
+    }
+}
+
+TEST(LanguageTableTest, VersionBlockNameJoinsLanguageIdAndBlockCodePage)
+{
+    auto blockName = [](int language, int sublanguage) {
+        return std::string(languageIdentifier(language, sublanguage)) + std::string(blockCodePage(language, sublanguage));
+    };
+    EXPECT_EQ(blockName(7, 1), "040704E4");
+    EXPECT_EQ(blockName(25, 1), "041904E3");
+    EXPECT_EQ(blockName(17, 1), "041103A4");
+}
+
+TEST(LanguageTableTest, EveryCharsetHasOneRowAFontAndAText)
+{
+    std::set<int> sets;
+    for (const CharsetRow& row : charsetRows()) {
+        EXPECT_TRUE(sets.insert(row.charset).second) << row.charset << " listed twice";
+        EXPECT_FALSE(row.fontFace.empty()) << row.charset;
+        EXPECT_FALSE(messageText(row.textId).empty()) << row.charset;
+    }
+    // Every character set a language uses has a row.
+    for (const LanguageRow& row : languageRows())
+        EXPECT_GE(findCharsetRow(row.charset), 0) << row.identifier;
 }
 
 } // namespace qmk

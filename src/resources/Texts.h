@@ -1,0 +1,190 @@
+// Unnumbered texts of the core: batch usage and report lines, start-up, project,
+// writer, export and import texts. "%1"/"%2" are filled with fillPlaceholders; the
+// batch texts keep printf-style "%s"/"%li" for the batch runner.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+namespace qmk::txt {
+
+// --- Start-up and command line ---
+inline constexpr char UnknownCommandFlag[] = "Unknow command flag '%s'\n";
+inline constexpr char CantLoadBitmaps[] = "Could not load bitmaps";
+inline constexpr char CantLoadMenuBitmaps[] = "Could not load bitmaps for menu images";
+inline constexpr char ProjectTemplateString[] =
+    "\nQuidoc\nQuidoc\nResource Files (*.rc)\n.RC\nQuill.Document\nQuillet Document";
+inline constexpr char DialogTemplateString[] = "\nDialog\nDialog\n\n";
+inline constexpr char MenuTemplateString[] = "\nMenu\nMenu\n\n";
+inline constexpr char BitmapTemplateString[] = "\nBitmap\nBitmap\n\n";
+inline constexpr char OpenFileFilter[] =
+    "Resource Script File (*.rc)|*.rc|Resource Script File (*.rc2)|*.rc2|Database File (*.mdb)|*.mdb|"
+    "All Files (*.*)|*.*||";
+inline constexpr char OpenFileDefaultExtension[] = "rc";
+
+// --- Batch usage lines, in the order --help prints them ---
+inline constexpr char UsageTranslated[] = "Command 'Is Translated':   /T  <filename.mdb>  <language>";
+inline constexpr char UsageUpToDate[] =
+    "Command 'Is UpToDate':   /D  <dbfilename.mdb>  or   /D  <rcfilename.rc>  <dbfilename.mdb>";
+inline constexpr char UsageHasLanguage[] = "Command 'Has Language':   /L  <filename.mdb>  <language>";
+inline constexpr char UsageExport[] =
+    "Command 'Export to Database':   /E  <src_dbfilename.mdb> <dest_bfilename.mdb>  [language 1] "
+    "[language 2]  ......";
+inline constexpr char UsageImport[] =
+    "Command 'Import from Database':   /I  <from_dbfilename.mdb> <language> <to_bfilename.mdb>";
+inline constexpr char UsageCreateDb[] = "Command 'Create Database':   /C  <resfilename.rc>";
+inline constexpr char UsageUpdate[] =
+    "Command 'Update Database':   /U  <dbfilename.mdb>  or   /U  <rcfilename.rc>  <dbfilename.mdb>";
+inline constexpr char UsageAddLang[] =
+    "Command 'New Translation':   /A  <dbfilename.mdb> <language> <translated_res_filename.rc>";
+inline constexpr char UsageWriteRC[] =
+    "Command 'Write Translated RC File':   /RC  <dbfilename.mdb> <language> <resfilename.rc>";
+inline constexpr char UsageListLIDS[] = "Command 'List Local Language Ids':   /LIDS  <out_filename>";
+
+std::span<const std::string_view> usageLines();
+
+// --- Batch report texts (printf-style) ---
+inline constexpr char BatchFileNotFound[] = "QMK Error:  File not found !  %s";
+inline constexpr char BatchWrongFileType[] = "Error: Wrong file type ! %s";
+inline constexpr char BatchNotAProjectDatabase[] = "QMK Error: File is not a QMK database.\n     %s";
+inline constexpr char BatchMissingParameter[] = "Error:  Missing parameter.";
+inline constexpr char BatchInvalidLanguage[] = "QMK Error:  Language parameter '%s' not valid !";
+inline constexpr char BatchLanguageNotInDatabase[] = "QMK Warning: Language '%s' not exists in database.\n   %s  ";
+inline constexpr char BatchDaoException[] = "QMK Error:  DAO Exception.\n    %s";
+inline constexpr char BatchCommandFailed[] = "QMK Error:  Command failed !";
+inline constexpr char BatchUnknownFlag[] = "QMK Error:  Unknown Flag /%s !";
+inline constexpr char BatchCreateStart[] = "QMK: Create database file.";
+inline constexpr char BatchCreateExists[] = "Warning: Database %s  for resource file %s already exists.";
+inline constexpr char BatchCreateDone[] = "QMK: Create database file %s successful for resource file %s.";
+inline constexpr char BatchAddLangStart[] = "QMK: Add language";
+inline constexpr char BatchAddLangDone[] = "QMK: Add language '%s' to %s successful.";
+inline constexpr char BatchImportStart[] = "QMK: Import text from database.";
+inline constexpr char BatchImportDone[] = "QMK: Successful import of '%s' text from %s to %s.";
+inline constexpr char BatchWriteStart[] = "QMK:  Write translated resource file.";
+inline constexpr char BatchWriteDone[] =
+    "QMK: Write translated file successful.\n  Language:  '%s'\n  Database: %s\n  Translated resource file: %s";
+inline constexpr char BatchExportStart[] = "QMK:  Export to database.";
+inline constexpr char BatchExportDone[] = "QMK: Export successful.\n     From: %s\n     To:  %s";
+inline constexpr char BatchExportLanguage[] = "     Language:  %s";
+inline constexpr char BatchUpdateStartFile[] = "QMK: Update database.  File:  %s";
+inline constexpr char BatchUpdateStartScript[] = "QMK:  Update database.\n     Resource file: %s\n     Database: %s";
+inline constexpr char BatchUpdateDone[] = "     Update successful.";
+inline constexpr char BatchNotUpdated[] = "QMK Warning:  Database not updated.";
+inline constexpr char BatchUpToDateStartFile[] = "QMK:  Check datatabase if UpToDate.\n     %s";
+inline constexpr char BatchUpToDateStartScript[] =
+    "QMK: Check datatabase if UpToDate.\n     Resource file:  %s\n     Database: %s";
+inline constexpr char BatchUpToDateYes[] = "   (Yes)  Database check successful. Database is UpToDate.";
+inline constexpr char BatchUpToDateNo[] = "   (No)   Database check successful. Database is not UpToDate.";
+inline constexpr char BatchHasLanguageStart[] = "QMK: Has translation ?\n     Database: %s\n     Language: %s";
+inline constexpr char BatchTranslatedStart[] = "QMK: Is translated ?\n     Database: %s\n     Language: %s";
+inline constexpr char BatchTranslatedCounts[] =
+    "    amount = %li,  translated = %li,  not actual (modified) = %li  ";
+inline constexpr char BatchAnswerYes[] = "     -->  Yes";
+inline constexpr char BatchAnswerNo[] = "     -->  No";
+inline constexpr char BatchListHeading[] = "QMKCommand 'List Local Language Ids'";
+inline constexpr char BatchListLine[] = " %s\t\t\t\t\t\t%s";
+
+// --- Database build and engine ---
+inline constexpr char DaoError[] = "Dao Error (%1):\n%2";
+inline constexpr char ArchiveExceptionError[] = "Error CArchiveException";
+inline constexpr char InfoCaption[] = "Info";
+inline constexpr char NewTranslationParserError[] =
+    "New Translation File.\nParser Error at file %1.\nCannot create a Translation file.";
+
+// --- Translated script header and footer ---
+inline constexpr char ScriptSlashLine[] =
+    "////////////////////////////////////////////////////////////////////////////";
+inline constexpr char ScriptHeaderProduct[] = "//  Windows Lexmoor Quillmark Version 3.2";
+inline constexpr char ScriptHeaderTranslated[] = "//  This is a translated resource file.";
+inline constexpr char ScriptHeaderSource[] = "//  Source File Name:  %1";
+inline constexpr char ScriptFooterEnd[] = "//  End of file ";
+// %1 the translation's display name, %2 the path.
+inline constexpr char WriteBadPath[] =
+    "Save \"%1\" translation file.\nError: bad path \"%2\".\n"
+    "Can not write translated resource file. Please check for correct path.";
+
+// The text of a file error cause 0..14; empty for any other cause.
+std::string_view fileErrorText(int cause);
+
+// --- Item types of Text Table rows and tree nodes (also exported) ---
+inline constexpr char ItemDialog[] = "Dialog";
+inline constexpr char ItemMenu[] = "Menu";
+inline constexpr char ItemStringtable[] = "Stringtable";
+inline constexpr char ItemStringtableString[] = "Stringtable String";
+inline constexpr char ItemVersioninfo[] = "Versioninfo";
+inline constexpr char ItemVersionValue[] = "Version Value";
+inline constexpr char ItemBlockHeader[] = "Block Header";
+inline constexpr char ItemBitmapFile[] = "Bitmap File";
+inline constexpr char ItemDialogItem[] = "Dialog Item";
+inline constexpr char ItemDialogCaption[] = "Dialog Caption";
+inline constexpr char ItemMenuItem[] = "Menu Item";
+inline constexpr char ItemPopupMenu[] = "Popup Menu";
+inline constexpr char ItemIncludeStatement[] = "Include Statement";
+
+// The display name of an item type 1..15; empty for 0 and any other number.
+std::string_view itemTypeName(int itemType);
+
+// Id column texts of rows that have no identifier of their own.
+inline constexpr char IdBlockHeader[] = "\"Block Header\"";
+inline constexpr char IdCaption[] = "\"Caption\"";
+inline constexpr char IdPopup[] = "\"Popup\"";
+inline constexpr char IdInclude[] = "\"#Include\"";
+
+// --- Export ---
+inline constexpr char ExportIdsEntry[] = "\"Id's\"";  // the Source entry is msg::SourceEntry
+inline constexpr char HeaderResourceIdent[] = "Resource Ident";
+inline constexpr char HeaderItemType[] = "Item Type";
+inline constexpr char HeaderId[] = "Id";
+inline constexpr char HeaderSourceText[] = "Source Text";
+inline constexpr char ColumnSelectTitle[] = "Export Text: Column Select";
+inline constexpr char ColumnSelectLabel[] = "Ids, Source, &Translations:";
+inline constexpr char ExportProgressTitle[] = "Export Text";
+// The stray quote and line break belong to the text.
+inline constexpr char CantCreateExcel[] = "Cannot create Excel. Make sure that Excel is correctly registered.\"\n";
+inline constexpr char ExportAborted[] = "Exporting text aborted.\nDo you want to close the Excel application ?";
+inline constexpr char ExportDatabaseTitle[] = "Export Text to Database";
+inline constexpr char TranslationsLabel[] = "&Translations:";
+inline constexpr char ExportIsCurrentDatabase[] =
+    "%1\nYou have selected the current database. Please choose another file name for the export database file.";
+inline constexpr char ExportDatabaseIsOpen[] =
+    "%1\nThe file is currenly openend by Quillmark. Please choose a new file name for the export database file.";
+inline constexpr char ExportDatabaseDone[] = "%1\nCreating export database successful.";
+
+// --- Import ---
+inline constexpr char FilterExcel[] = "Microsoft Excel File (*.xls)|*.xls|";
+inline constexpr char FilterDatabase[] = "Database File (*.mdb)|*.mdb|";
+inline constexpr char FilterScripts[] =
+    "Resource Script File (*.rc)|*.rc|QMK 2.x Translated RC File (*.rc*)|*.rc*|";
+inline constexpr char ImportFileTitle[] = "Import Text from File";
+inline constexpr char ImportDefaultExtension[] = "xls";
+inline constexpr char ImportUnsupportedType[] =
+    "Import text from %1\nUnsupported file type '%2'. Can not import text from this file.";
+inline constexpr char ImportTitle[] = "Import Text";
+inline constexpr char ImportLanguagePrompt[] = "Import text from '%s'.\nPlease select the import language.";
+inline constexpr char ImportStatus[] = "Import text from %1.";
+inline constexpr char ImportReadError[] = "Error reading from %1\nCan not import resource text.";
+inline constexpr char ImportNothing[] =
+    "Import text from %1.\n\nNo identical resources found or identical resouces already translated.\n"
+    "No text imported.";
+inline constexpr char ImportDone[] = "Import text from  %1\n\n%2 text resources imported.";
+inline constexpr char ImportBadHeader[] =
+    "Import Text \nThe excel file '%1'\nwas not exported from Quillmark (header is not correct).\n"
+    "Can not import text from this file.";
+inline constexpr char ImportNoLanguages[] = "Import Text\nThe Excel file has no translation text. Can not import text.";
+inline constexpr char ImportUnknownLanguage[] =
+    "Error: Unknown Language\nThe file header contains a language string '%1' which is not known by "
+    "Quillmark. The text at this column can not be imported.";
+inline constexpr char ImportExcelFinished[] =
+    "Import from Excel file '%1' finished.\nDo you want to close the Excel application ?";
+inline constexpr char ImportExcelNothing[] =
+    "Import from Excel file '%1'.\nNo text imported. Do you want to close the Excel application ?";
+inline constexpr char ImportNoSameId[] = "No resources with the same ID found.";
+inline constexpr char ImportAllDone[] = "%1 text resources imported from Excel file.";
+inline constexpr char ImportAllCurrent[] = "Import Text.\nNo text imported. Current text is actual.";
+inline constexpr char ImportAllNoSameId[] = "No resources with the same ID found. No text imported.";
+inline constexpr char MarkAllDone[] = "%1 text items marked.";
+inline constexpr char MarkAllNoDifference[] =
+    "No import text found which differs from the current translation text. No text items marked.";
+inline constexpr char MarkAllNoSameId[] = "No resources with the same ID found. No text marked.";
+
+} // namespace qmk::txt
