@@ -1,13 +1,15 @@
 // The handlers of the batch operations.
 #include "app/BatchOperations.h"
 
+#include "resources/Texts.h"
+
 namespace qmk {
 namespace {
 
 // Operations whose project road is not in this build yet fail openly instead of pretending.
 BatchStatus notAvailable(const std::vector<std::string>&, BatchReport& report)
 {
-    report.error("QMK Error:  Command failed !");
+    report.error(txt::BatchCommandFailed);
     return BatchStatus::Failed;
 }
 

@@ -7,31 +7,9 @@
 
 #include "app/BatchOperations.h"
 #include "resources/PrintfText.h"
+#include "resources/Texts.h"
 
 namespace qmk {
-namespace {
-
-struct UsageRow {
-    FlagCode code;
-    const char* usage;
-};
-
-constexpr UsageRow kUsage[] = {
-    {FlagCode::Translated, "Command 'Is Translated':   /T  <filename.mdb>  <language>"},
-    {FlagCode::UpToDate,
-     "Command 'Is UpToDate':   /D  <dbfilename.mdb>  or   /D  <rcfilename.rc>  <dbfilename.mdb>"},
-    {FlagCode::HasLanguage, "Command 'Has Language':   /L  <filename.mdb>  <language>"},
-    {FlagCode::Export,
-     "Command 'Export to Database':   /E  <src_dbfilename.mdb> <dest_bfilename.mdb>  [language 1] [language 2]  ......"},
-    {FlagCode::Import, "Command 'Import from Database':   /I  <from_dbfilename.mdb> <language> <to_bfilename.mdb>"},
-    {FlagCode::CreateDb, "Command 'Create Database':   /C  <resfilename.rc>"},
-    {FlagCode::Update, "Command 'Update Database':   /U  <dbfilename.mdb>  or   /U  <rcfilename.rc>  <dbfilename.mdb>"},
-    {FlagCode::AddLang, "Command 'New Translation':   /A  <dbfilename.mdb> <language> <translated_res_filename.rc>"},
-    {FlagCode::WriteRC, "Command 'Write Translated RC File':   /RC  <dbfilename.mdb> <language> <resfilename.rc>"},
-    {FlagCode::ListLIDS, "Command 'List Local Language Ids':   /LIDS  <out_filename>"},
-};
-
-} // namespace
 
 BatchReport::BatchReport(std::ostream& out, std::ostream& err, const std::string& logFile) : out_(out), err_(err)
 {
@@ -80,13 +58,13 @@ BatchStatus BatchRunner::run(const CBatchCommandLineInfo& cmd, BatchReport& repo
         const FlagRow* row = flagRow(op.code);
         auto handler = operations_.find(op.code);
         if (!row || handler == operations_.end()) {
-            report.error(printfText("QMK Error:  Unknown Flag /%s !", {op.text}));
+            report.error(printfText(txt::BatchUnknownFlag, {op.text}));
             remember(BatchStatus::UsageError);
             continue;
         }
         std::vector<std::string> params = cmd.parametersOf(i);
         if (static_cast<int>(params.size()) < row->parameterCount) {
-            report.error("Error:  Missing parameter.");
+            report.error(txt::BatchMissingParameter);
             remember(BatchStatus::UsageError);
             continue;
         }
@@ -106,8 +84,8 @@ std::string batchUsageText()
         "each operation also has a long name (/UpToDate, /HasLanguage, /Translated, /Export, /Import,\n"
         "/CreateDb, /Update, /AddLang, /WriteRC, /ListLIDS, /LogFile).\n"
         "\n";
-    for (const UsageRow& row : kUsage)
-        text += std::string(row.usage) + "\n";
+    for (std::string_view usage : txt::usageLines())
+        text += std::string(usage) + "\n";
     text +=
         "\n"
         "<language> is a decimal language id (1031), four hex digits (0407 or 0x0407) or a language\n"

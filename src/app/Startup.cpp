@@ -10,6 +10,8 @@
 #include "app/Settings.h"
 #include "app/StreamFeedback.h"
 #include "resources/MessageIds.h"
+#include "resources/PrintfText.h"
+#include "resources/Texts.h"
 
 namespace qmk {
 namespace {
@@ -37,7 +39,7 @@ bool runStartupChecks(Settings& settings, Feedback& feedback, std::vector<std::s
 int runBatchMode(const CBatchCommandLineInfo& cmd, Settings& settings, std::ostream& out, std::ostream& err)
 {
     if (!cmd.unrecognisedFlag().empty()) {
-        err << "Unknow command flag '" << cmd.unrecognisedFlag() << "'\n";
+        err << printfText(txt::UnknownCommandFlag, {cmd.unrecognisedFlag()});
         return static_cast<int>(BatchStatus::UsageError);
     }
     StreamFeedback toStderr(err);
