@@ -4,7 +4,11 @@
 
 #include <sqlite3.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <random>
+#include <cerrno>
 #include <system_error>
 
 #include "database/DaoException.h"
@@ -30,6 +34,17 @@ std::filesystem::path temporaryBeside(const std::filesystem::path& target)
         if (!std::filesystem::exists(candidate, ec))
             return candidate;
     }
+}
+
+// The build ran without syncing: put the file on disk before it takes the project's name.
+bool syncToDisk(const std::filesystem::path& file)
+{
+    int fd = ::open(file.c_str(), O_RDONLY);
+    if (fd < 0)
+        return false;
+    bool synced = ::fsync(fd) == 0;
+    ::close(fd);
+    return synced;
 }
 
 void removeDatabaseFile(const std::filesystem::path& file)
@@ -82,6 +97,9 @@ void CProjectDatabase::createNew(const std::filesystem::path& target)
     std::filesystem::path temp = temporaryBeside(target);
     try {
         db_.create(temp);
+        // The file becomes the project only when finished: until then a crash can at worst
+        // leave a stray temporary file, so the build need not journal or sync each commit.
+        db_.execute("PRAGMA journal_mode = MEMORY; PRAGMA synchronous = OFF; PRAGMA cache_size = -65536");
         schema::create(db_);
     } catch (const DaoException& e) {
         db_.close();
@@ -102,7 +120,10 @@ void CProjectDatabase::finishNew()
     pendingTemp_.clear();
     db_.close();
     std::error_code ec;
-    std::filesystem::rename(temp, target, ec);
+    if (!syncToDisk(temp))
+        ec = std::error_code(errno, std::generic_category());
+    else
+        std::filesystem::rename(temp, target, ec);
     if (ec) {
         removeDatabaseFile(temp);
         throw DaoException(SQLITE_CANTOPEN, "cannot write the database " + target.string() + ": " + ec.message());

@@ -78,7 +78,8 @@ void SqliteDatabase::openWithFlags(const std::filesystem::path& path, int flags,
 {
     close();
     sqlite3* db = nullptr;
-    int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
+    // One connection is used by one thread at a time: no engine mutex needed.
+    int rc = sqlite3_open_v2(path.c_str(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         int code = db ? sqlite3_extended_errcode(db) : rc;
         std::string description = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
