@@ -1,0 +1,275 @@
+// One open project database: opening, building a new file safely, the Project row
+// with its stamp, version, status and display switches.
+#include "database/CProjectDatabase.h"
+
+#include <sqlite3.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <random>
+#include <cerrno>
+#include <system_error>
+
+#include "database/DaoException.h"
+#include "database/LineStore.h"
+#include "database/QueryCatalogue.h"
+#include "database/Schema.h"
+#include "database/Transaction.h"
+#include "resources/Feedback.h"
+
+namespace qmk {
+
+namespace {
+
+std::filesystem::path temporaryBeside(const std::filesystem::path& target)
+{
+    std::random_device seed;
+    std::mt19937 random(seed());
+    std::uniform_int_distribution<int> digits(0, 999999);
+    std::error_code ec;
+    for (;;) {
+        std::filesystem::path candidate = target;
+        candidate += ".building-" + std::to_string(digits(random));
+        if (!std::filesystem::exists(candidate, ec))
+            return candidate;
+    }
+}
+
+// The build ran without syncing: put the file on disk before it takes the project's name.
+bool syncToDisk(const std::filesystem::path& file)
+{
+    int fd = ::open(file.c_str(), O_RDONLY);
+    if (fd < 0)
+        return false;
+    bool synced = ::fsync(fd) == 0;
+    ::close(fd);
+    return synced;
+}
+
+void removeDatabaseFile(const std::filesystem::path& file)
+{
+    std::error_code ec;
+    std::filesystem::remove(file, ec);
+    std::filesystem::path journal = file;
+    journal += "-journal";
+    std::filesystem::remove(journal, ec);
+}
+
+} // namespace
+
+CProjectDatabase::CProjectDatabase() = default;
+
+CProjectDatabase::~CProjectDatabase()
+{
+    if (isBuildingNew())
+        discardNew();
+}
+
+Statement CProjectDatabase::query(std::string_view name)
+{
+    return db_.prepare(queries::sql(name));
+}
+
+void CProjectDatabase::report(const DaoException& error)
+{
+    if (feedback_)
+        feedback_->messageText(error.report(), Icon::Stop);
+}
+
+void CProjectDatabase::open(const std::filesystem::path& path, const OpenMode& mode)
+{
+    if (isBuildingNew())
+        discardNew();
+    db_.open(path, mode);
+}
+
+void CProjectDatabase::close()
+{
+    if (isBuildingNew())
+        discardNew();
+    db_.close();
+}
+
+void CProjectDatabase::createNew(const std::filesystem::path& target)
+{
+    close();
+    std::filesystem::path temp = temporaryBeside(target);
+    try {
+        db_.create(temp);
+        // The file becomes the project only when finished: until then a crash can at worst
+        // leave a stray temporary file, so the build need not journal or sync each commit.
+        db_.execute("PRAGMA journal_mode = MEMORY; PRAGMA synchronous = OFF; PRAGMA cache_size = -65536");
+        schema::create(db_);
+    } catch (const DaoException& e) {
+        db_.close();
+        removeDatabaseFile(temp);
+        throw DaoException(e.code(), "cannot create the database " + target.string() + ": " + e.description());
+    }
+    pendingTarget_ = target;
+    pendingTemp_ = temp;
+}
+
+void CProjectDatabase::finishNew()
+{
+    if (!isBuildingNew())
+        return;
+    std::filesystem::path target = pendingTarget_;
+    std::filesystem::path temp = pendingTemp_;
+    pendingTarget_.clear();
+    pendingTemp_.clear();
+    db_.close();
+    std::error_code ec;
+    if (!syncToDisk(temp))
+        ec = std::error_code(errno, std::generic_category());
+    else
+        std::filesystem::rename(temp, target, ec);
+    if (ec) {
+        removeDatabaseFile(temp);
+        throw DaoException(SQLITE_CANTOPEN, "cannot write the database " + target.string() + ": " + ec.message());
+    }
+    db_.open(target, OpenMode{false, false, false});
+}
+
+void CProjectDatabase::discardNew()
+{
+    std::filesystem::path temp = pendingTemp_;
+    pendingTarget_.clear();
+    pendingTemp_.clear();
+    db_.close();
+    removeDatabaseFile(temp);
+}
+
+bool CProjectDatabase::isProjectDatabase(const std::filesystem::path& path)
+{
+    try {
+        SqliteDatabase db;
+        db.open(path, OpenMode{false, true, true});
+        return db.tableExists("Project") && db.fieldType("Project", "FileVersion") == "INTEGER";
+    } catch (const DaoException&) {
+        return false;
+    }
+}
+
+std::unique_ptr<Transaction> CProjectDatabase::beginBulk()
+{
+    return std::make_unique<Transaction>(db_);
+}
+
+std::unique_ptr<LineStore> CProjectDatabase::lineStore()
+{
+    return std::make_unique<LineStore>(db_);
+}
+
+std::optional<ProjectRow> CProjectDatabase::projectRow()
+{
+    Statement row = query("Project_Row");
+    if (!row.step())
+        return std::nullopt;
+    ProjectRow project;
+    project.sourceFile = row.text("SourceFile");
+    project.stamp.size = row.integer("FileSize");
+    project.stamp.date = static_cast<std::uint16_t>(row.integer("FileDate"));
+    project.stamp.time = static_cast<std::uint16_t>(row.integer("FileTime"));
+    project.fileVersion = row.intField("FileVersion");
+    project.status = row.intField("Status");
+    return project;
+}
+
+std::string CProjectDatabase::sourceFile()
+{
+    Statement row = query(queries::ProjectSourceFile);
+    return row.step() ? row.text(0) : std::string();
+}
+
+std::optional<int> CProjectDatabase::fileVersion()
+{
+    Statement row = query("FileVersion");
+    if (!row.step() || row.isNull(0))
+        return std::nullopt;
+    return static_cast<int>(row.integer(0));
+}
+
+void CProjectDatabase::writeProjectRow(const std::string& sourceFile, const FileStamp& stamp,
+                                       const ProjectSwitches& switches)
+{
+    Transaction transaction(db_);
+    bool hasRow = false;
+    {
+        Statement count = query("Count_Project");
+        hasRow = count.step() && count.integer(0) > 0;
+    }
+    // A rewrite keeps the stored Status; only a fresh row starts without one.
+    Statement write = query(hasRow ? "Rewrite_Project" : "Add_Project");
+    write.bindTextOrNull("SourceFile", sourceFile)
+        .bind("FileSize", stamp.size)
+        .bind("FileTime", stamp.time)
+        .bind("FileDate", stamp.date)
+        .bind("FileVersion", schema::CurrentFileVersion)
+        .execute();
+    for (int i = 0; i < ProjectSwitchCount; ++i) {
+        auto which = static_cast<ProjectSwitch>(i);
+        ensureProjectField(which);
+        Statement set = db_.prepare(queries::withColumn(queries::sql("Set_Project_Field"), switchFieldName(which)));
+        set.bind("Value", switches.get(which) ? 1 : 0).execute();
+    }
+    transaction.commit();
+}
+
+bool CProjectDatabase::isSourceChanged(const FileStamp& current)
+{
+    std::optional<ProjectRow> row = projectRow();
+    if (!row)
+        return false;
+    if (row->stamp.size != current.size)
+        return true;
+    if (row->stamp.date < current.date)
+        return true;
+    return row->stamp.date == current.date && row->stamp.time < current.time;
+}
+
+std::optional<int> CProjectDatabase::status()
+{
+    std::optional<ProjectRow> row = projectRow();
+    if (!row)
+        return std::nullopt;
+    return row->status;
+}
+
+void CProjectDatabase::setStatus(ProjectStatus status)
+{
+    query("Set_Status").bind("Status", static_cast<int>(status)).execute();
+}
+
+std::optional<bool> CProjectDatabase::readSwitch(ProjectSwitch which)
+{
+    Statement row = query("Project_Row");
+    if (!row.step())
+        return std::nullopt;
+    int column = row.column(switchFieldName(which));
+    if (column < 0)
+        return std::nullopt;
+    return row.integer(column) != 0;
+}
+
+bool CProjectDatabase::ensureProjectField(ProjectSwitch which)
+{
+    if (db_.fieldExists("Project", switchFieldName(which)))
+        return false;
+    db_.addColumn("Project", switchFieldName(which), ColumnType::Byte);
+    return true;
+}
+
+bool CProjectDatabase::writeSwitch(ProjectSwitch which, bool on)
+{
+    try {
+        ensureProjectField(which);
+        Statement set = db_.prepare(queries::withColumn(queries::sql("Set_Project_Field"), switchFieldName(which)));
+        set.bind("Value", on ? 1 : 0).execute();
+        return db_.changes() > 0;
+    } catch (const DaoException&) {
+        return false;
+    }
+}
+
+} // namespace qmk

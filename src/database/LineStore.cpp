@@ -1,0 +1,128 @@
+// Appends parsed lines and their item rows inside one transaction.
+#include "database/LineStore.h"
+
+#include "database/QueryCatalogue.h"
+#include "database/SqliteDatabase.h"
+
+namespace qmk {
+
+LineStore::LineStore(SqliteDatabase& db)
+    : transaction_(db),
+      line_(db.prepare(queries::sql("Add_ResFileLine"))),
+      text_(db.prepare(queries::sql("Add_ResourceText"))),
+      dialog_(db.prepare(queries::sql("Add_Dialogs"))),
+      caption_(db.prepare(queries::sql("Add_DlgCaption"))),
+      control_(db.prepare(queries::sql("Add_DialogControl"))),
+      menu_(db.prepare(queries::sql("Add_Menu"))),
+      menuItem_(db.prepare(queries::sql("Add_MenuItem"))),
+      string_(db.prepare(queries::sql("Add_StringtableString"))),
+      bitmap_(db.prepare(queries::sql("Add_Bitmap"))),
+      version_(db.prepare(queries::sql("Add_Version"))),
+      blockHeader_(db.prepare(queries::sql("Add_VersionBlockHeader"))),
+      value_(db.prepare(queries::sql("Add_VersionBlockValues"))),
+      sourceLanguage_(db.prepare(queries::sql("Add_SourceFileLanguage")))
+{
+}
+
+void LineStore::addLine(const LineRow& row)
+{
+    line_.bind("LineIndex", row.lineIndex)
+        .bind("Line", row.line)
+        .bind("LineIdentSym", row.lineKind)
+        .bind("Added", row.added)
+        .bindTextOrNull("BeforeStr", row.beforeStr)
+        .bindTextOrNull("BehindStr", row.behindStr)
+        .execute();
+}
+
+void LineStore::addText(int lineIndex, std::string_view sourceText, bool exclude)
+{
+    text_.bind("LineIndex", lineIndex).bindTextOrNull("SourceText", sourceText).bind("Exclude", exclude ? 1 : 0).execute();
+}
+
+void LineStore::addDialog(const DialogRow& row)
+{
+    dialog_.bind("LineIndex", row.lineIndex)
+        .bindTextOrNull("Name_ID", row.nameId)
+        .bind("cx", row.cx)
+        .bind("cy", row.cy)
+        .execute();
+}
+
+void LineStore::addCaption(const CaptionRow& row)
+{
+    caption_.bind("LineIndex", row.lineIndex).bind("DlgLine", row.dlgLine).execute();
+}
+
+void LineStore::addControl(const ControlRow& row)
+{
+    control_.bind("LineIndex", row.lineIndex)
+        .bind("DlgLine", row.dlgLine)
+        .bindTextOrNull("Name_ID", row.nameId)
+        .bindTextOrNull("Class", row.className)
+        .bind("x", row.x)
+        .bind("y", row.y)
+        .bind("cx", row.cx)
+        .bind("cy", row.cy)
+        .bind("Type", row.type)
+        .bind("Flags", static_cast<std::int64_t>(row.flags))
+        .execute();
+}
+
+void LineStore::addMenu(const IdentRow& row)
+{
+    menu_.bind("LineIndex", row.lineIndex).bindTextOrNull("Name_ID", row.nameId).execute();
+}
+
+void LineStore::addMenuItem(const MenuItemRow& row)
+{
+    menuItem_.bind("LineIndex", row.lineIndex)
+        .bind("MenuLine", row.menuLine)
+        .bind("Level", row.level)
+        .bindTextOrNull("Name_ID", row.nameId)
+        .execute();
+}
+
+void LineStore::addStringtableString(const IdentRow& row)
+{
+    string_.bind("LineIndex", row.lineIndex).bindTextOrNull("Name_ID", row.nameId).execute();
+}
+
+void LineStore::addBitmap(const IdentRow& row)
+{
+    bitmap_.bind("LineIndex", row.lineIndex).bindTextOrNull("Name_ID", row.nameId).execute();
+}
+
+void LineStore::addVersion(const IdentRow& row)
+{
+    version_.bind("LineIndex", row.lineIndex).bindTextOrNull("Name_ID", row.nameId).execute();
+}
+
+void LineStore::addVersionBlockHeader(const VersionBlockHeaderRow& row)
+{
+    blockHeader_.bind("LineIndex", row.lineIndex).bind("VersResLine", row.versResLine).execute();
+}
+
+void LineStore::addVersionValue(const VersionValueRow& row)
+{
+    value_.bind("LineIndex", row.lineIndex)
+        .bind("VersResLine", row.versResLine)
+        .bind("BlockHeaderLine", row.blockHeaderLine)
+        .bindTextOrNull("Value", row.value)
+        .execute();
+}
+
+void LineStore::addSourceLanguage(int lineIndex, LanguageId language)
+{
+    sourceLanguage_.bind("LineIndex", lineIndex)
+        .bind("Language", language.language)
+        .bind("SubLanguage", language.sublanguage)
+        .execute();
+}
+
+void LineStore::commit()
+{
+    transaction_.commit();
+}
+
+} // namespace qmk

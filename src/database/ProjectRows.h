@@ -1,0 +1,212 @@
+// Plain rows the project database hands out and takes in; callers never see SQL.
+// Text is bytes in the script's code page; an absent or null field reads as 0 or "".
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace qmk {
+
+struct LanguageId {
+    int language = 0;
+    int sublanguage = 0;
+    bool operator==(const LanguageId&) const = default;
+};
+
+// Size and packed MS-DOS date and time words of the source script.
+struct FileStamp {
+    std::int64_t size = 0;
+    std::uint16_t date = 0;
+    std::uint16_t time = 0;
+};
+
+// The display switches of the project, each a Byte field of table Project.
+enum class ProjectSwitch { BitmapEdit, VersionEdit, IncludeEdit, ExcludeEdit, DialogEdit, MenuEdit, StringtableEdit };
+inline constexpr int ProjectSwitchCount = 7;
+const char* switchFieldName(ProjectSwitch which);
+
+struct ProjectSwitches {
+    bool dialogEdit = true;
+    bool menuEdit = true;
+    bool stringtableEdit = true;
+    bool bitmapEdit = true;
+    bool versionEdit = true;
+    bool includeEdit = false;
+    bool excludeEdit = true;
+
+    bool get(ProjectSwitch which) const;
+    void set(ProjectSwitch which, bool on);
+};
+
+enum class ProjectStatus { NoTranslation = 1, NotComplete = 2, Translated = 3 };
+
+struct ProjectRow {
+    std::string sourceFile;
+    FileStamp stamp;
+    int fileVersion = 0;
+    int status = 0;
+};
+
+struct LineRow {
+    int lineIndex = 0;
+    int line = 0;
+    int lineKind = 0;   // LineIdentSym
+    int added = 0;
+    std::string beforeStr;
+    std::string behindStr;
+};
+
+struct TranslatedText {
+    std::string text;
+    bool modified = false;
+};
+
+struct TextRow {
+    int lineIndex = 0;
+    int lineKind = 0;  // only from reads that join the line; 0 otherwise
+    std::string sourceText;
+    std::string sourceTextOld;
+    bool exclude = false;
+    bool modified = false;
+    // One entry per translation of the project, in the order of translations().
+    std::vector<TranslatedText> translations;
+};
+
+// A line found again during a source update: its line fields and its text fields.
+struct LineValues {
+    LineRow line;
+    bool hasText = false;
+    std::string sourceText;
+    bool exclude = false;
+    bool modified = false;
+};
+
+// An item found by identifier: its line key and source text.
+struct TextMatch {
+    int lineIndex = 0;
+    std::string sourceText;
+};
+
+struct IdentRow {
+    int lineIndex = 0;
+    std::string nameId;
+};
+
+struct DialogRow {
+    int lineIndex = 0;
+    std::string nameId;
+    int cx = 0;
+    int cy = 0;
+};
+
+struct CaptionRow {
+    int lineIndex = 0;
+    int dlgLine = 0;
+};
+
+struct ControlRow {
+    int lineIndex = 0;
+    int dlgLine = 0;
+    std::string nameId;
+    std::string className;  // only when the statement names one
+    int x = 0, y = 0, cx = 0, cy = 0;
+    int type = 0;           // line kind of the control statement
+    std::uint32_t flags = 0;
+    bool hasText = false;   // read only: the control has a text row
+};
+
+// A control found by dialog and identifier, with what tells controls of one identifier apart.
+struct ControlMatch {
+    int lineIndex = 0;
+    std::string sourceText;
+    int type = 0;
+    std::uint32_t flags = 0;
+    int x = 0, y = 0, cx = 0, cy = 0;
+};
+
+struct MenuItemRow {
+    int lineIndex = 0;
+    int menuLine = 0;
+    int level = 0;
+    std::string nameId;
+    int lineKind = 0;  // read only
+};
+
+struct DialogItemRow {
+    int lineIndex = 0;
+    std::string nameId;  // empty for the caption
+    int lineKind = 0;
+};
+
+struct VersionBlockHeaderRow {
+    int lineIndex = 0;
+    int versResLine = 0;
+};
+
+struct VersionValueRow {
+    int lineIndex = 0;
+    int versResLine = 0;
+    int blockHeaderLine = 0;
+    std::string value;
+};
+
+struct SourceLanguageRow {
+    int lineIndex = 0;
+    LanguageId id;
+    std::string fontName;
+    int charSet = 1;
+};
+
+struct TranslationRow {
+    LanguageId id;
+    std::string languageStr;
+    std::string fontName;
+    int charSet = 1;
+};
+
+struct FontSetting {
+    LanguageId id;
+    std::string fontName;
+    int charSet = 1;
+};
+
+struct TranslationFileName {
+    LanguageId id;
+    std::string fileName;
+};
+
+struct BookmarkRow {
+    int id = 0;
+    int lineIndex = 0;
+    std::string name;
+    std::string window;
+    LanguageId language;
+};
+
+// Which item categories the statistics count.
+struct CountedKinds {
+    bool bitmaps = true;
+    bool versions = true;
+    bool includes = true;
+    bool menus = true;
+    bool dialogs = true;
+    bool stringtables = true;
+};
+
+struct TranslationStatistics {
+    int total = 0;
+    int translated = 0;
+    int changed = 0;
+};
+
+struct ResourceStatistics {
+    int texts = 0;
+    int excluded = 0;
+    int changed = 0;
+    int translated = 0;
+};
+
+enum class ResourceList { Dialogs, Menus, StringtableStrings, Bitmaps, Versions };
+
+} // namespace qmk

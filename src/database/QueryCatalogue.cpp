@@ -1,0 +1,429 @@
+// Every SQL text of the project database, in one place. Look-ups that a source update uses
+// see only lines it has not written yet (Added = 0); lists come in script order (Line).
+// Line kinds used in the texts: 3 popup, 9 and 10 include lines.
+#include "database/QueryCatalogue.h"
+
+#include <sqlite3.h>
+
+#include <unordered_map>
+
+#include "database/DaoException.h"
+#include "database/SqliteDatabase.h"
+
+namespace qmk::queries {
+
+namespace {
+
+struct Entry {
+    const char* name;
+    const char* sql;
+};
+
+// Read queries under the names the rest of the program knows them by.
+constexpr Entry StoredQueries[] = {
+    // Look-up of one text by line key.
+    {"GetResTextRecord_ByLine", "SELECT * FROM ResourceText WHERE LineIndex = :LineIndex"},
+    {"ResourceText_Old_By_LineIndex", "SELECT SourceText_Old FROM ResourceText WHERE LineIndex = :LineIndex"},
+    {"ResLineValues_By_LineIndex",
+     "SELECT l.LineIndex, l.Line, l.Added, l.LineIdentSym, l.BeforeStr, l.BehindStr, t.SourceText, t.Exclude, "
+     "t.Modified FROM ResFileLine AS l LEFT JOIN ResourceText AS t ON t.LineIndex = l.LineIndex "
+     "WHERE l.LineIndex = :LineIndex"},
+    {"LineIdentSym_By_LineIndex", "SELECT LineIdentSym FROM ResFileLine WHERE LineIndex = :LineIndex"},
+    {"AllLineIndex", "SELECT LineIndex FROM ResFileLine ORDER BY LineIndex"},
+
+    // Item rows by line key.
+    {"Dialog_By_LineIndex", "SELECT LineIndex, Name_ID, cx, cy FROM Dialogs WHERE LineIndex = :LineIndex"},
+    {"Dialog_Caption_By_LineIndex", "SELECT LineIndex, DlgLine FROM DlgCaption WHERE LineIndex = :LineIndex"},
+    {"Dialog_ItemIdent_By_LineIndex",
+     "SELECT LineIndex, DlgLine, Name_ID, Class, x, y, cx, cy, Type, Flags FROM DialogControl "
+     "WHERE LineIndex = :LineIndex"},
+    {"Dialog_LineIndex_By_DlgItemIndex", "SELECT DlgLine FROM DialogControl WHERE LineIndex = :LineIndex"},
+    {"Dialog_LineIndex_By_DlgCaptionIndex", "SELECT DlgLine FROM DlgCaption WHERE LineIndex = :LineIndex"},
+    {"Menu_Ident_By_LineIndex", "SELECT Name_ID FROM Menu WHERE LineIndex = :LineIndex"},
+    {"Menu_LineIndex_By_MenuItemIndex", "SELECT MenuLine FROM MenuItem WHERE LineIndex = :LineIndex"},
+    {"MenuItem_By_LineIndex", "SELECT LineIndex, MenuLine, Level, Name_ID FROM MenuItem WHERE LineIndex = :LineIndex"},
+    {"MenuItem_Ident_By_LineIndex", "SELECT Name_ID FROM MenuItem WHERE LineIndex = :LineIndex"},
+    {"Stringtable_String_Ident_By_LineIndex", "SELECT Name_ID FROM StringtableString WHERE LineIndex = :LineIndex"},
+    {"Bitmap_Ident_By_LineIndex", "SELECT Name_ID FROM Bitmap WHERE LineIndex = :LineIndex"},
+    {"VersionBlockHeader_By_LineIndex",
+     "SELECT LineIndex, VersResLine FROM VersionBlockHeader WHERE LineIndex = :LineIndex"},
+    {"VersionValue_By_LineIndex",
+     "SELECT LineIndex, VersResLine, BlockHeaderLine, Value FROM VersionBlockValues WHERE LineIndex = :LineIndex"},
+
+    // Items by identifier. A resource given by its line key stands for every resource of the same
+    // identifier, so that a source update finds the items of the old resource from the new one.
+    {"Dialog_Caption",
+     "SELECT t.SourceText, t.LineIndex FROM Dialogs AS d JOIN DlgCaption AS c ON c.DlgLine = d.LineIndex "
+     "JOIN ResourceText AS t ON t.LineIndex = c.LineIndex JOIN ResFileLine AS l ON l.LineIndex = c.LineIndex "
+     "WHERE d.Name_ID = :DlgIdent AND l.Added = 0 ORDER BY l.Line, l.LineIndex"},
+    {"Dialog_Control",
+     "SELECT c.LineIndex, l.LineIdentSym, c.x, c.y, c.cx, c.cy FROM Dialogs AS d "
+     "JOIN DialogControl AS c ON c.DlgLine = d.LineIndex JOIN ResFileLine AS l ON l.LineIndex = c.LineIndex "
+     "JOIN ResourceText AS t ON t.LineIndex = c.LineIndex "
+     "WHERE d.Name_ID = :DlgIdent AND c.Name_ID = :ItemIdent AND l.LineIdentSym = :ItemIdentSym AND l.Added = 0 "
+     "ORDER BY l.Line, l.LineIndex"},
+    {"Dialog_Controls_By_DlgLineIndex_ItemIdent",
+     "SELECT t.SourceText, c.LineIndex, c.Type, c.Flags, c.x, c.y, c.cx, c.cy FROM Dialogs AS d1 "
+     "JOIN Dialogs AS d ON d.Name_ID = d1.Name_ID JOIN DialogControl AS c ON c.DlgLine = d.LineIndex "
+     "JOIN ResourceText AS t ON t.LineIndex = c.LineIndex JOIN ResFileLine AS l ON l.LineIndex = c.LineIndex "
+     "WHERE d1.LineIndex = :DlgLineIndex AND c.Name_ID = :ItemIdent AND l.Added = 0 ORDER BY l.Line, l.LineIndex"},
+    {"MenuItem_Line",
+     "SELECT t.SourceText, t.LineIndex FROM Menu AS m JOIN MenuItem AS i ON i.MenuLine = m.LineIndex "
+     "JOIN ResourceText AS t ON t.LineIndex = i.LineIndex JOIN ResFileLine AS l ON l.LineIndex = i.LineIndex "
+     "WHERE m.Name_ID = :MenuIdent AND i.Name_ID = :ItemIdent AND l.Added = 0 ORDER BY l.Line, l.LineIndex"},
+    {"PopupItem_By_MenuIdent",
+     "SELECT t.* FROM Menu AS m JOIN MenuItem AS i ON i.MenuLine = m.LineIndex "
+     "JOIN ResourceText AS t ON t.LineIndex = i.LineIndex JOIN ResFileLine AS l ON l.LineIndex = i.LineIndex "
+     "WHERE m.Name_ID = :MenuIdent AND l.LineIdentSym = :ItemIdentSym AND l.Added = 0 ORDER BY l.Line, l.LineIndex"},
+    {"MenuItem_By_MenuResIndex_MenuItemIdent",
+     "SELECT t.SourceText, t.LineIndex FROM Menu AS m1 JOIN Menu AS m ON m.Name_ID = m1.Name_ID "
+     "JOIN MenuItem AS i ON i.MenuLine = m.LineIndex JOIN ResourceText AS t ON t.LineIndex = i.LineIndex "
+     "JOIN ResFileLine AS l ON l.LineIndex = i.LineIndex "
+     "WHERE m1.LineIndex = :MenuLineIndex AND i.Name_ID = :ItemIdent AND l.Added = 0 ORDER BY l.Line, l.LineIndex"},
+    {"Menu_PopupItems",
+     "SELECT t.LineIndex, t.SourceText FROM Menu AS m1 JOIN Menu AS m ON m.Name_ID = m1.Name_ID "
+     "JOIN MenuItem AS i ON i.MenuLine = m.LineIndex JOIN ResourceText AS t ON t.LineIndex = i.LineIndex "
+     "JOIN ResFileLine AS l ON l.LineIndex = i.LineIndex "
+     "WHERE m1.LineIndex = :MenuLineIndex AND l.LineIdentSym = 3 AND t.SourceText = :SrcText AND l.Added = 0 "
+     "ORDER BY l.Line, l.LineIndex"},
+    {"StringtableString_By_Ident",
+     "SELECT t.* FROM StringtableString AS s JOIN ResourceText AS t ON t.LineIndex = s.LineIndex "
+     "JOIN ResFileLine AS l ON l.LineIndex = s.LineIndex WHERE s.Name_ID = :Name_ID AND l.Added = 0 "
+     "ORDER BY l.Line, l.LineIndex"},
+    {"StringTable_SourceString_By_ItemIdent",
+     "SELECT t.SourceText, t.LineIndex FROM StringtableString AS s JOIN ResourceText AS t ON t.LineIndex = s.LineIndex "
+     "JOIN ResFileLine AS l ON l.LineIndex = s.LineIndex WHERE s.Name_ID = :ItemIdent AND l.Added = 0 "
+     "ORDER BY l.Line, l.LineIndex"},
+    {"BitmapString_By_Ident",
+     "SELECT t.* FROM Bitmap AS b JOIN ResourceText AS t ON t.LineIndex = b.LineIndex "
+     "JOIN ResFileLine AS l ON l.LineIndex = b.LineIndex WHERE b.Name_ID = :Name_ID AND l.Added = 0 "
+     "ORDER BY l.Line, l.LineIndex"},
+    {"Bitmap_By_ItemIdent",
+     "SELECT t.SourceText, t.LineIndex FROM Bitmap AS b JOIN ResourceText AS t ON t.LineIndex = b.LineIndex "
+     "JOIN ResFileLine AS l ON l.LineIndex = b.LineIndex WHERE b.Name_ID = :ItemIdent AND l.Added = 0 "
+     "ORDER BY l.Line, l.LineIndex"},
+    {"VersionValue_By_ResIdent_ValueIdent",
+     "SELECT t.* FROM Version AS r JOIN VersionBlockValues AS v ON v.VersResLine = r.LineIndex "
+     "JOIN ResourceText AS t ON t.LineIndex = v.LineIndex JOIN ResFileLine AS l ON l.LineIndex = v.LineIndex "
+     "WHERE r.Name_ID = :VersIdent AND v.Value = :ValueIdent AND l.Added = 0 ORDER BY l.Line, l.LineIndex"},
+    {"VersionValue_By_VersionIndex_ItemIdent",
+     "SELECT t.SourceText, t.LineIndex FROM Version AS r1 JOIN Version AS r ON r.Name_ID = r1.Name_ID "
+     "JOIN VersionBlockValues AS v ON v.VersResLine = r.LineIndex JOIN ResourceText AS t ON t.LineIndex = v.LineIndex "
+     "JOIN ResFileLine AS l ON l.LineIndex = v.LineIndex "
+     "WHERE r1.LineIndex = :VersionLineIndex AND v.Value = :ItemIdent AND l.Added = 0 ORDER BY l.Line, l.LineIndex"},
+    {"VersionBlockHeader_By_VersionIndex",
+     "SELECT t.SourceText, t.LineIndex FROM Version AS r1 JOIN Version AS r ON r.Name_ID = r1.Name_ID "
+     "JOIN VersionBlockHeader AS h ON h.VersResLine = r.LineIndex JOIN ResourceText AS t ON t.LineIndex = h.LineIndex "
+     "JOIN ResFileLine AS l ON l.LineIndex = h.LineIndex "
+     "WHERE r1.LineIndex = :VersionLineIndex AND l.Added = 0 ORDER BY l.Line, l.LineIndex"},
+
+    // Whole-resource text sets.
+    {"ResourceStrings_Of_DialogControls",
+     "SELECT t.* FROM DialogControl AS c JOIN ResourceText AS t ON t.LineIndex = c.LineIndex "
+     "JOIN ResFileLine AS l ON l.LineIndex = c.LineIndex WHERE c.DlgLine = :DlgLineIndex ORDER BY l.Line, l.LineIndex"},
+    {"ResourceString_Of_DialogCaption",
+     "SELECT t.* FROM DlgCaption AS c JOIN ResourceText AS t ON t.LineIndex = c.LineIndex "
+     "JOIN ResFileLine AS l ON l.LineIndex = c.LineIndex WHERE c.DlgLine = :DlgLineIndex ORDER BY l.Line, l.LineIndex"},
+    {"ResourceStrings_Of_Menu",
+     "SELECT t.* FROM MenuItem AS i JOIN ResourceText AS t ON t.LineIndex = i.LineIndex "
+     "JOIN ResFileLine AS l ON l.LineIndex = i.LineIndex WHERE i.MenuLine = :MenuLineIndex ORDER BY l.Line, l.LineIndex"},
+    {"IsTextModified_All", "SELECT * FROM ResourceText WHERE Modified <> 0"},
+    {"Version_BlockHeaders",
+     "SELECT h.LineIndex FROM VersionBlockHeader AS h JOIN ResFileLine AS l ON l.LineIndex = h.LineIndex "
+     "WHERE l.Added = 0 ORDER BY l.Line, l.LineIndex"},
+
+    // Project level.
+    {"FileVersion", "SELECT FileVersion FROM Project LIMIT 1"},
+    {"Translation_Ids", "SELECT Language, SubLanguage FROM Translations ORDER BY rowid"},
+    {"Translation",
+     "SELECT Language, SubLanguage, LanguageStr FROM Translations "
+     "WHERE Language = :LanguageId AND SubLanguage = :SubLanguageId"},
+    {"FileName",
+     "SELECT FileName FROM TranslationInfoTable WHERE Language = :LanguageId AND SubLanguage = :SubLanguageId"},
+    {"TranslationInfoTable", "SELECT Language, SubLanguage, FileName FROM TranslationInfoTable ORDER BY rowid"},
+    {"SourceFileLanguages", "SELECT Language, SubLanguage, LineIndex FROM \"Source File Language\" ORDER BY LineIndex"},
+    {"Bookmark_ID_and_Name", "SELECT ID, Name FROM Bookmark ORDER BY ID"},
+    {"Bookmark_By_ID", "SELECT ID, LineIndex, Name, Window, Language, SubLanguage FROM Bookmark WHERE ID = :ID"},
+    {"Added_Fields", "SELECT LineIndex, Added FROM ResFileLine WHERE Added <> 0"},
+
+    // Writer, Text Table, resource tree and previews. The writer's two queries carry LineIndex
+    // and run in the same order, so each line can be joined with its text by key.
+    {"ResourceFile_Lines",
+     "SELECT LineIndex, Line, LineIdentSym, BeforeStr, BehindStr FROM ResFileLine ORDER BY Line, LineIndex"},
+    {"ResourceTextTable",
+     "SELECT t.* FROM ResourceText AS t JOIN ResFileLine AS l ON l.LineIndex = t.LineIndex ORDER BY l.Line, l.LineIndex"},
+    {"ResourceText_And_LineIdentSym",
+     "SELECT t.*, l.LineIdentSym FROM ResourceText AS t JOIN ResFileLine AS l ON l.LineIndex = t.LineIndex "
+     "ORDER BY l.Line, l.LineIndex"},
+    {"Dialogs_Line_Id",
+     "SELECT r.Name_ID, r.LineIndex FROM Dialogs AS r JOIN ResFileLine AS l ON l.LineIndex = r.LineIndex "
+     "ORDER BY l.Line, l.LineIndex"},
+    {"Menus_Line_Id",
+     "SELECT r.Name_ID, r.LineIndex FROM Menu AS r JOIN ResFileLine AS l ON l.LineIndex = r.LineIndex "
+     "ORDER BY l.Line, l.LineIndex"},
+    {"StringtableString_Line_Id",
+     "SELECT r.Name_ID, r.LineIndex FROM StringtableString AS r JOIN ResFileLine AS l ON l.LineIndex = r.LineIndex "
+     "ORDER BY l.Line, l.LineIndex"},
+    {"Bitmaps_Line_Id",
+     "SELECT r.Name_ID, r.LineIndex FROM Bitmap AS r JOIN ResFileLine AS l ON l.LineIndex = r.LineIndex "
+     "ORDER BY l.Line, l.LineIndex"},
+    {"Versions_Line_Id",
+     "SELECT r.Name_ID, r.LineIndex FROM Version AS r JOIN ResFileLine AS l ON l.LineIndex = r.LineIndex "
+     "ORDER BY l.Line, l.LineIndex"},
+    {"DialogStringItems_By_DlgLineIndex",
+     "SELECT i.LineIndex, i.Name_ID, i.LineIdentSym FROM ("
+     "SELECT c.LineIndex, NULL AS Name_ID, l.LineIdentSym, l.Line FROM DlgCaption AS c "
+     "JOIN ResourceText AS t ON t.LineIndex = c.LineIndex JOIN ResFileLine AS l ON l.LineIndex = c.LineIndex "
+     "WHERE c.DlgLine = :LineIndex UNION ALL "
+     "SELECT c.LineIndex, c.Name_ID, l.LineIdentSym, l.Line FROM DialogControl AS c "
+     "JOIN ResourceText AS t ON t.LineIndex = c.LineIndex JOIN ResFileLine AS l ON l.LineIndex = c.LineIndex "
+     "WHERE c.DlgLine = :LineIndex) AS i ORDER BY i.Line, i.LineIndex"},
+    {"Dialog_Controls_By_Dialog_LineIndex",
+     "SELECT c.Name_ID, c.LineIndex, c.Class, c.x, c.y, c.cx, c.cy, c.Type, c.Flags, "
+     "(t.LineIndex IS NOT NULL) AS HasText FROM DialogControl AS c "
+     "JOIN ResFileLine AS l ON l.LineIndex = c.LineIndex LEFT JOIN ResourceText AS t ON t.LineIndex = c.LineIndex "
+     "WHERE c.DlgLine = :DlgLineIndex ORDER BY l.Line, l.LineIndex"},
+    {"MenuItems_By_MenuLineIndex",
+     "SELECT i.LineIndex, i.Name_ID, i.Level, l.LineIdentSym FROM MenuItem AS i "
+     "JOIN ResFileLine AS l ON l.LineIndex = i.LineIndex WHERE i.MenuLine = :LineIndex ORDER BY l.Line, l.LineIndex"},
+    {"Version_BlockHeaders_By_VersionLineIndex",
+     "SELECT h.LineIndex FROM VersionBlockHeader AS h JOIN ResFileLine AS l ON l.LineIndex = h.LineIndex "
+     "WHERE h.VersResLine = :LineIndex ORDER BY l.Line, l.LineIndex"},
+    {"VersionValues_By_BlockHeaderLineIndex",
+     "SELECT v.LineIndex, v.Value FROM VersionBlockValues AS v JOIN ResFileLine AS l ON l.LineIndex = v.LineIndex "
+     "WHERE v.BlockHeaderLine = :LineIndex ORDER BY l.Line, l.LineIndex"},
+};
+
+// Rows of lines that the last source update did not write, per table; "Version_BlockHeaders"
+// is the read query above, which selects the same rows.
+#define QMK_OLD_LINES "LineIndex IN (SELECT LineIndex FROM ResFileLine WHERE Added = 0)"
+#define QMK_OBSOLETE(table, alias) \
+    "SELECT " alias ".* FROM " table " AS " alias " JOIN ResFileLine AS l ON l.LineIndex = " alias \
+    ".LineIndex WHERE l.Added = 0"
+
+constexpr Entry ObsoleteSelects[] = {
+    {"Obsolete_ResLineAndStringtableString", QMK_OBSOLETE("StringtableString", "s")},
+    {"Dialog_Captions_Old", QMK_OBSOLETE("DlgCaption", "c")},
+    {"Dialog_Controls_Old", QMK_OBSOLETE("DialogControl", "c")},
+    {"DialogRes", QMK_OBSOLETE("Dialogs", "d")},
+    {"MenuItems", QMK_OBSOLETE("MenuItem", "i")},
+    {"Menus", QMK_OBSOLETE("Menu", "m")},
+    {"VersionValues", QMK_OBSOLETE("VersionBlockValues", "v")},
+    {"Versions", QMK_OBSOLETE("Version", "r")},
+    {"Translation_Old", QMK_OBSOLETE("\"Source File Language\"", "s")},
+    {"Bookmarks", QMK_OBSOLETE("Bookmark", "b")},
+    {"Obsolete_Strings_At_TableResourceText", QMK_OBSOLETE("ResourceText", "t")},
+    {"Bitmaps_Old", QMK_OBSOLETE("Bitmap", "b")},
+    {"Obsolete_ResLine", "SELECT * FROM ResFileLine WHERE Added = 0"},
+};
+
+const std::vector<ObsoleteRowQuery> ObsoleteDeletes = {
+    {"Obsolete_ResLineAndStringtableString", "DELETE FROM StringtableString WHERE " QMK_OLD_LINES},
+    {"Dialog_Captions_Old", "DELETE FROM DlgCaption WHERE " QMK_OLD_LINES},
+    {"Dialog_Controls_Old", "DELETE FROM DialogControl WHERE " QMK_OLD_LINES},
+    {"DialogRes", "DELETE FROM Dialogs WHERE " QMK_OLD_LINES},
+    {"MenuItems", "DELETE FROM MenuItem WHERE " QMK_OLD_LINES},
+    {"Menus", "DELETE FROM Menu WHERE " QMK_OLD_LINES},
+    {"VersionValues", "DELETE FROM VersionBlockValues WHERE " QMK_OLD_LINES},
+    {"Version_BlockHeaders", "DELETE FROM VersionBlockHeader WHERE " QMK_OLD_LINES},
+    {"Versions", "DELETE FROM Version WHERE " QMK_OLD_LINES},
+    {"Translation_Old", "DELETE FROM \"Source File Language\" WHERE " QMK_OLD_LINES},
+    {"Bookmarks", "DELETE FROM Bookmark WHERE " QMK_OLD_LINES},
+    {"Obsolete_Strings_At_TableResourceText", "DELETE FROM ResourceText WHERE " QMK_OLD_LINES},
+    {"Bitmaps_Old", "DELETE FROM Bitmap WHERE " QMK_OLD_LINES},
+    {"Obsolete_ResLine", "DELETE FROM ResFileLine WHERE Added = 0"},
+};
+
+#undef QMK_OBSOLETE
+#undef QMK_OLD_LINES
+
+// Queries the program supplies itself.
+constexpr Entry SystemQueries[] = {
+    {SharedDialogCaptions,
+     "SELECT t.SourceText, t.LineIndex FROM Dialogs AS d JOIN Dialogs AS d1 ON d.Name_ID = d1.Name_ID "
+     "JOIN DlgCaption AS c ON c.DlgLine = d.LineIndex JOIN ResourceText AS t ON t.LineIndex = c.LineIndex "
+     "JOIN ResFileLine AS l ON l.LineIndex = t.LineIndex "
+     "WHERE d1.LineIndex = :DlgLineIndex AND t.Modified = 0 AND l.Added = 0 ORDER BY l.Line, l.LineIndex"},
+    {IncludeLineByFileName,
+     "SELECT t.LineIndex, 1 AS Ausdr1 FROM ResourceText AS t JOIN ResFileLine AS l ON t.LineIndex = l.LineIndex "
+     "WHERE l.LineIdentSym IN (9, 10) AND l.Added = 0 AND t.SourceText = :IncludeFile COLLATE NOCASE "
+     "ORDER BY l.Line, l.LineIndex"},
+    {IncludeLinesForCount,
+     "SELECT 1 AS Ausdr1 FROM ResFileLine AS l JOIN ResourceText AS t ON l.LineIndex = t.LineIndex "
+     "WHERE l.LineIdentSym IN (9, 10) AND l.Added = 0"},
+    {TextsWithLineKind,
+     "SELECT t.*, l.LineIdentSym FROM ResourceText AS t JOIN ResFileLine AS l ON t.LineIndex = l.LineIndex"},
+    {VersionOfBlockHeader,
+     "SELECT r.Name_ID FROM Version AS r JOIN VersionBlockHeader AS h ON r.LineIndex = h.VersResLine "
+     "WHERE h.LineIndex = :LineIndex"},
+    {VersionOfValue,
+     "SELECT r.Name_ID, r.LineIndex FROM Version AS r JOIN VersionBlockValues AS v ON r.LineIndex = v.VersResLine "
+     "WHERE v.LineIndex = :LineIndex"},
+    {ExcludeByLineIndex, "SELECT Exclude FROM ResourceText WHERE LineIndex = :LineIndex"},
+    {ProjectSourceFile, "SELECT SourceFile FROM Project LIMIT 1"},
+    {UnchangedDialogCaption,
+     "SELECT t.SourceText, t.LineIndex FROM Dialogs AS d JOIN DlgCaption AS c ON d.LineIndex = c.DlgLine "
+     "JOIN ResourceText AS t ON c.LineIndex = t.LineIndex JOIN ResFileLine AS l ON l.LineIndex = c.LineIndex "
+     "WHERE d.LineIndex = :DlgLineIndex AND t.Modified = 0 ORDER BY l.Line, l.LineIndex"},
+    {IncludeLinesInOrder,
+     "SELECT l.LineIndex, t.SourceText FROM ResFileLine AS l JOIN ResourceText AS t ON l.LineIndex = t.LineIndex "
+     "WHERE l.LineIdentSym IN (9, 10) AND l.Added = 0 ORDER BY l.Line, l.LineIndex"},
+};
+
+// Row writes and helper reads; {C}, {T} and {M} are filled with quoted column names.
+constexpr Entry Writes[] = {
+    {"Add_ResFileLine",
+     "INSERT INTO ResFileLine (LineIndex, Line, LineIdentSym, Added, BeforeStr, BehindStr) "
+     "VALUES (:LineIndex, :Line, :LineIdentSym, :Added, :BeforeStr, :BehindStr)"},
+    {"Add_ResourceText",
+     "INSERT INTO ResourceText (LineIndex, SourceText, Exclude, Modified) VALUES (:LineIndex, :SourceText, :Exclude, 0)"},
+    {"Add_Dialogs", "INSERT INTO Dialogs (LineIndex, Name_ID, cx, cy) VALUES (:LineIndex, :Name_ID, :cx, :cy)"},
+    {"Add_DlgCaption", "INSERT INTO DlgCaption (LineIndex, DlgLine) VALUES (:LineIndex, :DlgLine)"},
+    {"Add_DialogControl",
+     "INSERT INTO DialogControl (LineIndex, DlgLine, Name_ID, Class, x, y, cx, cy, Type, Flags) "
+     "VALUES (:LineIndex, :DlgLine, :Name_ID, :Class, :x, :y, :cx, :cy, :Type, :Flags)"},
+    {"Add_Menu", "INSERT INTO Menu (LineIndex, Name_ID) VALUES (:LineIndex, :Name_ID)"},
+    {"Add_MenuItem",
+     "INSERT INTO MenuItem (LineIndex, MenuLine, Level, Name_ID) VALUES (:LineIndex, :MenuLine, :Level, :Name_ID)"},
+    {"Add_StringtableString", "INSERT INTO StringtableString (LineIndex, Name_ID) VALUES (:LineIndex, :Name_ID)"},
+    {"Add_Bitmap", "INSERT INTO Bitmap (LineIndex, Name_ID) VALUES (:LineIndex, :Name_ID)"},
+    {"Add_Version", "INSERT INTO Version (LineIndex, Name_ID) VALUES (:LineIndex, :Name_ID)"},
+    {"Add_VersionBlockHeader",
+     "INSERT INTO VersionBlockHeader (LineIndex, VersResLine) VALUES (:LineIndex, :VersResLine)"},
+    {"Add_VersionBlockValues",
+     "INSERT INTO VersionBlockValues (LineIndex, VersResLine, BlockHeaderLine, Value) "
+     "VALUES (:LineIndex, :VersResLine, :BlockHeaderLine, :Value)"},
+    {"Add_SourceFileLanguage",
+     "INSERT INTO \"Source File Language\" (LineIndex, Language, SubLanguage) VALUES (:LineIndex, :Language, :SubLanguage)"},
+
+    {"Rewrite_ResFileLine",
+     "UPDATE ResFileLine SET Line = :Line, Added = 1, BeforeStr = :BeforeStr, BehindStr = :BehindStr "
+     "WHERE LineIndex = :LineIndex"},
+    {"Rewrite_DlgCaption", "UPDATE DlgCaption SET DlgLine = :DlgLine WHERE LineIndex = :LineIndex"},
+    {"Rewrite_DialogControl",
+     "UPDATE DialogControl SET DlgLine = :DlgLine, Name_ID = :Name_ID, Class = :Class, x = :x, y = :y, cx = :cx, "
+     "cy = :cy, Type = :Type, Flags = :Flags WHERE LineIndex = :LineIndex"},
+    {"Rewrite_MenuItem",
+     "UPDATE MenuItem SET MenuLine = :MenuLine, Level = :Level, Name_ID = :Name_ID WHERE LineIndex = :LineIndex"},
+    {"Rewrite_VersionBlockHeader", "UPDATE VersionBlockHeader SET VersResLine = :VersResLine WHERE LineIndex = :LineIndex"},
+    {"Rewrite_VersionBlockValues",
+     "UPDATE VersionBlockValues SET VersResLine = :VersResLine, BlockHeaderLine = :BlockHeaderLine, Value = :Value "
+     "WHERE LineIndex = :LineIndex"},
+
+    {"Set_SourceText",
+     "UPDATE ResourceText SET SourceText_Old = SourceText, SourceText = :SourceText, Modified = 1 "
+     "WHERE LineIndex = :LineIndex"},
+    {"Set_Exclude", "UPDATE ResourceText SET Exclude = :Exclude WHERE LineIndex = :LineIndex"},
+    {"Set_Translation", "UPDATE ResourceText SET {T} = :Text, {M} = :Modified WHERE LineIndex = :LineIndex"},
+    {"Pass_Changes_To_Translation", "UPDATE ResourceText SET {M} = 1 WHERE Modified <> 0 AND {T} <> ''"},
+    {"Clear_Modified", "UPDATE ResourceText SET Modified = 0 WHERE Modified <> 0"},
+    {"Clear_Added", "UPDATE ResFileLine SET Added = 0 WHERE Added <> 0"},
+    {"Count_ResourceText", "SELECT count(*) FROM ResourceText"},
+
+    {"Project_Row", "SELECT * FROM Project LIMIT 1"},
+    {"Count_Project", "SELECT count(*) FROM Project"},
+    {"Add_Project",
+     "INSERT INTO Project (SourceFile, FileSize, FileTime, FileDate, FileVersion) "
+     "VALUES (:SourceFile, :FileSize, :FileTime, :FileDate, :FileVersion)"},
+    {"Rewrite_Project",
+     "UPDATE Project SET SourceFile = coalesce(:SourceFile, SourceFile), FileSize = :FileSize, FileTime = :FileTime, "
+     "FileDate = :FileDate, FileVersion = :FileVersion"},
+    {"Set_Status", "UPDATE Project SET Status = :Status"},
+    {"Set_Project_Field", "UPDATE Project SET {C} = :Value"},
+
+    {"Translation_Rows", "SELECT * FROM Translations ORDER BY rowid"},
+    {"Source_Language_Rows", "SELECT * FROM \"Source File Language\" ORDER BY LineIndex"},
+    {"Translations_With_Name", "SELECT Language, SubLanguage FROM Translations WHERE LanguageStr = :LanguageStr"},
+    {"Add_Translation",
+     "INSERT INTO Translations (Language, SubLanguage, LanguageStr) VALUES (:LanguageId, :SubLanguageId, :LanguageStr)"},
+    {"Delete_Translation", "DELETE FROM Translations WHERE Language = :LanguageId AND SubLanguage = :SubLanguageId"},
+    {"Delete_TranslationInfo",
+     "DELETE FROM TranslationInfoTable WHERE Language = :LanguageId AND SubLanguage = :SubLanguageId"},
+    {"Set_FileName",
+     "INSERT INTO TranslationInfoTable (Language, SubLanguage, FileName) VALUES (:LanguageId, :SubLanguageId, :FileName) "
+     "ON CONFLICT (Language, SubLanguage) DO UPDATE SET FileName = excluded.FileName"},
+    {"Reset_Fonts_Translations", "UPDATE Translations SET FontName = '', CharSet = 1"},
+    {"Reset_Fonts_Source_Languages", "UPDATE \"Source File Language\" SET FontName = '', CharSet = 1"},
+    {"Set_Font_Translation",
+     "UPDATE Translations SET FontName = :FontName, CharSet = :CharSet "
+     "WHERE Language = :LanguageId AND SubLanguage = :SubLanguageId"},
+    {"Set_Font_Source_Language",
+     "UPDATE \"Source File Language\" SET FontName = :FontName, CharSet = :CharSet "
+     "WHERE Language = :LanguageId AND SubLanguage = :SubLanguageId"},
+
+    {"Add_Bookmark",
+     "INSERT INTO Bookmark (LineIndex, Name, Window, Language, SubLanguage) "
+     "VALUES (:LineIndex, :Name, :Window, :Language, :SubLanguage)"},
+    {"Delete_Bookmark", "DELETE FROM Bookmark WHERE ID = :ID"},
+};
+
+const std::unordered_map<std::string_view, std::string_view>& catalogue()
+{
+    static const std::unordered_map<std::string_view, std::string_view> map = [] {
+        std::unordered_map<std::string_view, std::string_view> m;
+        for (const Entry& e : StoredQueries)
+            m.emplace(e.name, e.sql);
+        for (const Entry& e : ObsoleteSelects)
+            m.emplace(e.name, e.sql);
+        for (const Entry& e : SystemQueries)
+            m.emplace(e.name, e.sql);
+        for (const Entry& e : Writes)
+            m.emplace(e.name, e.sql);
+        return m;
+    }();
+    return map;
+}
+
+std::string replaceAll(std::string text, std::string_view placeholder, const std::string& value)
+{
+    for (std::size_t at = text.find(placeholder); at != std::string::npos;
+         at = text.find(placeholder, at + value.size()))
+        text.replace(at, placeholder.size(), value);
+    return text;
+}
+
+} // namespace
+
+std::string_view sql(std::string_view name)
+{
+    auto found = catalogue().find(name);
+    if (found == catalogue().end())
+        throw DaoException(SQLITE_ERROR, "no query named " + std::string(name));
+    return found->second;
+}
+
+bool contains(std::string_view name)
+{
+    return catalogue().count(name) != 0;
+}
+
+const std::vector<std::string_view>& storedQueryNames()
+{
+    static const std::vector<std::string_view> names = [] {
+        std::vector<std::string_view> list;
+        for (const Entry& e : StoredQueries)
+            list.push_back(e.name);
+        for (const Entry& e : ObsoleteSelects)
+            list.push_back(e.name);
+        return list;
+    }();
+    return names;
+}
+
+const std::vector<ObsoleteRowQuery>& obsoleteRowQueries()
+{
+    return ObsoleteDeletes;
+}
+
+std::string withColumn(std::string_view sqlTemplate, std::string_view column)
+{
+    return replaceAll(std::string(sqlTemplate), "{C}", quoteIdentifier(column));
+}
+
+std::string withTranslationColumns(std::string_view sqlTemplate, std::string_view translationColumn)
+{
+    std::string text = replaceAll(std::string(sqlTemplate), "{T}", quoteIdentifier(translationColumn));
+    return replaceAll(std::move(text), "{M}", quoteIdentifier(std::string(translationColumn) + "_Modified"));
+}
+
+} // namespace qmk::queries

@@ -1,0 +1,43 @@
+// Every SQL text of the project database, compiled in: the stored queries under their names,
+// the queries the program runs itself, and the row writes. Parameters are ":Name" style.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qmk::queries {
+
+// The SQL of a catalogue entry; an unknown name throws DaoException.
+std::string_view sql(std::string_view name);
+bool contains(std::string_view name);
+// Names of the stored queries a project database offers (the read queries by their given names).
+const std::vector<std::string_view>& storedQueryNames();
+
+// Names of the queries the program supplies itself.
+inline constexpr const char* SharedDialogCaptions = "Sql_SharedDialogCaptions";
+inline constexpr const char* IncludeLineByFileName = "Sql_IncludeLine_By_FileName";
+inline constexpr const char* IncludeLinesForCount = "Sql_IncludeLines_Count";
+inline constexpr const char* TextsWithLineKind = "Sql_Texts_With_LineIdentSym";
+inline constexpr const char* VersionOfBlockHeader = "Sql_Version_Of_BlockHeader";
+inline constexpr const char* VersionOfValue = "Sql_Version_Of_Value";
+inline constexpr const char* ExcludeByLineIndex = "Sql_Exclude_By_LineIndex";
+inline constexpr const char* ProjectSourceFile = "Sql_Project_SourceFile";
+inline constexpr const char* UnchangedDialogCaption = "Sql_Unchanged_DialogCaption";
+inline constexpr const char* IncludeLinesInOrder = "Sql_IncludeLines_In_Order";
+
+// One query of the removal after a source update: the rows it selects and the statement
+// that deletes exactly those rows.
+struct ObsoleteRowQuery {
+    const char* name;
+    const char* deleteSql;
+};
+// In the order the removal runs them (the lines themselves last).
+const std::vector<ObsoleteRowQuery>& obsoleteRowQueries();
+
+// Fills the column placeholders of a write template: {C} a column, {T} a translation's text
+// column and {M} its flag column, each quoted as an identifier.
+std::string withColumn(std::string_view sqlTemplate, std::string_view column);
+std::string withTranslationColumns(std::string_view sqlTemplate, std::string_view translationColumn);
+
+} // namespace qmk::queries
