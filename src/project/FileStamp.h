@@ -2,27 +2,20 @@
 // its size and its last write as packed 16-bit date and time words, in local time.
 #pragma once
 
-#include <cstdint>
 #include <ctime>
 #include <filesystem>
 #include <optional>
 
+#include "database/ProjectRows.h"
+
 namespace qmk {
 
-struct FileStamp {
-    long size = 0;
-    int date = 0;  // (year - 1980) << 9 | month << 5 | day
-    int time = 0;  // hour << 11 | minute << 5 | second / 2
-};
 
 // The stamp of an existing file, or nothing when the file cannot be examined.
 std::optional<FileStamp> readFileStamp(const std::filesystem::path& path);
 
-int packDosDate(const std::tm& local);
-int packDosTime(const std::tm& local);
-
-// Changed when the size differs, or the stored stamp is older than the current one. A file
-// that went back in time (restored from an older copy) with the same size is not changed.
-bool stampShowsChange(const FileStamp& stored, const FileStamp& current);
+// (year - 1980) << 9 | month << 5 | day, and hour << 11 | minute << 5 | second / 2.
+std::uint16_t packDosDate(const std::tm& local);
+std::uint16_t packDosTime(const std::tm& local);
 
 } // namespace qmk
