@@ -32,7 +32,7 @@ std::string_view ParserError::codeText(int code)
     case ParserCode::UnreadableInput: return "Error: Can't read";
     case ParserCode::OutputOverflow: return "Parser Error: Write to output stream (internal error).";
     case ParserCode::FolderNotReachable: return "Error: Can't change directory to";
-    case ParserCode::CannotOpenFile: return "Error: Can't open file '%1'.";
+    case ParserCode::CannotOpenFile: return messageText(msg::CantOpenFile);
     case ParserCode::SourceChangedByApplication: return "An application changed the source file:";
     case ParserCode::PlainText: return "";
     default: return kUnknownError;
