@@ -1,0 +1,337 @@
+// The reader's frame: input loading, the step that reads one statement, the choice of
+// statement rule, and the copying helpers the rules share.
+#include "parser/ScriptParser.h"
+
+#include <fstream>
+#include <iterator>
+#include <new>
+
+#include "parser/LineClassifier.h"
+#include "parser/StyleNames.h"
+
+namespace qmk {
+namespace {
+
+constexpr int kMaxNumberDigits = 19;
+constexpr int kGeometryValues = 4;
+constexpr std::size_t kLocationStatementChars = 80;
+
+bool startsWith(std::string_view text, std::string_view prefix)
+{
+    return text.substr(0, prefix.size()) == prefix;
+}
+
+} // namespace
+
+ScriptParser::ScriptParser(LineCounter& counter) : counter_(counter)
+{
+    sc_.setInput(input_);
+}
+
+int ScriptParser::loadFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        inputProblem_ = "the file cannot be opened";
+        st_.error = ParserCode::UnreadableInput;
+        return ParserCode::CannotOpenFile;
+    }
+    std::string text;
+    try {
+        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    } catch (const std::bad_alloc&) {
+        st_.error = ParserCode::OutOfMemory;
+        return ParserCode::OutOfMemory;
+    }
+    if (in.bad()) {
+        inputProblem_ = "the file cannot be read";
+        st_.error = ParserCode::UnreadableInput;
+        return ParserCode::UnreadableInput;
+    }
+    return setText(std::move(text));
+}
+
+int ScriptParser::setText(std::string text)
+{
+    input_ = std::move(text);
+    std::string_view view = input_;
+    if (startsWith(view, "\xFF\xFE") || startsWith(view, "\xFE\xFF")) {
+        // Reading UTF-16 byte by byte would drop every other byte silently.
+        inputProblem_ = "the file is UTF-16 text; save it as UTF-8 or in a single-byte code page";
+        sc_.setInput({});
+        st_.error = ParserCode::UnreadableInput;
+        return ParserCode::UnreadableInput;
+    }
+    sc_.setInput(view, startsWith(view, "\xEF\xBB\xBF") ? 3 : 0);
+    return 0;
+}
+
+void ScriptParser::reset()
+{
+    st_.clearStatement();
+    st_.error = 0;
+    sc_.beginStatement();
+    geometryFrom_ = -1;
+}
+
+void ScriptParser::setError(int code) { st_.error = code; }
+
+int ScriptParser::readLine(std::string& text)
+{
+    text.clear();
+    if (st_.error < 0)
+        return 0;
+    st_.clearStatement();
+    sc_.beginStatement();
+    geometryFrom_ = -1;
+    if (sc_.atEnd())
+        return 0;
+    sc_.setResourceType(st_.resourceType);
+    readStatement();
+    sc_.terminate();
+    if (sc_.failed()) {
+        if (st_.error == 0)
+            st_.error = ParserCode::OutputOverflow;
+    } else {
+        ++counter_.value;
+    }
+    text.assign(sc_.output());
+    return st_.action;
+}
+
+std::string ScriptParser::errorLocation(std::string_view fileName) const
+{
+    std::string loc(fileName);
+    if (!inputProblem_.empty())
+        return loc + " (" + inputProblem_ + ")";
+    loc += "(" + std::to_string(physicalLine()) + "): ";
+    std::string_view statement = text();
+    if (statement.size() > kLocationStatementChars) {
+        loc += statement.substr(0, kLocationStatementChars);
+        loc += " ...";
+    } else {
+        loc += statement;
+    }
+    return loc;
+}
+
+// The rule is chosen by the resource being read and the nesting depth.
+void ScriptParser::readStatement()
+{
+    switch (st_.resourceType) {
+    case toInt(LineKind::StringTable):
+        readStringTableStatement();
+        return;
+    case toInt(LineKind::Dialog):
+    case toInt(LineKind::DialogExByString):
+        // A DIALOGEX named by a string has the same body as any other dialog.
+        if (!readDialogStatement() && st_.error == 0)
+            readGeneralStatement();
+        return;
+    case toInt(LineKind::Accelerators):
+        if (st_.depth > 0) {
+            readAcceleratorStatement();
+            return;
+        }
+        break;
+    case toInt(LineKind::RcData):
+    case toInt(LineKind::UserResource):
+        readDataStatement();
+        return;
+    default:
+        break;
+    }
+    readGeneralStatement();
+}
+
+void ScriptParser::fail(int code)
+{
+    if (st_.error == 0)
+        st_.error = code;
+}
+
+void ScriptParser::classify(int kind)
+{
+    LineClassifier::classify(st_, kind, counter_.value, sc_.outputSpan(st_.string));
+}
+
+// rest-of-statement := { token } up to the next keyword, brace or '#'
+void ScriptParser::restOfStatement()
+{
+    for (;;) {
+        int t = sc_.next();
+        if (t == Tok::None)
+            return;
+        if (sc_.keywordFlag() || t == Tok::Hash || t == Tok::LeftBrace || t == Tok::RightBrace) {
+            sc_.pushBack();
+            return;
+        }
+        switch (t) {
+        case Tok::Comma:
+        case Tok::Bar:
+        case Tok::MemoryOption:
+            sc_.put(' ');
+            break;
+        case Tok::Identifier:
+        case Tok::AcceleratorOption:
+        case Tok::MenuOption:
+            st_.styleBits |= StyleNames::value(sc_.tokenText());
+            if (sc_.peekNonBlank() != ',')
+                sc_.put(' ');
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+// rest-of-line := { token } up to the end of the physical line
+ScriptParser::LineEnd ScriptParser::restOfLine(unsigned mode)
+{
+    int line = sc_.newlines();
+    bool stringFound = false;
+    for (;;) {
+        int t = sc_.next();
+        bool commentOnLine = sc_.lineCommentNewlines() == line;
+        if (t == Tok::None)
+            return commentOnLine ? LineEnd::Comment : LineEnd::EndOfLine;
+        if (sc_.tokenNewlines() != line) {
+            sc_.pushBack();
+            return commentOnLine ? LineEnd::Comment : LineEnd::EndOfLine;
+        }
+        bool isKeyword = sc_.keywordFlag() || t == Tok::LeftBrace || t == Tok::RightBrace;
+        if (isKeyword && !(mode & CopyKeywords)) {
+            sc_.pushBack();
+            return LineEnd::Keyword;
+        }
+        if (t == Tok::String && (mode & RecordString)) {
+            if (!stringFound) {
+                recordString();
+                stringFound = true;
+            } else if (mode & StopAtSecondString) {
+                sc_.pushBack();
+                return LineEnd::SecondString;
+            }
+        }
+        if (t == Tok::Other && (mode & Continuation) && sc_.tokenText() == "\\" &&
+            sc_.takeLineContinuation()) {
+            line = sc_.newlines();
+            continue;
+        }
+        line = sc_.newlines(); // a literal may itself run over line breaks
+        blankAfterCopiedToken(t);
+    }
+}
+
+void ScriptParser::blankAfterCopiedToken(int token)
+{
+    int c = sc_.peekChar();
+    if (c < 0 || c == '\n' || c == '\r' || c == ',' || c == '|')
+        return;
+    // A blank before '(' would turn a function-like macro into an object-like one,
+    // and one between '#' and '#' would break token pasting.
+    if (c == '(' || (token == Tok::Hash && c == '#'))
+        return;
+    sc_.put(' ');
+}
+
+// id-expression := ["+" | "-"] name { ("+" | "-" | "*") name }
+bool ScriptParser::readIdExpression()
+{
+    int t = sc_.next();
+    int start = sc_.tokenSpan().start;
+    if (t == Tok::Plus || t == Tok::Minus)
+        t = sc_.next();
+    if (!Tok::isName(t)) {
+        sc_.pushBack();
+        return false;
+    }
+    int end = sc_.length();
+    for (;;) {
+        int op = sc_.next();
+        if (op != Tok::Plus && op != Tok::Minus && op != Tok::Star) {
+            sc_.pushBack();
+            break;
+        }
+        if (!Tok::isName(sc_.next())) {
+            sc_.pushBack();
+            break;
+        }
+        end = sc_.length();
+    }
+    sc_.setSymbol({start, end - start});
+    return true;
+}
+
+// Takes a comma (written with one blank) if one comes next.
+bool ScriptParser::optionalComma()
+{
+    if (sc_.next() == Tok::Comma) {
+        sc_.put(' ');
+        return true;
+    }
+    sc_.pushBack();
+    return false;
+}
+
+void ScriptParser::ensureBlankBeforeToken()
+{
+    char before = sc_.charBeforeToken();
+    if (before != ' ' && before != '\0')
+        sc_.insertBlanksBeforeToken(1);
+}
+
+void ScriptParser::startGeometry() { geometryFrom_ = sc_.numberCount(); }
+
+// Geometry is the first four numbers where the geometry operands begin, so that a
+// trailing help id or numeric style does not shift it; without that mark, the four
+// most recent numbers of the statement.
+void ScriptParser::takeGeometry()
+{
+    TextSpan n[kGeometryValues];
+    if (geometryFrom_ >= 0 && sc_.numberCount() - geometryFrom_ >= kGeometryValues) {
+        for (int i = 0; i < kGeometryValues; ++i)
+            n[i] = sc_.numberAt(geometryFrom_ + i);
+    } else {
+        for (int i = 0; i < kGeometryValues; ++i)
+            n[i] = sc_.numberHistory(kGeometryValues - 1 - i);
+    }
+    int* out[kGeometryValues] = {&st_.x, &st_.y, &st_.cx, &st_.cy};
+    std::string_view text = sc_.output();
+    for (int i = 0; i < kGeometryValues; ++i) {
+        int v = spanValue(n[i], 10);
+        if (n[i].length > 0 && n[i].start > 0 && text[static_cast<std::size_t>(n[i].start - 1)] == '-')
+            v = -v;
+        *out[i] = v;
+    }
+}
+
+int ScriptParser::tokenValue(int token) const
+{
+    return spanValue(sc_.tokenSpan(), token == Tok::HexNumber ? 16 : 10);
+}
+
+int ScriptParser::spanValue(TextSpan span, int base) const
+{
+    std::string_view t = sc_.outputSpan(span).substr(0, kMaxNumberDigits);
+    std::size_t i = 0;
+    if (base == 16 && t.size() >= 2 && t[0] == '0' && (t[1] == 'x' || t[1] == 'X'))
+        i = 2;
+    std::uint32_t v = 0;
+    for (; i < t.size(); ++i) {
+        char c = t[i];
+        int d;
+        if (c >= '0' && c <= '9')
+            d = c - '0';
+        else if (base == 16 && c >= 'a' && c <= 'f')
+            d = c - 'a' + 10;
+        else if (base == 16 && c >= 'A' && c <= 'F')
+            d = c - 'A' + 10;
+        else
+            break;
+        v = v * static_cast<std::uint32_t>(base) + static_cast<std::uint32_t>(d);
+    }
+    return static_cast<int>(v);
+}
+
+} // namespace qmk

@@ -1,0 +1,251 @@
+// Statement rules for the blocks of menus, string tables, accelerator tables and data
+// resources (RCDATA and user-defined resources such as MENUEX or DLGINIT).
+#include "parser/ScriptParser.h"
+
+namespace qmk {
+namespace {
+
+using K = LineKind;
+constexpr int kDataIndent = 3;
+
+} // namespace
+
+// popup := POPUP (string | name) {["," ] menu-option} followed by BEGIN
+void ScriptParser::readPopup()
+{
+    sc_.put(' ');
+    int t = sc_.next();
+    if (t == Tok::String) {
+        recordString();
+    } else if (t != Tok::Identifier) {
+        fail(ParserCode::BadPopup);
+        classify(toInt(K::Unparsed));
+        return;
+    }
+    for (;;) {
+        t = sc_.next();
+        if (t == Tok::Comma) {
+            sc_.put(' ');
+        } else if (t == Tok::MenuOption) {
+            ensureBlankBeforeToken();
+        } else if (t == Tok::Begin || t == Tok::LeftBrace) {
+            sc_.pushBack();
+            break;
+        } else {
+            fail(ParserCode::BadPopup);
+            break;
+        }
+    }
+    classify(toInt(K::Popup));
+}
+
+// menu-item := MENUITEM SEPARATOR | MENUITEM (string | name) ["," ] id {["," ] menu-option}
+void ScriptParser::readMenuItem()
+{
+    sc_.put(' ');
+    int t = sc_.next();
+    if (t == Tok::Separator) {
+        classify(toInt(K::Separator));
+        return;
+    }
+    if (t == Tok::String) {
+        recordString();
+    } else if (t != Tok::Identifier) {
+        fail(ParserCode::BadMenuItem);
+        classify(toInt(K::Unparsed));
+        return;
+    }
+    if (!optionalComma())
+        sc_.put(' ');
+    if (!readIdExpression()) {
+        fail(ParserCode::Syntax);
+        classify(toInt(K::Unparsed));
+        return;
+    }
+    for (;;) {
+        t = sc_.next();
+        if (t == Tok::Comma) {
+            sc_.put(' ');
+        } else if (t == Tok::MenuOption) {
+            ensureBlankBeforeToken();
+        } else {
+            sc_.pushBack();
+            break;
+        }
+    }
+    classify(toInt(K::MenuItem));
+}
+
+// Inside a STRINGTABLE: BEGIN, entries, preprocessor lines and END.
+void ScriptParser::readStringTableStatement()
+{
+    int t = sc_.next();
+    if (st_.depth == 0) {
+        if (t == Tok::Begin || t == Tok::LeftBrace)
+            classify(t);
+        else if (t == Tok::Hash)
+            readPreprocessor();
+        else if (t == Tok::Language)
+            readLanguage();
+        else {
+            fail(ParserCode::Syntax);
+            classify(toInt(K::Unparsed));
+        }
+        return;
+    }
+    switch (t) {
+    case Tok::Hash: readPreprocessor(); return;
+    case Tok::Dollar:
+    case Tok::DoubleDollar:
+        sc_.pushBack();
+        readGeneralStatement();
+        return;
+    case Tok::End:
+    case Tok::RightBrace: classify(t); return;
+    default:
+        sc_.pushBack();
+        readStringTableEntry();
+        return;
+    }
+}
+
+// string-entry := id ["," ] (string | TEXT "(" string ")")
+void ScriptParser::readStringTableEntry()
+{
+    if (!readIdExpression()) {
+        fail(ParserCode::Syntax);
+        classify(toInt(K::Unparsed));
+        return;
+    }
+    if (!optionalComma())
+        sc_.put(' ');
+    int t = sc_.next();
+    if (t == Tok::String) {
+        recordString();
+        classify(toInt(K::DataString));
+        return;
+    }
+    if (Tok::isNumber(t)) {
+        sc_.setSymbol(sc_.tokenSpan());
+        classify(toInt(K::OtherStatement));
+        return;
+    }
+    if (t != Tok::Identifier) {
+        fail(ParserCode::Syntax);
+        classify(toInt(K::Unparsed));
+        return;
+    }
+    if (sc_.tokenText() == "TEXT") {
+        if (sc_.next() == Tok::LeftParen) {
+            if (sc_.next() == Tok::String) {
+                recordString();
+                if (sc_.next() != Tok::RightParen)
+                    sc_.pushBack();
+                classify(toInt(K::DataString));
+                return;
+            }
+        }
+        sc_.pushBack();
+    }
+    if (!sc_.nextIsLineBreak() && sc_.lastOutputChar() != '(')
+        sc_.put(' ');
+    restOfLine(0);
+    classify(toInt(K::OtherStatement));
+}
+
+// accelerator := key "," id {"," accelerator-option}
+void ScriptParser::readAcceleratorStatement()
+{
+    int t = sc_.next();
+    switch (t) {
+    case Tok::End:
+    case Tok::RightBrace: classify(t); return;
+    case Tok::Hash: readPreprocessor(); return;
+    case Tok::Dollar:
+    case Tok::DoubleDollar:
+        sc_.pushBack();
+        readGeneralStatement();
+        return;
+    default: break;
+    }
+    if (t != Tok::String && !Tok::isName(t)) {
+        fail(ParserCode::Syntax);
+        classify(toInt(K::Unparsed));
+        return;
+    }
+    if (sc_.next() != Tok::Comma) {
+        sc_.pushBack();
+        fail(ParserCode::AcceleratorComma);
+        classify(toInt(K::Unparsed));
+        return;
+    }
+    sc_.put(' ');
+    if (!readIdExpression()) {
+        fail(ParserCode::Syntax);
+        classify(toInt(K::Unparsed));
+        return;
+    }
+    for (;;) {
+        t = sc_.next();
+        if (t == Tok::Comma) {
+            sc_.put(' ');
+        } else if (t == Tok::AcceleratorOption) {
+            ensureBlankBeforeToken();
+        } else {
+            sc_.pushBack();
+            break;
+        }
+    }
+    classify(toInt(K::AcceleratorEntry));
+}
+
+// Inside RCDATA and user-defined resources: data lines, indented by block depth.
+void ScriptParser::readDataStatement()
+{
+    int t = sc_.next();
+    bool open = t == Tok::Begin || t == Tok::LeftBrace;
+    bool close = t == Tok::End || t == Tok::RightBrace;
+    if (st_.depth == 0) {
+        if (open) {
+            classify(t);
+        } else if (t == Tok::Hash) {
+            readPreprocessor();
+        } else {
+            fail(ParserCode::Syntax);
+            classify(toInt(K::Unparsed));
+        }
+        return;
+    }
+    if (t == Tok::None) {
+        classify(toInt(K::EndOfInput));
+        return;
+    }
+    if (t == Tok::Hash) {
+        readPreprocessor();
+        return;
+    }
+    if (t == Tok::Dollar || t == Tok::DoubleDollar) {
+        sc_.pushBack();
+        readGeneralStatement();
+        return;
+    }
+    sc_.pushBack();
+    if (open || close) {
+        // END is written at the indentation of the block it returns to.
+        sc_.blanks(kDataIndent * (close ? st_.depth - 1 : st_.depth));
+        classify(sc_.next());
+        return;
+    }
+    sc_.blanks(kDataIndent * st_.depth);
+    LineEnd end = restOfLine(CopyKeywords | RecordString | StopAtSecondString);
+    bool stoppedEarly = end == LineEnd::SecondString || end == LineEnd::Comment;
+    if (stoppedEarly && st_.string.length > 0) {
+        classify(toInt(K::DataString));
+    } else {
+        // A data line that runs to its end offers no text for translation.
+        st_.string = {};
+        classify(toInt(K::OtherStatement));
+    }
+}
+
+} // namespace qmk

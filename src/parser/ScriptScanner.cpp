@@ -1,0 +1,503 @@
+// Character scanner of the script reader. Bytes above 127 are neither letters nor digits;
+// white space and comments never reach the rebuilt text.
+#include "parser/ScriptScanner.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "parser/ParserCodes.h"
+#include "parser/ScriptKeywords.h"
+
+namespace qmk {
+namespace {
+
+enum CharClass : unsigned char {
+    Letter = 1,
+    Digit = 2,
+    HexDigit = 4,
+    IdentChar = 8,
+    Space = 16,
+};
+
+struct CharTables {
+    std::array<unsigned char, 256> cls{};
+    std::array<unsigned char, 256> single{};
+    CharTables()
+    {
+        for (int c = 0; c < 256; ++c) {
+            unsigned char k = 0;
+            bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+            bool digit = c >= '0' && c <= '9';
+            if (letter)
+                k |= Letter;
+            if (digit)
+                k |= Digit;
+            if (digit || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'))
+                k |= HexDigit;
+            if (letter || digit || c == '_' || c == '.' || c == '$')
+                k |= IdentChar;
+            if (c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v')
+                k |= Space;
+            cls[c] = k;
+        }
+        // Single characters in the order the table is tried; the first entry wins.
+        const std::pair<char, int> singles[] = {
+            {',', Tok::Comma}, {'#', Tok::Hash}, {'"', Tok::String}, {'|', Tok::Bar},
+            {'<', Tok::Less}, {'>', Tok::Greater}, {'+', Tok::Plus}, {'-', Tok::Minus},
+            {'\'', Tok::Apostrophe}, {'!', Tok::Exclamation}, {'(', Tok::LeftParen},
+            {')', Tok::RightParen}, {'{', Tok::LeftBrace}, {'}', Tok::RightBrace},
+            {'*', Tok::Star}, {':', Tok::Colon}, {'$', Tok::Dollar},
+        };
+        for (auto [ch, code] : singles)
+            if (single[static_cast<unsigned char>(ch)] == 0)
+                single[static_cast<unsigned char>(ch)] = static_cast<unsigned char>(code);
+    }
+};
+
+const CharTables& tables()
+{
+    static const CharTables t;
+    return t;
+}
+
+inline bool has(unsigned char c, CharClass k) { return (tables().cls[c] & k) != 0; }
+inline bool isWordChar(char c)
+{
+    auto u = static_cast<unsigned char>(c);
+    return has(u, Letter) || has(u, Digit) || c == '_';
+}
+
+// Keywords are at most 15 characters long and none has '_' in third place.
+constexpr std::size_t kKeywordLookupLimit = 19;
+constexpr int kAcceleratorsType = 17;
+constexpr int kMenuType = 8;
+
+} // namespace
+
+void ScriptScanner::setInput(std::string_view input, std::size_t startOffset)
+{
+    data_ = input.data();
+    size_ = input.size();
+    pos_ = std::min(startOffset, size_);
+    newlines_ = 0;
+    token_ = previous_ = 0;
+    beginStatement();
+}
+
+void ScriptScanner::beginStatement()
+{
+    outLength_ = 0;
+    failed_ = false;
+    keyword_ = lastString_ = symbol_ = {};
+    symbolFixed_ = false;
+    numberCount_ = 0;
+    tokenIn_ = pos_;
+    tokenOut_ = guardOut_ = 0;
+    tokenNewlines_ = newlines_;
+    numbersBefore_ = 0;
+    symbolBefore_ = keywordBefore_ = {};
+    statementLine_ = newlines_ + 1;
+    awaitingFirstToken_ = true;
+}
+
+std::string_view ScriptScanner::word() const
+{
+    return ident_.substr(0, std::min<std::size_t>(ident_.size(), kWordCapacity));
+}
+
+std::string_view ScriptScanner::tokenText() const
+{
+    return {out_.data() + tokenOut_, static_cast<std::size_t>(outLength_ - tokenOut_)};
+}
+
+std::string_view ScriptScanner::outputSpan(TextSpan s) const
+{
+    int start = std::clamp(s.start, 0, outLength_);
+    int end = std::clamp(s.start + s.length, start, outLength_);
+    return {out_.data() + start, static_cast<std::size_t>(end - start)};
+}
+
+TextSpan ScriptScanner::numberHistory(int index) const
+{
+    if (index < 0 || index >= kHistorySize || index >= numberCount_)
+        return {};
+    return numbers_[(numberCount_ - 1 - index) % kNumberRing];
+}
+
+TextSpan ScriptScanner::numberAt(int ordinal) const
+{
+    if (ordinal < 0 || ordinal >= numberCount_ || numberCount_ - ordinal > kNumberRing)
+        return {};
+    return numbers_[ordinal % kNumberRing];
+}
+
+void ScriptScanner::putRange(const char* p, std::size_t n)
+{
+    std::size_t room = static_cast<std::size_t>(kOutputCapacity - outLength_);
+    std::size_t take = std::min(n, room);
+    std::memcpy(out_.data() + outLength_, p, take);
+    outLength_ += static_cast<int>(take);
+    if (take < n)
+        failed_ = true;
+}
+
+void ScriptScanner::put(std::string_view text) { putRange(text.data(), text.size()); }
+
+void ScriptScanner::blanks(int count)
+{
+    for (int i = 0; i < count; ++i)
+        put(' ');
+}
+
+void ScriptScanner::cut(int length)
+{
+    if (length >= 0 && length < outLength_)
+        outLength_ = length;
+}
+
+void ScriptScanner::terminate()
+{
+    if (outLength_ >= kOutputCapacity)
+        failed_ = true;
+}
+
+void ScriptScanner::insertBlanksBeforeToken(int count)
+{
+    std::array<char, kOutputCapacity> saved;
+    int n = outLength_ - tokenOut_;
+    std::memcpy(saved.data(), out_.data() + tokenOut_, static_cast<std::size_t>(n));
+    int oldStart = tokenOut_;
+    outLength_ = guardOut_;
+    blanks(count);
+    tokenOut_ = outLength_;
+    putRange(saved.data(), static_cast<std::size_t>(n));
+    int shift = tokenOut_ - oldStart;
+    if (lastString_.start >= oldStart)
+        lastString_.start += shift;
+    if (keyword_.start >= oldStart && keyword_.length > 0)
+        keyword_.start += shift;
+}
+
+int ScriptScanner::peekNonBlank() const
+{
+    for (std::size_t p = pos_; p < size_; ++p) {
+        auto c = static_cast<unsigned char>(data_[p]);
+        if (!has(c, Space))
+            return c;
+    }
+    return -1;
+}
+
+bool ScriptScanner::nextIsLineBreak() const
+{
+    return pos_ >= size_ || data_[pos_] == '\n' || data_[pos_] == '\r';
+}
+
+void ScriptScanner::skipBlanksOnLine()
+{
+    while (pos_ < size_ && (data_[pos_] == ' ' || data_[pos_] == '\t'))
+        ++pos_;
+}
+
+void ScriptScanner::takeChar()
+{
+    if (pos_ >= size_)
+        return;
+    if (data_[pos_] == '\n')
+        ++newlines_;
+    put(data_[pos_++]);
+}
+
+bool ScriptScanner::copyRawUntil(char closer, TextSpan& copied)
+{
+    copied.start = outLength_;
+    std::size_t p = pos_;
+    while (p < size_ && data_[p] != closer && data_[p] != '\n' && data_[p] != '\r')
+        ++p;
+    putRange(data_ + pos_, p - pos_);
+    copied.length = outLength_ - copied.start;
+    pos_ = p;
+    if (p < size_ && data_[p] == closer) {
+        put(closer);
+        ++pos_;
+        return true;
+    }
+    return false;
+}
+
+TextSpan ScriptScanner::copyRawWord()
+{
+    TextSpan s{outLength_, 0};
+    std::size_t p = pos_;
+    while (p < size_ && !has(static_cast<unsigned char>(data_[p]), Space))
+        ++p;
+    putRange(data_ + pos_, p - pos_);
+    pos_ = p;
+    s.length = outLength_ - s.start;
+    return s;
+}
+
+bool ScriptScanner::copyUntilApostrophe()
+{
+    const void* hit = std::memchr(data_ + pos_, '\'', size_ - pos_);
+    std::size_t end = hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - data_) + 1 : size_;
+    newlines_ += static_cast<int>(std::count(data_ + pos_, data_ + end, '\n'));
+    putRange(data_ + pos_, end - pos_);
+    pos_ = end;
+    return hit != nullptr;
+}
+
+void ScriptScanner::copyWordChars()
+{
+    std::size_t p = pos_;
+    while (p < size_ && has(static_cast<unsigned char>(data_[p]), IdentChar))
+        ++p;
+    putRange(data_ + pos_, p - pos_);
+    pos_ = p;
+}
+
+bool ScriptScanner::takeLineContinuation()
+{
+    std::size_t p = pos_;
+    if (p < size_ && data_[p] == '\r')
+        ++p;
+    if (p >= size_ || data_[p] != '\n')
+        return false;
+    ++p;
+    putRange(data_ + pos_, p - pos_);
+    pos_ = p;
+    ++newlines_;
+    return true;
+}
+
+void ScriptScanner::guardAgainstFusion(bool wordStart, bool quoteStart)
+{
+    // Two words or two literals that touch would read back as one token (a doubled
+    // quote, a longer number), so a blank keeps them apart.
+    if (outLength_ == 0)
+        return;
+    char last = out_[outLength_ - 1];
+    if ((wordStart && isWordChar(last)) || (quoteStart && last == '"'))
+        put(' ');
+}
+
+int ScriptScanner::next()
+{
+    int before = token_;
+    int t = scanRaw();
+    lineCommentNewlines_ = -1;
+    while (t == Tok::BlockCommentOpen || t == Tok::LineComment || t == Tok::SemicolonComment) {
+        if (t == Tok::BlockCommentOpen) {
+            skipBlockComment();
+        } else {
+            if (lineCommentNewlines_ < 0)
+                lineCommentNewlines_ = tokenNewlines_;
+            skipLineComment();
+        }
+        t = scanRaw();
+    }
+    previous_ = before;
+    if (awaitingFirstToken_ && t != Tok::None) {
+        statementLine_ = tokenNewlines_ + 1;
+        awaitingFirstToken_ = false;
+    }
+    return t;
+}
+
+void ScriptScanner::skipBlockComment()
+{
+    // The scan stopped on the star of the opening pair; an empty comment closes itself.
+    ++pos_;
+    std::size_t p = pos_;
+    std::size_t end = size_;
+    while (p + 1 < size_) {
+        const void* star = std::memchr(data_ + p, '*', size_ - p - 1);
+        if (!star)
+            break;
+        std::size_t s = static_cast<std::size_t>(static_cast<const char*>(star) - data_);
+        if (data_[s + 1] == '/') {
+            end = s + 2;
+            break;
+        }
+        p = s + 1;
+    }
+    newlines_ += static_cast<int>(std::count(data_ + pos_, data_ + end, '\n'));
+    pos_ = end;
+}
+
+void ScriptScanner::skipLineComment()
+{
+    const void* lf = std::memchr(data_ + pos_, '\n', size_ - pos_);
+    if (!lf) {
+        pos_ = size_;
+        return;
+    }
+    pos_ = static_cast<std::size_t>(static_cast<const char*>(lf) - data_) + 1;
+    ++newlines_;
+}
+
+void ScriptScanner::pushBack()
+{
+    pos_ = tokenIn_;
+    outLength_ = guardOut_;
+    newlines_ = tokenNewlines_;
+    numberCount_ = numbersBefore_;
+    symbol_ = symbolBefore_;
+    keyword_ = keywordBefore_;
+    if (lastString_.start >= guardOut_)
+        lastString_ = {};
+}
+
+int ScriptScanner::scanRaw()
+{
+    previous_ = token_;
+    token_ = Tok::None;
+    keywordFlag_ = false;
+    ident_ = {};
+
+    while (pos_ < size_) {
+        auto c = static_cast<unsigned char>(data_[pos_]);
+        if (c == '\n')
+            ++newlines_;
+        else if (!has(c, Space))
+            break;
+        ++pos_;
+    }
+    tokenIn_ = pos_;
+    tokenOut_ = guardOut_ = outLength_;
+    tokenNewlines_ = newlines_;
+    numbersBefore_ = numberCount_;
+    symbolBefore_ = symbol_;
+    keywordBefore_ = keyword_;
+    if (pos_ >= size_)
+        return token_ = Tok::None;
+
+    auto c = static_cast<unsigned char>(data_[pos_]);
+    if (has(c, Letter) || c == '_')
+        return token_ = scanIdentifier();
+    if (has(c, Digit))
+        return token_ = scanNumber();
+    char next = pos_ + 1 < size_ ? data_[pos_ + 1] : '\0';
+    if (c == '$') {
+        put('$');
+        ++pos_;
+        keywordFlag_ = true;
+        if (next == '$') {
+            put('$');
+            ++pos_;
+            return token_ = Tok::DoubleDollar;
+        }
+        return token_ = Tok::Dollar;
+    }
+    // Two-character table: the first character is taken, the second only looked at.
+    if (c == '/' && next == '/') { ++pos_; return token_ = Tok::LineComment; }
+    if (c == '*' && next == '/') { ++pos_; return token_ = Tok::BlockCommentClose; }
+    if (c == '/' && next == '*') { ++pos_; return token_ = Tok::BlockCommentOpen; }
+    if (c == ';') { ++pos_; return token_ = Tok::SemicolonComment; }
+
+    int single = tables().single[c];
+    if (single == Tok::String) {
+        guardAgainstFusion(false, true);
+        tokenOut_ = outLength_;
+        put('"');
+        ++pos_;
+        scanStringBody();
+        return token_ = Tok::String;
+    }
+    put(static_cast<char>(c));
+    ++pos_;
+    return token_ = single != 0 ? single : Tok::Other;
+}
+
+int ScriptScanner::scanIdentifier()
+{
+    std::size_t s = pos_;
+    while (pos_ < size_ && has(static_cast<unsigned char>(data_[pos_]), IdentChar))
+        ++pos_;
+    guardAgainstFusion(true, false);
+    tokenOut_ = outLength_;
+    putRange(data_ + s, pos_ - s);
+    ident_ = std::string_view(data_ + s, pos_ - s);
+    TextSpan span{tokenOut_, outLength_ - tokenOut_};
+
+    int code = 0;
+    if (ident_.size() < kKeywordLookupLimit && !(ident_.size() > 2 && ident_[2] == '_'))
+        code = ScriptKeywords::code(ident_);
+    if (resourceType_ == kAcceleratorsType && ScriptKeywords::isAcceleratorOption(ident_))
+        return Tok::AcceleratorOption;
+    if (resourceType_ == kMenuType && ScriptKeywords::isMenuOption(ident_))
+        return Tok::MenuOption;
+    if (code != 0) {
+        keywordFlag_ = true;
+        keyword_ = span;
+        return code;
+    }
+    if (!symbolFixed_)
+        symbol_ = span;
+    return ScriptKeywords::isMemoryOption(ident_) ? Tok::MemoryOption : Tok::Identifier;
+}
+
+int ScriptScanner::scanNumber()
+{
+    guardAgainstFusion(true, false);
+    tokenOut_ = outLength_;
+    std::size_t s = pos_;
+    int code = Tok::Number;
+    ++pos_;
+    if (pos_ < size_ && !has(static_cast<unsigned char>(data_[pos_]), Digit)) {
+        char k = data_[pos_];
+        if (k == 'x' || k == 'X') {
+            code = Tok::HexNumber;
+            ++pos_;
+        } else if (k == 'o' || k == 'O') {
+            code = Tok::OctalNumber;
+            ++pos_;
+        }
+    }
+    while (pos_ < size_ && has(static_cast<unsigned char>(data_[pos_]), HexDigit))
+        ++pos_;
+    if (pos_ < size_ && (data_[pos_] == 'L' || data_[pos_] == 'l'))
+        ++pos_;
+    putRange(data_ + s, pos_ - s);
+    numbers_[numberCount_ % kNumberRing] = {tokenOut_, outLength_ - tokenOut_};
+    ++numberCount_;
+    return code;
+}
+
+void ScriptScanner::scanStringBody()
+{
+    // The opening quote is written; copy up to the closing quote. A quote after an odd
+    // number of backslashes, or a doubled quote, belongs to the string.
+    std::size_t bodyStart = pos_;
+    int stringStart = outLength_;
+    for (;;) {
+        const void* hit = std::memchr(data_ + pos_, '"', size_ - pos_);
+        std::size_t q = hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - data_) : size_;
+        newlines_ += static_cast<int>(std::count(data_ + pos_, data_ + q, '\n'));
+        putRange(data_ + pos_, q - pos_);
+        if (!hit) {
+            pos_ = size_;
+            lastString_ = {stringStart, outLength_ - stringStart};
+            return;
+        }
+        std::size_t b = q;
+        while (b > bodyStart && data_[b - 1] == '\\')
+            --b;
+        pos_ = q + 1;
+        if ((q - b) % 2 == 1) {
+            put('"');
+            continue;
+        }
+        if (pos_ < size_ && data_[pos_] == '"') {
+            put('"');
+            put('"');
+            ++pos_;
+            continue;
+        }
+        lastString_ = {stringStart, outLength_ - stringStart};
+        put('"');
+        return;
+    }
+}
+
+} // namespace qmk
