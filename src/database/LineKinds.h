@@ -1,22 +1,24 @@
-// Line kinds the database layer itself needs (to count texts by category).
-// The parser owns the full list; these values must stay equal to its own.
+// Line kinds the database layer itself needs (to count texts by category), taken from the
+// reader's own list.
 #pragma once
+
+#include "parser/ParserCodes.h"
 
 namespace qmk::dbkind {
 
-inline constexpr int DialogCaption = 1;
-inline constexpr int Control = 2;
-inline constexpr int Popup = 3;
-inline constexpr int MenuItem = 4;
-inline constexpr int Include = 9;
-inline constexpr int RcInclude = 10;
-inline constexpr int Bitmap = 16;
-inline constexpr int FirstControl = 18;   // dialog ICON control
-inline constexpr int LastControl = 30;    // SCROLLBAR
-inline constexpr int FirstAutoControl = 102;
-inline constexpr int LastAutoControl = 104;
-inline constexpr int StringtableString = 70;
-inline constexpr int VersionBlock = 85;
-inline constexpr int VersionValue = 86;
+inline constexpr int DialogCaption = toInt(LineKind::Caption);
+inline constexpr int Control = toInt(LineKind::Control);
+inline constexpr int Popup = toInt(LineKind::Popup);
+inline constexpr int MenuItem = toInt(LineKind::MenuItem);
+inline constexpr int Include = toInt(LineKind::Include);
+inline constexpr int RcInclude = toInt(LineKind::RcInclude);
+inline constexpr int Bitmap = toInt(LineKind::Bitmap);
+inline constexpr int FirstControl = toInt(LineKind::DialogIcon);
+inline constexpr int LastControl = toInt(LineKind::ScrollBar);
+inline constexpr int FirstAutoControl = toInt(LineKind::AutoRadioButton);
+inline constexpr int LastAutoControl = toInt(LineKind::Auto3State);
+inline constexpr int StringtableString = toInt(LineKind::StringTableString);
+inline constexpr int VersionBlock = toInt(LineKind::Block);
+inline constexpr int VersionValue = toInt(LineKind::Value);
 
 } // namespace qmk::dbkind

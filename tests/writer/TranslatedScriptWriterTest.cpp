@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include "common/TempDir.h"
+#include "writer/TranslatedScriptWriter.h"
+
+namespace qmk {
+namespace {
+
+constexpr const char* kSlashes = "////////////////////////////////////////////////////////////////////////////";
+
+std::string header(const std::string& source)
+{
+    return std::string(kSlashes) + "\r\n//  Windows Lexmoor Quillmark Version 3.2\r\n"
+           "//  This is a translated resource file.\r\n//  Source File Name:  " + source + "\r\n" + kSlashes + "\r\n\r\n";
+}
+
+std::string footer()
+{
+    return std::string("\r\n") + kSlashes + "\r\n//  End of file \r\n" + kSlashes + "\r\n";
+}
+
+WriterLine plain(int kind, std::string_view text)
+{
+    WriterLine l;
+    l.kind = kind;
+    l.before = text;
+    return l;
+}
+
+WriterLine withText(int kind, std::string_view before, std::string_view source, std::string_view translation,
+                    std::string_view behind, bool exclude = false)
+{
+    WriterLine l;
+    l.kind = kind;
+    l.before = before;
+    l.behind = behind;
+    l.hasText = true;
+    l.sourceText = source;
+    l.translation = translation;
+    l.exclude = exclude;
+    return l;
+}
+
+} // namespace
+
+TEST(TranslatedScriptWriterTest, WritesHeaderLinesWithPrefixesAndFooter)
+{
+    test::TempDir dir;
+    const WriterTarget german{7, 1, false};
+    TranslatedScriptWriter writer(german, dir / "app-German.rc");
+    ASSERT_TRUE(writer.begin("/home/me/app.rc"));
+    writer.writeLine(plain(94, "LANGUAGE 9, 1"));
+    writer.writeLine(plain(106, "#pragma code_page(1252)"));
+    writer.writeLine(plain(13, "IDD_ABOUT DIALOG 0, 0, 100, 50"));
+    writer.writeLine(withText(1, "CAPTION \"", "About", "Info", "\""));
+    writer.writeLine(plain(6, "BEGIN"));
+    writer.writeLine(withText(23, "PUSHBUTTON \"", "OK", "", "\", IDOK, 1, 2, 3, 4"));
+    writer.writeLine(plain(7, "END"));
+    writer.writeLine(plain(8, "IDM_MAIN MENU"));
+    writer.writeLine(withText(3, "POPUP \"", "&File", "&Datei", "\""));
+    writer.writeLine(withText(4, "MENUITEM \"", "E&xit", "&Beenden", "\", ID_EXIT"));
+    writer.writeLine(withText(16, "IDB_LOGO BITMAP   \"", "logo.bmp", "logo-de.bmp", "\"", true));
+    writer.writeLine(withText(9, "#include \"", "options.dlg", "", "\""));
+    ASSERT_TRUE(writer.finish());
+
+    EXPECT_EQ(test::readFile(dir / "app-German.rc"),
+              header("/home/me/app.rc") +
+                  "LANGUAGE  LANG_GERMAN, SUBLANG_GERMAN\r\n"
+                  "#pragma code_page(1252)\r\n"
+                  "\r\nIDD_ABOUT DIALOG 0, 0, 100, 50\r\n"
+                  "CAPTION \"Info\"\r\n"
+                  "BEGIN\r\n"
+                  "  PUSHBUTTON \"OK\", IDOK, 1, 2, 3, 4\r\n"
+                  "END\r\n"
+                  "\r\nIDM_MAIN MENU\r\n"
+                  "   POPUP \"&Datei\"\r\n"
+                  "  MENUITEM \"&Beenden\", ID_EXIT\r\n"
+                  "IDB_LOGO BITMAP   \"logo.bmp\"\r\n"
+                  "#include \"options.dlg\"\r\n" +
+                  footer());
+}
+
+TEST(TranslatedScriptWriterTest, TargetCodePageAndUtf8Projects)
+{
+    const WriterLine pragma = plain(106, "#pragma code_page(65001)");
+    EXPECT_EQ(translatedLineText(pragma, {25, 1, false}), "#pragma code_page(1251)");
+    EXPECT_EQ(translatedLineText(pragma, {7, 3, false}), "#pragma code_page(1252)");
+    EXPECT_EQ(translatedLineText(pragma, {25, 1, true}), "#pragma code_page(65001)");
+    EXPECT_EQ(translatedLineText(plain(94, "LANGUAGE 7, 1"), {99, 9, false}), "LANGUAGE  , ");
+}
+
+TEST(TranslatedScriptWriterTest, TextAtTheEndOfALineIsStillItsOwn)
+{
+    // An unquoted rcinclude name ends its statement: there is nothing behind the text.
+    WriterLine rcinclude = withText(10, "rcinclude ", "extra.rc2", "", "");
+    EXPECT_EQ(translatedLineText(rcinclude, {7, 1, false}), "rcinclude extra.rc2");
+}
+
+TEST(TranslatedScriptWriterTest, FileErrorsNameTheirCauseAndKeepThePreviousFile)
+{
+    test::TempDir dir;
+    TranslatedScriptWriter missingFolder({7, 1, false}, dir / "no-such-folder" / "app-German.rc");
+    EXPECT_FALSE(missingFolder.begin("app.rc"));
+    EXPECT_EQ(missingFolder.error(), FileErrorCause::BadPath);
+    EXPECT_EQ(fileErrorMessage(FileErrorCause::BadPath, "German", "/x/app-German.rc"),
+              "Save \"German\" translation file.\nError: bad path \"/x/app-German.rc\".\n"
+              "Can not write translated resource file. Please check for correct path.");
+    EXPECT_EQ(fileErrorMessage(FileErrorCause::DiskFull, "German", "x"), "The disk is full.");
+
+    auto previous = dir.write("app-German.rc", "previous translation");
+    {
+        TranslatedScriptWriter abandoned({7, 1, false}, previous);
+        ASSERT_TRUE(abandoned.begin("app.rc"));
+        abandoned.writeLine(plain(65, "#define X 1"));
+    }  // destroyed without finish(): the half-written file must not replace the old one
+    EXPECT_EQ(test::readFile(previous), "previous translation");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+} // namespace qmk
