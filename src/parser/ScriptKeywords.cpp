@@ -122,16 +122,6 @@ bool inList(std::span<const std::string_view> list, std::string_view word)
 
 } // namespace
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (upper(a[i]) != upper(b[i]))
-            return false;
-    return true;
-}
-
 std::span<const KeywordEntry> ScriptKeywords::table() { return kKeywords; }
 
 int ScriptKeywords::code(std::string_view word)

@@ -2,6 +2,8 @@
 // the memory, accelerator and menu option words, with their case-blind lookups.
 #pragma once
 
+#include "resources/FileNames.h"
+
 #include <span>
 #include <string_view>
 
@@ -29,7 +31,5 @@ public:
     static bool isMenuOption(std::string_view word);
 };
 
-// Compares two words ignoring the case of ASCII letters.
-bool equalsIgnoringCase(std::string_view a, std::string_view b);
 
 } // namespace qmk

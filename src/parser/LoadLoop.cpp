@@ -1,0 +1,148 @@
+// The load loop over a script and its followed includes.
+#include "parser/LoadLoop.h"
+
+#include <algorithm>
+
+#include "parser/LineKindGroups.h"
+#include "parser/LineSink.h"
+#include "parser/ParsedLine.h"
+#include "parser/ParserError.h"
+#include "parser/ScriptParser.h"
+#include "resources/Feedback.h"
+#include "resources/FileNames.h"
+
+namespace qmk {
+namespace {
+
+// Progress is reported each time another 3 % of the input has been read.
+constexpr int kProgressPercentStep = 3;
+// Deeper include chains than this are taken for a cycle the path test missed.
+constexpr std::size_t kMaxIncludeDepth = 32;
+
+long long fileSize(const std::filesystem::path& p)
+{
+    std::error_code ec;
+    auto size = std::filesystem::file_size(p, ec);
+    return ec ? 0 : static_cast<long long>(size);
+}
+
+// Script include names are Windows paths: "res\\about.dlg" or "res\about.dlg".
+std::filesystem::path includePath(const std::filesystem::path& includingFile, std::string_view name)
+{
+    std::string local;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        if (name[i] == '\\') {
+            while (i + 1 < name.size() && name[i + 1] == '\\')
+                ++i;
+            local += '/';
+        } else {
+            local += name[i];
+        }
+    }
+    std::filesystem::path p(local);
+    if (p.is_relative())
+        p = includingFile.parent_path() / p;
+    return resolveCase(p.lexically_normal());
+}
+
+} // namespace
+
+LoadLoop::LoadLoop(LineSink& sink, std::vector<std::string> includeExtensions, Feedback& feedback)
+    : sink_(sink), extensions_(std::move(includeExtensions)), feedback_(feedback)
+{
+}
+
+int LoadLoop::run(const std::filesystem::path& script)
+{
+    total_ = fileSize(script);
+    done_ = 0;
+    budget_ = total_ * kProgressPercentStep / 100;
+    return loadFile(script, 0);
+}
+
+int LoadLoop::loadFile(const std::filesystem::path& file, int startLine)
+{
+    LineCounter& counter = counter_;
+    ScriptParser parser(counter);
+    if (int code = parser.loadFile(file); code != 0) {
+        ParserError::report(feedback_, code, parser.errorLocation(file.string()));
+        return code;
+    }
+    counter.value = startLine;
+    open_.insert(std::filesystem::weakly_canonical(file));
+    int result = readLines(parser, file);
+    open_.erase(std::filesystem::weakly_canonical(file));
+    return result;
+}
+
+int LoadLoop::readLines(ScriptParser& parser, const std::filesystem::path& file)
+{
+    parser.reset();
+    while (!parser.atEnd()) {
+        ParsedLine line(parser);
+        if (line.error < 0) {
+            ParserError::report(feedback_, line.error, parser.errorLocation(file.string()));
+            return line.error;
+        }
+        reportProgress(line.text.size());
+        if (line.kind == toInt(LineKind::EndOfInput))
+            break;
+        if (isIncludeKind(line.kind) && followsInclude(parser.includeName())) {
+            const int lineOfInclude = counter_.value;
+            const int result = loadInclude(file, parser.includeName());
+            if (result == 0) {
+                // The included file's own end-of-input step was counted too.
+                counter_.value -= 1;
+            } else if (result == kLoadCancelled ||
+                       (result < 0 && result != ParserCode::UnreadableInput)) {
+                return result;  // a statement of the included file failed: the project is not built
+            } else {
+                // Not part of the project: the include line itself is kept as a text.
+                counter_.value = lineOfInclude;
+                sink_.store(line, parser, counter_.value);
+            }
+        } else {
+            sink_.store(line, parser, counter_.value);
+        }
+        if (feedback_.cancelled())
+            return kLoadCancelled;
+    }
+    return 0;
+}
+
+bool LoadLoop::followsInclude(std::string_view includeName) const
+{
+    const std::string upper = toUpperAscii(includeName);
+    return std::any_of(extensions_.begin(), extensions_.end(),
+                       [&upper](const std::string& ext) { return upper.find(ext) != std::string::npos; });
+}
+
+int LoadLoop::loadInclude(const std::filesystem::path& includingFile, std::string_view includeName)
+{
+    const std::filesystem::path path = includePath(includingFile, includeName);
+    std::error_code ec;
+    const bool readable = std::filesystem::is_regular_file(path, ec);
+    const bool cycle = open_.count(std::filesystem::weakly_canonical(path, ec)) != 0;
+    int result = ParserCode::CannotOpenFile;
+    if (readable && !cycle && open_.size() < kMaxIncludeDepth) {
+        total_ += fileSize(path);
+        // The included file's first line takes the number the include line had.
+        result = loadFile(path, counter_.value - 1);
+    }
+    if ((result == ParserCode::CannotOpenFile || result == ParserCode::UnreadableInput) &&
+        std::find(missing_.begin(), missing_.end(), path.string()) == missing_.end())
+        missing_.push_back(path.string());
+    return result;
+}
+
+void LoadLoop::reportProgress(std::size_t bytes)
+{
+    done_ += static_cast<long long>(bytes);
+    budget_ -= static_cast<long long>(bytes);
+    if (budget_ <= 0) {
+        feedback_.progress(static_cast<long>(std::min(done_, total_)), static_cast<long>(total_));
+        budget_ = std::max<long long>(1, total_ * kProgressPercentStep / 100);
+    }
+}
+
+} // namespace qmk

@@ -1,0 +1,50 @@
+// Reads a script and the included files whose extensions are configured, line by line, and
+// hands every statement to a line sink. Shared by the database build and the source update.
+#pragma once
+
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "parser/LineCounter.h"
+
+namespace qmk {
+
+class Feedback;
+class LineSink;
+class ScriptParser;
+
+inline constexpr int kLoadCancelled = -1;
+
+class LoadLoop {
+public:
+    LoadLoop(LineSink& sink, std::vector<std::string> includeExtensions, Feedback& feedback);
+
+    // 0 on success, kLoadCancelled, or the negative (or open-failure) code of the first
+    // failure; the failure has been reported through the feedback channel.
+    int run(const std::filesystem::path& script);
+
+    // Included files that were to be read but could not be (folder joined with the name).
+    const std::vector<std::string>& missingIncludes() const { return missing_; }
+
+private:
+    int loadFile(const std::filesystem::path& file, int startLine);
+    int readLines(ScriptParser& parser, const std::filesystem::path& file);
+    bool followsInclude(std::string_view includeName) const;
+    // 0 when the included file was read; otherwise it is not part of the project.
+    int loadInclude(const std::filesystem::path& includingFile, std::string_view includeName);
+    void reportProgress(std::size_t bytes);
+
+    LineSink& sink_;
+    std::vector<std::string> extensions_;
+    Feedback& feedback_;
+    LineCounter counter_;
+    std::vector<std::string> missing_;
+    std::set<std::filesystem::path> open_;  // files being read, against include cycles
+    long long total_ = 0;
+    long long done_ = 0;
+    long long budget_ = 0;
+};
+
+} // namespace qmk

@@ -1,0 +1,220 @@
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "common/RecordingFeedback.h"
+#include "common/TempDir.h"
+#include "database/CProjectDatabase.h"
+#include "parser/DatabaseBuild.h"
+#include "parser/LoadLoop.h"
+#include "parser/ParsedLine.h"
+#include "parser/ScriptParser.h"
+#include "resources/MessageIds.h"
+
+namespace qmk {
+namespace {
+
+class DatabaseBuildTest : public ::testing::Test {
+protected:
+    BuildResult build(const std::filesystem::path& script, std::vector<std::string> extensions = {".DLG"})
+    {
+        db.createNew(dir / "project_rc.mdb");
+        BuildResult r = BuildDatabase(script, db, extensions, feedback);
+        if (r.ok())
+            db.finishNew();
+        return r;
+    }
+
+    std::vector<LineRow> lines()
+    {
+        std::vector<LineRow> out;
+        db.forEachScriptLine([&](const LineRow& row) { out.push_back(row); });
+        return out;
+    }
+
+    std::vector<TextRow> texts()
+    {
+        std::vector<TextRow> out;
+        db.forEachTextInLineOrder([&](const TextRow& row) { out.push_back(row); });
+        return out;
+    }
+
+    test::TempDir dir;
+    test::RecordingFeedback feedback;
+    CProjectDatabase db;
+};
+
+} // namespace
+
+TEST_F(DatabaseBuildTest, StatementsAreNumberedFromOneWithLineIndexesFromTen)
+{
+    auto script = dir.write("app.rc", "#define A 1\nSTRINGTABLE\n{ 1 \"x\" }\n// nothing more\n");
+    ASSERT_TRUE(build(script).ok());
+    auto rows = lines();
+    ASSERT_EQ(rows.size(), 5u);  // #define, STRINGTABLE, {, 1 "x", }
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(rows[i].line, static_cast<int>(i) + 1);
+        EXPECT_EQ(rows[i].lineIndex, static_cast<int>(i) + 10);
+    }
+    EXPECT_EQ(rows[3].beforeStr, "1 \"");
+    EXPECT_EQ(rows[3].behindStr, "\"");
+    ASSERT_EQ(texts().size(), 1u);
+    EXPECT_EQ(texts()[0].sourceText, "x");
+    EXPECT_EQ(db.stringIdent(13).value_or(""), "1");
+}
+
+TEST_F(DatabaseBuildTest, IncludesAreFollowedOnlyForConfiguredExtensions)
+{
+    dir.write("dlg/about.dlg", "IDD_ABOUT DIALOG 0, 0, 10, 10\nCAPTION \"About\"\nBEGIN\nLTEXT \"Hi\", 1, 1, 1, 1, 1\nEND\n");
+    auto script = dir.write("app.rc", "#include \"resource.h\"\n#include \"dlg\\\\about.dlg\"\nSTRINGTABLE\nBEGIN\n 1 \"x\"\nEND\n");
+    ASSERT_TRUE(build(script).ok());
+
+    auto rows = lines();
+    ASSERT_EQ(rows.size(), 10u);  // resource.h line, five dialog lines, four string-table lines
+    EXPECT_EQ(rows[0].lineKind, 9);
+    EXPECT_EQ(rows[1].lineKind, 13);
+    EXPECT_EQ(rows[1].line, 2);   // the included file takes the include line's number
+    EXPECT_EQ(rows[6].line, 7);
+    auto t = texts();
+    ASSERT_EQ(t.size(), 4u);
+    EXPECT_EQ(t[0].sourceText, "resource.h");
+    EXPECT_TRUE(t[0].exclude);
+    EXPECT_EQ(t[1].sourceText, "About");
+    EXPECT_FALSE(t[1].exclude);
+    EXPECT_TRUE(feedback.said.empty());
+}
+
+TEST_F(DatabaseBuildTest, MissingIncludesAreListedAndTheBuildStillSucceeds)
+{
+    auto script = dir.write("app.rc", "#include \"gone.dlg\"\n#include \"also-gone.dlg\"\nSTRINGTABLE\nBEGIN\n 1 \"x\"\nEND\n");
+    BuildResult r = build(script);
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(r.missingIncludes, (std::vector<std::string>{(dir / "gone.dlg").string(), (dir / "also-gone.dlg").string()}));
+    EXPECT_TRUE(feedback.saidMessage(msg::MissingIncludeFiles));
+    auto t = texts();
+    ASSERT_EQ(t.size(), 3u);
+    EXPECT_EQ(t[0].sourceText, "gone.dlg");
+    EXPECT_TRUE(t[0].exclude);
+}
+
+TEST_F(DatabaseBuildTest, AnIncludeCycleEndsAndIsReported)
+{
+    dir.write("a.dlg", "#include \"b.dlg\"\n");
+    dir.write("b.dlg", "#include \"a.dlg\"\n");
+    auto script = dir.write("app.rc", "#include \"a.dlg\"\n");
+    BuildResult r = build(script);
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(r.missingIncludes, (std::vector<std::string>{(dir / "a.dlg").string()}));
+}
+
+TEST_F(DatabaseBuildTest, ItemRowsForBitmapsControlsMenusAndVersions)
+{
+    auto script = dir.write("app.rc",
+                            "IDB_LOGO BITMAP \"logo.bmp\"\n"
+                            "IDD_X DIALOGEX 0, 0, 100, 50\nBEGIN\n"
+                            "CONTROL \"Go\", IDC_GO, \"Button\", BS_PUSHBUTTON | WS_TABSTOP, 1, 2, 30, 14\n"
+                            "LTEXT \"Name\", IDC_NAME, 5, 6, 40, 8\nEND\n"
+                            "IDM_M MENU\nBEGIN\nPOPUP \"&File\"\nBEGIN\nMENUITEM \"&Open\", ID_OPEN\nEND\nEND\n"
+                            "1 VERSIONINFO\nBEGIN\nBLOCK \"StringFileInfo\"\nBEGIN\nBLOCK \"040904E4\"\nBEGIN\n"
+                            "VALUE \"FileDescription\", \"Demo\"\nEND\nEND\nEND\n");
+    ASSERT_TRUE(build(script).ok());
+    std::map<std::string, TextRow> byText;
+    for (const TextRow& t : texts())
+        byText[t.sourceText] = t;
+
+    ASSERT_TRUE(byText.count("logo.bmp"));
+    EXPECT_TRUE(byText["logo.bmp"].exclude);
+    EXPECT_EQ(db.bitmapIdent(byText["logo.bmp"].lineIndex).value_or(""), "IDB_LOGO");
+
+    auto go = db.control(byText["Go"].lineIndex);
+    ASSERT_TRUE(go);
+    EXPECT_EQ(go->className, "Button");
+    EXPECT_EQ(go->nameId, "IDC_GO");
+    EXPECT_EQ((std::array<int, 4>{go->x, go->y, go->cx, go->cy}), (std::array<int, 4>{1, 2, 30, 14}));
+    EXPECT_EQ(go->flags, 0x00010000u);
+    auto name = db.control(byText["Name"].lineIndex);
+    ASSERT_TRUE(name);
+    EXPECT_TRUE(name->className.empty());
+    EXPECT_EQ(name->type, 19);
+
+    auto open = db.menuItem(byText["&Open"].lineIndex);
+    ASSERT_TRUE(open);
+    EXPECT_EQ(open->level, 1);
+    EXPECT_EQ(open->nameId, "ID_OPEN");
+    EXPECT_EQ(db.menuItem(byText["&File"].lineIndex)->level, 0);
+
+    auto value = db.versionValue(byText["Demo"].lineIndex);
+    ASSERT_TRUE(value);
+    EXPECT_EQ(value->value, "FileDescription");
+    EXPECT_EQ(value->blockHeaderLine, byText["040904E4"].lineIndex);
+    EXPECT_FALSE(byText.count("StringFileInfo"));
+}
+
+TEST_F(DatabaseBuildTest, AScriptThatCannotBeReadIsAFailure)
+{
+    BuildResult missing = build(dir / "nowhere.rc");
+    EXPECT_EQ(missing.code, 2);
+    ASSERT_FALSE(feedback.said.empty());
+    EXPECT_NE(feedback.said[0].text.find("nowhere.rc"), std::string::npos);
+
+    auto utf16 = dir.write("wide.rc", std::string("\xFF\xFE" "S\0T\0", 6));
+    test::RecordingFeedback fb;
+    CProjectDatabase other;
+    other.createNew(dir / "wide_rc.mdb");
+    EXPECT_EQ(BuildDatabase(utf16, other, {}, fb).code, -87);
+}
+
+TEST_F(DatabaseBuildTest, AParserErrorInAnIncludedFileFailsTheBuildNamingThatFile)
+{
+    dir.write("bad.dlg", "IDM_M MENU\nBEGIN\nPOPUP \"x\" 12\nEND\n");
+    auto script = dir.write("app.rc", "#include \"bad.dlg\"\n");
+    BuildResult r = build(script);
+    EXPECT_EQ(r.code, -96);
+    ASSERT_FALSE(feedback.said.empty());
+    EXPECT_NE(feedback.said[0].text.find("bad.dlg(3)"), std::string::npos) << feedback.said[0].text;
+}
+
+TEST_F(DatabaseBuildTest, CancellingStopsTheBuild)
+{
+    auto script = dir.write("app.rc", "STRINGTABLE\nBEGIN\n 1 \"a\"\n 2 \"b\"\nEND\n");
+    feedback.cancelAfterPolls = 2;
+    EXPECT_EQ(build(script).code, kLoadCancelled);
+}
+
+TEST_F(DatabaseBuildTest, EveryCorpusScriptStoresExactlyTheReadersStrings)
+{
+    const auto corpus = test::corpusDir();
+    if (corpus.empty())
+        GTEST_SKIP() << "no corpus";
+    int built = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(corpus)) {
+        if (entry.path().extension() != ".rc")
+            continue;
+        // What the reader offers for translation, statement by statement.
+        LineCounter counter;
+        ScriptParser parser(counter);
+        if (parser.loadFile(entry.path()) != 0)
+            continue;  // the UTF-16 script
+        std::vector<std::string> expected;
+        parser.reset();
+        while (!parser.atEnd()) {
+            ParsedLine line(parser);
+            if (line.error < 0 || line.kind == 0)
+                break;
+            if (line.action == 40 && line.kind != 76)
+                expected.emplace_back(line.kind == 9 || line.kind == 10 ? parser.includeName() : parser.stringText());
+        }
+        test::RecordingFeedback fb;
+        CProjectDatabase project;
+        test::TempDir work;
+        project.createNew(work / "corpus_rc.mdb");
+        ASSERT_TRUE(BuildDatabase(entry.path(), project, {}, fb).ok()) << entry.path();
+        std::vector<std::string> stored;
+        project.forEachTextInLineOrder([&](const TextRow& row) { stored.push_back(row.sourceText); });
+        EXPECT_EQ(stored, expected) << entry.path();
+        ++built;
+    }
+    EXPECT_GT(built, 40);
+}
+
+} // namespace qmk
