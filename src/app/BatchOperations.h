@@ -2,11 +2,14 @@
 #pragma once
 
 #include <map>
+#include <string>
+#include <vector>
 
 #include "app/BatchRunner.h"
 
 namespace qmk {
 
-std::map<FlagCode, BatchOperation> standardBatchOperations();
+// `includeExtensions`: the accepted entries of the include-extension setting.
+std::map<FlagCode, BatchOperation> standardBatchOperations(const std::vector<std::string>& includeExtensions);
 
 } // namespace qmk

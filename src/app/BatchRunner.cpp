@@ -34,7 +34,10 @@ void BatchReport::error(const std::string& text)
         *log_ << text << '\n';
 }
 
-BatchRunner::BatchRunner() : operations_(standardBatchOperations()) {}
+BatchRunner::BatchRunner(const std::vector<std::string>& includeExtensions)
+    : operations_(standardBatchOperations(includeExtensions))
+{
+}
 
 BatchStatus BatchRunner::run(const CBatchCommandLineInfo& cmd, BatchReport& report) const
 {

@@ -44,7 +44,7 @@ using BatchOperation = std::function<BatchStatus(const std::vector<std::string>&
 
 class BatchRunner {
 public:
-    BatchRunner();
+    explicit BatchRunner(const std::vector<std::string>& includeExtensions = {".DLG"});
 
     // Replaces the handler of one operation (tests, and operations that live in other layers).
     void setOperation(FlagCode code, BatchOperation op) { operations_[code] = std::move(op); }

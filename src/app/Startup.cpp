@@ -48,7 +48,7 @@ int runBatchMode(const CBatchCommandLineInfo& cmd, Settings& settings, std::ostr
         return static_cast<int>(BatchStatus::Failed);
 
     BatchReport report(out, err, cmd.logFile());
-    BatchRunner runner;
+    BatchRunner runner(includeExtensions);
     return static_cast<int>(runner.run(cmd, report));
 }
 

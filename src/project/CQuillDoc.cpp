@@ -1,0 +1,223 @@
+// Opening, building and closing a project, its switches, title and status.
+#include "project/CQuillDoc.h"
+
+#include "database/DaoException.h"
+#include "parser/DatabaseBuild.h"
+#include "project/FileStamp.h"
+#include "project/ProjectFileNames.h"
+#include "resources/Feedback.h"
+#include "resources/MessageIds.h"
+#include "resources/Messages.h"
+
+namespace qmk {
+namespace {
+
+constexpr int kOldestFileVersion = 6;
+constexpr int kCurrentFileVersion = 7;
+
+constexpr ProjectSwitch kAllSwitches[] = {ProjectSwitch::BitmapEdit, ProjectSwitch::VersionEdit,
+                                          ProjectSwitch::IncludeEdit, ProjectSwitch::ExcludeEdit,
+                                          ProjectSwitch::DialogEdit, ProjectSwitch::MenuEdit,
+                                          ProjectSwitch::StringtableEdit};
+
+bool fileExists(const std::filesystem::path& p)
+{
+    std::error_code ec;
+    return std::filesystem::exists(p, ec);
+}
+
+} // namespace
+
+CQuillDoc::CQuillDoc(Feedback& feedback, std::vector<std::string> includeExtensions)
+    : feedback_(feedback), includeExtensions_(std::move(includeExtensions))
+{
+    db_.setFeedback(&feedback_);
+}
+
+CQuillDoc::~CQuillDoc() = default;
+
+bool CQuillDoc::IsProjectDatabase(const std::filesystem::path& path)
+{
+    return CProjectDatabase::isProjectDatabase(path);
+}
+
+bool CQuillDoc::OnOpenDocument(const std::filesystem::path& given)
+{
+    std::error_code ec;
+    const std::filesystem::path path = std::filesystem::absolute(given, ec).lexically_normal();
+    if (!fileExists(path)) {
+        feedback_.message(msg::FileDoesNotExist, {path.string()}, Icon::Stop);
+        return false;
+    }
+    documentPath_ = path;
+    openedFromDatabase_ = isDatabasePath(path);
+    if (openedFromDatabase_) {
+        if (!IsProjectDatabase(path)) {
+            feedback_.message(msg::NotAProjectDatabase, {path.string()}, Icon::None);
+            return false;
+        }
+        databasePath_ = path;
+    } else {
+        scriptPath_ = path;
+        databasePath_ = databaseForScript(path);
+    }
+    if (!fileExists(databasePath_) &&
+        !feedback_.ask(msg::BuildDatabaseFirst, {scriptPath_.string(), databasePath_.string()}, true))
+        return false;
+
+    try {
+        if (!openOrBuild())
+            return false;
+        if (openedFromDatabase_)
+            scriptPath_ = scriptForDatabase(databasePath_, db_.sourceFile());
+        if (!builtNow_) {
+            if (!checkFileVersion())
+                return false;
+            if (auto stamp = readFileStamp(scriptPath_))
+                sourceChanged_ = db_.isSourceChanged(*stamp);
+        }
+        loadSwitches();
+        loadFonts();
+    } catch (const DaoException& e) {
+        reportDatabaseError(e.report());
+        db_.close();
+        return false;
+    }
+    loaded_ = true;
+    return true;
+}
+
+bool CQuillDoc::openOrBuild()
+{
+    if (fileExists(databasePath_)) {
+        db_.open(databasePath_);
+        return true;
+    }
+    return buildDatabase();
+}
+
+bool CQuillDoc::buildDatabase()
+{
+    feedback_.status(formatMessage(msg::BuildDatabaseStatus, {databasePath_.string()}));
+    try {
+        db_.createNew(databasePath_);
+        BuildResult result = BuildDatabase(scriptPath_, db_, includeExtensions_, feedback_);
+        if (!result.ok()) {
+            db_.discardNew();
+            feedback_.status({});
+            return false;
+        }
+        const FileStamp stamp = readFileStamp(scriptPath_).value_or(FileStamp{});
+        db_.writeProjectRow(scriptPath_.string(), stamp, ProjectSwitches{});
+        db_.finishNew();
+    } catch (const DaoException&) {
+        if (db_.isBuildingNew())
+            db_.discardNew();
+        feedback_.status({});
+        throw;
+    }
+    feedback_.status({});
+    builtNow_ = true;
+    fileVersion_ = kCurrentFileVersion;
+    return true;
+}
+
+bool CQuillDoc::checkFileVersion()
+{
+    std::optional<int> version = db_.fileVersion();
+    if (!version || *version < kOldestFileVersion) {
+        feedback_.message(msg::DatabaseVersionTooOld, {databasePath_.string()}, Icon::Stop);
+        db_.close();
+        return false;
+    }
+    if (*version > kCurrentFileVersion) {
+        feedback_.message(msg::DatabaseVersionTooNew, {databasePath_.string()}, Icon::Stop);
+        db_.close();
+        return false;
+    }
+    fileVersion_ = *version;
+    return true;
+}
+
+void CQuillDoc::loadSwitches()
+{
+    for (ProjectSwitch which : kAllSwitches) {
+        if (std::optional<bool> stored = db_.readSwitch(which))
+            switches_.set(which, *stored);
+        else
+            db_.writeSwitch(which, switches_.get(which));
+    }
+}
+
+void CQuillDoc::loadFonts()
+{
+    sourceFonts_.clear();
+    translationFonts_.clear();
+    for (const SourceLanguageRow& row : db_.sourceLanguages())
+        sourceFonts_.push_back({row.id, row.fontName, row.charSet});
+    for (const TranslationRow& row : db_.translations())
+        translationFonts_.push_back({row.id, row.fontName, row.charSet});
+    fontsChanged_ = false;
+}
+
+void CQuillDoc::reportDatabaseError(const std::string& report)
+{
+    feedback_.messageText(databasePath_.string() + "\n" + report, Icon::Stop);
+}
+
+std::string CQuillDoc::SetTitle(const std::string& title) const
+{
+    return projectTitle(title, sourceChanged_, openedFromDatabase_, scriptPath_);
+}
+
+bool CQuillDoc::toggleSwitch(ProjectSwitch which)
+{
+    const bool on = !switches_.get(which);
+    switches_.set(which, on);
+    db_.writeSwitch(which, on);
+    return on;
+}
+
+void CQuillDoc::UpdateProjectStatus()
+{
+    if (db_.isOpen())
+        db_.setStatus(db_.computeStatus());
+}
+
+void CQuillDoc::closeTimeBookkeeping()
+{
+    if (!db_.isOpen())
+        return;
+    if (!sourceChanged_ && fileExists(scriptPath_))
+        if (auto stamp = readFileStamp(scriptPath_))
+            db_.writeProjectRow(scriptPath_.string(), *stamp, switches_);
+    UpdateProjectStatus();
+}
+
+bool CQuillDoc::SaveModified()
+{
+    if (fontsChanged_ && db_.isOpen()) {
+        db_.saveFonts(sourceFonts_, translationFonts_);
+        fontsChanged_ = false;
+    }
+    if (modified_ && feedback_.ask(msg::WriteTranslatedFilesQuestion, {}, true) && WriteTranslatedScripts()) {
+        modified_ = false;
+        UpdateProjectStatus();
+    }
+    return true;
+}
+
+void CQuillDoc::OnCloseDocument()
+{
+    if (loaded_ && !sourceChanged_) {
+        try {
+            closeTimeBookkeeping();
+        } catch (const DaoException& e) {
+            reportDatabaseError(e.report());
+        }
+    }
+    db_.close();
+    loaded_ = false;
+}
+
+} // namespace qmk

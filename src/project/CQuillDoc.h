@@ -1,0 +1,114 @@
+// One open translation project: a source script, the project database beside it and the
+// translations kept there. Opens or builds the database, watches the script's stamp, keeps the
+// display switches and the project status, writes the translated scripts.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "database/CProjectDatabase.h"
+#include "database/ProjectRows.h"
+
+namespace qmk {
+
+class Feedback;
+
+class CQuillDoc {
+public:
+    CQuillDoc(Feedback& feedback, std::vector<std::string> includeExtensions);
+    ~CQuillDoc();
+    CQuillDoc(const CQuillDoc&) = delete;
+    CQuillDoc& operator=(const CQuillDoc&) = delete;
+
+    // Opens a project from its script or its database; builds the database (after asking)
+    // when the script has none yet. Every failure has been reported when this returns false.
+    bool OnOpenDocument(const std::filesystem::path& path);
+    // Close-time bookkeeping, then the database is closed.
+    void OnCloseDocument();
+
+    static bool IsProjectDatabase(const std::filesystem::path& path);
+
+    const std::filesystem::path& documentPath() const { return documentPath_; }
+    const std::filesystem::path& scriptPath() const { return scriptPath_; }
+    const std::filesystem::path& databasePath() const { return databasePath_; }
+    bool openedFromDatabase() const { return openedFromDatabase_; }
+    bool sourceChanged() const { return sourceChanged_; }
+    void setSourceChanged(bool changed) { sourceChanged_ = changed; }
+    bool builtNow() const { return builtNow_; }
+    bool loaded() const { return loaded_; }
+    int fileVersion() const { return fileVersion_; }
+    CProjectDatabase& database() { return db_; }
+    Feedback& feedback() { return feedback_; }
+
+    // The title with its state marks.
+    std::string SetTitle(const std::string& title) const;
+
+    // --- Display switches ----------------------------------------------------------------
+    const ProjectSwitches& switches() const { return switches_; }
+    // Flips a switch and stores it at once; returns the new state.
+    bool toggleSwitch(ProjectSwitch which);
+
+    // --- Translations --------------------------------------------------------------------
+    std::vector<TranslationRow> translations() { return db_.translations(); }
+    bool hasTranslation(LanguageId language) { return db_.hasTranslation(language); }
+    // Checks and adds a translation writing to `fileName`; reports what stops it.
+    bool NewTranslation(std::optional<LanguageId> language, const std::string& fileName);
+    // Asks first; false when nothing was deleted.
+    bool DeleteTranslation(LanguageId language);
+    // The file-name checks of a translation's settings; true when the name may be stored.
+    bool checkTranslationFileName(LanguageId language, const std::string& fileName);
+    bool setTranslationFileName(LanguageId language, const std::string& fileName);
+    // A font chosen for a translation (or for the source text, `source` true); written back
+    // to the database when the project closes.
+    void setFont(LanguageId language, bool source, const std::string& faceName, int charSet);
+    // The names of the character sets of translations without an installed font.
+    std::vector<std::string> missingCharacterSets(const std::function<bool(int charSet)>& fontExists);
+
+    // --- Writing and status --------------------------------------------------------------
+    // The code page of the project's texts (65001 for UTF-8 projects).
+    int codePage();
+    bool WriteTranslatedScripts();
+    // Writes one translation to `target`: 1 when written.
+    int writeTranslation(LanguageId language, const std::filesystem::path& target);
+    void UpdateProjectStatus();
+    // Before closing: writes changed fonts back, and asks whether to write the translated
+    // scripts when the project was modified. Always lets the close go on.
+    bool SaveModified();
+    bool isModified() const { return modified_; }
+    void setModified(bool modified) { modified_ = modified; }
+    // Stores the script's stamp and the switches (unless the source changed) and the status.
+    void closeTimeBookkeeping();
+
+private:
+    bool openOrBuild();
+    bool buildDatabase();
+    bool checkFileVersion();
+    void loadSwitches();
+    void loadFonts();
+    void reportDatabaseError(const std::string& report);
+    bool fileNameUsedByAnotherTranslation(LanguageId language, const std::string& fileName);
+    void pretranslateBlockHeaders(LanguageId language);
+
+    Feedback& feedback_;
+    std::vector<std::string> includeExtensions_;
+    CProjectDatabase db_;
+    std::filesystem::path documentPath_;
+    std::filesystem::path scriptPath_;
+    std::filesystem::path databasePath_;
+    bool openedFromDatabase_ = false;
+    bool sourceChanged_ = false;
+    bool builtNow_ = false;
+    bool loaded_ = false;
+    bool modified_ = false;
+    int fileVersion_ = 0;
+    int codePage_ = 0;
+    ProjectSwitches switches_;
+    std::vector<FontSetting> sourceFonts_;
+    std::vector<FontSetting> translationFonts_;
+    bool fontsChanged_ = false;
+};
+
+} // namespace qmk

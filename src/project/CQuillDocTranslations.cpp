@@ -1,0 +1,193 @@
+// The project's translations: adding, deleting, file names, fonts, writing their scripts.
+#include "project/CQuillDoc.h"
+
+#include "database/DaoException.h"
+#include "database/TranslationColumnNames.h"
+#include "parser/CharsetTable.h"
+#include "parser/CodePageTable.h"
+#include "parser/LanguageTable.h"
+#include "project/ProjectCodePage.h"
+#include "project/ProjectFileNames.h"
+#include "project/TextCodec.h"
+#include "resources/Feedback.h"
+#include "resources/FileNames.h"
+#include "resources/MessageIds.h"
+#include "resources/Messages.h"
+#include "writer/ScriptForTranslation.h"
+
+namespace qmk {
+namespace {
+
+std::string displayName(LanguageId id)
+{
+    std::string name(languageDisplayText(id.language, id.sublanguage));
+    return name.empty() ? translationColumnName(id.language, id.sublanguage) : name;
+}
+
+// The file-name part of a stored translation file name, for comparisons.
+std::string fileNamePart(const std::string& name)
+{
+    std::size_t sep = name.find_last_of("/\\");
+    return sep == std::string::npos ? name : name.substr(sep + 1);
+}
+
+} // namespace
+
+bool CQuillDoc::fileNameUsedByAnotherTranslation(LanguageId language, const std::string& fileName)
+{
+    for (const TranslationFileName& other : db_.translationFileNames())
+        if (!(other.id == language) && equalsIgnoringCase(fileNamePart(other.fileName), fileNamePart(fileName)))
+            return true;
+    return false;
+}
+
+bool CQuillDoc::NewTranslation(std::optional<LanguageId> language, const std::string& fileName)
+{
+    if (!language) {
+        feedback_.message(msg::NoTranslationLanguage, {}, Icon::Exclamation);
+        return false;
+    }
+    if (fileNameUsedByAnotherTranslation(*language, fileName)) {
+        feedback_.message(msg::TranslationFileNameInUse, {fileName}, Icon::Stop);
+        return false;
+    }
+    if (fileName.empty()) {
+        feedback_.message(msg::InvalidTranslationFileName, {fileName}, Icon::Stop);
+        return false;
+    }
+    if (db_.hasTranslation(*language)) {
+        feedback_.message(msg::LanguageAlreadyExists, {displayName(*language)}, Icon::None);
+        return false;
+    }
+    try {
+        if (!db_.addTranslation(*language)) {
+            feedback_.message(msg::CantAddLanguage, {databasePath_.string()}, Icon::Stop);
+            return false;
+        }
+        db_.setFileName(*language, fileName);
+        pretranslateBlockHeaders(*language);
+        translationFonts_.push_back({*language, "", 1});
+        closeTimeBookkeeping();
+    } catch (const DaoException& e) {
+        feedback_.message(msg::CantAddLanguage, {databasePath_.string()}, Icon::Stop);
+        reportDatabaseError(e.report());
+        return false;
+    }
+    modified_ = true;
+    return true;
+}
+
+void CQuillDoc::pretranslateBlockHeaders(LanguageId language)
+{
+    // A version block of the translation is named by its language id and code page: 040704E4.
+    const std::string blockName = std::string(languageIdentifier(language.language, language.sublanguage)) +
+                                  std::string(blockCodePage(language.language, language.sublanguage));
+    if (blockName.size() != 8)
+        return;
+    for (int lineIndex : db_.versionBlockHeaderLines())
+        db_.setTranslation(lineIndex, language, blockName, false);
+}
+
+bool CQuillDoc::DeleteTranslation(LanguageId language)
+{
+    if (db_.translationIds().empty()) {
+        feedback_.message(msg::NoTranslationToDelete, {}, Icon::None);
+        return false;
+    }
+    if (!feedback_.ask(msg::ConfirmDeleteTranslation, {displayName(language)}, true))
+        return false;
+    if (!db_.hasTranslation(language) || !db_.removeTranslation(language))
+        return false;
+    std::erase_if(translationFonts_, [&](const FontSetting& f) { return f.id == language; });
+    closeTimeBookkeeping();
+    return true;
+}
+
+bool CQuillDoc::checkTranslationFileName(LanguageId language, const std::string& fileName)
+{
+    if (fileName.empty()) {
+        feedback_.message(msg::InvalidTranslationFileName, {fileName}, Icon::Stop);
+        return false;
+    }
+    if (equalsIgnoringCase(fileNamePart(fileName), scriptPath_.filename().string())) {
+        feedback_.message(msg::TranslationFileIsSourceFile, {}, Icon::Stop);
+        return false;
+    }
+    if (fileNameUsedByAnotherTranslation(language, fileName)) {
+        feedback_.message(msg::TranslationFileNameInUse, {fileName}, Icon::Stop);
+        return false;
+    }
+    const bool renamed = !equalsIgnoringCase(db_.fileName(language), fileName);
+    std::error_code ec;
+    if (renamed && std::filesystem::exists(translationFilePath(documentPath_, fileName), ec))
+        return feedback_.ask(msg::TranslationFileExists, {fileName}, false);
+    return true;
+}
+
+bool CQuillDoc::setTranslationFileName(LanguageId language, const std::string& fileName)
+{
+    if (equalsIgnoringCase(db_.fileName(language), fileName))
+        return false;
+    db_.setFileName(language, fileName);
+    modified_ = true;
+    return true;
+}
+
+void CQuillDoc::setFont(LanguageId language, bool source, const std::string& faceName, int charSet)
+{
+    auto& fonts = source ? sourceFonts_ : translationFonts_;
+    for (FontSetting& f : fonts)
+        if (f.id == language) {
+            if (f.fontName == faceName && f.charSet == charSet)
+                return;
+            f.fontName = faceName;
+            f.charSet = charSet;
+            fontsChanged_ = true;
+            return;
+        }
+    fonts.push_back({language, faceName, charSet});
+    fontsChanged_ = true;
+}
+
+std::vector<std::string> CQuillDoc::missingCharacterSets(const std::function<bool(int charSet)>& fontExists)
+{
+    std::vector<std::string> missing;
+    for (const TranslationRow& t : db_.translations())
+        if (!fontExists(t.charSet))
+            missing.emplace_back(charsetName(t.charSet));
+    return missing;
+}
+
+int CQuillDoc::codePage()
+{
+    if (codePage_ == 0 && db_.isOpen())
+        codePage_ = projectCodePageOf(db_, scriptPath_);
+    return codePage_;
+}
+
+int CQuillDoc::writeTranslation(LanguageId language, const std::filesystem::path& target)
+{
+    return WriteScriptForTranslation(target, scriptPath_.string(), db_, language, codePage() == kCodePageUtf8,
+                                     feedback_);
+}
+
+bool CQuillDoc::WriteTranslatedScripts()
+{
+    if (!db_.isOpen())
+        return false;
+    bool anyWritten = false;
+    for (LanguageId language : db_.translationIds()) {
+        std::string name = db_.fileName(language);
+        if (name.empty())
+            name = defaultTranslationFileName(documentPath_, translationColumnName(language.language, language.sublanguage));
+        if (name.empty())
+            continue;
+        feedback_.status(formatMessage(msg::SaveFileStatus, {name}));
+        if (writeTranslation(language, translationFilePath(documentPath_, name)) == 1)
+            anyWritten = true;
+    }
+    feedback_.status({});
+    return anyWritten;
+}
+
+} // namespace qmk
