@@ -16,6 +16,11 @@ constexpr int kMaxNumberDigits = 19;
 constexpr int kGeometryValues = 4;
 constexpr std::size_t kLocationStatementChars = 80;
 
+bool isOperatorChar(char c)
+{
+    return std::string_view("&|=<>!+-*/%^~#").find(c) != std::string_view::npos;
+}
+
 bool startsWith(std::string_view text, std::string_view prefix)
 {
     return text.substr(0, prefix.size()) == prefix;
@@ -219,18 +224,18 @@ ScriptParser::LineEnd ScriptParser::restOfLine(unsigned mode)
             continue;
         }
         line = sc_.newlines(); // a literal may itself run over line breaks
-        blankAfterCopiedToken(t);
+        blankAfterCopiedToken();
     }
 }
 
-void ScriptParser::blankAfterCopiedToken(int token)
+void ScriptParser::blankAfterCopiedToken()
 {
     int c = sc_.peekChar();
     if (c < 0 || c == '\n' || c == '\r' || c == ',' || c == '|')
         return;
-    // A blank before '(' would turn a function-like macro into an object-like one,
-    // and one between '#' and '#' would break token pasting.
-    if (c == '(' || (token == Tok::Hash && c == '#'))
+    // A blank before '(' would turn a function-like macro into an object-like one, and
+    // one inside an operator such as &&, == or ## would change what it means.
+    if (c == '(' || (isOperatorChar(sc_.lastOutputChar()) && isOperatorChar(static_cast<char>(c))))
         return;
     sc_.put(' ');
 }

@@ -120,7 +120,7 @@ private:
     // Shared pieces of the rules.
     void restOfStatement();
     LineEnd restOfLine(unsigned mode);
-    void blankAfterCopiedToken(int token);
+    void blankAfterCopiedToken();
     bool readIdExpression();
     bool optionalComma();
     void ensureBlankBeforeToken();
