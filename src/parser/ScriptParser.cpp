@@ -38,19 +38,19 @@ int ScriptParser::loadFile(const std::filesystem::path& path)
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         inputProblem_ = "the file cannot be opened";
-        st_.error = ParserCode::UnreadableInput;
+        st_.error = inputError_ = ParserCode::UnreadableInput;
         return ParserCode::CannotOpenFile;
     }
     std::string text;
     try {
         text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     } catch (const std::bad_alloc&) {
-        st_.error = ParserCode::OutOfMemory;
+        st_.error = inputError_ = ParserCode::OutOfMemory;
         return ParserCode::OutOfMemory;
     }
     if (in.bad()) {
         inputProblem_ = "the file cannot be read";
-        st_.error = ParserCode::UnreadableInput;
+        st_.error = inputError_ = ParserCode::UnreadableInput;
         return ParserCode::UnreadableInput;
     }
     return setText(std::move(text));
@@ -64,17 +64,20 @@ int ScriptParser::setText(std::string text)
         // Reading UTF-16 byte by byte would drop every other byte silently.
         inputProblem_ = "the file is UTF-16 text; save it as UTF-8 or in a single-byte code page";
         sc_.setInput({});
-        st_.error = ParserCode::UnreadableInput;
+        st_.error = inputError_ = ParserCode::UnreadableInput;
         return ParserCode::UnreadableInput;
     }
     sc_.setInput(view, startsWith(view, "\xEF\xBB\xBF") ? 3 : 0);
+    inputProblem_.clear();
+    st_.error = inputError_ = 0;
     return 0;
 }
 
 void ScriptParser::reset()
 {
     st_.clearStatement();
-    st_.error = 0;
+    // An input that could not be read stays failed.
+    st_.error = inputError_;
     sc_.beginStatement();
     geometryFrom_ = -1;
 }

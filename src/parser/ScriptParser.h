@@ -135,6 +135,7 @@ private:
     LineCounter& counter_;
     std::string input_;
     std::string inputProblem_;
+    int inputError_ = 0;
     ScriptScanner sc_;
     ParseState st_;
     int geometryFrom_ = -1;
