@@ -7,6 +7,7 @@
 #include <new>
 
 #include "parser/LineClassifier.h"
+#include "parser/ParserError.h"
 #include "parser/StyleNames.h"
 
 namespace qmk {
@@ -110,16 +111,15 @@ int ScriptParser::readLine(std::string& text)
 std::string ScriptParser::errorLocation(std::string_view fileName) const
 {
     std::string loc(fileName);
-    if (!inputProblem_.empty())
-        return loc + " (" + inputProblem_ + ")";
-    loc += "(" + std::to_string(physicalLine()) + "): ";
-    std::string_view statement = text();
-    if (statement.size() > kLocationStatementChars) {
-        loc += statement.substr(0, kLocationStatementChars);
-        loc += " ...";
-    } else {
-        loc += statement;
+    if (!inputProblem_.empty()) {
+        loc.append(" (").append(inputProblem_).append(")");
+        return loc;
     }
+    std::string_view statement = text();
+    bool cut = statement.size() > kLocationStatementChars;
+    loc = ParserError::locationText(fileName, physicalLine(), statement.substr(0, kLocationStatementChars));
+    if (cut)
+        loc.append(" ...");
     return loc;
 }
 
