@@ -59,6 +59,7 @@ int ScriptParser::loadFile(const std::filesystem::path& path)
 
 int ScriptParser::setText(std::string text)
 {
+    st_ = ParseState{};
     input_ = std::move(text);
     std::string_view view = input_;
     if (startsWith(view, "\xFF\xFE") || startsWith(view, "\xFE\xFF")) {
@@ -308,7 +309,8 @@ void ScriptParser::takeGeometry()
     std::string_view text = sc_.output();
     for (int i = 0; i < kGeometryValues; ++i) {
         int v = spanValue(n[i], 10);
-        if (n[i].length > 0 && n[i].start > 0 && text[static_cast<std::size_t>(n[i].start - 1)] == '-')
+        auto before = static_cast<std::size_t>(n[i].start) - 1;
+        if (n[i].length > 0 && n[i].start > 0 && before < text.size() && text[before] == '-')
             v = -v;
         *out[i] = v;
     }
