@@ -7,6 +7,7 @@
 #include <new>
 
 #include "parser/LineClassifier.h"
+#include "parser/ParserError.h"
 #include "parser/StyleNames.h"
 
 namespace qmk {
@@ -15,6 +16,11 @@ namespace {
 constexpr int kMaxNumberDigits = 19;
 constexpr int kGeometryValues = 4;
 constexpr std::size_t kLocationStatementChars = 80;
+
+bool isOperatorChar(char c)
+{
+    return std::string_view("&|=<>!+-*/%^~#").find(c) != std::string_view::npos;
+}
 
 bool startsWith(std::string_view text, std::string_view prefix)
 {
@@ -33,19 +39,19 @@ int ScriptParser::loadFile(const std::filesystem::path& path)
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         inputProblem_ = "the file cannot be opened";
-        st_.error = ParserCode::UnreadableInput;
+        st_.error = inputError_ = ParserCode::UnreadableInput;
         return ParserCode::CannotOpenFile;
     }
     std::string text;
     try {
         text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     } catch (const std::bad_alloc&) {
-        st_.error = ParserCode::OutOfMemory;
+        st_.error = inputError_ = ParserCode::OutOfMemory;
         return ParserCode::OutOfMemory;
     }
     if (in.bad()) {
         inputProblem_ = "the file cannot be read";
-        st_.error = ParserCode::UnreadableInput;
+        st_.error = inputError_ = ParserCode::UnreadableInput;
         return ParserCode::UnreadableInput;
     }
     return setText(std::move(text));
@@ -53,23 +59,27 @@ int ScriptParser::loadFile(const std::filesystem::path& path)
 
 int ScriptParser::setText(std::string text)
 {
+    st_ = ParseState{};
     input_ = std::move(text);
     std::string_view view = input_;
     if (startsWith(view, "\xFF\xFE") || startsWith(view, "\xFE\xFF")) {
         // Reading UTF-16 byte by byte would drop every other byte silently.
         inputProblem_ = "the file is UTF-16 text; save it as UTF-8 or in a single-byte code page";
         sc_.setInput({});
-        st_.error = ParserCode::UnreadableInput;
+        st_.error = inputError_ = ParserCode::UnreadableInput;
         return ParserCode::UnreadableInput;
     }
     sc_.setInput(view, startsWith(view, "\xEF\xBB\xBF") ? 3 : 0);
+    inputProblem_.clear();
+    st_.error = inputError_ = 0;
     return 0;
 }
 
 void ScriptParser::reset()
 {
     st_.clearStatement();
-    st_.error = 0;
+    // An input that could not be read stays failed.
+    st_.error = inputError_;
     sc_.beginStatement();
     geometryFrom_ = -1;
 }
@@ -102,16 +112,15 @@ int ScriptParser::readLine(std::string& text)
 std::string ScriptParser::errorLocation(std::string_view fileName) const
 {
     std::string loc(fileName);
-    if (!inputProblem_.empty())
-        return loc + " (" + inputProblem_ + ")";
-    loc += "(" + std::to_string(physicalLine()) + "): ";
-    std::string_view statement = text();
-    if (statement.size() > kLocationStatementChars) {
-        loc += statement.substr(0, kLocationStatementChars);
-        loc += " ...";
-    } else {
-        loc += statement;
+    if (!inputProblem_.empty()) {
+        loc.append(" (").append(inputProblem_).append(")");
+        return loc;
     }
+    std::string_view statement = text();
+    bool cut = statement.size() > kLocationStatementChars;
+    loc = ParserError::locationText(fileName, physicalLine(), statement.substr(0, kLocationStatementChars));
+    if (cut)
+        loc.append(" ...");
     return loc;
 }
 
@@ -219,18 +228,18 @@ ScriptParser::LineEnd ScriptParser::restOfLine(unsigned mode)
             continue;
         }
         line = sc_.newlines(); // a literal may itself run over line breaks
-        blankAfterCopiedToken(t);
+        blankAfterCopiedToken();
     }
 }
 
-void ScriptParser::blankAfterCopiedToken(int token)
+void ScriptParser::blankAfterCopiedToken()
 {
     int c = sc_.peekChar();
     if (c < 0 || c == '\n' || c == '\r' || c == ',' || c == '|')
         return;
-    // A blank before '(' would turn a function-like macro into an object-like one,
-    // and one between '#' and '#' would break token pasting.
-    if (c == '(' || (token == Tok::Hash && c == '#'))
+    // A blank before '(' would turn a function-like macro into an object-like one, and
+    // one inside an operator such as &&, == or ## would change what it means.
+    if (c == '(' || (isOperatorChar(sc_.lastOutputChar()) && isOperatorChar(static_cast<char>(c))))
         return;
     sc_.put(' ');
 }
@@ -300,7 +309,8 @@ void ScriptParser::takeGeometry()
     std::string_view text = sc_.output();
     for (int i = 0; i < kGeometryValues; ++i) {
         int v = spanValue(n[i], 10);
-        if (n[i].length > 0 && n[i].start > 0 && text[static_cast<std::size_t>(n[i].start - 1)] == '-')
+        auto before = static_cast<std::size_t>(n[i].start) - 1;
+        if (n[i].length > 0 && n[i].start > 0 && before < text.size() && text[before] == '-')
             v = -v;
         *out[i] = v;
     }

@@ -120,7 +120,7 @@ private:
     // Shared pieces of the rules.
     void restOfStatement();
     LineEnd restOfLine(unsigned mode);
-    void blankAfterCopiedToken(int token);
+    void blankAfterCopiedToken();
     bool readIdExpression();
     bool optionalComma();
     void ensureBlankBeforeToken();
@@ -135,6 +135,7 @@ private:
     LineCounter& counter_;
     std::string input_;
     std::string inputProblem_;
+    int inputError_ = 0;
     ScriptScanner sc_;
     ParseState st_;
     int geometryFrom_ = -1;
