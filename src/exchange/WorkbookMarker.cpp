@@ -66,8 +66,8 @@ bool WorkbookMarker::fail(WorkbookError error, std::string detail)
 
 bool WorkbookMarker::open(const std::filesystem::path& path)
 {
-    sheet_.reset();
-    styles_.reset();
+    sheet_.document.reset();
+    styles_.document.reset();
     rows_.clear();
     marked_.clear();
     changed_ = false;
@@ -77,12 +77,11 @@ bool WorkbookMarker::open(const std::filesystem::path& path)
         return fail(package_.error(), package_.errorDetail());
     if (package_.stylesPart().empty())
         return fail(WorkbookError::Damaged, path.string() + " has no style part to hold cell marks");
-    if (!package_.parsePart(package_.worksheetPart(), sheet_, kVerbatimParse) ||
-        !package_.parsePart(package_.stylesPart(), styles_, kVerbatimParse))
-        return fail(package_.error(), package_.errorDetail());
-    if (!xml::child(styles_, "styleSheet"))
+    if (!readPart(package_.worksheetPart(), sheet_) || !readPart(package_.stylesPart(), styles_))
+        return false;
+    if (!xml::child(styles_.document, "styleSheet"))
         return fail(WorkbookError::Damaged, package_.stylesPart() + " is not a style sheet");
-    sheetData_ = xml::child(xml::child(sheet_, "worksheet"), "sheetData");
+    sheetData_ = xml::child(xml::child(sheet_.document, "worksheet"), "sheetData");
     if (!sheetData_)
         return fail(WorkbookError::Damaged, package_.worksheetPart() + " has no sheet data");
     return indexRows();
@@ -156,7 +155,7 @@ pugi::xml_node WorkbookMarker::cellNode(pugi::xml_node row, int rowIndex, int co
 
 void WorkbookMarker::extendDimension(int row, int column)
 {
-    pugi::xml_attribute ref = xml::child(xml::child(sheet_, "worksheet"), "dimension").attribute("ref");
+    pugi::xml_attribute ref = xml::child(xml::child(sheet_.document, "worksheet"), "dimension").attribute("ref");
     if (!ref)
         return;
     std::string_view text = ref.value();
@@ -174,7 +173,7 @@ void WorkbookMarker::extendDimension(int row, int column)
 
 pugi::xml_node WorkbookMarker::styleContainer(const char* name)
 {
-    pugi::xml_node root = xml::child(styles_, "styleSheet");
+    pugi::xml_node root = xml::child(styles_.document, "styleSheet");
     if (pugi::xml_node existing = xml::child(root, name))
         return existing;
     auto position = std::find_if(kStyleOrder.begin(), kStyleOrder.end(),
@@ -190,7 +189,7 @@ pugi::xml_node WorkbookMarker::styleContainer(const char* name)
 
 pugi::xml_node WorkbookMarker::newStyleElement(pugi::xml_node parent, const char* name)
 {
-    std::string full = std::string(xml::prefixOf(xml::child(styles_, "styleSheet"))) + name;
+    std::string full = std::string(xml::prefixOf(xml::child(styles_.document, "styleSheet"))) + name;
     return parent.append_child(full.c_str());
 }
 
@@ -310,11 +309,44 @@ bool WorkbookMarker::mark(int row, int column, CellMark mark)
     return true;
 }
 
-std::string WorkbookMarker::serialise(const pugi::xml_document& document) const
+// pugixml keeps no text outside the root element, so the bytes around it are kept aside.
+bool WorkbookMarker::readPart(const std::string& name, Part& part)
 {
-    StringWriter w;
-    document.save(w, "", kVerbatimFormat);
-    return w.text;
+    auto bytes = package_.readPart(name);
+    if (!bytes)
+        return fail(package_.error(), package_.errorDetail());
+    if (bytes->size() >= 2 && ((*bytes)[0] == '\xFF' || (*bytes)[0] == '\xFE'))
+        return fail(WorkbookError::Damaged, name + " is not stored as UTF-8 and cannot be marked");
+    pugi::xml_parse_result result = part.document.load_buffer(bytes->data(), bytes->size(), kVerbatimParse);
+    pugi::xml_node root = part.document.document_element();
+    if (!result || !root)
+        return fail(WorkbookError::Damaged, name + ": " + result.description() + " at offset " +
+                                                std::to_string(result.offset));
+    size_t start = 0;
+    for (;;) {
+        start = bytes->find('<', start);
+        if (start == std::string::npos || start + 1 >= bytes->size())
+            return fail(WorkbookError::Damaged, name + " has no root element");
+        char next = (*bytes)[start + 1];
+        if (next != '?' && next != '!')
+            break;
+        size_t end = bytes->compare(start, 4, "<!--") == 0 ? bytes->find("-->", start) : bytes->find('>', start);
+        if (end == std::string::npos)
+            return fail(WorkbookError::Damaged, name + " has no root element");
+        start = end + 1;
+    }
+    part.prolog = bytes->substr(0, start);
+    size_t close = bytes->rfind(std::string("</") + root.name());
+    size_t end = bytes->find('>', close == std::string::npos ? start : close);
+    if (close == std::string::npos)
+        end = bytes->rfind('>');
+    part.epilogue = end == std::string::npos ? std::string() : bytes->substr(end + 1);
+    return true;
+}
+
+std::string WorkbookMarker::serialise(const Part& part)
+{
+    return part.prolog + printNode(part.document.document_element()) + part.epilogue;
 }
 
 bool WorkbookMarker::save()

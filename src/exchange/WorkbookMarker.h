@@ -54,11 +54,17 @@ private:
     int thinBorderIndex();
     int markedStyle(int style, CellMark mark);
     static void updateCount(pugi::xml_node container, const char* child);
-    std::string serialise(const pugi::xml_document& document) const;
+    struct Part {
+        pugi::xml_document document;
+        std::string prolog;    // the bytes before the root element, kept as they were
+        std::string epilogue;  // the bytes after it
+    };
+    bool readPart(const std::string& name, Part& part);
+    static std::string serialise(const Part& part);
 
     WorkbookPackage package_;
-    pugi::xml_document sheet_;
-    pugi::xml_document styles_;
+    Part sheet_;
+    Part styles_;
     pugi::xml_node sheetData_;
     std::map<int, pugi::xml_node> rows_;                  // row index -> <row>
     std::map<std::pair<int, CellMark>, int> marked_;      // (style, mark) -> style with the mark
