@@ -258,15 +258,19 @@ int WorkbookMarker::markedStyle(int style, CellMark mark)
     int border = mark == CellMark::Taken ? thinBorderIndex() : -1;
 
     pugi::xml_node xfs = styleContainer("cellXfs");
-    std::vector<pugi::xml_node> existing = elementsNamed(xfs, "xf");
-    pugi::xml_node candidate;
-    if (style >= 0 && static_cast<size_t>(style) < existing.size()) {
-        candidate = xfs.append_copy(existing[static_cast<size_t>(style)]);
-    } else {
-        candidate = newStyleElement(xfs, "xf");
+    auto plainStyle = [&] {
+        pugi::xml_node xf = newStyleElement(xfs, "xf");
         for (const char* a : {"numFmtId", "fontId", "fillId", "borderId", "xfId"})
-            candidate.append_attribute(a).set_value("0");
-    }
+            xf.append_attribute(a).set_value("0");
+        return xf;
+    };
+    // Style 0 is every unstyled cell's; it must not become the marked one.
+    if (elementsNamed(xfs, "xf").empty())
+        plainStyle();
+    std::vector<pugi::xml_node> existing = elementsNamed(xfs, "xf");
+    pugi::xml_node candidate = style >= 0 && static_cast<size_t>(style) < existing.size()
+                                   ? xfs.append_copy(existing[static_cast<size_t>(style)])
+                                   : plainStyle();
     auto set = [&](const char* name, const std::string& value) {
         pugi::xml_attribute a = candidate.attribute(name);
         (a ? a : candidate.append_attribute(name)).set_value(value.c_str());

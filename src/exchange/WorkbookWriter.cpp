@@ -53,9 +53,13 @@ bool WorkbookWriter::create(const std::filesystem::path& target, const std::stri
     workbook_ = workbook_new(file_->temporaryPath().c_str());
     if (workbook_)
         sheet_ = workbook_add_worksheet(workbook_, sheetName.c_str());
-    if (!workbook_ || !sheet_) {
+    if (!workbook_) {
         abandon();
-        return fail(WorkbookError::CannotCreate, "cannot start a workbook (sheet name \"" + sheetName + "\")");
+        return fail(WorkbookError::CannotCreate, "cannot start a workbook");
+    }
+    if (!sheet_) {
+        abandon();
+        return fail(WorkbookError::InvalidText, "a sheet cannot be named \"" + sheetName + "\"");
     }
     return true;
 }

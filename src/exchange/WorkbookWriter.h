@@ -31,7 +31,8 @@ public:
     WorkbookWriter& operator=(const WorkbookWriter&) = delete;
 
     // Starts a workbook that close() will store at `target` (replacing a file of that name).
-    // Fails with CannotCreate when nothing can be written in the target's folder.
+    // Fails with CannotCreate when nothing can be written in the target's folder, InvalidText
+    // for a sheet name a workbook cannot hold (more than 31 characters, any of []:*?/\).
     bool create(const std::filesystem::path& target, const std::string& sheetName = "Sheet1");
 
     // Sets the font face of a column ("Arial Cyr"): every cell written in the column afterwards,

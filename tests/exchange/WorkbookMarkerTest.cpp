@@ -252,6 +252,24 @@ TEST_F(WorkbookMarkerTest, SaveKeepsTheFilePermissions)
               std::filesystem::perms::owner_read | std::filesystem::perms::owner_write | std::filesystem::perms::group_read);
 }
 
+TEST_F(WorkbookMarkerTest, StyleSheetWithoutCellFormatsKeepsUnmarkedCellsPlain)
+{
+    std::string styles = "<styleSheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
+                         "<fonts count=\"1\"><font><name val=\"Calibri\"/></font></fonts></styleSheet>";
+    std::string rows = "<row r=\"1\"><c r=\"A1\"><v>1</v></c><c r=\"B1\"><v>2</v></c></row>";
+    test::writeZip(path, test::minimalWorkbook(test::worksheetXml(rows), "", styles));
+    WorkbookMarker marker;
+    ASSERT_TRUE(marker.open(path));
+    ASSERT_TRUE(marker.mark(0, 1));
+    ASSERT_TRUE(marker.save());
+    WorkbookReader reader;
+    ASSERT_TRUE(reader.open(path));
+    EXPECT_FALSE(reader.look(0, 0).fillColour);
+    EXPECT_EQ(reader.look(0, 1).fillColour, kTakenFillColour);
+    EXPECT_TRUE(reader.look(0, 1).bordered);
+    EXPECT_EQ(reader.text(0, 1), "2");
+}
+
 TEST_F(WorkbookMarkerTest, WorkbooksItCannotMarkAreRefused)
 {
     WorkbookMarker marker;

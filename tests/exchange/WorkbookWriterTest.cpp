@@ -129,6 +129,9 @@ TEST(WorkbookWriterTest, TextThatIsNotUtf8OrTooLongIsRefused)
     EXPECT_EQ(writer.error(), WorkbookError::OutOfRange);
     EXPECT_FALSE(writer.writeText(0, kSheetMaxColumns, "x"));
     EXPECT_TRUE(writer.close());
+    EXPECT_FALSE(writer.create(dir / "b.xlsx", "no/slashes"));
+    EXPECT_EQ(writer.error(), WorkbookError::InvalidText);
+    EXPECT_FALSE(std::filesystem::exists(dir / "b.xlsx"));
 }
 
 TEST(WorkbookWriterTest, AbandonedWorkbookLeavesNothingBehind)
