@@ -12,7 +12,7 @@ namespace qmk {
 namespace {
 
 // A part larger than this is taken for damage (or a zip bomb) rather than read into memory.
-constexpr zip_uint64_t kMaxPartSize = 512ull * 1024 * 1024;
+constexpr zip_uint64_t kMaxPartSize = 256ull * 1024 * 1024;
 
 const char kPackageRelationships[] = "_rels/.rels";
 const char kDefaultWorkbook[] = "xl/workbook.xml";
