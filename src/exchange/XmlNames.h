@@ -2,7 +2,6 @@
 // writing application chose ("worksheet" and "x:worksheet" are the same element).
 #pragma once
 
-#include <cstring>
 #include <string_view>
 
 #include <pugixml.hpp>
