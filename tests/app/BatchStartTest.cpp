@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+// These tests run the real program; it is built only with the user interface.
+#ifdef QMK32_EXE
+
 #include <array>
 #include <cstdio>
 #include <sys/wait.h>
@@ -92,3 +95,5 @@ TEST(BatchRunnerTest, ReportsGoToTheLogFileToo)
 }
 
 } // namespace qmk
+
+#endif // QMK32_EXE
