@@ -12,4 +12,15 @@ namespace qmk {
 // `includeExtensions`: the accepted entries of the include-extension setting.
 std::map<FlagCode, BatchOperation> standardBatchOperations(const std::vector<std::string>& includeExtensions);
 
+// Source change test and update (BatchUpdateOperations.cpp).
+BatchStatus batchUpToDate(const std::vector<std::string>& params, BatchReport& report,
+                          const std::vector<std::string>& includeExtensions);
+BatchStatus batchUpdate(const std::vector<std::string>& params, BatchReport& report,
+                        const std::vector<std::string>& includeExtensions);
+// Export to and import from another database (BatchExchangeOperations.cpp).
+BatchStatus batchExport(const std::vector<std::string>& params, BatchReport& report,
+                        const std::vector<std::string>& includeExtensions);
+BatchStatus batchImport(const std::vector<std::string>& params, BatchReport& report,
+                        const std::vector<std::string>& includeExtensions);
+
 } // namespace qmk

@@ -1,0 +1,90 @@
+// Shared pieces of the batch operations.
+#include "app/BatchSupport.h"
+
+#include <filesystem>
+
+#include "app/LanguageParameter.h"
+#include "database/DaoException.h"
+#include "database/TranslationColumnNames.h"
+#include "project/ProjectFileNames.h"
+#include "resources/Messages.h"
+#include "resources/PrintfText.h"
+#include "resources/Texts.h"
+
+namespace qmk {
+
+void BatchFeedback::message(int id, const MessageArgs& args, Icon icon)
+{
+    if (icon == Icon::Stop)
+        report_.error(formatMessage(id, args));
+}
+
+void BatchFeedback::messageText(const std::string& text, Icon icon)
+{
+    if (icon == Icon::Stop)
+        report_.error(text);
+}
+
+bool batchFileExists(const std::string& path)
+{
+    std::error_code ec;
+    return std::filesystem::exists(path, ec);
+}
+
+ProjectOperation::ProjectOperation(BatchReport& report, const std::vector<std::string>& includeExtensions)
+    : report_(report), feedback_(report), doc_(feedback_, includeExtensions)
+{
+}
+
+bool ProjectOperation::open(const std::string& database)
+{
+    if (!batchFileExists(database)) {
+        report_.error(printfText(txt::BatchFileNotFound, {database}));
+        return false;
+    }
+    if (!isDatabasePath(database)) {
+        report_.error(printfText(txt::BatchWrongFileType, {database}));
+        return false;
+    }
+    if (!CQuillDoc::IsProjectDatabase(database)) {
+        report_.error(printfText(txt::BatchNotAProjectDatabase, {database}));
+        return false;
+    }
+    return doc_.OnOpenDocument(database);
+}
+
+std::optional<LanguageId> ProjectOperation::language(const std::string& text)
+{
+    auto id = parseLanguageParameter(text);
+    if (!id || translationColumnName(id->language, id->sublanguage).empty()) {
+        report_.error(printfText(txt::BatchInvalidLanguage, {text}));
+        return std::nullopt;
+    }
+    return id;
+}
+
+bool ProjectOperation::hasLanguage(LanguageId id, const std::string& text, const std::string& database)
+{
+    if (doc_.hasTranslation(id))
+        return true;
+    report_.error(printfText(txt::BatchLanguageNotInDatabase, {text, database}));
+    return false;
+}
+
+BatchStatus guardedBatchOperation(BatchReport& report, const std::function<BatchStatus()>& body)
+{
+    try {
+        return body();
+    } catch (const DaoException& e) {
+        report.error(printfText(txt::BatchDaoException, {e.report()}));
+        return BatchStatus::Failed;
+    }
+}
+
+BatchStatus batchFailed(BatchReport& report)
+{
+    report.error(txt::BatchCommandFailed);
+    return BatchStatus::Failed;
+}
+
+} // namespace qmk

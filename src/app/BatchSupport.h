@@ -1,0 +1,58 @@
+// Pieces every batch operation uses: the silent feedback that passes failures to the report,
+// the checks on a project database parameter, language parameters, and failure reporting.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/BatchRunner.h"
+#include "database/ProjectRows.h"
+#include "project/CQuillDoc.h"
+#include "resources/Feedback.h"
+
+namespace qmk {
+
+// Batch mode shows nothing, answers every question with its default, and only passes on the
+// reports of failures, so that the log says why an operation failed.
+class BatchFeedback : public SilentFeedback {
+public:
+    explicit BatchFeedback(BatchReport& report) : report_(report) {}
+    void message(int id, const MessageArgs& args, Icon icon) override;
+    void messageText(const std::string& text, Icon icon) override;
+
+private:
+    BatchReport& report_;
+};
+
+bool batchFileExists(const std::string& path);
+
+// One project opened for a batch operation, with the checks every such operation makes.
+class ProjectOperation {
+public:
+    ProjectOperation(BatchReport& report, const std::vector<std::string>& includeExtensions);
+
+    // The parameter names an existing project database ("File not found", "Wrong file type",
+    // "not a QMK database" otherwise), which is opened.
+    bool open(const std::string& database);
+    // A language parameter that names a language with a translation column.
+    std::optional<LanguageId> language(const std::string& text);
+    // The project has the translation; otherwise the warning is reported.
+    bool hasLanguage(LanguageId id, const std::string& text, const std::string& database);
+
+    CQuillDoc& doc() { return doc_; }
+    Feedback& feedback() { return feedback_; }
+
+private:
+    BatchReport& report_;
+    BatchFeedback feedback_;
+    CQuillDoc doc_;
+};
+
+// Runs an operation body, turning database failures into their report.
+BatchStatus guardedBatchOperation(BatchReport& report, const std::function<BatchStatus()>& body);
+// Reports "Command failed" and returns Failed.
+BatchStatus batchFailed(BatchReport& report);
+
+} // namespace qmk
