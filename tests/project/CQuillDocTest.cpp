@@ -1,0 +1,228 @@
+#include <gtest/gtest.h>
+
+#include "common/RecordingFeedback.h"
+#include "common/TempDir.h"
+#include "database/SqliteDatabase.h"
+#include "project/CQuillDoc.h"
+#include "resources/MessageIds.h"
+
+namespace qmk {
+namespace {
+
+constexpr LanguageId German{7, 1};
+constexpr LanguageId Russian{25, 1};
+
+const char* kScript =
+    "LANGUAGE 9, 1\n"
+    "IDD_X DIALOG 0, 0, 100, 50\nCAPTION \"Settings\"\nBEGIN\n"
+    "  LTEXT \"Name\", 1, 1, 1, 10, 10\n"
+    "  PUSHBUTTON \"Owner\", 2, 1, 1, 10, 10, BS_OWNERDRAW\nEND\n"
+    "IDB_LOGO BITMAP \"logo.bmp\"\n"
+    "1 VERSIONINFO\nBEGIN\n BLOCK \"StringFileInfo\"\n BEGIN\n  BLOCK \"040904E4\"\n  BEGIN\n"
+    "   VALUE \"FileDescription\", \"Demo\"\n  END\n END\nEND\n"
+    "STRINGTABLE\nBEGIN\n 1 \"One\"\n 2 \"Two\"\nEND\n";
+
+class CQuillDocTest : public ::testing::Test {
+protected:
+    std::unique_ptr<CQuillDoc> openDoc(const std::filesystem::path& path)
+    {
+        auto doc = std::make_unique<CQuillDoc>(feedback, std::vector<std::string>{".DLG"});
+        if (!doc->OnOpenDocument(path))
+            return nullptr;
+        return doc;
+    }
+
+    void setFileVersion(const std::filesystem::path& db, int version)
+    {
+        SqliteDatabase raw;
+        raw.open(db);
+        raw.execute("UPDATE Project SET FileVersion = " + std::to_string(version));
+    }
+
+    std::string written(CQuillDoc& doc, LanguageId language)
+    {
+        auto out = dir / "out.rc";
+        EXPECT_EQ(doc.writeTranslation(language, out), 1);
+        return test::readFile(out);
+    }
+
+    test::TempDir dir;
+    test::RecordingFeedback feedback;
+};
+
+} // namespace
+
+TEST_F(CQuillDocTest, BuildingAsksFirstAndANoLeavesNothingBehind)
+{
+    auto script = dir.write("App.RC", kScript);
+    feedback.answer = false;
+    EXPECT_FALSE(openDoc(script));
+    EXPECT_EQ(feedback.asked, (std::vector<int>{msg::BuildDatabaseFirst}));
+    EXPECT_FALSE(std::filesystem::exists(dir / "App_rc.mdb"));
+
+    feedback.answer = true;
+    auto doc = openDoc(script);
+    ASSERT_TRUE(doc);
+    EXPECT_TRUE(doc->builtNow());
+    EXPECT_EQ(doc->databasePath(), dir / "App_rc.mdb");
+    EXPECT_TRUE(std::filesystem::exists(dir / "App_rc.mdb"));
+    EXPECT_EQ(doc->fileVersion(), 7);
+}
+
+TEST_F(CQuillDocTest, OlderDatabaseNameAndOpeningThroughTheDatabase)
+{
+    auto script = dir.write("app.rc", kScript);
+    openDoc(script).reset();
+    std::filesystem::rename(dir / "app_rc.mdb", dir / "app.mdb");
+
+    auto viaScript = openDoc(script);
+    ASSERT_TRUE(viaScript);
+    EXPECT_EQ(viaScript->databasePath(), dir / "app.mdb");
+    viaScript.reset();
+
+    auto viaDatabase = openDoc(dir / "app.mdb");
+    ASSERT_TRUE(viaDatabase);
+    EXPECT_TRUE(viaDatabase->openedFromDatabase());
+    EXPECT_EQ(viaDatabase->scriptPath(), dir / "app.rc");
+    EXPECT_EQ(viaDatabase->SetTitle("app.mdb"), "app.mdb (app.rc)");
+}
+
+TEST_F(CQuillDocTest, MissingFilesAndForeignFilesAreRefused)
+{
+    EXPECT_FALSE(openDoc(dir / "none.rc"));
+    EXPECT_TRUE(feedback.saidMessage(msg::FileDoesNotExist));
+    auto bogus = dir.write("bogus.mdb", "not a database at all");
+    EXPECT_FALSE(openDoc(bogus));
+    EXPECT_TRUE(feedback.saidMessage(msg::NotAProjectDatabase));
+}
+
+TEST_F(CQuillDocTest, FileVersionsSixAndSevenOpenOthersAreRefused)
+{
+    auto script = dir.write("app.rc", kScript);
+    openDoc(script).reset();
+    const auto db = dir / "app_rc.mdb";
+    for (auto [version, opens, message] : {std::tuple{5, false, msg::DatabaseVersionTooOld},
+                                           std::tuple{8, false, msg::DatabaseVersionTooNew},
+                                           std::tuple{6, true, 0}, std::tuple{7, true, 0}}) {
+        setFileVersion(db, version);
+        feedback.said.clear();
+        EXPECT_EQ(static_cast<bool>(openDoc(db)), opens) << version;
+        if (message)
+            EXPECT_TRUE(feedback.saidMessage(message)) << version;
+    }
+}
+
+TEST_F(CQuillDocTest, MissingSwitchFieldGetsItsDefaultWritten)
+{
+    auto script = dir.write("app.rc", kScript);
+    openDoc(script).reset();
+    {
+        SqliteDatabase raw;
+        raw.open(dir / "app_rc.mdb");
+        raw.dropColumn("Project", "IncludeEdit");
+    }
+    auto doc = openDoc(script);
+    ASSERT_TRUE(doc);
+    EXPECT_FALSE(doc->switches().includeEdit);
+    EXPECT_EQ(doc->database().readSwitch(ProjectSwitch::IncludeEdit), false);
+}
+
+TEST_F(CQuillDocTest, NewTranslationChecksAndPretranslatesVersionBlocks)
+{
+    auto doc = openDoc(dir.write("app.rc", kScript));
+    ASSERT_TRUE(doc);
+    EXPECT_FALSE(doc->NewTranslation(std::nullopt, "app-German.rc"));
+    EXPECT_TRUE(feedback.saidMessage(msg::NoTranslationLanguage));
+    EXPECT_FALSE(doc->NewTranslation(German, ""));
+    EXPECT_TRUE(feedback.saidMessage(msg::InvalidTranslationFileName));
+
+    ASSERT_TRUE(doc->NewTranslation(German, "app-German.rc"));
+    EXPECT_TRUE(doc->isModified());
+    EXPECT_FALSE(doc->NewTranslation(German, "other.rc"));
+    EXPECT_TRUE(feedback.saidMessage(msg::LanguageAlreadyExists));
+    EXPECT_FALSE(doc->NewTranslation(Russian, "APP-GERMAN.RC"));
+    EXPECT_TRUE(feedback.saidMessage(msg::TranslationFileNameInUse));
+
+    const std::string out = written(*doc, German);
+    EXPECT_NE(out.find("BLOCK\"040704E4\""), std::string::npos) << out;
+    EXPECT_EQ(doc->database().status(), 2);
+}
+
+TEST_F(CQuillDocTest, TranslatedScriptUsesTranslationsExceptWhereExcludedOrEmpty)
+{
+    auto doc = openDoc(dir.write("app.rc", kScript));
+    ASSERT_TRUE(doc);
+    ASSERT_TRUE(doc->NewTranslation(German, "app-German.rc"));
+    CProjectDatabase& db = doc->database();
+    std::map<std::string, int> line;
+    db.forEachTextInLineOrder([&](const TextRow& r) { line[r.sourceText] = r.lineIndex; });
+    ASSERT_TRUE(db.setTranslation(line["Settings"], German, "Einstellungen", false));
+    ASSERT_TRUE(db.setTranslation(line["logo.bmp"], German, "logo-de.bmp", false));  // excluded by default
+    ASSERT_TRUE(db.setTranslation(line["One"], German, "Eins", false));
+
+    const std::string out = written(*doc, German);
+    EXPECT_NE(out.find("\r\nLANGUAGE  LANG_GERMAN, SUBLANG_GERMAN\r\n"), std::string::npos);
+    EXPECT_EQ(out.find("LANGUAGE 9, 1"), std::string::npos);
+    EXPECT_EQ(out.find("#pragma"), std::string::npos);  // none in, none out
+    EXPECT_NE(out.find("CAPTION \"Einstellungen\""), std::string::npos);
+    EXPECT_NE(out.find("BITMAP   \"logo.bmp\""), std::string::npos);
+    EXPECT_NE(out.find("  1 \"Eins\"\r\n"), std::string::npos);
+    EXPECT_NE(out.find("  2 \"Two\"\r\n"), std::string::npos);
+    EXPECT_NE(out.find("PUSHBUTTON \"Owner\""), std::string::npos);  // owner-drawn: never a text
+
+    db.setTranslation(line["Two"], German, "Zwei", false);
+    db.setTranslation(line["Name"], German, "Name", false);
+    db.setTranslation(line["Demo"], German, "Demo", false);
+    doc->UpdateProjectStatus();
+    EXPECT_EQ(db.status(), 3);
+}
+
+TEST_F(CQuillDocTest, SavingWritesEveryTranslationToItsFile)
+{
+    auto doc = openDoc(dir.write("app.rc", kScript));
+    ASSERT_TRUE(doc);
+    ASSERT_TRUE(doc->NewTranslation(German, "app-German.rc"));
+    std::filesystem::create_directories(dir / "ru");
+    ASSERT_TRUE(doc->NewTranslation(Russian, (dir / "ru" / "app.rc").string()));
+    EXPECT_TRUE(doc->SaveModified());
+    EXPECT_FALSE(doc->isModified());
+    EXPECT_TRUE(std::filesystem::exists(dir / "app-German.rc"));
+    EXPECT_NE(test::readFile(dir / "ru" / "app.rc").find("LANGUAGE  LANG_RUSSIAN, SUBLANG_DEFAULT"), std::string::npos);
+}
+
+TEST_F(CQuillDocTest, Utf8ProjectsKeepTheirCodePage)
+{
+    auto doc = openDoc(dir.write("app.rc", "#pragma code_page(65001)\nSTRINGTABLE\nBEGIN\n 1 \"Gr\xC3\xBC\xC3\x9F""e\"\nEND\n"));
+    ASSERT_TRUE(doc);
+    EXPECT_EQ(doc->codePage(), 65001);
+    ASSERT_TRUE(doc->NewTranslation(Russian, "app-ru.rc"));
+    EXPECT_NE(written(*doc, Russian).find("#pragma code_page(65001)"), std::string::npos);
+
+    auto western = openDoc(dir.write("w.rc", "#pragma code_page(1252)\nSTRINGTABLE\nBEGIN\n 1 \"x\"\nEND\n"));
+    ASSERT_TRUE(western);
+    ASSERT_TRUE(western->NewTranslation(Russian, "w-ru.rc"));
+    EXPECT_NE(written(*western, Russian).find("#pragma code_page(1251)"), std::string::npos);
+}
+
+TEST_F(CQuillDocTest, AParseErrorLeavesNoDatabase)
+{
+    auto script = dir.write("bad.rc", "IDM_M MENU\nBEGIN\nPOPUP \"x\" 12\nEND\n");
+    EXPECT_FALSE(openDoc(script));
+    EXPECT_FALSE(std::filesystem::exists(dir / "bad_rc.mdb"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+TEST_F(CQuillDocTest, DeletingATranslationRemovesItsColumns)
+{
+    auto doc = openDoc(dir.write("app.rc", kScript));
+    ASSERT_TRUE(doc);
+    EXPECT_FALSE(doc->DeleteTranslation(German));
+    EXPECT_TRUE(feedback.saidMessage(msg::NoTranslationToDelete));
+    ASSERT_TRUE(doc->NewTranslation(German, "app-German.rc"));
+    ASSERT_TRUE(doc->DeleteTranslation(German));
+    EXPECT_FALSE(doc->hasTranslation(German));
+    EXPECT_FALSE(doc->database().translationColumnExists(German));
+    EXPECT_EQ(doc->database().status(), 1);
+}
+
+} // namespace qmk
