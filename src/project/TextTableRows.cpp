@@ -35,16 +35,22 @@ bool sameSwitches(const ProjectSwitches& a, const ProjectSwitches& b)
 void TextTableRows::buildColumns(CProjectDatabase& db)
 {
     rows_.clear();
+    rowsChanged();
     columns_.build(db);
     invalidateGauge();
 }
 
 int TextTableRows::rowOfLineIndex(int lineIndex) const
 {
-    for (std::size_t i = 0; i < rows_.size(); ++i)
-        if (rows_[i].item.lineIndex == lineIndex)
-            return static_cast<int>(i);
-    return -1;
+    if (!lineIndexValid_) {
+        rowOfLine_.clear();
+        rowOfLine_.reserve(rows_.size());
+        for (std::size_t i = 0; i < rows_.size(); ++i)
+            rowOfLine_.emplace(rows_[i].item.lineIndex, static_cast<int>(i));
+        lineIndexValid_ = true;
+    }
+    auto found = rowOfLine_.find(lineIndex);
+    return found == rowOfLine_.end() ? -1 : found->second;
 }
 
 TextTableRow TextTableRows::makeRow(const TextTableRecord& record, const std::vector<int>& cellOfTranslation) const
@@ -99,6 +105,7 @@ std::vector<TextTableRow> TextTableRows::fill(CProjectDatabase& db, const Accept
 bool TextTableRows::reload(CProjectDatabase& db, const ProjectSwitches& switches, Feedback* feedback)
 {
     rows_.clear();
+    rowsChanged();
     invalidateGauge();
     try {
         columns_.build(db);
@@ -135,6 +142,7 @@ int TextTableRows::addCategory(CProjectDatabase& db, ProjectSwitch category, con
         return 0;
     }
     rows_.insert(rows_.begin(), std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()));
+    rowsChanged();
     invalidateGauge();
     return static_cast<int>(added.size());
 }
@@ -142,11 +150,13 @@ int TextTableRows::addCategory(CProjectDatabase& db, ProjectSwitch category, con
 void TextTableRows::removeItemType(ItemType type)
 {
     std::erase_if(rows_, [type](const TextTableRow& r) { return r.item.itemType == type; });
+    rowsChanged();
 }
 
 void TextTableRows::removeExcludedRows()
 {
     std::erase_if(rows_, [](const TextTableRow& r) { return r.item.excluded; });
+    rowsChanged();
 }
 
 bool TextTableRows::setCell(std::string_view text, LanguageId language, int lineIndex)

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "database/ProjectRows.h"
@@ -43,7 +44,7 @@ public:
     bool isRow(int row) const { return row >= 0 && row < rowCount(); }
     const TextTableRow& row(int index) const { return rows_.at(static_cast<std::size_t>(index)); }
     const CObjectData& item(int index) const { return row(index).item; }
-    // -1 when no row has that LineIndex.
+    // -1 when no row has that LineIndex. Looked up in an index built on first use after a change.
     int rowOfLineIndex(int lineIndex) const;
 
     // Rebuilds the columns and refills every row in script order. A failing read leaves the
@@ -88,8 +89,12 @@ private:
     std::vector<TextTableRow> fill(CProjectDatabase& db, const Accept& accept, Feedback* progress);
     TextTableRow makeRow(const TextTableRecord& record, const std::vector<int>& cellOfTranslation) const;
 
+    void rowsChanged() { lineIndexValid_ = false; }
+
     TextTableColumns columns_;
     std::vector<TextTableRow> rows_;
+    mutable std::unordered_map<int, int> rowOfLine_;
+    mutable bool lineIndexValid_ = false;
     struct CachedGauge {
         LanguageId language;
         ProjectSwitches switches;
