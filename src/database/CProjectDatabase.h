@@ -88,6 +88,8 @@ public:
     void forEachTextInLineOrder(const std::function<void(const TextRow&)>& visit);
     // Text Table: every text with its line kind and all translations, in script order.
     std::vector<TextRow> allTextsWithLineKind();
+    // The same texts with their item identifiers and dialogs, read by one query in script order.
+    void forEachTextTableRecord(const std::function<void(const TextTableRecord&)>& visit);
 
     // --- Item rows by line key -----------------------------------------------------------
     std::optional<DialogRow> dialog(int lineIndex);

@@ -233,6 +233,42 @@ std::vector<TextRow> CProjectDatabase::allTextsWithLineKind()
     return textRows(rows, true);
 }
 
+void CProjectDatabase::forEachTextTableRecord(const std::function<void(const TextTableRecord&)>& visit)
+{
+    std::vector<TranslationRow> languages = translations();
+    Statement rows = query(queries::TextTableRecords);
+    struct Columns {
+        int text, modified;
+    };
+    std::vector<Columns> translationColumns;
+    for (const TranslationRow& t : languages) {
+        std::string name = translationColumnName(t.id.language, t.id.sublanguage);
+        translationColumns.push_back({rows.column(name), rows.column(modifiedColumnName(name))});
+    }
+    int line = rows.column("LineIndex"), source = rows.column("SourceText"), old = rows.column("SourceText_Old"),
+        exclude = rows.column("Exclude"), modified = rows.column("Modified"), kind = rows.column("LineIdentSym"),
+        ident = rows.column("ItemIdent"), dialog = rows.column("DialogLine");
+    TextTableRecord record;
+    record.text.translations.resize(translationColumns.size());
+    while (rows.step()) {
+        TextRow& row = record.text;
+        row.lineIndex = static_cast<int>(rows.integer(line));
+        row.lineKind = static_cast<int>(rows.integer(kind));
+        row.sourceText = rows.text(source);
+        row.sourceTextOld = rows.text(old);
+        row.exclude = rows.integer(exclude) != 0;
+        row.modified = rows.integer(modified) != 0;
+        for (std::size_t i = 0; i < translationColumns.size(); ++i) {
+            TranslatedText& t = row.translations[i];
+            t.text = translationColumns[i].text >= 0 ? rows.text(translationColumns[i].text) : std::string();
+            t.modified = translationColumns[i].modified >= 0 && rows.integer(translationColumns[i].modified) != 0;
+        }
+        record.itemIdent = rows.text(ident);
+        record.dialogLine = static_cast<int>(rows.integer(dialog));
+        visit(record);
+    }
+}
+
 // --- Item rows by line key -------------------------------------------------------------
 
 std::optional<DialogRow> CProjectDatabase::dialog(int lineIndex)

@@ -73,6 +73,15 @@ struct TextRow {
     std::vector<TranslatedText> translations;
 };
 
+// A text as the Text Table loads it: the text with its line kind and translations, the
+// identifier of its item (string, version value name, bitmap, control or menu item; empty for
+// other items) and, for a dialog caption or control, the LineIndex of its dialog (-1 otherwise).
+struct TextTableRecord {
+    TextRow text;
+    std::string itemIdent;
+    int dialogLine = -1;
+};
+
 // A line found again during a source update: its line fields and its text fields.
 struct LineValues {
     LineRow line;

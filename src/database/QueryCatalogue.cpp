@@ -268,6 +268,19 @@ constexpr Entry SystemQueries[] = {
     {IncludeLinesInOrder,
      "SELECT l.LineIndex, t.SourceText FROM ResFileLine AS l JOIN ResourceText AS t ON l.LineIndex = t.LineIndex "
      "WHERE l.LineIdentSym IN (9, 10) AND l.Added = 0 ORDER BY l.Line, l.LineIndex"},
+    // A line lies in at most one item table, so the identifier and the dialog are each the one
+    // item row that exists for it.
+    {TextTableRecords,
+     "SELECT t.*, l.LineIdentSym, coalesce(s.Name_ID, v.Value, b.Name_ID, c.Name_ID, i.Name_ID) AS ItemIdent, "
+     "coalesce(c.DlgLine, k.DlgLine, -1) AS DialogLine "
+     "FROM ResourceText AS t JOIN ResFileLine AS l ON l.LineIndex = t.LineIndex "
+     "LEFT JOIN StringtableString AS s ON s.LineIndex = t.LineIndex "
+     "LEFT JOIN VersionBlockValues AS v ON v.LineIndex = t.LineIndex "
+     "LEFT JOIN Bitmap AS b ON b.LineIndex = t.LineIndex "
+     "LEFT JOIN DialogControl AS c ON c.LineIndex = t.LineIndex "
+     "LEFT JOIN MenuItem AS i ON i.LineIndex = t.LineIndex "
+     "LEFT JOIN DlgCaption AS k ON k.LineIndex = t.LineIndex "
+     "ORDER BY l.Line, l.LineIndex"},
 };
 
 // Row writes and helper reads; {C}, {T} and {M} are filled with quoted column names.

@@ -25,6 +25,7 @@ inline constexpr const char* ExcludeByLineIndex = "Sql_Exclude_By_LineIndex";
 inline constexpr const char* ProjectSourceFile = "Sql_Project_SourceFile";
 inline constexpr const char* UnchangedDialogCaption = "Sql_Unchanged_DialogCaption";
 inline constexpr const char* IncludeLinesInOrder = "Sql_IncludeLines_In_Order";
+inline constexpr const char* TextTableRecords = "Sql_TextTable_Records";
 
 // One query of the removal after a source update: the rows it selects and the statement
 // that deletes exactly those rows.

@@ -92,7 +92,7 @@ TEST_F(ProjectDatabaseTest, EveryCatalogueQueryCompilesAgainstTheLayout)
     for (const char* name : {queries::SharedDialogCaptions, queries::IncludeLineByFileName,
                              queries::IncludeLinesForCount, queries::TextsWithLineKind, queries::VersionOfBlockHeader,
                              queries::VersionOfValue, queries::ExcludeByLineIndex, queries::ProjectSourceFile,
-                             queries::UnchangedDialogCaption, queries::IncludeLinesInOrder})
+                             queries::UnchangedDialogCaption, queries::IncludeLinesInOrder, queries::TextTableRecords})
         EXPECT_NO_THROW(raw.prepare(queries::sql(name))) << name;
     for (const auto& obsolete : queries::obsoleteRowQueries()) {
         EXPECT_TRUE(queries::contains(obsolete.name)) << obsolete.name;
@@ -383,6 +383,40 @@ TEST_F(ProjectDatabaseTest, WriterReadsJoinLinesAndTextsByKeyInLineOrder)
     });
     EXPECT_EQ(texts.front(), ButtonLine);
     EXPECT_EQ(lines, texts);
+}
+
+TEST_F(ProjectDatabaseTest, TextTableRecordsCarryIdentifierAndDialogInLineOrder)
+{
+    ASSERT_TRUE(db_.addTranslation(German));
+    db_.setTranslation(StringLine, German, "Hallo Welt", true);
+    std::vector<TextTableRecord> records;
+    db_.forEachTextTableRecord([&](const TextTableRecord& r) { records.push_back(r); });
+    ASSERT_EQ(records.size(), 8u);  // every line with a text
+    std::vector<int> order;
+    for (const TextTableRecord& r : records)
+        order.push_back(r.text.lineIndex);
+    EXPECT_EQ(order, (std::vector<int>{CaptionLine, StaticLine, ButtonLine, PopupLine, ItemLine, StringLine,
+                                       IncludeLine, BitmapLine}));
+    auto at = [&](int lineIndex) {
+        for (const TextTableRecord& r : records)
+            if (r.text.lineIndex == lineIndex)
+                return r;
+        return TextTableRecord{};
+    };
+    EXPECT_EQ(at(CaptionLine).dialogLine, DialogLine);
+    EXPECT_EQ(at(CaptionLine).itemIdent, "");
+    EXPECT_EQ(at(ButtonLine).dialogLine, DialogLine);
+    EXPECT_EQ(at(ButtonLine).itemIdent, "IDOK");
+    EXPECT_EQ(at(ButtonLine).text.lineKind, 23);
+    EXPECT_EQ(at(PopupLine).itemIdent, "");
+    EXPECT_EQ(at(ItemLine).itemIdent, "ID_EXIT");
+    EXPECT_EQ(at(ItemLine).dialogLine, -1);
+    EXPECT_EQ(at(StringLine).itemIdent, "IDS_HELLO");
+    EXPECT_EQ(at(StringLine).text.translations.at(0).text, "Hallo Welt");
+    EXPECT_TRUE(at(StringLine).text.translations.at(0).modified);
+    EXPECT_EQ(at(BitmapLine).itemIdent, "IDB_LOGO");
+    EXPECT_TRUE(at(BitmapLine).text.exclude);
+    EXPECT_EQ(at(IncludeLine).text.sourceText, "res.rc2");
 }
 
 TEST_F(ProjectDatabaseTest, LookUpsByIdentifier)

@@ -1,0 +1,268 @@
+// Filling, editing and trimming the Text Table's rows. Every fill reads the texts with one
+// query that also carries each item's identifier and dialog, so no row costs a look-up.
+#include "project/TextTableRows.h"
+
+#include <algorithm>
+
+#include "database/CProjectDatabase.h"
+#include "database/DaoException.h"
+#include "project/GroupStartRule.h"
+#include "project/ItemLineKinds.h"
+#include "resources/Feedback.h"
+#include "resources/UiTexts.h"
+
+namespace qmk {
+
+namespace {
+
+constexpr long ProgressStepPercent = 3;
+
+bool isDialogCategoryRecord(const TextTableRecord& record)
+{
+    return categoryOfLineKind(record.text.lineKind) == ProjectSwitch::DialogEdit;
+}
+
+bool sameSwitches(const ProjectSwitches& a, const ProjectSwitches& b)
+{
+    for (int i = 0; i < ProjectSwitchCount; ++i)
+        if (a.get(static_cast<ProjectSwitch>(i)) != b.get(static_cast<ProjectSwitch>(i)))
+            return false;
+    return true;
+}
+
+} // namespace
+
+void TextTableRows::buildColumns(CProjectDatabase& db)
+{
+    rows_.clear();
+    rowsChanged();
+    columns_.build(db);
+    invalidateGauge();
+}
+
+int TextTableRows::rowOfLineIndex(int lineIndex) const
+{
+    if (!lineIndexValid_) {
+        rowOfLine_.clear();
+        rowOfLine_.reserve(rows_.size());
+        for (std::size_t i = 0; i < rows_.size(); ++i)
+            rowOfLine_.emplace(rows_[i].item.lineIndex, static_cast<int>(i));
+        lineIndexValid_ = true;
+    }
+    auto found = rowOfLine_.find(lineIndex);
+    return found == rowOfLine_.end() ? -1 : found->second;
+}
+
+TextTableRow TextTableRows::makeRow(const TextTableRecord& record, const std::vector<int>& cellOfTranslation) const
+{
+    const TextRow& text = record.text;
+    TextTableRow row;
+    CObjectData& item = row.item;
+    item.lineKind = text.lineKind;
+    item.itemType = text.lineKind == itemkind::NoLine ? ItemType::None : itemTypeOfLineKind(text.lineKind);
+    item.lineIndex = text.lineIndex;
+    item.excluded = text.exclude;
+    item.idText = idText(item.itemType, record.itemIdent);
+
+    row.cells.resize(static_cast<std::size_t>(columns_.count()));
+    row.cells[TextTableColumns::IdColumn] = item.idText;
+    row.cells[TextTableColumns::SourceColumn] = text.sourceText;
+    for (std::size_t i = 0; i < text.translations.size() && i < cellOfTranslation.size(); ++i) {
+        int column = cellOfTranslation[i];
+        if (column < 0)
+            continue;
+        row.cells[static_cast<std::size_t>(column)] = text.translations[i].text;
+        if (text.translations[i].modified)
+            item.addModified(*columns_.languageOfColumn(column));
+    }
+    return row;
+}
+
+std::vector<TextTableRow> TextTableRows::fill(CProjectDatabase& db, const Accept& accept, Feedback* progress)
+{
+    // The database hands out translations in its own order; place each in the column of its language.
+    std::vector<int> cellOfTranslation;
+    for (const LanguageId& id : db.translationIds())
+        cellOfTranslation.push_back(columns_.columnOfLanguage(id));
+
+    long total = progress ? db.textCount() : 0;
+    long step = std::max(1L, total * ProgressStepPercent / 100);
+    long done = 0;
+    GroupStartRule groups;
+    std::vector<TextTableRow> filled;
+    db.forEachTextTableRecord([&](const TextTableRecord& record) {
+        if (progress && ++done % step == 0)
+            progress->progress(done, total);
+        if (!accept(record))
+            return;
+        TextTableRow row = makeRow(record, cellOfTranslation);
+        row.item.groupStart = groups.next(row.item.itemType, record.dialogLine);
+        filled.push_back(std::move(row));
+    });
+    return filled;
+}
+
+bool TextTableRows::reload(CProjectDatabase& db, const ProjectSwitches& switches, Feedback* feedback)
+{
+    rows_.clear();
+    rowsChanged();
+    invalidateGauge();
+    try {
+        columns_.build(db);
+        rows_ = fill(
+            db, [&](const TextTableRecord& r) { return isShown(r.text.lineKind, r.text.exclude, switches); },
+            feedback);
+    } catch (const DaoException& error) {
+        rows_.clear();
+        if (feedback)
+            feedback->messageText(error.report(), Icon::Stop);
+        return false;
+    }
+    return true;
+}
+
+int TextTableRows::addCategory(CProjectDatabase& db, ProjectSwitch category, const ProjectSwitches& switches,
+                               Feedback* feedback)
+{
+    if (category == ProjectSwitch::ExcludeEdit)
+        return 0;
+    Accept accept = [&](const TextTableRecord& r) {
+        if (r.text.exclude && !switches.excludeEdit)
+            return false;
+        if (category == ProjectSwitch::DialogEdit)
+            return isDialogCategoryRecord(r);
+        return categoryOfLineKind(r.text.lineKind) == category;
+    };
+    std::vector<TextTableRow> added;
+    try {
+        added = fill(db, accept, categoryShowsProgress(category) ? feedback : nullptr);
+    } catch (const DaoException& error) {
+        if (feedback)
+            feedback->messageText(error.report(), Icon::Stop);
+        return 0;
+    }
+    rows_.insert(rows_.begin(), std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()));
+    rowsChanged();
+    invalidateGauge();
+    return static_cast<int>(added.size());
+}
+
+void TextTableRows::removeItemType(ItemType type)
+{
+    std::erase_if(rows_, [type](const TextTableRow& r) { return r.item.itemType == type; });
+    rowsChanged();
+}
+
+void TextTableRows::removeExcludedRows()
+{
+    std::erase_if(rows_, [](const TextTableRow& r) { return r.item.excluded; });
+    rowsChanged();
+}
+
+bool TextTableRows::setCell(std::string_view text, LanguageId language, int lineIndex)
+{
+    int column = columns_.columnOfLanguage(language);
+    int index = rowOfLineIndex(lineIndex);
+    if (column < 0 || index < 0)
+        return false;
+    TextTableRow& row = rows_[static_cast<std::size_t>(index)];
+    row.cells[static_cast<std::size_t>(column)] = std::string(text);
+    row.item.removeModified(language);
+    invalidateGauge();
+    return true;
+}
+
+int TextTableRows::nextItem(int fromRow, int column) const
+{
+    int count = rowCount();
+    if (count == 0)
+        return -1;
+    int start = (fromRow < 0 || fromRow >= count - 1) ? 0 : fromRow + 1;
+    if (column < 0 || column >= columns_.count())
+        return start;
+    int index = start;
+    do {
+        const TextTableRow& row = rows_[static_cast<std::size_t>(index)];
+        if (row.cells[static_cast<std::size_t>(column)].empty() && !row.item.excluded)
+            return index;
+        index = (index + 1) % count;
+    } while (index != start);
+    return start;
+}
+
+bool TextTableRows::toggleExclude(int row, CProjectDatabase& db)
+{
+    if (!isRow(row))
+        return false;
+    CObjectData& item = rows_[static_cast<std::size_t>(row)].item;
+    if (!db.setExclude(item.lineIndex, !item.excluded))
+        return false;
+    item.excluded = !item.excluded;
+    invalidateGauge();
+    return true;
+}
+
+void TextTableRows::setMark(int row, int column)
+{
+    if (isRow(row) && column >= 0 && column < columns_.count())
+        rows_[static_cast<std::size_t>(row)].item.setMark(column);
+}
+
+void TextTableRows::removeMarks()
+{
+    for (TextTableRow& row : rows_)
+        row.item.marks.clear();
+}
+
+int TextTableRows::toggleCategory(CProjectDatabase& db, ProjectSwitches& switches, ProjectSwitch category,
+                                  int selectedRow, Feedback* feedback)
+{
+    bool on = !switches.get(category);
+    switches.set(category, on);
+    db.writeSwitch(category, on);
+    std::optional<int> remembered;
+    if (isRow(selectedRow))
+        remembered = item(selectedRow).lineIndex;
+
+    if (on && category == ProjectSwitch::ExcludeEdit) {
+        if (feedback)
+            feedback->status(txt::StatusAddExcludedText);
+        reload(db, switches, feedback);
+    } else if (on) {
+        addCategory(db, category, switches, feedback);
+    } else if (category == ProjectSwitch::ExcludeEdit) {
+        removeExcludedRows();
+    } else {
+        for (ItemType type : itemTypesOfCategory(category))
+            removeItemType(type);
+    }
+    invalidateGauge();
+
+    if (rows_.empty())
+        return -1;
+    int again = remembered ? rowOfLineIndex(*remembered) : -1;
+    return again >= 0 ? again : 0;
+}
+
+GaugeFigures TextTableRows::gauge(CProjectDatabase& db, const ProjectSwitches& switches, LanguageId language)
+{
+    if (gaugeCache_ && gaugeCache_->language == language && sameSwitches(gaugeCache_->switches, switches))
+        return gaugeCache_->figures;
+    CountedKinds kinds;
+    kinds.bitmaps = switches.bitmapEdit;
+    kinds.versions = switches.versionEdit;
+    kinds.includes = switches.includeEdit;
+    kinds.menus = switches.menuEdit;
+    kinds.dialogs = switches.dialogEdit;
+    kinds.stringtables = switches.stringtableEdit;
+    TranslationStatistics stats = db.translationStatistics(language, kinds);
+    GaugeFigures figures;
+    if (stats.total > 0) {
+        figures.translatedPercent = static_cast<int>(static_cast<long long>(stats.translated) * 100 / stats.total);
+        figures.modifiedPercent = static_cast<int>(static_cast<long long>(stats.changed) * 100 / stats.total);
+    }
+    gaugeCache_ = CachedGauge{language, switches, figures};
+    return figures;
+}
+
+} // namespace qmk

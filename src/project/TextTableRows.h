@@ -1,0 +1,106 @@
+// The rows of the Text Table without any widget: one row per shown text with its cells and
+// item object, filled from the project database under the display switches. The export reads
+// it and the user interface's table model wraps it, so both show the same rows.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "database/ProjectRows.h"
+#include "project/CObjectData.h"
+#include "project/TextTableColumns.h"
+
+namespace qmk {
+
+class CProjectDatabase;
+class Feedback;
+struct TextTableRecord;
+
+struct TextTableRow {
+    std::vector<std::string> cells;  // Id, source, one per translation column
+    CObjectData item;
+
+    const std::string& cell(int column) const { return cells.at(static_cast<std::size_t>(column)); }
+};
+
+// Status gauge of one translation: whole percentages of the shown, not excluded texts.
+struct GaugeFigures {
+    int translatedPercent = 0;
+    int modifiedPercent = 0;
+    bool operator==(const GaugeFigures&) const = default;
+};
+
+class TextTableRows {
+public:
+    // Columns from the project; every row is deleted.
+    void buildColumns(CProjectDatabase& db);
+    const TextTableColumns& columns() const { return columns_; }
+
+    int rowCount() const { return static_cast<int>(rows_.size()); }
+    bool isRow(int row) const { return row >= 0 && row < rowCount(); }
+    const TextTableRow& row(int index) const { return rows_.at(static_cast<std::size_t>(index)); }
+    const CObjectData& item(int index) const { return row(index).item; }
+    // -1 when no row has that LineIndex. Looked up in an index built on first use after a change.
+    int rowOfLineIndex(int lineIndex) const;
+
+    // Rebuilds the columns and refills every row in script order. A failing read leaves the
+    // table empty, reports the failure through feedback (when given) and returns false.
+    bool reload(CProjectDatabase& db, const ProjectSwitches& switches, Feedback* feedback = nullptr);
+    // Inserts the rows of one category at the top of the table in script order; returns how many.
+    // A failing read changes nothing. ExcludeEdit has no rows of its own: use reload.
+    int addCategory(CProjectDatabase& db, ProjectSwitch category, const ProjectSwitches& switches,
+                    Feedback* feedback = nullptr);
+    void removeItemType(ItemType type);
+    void removeExcludedRows();
+
+    // Stores a translation edited elsewhere in its cell and clears the cell's modified state.
+    // False when the language has no column or no row has that LineIndex.
+    bool setCell(std::string_view text, LanguageId language, int lineIndex);
+
+    // The row the next-item command moves to from fromRow (-1: nothing selected): the next row,
+    // wrapping, whose cell in the column is empty and that is not excluded; without one, simply
+    // the next row. -1 for an empty table.
+    int nextItem(int fromRow, int column) const;
+
+    // Flips the row's excluded state once it is written to the database; the row stays.
+    // False when there is no such row or the database has no text for its line.
+    bool toggleExclude(int row, CProjectDatabase& db);
+
+    void setMark(int row, int column);
+    void removeMarks();
+
+    // Flips and stores the switch, then adds or removes the category's rows (excluded text:
+    // reloads, saying so through feedback). Returns the row to select: the row of the selected
+    // row's line again, else 0, or -1 when the table is empty.
+    int toggleCategory(CProjectDatabase& db, ProjectSwitches& switches, ProjectSwitch category, int selectedRow,
+                       Feedback* feedback = nullptr);
+
+    // Figures for the translation's gauge, cached until an edit, an exclude, a category change
+    // or a reload.
+    GaugeFigures gauge(CProjectDatabase& db, const ProjectSwitches& switches, LanguageId language);
+    void invalidateGauge() { gaugeCache_.reset(); }
+
+private:
+    using Accept = std::function<bool(const TextTableRecord&)>;
+    std::vector<TextTableRow> fill(CProjectDatabase& db, const Accept& accept, Feedback* progress);
+    TextTableRow makeRow(const TextTableRecord& record, const std::vector<int>& cellOfTranslation) const;
+
+    void rowsChanged() { lineIndexValid_ = false; }
+
+    TextTableColumns columns_;
+    std::vector<TextTableRow> rows_;
+    mutable std::unordered_map<int, int> rowOfLine_;
+    mutable bool lineIndexValid_ = false;
+    struct CachedGauge {
+        LanguageId language;
+        ProjectSwitches switches;
+        GaugeFigures figures;
+    };
+    std::optional<CachedGauge> gaugeCache_;
+};
+
+} // namespace qmk
