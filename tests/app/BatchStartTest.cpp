@@ -53,6 +53,19 @@ TEST(BatchStartTest, ReservedIncludeExtensionEndsTheStartWithMessage570)
     EXPECT_EQ(r.output, "Read include extensions from INI file.\n.H  \nWrong extension(s).\n");
 }
 
+TEST(BatchStartTest, BatchModeNeedsNoDisplayAndSaysNothingButItsReports)
+{
+    test::TempDir dir;
+    auto rc = dir.write("app.rc", "STRINGTABLE\nBEGIN\n 1 \"One\"\nEND\n#include \"gone.dlg\"\n");
+    auto r = runQmk32("-C '" + rc.string() + "' -LOG '" + (dir / "run.log").string() + "'",
+                      (dir / "qmk32.ini").string() + "' DISPLAY='' WAYLAND_DISPLAY='");
+    EXPECT_EQ(r.status, 0);
+    const std::string expected = "QMK: Create database file.\nQMK: Create database file " + (dir / "app_rc.mdb").string() +
+                                 " successful for resource file " + rc.string() + ".\n";
+    EXPECT_EQ(r.output, expected);
+    EXPECT_EQ(test::readFile(dir / "run.log"), expected);
+}
+
 TEST(BatchStartTest, HelpListsEveryOperationAndSucceeds)
 {
     test::TempDir dir;

@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "app/BatchRunner.h"
+#include "app/CBatchCommandLineInfo.h"
+#include "common/TempDir.h"
+
+namespace qmk {
+namespace {
+
+class BatchOperationsTest : public ::testing::Test {
+protected:
+    BatchStatus run(const std::vector<std::string>& args)
+    {
+        out.str("");
+        err.str("");
+        CBatchCommandLineInfo cmd;
+        cmd.parseArguments(args);
+        BatchReport report(out, err, "");
+        return BatchRunner({".DLG"}).run(cmd, report);
+    }
+
+    std::string script()
+    {
+        return dir.write("app.rc", "STRINGTABLE\nBEGIN\n 1 \"One\"\n 2 \"Two\"\nEND\n").string();
+    }
+
+    test::TempDir dir;
+    std::ostringstream out, err;
+};
+
+} // namespace
+
+TEST_F(BatchOperationsTest, ParameterProblemsAreReportedWithTheirTexts)
+{
+    const std::string rc = script();
+    const std::string missing = (dir / "nowhere.mdb").string();
+    EXPECT_EQ(run({"-L", missing, "German"}), BatchStatus::Failed);
+    EXPECT_EQ(err.str(), "QMK Error:  File not found !  " + missing + "\nQMK Error:  Command failed !\n");
+
+    EXPECT_EQ(run({"-L", rc, "German"}), BatchStatus::Failed);
+    EXPECT_EQ(err.str(), "Error: Wrong file type ! " + rc + "\nQMK Error:  Command failed !\n");
+
+    const std::string bogus = dir.write("bogus.mdb", "no database").string();
+    EXPECT_EQ(run({"-L", bogus, "German"}), BatchStatus::Failed);
+    EXPECT_EQ(err.str(), "QMK Error: File is not a QMK database.\n     " + bogus + "\nQMK Error:  Command failed !\n");
+
+    EXPECT_EQ(run({"-A", bogus}), BatchStatus::UsageError);
+    EXPECT_EQ(err.str(), "Error:  Missing parameter.\n");
+
+    ASSERT_EQ(run({"-C", rc}), BatchStatus::Success);
+    const std::string db = (dir / "app_rc.mdb").string();
+    EXPECT_EQ(run({"-L", db, "Klingon"}), BatchStatus::UsageError);
+    EXPECT_EQ(err.str(), "QMK Error:  Language parameter 'Klingon' not valid !\n");
+}
+
+TEST_F(BatchOperationsTest, TheWholeRoadWithItsReportsAndAnswers)
+{
+    const std::string rc = script();
+    const std::string db = (dir / "app_rc.mdb").string();
+    ASSERT_EQ(run({"-C", rc}), BatchStatus::Success);
+    EXPECT_EQ(out.str(), "QMK: Create database file.\nQMK: Create database file " + db +
+                             " successful for resource file " + rc + ".\n");
+    ASSERT_EQ(run({"-C", rc}), BatchStatus::Success);
+    EXPECT_EQ(out.str(), "QMK: Create database file.\nWarning: Database " + db + "  for resource file " + rc +
+                             " already exists.\n");
+
+    EXPECT_EQ(run({"-L", db, "0x0407"}), BatchStatus::CheckAnsweredNo);
+    EXPECT_EQ(out.str(), "QMK: Has translation ?\n     Database: " + db + "\n     Language: 0x0407\n     -->  No\n");
+
+    const std::string german = (dir / "app-de.rc").string();
+    ASSERT_EQ(run({"-A", db, "1031", german}), BatchStatus::Success) << err.str();
+    EXPECT_EQ(out.str(), "QMK: Add language\nQMK: Add language '1031' to " + db + " successful.\n");
+    EXPECT_EQ(run({"-L", db, "german"}), BatchStatus::Success);
+    EXPECT_EQ(run({"-A", db, "German", german}), BatchStatus::Failed);
+
+    EXPECT_EQ(run({"-T", db, "German"}), BatchStatus::CheckAnsweredNo);
+    EXPECT_NE(out.str().find("    amount = 2,  translated = 0,  not actual (modified) = 0  \n     -->  No\n"),
+              std::string::npos)
+        << out.str();
+
+    EXPECT_EQ(run({"-RC", db, "French", german}), BatchStatus::Failed);
+    EXPECT_EQ(err.str(), "QMK Warning: Language 'French' not exists in database.\n   " + db + "  \n");
+    ASSERT_EQ(run({"-RC", db, "German", german}), BatchStatus::Success) << err.str();
+    EXPECT_EQ(out.str(), "QMK:  Write translated resource file.\nQMK: Write translated file successful.\n"
+                         "  Language:  'German'\n  Database: " + db + "\n  Translated resource file: " + german + "\n");
+    EXPECT_NE(test::readFile(german).find("LANGUAGE"), std::string::npos);
+}
+
+TEST_F(BatchOperationsTest, LanguageIdListGoesToItsFile)
+{
+    const std::string list = (dir / "lids.txt").string();
+    ASSERT_EQ(run({"-LIDS", list}), BatchStatus::Success);
+    const std::string text = test::readFile(list);
+    EXPECT_EQ(text.rfind("QMKCommand 'List Local Language Ids'\n", 0), 0u);
+    EXPECT_NE(text.find(" 0407\t\t\t\t\t\tGerman\n"), std::string::npos);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 51);
+    EXPECT_EQ(run({"-LIDS", (dir / "no" / "such" / "folder.txt").string()}), BatchStatus::Failed);
+}
+
+} // namespace qmk
