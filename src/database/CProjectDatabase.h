@@ -86,6 +86,16 @@ public:
     // Writer: every line in script order, and every text in the same order (join by lineIndex).
     void forEachScriptLine(const std::function<void(const LineRow&)>& visit);
     void forEachTextInLineOrder(const std::function<void(const TextRow&)>& visit);
+    // Writer, one pass: every line in script order with its own text and one translation of
+    // it. The views are valid during the call only. False when the language has no column.
+    struct WriterRow {
+        int lineKind = 0;
+        std::string_view beforeStr, behindStr;
+        bool hasText = false;
+        bool exclude = false;
+        std::string_view sourceText, translation;
+    };
+    bool forEachLineWithTranslation(LanguageId language, const std::function<void(const WriterRow&)>& visit);
     // Text Table: every text with its line kind and all translations, in script order.
     std::vector<TextRow> allTextsWithLineKind();
     // The same texts with their item identifiers and dialogs, read by one query in script order.

@@ -227,6 +227,30 @@ void CProjectDatabase::forEachTextInLineOrder(const std::function<void(const Tex
         visit(row);
 }
 
+bool CProjectDatabase::forEachLineWithTranslation(LanguageId language,
+                                                  const std::function<void(const WriterRow&)>& visit)
+{
+    const std::string name = translationColumnName(language.language, language.sublanguage);
+    if (name.empty() || !translationColumnExists(language))
+        return false;
+    Statement rows = db_.prepare(queries::withTranslationColumns(queries::sql("Writer_Lines_With_Translation"), name));
+    const int kind = rows.column("LineIdentSym"), before = rows.column("BeforeStr"), behind = rows.column("BehindStr"),
+              hasText = rows.column("HasText"), exclude = rows.column("Exclude"), source = rows.column("SourceText"),
+              translation = rows.column("Translation");
+    WriterRow row;
+    while (rows.step()) {
+        row.lineKind = static_cast<int>(rows.integer(kind));
+        row.beforeStr = rows.textView(before);
+        row.behindStr = rows.textView(behind);
+        row.hasText = rows.integer(hasText) != 0;
+        row.exclude = rows.integer(exclude) != 0;
+        row.sourceText = rows.textView(source);
+        row.translation = rows.textView(translation);
+        visit(row);
+    }
+    return true;
+}
+
 std::vector<TextRow> CProjectDatabase::allTextsWithLineKind()
 {
     Statement rows = query("ResourceText_And_LineIdentSym");

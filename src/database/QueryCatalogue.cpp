@@ -327,6 +327,11 @@ constexpr Entry Writes[] = {
      "UPDATE ResourceText SET SourceText_Old = SourceText, SourceText = :SourceText, Modified = 1 "
      "WHERE LineIndex = :LineIndex"},
     {"Set_Exclude", "UPDATE ResourceText SET Exclude = :Exclude WHERE LineIndex = :LineIndex"},
+    // Every line in writing order with its own text (if any) and one translation of it.
+    {"Writer_Lines_With_Translation",
+     "SELECT l.LineIdentSym, l.BeforeStr, l.BehindStr, t.LineIndex IS NOT NULL AS HasText, t.Exclude, "
+     "t.SourceText, t.{T} AS Translation FROM ResFileLine AS l LEFT JOIN ResourceText AS t "
+     "ON t.LineIndex = l.LineIndex ORDER BY l.Line, l.LineIndex"},
     {"Set_Translation", "UPDATE ResourceText SET {T} = :Text, {M} = :Modified WHERE LineIndex = :LineIndex"},
     {"Pass_Changes_To_Translation", "UPDATE ResourceText SET {M} = 1 WHERE Modified <> 0 AND {T} <> ''"},
     {"Clear_Modified", "UPDATE ResourceText SET Modified = 0 WHERE Modified <> 0"},

@@ -135,11 +135,16 @@ std::int64_t Statement::integer(int column) const
 
 std::string Statement::text(int column) const
 {
+    return std::string(textView(column));
+}
+
+std::string_view Statement::textView(int column) const
+{
     const unsigned char* bytes = sqlite3_column_text(entry_->stmt, column);
     if (!bytes)
         return {};
-    return std::string(reinterpret_cast<const char*>(bytes),
-                       static_cast<std::size_t>(sqlite3_column_bytes(entry_->stmt, column)));
+    return std::string_view(reinterpret_cast<const char*>(bytes),
+                            static_cast<std::size_t>(sqlite3_column_bytes(entry_->stmt, column)));
 }
 
 bool Statement::isNull(int column) const

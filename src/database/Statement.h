@@ -48,6 +48,8 @@ public:
 
     std::int64_t integer(int column) const;
     std::string text(int column) const;
+    // The field's bytes without a copy; valid until the next step or reset.
+    std::string_view textView(int column) const;
     bool isNull(int column) const;
 
     // Field by name; a field the row does not have is an error.

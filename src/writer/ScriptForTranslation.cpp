@@ -1,9 +1,6 @@
 // One translated script from the stored lines and texts.
 #include "writer/ScriptForTranslation.h"
 
-#include <unordered_map>
-#include <vector>
-
 #include "database/CProjectDatabase.h"
 #include "database/TranslationColumnNames.h"
 #include "parser/LanguageTable.h"
@@ -18,32 +15,21 @@ int WriteScriptForTranslation(const std::filesystem::path& target, const std::st
     const std::string column = translationColumnName(language.language, language.sublanguage);
     if (column.empty() || !db.isOpen())
         return 0;
-    std::vector<LanguageId> ids = db.translationIds();
-    std::size_t slot = ids.size();
-    for (std::size_t i = 0; i < ids.size(); ++i)
-        if (ids[i] == language)
-            slot = i;
-
-    // Texts keyed by their line, so a line is always written with its own text.
-    std::unordered_map<int, TextRow> texts;
-    db.forEachTextInLineOrder([&](const TextRow& row) { texts.emplace(row.lineIndex, row); });
-
     TranslatedScriptWriter writer({language.language, language.sublanguage, keepUtf8}, target);
     if (writer.begin(sourcePath)) {
-        db.forEachScriptLine([&](const LineRow& row) {
+        const bool known = db.forEachLineWithTranslation(language, [&](const CProjectDatabase::WriterRow& row) {
             WriterLine line;
             line.kind = row.lineKind;
             line.before = row.beforeStr;
             line.behind = row.behindStr;
-            if (auto it = texts.find(row.lineIndex); it != texts.end()) {
-                line.hasText = true;
-                line.exclude = it->second.exclude;
-                line.sourceText = it->second.sourceText;
-                if (slot < it->second.translations.size())
-                    line.translation = it->second.translations[slot].text;
-            }
+            line.hasText = row.hasText;
+            line.exclude = row.exclude;
+            line.sourceText = row.sourceText;
+            line.translation = row.translation;
             writer.writeLine(line);
         });
+        if (!known)
+            return 0;
     }
     if (!writer.finish()) {
         const std::string name(languageDisplayText(language.language, language.sublanguage));

@@ -32,6 +32,14 @@ bool isResourceHeader(int kind)
     }
 }
 
+// An excluded text, or one not translated yet, is written in the source language.
+std::string_view chosenText(const WriterLine& line)
+{
+    if (!line.hasText)
+        return {};
+    return line.exclude || line.translation.empty() ? line.sourceText : line.translation;
+}
+
 } // namespace
 
 FileErrorCause fileErrorCauseOf(int e)
@@ -64,11 +72,7 @@ std::string translatedLineText(const WriterLine& line, const WriterTarget& targe
         return "#pragma code_page(" + page + ")";
     }
     std::string text(line.before);
-    if (line.hasText) {
-        // An excluded text, or one not translated yet, is written in the source language.
-        const bool useSource = line.exclude || line.translation.empty();
-        text += useSource ? line.sourceText : line.translation;
-    }
+    text += chosenText(line);
     text += line.behind;
     return text;
 }
@@ -124,7 +128,15 @@ bool TranslatedScriptWriter::begin(const std::string& sourcePath)
 void TranslatedScriptWriter::writeLine(const WriterLine& line)
 {
     put(linePrefix(line.kind));
-    putLine(translatedLineText(line, target_));
+    if (line.kind == toInt(LineKind::Language) || line.kind == toInt(LineKind::CodePage)) {
+        putLine(translatedLineText(line, target_));
+        return;
+    }
+    // The common case without building the line first.
+    put(line.before);
+    put(chosenText(line));
+    put(line.behind);
+    put(kLineEnd);
 }
 
 bool TranslatedScriptWriter::finish()
@@ -135,9 +147,9 @@ bool TranslatedScriptWriter::finish()
     putLine(txt::ScriptSlashLine);
     putLine(txt::ScriptFooterEnd);
     putLine(txt::ScriptSlashLine);
+    // No sync: the script can always be written again from the project, and the rename
+    // already keeps a failed write from replacing the previous file.
     flush();
-    if (error_ == FileErrorCause::None && ::fsync(fd_) != 0)
-        fail(errno);
     if (::close(fd_) != 0 && error_ == FileErrorCause::None)
         fail(errno);
     fd_ = -1;

@@ -85,7 +85,7 @@ TEST_F(BatchOperationsTest, TheWholeRoadWithItsReportsAndAnswers)
     ASSERT_EQ(run({"-RC", db, "German", german}), BatchStatus::Success) << err.str();
     EXPECT_EQ(out.str(), "QMK:  Write translated resource file.\nQMK: Write translated file successful.\n"
                          "  Language:  'German'\n  Database: " + db + "\n  Translated resource file: " + german + "\n");
-    EXPECT_NE(test::readFile(german).find("LANGUAGE"), std::string::npos);
+    EXPECT_NE(test::readFile(german).find("  1 \"One\"\r\n"), std::string::npos);
 }
 
 TEST_F(BatchOperationsTest, LanguageIdListGoesToItsFile)
