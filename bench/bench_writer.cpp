@@ -1,4 +1,4 @@
-// Building a project from a generated 10 MB script, and writing its translated script.
+// Writing the translated script of a project built from a generated 10 MB script.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include "database/CProjectDatabase.h"
-#include "parser/DatabaseBuild.h"
 #include "project/CQuillDoc.h"
 #include "resources/Feedback.h"
 #include "support/ScriptGenerator.h"
@@ -39,21 +38,6 @@ GeneratedProject& project()
     static GeneratedProject p;
     return p;
 }
-
-void BM_BuildDatabase10MB(benchmark::State& state)
-{
-    SilentFeedback quiet;
-    for (auto _ : state) {
-        CProjectDatabase db;
-        db.createNew(project().folder / "build_rc.mdb");
-        BuildResult r = BuildDatabase(project().script, db, {".DLG"}, quiet);
-        if (!r.ok())
-            state.SkipWithError("build failed");
-        db.discardNew();
-    }
-    state.SetBytesProcessed(state.iterations() * project().scriptBytes);
-}
-BENCHMARK(BM_BuildDatabase10MB)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 void BM_WriteTranslatedScript10MB(benchmark::State& state)
 {
