@@ -226,3 +226,51 @@ TEST_F(CQuillDocTest, DeletingATranslationRemovesItsColumns)
 }
 
 } // namespace qmk
+
+namespace qmk {
+
+TEST_F(CQuillDocTest, TranslationSettingsCheckTheFileNameAndKeepFonts)
+{
+    auto doc = openDoc(dir.write("app.rc", kScript));
+    ASSERT_TRUE(doc);
+    ASSERT_TRUE(doc->NewTranslation(German, "app-German.rc"));
+    ASSERT_TRUE(doc->NewTranslation(Russian, "app-Russian.rc"));
+    doc->setModified(false);
+
+    EXPECT_FALSE(doc->checkTranslationFileName(German, ""));
+    EXPECT_TRUE(feedback.saidMessage(msg::InvalidTranslationFileName));
+    EXPECT_FALSE(doc->checkTranslationFileName(German, "APP.RC"));
+    EXPECT_TRUE(feedback.saidMessage(msg::TranslationFileIsSourceFile));
+    EXPECT_FALSE(doc->checkTranslationFileName(German, "app-russian.rc"));
+    EXPECT_TRUE(feedback.saidMessage(msg::TranslationFileNameInUse));
+
+    feedback.asked.clear();
+    EXPECT_TRUE(doc->checkTranslationFileName(German, "APP-GERMAN.RC"));  // its own name in another case
+    EXPECT_TRUE(feedback.asked.empty());
+    dir.write("taken.rc", "");
+    feedback.answer = false;
+    EXPECT_FALSE(doc->checkTranslationFileName(German, "taken.rc"));
+    EXPECT_EQ(feedback.asked, (std::vector<int>{msg::TranslationFileExists}));
+
+    EXPECT_FALSE(doc->setTranslationFileName(German, "App-German.RC"));  // same name: nothing to store
+    EXPECT_FALSE(doc->isModified());
+    EXPECT_TRUE(doc->setTranslationFileName(German, "de/app.rc"));
+    EXPECT_TRUE(doc->isModified());
+    EXPECT_EQ(doc->database().fileName(German), "de/app.rc");
+
+    doc->setModified(false);
+    doc->setFont(Russian, false, "Arial Cyr", 204);
+    EXPECT_TRUE(doc->SaveModified());
+    bool found = false;
+    for (const TranslationRow& t : doc->database().translations())
+        if (t.id == Russian) {
+            found = true;
+            EXPECT_EQ(t.fontName, "Arial Cyr");
+            EXPECT_EQ(t.charSet, 204);
+        }
+    EXPECT_TRUE(found);
+    EXPECT_EQ(doc->missingCharacterSets([](int charSet) { return charSet != 204; }),
+              (std::vector<std::string>{"Cyrillic"}));
+}
+
+} // namespace qmk
