@@ -60,13 +60,7 @@ BatchStatus createDb(const std::vector<std::string>& p, BatchReport& report, con
 BatchStatus addLang(const std::vector<std::string>& p, BatchReport& report, const std::vector<std::string>& ext)
 {
     report.line(txt::BatchAddLangStart);
-    return guardedBatchOperation(report, [&] {
-        ProjectOperation op(report, ext);
-        if (!op.open(p[0]))
-            return batchFailed(report);
-        auto id = op.language(p[1]);
-        if (!id)
-            return BatchStatus::UsageError;
+    return onProjectLanguage(report, ext, p[0], p[1], [&](ProjectOperation& op, LanguageId id) {
         if (!op.doc().NewTranslation(id, storedTranslationName(p[2], op.doc())))
             return batchFailed(report);
         op.doc().OnCloseDocument();
@@ -78,16 +72,10 @@ BatchStatus addLang(const std::vector<std::string>& p, BatchReport& report, cons
 BatchStatus writeRc(const std::vector<std::string>& p, BatchReport& report, const std::vector<std::string>& ext)
 {
     report.line(txt::BatchWriteStart);
-    return guardedBatchOperation(report, [&] {
-        ProjectOperation op(report, ext);
-        if (!op.open(p[0]))
-            return batchFailed(report);
-        auto id = op.language(p[1]);
-        if (!id)
-            return BatchStatus::UsageError;
-        if (!op.hasLanguage(*id, p[1], p[0]))
+    return onProjectLanguage(report, ext, p[0], p[1], [&](ProjectOperation& op, LanguageId id) {
+        if (!op.hasLanguage(id, p[1], p[0]))
             return BatchStatus::Failed;
-        if (op.doc().writeTranslation(*id, p[2]) != 1)
+        if (op.doc().writeTranslation(id, p[2]) != 1)
             return batchFailed(report);
         report.line(printfText(txt::BatchWriteDone, {p[1], p[0], p[2]}));
         return BatchStatus::Success;
@@ -97,14 +85,8 @@ BatchStatus writeRc(const std::vector<std::string>& p, BatchReport& report, cons
 BatchStatus hasLanguage(const std::vector<std::string>& p, BatchReport& report, const std::vector<std::string>& ext)
 {
     report.line(printfText(txt::BatchHasLanguageStart, {p[0], p[1]}));
-    return guardedBatchOperation(report, [&] {
-        ProjectOperation op(report, ext);
-        if (!op.open(p[0]))
-            return batchFailed(report);
-        auto id = op.language(p[1]);
-        if (!id)
-            return BatchStatus::UsageError;
-        const bool has = op.doc().hasTranslation(*id);
+    return onProjectLanguage(report, ext, p[0], p[1], [&](ProjectOperation& op, LanguageId id) {
+        const bool has = op.doc().hasTranslation(id);
         report.line(has ? txt::BatchAnswerYes : txt::BatchAnswerNo);
         return has ? BatchStatus::Success : BatchStatus::CheckAnsweredNo;
     });
@@ -113,18 +95,12 @@ BatchStatus hasLanguage(const std::vector<std::string>& p, BatchReport& report, 
 BatchStatus translated(const std::vector<std::string>& p, BatchReport& report, const std::vector<std::string>& ext)
 {
     report.line(printfText(txt::BatchTranslatedStart, {p[0], p[1]}));
-    return guardedBatchOperation(report, [&] {
-        ProjectOperation op(report, ext);
-        if (!op.open(p[0]))
-            return batchFailed(report);
-        auto id = op.language(p[1]);
-        if (!id)
-            return BatchStatus::UsageError;
-        if (!op.hasLanguage(*id, p[1], p[0])) {
+    return onProjectLanguage(report, ext, p[0], p[1], [&](ProjectOperation& op, LanguageId id) {
+        if (!op.hasLanguage(id, p[1], p[0])) {
             report.line(txt::BatchAnswerNo);
             return BatchStatus::CheckAnsweredNo;
         }
-        TranslationStatistics stats = op.doc().database().translationStatistics(*id);
+        TranslationStatistics stats = op.doc().database().translationStatistics(id);
         report.line(printfText(txt::BatchTranslatedCounts, {std::to_string(stats.total),
                                                             std::to_string(stats.translated),
                                                             std::to_string(stats.changed)}));

@@ -81,6 +81,21 @@ BatchStatus guardedBatchOperation(BatchReport& report, const std::function<Batch
     }
 }
 
+BatchStatus onProjectLanguage(BatchReport& report, const std::vector<std::string>& includeExtensions,
+                              const std::string& database, const std::string& language,
+                              const std::function<BatchStatus(ProjectOperation&, LanguageId)>& body)
+{
+    return guardedBatchOperation(report, [&] {
+        ProjectOperation op(report, includeExtensions);
+        if (!op.open(database))
+            return batchFailed(report);
+        auto id = op.language(language);
+        if (!id)
+            return BatchStatus::UsageError;
+        return body(op, *id);
+    });
+}
+
 BatchStatus batchFailed(BatchReport& report)
 {
     report.error(txt::BatchCommandFailed);

@@ -52,6 +52,11 @@ private:
 
 // Runs an operation body, turning database failures into their report.
 BatchStatus guardedBatchOperation(BatchReport& report, const std::function<BatchStatus()>& body);
+// Opens the project database parameter and reads the language parameter, then runs `body`;
+// database failures are reported as such.
+BatchStatus onProjectLanguage(BatchReport& report, const std::vector<std::string>& includeExtensions,
+                              const std::string& database, const std::string& language,
+                              const std::function<BatchStatus(ProjectOperation&, LanguageId)>& body);
 // Reports "Command failed" and returns Failed.
 BatchStatus batchFailed(BatchReport& report);
 
