@@ -43,6 +43,8 @@ bool DatabaseExport::run(CProjectDatabase& source, const std::filesystem::path& 
         CProjectDatabase exported;
         exported.createNew(target);
         exported.copyProjectFrom(source.path(), languages);
+        // The stored status counted the translations that were left behind.
+        exported.setStatus(exported.computeStatus());
         exported.finishNew();
         exported.close();
     } catch (const DaoException& e) {
