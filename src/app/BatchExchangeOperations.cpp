@@ -1,18 +1,124 @@
-// Batch operations between databases: Export and Import.
+// Batch operations between project files: Export (a project with chosen translations to a new
+// database) and Import (one language's texts from a database or a translated script).
 #include "app/BatchOperations.h"
 #include "app/BatchSupport.h"
 
-namespace qmk {
+#include <algorithm>
+#include <filesystem>
 
-// Not in this build yet: fails openly instead of pretending.
-BatchStatus batchExport(const std::vector<std::string>&, BatchReport& report, const std::vector<std::string>&)
+#include "database/TranslationColumnNames.h"
+#include "exchange/DatabaseExport.h"
+#include "exchange/DatabaseImport.h"
+#include "exchange/ScriptImport.h"
+#include "project/ProjectFileNames.h"
+#include "resources/FileNames.h"
+#include "resources/PrintfText.h"
+#include "resources/Texts.h"
+
+namespace qmk {
+namespace {
+
+// "app.rc", "app.rc2", "app-German.rcx": translated scripts, whatever follows "rc".
+bool isScriptPath(const std::filesystem::path& path)
 {
-    return batchFailed(report);
+    const std::string extension = toUpperAscii(path.extension().string());
+    return extension.rfind(".RC", 0) == 0;
 }
 
-BatchStatus batchImport(const std::vector<std::string>&, BatchReport& report, const std::vector<std::string>&)
+std::string languageName(LanguageId id)
 {
-    return batchFailed(report);
+    return translationColumnName(id.language, id.sublanguage);
+}
+
+} // namespace
+
+BatchStatus batchExport(const std::vector<std::string>& p, BatchReport& report, const std::vector<std::string>& ext)
+{
+    report.line(txt::BatchExportStart);
+    const std::string& source = p[0];
+    const std::string& target = p[1];
+    return guardedBatchOperation(report, [&] {
+        ProjectOperation op(report, ext);
+        if (!op.open(source))
+            return batchFailed(report);
+        if (!isDatabasePath(target)) {
+            report.error(printfText(txt::BatchWrongFileType, {target}));
+            return BatchStatus::Failed;
+        }
+        std::vector<LanguageId> languages;
+        for (std::size_t i = 2; i < p.size(); ++i) {
+            std::optional<LanguageId> id = op.language(p[i]);
+            if (!id)
+                return BatchStatus::UsageError;
+            if (!op.hasLanguage(*id, p[i], source))
+                return BatchStatus::Failed;
+            if (std::find(languages.begin(), languages.end(), *id) == languages.end())
+                languages.push_back(*id);
+        }
+        if (p.size() == 2)
+            languages = op.doc().database().translationIds();
+
+        DatabaseExport exporter(op.feedback());
+        if (!exporter.checkTarget(target, op.doc().databasePath(), {}) ||
+            !exporter.run(op.doc().database(), target, languages))
+            return batchFailed(report);
+        report.line(printfText(txt::BatchExportDone, {source, target}));
+        for (LanguageId id : languages)
+            report.line(printfText(txt::BatchExportLanguage, {languageName(id)}));
+        return BatchStatus::Success;
+    });
+}
+
+BatchStatus batchImport(const std::vector<std::string>& p, BatchReport& report, const std::vector<std::string>& ext)
+{
+    report.line(txt::BatchImportStart);
+    const std::string& from = p[0];
+    const std::string& languageText = p[1];
+    const std::string& to = p[2];
+    return guardedBatchOperation(report, [&] {
+        if (!batchFileExists(from)) {
+            report.error(printfText(txt::BatchFileNotFound, {from}));
+            return BatchStatus::Failed;
+        }
+        const bool fromScript = isScriptPath(from);
+        if (!fromScript && !isDatabasePath(from)) {
+            report.error(printfText(txt::BatchWrongFileType, {from}));
+            return BatchStatus::Failed;
+        }
+        ProjectOperation op(report, ext);
+        if (!op.open(to))
+            return batchFailed(report);
+        std::optional<LanguageId> id = op.language(languageText);
+        if (!id)
+            return BatchStatus::UsageError;
+
+        if (fromScript) {
+            ScriptImport import(op.doc(), ext);
+            if (!import.run(from, *id).ok())
+                return batchFailed(report);
+        } else {
+            if (!CQuillDoc::IsProjectDatabase(from)) {
+                report.error(printfText(txt::BatchNotAProjectDatabase, {from}));
+                return BatchStatus::Failed;
+            }
+            CProjectDatabase source;
+            source.open(from, OpenMode{false, true, true});
+            if (!source.hasTranslation(*id)) {
+                report.error(printfText(txt::BatchLanguageNotInDatabase, {languageText, from}));
+                return BatchStatus::Failed;
+            }
+            source.close();
+            DatabaseImport import(op.doc().database(), op.doc().scriptPath(), op.feedback());
+            DatabaseImportResult result = import.run(from, *id);
+            if (!result.ok)
+                return batchFailed(report);
+            if (result.imported > 0)
+                op.doc().setModified(true);
+        }
+        op.doc().OnCloseDocument();
+        report.line(printfText(txt::BatchImportDone, {languageText, from, to}));
+        return BatchStatus::Success;
+    });
 }
 
 } // namespace qmk

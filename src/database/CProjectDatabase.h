@@ -194,6 +194,13 @@ public:
     // 1 without translations, 2 when one has fewer translated texts than texts, else 3.
     ProjectStatus computeStatus();
 
+    // --- Exchange between project files (CProjectDatabaseExchange.cpp) -------------------
+    // Fills this database, just started with createNew(), with the whole project held in
+    // `source`: every line, text and item row, the Project row, the bookmarks, and of the
+    // translations only those listed in `keep` (others, and languages the source lacks, are
+    // left out). One transaction; the source file is only read.
+    void copyProjectFrom(const std::filesystem::path& source, const std::vector<LanguageId>& keep);
+
 private:
     Statement query(std::string_view name);
     bool ensureFontColumns(std::string_view table);
@@ -203,6 +210,8 @@ private:
     std::vector<TextRow> textRows(Statement& statement, bool withKind);
     ResourceStatistics resourceStatistics(std::initializer_list<const char*> queryNames, const char* parameter,
                                           int lineIndex, LanguageId language);
+
+    void copyAttachedProject(const std::vector<LanguageId>& keep);  // exchange
 
     SqliteDatabase db_;
     Feedback* feedback_ = nullptr;

@@ -167,6 +167,16 @@ inline constexpr char ImportNothing[] =
     "Import text from %1.\n\nNo identical resources found or identical resouces already translated.\n"
     "No text imported.";
 inline constexpr char ImportDone[] = "Import text from  %1\n\n%2 text resources imported.";
+// %1 the imported file, %2 the project database.
+inline constexpr char ImportNoWorkingCopy[] =
+    "Import text from %1\nCan not make a working copy of the database %2.\nNo text imported.";
+inline constexpr char ImportCopyBackFailed[] =
+    "Import text from %1\nThe imported texts could not be written back to the database %2.\n"
+    "The database is unchanged. No text imported.";
+// %1 the imported file, %2 the texts (one a line) the translation's code page cannot hold.
+inline constexpr char ImportUnrepresentable[] =
+    "Import text from %1\nThese texts can not be stored in the code page of the translation and were "
+    "not imported:\n%2";
 inline constexpr char ImportBadHeader[] =
     "Import Text \nThe excel file '%1'\nwas not exported from Quillmark (header is not correct).\n"
     "Can not import text from this file.";

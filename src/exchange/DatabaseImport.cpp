@@ -1,0 +1,131 @@
+// The import from another project database.
+#include "exchange/DatabaseImport.h"
+
+#include <memory>
+
+#include "database/CProjectDatabase.h"
+#include "database/DaoException.h"
+#include "database/Transaction.h"
+#include "exchange/ImportedTranslation.h"
+#include "exchange/ItemMatcher.h"
+#include "parser/LineKindGroups.h"
+#include "parser/ParserCodes.h"
+#include "resources/Feedback.h"
+#include "resources/MessageIds.h"
+
+namespace qmk {
+namespace {
+
+std::string dialogName(CProjectDatabase& db, std::optional<int> dlgLine)
+{
+    if (!dlgLine)
+        return {};
+    std::optional<DialogRow> dialog = db.dialog(*dlgLine);
+    return dialog ? dialog->nameId : std::string();
+}
+
+} // namespace
+
+DatabaseImport::DatabaseImport(CProjectDatabase& target, std::filesystem::path projectScript, Feedback& feedback)
+    : target_(target), projectScript_(std::move(projectScript)), feedback_(feedback)
+{
+}
+
+bool DatabaseImport::describe(CProjectDatabase& source, int lineIndex, int kind, ImportedItem& item)
+{
+    item.lineKind = kind;
+    if (isDialogControlKind(kind)) {
+        std::optional<ControlRow> control = source.control(lineIndex);
+        if (!control)
+            return false;
+        item.resourceIdent = dialogName(source, control->dlgLine);
+        item.itemIdent = control->nameId;
+        item.x = control->x;
+        item.y = control->y;
+        item.cx = control->cx;
+        item.cy = control->cy;
+        return true;
+    }
+    switch (static_cast<LineKind>(kind)) {
+    case LineKind::Caption:
+        item.resourceIdent = dialogName(source, source.dialogOfCaption(lineIndex));
+        return true;
+    case LineKind::Popup:
+    case LineKind::MenuItem: {
+        std::optional<int> menuLine = source.menuOfItem(lineIndex);
+        item.resourceIdent = menuLine ? source.menuIdent(*menuLine).value_or("") : std::string();
+        item.itemIdent = source.menuItemIdent(lineIndex).value_or("");
+        return true;
+    }
+    case LineKind::Bitmap:
+        item.itemIdent = source.bitmapIdent(lineIndex).value_or("");
+        return true;
+    case LineKind::StringTableString:
+        item.itemIdent = source.stringIdent(lineIndex).value_or("");
+        return true;
+    case LineKind::Value: {
+        std::optional<VersionValueRow> value = source.versionValue(lineIndex);
+        std::optional<IdentRow> version = source.versionOfValue(lineIndex);
+        if (!value || !version)
+            return false;
+        item.itemIdent = value->value;
+        item.resourceIdent = version->nameId;
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+DatabaseImportResult DatabaseImport::run(const std::filesystem::path& sourcePath, LanguageId language)
+{
+    DatabaseImportResult result;
+    try {
+        CProjectDatabase source;
+        source.open(sourcePath, OpenMode{false, true, true});
+        // Texts carry their translations in the order of translations().
+        const std::vector<TranslationRow> sourceLanguages = source.translations();
+        std::size_t column = 0;
+        while (column < sourceLanguages.size() && !(sourceLanguages[column].id == language))
+            ++column;
+        if (column == sourceLanguages.size())
+            return result;
+
+        std::unique_ptr<Transaction> bulk = target_.beginBulk();
+        if (!target_.hasTranslation(language)) {
+            if (!addImportedTranslation(target_, language, projectScript_)) {
+                feedback_.message(msg::CantAddLanguage, {target_.path().string()}, Icon::Stop);
+                return result;
+            }
+            result.translationAdded = true;
+        }
+        ItemMatcher matcher(target_, language);
+        for (const TextRow& row : source.allTextsWithLineKind()) {
+            if (column >= row.translations.size() || row.translations[column].text.empty() ||
+                !ItemMatcher::isImportedKind(row.lineKind))
+                continue;
+            const TranslatedText& text = row.translations[column];
+            std::optional<ImportTarget> target;
+            std::optional<TextRow> sameLine = target_.text(row.lineIndex);
+            if (sameLine && target_.lineKind(row.lineIndex) == row.lineKind && sameLine->sourceText == row.sourceText) {
+                // The same line of the same project: its translation, if any, stays.
+                target = ImportTarget{row.lineIndex, false};
+            } else {
+                ImportedItem item;
+                if (describe(source, row.lineIndex, row.lineKind, item))
+                    target = matcher.find(item);
+            }
+            // A translation flagged for review in the source stays flagged here.
+            if (target && matcher.storeIfUntranslated(target->lineIndex, text.text, target->modified || text.modified))
+                ++result.imported;
+        }
+        bulk->commit();
+        result.ok = true;
+    } catch (const DaoException& e) {
+        feedback_.messageText(e.report(), Icon::Stop);
+        result = {};
+    }
+    return result;
+}
+
+} // namespace qmk

@@ -1,0 +1,40 @@
+// Imports one language's texts from another project database into an open project: an item
+// takes the text of the same line when line kind and source text agree, otherwise of the item
+// with the same identifiers, as a script import matches them. Translations are never replaced.
+#pragma once
+
+#include <filesystem>
+
+#include "database/ProjectRows.h"
+
+namespace qmk {
+
+class CProjectDatabase;
+class Feedback;
+struct ImportedItem;
+
+struct DatabaseImportResult {
+    bool ok = false;
+    int imported = 0;
+    bool translationAdded = false;
+};
+
+class DatabaseImport {
+public:
+    // `projectScript` names the translation's default file when the import adds it.
+    DatabaseImport(CProjectDatabase& target, std::filesystem::path projectScript, Feedback& feedback);
+
+    // All or nothing: the texts are written in one transaction. A source without the language
+    // imports nothing and fails.
+    DatabaseImportResult run(const std::filesystem::path& source, LanguageId language);
+
+private:
+    // The source item of a line as the identifier match needs it; false for kinds not imported.
+    static bool describe(CProjectDatabase& source, int lineIndex, int lineKind, ImportedItem& item);
+
+    CProjectDatabase& target_;
+    std::filesystem::path projectScript_;
+    Feedback& feedback_;
+};
+
+} // namespace qmk

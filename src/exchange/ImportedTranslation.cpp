@@ -1,0 +1,40 @@
+// Setting up the translation an import writes into.
+#include "exchange/ImportedTranslation.h"
+
+#include "database/CProjectDatabase.h"
+#include "database/TranslationColumnNames.h"
+#include "parser/CodePageTable.h"
+#include "parser/LanguageTable.h"
+#include "project/ProjectFileNames.h"
+#include "project/TextCodec.h"
+
+namespace qmk {
+namespace {
+
+constexpr std::size_t kBlockNameLength = 8;  // language id and code page, four hex digits each
+
+} // namespace
+
+bool addImportedTranslation(CProjectDatabase& db, LanguageId language, const std::filesystem::path& projectScript)
+{
+    if (!db.addTranslation(language))
+        return false;
+    const std::string name = translationColumnName(language.language, language.sublanguage);
+    if (!projectScript.empty())
+        db.setFileName(language, defaultTranslationFileName(projectScript, name));
+    const std::string blockName = std::string(languageIdentifier(language.language, language.sublanguage)) +
+                                  std::string(blockCodePage(language.language, language.sublanguage));
+    if (blockName.size() == kBlockNameLength)
+        for (int lineIndex : db.versionBlockHeaderLines())
+            db.setTranslation(lineIndex, language, blockName, false);
+    return true;
+}
+
+int translationCodePage(int projectCodePage, LanguageId language)
+{
+    if (projectCodePage == kCodePageUtf8)
+        return kCodePageUtf8;
+    return codePageNumber(language.language, language.sublanguage);
+}
+
+} // namespace qmk

@@ -1,0 +1,21 @@
+// The translation an import writes into: added when the project does not have it yet, set
+// up as a new translation would be, and the code page its texts are kept in.
+#pragma once
+
+#include <filesystem>
+
+#include "database/ProjectRows.h"
+
+namespace qmk {
+
+class CProjectDatabase;
+
+// Adds the translation with the default file name of `projectScript` and its version block
+// names, as a translation made by hand starts. False when the language cannot be added.
+bool addImportedTranslation(CProjectDatabase& db, LanguageId language, const std::filesystem::path& projectScript);
+
+// The code page of the translation's texts: UTF-8 projects keep UTF-8 for every translation,
+// other projects use the language's own code page.
+int translationCodePage(int projectCodePage, LanguageId language);
+
+} // namespace qmk

@@ -1,0 +1,157 @@
+// The import of a translated resource script.
+#include "exchange/ScriptImport.h"
+
+#include <memory>
+
+#include "database/CProjectDatabase.h"
+#include "database/DaoException.h"
+#include "database/Transaction.h"
+#include "database/TranslationColumnNames.h"
+#include "exchange/ImportedTranslation.h"
+#include "exchange/ItemMatcher.h"
+#include "exchange/ScriptCodePageProbe.h"
+#include "exchange/ScriptImportLineSink.h"
+#include "exchange/WorkingCopy.h"
+#include "parser/LoadLoop.h"
+#include "project/CQuillDoc.h"
+#include "resources/Feedback.h"
+#include "resources/MessageIds.h"
+#include "resources/Messages.h"
+#include "resources/Texts.h"
+
+namespace qmk {
+namespace {
+
+std::string joinedLines(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += (text.empty() ? "" : "\n") + line;
+    return text;
+}
+
+} // namespace
+
+ScriptImport::ScriptImport(CQuillDoc& doc, std::vector<std::string> includeExtensions)
+    : doc_(doc), includeExtensions_(std::move(includeExtensions))
+{
+}
+
+ScriptImportResult ScriptImport::run(const std::filesystem::path& script, LanguageId language)
+{
+    ScriptImportResult result;
+    if (script.empty() || translationColumnName(language.language, language.sublanguage).empty())
+        return result;
+    Feedback& feedback = doc_.feedback();
+    const std::string path = script.string();
+    const std::filesystem::path projectDatabase = doc_.databasePath();
+    feedback.status(fillPlaceholders(txt::ImportStatus, {path}));
+    result.outcome = ScriptImportResult::Outcome::Failed;
+
+    // Both code pages are settled while the project is still open.
+    const int scriptCodePage = ScriptCodePageProbe::codePageOf(script, includeExtensions_);
+    const int projectCodePage = doc_.codePage();
+
+    doc_.database().close();
+    {
+        WorkingCopy copy(projectDatabase);
+        if (!copy.ok()) {
+            reopenProject();
+            feedback.messageText(fillPlaceholders(txt::ImportNoWorkingCopy, {path, projectDatabase.string()}),
+                                 Icon::Stop);
+            return result;
+        }
+        int code = 0;
+        try {
+            CProjectDatabase work;
+            work.setFeedback(&feedback);
+            work.open(copy.path());
+            if (!work.translationColumnExists(language)) {
+                if (!addImportedTranslation(work, language, doc_.scriptPath())) {
+                    work.close();
+                    reopenProject();
+                    feedback.message(msg::CantAddLanguage, {projectDatabase.string()}, Icon::Stop);
+                    return result;
+                }
+                result.translationAdded = true;
+            }
+            code = importLines(work, script, language, scriptCodePage,
+                               translationCodePage(projectCodePage, language), result);
+            work.close();
+        } catch (const DaoException& e) {
+            feedback.messageText(e.report(), Icon::Stop);
+            code = kLoadCancelled;
+        }
+        if (code != 0) {
+            reopenProject();
+            if (code != kLoadCancelled)
+                feedback.messageText(fillPlaceholders(txt::ImportReadError, {path}), Icon::Stop);
+            result.code = code;
+            return result;
+        }
+        if (!copy.copyBack()) {
+            reopenProject();
+            feedback.messageText(fillPlaceholders(txt::ImportCopyBackFailed, {path, projectDatabase.string()}),
+                                 Icon::Stop);
+            return result;
+        }
+    }
+    if (!reopenProject())
+        return result;
+    result.outcome = ScriptImportResult::Outcome::Imported;
+    if (result.translationAdded)
+        doc_.closeTimeBookkeeping();
+    if (result.imported > 0)
+        doc_.setModified(true);
+    reportResult(script, result);
+    return result;
+}
+
+int ScriptImport::importLines(CProjectDatabase& work, const std::filesystem::path& script, LanguageId language,
+                              int scriptCodePage, int targetCodePage, ScriptImportResult& result)
+{
+    if (!work.translationColumnExists(language))
+        return 0;
+    Feedback& feedback = doc_.feedback();
+    ItemMatcher matcher(work, language);
+    ScriptImportLineSink sink(matcher, scriptCodePage, targetCodePage);
+    LoadLoop loop(sink, includeExtensions_, feedback);
+    std::unique_ptr<Transaction> bulk = work.beginBulk();
+    // The reader reports its own failures, with the file and line of the statement.
+    const int code = loop.run(script);
+    result.missingIncludes = loop.missingIncludes();
+    if (!result.missingIncludes.empty())
+        feedback.message(msg::MissingIncludeFiles, {joinedLines(result.missingIncludes)}, Icon::Exclamation);
+    if (code != 0)
+        return code;
+    bulk->commit();
+    result.imported = sink.importCount();
+    if (!sink.unrepresentable().empty())
+        feedback.messageText(fillPlaceholders(txt::ImportUnrepresentable,
+                                              {script.string(), joinedLines(sink.unrepresentable())}),
+                             Icon::Exclamation);
+    return 0;
+}
+
+bool ScriptImport::reopenProject()
+{
+    try {
+        doc_.database().open(doc_.databasePath());
+        return true;
+    } catch (const DaoException& e) {
+        doc_.feedback().messageText(e.report(), Icon::Stop);
+        return false;
+    }
+}
+
+void ScriptImport::reportResult(const std::filesystem::path& script, const ScriptImportResult& result)
+{
+    if (result.imported == 0)
+        doc_.feedback().messageText(fillPlaceholders(txt::ImportNothing, {script.string()}), Icon::Information);
+    else
+        doc_.feedback().messageText(
+            fillPlaceholders(txt::ImportDone, {script.string(), std::to_string(result.imported)}),
+            Icon::Information);
+}
+
+} // namespace qmk

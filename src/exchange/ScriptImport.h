@@ -1,0 +1,45 @@
+// Imports the texts of an already translated resource script into one translation of an open
+// project. The import works on a working copy of the project database, so a failed import
+// leaves the project as it was; an existing translation is never overwritten.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "database/ProjectRows.h"
+
+namespace qmk {
+
+class CProjectDatabase;
+class CQuillDoc;
+
+struct ScriptImportResult {
+    enum class Outcome { NothingToDo, Imported, Failed };
+    Outcome outcome = Outcome::NothingToDo;
+    int code = 0;        // the reader's code when reading the script failed
+    int imported = 0;    // texts written
+    bool translationAdded = false;
+    std::vector<std::string> missingIncludes;
+    bool ok() const { return outcome == Outcome::Imported; }
+};
+
+class ScriptImport {
+public:
+    ScriptImport(CQuillDoc& doc, std::vector<std::string> includeExtensions);
+
+    // Imports `script` as `language`; every outcome has been reported when this returns.
+    ScriptImportResult run(const std::filesystem::path& script, LanguageId language);
+
+private:
+    // The line import on the working copy; 0 or the failure code.
+    int importLines(CProjectDatabase& work, const std::filesystem::path& script, LanguageId language,
+                    int scriptCodePage, int targetCodePage, ScriptImportResult& result);
+    bool reopenProject();
+    void reportResult(const std::filesystem::path& script, const ScriptImportResult& result);
+
+    CQuillDoc& doc_;
+    std::vector<std::string> includeExtensions_;
+};
+
+} // namespace qmk
