@@ -107,8 +107,9 @@ TEST_F(CQuillDocTest, FileVersionsSixAndSevenOpenOthersAreRefused)
         setFileVersion(db, version);
         feedback.said.clear();
         EXPECT_EQ(static_cast<bool>(openDoc(db)), opens) << version;
-        if (message)
+        if (message) {
             EXPECT_TRUE(feedback.saidMessage(message)) << version;
+        }
     }
 }
 
