@@ -151,7 +151,7 @@ void ProfileFile::setInMemory(std::string_view section, std::string_view key, st
     const std::string entry = std::string(key) + "=" + std::string(value);
     auto loc = findSection(section);
     if (!loc) {
-        lines_.push_back("[" + std::string(section) + "]");
+        lines_.push_back(std::string("[").append(section).append("]"));
         lines_.push_back(entry);
         return;
     }

@@ -88,9 +88,9 @@ std::string projectTitle(std::string_view title, bool sourceChanged, bool opened
 {
     std::string shown(title);
     if (sourceChanged)
-        shown += " " + std::string(messageText(msg::SourceChangedTitleMark));
+        shown.append(" ").append(messageText(msg::SourceChangedTitleMark));
     if (openedFromDatabase)
-        shown += " " + formatMessage(msg::DatabaseTitleMark, {script.filename().string()});
+        shown.append(" ").append(formatMessage(msg::DatabaseTitleMark, {script.filename().string()}));
     return shown;
 }
 
