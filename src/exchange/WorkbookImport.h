@@ -47,6 +47,8 @@ public:
         std::string sheetText;
     };
 
+    // The Text Table's Ids and source texts are indexed by open(): open the workbook again
+    // after the table was reloaded.
     WorkbookImport(CQuillDoc& doc, TextTableRows& rows, Feedback& feedback);
     ~WorkbookImport();
 
