@@ -8,7 +8,7 @@
 
 #include "database/DaoException.h"
 #include "database/TranslationColumnNames.h"
-#include "exchange/TranslationCodePage.h"
+#include "exchange/ImportedTranslation.h"
 #include "exchange/WorkbookWriter.h"
 #include "parser/CharsetTable.h"
 #include "project/CQuillDoc.h"

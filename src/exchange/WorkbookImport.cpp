@@ -6,7 +6,7 @@
 #include "database/CProjectDatabase.h"
 #include "database/DaoException.h"
 #include "database/TranslationColumnNames.h"
-#include "exchange/TranslationCodePage.h"
+#include "exchange/ImportedTranslation.h"
 #include "project/CQuillDoc.h"
 #include "project/TextCodec.h"
 #include "project/TextTableRows.h"
@@ -220,8 +220,7 @@ void WorkbookImport::reportRefused()
 {
     if (refused_.empty())
         return;
-    feedback_.messageText(fillPlaceholders(txt::ImportUnrepresentable,
-                                           {std::to_string(translationCodePageOfChoice()), joined(refused_, "\n")}),
+    feedback_.messageText(fillPlaceholders(txt::ImportUnrepresentable, {path_.string(), joined(refused_, "\n")}),
                           Icon::Exclamation);
     refused_.clear();
 }

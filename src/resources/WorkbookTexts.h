@@ -18,10 +18,8 @@ inline constexpr char ImportMarksFailed[] = "Import Text\nCan not save the marks
 // %1 the language name.
 inline constexpr char ImportNoSuchTranslation[] =
     "Import Text\nThe project has no translation '%1'. Add the translation before importing its text.";
-// %1 the code page, %2 one line per refused text (ImportRefusedLine).
-inline constexpr char ImportUnrepresentable[] =
-    "Import Text\nThese texts hold characters that code page %1 cannot hold and were not imported:\n%2";
-// %1 the sheet row (counted from 1), %2 the Id, %3 the characters.
+// One line of the refusal report txt::ImportUnrepresentable: %1 the sheet row (counted from 1),
+// %2 the Id, %3 the characters the code page lacks.
 inline constexpr char ImportRefusedLine[] = "Row %1, Id %2: %3";
 
 } // namespace qmk::txt
