@@ -75,7 +75,8 @@ public:
     // reported and not stored. False when nothing was stored.
     bool importCurrent(MarkTaken marks);
     // Imports every pair from the current one on whose sheet text differs from the row's
-    // translation; stops on cancel. Returns the number of texts stored and reports it.
+    // translation; stops on cancel. Progress counts the sheet rows walked; currentPair() is
+    // the pair just handled, for the Text Table's bar. Returns the number stored and reports it.
     int importAll(MarkTaken marks);
     // Imports nothing: marks the rows whose sheet text differs (grey sheet cell) and those
     // that do not (white sheet cell). Returns the number of differing pairs and reports it.
