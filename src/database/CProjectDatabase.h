@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "database/ProjectRows.h"
@@ -157,6 +158,13 @@ public:
     std::vector<MenuItemRow> menuItems(int menuLineIndex);
     std::vector<int> versionBlockHeadersOf(int versionLineIndex);
     std::vector<IdentRow> versionValuesOf(int blockHeaderLineIndex);  // nameId holds Value
+
+    // --- Workbook export (CProjectDatabaseWorkbook.cpp) -------------------------------------
+    // The Name_ID of the resource that owns each dialog caption and control (its dialog), menu
+    // item and popup (its menu) and version value (its version resource), by the item's
+    // LineIndex, read by one query so that an export costs no look-up per row.
+    std::unordered_map<int, std::string> owningResourceIdents();
+    // --- End of workbook export ------------------------------------------------------------
 
     // --- Translations --------------------------------------------------------------------
     std::vector<LanguageId> translationIds();

@@ -214,6 +214,12 @@ void TextTableRows::removeMarks()
         row.item.marks.clear();
 }
 
+void TextTableRows::removeMarks(int column)
+{
+    for (TextTableRow& row : rows_)
+        row.item.marks.erase(column);
+}
+
 int TextTableRows::toggleCategory(CProjectDatabase& db, ProjectSwitches& switches, ProjectSwitch category,
                                   int selectedRow, Feedback* feedback)
 {

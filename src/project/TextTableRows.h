@@ -72,6 +72,8 @@ public:
 
     void setMark(int row, int column);
     void removeMarks();
+    // Removes the marks of one column from every row.
+    void removeMarks(int column);
 
     // Flips and stores the switch, then adds or removes the category's rows (excluded text:
     // reloads, saying so through feedback). Returns the row to select: the row of the selected

@@ -1,0 +1,221 @@
+// The workbook export: the chosen Text Table columns of every shown row, texts decoded from
+// their code page, translation columns in the font of their language's character set.
+#include "exchange/WorkbookExport.h"
+
+#include <algorithm>
+#include <optional>
+#include <unordered_map>
+
+#include "database/DaoException.h"
+#include "database/TranslationColumnNames.h"
+#include "exchange/ImportedTranslation.h"
+#include "exchange/WorkbookWriter.h"
+#include "parser/CharsetTable.h"
+#include "project/CQuillDoc.h"
+#include "project/TextCodec.h"
+#include "project/TextTableRows.h"
+#include "resources/Feedback.h"
+#include "resources/Messages.h"
+#include "resources/Texts.h"
+#include "resources/WorkbookTexts.h"
+
+namespace qmk {
+
+namespace {
+
+constexpr int LeadingIdColumns = 2;     // "Resource Ident" and "Item Type"
+constexpr int ReportedCellsAtMost = 20;  // lines of the undecodable-cell report
+constexpr long ProgressSteps = 200;
+
+bool ownedByResource(ItemType type)
+{
+    switch (type) {
+    case ItemType::DialogItem:
+    case ItemType::DialogCaption:
+    case ItemType::MenuItem:
+    case ItemType::PopupMenu:
+    case ItemType::VersionValue:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+struct WorkbookExport::SheetColumn {
+    int tableColumn = 0;
+    std::string title;
+    int codePage = 0;
+    std::string fontName;  // empty: the workbook's default font
+};
+
+WorkbookExport::WorkbookExport(CQuillDoc& doc, const TextTableRows& rows, Feedback& feedback)
+    : doc_(doc), rows_(rows), feedback_(feedback)
+{
+}
+
+std::vector<ExportColumnEntry> WorkbookExport::entries() const
+{
+    std::vector<ExportColumnEntry> list;
+    list.push_back({txt::ExportIdsEntry, TextTableColumns::IdColumn});
+    list.push_back({formatMessage(msg::SourceEntry), TextTableColumns::SourceColumn});
+    const TextTableColumns& columns = rows_.columns();
+    for (int c = TextTableColumns::FirstTranslationColumn; c < columns.count(); ++c)
+        list.push_back({columns.header(c), c});
+    return list;
+}
+
+int WorkbookExport::sheetWidth(const std::vector<int>& columns)
+{
+    bool withIds = std::find(columns.begin(), columns.end(), TextTableColumns::IdColumn) != columns.end();
+    return static_cast<int>(columns.size()) + (withIds ? LeadingIdColumns : 0);
+}
+
+std::vector<int> WorkbookExport::validColumns(std::vector<int> columns) const
+{
+    // The import finds Id and source at fixed places, so the order is always the column order.
+    std::sort(columns.begin(), columns.end());
+    columns.erase(std::unique(columns.begin(), columns.end()), columns.end());
+    const int count = rows_.columns().count();
+    std::erase_if(columns, [count](int c) { return c < 0 || c >= count; });
+    return columns;
+}
+
+std::vector<WorkbookExport::SheetColumn> WorkbookExport::sheetColumns(const std::vector<int>& columns)
+{
+    const int projectCodePage = doc_.codePage();
+    const TextTableColumns& table = rows_.columns();
+    std::vector<SheetColumn> sheet;
+    for (int c : columns) {
+        SheetColumn column{c, {}, projectCodePage, {}};
+        if (c == TextTableColumns::IdColumn) {
+            column.title = txt::HeaderId;
+        } else if (c == TextTableColumns::SourceColumn) {
+            column.title = txt::HeaderSourceText;
+        } else {
+            LanguageId language = *table.languageOfColumn(c);
+            column.title = translationColumnName(language.language, language.sublanguage);
+            column.codePage = translationCodePage(projectCodePage, language);
+            column.fontName = std::string(defaultFont(language.language, language.sublanguage));
+        }
+        sheet.push_back(std::move(column));
+    }
+    return sheet;
+}
+
+WorkbookExportResult WorkbookExport::run(const std::filesystem::path& target, std::vector<int> chosen)
+{
+    WorkbookExportResult result;
+    const std::vector<int> columns = validColumns(std::move(chosen));
+    if (columns.empty())
+        return result;
+    const bool withIds = columns.front() == TextTableColumns::IdColumn;
+    const int first = withIds ? LeadingIdColumns : 0;
+    const int projectCodePage = doc_.codePage();
+    const std::vector<SheetColumn> sheet = sheetColumns(columns);
+
+    auto failed = [&](const std::string& detail) {
+        feedback_.messageText(fillPlaceholders(txt::ExportWriteFailed, {target.string(), detail}), Icon::Stop);
+        result.outcome = WorkbookExportOutcome::Failed;
+        return result;
+    };
+
+    std::unordered_map<int, std::string> owners;
+    if (withIds) {
+        try {
+            owners = doc_.database().owningResourceIdents();
+        } catch (const DaoException& error) {
+            return failed(error.report());
+        }
+    }
+
+    WorkbookWriter writer;
+    if (!writer.create(target))
+        return failed(writer.errorDetail());
+    for (std::size_t i = 0; i < sheet.size(); ++i)
+        if (!sheet[i].fontName.empty())
+            writer.setColumnFont(first + static_cast<int>(i), sheet[i].fontName);
+
+    bool ok = true;
+    if (withIds) {
+        ok = writer.writeText(HeaderRow, 0, txt::HeaderResourceIdent, CellStyle::Header) &&
+             writer.writeText(HeaderRow, 1, txt::HeaderItemType, CellStyle::Header);
+    }
+    for (std::size_t i = 0; ok && i < sheet.size(); ++i)
+        ok = writer.writeText(HeaderRow, first + static_cast<int>(i), sheet[i].title, CellStyle::Header);
+
+    std::vector<std::string> undecodable;
+    auto writeCell = [&](int row, int column, const std::string& bytes, int codePage, const std::string& id,
+                         const std::string& title) {
+        std::optional<std::string> text = decodeToUtf8(bytes, codePage);
+        if (!text) {
+            ++result.undecodableCells;
+            if (static_cast<int>(undecodable.size()) < ReportedCellsAtMost)
+                undecodable.push_back(fillPlaceholders(
+                    txt::WorkbookCellLine, {std::to_string(row + 1), decodeToUtf8(id, projectCodePage).value_or("?"), title}));
+            return true;
+        }
+        return writer.writeText(row, column, *text);
+    };
+
+    int sheetRow = FirstDataRow;
+    // The table is asked for its size at every step, so a table that shrinks ends the loop.
+    for (int r = 0; ok && r < rows_.rowCount(); ++r) {
+        const long total = rows_.rowCount();
+        if (r % std::max(1L, total / ProgressSteps) == 0)
+            feedback_.progress(r, total);
+        const TextTableRow& row = rows_.row(r);
+        if (row.item.itemType == ItemType::BlockHeader)
+            continue;
+        const std::string& id = row.cell(TextTableColumns::IdColumn);
+        if (withIds) {
+            std::string owner;
+            if (ownedByResource(row.item.itemType)) {
+                auto found = owners.find(row.item.lineIndex);
+                if (found != owners.end())
+                    owner = found->second;
+            }
+            ok = writeCell(sheetRow, 0, owner, projectCodePage, id, txt::HeaderResourceIdent) &&
+                 writer.writeText(sheetRow, 1, itemTypeDisplayName(row.item.itemType));
+        }
+        for (std::size_t i = 0; ok && i < sheet.size(); ++i) {
+            const SheetColumn& column = sheet[i];
+            bool sourceInstead = row.item.excluded && column.tableColumn >= TextTableColumns::FirstTranslationColumn;
+            if (sourceInstead)
+                ok = writeCell(sheetRow, first + static_cast<int>(i), row.cell(TextTableColumns::SourceColumn),
+                               projectCodePage, id, column.title);
+            else
+                ok = writeCell(sheetRow, first + static_cast<int>(i), row.cell(column.tableColumn), column.codePage,
+                               id, column.title);
+        }
+        ++sheetRow;
+        ++result.rowsWritten;
+        if (feedback_.cancelled()) {
+            writer.abandon();
+            result.outcome = WorkbookExportOutcome::Cancelled;
+            return result;
+        }
+    }
+    if (!ok || !writer.close()) {
+        std::string detail = writer.errorDetail();
+        writer.abandon();
+        return failed(detail);
+    }
+    feedback_.progress(rows_.rowCount(), rows_.rowCount());
+
+    if (result.undecodableCells > 0) {
+        std::string lines;
+        for (const std::string& line : undecodable)
+            lines += line + "\n";
+        if (result.undecodableCells > ReportedCellsAtMost)
+            lines += "...\n";
+        feedback_.messageText(
+            fillPlaceholders(txt::ExportUndecodable, {std::to_string(result.undecodableCells), lines}),
+            Icon::Exclamation);
+    }
+    result.outcome = WorkbookExportOutcome::Written;
+    return result;
+}
+
+} // namespace qmk

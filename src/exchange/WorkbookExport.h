@@ -1,0 +1,65 @@
+// Writes the rows the Text Table shows into a new workbook file: a grey header row, an empty
+// row, then one row per shown text with the chosen columns, the layout the workbook import reads.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace qmk {
+
+class CQuillDoc;
+class Feedback;
+class TextTableRows;
+
+// One entry of the column choice: its text and the Text Table column it stands for.
+struct ExportColumnEntry {
+    std::string text;
+    int column = 0;
+};
+
+enum class WorkbookExportOutcome {
+    Written,        // the workbook is at its place
+    NothingChosen,  // no valid column was chosen; no file was written
+    Cancelled,      // stopped between rows; no file was written
+    Failed,         // the file could not be written (reported); a file of that name is unchanged
+};
+
+struct WorkbookExportResult {
+    WorkbookExportOutcome outcome = WorkbookExportOutcome::NothingChosen;
+    int rowsWritten = 0;       // data rows, without header and empty row
+    int undecodableCells = 0;  // texts not valid in their code page, written empty (reported)
+};
+
+class WorkbookExport {
+public:
+    // The header and data rows begin here (rows counted from 0: row 2 is the sheet's row 3).
+    static constexpr int HeaderRow = 0;
+    static constexpr int FirstDataRow = 2;
+
+    WorkbookExport(CQuillDoc& doc, const TextTableRows& rows, Feedback& feedback);
+
+    // "Id's", "Source", then each translation's language name, in Text Table column order.
+    std::vector<ExportColumnEntry> entries() const;
+
+    // Writes the workbook to `target` (replacing a file of that name only on success). The
+    // columns are Text Table column numbers; they are written in column order whatever order
+    // they come in, duplicates and numbers without a column are dropped. Progress runs over the
+    // Text Table rows; a cancel seen after any row abandons the workbook.
+    WorkbookExportResult run(const std::filesystem::path& target, std::vector<int> columns);
+
+    // The sheet's width for a choice: the chosen columns, plus "Resource Ident" and "Item Type"
+    // when the Id column is chosen.
+    static int sheetWidth(const std::vector<int>& columns);
+
+private:
+    struct SheetColumn;
+    std::vector<int> validColumns(std::vector<int> columns) const;
+    std::vector<SheetColumn> sheetColumns(const std::vector<int>& columns);
+
+    CQuillDoc& doc_;
+    const TextTableRows& rows_;
+    Feedback& feedback_;
+};
+
+} // namespace qmk

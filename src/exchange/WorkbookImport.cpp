@@ -1,0 +1,337 @@
+// The workbook import engine: header check, language choice, the pair-by-pair import, import
+// all and mark all, with their reports. Texts arrive as UTF-8 and are stored in the code page
+// of the translation; a text that page cannot hold is reported, never stored in part.
+#include "exchange/WorkbookImport.h"
+
+#include "database/CProjectDatabase.h"
+#include "database/DaoException.h"
+#include "database/TranslationColumnNames.h"
+#include "exchange/ImportedTranslation.h"
+#include "project/CQuillDoc.h"
+#include "project/TextCodec.h"
+#include "project/TextTableRows.h"
+#include "resources/Feedback.h"
+#include "resources/Messages.h"
+#include "resources/Texts.h"
+#include "resources/WorkbookTexts.h"
+
+namespace qmk {
+
+namespace {
+
+constexpr int ReportedTextsAtMost = 20;  // lines of the refusal report
+
+const char* const FixedHeader[] = {txt::HeaderResourceIdent, txt::HeaderItemType, txt::HeaderId,
+                                   txt::HeaderSourceText};
+
+std::string joined(const std::vector<std::string>& parts, const char* separator)
+{
+    std::string all;
+    for (const std::string& part : parts) {
+        if (!all.empty())
+            all += separator;
+        all += part;
+    }
+    return all;
+}
+
+} // namespace
+
+WorkbookImport::WorkbookImport(CQuillDoc& doc, TextTableRows& rows, Feedback& feedback)
+    : doc_(doc), rows_(rows), feedback_(feedback)
+{
+}
+
+WorkbookImport::~WorkbookImport() = default;
+
+bool WorkbookImport::open(const std::filesystem::path& path)
+{
+    path_ = path;
+    languages_.clear();
+    chosen_ = -1;
+    search_.reset();
+    current_.reset();
+    sheetMarks_.clear();
+    refused_.clear();
+    if (!sheet_.open(path)) {
+        feedback_.messageText(fillPlaceholders(txt::ImportReadFailed, {path.string(), sheet_.errorDetail()}),
+                              Icon::Stop);
+        return false;
+    }
+    if (!checkHeader())
+        return false;
+    int end = FirstDataRow;
+    while (end < sheet_.rowCount() && !sheet_.text(end, IdColumn).empty())
+        ++end;
+    search_ = std::make_unique<WorkbookPairSearch>(sheet_, rows_, IdColumn, SourceColumn, doc_.codePage(), end);
+    return true;
+}
+
+bool WorkbookImport::checkHeader()
+{
+    std::vector<std::string> header;
+    for (int c = 0; c < sheet_.columnCount() && !sheet_.text(0, c).empty(); ++c)
+        header.push_back(sheet_.text(0, c));
+    bool fixed = header.size() >= std::size(FixedHeader);
+    for (std::size_t c = 0; fixed && c < std::size(FixedHeader); ++c)
+        fixed = header[c] == FixedHeader[c];
+    if (!fixed) {
+        feedback_.messageText(fillPlaceholders(txt::ImportBadHeader, {path_.string()}), Icon::Exclamation);
+        return false;
+    }
+    if (header.size() == std::size(FixedHeader)) {
+        feedback_.messageText(txt::ImportNoLanguages, Icon::Exclamation);
+        return false;
+    }
+    // Unknown names are reported from the last column to the first.
+    for (int c = static_cast<int>(header.size()) - 1; c >= FirstLanguageColumn; --c) {
+        Language language{header[static_cast<std::size_t>(c)], {}, c};
+        if (languageForColumnName(language.name, language.id.language, language.id.sublanguage))
+            languages_.insert(languages_.begin(), language);
+        else
+            feedback_.messageText(fillPlaceholders(txt::ImportUnknownLanguage, {language.name}), Icon::Exclamation);
+    }
+    return !languages_.empty();
+}
+
+std::vector<std::string> WorkbookImport::languageNames() const
+{
+    std::vector<std::string> names;
+    for (const Language& language : languages_)
+        names.push_back(language.name);
+    return names;
+}
+
+const WorkbookImport::Language* WorkbookImport::chosen() const
+{
+    return chosen_ < 0 ? nullptr : &languages_[static_cast<std::size_t>(chosen_)];
+}
+
+int WorkbookImport::tableColumn() const
+{
+    return chosen() ? rows_.columns().columnOfLanguage(chosen()->id) : -1;
+}
+
+int WorkbookImport::translationCodePageOfChoice() const
+{
+    return chosen() ? translationCodePage(doc_.codePage(), chosen()->id) : doc_.codePage();
+}
+
+bool WorkbookImport::chooseLanguage(const std::string& name)
+{
+    chosen_ = -1;
+    current_.reset();
+    for (std::size_t i = 0; i < languages_.size() && chosen_ < 0; ++i)
+        if (languages_[i].name == name)
+            chosen_ = static_cast<int>(i);
+    if (chosen_ < 0 || !search_)
+        return false;
+    search_->start(chosen()->sheetColumn);
+    current_ = search_->find(WorkbookPairSearch::FirstSearchRow, Direction::Down);
+    if (!current_)
+        feedback_.messageText(txt::ImportNoSameId, Icon::Information);
+    return current_.has_value();
+}
+
+std::optional<WorkbookImport::PairView> WorkbookImport::currentView() const
+{
+    if (!current_)
+        return std::nullopt;
+    PairView view;
+    view.pair = *current_;
+    const TextTableRow& row = rows_.row(current_->tableRow);
+    view.sourceText = decodeToUtf8(row.cell(TextTableColumns::SourceColumn), doc_.codePage()).value_or("");
+    if (int column = tableColumn(); column >= 0)
+        view.translation = decodeToUtf8(row.cell(column), translationCodePageOfChoice()).value_or("");
+    view.sheetText = sheet_.text(current_->sheetRow, chosen()->sheetColumn);
+    return view;
+}
+
+bool WorkbookImport::next(Direction direction)
+{
+    if (!chosen())
+        return false;
+    int from = direction == Direction::Down ? WorkbookPairSearch::FirstSearchRow : dataEnd() - 1;
+    if (current_)
+        from = current_->sheetRow + (direction == Direction::Down ? 1 : -1);
+    std::optional<WorkbookPair> found = search_->find(from, direction);
+    if (!found) {
+        feedback_.messageText(txt::ImportNoSameId, Icon::Information);
+        return false;
+    }
+    current_ = found;
+    return true;
+}
+
+bool WorkbookImport::requireTranslation()
+{
+    if (!chosen())
+        return false;
+    if (tableColumn() >= 0)
+        return true;
+    feedback_.messageText(fillPlaceholders(txt::ImportNoSuchTranslation, {chosen()->name}), Icon::Exclamation);
+    return false;
+}
+
+WorkbookImport::Stored WorkbookImport::store(const WorkbookPair& pair, MarkTaken marks)
+{
+    const Language& language = *chosen();
+    const std::string& text = sheet_.text(pair.sheetRow, language.sheetColumn);
+    EncodeResult bytes = encodeFromUtf8(text, translationCodePageOfChoice());
+    if (!bytes.ok) {
+        if (static_cast<int>(refused_.size()) < ReportedTextsAtMost)
+            refused_.push_back(fillPlaceholders(txt::ImportRefusedLine,
+                                                {std::to_string(pair.sheetRow + 1), sheet_.text(pair.sheetRow, IdColumn),
+                                                 joined(bytes.unrepresentable, " ")}));
+        else if (refused_.size() == ReportedTextsAtMost)
+            refused_.push_back("...");
+        return Stored::Refused;
+    }
+    const int lineIndex = rows_.item(pair.tableRow).lineIndex;
+    try {
+        if (!doc_.database().setTranslation(lineIndex, language.id, bytes.bytes, false))
+            return Stored::Failed;
+    } catch (const DaoException& error) {
+        feedback_.messageText(error.report(), Icon::Stop);
+        return Stored::Failed;
+    }
+    rows_.setCell(bytes.bytes, language.id, lineIndex);
+    doc_.setModified(true);
+    if (marks.table)
+        rows_.setMark(pair.tableRow, tableColumn());
+    if (marks.sheet)
+        sheetMarks_[{pair.sheetRow, language.sheetColumn}] = CellMark::Taken;
+    return Stored::Yes;
+}
+
+bool WorkbookImport::differs(const WorkbookPair& pair) const
+{
+    const std::string& text = sheet_.text(pair.sheetRow, chosen()->sheetColumn);
+    if (text.empty())
+        return false;
+    int column = tableColumn();
+    if (column < 0)
+        return true;
+    EncodeResult bytes = encodeFromUtf8(text, translationCodePageOfChoice());
+    return !bytes.ok || bytes.bytes != rows_.row(pair.tableRow).cell(column);
+}
+
+void WorkbookImport::reportRefused()
+{
+    if (refused_.empty())
+        return;
+    feedback_.messageText(fillPlaceholders(txt::ImportUnrepresentable, {path_.string(), joined(refused_, "\n")}),
+                          Icon::Exclamation);
+    refused_.clear();
+}
+
+bool WorkbookImport::importCurrent(MarkTaken marks)
+{
+    if (!current_ || !requireTranslation())
+        return false;
+    Stored stored = store(*current_, marks);
+    reportRefused();
+    if (stored != Stored::Yes)
+        return false;
+    next(Direction::Down);
+    return true;
+}
+
+std::vector<int> WorkbookImport::walkOrder() const
+{
+    // Every data row once: from the current pair down to the end, then from the top.
+    const int first = WorkbookPairSearch::FirstSearchRow;
+    const int start = current_ ? current_->sheetRow : first;
+    std::vector<int> order;
+    for (int row = start; row < dataEnd(); ++row)
+        order.push_back(row);
+    for (int row = first; row < start; ++row)
+        order.push_back(row);
+    return order;
+}
+
+int WorkbookImport::importAll(MarkTaken marks)
+{
+    if (!requireTranslation())
+        return 0;
+    const std::vector<int> order = walkOrder();
+    const long total = static_cast<long>(order.size());
+    int imported = 0, pairs = 0;
+    for (long i = 0; i < total; ++i) {
+        std::optional<WorkbookPair> pair = search_->pairAt(order[static_cast<std::size_t>(i)]);
+        if (!pair)
+            continue;
+        ++pairs;
+        current_ = pair;
+        if (differs(*pair) && store(*pair, marks) == Stored::Yes)
+            ++imported;
+        feedback_.progress(i + 1, total);
+        if (feedback_.cancelled())
+            break;
+    }
+    bool refused = !refused_.empty();
+    if (imported > 0)
+        feedback_.messageText(fillPlaceholders(txt::ImportAllDone, {std::to_string(imported)}), Icon::Information);
+    else if (pairs == 0)
+        feedback_.messageText(txt::ImportAllNoSameId, Icon::Information);
+    else if (!refused)  // texts refused are not "actual": the refusal report says what happened
+        feedback_.messageText(txt::ImportAllCurrent, Icon::Information);
+    reportRefused();
+    return imported;
+}
+
+int WorkbookImport::markAll()
+{
+    if (!chosen())
+        return 0;
+    const int column = tableColumn();
+    const int sheetColumn = chosen()->sheetColumn;
+    rows_.removeMarks(TextTableColumns::SourceColumn);
+    if (column >= 0)
+        rows_.removeMarks(column);
+    int marked = 0, pairs = 0;
+    for (int row : walkOrder()) {
+        std::optional<WorkbookPair> pair = search_->pairAt(row);
+        if (!pair)
+            continue;
+        ++pairs;
+        current_ = pair;
+        if (!differs(*pair)) {
+            sheetMarks_[{pair->sheetRow, sheetColumn}] = CellMark::NotTaken;
+            continue;
+        }
+        rows_.setMark(pair->tableRow, TextTableColumns::SourceColumn);
+        if (column >= 0)
+            rows_.setMark(pair->tableRow, column);
+        sheetMarks_[{pair->sheetRow, sheetColumn}] = CellMark::Taken;
+        ++marked;
+    }
+    if (marked > 0)
+        feedback_.messageText(fillPlaceholders(txt::MarkAllDone, {std::to_string(marked)}), Icon::Information);
+    else if (pairs > 0)
+        feedback_.messageText(txt::MarkAllNoDifference, Icon::Information);
+    else
+        feedback_.messageText(txt::MarkAllNoSameId, Icon::Information);
+    return marked;
+}
+
+bool WorkbookImport::saveMarks()
+{
+    if (sheetMarks_.empty())
+        return true;
+    WorkbookMarker marker;
+    bool ok = marker.open(path_);
+    for (auto it = sheetMarks_.begin(); ok && it != sheetMarks_.end(); ++it)
+        ok = marker.mark(it->first.first, it->first.second, it->second);
+    if (ok)
+        ok = marker.save();
+    if (!ok) {
+        feedback_.messageText(fillPlaceholders(txt::ImportMarksFailed, {path_.string(), marker.errorDetail()}),
+                              Icon::Stop);
+        return false;
+    }
+    sheetMarks_.clear();
+    return true;
+}
+
+} // namespace qmk

@@ -1,0 +1,120 @@
+// The workbook import: reads a workbook that the export wrote and a translator filled in,
+// checks its header, and imports the texts of one language as the import dialog asks: pair by
+// pair, all at once, or marking the differences only. Messages go through Feedback.
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "database/ProjectRows.h"
+#include "exchange/WorkbookMarker.h"
+#include "exchange/WorkbookPairSearch.h"
+#include "exchange/WorkbookReader.h"
+
+namespace qmk {
+
+class CQuillDoc;
+class Feedback;
+class TextTableRows;
+
+class WorkbookImport {
+public:
+    // Sheet columns of the fixed header, counted from 0.
+    static constexpr int ResourceIdentColumn = 0;
+    static constexpr int ItemTypeColumn = 1;
+    static constexpr int IdColumn = 2;
+    static constexpr int SourceColumn = 3;
+    static constexpr int FirstLanguageColumn = 4;
+    static constexpr int FirstDataRow = 2;
+
+    using Direction = WorkbookPairSearch::Direction;
+
+    // Which "Mark taken" boxes are checked: the Text Table cell, the worksheet cell.
+    struct MarkTaken {
+        bool table = false;
+        bool sheet = false;
+    };
+
+    // What the dialog shows of the current pair, as UTF-8.
+    struct PairView {
+        WorkbookPair pair;
+        std::string sourceText;
+        std::string translation;  // the row's current translation (empty without that translation)
+        std::string sheetText;
+    };
+
+    // The Text Table's Ids and source texts are indexed by open(): open the workbook again
+    // after the table was reloaded.
+    WorkbookImport(CQuillDoc& doc, TextTableRows& rows, Feedback& feedback);
+    ~WorkbookImport();
+
+    // Reads the workbook and checks its header, reporting a header that the export did not
+    // write, a header without languages and every language name not known (its column is
+    // dropped). True when at least one known language remains.
+    bool open(const std::filesystem::path& path);
+    const std::filesystem::path& path() const { return path_; }
+    // The known language names of the header, in header order.
+    std::vector<std::string> languageNames() const;
+    // The first sheet row (from 0) whose Id is empty: the data end before it.
+    int dataEnd() const { return search_ ? search_->dataEnd() : FirstDataRow; }
+
+    // Takes the language's sheet column and searches the first pair; without one, says
+    // "No resources with the same ID found." and returns false.
+    bool chooseLanguage(const std::string& name);
+    const std::optional<WorkbookPair>& currentPair() const { return current_; }
+    std::optional<PairView> currentView() const;
+
+    // The next pair below or above the current one (wrapping once); reports when there is none.
+    bool next(Direction direction);
+    // Stores the current pair's sheet text as the row's translation, marks as asked, then
+    // moves to the next pair down. A text the translation's code page cannot hold is
+    // reported and not stored. False when nothing was stored.
+    bool importCurrent(MarkTaken marks);
+    // Imports every pair from the current one on whose sheet text differs from the row's
+    // translation; stops on cancel. Progress counts the sheet rows walked; currentPair() is
+    // the pair just handled, for the Text Table's bar. Returns the number stored and reports it.
+    int importAll(MarkTaken marks);
+    // Imports nothing: marks the rows whose sheet text differs (grey sheet cell) and those
+    // that do not (white sheet cell). Returns the number of differing pairs and reports it.
+    int markAll();
+
+    // Sheet cell marks collect here; they reach the workbook file only through saveMarks().
+    bool hasPendingMarks() const { return !sheetMarks_.empty(); }
+    bool saveMarks();
+
+private:
+    struct Language {
+        std::string name;
+        LanguageId id;
+        int sheetColumn = 0;
+    };
+    enum class Stored { Yes, Refused, Failed };
+
+    bool checkHeader();
+    const Language* chosen() const;
+    int tableColumn() const;
+    int translationCodePageOfChoice() const;
+    bool requireTranslation();
+    std::vector<int> walkOrder() const;
+    Stored store(const WorkbookPair& pair, MarkTaken marks);
+    bool differs(const WorkbookPair& pair) const;
+    void reportRefused();
+
+    CQuillDoc& doc_;
+    TextTableRows& rows_;
+    Feedback& feedback_;
+    std::filesystem::path path_;
+    WorkbookReader sheet_;
+    std::vector<Language> languages_;
+    int chosen_ = -1;
+    std::unique_ptr<WorkbookPairSearch> search_;
+    std::optional<WorkbookPair> current_;
+    std::map<std::pair<int, int>, CellMark> sheetMarks_;  // (row, column) -> mark
+    std::vector<std::string> refused_;                   // lines of the refusal report
+};
+
+} // namespace qmk

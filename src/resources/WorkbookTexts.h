@@ -1,0 +1,25 @@
+// Texts of the workbook export and import that report what a workbook file cannot take:
+// write and read failures, texts outside their code page. "%1"/"%2" are filled with fillPlaceholders.
+#pragma once
+
+namespace qmk::txt {
+
+// %1 the workbook path, %2 the technical detail.
+inline constexpr char ExportWriteFailed[] = "Export Text\nCan not write the workbook file '%1'.\n%2";
+// %1 the number of cells, %2 one line per cell (WorkbookCellLine).
+inline constexpr char ExportUndecodable[] =
+    "Export Text\n%1 text(s) are not valid in their code page and were exported as empty cells:\n%2";
+// %1 the sheet row (counted from 1), %2 the Id, %3 the column title.
+inline constexpr char WorkbookCellLine[] = "Row %1, Id %2, column %3";
+
+// %1 the workbook path, %2 the technical detail.
+inline constexpr char ImportReadFailed[] = "Import Text\nCan not read the workbook file '%1'.\n%2";
+inline constexpr char ImportMarksFailed[] = "Import Text\nCan not save the marks into the workbook file '%1'.\n%2";
+// %1 the language name.
+inline constexpr char ImportNoSuchTranslation[] =
+    "Import Text\nThe project has no translation '%1'. Add the translation before importing its text.";
+// One line of the refusal report txt::ImportUnrepresentable: %1 the sheet row (counted from 1),
+// %2 the Id, %3 the characters the code page lacks.
+inline constexpr char ImportRefusedLine[] = "Row %1, Id %2: %3";
+
+} // namespace qmk::txt
