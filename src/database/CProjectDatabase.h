@@ -33,6 +33,9 @@ public:
     // --- Opening and creating ------------------------------------------------------------
     void open(const std::filesystem::path& path, const OpenMode& mode = {});
     void close();
+    // Opens a throw-away copy for bulk work (a source update): held exclusively, without syncing
+    // and without a journal on disk, since a crash can only lose the copy itself.
+    void openWorkingCopy(const std::filesystem::path& path);
     bool isOpen() const { return db_.isOpen(); }
     const std::filesystem::path& path() const { return db_.path(); }
 

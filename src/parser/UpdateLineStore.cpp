@@ -1,0 +1,192 @@
+// The per-line store of a source update. Items are matched by what identifies them in the
+// script (identifier, or text for popups); lines without an item are always stored anew.
+#include "parser/UpdateLineStore.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "database/CProjectDatabase.h"
+#include "database/LineStore.h"
+#include "parser/LineKindGroups.h"
+#include "parser/ParsedLine.h"
+#include "parser/ScriptParser.h"
+
+namespace qmk {
+namespace {
+
+// Controls without a text of their own are never looked up: nothing of theirs can be kept.
+bool isLookedUpControlKind(int kind)
+{
+    switch (static_cast<LineKind>(kind)) {
+    case LineKind::DialogIcon:
+    case LineKind::ListBox:
+    case LineKind::EditText:
+    case LineKind::ComboBox:
+    case LineKind::ScrollBar:
+        return false;
+    default:
+        return isDialogControlKind(kind);
+    }
+}
+
+template <typename Row>
+std::optional<std::pair<int, std::string>> first(const std::vector<Row>& rows)
+{
+    if (rows.empty())
+        return std::nullopt;
+    return std::make_pair(rows.front().lineIndex, rows.front().sourceText);
+}
+
+} // namespace
+
+UpdateLineStore::UpdateLineStore(CProjectDatabase& db, LineStore& rows)
+    : db_(db), rows_(rows), lineIndexes_(db.allLineIndexes())
+{
+}
+
+void UpdateLineStore::store(const ParsedLine& line, const ScriptParser& parser, int lineNumber)
+{
+    const LineSplit split = splitParsedLine(line, parser);
+    const std::optional<Match> match = findItem(line, parser, split);
+    if (!match) {
+        addNew(line, parser, split, lineNumber);
+        return;
+    }
+    ++found_;
+    db_.rewriteLine(match->lineIndex, lineNumber, split.before, split.behind);
+    rewriteItemRow(match->lineIndex, line, parser);
+    if (match->storedText && *match->storedText != split.text) {
+        db_.setSourceText(match->lineIndex, split.text);
+        ++changed_;
+    }
+}
+
+std::optional<UpdateLineStore::Match> UpdateLineStore::findItem(const ParsedLine& line, const ScriptParser& parser,
+                                                               const LineSplit& split)
+{
+    // Every item that is looked up carries a text; a line that lost its text is a new line.
+    if (!split.hasText)
+        return std::nullopt;
+    const int kind = line.kind;
+    const std::string_view symbol = parser.symbolText();
+    std::optional<std::pair<int, std::string>> found;
+
+    if (isLookedUpControlKind(kind))
+        return findControl(line, parser);
+    switch (static_cast<LineKind>(kind)) {
+    case LineKind::Caption:
+        found = first(db_.sharedDialogCaptions(context_.dialog));
+        break;
+    case LineKind::Popup: {
+        // A popup is known by its text only: the same text is found, or it is a new popup.
+        std::vector<int> popups = db_.menuPopups(context_.menu, split.text);
+        if (!popups.empty())
+            return Match{popups.front(), std::nullopt};
+        return std::nullopt;
+    }
+    case LineKind::MenuItem:
+        found = first(db_.menuItemsOfMenu(context_.menu, symbol));
+        break;
+    case LineKind::StringTableString:
+        found = first(db_.stringsByIdent(symbol));
+        break;
+    case LineKind::Bitmap:
+        found = first(db_.bitmapsByIdent(symbol));
+        break;
+    case LineKind::Include:
+    case LineKind::RcInclude:
+        if (std::optional<int> include = db_.includeLine(split.text))
+            return Match{*include, std::nullopt};
+        return std::nullopt;
+    case LineKind::Block:
+        return findBlockHeader(split.text);
+    case LineKind::Value:
+        if (symbol.empty())
+            return std::nullopt;
+        found = first(db_.versionValuesOfVersion(context_.version, symbol));
+        break;
+    default:
+        return std::nullopt;
+    }
+    if (!found)
+        return std::nullopt;
+    return Match{found->first, std::move(found->second)};
+}
+
+std::optional<UpdateLineStore::Match> UpdateLineStore::findControl(const ParsedLine& line, const ScriptParser& parser)
+{
+    const std::vector<ControlMatch> candidates = db_.dialogControlsOfDialog(context_.dialog, parser.symbolText());
+    if (candidates.size() == 1)
+        return Match{candidates.front().lineIndex, candidates.front().sourceText};
+    // Controls sharing an identifier (static texts) are told apart by kind, place, size and style.
+    const auto same = std::find_if(candidates.begin(), candidates.end(), [&](const ControlMatch& c) {
+        return c.type == line.kind && c.x == parser.x() && c.y == parser.y() && c.cx == parser.cx() &&
+               c.cy == parser.cy() && c.flags == parser.styleBits();
+    });
+    if (same == candidates.end())
+        return std::nullopt;
+    return Match{same->lineIndex, same->sourceText};
+}
+
+std::optional<UpdateLineStore::Match> UpdateLineStore::findBlockHeader(std::string_view text)
+{
+    const std::vector<TextMatch> headers = db_.versionBlockHeadersOfVersion(context_.version);
+    if (headers.empty())
+        return std::nullopt;
+    // A version resource usually has one language block; with several, the same name wins.
+    const auto same = std::find_if(headers.begin(), headers.end(), [&](const TextMatch& h) { return h.sourceText == text; });
+    const TextMatch& header = same != headers.end() ? *same : headers.front();
+    return Match{header.lineIndex, header.sourceText};
+}
+
+void UpdateLineStore::rewriteItemRow(int lineIndex, const ParsedLine& line, const ScriptParser& parser)
+{
+    const int kind = line.kind;
+    const std::string symbol(parser.symbolText());
+    if (isDialogControlKind(kind)) {
+        ControlRow control = controlRowOf(line, parser);
+        control.lineIndex = lineIndex;
+        control.dlgLine = context_.dialog;
+        db_.rewriteControl(control);
+        return;
+    }
+    if (isMenuItemKind(kind)) {
+        db_.rewriteMenuItem({lineIndex, context_.menu, parser.depth() - 1, symbol, 0});
+        return;
+    }
+    switch (static_cast<LineKind>(kind)) {
+    case LineKind::Caption:
+        // The caption's dialog line is new with every update: link the caption to it.
+        db_.setCaptionDialog(lineIndex, context_.dialog);
+        break;
+    case LineKind::Block:
+        db_.rewriteVersionBlockHeader({lineIndex, context_.version});
+        context_.block = lineIndex;
+        break;
+    case LineKind::Value:
+        db_.rewriteVersionValue({lineIndex, context_.version, context_.block, symbol});
+        break;
+    default:
+        break;
+    }
+}
+
+void UpdateLineStore::addNew(const ParsedLine& line, const ScriptParser& parser, const LineSplit& split,
+                             int lineNumber)
+{
+    ++added_;
+    const int lineIndex = lineIndexes_.take();
+    LineRow row;
+    row.lineIndex = lineIndex;
+    row.line = lineNumber;
+    row.lineKind = line.kind;
+    row.added = 1;
+    row.beforeStr = std::string(split.before);
+    row.behindStr = std::string(split.behind);
+    rows_.addLine(row);
+    if (split.hasText)
+        rows_.addText(lineIndex, split.text, isExcludedByDefault(line.kind));
+    addItemRow(rows_, context_, lineIndex, line, parser);
+}
+
+} // namespace qmk

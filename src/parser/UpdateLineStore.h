@@ -1,0 +1,50 @@
+// Stores each parsed line of a source update: finds the item the line was before among the
+// lines the update has not written yet, rewrites it (flagging a changed text) or adds it as new.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "database/LineIndexAllocator.h"
+#include "parser/ItemRowWriter.h"
+#include "parser/LineSink.h"
+
+namespace qmk {
+
+class CProjectDatabase;
+class LineStore;
+
+class UpdateLineStore : public LineSink {
+public:
+    // `rows` appends to `db` inside the update's transaction.
+    UpdateLineStore(CProjectDatabase& db, LineStore& rows);
+
+    void store(const ParsedLine& line, const ScriptParser& parser, int lineNumber) override;
+
+    int foundLines() const { return found_; }
+    int newLines() const { return added_; }
+    int changedTexts() const { return changed_; }
+
+private:
+    // The line an item was before, with its stored text when the new text is to be compared.
+    struct Match {
+        int lineIndex = 0;
+        std::optional<std::string> storedText;
+    };
+
+    std::optional<Match> findItem(const ParsedLine& line, const ScriptParser& parser, const LineSplit& split);
+    std::optional<Match> findControl(const ParsedLine& line, const ScriptParser& parser);
+    std::optional<Match> findBlockHeader(std::string_view text);
+    void rewriteItemRow(int lineIndex, const ParsedLine& line, const ScriptParser& parser);
+    void addNew(const ParsedLine& line, const ScriptParser& parser, const LineSplit& split, int lineNumber);
+
+    CProjectDatabase& db_;
+    LineStore& rows_;
+    LineIndexAllocator lineIndexes_;
+    ResourceContext context_;
+    int found_ = 0;
+    int added_ = 0;
+    int changed_ = 0;
+};
+
+} // namespace qmk
