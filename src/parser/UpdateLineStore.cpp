@@ -115,8 +115,19 @@ std::optional<UpdateLineStore::Match> UpdateLineStore::findItem(const ParsedLine
 
 std::optional<UpdateLineStore::Match> UpdateLineStore::findControl(const ParsedLine& line, const ScriptParser& parser)
 {
-    const std::vector<ControlMatch> candidates = db_.dialogControlsOfDialog(context_.dialog, parser.symbolText());
-    if (candidates.size() == 1)
+    const std::string_view ident = parser.symbolText();
+    const std::vector<ControlMatch> candidates = db_.dialogControlsOfDialog(context_.dialog, ident);
+    // Whether an identifier is shared is settled at its first look-up in the dialog: once its
+    // other controls are written, the last one left must not be taken for a moved one.
+    if (identsOfDialog_ != context_.dialog) {
+        identsOfDialog_ = context_.dialog;
+        sharedIdents_.clear();
+        seenIdents_.clear();
+    }
+    if (seenIdents_.emplace(ident).second && candidates.size() > 1)
+        sharedIdents_.emplace(ident);
+    const bool shared = sharedIdents_.count(ident) != 0;
+    if (!shared && candidates.size() == 1)
         return Match{candidates.front().lineIndex, candidates.front().sourceText};
     // Controls sharing an identifier (static texts) are told apart by kind, place, size and style.
     const auto same = std::find_if(candidates.begin(), candidates.end(), [&](const ControlMatch& c) {

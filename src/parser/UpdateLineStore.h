@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <set>
 #include <string>
 
 #include "database/LineIndexAllocator.h"
@@ -42,6 +43,10 @@ private:
     LineStore& rows_;
     LineIndexAllocator lineIndexes_;
     ResourceContext context_;
+    // Identifiers that several controls of the dialog being read had before the update.
+    std::set<std::string, std::less<>> sharedIdents_;
+    std::set<std::string, std::less<>> seenIdents_;
+    int identsOfDialog_ = 0;
     int found_ = 0;
     int added_ = 0;
     int changed_ = 0;
