@@ -132,6 +132,8 @@ public:
     std::vector<TextMatch> versionValuesByIdent(std::string_view versIdent, std::string_view valueIdent);
     std::vector<TextMatch> versionValuesOfVersion(int versionLineIndex, std::string_view itemIdent);
     std::vector<TextMatch> versionBlockHeadersOfVersion(int versionLineIndex);
+    // Every value of the version resources sharing the given one's identifier, in script order.
+    std::vector<VersionValueMatch> allVersionValuesOfVersion(int versionLineIndex);
     // Include line of a file name, compared ignoring case.
     std::optional<int> includeLine(std::string_view fileName);
     int includeLineCount();

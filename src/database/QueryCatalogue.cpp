@@ -66,7 +66,9 @@ constexpr Entry StoredQueries[] = {
      "SELECT t.SourceText, c.LineIndex, c.Type, c.Flags, c.x, c.y, c.cx, c.cy FROM Dialogs AS d1 "
      "JOIN Dialogs AS d ON d.Name_ID = d1.Name_ID JOIN DialogControl AS c ON c.DlgLine = d.LineIndex "
      "JOIN ResourceText AS t ON t.LineIndex = c.LineIndex JOIN ResFileLine AS l ON l.LineIndex = c.LineIndex "
-     "WHERE d1.LineIndex = :DlgLineIndex AND c.Name_ID = :ItemIdent AND l.Added = 0 ORDER BY l.Line, l.LineIndex"},
+     // "+" keeps the planner off the Name_ID index: an identifier such as IDC_STATIC is shared
+     // by thousands of controls, while a dialog has a few dozen.
+     "WHERE d1.LineIndex = :DlgLineIndex AND +c.Name_ID = :ItemIdent AND l.Added = 0 ORDER BY l.Line, l.LineIndex"},
     {"MenuItem_Line",
      "SELECT t.SourceText, t.LineIndex FROM Menu AS m JOIN MenuItem AS i ON i.MenuLine = m.LineIndex "
      "JOIN ResourceText AS t ON t.LineIndex = i.LineIndex JOIN ResFileLine AS l ON l.LineIndex = i.LineIndex "
@@ -111,6 +113,11 @@ constexpr Entry StoredQueries[] = {
      "JOIN VersionBlockValues AS v ON v.VersResLine = r.LineIndex JOIN ResourceText AS t ON t.LineIndex = v.LineIndex "
      "JOIN ResFileLine AS l ON l.LineIndex = v.LineIndex "
      "WHERE r1.LineIndex = :VersionLineIndex AND v.Value = :ItemIdent AND l.Added = 0 ORDER BY l.Line, l.LineIndex"},
+    {"VersionValues_By_VersionIndex",
+     "SELECT t.SourceText, t.LineIndex, v.Value FROM Version AS r1 JOIN Version AS r ON r.Name_ID = r1.Name_ID "
+     "JOIN VersionBlockValues AS v ON v.VersResLine = r.LineIndex JOIN ResourceText AS t ON t.LineIndex = v.LineIndex "
+     "JOIN ResFileLine AS l ON l.LineIndex = v.LineIndex "
+     "WHERE r1.LineIndex = :VersionLineIndex AND l.Added = 0 ORDER BY l.Line, l.LineIndex"},
     {"VersionBlockHeader_By_VersionIndex",
      "SELECT t.SourceText, t.LineIndex FROM Version AS r1 JOIN Version AS r ON r.Name_ID = r1.Name_ID "
      "JOIN VersionBlockHeader AS h ON h.VersResLine = r.LineIndex JOIN ResourceText AS t ON t.LineIndex = h.LineIndex "

@@ -10,6 +10,7 @@
 #include "parser/LineKindGroups.h"
 #include "parser/ParsedLine.h"
 #include "parser/ScriptParser.h"
+#include "resources/FileNames.h"
 
 namespace qmk {
 namespace {
@@ -42,11 +43,15 @@ std::optional<std::pair<int, std::string>> first(const std::vector<Row>& rows)
 UpdateLineStore::UpdateLineStore(CProjectDatabase& db, LineStore& rows)
     : db_(db), rows_(rows), lineIndexes_(db.allLineIndexes())
 {
+    for (TextMatch& include : db.includeLines())
+        includes_.push_back(std::move(include));
 }
 
 void UpdateLineStore::store(const ParsedLine& line, const ScriptParser& parser, int lineNumber)
 {
     const LineSplit split = splitParsedLine(line, parser);
+    if (line.kind == toInt(LineKind::VersionInfo))
+        versionIdent_ = std::string(parser.symbolText());
     const std::optional<Match> match = findItem(line, parser, split);
     if (!match) {
         addNew(line, parser, split, lineNumber);
@@ -95,16 +100,21 @@ std::optional<UpdateLineStore::Match> UpdateLineStore::findItem(const ParsedLine
         break;
     case LineKind::Include:
     case LineKind::RcInclude:
-        if (std::optional<int> include = db_.includeLine(split.text))
-            return Match{*include, std::nullopt};
-        return std::nullopt;
+        return findInclude(split.text);
     case LineKind::Block:
         return findBlockHeader(split.text);
-    case LineKind::Value:
+    case LineKind::Value: {
         if (symbol.empty())
             return std::nullopt;
-        found = first(db_.versionValuesOfVersion(context_.version, symbol));
-        break;
+        loadVersionItems();
+        const auto same = std::find_if(values_.begin(), values_.end(),
+                                       [&](const VersionValueMatch& v) { return v.value == symbol; });
+        if (same == values_.end())
+            return std::nullopt;
+        Match match{same->lineIndex, std::move(same->sourceText)};
+        values_.erase(same);
+        return match;
+    }
     default:
         return std::nullopt;
     }
@@ -139,15 +149,41 @@ std::optional<UpdateLineStore::Match> UpdateLineStore::findControl(const ParsedL
     return Match{same->lineIndex, same->sourceText};
 }
 
+void UpdateLineStore::loadVersionItems()
+{
+    if (versionItemsOf_ == versionIdent_)
+        return;
+    versionItemsOf_ = versionIdent_;
+    std::vector<TextMatch> headers = db_.versionBlockHeadersOfVersion(context_.version);
+    blockHeaders_.assign(std::make_move_iterator(headers.begin()), std::make_move_iterator(headers.end()));
+    std::vector<VersionValueMatch> values = db_.allVersionValuesOfVersion(context_.version);
+    values_.assign(std::make_move_iterator(values.begin()), std::make_move_iterator(values.end()));
+}
+
 std::optional<UpdateLineStore::Match> UpdateLineStore::findBlockHeader(std::string_view text)
 {
-    const std::vector<TextMatch> headers = db_.versionBlockHeadersOfVersion(context_.version);
-    if (headers.empty())
+    loadVersionItems();
+    if (blockHeaders_.empty())
         return std::nullopt;
     // A version resource usually has one language block; with several, the same name wins.
-    const auto same = std::find_if(headers.begin(), headers.end(), [&](const TextMatch& h) { return h.sourceText == text; });
-    const TextMatch& header = same != headers.end() ? *same : headers.front();
-    return Match{header.lineIndex, header.sourceText};
+    auto header = std::find_if(blockHeaders_.begin(), blockHeaders_.end(),
+                               [&](const TextMatch& h) { return h.sourceText == text; });
+    if (header == blockHeaders_.end())
+        header = blockHeaders_.begin();
+    Match match{header->lineIndex, std::move(header->sourceText)};
+    blockHeaders_.erase(header);
+    return match;
+}
+
+std::optional<UpdateLineStore::Match> UpdateLineStore::findInclude(std::string_view fileName)
+{
+    const auto same = std::find_if(includes_.begin(), includes_.end(),
+                                   [&](const TextMatch& include) { return equalsIgnoringCase(include.sourceText, fileName); });
+    if (same == includes_.end())
+        return std::nullopt;
+    const int lineIndex = same->lineIndex;
+    includes_.erase(same);
+    return Match{lineIndex, std::nullopt};
 }
 
 void UpdateLineStore::rewriteItemRow(int lineIndex, const ParsedLine& line, const ScriptParser& parser)

@@ -2,6 +2,7 @@
 // lines the update has not written yet, rewrites it (flagging a changed text) or adds it as new.
 #pragma once
 
+#include <list>
 #include <optional>
 #include <set>
 #include <string>
@@ -36,6 +37,7 @@ private:
     std::optional<Match> findItem(const ParsedLine& line, const ScriptParser& parser, const LineSplit& split);
     std::optional<Match> findControl(const ParsedLine& line, const ScriptParser& parser);
     std::optional<Match> findBlockHeader(std::string_view text);
+    std::optional<Match> findInclude(std::string_view fileName);
     void rewriteItemRow(int lineIndex, const ParsedLine& line, const ScriptParser& parser);
     void addNew(const ParsedLine& line, const ScriptParser& parser, const LineSplit& split, int lineNumber);
 
@@ -47,6 +49,17 @@ private:
     std::set<std::string, std::less<>> sharedIdents_;
     std::set<std::string, std::less<>> seenIdents_;
     int identsOfDialog_ = 0;
+    // The include lines not written yet, in script order: read once, since a script may have
+    // a thousand of them and the engine has no index for a look-up that ignores case.
+    std::list<TextMatch> includes_;
+    // The block headers and values not written yet of the version resources named like the one
+    // being read, read once per name: a script may hold hundreds of VS_VERSION_INFO resources,
+    // and the list of the name is the same for each of them.
+    void loadVersionItems();
+    std::string versionIdent_;
+    std::optional<std::string> versionItemsOf_;
+    std::list<TextMatch> blockHeaders_;
+    std::list<VersionValueMatch> values_;
     int found_ = 0;
     int added_ = 0;
     int changed_ = 0;

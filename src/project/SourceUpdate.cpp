@@ -151,7 +151,9 @@ std::vector<CQuillDoc*> refreshSourceStatus(const std::vector<CQuillDoc*>& docum
             continue;
         doc->setSourceChanged(true);
         changed.push_back(doc);
-        paths += (paths.empty() ? "" : "\n") + doc->documentPath().string();
+        if (!paths.empty())
+            paths += '\n';
+        paths += doc->documentPath().string();
     }
     if (!changed.empty())
         feedback.message(msg::SourceFilesChanged, {paths}, Icon::Information);

@@ -366,6 +366,49 @@ TEST_F(SourceUpdateTest, AnsweringTheSourceChangedQuestionUpdates)
     EXPECT_EQ(textRow(stringLine("IDS_HELLO")).sourceText, "Hi");
 }
 
+TEST_F(SourceUpdateTest, VersionResourcesOfOneNameAreMatchedInScriptOrder)
+{
+    const std::string version = kScript.substr(kScript.find("VS_VERSION_INFO"));
+    const std::string twice = kScript + replaced(replaced(version, "040904b0", "040704b0"), "\"Sample\"", "\"Beispiel\"");
+    openTranslated(twice);
+    auto values = [&] {
+        std::vector<int> lines;
+        for (const IdentRow& v : doc->database().resources(ResourceList::Versions))
+            for (int header : doc->database().versionBlockHeadersOf(v.lineIndex))
+                for (const IdentRow& value : doc->database().versionValuesOf(header))
+                    lines.push_back(value.lineIndex);
+        return lines;
+    };
+    const std::vector<int> before = values();
+    ASSERT_EQ(before.size(), 2u);
+
+    std::string changed = replaced(twice, "\"Beispiel\"", "\"Muster\"");
+    changed = replaced(changed, "\"040704b0\"", "\"040704e4\"");
+    ASSERT_TRUE(saveAndUpdate(changed));
+
+    EXPECT_EQ(values(), before);
+    EXPECT_FALSE(german(before[0])->modified);
+    EXPECT_EQ(textRow(before[1]).sourceText, "Muster");
+    EXPECT_TRUE(german(before[1])->modified);
+    // A renamed language block keeps its row, with the new name flagged for its translations.
+    const std::vector<IdentRow> versions = doc->database().resources(ResourceList::Versions);
+    ASSERT_EQ(versions.size(), 2u);
+    const int block = doc->database().versionBlockHeadersOf(versions[1].lineIndex).front();
+    EXPECT_EQ(textRow(block).sourceText, "040704e4");
+    EXPECT_TRUE(german(block)->modified);
+}
+
+TEST_F(SourceUpdateTest, IncludeLinesAreFoundAgainIgnoringCase)
+{
+    openTranslated();
+    const int include = doc->database().includeLines().front().lineIndex;
+    ASSERT_TRUE(saveAndUpdate(replaced(kScript, "\"resource.h\"", "\"Resource.H\"")));
+    ASSERT_EQ(doc->database().includeLines().size(), 1u);
+    EXPECT_EQ(doc->database().includeLines().front().lineIndex, include);
+    EXPECT_EQ(german(include)->text, "de:" + std::to_string(include));
+    EXPECT_TRUE(doc->database().exclude(include).value_or(false));
+}
+
 TEST(WorkingFileTest, NameIsDrawnAgainWhileTaken)
 {
     test::TempDir dir;
