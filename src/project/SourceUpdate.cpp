@@ -108,8 +108,8 @@ bool UpdateTransaction(CProjectDatabase& db, const std::filesystem::path& script
         return false;
     const std::filesystem::path database = db.path();
     std::error_code ec;
-    const std::filesystem::path reserved = reserveWorkingFile(std::filesystem::temp_directory_path(ec),
-                                                              drawWorkingNumber);
+    const std::filesystem::path temporaryFolder = std::filesystem::temp_directory_path(ec);
+    const std::filesystem::path reserved = ec ? std::filesystem::path() : reserveWorkingFile(temporaryFolder, drawWorkingNumber);
     if (reserved.empty())
         return false;
     WorkingFile working(reserved);
