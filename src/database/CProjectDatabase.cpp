@@ -84,6 +84,12 @@ void CProjectDatabase::open(const std::filesystem::path& path, const OpenMode& m
     db_.open(path, mode);
 }
 
+void CProjectDatabase::openWorkingCopy(const std::filesystem::path& path)
+{
+    open(path, OpenMode{true, false, false});
+    db_.execute("PRAGMA journal_mode = MEMORY; PRAGMA synchronous = OFF; PRAGMA cache_size = -65536");
+}
+
 void CProjectDatabase::close()
 {
     if (isBuildingNew())

@@ -34,6 +34,9 @@ public:
     // --- Opening and creating ------------------------------------------------------------
     void open(const std::filesystem::path& path, const OpenMode& mode = {});
     void close();
+    // Opens a throw-away copy for bulk work (a source update): held exclusively, without syncing
+    // and without a journal on disk, since a crash can only lose the copy itself.
+    void openWorkingCopy(const std::filesystem::path& path);
     bool isOpen() const { return db_.isOpen(); }
     const std::filesystem::path& path() const { return db_.path(); }
 
@@ -142,6 +145,8 @@ public:
     std::vector<TextMatch> versionValuesByIdent(std::string_view versIdent, std::string_view valueIdent);
     std::vector<TextMatch> versionValuesOfVersion(int versionLineIndex, std::string_view itemIdent);
     std::vector<TextMatch> versionBlockHeadersOfVersion(int versionLineIndex);
+    // Every value of the version resources sharing the given one's identifier, in script order.
+    std::vector<VersionValueMatch> allVersionValuesOfVersion(int versionLineIndex);
     // Include line of a file name, compared ignoring case.
     std::optional<int> includeLine(std::string_view fileName);
     int includeLineCount();

@@ -144,6 +144,16 @@ std::vector<TextMatch> CProjectDatabase::versionValuesOfVersion(int versionLineI
     return textMatches(rows);
 }
 
+std::vector<VersionValueMatch> CProjectDatabase::allVersionValuesOfVersion(int versionLineIndex)
+{
+    Statement rows = query("VersionValues_By_VersionIndex");
+    rows.bind("VersionLineIndex", versionLineIndex);
+    std::vector<VersionValueMatch> values;
+    while (rows.step())
+        values.push_back({rows.intField("LineIndex"), rows.text("Value"), rows.text("SourceText")});
+    return values;
+}
+
 std::vector<TextMatch> CProjectDatabase::versionBlockHeadersOfVersion(int versionLineIndex)
 {
     Statement rows = query("VersionBlockHeader_By_VersionIndex");

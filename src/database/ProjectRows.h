@@ -97,6 +97,13 @@ struct TextMatch {
     std::string sourceText;
 };
 
+// A version value found by its version resource: its name and text.
+struct VersionValueMatch {
+    int lineIndex = 0;
+    std::string value;
+    std::string sourceText;
+};
+
 struct IdentRow {
     int lineIndex = 0;
     std::string nameId;

@@ -66,7 +66,9 @@ constexpr Entry StoredQueries[] = {
      "SELECT t.SourceText, c.LineIndex, c.Type, c.Flags, c.x, c.y, c.cx, c.cy FROM Dialogs AS d1 "
      "JOIN Dialogs AS d ON d.Name_ID = d1.Name_ID JOIN DialogControl AS c ON c.DlgLine = d.LineIndex "
      "JOIN ResourceText AS t ON t.LineIndex = c.LineIndex JOIN ResFileLine AS l ON l.LineIndex = c.LineIndex "
-     "WHERE d1.LineIndex = :DlgLineIndex AND c.Name_ID = :ItemIdent AND l.Added = 0 ORDER BY l.Line, l.LineIndex"},
+     // "+" keeps the planner off the Name_ID index: an identifier such as IDC_STATIC is shared
+     // by thousands of controls, while a dialog has a few dozen.
+     "WHERE d1.LineIndex = :DlgLineIndex AND +c.Name_ID = :ItemIdent AND l.Added = 0 ORDER BY l.Line, l.LineIndex"},
     {"MenuItem_Line",
      "SELECT t.SourceText, t.LineIndex FROM Menu AS m JOIN MenuItem AS i ON i.MenuLine = m.LineIndex "
      "JOIN ResourceText AS t ON t.LineIndex = i.LineIndex JOIN ResFileLine AS l ON l.LineIndex = i.LineIndex "
@@ -111,6 +113,11 @@ constexpr Entry StoredQueries[] = {
      "JOIN VersionBlockValues AS v ON v.VersResLine = r.LineIndex JOIN ResourceText AS t ON t.LineIndex = v.LineIndex "
      "JOIN ResFileLine AS l ON l.LineIndex = v.LineIndex "
      "WHERE r1.LineIndex = :VersionLineIndex AND v.Value = :ItemIdent AND l.Added = 0 ORDER BY l.Line, l.LineIndex"},
+    {"VersionValues_By_VersionIndex",
+     "SELECT t.SourceText, t.LineIndex, v.Value FROM Version AS r1 JOIN Version AS r ON r.Name_ID = r1.Name_ID "
+     "JOIN VersionBlockValues AS v ON v.VersResLine = r.LineIndex JOIN ResourceText AS t ON t.LineIndex = v.LineIndex "
+     "JOIN ResFileLine AS l ON l.LineIndex = v.LineIndex "
+     "WHERE r1.LineIndex = :VersionLineIndex AND l.Added = 0 ORDER BY l.Line, l.LineIndex"},
     {"VersionBlockHeader_By_VersionIndex",
      "SELECT t.SourceText, t.LineIndex FROM Version AS r1 JOIN Version AS r ON r.Name_ID = r1.Name_ID "
      "JOIN VersionBlockHeader AS h ON h.VersResLine = r.LineIndex JOIN ResourceText AS t ON t.LineIndex = h.LineIndex "
@@ -196,7 +203,10 @@ constexpr Entry StoredQueries[] = {
 
 // Rows of lines that the last source update did not write, per table; "Version_BlockHeaders"
 // is the read query above, which selects the same rows.
-#define QMK_OLD_LINES "LineIndex IN (SELECT LineIndex FROM ResFileLine WHERE Added = 0)"
+// Each row looks up its own line, so that a small table costs little in a large project.
+#define QMK_DELETE_OBSOLETE(table) \
+    "DELETE FROM " table " WHERE EXISTS (SELECT 1 FROM ResFileLine AS l WHERE l.LineIndex = " table \
+    ".LineIndex AND l.Added = 0)"
 #define QMK_OBSOLETE(table, alias) \
     "SELECT " alias ".* FROM " table " AS " alias " JOIN ResFileLine AS l ON l.LineIndex = " alias \
     ".LineIndex WHERE l.Added = 0"
@@ -218,24 +228,24 @@ constexpr Entry ObsoleteSelects[] = {
 };
 
 const std::vector<ObsoleteRowQuery> ObsoleteDeletes = {
-    {"Obsolete_ResLineAndStringtableString", "DELETE FROM StringtableString WHERE " QMK_OLD_LINES},
-    {"Dialog_Captions_Old", "DELETE FROM DlgCaption WHERE " QMK_OLD_LINES},
-    {"Dialog_Controls_Old", "DELETE FROM DialogControl WHERE " QMK_OLD_LINES},
-    {"DialogRes", "DELETE FROM Dialogs WHERE " QMK_OLD_LINES},
-    {"MenuItems", "DELETE FROM MenuItem WHERE " QMK_OLD_LINES},
-    {"Menus", "DELETE FROM Menu WHERE " QMK_OLD_LINES},
-    {"VersionValues", "DELETE FROM VersionBlockValues WHERE " QMK_OLD_LINES},
-    {"Version_BlockHeaders", "DELETE FROM VersionBlockHeader WHERE " QMK_OLD_LINES},
-    {"Versions", "DELETE FROM Version WHERE " QMK_OLD_LINES},
-    {"Translation_Old", "DELETE FROM \"Source File Language\" WHERE " QMK_OLD_LINES},
-    {"Bookmarks", "DELETE FROM Bookmark WHERE " QMK_OLD_LINES},
-    {"Obsolete_Strings_At_TableResourceText", "DELETE FROM ResourceText WHERE " QMK_OLD_LINES},
-    {"Bitmaps_Old", "DELETE FROM Bitmap WHERE " QMK_OLD_LINES},
+    {"Obsolete_ResLineAndStringtableString", QMK_DELETE_OBSOLETE("StringtableString")},
+    {"Dialog_Captions_Old", QMK_DELETE_OBSOLETE("DlgCaption")},
+    {"Dialog_Controls_Old", QMK_DELETE_OBSOLETE("DialogControl")},
+    {"DialogRes", QMK_DELETE_OBSOLETE("Dialogs")},
+    {"MenuItems", QMK_DELETE_OBSOLETE("MenuItem")},
+    {"Menus", QMK_DELETE_OBSOLETE("Menu")},
+    {"VersionValues", QMK_DELETE_OBSOLETE("VersionBlockValues")},
+    {"Version_BlockHeaders", QMK_DELETE_OBSOLETE("VersionBlockHeader")},
+    {"Versions", QMK_DELETE_OBSOLETE("Version")},
+    {"Translation_Old", QMK_DELETE_OBSOLETE("\"Source File Language\"")},
+    {"Bookmarks", QMK_DELETE_OBSOLETE("Bookmark")},
+    {"Obsolete_Strings_At_TableResourceText", QMK_DELETE_OBSOLETE("ResourceText")},
+    {"Bitmaps_Old", QMK_DELETE_OBSOLETE("Bitmap")},
     {"Obsolete_ResLine", "DELETE FROM ResFileLine WHERE Added = 0"},
 };
 
 #undef QMK_OBSOLETE
-#undef QMK_OLD_LINES
+#undef QMK_DELETE_OBSOLETE
 
 // Queries the program supplies itself.
 constexpr Entry SystemQueries[] = {

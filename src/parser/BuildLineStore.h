@@ -3,6 +3,7 @@
 #pragma once
 
 #include "database/LineIndexAllocator.h"
+#include "parser/ItemRowWriter.h"
 #include "parser/LineSink.h"
 
 namespace qmk {
@@ -16,14 +17,9 @@ public:
     void store(const ParsedLine& line, const ScriptParser& parser, int lineNumber) override;
 
 private:
-    void storeItemRow(int kind, int lineIndex, const ParsedLine& line, const ScriptParser& parser);
-
     LineStore& rows_;
     LineIndexAllocator lineIndexes_;
-    int currentDialog_ = 0;
-    int currentMenu_ = 0;
-    int currentVersion_ = 0;
-    int currentBlock_ = 0;
+    ResourceContext context_;
 };
 
 } // namespace qmk

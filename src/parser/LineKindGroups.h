@@ -23,4 +23,10 @@ constexpr bool isIncludeKind(int kind)
     return kind == toInt(LineKind::Include) || kind == toInt(LineKind::RcInclude);
 }
 
+// Include lines and bitmap file names start out excluded from translation.
+constexpr bool isExcludedByDefault(int kind)
+{
+    return isIncludeKind(kind) || kind == toInt(LineKind::Bitmap);
+}
+
 } // namespace qmk

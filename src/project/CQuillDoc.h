@@ -11,6 +11,7 @@
 
 #include "database/CProjectDatabase.h"
 #include "database/ProjectRows.h"
+#include "parser/DatabaseUpdate.h"
 
 namespace qmk {
 
@@ -82,6 +83,30 @@ public:
     // Stores the script's stamp and the switches (unless the source changed) and the status.
     void closeTimeBookkeeping();
 
+    // --- Source changes (CQuillDocUpdate.cpp) --------------------------------------------
+    // The script differs from the stamp stored at the last build or update. An unreadable
+    // stamp, a closed database or a database error counts as unchanged.
+    bool IsSourceChanged() { return IsSourceChanged(scriptPath_); }
+    bool IsSourceChanged(const std::filesystem::path& script);
+    // Asks whether to update now (the question after opening with a changed script).
+    bool SourceChangedQuestion();
+    // Updates the database from the project's script (for a project opened through its
+    // database, the script the file-name rules find beside it) or from the given one, which
+    // then becomes the project's script. On success the source is no longer marked changed,
+    // the project is modified (its translated scripts are out of date) and the new stamp and
+    // status are stored; the caller reloads its views. Every failure has been reported.
+    bool UpdateDatabase() { return UpdateDatabase(scriptPath_); }
+    bool UpdateDatabase(const std::filesystem::path& script);
+    // The old and the current source text of an item whose source changed; without an old text
+    // message 62424 is shown and nothing is returned.
+    struct ChangedSourceText {
+        std::string oldText;
+        std::string newText;
+    };
+    std::optional<ChangedSourceText> changedSourceText(int lineIndex);
+    // Called after each line of an update pass (tests inject failures and delays here).
+    void setUpdateHook(UpdateLineHook hook) { updateHook_ = std::move(hook); }
+
 private:
     bool openOrBuild();
     bool buildDatabase();
@@ -109,6 +134,7 @@ private:
     std::vector<FontSetting> sourceFonts_;
     std::vector<FontSetting> translationFonts_;
     bool fontsChanged_ = false;
+    UpdateLineHook updateHook_;
 };
 
 } // namespace qmk

@@ -1,0 +1,102 @@
+// The update pass of a project database.
+#include "parser/DatabaseUpdate.h"
+
+#include "database/CProjectDatabase.h"
+#include "database/LineStore.h"
+#include "parser/LoadLoop.h"
+#include "parser/ParserCodes.h"
+#include "parser/UpdateLineStore.h"
+#include "resources/Feedback.h"
+#include "resources/MessageIds.h"
+
+namespace qmk {
+namespace {
+
+// Passes each line on, then calls the hook.
+class HookedSink : public LineSink {
+public:
+    HookedSink(LineSink& inner, const UpdateLineHook& hook) : inner_(inner), hook_(hook) {}
+    void store(const ParsedLine& line, const ScriptParser& parser, int lineNumber) override
+    {
+        inner_.store(line, parser, lineNumber);
+        hook_(lineNumber);
+    }
+
+private:
+    LineSink& inner_;
+    const UpdateLineHook& hook_;
+};
+
+void reportResult(const UpdatePassResult& result, const std::filesystem::path& script, Feedback& feedback)
+{
+    if (!result.missingIncludes.empty()) {
+        std::string list;
+        for (const std::string& name : result.missingIncludes)
+            list += (list.empty() ? "" : "\n") + name;
+        feedback.message(msg::MissingIncludeFiles, {list}, Icon::Exclamation);
+    }
+    switch (result.code) {
+    case 0:
+    case kLoadCancelled:
+        break;
+    case ParserCode::OutOfMemory:
+        feedback.message(msg::OutOfMemory, {}, Icon::Stop);
+        break;
+    case ParserCode::FolderNotReachable:
+    case ParserCode::CannotOpenFile:
+        feedback.message(msg::CantOpenIncludeFile, {script.string()}, Icon::Stop);
+        break;
+    default:
+        feedback.message(msg::ParserErrorInFile, {script.string()}, Icon::Stop);
+        break;
+    }
+}
+
+// The source languages' font settings are kept by language: carried over to the new rows.
+bool hasFontSettings(const std::vector<SourceLanguageRow>& rows)
+{
+    for (const SourceLanguageRow& row : rows)
+        if (!row.fontName.empty() || row.charSet != FontSetting{}.charSet)
+            return true;
+    return false;
+}
+
+void restoreFonts(CProjectDatabase& db, const std::vector<SourceLanguageRow>& sources)
+{
+    std::vector<FontSetting> sourceFonts;
+    for (const SourceLanguageRow& row : sources)
+        sourceFonts.push_back({row.id, row.fontName, row.charSet});
+    std::vector<FontSetting> translationFonts;
+    for (const TranslationRow& row : db.translations())
+        translationFonts.push_back({row.id, row.fontName, row.charSet});
+    db.saveFonts(sourceFonts, translationFonts);
+}
+
+} // namespace
+
+UpdatePassResult UpdateDatabasePass(const std::filesystem::path& script, CProjectDatabase& db,
+                                    const std::vector<std::string>& includeExtensions, Feedback& feedback,
+                                    const UpdateLineHook& afterLine)
+{
+    UpdatePassResult result;
+    const std::vector<SourceLanguageRow> sourceLanguages = db.sourceLanguages();
+    std::unique_ptr<LineStore> rows = db.lineStore();
+    UpdateLineStore store(db, *rows);
+    HookedSink hooked(store, afterLine);
+    LoadLoop loop(afterLine ? static_cast<LineSink&>(hooked) : store, includeExtensions, feedback);
+    result.code = loop.run(script);
+    result.missingIncludes = loop.missingIncludes();
+    result.foundLines = store.foundLines();
+    result.newLines = store.newLines();
+    result.changedTexts = store.changedTexts();
+    if (result.ok()) {
+        db.removeObsoleteRows();
+        if (hasFontSettings(sourceLanguages))
+            restoreFonts(db, sourceLanguages);
+        rows->commit();
+    }
+    reportResult(result, script, feedback);
+    return result;
+}
+
+} // namespace qmk

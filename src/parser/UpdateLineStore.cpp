@@ -1,0 +1,239 @@
+// The per-line store of a source update. Items are matched by what identifies them in the
+// script (identifier, or text for popups); lines without an item are always stored anew.
+#include "parser/UpdateLineStore.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "database/CProjectDatabase.h"
+#include "database/LineStore.h"
+#include "parser/LineKindGroups.h"
+#include "parser/ParsedLine.h"
+#include "parser/ScriptParser.h"
+#include "resources/FileNames.h"
+
+namespace qmk {
+namespace {
+
+// Controls without a text of their own are never looked up: nothing of theirs can be kept.
+bool isLookedUpControlKind(int kind)
+{
+    switch (static_cast<LineKind>(kind)) {
+    case LineKind::DialogIcon:
+    case LineKind::ListBox:
+    case LineKind::EditText:
+    case LineKind::ComboBox:
+    case LineKind::ScrollBar:
+        return false;
+    default:
+        return isDialogControlKind(kind);
+    }
+}
+
+template <typename Row>
+std::optional<std::pair<int, std::string>> first(const std::vector<Row>& rows)
+{
+    if (rows.empty())
+        return std::nullopt;
+    return std::make_pair(rows.front().lineIndex, rows.front().sourceText);
+}
+
+} // namespace
+
+UpdateLineStore::UpdateLineStore(CProjectDatabase& db, LineStore& rows)
+    : db_(db), rows_(rows), lineIndexes_(db.allLineIndexes())
+{
+    for (TextMatch& include : db.includeLines())
+        includes_.push_back(std::move(include));
+}
+
+void UpdateLineStore::store(const ParsedLine& line, const ScriptParser& parser, int lineNumber)
+{
+    const LineSplit split = splitParsedLine(line, parser);
+    if (line.kind == toInt(LineKind::VersionInfo))
+        versionIdent_ = std::string(parser.symbolText());
+    const std::optional<Match> match = findItem(line, parser, split);
+    if (!match) {
+        addNew(line, parser, split, lineNumber);
+        return;
+    }
+    ++found_;
+    db_.rewriteLine(match->lineIndex, lineNumber, split.before, split.behind);
+    rewriteItemRow(match->lineIndex, line, parser);
+    if (match->storedText && *match->storedText != split.text) {
+        db_.setSourceText(match->lineIndex, split.text);
+        ++changed_;
+    }
+}
+
+std::optional<UpdateLineStore::Match> UpdateLineStore::findItem(const ParsedLine& line, const ScriptParser& parser,
+                                                               const LineSplit& split)
+{
+    // Every item that is looked up carries a text; a line that lost its text is a new line.
+    if (!split.hasText)
+        return std::nullopt;
+    const int kind = line.kind;
+    const std::string_view symbol = parser.symbolText();
+    std::optional<std::pair<int, std::string>> found;
+
+    if (isLookedUpControlKind(kind))
+        return findControl(line, parser);
+    switch (static_cast<LineKind>(kind)) {
+    case LineKind::Caption:
+        found = first(db_.sharedDialogCaptions(context_.dialog));
+        break;
+    case LineKind::Popup: {
+        // A popup is known by its text only: the same text is found, or it is a new popup.
+        std::vector<int> popups = db_.menuPopups(context_.menu, split.text);
+        if (!popups.empty())
+            return Match{popups.front(), std::nullopt};
+        return std::nullopt;
+    }
+    case LineKind::MenuItem:
+        found = first(db_.menuItemsOfMenu(context_.menu, symbol));
+        break;
+    case LineKind::StringTableString:
+        found = first(db_.stringsByIdent(symbol));
+        break;
+    case LineKind::Bitmap:
+        found = first(db_.bitmapsByIdent(symbol));
+        break;
+    case LineKind::Include:
+    case LineKind::RcInclude:
+        return findInclude(split.text);
+    case LineKind::Block:
+        return findBlockHeader(split.text);
+    case LineKind::Value: {
+        if (symbol.empty())
+            return std::nullopt;
+        loadVersionItems();
+        const auto same = std::find_if(values_.begin(), values_.end(),
+                                       [&](const VersionValueMatch& v) { return v.value == symbol; });
+        if (same == values_.end())
+            return std::nullopt;
+        Match match{same->lineIndex, std::move(same->sourceText)};
+        values_.erase(same);
+        return match;
+    }
+    default:
+        return std::nullopt;
+    }
+    if (!found)
+        return std::nullopt;
+    return Match{found->first, std::move(found->second)};
+}
+
+std::optional<UpdateLineStore::Match> UpdateLineStore::findControl(const ParsedLine& line, const ScriptParser& parser)
+{
+    const std::string_view ident = parser.symbolText();
+    const std::vector<ControlMatch> candidates = db_.dialogControlsOfDialog(context_.dialog, ident);
+    // Whether an identifier is shared is settled at its first look-up in the dialog: once its
+    // other controls are written, the last one left must not be taken for a moved one.
+    if (identsOfDialog_ != context_.dialog) {
+        identsOfDialog_ = context_.dialog;
+        sharedIdents_.clear();
+        seenIdents_.clear();
+    }
+    if (seenIdents_.emplace(ident).second && candidates.size() > 1)
+        sharedIdents_.emplace(ident);
+    const bool shared = sharedIdents_.count(ident) != 0;
+    if (!shared && candidates.size() == 1)
+        return Match{candidates.front().lineIndex, candidates.front().sourceText};
+    // Controls sharing an identifier (static texts) are told apart by kind, place, size and style.
+    const auto same = std::find_if(candidates.begin(), candidates.end(), [&](const ControlMatch& c) {
+        return c.type == line.kind && c.x == parser.x() && c.y == parser.y() && c.cx == parser.cx() &&
+               c.cy == parser.cy() && c.flags == parser.styleBits();
+    });
+    if (same == candidates.end())
+        return std::nullopt;
+    return Match{same->lineIndex, same->sourceText};
+}
+
+void UpdateLineStore::loadVersionItems()
+{
+    if (versionItemsOf_ == versionIdent_)
+        return;
+    versionItemsOf_ = versionIdent_;
+    std::vector<TextMatch> headers = db_.versionBlockHeadersOfVersion(context_.version);
+    blockHeaders_.assign(std::make_move_iterator(headers.begin()), std::make_move_iterator(headers.end()));
+    std::vector<VersionValueMatch> values = db_.allVersionValuesOfVersion(context_.version);
+    values_.assign(std::make_move_iterator(values.begin()), std::make_move_iterator(values.end()));
+}
+
+std::optional<UpdateLineStore::Match> UpdateLineStore::findBlockHeader(std::string_view text)
+{
+    loadVersionItems();
+    if (blockHeaders_.empty())
+        return std::nullopt;
+    // A version resource usually has one language block; with several, the same name wins.
+    auto header = std::find_if(blockHeaders_.begin(), blockHeaders_.end(),
+                               [&](const TextMatch& h) { return h.sourceText == text; });
+    if (header == blockHeaders_.end())
+        header = blockHeaders_.begin();
+    Match match{header->lineIndex, std::move(header->sourceText)};
+    blockHeaders_.erase(header);
+    return match;
+}
+
+std::optional<UpdateLineStore::Match> UpdateLineStore::findInclude(std::string_view fileName)
+{
+    const auto same = std::find_if(includes_.begin(), includes_.end(),
+                                   [&](const TextMatch& include) { return equalsIgnoringCase(include.sourceText, fileName); });
+    if (same == includes_.end())
+        return std::nullopt;
+    const int lineIndex = same->lineIndex;
+    includes_.erase(same);
+    return Match{lineIndex, std::nullopt};
+}
+
+void UpdateLineStore::rewriteItemRow(int lineIndex, const ParsedLine& line, const ScriptParser& parser)
+{
+    const int kind = line.kind;
+    const std::string symbol(parser.symbolText());
+    if (isDialogControlKind(kind)) {
+        ControlRow control = controlRowOf(line, parser);
+        control.lineIndex = lineIndex;
+        control.dlgLine = context_.dialog;
+        db_.rewriteControl(control);
+        return;
+    }
+    if (isMenuItemKind(kind)) {
+        db_.rewriteMenuItem({lineIndex, context_.menu, parser.depth() - 1, symbol, 0});
+        return;
+    }
+    switch (static_cast<LineKind>(kind)) {
+    case LineKind::Caption:
+        // The caption's dialog line is new with every update: link the caption to it.
+        db_.setCaptionDialog(lineIndex, context_.dialog);
+        break;
+    case LineKind::Block:
+        db_.rewriteVersionBlockHeader({lineIndex, context_.version});
+        context_.block = lineIndex;
+        break;
+    case LineKind::Value:
+        db_.rewriteVersionValue({lineIndex, context_.version, context_.block, symbol});
+        break;
+    default:
+        break;
+    }
+}
+
+void UpdateLineStore::addNew(const ParsedLine& line, const ScriptParser& parser, const LineSplit& split,
+                             int lineNumber)
+{
+    ++added_;
+    const int lineIndex = lineIndexes_.take();
+    LineRow row;
+    row.lineIndex = lineIndex;
+    row.line = lineNumber;
+    row.lineKind = line.kind;
+    row.added = 1;
+    row.beforeStr = std::string(split.before);
+    row.behindStr = std::string(split.behind);
+    rows_.addLine(row);
+    if (split.hasText)
+        rows_.addText(lineIndex, split.text, isExcludedByDefault(line.kind));
+    addItemRow(rows_, context_, lineIndex, line, parser);
+}
+
+} // namespace qmk

@@ -1,0 +1,68 @@
+// Stores each parsed line of a source update: finds the item the line was before among the
+// lines the update has not written yet, rewrites it (flagging a changed text) or adds it as new.
+#pragma once
+
+#include <list>
+#include <optional>
+#include <set>
+#include <string>
+
+#include "database/LineIndexAllocator.h"
+#include "parser/ItemRowWriter.h"
+#include "parser/LineSink.h"
+
+namespace qmk {
+
+class CProjectDatabase;
+class LineStore;
+
+class UpdateLineStore : public LineSink {
+public:
+    // `rows` appends to `db` inside the update's transaction.
+    UpdateLineStore(CProjectDatabase& db, LineStore& rows);
+
+    void store(const ParsedLine& line, const ScriptParser& parser, int lineNumber) override;
+
+    int foundLines() const { return found_; }
+    int newLines() const { return added_; }
+    int changedTexts() const { return changed_; }
+
+private:
+    // The line an item was before, with its stored text when the new text is to be compared.
+    struct Match {
+        int lineIndex = 0;
+        std::optional<std::string> storedText;
+    };
+
+    std::optional<Match> findItem(const ParsedLine& line, const ScriptParser& parser, const LineSplit& split);
+    std::optional<Match> findControl(const ParsedLine& line, const ScriptParser& parser);
+    std::optional<Match> findBlockHeader(std::string_view text);
+    std::optional<Match> findInclude(std::string_view fileName);
+    void rewriteItemRow(int lineIndex, const ParsedLine& line, const ScriptParser& parser);
+    void addNew(const ParsedLine& line, const ScriptParser& parser, const LineSplit& split, int lineNumber);
+
+    CProjectDatabase& db_;
+    LineStore& rows_;
+    LineIndexAllocator lineIndexes_;
+    ResourceContext context_;
+    // Identifiers that several controls of the dialog being read had before the update.
+    std::set<std::string, std::less<>> sharedIdents_;
+    std::set<std::string, std::less<>> seenIdents_;
+    int identsOfDialog_ = 0;
+    // The include lines not written yet, in script order: read once, since a script may have
+    // a thousand of them and the engine has no index for a look-up that ignores case.
+    std::list<TextMatch> includes_;
+    // The block headers and values not written yet of the version resources named like the one
+    // being read, read once per name: a script may hold hundreds of VS_VERSION_INFO resources,
+    // and the list of the name is the same for each of them.
+    void loadVersionItems();
+    std::string versionIdent_;
+    std::optional<std::string> versionItemsOf_;
+    std::list<TextMatch> blockHeaders_;
+    std::list<VersionValueMatch> values_;
+    int found_ = 0;
+    int added_ = 0;
+    int changed_ = 0;
+};
+
+} // namespace qmk

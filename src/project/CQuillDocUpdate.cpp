@@ -1,0 +1,75 @@
+// The document's side of a changed source script: the change test, the question after opening,
+// the database update with its messages and bookkeeping, and the old source text of an item.
+#include "project/CQuillDoc.h"
+
+#include "database/DaoException.h"
+#include "project/FileStamp.h"
+#include "project/SourceUpdate.h"
+#include "resources/Feedback.h"
+#include "resources/MessageIds.h"
+
+namespace qmk {
+
+bool CQuillDoc::IsSourceChanged(const std::filesystem::path& script)
+{
+    if (!db_.isOpen())
+        return false;
+    const std::optional<FileStamp> stamp = readFileStamp(script);
+    if (!stamp)
+        return false;
+    try {
+        return db_.isSourceChanged(*stamp);
+    } catch (const DaoException&) {
+        return false;
+    }
+}
+
+bool CQuillDoc::SourceChangedQuestion()
+{
+    if (!feedback_.ask(msg::UpdateDatabaseNow, {documentPath_.string()}, false))
+        return false;
+    return UpdateDatabase();
+}
+
+bool CQuillDoc::UpdateDatabase(const std::filesystem::path& script)
+{
+    std::error_code ec;
+    if (!std::filesystem::exists(documentPath_, ec))
+        return false;
+    bool cancelled = false;
+    bool updated = false;
+    try {
+        updated = UpdateTransaction(db_, script, includeExtensions_, feedback_, cancelled, updateHook_);
+    } catch (const DaoException& e) {
+        reportDatabaseError(e.report());
+    }
+    if (!updated) {
+        if (cancelled)
+            feedback_.message(msg::UpdateCancelled, {script.string()}, Icon::Information);
+        else
+            feedback_.message(msg::UpdateFailed, {script.string()}, Icon::Stop);
+        return false;
+    }
+    scriptPath_ = script;
+    sourceChanged_ = false;
+    modified_ = true;
+    try {
+        closeTimeBookkeeping();
+    } catch (const DaoException& e) {
+        reportDatabaseError(e.report());
+    }
+    return true;
+}
+
+std::optional<CQuillDoc::ChangedSourceText> CQuillDoc::changedSourceText(int lineIndex)
+{
+    std::string oldText = db_.sourceTextOld(lineIndex);
+    if (oldText.empty()) {
+        feedback_.message(msg::NoOldSourceText, {}, Icon::Information);
+        return std::nullopt;
+    }
+    std::optional<TextRow> current = db_.text(lineIndex);
+    return ChangedSourceText{std::move(oldText), current ? current->sourceText : std::string()};
+}
+
+} // namespace qmk

@@ -1,0 +1,37 @@
+// The safe update of a project database from its changed script: the update runs on a working
+// copy in the temporary folder, which replaces the database only when the whole pass succeeded.
+// Also the Refresh Status check over the open projects.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "parser/DatabaseUpdate.h"
+
+namespace qmk {
+
+class CProjectDatabase;
+class CQuillDoc;
+class Feedback;
+
+// Creates a new, empty working file "<folder>/NNNNN.mdb" with the number from `draw` (1 to
+// 99999), drawing again while a file of that name exists. Empty path when none could be made.
+std::filesystem::path reserveWorkingFile(const std::filesystem::path& folder, const std::function<int()>& draw);
+
+// Updates the open database `db` from `script`: closes it, copies it to a working file, runs the
+// update pass on the copy and puts the copy in place of the database (atomically) only when the
+// pass succeeded; the database is open again afterwards in every case, and the working file is
+// gone. A cancel or any failure leaves the database file as it was. `cancelled` tells a cancel
+// from a failure. Reports 61269 on success; failures of the pass are reported by the pass.
+bool UpdateTransaction(CProjectDatabase& db, const std::filesystem::path& script,
+                       const std::vector<std::string>& includeExtensions, Feedback& feedback, bool& cancelled,
+                       const UpdateLineHook& afterLine = {});
+
+// Refresh Status: tests every open project not yet marked as changed, marks the changed ones,
+// names them in message 61273 and returns them. An unreadable script stamp, a closed database
+// or a database error counts as unchanged.
+std::vector<CQuillDoc*> refreshSourceStatus(const std::vector<CQuillDoc*>& documents, Feedback& feedback);
+
+} // namespace qmk

@@ -1,0 +1,424 @@
+#include "SourceUpdateFixture.h"
+
+#include <algorithm>
+#include <map>
+
+#include "database/CProjectDatabase.h"
+#include "database/DaoException.h"
+#include "database/LineIndexAllocator.h"
+#include "project/FileStamp.h"
+#include "project/SourceUpdate.h"
+#include "parser/ParserCodes.h"
+#include "resources/MessageIds.h"
+
+namespace qmk {
+namespace {
+
+using test::German;
+using test::French;
+
+const std::string kScript =
+    "#include \"resource.h\"\n"
+    "IDD_ABOUT DIALOGEX 0, 0, 200, 100\n"
+    "STYLE DS_MODALFRAME | WS_POPUP | WS_CAPTION\n"
+    "CAPTION \"About\"\n"
+    "BEGIN\n"
+    "    LTEXT \"Name:\", IDC_STATIC, 10, 10, 50, 8\n"
+    "    LTEXT \"Version:\", IDC_STATIC, 10, 20, 50, 8\n"
+    "    DEFPUSHBUTTON \"OK\", IDOK, 140, 80, 50, 14\n"
+    "END\n"
+    "IDM_MAIN MENU\n"
+    "BEGIN\n"
+    "    POPUP \"&File\"\n"
+    "    BEGIN\n"
+    "        MENUITEM \"&Open\", ID_OPEN\n"
+    "        MENUITEM \"E&xit\", ID_EXIT\n"
+    "    END\n"
+    "END\n"
+    "STRINGTABLE\n"
+    "BEGIN\n"
+    "    IDS_HELLO \"Hello\"\n"
+    "    IDS_BYE \"Goodbye\"\n"
+    "END\n"
+    "VS_VERSION_INFO VERSIONINFO\n"
+    "FILEVERSION 1,0,0,0\n"
+    "BEGIN\n"
+    "    BLOCK \"StringFileInfo\"\n"
+    "    BEGIN\n"
+    "        BLOCK \"040904b0\"\n"
+    "        BEGIN\n"
+    "            VALUE \"FileDescription\", \"Sample\"\n"
+    "        END\n"
+    "    END\n"
+    "END\n";
+
+std::string replaced(std::string text, const std::string& from, const std::string& to)
+{
+    const std::size_t at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    if (at != std::string::npos)
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+// Every text of the project with what a translator has put into it.
+struct Snapshot {
+    std::map<int, std::pair<std::string, TranslatedText>> texts;
+    bool operator==(const Snapshot& o) const
+    {
+        return texts.size() == o.texts.size() &&
+               std::equal(texts.begin(), texts.end(), o.texts.begin(), [](const auto& a, const auto& b) {
+                   return a.first == b.first && a.second.first == b.second.first &&
+                          a.second.second.text == b.second.second.text &&
+                          a.second.second.modified == b.second.second.modified;
+               });
+    }
+};
+
+class SourceUpdateTest : public test::SourceUpdateFixture {
+protected:
+    void openTranslated(const std::string& text = kScript)
+    {
+        open(writeScript(text));
+        translateAll();
+    }
+
+    Snapshot snapshot()
+    {
+        Snapshot s;
+        for (const TextRow& row : texts())
+            s.texts[row.lineIndex] = {row.sourceText, row.translations.empty() ? TranslatedText{} : row.translations[0]};
+        return s;
+    }
+
+    // Line keys of the dialog's texts that share an identifier, in script order.
+    std::vector<int> controls(const std::string& ident)
+    {
+        std::vector<int> lines;
+        for (const IdentRow& dialog : doc->database().resources(ResourceList::Dialogs))
+            for (const DialogItemRow& item : doc->database().dialogTextItems(dialog.lineIndex))
+                if (item.nameId == ident)
+                    lines.push_back(item.lineIndex);
+        return lines;
+    }
+};
+
+} // namespace
+
+TEST_F(SourceUpdateTest, ScriptSavedAgainUnchangedIsChangedAndTheUpdateKeepsEverything)
+{
+    openTranslated();
+    const Snapshot before = snapshot();
+    ASSERT_FALSE(doc->IsSourceChanged());
+
+    dir.write("app.rc", kScript);
+    test::setModificationTime(script, start + 60);
+    EXPECT_TRUE(doc->IsSourceChanged());
+    ASSERT_TRUE(doc->UpdateDatabase());
+
+    EXPECT_EQ(snapshot(), before);
+    for (const TextRow& row : texts()) {
+        EXPECT_FALSE(row.modified);
+        EXPECT_TRUE(row.sourceTextOld.empty());
+    }
+    EXPECT_FALSE(doc->sourceChanged());
+    EXPECT_FALSE(doc->IsSourceChanged());  // the new stamp was stored
+    EXPECT_TRUE(doc->isModified());
+    EXPECT_TRUE(feedback.saidMessage(msg::UpdateSuccessful));
+    EXPECT_TRUE(workingFiles().empty());
+}
+
+TEST_F(SourceUpdateTest, OlderCopyOfTheSameSizeIsNotChangedButAnotherSizeIs)
+{
+    open(writeScript(kScript));
+    test::setModificationTime(script, start - 3 * 24 * 3600);
+    EXPECT_FALSE(doc->IsSourceChanged());
+    dir.write("app.rc", kScript + "\n");
+    test::setModificationTime(script, start - 3 * 24 * 3600);
+    EXPECT_TRUE(doc->IsSourceChanged());
+}
+
+TEST_F(SourceUpdateTest, ChangedTextKeepsItsTranslationsKeepsTheOldTextAndFlagsEveryTranslatedOne)
+{
+    openTranslated();
+    ASSERT_TRUE(doc->database().addTranslation(French));
+    const int hello = stringLine("IDS_HELLO");
+    const int bye = stringLine("IDS_BYE");
+    doc->database().setTranslation(bye, French, "Au revoir", false);
+
+    ASSERT_TRUE(saveAndUpdate(replaced(replaced(kScript, "\"Hello\"", "\"Hello!\""), "\"Goodbye\"", "\"Bye\"")));
+
+    EXPECT_EQ(stringLine("IDS_HELLO"), hello);
+    EXPECT_EQ(textRow(hello).sourceText, "Hello!");
+    EXPECT_EQ(textRow(hello).sourceTextOld, "Hello");
+    EXPECT_FALSE(textRow(hello).modified);  // passed on to the translations
+    EXPECT_EQ(german(hello)->text, "de:" + std::to_string(hello));
+    EXPECT_TRUE(german(hello)->modified);
+    EXPECT_FALSE(doc->database().translation(hello, French)->modified);  // not translated: not flagged
+    EXPECT_TRUE(doc->database().translation(bye, French)->modified);
+    EXPECT_EQ(doc->database().translation(bye, French)->text, "Au revoir");
+
+    auto shown = doc->changedSourceText(hello);
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(shown->oldText, "Hello");
+    EXPECT_EQ(shown->newText, "Hello!");
+}
+
+TEST_F(SourceUpdateTest, ItemWithoutOldTextHasNothingToShow)
+{
+    openTranslated();
+    EXPECT_FALSE(doc->changedSourceText(stringLine("IDS_HELLO")));
+    EXPECT_TRUE(feedback.saidMessage(msg::NoOldSourceText));
+}
+
+TEST_F(SourceUpdateTest, PopupWithChangedTextIsANewItemWhileItsItemsStay)
+{
+    openTranslated();
+    auto popupLine = [&] {
+        for (const IdentRow& menu : doc->database().resources(ResourceList::Menus))
+            for (const MenuItemRow& item : doc->database().menuItems(menu.lineIndex))
+                if (item.lineKind == toInt(LineKind::Popup))
+                    return item.lineIndex;
+        return 0;
+    };
+    const int oldPopup = popupLine();
+    const int open = doc->database().menuItemsByIdent("IDM_MAIN", "ID_OPEN").front().lineIndex;
+
+    ASSERT_TRUE(saveAndUpdate(replaced(kScript, "\"&File\"", "\"&Datei\"")));
+
+    EXPECT_FALSE(doc->database().text(oldPopup));
+    const int newPopup = popupLine();
+    EXPECT_NE(newPopup, oldPopup);
+    EXPECT_EQ(textRow(newPopup).sourceText, "&Datei");
+    EXPECT_EQ(german(newPopup)->text, "");
+    EXPECT_EQ(doc->database().menuItemsByIdent("IDM_MAIN", "ID_OPEN").front().lineIndex, open);
+    EXPECT_EQ(german(open)->text, "de:" + std::to_string(open));
+    EXPECT_FALSE(german(open)->modified);
+}
+
+TEST_F(SourceUpdateTest, ChangedIdentifierRemovesTheOldItemWithItsTranslationsAndBookmarks)
+{
+    openTranslated();
+    const int hello = stringLine("IDS_HELLO");
+    doc->database().addBookmark({0, hello, "Hello", "Text", German});
+    const int bye = stringLine("IDS_BYE");
+    doc->database().addBookmark({0, bye, "Bye", "Text", German});
+
+    ASSERT_TRUE(saveAndUpdate(replaced(kScript, "IDS_HELLO", "IDS_GREETING")));
+
+    EXPECT_FALSE(doc->database().text(hello));
+    EXPECT_EQ(stringLine("IDS_HELLO"), 0);
+    const int greeting = stringLine("IDS_GREETING");
+    ASSERT_NE(greeting, 0);
+    EXPECT_EQ(textRow(greeting).sourceText, "Hello");
+    EXPECT_EQ(german(greeting)->text, "");
+    std::vector<IdentRow> marks = doc->database().bookmarks();
+    ASSERT_EQ(marks.size(), 1u);
+    EXPECT_EQ(marks[0].nameId, "Bye");
+}
+
+TEST_F(SourceUpdateTest, StaticsSharingAnIdentifierAreToldApartByPlaceSizeKindAndStyle)
+{
+    openTranslated();
+    const std::vector<int> before = controls("IDC_STATIC");
+    ASSERT_EQ(before.size(), 2u);
+
+    // The first gets a new text in the same place, the second moves.
+    std::string moved = replaced(kScript, "\"Name:\", IDC_STATIC, 10, 10", "\"Name\", IDC_STATIC, 10, 10");
+    moved = replaced(moved, "\"Version:\", IDC_STATIC, 10, 20", "\"Version:\", IDC_STATIC, 10, 30");
+    ASSERT_TRUE(saveAndUpdate(moved));
+
+    const std::vector<int> after = controls("IDC_STATIC");
+    ASSERT_EQ(after.size(), 2u);
+    EXPECT_EQ(after[0], before[0]);
+    EXPECT_EQ(textRow(after[0]).sourceTextOld, "Name:");
+    EXPECT_TRUE(german(after[0])->modified);
+    EXPECT_NE(after[1], before[1]);
+    EXPECT_FALSE(doc->database().text(before[1]));
+    EXPECT_EQ(german(after[1])->text, "");
+    EXPECT_EQ(doc->database().control(after[1])->y, 30);
+}
+
+TEST_F(SourceUpdateTest, ItemsOfTheDialogFollowItsNewHeaderLine)
+{
+    openTranslated();
+    const int ok = controls("IDOK").front();
+    ASSERT_TRUE(saveAndUpdate(replaced(kScript, "140, 80, 50, 14", "130, 70, 60, 14")));
+
+    const std::vector<IdentRow> dialogs = doc->database().resources(ResourceList::Dialogs);
+    ASSERT_EQ(dialogs.size(), 1u);
+    const std::optional<ControlRow> control = doc->database().control(ok);
+    ASSERT_TRUE(control);
+    EXPECT_EQ(control->dlgLine, dialogs[0].lineIndex);
+    EXPECT_EQ(control->x, 130);
+    EXPECT_EQ(control->cx, 60);
+    EXPECT_FALSE(german(ok)->modified);
+    EXPECT_EQ(doc->database().dialogCaptionTexts(dialogs[0].lineIndex).size(), 1u);  // the caption too
+}
+
+TEST_F(SourceUpdateTest, NewLinesReuseFreedLineIndexesLowestFirst)
+{
+    openTranslated();
+    const std::string fewer = replaced(kScript, "    IDS_BYE \"Goodbye\"\n", "");
+    ASSERT_TRUE(saveAndUpdate(fewer));
+    std::vector<int> used = doc->database().allLineIndexes();
+    int lowestFree = LineIndexAllocator(used).peek();
+    ASSERT_LT(lowestFree, used.back());  // the update left gaps
+
+    ASSERT_TRUE(saveAndUpdate(replaced(fewer, "    IDS_HELLO", "    IDS_NEW \"New\"\n    IDS_HELLO")));
+    std::vector<int> now = doc->database().allLineIndexes();
+    EXPECT_TRUE(std::binary_search(now.begin(), now.end(), lowestFree));
+    EXPECT_LE(now.back(), used.back());
+    EXPECT_EQ(now.size(), used.size() + 1);
+}
+
+TEST_F(SourceUpdateTest, CancellingLeavesTheDatabaseByteForByteAsItWas)
+{
+    openTranslated();
+    const std::string before = test::readFile(doc->databasePath());
+    feedback.cancelAfterPolls = 5;
+    EXPECT_FALSE(saveAndUpdate(replaced(kScript, "\"Hello\"", "\"Hi\"")));
+
+    EXPECT_TRUE(feedback.saidMessage(msg::UpdateCancelled));
+    EXPECT_FALSE(feedback.saidMessage(msg::UpdateFailed));
+    EXPECT_EQ(test::readFile(doc->databasePath()), before);
+    EXPECT_TRUE(workingFiles().empty());
+    EXPECT_EQ(textRow(stringLine("IDS_HELLO")).sourceText, "Hello");  // open again
+}
+
+TEST_F(SourceUpdateTest, ParseErrorFailsAndLeavesTheDatabaseAsItWas)
+{
+    openTranslated();
+    const std::string before = test::readFile(doc->databasePath());
+    EXPECT_FALSE(saveAndUpdate(kScript + "IDM_BAD MENU\nBEGIN\n    POPUP\nEND\n"));
+
+    EXPECT_TRUE(feedback.saidMessage(msg::ParserErrorInFile));
+    EXPECT_TRUE(feedback.saidMessage(msg::UpdateFailed));
+    EXPECT_EQ(test::readFile(doc->databasePath()), before);
+    EXPECT_TRUE(workingFiles().empty());
+}
+
+TEST_F(SourceUpdateTest, DatabaseFailureInTheMiddleOfThePassLeavesTheDatabaseAsItWas)
+{
+    openTranslated();
+    const std::string before = test::readFile(doc->databasePath());
+    doc->setUpdateHook([](int line) {
+        if (line == 12)
+            throw DaoException(10, "disk I/O error");
+    });
+    EXPECT_FALSE(saveAndUpdate(replaced(kScript, "\"Hello\"", "\"Hi\"")));
+
+    EXPECT_TRUE(feedback.saidMessage(msg::UpdateFailed));
+    EXPECT_EQ(test::readFile(doc->databasePath()), before);
+    EXPECT_TRUE(workingFiles().empty());
+    EXPECT_TRUE(CQuillDoc::IsProjectDatabase(doc->databasePath()));
+    EXPECT_EQ(textRow(stringLine("IDS_HELLO")).sourceText, "Hello");
+    EXPECT_TRUE(doc->IsSourceChanged());
+}
+
+TEST_F(SourceUpdateTest, ProjectOpenedThroughItsDatabaseIsUpdatedFromTheScriptBesideIt)
+{
+    open(writeScript(kScript));
+    const std::filesystem::path database = doc->databasePath();
+    doc->OnCloseDocument();
+    open(database);
+    ASSERT_TRUE(doc->openedFromDatabase());
+    ASSERT_TRUE(saveAndUpdate(replaced(kScript, "\"Hello\"", "\"Hi\"")));
+    EXPECT_EQ(textRow(stringLine("IDS_HELLO")).sourceText, "Hi");
+    EXPECT_EQ(doc->database().sourceFile(), script.string());
+}
+
+TEST_F(SourceUpdateTest, RefreshStatusNamesTheChangedProjectsOnce)
+{
+    open(writeScript(kScript));
+    test::TempDir other;
+    other.write("b.rc", kScript);
+    test::setModificationTime(other / "b.rc", start);
+    CQuillDoc second(feedback, {".DLG"});
+    ASSERT_TRUE(second.OnOpenDocument(other / "b.rc"));
+
+    test::setModificationTime(script, start + 60);
+    std::vector<CQuillDoc*> changed = refreshSourceStatus({doc.get(), &second}, feedback);
+    ASSERT_EQ(changed.size(), 1u);
+    EXPECT_EQ(changed[0], doc.get());
+    EXPECT_TRUE(doc->sourceChanged());
+    EXPECT_FALSE(second.sourceChanged());
+    ASSERT_FALSE(feedback.said.empty());
+    EXPECT_EQ(feedback.said.back().id, msg::SourceFilesChanged);
+    EXPECT_NE(feedback.said.back().text.find(script.string()), std::string::npos);
+
+    const std::size_t said = feedback.said.size();
+    EXPECT_TRUE(refreshSourceStatus({doc.get(), &second}, feedback).empty());
+    EXPECT_EQ(feedback.said.size(), said);
+    second.OnCloseDocument();
+}
+
+TEST_F(SourceUpdateTest, AnsweringTheSourceChangedQuestionUpdates)
+{
+    open(writeScript(kScript));
+    dir.write("app.rc", replaced(kScript, "\"Hello\"", "\"Hi\""));
+    test::setModificationTime(script, start + 60);
+    feedback.answer = false;
+    EXPECT_FALSE(doc->SourceChangedQuestion());
+    EXPECT_EQ(textRow(stringLine("IDS_HELLO")).sourceText, "Hello");
+    feedback.answer = true;
+    EXPECT_TRUE(doc->SourceChangedQuestion());
+    EXPECT_EQ(textRow(stringLine("IDS_HELLO")).sourceText, "Hi");
+}
+
+TEST_F(SourceUpdateTest, VersionResourcesOfOneNameAreMatchedInScriptOrder)
+{
+    const std::string version = kScript.substr(kScript.find("VS_VERSION_INFO"));
+    const std::string twice = kScript + replaced(replaced(version, "040904b0", "040704b0"), "\"Sample\"", "\"Beispiel\"");
+    openTranslated(twice);
+    auto values = [&] {
+        std::vector<int> lines;
+        for (const IdentRow& v : doc->database().resources(ResourceList::Versions))
+            for (int header : doc->database().versionBlockHeadersOf(v.lineIndex))
+                for (const IdentRow& value : doc->database().versionValuesOf(header))
+                    lines.push_back(value.lineIndex);
+        return lines;
+    };
+    const std::vector<int> before = values();
+    ASSERT_EQ(before.size(), 2u);
+
+    std::string changed = replaced(twice, "\"Beispiel\"", "\"Muster\"");
+    changed = replaced(changed, "\"040704b0\"", "\"040704e4\"");
+    ASSERT_TRUE(saveAndUpdate(changed));
+
+    EXPECT_EQ(values(), before);
+    EXPECT_FALSE(german(before[0])->modified);
+    EXPECT_EQ(textRow(before[1]).sourceText, "Muster");
+    EXPECT_TRUE(german(before[1])->modified);
+    // A renamed language block keeps its row, with the new name flagged for its translations.
+    const std::vector<IdentRow> versions = doc->database().resources(ResourceList::Versions);
+    ASSERT_EQ(versions.size(), 2u);
+    const int block = doc->database().versionBlockHeadersOf(versions[1].lineIndex).front();
+    EXPECT_EQ(textRow(block).sourceText, "040704e4");
+    EXPECT_TRUE(german(block)->modified);
+}
+
+TEST_F(SourceUpdateTest, IncludeLinesAreFoundAgainIgnoringCase)
+{
+    openTranslated();
+    const int include = doc->database().includeLines().front().lineIndex;
+    ASSERT_TRUE(saveAndUpdate(replaced(kScript, "\"resource.h\"", "\"Resource.H\"")));
+    ASSERT_EQ(doc->database().includeLines().size(), 1u);
+    EXPECT_EQ(doc->database().includeLines().front().lineIndex, include);
+    EXPECT_EQ(german(include)->text, "de:" + std::to_string(include));
+    EXPECT_TRUE(doc->database().exclude(include).value_or(false));
+}
+
+TEST(WorkingFileTest, NameIsDrawnAgainWhileTaken)
+{
+    test::TempDir dir;
+    dir.write("00042.mdb", "taken");
+    std::vector<int> draws = {42, 42, 7};
+    std::size_t next = 0;
+    const std::filesystem::path file = reserveWorkingFile(dir.path(), [&] { return draws[next++]; });
+    EXPECT_EQ(file, dir / "00007.mdb");
+    EXPECT_TRUE(std::filesystem::exists(file));
+    EXPECT_EQ(test::readFile(dir / "00042.mdb"), "taken");
+}
+
+} // namespace qmk
