@@ -101,6 +101,10 @@ std::optional<UpdateLineStore::Match> UpdateLineStore::findItem(const ParsedLine
     case LineKind::Include:
     case LineKind::RcInclude:
         return findInclude(split.text);
+    case LineKind::DataString:
+    case LineKind::UserResourceData:
+    case LineKind::RcDataString:
+        return findDataString(kind, split.text);
     case LineKind::Block:
         return findBlockHeader(split.text);
     case LineKind::Value: {
@@ -184,6 +188,25 @@ std::optional<UpdateLineStore::Match> UpdateLineStore::findInclude(std::string_v
     const int lineIndex = same->lineIndex;
     includes_.erase(same);
     return Match{lineIndex, std::nullopt};
+}
+
+// Data strings have no identifier; the same text of the same kind is taken for the same item,
+// so that their translations survive an update instead of being dropped with the old line.
+std::optional<UpdateLineStore::Match> UpdateLineStore::findDataString(int kind, std::string_view text)
+{
+    if (!dataStringsLoaded_) {
+        dataStringsLoaded_ = true;
+        for (const TextRow& row : db_.allTextsWithLineKind())
+            if (row.lineKind == toInt(LineKind::DataString) || row.lineKind == toInt(LineKind::UserResourceData) ||
+                row.lineKind == toInt(LineKind::RcDataString))
+                dataStrings_[{row.lineKind, row.sourceText}].push_back(row.lineIndex);
+    }
+    auto same = dataStrings_.find(std::make_pair(kind, std::string(text)));
+    if (same == dataStrings_.end() || same->second.empty())
+        return std::nullopt;
+    const int lineIndex = same->second.front();
+    same->second.pop_front();
+    return Match{lineIndex, std::string(text)};
 }
 
 void UpdateLineStore::rewriteItemRow(int lineIndex, const ParsedLine& line, const ScriptParser& parser)

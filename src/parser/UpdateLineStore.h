@@ -2,7 +2,9 @@
 // lines the update has not written yet, rewrites it (flagging a changed text) or adds it as new.
 #pragma once
 
+#include <deque>
 #include <list>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -38,6 +40,7 @@ private:
     std::optional<Match> findControl(const ParsedLine& line, const ScriptParser& parser);
     std::optional<Match> findBlockHeader(std::string_view text);
     std::optional<Match> findInclude(std::string_view fileName);
+    std::optional<Match> findDataString(int kind, std::string_view text);
     void rewriteItemRow(int lineIndex, const ParsedLine& line, const ScriptParser& parser);
     void addNew(const ParsedLine& line, const ScriptParser& parser, const LineSplit& split, int lineNumber);
 
@@ -52,6 +55,9 @@ private:
     // The include lines not written yet, in script order: read once, since a script may have
     // a thousand of them and the engine has no index for a look-up that ignores case.
     std::list<TextMatch> includes_;
+    // Data strings (RCDATA, user-defined resources) not yet found again, by kind and text.
+    std::map<std::pair<int, std::string>, std::deque<int>, std::less<>> dataStrings_;
+    bool dataStringsLoaded_ = false;
     // The block headers and values not written yet of the version resources named like the one
     // being read, read once per name: a script may hold hundreds of VS_VERSION_INFO resources,
     // and the list of the name is the same for each of them.

@@ -422,3 +422,30 @@ TEST(WorkingFileTest, NameIsDrawnAgainWhileTaken)
 }
 
 } // namespace qmk
+
+namespace qmk {
+
+TEST_F(SourceUpdateTest, DataStringsKeepTheirTranslationsWhenFoundAgain)
+{
+    const std::string before = "1 RCDATA\nBEGIN\n  \"Hello\", \"World\"\nEND\nSTRINGTABLE\nBEGIN\n 1 \"x\"\nEND\n";
+    open(writeScript(before, 120));
+    translateAll();
+    int hello = 0;
+    for (const TextRow& row : texts())
+        if (row.sourceText == "Hello")
+            hello = row.lineIndex;
+    ASSERT_NE(hello, 0);
+    ASSERT_EQ(german(hello)->text, "de:" + std::to_string(hello));
+
+    ASSERT_TRUE(saveAndUpdate("#define MORE 1\n" + before));
+    int found = 0;
+    for (const TextRow& row : texts())
+        if (row.sourceText == "Hello") {
+            found = row.lineIndex;
+            EXPECT_EQ(row.translations.at(0).text, "de:" + std::to_string(hello));
+            EXPECT_FALSE(row.translations.at(0).modified);
+        }
+    EXPECT_EQ(found, hello);
+}
+
+} // namespace qmk
