@@ -112,6 +112,7 @@ private:
     void readStyleList();
     void readPopup();
     void readMenuItem();
+    void readOptionWords(int optionToken);
     void readStringTableStatement();
     void readStringTableEntry();
     void readAcceleratorStatement();

@@ -62,18 +62,24 @@ void ScriptParser::readMenuItem()
         classify(toInt(K::Unparsed));
         return;
     }
+    readOptionWords(Tok::MenuOption);
+    classify(toInt(K::MenuItem));
+}
+
+// option-list := {["," ] option-word}; stops before the first other token.
+void ScriptParser::readOptionWords(int optionToken)
+{
     for (;;) {
-        t = sc_.next();
+        const int t = sc_.next();
         if (t == Tok::Comma) {
             sc_.put(' ');
-        } else if (t == Tok::MenuOption) {
+        } else if (t == optionToken) {
             ensureBlankBeforeToken();
         } else {
             sc_.pushBack();
-            break;
+            return;
         }
     }
-    classify(toInt(K::MenuItem));
 }
 
 // Inside a STRINGTABLE: BEGIN, entries, preprocessor lines and END.
@@ -185,17 +191,7 @@ void ScriptParser::readAcceleratorStatement()
         classify(toInt(K::Unparsed));
         return;
     }
-    for (;;) {
-        t = sc_.next();
-        if (t == Tok::Comma) {
-            sc_.put(' ');
-        } else if (t == Tok::AcceleratorOption) {
-            ensureBlankBeforeToken();
-        } else {
-            sc_.pushBack();
-            break;
-        }
-    }
+    readOptionWords(Tok::AcceleratorOption);
     classify(toInt(K::AcceleratorEntry));
 }
 
