@@ -20,3 +20,11 @@ run -T "$work/demo_rc.mdb" German || true
 run -RC "$work/demo_rc.mdb" German "$work/demo-German.rc"
 echo "---- $work/demo-German.rc ----"
 cat "$work/demo-German.rc"
+echo
+
+# The script changes: the project notices, and the update keeps the German translation.
+sleep 1
+sed -i 's/"Ready"/"Ready to write"/' "$work/demo.rc"
+run -D "$work/demo_rc.mdb" || true
+run -U "$work/demo_rc.mdb"
+run -D "$work/demo_rc.mdb"
