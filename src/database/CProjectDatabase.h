@@ -102,6 +102,8 @@ public:
     bool forEachLineWithTranslation(LanguageId language, const std::function<void(const WriterRow&)>& visit);
     // Text Table: every text with its line kind and all translations, in script order.
     std::vector<TextRow> allTextsWithLineKind();
+    // Data strings not yet written by the running update, in script order (lineKind set, no translations).
+    std::vector<TextRow> dataStringTexts();
     // The same texts with their item identifiers and dialogs, read by one query in script order.
     void forEachTextTableRecord(const std::function<void(const TextTableRecord&)>& visit);
 

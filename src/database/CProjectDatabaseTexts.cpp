@@ -251,6 +251,20 @@ bool CProjectDatabase::forEachLineWithTranslation(LanguageId language,
     return true;
 }
 
+std::vector<TextRow> CProjectDatabase::dataStringTexts()
+{
+    Statement rows = query("Data_String_Texts");
+    std::vector<TextRow> texts;
+    while (rows.step()) {
+        TextRow row;
+        row.lineIndex = rows.intField("LineIndex");
+        row.sourceText = rows.text("SourceText");
+        row.lineKind = rows.intField("LineIdentSym");
+        texts.push_back(std::move(row));
+    }
+    return texts;
+}
+
 std::vector<TextRow> CProjectDatabase::allTextsWithLineKind()
 {
     Statement rows = query("ResourceText_And_LineIdentSym");

@@ -337,6 +337,10 @@ constexpr Entry Writes[] = {
      "UPDATE ResourceText SET SourceText_Old = SourceText, SourceText = :SourceText, Modified = 1 "
      "WHERE LineIndex = :LineIndex"},
     {"Set_Exclude", "UPDATE ResourceText SET Exclude = :Exclude WHERE LineIndex = :LineIndex"},
+    // Texts of data strings (RCDATA, user-defined resources), which the update finds by text.
+    {"Data_String_Texts",
+     "SELECT t.LineIndex, t.SourceText, l.LineIdentSym FROM ResourceText AS t JOIN ResFileLine AS l "
+     "ON l.LineIndex = t.LineIndex WHERE l.LineIdentSym IN (67, 87, 88) AND l.Added = 0 ORDER BY l.Line, l.LineIndex"},
     // Every line in writing order with its own text (if any) and one translation of it.
     {"Writer_Lines_With_Translation",
      "SELECT l.LineIdentSym, l.BeforeStr, l.BehindStr, t.LineIndex IS NOT NULL AS HasText, t.Exclude, "

@@ -33,6 +33,9 @@ void Statement::check(int rc) const
 
 int Statement::parameter(std::string_view name) const
 {
+    for (const auto& [known, index] : entry_->parameters)
+        if (known == name)
+            return index;
     std::string key;
     key.reserve(name.size() + 1);
     key += ':';
@@ -40,6 +43,7 @@ int Statement::parameter(std::string_view name) const
     int index = sqlite3_bind_parameter_index(entry_->stmt, key.c_str());
     if (index == 0)
         db_->fail(SQLITE_RANGE, "unknown query parameter " + key + " in: " + entry_->sql);
+    entry_->parameters.emplace_back(std::string(name), index);
     return index;
 }
 

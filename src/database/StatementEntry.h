@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "database/Statement.h"
@@ -16,6 +17,9 @@ struct Statement::Entry {
     bool cached = true;          // false: finalized when given back
     bool namesKnown = false;
     std::vector<std::string> names;  // result field names, read on first look-up
+    // Parameter indexes by name, found once per prepared statement (bulk work binds by name
+    // for every row).
+    std::vector<std::pair<std::string, int>> parameters;
 };
 
 } // namespace qmk

@@ -196,10 +196,8 @@ std::optional<UpdateLineStore::Match> UpdateLineStore::findDataString(int kind, 
 {
     if (!dataStringsLoaded_) {
         dataStringsLoaded_ = true;
-        for (const TextRow& row : db_.allTextsWithLineKind())
-            if (row.lineKind == toInt(LineKind::DataString) || row.lineKind == toInt(LineKind::UserResourceData) ||
-                row.lineKind == toInt(LineKind::RcDataString))
-                dataStrings_[{row.lineKind, row.sourceText}].push_back(row.lineIndex);
+        for (TextRow& row : db_.dataStringTexts())
+            dataStrings_[{row.lineKind, std::move(row.sourceText)}].push_back(row.lineIndex);
     }
     auto same = dataStrings_.find(std::make_pair(kind, std::string(text)));
     if (same == dataStrings_.end() || same->second.empty())
