@@ -4,6 +4,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -112,15 +113,18 @@ double referenceBuildSeconds(const Project& p)
     return seconds;
 }
 
+// Each iteration times a fresh build and then the update, one after the other, so that both
+// meet the same load on a shared machine; the ratio is taken from the fastest of each.
 void updateAfterChangedStrings(benchmark::State& state)
 {
     const Project& p = project();
-    const double buildSeconds = referenceBuildSeconds(p);
     qmk::SilentFeedback quiet;
     const fs::path copy = p.folder / "update_rc.mdb";
-    double seconds = 0;
+    double fastestBuild = 1e9;
+    double fastestUpdate = 1e9;
     for (auto _ : state) {
         state.PauseTiming();
+        fastestBuild = std::min(fastestBuild, referenceBuildSeconds(p));
         fs::copy_file(p.database, copy, fs::copy_options::overwrite_existing);
         qmk::CProjectDatabase db;
         db.open(copy);
@@ -129,10 +133,12 @@ void updateAfterChangedStrings(benchmark::State& state)
         bool cancelled = false;
         if (!qmk::UpdateTransaction(db, p.script, {".DLG"}, quiet, cancelled))
             state.SkipWithError("update failed");
-        seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        fastestUpdate =
+            std::min(fastestUpdate, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     }
-    state.counters["build_seconds"] = buildSeconds;
-    state.counters["build_ratio"] = seconds / buildSeconds;
+    state.counters["build_seconds"] = fastestBuild;
+    state.counters["update_seconds"] = fastestUpdate;
+    state.counters["build_ratio"] = fastestUpdate / fastestBuild;
 }
 
 // The pass alone, on a working copy: what the update costs beyond copying the file.
@@ -165,5 +171,5 @@ struct Cleanup {
 
 BENCHMARK(freshBuild)->Unit(benchmark::kSecond)->Iterations(1);
 BENCHMARK(updatePassOnly)->Unit(benchmark::kSecond)->Iterations(2);
-BENCHMARK(updateAfterChangedStrings)->Unit(benchmark::kSecond)->Iterations(2);
+BENCHMARK(updateAfterChangedStrings)->Unit(benchmark::kSecond)->Iterations(5);
 BENCHMARK_MAIN();

@@ -84,6 +84,9 @@ public:
     std::optional<LineValues> lineValues(int lineIndex);
     // Rewrites a line found again by a source update (marks it Added).
     bool rewriteLine(int lineIndex, int line, std::string_view beforeStr, std::string_view behindStr);
+    // A line found again by a source update at the same place with the same text around it:
+    // only marked Added.
+    bool markLineFound(int lineIndex);
     std::optional<int> lineKind(int lineIndex);
     std::vector<int> allLineIndexes();
 
@@ -113,6 +116,10 @@ public:
     bool setCaptionDialog(int lineIndex, int dlgLine);
     std::optional<ControlRow> control(int lineIndex);
     bool rewriteControl(const ControlRow& row);
+    // A found control or menu item whose row is otherwise unchanged: only linked to its new
+    // dialog or menu line.
+    bool relinkControl(int lineIndex, int dlgLine);
+    bool relinkMenuItem(int lineIndex, int menuLine);
     std::optional<int> dialogOfControl(int lineIndex);
     std::optional<int> dialogOfCaption(int lineIndex);
     std::optional<std::string> menuIdent(int lineIndex);
@@ -153,6 +160,9 @@ public:
     std::optional<int> includeLine(std::string_view fileName);
     int includeLineCount();
     std::vector<TextMatch> includeLines();
+    // Every item of one table not yet written by the running update, in script order
+    // (CProjectDatabaseStoredItems.cpp).
+    std::vector<StoredItem> storedItems(StoredItemTable table);
 
     // --- Whole resources (tree, previews) ------------------------------------------------
     std::vector<TextRow> dialogControlTexts(int dlgLineIndex);

@@ -141,6 +141,28 @@ struct ControlMatch {
     int x = 0, y = 0, cx = 0, cy = 0;
 };
 
+// An item as stored before a source update, read in one query per item table so that the
+// update finds each line's item without a query of its own. `owner` is the identifier of the
+// dialog or menu the item belongs to (empty for strings and bitmaps); the line fields tell
+// whether a found line needs rewriting; the control and menu fields whether its item row does.
+struct StoredItem {
+    int lineIndex = 0;
+    int lineKind = 0;
+    std::string owner;
+    std::string nameId;
+    std::string sourceText;
+    int line = 0;
+    std::string beforeStr, behindStr;
+    std::string className;
+    int x = 0, y = 0, cx = 0, cy = 0;
+    int type = 0;
+    std::uint32_t flags = 0;
+    int level = 0;
+};
+
+// The item tables a source update finds items in by identifier or text.
+enum class StoredItemTable { Strings, Bitmaps, Captions, Controls, MenuItems };
+
 struct MenuItemRow {
     int lineIndex = 0;
     int menuLine = 0;

@@ -293,6 +293,31 @@ constexpr Entry SystemQueries[] = {
      "ORDER BY l.Line, l.LineIndex"},
 };
 
+// The items a source update finds again, one table each, with their lines. Each selects what
+// the look-up of its kind by identifier selects, for every identifier at once. CROSS JOIN keeps
+// the item table outermost: led by the line order instead, each would visit every line of the
+// project; the caller puts the rows in script order.
+#define QMK_STORED_ITEMS(fields, joins) \
+    "SELECT " fields ", t.SourceText, l.LineIdentSym, l.Line, l.BeforeStr, l.BehindStr " joins \
+    " CROSS JOIN ResourceText AS t ON t.LineIndex = x.LineIndex CROSS JOIN ResFileLine AS l " \
+    "ON l.LineIndex = x.LineIndex WHERE l.Added = 0"
+
+constexpr Entry StoredItemQueries[] = {
+    {StoredStrings, QMK_STORED_ITEMS("x.LineIndex, x.Name_ID", "FROM StringtableString AS x")},
+    {StoredBitmaps, QMK_STORED_ITEMS("x.LineIndex, x.Name_ID", "FROM Bitmap AS x")},
+    {StoredCaptions,
+     QMK_STORED_ITEMS("x.LineIndex, d.Name_ID AS Owner",
+                      "FROM DlgCaption AS x CROSS JOIN Dialogs AS d ON d.LineIndex = x.DlgLine") " AND t.Modified = 0"},
+    {StoredControls,
+     QMK_STORED_ITEMS("x.LineIndex, x.Name_ID, d.Name_ID AS Owner, x.Class, x.x, x.y, x.cx, x.cy, x.Type, x.Flags",
+                      "FROM DialogControl AS x CROSS JOIN Dialogs AS d ON d.LineIndex = x.DlgLine")},
+    {StoredMenuItems,
+     QMK_STORED_ITEMS("x.LineIndex, x.Name_ID, m.Name_ID AS Owner, x.Level",
+                      "FROM MenuItem AS x CROSS JOIN Menu AS m ON m.LineIndex = x.MenuLine")},
+};
+
+#undef QMK_STORED_ITEMS
+
 // Row writes and helper reads; {C}, {T} and {M} are filled with quoted column names.
 constexpr Entry Writes[] = {
     {"Add_ResFileLine",
@@ -322,6 +347,9 @@ constexpr Entry Writes[] = {
     {"Rewrite_ResFileLine",
      "UPDATE ResFileLine SET Line = :Line, Added = 1, BeforeStr = :BeforeStr, BehindStr = :BehindStr "
      "WHERE LineIndex = :LineIndex"},
+    {"Mark_ResFileLine_Found", "UPDATE ResFileLine SET Added = 1 WHERE LineIndex = :LineIndex"},
+    {"Relink_DialogControl", "UPDATE DialogControl SET DlgLine = :DlgLine WHERE LineIndex = :LineIndex"},
+    {"Relink_MenuItem", "UPDATE MenuItem SET MenuLine = :MenuLine WHERE LineIndex = :LineIndex"},
     {"Rewrite_DlgCaption", "UPDATE DlgCaption SET DlgLine = :DlgLine WHERE LineIndex = :LineIndex"},
     {"Rewrite_DialogControl",
      "UPDATE DialogControl SET DlgLine = :DlgLine, Name_ID = :Name_ID, Class = :Class, x = :x, y = :y, cx = :cx, "
@@ -398,6 +426,8 @@ const std::unordered_map<std::string_view, std::string_view>& catalogue()
         for (const Entry& e : ObsoleteSelects)
             m.emplace(e.name, e.sql);
         for (const Entry& e : SystemQueries)
+            m.emplace(e.name, e.sql);
+        for (const Entry& e : StoredItemQueries)
             m.emplace(e.name, e.sql);
         for (const Entry& e : Writes)
             m.emplace(e.name, e.sql);

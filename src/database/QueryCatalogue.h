@@ -26,6 +26,11 @@ inline constexpr const char* ProjectSourceFile = "Sql_Project_SourceFile";
 inline constexpr const char* UnchangedDialogCaption = "Sql_Unchanged_DialogCaption";
 inline constexpr const char* IncludeLinesInOrder = "Sql_IncludeLines_In_Order";
 inline constexpr const char* TextTableRecords = "Sql_TextTable_Records";
+inline constexpr const char* StoredStrings = "Sql_Stored_Strings";
+inline constexpr const char* StoredBitmaps = "Sql_Stored_Bitmaps";
+inline constexpr const char* StoredCaptions = "Sql_Stored_Captions";
+inline constexpr const char* StoredControls = "Sql_Stored_Controls";
+inline constexpr const char* StoredMenuItems = "Sql_Stored_MenuItems";
 
 // One query of the removal after a source update: the rows it selects and the statement
 // that deletes exactly those rows.

@@ -30,12 +30,49 @@ bool isLookedUpControlKind(int kind)
     }
 }
 
-template <typename Row>
-std::optional<std::pair<int, std::string>> first(const std::vector<Row>& rows)
+enum Lookup : std::size_t { ByIdent = 0, PopupByText = 1 };
+
+std::string nameKey(const StoredItem& item)
 {
-    if (rows.empty())
-        return std::nullopt;
-    return std::make_pair(rows.front().lineIndex, rows.front().sourceText);
+    return item.nameId;
+}
+
+std::string ownerKey(const StoredItem& item)
+{
+    return item.owner;
+}
+
+std::string ownerAndNameKey(const StoredItem& item)
+{
+    return StoredItemIndex::key(item.owner, item.nameId);
+}
+
+std::string popupKey(const StoredItem& item)
+{
+    return item.lineKind == toInt(LineKind::Popup) ? StoredItemIndex::key(item.owner, item.sourceText) : std::string();
+}
+
+std::vector<StoredItemIndex::KeyOf> lookupsOf(StoredItemTable table)
+{
+    switch (table) {
+    case StoredItemTable::Strings:
+    case StoredItemTable::Bitmaps:
+        return {nameKey};
+    case StoredItemTable::Captions:
+        return {ownerKey};
+    case StoredItemTable::Controls:
+        return {ownerAndNameKey};
+    case StoredItemTable::MenuItems:
+        break;
+    }
+    return {ownerAndNameKey, popupKey};
+}
+
+bool sameControl(const StoredItem& stored, const ControlRow& now)
+{
+    return stored.nameId == now.nameId && stored.className == now.className && stored.x == now.x &&
+           stored.y == now.y && stored.cx == now.cx && stored.cy == now.cy && stored.type == now.type &&
+           stored.flags == now.flags;
 }
 
 } // namespace
@@ -47,19 +84,46 @@ UpdateLineStore::UpdateLineStore(CProjectDatabase& db, LineStore& rows)
         includes_.push_back(std::move(include));
 }
 
+UpdateLineStore::Match UpdateLineStore::matchOf(const StoredItem& item, bool compareText)
+{
+    Match match{item.lineIndex, std::nullopt, &item};
+    if (compareText)
+        match.storedText = item.sourceText;
+    return match;
+}
+
+StoredItemIndex& UpdateLineStore::storedItems(StoredItemIndex& index, StoredItemTable table)
+{
+    if (!index.isLoaded())
+        index.load(db_.storedItems(table), lookupsOf(table));
+    return index;
+}
+
 void UpdateLineStore::store(const ParsedLine& line, const ScriptParser& parser, int lineNumber)
 {
     const LineSplit split = splitParsedLine(line, parser);
-    if (line.kind == toInt(LineKind::VersionInfo))
+    switch (static_cast<LineKind>(line.kind)) {
+    case LineKind::VersionInfo:
         versionIdent_ = std::string(parser.symbolText());
+        break;
+    case LineKind::Dialog:
+        dialogName_ = std::string(parser.symbolText());
+        break;
+    case LineKind::Menu:
+        menuName_ = std::string(parser.symbolText());
+        break;
+    default:
+        break;
+    }
     const std::optional<Match> match = findItem(line, parser, split);
     if (!match) {
         addNew(line, parser, split, lineNumber);
         return;
     }
     ++found_;
-    db_.rewriteLine(match->lineIndex, lineNumber, split.before, split.behind);
-    rewriteItemRow(match->lineIndex, line, parser);
+    foundLines_.add(match->lineIndex);
+    rewriteLine(*match, lineNumber, split);
+    rewriteItemRow(*match, line, parser);
     if (match->storedText && *match->storedText != split.text) {
         db_.setSourceText(match->lineIndex, split.text);
         ++changed_;
@@ -74,29 +138,30 @@ std::optional<UpdateLineStore::Match> UpdateLineStore::findItem(const ParsedLine
         return std::nullopt;
     const int kind = line.kind;
     const std::string_view symbol = parser.symbolText();
-    std::optional<std::pair<int, std::string>> found;
+    const StoredItem* found = nullptr;
 
     if (isLookedUpControlKind(kind))
         return findControl(line, parser);
     switch (static_cast<LineKind>(kind)) {
     case LineKind::Caption:
-        found = first(db_.sharedDialogCaptions(context_.dialog));
+        found = storedItems(captions_, StoredItemTable::Captions).first(ByIdent, dialogName_, foundLines_);
         break;
-    case LineKind::Popup: {
+    case LineKind::Popup:
         // A popup is known by its text only: the same text is found, or it is a new popup.
-        std::vector<int> popups = db_.menuPopups(context_.menu, split.text);
-        if (!popups.empty())
-            return Match{popups.front(), std::nullopt};
-        return std::nullopt;
-    }
+        found = storedItems(menuItems_, StoredItemTable::MenuItems)
+                    .first(PopupByText, StoredItemIndex::key(menuName_, split.text), foundLines_);
+        if (!found)
+            return std::nullopt;
+        return matchOf(*found, false);
     case LineKind::MenuItem:
-        found = first(db_.menuItemsOfMenu(context_.menu, symbol));
+        found = storedItems(menuItems_, StoredItemTable::MenuItems)
+                    .first(ByIdent, StoredItemIndex::key(menuName_, symbol), foundLines_);
         break;
     case LineKind::StringTableString:
-        found = first(db_.stringsByIdent(symbol));
+        found = storedItems(strings_, StoredItemTable::Strings).first(ByIdent, std::string(symbol), foundLines_);
         break;
     case LineKind::Bitmap:
-        found = first(db_.bitmapsByIdent(symbol));
+        found = storedItems(bitmaps_, StoredItemTable::Bitmaps).first(ByIdent, std::string(symbol), foundLines_);
         break;
     case LineKind::Include:
     case LineKind::RcInclude:
@@ -124,13 +189,14 @@ std::optional<UpdateLineStore::Match> UpdateLineStore::findItem(const ParsedLine
     }
     if (!found)
         return std::nullopt;
-    return Match{found->first, std::move(found->second)};
+    return matchOf(*found);
 }
 
 std::optional<UpdateLineStore::Match> UpdateLineStore::findControl(const ParsedLine& line, const ScriptParser& parser)
 {
     const std::string_view ident = parser.symbolText();
-    const std::vector<ControlMatch> candidates = db_.dialogControlsOfDialog(context_.dialog, ident);
+    const std::vector<const StoredItem*> candidates = storedItems(controls_, StoredItemTable::Controls)
+                                                          .candidates(ByIdent, StoredItemIndex::key(dialogName_, ident), foundLines_);
     // Whether an identifier is shared is settled at its first look-up in the dialog: once its
     // other controls are written, the last one left must not be taken for a moved one.
     if (identsOfDialog_ != context_.dialog) {
@@ -142,15 +208,15 @@ std::optional<UpdateLineStore::Match> UpdateLineStore::findControl(const ParsedL
         sharedIdents_.emplace(ident);
     const bool shared = sharedIdents_.count(ident) != 0;
     if (!shared && candidates.size() == 1)
-        return Match{candidates.front().lineIndex, candidates.front().sourceText};
+        return matchOf(*candidates.front());
     // Controls sharing an identifier (static texts) are told apart by kind, place, size and style.
-    const auto same = std::find_if(candidates.begin(), candidates.end(), [&](const ControlMatch& c) {
-        return c.type == line.kind && c.x == parser.x() && c.y == parser.y() && c.cx == parser.cx() &&
-               c.cy == parser.cy() && c.flags == parser.styleBits();
+    const auto same = std::find_if(candidates.begin(), candidates.end(), [&](const StoredItem* c) {
+        return c->type == line.kind && c->x == parser.x() && c->y == parser.y() && c->cx == parser.cx() &&
+               c->cy == parser.cy() && c->flags == parser.styleBits();
     });
     if (same == candidates.end())
         return std::nullopt;
-    return Match{same->lineIndex, same->sourceText};
+    return matchOf(**same);
 }
 
 void UpdateLineStore::loadVersionItems()
@@ -207,19 +273,37 @@ std::optional<UpdateLineStore::Match> UpdateLineStore::findDataString(int kind, 
     return Match{lineIndex, std::string(text)};
 }
 
-void UpdateLineStore::rewriteItemRow(int lineIndex, const ParsedLine& line, const ScriptParser& parser)
+// A line found at the same place with the same text around it is only marked as found.
+void UpdateLineStore::rewriteLine(const Match& match, int lineNumber, const LineSplit& split)
 {
+    const StoredItem* stored = match.stored;
+    if (stored && stored->line == lineNumber && stored->beforeStr == split.before && stored->behindStr == split.behind)
+        db_.markLineFound(match.lineIndex);
+    else
+        db_.rewriteLine(match.lineIndex, lineNumber, split.before, split.behind);
+}
+
+void UpdateLineStore::rewriteItemRow(const Match& match, const ParsedLine& line, const ScriptParser& parser)
+{
+    const int lineIndex = match.lineIndex;
     const int kind = line.kind;
     const std::string symbol(parser.symbolText());
     if (isDialogControlKind(kind)) {
         ControlRow control = controlRowOf(line, parser);
         control.lineIndex = lineIndex;
         control.dlgLine = context_.dialog;
-        db_.rewriteControl(control);
+        if (match.stored && sameControl(*match.stored, control))
+            db_.relinkControl(lineIndex, context_.dialog);
+        else
+            db_.rewriteControl(control);
         return;
     }
     if (isMenuItemKind(kind)) {
-        db_.rewriteMenuItem({lineIndex, context_.menu, parser.depth() - 1, symbol, 0});
+        const int level = parser.depth() - 1;
+        if (match.stored && match.stored->level == level && match.stored->nameId == symbol)
+            db_.relinkMenuItem(lineIndex, context_.menu);
+        else
+            db_.rewriteMenuItem({lineIndex, context_.menu, level, symbol, 0});
         return;
     }
     switch (static_cast<LineKind>(kind)) {

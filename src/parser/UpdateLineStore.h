@@ -12,6 +12,7 @@
 #include "database/LineIndexAllocator.h"
 #include "parser/ItemRowWriter.h"
 #include "parser/LineSink.h"
+#include "parser/StoredItemIndex.h"
 
 namespace qmk {
 
@@ -30,24 +31,40 @@ public:
     int changedTexts() const { return changed_; }
 
 private:
-    // The line an item was before, with its stored text when the new text is to be compared.
+    // The line an item was before, with its stored text when the new text is to be compared,
+    // and its stored rows when they were read with it.
     struct Match {
         int lineIndex = 0;
         std::optional<std::string> storedText;
+        const StoredItem* stored = nullptr;
     };
+    static Match matchOf(const StoredItem& item, bool compareText = true);
 
     std::optional<Match> findItem(const ParsedLine& line, const ScriptParser& parser, const LineSplit& split);
     std::optional<Match> findControl(const ParsedLine& line, const ScriptParser& parser);
     std::optional<Match> findBlockHeader(std::string_view text);
     std::optional<Match> findInclude(std::string_view fileName);
     std::optional<Match> findDataString(int kind, std::string_view text);
-    void rewriteItemRow(int lineIndex, const ParsedLine& line, const ScriptParser& parser);
+    // The look-ups of one item table, read when the first line of its kind is looked up.
+    StoredItemIndex& storedItems(StoredItemIndex& index, StoredItemTable table);
+    void rewriteLine(const Match& match, int lineNumber, const LineSplit& split);
+    void rewriteItemRow(const Match& match, const ParsedLine& line, const ScriptParser& parser);
     void addNew(const ParsedLine& line, const ScriptParser& parser, const LineSplit& split, int lineNumber);
 
     CProjectDatabase& db_;
     LineStore& rows_;
     LineIndexAllocator lineIndexes_;
     ResourceContext context_;
+    // Identifiers of the dialog and menu being read: items are found among those of every
+    // dialog or menu of the same identifier.
+    std::string dialogName_;
+    std::string menuName_;
+    FoundLines foundLines_;
+    StoredItemIndex strings_;
+    StoredItemIndex bitmaps_;
+    StoredItemIndex captions_;
+    StoredItemIndex controls_;
+    StoredItemIndex menuItems_;  // look-up 0 by identifier, 1 popups by text
     // Identifiers that several controls of the dialog being read had before the update.
     std::set<std::string, std::less<>> sharedIdents_;
     std::set<std::string, std::less<>> seenIdents_;

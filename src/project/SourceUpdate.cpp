@@ -20,6 +20,9 @@ namespace qmk {
 namespace {
 
 constexpr int kLargestWorkingNumber = 99999;
+// The project is reopened without the integrity check: it is the file this process closed a
+// moment ago, or the copy the engine itself has just written and closed cleanly.
+constexpr OpenMode kReopen{false, false, false};
 // Gives up when this many drawn names were all taken.
 constexpr int kWorkingFileAttempts = 1000;
 
@@ -117,7 +120,7 @@ bool UpdateTransaction(CProjectDatabase& db, const std::filesystem::path& script
     db.close();
     std::filesystem::copy_file(database, working.path(), std::filesystem::copy_options::overwrite_existing, ec);
     if (ec) {
-        db.open(database);
+        db.open(database, kReopen);
         return false;
     }
 
@@ -136,7 +139,7 @@ bool UpdateTransaction(CProjectDatabase& db, const std::filesystem::path& script
     feedback.status({});
 
     const bool replaced = passed && replaceAtomically(working.path(), database);
-    db.open(database);
+    db.open(database, kReopen);
     if (replaced)
         feedback.message(msg::UpdateSuccessful, {script.string()}, Icon::Information);
     return replaced;

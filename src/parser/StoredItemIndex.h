@@ -1,0 +1,57 @@
+// The items of one table as stored before a source update, filed by the keys the update looks
+// them up with, so that each line's look-up is a hash probe instead of a query. An item found
+// once is passed over by every later look-up, as the stored look-ups pass over written lines.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "database/ProjectRows.h"
+
+namespace qmk {
+
+// The line keys the running update has found again.
+class FoundLines {
+public:
+    void add(int lineIndex);
+    bool contains(int lineIndex) const
+    {
+        return lineIndex >= 0 && static_cast<std::size_t>(lineIndex) < found_.size() && found_[lineIndex];
+    }
+
+private:
+    std::vector<bool> found_;
+};
+
+class StoredItemIndex {
+public:
+    // The key an item is filed under for one look-up; an empty key files it nowhere.
+    using KeyOf = std::function<std::string(const StoredItem&)>;
+
+    // A key of two parts, empty when either part is: the stored look-ups compare identifiers
+    // and texts with "=", which an absent one never satisfies.
+    static std::string key(std::string_view first, std::string_view second);
+
+    // Files `items` (in script order) once for each look-up, under the key `lookups[n]` gives.
+    void load(std::vector<StoredItem> items, const std::vector<KeyOf>& lookups);
+    bool isLoaded() const { return loaded_; }
+
+    // The first item under `key` of look-up `lookup` that is not found yet, or null.
+    const StoredItem* first(std::size_t lookup, const std::string& key, const FoundLines& found);
+    // Every such item, in script order.
+    std::vector<const StoredItem*> candidates(std::size_t lookup, const std::string& key, const FoundLines& found);
+
+private:
+    // The positions filed under `key`, with the found ones dropped; null when none are filed.
+    std::vector<std::size_t>* unfound(std::size_t lookup, const std::string& key, const FoundLines& found);
+
+    std::vector<StoredItem> items_;
+    std::vector<std::unordered_map<std::string, std::vector<std::size_t>>> lookups_;
+    bool loaded_ = false;
+};
+
+} // namespace qmk
