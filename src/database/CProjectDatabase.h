@@ -84,9 +84,9 @@ public:
     std::optional<LineValues> lineValues(int lineIndex);
     // Rewrites a line found again by a source update (marks it Added).
     bool rewriteLine(int lineIndex, int line, std::string_view beforeStr, std::string_view behindStr);
-    // A line found again by a source update at the same place with the same text around it:
-    // only marked Added.
-    bool markLineFound(int lineIndex);
+    // Lines found again by a source update at the same place with the same text around them:
+    // only marked Added, all in one statement.
+    void markLinesFound(const std::vector<int>& lineIndexes);
     std::optional<int> lineKind(int lineIndex);
     std::vector<int> allLineIndexes();
 
@@ -116,10 +116,10 @@ public:
     bool setCaptionDialog(int lineIndex, int dlgLine);
     std::optional<ControlRow> control(int lineIndex);
     bool rewriteControl(const ControlRow& row);
-    // A found control or menu item whose row is otherwise unchanged: only linked to its new
-    // dialog or menu line.
-    bool relinkControl(int lineIndex, int dlgLine);
-    bool relinkMenuItem(int lineIndex, int menuLine);
+    // Found controls or menu items whose rows are otherwise unchanged: only linked to their new
+    // dialog or menu line, all in one statement.
+    void relinkControls(const std::vector<int>& lineIndexes, int dlgLine);
+    void relinkMenuItems(const std::vector<int>& lineIndexes, int menuLine);
     std::optional<int> dialogOfControl(int lineIndex);
     std::optional<int> dialogOfCaption(int lineIndex);
     std::optional<std::string> menuIdent(int lineIndex);

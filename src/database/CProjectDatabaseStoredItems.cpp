@@ -1,5 +1,5 @@
 // CProjectDatabase: the items a running source update has not found again yet, read a table at
-// a time, and the narrow writes for items found unchanged.
+// a time, and the writes of items found unchanged, gathered into one statement each.
 #include "database/CProjectDatabase.h"
 
 #include <algorithm>
@@ -46,6 +46,18 @@ int intOr(const Statement& rows, int column)
     return column >= 0 ? static_cast<int>(rows.integer(column)) : 0;
 }
 
+std::string jsonArray(const std::vector<int>& values)
+{
+    std::string json = "[";
+    for (int value : values) {
+        if (json.size() > 1)
+            json += ',';
+        json += std::to_string(value);
+    }
+    json += ']';
+    return json;
+}
+
 std::string textOr(const Statement& rows, int column)
 {
     return column >= 0 ? rows.text(column) : std::string();
@@ -84,22 +96,22 @@ std::vector<StoredItem> CProjectDatabase::storedItems(StoredItemTable table)
     return items;
 }
 
-bool CProjectDatabase::markLineFound(int lineIndex)
+void CProjectDatabase::markLinesFound(const std::vector<int>& lineIndexes)
 {
-    query("Mark_ResFileLine_Found").bind("LineIndex", lineIndex).execute();
-    return db_.changes() > 0;
+    if (!lineIndexes.empty())
+        query("Mark_ResFileLines_Found").bind("LineIndexes", jsonArray(lineIndexes)).execute();
 }
 
-bool CProjectDatabase::relinkControl(int lineIndex, int dlgLine)
+void CProjectDatabase::relinkControls(const std::vector<int>& lineIndexes, int dlgLine)
 {
-    query("Relink_DialogControl").bind("DlgLine", dlgLine).bind("LineIndex", lineIndex).execute();
-    return db_.changes() > 0;
+    if (!lineIndexes.empty())
+        query("Relink_DialogControls").bind("DlgLine", dlgLine).bind("LineIndexes", jsonArray(lineIndexes)).execute();
 }
 
-bool CProjectDatabase::relinkMenuItem(int lineIndex, int menuLine)
+void CProjectDatabase::relinkMenuItems(const std::vector<int>& lineIndexes, int menuLine)
 {
-    query("Relink_MenuItem").bind("MenuLine", menuLine).bind("LineIndex", lineIndex).execute();
-    return db_.changes() > 0;
+    if (!lineIndexes.empty())
+        query("Relink_MenuItems").bind("MenuLine", menuLine).bind("LineIndexes", jsonArray(lineIndexes)).execute();
 }
 
 } // namespace qmk

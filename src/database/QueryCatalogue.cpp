@@ -347,9 +347,13 @@ constexpr Entry Writes[] = {
     {"Rewrite_ResFileLine",
      "UPDATE ResFileLine SET Line = :Line, Added = 1, BeforeStr = :BeforeStr, BehindStr = :BehindStr "
      "WHERE LineIndex = :LineIndex"},
-    {"Mark_ResFileLine_Found", "UPDATE ResFileLine SET Added = 1 WHERE LineIndex = :LineIndex"},
-    {"Relink_DialogControl", "UPDATE DialogControl SET DlgLine = :DlgLine WHERE LineIndex = :LineIndex"},
-    {"Relink_MenuItem", "UPDATE MenuItem SET MenuLine = :MenuLine WHERE LineIndex = :LineIndex"},
+    // Writes of many rows at once; :LineIndexes is a JSON array of line keys.
+    {"Mark_ResFileLines_Found",
+     "UPDATE ResFileLine SET Added = 1 WHERE LineIndex IN (SELECT value FROM json_each(:LineIndexes))"},
+    {"Relink_DialogControls",
+     "UPDATE DialogControl SET DlgLine = :DlgLine WHERE LineIndex IN (SELECT value FROM json_each(:LineIndexes))"},
+    {"Relink_MenuItems",
+     "UPDATE MenuItem SET MenuLine = :MenuLine WHERE LineIndex IN (SELECT value FROM json_each(:LineIndexes))"},
     {"Rewrite_DlgCaption", "UPDATE DlgCaption SET DlgLine = :DlgLine WHERE LineIndex = :LineIndex"},
     {"Rewrite_DialogControl",
      "UPDATE DialogControl SET DlgLine = :DlgLine, Name_ID = :Name_ID, Class = :Class, x = :x, y = :y, cx = :cx, "

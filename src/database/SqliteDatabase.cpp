@@ -13,8 +13,8 @@ namespace qmk {
 
 namespace {
 
-// Minimum engine: ALTER TABLE ... DROP COLUMN appeared in 3.35.
-constexpr int MinimumEngineVersion = 3035000;
+// Minimum engine: ALTER TABLE ... DROP COLUMN appeared in 3.35, json_each built in with 3.38.
+constexpr int MinimumEngineVersion = 3038000;
 // How long a statement waits for another process's lock before failing.
 constexpr int BusyTimeoutMs = 5000;
 

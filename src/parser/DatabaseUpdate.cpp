@@ -90,6 +90,7 @@ UpdatePassResult UpdateDatabasePass(const std::filesystem::path& script, CProjec
     result.newLines = store.newLines();
     result.changedTexts = store.changedTexts();
     if (result.ok()) {
+        store.finish();
         db.removeObsoleteRows();
         if (hasFontSettings(sourceLanguages))
             restoreFonts(db, sourceLanguages);

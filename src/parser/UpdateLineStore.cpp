@@ -107,9 +107,11 @@ void UpdateLineStore::store(const ParsedLine& line, const ScriptParser& parser, 
         versionIdent_ = std::string(parser.symbolText());
         break;
     case LineKind::Dialog:
+        flushRelinks();
         dialogName_ = std::string(parser.symbolText());
         break;
     case LineKind::Menu:
+        flushRelinks();
         menuName_ = std::string(parser.symbolText());
         break;
     default:
@@ -273,14 +275,39 @@ std::optional<UpdateLineStore::Match> UpdateLineStore::findDataString(int kind, 
     return Match{lineIndex, std::string(text)};
 }
 
+void UpdateLineStore::finish()
+{
+    flushRelinks();
+    flushUnchangedLines();
+}
+
+void UpdateLineStore::flushUnchangedLines()
+{
+    db_.markLinesFound(unchangedLines_);
+    unchangedLines_.clear();
+}
+
+void UpdateLineStore::flushRelinks()
+{
+    db_.relinkControls(relinkedControls_, context_.dialog);
+    relinkedControls_.clear();
+    db_.relinkMenuItems(relinkedMenuItems_, context_.menu);
+    relinkedMenuItems_.clear();
+}
+
 // A line found at the same place with the same text around it is only marked as found.
 void UpdateLineStore::rewriteLine(const Match& match, int lineNumber, const LineSplit& split)
 {
+    // Large enough to make the statement cost nothing per line, small enough to keep its text short.
+    constexpr std::size_t kLinesPerBatch = 4096;
     const StoredItem* stored = match.stored;
-    if (stored && stored->line == lineNumber && stored->beforeStr == split.before && stored->behindStr == split.behind)
-        db_.markLineFound(match.lineIndex);
-    else
+    if (stored && stored->line == lineNumber && stored->beforeStr == split.before && stored->behindStr == split.behind) {
+        unchangedLines_.push_back(match.lineIndex);
+        if (unchangedLines_.size() >= kLinesPerBatch)
+            flushUnchangedLines();
+    } else {
         db_.rewriteLine(match.lineIndex, lineNumber, split.before, split.behind);
+    }
 }
 
 void UpdateLineStore::rewriteItemRow(const Match& match, const ParsedLine& line, const ScriptParser& parser)
@@ -293,7 +320,7 @@ void UpdateLineStore::rewriteItemRow(const Match& match, const ParsedLine& line,
         control.lineIndex = lineIndex;
         control.dlgLine = context_.dialog;
         if (match.stored && sameControl(*match.stored, control))
-            db_.relinkControl(lineIndex, context_.dialog);
+            relinkedControls_.push_back(lineIndex);
         else
             db_.rewriteControl(control);
         return;
@@ -301,7 +328,7 @@ void UpdateLineStore::rewriteItemRow(const Match& match, const ParsedLine& line,
     if (isMenuItemKind(kind)) {
         const int level = parser.depth() - 1;
         if (match.stored && match.stored->level == level && match.stored->nameId == symbol)
-            db_.relinkMenuItem(lineIndex, context_.menu);
+            relinkedMenuItems_.push_back(lineIndex);
         else
             db_.rewriteMenuItem({lineIndex, context_.menu, level, symbol, 0});
         return;

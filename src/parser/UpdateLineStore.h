@@ -8,6 +8,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "database/LineIndexAllocator.h"
 #include "parser/ItemRowWriter.h"
@@ -25,6 +26,8 @@ public:
     UpdateLineStore(CProjectDatabase& db, LineStore& rows);
 
     void store(const ParsedLine& line, const ScriptParser& parser, int lineNumber) override;
+    // Writes what is still gathered; to be called once the whole script is stored.
+    void finish();
 
     int foundLines() const { return found_; }
     int newLines() const { return added_; }
@@ -60,6 +63,14 @@ private:
     std::string dialogName_;
     std::string menuName_;
     FoundLines foundLines_;
+    // Found rows that only need marking or relinking, gathered into one statement per batch:
+    // a statement of its own costs a row several times its write. Controls and menu items are
+    // written when their dialog or menu ends, lines in batches.
+    void flushUnchangedLines();
+    void flushRelinks();
+    std::vector<int> unchangedLines_;
+    std::vector<int> relinkedControls_;
+    std::vector<int> relinkedMenuItems_;
     StoredItemIndex strings_;
     StoredItemIndex bitmaps_;
     StoredItemIndex captions_;

@@ -223,6 +223,42 @@ class UpdatePropertyTest : public ::testing::TestWithParam<std::string> {};
 
 } // namespace
 
+// Every line of a project in script order with its text and item row, the rows it links to
+// given by their line numbers instead of their keys: what a fresh build of the same script
+// holds too, whichever keys the lines have.
+std::vector<std::string> layoutOf(CProjectDatabase& db)
+{
+    std::map<int, std::string> textOf;
+    for (const TextRow& row : db.allTextsWithLineKind())
+        textOf[row.lineIndex] = row.sourceText;
+    std::map<int, int> lineOf;
+    std::vector<LineRow> lines;
+    db.forEachScriptLine([&](const LineRow& row) {
+        lines.push_back(row);
+        lineOf[row.lineIndex] = row.line;
+    });
+    const auto at = [&](int lineIndex) { return lineOf.count(lineIndex) ? lineOf[lineIndex] : -1; };
+    std::vector<std::string> layout;
+    for (const LineRow& line : lines) {
+        std::ostringstream out;
+        out << line.line << ' ' << line.lineKind << " [" << line.beforeStr << "|" << line.behindStr << "] added "
+            << line.added;
+        if (auto text = textOf.find(line.lineIndex); text != textOf.end())
+            out << " text \"" << text->second << '"';
+        if (auto c = db.control(line.lineIndex))
+            out << " control of " << at(c->dlgLine) << ' ' << c->nameId << ' ' << c->className << ' ' << c->x << ','
+                << c->y << ',' << c->cx << ',' << c->cy << " type " << c->type << " flags " << c->flags;
+        if (auto caption = db.caption(line.lineIndex))
+            out << " caption of " << at(caption->dlgLine);
+        if (auto item = db.menuItem(line.lineIndex))
+            out << " item of " << at(item->menuLine) << " level " << item->level << ' ' << item->nameId;
+        if (auto value = db.versionValue(line.lineIndex))
+            out << " value of " << at(value->versResLine) << '/' << at(value->blockHeaderLine) << ' ' << value->value;
+        layout.push_back(out.str());
+    }
+    return layout;
+}
+
 // Translate everything, edit the script a little, update: what was not edited keeps its
 // translation unflagged, edited texts are flagged, removed items are gone, inserted ones new.
 TEST_P(UpdatePropertyTest, UntouchedItemsKeepTheirTranslationsAndChangedOnesAreFlagged)
@@ -292,6 +328,16 @@ TEST_P(UpdatePropertyTest, UntouchedItemsKeepTheirTranslationsAndChangedOnesAreF
         }
         EXPECT_EQ(added, edits.inserted);
         EXPECT_EQ(after.size(), before.size() - edits.deleted.size() + static_cast<std::size_t>(edits.inserted));
+
+        CProjectDatabase fresh;
+        fresh.createNew(dir / "fresh_rc.mdb");
+        ASSERT_TRUE(BuildDatabase(script, fresh, {".DLG"}, feedback).ok());
+        fresh.finishNew();
+        const std::vector<std::string> updated = layoutOf(db);
+        const std::vector<std::string> built = layoutOf(fresh);
+        ASSERT_EQ(updated.size(), built.size());
+        for (std::size_t i = 0; i < built.size(); ++i)
+            ASSERT_EQ(updated[i], built[i]) << "line " << i;
     }
 }
 

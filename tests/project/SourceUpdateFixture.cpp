@@ -8,6 +8,7 @@
 #include <regex>
 
 #include "database/CProjectDatabase.h"
+#include "database/Transaction.h"
 
 namespace qmk::test {
 
@@ -66,8 +67,10 @@ void SourceUpdateFixture::translateAll()
 {
     CProjectDatabase& db = doc->database();
     ASSERT_TRUE(db.addTranslation(German));
+    auto bulk = db.beginBulk();
     for (const TextRow& row : db.allTextsWithLineKind())
         db.setTranslation(row.lineIndex, German, "de:" + std::to_string(row.lineIndex), false);
+    bulk->commit();
 }
 
 int SourceUpdateFixture::stringLine(const std::string& ident)

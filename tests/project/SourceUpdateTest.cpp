@@ -448,4 +448,37 @@ TEST_F(SourceUpdateTest, DataStringsKeepTheirTranslationsWhenFoundAgain)
     EXPECT_EQ(found, hello);
 }
 
+// More items than the update writes in one batch, in dialogs and menus of one name (as a
+// script's language variants have): every one is found again in its own resource.
+TEST_F(SourceUpdateTest, ManyItemsInSameNamedResourcesAreAllFoundAgain)
+{
+    constexpr int kStrings = 5000;
+    std::string text;
+    for (const char* language : {"LANGUAGE 9, 1\n", "LANGUAGE 7, 1\n"})
+        text += std::string(language) +
+                "IDD_MAIN DIALOG 0, 0, 100, 50\nCAPTION \"Main\"\nBEGIN\n    LTEXT \"Label\", IDC_LABEL, 1, 1, 20, 8\n"
+                "END\nIDM_MAIN MENU\nBEGIN\n    MENUITEM \"&Open\", ID_OPEN\nEND\n";
+    text += "STRINGTABLE\nBEGIN\n";
+    for (int i = 0; i < kStrings; ++i)
+        text += "    " + std::to_string(1000 + i) + " \"String " + std::to_string(i) + "\"\n";
+    text += "END\n";
+    openTranslated(text);
+    const Snapshot before = snapshot();
+    ASSERT_EQ(before.texts.size(), static_cast<std::size_t>(kStrings + 6));
+
+    ASSERT_TRUE(saveAndUpdate("// a line more\n" + replaced(text, "\"String 4999\"", "\"Changed\"")));
+
+    const Snapshot after = snapshot();
+    ASSERT_EQ(after.texts.size(), before.texts.size());
+    for (const auto& [key, was] : before.texts) {
+        ASSERT_EQ(after.texts.count(key), 1u) << was.first;
+        EXPECT_EQ(after.texts.at(key).second.text, was.second.text);
+        EXPECT_EQ(after.texts.at(key).second.modified, was.first == "String 4999");
+    }
+    const std::vector<IdentRow> dialogs = doc->database().resources(ResourceList::Dialogs);
+    ASSERT_EQ(dialogs.size(), 2u);
+    for (const IdentRow& dialog : dialogs)
+        EXPECT_EQ(doc->database().dialogTextItems(dialog.lineIndex).size(), 2u);  // caption and label
+}
+
 } // namespace qmk
