@@ -2,7 +2,7 @@
 // line uses, so a fresh build numbers consecutively and an update fills freed gaps first.
 #pragma once
 
-#include <unordered_set>
+#include <cstddef>
 #include <vector>
 
 namespace qmk {
@@ -12,17 +12,23 @@ public:
     // First line key of a project.
     static constexpr int FirstLineIndex = 10;
 
-    explicit LineIndexAllocator(const std::vector<int>& inUse = {}, int candidate = FirstLineIndex);
+    explicit LineIndexAllocator(std::vector<int> inUse = {}, int candidate = FirstLineIndex);
 
     // The key the next take() would give, without taking it.
     int peek() const;
     // Takes the next free key into use; it becomes the new candidate.
     int take();
-    bool isUsed(int lineIndex) const { return used_.count(lineIndex) != 0; }
+    bool isUsed(int lineIndex) const;
 
 private:
-    std::unordered_set<int> used_;
-    int candidate_;
+    // Keys handed out run through the free values from the first candidate in order, so the
+    // stored keys (sorted) and the next value to consider tell every key in use.
+    int peekFrom(std::size_t& stored) const;
+
+    std::vector<int> stored_;
+    std::size_t nextStored_ = 0;  // the first stored key not below next_
+    int first_;
+    int next_;
 };
 
 } // namespace qmk

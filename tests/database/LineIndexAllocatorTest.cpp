@@ -16,11 +16,15 @@ TEST(LineIndexAllocatorTest, FreshBuildNumbersFromTen)
 
 TEST(LineIndexAllocatorTest, FreedKeysAreReusedLowestFirst)
 {
-    LineIndexAllocator keys({10, 13, 14, 16});
+    LineIndexAllocator keys({16, 13, 10, 14, 13});  // as a damaged list may come: unsorted, twice
     EXPECT_EQ(keys.take(), 11);
     EXPECT_EQ(keys.take(), 12);
     EXPECT_EQ(keys.take(), 15);
     EXPECT_EQ(keys.take(), 17);
+    for (int key : {10, 11, 12, 13, 14, 15, 16, 17})
+        EXPECT_TRUE(keys.isUsed(key)) << key;
+    EXPECT_FALSE(keys.isUsed(18));
+    EXPECT_FALSE(keys.isUsed(9));
 }
 
 TEST(LineIndexAllocatorTest, PeekDoesNotTake)
