@@ -88,6 +88,7 @@ public:
     // only marked Added, all in one statement.
     void markLinesFound(const std::vector<int>& lineIndexes);
     std::optional<int> lineKind(int lineIndex);
+    bool setLineKind(int lineIndex, int lineKind);
     std::vector<int> allLineIndexes();
 
     // Writer: every line in script order, and every text in the same order (join by lineIndex).

@@ -192,6 +192,12 @@ bool CProjectDatabase::rewriteLine(int lineIndex, int line, std::string_view bef
     return db_.changes() > 0;
 }
 
+bool CProjectDatabase::setLineKind(int lineIndex, int lineKind)
+{
+    query("Set_LineIdentSym").bind("LineIdentSym", lineKind).bind("LineIndex", lineIndex).execute();
+    return db_.changes() > 0;
+}
+
 std::optional<int> CProjectDatabase::lineKind(int lineIndex)
 {
     Statement row = query("LineIdentSym_By_LineIndex");

@@ -369,6 +369,7 @@ constexpr Entry Writes[] = {
      "UPDATE ResourceText SET SourceText_Old = SourceText, SourceText = :SourceText, Modified = 1 "
      "WHERE LineIndex = :LineIndex"},
     {"Set_Exclude", "UPDATE ResourceText SET Exclude = :Exclude WHERE LineIndex = :LineIndex"},
+    {"Set_LineIdentSym", "UPDATE ResFileLine SET LineIdentSym = :LineIdentSym WHERE LineIndex = :LineIndex"},
     // Texts of data strings (RCDATA, user-defined resources), which the update finds by text.
     {"Data_String_Texts",
      "SELECT t.LineIndex, t.SourceText, l.LineIdentSym FROM ResourceText AS t JOIN ResFileLine AS l "

@@ -124,7 +124,7 @@ void UpdateLineStore::store(const ParsedLine& line, const ScriptParser& parser, 
     }
     ++found_;
     foundLines_.add(match->lineIndex);
-    rewriteLine(*match, lineNumber, split);
+    rewriteLine(*match, line.kind, lineNumber, split);
     rewriteItemRow(*match, line, parser);
     if (match->storedText && *match->storedText != split.text) {
         db_.setSourceText(match->lineIndex, split.text);
@@ -295,9 +295,13 @@ void UpdateLineStore::flushRelinks()
     relinkedMenuItems_.clear();
 }
 
-// A line found at the same place with the same text around it is only marked as found.
-void UpdateLineStore::rewriteLine(const Match& match, int lineNumber, const LineSplit& split)
+// A line found at the same place with the same text around it is only marked as found. A
+// control found by its identifier may have become another kind of control (LTEXT to RTEXT):
+// its line takes the new kind, as its control row does.
+void UpdateLineStore::rewriteLine(const Match& match, int kind, int lineNumber, const LineSplit& split)
 {
+    if (match.stored && match.stored->lineKind != kind)
+        db_.setLineKind(match.lineIndex, kind);
     // Large enough to make the statement cost nothing per line, small enough to keep its text short.
     constexpr std::size_t kLinesPerBatch = 4096;
     const StoredItem* stored = match.stored;

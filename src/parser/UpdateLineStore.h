@@ -50,7 +50,7 @@ private:
     std::optional<Match> findDataString(int kind, std::string_view text);
     // The look-ups of one item table, read when the first line of its kind is looked up.
     StoredItemIndex& storedItems(StoredItemIndex& index, StoredItemTable table);
-    void rewriteLine(const Match& match, int lineNumber, const LineSplit& split);
+    void rewriteLine(const Match& match, int kind, int lineNumber, const LineSplit& split);
     void rewriteItemRow(const Match& match, const ParsedLine& line, const ScriptParser& parser);
     void addNew(const ParsedLine& line, const ScriptParser& parser, const LineSplit& split, int lineNumber);
 

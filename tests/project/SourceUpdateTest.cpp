@@ -256,6 +256,18 @@ TEST_F(SourceUpdateTest, ItemsOfTheDialogFollowItsNewHeaderLine)
     EXPECT_EQ(doc->database().dialogCaptionTexts(dialogs[0].lineIndex).size(), 1u);  // the caption too
 }
 
+TEST_F(SourceUpdateTest, ControlThatBecameAnotherKindKeepsItsTranslationAndTakesTheNewKind)
+{
+    openTranslated();
+    const int ok = controls("IDOK").front();
+    ASSERT_TRUE(saveAndUpdate(replaced(kScript, "DEFPUSHBUTTON \"OK\"", "PUSHBUTTON \"OK\"")));
+
+    ASSERT_EQ(controls("IDOK"), std::vector<int>{ok});
+    EXPECT_EQ(german(ok)->text, "de:" + std::to_string(ok));
+    EXPECT_EQ(doc->database().lineKind(ok), toInt(LineKind::PushButton));
+    EXPECT_EQ(doc->database().control(ok)->type, toInt(LineKind::PushButton));
+}
+
 TEST_F(SourceUpdateTest, NewLinesReuseFreedLineIndexesLowestFirst)
 {
     openTranslated();
