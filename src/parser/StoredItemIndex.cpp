@@ -1,6 +1,5 @@
 #include "parser/StoredItemIndex.h"
 
-#include <algorithm>
 
 namespace qmk {
 
@@ -13,60 +12,88 @@ void FoundLines::add(int lineIndex)
     found_[lineIndex] = true;
 }
 
-std::string StoredItemIndex::key(std::string_view first, std::string_view second)
+std::string_view StoredItemIndex::key(std::string& buffer, std::string_view first, std::string_view second)
 {
+    buffer.clear();
     if (first.empty() || second.empty())
         return {};
-    std::string joined(first);
     // A NUL never occurs in an identifier or a text the reader gives, so it cannot join two
     // different pairs into one key.
-    joined += '\0';
-    joined += second;
-    return joined;
+    buffer += first;
+    buffer += '\0';
+    buffer += second;
+    return buffer;
+}
+
+std::string StoredItemIndex::key(std::string_view first, std::string_view second)
+{
+    std::string buffer;
+    key(buffer, first, second);
+    return buffer;
 }
 
 void StoredItemIndex::load(std::vector<StoredItem> items, const std::vector<KeyOf>& lookups)
 {
     items_ = std::move(items);
     lookups_.assign(lookups.size(), {});
-    for (std::size_t n = 0; n < lookups.size(); ++n)
+    std::vector<std::pair<Filed*, std::size_t>> filing;  // each item's key group, for the second pass
+    std::size_t filed = 0;
+    for (std::size_t n = 0; n < lookups.size(); ++n) {
+        Lookup& lookup = lookups_[n];
+        lookup.reserve(items_.size());
+        // First count the items of each key, then give each key its range and fill it.
         for (std::size_t at = 0; at < items_.size(); ++at) {
-            std::string filed = lookups[n](items_[at]);
-            if (!filed.empty())
-                lookups_[n][std::move(filed)].push_back(at);
+            std::string key = lookups[n](items_[at]);
+            if (key.empty())
+                continue;
+            Filed& group = lookup[std::move(key)];
+            ++group.end;
+            filing.emplace_back(&group, at);
+            ++filed;
         }
+    }
+    positions_.assign(filed, 0);
+    std::size_t next = 0;
+    for (Lookup& lookup : lookups_)
+        for (auto& [key, group] : lookup) {
+            const std::size_t count = group.end;
+            group.begin = group.end = next;
+            next += count;
+        }
+    for (const auto& [group, at] : filing)
+        positions_[group->end++] = at;
     loaded_ = true;
 }
 
-std::vector<std::size_t>* StoredItemIndex::unfound(std::size_t lookup, const std::string& key, const FoundLines& found)
+StoredItemIndex::Filed* StoredItemIndex::unfound(std::size_t lookup, std::string_view key, const FoundLines& found)
 {
     if (key.empty() || lookup >= lookups_.size())
         return nullptr;
     const auto filed = lookups_[lookup].find(key);
     if (filed == lookups_[lookup].end())
         return nullptr;
-    std::vector<std::size_t>& positions = filed->second;
-    positions.erase(std::remove_if(positions.begin(), positions.end(),
-                                   [&](std::size_t at) { return found.contains(items_[at].lineIndex); }),
-                    positions.end());
-    return &positions;
+    Filed& group = filed->second;
+    while (group.begin < group.end && found.contains(items_[positions_[group.begin]].lineIndex))
+        ++group.begin;
+    return &group;
 }
 
-const StoredItem* StoredItemIndex::first(std::size_t lookup, const std::string& key, const FoundLines& found)
+const StoredItem* StoredItemIndex::first(std::size_t lookup, std::string_view key, const FoundLines& found)
 {
-    const std::vector<std::size_t>* positions = unfound(lookup, key, found);
-    if (!positions || positions->empty())
+    const Filed* group = unfound(lookup, key, found);
+    if (!group || group->begin == group->end)
         return nullptr;
-    return &items_[positions->front()];
+    return &items_[positions_[group->begin]];
 }
 
-std::vector<const StoredItem*> StoredItemIndex::candidates(std::size_t lookup, const std::string& key,
+std::vector<const StoredItem*> StoredItemIndex::candidates(std::size_t lookup, std::string_view key,
                                                            const FoundLines& found)
 {
     std::vector<const StoredItem*> items;
-    if (const std::vector<std::size_t>* positions = unfound(lookup, key, found))
-        for (std::size_t at : *positions)
-            items.push_back(&items_[at]);
+    if (const Filed* group = unfound(lookup, key, found))
+        for (std::size_t at = group->begin; at < group->end; ++at)
+            if (!found.contains(items_[positions_[at]].lineIndex))
+                items.push_back(&items_[positions_[at]]);
     return items;
 }
 

@@ -35,22 +35,37 @@ public:
     // A key of two parts, empty when either part is: the stored look-ups compare identifiers
     // and texts with "=", which an absent one never satisfies.
     static std::string key(std::string_view first, std::string_view second);
+    // The same key written into `buffer`, which look-ups reuse so as not to allocate one each.
+    static std::string_view key(std::string& buffer, std::string_view first, std::string_view second);
 
     // Files `items` (in script order) once for each look-up, under the key `lookups[n]` gives.
     void load(std::vector<StoredItem> items, const std::vector<KeyOf>& lookups);
     bool isLoaded() const { return loaded_; }
 
     // The first item under `key` of look-up `lookup` that is not found yet, or null.
-    const StoredItem* first(std::size_t lookup, const std::string& key, const FoundLines& found);
+    const StoredItem* first(std::size_t lookup, std::string_view key, const FoundLines& found);
     // Every such item, in script order.
-    std::vector<const StoredItem*> candidates(std::size_t lookup, const std::string& key, const FoundLines& found);
+    std::vector<const StoredItem*> candidates(std::size_t lookup, std::string_view key, const FoundLines& found);
 
 private:
-    // The positions filed under `key`, with the found ones dropped; null when none are filed.
-    std::vector<std::size_t>* unfound(std::size_t lookup, const std::string& key, const FoundLines& found);
+    // The items of one key: positions [begin, end) of `positions_`, of which those before
+    // `begin` are known to be found.
+    struct Filed {
+        std::size_t begin = 0;
+        std::size_t end = 0;
+    };
+    struct KeyHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view key) const { return std::hash<std::string_view>{}(key); }
+    };
+    using Lookup = std::unordered_map<std::string, Filed, KeyHash, std::equal_to<>>;
+
+    // The key's items from the first one not found, or null when none are filed.
+    Filed* unfound(std::size_t lookup, std::string_view key, const FoundLines& found);
 
     std::vector<StoredItem> items_;
-    std::vector<std::unordered_map<std::string, std::vector<std::size_t>>> lookups_;
+    std::vector<std::size_t> positions_;  // indexes into items_, grouped by key, each group in script order
+    std::vector<Lookup> lookups_;
     bool loaded_ = false;
 };
 

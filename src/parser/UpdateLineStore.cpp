@@ -151,19 +151,19 @@ std::optional<UpdateLineStore::Match> UpdateLineStore::findItem(const ParsedLine
     case LineKind::Popup:
         // A popup is known by its text only: the same text is found, or it is a new popup.
         found = storedItems(menuItems_, StoredItemTable::MenuItems)
-                    .first(PopupByText, StoredItemIndex::key(menuName_, split.text), foundLines_);
+                    .first(PopupByText, StoredItemIndex::key(keyBuffer_, menuName_, split.text), foundLines_);
         if (!found)
             return std::nullopt;
         return matchOf(*found, false);
     case LineKind::MenuItem:
         found = storedItems(menuItems_, StoredItemTable::MenuItems)
-                    .first(ByIdent, StoredItemIndex::key(menuName_, symbol), foundLines_);
+                    .first(ByIdent, StoredItemIndex::key(keyBuffer_, menuName_, symbol), foundLines_);
         break;
     case LineKind::StringTableString:
-        found = storedItems(strings_, StoredItemTable::Strings).first(ByIdent, std::string(symbol), foundLines_);
+        found = storedItems(strings_, StoredItemTable::Strings).first(ByIdent, symbol, foundLines_);
         break;
     case LineKind::Bitmap:
-        found = storedItems(bitmaps_, StoredItemTable::Bitmaps).first(ByIdent, std::string(symbol), foundLines_);
+        found = storedItems(bitmaps_, StoredItemTable::Bitmaps).first(ByIdent, symbol, foundLines_);
         break;
     case LineKind::Include:
     case LineKind::RcInclude:
@@ -198,7 +198,7 @@ std::optional<UpdateLineStore::Match> UpdateLineStore::findControl(const ParsedL
 {
     const std::string_view ident = parser.symbolText();
     const std::vector<const StoredItem*> candidates = storedItems(controls_, StoredItemTable::Controls)
-                                                          .candidates(ByIdent, StoredItemIndex::key(dialogName_, ident), foundLines_);
+                                                          .candidates(ByIdent, StoredItemIndex::key(keyBuffer_, dialogName_, ident), foundLines_);
     // Whether an identifier is shared is settled at its first look-up in the dialog: once its
     // other controls are written, the last one left must not be taken for a moved one.
     if (identsOfDialog_ != context_.dialog) {

@@ -63,6 +63,7 @@ private:
     std::string dialogName_;
     std::string menuName_;
     FoundLines foundLines_;
+    std::string keyBuffer_;
     // Found rows that only need marking or relinking, gathered into one statement per batch:
     // a statement of its own costs a row several times its write. Controls and menu items are
     // written when their dialog or menu ends, lines in batches.
