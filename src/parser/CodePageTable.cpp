@@ -3,9 +3,9 @@
 #include "parser/CodePageTable.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 
+#include "resources/FileNames.h"
 #include "resources/MessageIds.h"
 
 namespace qmk {
@@ -58,9 +58,8 @@ int findCodePageRow(int language, int sublanguage)
 
 int findCodePageRowByBlockCodePage(std::string_view hex4)
 {
-    auto sameLetters = [](unsigned char x, unsigned char y) { return std::toupper(x) == std::toupper(y); };
     for (std::size_t i = 0; i < std::size(kCodePages); ++i)
-        if (std::ranges::equal(kCodePages[i].blockCodePage, hex4, sameLetters))
+        if (equalsIgnoringCase(kCodePages[i].blockCodePage, hex4))
             return static_cast<int>(i);
     return -1;
 }

@@ -3,8 +3,8 @@
 #include "parser/LanguageTable.h"
 
 #include <algorithm>
-#include <cctype>
 
+#include "resources/FileNames.h"
 #include "resources/Messages.h"
 
 namespace qmk {
@@ -71,13 +71,6 @@ const LanguageRow* findRow(int language, int sublanguage)
 {
     int index = findLanguageRow(language, sublanguage);
     return index < 0 ? nullptr : &kLanguages[index];
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b)
-{
-    return std::ranges::equal(a, b, [](unsigned char x, unsigned char y) {
-        return std::toupper(x) == std::toupper(y);
-    });
 }
 
 } // namespace

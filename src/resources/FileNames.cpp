@@ -2,13 +2,15 @@
 #include "resources/FileNames.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace qmk {
 namespace {
 
-char upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
-char lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+// ASCII letters only, whatever the locale: the windowed program runs under the user's locale,
+// where the C library would also fold bytes of a single-byte code page, and the batch run does
+// not; keywords, identifiers and file names must compare alike in both.
+constexpr char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+constexpr char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 } // namespace
 
