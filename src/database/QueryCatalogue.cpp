@@ -275,9 +275,11 @@ constexpr Entry SystemQueries[] = {
      "SELECT t.SourceText, t.LineIndex FROM Dialogs AS d JOIN DlgCaption AS c ON d.LineIndex = c.DlgLine "
      "JOIN ResourceText AS t ON c.LineIndex = t.LineIndex JOIN ResFileLine AS l ON l.LineIndex = c.LineIndex "
      "WHERE d.LineIndex = :DlgLineIndex AND t.Modified = 0 ORDER BY l.Line, l.LineIndex"},
+    // NOT INDEXED: led by the line order, the engine would visit every line through the index;
+    // scanning the table and sorting the few lines it keeps costs half as much.
     {IncludeLinesInOrder,
-     "SELECT l.LineIndex, t.SourceText FROM ResFileLine AS l JOIN ResourceText AS t ON l.LineIndex = t.LineIndex "
-     "WHERE l.LineIdentSym IN (9, 10) AND l.Added = 0 ORDER BY l.Line, l.LineIndex"},
+     "SELECT l.LineIndex, t.SourceText FROM ResFileLine AS l NOT INDEXED JOIN ResourceText AS t "
+     "ON l.LineIndex = t.LineIndex WHERE l.LineIdentSym IN (9, 10) AND l.Added = 0 ORDER BY l.Line, l.LineIndex"},
     // A line lies in at most one item table, so the identifier and the dialog are each the one
     // item row that exists for it.
     {TextTableRecords,
@@ -372,7 +374,7 @@ constexpr Entry Writes[] = {
     {"Set_LineIdentSym", "UPDATE ResFileLine SET LineIdentSym = :LineIdentSym WHERE LineIndex = :LineIndex"},
     // Texts of data strings (RCDATA, user-defined resources), which the update finds by text.
     {"Data_String_Texts",
-     "SELECT t.LineIndex, t.SourceText, l.LineIdentSym FROM ResourceText AS t JOIN ResFileLine AS l "
+     "SELECT t.LineIndex, t.SourceText, l.LineIdentSym FROM ResFileLine AS l NOT INDEXED JOIN ResourceText AS t "
      "ON l.LineIndex = t.LineIndex WHERE l.LineIdentSym IN (67, 87, 88) AND l.Added = 0 ORDER BY l.Line, l.LineIndex"},
     // Every line in writing order with its own text (if any) and one translation of it.
     {"Writer_Lines_With_Translation",
