@@ -10,8 +10,12 @@
 #include "exchange/ItemMatcher.h"
 #include "parser/LineKindGroups.h"
 #include "parser/ParserCodes.h"
+#include "project/ProjectCodePage.h"
+#include "project/ProjectFileNames.h"
 #include "resources/Feedback.h"
 #include "resources/MessageIds.h"
+#include "resources/Messages.h"
+#include "resources/Texts.h"
 
 namespace qmk {
 namespace {
@@ -91,6 +95,14 @@ DatabaseImportResult DatabaseImport::run(const std::filesystem::path& sourcePath
         if (column == sourceLanguages.size())
             return result;
 
+        // The two projects may keep their texts in different code pages (one UTF-8, one not).
+        const int sourceProjectCodePage =
+            projectCodePageOf(source, scriptForDatabase(sourcePath, source.sourceFile()));
+        const int targetProjectCodePage = projectCodePageOf(target_, projectScript_);
+        const int sourceCodePage = translationCodePage(sourceProjectCodePage, language);
+        const int targetCodePage = translationCodePage(targetProjectCodePage, language);
+        std::vector<std::string> unrepresentable;
+
         std::unique_ptr<Transaction> bulk = target_.beginBulk();
         if (!target_.hasTranslation(language)) {
             if (!addImportedTranslation(target_, language, projectScript_)) {
@@ -107,7 +119,8 @@ DatabaseImportResult DatabaseImport::run(const std::filesystem::path& sourcePath
             const TranslatedText& text = row.translations[column];
             std::optional<ImportTarget> target;
             std::optional<TextRow> sameLine = target_.text(row.lineIndex);
-            if (sameLine && target_.lineKind(row.lineIndex) == row.lineKind && sameLine->sourceText == row.sourceText) {
+            if (sameLine && target_.lineKind(row.lineIndex) == row.lineKind &&
+                recodedText(row.sourceText, sourceProjectCodePage, targetProjectCodePage) == sameLine->sourceText) {
                 // The same line of the same project: its translation, if any, stays.
                 target = ImportTarget{row.lineIndex, false};
             } else {
@@ -115,12 +128,23 @@ DatabaseImportResult DatabaseImport::run(const std::filesystem::path& sourcePath
                 if (describe(source, row.lineIndex, row.lineKind, item))
                     target = matcher.find(item);
             }
+            if (!target)
+                continue;
+            const std::optional<std::string> stored = recodedText(text.text, sourceCodePage, targetCodePage);
+            if (!stored) {
+                unrepresentable.push_back(text.text);
+                continue;
+            }
             // A translation flagged for review in the source stays flagged here.
-            if (target && matcher.storeIfUntranslated(target->lineIndex, text.text, target->modified || text.modified))
+            if (matcher.storeIfUntranslated(target->lineIndex, *stored, target->modified || text.modified))
                 ++result.imported;
         }
         bulk->commit();
         result.ok = true;
+        if (!unrepresentable.empty())
+            feedback_.messageText(
+                fillPlaceholders(txt::ImportUnrepresentable, {sourcePath.string(), joinedLines(unrepresentable)}),
+                Icon::Exclamation);
     } catch (const DaoException& e) {
         feedback_.messageText(e.report(), Icon::Stop);
         result = {};

@@ -37,4 +37,25 @@ int translationCodePage(int projectCodePage, LanguageId language)
     return codePageNumber(language.language, language.sublanguage);
 }
 
+std::optional<std::string> recodedText(std::string_view text, int from, int to)
+{
+    if (from == to || !hasBytesAbove127(text))
+        return std::string(text);
+    std::optional<std::string> unicode = decodeToUtf8(text, from);
+    if (!unicode)
+        return std::nullopt;
+    EncodeResult encoded = encodeFromUtf8(*unicode, to);
+    if (!encoded.ok)
+        return std::nullopt;
+    return std::move(encoded.bytes);
+}
+
+std::string joinedLines(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += (text.empty() ? "" : "\n") + line;
+    return text;
+}
+
 } // namespace qmk

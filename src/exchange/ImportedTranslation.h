@@ -3,6 +3,10 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "database/ProjectRows.h"
 
@@ -17,5 +21,11 @@ bool addImportedTranslation(CProjectDatabase& db, LanguageId language, const std
 // The code page of the translation's texts: UTF-8 projects keep UTF-8 for every translation,
 // other projects use the language's own code page.
 int translationCodePage(int projectCodePage, LanguageId language);
+
+// `text` taken from code page `from` into `to`; nothing when `to` cannot hold it.
+std::optional<std::string> recodedText(std::string_view text, int from, int to);
+
+// Texts an import could not store, one per line, for its report.
+std::string joinedLines(const std::vector<std::string>& lines);
 
 } // namespace qmk

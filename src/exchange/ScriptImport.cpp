@@ -20,18 +20,6 @@
 #include "resources/Texts.h"
 
 namespace qmk {
-namespace {
-
-std::string joinedLines(const std::vector<std::string>& lines)
-{
-    std::string text;
-    for (const std::string& line : lines)
-        text += (text.empty() ? "" : "\n") + line;
-    return text;
-}
-
-} // namespace
-
 ScriptImport::ScriptImport(CQuillDoc& doc, std::vector<std::string> includeExtensions)
     : doc_(doc), includeExtensions_(std::move(includeExtensions))
 {

@@ -1,30 +1,12 @@
 // The line import of a translated script.
 #include "exchange/ScriptImportLineSink.h"
 
+#include "exchange/ImportedTranslation.h"
 #include "parser/LineKindGroups.h"
 #include "parser/ParsedLine.h"
 #include "parser/ScriptParser.h"
-#include "project/TextCodec.h"
 
 namespace qmk {
-namespace {
-
-// The text in the translation's code page; nothing when that code page cannot hold it.
-std::optional<std::string> recoded(std::string_view text, int from, int to)
-{
-    if (from == to || !hasBytesAbove127(text))
-        return std::string(text);
-    std::optional<std::string> unicode = decodeToUtf8(text, from);
-    if (!unicode)
-        return std::nullopt;
-    EncodeResult encoded = encodeFromUtf8(*unicode, to);
-    if (!encoded.ok)
-        return std::nullopt;
-    return std::move(encoded.bytes);
-}
-
-} // namespace
-
 ScriptImportLineSink::ScriptImportLineSink(ItemMatcher& matcher, int scriptCodePage, int translationCodePage)
     : matcher_(matcher), scriptCodePage_(scriptCodePage), translationCodePage_(translationCodePage)
 {
@@ -77,7 +59,7 @@ void ScriptImportLineSink::importText(const ImportedItem& item, std::string_view
     std::optional<ImportTarget> target = matcher_.find(item);
     if (!target)
         return;
-    std::optional<std::string> stored = recoded(text, scriptCodePage_, translationCodePage_);
+    std::optional<std::string> stored = recodedText(text, scriptCodePage_, translationCodePage_);
     if (!stored) {
         unrepresentable_.emplace_back(text);
         return;

@@ -154,5 +154,26 @@ TEST_F(DatabaseExchangeTest, ImportAddsAMissingTranslation)
     EXPECT_EQ(target.fileName(German), "app-German.rc");
 }
 
+// A UTF-8 project's texts come into a Western project in its code page; a text the code page
+// cannot hold is listed and left out, not stored as bytes of another encoding.
+TEST_F(DatabaseExchangeTest, ImportConvertsTextsIntoTheCodePageOfTheTranslation)
+{
+    auto other = otherProject("other.rc", std::string("#pragma code_page(65001)\n") + test::kProjectScript);
+    CProjectDatabase& src = other->database();
+    ASSERT_EQ(other->codePage(), 65001);
+    ASSERT_TRUE(src.setTranslation(src.stringsByIdent("IDS_BYE").front().lineIndex, German, "Gr\xC3\xB6\xC3\x9F""e", false));
+    const int exit = src.menuItemsByIdent("IDR_MAIN", "ID_EXIT").front().lineIndex;
+    ASSERT_TRUE(src.setTranslation(exit, German, "\xCE\xA9mega", false));
+    other->OnCloseDocument();
+
+    DatabaseImportResult result = DatabaseImport(db(), doc().scriptPath(), feedback()).run(dir() / "other_rc.mdb", German);
+
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(result.imported, 1);
+    EXPECT_EQ(translationOf(stringLine("IDS_BYE")), "Gr\xF6\xDF""e");
+    EXPECT_TRUE(saidText(fillPlaceholders(txt::ImportUnrepresentable,
+                                          {(dir() / "other_rc.mdb").string(), "\xCE\xA9mega"})));
+}
+
 } // namespace
 } // namespace qmk
