@@ -1,15 +1,20 @@
 #include "parser/StoredItemIndex.h"
 
+#include <algorithm>
+
 
 namespace qmk {
 
 void FoundLines::add(int lineIndex)
 {
-    if (lineIndex < 0)
+    if (lineIndex < 0 || lineIndex >= kLargestBit) {
+        others_.insert(lineIndex);
         return;
-    if (static_cast<std::size_t>(lineIndex) >= found_.size())
-        found_.resize(static_cast<std::size_t>(lineIndex) * 2 + 1);
-    found_[lineIndex] = true;
+    }
+    const auto at = static_cast<std::size_t>(lineIndex);
+    if (at >= bits_.size())
+        bits_.resize(std::min(at * 2 + 1, static_cast<std::size_t>(kLargestBit)));
+    bits_[at] = true;
 }
 
 std::string_view StoredItemIndex::key(std::string& buffer, std::string_view first, std::string_view second)

@@ -8,23 +8,29 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "database/ProjectRows.h"
 
 namespace qmk {
 
-// The line keys the running update has found again.
+// The line keys the running update has found again: a bit per key for the keys a project
+// numbers its lines with, a set for any far beyond them (a foreign or damaged file).
 class FoundLines {
 public:
     void add(int lineIndex);
     bool contains(int lineIndex) const
     {
-        return lineIndex >= 0 && static_cast<std::size_t>(lineIndex) < found_.size() && found_[lineIndex];
+        if (lineIndex >= 0 && lineIndex < kLargestBit)
+            return static_cast<std::size_t>(lineIndex) < bits_.size() && bits_[lineIndex];
+        return others_.count(lineIndex) != 0;
     }
 
 private:
-    std::vector<bool> found_;
+    static constexpr int kLargestBit = 1 << 24;
+    std::vector<bool> bits_;
+    std::unordered_set<int> others_;
 };
 
 class StoredItemIndex {
