@@ -86,10 +86,7 @@ UpdateLineStore::UpdateLineStore(CProjectDatabase& db, LineStore& rows)
 
 UpdateLineStore::Match UpdateLineStore::matchOf(const StoredItem& item, bool compareText)
 {
-    Match match{item.lineIndex, std::nullopt, &item};
-    if (compareText)
-        match.storedText = item.sourceText;
-    return match;
+    return Match{item.lineIndex, std::nullopt, &item, compareText};
 }
 
 StoredItemIndex& UpdateLineStore::storedItems(StoredItemIndex& index, StoredItemTable table)
@@ -126,7 +123,7 @@ void UpdateLineStore::store(const ParsedLine& line, const ScriptParser& parser, 
     foundLines_.add(match->lineIndex);
     rewriteLine(*match, line.kind, lineNumber, split);
     rewriteItemRow(*match, line, parser);
-    if (match->storedText && *match->storedText != split.text) {
+    if (const std::string* old = match->oldText(); old && *old != split.text) {
         db_.setSourceText(match->lineIndex, split.text);
         ++changed_;
     }

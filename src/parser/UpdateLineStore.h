@@ -35,11 +35,18 @@ public:
 
 private:
     // The line an item was before, with its stored text when the new text is to be compared,
-    // and its stored rows when they were read with it.
+    // and its stored rows when they were read with it (then the text is read from there).
     struct Match {
         int lineIndex = 0;
         std::optional<std::string> storedText;
         const StoredItem* stored = nullptr;
+        bool compareStoredText = false;
+        const std::string* oldText() const
+        {
+            if (compareStoredText)
+                return &stored->sourceText;
+            return storedText ? &*storedText : nullptr;
+        }
     };
     static Match matchOf(const StoredItem& item, bool compareText = true);
 

@@ -62,13 +62,18 @@ private:
 };
 
 // Puts `source` in place of `target` so that a crash leaves either the old or the new file:
-// the copy is written beside the target, put on disk, then renamed over it.
+// the source is moved (or, from another file system, copied) beside the target, put on disk,
+// then renamed over it.
 bool replaceAtomically(const std::filesystem::path& source, const std::filesystem::path& target)
 {
     std::filesystem::path temp = target;
     temp += ".update";
     std::error_code ec;
-    std::filesystem::copy_file(source, temp, std::filesystem::copy_options::overwrite_existing, ec);
+    std::filesystem::rename(source, temp, ec);
+    if (ec) {
+        ec.clear();
+        std::filesystem::copy_file(source, temp, std::filesystem::copy_options::overwrite_existing, ec);
+    }
     if (ec || !syncFile(temp, false)) {
         removeQuietly(temp);
         return false;
