@@ -4,11 +4,7 @@
 
 #include <sqlite3.h>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <random>
-#include <cerrno>
 #include <system_error>
 
 #include "database/DaoException.h"
@@ -17,6 +13,7 @@
 #include "database/Schema.h"
 #include "database/Transaction.h"
 #include "resources/Feedback.h"
+#include "resources/FileNames.h"
 
 namespace qmk {
 
@@ -34,26 +31,6 @@ std::filesystem::path temporaryBeside(const std::filesystem::path& target)
         if (!std::filesystem::exists(candidate, ec))
             return candidate;
     }
-}
-
-// The build ran without syncing: put the file on disk before it takes the project's name.
-bool syncToDisk(const std::filesystem::path& file)
-{
-    int fd = ::open(file.c_str(), O_RDONLY);
-    if (fd < 0)
-        return false;
-    bool synced = ::fsync(fd) == 0;
-    ::close(fd);
-    return synced;
-}
-
-void removeDatabaseFile(const std::filesystem::path& file)
-{
-    std::error_code ec;
-    std::filesystem::remove(file, ec);
-    std::filesystem::path journal = file;
-    journal += "-journal";
-    std::filesystem::remove(journal, ec);
 }
 
 } // namespace
@@ -126,6 +103,7 @@ void CProjectDatabase::finishNew()
     pendingTemp_.clear();
     db_.close();
     std::error_code ec;
+    // The build ran without syncing: put the file on disk before it takes the project's name.
     if (!syncToDisk(temp))
         ec = std::error_code(errno, std::generic_category());
     else

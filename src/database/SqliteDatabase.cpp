@@ -53,6 +53,15 @@ SqliteDatabase::~SqliteDatabase()
     close();
 }
 
+void removeDatabaseFile(const std::filesystem::path& file)
+{
+    std::error_code ec;
+    std::filesystem::remove(file, ec);
+    std::filesystem::path journal = file;
+    journal += "-journal";
+    std::filesystem::remove(journal, ec);
+}
+
 bool SqliteDatabase::engineUsable()
 {
     return sqlite3_libversion_number() >= MinimumEngineVersion;

@@ -24,6 +24,9 @@ struct OpenMode {
 // Physical column types the project tables use.
 enum class ColumnType { Long, Integer, Byte, Text };
 
+// Removes a database file that is not open, with the rollback journal a crash may have left.
+void removeDatabaseFile(const std::filesystem::path& file);
+
 class SqliteDatabase {
 public:
     SqliteDatabase();

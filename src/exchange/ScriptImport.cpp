@@ -11,9 +11,9 @@
 #include "exchange/ItemMatcher.h"
 #include "exchange/ScriptCodePageProbe.h"
 #include "exchange/ScriptImportLineSink.h"
-#include "exchange/WorkingCopy.h"
 #include "parser/LoadLoop.h"
 #include "project/CQuillDoc.h"
+#include "project/WorkingCopy.h"
 #include "resources/Feedback.h"
 #include "resources/MessageIds.h"
 #include "resources/Messages.h"
@@ -42,7 +42,7 @@ ScriptImportResult ScriptImport::run(const std::filesystem::path& script, Langua
 
     doc_.database().close();
     {
-        WorkingCopy copy(projectDatabase);
+        WorkingCopy copy(projectDatabase, "qmk");
         if (!copy.ok()) {
             reopenProject();
             feedback.messageText(fillPlaceholders(txt::ImportNoWorkingCopy, {path, projectDatabase.string()}),

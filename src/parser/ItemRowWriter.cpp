@@ -1,4 +1,4 @@
-// Item-table rows of new lines.
+// The rows of new lines: line, text and item row.
 #include "parser/ItemRowWriter.h"
 
 #include <string>
@@ -23,6 +23,22 @@ ControlRow controlRowOf(const ParsedLine& line, const ScriptParser& parser)
     control.type = line.kind;
     control.flags = parser.styleBits();
     return control;
+}
+
+void addNewLine(LineStore& rows, ResourceContext& context, int lineIndex, int added, int lineNumber,
+                const ParsedLine& line, const ScriptParser& parser, const LineSplit& split)
+{
+    LineRow row;
+    row.lineIndex = lineIndex;
+    row.line = lineNumber;
+    row.lineKind = line.kind;
+    row.added = added;
+    row.beforeStr = std::string(split.before);
+    row.behindStr = std::string(split.behind);
+    rows.addLine(row);
+    if (split.hasText)
+        rows.addText(lineIndex, split.text, isExcludedByDefault(line.kind));
+    addItemRow(rows, context, lineIndex, line, parser);
 }
 
 void addItemRow(LineStore& rows, ResourceContext& context, int lineIndex, const ParsedLine& line,

@@ -355,18 +355,7 @@ void UpdateLineStore::addNew(const ParsedLine& line, const ScriptParser& parser,
                              int lineNumber)
 {
     ++added_;
-    const int lineIndex = lineIndexes_.take();
-    LineRow row;
-    row.lineIndex = lineIndex;
-    row.line = lineNumber;
-    row.lineKind = line.kind;
-    row.added = 1;
-    row.beforeStr = std::string(split.before);
-    row.behindStr = std::string(split.behind);
-    rows_.addLine(row);
-    if (split.hasText)
-        rows_.addText(lineIndex, split.text, isExcludedByDefault(line.kind));
-    addItemRow(rows_, context_, lineIndex, line, parser);
+    addNewLine(rows_, context_, lineIndexes_.take(), 1, lineNumber, line, parser, split);
 }
 
 } // namespace qmk

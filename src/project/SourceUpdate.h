@@ -16,10 +16,6 @@ class CProjectDatabase;
 class CQuillDoc;
 class Feedback;
 
-// Creates a new, empty working file "<folder>/NNNNN.mdb" with the number from `draw` (1 to
-// 99999), drawing again while a file of that name exists. Empty path when none could be made.
-std::filesystem::path reserveWorkingFile(const std::filesystem::path& folder, const std::function<int()>& draw);
-
 // Updates the open database `db` from `script`: closes it, copies it to a working file, runs the
 // update pass on the copy and puts the copy in place of the database (atomically) only when the
 // pass succeeded; the database is open again afterwards in every case, and the working file is

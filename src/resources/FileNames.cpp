@@ -1,6 +1,9 @@
 // File-name helpers shared by every layer.
 #include "resources/FileNames.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 
 namespace qmk {
@@ -48,6 +51,16 @@ std::filesystem::path resolveCase(const std::filesystem::path& path)
             return folder / name;
     }
     return path;
+}
+
+bool syncToDisk(const std::filesystem::path& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = ::fsync(fd) == 0;
+    ::close(fd);
+    return synced;
 }
 
 std::filesystem::path programFolder()

@@ -1,5 +1,5 @@
 // File-name helpers shared by every layer: names compared without regard to case on a
-// case-sensitive file system, and the folder of the running program.
+// case-sensitive file system, the folder of the running program, and syncing files to disk.
 #pragma once
 
 #include <filesystem>
@@ -19,5 +19,8 @@ std::filesystem::path resolveCase(const std::filesystem::path& path);
 
 // Folder of the running executable (empty when it cannot be found).
 std::filesystem::path programFolder();
+
+// Puts a file, or a folder's entries, on disk before it is relied on (renamed into place).
+bool syncToDisk(const std::filesystem::path& path);
 
 } // namespace qmk

@@ -8,6 +8,7 @@
 #include "database/LineIndexAllocator.h"
 #include "project/FileStamp.h"
 #include "project/SourceUpdate.h"
+#include "project/WorkingCopy.h"
 #include "parser/ParserCodes.h"
 #include "resources/MessageIds.h"
 
@@ -427,7 +428,7 @@ TEST(WorkingFileTest, NameIsDrawnAgainWhileTaken)
     dir.write("00042.mdb", "taken");
     std::vector<int> draws = {42, 42, 7};
     std::size_t next = 0;
-    const std::filesystem::path file = reserveWorkingFile(dir.path(), [&] { return draws[next++]; });
+    const std::filesystem::path file = reserveWorkingFile(dir.path(), "", [&] { return draws[next++]; });
     EXPECT_EQ(file, dir / "00007.mdb");
     EXPECT_TRUE(std::filesystem::exists(file));
     EXPECT_EQ(test::readFile(dir / "00042.mdb"), "taken");
