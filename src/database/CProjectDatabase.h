@@ -146,8 +146,6 @@ public:
     std::optional<TextMatch> unchangedDialogCaption(int dlgLineIndex);
     std::vector<TextMatch> menuItemsByIdent(std::string_view menuIdent, std::string_view itemIdent);
     std::vector<TextMatch> menuItemsOfKind(std::string_view menuIdent, int lineKind);
-    std::vector<TextMatch> menuItemsOfMenu(int menuLineIndex, std::string_view itemIdent);
-    std::vector<int> menuPopups(int menuLineIndex, std::string_view sourceText);
     std::vector<TextMatch> stringsByIdent(std::string_view nameId);
     std::vector<TextMatch> stringSourceTexts(std::string_view itemIdent);
     std::vector<TextMatch> bitmapsByIdent(std::string_view nameId);

@@ -85,23 +85,6 @@ std::vector<TextMatch> CProjectDatabase::menuItemsOfKind(std::string_view menuId
     return textMatches(rows);
 }
 
-std::vector<TextMatch> CProjectDatabase::menuItemsOfMenu(int menuLineIndex, std::string_view itemIdent)
-{
-    Statement rows = query("MenuItem_By_MenuResIndex_MenuItemIdent");
-    rows.bind("MenuLineIndex", menuLineIndex).bind("ItemIdent", itemIdent);
-    return textMatches(rows);
-}
-
-std::vector<int> CProjectDatabase::menuPopups(int menuLineIndex, std::string_view sourceText)
-{
-    Statement rows = query("Menu_PopupItems");
-    rows.bind("MenuLineIndex", menuLineIndex).bind("SrcText", sourceText);
-    std::vector<int> lines;
-    for (const TextMatch& m : textMatches(rows))
-        lines.push_back(m.lineIndex);
-    return lines;
-}
-
 std::vector<TextMatch> CProjectDatabase::stringsByIdent(std::string_view nameId)
 {
     Statement rows = query("StringtableString_By_Ident");
