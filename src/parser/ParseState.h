@@ -15,6 +15,9 @@ struct ParseState {
     int resourceLine = 0;
     int dialogWidth = 0;
     int error = 0;
+    // The user-defined resource being read holds data of the resource editor (dialog
+    // initialisation, layout and guide lines), never texts for translation.
+    bool editorData = false;
 
     // Cleared at the start of each statement.
     int kind = 0;

@@ -7,7 +7,6 @@ namespace qmk {
 
 ParsedLine::ParsedLine(ScriptParser& parser)
 {
-    text.reserve(ScriptParser::kOutputCapacity);
     action = parser.readLine(text);
     kind = parser.kindValue();
     resourceLine = parser.resourceLine();

@@ -2,12 +2,14 @@
 // statement rule, and the copying helpers the rules share.
 #include "parser/ScriptParser.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <new>
 
 #include "parser/LineClassifier.h"
 #include "parser/ParserError.h"
+#include "parser/ScriptEncoding.h"
 #include "parser/StyleNames.h"
 
 namespace qmk {
@@ -16,16 +18,14 @@ namespace {
 constexpr int kMaxNumberDigits = 19;
 constexpr int kGeometryValues = 4;
 constexpr std::size_t kLocationStatementChars = 80;
+// Below this many statements of no known form a file is still read as a script.
+constexpr int kUnknownStatementsOfNoScript = 16;
 
 bool isOperatorChar(char c)
 {
     return std::string_view("&|=<>!+-*/%^~#").find(c) != std::string_view::npos;
 }
 
-bool startsWith(std::string_view text, std::string_view prefix)
-{
-    return text.substr(0, prefix.size()) == prefix;
-}
 
 } // namespace
 
@@ -60,16 +60,25 @@ int ScriptParser::loadFile(const std::filesystem::path& path)
 int ScriptParser::setText(std::string text)
 {
     st_ = ParseState{};
-    input_ = std::move(text);
+    statements_ = unknownStatements_ = 0;
+    encoding_ = detectScriptEncoding(text);
+    const std::size_t bom = byteOrderMarkLength(text, encoding_);
+    if (isUtf16(encoding_))
+        // Decoded where the reader takes its input: every later step sees UTF-8, and the
+        // line breaks, and so the line numbers of messages, stay those of the file.
+        input_ = utf16ToUtf8(std::string_view(text).substr(bom), encoding_ == ScriptEncoding::Utf16BE);
+    else
+        input_ = std::move(text);
     std::string_view view = input_;
-    if (startsWith(view, "\xFF\xFE") || startsWith(view, "\xFE\xFF")) {
-        // Reading UTF-16 byte by byte would drop every other byte silently.
-        inputProblem_ = "the file is UTF-16 text; save it as UTF-8 or in a single-byte code page";
+    const std::size_t start = isUtf16(encoding_) ? 0 : bom;
+    if (std::size_t binary = firstBinaryByte(view); binary != std::string_view::npos) {
+        const auto line = std::count(view.begin(), view.begin() + static_cast<std::ptrdiff_t>(binary), '\n') + 1;
+        inputProblem_ = "line " + std::to_string(line) + " holds binary data: this is not a resource script";
         sc_.setInput({});
         st_.error = inputError_ = ParserCode::UnreadableInput;
         return ParserCode::UnreadableInput;
     }
-    sc_.setInput(view, startsWith(view, "\xEF\xBB\xBF") ? 3 : 0);
+    sc_.setInput(view, start);
     inputProblem_.clear();
     st_.error = inputError_ = 0;
     return 0;
@@ -98,6 +107,11 @@ int ScriptParser::readLine(std::string& text)
         return 0;
     sc_.setResourceType(st_.resourceType);
     readStatement();
+    if (++statements_ >= kUnknownStatementsOfNoScript && unknownStatements_ >= kUnknownStatementsOfNoScript &&
+        unknownStatements_ * 2 > statements_) {
+        inputProblem_ = "most statements up to here have no form of a resource script: this is not a resource script";
+        fail(ParserCode::Syntax);
+    }
     sc_.terminate();
     if (sc_.failed()) {
         if (st_.error == 0)
@@ -112,7 +126,7 @@ int ScriptParser::readLine(std::string& text)
 std::string ScriptParser::errorLocation(std::string_view fileName) const
 {
     std::string loc(fileName);
-    if (!inputProblem_.empty()) {
+    if (!inputProblem_.empty() && inputError_ != 0) {
         loc.append(" (").append(inputProblem_).append(")");
         return loc;
     }
@@ -121,6 +135,8 @@ std::string ScriptParser::errorLocation(std::string_view fileName) const
     loc = ParserError::locationText(fileName, physicalLine(), statement.substr(0, kLocationStatementChars));
     if (cut)
         loc.append(" ...");
+    if (!inputProblem_.empty())
+        loc.append(" (").append(inputProblem_).append(")");
     return loc;
 }
 
@@ -269,6 +285,49 @@ bool ScriptParser::readIdExpression()
         end = sc_.length();
     }
     sc_.setSymbol({start, end - start});
+    return true;
+}
+
+// Takes a comma (written with one blank), or writes one where Microsoft's compiler lets a
+// script leave it out, so that the written script compiles with every resource compiler.
+void ScriptParser::requiredComma()
+{
+    if (!optionalComma()) {
+        while (sc_.lastOutputChar() == ' ')
+            sc_.cut(sc_.length() - 1);
+        sc_.put(", ");
+    }
+}
+
+// "EDITTEXT, IDC_X, ..." is accepted by Microsoft's compiler; the comma is dropped.
+void ScriptParser::dropCommaAfterKeyword()
+{
+    if (sc_.next() == Tok::Comma)
+        sc_.cut(sc_.tokenSpan().start);
+    else
+        sc_.pushBack();
+}
+
+// A macro call ("SUGGEST(...)", continued with backslashes) or a macro word standing alone on
+// its line ("JAPANBEGIN") where a statement should begin: kept as it stands, without text.
+// In a string table every entry that does not go on with a comma, a string or TEXT is one.
+bool ScriptParser::readMacroLine(bool inStringTable)
+{
+    const int wordLine = sc_.tokenNewlines();
+    const int t = sc_.next();
+    bool macro = t == Tok::LeftParen;
+    if (inStringTable)
+        macro = macro || !(t == Tok::Comma || t == Tok::String || (t == Tok::Identifier && sc_.tokenText() == "TEXT"));
+    else
+        macro = macro || ((t == Tok::None || sc_.tokenNewlines() != wordLine) && !sc_.keywordFlag() &&
+                          t != Tok::LeftBrace && t != Tok::RightBrace);
+    sc_.pushBack();
+    if (!macro)
+        return false;
+    sc_.copyVerbatimStatement();
+    ++unknownStatements_;
+    st_.string = {};
+    classify(toInt(LineKind::OtherStatement));
     return true;
 }
 

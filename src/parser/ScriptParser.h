@@ -10,6 +10,7 @@
 #include "parser/LineCounter.h"
 #include "parser/ParseState.h"
 #include "parser/ParserCodes.h"
+#include "parser/ScriptEncoding.h"
 #include "parser/ScriptScanner.h"
 
 namespace qmk {
@@ -24,11 +25,13 @@ public:
     ScriptParser& operator=(const ScriptParser&) = delete;
 
     // Reads the whole file. Returns 0, ParserCode::CannotOpenFile when it cannot be
-    // opened, or ParserCode::UnreadableInput (also for UTF-16 text). On failure the
-    // parser's error is set, so reading stops at once.
+    // opened, or ParserCode::UnreadableInput (also for binary data). On failure the
+    // parser's error is set, so reading stops at once. UTF-16 text is read as UTF-8.
     int loadFile(const std::filesystem::path& path);
     // Takes the script text itself; returns 0 or ParserCode::UnreadableInput.
     int setText(std::string text);
+    // How the file was encoded (UTF-16 input has been decoded to UTF-8).
+    ScriptEncoding encoding() const { return encoding_; }
 
     void reset();
     // Reads one statement into text and returns its action (0 when nothing was read).
@@ -117,6 +120,7 @@ private:
     void readStringTableEntry();
     void readAcceleratorStatement();
     void readDataStatement();
+    bool readMacroLine(bool inStringTable);
 
     // Shared pieces of the rules.
     void restOfStatement();
@@ -124,6 +128,8 @@ private:
     void blankAfterCopiedToken();
     bool readIdExpression();
     bool optionalComma();
+    void requiredComma();
+    void dropCommaAfterKeyword();
     void ensureBlankBeforeToken();
     void startGeometry();
     void takeGeometry();
@@ -136,10 +142,15 @@ private:
     LineCounter& counter_;
     std::string input_;
     std::string inputProblem_;
+    ScriptEncoding encoding_ = ScriptEncoding::Bytes;
     int inputError_ = 0;
     ScriptScanner sc_;
     ParseState st_;
     int geometryFrom_ = -1;
+    // Statements read, and those of no known form kept as they stand: a file made mostly of
+    // the latter is not a resource script.
+    int statements_ = 0;
+    int unknownStatements_ = 0;
 };
 
 } // namespace qmk

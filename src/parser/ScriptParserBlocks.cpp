@@ -123,6 +123,8 @@ void ScriptParser::readStringTableEntry()
         classify(toInt(K::Unparsed));
         return;
     }
+    if (readMacroLine(true))
+        return;
     if (!optionalComma())
         sc_.put(' ');
     int t = sc_.next();
@@ -235,7 +237,8 @@ void ScriptParser::readDataStatement()
     sc_.blanks(kDataIndent * st_.depth);
     LineEnd end = restOfLine(CopyKeywords | RecordString | StopAtSecondString);
     bool stoppedEarly = end == LineEnd::SecondString || end == LineEnd::Comment;
-    if (stoppedEarly && st_.string.length > 0) {
+    const bool editorData = st_.editorData && st_.resourceType == toInt(K::UserResource);
+    if (stoppedEarly && st_.string.length > 0 && !editorData) {
         classify(toInt(K::DataString));
     } else {
         // A data line that runs to its end offers no text for translation.

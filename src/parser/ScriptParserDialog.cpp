@@ -41,11 +41,13 @@ bool ScriptParser::readDialogStatement()
     int t = sc_.next();
     if (isTextControl(t) || t == Tok::Icon) {
         sc_.put(' ');
+        dropCommaAfterKeyword();
         readTextControl(t == Tok::Icon ? toInt(K::DialogIcon) : t);
         return true;
     }
     if (isListControl(t)) {
         sc_.put(' ');
+        dropCommaAfterKeyword();
         readListControl(t);
         return true;
     }
@@ -75,6 +77,8 @@ bool ScriptParser::readDialogStatement()
     case Tok::Hash: readPreprocessor(); return true;
     case Tok::Language: readLanguage(); return true;
     case Tok::Identifier:
+        if (readMacroLine(false))
+            return true;
         if (!readResourceHeader(t, sc_.tokenSpan())) {
             fail(ParserCode::Syntax);
             classify(toInt(K::Unparsed));
@@ -148,9 +152,7 @@ void ScriptParser::readTextControl(int kind)
         classify(kind);
         return;
     }
-    if (sc_.next() != Tok::Comma)
-        sc_.pushBack();
-    sc_.put(' ');
+    requiredComma();
     if (!readIdExpression()) {
         fail(ParserCode::Syntax);
         classify(toInt(K::Unparsed));
@@ -171,8 +173,7 @@ void ScriptParser::readListControl(int kind)
         classify(toInt(K::Unparsed));
         return;
     }
-    if (!optionalComma())
-        sc_.put(' ');
+    requiredComma();
     startGeometry();
     restOfStatement();
     takeGeometry();
@@ -183,6 +184,7 @@ void ScriptParser::readListControl(int kind)
 void ScriptParser::readControl()
 {
     sc_.put(' ');
+    dropCommaAfterKeyword();
     int t = sc_.next();
     if (t == Tok::String) {
         recordString();
@@ -193,7 +195,8 @@ void ScriptParser::readControl()
         classify(toInt(K::Unparsed));
         return;
     }
-    if (!optionalComma() || !readIdExpression() || !optionalComma()) {
+    requiredComma();
+    if (!readIdExpression() || !optionalComma()) {
         fail(ParserCode::Syntax);
         classify(toInt(K::Unparsed));
         return;

@@ -3,6 +3,7 @@
 #include "parser/ScriptParser.h"
 
 #include "parser/LanguageNames.h"
+#include "resources/FileNames.h"
 
 namespace qmk {
 namespace {
@@ -18,6 +19,20 @@ bool keptAtTopLevel(int t)
 }
 
 bool isFixedInfoValue(int t) { return t >= Tok::FileFlagsMask && t <= Tok::FileSubtype; }
+
+bool isDoubleByteCodePage(int codePage)
+{
+    return codePage == 932 || codePage == 936 || codePage == 949 || codePage == 950;
+}
+
+// Resource types the resource editor writes for itself; their data is never translated.
+bool isEditorDataType(std::string_view word)
+{
+    for (std::string_view type : {"DLGINIT", "DESIGNINFO", "AFX_DIALOG_LAYOUT", "TOOLBAR"})
+        if (equalsIgnoringCase(word, type))
+            return true;
+    return false;
+}
 
 } // namespace
 
@@ -58,6 +73,7 @@ void ScriptParser::readGeneralStatement()
         // A character no rule knows starts a statement of no known form; it is kept
         // as text rather than taken for the end of the script.
         restOfLine(CopyKeywords | Continuation);
+        ++unknownStatements_;
         classify(toInt(K::OtherStatement));
         return;
     default: break;
@@ -77,16 +93,12 @@ void ScriptParser::readGeneralStatement()
     }
 }
 
-// named-statement := name "(" rest-of-line | resource-header
+// named-statement := macro-line | resource-header
 void ScriptParser::readNamedStatement(int nameToken)
 {
     TextSpan name = sc_.tokenSpan();
-    if (sc_.next() == Tok::LeftParen) {
-        restOfLine(CopyKeywords | Continuation);
-        classify(toInt(K::OtherStatement));
+    if (readMacroLine(false))
         return;
-    }
-    sc_.pushBack();
     if (!readResourceHeader(nameToken, name)) {
         fail(ParserCode::Syntax);
         classify(toInt(K::Unparsed));
@@ -196,6 +208,7 @@ void ScriptParser::readFileResource(int type, TextSpan name)
 // user-resource := name type {memory-option | number | ","} (BEGIN ... | file-name)
 void ScriptParser::readUserResource(TextSpan name)
 {
+    st_.editorData = isEditorDataType(sc_.tokenText());
     sc_.put(' ');
     sc_.setSymbol(name);
     for (;;) {
@@ -474,6 +487,7 @@ void ScriptParser::readPragma()
             t = sc_.next();
             if (t == Tok::Number) {
                 st_.number = tokenValue(t);
+                sc_.setDoubleByte(isDoubleByteCodePage(st_.number));
                 if (sc_.next() != Tok::RightParen)
                     sc_.pushBack();
                 classify(toInt(K::CodePage));

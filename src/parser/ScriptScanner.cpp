@@ -131,10 +131,18 @@ TextSpan ScriptScanner::numberAt(int ordinal) const
     return numbers_[ordinal % kNumberRing];
 }
 
+void ScriptScanner::grow(std::size_t extra)
+{
+    std::size_t needed = static_cast<std::size_t>(outLength_) + extra;
+    out_.resize(std::max(needed, out_.size() * 2));
+}
+
 void ScriptScanner::putRange(const char* p, std::size_t n)
 {
     std::size_t room = static_cast<std::size_t>(kOutputCapacity - outLength_);
     std::size_t take = std::min(n, room);
+    if (static_cast<std::size_t>(outLength_) + take > out_.size())
+        grow(take);
     std::memcpy(out_.data() + outLength_, p, take);
     outLength_ += static_cast<int>(take);
     if (take < n)
@@ -163,9 +171,8 @@ void ScriptScanner::terminate()
 
 void ScriptScanner::insertBlanksBeforeToken(int count)
 {
-    std::array<char, kOutputCapacity> saved;
-    int n = outLength_ - tokenOut_;
-    std::memcpy(saved.data(), out_.data() + tokenOut_, static_cast<std::size_t>(n));
+    std::string saved = out_.substr(static_cast<std::size_t>(tokenOut_), static_cast<std::size_t>(outLength_ - tokenOut_));
+    int n = static_cast<int>(saved.size());
     int oldStart = tokenOut_;
     outLength_ = guardOut_;
     blanks(count);
@@ -270,6 +277,63 @@ bool ScriptScanner::takeLineContinuation()
     return true;
 }
 
+void ScriptScanner::copyVerbatimStatement()
+{
+    if (awaitingFirstToken_)
+        return;
+    pos_ = statementIn_;
+    outLength_ = statementOut_;
+    newlines_ = statementNewlines_;
+    tokenIn_ = pos_;
+    tokenOut_ = guardOut_ = outLength_;
+    std::size_t p = pos_;
+    int parens = 0;
+    bool inString = false, inComment = false;
+    for (; p < size_; ++p) {
+        const char c = data_[p];
+        const char next = p + 1 < size_ ? data_[p + 1] : '\0';
+        if (c == '\n') {
+            std::size_t last = p;
+            while (last > pos_ && (data_[last - 1] == '\r' || data_[last - 1] == ' ' || data_[last - 1] == '\t'))
+                --last;
+            const bool continued = last > pos_ && data_[last - 1] == '\\';
+            if (!continued && !inComment && parens <= 0)
+                break;
+            ++newlines_;
+            inString = false;  // a literal never runs past its line in a macro call
+            continue;
+        }
+        if (inComment) {
+            if (c == '*' && next == '/') {
+                inComment = false;
+                ++p;
+            }
+        } else if (inString) {
+            if (c == '\\')
+                ++p;
+            else if (c == '"')
+                inString = false;
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '/' && next == '*') {
+            inComment = true;
+            ++p;
+        } else if (c == '/' && next == '/') {
+            const void* lf = std::memchr(data_ + p, '\n', size_ - p);
+            p = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - data_) - 1 : size_ - 1;
+        } else if (c == '(') {
+            ++parens;
+        } else if (c == ')') {
+            --parens;
+        }
+    }
+    std::size_t end = std::min(p, size_);
+    while (end > pos_ && (data_[end - 1] == '\r' || data_[end - 1] == ' ' || data_[end - 1] == '\t'))
+        --end;
+    putRange(data_ + pos_, end - pos_);
+    pos_ = end;
+}
+
 void ScriptScanner::guardAgainstFusion(bool wordStart, bool quoteStart)
 {
     // Two words or two literals that touch would read back as one token (a doubled
@@ -299,6 +363,9 @@ int ScriptScanner::next()
     previous_ = before;
     if (awaitingFirstToken_ && t != Tok::None) {
         statementLine_ = tokenNewlines_ + 1;
+        statementIn_ = tokenIn_;
+        statementOut_ = guardOut_;
+        statementNewlines_ = tokenNewlines_;
         awaitingFirstToken_ = false;
     }
     return t;
@@ -401,7 +468,10 @@ int ScriptScanner::scanRaw()
         tokenOut_ = outLength_;
         put('"');
         ++pos_;
-        scanStringBody();
+        if (doubleByte_)
+            scanDoubleByteStringBody();
+        else
+            scanStringBody();
         return token_ = Tok::String;
     }
     put(static_cast<char>(c));
@@ -497,6 +567,42 @@ void ScriptScanner::scanStringBody()
         lastString_ = {stringStart, outLength_ - stringStart};
         put('"');
         return;
+    }
+}
+
+void ScriptScanner::scanDoubleByteStringBody()
+{
+    // A lead byte (0x81-0xFE) takes the byte after it into the same character, so a trail
+    // byte 0x5C is never read as a backslash.
+    const int stringStart = outLength_;
+    std::size_t p = pos_;
+    for (;;) {
+        if (p >= size_) {
+            putRange(data_ + pos_, p - pos_);
+            pos_ = size_;
+            lastString_ = {stringStart, outLength_ - stringStart};
+            return;
+        }
+        const auto c = static_cast<unsigned char>(data_[p]);
+        if (c >= 0x81 && c <= 0xFE && p + 1 < size_) {
+            p += 2;
+        } else if (c == '\\' && p + 1 < size_) {
+            if (data_[p + 1] == '\n')
+                ++newlines_;
+            p += 2;
+        } else if (c == '"' && p + 1 < size_ && data_[p + 1] == '"') {
+            p += 2;
+        } else if (c == '"') {
+            putRange(data_ + pos_, p - pos_);
+            lastString_ = {stringStart, outLength_ - stringStart};
+            put('"');
+            pos_ = p + 1;
+            return;
+        } else {
+            if (c == '\n')
+                ++newlines_;
+            ++p;
+        }
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace qmk {
@@ -15,11 +16,13 @@ struct TextSpan {
 
 class ScriptScanner {
 public:
-    // The rebuilt statement, including its terminating zero byte, must fit in this.
-    static constexpr int kOutputCapacity = 1200;
+    // A statement is rebuilt whatever its length; only one beyond this bound (far above any
+    // real usage text or licence string) is refused, so a damaged file cannot exhaust memory.
+    static constexpr int kOutputCapacity = 1 << 20;
     // Longest identifier kept as the word (longer ones stay whole in the rebuilt text).
     static constexpr int kWordCapacity = 83;
     static constexpr int kHistorySize = 4;
+    static constexpr std::size_t kInitialOutput = 4096;
 
     // The input must outlive the scanner; reading starts at startOffset.
     void setInput(std::string_view input, std::size_t startOffset = 0);
@@ -68,10 +71,13 @@ public:
     // Output text.
     void put(char c)
     {
-        if (outLength_ < kOutputCapacity)
-            out_[outLength_++] = c;
-        else
+        if (outLength_ < kOutputCapacity) {
+            if (static_cast<std::size_t>(outLength_) == out_.size())
+                grow(1);
+            out_[static_cast<std::size_t>(outLength_++)] = c;
+        } else {
             failed_ = true;
+        }
     }
     void put(std::string_view text);
     void blanks(int count);
@@ -108,16 +114,25 @@ public:
     // After a backslash token: takes a following line break as a continuation (written
     // as it stands) and returns true.
     bool takeLineContinuation();
+    // Replaces what the statement has written so far by its source text, byte for byte, up
+    // to the end of its physical line: further lines are taken while a backslash continues
+    // the line, a parenthesis or a comment is open.
+    void copyVerbatimStatement();
+    // In a double-byte code page a trail byte may be a backslash; strings are then scanned
+    // by character so that such a byte does not escape the closing quote.
+    void setDoubleByte(bool on) { doubleByte_ = on; }
 
 private:
     int scanRaw();
     int scanIdentifier();
     int scanNumber();
     void scanStringBody();
+    void scanDoubleByteStringBody();
     void skipBlockComment();
     void skipLineComment();
     void guardAgainstFusion(bool wordStart, bool quoteStart);
     void putRange(const char* p, std::size_t n);
+    void grow(std::size_t extra);
 
     const char* data_ = nullptr;
     std::size_t size_ = 0;
@@ -137,6 +152,11 @@ private:
     int lineCommentNewlines_ = -1;
     int statementLine_ = 0;
     bool awaitingFirstToken_ = false;
+    bool doubleByte_ = false;
+    // Where the statement's first token began, in the input and in the output.
+    std::size_t statementIn_ = 0;
+    int statementOut_ = 0;
+    int statementNewlines_ = 0;
 
     // Push-back positions: where the current token began.
     std::size_t tokenIn_ = 0;
@@ -151,7 +171,8 @@ private:
     std::array<TextSpan, kNumberRing> numbers_{};
     int numberCount_ = 0;
 
-    std::array<char, kOutputCapacity> out_{};
+    // Grows on demand; outLength_ is the statement's length, not the buffer's.
+    std::string out_ = std::string(kInitialOutput, '\0');
     int outLength_ = 0;
     bool failed_ = false;
 };

@@ -43,6 +43,9 @@ std::filesystem::path resolveCase(const std::filesystem::path& path)
     if (path.empty() || std::filesystem::exists(path, ec))
         return path;
     std::filesystem::path folder = path.parent_path();
+    // Every folder on the way may differ in case too ("Res\\About.dlg" for "res/about.dlg").
+    if (!folder.empty() && folder != path.root_path())
+        folder = resolveCase(folder);
     std::filesystem::path lookIn = folder.empty() ? std::filesystem::path(".") : folder;
     const std::string wanted = path.filename().string();
     for (std::filesystem::directory_iterator it(lookIn, ec), end; !ec && it != end; it.increment(ec)) {

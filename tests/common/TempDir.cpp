@@ -1,5 +1,7 @@
 #include "common/TempDir.h"
 
+#include <algorithm>
+
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -36,11 +38,32 @@ std::string readFile(const std::filesystem::path& path)
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-std::filesystem::path corpusDir()
+namespace {
+
+std::filesystem::path existingDir(const std::filesystem::path& dir)
 {
-    std::filesystem::path dir = QMK_CORPUS_DIR;
     std::error_code ec;
     return std::filesystem::is_directory(dir, ec) ? dir : std::filesystem::path();
+}
+
+} // namespace
+
+std::filesystem::path corpusDir() { return existingDir(QMK_CORPUS_DIR); }
+
+std::filesystem::path msvcCorpusDir() { return existingDir(QMK_MSVC_CORPUS_DIR); }
+
+std::vector<std::filesystem::path> corpusScripts()
+{
+    std::vector<std::filesystem::path> out;
+    for (const std::filesystem::path& dir : {corpusDir(), msvcCorpusDir()}) {
+        if (dir.empty())
+            continue;
+        for (const auto& e : std::filesystem::recursive_directory_iterator(dir))
+            if (e.is_regular_file() && e.path().extension() == ".rc")
+                out.push_back(e.path());
+    }
+    std::sort(out.begin(), out.end());
+    return out;
 }
 
 } // namespace qmk::test

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <vector>
 #include <string>
 
 namespace qmk::test {
@@ -26,5 +27,9 @@ std::string readFile(const std::filesystem::path& path);
 
 // The folder of the shared script corpus, or an empty path when it is not there.
 std::filesystem::path corpusDir();
+// The folder of the Visual Studio style scripts, or an empty path.
+std::filesystem::path msvcCorpusDir();
+// Every .rc file of both corpora, sorted (empty when neither is there).
+std::vector<std::filesystem::path> corpusScripts();
 
 } // namespace qmk::test

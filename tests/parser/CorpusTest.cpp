@@ -16,24 +16,7 @@ namespace {
 namespace fs = std::filesystem;
 using test::Statement;
 
-std::vector<fs::path> corpusScripts()
-{
-    std::vector<fs::path> out;
-    fs::path dir = test::corpusDir();
-    if (dir.empty())
-        return out;
-    for (const auto& e : fs::recursive_directory_iterator(dir))
-        if (e.is_regular_file() && e.path().extension() == ".rc")
-            out.push_back(e.path());
-    std::sort(out.begin(), out.end());
-    return out;
-}
-
-bool isUtf16(const fs::path& p)
-{
-    std::string head = test::readFile(p).substr(0, 2);
-    return head == "\xFF\xFE" || head == "\xFE\xFF";
-}
+std::vector<fs::path> corpusScripts() { return test::corpusScripts(); }
 
 std::vector<Statement> parseFile(const fs::path& p, int& loadResult, std::string& report,
                                  bool* atEnd = nullptr)
@@ -88,11 +71,6 @@ TEST(CorpusTest, EveryScriptIsReadToTheEnd)
         std::string report;
         bool atEnd = false;
         auto s = parseFile(p, load, report, &atEnd);
-        if (isUtf16(p)) {
-            EXPECT_EQ(load, ParserCode::UnreadableInput);
-            EXPECT_NE(report.find("UTF-16"), std::string::npos) << report;
-            continue;
-        }
         ASSERT_FALSE(s.empty());
         EXPECT_GE(s.back().error, 0) << report;
         EXPECT_TRUE(atEnd) << s.back().text;
@@ -106,8 +84,6 @@ TEST(CorpusTest, StringsComeOutWithTheKindOfTheirStatement)
         GTEST_SKIP() << "no script corpus";
     int translatable = 0;
     for (const fs::path& p : scripts) {
-        if (isUtf16(p))
-            continue;
         SCOPED_TRACE(p.string());
         int load = 0;
         std::string report;

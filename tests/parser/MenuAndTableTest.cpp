@@ -85,7 +85,7 @@ TEST(StringTableTest, EntryFormsAndKinds)
     EXPECT_EQ(s[4].kind, 65);
     EXPECT_EQ(s[4].text, "IDS_D TEXT \"No parens\"");
     EXPECT_EQ(s[5].kind, 65);
-    EXPECT_EQ(s[5].symbol, "42");
+    EXPECT_EQ(s[5].text, "IDS_E 42");
     EXPECT_EQ(s[6].kind, 65);
     EXPECT_EQ(s[7].symbol, "IDS_G+1");
     EXPECT_EQ(s[7].kind, 70);

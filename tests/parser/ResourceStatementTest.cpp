@@ -49,7 +49,7 @@ TEST(ResourceHeaderTest, LoneNameBeforeEndAndMacroLines)
     EXPECT_EQ(s[1].kind, 49);
     EXPECT_EQ(s[1].text, "MY_SEPARATOR");
     EXPECT_EQ(s[2].kind, 65);
-    EXPECT_EQ(s[2].text, "MY_VERSION_INFO(\"7-Zip\", \"7z\" )");
+    EXPECT_EQ(s[2].text, "MY_VERSION_INFO(\"7-Zip\", \"7z\")");
 }
 
 TEST(DataResourceTest, LinesAreIndentedByDepthAndStringsRunningToTheLineEndAreNotOffered)
