@@ -125,6 +125,13 @@ int LoadLoop::loadInclude(const std::filesystem::path& includingFile, std::strin
     const bool cycle = open_.count(std::filesystem::weakly_canonical(path, ec)) != 0;
     int result = ParserCode::CannotOpenFile;
     if (readable && !cycle && open_.size() < kMaxIncludeDepth) {
+        if (std::string problem = readingProblem(path); !problem.empty()) {
+            // Not part of the project, like a missing file: its include line stays a text
+            // and the report names the file, the line and the statement.
+            if (std::find(missing_.begin(), missing_.end(), problem) == missing_.end())
+                missing_.push_back(problem);
+            return result;
+        }
         total_ += fileSize(path);
         // The included file's first line takes the number the include line had.
         result = loadFile(path, counter_.value - 1);
@@ -133,6 +140,24 @@ int LoadLoop::loadInclude(const std::filesystem::path& includingFile, std::strin
         std::find(missing_.begin(), missing_.end(), path.string()) == missing_.end())
         missing_.push_back(path.string());
     return result;
+}
+
+std::string LoadLoop::readingProblem(const std::filesystem::path& file)
+{
+    LineCounter scratch;
+    ScriptParser parser(scratch);
+    if (parser.loadFile(file) != 0)
+        return {};  // reported as a file that cannot be read
+    parser.reset();
+    std::string text;
+    while (!parser.atEnd() && parser.error() >= 0) {
+        parser.readLine(text);
+        if (parser.kindValue() == toInt(LineKind::EndOfInput))
+            break;
+    }
+    if (parser.error() >= 0)
+        return {};
+    return ParserError::reportText(parser.error(), parser.errorLocation(file.string()));
 }
 
 void LoadLoop::reportProgress(std::size_t bytes)

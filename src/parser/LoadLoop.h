@@ -35,6 +35,8 @@ private:
     // 0 when the included file was read; otherwise it is not part of the project.
     int loadInclude(const std::filesystem::path& includingFile, std::string_view includeName);
     void reportProgress(std::size_t bytes);
+    // Why an included file cannot be read as a script (its first parser error), or empty.
+    static std::string readingProblem(const std::filesystem::path& file);
 
     LineSink& sink_;
     std::vector<std::string> extensions_;

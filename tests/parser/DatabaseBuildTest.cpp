@@ -164,14 +164,20 @@ TEST_F(DatabaseBuildTest, AScriptThatCannotBeReadIsAFailure)
     EXPECT_EQ(BuildDatabase(binary, other, {}, fb).code, -87);
 }
 
-TEST_F(DatabaseBuildTest, AParserErrorInAnIncludedFileFailsTheBuildNamingThatFile)
+TEST_F(DatabaseBuildTest, AParserErrorInAnIncludedFileIsReportedAndTheBuildGoesOn)
 {
-    dir.write("bad.dlg", "IDM_M MENU\nBEGIN\nPOPUP \"x\" 12\nEND\n");
-    auto script = dir.write("app.rc", "#include \"bad.dlg\"\n");
+    dir.write("bad.dlg", "IDS_OK_BEFORE_THE_ERROR MENU\nBEGIN\nPOPUP \"x\" 12\nEND\n");
+    dir.write("good.dlg", "STRINGTABLE\nBEGIN\n  1 \"good\"\nEND\n");
+    auto script = dir.write("app.rc", "#include \"bad.dlg\"\n#include \"good.dlg\"\nSTRINGTABLE\n{ 2 \"main\" }\n");
     BuildResult r = build(script);
-    EXPECT_EQ(r.code, -96);
-    ASSERT_FALSE(feedback.said.empty());
-    EXPECT_NE(feedback.said[0].text.find("bad.dlg(3)"), std::string::npos) << feedback.said[0].text;
+    ASSERT_TRUE(r.ok()) << r.code;
+    ASSERT_EQ(r.missingIncludes.size(), 1u);
+    EXPECT_NE(r.missingIncludes[0].find("bad.dlg(3): POPUP"), std::string::npos) << r.missingIncludes[0];
+    // Nothing of the failing file is stored; its include line is, as a text of its own.
+    std::vector<std::string> stored;
+    for (const TextRow& t : texts())
+        stored.push_back(t.sourceText);
+    EXPECT_EQ(stored, (std::vector<std::string>{"bad.dlg", "good", "main"}));
 }
 
 TEST_F(DatabaseBuildTest, CancellingStopsTheBuild)
@@ -213,6 +219,28 @@ TEST_F(DatabaseBuildTest, EveryCorpusScriptStoresExactlyTheReadersStrings)
         ++built;
     }
     EXPECT_GT(built, 60);
+}
+
+} // namespace qmk
+
+namespace qmk {
+
+TEST(IncludeResolutionTest, NamesDifferingInCaseAndFoldersAboveAreFound)
+{
+    test::TempDir dir;
+    std::filesystem::create_directories(dir / "Lang" / "Res");
+    dir.write("Lang/Res/About.DLG", "STRINGTABLE\nBEGIN\n  1 \"about\"\nEND\n");
+    dir.write("Common.dlg", "STRINGTABLE\nBEGIN\n  2 \"common\"\nEND\n");
+    auto script = dir.write("Lang/app.rc", "#include \"res\\\\about.dlg\"\n#include \"..\\\\common.DLG\"\n");
+    test::RecordingFeedback feedback;
+    CProjectDatabase db;
+    db.createNew(dir / "Lang" / "app_rc.mdb");
+    BuildResult r = BuildDatabase(script, db, {".DLG"}, feedback);
+    ASSERT_TRUE(r.ok());
+    EXPECT_TRUE(r.missingIncludes.empty()) << r.missingIncludes[0];
+    std::vector<std::string> stored;
+    db.forEachTextInLineOrder([&](const TextRow& row) { stored.push_back(row.sourceText); });
+    EXPECT_EQ(stored, (std::vector<std::string>{"about", "common"}));
 }
 
 } // namespace qmk
