@@ -11,6 +11,7 @@
 #include "parser/LanguageTable.h"
 #include "project/CQuillDoc.h"
 #include "project/ProjectFileNames.h"
+#include "project/TranslationEncoding.h"
 #include "resources/Feedback.h"
 #include "resources/Messages.h"
 #include "resources/PrintfText.h"
@@ -82,6 +83,32 @@ BatchStatus writeRc(const std::vector<std::string>& p, BatchReport& report, cons
     });
 }
 
+BatchStatus setEncoding(const std::vector<std::string>& p, BatchReport& report, const std::vector<std::string>& ext)
+{
+    report.line(txt::BatchEncodingStart);
+    const std::optional<EncodingChoice> choice = parseEncodingChoice(p[2]);
+    if (!choice) {
+        report.error(printfText(txt::BatchEncodingUnknown, {p[2]}));
+        return BatchStatus::UsageError;
+    }
+    return onProjectLanguage(report, ext, p[0], p[1], [&](ProjectOperation& op, LanguageId id) {
+        if (!op.hasLanguage(id, p[1], p[0]))
+            return BatchStatus::Failed;
+        CQuillDoc& doc = op.doc();
+        const int encoding = encodingOfChoice(*choice, id);
+        EncodingChange change = changeTranslationEncoding(doc.database(), doc.codePage(), id, encoding);
+        if (!change.changed) {
+            std::string list;
+            for (const std::string& where : change.unfit)
+                list += "     " + where + "\n";
+            report.error(printfText(txt::BatchEncodingUnfit, {p[1], encodingName(encoding), list}));
+            return batchFailed(report);
+        }
+        report.line(printfText(txt::BatchEncodingDone, {p[1], p[0], encodingName(encoding)}));
+        return BatchStatus::Success;
+    });
+}
+
 BatchStatus hasLanguage(const std::vector<std::string>& p, BatchReport& report, const std::vector<std::string>& ext)
 {
     report.line(printfText(txt::BatchHasLanguageStart, {p[0], p[1]}));
@@ -141,6 +168,7 @@ std::map<FlagCode, BatchOperation> standardBatchOperations(const std::vector<std
     ops[FlagCode::HasLanguage] = [ext](P p, BatchReport& r) { return hasLanguage(p, r, ext); };
     ops[FlagCode::Translated] = [ext](P p, BatchReport& r) { return translated(p, r, ext); };
     ops[FlagCode::ListLIDS] = listLanguageIds;
+    ops[FlagCode::Encoding] = [ext](P p, BatchReport& r) { return setEncoding(p, r, ext); };
     ops[FlagCode::UpToDate] = [ext](P p, BatchReport& r) { return batchUpToDate(p, r, ext); };
     ops[FlagCode::Update] = [ext](P p, BatchReport& r) { return batchUpdate(p, r, ext); };
     ops[FlagCode::Export] = [ext](P p, BatchReport& r) { return batchExport(p, r, ext); };

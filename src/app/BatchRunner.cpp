@@ -85,7 +85,7 @@ std::string batchUsageText()
         "Without an operation, Quillmark opens the file in its window. With operations it runs\n"
         "them unattended, without a window. Flags start with / or - and are matched ignoring case;\n"
         "each operation also has a long name (/UpToDate, /HasLanguage, /Translated, /Export, /Import,\n"
-        "/CreateDb, /Update, /AddLang, /WriteRC, /ListLIDS, /LogFile).\n"
+        "/CreateDb, /Update, /AddLang, /WriteRC, /ListLIDS, /Encoding, /LogFile).\n"
         "\n";
     for (std::string_view usage : txt::usageLines())
         text += std::string(usage) + "\n";
@@ -93,6 +93,8 @@ std::string batchUsageText()
         "\n"
         "<language> is a decimal language id (1031), four hex digits (0407 or 0x0407) or a language\n"
         "name (\"German\", \"English US\").\n"
+        "/ENC sets the encoding the translation's script is written in: ansi (the language's code\n"
+        "page), utf-8 or utf-16; its texts are converted, and refused when they do not fit.\n"
         "/LOG <logfile> appends every report to the log file too.\n"
         "\n"
         "Exit status: 0 all operations succeeded and every check answered yes, 3 a check answered no,\n"

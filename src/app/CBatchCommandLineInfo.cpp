@@ -21,6 +21,7 @@ const std::vector<FlagRow>& flagTable()
         {"RC", 3, 1, 0, FlagCode::WriteRC},      {"WriteRC", 3, 1, 0, FlagCode::WriteRC},
         {"LOG", 1, 0, 0, FlagCode::LogFile},     {"LogFile", 1, 0, 0, FlagCode::LogFile},
         {"LIDS", 1, 0, 0, FlagCode::ListLIDS},   {"ListLIDS", 1, 0, 0, FlagCode::ListLIDS},
+        {"ENC", 3, 1, 0, FlagCode::Encoding},    {"Encoding", 3, 1, 0, FlagCode::Encoding},
     };
     return rows;
 }

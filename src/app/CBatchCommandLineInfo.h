@@ -23,6 +23,7 @@ enum class FlagCode : int {
     LogFile = 9,
     WriteRC = 10,
     ListLIDS = 11,
+    Encoding = 12,
 };
 
 struct FlagRow {
@@ -33,7 +34,7 @@ struct FlagRow {
     FlagCode code;
 };
 
-// The 22 rows: each operation under its short and its long name.
+// The 24 rows: each operation under its short and its long name.
 const std::vector<FlagRow>& flagTable();
 const FlagRow* flagRow(FlagCode code);
 

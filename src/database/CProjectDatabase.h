@@ -201,6 +201,21 @@ public:
     // Resets every font to the default, then writes the given settings; failures dropped.
     bool saveFonts(const std::vector<FontSetting>& sourceFonts, const std::vector<FontSetting>& translationFonts);
 
+    // --- Encodings (CProjectDatabaseEncodings.cpp) ------------------------------------------
+    // A translation's encoding as a code page (1200 UTF-16, 65001 UTF-8, else single- or
+    // double-byte); absent in projects written before encodings were stored.
+    std::optional<int> translationEncoding(LanguageId language);
+    void setTranslationEncoding(LanguageId language, int encoding);
+    // How the source script was encoded (a ScriptEncoding value); absent in older projects.
+    std::optional<int> sourceEncoding();
+    void setSourceEncoding(int encoding);
+    // The project has a line of this kind (for example a code-page pragma).
+    bool hasLineOfKind(int lineKind);
+    // Every non-empty translation of one language with its line kind, in script order.
+    std::vector<TranslatedLine> translatedTexts(LanguageId language);
+    // Replaces translations without touching their flags, in one transaction.
+    void rewriteTranslations(LanguageId language, const std::vector<TranslatedLine>& texts);
+
     // --- Bookmarks -----------------------------------------------------------------------
     int addBookmark(const BookmarkRow& row);
     std::vector<IdentRow> bookmarks();  // lineIndex holds ID, nameId the name

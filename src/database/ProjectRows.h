@@ -57,6 +57,13 @@ struct LineRow {
     std::string behindStr;
 };
 
+struct TranslatedLine {
+    int lineIndex = 0;
+    int lineKind = 0;
+    int line = 0;
+    std::string text;
+};
+
 struct TranslatedText {
     std::string text;
     bool modified = false;

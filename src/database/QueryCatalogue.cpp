@@ -399,6 +399,17 @@ constexpr Entry Writes[] = {
     {"Set_Project_Field", "UPDATE Project SET {C} = :Value"},
 
     {"Translation_Rows", "SELECT * FROM Translations ORDER BY rowid"},
+    {"Translation_Encoding",
+     "SELECT Encoding FROM Translations WHERE Language = :LanguageId AND SubLanguage = :SubLanguageId"},
+    {"Set_Translation_Encoding",
+     "UPDATE Translations SET Encoding = :Encoding WHERE Language = :LanguageId AND SubLanguage = :SubLanguageId"},
+    {"Source_Encoding", "SELECT SourceEncoding FROM Project LIMIT 1"},
+    {"Line_Of_Kind", "SELECT 1 FROM ResFileLine WHERE LineIdentSym = :LineIdentSym LIMIT 1"},
+    {"Set_Source_Encoding", "UPDATE Project SET SourceEncoding = :SourceEncoding"},
+    {"Translated_Texts",
+     "SELECT t.LineIndex, t.{T} AS Text, l.LineIdentSym, l.Line FROM ResourceText AS t "
+     "JOIN ResFileLine AS l ON l.LineIndex = t.LineIndex WHERE t.{T} IS NOT NULL AND t.{T} <> '' ORDER BY l.Line"},
+    {"Set_Translation_Text", "UPDATE ResourceText SET {T} = :Text WHERE LineIndex = :LineIndex"},
     {"Source_Language_Rows", "SELECT * FROM \"Source File Language\" ORDER BY LineIndex"},
     {"Translations_With_Name", "SELECT Language, SubLanguage FROM Translations WHERE LanguageStr = :LanguageStr"},
     {"Add_Translation",

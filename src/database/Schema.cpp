@@ -14,7 +14,7 @@ CREATE TABLE Project (
     SourceFile TEXT, FileSize INTEGER, FileTime INTEGER, FileDate INTEGER, FileVersion INTEGER,
     Status INTEGER,
     DialogEdit INTEGER, MenuEdit INTEGER, StringtableEdit INTEGER, BitmapEdit INTEGER,
-    VersionEdit INTEGER, IncludeEdit INTEGER, ExcludeEdit INTEGER);
+    VersionEdit INTEGER, IncludeEdit INTEGER, ExcludeEdit INTEGER, SourceEncoding INTEGER);
 
 CREATE TABLE ResFileLine (
     LineIndex INTEGER PRIMARY KEY, Line INTEGER, LineIdentSym INTEGER, Added INTEGER DEFAULT 0,
@@ -66,7 +66,7 @@ CREATE TABLE "Source File Language" (
 
 CREATE TABLE Translations (
     Language INTEGER NOT NULL, SubLanguage INTEGER NOT NULL, LanguageStr TEXT,
-    FontName TEXT, CharSet INTEGER, PRIMARY KEY (Language, SubLanguage));
+    FontName TEXT, CharSet INTEGER, Encoding INTEGER, PRIMARY KEY (Language, SubLanguage));
 
 CREATE TABLE TranslationInfoTable (
     Language INTEGER NOT NULL, SubLanguage INTEGER NOT NULL, FileName TEXT,

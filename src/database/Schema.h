@@ -8,8 +8,10 @@ class SqliteDatabase;
 
 namespace schema {
 
-// Layout version this program writes into Project.FileVersion.
-inline constexpr int CurrentFileVersion = 7;
+// Layout version this program writes into Project.FileVersion. Version 8 keeps the encodings
+// of the source and of each translation; a version 7 project opens, and its translations keep
+// the encoding that version wrote.
+inline constexpr int CurrentFileVersion = 8;
 // Oldest layout that still opens (it lacks columns that are added when first needed).
 inline constexpr int OldestFileVersion = 6;
 

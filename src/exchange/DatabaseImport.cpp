@@ -7,6 +7,7 @@
 #include "database/DaoException.h"
 #include "database/Transaction.h"
 #include "exchange/ImportedTranslation.h"
+#include "project/TranslationEncoding.h"
 #include "exchange/ItemMatcher.h"
 #include "parser/LineKindGroups.h"
 #include "parser/ParserCodes.h"
@@ -99,18 +100,20 @@ DatabaseImportResult DatabaseImport::run(const std::filesystem::path& sourcePath
         const int sourceProjectCodePage =
             projectCodePageOf(source, scriptForDatabase(sourcePath, source.sourceFile()));
         const int targetProjectCodePage = projectCodePageOf(target_, projectScript_);
-        const int sourceCodePage = translationCodePage(sourceProjectCodePage, language);
-        const int targetCodePage = translationCodePage(targetProjectCodePage, language);
+        const int sourceEncoding = translationEncoding(source, sourceProjectCodePage, language);
+        const int sourceCodePage = textCodePage(sourceEncoding);
         std::vector<std::string> unrepresentable;
 
         std::unique_ptr<Transaction> bulk = target_.beginBulk();
         if (!target_.hasTranslation(language)) {
-            if (!addImportedTranslation(target_, language, projectScript_)) {
+            if (!addImportedTranslation(target_, language, projectScript_,
+                                        importedEncoding(sourceEncoding, language))) {
                 feedback_.message(msg::CantAddLanguage, {target_.path().string()}, Icon::Stop);
                 return result;
             }
             result.translationAdded = true;
         }
+        const int targetCodePage = textCodePage(translationEncoding(target_, targetProjectCodePage, language));
         ItemMatcher matcher(target_, language);
         for (const TextRow& row : source.allTextsWithLineKind()) {
             if (column >= row.translations.size() || row.translations[column].text.empty() ||

@@ -7,6 +7,7 @@
 #include "parser/LanguageTable.h"
 #include "project/ProjectFileNames.h"
 #include "project/TextCodec.h"
+#include "project/TranslationEncoding.h"
 
 namespace qmk {
 namespace {
@@ -15,10 +16,12 @@ constexpr std::size_t kBlockNameLength = 8;  // language id and code page, four 
 
 } // namespace
 
-bool addImportedTranslation(CProjectDatabase& db, LanguageId language, const std::filesystem::path& projectScript)
+bool addImportedTranslation(CProjectDatabase& db, LanguageId language, const std::filesystem::path& projectScript,
+                            int encoding)
 {
     if (!db.addTranslation(language))
         return false;
+    db.setTranslationEncoding(language, encoding);
     const std::string name = translationColumnName(language.language, language.sublanguage);
     if (!projectScript.empty())
         db.setFileName(language, defaultTranslationFileName(projectScript, name));
@@ -30,11 +33,12 @@ bool addImportedTranslation(CProjectDatabase& db, LanguageId language, const std
     return true;
 }
 
-int translationCodePage(int projectCodePage, LanguageId language)
+int importedEncoding(int fromEncoding, LanguageId language)
 {
-    if (projectCodePage == kCodePageUtf8)
-        return kCodePageUtf8;
-    return codePageNumber(language.language, language.sublanguage);
+    if (fromEncoding == kCodePageUtf8 || fromEncoding == kCodePageUtf16)
+        return fromEncoding;
+    const int languageCodePage = codePageNumber(language.language, language.sublanguage);
+    return fromEncoding == languageCodePage ? languageCodePage : kCodePageUtf8;
 }
 
 std::optional<std::string> recodedText(std::string_view text, int from, int to)

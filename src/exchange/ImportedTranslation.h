@@ -14,13 +14,15 @@ namespace qmk {
 
 class CProjectDatabase;
 
-// Adds the translation with the default file name of `projectScript` and its version block
-// names, as a translation made by hand starts. False when the language cannot be added.
-bool addImportedTranslation(CProjectDatabase& db, LanguageId language, const std::filesystem::path& projectScript);
+// Adds the translation with the default file name of `projectScript`, its version block names
+// and the given encoding, as a translation made by hand starts. False when the language
+// cannot be added.
+bool addImportedTranslation(CProjectDatabase& db, LanguageId language, const std::filesystem::path& projectScript,
+                            int encoding);
 
-// The code page of the translation's texts: UTF-8 projects keep UTF-8 for every translation,
-// other projects use the language's own code page.
-int translationCodePage(int projectCodePage, LanguageId language);
+// The encoding an import gives a translation that has no texts yet: that of what it imports
+// from, where the translation can take it (UTF-8, UTF-16 or the language's code page).
+int importedEncoding(int fromEncoding, LanguageId language);
 
 // `text` taken from code page `from` into `to`; nothing when `to` cannot hold it.
 std::optional<std::string> recodedText(std::string_view text, int from, int to);

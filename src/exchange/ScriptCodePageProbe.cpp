@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "parser/CodePageTable.h"
+#include "project/TranslationEncoding.h"
 #include "parser/LoadLoop.h"
 #include "parser/ParsedLine.h"
 #include "parser/ScriptParser.h"
@@ -39,6 +40,8 @@ int ScriptCodePageProbe::codePageOf(const std::filesystem::path& script,
     SilentFeedback silent;
     LoadLoop loop(probe, includeExtensions, silent);
     loop.run(script);
+    if (isUtf16(loop.scriptEncoding()))
+        return kCodePageUtf16;
     return probe.codePage();
 }
 

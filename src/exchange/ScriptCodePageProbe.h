@@ -15,6 +15,7 @@ namespace qmk {
 class ScriptCodePageProbe : public LineSink {
 public:
     // Reads the script (and the included files whose extensions are given) once, silently.
+    // A UTF-16 script gives 1200 (its texts are read as UTF-8).
     static int codePageOf(const std::filesystem::path& script, const std::vector<std::string>& includeExtensions);
 
     void store(const ParsedLine& line, const ScriptParser& parser, int lineNumber) override;

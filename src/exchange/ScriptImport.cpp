@@ -11,6 +11,7 @@
 #include "exchange/ItemMatcher.h"
 #include "exchange/ScriptCodePageProbe.h"
 #include "exchange/ScriptImportLineSink.h"
+#include "project/TranslationEncoding.h"
 #include "parser/LoadLoop.h"
 #include "project/CQuillDoc.h"
 #include "project/WorkingCopy.h"
@@ -37,7 +38,7 @@ ScriptImportResult ScriptImport::run(const std::filesystem::path& script, Langua
     result.outcome = ScriptImportResult::Outcome::Failed;
 
     // Both code pages are settled while the project is still open.
-    const int scriptCodePage = ScriptCodePageProbe::codePageOf(script, includeExtensions_);
+    const int scriptEncoding = ScriptCodePageProbe::codePageOf(script, includeExtensions_);
     const int projectCodePage = doc_.codePage();
 
     doc_.database().close();
@@ -55,16 +56,20 @@ ScriptImportResult ScriptImport::run(const std::filesystem::path& script, Langua
             work.setFeedback(&feedback);
             work.open(copy.path());
             if (!work.translationColumnExists(language)) {
-                if (!addImportedTranslation(work, language, doc_.scriptPath())) {
+                if (!addImportedTranslation(work, language, doc_.scriptPath(),
+                                            importedEncoding(scriptEncoding, language))) {
                     work.close();
                     reopenProject();
                     feedback.message(msg::CantAddLanguage, {projectDatabase.string()}, Icon::Stop);
                     return result;
                 }
                 result.translationAdded = true;
+            } else if (!hasOwnTexts(work, language)) {
+                // A translator who imports a UTF-8 German script wants UTF-8 German scripts back.
+                changeTranslationEncoding(work, projectCodePage, language, importedEncoding(scriptEncoding, language));
             }
-            code = importLines(work, script, language, scriptCodePage,
-                               translationCodePage(projectCodePage, language), result);
+            code = importLines(work, script, language, textCodePage(scriptEncoding),
+                               textCodePage(translationEncoding(work, projectCodePage, language)), result);
             work.close();
         } catch (const DaoException& e) {
             feedback.messageText(e.report(), Icon::Stop);

@@ -14,6 +14,7 @@
 #include "project/CQuillDoc.h"
 #include "project/TextCodec.h"
 #include "project/TextTableRows.h"
+#include "project/TranslationEncoding.h"
 #include "resources/Feedback.h"
 #include "resources/Messages.h"
 #include "resources/Texts.h"
@@ -96,7 +97,7 @@ std::vector<WorkbookExport::SheetColumn> WorkbookExport::sheetColumns(const std:
         } else {
             LanguageId language = *table.languageOfColumn(c);
             column.title = translationColumnName(language.language, language.sublanguage);
-            column.codePage = translationCodePage(projectCodePage, language);
+            column.codePage = textCodePage(translationEncoding(doc_.database(), projectCodePage, language));
             column.fontName = std::string(defaultFont(language.language, language.sublanguage));
         }
         sheet.push_back(std::move(column));

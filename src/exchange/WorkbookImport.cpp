@@ -10,6 +10,7 @@
 #include "project/CQuillDoc.h"
 #include "project/TextCodec.h"
 #include "project/TextTableRows.h"
+#include "project/TranslationEncoding.h"
 #include "resources/Feedback.h"
 #include "resources/Messages.h"
 #include "resources/Texts.h"
@@ -114,7 +115,8 @@ int WorkbookImport::tableColumn() const
 
 int WorkbookImport::translationCodePageOfChoice() const
 {
-    return chosen() ? translationCodePage(doc_.codePage(), chosen()->id) : doc_.codePage();
+    return chosen() ? textCodePage(translationEncoding(doc_.database(), doc_.codePage(), chosen()->id))
+                    : doc_.codePage();
 }
 
 bool WorkbookImport::chooseLanguage(const std::string& name)

@@ -21,6 +21,7 @@ BuildResult BuildDatabase(const std::filesystem::path& script, CProjectDatabase&
     LoadLoop loop(store, includeExtensions, feedback);
     result.code = loop.run(script);
     result.missingIncludes = loop.missingIncludes();
+    result.sourceEncoding = loop.scriptEncoding();
 
     if (!result.missingIncludes.empty()) {
         std::string list;

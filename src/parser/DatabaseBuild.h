@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "parser/ScriptEncoding.h"
+
 namespace qmk {
 
 class CProjectDatabase;
@@ -15,6 +17,7 @@ class Feedback;
 struct BuildResult {
     int code = 0;  // 0, kLoadCancelled, or the negative or open-failure code of the failure
     std::vector<std::string> missingIncludes;
+    ScriptEncoding sourceEncoding = ScriptEncoding::Bytes;  // for the project row
     bool ok() const { return code == 0; }
 };
 

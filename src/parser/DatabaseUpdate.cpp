@@ -92,6 +92,7 @@ UpdatePassResult UpdateDatabasePass(const std::filesystem::path& script, CProjec
     if (result.ok()) {
         store.finish();
         db.removeObsoleteRows();
+        db.setSourceEncoding(static_cast<int>(loop.scriptEncoding()));
         if (hasFontSettings(sourceLanguages))
             restoreFonts(db, sourceLanguages);
         rows->commit();

@@ -69,6 +69,8 @@ int LoadLoop::loadFile(const std::filesystem::path& file, int startLine)
         return code;
     }
     counter.value = startLine;
+    if (open_.empty())
+        scriptEncoding_ = parser.encoding();
     open_.insert(std::filesystem::weakly_canonical(file));
     int result = readLines(parser, file);
     open_.erase(std::filesystem::weakly_canonical(file));

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "parser/LineCounter.h"
+#include "parser/ScriptEncoding.h"
 
 namespace qmk {
 
@@ -27,6 +28,8 @@ public:
 
     // Included files that were to be read but could not be (folder joined with the name).
     const std::vector<std::string>& missingIncludes() const { return missing_; }
+    // How the script itself (not its includes) was encoded.
+    ScriptEncoding scriptEncoding() const { return scriptEncoding_; }
 
 private:
     int loadFile(const std::filesystem::path& file, int startLine);
@@ -43,6 +46,7 @@ private:
     Feedback& feedback_;
     LineCounter counter_;
     std::vector<std::string> missing_;
+    ScriptEncoding scriptEncoding_ = ScriptEncoding::Bytes;
     std::set<std::filesystem::path> open_;  // files being read, against include cycles
     long long total_ = 0;
     long long done_ = 0;

@@ -2,6 +2,7 @@
 #include "project/CQuillDoc.h"
 
 #include "database/DaoException.h"
+#include "database/Schema.h"
 #include "parser/DatabaseBuild.h"
 #include "project/FileStamp.h"
 #include "project/ProjectFileNames.h"
@@ -12,8 +13,8 @@
 namespace qmk {
 namespace {
 
-constexpr int kOldestFileVersion = 6;
-constexpr int kCurrentFileVersion = 7;
+constexpr int kOldestFileVersion = schema::OldestFileVersion;
+constexpr int kCurrentFileVersion = schema::CurrentFileVersion;
 
 constexpr ProjectSwitch kAllSwitches[] = {ProjectSwitch::BitmapEdit, ProjectSwitch::VersionEdit,
                                           ProjectSwitch::IncludeEdit, ProjectSwitch::ExcludeEdit,
@@ -109,6 +110,7 @@ bool CQuillDoc::buildDatabase()
         }
         const FileStamp stamp = readFileStamp(scriptPath_).value_or(FileStamp{});
         db_.writeProjectRow(scriptPath_.string(), stamp, ProjectSwitches{});
+        db_.setSourceEncoding(static_cast<int>(result.sourceEncoding));
         db_.finishNew();
     } catch (const DaoException&) {
         if (db_.isBuildingNew())

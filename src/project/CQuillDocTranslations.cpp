@@ -9,6 +9,7 @@
 #include "project/ProjectCodePage.h"
 #include "project/ProjectFileNames.h"
 #include "project/TextCodec.h"
+#include "project/TranslationEncoding.h"
 #include "resources/Feedback.h"
 #include "resources/FileNames.h"
 #include "resources/MessageIds.h"
@@ -65,6 +66,8 @@ bool CQuillDoc::NewTranslation(std::optional<LanguageId> language, const std::st
             return false;
         }
         db_.setFileName(*language, fileName);
+        db_.setTranslationEncoding(*language,
+                                   defaultTranslationEncoding(db_, sourceEncodingFacts(db_, codePage()), *language));
         pretranslateBlockHeaders(*language);
         translationFonts_.push_back({*language, "", 1});
         closeTimeBookkeeping();
@@ -167,8 +170,7 @@ int CQuillDoc::codePage()
 
 int CQuillDoc::writeTranslation(LanguageId language, const std::filesystem::path& target)
 {
-    return WriteScriptForTranslation(target, scriptPath_.string(), db_, language, codePage() == kCodePageUtf8,
-                                     feedback_);
+    return WriteScriptForTranslation(target, scriptPath_.string(), db_, language, codePage(), feedback_);
 }
 
 bool CQuillDoc::WriteTranslatedScripts()

@@ -8,6 +8,7 @@
 #include "database/CProjectDatabase.h"
 #include "parser/CodePageTable.h"
 #include "parser/ParserCodes.h"
+#include "parser/ScriptEncoding.h"
 #include "project/TextCodec.h"
 
 namespace qmk {
@@ -25,6 +26,9 @@ int pragmaCodePage(std::string_view line)
 
 int projectCodePageOf(CProjectDatabase& db, const std::filesystem::path& script)
 {
+    // A UTF-16 script is read as UTF-8.
+    if (isUtf16(static_cast<ScriptEncoding>(db.sourceEncoding().value_or(0))))
+        return kCodePageUtf8;
     CodePageEvidence evidence;
     std::string stored;
     db.forEachScriptLine([&](const LineRow& row) {
@@ -34,9 +38,11 @@ int projectCodePageOf(CProjectDatabase& db, const std::filesystem::path& script)
         stored += row.behindStr;
     });
     std::string bytes;
-    if (std::ifstream in(script, std::ios::binary); in)
+    if (std::ifstream in(script, std::ios::binary); in) {
         bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    else
+        if (isUtf16(detectScriptEncoding(bytes)))
+            return kCodePageUtf8;
+    } else
         db.forEachTextInLineOrder([&](const TextRow& row) { bytes += row.sourceText; });
     bytes += stored;
     evidence.startsWithUtf8Bom = bytes.compare(0, kUtf8Bom.size(), kUtf8Bom) == 0;

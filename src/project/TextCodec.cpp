@@ -154,6 +154,20 @@ EncodeResult encodeFromUtf8(std::string_view utf8, int codePage)
     return result;
 }
 
+EncodeResult recodeText(std::string_view bytes, int from, int to)
+{
+    if (from == to || !hasBytesAbove127(bytes)) {
+        EncodeResult same;
+        same.ok = true;
+        same.bytes = std::string(bytes);
+        return same;
+    }
+    std::optional<std::string> unicode = decodeToUtf8(bytes, from);
+    if (!unicode)
+        return {};
+    return encodeFromUtf8(*unicode, to);
+}
+
 int projectCodePage(const CodePageEvidence& e)
 {
     if (e.firstPragmaCodePage > 0)

@@ -32,6 +32,11 @@ struct EncodeResult {
 // fail and is listed.
 EncodeResult encodeFromUtf8(std::string_view utf8, int codePage);
 
+// Bytes in code page `from` as bytes in `to` (unchanged when the two agree or the text is
+// ASCII in two ASCII-based code pages). Fails when the bytes are not valid in `from` (nothing
+// listed) or listing the characters `to` lacks.
+EncodeResult recodeText(std::string_view bytes, int from, int to);
+
 // The code page a project's texts are in: the script's first "#pragma code_page", else UTF-8
 // when the script starts with a UTF-8 byte-order mark or its bytes above 127 are all valid
 // UTF-8, else the code page of its first LANGUAGE statement, else 1252.

@@ -9,7 +9,7 @@ namespace {
 
 constexpr std::string_view kUsageLines[] = {
     UsageTranslated, UsageUpToDate, UsageHasLanguage, UsageExport, UsageImport,
-    UsageCreateDb,   UsageUpdate,   UsageAddLang,     UsageWriteRC, UsageListLIDS,
+    UsageCreateDb,   UsageUpdate,   UsageAddLang,     UsageWriteRC, UsageListLIDS, UsageEncoding,
 };
 
 // Indexed by the cause of a file error.

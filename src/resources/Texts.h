@@ -40,6 +40,8 @@ inline constexpr char UsageAddLang[] =
 inline constexpr char UsageWriteRC[] =
     "Command 'Write Translated RC File':   /RC  <dbfilename.mdb> <language> <resfilename.rc>";
 inline constexpr char UsageListLIDS[] = "Command 'List Local Language Ids':   /LIDS  <out_filename>";
+inline constexpr char UsageEncoding[] =
+    "Command 'Translation Encoding':   /ENC  <dbfilename.mdb> <language> <ansi|utf-8|utf-16>";
 
 std::span<const std::string_view> usageLines();
 
@@ -57,6 +59,11 @@ inline constexpr char BatchCreateStart[] = "QMK: Create database file.";
 inline constexpr char BatchCreateExists[] = "Warning: Database %s  for resource file %s already exists.";
 inline constexpr char BatchCreateDone[] = "QMK: Create database file %s successful for resource file %s.";
 inline constexpr char BatchAddLangStart[] = "QMK: Add language";
+inline constexpr char BatchEncodingStart[] = "QMK: Set translation encoding.";
+inline constexpr char BatchEncodingDone[] = "QMK: Translation '%s' of %s is now written as %s.";
+inline constexpr char BatchEncodingUnknown[] = "QMK Error:  Encoding '%s' not valid ! Use ansi, utf-8 or utf-16.";
+inline constexpr char BatchEncodingUnfit[] =
+    "QMK Error:  These texts of '%s' cannot be written as %s; nothing was changed:\n%s";
 inline constexpr char BatchAddLangDone[] = "QMK: Add language '%s' to %s successful.";
 inline constexpr char BatchImportStart[] = "QMK: Import text from database.";
 inline constexpr char BatchImportDone[] = "QMK: Successful import of '%s' text from %s to %s.";
@@ -99,6 +106,9 @@ inline constexpr char ScriptHeaderTranslated[] = "//  This is a translated resou
 inline constexpr char ScriptHeaderSource[] = "//  Source File Name:  %1";
 inline constexpr char ScriptFooterEnd[] = "//  End of file ";
 // %1 the translation's display name, %2 the path.
+inline constexpr char WriteUnrepresentable[] =
+    "Save \"%1\" translation file.\nThe %2 encoding cannot hold the characters of these lines, so %3 was not "
+    "written:\n%4\nTranslate these texts, or choose UTF-8 or UTF-16 for this translation.";
 inline constexpr char WriteBadPath[] =
     "Save \"%1\" translation file.\nError: bad path \"%2\".\n"
     "Can not write translated resource file. Please check for correct path.";

@@ -5,17 +5,29 @@
 #include "database/TranslationColumnNames.h"
 #include "parser/LanguageTable.h"
 #include "resources/Feedback.h"
+#include "parser/ParserCodes.h"
+#include "project/TranslationEncoding.h"
+#include "resources/Messages.h"
+#include "resources/Texts.h"
 #include "writer/TranslatedScriptWriter.h"
 
 namespace qmk {
 
 int WriteScriptForTranslation(const std::filesystem::path& target, const std::string& sourcePath,
-                              CProjectDatabase& db, LanguageId language, bool keepUtf8, Feedback& feedback)
+                              CProjectDatabase& db, LanguageId language, int projectCodePage, Feedback& feedback)
 {
     const std::string column = translationColumnName(language.language, language.sublanguage);
     if (column.empty() || !db.isOpen())
         return 0;
-    TranslatedScriptWriter writer({language.language, language.sublanguage, keepUtf8}, target);
+    const SourceEncodingFacts source = sourceEncodingFacts(db, projectCodePage);
+    WriterTarget settings;
+    settings.language = language.language;
+    settings.sublanguage = language.sublanguage;
+    settings.encoding = translationEncoding(db, projectCodePage, language);
+    settings.sourceCodePage = projectCodePage;
+    settings.sourceHasPragma = db.hasLineOfKind(toInt(LineKind::CodePage));
+    settings.utf8Bom = source.utf8Bom;
+    TranslatedScriptWriter writer(settings, target);
     if (writer.begin(sourcePath)) {
         const bool known = db.forEachLineWithTranslation(language, [&](const CProjectDatabase::WriterRow& row) {
             WriterLine line;
@@ -33,6 +45,16 @@ int WriteScriptForTranslation(const std::filesystem::path& target, const std::st
     }
     if (!writer.finish()) {
         const std::string name(languageDisplayText(language.language, language.sublanguage));
+        if (!writer.unrepresentable().empty()) {
+            std::string where;
+            for (const std::string& line : writer.unrepresentable())
+                where += (where.empty() ? "" : "\n") + line;
+            feedback.messageText(fillPlaceholders(txt::WriteUnrepresentable,
+                                                  {name.empty() ? column : name, encodingName(settings.encoding),
+                                                   target.string(), where}),
+                                 Icon::Stop);
+            return 0;
+        }
         feedback.messageText(fileErrorMessage(writer.error(), name.empty() ? column : name, target.string()),
                              Icon::Stop);
         return 0;

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <algorithm>
 #include <random>
 #include <unistd.h>
 
@@ -11,15 +12,27 @@
 #include "parser/LanguageTable.h"
 #include "parser/LineKindGroups.h"
 #include "parser/ParserCodes.h"
+#include "parser/ScriptEncoding.h"
 #include "project/TextCodec.h"
+#include "project/TranslationEncoding.h"
 #include "resources/Messages.h"
 #include "resources/Texts.h"
 
 namespace qmk {
 namespace {
 
-constexpr std::size_t kBufferSize = 4096;
+constexpr std::size_t kWriteChunk = 1 << 20;
 constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
+constexpr std::string_view kUtf8Pragma = "#pragma code_page(65001)";
+// The comment header and the empty line after it.
+constexpr int kHeaderLines = 6;
+
+int effectiveEncoding(const WriterTarget& target)
+{
+    return target.encoding != 0 ? target.encoding : codePageNumber(target.language, target.sublanguage);
+}
 
 bool isResourceHeader(int kind)
 {
@@ -66,11 +79,8 @@ std::string translatedLineText(const WriterLine& line, const WriterTarget& targe
     if (line.kind == toInt(LineKind::Language))
         return "LANGUAGE  " + std::string(languageName(target.language, target.sublanguage)) + ", " +
                std::string(sublanguageName(target.language, target.sublanguage));
-    if (line.kind == toInt(LineKind::CodePage)) {
-        const std::string page = target.keepUtf8 ? std::to_string(kCodePageUtf8)
-                                                 : std::string(codePage(target.language, target.sublanguage));
-        return "#pragma code_page(" + page + ")";
-    }
+    if (line.kind == toInt(LineKind::CodePage))
+        return "#pragma code_page(" + std::to_string(textCodePage(effectiveEncoding(target))) + ")";
     std::string text(line.before);
     text += chosenText(line);
     text += line.behind;
@@ -90,9 +100,10 @@ std::string_view linePrefix(int kind)
 }
 
 TranslatedScriptWriter::TranslatedScriptWriter(WriterTarget target, std::filesystem::path path)
-    : target_(target), path_(std::move(path))
+    : target_(target), textCodePage_(textCodePage(effectiveEncoding(target))), path_(std::move(path))
 {
-    buffer_.reserve(kBufferSize);
+    if (target_.sourceCodePage == 0)
+        target_.sourceCodePage = textCodePage_;
 }
 
 TranslatedScriptWriter::~TranslatedScriptWriter()
@@ -119,23 +130,39 @@ bool TranslatedScriptWriter::begin(const std::string& sourcePath)
     putLine(txt::ScriptSlashLine);
     putLine(txt::ScriptHeaderProduct);
     putLine(txt::ScriptHeaderTranslated);
+    // The source path is a file name of this machine, in UTF-8 like the target's own texts.
     putLine(fillPlaceholders(txt::ScriptHeaderSource, {sourcePath}));
     putLine(txt::ScriptSlashLine);
     put(kLineEnd);
-    return error_ == FileErrorCause::None;
+    headerEnd_ = text_.size();
+    lineNumber_ = kHeaderLines;
+    return true;
 }
 
 void TranslatedScriptWriter::writeLine(const WriterLine& line)
 {
+    ++lineNumber_;
+    const std::size_t lineStart = text_.size();
     put(linePrefix(line.kind));
     if (line.kind == toInt(LineKind::Language) || line.kind == toInt(LineKind::CodePage)) {
         putLine(translatedLineText(line, target_));
         return;
     }
-    // The common case without building the line first.
-    put(line.before);
-    put(chosenText(line));
-    put(line.behind);
+    lineUnfit_ = false;
+    putCopied(line.before);
+    if (line.hasText && !line.exclude && !line.translation.empty())
+        put(line.translation);  // stored in the translation's own encoding
+    else
+        putCopied(chosenText(line));
+    putCopied(line.behind);
+    if (lineUnfit_) {
+        std::string statement(line.before);
+        statement += chosenText(line);
+        statement += line.behind;
+        unrepresentable_.push_back("line " + std::to_string(lineNumber_) + ": " +
+                                   decodeToUtf8(statement, target_.sourceCodePage).value_or(statement));
+        text_.resize(lineStart);
+    }
     put(kLineEnd);
 }
 
@@ -147,33 +174,49 @@ bool TranslatedScriptWriter::finish()
     putLine(txt::ScriptSlashLine);
     putLine(txt::ScriptFooterEnd);
     putLine(txt::ScriptSlashLine);
+    if (textCodePage_ == kCodePageUtf8 && !target_.sourceHasPragma && hasBytesAbove127(text_))
+        text_.insert(headerEnd_, std::string(kUtf8Pragma) + std::string(kLineEnd));
+    if (unrepresentable_.empty()) {
+        if (effectiveEncoding(target_) == kCodePageUtf16) {
+            std::string wide(kUtf16LeBom);
+            if (!utf8ToUtf16LE(text_, wide))
+                unrepresentable_.push_back(path_.string());
+            else
+                writeAll(wide);
+        } else {
+            if (textCodePage_ == kCodePageUtf8 && target_.utf8Bom)
+                writeAll(kUtf8Bom);
+            writeAll(text_);
+        }
+    }
     // No sync: the script can always be written again from the project, and the rename
     // already keeps a failed write from replacing the previous file.
-    flush();
     if (::close(fd_) != 0 && error_ == FileErrorCause::None)
         fail(errno);
     fd_ = -1;
-    if (error_ == FileErrorCause::None && std::rename(tempPath_.c_str(), path_.c_str()) != 0)
+    const bool ok = error_ == FileErrorCause::None && unrepresentable_.empty();
+    if (ok && std::rename(tempPath_.c_str(), path_.c_str()) != 0)
         fail(errno);
-    if (error_ != FileErrorCause::None) {
+    if (error_ != FileErrorCause::None || !unrepresentable_.empty()) {
         std::remove(tempPath_.c_str());
         return false;
     }
     return true;
 }
 
-void TranslatedScriptWriter::put(std::string_view bytes)
+void TranslatedScriptWriter::put(std::string_view bytes) { text_.append(bytes); }
+
+void TranslatedScriptWriter::putCopied(std::string_view bytes)
 {
-    if (error_ != FileErrorCause::None)
-        return;
-    if (buffer_.size() + bytes.size() > kBufferSize)
-        flush();
-    if (bytes.size() > kBufferSize) {
-        buffer_.insert(buffer_.end(), bytes.begin(), bytes.end());
-        flush();
+    if (target_.sourceCodePage == textCodePage_ || !hasBytesAbove127(bytes)) {
+        text_.append(bytes);
         return;
     }
-    buffer_.insert(buffer_.end(), bytes.begin(), bytes.end());
+    EncodeResult converted = recodeText(bytes, target_.sourceCodePage, textCodePage_);
+    if (converted.ok)
+        text_.append(converted.bytes);
+    else
+        lineUnfit_ = true;
 }
 
 void TranslatedScriptWriter::putLine(std::string_view text)
@@ -182,11 +225,12 @@ void TranslatedScriptWriter::putLine(std::string_view text)
     put(kLineEnd);
 }
 
-void TranslatedScriptWriter::flush()
+bool TranslatedScriptWriter::writeAll(std::string_view bytes)
 {
     std::size_t done = 0;
-    while (error_ == FileErrorCause::None && done < buffer_.size()) {
-        ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
+    while (error_ == FileErrorCause::None && done < bytes.size()) {
+        const std::size_t chunk = std::min(bytes.size() - done, kWriteChunk);
+        ssize_t n = ::write(fd_, bytes.data() + done, chunk);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -194,7 +238,7 @@ void TranslatedScriptWriter::flush()
         else
             done += static_cast<std::size_t>(n);
     }
-    buffer_.clear();
+    return error_ == FileErrorCause::None;
 }
 
 void TranslatedScriptWriter::fail(int errnoValue)

@@ -24,8 +24,17 @@ struct WriterLine {
 struct WriterTarget {
     int language = 0;
     int sublanguage = 0;
-    // A UTF-8 project keeps UTF-8 in every translation, so its pragma lines keep 65001.
-    bool keepUtf8 = false;
+    // The written script's encoding: a code page, 65001 (UTF-8) or 1200 (UTF-16LE with a
+    // byte-order mark); 0 stands for the language's code page. Translations are stored in it
+    // (UTF-8 for UTF-16).
+    int encoding = 0;
+    // Code page of everything copied from the source; 0 when it is that of the translation.
+    int sourceCodePage = 0;
+    // The source has a code-page pragma; a UTF-8 script without one that holds other than
+    // ASCII gets one, so it compiles the same whatever the compiler assumes.
+    bool sourceHasPragma = true;
+    // A UTF-8 script starts with a byte-order mark (when the source had one).
+    bool utf8Bom = false;
 };
 
 // Causes of a file error, numbered as the program's file-error texts.
@@ -44,7 +53,7 @@ FileErrorCause fileErrorCauseOf(int errnoValue);
 // The message for a failed write of the translation `displayName` to `path`.
 std::string fileErrorMessage(FileErrorCause cause, std::string_view displayName, const std::string& path);
 
-// The text of one line in the translated script, without prefix and line end.
+// The text of one generated line (LANGUAGE and code-page pragma) in the translated script.
 std::string translatedLineText(const WriterLine& line, const WriterTarget& target);
 
 // The indentation written before a line of this kind ("\r\n" for resource headers).
@@ -65,18 +74,30 @@ public:
     bool finish();
 
     FileErrorCause error() const { return error_; }
+    // Lines whose text the target encoding cannot hold ("line 12: <text>"); the file is
+    // then not written.
+    const std::vector<std::string>& unrepresentable() const { return unrepresentable_; }
 
 private:
     void put(std::string_view bytes);
+    // Text copied from the source, converted to the target's code page.
+    void putCopied(std::string_view bytes);
     void putLine(std::string_view text);
-    void flush();
+    bool writeAll(std::string_view bytes);
     void fail(int errnoValue);
 
     WriterTarget target_;
+    int textCodePage_ = 0;
     std::filesystem::path path_;
     std::string tempPath_;
     int fd_ = -1;
-    std::vector<char> buffer_;
+    // The whole script in the target's text code page (UTF-8 for UTF-16), written at the end
+    // so that a pragma can still go after the header.
+    std::string text_;
+    std::size_t headerEnd_ = 0;
+    int lineNumber_ = 0;
+    bool lineUnfit_ = false;
+    std::vector<std::string> unrepresentable_;
     FileErrorCause error_ = FileErrorCause::None;
 };
 

@@ -24,7 +24,7 @@ TEST(CommandLineTest, FlagsAreMatchedIgnoringCaseUnderShortAndLongNames)
     EXPECT_EQ(CBatchCommandLineInfo::FindFlag(""), 0);
     EXPECT_EQ(CBatchCommandLineInfo::FindFlag("X"), -1);
     EXPECT_EQ(CBatchCommandLineInfo::FindFlag("Updates"), -1);
-    EXPECT_EQ(flagTable().size(), 22u);
+    EXPECT_EQ(flagTable().size(), 24u);
 
     for (const char* arg : {"-update", "/U", "-u"}) {
         auto cmd = parse({arg});

@@ -260,7 +260,7 @@ TEST(NewDatabaseTest, FinishedBuildReplacesTheTargetAndStaysOpen)
     db.writeProjectRow("app.rc", {10, 1, 2}, {});
     db.finishNew();
     EXPECT_TRUE(db.isOpen());
-    EXPECT_EQ(db.fileVersion(), 7);
+    EXPECT_EQ(db.fileVersion(), 8);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
 

@@ -215,7 +215,7 @@ TEST_F(ProjectDatabaseTest, ProjectRowKeepsStampSwitchesAndStatus)
     ASSERT_TRUE(row);
     EXPECT_EQ(row->sourceFile, "app.rc");  // an empty name does not overwrite
     EXPECT_EQ(row->stamp.size, 99);
-    EXPECT_EQ(row->fileVersion, 7);
+    EXPECT_EQ(row->fileVersion, 8);
     EXPECT_EQ(row->status, 2);
     EXPECT_EQ(db_.readSwitch(ProjectSwitch::MenuEdit), false);
     EXPECT_EQ(db_.readSwitch(ProjectSwitch::IncludeEdit), false);

@@ -2,6 +2,8 @@
 // and what the import says when it cannot finish.
 #include <gtest/gtest.h>
 
+#include "project/TranslationEncoding.h"
+
 #include <fstream>
 
 #include "database/CProjectDatabase.h"
@@ -203,18 +205,38 @@ TEST_F(ScriptImportTest, ParserErrorLeavesTheProjectUntouched)
     EXPECT_TRUE(db().isOpen());
 }
 
-TEST_F(ScriptImportTest, TextsAreTakenIntoTheTranslationsCodePage)
+TEST_F(ScriptImportTest, ATranslationWithTextsKeepsItsCodePageAndRefusesWhatItCannotHold)
 {
     addGerman();
-    // A UTF-8 script for a project in the Western code page: "Schlie\xdf" in 1252.
-    const std::string script = "STRINGTABLE\nBEGIN\n    IDS_BYE \"Schlie\xC3\x9F\"\n    IDS_HELLO \"\xE2\x82\xAC \xE2\x98\x83\"\nEND\n";
+    // A first, plain script makes the translation one of the Western code page.
+    ASSERT_TRUE(importScript("LANGUAGE LANG_GERMAN, SUBLANG_GERMAN\nSTRINGTABLE\nBEGIN\n    IDS_HELLO \"Hallo\"\nEND\n").ok());
+    ASSERT_EQ(translationEncoding(db(), 1252, German), 1252);
+    // A UTF-8 script then: "Schlie\xdf" in 1252, and a snowman 1252 has no place for.
+    const std::string script = "STRINGTABLE\nBEGIN\n    IDS_BYE \"Schlie\xC3\x9F\"\nEND\nIDR_MAIN MENU\nBEGIN\n"
+                               "    POPUP \"&Datei\"\n    BEGIN\n        MENUITEM \"\xE2\x98\x83\", ID_EXIT\n    END\nEND\n";
+    feedback().said.clear();
     ScriptImportResult result = importScript(script);
 
     ASSERT_TRUE(result.ok());
     EXPECT_EQ(translationOf(stringLine("IDS_BYE")), "Schlie\xDF");
-    // The snowman has no place in 1252: reported, not stored.
-    EXPECT_EQ(translationOf(stringLine("IDS_HELLO")), "");
-    EXPECT_EQ(result.imported, 1);
+    EXPECT_EQ(translationEncoding(db(), 1252, German), 1252);
+    bool reported = false;
+    for (const auto& said : feedback().said)
+        reported = reported || said.text.find("\xE2\x98\x83") != std::string::npos;
+    EXPECT_TRUE(reported);  // reported, not stored
+}
+
+TEST_F(ScriptImportTest, AFirstImportTakesTheEncodingOfTheImportedScript)
+{
+    addGerman();
+    const std::string script = "STRINGTABLE\nBEGIN\n    IDS_BYE \"Schlie\xC3\x9F\"\n    IDS_HELLO \"\xE2\x82\xAC \xE2\x98\x83\"\nEND\n";
+    ScriptImportResult result = importScript(script);
+
+    ASSERT_TRUE(result.ok());
+    EXPECT_EQ(translationEncoding(db(), 1252, German), 65001);
+    EXPECT_EQ(translationOf(stringLine("IDS_BYE")), "Schlie\xC3\x9F");
+    EXPECT_EQ(translationOf(stringLine("IDS_HELLO")), "\xE2\x82\xAC \xE2\x98\x83");
+    EXPECT_EQ(result.imported, 2);
 }
 
 // Replaces the project database by a folder while the import reads the script, so that the

@@ -6,6 +6,7 @@
 #include "database/TranslationColumnNames.h"
 #include "exchange/WorkbookReader.h"
 #include "exchange/WorkbookWriter.h"
+#include "project/TranslationEncoding.h"
 
 namespace qmk::test {
 
@@ -28,9 +29,14 @@ bool WorkbookProject::open(const std::string& script, const std::vector<Language
     doc_ = std::make_unique<CQuillDoc>(feedback, std::vector<std::string>{});
     if (!doc_->OnOpenDocument(path))
         return false;
-    for (const LanguageId& language : translations)
+    for (const LanguageId& language : translations) {
         if (!doc_->NewTranslation(language, translationColumnName(language.language, language.sublanguage) + ".rc"))
             return false;
+        // "Café" would make them UTF-8; these projects test texts kept in the languages' code pages.
+        if (!changeTranslationEncoding(db(), doc_->codePage(), language, encodingOfChoice(EncodingChoice::Ansi, language))
+                 .changed)
+            return false;
+    }
     reload();
     feedback.said.clear();
     return true;

@@ -66,7 +66,7 @@ TEST_F(CQuillDocTest, BuildingAsksFirstAndANoLeavesNothingBehind)
     EXPECT_TRUE(doc->builtNow());
     EXPECT_EQ(doc->databasePath(), dir / "App_rc.mdb");
     EXPECT_TRUE(std::filesystem::exists(dir / "App_rc.mdb"));
-    EXPECT_EQ(doc->fileVersion(), 7);
+    EXPECT_EQ(doc->fileVersion(), 8);
 }
 
 TEST_F(CQuillDocTest, OlderDatabaseNameAndOpeningThroughTheDatabase)
@@ -96,14 +96,14 @@ TEST_F(CQuillDocTest, MissingFilesAndForeignFilesAreRefused)
     EXPECT_TRUE(feedback.saidMessage(msg::NotAProjectDatabase));
 }
 
-TEST_F(CQuillDocTest, FileVersionsSixAndSevenOpenOthersAreRefused)
+TEST_F(CQuillDocTest, FileVersionsSixToEightOpenOthersAreRefused)
 {
     auto script = dir.write("app.rc", kScript);
     openDoc(script).reset();
     const auto db = dir / "app_rc.mdb";
     for (auto [version, opens, message] : {std::tuple{5, false, msg::DatabaseVersionTooOld},
-                                           std::tuple{8, false, msg::DatabaseVersionTooNew},
-                                           std::tuple{6, true, 0}, std::tuple{7, true, 0}}) {
+                                           std::tuple{9, false, msg::DatabaseVersionTooNew},
+                                           std::tuple{6, true, 0}, std::tuple{7, true, 0}, std::tuple{8, true, 0}}) {
         setFileVersion(db, version);
         feedback.said.clear();
         EXPECT_EQ(static_cast<bool>(openDoc(db)), opens) << version;

@@ -85,7 +85,8 @@ TEST(TranslatedScriptWriterTest, TargetCodePageAndUtf8Projects)
     const WriterLine pragma = plain(106, "#pragma code_page(65001)");
     EXPECT_EQ(translatedLineText(pragma, {25, 1, false}), "#pragma code_page(1251)");
     EXPECT_EQ(translatedLineText(pragma, {7, 3, false}), "#pragma code_page(1252)");
-    EXPECT_EQ(translatedLineText(pragma, {25, 1, true}), "#pragma code_page(65001)");
+    EXPECT_EQ(translatedLineText(pragma, {25, 1, 65001}), "#pragma code_page(65001)");
+    EXPECT_EQ(translatedLineText(pragma, {25, 1, 1200}), "#pragma code_page(65001)");
     EXPECT_EQ(translatedLineText(plain(94, "LANGUAGE 7, 1"), {99, 9, false}), "LANGUAGE  , ");
 }
 
