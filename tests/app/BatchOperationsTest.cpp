@@ -100,3 +100,23 @@ TEST_F(BatchOperationsTest, LanguageIdListGoesToItsFile)
 }
 
 } // namespace qmk
+
+namespace qmk {
+
+TEST_F(BatchOperationsTest, EncodingSetsHowTheTranslationIsWrittenAndRefusesWhatDoesNotFit)
+{
+    const std::string rc = script();
+    const std::string db = (dir / "app_rc.mdb").string();
+    const std::string out16 = (dir / "app-German.rc").string();
+    ASSERT_EQ(run({"-C", rc, "-A", db, "German", out16}), BatchStatus::Success);
+    ASSERT_EQ(run({"-ENC", db, "German", "utf-16", "-RC", db, "German", out16}), BatchStatus::Success);
+    EXPECT_NE(out.str().find("QMK: Translation 'German' of " + db + " is now written as UTF-16."), std::string::npos)
+        << out.str();
+    EXPECT_EQ(test::readFile(out16).substr(0, 4), std::string("\xFF\xFE/\0", 4));
+
+    EXPECT_EQ(run({"/Encoding", db, "German", "latin-1"}), BatchStatus::UsageError);
+    EXPECT_EQ(err.str(), "QMK Error:  Encoding 'latin-1' not valid ! Use ansi, utf-8 or utf-16.\n");
+    EXPECT_EQ(run({"-ENC", db, "French", "ansi"}), BatchStatus::Failed);
+}
+
+} // namespace qmk
