@@ -5,9 +5,11 @@
 
 #include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
+#include "ResourceCompiler.h"
 #include "app/BatchRunner.h"
 #include "app/CBatchCommandLineInfo.h"
 #include "common/TempDir.h"
@@ -15,13 +17,14 @@
 #include "parser/LoadLoop.h"
 #include "parser/ParsedLine.h"
 #include "parser/ScriptParser.h"
+#include "exchange/ScriptCodePageProbe.h"
+#include "parser/ScriptEncoding.h"
+#include "project/TranslationEncoding.h"
 #include "project/TextCodec.h"
 #include "resources/Feedback.h"
 
 namespace qmk {
 namespace {
-
-const char* kWindres = "x86_64-w64-mingw32-windres";
 
 struct Statement {
     int kind;
@@ -56,59 +59,14 @@ std::vector<Statement> statementsOf(const std::filesystem::path& script)
     // LANGUAGE and code-page lines are rewritten for the target on purpose, and a new
     // translation names its version blocks after its own language.
     std::erase_if(sink.lines, [](const Statement& s) { return s.kind == 94 || s.kind == 106; });
-    for (Statement& s : sink.lines)
+    // Compared as text: a translation may be written in another encoding than its source.
+    const int codePage = textCodePage(ScriptCodePageProbe::codePageOf(script, {".DLG"}));
+    for (Statement& s : sink.lines) {
         if (s.kind == 85 && isLanguageBlock(s.text))
             s.text = "BLOCK <language>";
-    return sink.lines;
-}
-
-int run(const std::string& command, std::string* output = nullptr)
-{
-    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-    if (!pipe)
-        return -1;
-    char buffer[4096];
-    std::string out;
-    while (std::size_t n = fread(buffer, 1, sizeof buffer, pipe))
-        out.append(buffer, n);
-    if (output)
-        *output = out;
-    return pclose(pipe);
-}
-
-bool windresAvailable()
-{
-    static const bool available = run(std::string("command -v ") + kWindres + " >/dev/null") == 0;
-    return available;
-}
-
-// Compiles the script in the context a language file has (Windows headers and the program's
-// resource header), and returns the compiler's normalised dump without LANGUAGE lines.
-std::optional<std::string> compiledDump(const std::filesystem::path& script, bool utf8)
-{
-    const std::filesystem::path folder = script.parent_path();
-    const std::filesystem::path wrapper = folder / ("wrap-" + script.filename().string());
-    {
-        std::ofstream out(wrapper);
-        out << "#include <windows.h>\n";
-        if (std::filesystem::exists(folder / "resource.h"))
-            out << "#include \"resource.h\"\n";
-        out << "#include \"" << script.filename().string() << "\"\n";
+        s.text = decodeToUtf8(s.text, codePage).value_or(s.text);
     }
-    const std::string res = wrapper.string() + ".res";
-    const std::string dump = wrapper.string() + ".dump";
-    const std::string codePage = utf8 ? " -c 65001" : "";
-    if (run(std::string(kWindres) + codePage + " -I '" + folder.string() + "' -O res -o '" + res + "' '" +
-            wrapper.string() + "'") != 0)
-        return std::nullopt;
-    if (run(std::string(kWindres) + " -i '" + res + "' -O rc -o '" + dump + "'") != 0)
-        return std::nullopt;
-    std::istringstream lines(test::readFile(dump));
-    std::string kept, line;
-    while (std::getline(lines, line))
-        if (line.rfind("LANGUAGE", 0) != 0 && !isLanguageBlock(line))
-            kept += line + "\n";
-    return kept;
+    return sink.lines;
 }
 
 void expectSameStatements(const std::vector<Statement>& written, const std::vector<Statement>& source,
@@ -149,6 +107,7 @@ RoundTrip writeGerman(const std::filesystem::path& original, const test::TempDir
 }
 
 int compiledComparisons = 0;
+int utf16Trips = 0;
 
 void checkRoundTrip(const std::filesystem::path& original)
 {
@@ -157,17 +116,25 @@ void checkRoundTrip(const std::filesystem::path& original)
     ASSERT_TRUE(std::filesystem::exists(trip.translated)) << original;
     expectSameStatements(statementsOf(trip.translated), statementsOf(trip.source), original);
 
-    if (!windresAvailable())
+    // A UTF-16 script comes back as UTF-16.
+    const ScriptEncoding sourceEncoding = detectScriptEncoding(test::readFile(trip.source));
+    if (isUtf16(sourceEncoding)) {
+        EXPECT_EQ(test::readFile(trip.translated).substr(0, 2), "\xFF\xFE") << original;
+        ++utf16Trips;
+    }
+    if (!test::resourceCompilerAvailable())
         return;
-    const std::string bytes = test::readFile(trip.source);
-    const bool utf8 = hasBytesAbove127(bytes) && isValidUtf8(bytes);
-    auto sourceDump = compiledDump(trip.source, utf8);
+    test::prepareScratchFolder(trip.source.parent_path());
+    if (std::getenv("QMK_SHOW_COMPILER"))
+        std::fprintf(stderr, "== %s\n", original.c_str());
+    auto sourceDump = test::compiledDump(trip.source);
     if (!sourceDump)
         return;  // the source itself does not compile here (missing headers or resource files)
-    auto translatedDump = compiledDump(trip.translated, utf8);
+    auto translatedDump = test::compiledDump(trip.translated);
     ASSERT_TRUE(translatedDump) << "the translation of " << original << " does not compile";
     EXPECT_EQ(*translatedDump, *sourceDump) << original;
     ++compiledComparisons;
+    std::printf("  compiled to the same resources: %s\n", original.lexically_relative(QMK_SOURCE_DIR "/..").c_str());
 }
 
 } // namespace
@@ -179,21 +146,19 @@ TEST(RoundTripTest, DemoProjectWritesAnEquivalentScript)
 
 TEST(RoundTripTest, EveryCorpusScriptWritesAnEquivalentScript)
 {
-    const auto corpus = test::corpusDir();
-    if (corpus.empty())
+    const auto scripts = test::corpusScripts();
+    if (scripts.empty())
         GTEST_SKIP() << "no corpus";
     int checked = 0;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(corpus)) {
-        if (entry.path().extension() != ".rc")
-            continue;
-        const std::string head = test::readFile(entry.path()).substr(0, 2);
-        if (head == "\xFF\xFE" || head == "\xFE\xFF")
-            continue;  // UTF-16 scripts are not read yet
-        checkRoundTrip(entry.path());
+    for (const std::filesystem::path& script : scripts) {
+        checkRoundTrip(script);
         ++checked;
     }
     EXPECT_GT(checked, 40);
-    std::printf("%d corpus scripts written; %d of them compiled and compared\n", checked, compiledComparisons);
+    if (!test::msvcCorpusDir().empty())
+        EXPECT_GE(utf16Trips, 3);
+    std::printf("%d corpus scripts written (%d UTF-16); %d of them compiled and compared\n", checked, utf16Trips,
+                compiledComparisons);
 }
 
 } // namespace qmk
