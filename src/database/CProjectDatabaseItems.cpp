@@ -13,9 +13,12 @@ std::vector<ControlMatch> controlMatches(Statement& rows, bool kindFromLine)
     std::vector<ControlMatch> matches;
     int source = rows.column("SourceText");
     int flags = rows.column("Flags");
+    int dialog = rows.column("DlgLine");
     while (rows.step()) {
         ControlMatch m;
         m.lineIndex = rows.intField("LineIndex");
+        if (dialog >= 0)
+            m.dlgLine = static_cast<int>(rows.integer(dialog));
         if (source >= 0)
             m.sourceText = rows.text(source);
         m.type = rows.intField(kindFromLine ? "LineIdentSym" : "Type");

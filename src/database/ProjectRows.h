@@ -142,6 +142,7 @@ struct ControlRow {
 // A control found by dialog and identifier, with what tells controls of one identifier apart.
 struct ControlMatch {
     int lineIndex = 0;
+    int dlgLine = 0;  // where the query gives it
     std::string sourceText;
     int type = 0;
     std::uint32_t flags = 0;

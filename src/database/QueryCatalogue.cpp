@@ -57,7 +57,7 @@ constexpr Entry StoredQueries[] = {
      "JOIN ResourceText AS t ON t.LineIndex = c.LineIndex JOIN ResFileLine AS l ON l.LineIndex = c.LineIndex "
      "WHERE d.Name_ID = :DlgIdent AND l.Added = 0 ORDER BY l.Line, l.LineIndex"},
     {"Dialog_Control",
-     "SELECT c.LineIndex, l.LineIdentSym, c.x, c.y, c.cx, c.cy FROM Dialogs AS d "
+     "SELECT c.LineIndex, c.DlgLine, l.LineIdentSym, c.x, c.y, c.cx, c.cy FROM Dialogs AS d "
      "JOIN DialogControl AS c ON c.DlgLine = d.LineIndex JOIN ResFileLine AS l ON l.LineIndex = c.LineIndex "
      "JOIN ResourceText AS t ON t.LineIndex = c.LineIndex "
      "WHERE d.Name_ID = :DlgIdent AND c.Name_ID = :ItemIdent AND l.LineIdentSym = :ItemIdentSym AND l.Added = 0 "

@@ -1,6 +1,7 @@
 // Matching imported texts with the project's items by identifier.
 #include "exchange/ItemMatcher.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "database/CProjectDatabase.h"
@@ -74,8 +75,10 @@ std::optional<ImportTarget> ItemMatcher::firstUntranslated(const std::vector<Tex
     return std::nullopt;
 }
 
-// One candidate is taken as it is; among several (dialogs of one name, one per language or
-// configuration) the one with the same kind and geometry is.
+// One candidate is taken as it is; among several (statics sharing an identifier, dialogs of one
+// name, one per language or configuration) the one with the same kind and geometry is. Else,
+// since translators move statics to fit their texts, the first control of the same kind that
+// shares the identifier within its dialog and that no earlier text of this import went to.
 std::optional<ImportTarget> ItemMatcher::control(const ImportedItem& item)
 {
     const std::vector<ControlMatch> rows = db_.dialogControls(item.resourceIdent, item.itemIdent, item.lineKind);
@@ -85,13 +88,24 @@ std::optional<ImportTarget> ItemMatcher::control(const ImportedItem& item)
     } else {
         for (const ControlMatch& row : rows) {
             if (row.type == item.lineKind && sameUnit(row.x, item.x) && sameUnit(row.y, item.y) &&
-                sameUnit(row.cx, item.cx) && sameUnit(row.cy, item.cy)) {
+                sameUnit(row.cx, item.cx) && sameUnit(row.cy, item.cy) && !claimed_.count(row.lineIndex)) {
                 taken = &row;
                 break;
             }
         }
+        for (const ControlMatch& row : rows) {
+            if (taken)
+                break;
+            const auto sameDialog = std::count_if(rows.begin(), rows.end(),
+                                                  [&](const ControlMatch& r) { return r.dlgLine == row.dlgLine; });
+            if (sameDialog > 1 && row.type == item.lineKind && !claimed_.count(row.lineIndex))
+                taken = &row;
+        }
     }
-    if (!taken || !isUntranslated(taken->lineIndex))
+    if (!taken)
+        return std::nullopt;
+    claimed_.insert(taken->lineIndex);
+    if (!isUntranslated(taken->lineIndex))
         return std::nullopt;
     return ImportTarget{taken->lineIndex, false};
 }

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 
 #include "database/ProjectRows.h"
 
@@ -53,6 +54,8 @@ private:
 
     CProjectDatabase& db_;
     LanguageId language_;
+    // Controls an earlier text of this import went to.
+    std::unordered_set<int> claimed_;
 };
 
 } // namespace qmk

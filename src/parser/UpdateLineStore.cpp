@@ -140,7 +140,7 @@ std::optional<UpdateLineStore::Match> UpdateLineStore::findItem(const ParsedLine
     const StoredItem* found = nullptr;
 
     if (isLookedUpControlKind(kind))
-        return findControl(line, parser);
+        return findControl(line, parser, split.text);
     switch (static_cast<LineKind>(kind)) {
     case LineKind::Caption:
         found = storedItems(captions_, StoredItemTable::Captions).first(ByIdent, dialogName_, foundLines_);
@@ -191,7 +191,8 @@ std::optional<UpdateLineStore::Match> UpdateLineStore::findItem(const ParsedLine
     return matchOf(*found);
 }
 
-std::optional<UpdateLineStore::Match> UpdateLineStore::findControl(const ParsedLine& line, const ScriptParser& parser)
+std::optional<UpdateLineStore::Match> UpdateLineStore::findControl(const ParsedLine& line, const ScriptParser& parser,
+                                                                  std::string_view text)
 {
     const std::string_view ident = parser.symbolText();
     const std::vector<const StoredItem*> candidates = storedItems(controls_, StoredItemTable::Controls)
@@ -209,10 +210,16 @@ std::optional<UpdateLineStore::Match> UpdateLineStore::findControl(const ParsedL
     if (!shared && candidates.size() == 1)
         return matchOf(*candidates.front());
     // Controls sharing an identifier (static texts) are told apart by kind, place, size and style.
-    const auto same = std::find_if(candidates.begin(), candidates.end(), [&](const StoredItem* c) {
+    auto same = std::find_if(candidates.begin(), candidates.end(), [&](const StoredItem* c) {
         return c->type == line.kind && c->x == parser.x() && c->y == parser.y() && c->cx == parser.cx() &&
                c->cy == parser.cy() && c->flags == parser.styleBits();
     });
+    // A developer who re-lays out a dialog moves its statics by a few units: the first one
+    // left of the same kind and with the same text is the same item, moved. A moved static
+    // whose text changed is a new one.
+    if (same == candidates.end())
+        same = std::find_if(candidates.begin(), candidates.end(),
+                            [&](const StoredItem* c) { return c->type == line.kind && c->sourceText == text; });
     if (same == candidates.end())
         return std::nullopt;
     return matchOf(**same);

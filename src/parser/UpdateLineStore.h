@@ -51,7 +51,7 @@ private:
     static Match matchOf(const StoredItem& item, bool compareText = true);
 
     std::optional<Match> findItem(const ParsedLine& line, const ScriptParser& parser, const LineSplit& split);
-    std::optional<Match> findControl(const ParsedLine& line, const ScriptParser& parser);
+    std::optional<Match> findControl(const ParsedLine& line, const ScriptParser& parser, std::string_view text);
     std::optional<Match> findBlockHeader(std::string_view text);
     std::optional<Match> findInclude(std::string_view fileName);
     std::optional<Match> findDataString(int kind, std::string_view text);

@@ -135,6 +135,27 @@ TEST_F(ScriptImportTest, ControlWithoutEqualCoordinatesAmongSeveralCandidatesIsL
     EXPECT_EQ(translationOf(controlLine("IDD_ABOUT", "IDOK", kPushButton, 0)), "OK schmal");
 }
 
+TEST_F(ScriptImportTest, StaticsTheTranslatorMovedAreTakenInTheirOrder)
+{
+    auto project = openProject("options.rc", "IDD_OPTIONS DIALOG 0, 0, 200, 100\nBEGIN\n"
+                                             "    LTEXT \"Name:\", IDC_STATIC, 7, 7, 40, 8\n"
+                                             "    LTEXT \"Size:\", IDC_STATIC, 7, 20, 40, 8\n"
+                                             "    LTEXT \"Unit\", IDC_STATIC, 90, 20, 30, 8\nEND\n");
+    ASSERT_TRUE(project->NewTranslation(German, "options-German.rc"));
+    // Every German static is wider, and the last two moved down.
+    const auto german = dir().write("options-German.rc", "IDD_OPTIONS DIALOG 0, 0, 220, 100\nBEGIN\n"
+                                                         "    LTEXT \"Name:\", IDC_STATIC, 7, 7, 60, 8\n"
+                                                         "    LTEXT \"Gr\xC3\xB6\xC3\x9F" "e:\", IDC_STATIC, 7, 22, 60, 8\n"
+                                                         "    LTEXT \"Einheit\", IDC_STATIC, 90, 22, 40, 8\nEND\n");
+    ScriptImport import(*project, extensions());
+    ASSERT_TRUE(import.run(german, German).ok());
+
+    std::vector<std::string> texts;
+    for (const ControlMatch& c : project->database().dialogControls("IDD_OPTIONS", "IDC_STATIC", kLText))
+        texts.push_back(project->database().translation(c.lineIndex, German)->text);
+    EXPECT_EQ(texts, (std::vector<std::string>{"Name:", "Gr\xC3\xB6\xC3\x9F" "e:", "Einheit"}));
+}
+
 TEST_F(ScriptImportTest, PopupsAreFilledInOrderAndFlaggedForReview)
 {
     addGerman();

@@ -224,7 +224,7 @@ TEST_F(SourceUpdateTest, StaticsSharingAnIdentifierAreToldApartByPlaceSizeKindAn
     const std::vector<int> before = controls("IDC_STATIC");
     ASSERT_EQ(before.size(), 2u);
 
-    // The first gets a new text in the same place, the second moves.
+    // The first gets a new text in the same place, the second moves with its text.
     std::string moved = replaced(kScript, "\"Name:\", IDC_STATIC, 10, 10", "\"Name\", IDC_STATIC, 10, 10");
     moved = replaced(moved, "\"Version:\", IDC_STATIC, 10, 20", "\"Version:\", IDC_STATIC, 10, 30");
     ASSERT_TRUE(saveAndUpdate(moved));
@@ -234,10 +234,33 @@ TEST_F(SourceUpdateTest, StaticsSharingAnIdentifierAreToldApartByPlaceSizeKindAn
     EXPECT_EQ(after[0], before[0]);
     EXPECT_EQ(textRow(after[0]).sourceTextOld, "Name:");
     EXPECT_TRUE(german(after[0])->modified);
-    EXPECT_NE(after[1], before[1]);
-    EXPECT_FALSE(doc->database().text(before[1]));
-    EXPECT_EQ(german(after[1])->text, "");
+    EXPECT_EQ(after[1], before[1]);
+    EXPECT_FALSE(german(after[1])->modified);
+    EXPECT_NE(german(after[1])->text, "");
     EXPECT_EQ(doc->database().control(after[1])->y, 30);
+}
+
+TEST_F(SourceUpdateTest, ARelaidOutDialogKeepsTheTranslationsOfStaticsWhoseTextsStayed)
+{
+    openTranslated();
+    const std::vector<int> before = controls("IDC_STATIC");
+    ASSERT_EQ(before.size(), 2u);
+    const std::string versionGerman = german(before[1])->text;
+
+    // Every static moves and grows; the first also gets a new text.
+    std::string moved = replaced(kScript, "\"Name:\", IDC_STATIC, 10, 10, 50, 8", "\"Full name:\", IDC_STATIC, 12, 14, 60, 9");
+    moved = replaced(moved, "\"Version:\", IDC_STATIC, 10, 20, 50, 8", "\"Version:\", IDC_STATIC, 12, 26, 60, 9");
+    ASSERT_TRUE(saveAndUpdate(moved));
+
+    const std::vector<int> after = controls("IDC_STATIC");
+    ASSERT_EQ(after.size(), 2u);
+    EXPECT_NE(after[0], before[0]);  // a moved static with a new text is a new item
+    EXPECT_EQ(german(after[0])->text, "");
+    EXPECT_FALSE(doc->database().text(before[0]));
+    EXPECT_EQ(after[1], before[1]);  // a moved static with its text is the same item
+    EXPECT_EQ(german(after[1])->text, versionGerman);
+    EXPECT_FALSE(german(after[1])->modified);
+    EXPECT_EQ(doc->database().control(after[1])->y, 26);
 }
 
 TEST_F(SourceUpdateTest, ItemsOfTheDialogFollowItsNewHeaderLine)
