@@ -1,10 +1,12 @@
-// Reading speed of the script reader over large generated scripts (1 MB and 10 MB).
+// Reading speed of the script reader over large generated scripts (1 MB and 10 MB, and 10 MB of
+// UTF-16).
 #include <benchmark/benchmark.h>
 
 #include <string>
 
 #include "parser/LineCounter.h"
 #include "parser/ParsedLine.h"
+#include "parser/ScriptEncoding.h"
 #include "parser/ScriptParser.h"
 #include "support/ScriptGenerator.h"
 
@@ -17,9 +19,19 @@ const std::string& script(std::size_t bytes)
     return bytes <= (1u << 20) ? small : large;
 }
 
-void readScript(benchmark::State& state)
+// The generated script as Visual Studio saves it: UTF-16LE with a byte-order mark, 10 MB.
+const std::string& utf16Script()
 {
-    const std::string& text = script(static_cast<std::size_t>(state.range(0)));
+    static const std::string wide = [] {
+        std::string bytes = "\xFF\xFE";
+        qmk::utf8ToUtf16LE(qmk::bench::ScriptGenerator(7).generate(5u << 20), bytes);
+        return bytes;
+    }();
+    return wide;
+}
+
+void readText(benchmark::State& state, const std::string& text)
+{
     long statements = 0;
     for (auto _ : state) {
         qmk::LineCounter counter;
@@ -43,7 +55,13 @@ void readScript(benchmark::State& state)
     state.counters["statements"] = static_cast<double>(statements);
 }
 
+void readScript(benchmark::State& state) { readText(state, script(static_cast<std::size_t>(state.range(0)))); }
+
+// Bytes processed are those of the UTF-16 file, decoding included.
+void readUtf16Script(benchmark::State& state) { readText(state, utf16Script()); }
+
 } // namespace
 
 BENCHMARK(readScript)->Arg(1 << 20)->Arg(10 << 20)->Unit(benchmark::kMillisecond);
+BENCHMARK(readUtf16Script)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

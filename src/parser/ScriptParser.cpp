@@ -302,10 +302,8 @@ void ScriptParser::requiredComma()
 // "EDITTEXT, IDC_X, ..." is accepted by Microsoft's compiler; the comma is dropped.
 void ScriptParser::dropCommaAfterKeyword()
 {
-    if (sc_.next() == Tok::Comma)
+    if (sc_.peekNonBlank() == ',' && sc_.next() == Tok::Comma)
         sc_.cut(sc_.tokenSpan().start);
-    else
-        sc_.pushBack();
 }
 
 // A macro call ("SUGGEST(...)", continued with backslashes) or a macro word standing alone on
@@ -313,6 +311,11 @@ void ScriptParser::dropCommaAfterKeyword()
 // In a string table every entry that does not go on with a comma, a string or TEXT is one.
 bool ScriptParser::readMacroLine(bool inStringTable)
 {
+    // The common case, an entry going on with its string or a comma, is settled without
+    // scanning (and then scanning again) a string that may be long.
+    const int next = sc_.peekNonBlank();
+    if (inStringTable && (next == '"' || next == ','))
+        return false;
     const int wordLine = sc_.tokenNewlines();
     const int t = sc_.next();
     bool macro = t == Tok::LeftParen;

@@ -171,13 +171,21 @@ void ScriptScanner::terminate()
 
 void ScriptScanner::insertBlanksBeforeToken(int count)
 {
-    std::string saved = out_.substr(static_cast<std::size_t>(tokenOut_), static_cast<std::size_t>(outLength_ - tokenOut_));
-    int n = static_cast<int>(saved.size());
-    int oldStart = tokenOut_;
-    outLength_ = guardOut_;
-    blanks(count);
-    tokenOut_ = outLength_;
-    putRange(saved.data(), static_cast<std::size_t>(n));
+    // The token moves in place to just after the blanks (anything between the guard and the
+    // token, such as a fusion blank, is overwritten).
+    const int oldStart = tokenOut_;
+    const int newStart = guardOut_ + count;
+    int n = outLength_ - oldStart;
+    if (newStart + n > kOutputCapacity) {
+        n = std::max(0, kOutputCapacity - newStart);
+        failed_ = true;
+    }
+    if (static_cast<std::size_t>(newStart + n) > out_.size())
+        out_.resize(std::max(static_cast<std::size_t>(newStart + n), out_.size() * 2));
+    std::memmove(out_.data() + newStart, out_.data() + oldStart, static_cast<std::size_t>(n));
+    std::memset(out_.data() + guardOut_, ' ', static_cast<std::size_t>(count));
+    outLength_ = newStart + n;
+    tokenOut_ = newStart;
     int shift = tokenOut_ - oldStart;
     if (lastString_.start >= oldStart)
         lastString_.start += shift;
@@ -422,14 +430,18 @@ int ScriptScanner::scanRaw()
     keywordFlag_ = false;
     ident_ = {};
 
-    while (pos_ < size_) {
-        auto c = static_cast<unsigned char>(data_[pos_]);
+    // The hot loops work on locals: a byte written to the output could alias the members.
+    const auto& cls = tables().cls;
+    std::size_t p = pos_;
+    while (p < size_) {
+        auto c = static_cast<unsigned char>(data_[p]);
         if (c == '\n')
             ++newlines_;
-        else if (!has(c, Space))
+        else if (!(cls[c] & Space))
             break;
-        ++pos_;
+        ++p;
     }
+    pos_ = p;
     tokenIn_ = pos_;
     tokenOut_ = guardOut_ = outLength_;
     tokenNewlines_ = newlines_;
@@ -482,8 +494,11 @@ int ScriptScanner::scanRaw()
 int ScriptScanner::scanIdentifier()
 {
     std::size_t s = pos_;
-    while (pos_ < size_ && has(static_cast<unsigned char>(data_[pos_]), IdentChar))
-        ++pos_;
+    const auto& cls = tables().cls;
+    std::size_t p = pos_;
+    while (p < size_ && (cls[static_cast<unsigned char>(data_[p])] & IdentChar))
+        ++p;
+    pos_ = p;
     guardAgainstFusion(true, false);
     tokenOut_ = outLength_;
     putRange(data_ + s, pos_ - s);
@@ -524,8 +539,11 @@ int ScriptScanner::scanNumber()
             ++pos_;
         }
     }
-    while (pos_ < size_ && has(static_cast<unsigned char>(data_[pos_]), HexDigit))
-        ++pos_;
+    const auto& cls = tables().cls;
+    std::size_t p = pos_;
+    while (p < size_ && (cls[static_cast<unsigned char>(data_[p])] & HexDigit))
+        ++p;
+    pos_ = p;
     if (pos_ < size_ && (data_[pos_] == 'L' || data_[pos_] == 'l'))
         ++pos_;
     putRange(data_ + s, pos_ - s);

@@ -3,6 +3,8 @@
 
 #include <cerrno>
 #include <iconv.h>
+#include <map>
+#include <memory>
 
 namespace qmk {
 namespace {
@@ -44,11 +46,27 @@ public:
         return true;
     }
 
-    void reset() { iconv(cd_, nullptr, nullptr, nullptr, nullptr); }
+    void reset()
+    {
+        if (valid())
+            iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+    }
 
 private:
     iconv_t cd_;
 };
+
+// Opening a converter costs more than converting a short text, and the writer and the imports
+// convert text by text: one converter per direction is kept for the thread, reset before use.
+Iconv& converter(const std::string& to, const std::string& from)
+{
+    thread_local std::map<std::pair<std::string, std::string>, std::unique_ptr<Iconv>> open;
+    std::unique_ptr<Iconv>& cv = open[{to, from}];
+    if (!cv)
+        cv = std::make_unique<Iconv>(to, from);
+    cv->reset();
+    return *cv;
+}
 
 } // namespace
 
@@ -104,7 +122,7 @@ std::optional<std::string> decodeToUtf8(std::string_view bytes, int codePage)
     const std::string name = iconvNameOfCodePage(codePage);
     if (name.empty())
         return std::nullopt;
-    Iconv cv("UTF-8", name);
+    Iconv& cv = converter("UTF-8", name);
     if (!cv.valid())
         return std::nullopt;
     std::string out;
@@ -126,7 +144,7 @@ EncodeResult encodeFromUtf8(std::string_view utf8, int codePage)
         return result;
     }
     const std::string name = iconvNameOfCodePage(codePage);
-    Iconv cv(name.empty() ? std::string("?") : name, "UTF-8");
+    Iconv& cv = converter(name.empty() ? std::string("?") : name, "UTF-8");
     if (!cv.valid())
         return result;
     // Character by character, so every character the code page lacks can be named.
