@@ -2,11 +2,13 @@
 BUILD_DIR    ?= build
 SANITIZE_DIR ?= build-sanitize
 BENCH_DIR    ?= build-bench
+FUZZ_DIR     ?= build-fuzz
+FUZZ_SECONDS ?= 600
 BUILD_TYPE   ?= RelWithDebInfo
 JOBS         ?= $(shell nproc)
 CMAKE_FLAGS  ?=
 
-.PHONY: all deps build test sanitize bench run clean
+.PHONY: all deps build test sanitize bench fuzz run clean
 
 all: build
 
@@ -37,8 +39,17 @@ bench: deps $(BENCH_DIR)/build.ninja
 	cmake --build $(BENCH_DIR) -j $(JOBS) --target benchmarks
 	@for b in $(BENCH_DIR)/bench/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
 
+# libFuzzer (clang) on the reader and on the load into a database, FUZZ_SECONDS each.
+$(FUZZ_DIR)/build.ninja: | deps
+	@bash scripts/install-deps.sh fuzz
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQMK_FUZZ=ON -DQMK_BUILD_UI=OFF $(CMAKE_FLAGS)
+
+fuzz: deps $(FUZZ_DIR)/build.ninja
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzz_reader fuzz_load
+	@bash scripts/run-fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+
 run: build
 	@bash scripts/run-demo.sh $(BUILD_DIR)
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(BENCH_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(BENCH_DIR) $(FUZZ_DIR)

@@ -12,6 +12,11 @@ PACKAGES=(
   binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev gcc-mingw-w64-x86-64-win32
 )
 
+# "fuzz": the compiler and runtime of the fuzz targets, needed by make fuzz only.
+if [ "${1:-}" = "fuzz" ]; then
+  PACKAGES=(clang libclang-rt-14-dev)
+fi
+
 missing=()
 for p in "${PACKAGES[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then

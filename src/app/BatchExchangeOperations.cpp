@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "database/Schema.h"
 #include "database/TranslationColumnNames.h"
 #include "exchange/DatabaseExport.h"
 #include "exchange/DatabaseImport.h"
@@ -59,10 +60,12 @@ BatchStatus batchExport(const std::vector<std::string>& p, BatchReport& report, 
             languages = op.doc().database().translationIds();
 
         DatabaseExport exporter(op.feedback());
-        if (!exporter.checkTarget(target, op.doc().databasePath(), {}) ||
+        if (!exporter.checkTarget(target, op.doc().databasePath(), {}, op.doc().database().sourceFile()) ||
             !exporter.run(op.doc().database(), target, languages))
             return batchFailed(report);
         report.line(printfText(txt::BatchExportDone, {source, target}));
+        if (exporter.replacesEarlierExport())
+            report.line(printfText(txt::BatchExportReplaces, {target}));
         for (LanguageId id : languages)
             report.line(printfText(txt::BatchExportLanguage, {languageName(id)}));
         return BatchStatus::Success;
@@ -85,6 +88,10 @@ BatchStatus batchImport(const std::vector<std::string>& p, BatchReport& report, 
             report.error(printfText(txt::BatchWrongFileType, {from}));
             return BatchStatus::Failed;
         }
+        if (const std::string problem = inputFileProblem(from); !problem.empty()) {
+            report.error(printfText(txt::BatchCannotRead, {from, problem}));
+            return batchFailed(report);
+        }
         ProjectOperation op(report, ext);
         if (!op.open(to))
             return batchFailed(report);
@@ -103,6 +110,14 @@ BatchStatus batchImport(const std::vector<std::string>& p, BatchReport& report, 
             }
             CProjectDatabase source;
             source.open(from, OpenMode{false, true, true});
+            // A file without its project row, or of a format this program does not know, has
+            // nothing it could import: saying "imported" would hide that.
+            const std::optional<int> version = source.fileVersion();
+            if (!version || *version < schema::OldestFileVersion || *version > schema::CurrentFileVersion) {
+                report.error(printfText(txt::BatchUnknownFormat,
+                                        {from, version ? std::to_string(*version) : std::string("none")}));
+                return batchFailed(report);
+            }
             if (!source.hasTranslation(*id)) {
                 report.error(printfText(txt::BatchLanguageNotInDatabase, {languageText, from}));
                 return BatchStatus::Failed;

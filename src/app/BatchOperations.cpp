@@ -13,6 +13,7 @@
 #include "project/ProjectFileNames.h"
 #include "project/TranslationEncoding.h"
 #include "resources/Feedback.h"
+#include "resources/FileNames.h"
 #include "resources/Messages.h"
 #include "resources/PrintfText.h"
 #include "resources/Texts.h"
@@ -43,8 +44,18 @@ BatchStatus createDb(const std::vector<std::string>& p, BatchReport& report, con
         report.error(printfText(txt::BatchWrongFileType, {script}));
         return BatchStatus::Failed;
     }
+    if (const std::string problem = inputFileProblem(script); !problem.empty()) {
+        report.error(printfText(txt::BatchCannotRead, {script, problem}));
+        return batchFailed(report);
+    }
     const std::string database = databaseForScript(script).string();
     if (batchFileExists(database)) {
+        // Only a project database is "already there"; a folder or another file in its place
+        // is not a project, and is not replaced either.
+        if (!CQuillDoc::IsProjectDatabase(database)) {
+            report.error(printfText(txt::BatchNotAProjectDatabase, {database}));
+            return batchFailed(report);
+        }
         report.line(printfText(txt::BatchCreateExists, {database, script}));
         return BatchStatus::Success;
     }

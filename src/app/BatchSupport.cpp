@@ -1,12 +1,17 @@
 // Shared pieces of the batch operations.
 #include "app/BatchSupport.h"
 
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 #include "app/LanguageParameter.h"
 #include "database/DaoException.h"
 #include "database/TranslationColumnNames.h"
 #include "project/ProjectFileNames.h"
+#include "resources/FileNames.h"
 #include "resources/Messages.h"
 #include "resources/PrintfText.h"
 #include "resources/Texts.h"
@@ -46,6 +51,14 @@ bool ProjectOperation::open(const std::string& database)
         report_.error(printfText(txt::BatchWrongFileType, {database}));
         return false;
     }
+    if (const std::string problem = inputFileProblem(database); !problem.empty()) {
+        report_.error(printfText(txt::BatchCannotRead, {database, problem}));
+        return false;
+    }
+    if (::access(database.c_str(), R_OK) != 0) {
+        report_.error(printfText(txt::BatchCannotRead, {database, std::strerror(errno)}));
+        return false;
+    }
     if (!CQuillDoc::IsProjectDatabase(database)) {
         report_.error(printfText(txt::BatchNotAProjectDatabase, {database}));
         return false;
@@ -77,6 +90,10 @@ BatchStatus guardedBatchOperation(BatchReport& report, const std::function<Batch
         return body();
     } catch (const DaoException& e) {
         report.error(printfText(txt::BatchDaoException, {e.report()}));
+        return BatchStatus::Failed;
+    } catch (const std::exception& e) {
+        // A file system error names the file it concerns in its text.
+        report.error(printfText(txt::BatchUnexpectedError, {e.what()}));
         return BatchStatus::Failed;
     }
 }

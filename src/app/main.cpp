@@ -1,4 +1,5 @@
 // qmk32: reads the command line and starts either the batch run or the windowed program.
+#include <exception>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -19,8 +20,17 @@ int main(int argc, char** argv)
         std::cout << qmk::batchUsageText();
         return 0;
     }
-    qmk::Settings settings;
-    if (cmd.isBatch())
-        return qmk::runBatchMode(cmd, settings, std::cout, std::cerr);
-    return qmk::runInteractive(argc, argv, cmd, settings);
+    // Nothing may end the program without saying why: whatever escapes the operations (a
+    // file system or memory failure) is reported here, and the run fails.
+    try {
+        qmk::Settings settings;
+        if (cmd.isBatch())
+            return qmk::runBatchMode(cmd, settings, std::cout, std::cerr);
+        return qmk::runInteractive(argc, argv, cmd, settings);
+    } catch (const std::exception& e) {
+        std::cerr << "QMK Error:  " << e.what() << "\n";
+    } catch (...) {
+        std::cerr << "QMK Error:  unexpected failure\n";
+    }
+    return 1;
 }

@@ -4,7 +4,6 @@
 
 #include <sqlite3.h>
 
-#include <random>
 #include <system_error>
 
 #include "database/DaoException.h"
@@ -19,15 +18,15 @@ namespace qmk {
 
 namespace {
 
-std::filesystem::path temporaryBeside(const std::filesystem::path& target)
+constexpr std::string_view kBuildingTag = "building";
+
+// A name no other build uses: it carries this process's id, and a number for the builds of
+// one process.
+std::filesystem::path buildingFileBeside(const std::filesystem::path& target)
 {
-    std::random_device seed;
-    std::mt19937 random(seed());
-    std::uniform_int_distribution<int> digits(0, 999999);
     std::error_code ec;
-    for (;;) {
-        std::filesystem::path candidate = target;
-        candidate += ".building-" + std::to_string(digits(random));
+    for (unsigned n = 0;; ++n) {
+        std::filesystem::path candidate = temporaryBeside(target, kBuildingTag, n);
         if (!std::filesystem::exists(candidate, ec))
             return candidate;
     }
@@ -77,7 +76,9 @@ void CProjectDatabase::close()
 void CProjectDatabase::createNew(const std::filesystem::path& target)
 {
     close();
-    std::filesystem::path temp = temporaryBeside(target);
+    // What killed builds left beside the target goes first.
+    removeStaleTemporaries(target, kBuildingTag);
+    std::filesystem::path temp = buildingFileBeside(target);
     try {
         db_.create(temp);
         // The file becomes the project only when finished: until then a crash can at worst

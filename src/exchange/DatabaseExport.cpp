@@ -4,24 +4,15 @@
 #include "database/CProjectDatabase.h"
 #include "database/DaoException.h"
 #include "resources/Feedback.h"
+#include "resources/FileNames.h"
 #include "resources/Messages.h"
 #include "resources/Texts.h"
 
 namespace qmk {
-namespace {
-
-bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b)
-{
-    std::error_code ec;
-    if (std::filesystem::equivalent(a, b, ec))
-        return true;
-    return std::filesystem::weakly_canonical(a, ec) == std::filesystem::weakly_canonical(b, ec);
-}
-
-} // namespace
 
 bool DatabaseExport::checkTarget(const std::filesystem::path& target, const std::filesystem::path& currentDatabase,
-                                 const std::vector<std::filesystem::path>& openDatabases)
+                                 const std::vector<std::filesystem::path>& openDatabases,
+                                 const std::string& projectSourceFile)
 {
     if (sameFile(target, currentDatabase)) {
         feedback_.messageText(fillPlaceholders(txt::ExportIsCurrentDatabase, {target.string()}), Icon::Stop);
@@ -33,7 +24,33 @@ bool DatabaseExport::checkTarget(const std::filesystem::path& target, const std:
             return false;
         }
     }
+    replacesEarlierExport_ = false;
+    std::error_code ec;
+    const std::filesystem::file_status status = std::filesystem::status(target, ec);
+    if (!std::filesystem::exists(status))
+        return true;
+    if (status.type() != std::filesystem::file_type::regular)
+        return refuse(txt::ExportTargetNotAFile, target);
+    if (!CProjectDatabase::isProjectDatabase(target))
+        return refuse(txt::ExportTargetNotADatabase, target);
+    std::string otherSource;
+    try {
+        CProjectDatabase other;
+        other.open(target, OpenMode{false, true, true});
+        otherSource = other.sourceFile();
+    } catch (const DaoException& e) {
+        return refuse(txt::ExportTargetNotADatabase, target, e.report());
+    }
+    if (!sameFile(otherSource, projectSourceFile) && otherSource != projectSourceFile)
+        return refuse(txt::ExportTargetOtherProject, target, otherSource);
+    replacesEarlierExport_ = true;
     return true;
+}
+
+bool DatabaseExport::refuse(const char* text, const std::filesystem::path& target, const std::string& detail)
+{
+    feedback_.messageText(fillPlaceholders(text, {target.string(), detail}), Icon::Stop);
+    return false;
 }
 
 bool DatabaseExport::run(CProjectDatabase& source, const std::filesystem::path& target,

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include "database/ProjectRows.h"
@@ -17,16 +18,23 @@ public:
     explicit DatabaseExport(Feedback& feedback) : feedback_(feedback) {}
 
     // The export may be written to `target`: it is neither the project's own database nor one
-    // that is open in this program (`openDatabases`); otherwise says why not.
+    // that is open in this program (`openDatabases`), and a file already there is an earlier
+    // export of the same project (its source file is `projectSourceFile`), never another
+    // project's database or a file that is no project database; otherwise says why not.
     bool checkTarget(const std::filesystem::path& target, const std::filesystem::path& currentDatabase,
-                     const std::vector<std::filesystem::path>& openDatabases);
+                     const std::vector<std::filesystem::path>& openDatabases, const std::string& projectSourceFile);
+    // The last target checked holds an earlier export of the project, which the export replaces.
+    bool replacesEarlierExport() const { return replacesEarlierExport_; }
 
     // Writes the project of the open `source` with the translations in `languages` to `target`,
     // replacing a file of that name only when the whole export succeeded.
     bool run(CProjectDatabase& source, const std::filesystem::path& target, const std::vector<LanguageId>& languages);
 
 private:
+    bool refuse(const char* text, const std::filesystem::path& target, const std::string& detail = {});
+
     Feedback& feedback_;
+    bool replacesEarlierExport_ = false;
 };
 
 } // namespace qmk

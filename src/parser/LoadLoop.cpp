@@ -18,6 +18,10 @@ namespace {
 constexpr int kProgressPercentStep = 3;
 // Deeper include chains than this are taken for a cycle the path test missed.
 constexpr std::size_t kMaxIncludeDepth = 32;
+// Files that include one another several times (without a cycle) multiply: a few kilobytes
+// could expand beyond any memory. Real projects stay far below both bounds.
+constexpr int kMaxIncludeExpansions = 10000;
+constexpr long long kMaxIncludedBytes = 256LL << 20;
 
 long long fileSize(const std::filesystem::path& p)
 {
@@ -25,6 +29,8 @@ long long fileSize(const std::filesystem::path& p)
     auto size = std::filesystem::file_size(p, ec);
     return ec ? 0 : static_cast<long long>(size);
 }
+
+} // namespace
 
 // Script include names are Windows paths: "res\\about.dlg" or "res\about.dlg".
 std::filesystem::path includePath(const std::filesystem::path& includingFile, std::string_view name)
@@ -45,8 +51,6 @@ std::filesystem::path includePath(const std::filesystem::path& includingFile, st
     return resolveCase(p.lexically_normal());
 }
 
-} // namespace
-
 LoadLoop::LoadLoop(LineSink& sink, std::vector<std::string> includeExtensions, Feedback& feedback)
     : sink_(sink), extensions_(std::move(includeExtensions)), feedback_(feedback)
 {
@@ -55,6 +59,8 @@ LoadLoop::LoadLoop(LineSink& sink, std::vector<std::string> includeExtensions, F
 int LoadLoop::run(const std::filesystem::path& script)
 {
     total_ = fileSize(script);
+    expansions_ = 0;
+    included_.clear();
     done_ = 0;
     budget_ = total_ * kProgressPercentStep / 100;
     return loadFile(script, 0);
@@ -135,8 +141,14 @@ int LoadLoop::loadInclude(const std::filesystem::path& includingFile, std::strin
             return result;
         }
         total_ += fileSize(path);
+        if (++expansions_ > kMaxIncludeExpansions || total_ > kMaxIncludedBytes) {
+            ParserError::report(feedback_, ParserCode::IncludeLimit, path.string());
+            return ParserCode::IncludeLimit;
+        }
         // The included file's first line takes the number the include line had.
         result = loadFile(path, counter_.value - 1);
+        if (result == 0)
+            included_.push_back(path);
     }
     if ((result == ParserCode::CannotOpenFile || result == ParserCode::UnreadableInput) &&
         std::find(missing_.begin(), missing_.end(), path.string()) == missing_.end())

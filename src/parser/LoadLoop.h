@@ -18,6 +18,10 @@ class ScriptParser;
 
 inline constexpr int kLoadCancelled = -1;
 
+// The file an include line of `includingFile` names: a Windows path ("res\\about.dlg") taken
+// relative to the including file's folder and found whatever the case of its folders and name.
+std::filesystem::path includePath(const std::filesystem::path& includingFile, std::string_view name);
+
 class LoadLoop {
 public:
     LoadLoop(LineSink& sink, std::vector<std::string> includeExtensions, Feedback& feedback);
@@ -28,6 +32,8 @@ public:
 
     // Included files that were to be read but could not be (folder joined with the name).
     const std::vector<std::string>& missingIncludes() const { return missing_; }
+    // Every included file that was read as part of the script.
+    const std::vector<std::filesystem::path>& includedFiles() const { return included_; }
     // How the script itself (not its includes) was encoded.
     ScriptEncoding scriptEncoding() const { return scriptEncoding_; }
 
@@ -46,9 +52,11 @@ private:
     Feedback& feedback_;
     LineCounter counter_;
     std::vector<std::string> missing_;
+    std::vector<std::filesystem::path> included_;
     ScriptEncoding scriptEncoding_ = ScriptEncoding::Bytes;
     std::set<std::filesystem::path> open_;  // files being read, against include cycles
     long long total_ = 0;
+    int expansions_ = 0;
     long long done_ = 0;
     long long budget_ = 0;
 };

@@ -15,6 +15,8 @@ inline constexpr int BadLanguage = -93;
 inline constexpr int OutOfMemory = -88;
 inline constexpr int UnreadableInput = -87;
 inline constexpr int OutputOverflow = -83;
+// The includes of a script expand beyond any real project (an include bomb).
+inline constexpr int IncludeLimit = -82;
 inline constexpr int FolderNotReachable = -81;
 // Codes outside the reader that share its report texts.
 inline constexpr int CannotOpenFile = 2;

@@ -12,7 +12,8 @@ constexpr std::string_view kUnknownError = "Error: Unknown error accrued at file
 
 bool endsWithFullStop(int code)
 {
-    return code == ParserCode::UnreadableInput || code == ParserCode::FolderNotReachable;
+    return code == ParserCode::UnreadableInput || code == ParserCode::FolderNotReachable ||
+           code == ParserCode::IncludeLimit;
 }
 
 } // namespace
@@ -31,6 +32,9 @@ std::string_view ParserError::codeText(int code)
     case ParserCode::OutOfMemory: return "Error: Not enough memory !";
     case ParserCode::UnreadableInput: return "Error: Can't read";
     case ParserCode::OutputOverflow: return "Parser Error: Write to output stream (internal error).";
+    case ParserCode::IncludeLimit:
+        return "Error: The included files repeat themselves beyond any real project (more than 10000 includes "
+               "or 256 MB read); the project was not built. Reading stopped at";
     case ParserCode::FolderNotReachable: return "Error: Can't change directory to";
     case ParserCode::CannotOpenFile: return messageText(msg::CantOpenFile);
     case ParserCode::SourceChangedByApplication: return "An application changed the source file:";

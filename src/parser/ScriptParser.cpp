@@ -11,6 +11,7 @@
 #include "parser/ParserError.h"
 #include "parser/ScriptEncoding.h"
 #include "parser/StyleNames.h"
+#include "resources/FileNames.h"
 
 namespace qmk {
 namespace {
@@ -36,25 +37,33 @@ ScriptParser::ScriptParser(LineCounter& counter) : counter_(counter)
 
 int ScriptParser::loadFile(const std::filesystem::path& path)
 {
+    // A folder, a pipe or a device is refused before it is opened: reading one would fail,
+    // block for ever or never end.
+    if (std::string problem = inputFileProblem(path); !problem.empty()) {
+        inputProblem_ = std::move(problem);
+        st_.error = inputError_ = ParserCode::UnreadableInput;
+        return ParserCode::UnreadableInput;
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         inputProblem_ = "the file cannot be opened";
         st_.error = inputError_ = ParserCode::UnreadableInput;
         return ParserCode::CannotOpenFile;
     }
-    std::string text;
+    std::string problem;
+    std::optional<std::string> text;
     try {
-        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        text = readInputFile(path, problem);
     } catch (const std::bad_alloc&) {
         st_.error = inputError_ = ParserCode::OutOfMemory;
         return ParserCode::OutOfMemory;
     }
-    if (in.bad()) {
-        inputProblem_ = "the file cannot be read";
+    if (!text) {
+        inputProblem_ = std::move(problem);
         st_.error = inputError_ = ParserCode::UnreadableInput;
         return ParserCode::UnreadableInput;
     }
-    return setText(std::move(text));
+    return setText(std::move(*text));
 }
 
 int ScriptParser::setText(std::string text)

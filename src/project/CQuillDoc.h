@@ -35,6 +35,7 @@ public:
     const std::filesystem::path& documentPath() const { return documentPath_; }
     const std::filesystem::path& scriptPath() const { return scriptPath_; }
     const std::filesystem::path& databasePath() const { return databasePath_; }
+    const std::vector<std::string>& includeExtensions() const { return includeExtensions_; }
     bool openedFromDatabase() const { return openedFromDatabase_; }
     bool sourceChanged() const { return sourceChanged_; }
     void setSourceChanged(bool changed) { sourceChanged_ = changed; }

@@ -10,6 +10,7 @@
 #include "project/ProjectFileNames.h"
 #include "project/TextCodec.h"
 #include "project/TranslationEncoding.h"
+#include "project/TranslationTarget.h"
 #include "resources/Feedback.h"
 #include "resources/FileNames.h"
 #include "resources/MessageIds.h"
@@ -170,6 +171,10 @@ int CQuillDoc::codePage()
 
 int CQuillDoc::writeTranslation(LanguageId language, const std::filesystem::path& target)
 {
+    if (std::string problem = translationTargetProblem(*this, language, target); !problem.empty()) {
+        feedback_.messageText(problem, Icon::Stop);
+        return 0;
+    }
     return WriteScriptForTranslation(target, scriptPath_.string(), db_, language, codePage(), feedback_);
 }
 

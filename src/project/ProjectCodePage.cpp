@@ -10,6 +10,7 @@
 #include "parser/ParserCodes.h"
 #include "parser/ScriptEncoding.h"
 #include "project/TextCodec.h"
+#include "resources/FileNames.h"
 
 namespace qmk {
 namespace {
@@ -38,8 +39,9 @@ int projectCodePageOf(CProjectDatabase& db, const std::filesystem::path& script)
         stored += row.behindStr;
     });
     std::string bytes;
-    if (std::ifstream in(script, std::ios::binary); in) {
-        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    std::string problem;
+    if (std::optional<std::string> content = readInputFile(script, problem)) {
+        bytes = std::move(*content);
         if (isUtf16(detectScriptEncoding(bytes)))
             return kCodePageUtf8;
     } else

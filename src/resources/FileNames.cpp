@@ -2,12 +2,22 @@
 #include "resources/FileNames.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstdlib>
+#include <vector>
+
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 
 namespace qmk {
 namespace {
+
+// Links that name links are followed this far; a longer chain is a loop.
+constexpr int kMaxLinkDepth = 40;
 
 // ASCII letters only, whatever the locale: the windowed program runs under the user's locale,
 // where the C library would also fold bytes of a single-byte code page, and the batch run does
@@ -71,6 +81,96 @@ std::filesystem::path programFolder()
     std::error_code ec;
     std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
     return ec ? std::filesystem::path() : exe.parent_path();
+}
+
+std::string inputFileProblem(const std::filesystem::path& path)
+{
+    std::error_code ec;
+    const std::filesystem::file_status status = std::filesystem::status(path, ec);
+    if (ec || status.type() == std::filesystem::file_type::not_found)
+        return {};
+    if (status.type() == std::filesystem::file_type::directory)
+        return "it is a folder";
+    if (status.type() != std::filesystem::file_type::regular)
+        return "it is not a regular file (a pipe, a socket or a device)";
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (!ec && size > kMaxInputFileBytes)
+        return "it is larger than " + std::to_string(kMaxInputFileBytes >> 20) + " MB";
+    return {};
+}
+
+std::optional<std::string> readInputFile(const std::filesystem::path& path, std::string& problem)
+{
+    problem = inputFileProblem(path);
+    if (!problem.empty())
+        return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        problem = "the file cannot be opened";
+        return std::nullopt;
+    }
+    std::string text;
+    try {
+        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    } catch (const std::exception&) {
+        problem = "the file cannot be read";
+        return std::nullopt;
+    }
+    if (in.bad() || text.size() > kMaxInputFileBytes) {
+        problem = in.bad() ? "the file cannot be read" : "it is larger than 256 MB";
+        return std::nullopt;
+    }
+    return text;
+}
+
+std::filesystem::path resolvedWriteTarget(const std::filesystem::path& path)
+{
+    std::filesystem::path p = std::filesystem::absolute(path).lexically_normal();
+    std::error_code ec;
+    for (int depth = 0; depth < kMaxLinkDepth && std::filesystem::is_symlink(p, ec); ++depth) {
+        const std::filesystem::path target = std::filesystem::read_symlink(p, ec);
+        if (ec)
+            break;
+        p = (target.is_absolute() ? target : p.parent_path() / target).lexically_normal();
+    }
+    // Links among the folders are resolved too, where the folders exist.
+    return std::filesystem::weakly_canonical(p, ec).empty() ? p : std::filesystem::weakly_canonical(p, ec);
+}
+
+bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b)
+{
+    std::error_code ec;
+    if (std::filesystem::exists(a, ec) && std::filesystem::exists(b, ec))
+        return std::filesystem::equivalent(a, b, ec) && !ec;
+    return resolvedWriteTarget(a) == resolvedWriteTarget(b);
+}
+
+std::filesystem::path temporaryBeside(const std::filesystem::path& target, std::string_view tag, unsigned n)
+{
+    std::filesystem::path p = target;
+    p += "." + std::string(tag) + "-" + std::to_string(::getpid()) + "-" + std::to_string(n);
+    return p;
+}
+
+void removeStaleTemporaries(const std::filesystem::path& target, std::string_view tag)
+{
+    const std::string prefix = target.filename().string() + "." + std::string(tag) + "-";
+    std::filesystem::path folder = target.parent_path();
+    if (folder.empty())
+        folder = ".";
+    std::error_code ec;
+    std::vector<std::filesystem::path> stale;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        const long pid = std::strtol(name.c_str() + prefix.size(), nullptr, 10);
+        // Signal 0 only asks whether the process exists; EPERM means it does, as another user's.
+        if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
+            stale.push_back(it->path());
+    }
+    for (const std::filesystem::path& p : stale)
+        std::filesystem::remove(p, ec);
 }
 
 } // namespace qmk

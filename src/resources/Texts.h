@@ -54,6 +54,10 @@ inline constexpr char BatchInvalidLanguage[] = "QMK Error:  Language parameter '
 inline constexpr char BatchLanguageNotInDatabase[] = "QMK Warning: Language '%s' not exists in database.\n   %s  ";
 inline constexpr char BatchDaoException[] = "QMK Error:  DAO Exception.\n    %s";
 inline constexpr char BatchCommandFailed[] = "QMK Error:  Command failed !";
+inline constexpr char BatchUnexpectedError[] = "QMK Error:  %s";
+inline constexpr char BatchCannotRead[] = "QMK Error:  Can not read %s: %s.";
+inline constexpr char BatchUnknownFormat[] =
+    "QMK Error:  %s has no project of a format version this program knows (version: %s); nothing was imported.";
 inline constexpr char BatchUnknownFlag[] = "QMK Error:  Unknown Flag /%s !";
 inline constexpr char BatchCreateStart[] = "QMK: Create database file.";
 inline constexpr char BatchCreateExists[] = "Warning: Database %s  for resource file %s already exists.";
@@ -106,6 +110,25 @@ inline constexpr char ScriptHeaderTranslated[] = "//  This is a translated resou
 inline constexpr char ScriptHeaderSource[] = "//  Source File Name:  %1";
 inline constexpr char ScriptFooterEnd[] = "//  End of file ";
 // %1 the translation's display name, %2 the path.
+inline constexpr char ExportTargetNotAFile[] =
+    "Export to database %1\nThis is a folder or not a regular file. Nothing was exported; please choose another "
+    "file name.";
+inline constexpr char ExportTargetNotADatabase[] =
+    "Export to database %1\nThis file is not a project database, so it is not replaced. Nothing was exported; "
+    "please choose another file name.\n%2";
+inline constexpr char ExportTargetOtherProject[] =
+    "Export to database %1\nThis is the project database of %2, with its own translations, so it is not "
+    "replaced. Nothing was exported; please choose another file name.";
+inline constexpr char BatchExportReplaces[] = "     Replaced the earlier export of this project: %s";
+inline constexpr char WriteTargetRefused[] =
+    "Save \"%1\" translation file.\n%2 is %3, so the translated resource file was not written there.\n"
+    "Please choose another file name.";
+inline constexpr char TargetIsFolder[] = "a folder";
+inline constexpr char TargetIsNotRegular[] = "not a regular file (a pipe, a socket or a device)";
+inline constexpr char TargetIsDatabase[] = "the project database";
+inline constexpr char TargetIsScript[] = "the source resource file of the project";
+inline constexpr char TargetIsInclude[] = "the file %1 that the source resource file includes";
+inline constexpr char TargetIsOtherTranslation[] = "the translated resource file of %1";
 inline constexpr char WriteUnrepresentable[] =
     "Save \"%1\" translation file.\nThe %2 encoding cannot hold the characters of these lines, so %3 was not "
     "written:\n%4\nTranslate these texts, or choose UTF-8 or UTF-16 for this translation.";

@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <algorithm>
-#include <random>
 #include <unistd.h>
 
 #include "parser/CodePageTable.h"
@@ -15,6 +14,7 @@
 #include "parser/ScriptEncoding.h"
 #include "project/TextCodec.h"
 #include "project/TranslationEncoding.h"
+#include "resources/FileNames.h"
 #include "resources/Messages.h"
 #include "resources/Texts.h"
 
@@ -22,6 +22,7 @@ namespace qmk {
 namespace {
 
 constexpr std::size_t kWriteChunk = 1 << 20;
+constexpr std::string_view kTemporaryTag = "qmk";
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
@@ -116,9 +117,17 @@ TranslatedScriptWriter::~TranslatedScriptWriter()
 
 bool TranslatedScriptWriter::begin(const std::string& sourcePath)
 {
-    std::random_device rd;
-    for (int attempt = 0; attempt < 20 && fd_ < 0; ++attempt) {
-        tempPath_ = path_.string() + ".qmk" + std::to_string(rd() % 100000);
+    // A link is followed: the file it names is replaced, and the link stays.
+    path_ = resolvedWriteTarget(path_);
+    std::error_code ec;
+    const std::filesystem::file_status status = std::filesystem::status(path_, ec);
+    if (std::filesystem::exists(status) && status.type() != std::filesystem::file_type::regular) {
+        fail(status.type() == std::filesystem::file_type::directory ? EISDIR : EACCES);
+        return false;
+    }
+    removeStaleTemporaries(path_, kTemporaryTag);
+    for (unsigned attempt = 0; attempt < 20 && fd_ < 0; ++attempt) {
+        tempPath_ = temporaryBeside(path_, kTemporaryTag, attempt).string();
         fd_ = ::open(tempPath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd_ < 0 && errno != EEXIST)
             break;

@@ -76,13 +76,13 @@ TEST_F(DatabaseExchangeTest, ExportLeavesTheSourceUntouched)
 TEST_F(DatabaseExchangeTest, ExportRefusesTheCurrentAndOpenDatabases)
 {
     DatabaseExport exporter(feedback());
-    EXPECT_FALSE(exporter.checkTarget(doc().databasePath(), doc().databasePath(), {}));
+    EXPECT_FALSE(exporter.checkTarget(doc().databasePath(), doc().databasePath(), {}, doc().database().sourceFile()));
     EXPECT_TRUE(saidText(fillPlaceholders(txt::ExportIsCurrentDatabase, {doc().databasePath().string()})));
 
     const auto other = dir() / "other_rc.mdb";
-    EXPECT_FALSE(exporter.checkTarget(other, doc().databasePath(), {dir() / "x.mdb", other}));
+    EXPECT_FALSE(exporter.checkTarget(other, doc().databasePath(), {dir() / "x.mdb", other}, doc().database().sourceFile()));
     EXPECT_TRUE(saidText(fillPlaceholders(txt::ExportDatabaseIsOpen, {other.string()})));
-    EXPECT_TRUE(exporter.checkTarget(dir() / "new.mdb", doc().databasePath(), {other}));
+    EXPECT_TRUE(exporter.checkTarget(dir() / "new.mdb", doc().databasePath(), {other}, doc().database().sourceFile()));
 }
 
 TEST_F(DatabaseExchangeTest, ImportMatchesTheSameLineWhenKindAndSourceAgree)

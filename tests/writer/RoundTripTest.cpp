@@ -155,8 +155,9 @@ TEST(RoundTripTest, EveryCorpusScriptWritesAnEquivalentScript)
         ++checked;
     }
     EXPECT_GT(checked, 40);
-    if (!test::msvcCorpusDir().empty())
+    if (!test::msvcCorpusDir().empty()) {
         EXPECT_GE(utf16Trips, 3);
+    }
     std::printf("%d corpus scripts written (%d UTF-16); %d of them compiled and compared\n", checked, utf16Trips,
                 compiledComparisons);
 }
