@@ -2,12 +2,16 @@
 #include "project/WorkingCopy.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "database/SqliteDatabase.h"
 #include "resources/FileNames.h"
@@ -16,6 +20,7 @@ namespace qmk {
 namespace {
 
 constexpr int kLargestWorkingNumber = 99999;
+constexpr std::string_view kUpdateTag = "update";
 // Gives up when this many drawn names were all taken.
 constexpr int kWorkingFileAttempts = 1000;
 
@@ -46,13 +51,44 @@ std::filesystem::path reserveWorkingFile(const std::filesystem::path& folder, st
     return {};
 }
 
+namespace {
+
+// Working files of runs that were killed: "<prefix><pid>-NNNNN.mdb" (and the engine's journal
+// beside it) whose process no longer lives.
+void removeStaleWorkingFiles(const std::filesystem::path& folder, std::string_view prefix)
+{
+    std::error_code ec;
+    std::vector<std::filesystem::path> stale;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        // Exactly "<prefix><pid>-NNNNN.mdb", or the engine's "-journal", "-wal" or "-shm" beside it.
+        char* after = nullptr;
+        const long pid = std::strtol(name.c_str() + prefix.size(), &after, 10);
+        const std::string_view rest = after ? std::string_view(after) : std::string_view();
+        const bool ours = rest.size() >= 10 && rest[0] == '-' && rest.substr(6, 4) == ".mdb" &&
+                          std::all_of(rest.begin() + 1, rest.begin() + 6, [](char c) { return c >= '0' && c <= '9'; }) &&
+                          (rest.size() == 10 || rest.substr(10) == "-journal" || rest.substr(10) == "-wal" ||
+                           rest.substr(10) == "-shm");
+        if (ours && pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
+            stale.push_back(it->path());
+    }
+    for (const std::filesystem::path& p : stale)
+        std::filesystem::remove(p, ec);
+}
+
+} // namespace
+
 WorkingCopy::WorkingCopy(std::filesystem::path original, std::string_view prefix) : original_(std::move(original))
 {
     std::error_code ec;
     const std::filesystem::path folder = std::filesystem::temp_directory_path(ec);
     if (ec)
         return;
-    std::filesystem::path copy = reserveWorkingFile(folder, prefix, drawWorkingNumber);
+    removeStaleWorkingFiles(folder, prefix);
+    const std::string ownPrefix = std::string(prefix) + std::to_string(::getpid()) + "-";
+    std::filesystem::path copy = reserveWorkingFile(folder, ownPrefix, drawWorkingNumber);
     if (copy.empty())
         return;
     if (!std::filesystem::copy_file(original_, copy, std::filesystem::copy_options::overwrite_existing, ec) || ec) {
@@ -72,8 +108,8 @@ bool WorkingCopy::copyBack()
 {
     if (!ok())
         return false;
-    std::filesystem::path beside = original_;
-    beside += ".update";
+    removeStaleTemporaries(original_, kUpdateTag);
+    const std::filesystem::path beside = temporaryBeside(original_, kUpdateTag, 0);
     std::error_code ec;
     std::filesystem::rename(copy_, beside, ec);
     if (ec) {

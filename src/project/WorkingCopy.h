@@ -17,8 +17,8 @@ std::filesystem::path reserveWorkingFile(const std::filesystem::path& folder, st
 
 class WorkingCopy {
 public:
-    // Copies `original` (which must not be open) to a new file "<prefix>NNNNN.mdb" in the
-    // temporary folder.
+    // Copies `original` (which must not be open) to a new file "<prefix><pid>-NNNNN.mdb" in the
+    // temporary folder, after removing the working files that killed runs left there.
     WorkingCopy(std::filesystem::path original, std::string_view prefix);
     ~WorkingCopy();
     WorkingCopy(const WorkingCopy&) = delete;

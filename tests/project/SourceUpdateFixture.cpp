@@ -96,7 +96,7 @@ std::vector<TextRow> SourceUpdateFixture::texts()
 
 std::vector<std::filesystem::path> SourceUpdateFixture::workingFiles() const
 {
-    static const std::regex name("[0-9]{5}\\.mdb");
+    static const std::regex name("[0-9]+-[0-9]{5}\\.mdb");
     std::vector<std::filesystem::path> found;
     for (const auto& entry : std::filesystem::directory_iterator(dir / "tmp"))
         if (std::regex_match(entry.path().filename().string(), name))

@@ -1,6 +1,10 @@
 #include "SourceUpdateFixture.h"
 
+#include <signal.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <cstdlib>
 #include <map>
 
 #include "database/CProjectDatabase.h"
@@ -455,6 +459,30 @@ TEST(WorkingFileTest, NameIsDrawnAgainWhileTaken)
     EXPECT_EQ(file, dir / "00007.mdb");
     EXPECT_TRUE(std::filesystem::exists(file));
     EXPECT_EQ(test::readFile(dir / "00042.mdb"), "taken");
+}
+
+TEST(WorkingFileTest, WorkingFilesOfKilledRunsAreRemovedAndOwnOnesNamedByProcess)
+{
+    test::TempDir dir;
+    const std::string savedTmp = std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "";
+    ::setenv("TMPDIR", dir.path().c_str(), 1);
+    long dead = 4000000;
+    while (dead > 1000 && !(::kill(static_cast<pid_t>(dead), 0) != 0 && errno == ESRCH))
+        --dead;
+    dir.write("qmk" + std::to_string(dead) + "-00001.mdb", "left by a killed run");
+    dir.write("qmk" + std::to_string(::getpid()) + "-00002.mdb", "in use by this process");
+    const auto original = dir.write("app_rc.mdb", "project");
+    {
+        WorkingCopy copy(original, "qmk");
+        ASSERT_TRUE(copy.ok());
+        EXPECT_EQ(copy.path().filename().string().rfind("qmk" + std::to_string(::getpid()) + "-", 0), 0u);
+        EXPECT_FALSE(std::filesystem::exists(dir / ("qmk" + std::to_string(dead) + "-00001.mdb")));
+        EXPECT_TRUE(std::filesystem::exists(dir / ("qmk" + std::to_string(::getpid()) + "-00002.mdb")));
+    }
+    if (savedTmp.empty())
+        ::unsetenv("TMPDIR");
+    else
+        ::setenv("TMPDIR", savedTmp.c_str(), 1);
 }
 
 } // namespace qmk
