@@ -9,6 +9,7 @@
 #include "resources/Feedback.h"
 #include "resources/MessageIds.h"
 #include "resources/Messages.h"
+#include "resources/Texts.h"
 
 namespace qmk {
 namespace {
@@ -31,6 +32,8 @@ bool UpdateTransaction(CProjectDatabase& db, const std::filesystem::path& script
     WorkingCopy working(database, "");
     if (!working.ok()) {
         db.open(database, kReopen);
+        feedback.messageText(fillPlaceholders(txt::UpdateWorkingCopyFailed, {database.string(), working.error()}),
+                             Icon::Stop);
         return false;
     }
 
@@ -49,6 +52,9 @@ bool UpdateTransaction(CProjectDatabase& db, const std::filesystem::path& script
     feedback.status({});
 
     const bool replaced = passed && working.copyBack();
+    if (passed && !replaced)
+        feedback.messageText(fillPlaceholders(txt::UpdateCopyBackFailed, {database.string(), working.error()}),
+                             Icon::Stop);
     db.open(database, kReopen);
     if (replaced)
         feedback.message(msg::UpdateSuccessful, {script.string()}, Icon::Information);

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <random>
 #include <string>
 #include <vector>
@@ -84,14 +85,19 @@ WorkingCopy::WorkingCopy(std::filesystem::path original, std::string_view prefix
 {
     std::error_code ec;
     const std::filesystem::path folder = std::filesystem::temp_directory_path(ec);
-    if (ec)
+    if (ec) {
+        error_ = "no temporary folder: " + ec.message();
         return;
+    }
     removeStaleWorkingFiles(folder, prefix);
     const std::string ownPrefix = std::string(prefix) + std::to_string(::getpid()) + "-";
     std::filesystem::path copy = reserveWorkingFile(folder, ownPrefix, drawWorkingNumber);
-    if (copy.empty())
+    if (copy.empty()) {
+        error_ = "no file can be made in " + folder.string() + ": " + std::strerror(errno);
         return;
+    }
     if (!std::filesystem::copy_file(original_, copy, std::filesystem::copy_options::overwrite_existing, ec) || ec) {
+        error_ = "the copy to " + copy.string() + " failed: " + ec.message();
         removeDatabaseFile(copy);
         return;
     }
@@ -121,6 +127,7 @@ bool WorkingCopy::copyBack()
     if (!ec)
         std::filesystem::rename(beside, original_, ec);
     if (ec) {
+        error_ = beside.string() + ": " + ec.message();
         removeDatabaseFile(beside);
         return false;
     }

@@ -34,7 +34,11 @@ public:
     // it, so that a crash leaves the original either whole or untouched.
     bool copyBack();
 
+    // Why the copy could not be made or put back (the file system's words), or empty.
+    const std::string& error() const { return error_; }
+
 private:
+    std::string error_;
     std::filesystem::path original_;
     std::filesystem::path copy_;
 };

@@ -120,6 +120,12 @@ inline constexpr char ExportTargetOtherProject[] =
     "Export to database %1\nThis is the project database of %2, with its own translations, so it is not "
     "replaced. Nothing was exported; please choose another file name.";
 inline constexpr char BatchExportReplaces[] = "     Replaced the earlier export of this project: %s";
+inline constexpr char UpdateWorkingCopyFailed[] =
+    "Update database %1\nNo working copy of the project database could be made (%2). The project was not "
+    "changed.";
+inline constexpr char UpdateCopyBackFailed[] =
+    "Update database %1\nThe updated project could not replace the project database (%2). The project was not "
+    "changed.";
 inline constexpr char WriteTargetRefused[] =
     "Save \"%1\" translation file.\n%2 is %3, so the translated resource file was not written there.\n"
     "Please choose another file name.";

@@ -356,6 +356,34 @@ TEST_F(SourceUpdateTest, DatabaseFailureInTheMiddleOfThePassLeavesTheDatabaseAsI
     EXPECT_TRUE(doc->IsSourceChanged());
 }
 
+TEST_F(SourceUpdateTest, AFileSystemFailureIsReportedWithItsCauseAndChangesNothing)
+{
+    openTranslated();
+    const std::string before = test::readFile(doc->databasePath());
+    auto said = [&](const std::string& text) {
+        for (const auto& s : feedback.said)
+            if (s.text.find(text) != std::string::npos)
+                return true;
+        return false;
+    };
+    // No working copy: the temporary folder is gone.
+    std::filesystem::remove_all(dir / "tmp");
+    EXPECT_FALSE(saveAndUpdate(replaced(kScript, "\"Hello\"", "\"Hi\"")));
+    EXPECT_TRUE(said("No working copy of the project database could be made"));
+    EXPECT_EQ(test::readFile(doc->databasePath()), before);
+
+    // The updated copy cannot be put beside the project: something is in the way.
+    std::filesystem::create_directories(dir / "tmp");
+    std::filesystem::path blocked = doc->databasePath();
+    blocked += ".update-" + std::to_string(::getpid()) + "-0";
+    std::filesystem::create_directories(blocked / "in-the-way");
+    feedback.said.clear();
+    EXPECT_FALSE(saveAndUpdate(replaced(kScript, "\"Hello\"", "\"Hi\"")));
+    EXPECT_TRUE(said("could not replace the project database"));
+    EXPECT_EQ(test::readFile(doc->databasePath()), before);
+    EXPECT_TRUE(workingFiles().empty());
+}
+
 TEST_F(SourceUpdateTest, ProjectOpenedThroughItsDatabaseIsUpdatedFromTheScriptBesideIt)
 {
     open(writeScript(kScript));
