@@ -8,13 +8,14 @@
 #include "app/CBatchCommandLineInfo.h"
 #include "app/Settings.h"
 #include "app/Startup.h"
+#include "ui/CGuardedApplication.h"
 #include "ui/CMessageBoxFeedback.h"
 
 namespace qmk {
 
 int runInteractive(int argc, char** argv, const CBatchCommandLineInfo& cmd, Settings& settings)
 {
-    QApplication app(argc, argv);
+    CGuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillmark"));
 
     CMessageBoxFeedback feedback;
