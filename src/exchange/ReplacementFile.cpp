@@ -5,26 +5,16 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "resources/FileNames.h"
 
 namespace qmk {
 
 namespace {
 
 constexpr int kNameAttempts = 100;
-
-std::string randomTag()
-{
-    static const char alphabet[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    std::random_device device;
-    std::uniform_int_distribution<int> pick(0, sizeof(alphabet) - 2);
-    std::string tag;
-    for (int i = 0; i < 8; ++i)
-        tag.push_back(alphabet[pick(device)]);
-    return tag;
-}
 
 std::string errnoText(const std::string& what, const std::filesystem::path& path)
 {
@@ -54,8 +44,12 @@ bool ReplacementFile::create()
     std::filesystem::path folder = target_.parent_path();
     if (folder.empty())
         folder = ".";
+    // Hidden beside the target, named by this process so that the next run can remove what a
+    // killed one left.
+    const std::filesystem::path hidden = folder / ("." + target_.filename().string());
+    removeStaleTemporaries(hidden, "tmp");
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-        auto candidate = folder / ("." + target_.filename().string() + "." + randomTag() + ".tmp");
+        auto candidate = temporaryBeside(hidden, "tmp", static_cast<unsigned>(attempt));
         int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0) {
             if (errno == EEXIST)
