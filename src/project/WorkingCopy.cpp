@@ -58,12 +58,9 @@ namespace {
 // beside it) whose process no longer lives.
 void removeStaleWorkingFiles(const std::filesystem::path& folder, std::string_view prefix)
 {
-    std::error_code ec;
-    std::vector<std::filesystem::path> stale;
-    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
+    removeFilesOfDeadProcesses(folder, [prefix](const std::string& name) {
         if (name.compare(0, prefix.size(), prefix) != 0)
-            continue;
+            return 0L;
         // Exactly "<prefix><pid>-NNNNN.mdb", or the engine's "-journal", "-wal" or "-shm" beside it.
         char* after = nullptr;
         const long pid = std::strtol(name.c_str() + prefix.size(), &after, 10);
@@ -72,11 +69,8 @@ void removeStaleWorkingFiles(const std::filesystem::path& folder, std::string_vi
                           std::all_of(rest.begin() + 1, rest.begin() + 6, [](char c) { return c >= '0' && c <= '9'; }) &&
                           (rest.size() == 10 || rest.substr(10) == "-journal" || rest.substr(10) == "-wal" ||
                            rest.substr(10) == "-shm");
-        if (ours && pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
-            stale.push_back(it->path());
-    }
-    for (const std::filesystem::path& p : stale)
-        std::filesystem::remove(p, ec);
+        return ours ? pid : 0L;
+    });
 }
 
 } // namespace

@@ -152,25 +152,29 @@ std::filesystem::path temporaryBeside(const std::filesystem::path& target, std::
     return p;
 }
 
-void removeStaleTemporaries(const std::filesystem::path& target, std::string_view tag)
+void removeFilesOfDeadProcesses(const std::filesystem::path& folder,
+                                const std::function<long(const std::string& name)>& processOf)
 {
-    const std::string prefix = target.filename().string() + "." + std::string(tag) + "-";
-    std::filesystem::path folder = target.parent_path();
-    if (folder.empty())
-        folder = ".";
     std::error_code ec;
     std::vector<std::filesystem::path> stale;
     for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
-        if (name.compare(0, prefix.size(), prefix) != 0)
-            continue;
-        const long pid = std::strtol(name.c_str() + prefix.size(), nullptr, 10);
+        const long pid = processOf(it->path().filename().string());
         // Signal 0 only asks whether the process exists; EPERM means it does, as another user's.
         if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
             stale.push_back(it->path());
     }
     for (const std::filesystem::path& p : stale)
         std::filesystem::remove(p, ec);
+}
+
+void removeStaleTemporaries(const std::filesystem::path& target, std::string_view tag)
+{
+    const std::string prefix = target.filename().string() + "." + std::string(tag) + "-";
+    const std::filesystem::path folder = target.parent_path();
+    removeFilesOfDeadProcesses(folder.empty() ? std::filesystem::path(".") : folder, [&](const std::string& name) {
+        return name.compare(0, prefix.size(), prefix) == 0 ? std::strtol(name.c_str() + prefix.size(), nullptr, 10)
+                                                           : 0L;
+    });
 }
 
 } // namespace qmk

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,6 +36,10 @@ bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b);
 // A temporary name beside `target`: "<name>.<tag>-<pid>-<n>". The process id lets a later run
 // tell a file left by a process that no longer lives (killed, crashed) from one in use.
 std::filesystem::path temporaryBeside(const std::filesystem::path& target, std::string_view tag, unsigned n);
+// Removes the entries of `folder` made by a process that no longer lives: `processOf` gives the
+// process id a name carries, or 0 for names that are not such files.
+void removeFilesOfDeadProcesses(const std::filesystem::path& folder,
+                                const std::function<long(const std::string& name)>& processOf);
 // Removes the temporaries of `target` made with `tag` (and the engine's journal files beside
 // them) whose process no longer lives.
 void removeStaleTemporaries(const std::filesystem::path& target, std::string_view tag);
