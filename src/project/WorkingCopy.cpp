@@ -2,7 +2,6 @@
 #include "project/WorkingCopy.h"
 
 #include <fcntl.h>
-#include <signal.h>
 #include <unistd.h>
 
 #include <algorithm>

@@ -98,6 +98,8 @@ TEST_F(HarmlessBatchTest, ATranslationIsNeverWrittenOverTheFilesOfTheProject)
     expectRefusedUnharmed({"-RC", db, "German", path("folder.rc")}, "is a folder");
     ASSERT_EQ(::mkfifo(path("pipe.rc").c_str(), 0600), 0);
     expectRefusedUnharmed({"-RC", db, "German", path("pipe.rc")}, "not a regular file");
+    fs::create_symlink("/dev/null", dir / "device.rc");  // a link to a device node
+    expectRefusedUnharmed({"-RC", db, "German", path("device.rc")}, "not a regular file");
 }
 
 TEST_F(HarmlessBatchTest, ALinkIsFollowedAndStaysALink)
@@ -131,6 +133,8 @@ TEST_F(HarmlessBatchTest, InputsThatAreNoRegularFilesAreRefusedWithoutBlocking)
     expectRefusedUnharmed({"-C", path("pipe.rc")}, "not a regular file");
     fs::create_symlink("/dev/zero", dir / "zero.rc");
     expectRefusedUnharmed({"-C", path("zero.rc")}, "not a regular file");
+    EXPECT_EQ(run({"-C", "/dev/null"}), BatchStatus::Failed);
+    EXPECT_FALSE(fs::exists("/dev/null_.mdb"));
     // A folder where the project database would go is no project that "already exists".
     dir.write("new.rc", "STRINGTABLE\nBEGIN\n  1 \"x\"\nEND\n");
     fs::create_directory(dir / "new_rc.mdb");
