@@ -2,7 +2,6 @@
 #include "project/TranslationTarget.h"
 
 #include "database/CProjectDatabase.h"
-#include "database/TranslationColumnNames.h"
 #include "parser/LanguageTable.h"
 #include "parser/LineSink.h"
 #include "parser/LoadLoop.h"
@@ -32,6 +31,7 @@ std::vector<std::filesystem::path> includedFiles(const CQuillDoc& doc)
 }
 
 } // namespace
+
 std::string translationTargetProblem(CQuillDoc& doc, LanguageId language, const std::filesystem::path& target)
 {
     const std::string displayName(languageDisplayText(language.language, language.sublanguage));
