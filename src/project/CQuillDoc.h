@@ -12,10 +12,13 @@
 #include "database/CProjectDatabase.h"
 #include "database/ProjectRows.h"
 #include "parser/DatabaseUpdate.h"
+#include "project/OperationResult.h"
+#include "project/TextTableRows.h"
 
 namespace qmk {
 
 class Feedback;
+class ProjectObserver;
 
 class CQuillDoc {
 public:
@@ -108,6 +111,28 @@ public:
     // Called after each line of an update pass (tests inject failures and delays here).
     void setUpdateHook(UpdateLineHook hook) { updateHook_ = std::move(hook); }
 
+    // --- Changes through the document, heard by its observers (CQuillDocEdits.cpp) --------
+    // Observers are told of every change after it succeeded; they never write the database.
+    void addObserver(ProjectObserver* observer);
+    void removeObserver(ProjectObserver* observer);
+    // The rows of the Text Table under the display switches, kept in step with every change
+    // once they have been loaded.
+    const TextTableRows& rows() const { return rows_; }
+    OperationResult reloadRows();
+    // Stores a translation: database, its _Modified flag cleared, the row's cell, the modified
+    // flag of the project and the gauge figures.
+    OperationResult storeTranslation(int lineIndex, LanguageId language, std::string_view text);
+    // The same, with the translation's _Modified flag as given (an undo restores it).
+    OperationResult restoreTranslation(int lineIndex, LanguageId language, std::string_view text, bool flagged);
+    OperationResult setExcluded(int lineIndex, bool excluded);
+    // Flips a display switch and adds or removes its rows; `rowToSelect` gets the row to
+    // select afterwards (the selected row's line again where it is still shown).
+    OperationResult toggleCategory(ProjectSwitch category, int selectedRow, int* rowToSelect = nullptr);
+    // The status gauge of a translation over the shown rows, cached until the next change.
+    GaugeFigures gauge(LanguageId language) { return rows_.gauge(db_, switches_, language); }
+    // A long operation runs: the document refuses other changes until it ends.
+    bool isBusy() const { return busy_; }
+
 private:
     bool openOrBuild();
     bool buildDatabase();
@@ -116,6 +141,20 @@ private:
     void loadFonts();
     void reportDatabaseError(const std::string& report);
     bool fileNameUsedByAnotherTranslation(LanguageId language, const std::string& fileName);
+    // Marks the document busy for its lifetime and tells the observers.
+    class BusyScope {
+    public:
+        explicit BusyScope(CQuillDoc& doc);
+        ~BusyScope();
+        BusyScope(const BusyScope&) = delete;
+        BusyScope& operator=(const BusyScope&) = delete;
+
+    private:
+        CQuillDoc& doc_;
+    };
+    void notifyRowChanges();
+    void afterTranslationsChanged();
+    void notify(const std::function<void(ProjectObserver&)>& call);
     void pretranslateBlockHeaders(LanguageId language);
 
     Feedback& feedback_;
@@ -136,6 +175,10 @@ private:
     std::vector<FontSetting> translationFonts_;
     bool fontsChanged_ = false;
     UpdateLineHook updateHook_;
+    TextTableRows rows_;
+    bool rowsLoaded_ = false;
+    bool busy_ = false;
+    std::vector<ProjectObserver*> observers_;
 };
 
 } // namespace qmk

@@ -45,6 +45,8 @@ bool CQuillDoc::fileNameUsedByAnotherTranslation(LanguageId language, const std:
 
 bool CQuillDoc::NewTranslation(std::optional<LanguageId> language, const std::string& fileName)
 {
+    if (busy_)
+        return false;
     if (!language) {
         feedback_.message(msg::NoTranslationLanguage, {}, Icon::Exclamation);
         return false;
@@ -78,6 +80,7 @@ bool CQuillDoc::NewTranslation(std::optional<LanguageId> language, const std::st
         return false;
     }
     modified_ = true;
+    afterTranslationsChanged();
     return true;
 }
 
@@ -94,6 +97,8 @@ void CQuillDoc::pretranslateBlockHeaders(LanguageId language)
 
 bool CQuillDoc::DeleteTranslation(LanguageId language)
 {
+    if (busy_)
+        return false;
     if (db_.translationIds().empty()) {
         feedback_.message(msg::NoTranslationToDelete, {}, Icon::None);
         return false;
@@ -104,6 +109,7 @@ bool CQuillDoc::DeleteTranslation(LanguageId language)
         return false;
     std::erase_if(translationFonts_, [&](const FontSetting& f) { return f.id == language; });
     closeTimeBookkeeping();
+    afterTranslationsChanged();
     return true;
 }
 

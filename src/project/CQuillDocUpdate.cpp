@@ -4,6 +4,7 @@
 
 #include "database/DaoException.h"
 #include "project/FileStamp.h"
+#include "project/ProjectObserver.h"
 #include "project/SourceUpdate.h"
 #include "resources/Feedback.h"
 #include "resources/MessageIds.h"
@@ -34,14 +35,17 @@ bool CQuillDoc::SourceChangedQuestion()
 bool CQuillDoc::UpdateDatabase(const std::filesystem::path& script)
 {
     std::error_code ec;
-    if (!std::filesystem::exists(documentPath_, ec))
+    if (busy_ || !std::filesystem::exists(documentPath_, ec))
         return false;
     bool cancelled = false;
     bool updated = false;
-    try {
-        updated = UpdateTransaction(db_, script, includeExtensions_, feedback_, cancelled, updateHook_);
-    } catch (const DaoException& e) {
-        reportDatabaseError(e.report());
+    {
+        BusyScope busy(*this);
+        try {
+            updated = UpdateTransaction(db_, script, includeExtensions_, feedback_, cancelled, updateHook_);
+        } catch (const DaoException& e) {
+            reportDatabaseError(e.report());
+        }
     }
     if (!updated) {
         if (cancelled)
@@ -57,6 +61,11 @@ bool CQuillDoc::UpdateDatabase(const std::filesystem::path& script)
         closeTimeBookkeeping();
     } catch (const DaoException& e) {
         reportDatabaseError(e.report());
+    }
+    notify([](ProjectObserver& o) { o.sourceUpdated(); });
+    if (rowsLoaded_) {
+        rows_.reload(db_, switches_, &feedback_);
+        notifyRowChanges();
     }
     return true;
 }

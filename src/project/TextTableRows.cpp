@@ -106,6 +106,7 @@ bool TextTableRows::reload(CProjectDatabase& db, const ProjectSwitches& switches
 {
     rows_.clear();
     rowsChanged();
+    record(RowChange::Kind::Reset, 0, 0);
     invalidateGauge();
     try {
         columns_.build(db);
@@ -143,23 +144,55 @@ int TextTableRows::addCategory(CProjectDatabase& db, ProjectSwitch category, con
     }
     rows_.insert(rows_.begin(), std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()));
     rowsChanged();
+    if (!added.empty())
+        record(RowChange::Kind::Inserted, 0, static_cast<int>(added.size()));
     invalidateGauge();
     return static_cast<int>(added.size());
 }
 
 void TextTableRows::removeItemType(ItemType type)
 {
-    std::erase_if(rows_, [type](const TextTableRow& r) { return r.item.itemType == type; });
-    rowsChanged();
+    removeRowsWhere([type](const TextTableRow& r) { return r.item.itemType == type; });
 }
 
 void TextTableRows::removeExcludedRows()
 {
-    std::erase_if(rows_, [](const TextTableRow& r) { return r.item.excluded; });
-    rowsChanged();
+    removeRowsWhere([](const TextTableRow& r) { return r.item.excluded; });
 }
 
-bool TextTableRows::setCell(std::string_view text, LanguageId language, int lineIndex)
+void TextTableRows::removeRowsWhere(const std::function<bool(const TextTableRow&)>& remove)
+{
+    // Runs of removed rows, reported last first so that each range still names the rows it
+    // removes when the ranges are applied one after the other.
+    std::vector<std::pair<int, int>> runs;
+    for (int i = 0; i < rowCount(); ++i) {
+        if (!remove(rows_[static_cast<std::size_t>(i)]))
+            continue;
+        if (!runs.empty() && runs.back().first + runs.back().second == i)
+            ++runs.back().second;
+        else
+            runs.push_back({i, 1});
+    }
+    if (runs.empty())
+        return;
+    std::erase_if(rows_, remove);
+    rowsChanged();
+    for (auto run = runs.rbegin(); run != runs.rend(); ++run)
+        record(RowChange::Kind::Removed, run->first, run->second);
+}
+
+bool TextTableRows::setExcludedState(int lineIndex, bool excluded)
+{
+    const int index = rowOfLineIndex(lineIndex);
+    if (index < 0)
+        return false;
+    rows_[static_cast<std::size_t>(index)].item.excluded = excluded;
+    invalidateGauge();
+    record(RowChange::Kind::Changed, index, 1);
+    return true;
+}
+
+bool TextTableRows::setCell(std::string_view text, LanguageId language, int lineIndex, bool modified)
 {
     int column = columns_.columnOfLanguage(language);
     int index = rowOfLineIndex(lineIndex);
@@ -167,8 +200,12 @@ bool TextTableRows::setCell(std::string_view text, LanguageId language, int line
         return false;
     TextTableRow& row = rows_[static_cast<std::size_t>(index)];
     row.cells[static_cast<std::size_t>(column)] = std::string(text);
-    row.item.removeModified(language);
+    if (modified)
+        row.item.addModified(language);
+    else
+        row.item.removeModified(language);
     invalidateGauge();
+    record(RowChange::Kind::Changed, index, 1);
     return true;
 }
 
@@ -199,6 +236,7 @@ bool TextTableRows::toggleExclude(int row, CProjectDatabase& db)
         return false;
     item.excluded = !item.excluded;
     invalidateGauge();
+    record(RowChange::Kind::Changed, row, 1);
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "database/ProjectRows.h"
@@ -25,6 +26,17 @@ struct TextTableRow {
     CObjectData item;
 
     const std::string& cell(int column) const { return cells.at(static_cast<std::size_t>(column)); }
+};
+
+// What a mutation did to the rows, in the order a table model applies it: a removal's rows are
+// those of the table just before it (several removals come last row first), an insertion's
+// those after it. A reset replaces every row.
+struct RowChange {
+    enum class Kind { Inserted, Removed, Changed, Reset };
+    Kind kind = Kind::Reset;
+    int first = 0;
+    int count = 0;
+    bool operator==(const RowChange&) const = default;
 };
 
 // Status gauge of one translation: whole percentages of the shown, not excluded texts.
@@ -57,9 +69,15 @@ public:
     void removeItemType(ItemType type);
     void removeExcludedRows();
 
-    // Stores a translation edited elsewhere in its cell and clears the cell's modified state.
-    // False when the language has no column or no row has that LineIndex.
-    bool setCell(std::string_view text, LanguageId language, int lineIndex);
+    // The row changes since the last call, oldest first; the list is emptied.
+    std::vector<RowChange> takeChanges() { return std::exchange(changes_, {}); }
+
+    // Stores a translation edited elsewhere in its cell and sets the cell's modified state
+    // (cleared by an edit, restored by an undo). False when the language has no column or no
+    // row has that LineIndex.
+    bool setCell(std::string_view text, LanguageId language, int lineIndex, bool modified = false);
+    // Sets the row's excluded state as the database holds it now.
+    bool setExcludedState(int lineIndex, bool excluded);
 
     // The row the next-item command moves to from fromRow (-1: nothing selected): the next row,
     // wrapping, whose cell in the column is empty and that is not excluded; without one, simply
@@ -92,9 +110,12 @@ private:
     TextTableRow makeRow(const TextTableRecord& record, const std::vector<int>& cellOfTranslation) const;
 
     void rowsChanged() { lineIndexValid_ = false; }
+    void removeRowsWhere(const std::function<bool(const TextTableRow&)>& remove);
+    void record(RowChange::Kind kind, int first, int count) { changes_.push_back({kind, first, count}); }
 
     TextTableColumns columns_;
     std::vector<TextTableRow> rows_;
+    std::vector<RowChange> changes_;
     mutable std::unordered_map<int, int> rowOfLine_;
     mutable bool lineIndexValid_ = false;
     struct CachedGauge {

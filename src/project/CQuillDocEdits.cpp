@@ -1,0 +1,129 @@
+// The document's changes that views observe: stores, excludes, display switches and the reload
+// of the Text Table rows, with the busy rule that keeps a second change out of a long one.
+#include "project/CQuillDoc.h"
+
+#include <algorithm>
+
+#include "database/DaoException.h"
+#include "project/ProjectObserver.h"
+#include "resources/Feedback.h"
+
+namespace qmk {
+
+CQuillDoc::BusyScope::BusyScope(CQuillDoc& doc) : doc_(doc)
+{
+    doc_.busy_ = true;
+    doc_.notify([](ProjectObserver& o) { o.busyChanged(true); });
+}
+
+CQuillDoc::BusyScope::~BusyScope()
+{
+    doc_.busy_ = false;
+    doc_.notify([](ProjectObserver& o) { o.busyChanged(false); });
+}
+
+void CQuillDoc::notify(const std::function<void(ProjectObserver&)>& call)
+{
+    // A copy: an observer may unregister itself while it is told.
+    const std::vector<ProjectObserver*> observers = observers_;
+    for (ProjectObserver* observer : observers)
+        call(*observer);
+}
+
+void CQuillDoc::addObserver(ProjectObserver* observer)
+{
+    if (observer && std::find(observers_.begin(), observers_.end(), observer) == observers_.end())
+        observers_.push_back(observer);
+}
+
+void CQuillDoc::removeObserver(ProjectObserver* observer)
+{
+    std::erase(observers_, observer);
+}
+
+void CQuillDoc::notifyRowChanges()
+{
+    for (const RowChange& change : rows_.takeChanges()) {
+        if (change.kind == RowChange::Kind::Reset)
+            notify([](ProjectObserver& o) { o.tableReset(); });
+        else
+            notify([&change](ProjectObserver& o) { o.rowsChanged(change); });
+    }
+}
+
+OperationResult CQuillDoc::reloadRows()
+{
+    if (busy_)
+        return OperationResult::Refused;
+    BusyScope busy(*this);
+    rowsLoaded_ = true;
+    const bool read = rows_.reload(db_, switches_, &feedback_);
+    notifyRowChanges();
+    return read ? OperationResult::Done : OperationResult::Failed;
+}
+
+OperationResult CQuillDoc::storeTranslation(int lineIndex, LanguageId language, std::string_view text)
+{
+    return restoreTranslation(lineIndex, language, text, false);
+}
+
+OperationResult CQuillDoc::restoreTranslation(int lineIndex, LanguageId language, std::string_view text,
+                                              bool flagged)
+{
+    if (busy_)
+        return OperationResult::Refused;
+    try {
+        if (!db_.setTranslation(lineIndex, language, text, flagged))
+            return OperationResult::Failed;
+    } catch (const DaoException& e) {
+        reportDatabaseError(e.report());
+        return OperationResult::Failed;
+    }
+    modified_ = true;
+    rows_.setCell(text, language, lineIndex, flagged);
+    rows_.invalidateGauge();
+    notify([&](ProjectObserver& o) { o.translationStored(lineIndex, language); });
+    notifyRowChanges();
+    return OperationResult::Done;
+}
+
+OperationResult CQuillDoc::setExcluded(int lineIndex, bool excluded)
+{
+    if (busy_)
+        return OperationResult::Refused;
+    try {
+        if (!db_.setExclude(lineIndex, excluded))
+            return OperationResult::Failed;
+    } catch (const DaoException& e) {
+        reportDatabaseError(e.report());
+        return OperationResult::Failed;
+    }
+    modified_ = true;
+    rows_.setExcludedState(lineIndex, excluded);
+    notify([&](ProjectObserver& o) { o.itemExcluded(lineIndex, excluded); });
+    notifyRowChanges();
+    return OperationResult::Done;
+}
+
+OperationResult CQuillDoc::toggleCategory(ProjectSwitch category, int selectedRow, int* rowToSelect)
+{
+    if (busy_)
+        return OperationResult::Refused;
+    BusyScope busy(*this);
+    const int row = rows_.toggleCategory(db_, switches_, category, selectedRow, &feedback_);
+    if (rowToSelect)
+        *rowToSelect = row;
+    notifyRowChanges();
+    return OperationResult::Done;
+}
+
+void CQuillDoc::afterTranslationsChanged()
+{
+    notify([](ProjectObserver& o) { o.translationsChanged(); });
+    if (rowsLoaded_) {
+        rows_.reload(db_, switches_, &feedback_);
+        notifyRowChanges();
+    }
+}
+
+} // namespace qmk

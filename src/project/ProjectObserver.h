@@ -1,0 +1,31 @@
+// What a view, bar or preview hears about its project. The document is the only one that
+// changes a project; after each change succeeded it tells every registered observer, which
+// then redraws what it shows and never writes the database itself.
+#pragma once
+
+#include "database/ProjectRows.h"
+#include "project/TextTableRows.h"
+
+namespace qmk {
+
+class ProjectObserver {
+public:
+    virtual ~ProjectObserver() = default;
+
+    // A translation was stored (or restored by an undo) for the line's text.
+    virtual void translationStored(int /*lineIndex*/, LanguageId /*language*/) {}
+    // The line's text was excluded from translation, or included again.
+    virtual void itemExcluded(int /*lineIndex*/, bool /*excluded*/) {}
+    // A translation was added or deleted: columns, menus and selectors change.
+    virtual void translationsChanged() {}
+    // Rows of the Text Table were inserted, removed or changed, in this order.
+    virtual void rowsChanged(const RowChange& /*change*/) {}
+    // Every row was read again.
+    virtual void tableReset() {}
+    // The project was updated from its changed script.
+    virtual void sourceUpdated() {}
+    // A long operation started or ended; while busy the document refuses other changes.
+    virtual void busyChanged(bool /*busy*/) {}
+};
+
+} // namespace qmk

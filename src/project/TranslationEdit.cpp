@@ -1,0 +1,86 @@
+// Undoable edits.
+#include "project/TranslationEdit.h"
+
+#include "project/CQuillDoc.h"
+
+namespace qmk {
+
+OperationResult TranslationEdit::apply(CQuillDoc& doc) const
+{
+    if (kind == Kind::Exclude)
+        return doc.setExcluded(lineIndex, excludedAfter);
+    return doc.storeTranslation(lineIndex, language, textAfter);
+}
+
+OperationResult TranslationEdit::revert(CQuillDoc& doc) const
+{
+    if (kind == Kind::Exclude)
+        return doc.setExcluded(lineIndex, excludedBefore);
+    return doc.restoreTranslation(lineIndex, language, textBefore, flaggedBefore);
+}
+
+OperationResult EditHistory::store(CQuillDoc& doc, int lineIndex, LanguageId language, std::string_view text)
+{
+    TranslationEdit edit;
+    edit.kind = TranslationEdit::Kind::Text;
+    edit.lineIndex = lineIndex;
+    edit.language = language;
+    if (const std::optional<TranslatedText> before = doc.database().translation(lineIndex, language)) {
+        edit.textBefore = before->text;
+        edit.flaggedBefore = before->modified;
+    }
+    edit.textAfter = std::string(text);
+    return record(doc, std::move(edit));
+}
+
+OperationResult EditHistory::exclude(CQuillDoc& doc, int lineIndex, bool excluded)
+{
+    TranslationEdit edit;
+    edit.kind = TranslationEdit::Kind::Exclude;
+    edit.lineIndex = lineIndex;
+    edit.excludedBefore = doc.database().exclude(lineIndex).value_or(false);
+    edit.excludedAfter = excluded;
+    return record(doc, std::move(edit));
+}
+
+OperationResult EditHistory::record(CQuillDoc& doc, TranslationEdit edit)
+{
+    const OperationResult result = edit.apply(doc);
+    if (result == OperationResult::Done) {
+        done_.push_back(std::move(edit));
+        undone_.clear();
+    }
+    return result;
+}
+
+OperationResult EditHistory::undo(CQuillDoc& doc)
+{
+    if (done_.empty())
+        return OperationResult::Refused;
+    const OperationResult result = done_.back().revert(doc);
+    if (result == OperationResult::Done) {
+        undone_.push_back(std::move(done_.back()));
+        done_.pop_back();
+    }
+    return result;
+}
+
+OperationResult EditHistory::redo(CQuillDoc& doc)
+{
+    if (undone_.empty())
+        return OperationResult::Refused;
+    const OperationResult result = undone_.back().apply(doc);
+    if (result == OperationResult::Done) {
+        done_.push_back(std::move(undone_.back()));
+        undone_.pop_back();
+    }
+    return result;
+}
+
+void EditHistory::clear()
+{
+    done_.clear();
+    undone_.clear();
+}
+
+} // namespace qmk
