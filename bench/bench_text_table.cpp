@@ -84,6 +84,53 @@ void BM_SwitchStringsBackOn(benchmark::State& state)
 }
 BENCHMARK(BM_SwitchStringsBackOn)->Unit(benchmark::kMillisecond);
 
+void BM_SwitchStringsOff(benchmark::State& state)
+{
+    qmk::CProjectDatabase& db = project().db();
+    qmk::ProjectSwitches switches;
+    qmk::TextTableRows rows;
+    rows.reload(db, switches);
+    for (auto _ : state) {
+        rows.toggleCategory(db, switches, qmk::ProjectSwitch::StringtableEdit, 0);  // off
+        state.PauseTiming();
+        rows.toggleCategory(db, switches, qmk::ProjectSwitch::StringtableEdit, 0);  // on again
+        benchmark::DoNotOptimize(rows.takeChanges());
+        state.ResumeTiming();
+    }
+    state.counters["rows"] = rows.rowCount();
+}
+BENCHMARK(BM_SwitchStringsOff)->Unit(benchmark::kMillisecond);
+
+// The display text of a visible page (40 rows, every column) the first time it is shown: each
+// page is decoded once, later paints reuse it.
+void BM_DisplayTextOfANewPage(benchmark::State& state)
+{
+    qmk::CProjectDatabase& db = project().db();
+    qmk::ProjectSwitches switches;
+    qmk::TextTableRows rows;
+    rows.reload(db, switches);
+    const int columns = rows.columns().count();
+    const std::vector<int> westernPages(static_cast<std::size_t>(columns), 1252);
+    constexpr int kPageRows = 40;
+    int first = 0;
+    for (auto _ : state) {
+        if (first + kPageRows > rows.rowCount()) {
+            state.PauseTiming();
+            rows.setColumnCodePages(westernPages);  // every row undecoded again
+            first = 0;
+            state.ResumeTiming();
+        }
+        std::size_t bytes = 0;
+        for (int r = first; r < first + kPageRows; ++r)
+            for (int c = 0; c < columns; ++c)
+                bytes += rows.displayText(r, c).size();
+        benchmark::DoNotOptimize(bytes);
+        first += kPageRows;
+    }
+    state.counters["columns"] = columns;
+}
+BENCHMARK(BM_DisplayTextOfANewPage)->Unit(benchmark::kMicrosecond);
+
 } // namespace
 
 BENCHMARK_MAIN();

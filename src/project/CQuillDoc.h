@@ -153,6 +153,8 @@ private:
         CQuillDoc& doc_;
     };
     void notifyRowChanges();
+    // Reads the rows again, with the code page of each column for display, and reports it.
+    bool loadRows();
     void afterTranslationsChanged();
     void notify(const std::function<void(ProjectObserver&)>& call);
     void pretranslateBlockHeaders(LanguageId language);

@@ -6,6 +6,7 @@
 
 #include "database/DaoException.h"
 #include "project/ProjectObserver.h"
+#include "project/TranslationEncoding.h"
 #include "resources/Feedback.h"
 
 namespace qmk {
@@ -51,15 +52,30 @@ void CQuillDoc::notifyRowChanges()
     }
 }
 
+bool CQuillDoc::loadRows()
+{
+    rowsLoaded_ = true;
+    const bool read = rows_.reload(db_, switches_, &feedback_);
+    // Each column's bytes are shown decoded from its own code page.
+    const TextTableColumns& columns = rows_.columns();
+    std::vector<int> codePages(static_cast<std::size_t>(columns.count()), 0);
+    if (columns.count() > TextTableColumns::SourceColumn)
+        codePages[TextTableColumns::SourceColumn] = codePage();
+    for (int column = TextTableColumns::FirstTranslationColumn; column < columns.count(); ++column)
+        if (std::optional<LanguageId> language = columns.languageOfColumn(column))
+            codePages[static_cast<std::size_t>(column)] =
+                textCodePage(translationEncoding(db_, codePage(), *language));
+    rows_.setColumnCodePages(std::move(codePages));
+    notifyRowChanges();
+    return read;
+}
+
 OperationResult CQuillDoc::reloadRows()
 {
     if (busy_)
         return OperationResult::Refused;
     BusyScope busy(*this);
-    rowsLoaded_ = true;
-    const bool read = rows_.reload(db_, switches_, &feedback_);
-    notifyRowChanges();
-    return read ? OperationResult::Done : OperationResult::Failed;
+    return loadRows() ? OperationResult::Done : OperationResult::Failed;
 }
 
 OperationResult CQuillDoc::storeTranslation(int lineIndex, LanguageId language, std::string_view text)
@@ -120,10 +136,8 @@ OperationResult CQuillDoc::toggleCategory(ProjectSwitch category, int selectedRo
 void CQuillDoc::afterTranslationsChanged()
 {
     notify([](ProjectObserver& o) { o.translationsChanged(); });
-    if (rowsLoaded_) {
-        rows_.reload(db_, switches_, &feedback_);
-        notifyRowChanges();
-    }
+    if (rowsLoaded_)
+        loadRows();
 }
 
 } // namespace qmk

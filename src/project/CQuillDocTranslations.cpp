@@ -191,8 +191,10 @@ bool CQuillDoc::WriteTranslatedScripts()
     bool anyWritten = false;
     for (LanguageId language : db_.translationIds()) {
         std::string name = db_.fileName(language);
-        if (name.empty())
+        if (name.empty()) {
+            feedback_.beep();
             name = defaultTranslationFileName(documentPath_, translationColumnName(language.language, language.sublanguage));
+        }
         if (name.empty())
             continue;
         feedback_.status(formatMessage(msg::SaveFileStatus, {name}));

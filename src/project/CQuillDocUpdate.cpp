@@ -63,10 +63,8 @@ bool CQuillDoc::UpdateDatabase(const std::filesystem::path& script)
         reportDatabaseError(e.report());
     }
     notify([](ProjectObserver& o) { o.sourceUpdated(); });
-    if (rowsLoaded_) {
-        rows_.reload(db_, switches_, &feedback_);
-        notifyRowChanges();
-    }
+    if (rowsLoaded_)
+        loadRows();
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include "database/DaoException.h"
 #include "project/GroupStartRule.h"
 #include "project/ItemLineKinds.h"
+#include "project/TextCodec.h"
 #include "resources/Feedback.h"
 #include "resources/UiTexts.h"
 
@@ -181,6 +182,28 @@ void TextTableRows::removeRowsWhere(const std::function<bool(const TextTableRow&
         record(RowChange::Kind::Removed, run->first, run->second);
 }
 
+void TextTableRows::setColumnCodePages(std::vector<int> codePages)
+{
+    columnCodePages_ = std::move(codePages);
+    for (TextTableRow& row : rows_)
+        row.display.clear();
+}
+
+const std::string& TextTableRows::displayText(int rowIndex, int column) const
+{
+    const TextTableRow& r = row(rowIndex);
+    if (r.display.size() != r.cells.size()) {
+        r.display.resize(r.cells.size());
+        for (std::size_t c = 0; c < r.cells.size(); ++c) {
+            const std::string& bytes = r.cells[c];
+            const int codePage = c < columnCodePages_.size() ? columnCodePages_[c] : 0;
+            r.display[c] = codePage > 0 && hasBytesAbove127(bytes) ? decodeToUtf8(bytes, codePage).value_or(bytes)
+                                                                   : bytes;
+        }
+    }
+    return r.display.at(static_cast<std::size_t>(column));
+}
+
 bool TextTableRows::setExcludedState(int lineIndex, bool excluded)
 {
     const int index = rowOfLineIndex(lineIndex);
@@ -200,6 +223,7 @@ bool TextTableRows::setCell(std::string_view text, LanguageId language, int line
         return false;
     TextTableRow& row = rows_[static_cast<std::size_t>(index)];
     row.cells[static_cast<std::size_t>(column)] = std::string(text);
+    row.display.clear();
     if (modified)
         row.item.addModified(language);
     else

@@ -24,6 +24,8 @@ struct TextTableRecord;
 struct TextTableRow {
     std::vector<std::string> cells;  // Id, source, one per translation column
     CObjectData item;
+    // The cells as UTF-8 for display, decoded on first use and dropped by a change of the row.
+    mutable std::vector<std::string> display;
 
     const std::string& cell(int column) const { return cells.at(static_cast<std::size_t>(column)); }
 };
@@ -58,6 +60,14 @@ public:
     const CObjectData& item(int index) const { return row(index).item; }
     // -1 when no row has that LineIndex. Looked up in an index built on first use after a change.
     int rowOfLineIndex(int lineIndex) const;
+
+    // The code page of each column's bytes (the source's, then each translation's text code
+    // page); cells of a column without one are shown as they are.
+    void setColumnCodePages(std::vector<int> codePages);
+    // The cell as UTF-8 for display. A row is decoded once, when it is first shown, so
+    // painting a page runs no conversion and no query; bytes that are not valid in their
+    // code page are shown as they are.
+    const std::string& displayText(int row, int column) const;
 
     // Rebuilds the columns and refills every row in script order. A failing read leaves the
     // table empty, reports the failure through feedback (when given) and returns false.
@@ -116,6 +126,7 @@ private:
     TextTableColumns columns_;
     std::vector<TextTableRow> rows_;
     std::vector<RowChange> changes_;
+    std::vector<int> columnCodePages_;
     mutable std::unordered_map<int, int> rowOfLine_;
     mutable bool lineIndexValid_ = false;
     struct CachedGauge {

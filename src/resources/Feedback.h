@@ -25,6 +25,8 @@ public:
     virtual void progress(long done, long total) = 0;
     // Polled by long operations between steps.
     virtual bool cancelled() = 0;
+    // The short sound that marks a refused or corrected step; nothing in batch mode.
+    virtual void beep() {}
 };
 
 // Says nothing and answers every question with its default: batch mode.

@@ -22,6 +22,7 @@ public:
     void status(const std::string& text) override { statusTexts.push_back(text); }
     void progress(long done, long total) override { lastProgress = {done, total}; ++progressCalls; }
     bool cancelled() override { return cancelAfterPolls >= 0 && ++polls > cancelAfterPolls; }
+    void beep() override { ++beeps; }
 
     bool saidMessage(int id) const;
 
@@ -30,6 +31,7 @@ public:
     std::vector<std::string> statusTexts;
     std::pair<long, long> lastProgress{0, 0};
     int progressCalls = 0;
+    int beeps = 0;
     bool answer = true;          // what every question is answered with
     int cancelAfterPolls = -1;   // -1: never cancel
     int polls = 0;

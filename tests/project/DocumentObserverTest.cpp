@@ -156,3 +156,27 @@ TEST_F(DocumentObserverTest, AChangeWhileTheDocumentIsBusyIsRefusedAndChangesNot
 }
 
 } // namespace qmk
+
+namespace qmk {
+
+TEST_F(DocumentObserverTest, CellsAreShownDecodedOnceAndAgainAfterAChange)
+{
+    // The project is in the Western code page; German is kept in it too.
+    const int hello = stringLine("IDS_HELLO");
+    const int index = doc->rows().rowOfLineIndex(hello);
+    const int column = doc->rows().columns().columnOfLanguage(German);
+    ASSERT_EQ(doc->storeTranslation(hello, German, "Gr\xFC\xDF" "e"), OperationResult::Done);
+    EXPECT_EQ(doc->rows().displayText(index, column), "Gr\xC3\xBC\xC3\x9F" "e");
+    EXPECT_EQ(doc->rows().displayText(index, TextTableColumns::SourceColumn), "Hello");
+    ASSERT_EQ(doc->storeTranslation(hello, German, "Hallo"), OperationResult::Done);
+    EXPECT_EQ(doc->rows().displayText(index, column), "Hallo");
+}
+
+TEST_F(DocumentObserverTest, ATranslationWithoutAFileNameIsWrittenUnderTheDefaultNameWithABeep)
+{
+    ASSERT_TRUE(doc->WriteTranslatedScripts());  // German was added without a file name
+    EXPECT_EQ(feedback.beeps, 1);
+    EXPECT_TRUE(std::filesystem::exists(dir / "app-German.rc"));
+}
+
+} // namespace qmk
