@@ -46,7 +46,9 @@ bool ReplacementFile::create()
         folder = ".";
     // Hidden beside the target, named by this process so that the next run can remove what a
     // killed one left.
-    const std::filesystem::path hidden = folder / ("." + target_.filename().string());
+    std::string hiddenName(1, '.');
+    hiddenName += target_.filename().string();
+    const std::filesystem::path hidden = folder / hiddenName;
     removeStaleTemporaries(hidden, "tmp");
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         auto candidate = temporaryBeside(hidden, "tmp", static_cast<unsigned>(attempt));

@@ -34,9 +34,14 @@ protected:
             rows[row.lineIndex] = std::move(row);
         db.forEachTextTableRecord([&](const TextTableRecord& record) {
             const auto owner = owners.find(record.text.lineIndex);
-            std::string key = std::to_string(record.text.lineKind) + "|" +
-                              (owner == owners.end() ? "" : owner->second) + "|" + record.itemIdent;
-            key += "#" + std::to_string(seen[key]++);
+            std::string key = std::to_string(record.text.lineKind);
+            key += '|';
+            key += owner == owners.end() ? std::string() : owner->second;
+            key += '|';
+            key += record.itemIdent;
+            const int nth = seen[key]++;
+            key += '#';
+            key += std::to_string(nth);
             const TextRow& row = rows[record.text.lineIndex];
             const auto german = db.translation(row.lineIndex, German);
             byKey[key] = {row.sourceText, row.sourceTextOld, german ? german->text : "", german && german->modified};
