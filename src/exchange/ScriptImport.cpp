@@ -34,7 +34,9 @@ ScriptImportResult ScriptImport::run(const std::filesystem::path& script, Langua
     Feedback& feedback = doc_.feedback();
     const std::string path = script.string();
     const std::filesystem::path projectDatabase = doc_.databasePath();
-    feedback.status(fillPlaceholders(txt::ImportStatus, {path}));
+    const std::string title = fillPlaceholders(txt::ImportStatus, {path});
+    FeedbackTask task(feedback, title);
+    feedback.status(title);
     result.outcome = ScriptImportResult::Outcome::Failed;
 
     // Both code pages are settled while the project is still open.

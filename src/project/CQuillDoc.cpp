@@ -99,7 +99,9 @@ bool CQuillDoc::openOrBuild()
 
 bool CQuillDoc::buildDatabase()
 {
-    feedback_.status(formatMessage(msg::BuildDatabaseStatus, {databasePath_.string()}));
+    const std::string title = formatMessage(msg::BuildDatabaseStatus, {databasePath_.string()});
+    FeedbackTask task(feedback_, title);
+    feedback_.status(title);
     try {
         db_.createNew(databasePath_);
         BuildResult result = BuildDatabase(scriptPath_, db_, includeExtensions_, feedback_);

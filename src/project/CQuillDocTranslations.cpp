@@ -15,6 +15,7 @@
 #include "resources/FileNames.h"
 #include "resources/MessageIds.h"
 #include "resources/Messages.h"
+#include "resources/Texts.h"
 #include "writer/ScriptForTranslation.h"
 
 namespace qmk {
@@ -189,7 +190,11 @@ bool CQuillDoc::WriteTranslatedScripts()
     if (!db_.isOpen())
         return false;
     bool anyWritten = false;
-    for (LanguageId language : db_.translationIds()) {
+    const std::vector<LanguageId> languages = db_.translationIds();
+    FeedbackTask all(feedback_, txt::TaskWriteTranslations, static_cast<long>(languages.size()));
+    long done = 0;
+    for (LanguageId language : languages) {
+        all.step(done++);
         std::string name = db_.fileName(language);
         if (name.empty()) {
             feedback_.beep();
@@ -197,7 +202,9 @@ bool CQuillDoc::WriteTranslatedScripts()
         }
         if (name.empty())
             continue;
-        feedback_.status(formatMessage(msg::SaveFileStatus, {name}));
+        const std::string title = formatMessage(msg::SaveFileStatus, {name});
+        FeedbackTask file(feedback_, title);
+        feedback_.status(title);
         if (writeTranslation(language, translationFilePath(documentPath_, name)) == 1)
             anyWritten = true;
     }

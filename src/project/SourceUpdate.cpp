@@ -37,7 +37,9 @@ bool UpdateTransaction(CProjectDatabase& db, const std::filesystem::path& script
         return false;
     }
 
-    feedback.status(formatMessage(msg::UpdateProgressTitle, {script.string()}));
+    const std::string title = formatMessage(msg::UpdateProgressTitle, {script.string()});
+    FeedbackTask task(feedback, title);
+    feedback.status(title);
     bool passed = false;
     try {
         CProjectDatabase copy;

@@ -27,6 +27,31 @@ public:
     virtual bool cancelled() = 0;
     // The short sound that marks a refused or corrected step; nothing in batch mode.
     virtual void beep() {}
+
+    // A long operation as a task with a title: begun, stepped towards its total, ended. Tasks
+    // nest (writing every translation is a task, each file a child). Batch mode ignores them;
+    // the window shows the innermost title and steps, with Cancel where the operation polls.
+    virtual void beginTask(const std::string& /*title*/, long /*total*/) {}
+    virtual void stepTask(long /*done*/) {}
+    virtual void endTask() {}
+};
+
+// Begins a task for its lifetime, so that every way out of an operation ends it.
+class FeedbackTask {
+public:
+    FeedbackTask(Feedback& feedback, const std::string& title, long total = 0) : feedback_(feedback)
+    {
+        feedback_.beginTask(title, total);
+    }
+    ~FeedbackTask() { feedback_.endTask(); }
+    FeedbackTask(const FeedbackTask&) = delete;
+    FeedbackTask& operator=(const FeedbackTask&) = delete;
+
+    void step(long done) { feedback_.stepTask(done); }
+    bool cancelled() { return feedback_.cancelled(); }
+
+private:
+    Feedback& feedback_;
 };
 
 // Says nothing and answers every question with its default: batch mode.

@@ -126,6 +126,7 @@ inline constexpr char UpdateWorkingCopyFailed[] =
 inline constexpr char UpdateCopyBackFailed[] =
     "Update database %1\nThe updated project could not replace the project database (%2). The project was not "
     "changed.";
+inline constexpr char TaskWriteTranslations[] = "Write translated resource files";
 inline constexpr char WriteTargetRefused[] =
     "Save \"%1\" translation file.\n%2 is %3, so the translated resource file was not written there.\n"
     "Please choose another file name.";

@@ -23,6 +23,8 @@ public:
     void progress(long done, long total) override { lastProgress = {done, total}; ++progressCalls; }
     bool cancelled() override { return cancelAfterPolls >= 0 && ++polls > cancelAfterPolls; }
     void beep() override { ++beeps; }
+    void beginTask(const std::string& title, long) override { tasks.push_back(std::string(depth++ * 2, ' ') + title); }
+    void endTask() override { --depth; }
 
     bool saidMessage(int id) const;
 
@@ -32,6 +34,9 @@ public:
     std::pair<long, long> lastProgress{0, 0};
     int progressCalls = 0;
     int beeps = 0;
+    // Every task begun, indented two blanks per enclosing task.
+    std::vector<std::string> tasks;
+    int depth = 0;
     bool answer = true;          // what every question is answered with
     int cancelAfterPolls = -1;   // -1: never cancel
     int polls = 0;

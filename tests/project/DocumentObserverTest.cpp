@@ -6,6 +6,9 @@
 #include "database/CProjectDatabase.h"
 #include "project/ProjectObserver.h"
 #include "project/TranslationEdit.h"
+#include "resources/MessageIds.h"
+#include "resources/Messages.h"
+#include "resources/Texts.h"
 
 namespace qmk {
 namespace {
@@ -177,6 +180,26 @@ TEST_F(DocumentObserverTest, ATranslationWithoutAFileNameIsWrittenUnderTheDefaul
     ASSERT_TRUE(doc->WriteTranslatedScripts());  // German was added without a file name
     EXPECT_EQ(feedback.beeps, 1);
     EXPECT_TRUE(std::filesystem::exists(dir / "app-German.rc"));
+}
+
+} // namespace qmk
+
+namespace qmk {
+
+TEST_F(DocumentObserverTest, LongOperationsReportTheirTasksNestedInOrder)
+{
+    ASSERT_TRUE(doc->NewTranslation(French, "app-French.rc"));
+    feedback.tasks.clear();
+    ASSERT_TRUE(doc->WriteTranslatedScripts());
+    EXPECT_EQ(feedback.tasks, (std::vector<std::string>{txt::TaskWriteTranslations,
+                                                        "  " + formatMessage(msg::SaveFileStatus, {"app-German.rc"}),
+                                                        "  " + formatMessage(msg::SaveFileStatus, {"app-French.rc"})}));
+    EXPECT_EQ(feedback.depth, 0);
+
+    feedback.tasks.clear();
+    ASSERT_TRUE(saveAndUpdate(kScript));
+    EXPECT_EQ(feedback.tasks, (std::vector<std::string>{formatMessage(msg::UpdateProgressTitle, {script.string()})}));
+    EXPECT_EQ(feedback.depth, 0);
 }
 
 } // namespace qmk
