@@ -3,8 +3,6 @@
 #include "parser/ScriptParser.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <new>
 
 #include "parser/LineClassifier.h"
@@ -39,21 +37,11 @@ int ScriptParser::loadFile(const std::filesystem::path& path)
 {
     // A folder, a pipe or a device is refused before it is opened: reading one would fail,
     // block for ever or never end.
-    if (std::string problem = inputFileProblem(path); !problem.empty()) {
-        inputProblem_ = std::move(problem);
-        st_.error = inputError_ = ParserCode::UnreadableInput;
-        return ParserCode::UnreadableInput;
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        inputProblem_ = "the file cannot be opened";
-        st_.error = inputError_ = ParserCode::UnreadableInput;
-        return ParserCode::CannotOpenFile;
-    }
     std::string problem;
+    bool notOpened = false;
     std::optional<std::string> text;
     try {
-        text = readInputFile(path, problem);
+        text = readInputFile(path, problem, &notOpened);
     } catch (const std::bad_alloc&) {
         st_.error = inputError_ = ParserCode::OutOfMemory;
         return ParserCode::OutOfMemory;
@@ -61,7 +49,7 @@ int ScriptParser::loadFile(const std::filesystem::path& path)
     if (!text) {
         inputProblem_ = std::move(problem);
         st_.error = inputError_ = ParserCode::UnreadableInput;
-        return ParserCode::UnreadableInput;
+        return notOpened ? ParserCode::CannotOpenFile : ParserCode::UnreadableInput;
     }
     return setText(std::move(*text));
 }

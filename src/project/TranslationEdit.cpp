@@ -53,26 +53,20 @@ OperationResult EditHistory::record(CQuillDoc& doc, TranslationEdit edit)
     return result;
 }
 
-OperationResult EditHistory::undo(CQuillDoc& doc)
-{
-    if (done_.empty())
-        return OperationResult::Refused;
-    const OperationResult result = done_.back().revert(doc);
-    if (result == OperationResult::Done) {
-        undone_.push_back(std::move(done_.back()));
-        done_.pop_back();
-    }
-    return result;
-}
+OperationResult EditHistory::undo(CQuillDoc& doc) { return step(doc, done_, undone_, false); }
 
-OperationResult EditHistory::redo(CQuillDoc& doc)
+OperationResult EditHistory::redo(CQuillDoc& doc) { return step(doc, undone_, done_, true); }
+
+// Takes the newest edit of `from`, reverts or applies it, and keeps it on `to` when that worked.
+OperationResult EditHistory::step(CQuillDoc& doc, std::vector<TranslationEdit>& from,
+                                  std::vector<TranslationEdit>& to, bool apply)
 {
-    if (undone_.empty())
+    if (from.empty())
         return OperationResult::Refused;
-    const OperationResult result = undone_.back().apply(doc);
+    const OperationResult result = apply ? from.back().apply(doc) : from.back().revert(doc);
     if (result == OperationResult::Done) {
-        done_.push_back(std::move(undone_.back()));
-        undone_.pop_back();
+        to.push_back(std::move(from.back()));
+        from.pop_back();
     }
     return result;
 }

@@ -43,6 +43,8 @@ public:
 
 private:
     OperationResult record(CQuillDoc& doc, TranslationEdit edit);
+    static OperationResult step(CQuillDoc& doc, std::vector<TranslationEdit>& from, std::vector<TranslationEdit>& to,
+                                bool apply);
 
     std::vector<TranslationEdit> done_;
     std::vector<TranslationEdit> undone_;

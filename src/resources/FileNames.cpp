@@ -99,7 +99,7 @@ std::string inputFileProblem(const std::filesystem::path& path)
     return {};
 }
 
-std::optional<std::string> readInputFile(const std::filesystem::path& path, std::string& problem)
+std::optional<std::string> readInputFile(const std::filesystem::path& path, std::string& problem, bool* notOpened)
 {
     problem = inputFileProblem(path);
     if (!problem.empty())
@@ -107,12 +107,14 @@ std::optional<std::string> readInputFile(const std::filesystem::path& path, std:
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         problem = "the file cannot be opened";
+        if (notOpened)
+            *notOpened = true;
         return std::nullopt;
     }
     std::string text;
     try {
         text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    } catch (const std::exception&) {
+    } catch (const std::ios_base::failure&) {
         problem = "the file cannot be read";
         return std::nullopt;
     }

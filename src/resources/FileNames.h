@@ -54,7 +54,9 @@ inline constexpr std::uintmax_t kMaxInputFileBytes = 256u << 20;
 std::string inputFileProblem(const std::filesystem::path& path);
 
 // The whole content of a regular input file; nothing, with the reason, when it is not one or
-// cannot be read.
-std::optional<std::string> readInputFile(const std::filesystem::path& path, std::string& problem);
+// cannot be read (`notOpened` then tells a file that could not even be opened). Running out of
+// memory is left to the caller (std::bad_alloc).
+std::optional<std::string> readInputFile(const std::filesystem::path& path, std::string& problem,
+                                         bool* notOpened = nullptr);
 
 } // namespace qmk
