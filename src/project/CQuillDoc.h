@@ -39,6 +39,9 @@ public:
     const std::filesystem::path& scriptPath() const { return scriptPath_; }
     const std::filesystem::path& databasePath() const { return databasePath_; }
     const std::vector<std::string>& includeExtensions() const { return includeExtensions_; }
+    // The files the script's build reads besides the script (followed includes leave no line
+    // of their own behind): read from the script once, again after an update.
+    const std::vector<std::filesystem::path>& includedFiles();
     bool openedFromDatabase() const { return openedFromDatabase_; }
     bool sourceChanged() const { return sourceChanged_; }
     void setSourceChanged(bool changed) { sourceChanged_ = changed; }
@@ -181,6 +184,7 @@ private:
     bool rowsLoaded_ = false;
     bool busy_ = false;
     std::vector<ProjectObserver*> observers_;
+    std::optional<std::vector<std::filesystem::path>> includedFiles_;
 };
 
 } // namespace qmk

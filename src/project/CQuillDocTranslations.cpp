@@ -6,6 +6,8 @@
 #include "parser/CharsetTable.h"
 #include "parser/CodePageTable.h"
 #include "parser/LanguageTable.h"
+#include "parser/LineSink.h"
+#include "parser/LoadLoop.h"
 #include "project/ProjectCodePage.h"
 #include "project/ProjectFileNames.h"
 #include "project/TextCodec.h"
@@ -174,6 +176,27 @@ int CQuillDoc::codePage()
     if (codePage_ == 0 && db_.isOpen())
         codePage_ = projectCodePageOf(db_, scriptPath_);
     return codePage_;
+}
+
+namespace {
+
+class IgnoringSink : public LineSink {
+public:
+    void store(const ParsedLine&, const ScriptParser&, int) override {}
+};
+
+} // namespace
+
+const std::vector<std::filesystem::path>& CQuillDoc::includedFiles()
+{
+    if (!includedFiles_) {
+        IgnoringSink ignore;
+        SilentFeedback quiet;
+        LoadLoop loop(ignore, includeExtensions_, quiet);
+        loop.run(scriptPath_);
+        includedFiles_ = loop.includedFiles();
+    }
+    return *includedFiles_;
 }
 
 int CQuillDoc::writeTranslation(LanguageId language, const std::filesystem::path& target)

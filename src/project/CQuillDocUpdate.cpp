@@ -55,6 +55,7 @@ bool CQuillDoc::UpdateDatabase(const std::filesystem::path& script)
         return false;
     }
     scriptPath_ = script;
+    includedFiles_.reset();
     sourceChanged_ = false;
     modified_ = true;
     try {

@@ -3,35 +3,14 @@
 
 #include "database/CProjectDatabase.h"
 #include "parser/LanguageTable.h"
-#include "parser/LineSink.h"
 #include "parser/LoadLoop.h"
 #include "project/CQuillDoc.h"
 #include "project/ProjectFileNames.h"
-#include "resources/Feedback.h"
 #include "resources/FileNames.h"
 #include "resources/Messages.h"
 #include "resources/Texts.h"
 
 namespace qmk {
-namespace {
-
-class IgnoringSink : public LineSink {
-public:
-    void store(const ParsedLine&, const ScriptParser&, int) override {}
-};
-
-// The files the script's build read: followed includes leave no line of their own behind.
-std::vector<std::filesystem::path> includedFiles(const CQuillDoc& doc)
-{
-    IgnoringSink ignore;
-    SilentFeedback quiet;
-    LoadLoop loop(ignore, doc.includeExtensions(), quiet);
-    loop.run(doc.scriptPath());
-    return loop.includedFiles();
-}
-
-} // namespace
-
 std::string translationTargetProblem(CQuillDoc& doc, LanguageId language, const std::filesystem::path& target)
 {
     const std::string displayName(languageDisplayText(language.language, language.sublanguage));
@@ -49,7 +28,7 @@ std::string translationTargetProblem(CQuillDoc& doc, LanguageId language, const 
     if (sameFile(target, doc.scriptPath()))
         return refused(txt::TargetIsScript);
     CProjectDatabase& db = doc.database();
-    for (const std::filesystem::path& included : includedFiles(doc))
+    for (const std::filesystem::path& included : doc.includedFiles())
         if (sameFile(target, included))
             return refused(fillPlaceholders(txt::TargetIsInclude, {included.filename().string()}));
     for (const TextMatch& include : db.includeLines())
