@@ -31,7 +31,7 @@ public:
         doc_ = std::make_unique<qmk::CQuillDoc>(feedback_, std::vector<std::string>{});
         ok_ = doc_->OnOpenDocument(dir_ / "big.rc") && doc_->NewTranslation(qmk::LanguageId{7, 1}, "de.rc") &&
               doc_->NewTranslation(qmk::LanguageId{25, 1}, "ru.rc");
-        rows_.reload(doc_->database(), doc_->switches());
+        ok_ = ok_ && doc_->reloadRows().done();
     }
     ~Project()
     {
@@ -41,7 +41,6 @@ public:
     }
     bool ok() const { return ok_; }
     qmk::CQuillDoc& doc() { return *doc_; }
-    qmk::TextTableRows& rows() { return rows_; }
     std::filesystem::path target() const { return dir_ / "texts.xlsx"; }
     qmk::Feedback& feedback() { return feedback_; }
 
@@ -49,7 +48,6 @@ private:
     std::filesystem::path dir_;
     YesFeedback feedback_;
     std::unique_ptr<qmk::CQuillDoc> doc_;
-    qmk::TextTableRows rows_;
     bool ok_ = false;
 };
 
@@ -60,7 +58,7 @@ void BM_ExportWorkbook(benchmark::State& state)
         state.SkipWithError("the generated project could not be built");
         return;
     }
-    qmk::WorkbookExport exporter(project.doc(), project.rows(), project.feedback());
+    qmk::WorkbookExport exporter(project.doc(), project.feedback());
     int written = 0;
     for (auto _ : state) {
         auto result = exporter.run(project.target(), {0, 1, 2, 3});

@@ -123,12 +123,8 @@ BatchStatus batchImport(const std::vector<std::string>& p, BatchReport& report, 
                 return BatchStatus::Failed;
             }
             source.close();
-            DatabaseImport import(op.doc().database(), op.doc().scriptPath(), op.feedback());
-            DatabaseImportResult result = import.run(from, *id);
-            if (!result.ok)
+            if (!DatabaseImport::intoProject(op.doc(), from, *id).ok())
                 return batchFailed(report);
-            if (result.imported > 0)
-                op.doc().setModified(true);
         }
         op.doc().OnCloseDocument();
         report.line(printfText(txt::BatchImportDone, {languageText, from, to}));

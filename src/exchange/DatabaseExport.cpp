@@ -53,23 +53,27 @@ bool DatabaseExport::refuse(const char* text, const std::filesystem::path& targe
     return false;
 }
 
-bool DatabaseExport::run(CProjectDatabase& source, const std::filesystem::path& target,
-                         const std::vector<LanguageId>& languages)
+OperationResult DatabaseExport::run(CProjectDatabase& source, const std::filesystem::path& target,
+                                    const std::vector<LanguageId>& languages)
 {
+    FeedbackTask task(feedback_, fillPlaceholders(txt::TaskExportDatabase, {target.string()}), 3);
     try {
         CProjectDatabase exported;
         exported.createNew(target);
+        task.step(1);
         exported.copyProjectFrom(source.path(), languages);
+        task.step(2);
         // The stored status counted the translations that were left behind.
         exported.setStatus(exported.computeStatus());
         exported.finishNew();
         exported.close();
+        task.step(3);
     } catch (const DaoException& e) {
         feedback_.messageText(e.report(), Icon::Stop);
-        return false;
+        return OperationResult::Failed;
     }
     feedback_.messageText(fillPlaceholders(txt::ExportDatabaseDone, {target.string()}), Icon::Information);
-    return true;
+    return OperationResult::Done;
 }
 
 } // namespace qmk

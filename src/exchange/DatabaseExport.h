@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "database/ProjectRows.h"
+#include "project/OperationResult.h"
 
 namespace qmk {
 
@@ -28,7 +29,8 @@ public:
 
     // Writes the project of the open `source` with the translations in `languages` to `target`,
     // replacing a file of that name only when the whole export succeeded.
-    bool run(CProjectDatabase& source, const std::filesystem::path& target, const std::vector<LanguageId>& languages);
+    OperationResult run(CProjectDatabase& source, const std::filesystem::path& target,
+                        const std::vector<LanguageId>& languages);
 
 private:
     bool refuse(const char* text, const std::filesystem::path& target, const std::string& detail = {});

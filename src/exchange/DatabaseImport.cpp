@@ -11,6 +11,7 @@
 #include "exchange/ItemMatcher.h"
 #include "parser/LineKindGroups.h"
 #include "parser/ParserCodes.h"
+#include "project/CQuillDoc.h"
 #include "project/ProjectCodePage.h"
 #include "project/ProjectFileNames.h"
 #include "resources/Feedback.h"
@@ -82,9 +83,22 @@ bool DatabaseImport::describe(CProjectDatabase& source, int lineIndex, int kind,
     }
 }
 
+DatabaseImportResult DatabaseImport::intoProject(CQuillDoc& doc, const std::filesystem::path& source,
+                                                 LanguageId language)
+{
+    CQuillDoc::LongOperation operation(doc);
+    if (!operation.acquired())
+        return DatabaseImportResult{OperationResult::Refused};
+    DatabaseImportResult result = DatabaseImport(doc.database(), doc.scriptPath(), doc.feedback()).run(source, language);
+    if (result.ok())
+        doc.translationsImported(operation, result.imported > 0);
+    return result;
+}
+
 DatabaseImportResult DatabaseImport::run(const std::filesystem::path& sourcePath, LanguageId language)
 {
     DatabaseImportResult result;
+    FeedbackTask task(feedback_, fillPlaceholders(txt::TaskImportDatabase, {sourcePath.string()}));
     try {
         CProjectDatabase source;
         source.open(sourcePath, OpenMode{false, true, true});
@@ -115,7 +129,14 @@ DatabaseImportResult DatabaseImport::run(const std::filesystem::path& sourcePath
         }
         const int targetCodePage = textCodePage(translationEncoding(target_, targetProjectCodePage, language));
         ItemMatcher matcher(target_, language);
-        for (const TextRow& row : source.allTextsWithLineKind()) {
+        const std::vector<TextRow> rows = source.allTextsWithLineKind();
+        long done = 0;
+        for (const TextRow& row : rows) {
+            task.step(++done, static_cast<long>(rows.size()));
+            if (task.cancelled()) {
+                result = {OperationResult::Cancelled};
+                return result;  // the transaction is rolled back
+            }
             if (column >= row.translations.size() || row.translations[column].text.empty() ||
                 !ItemMatcher::isImportedKind(row.lineKind))
                 continue;
@@ -143,7 +164,7 @@ DatabaseImportResult DatabaseImport::run(const std::filesystem::path& sourcePath
                 ++result.imported;
         }
         bulk->commit();
-        result.ok = true;
+        result.outcome = OperationResult::Done;
         if (!unrepresentable.empty())
             feedback_.messageText(
                 fillPlaceholders(txt::ImportUnrepresentable, {sourcePath.string(), joinedLines(unrepresentable)}),

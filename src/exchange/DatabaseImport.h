@@ -6,17 +6,20 @@
 #include <filesystem>
 
 #include "database/ProjectRows.h"
+#include "project/OperationResult.h"
 
 namespace qmk {
 
 class CProjectDatabase;
+class CQuillDoc;
 class Feedback;
 struct ImportedItem;
 
 struct DatabaseImportResult {
-    bool ok = false;
+    OperationResult outcome = OperationResult::Failed;
     int imported = 0;
     bool translationAdded = false;
+    bool ok() const { return outcome.done(); }
 };
 
 class DatabaseImport {
@@ -24,9 +27,13 @@ public:
     // `projectScript` names the translation's default file when the import adds it.
     DatabaseImport(CProjectDatabase& target, std::filesystem::path projectScript, Feedback& feedback);
 
-    // All or nothing: the texts are written in one transaction. A source without the language
-    // imports nothing and fails.
+    // All or nothing: the texts are written in one transaction, and a cancel between two texts
+    // leaves the target as it was. A source without the language imports nothing and fails.
     DatabaseImportResult run(const std::filesystem::path& source, LanguageId language);
+
+    // The import into an open project, as a long operation of its document: its views hear
+    // of the texts imported (and of the translation, when the import added it).
+    static DatabaseImportResult intoProject(CQuillDoc& doc, const std::filesystem::path& source, LanguageId language);
 
 private:
     // The source item of a line as the identifier match needs it; false for kinds not imported.

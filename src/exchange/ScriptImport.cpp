@@ -31,13 +31,18 @@ ScriptImportResult ScriptImport::run(const std::filesystem::path& script, Langua
     ScriptImportResult result;
     if (script.empty() || translationColumnName(language.language, language.sublanguage).empty())
         return result;
+    CQuillDoc::LongOperation operation(doc_);
+    if (!operation.acquired()) {
+        result.outcome = OperationResult::Refused;
+        return result;
+    }
     Feedback& feedback = doc_.feedback();
     const std::string path = script.string();
     const std::filesystem::path projectDatabase = doc_.databasePath();
     const std::string title = fillPlaceholders(txt::ImportStatus, {path});
     FeedbackTask task(feedback, title);
     feedback.status(title);
-    result.outcome = ScriptImportResult::Outcome::Failed;
+    result.outcome = OperationResult::Failed;
 
     // Both code pages are settled while the project is still open.
     const int scriptEncoding = ScriptCodePageProbe::codePageOf(script, includeExtensions_);
@@ -81,6 +86,8 @@ ScriptImportResult ScriptImport::run(const std::filesystem::path& script, Langua
             reopenProject();
             if (code != kLoadCancelled)
                 feedback.messageText(fillPlaceholders(txt::ImportReadError, {path}), Icon::Stop);
+            else
+                result.outcome = OperationResult::Cancelled;
             result.code = code;
             return result;
         }
@@ -93,11 +100,10 @@ ScriptImportResult ScriptImport::run(const std::filesystem::path& script, Langua
     }
     if (!reopenProject())
         return result;
-    result.outcome = ScriptImportResult::Outcome::Imported;
+    result.outcome = OperationResult::Done;
     if (result.translationAdded)
         doc_.closeTimeBookkeeping();
-    if (result.imported > 0)
-        doc_.setModified(true);
+    doc_.translationsImported(operation, result.imported > 0);
     reportResult(script, result);
     return result;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "database/ProjectRows.h"
+#include "project/OperationResult.h"
 
 namespace qmk {
 
@@ -15,13 +16,13 @@ class CProjectDatabase;
 class CQuillDoc;
 
 struct ScriptImportResult {
-    enum class Outcome { NothingToDo, Imported, Failed };
-    Outcome outcome = Outcome::NothingToDo;
+    // InputRefused: no script or no language was given.
+    OperationResult outcome = OperationResult::InputRefused;
     int code = 0;        // the reader's code when reading the script failed
     int imported = 0;    // texts written
     bool translationAdded = false;
     std::vector<std::string> missingIncludes;
-    bool ok() const { return outcome == Outcome::Imported; }
+    bool ok() const { return outcome.done(); }
 };
 
 class ScriptImport {

@@ -26,7 +26,6 @@ namespace {
 
 constexpr int LeadingIdColumns = 2;     // "Resource Ident" and "Item Type"
 constexpr int ReportedCellsAtMost = 20;  // lines of the undecodable-cell report
-constexpr long ProgressSteps = 200;
 
 bool ownedByResource(ItemType type)
 {
@@ -51,8 +50,8 @@ struct WorkbookExport::SheetColumn {
     std::string fontName;  // empty: the workbook's default font
 };
 
-WorkbookExport::WorkbookExport(CQuillDoc& doc, const TextTableRows& rows, Feedback& feedback)
-    : doc_(doc), rows_(rows), feedback_(feedback)
+WorkbookExport::WorkbookExport(CQuillDoc& doc, Feedback& feedback)
+    : doc_(doc), rows_(doc.rows()), feedback_(feedback)
 {
 }
 
@@ -111,6 +110,12 @@ WorkbookExportResult WorkbookExport::run(const std::filesystem::path& target, st
     const std::vector<int> columns = validColumns(std::move(chosen));
     if (columns.empty())
         return result;
+    // The rows stay as they are while they are written.
+    CQuillDoc::LongOperation operation(doc_);
+    if (!operation.acquired()) {
+        result.outcome = OperationResult::Refused;
+        return result;
+    }
     const bool withIds = columns.front() == TextTableColumns::IdColumn;
     const int first = withIds ? LeadingIdColumns : 0;
     const int projectCodePage = doc_.codePage();
@@ -118,7 +123,7 @@ WorkbookExportResult WorkbookExport::run(const std::filesystem::path& target, st
 
     auto failed = [&](const std::string& detail) {
         feedback_.messageText(fillPlaceholders(txt::ExportWriteFailed, {target.string(), detail}), Icon::Stop);
-        result.outcome = WorkbookExportOutcome::Failed;
+        result.outcome = OperationResult::Failed;
         return result;
     };
 
@@ -131,6 +136,7 @@ WorkbookExportResult WorkbookExport::run(const std::filesystem::path& target, st
         }
     }
 
+    FeedbackTask task(feedback_, fillPlaceholders(txt::TaskExportWorkbook, {target.string()}), rows_.rowCount());
     WorkbookWriter writer;
     if (!writer.create(target))
         return failed(writer.errorDetail());
@@ -163,9 +169,7 @@ WorkbookExportResult WorkbookExport::run(const std::filesystem::path& target, st
     int sheetRow = FirstDataRow;
     // The table is asked for its size at every step, so a table that shrinks ends the loop.
     for (int r = 0; ok && r < rows_.rowCount(); ++r) {
-        const long total = rows_.rowCount();
-        if (r % std::max(1L, total / ProgressSteps) == 0)
-            feedback_.progress(r, total);
+        task.step(r, rows_.rowCount());
         const TextTableRow& row = rows_.row(r);
         if (row.item.itemType == ItemType::BlockHeader)
             continue;
@@ -194,7 +198,7 @@ WorkbookExportResult WorkbookExport::run(const std::filesystem::path& target, st
         ++result.rowsWritten;
         if (feedback_.cancelled()) {
             writer.abandon();
-            result.outcome = WorkbookExportOutcome::Cancelled;
+            result.outcome = OperationResult::Cancelled;
             return result;
         }
     }
@@ -203,7 +207,7 @@ WorkbookExportResult WorkbookExport::run(const std::filesystem::path& target, st
         writer.abandon();
         return failed(detail);
     }
-    feedback_.progress(rows_.rowCount(), rows_.rowCount());
+    task.step(rows_.rowCount(), rows_.rowCount());
 
     if (result.undecodableCells > 0) {
         std::string lines;
@@ -215,7 +219,7 @@ WorkbookExportResult WorkbookExport::run(const std::filesystem::path& target, st
             fillPlaceholders(txt::ExportUndecodable, {std::to_string(result.undecodableCells), lines}),
             Icon::Exclamation);
     }
-    result.outcome = WorkbookExportOutcome::Written;
+    result.outcome = OperationResult::Done;
     return result;
 }
 

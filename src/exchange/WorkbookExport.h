@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "project/OperationResult.h"
+
 namespace qmk {
 
 class CQuillDoc;
@@ -18,15 +20,11 @@ struct ExportColumnEntry {
     int column = 0;
 };
 
-enum class WorkbookExportOutcome {
-    Written,        // the workbook is at its place
-    NothingChosen,  // no valid column was chosen; no file was written
-    Cancelled,      // stopped between rows; no file was written
-    Failed,         // the file could not be written (reported); a file of that name is unchanged
-};
-
 struct WorkbookExportResult {
-    WorkbookExportOutcome outcome = WorkbookExportOutcome::NothingChosen;
+    // Done: the workbook is at its place. InputRefused: no valid column was chosen. Cancelled
+    // between rows, Failed (reported), Refused while the document is busy: no file was
+    // written, and a file of that name is unchanged.
+    OperationResult outcome = OperationResult::InputRefused;
     int rowsWritten = 0;       // data rows, without header and empty row
     int undecodableCells = 0;  // texts not valid in their code page, written empty (reported)
 };
@@ -37,7 +35,7 @@ public:
     static constexpr int HeaderRow = 0;
     static constexpr int FirstDataRow = 2;
 
-    WorkbookExport(CQuillDoc& doc, const TextTableRows& rows, Feedback& feedback);
+    WorkbookExport(CQuillDoc& doc, Feedback& feedback);
 
     // "Id's", "Source", then each translation's language name, in Text Table column order.
     std::vector<ExportColumnEntry> entries() const;

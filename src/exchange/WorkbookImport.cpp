@@ -38,8 +38,8 @@ std::string joined(const std::vector<std::string>& parts, const char* separator)
 
 } // namespace
 
-WorkbookImport::WorkbookImport(CQuillDoc& doc, TextTableRows& rows, Feedback& feedback)
-    : doc_(doc), rows_(rows), feedback_(feedback)
+WorkbookImport::WorkbookImport(CQuillDoc& doc, Feedback& feedback)
+    : doc_(doc), rows_(doc.rows()), feedback_(feedback)
 {
 }
 
@@ -175,7 +175,8 @@ bool WorkbookImport::requireTranslation()
     return false;
 }
 
-WorkbookImport::Stored WorkbookImport::store(const WorkbookPair& pair, MarkTaken marks)
+WorkbookImport::Stored WorkbookImport::store(const CQuillDoc::LongOperation& operation, const WorkbookPair& pair,
+                                             MarkTaken marks)
 {
     const Language& language = *chosen();
     const std::string& text = sheet_.text(pair.sheetRow, language.sheetColumn);
@@ -190,17 +191,10 @@ WorkbookImport::Stored WorkbookImport::store(const WorkbookPair& pair, MarkTaken
         return Stored::Refused;
     }
     const int lineIndex = rows_.item(pair.tableRow).lineIndex;
-    try {
-        if (!doc_.database().setTranslation(lineIndex, language.id, bytes.bytes, false))
-            return Stored::Failed;
-    } catch (const DaoException& error) {
-        feedback_.messageText(error.report(), Icon::Stop);
+    if (!doc_.storeTranslation(operation, lineIndex, language.id, bytes.bytes))
         return Stored::Failed;
-    }
-    rows_.setCell(bytes.bytes, language.id, lineIndex);
-    doc_.setModified(true);
     if (marks.table)
-        rows_.setMark(pair.tableRow, tableColumn());
+        doc_.setMark(pair.tableRow, tableColumn());
     if (marks.sheet)
         sheetMarks_[{pair.sheetRow, language.sheetColumn}] = CellMark::Taken;
     return Stored::Yes;
@@ -231,7 +225,10 @@ bool WorkbookImport::importCurrent(MarkTaken marks)
 {
     if (!current_ || !requireTranslation())
         return false;
-    Stored stored = store(*current_, marks);
+    CQuillDoc::LongOperation operation(doc_);
+    if (!operation.acquired())
+        return false;
+    Stored stored = store(operation, *current_, marks);
     reportRefused();
     if (stored != Stored::Yes)
         return false;
@@ -256,8 +253,12 @@ int WorkbookImport::importAll(MarkTaken marks)
 {
     if (!requireTranslation())
         return 0;
+    CQuillDoc::LongOperation operation(doc_);
+    if (!operation.acquired())
+        return 0;
     const std::vector<int> order = walkOrder();
     const long total = static_cast<long>(order.size());
+    FeedbackTask task(feedback_, fillPlaceholders(txt::TaskImportWorkbook, {path_.string()}), total);
     int imported = 0, pairs = 0;
     for (long i = 0; i < total; ++i) {
         std::optional<WorkbookPair> pair = search_->pairAt(order[static_cast<std::size_t>(i)]);
@@ -265,10 +266,10 @@ int WorkbookImport::importAll(MarkTaken marks)
             continue;
         ++pairs;
         current_ = pair;
-        if (differs(*pair) && store(*pair, marks) == Stored::Yes)
+        if (differs(*pair) && store(operation, *pair, marks) == Stored::Yes)
             ++imported;
-        feedback_.progress(i + 1, total);
-        if (feedback_.cancelled())
+        task.step(i + 1);
+        if (task.cancelled())
             break;
     }
     bool refused = !refused_.empty();
@@ -288,9 +289,9 @@ int WorkbookImport::markAll()
         return 0;
     const int column = tableColumn();
     const int sheetColumn = chosen()->sheetColumn;
-    rows_.removeMarks(TextTableColumns::SourceColumn);
+    doc_.removeMarks(TextTableColumns::SourceColumn);
     if (column >= 0)
-        rows_.removeMarks(column);
+        doc_.removeMarks(column);
     int marked = 0, pairs = 0;
     for (int row : walkOrder()) {
         std::optional<WorkbookPair> pair = search_->pairAt(row);
@@ -302,9 +303,9 @@ int WorkbookImport::markAll()
             sheetMarks_[{pair->sheetRow, sheetColumn}] = CellMark::NotTaken;
             continue;
         }
-        rows_.setMark(pair->tableRow, TextTableColumns::SourceColumn);
+        doc_.setMark(pair->tableRow, TextTableColumns::SourceColumn);
         if (column >= 0)
-            rows_.setMark(pair->tableRow, column);
+            doc_.setMark(pair->tableRow, column);
         sheetMarks_[{pair->sheetRow, sheetColumn}] = CellMark::Taken;
         ++marked;
     }

@@ -14,12 +14,11 @@
 #include "exchange/WorkbookMarker.h"
 #include "exchange/WorkbookPairSearch.h"
 #include "exchange/WorkbookReader.h"
+#include "project/CQuillDoc.h"
 
 namespace qmk {
 
-class CQuillDoc;
 class Feedback;
-class TextTableRows;
 
 class WorkbookImport {
 public:
@@ -48,8 +47,9 @@ public:
     };
 
     // The Text Table's Ids and source texts are indexed by open(): open the workbook again
-    // after the table was reloaded.
-    WorkbookImport(CQuillDoc& doc, TextTableRows& rows, Feedback& feedback);
+    // after the table was reloaded. Every text is stored, and every mark set, through the
+    // document, so its views hear of each one.
+    WorkbookImport(CQuillDoc& doc, Feedback& feedback);
     ~WorkbookImport();
 
     // Reads the workbook and checks its header, reporting a header that the export did not
@@ -73,10 +73,12 @@ public:
     // Stores the current pair's sheet text as the row's translation, marks as asked, then
     // moves to the next pair down. A text the translation's code page cannot hold is
     // reported and not stored. False when nothing was stored.
+    // Refused while the document is busy with another operation.
     bool importCurrent(MarkTaken marks);
     // Imports every pair from the current one on whose sheet text differs from the row's
     // translation; stops on cancel. Progress counts the sheet rows walked; currentPair() is
     // the pair just handled, for the Text Table's bar. Returns the number stored and reports it.
+    // A long operation of the document: nothing else changes the project while it runs.
     int importAll(MarkTaken marks);
     // Imports nothing: marks the rows whose sheet text differs (grey sheet cell) and those
     // that do not (white sheet cell). Returns the number of differing pairs and reports it.
@@ -100,12 +102,12 @@ private:
     int translationCodePageOfChoice() const;
     bool requireTranslation();
     std::vector<int> walkOrder() const;
-    Stored store(const WorkbookPair& pair, MarkTaken marks);
+    Stored store(const CQuillDoc::LongOperation& operation, const WorkbookPair& pair, MarkTaken marks);
     bool differs(const WorkbookPair& pair) const;
     void reportRefused();
 
     CQuillDoc& doc_;
-    TextTableRows& rows_;
+    const TextTableRows& rows_;
     Feedback& feedback_;
     std::filesystem::path path_;
     WorkbookReader sheet_;

@@ -179,7 +179,7 @@ void LoadLoop::reportProgress(std::size_t bytes)
     done_ += static_cast<long long>(bytes);
     budget_ -= static_cast<long long>(bytes);
     if (budget_ <= 0) {
-        feedback_.progress(static_cast<long>(std::min(done_, total_)), static_cast<long>(total_));
+        feedback_.stepTask(static_cast<long>(std::min(done_, total_)), static_cast<long>(total_));
         budget_ = std::max<long long>(1, total_ * kProgressPercentStep / 100);
     }
 }

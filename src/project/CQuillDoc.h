@@ -62,10 +62,12 @@ public:
     // --- Translations --------------------------------------------------------------------
     std::vector<TranslationRow> translations() { return db_.translations(); }
     bool hasTranslation(LanguageId language) { return db_.hasTranslation(language); }
-    // Checks and adds a translation writing to `fileName`; reports what stops it.
-    bool NewTranslation(std::optional<LanguageId> language, const std::string& fileName);
-    // Asks first; false when nothing was deleted.
-    bool DeleteTranslation(LanguageId language);
+    // Checks and adds a translation writing to `fileName`. InputRefused: the language or the
+    // name cannot be taken (reported), the dialog stays open for another choice; Failed: the
+    // database refused it and the dialog closes.
+    OperationResult NewTranslation(std::optional<LanguageId> language, const std::string& fileName);
+    // Asks first: Cancelled when the answer was no.
+    OperationResult DeleteTranslation(LanguageId language);
     // The file-name checks of a translation's settings; true when the name may be stored.
     bool checkTranslationFileName(LanguageId language, const std::string& fileName);
     bool setTranslationFileName(LanguageId language, const std::string& fileName);
@@ -78,7 +80,8 @@ public:
     // --- Writing and status --------------------------------------------------------------
     // The code page of the project's texts (65001 for UTF-8 projects).
     int codePage();
-    bool WriteTranslatedScripts();
+    // Done when at least one translated script was written; Cancelled between two files.
+    OperationResult WriteTranslatedScripts();
     // Writes one translation to `target`: 1 when written.
     int writeTranslation(LanguageId language, const std::filesystem::path& target);
     void UpdateProjectStatus();
@@ -96,14 +99,14 @@ public:
     bool IsSourceChanged() { return IsSourceChanged(scriptPath_); }
     bool IsSourceChanged(const std::filesystem::path& script);
     // Asks whether to update now (the question after opening with a changed script).
-    bool SourceChangedQuestion();
+    OperationResult SourceChangedQuestion();
     // Updates the database from the project's script (for a project opened through its
     // database, the script the file-name rules find beside it) or from the given one, which
     // then becomes the project's script. On success the source is no longer marked changed,
     // the project is modified (its translated scripts are out of date) and the new stamp and
-    // status are stored; the caller reloads its views. Every failure has been reported.
-    bool UpdateDatabase() { return UpdateDatabase(scriptPath_); }
-    bool UpdateDatabase(const std::filesystem::path& script);
+    // status are stored and the observers hear sourceUpdated and the reload of the rows.
+    OperationResult UpdateDatabase() { return UpdateDatabase(scriptPath_); }
+    OperationResult UpdateDatabase(const std::filesystem::path& script);
     // The old and the current source text of an item whose source changed; without an old text
     // message 62424 is shown and nothing is returned.
     struct ChangedSourceText {
@@ -136,6 +139,34 @@ public:
     // A long operation runs: the document refuses other changes until it ends.
     bool isBusy() const { return busy_; }
 
+    // A long operation of the document, held for its lifetime: the document is busy and its
+    // observers know it. Not acquired when another one runs; the operation is then refused.
+    // Changes made while holding one (an import storing text after text) go through the
+    // overloads that take it.
+    class LongOperation {
+    public:
+        explicit LongOperation(CQuillDoc& doc);
+        ~LongOperation();
+        LongOperation(const LongOperation&) = delete;
+        LongOperation& operator=(const LongOperation&) = delete;
+        bool acquired() const { return acquired_; }
+
+    private:
+        CQuillDoc& doc_;
+        bool acquired_;
+    };
+    OperationResult storeTranslation(const LongOperation& operation, int lineIndex, LanguageId language,
+                                     std::string_view text);
+    // Marks a cell of the Text Table (what an import took or found different), or clears the
+    // marks of a column; the marks are the table's own and never reach the database.
+    void setMark(int row, int column);
+    void removeMarks(int column);
+    // After an engine wrote translations straight into the database under the operation
+    // (script and database imports): the project is modified when anything was stored, the
+    // rows are read again and the observers hear translationsChanged (an import may have added
+    // the translation).
+    void translationsImported(const LongOperation& operation, bool anyStored);
+
 private:
     bool openOrBuild();
     bool buildDatabase();
@@ -144,18 +175,8 @@ private:
     void loadFonts();
     void reportDatabaseError(const std::string& report);
     bool fileNameUsedByAnotherTranslation(LanguageId language, const std::string& fileName);
-    // Marks the document busy for its lifetime and tells the observers.
-    class BusyScope {
-    public:
-        explicit BusyScope(CQuillDoc& doc);
-        ~BusyScope();
-        BusyScope(const BusyScope&) = delete;
-        BusyScope& operator=(const BusyScope&) = delete;
-
-    private:
-        CQuillDoc& doc_;
-    };
     void notifyRowChanges();
+    OperationResult writeTranslationText(int lineIndex, LanguageId language, std::string_view text, bool flagged);
     // Reads the rows again, with the code page of each column for display, and reports it.
     bool loadRows();
     void afterTranslationsChanged();

@@ -11,14 +11,18 @@
 
 namespace qmk {
 
-CQuillDoc::BusyScope::BusyScope(CQuillDoc& doc) : doc_(doc)
+CQuillDoc::LongOperation::LongOperation(CQuillDoc& doc) : doc_(doc), acquired_(!doc.busy_)
 {
+    if (!acquired_)
+        return;
     doc_.busy_ = true;
     doc_.notify([](ProjectObserver& o) { o.busyChanged(true); });
 }
 
-CQuillDoc::BusyScope::~BusyScope()
+CQuillDoc::LongOperation::~LongOperation()
 {
+    if (!acquired_)
+        return;
     doc_.busy_ = false;
     doc_.notify([](ProjectObserver& o) { o.busyChanged(false); });
 }
@@ -72,9 +76,9 @@ bool CQuillDoc::loadRows()
 
 OperationResult CQuillDoc::reloadRows()
 {
-    if (busy_)
+    LongOperation operation(*this);
+    if (!operation.acquired())
         return OperationResult::Refused;
-    BusyScope busy(*this);
     return loadRows() ? OperationResult::Done : OperationResult::Failed;
 }
 
@@ -88,6 +92,20 @@ OperationResult CQuillDoc::restoreTranslation(int lineIndex, LanguageId language
 {
     if (busy_)
         return OperationResult::Refused;
+    return writeTranslationText(lineIndex, language, text, flagged);
+}
+
+OperationResult CQuillDoc::storeTranslation(const LongOperation& operation, int lineIndex, LanguageId language,
+                                            std::string_view text)
+{
+    if (!operation.acquired())
+        return OperationResult::Refused;
+    return writeTranslationText(lineIndex, language, text, false);
+}
+
+OperationResult CQuillDoc::writeTranslationText(int lineIndex, LanguageId language, std::string_view text,
+                                                bool flagged)
+{
     try {
         if (!db_.setTranslation(lineIndex, language, text, flagged))
             return OperationResult::Failed;
@@ -123,14 +141,38 @@ OperationResult CQuillDoc::setExcluded(int lineIndex, bool excluded)
 
 OperationResult CQuillDoc::toggleCategory(ProjectSwitch category, int selectedRow, int* rowToSelect)
 {
-    if (busy_)
+    LongOperation operation(*this);
+    if (!operation.acquired())
         return OperationResult::Refused;
-    BusyScope busy(*this);
     const int row = rows_.toggleCategory(db_, switches_, category, selectedRow, &feedback_);
     if (rowToSelect)
         *rowToSelect = row;
     notifyRowChanges();
     return OperationResult::Done;
+}
+
+void CQuillDoc::setMark(int row, int column)
+{
+    if (!rows_.isRow(row))
+        return;
+    rows_.setMark(row, column);
+    notifyRowChanges();
+}
+
+void CQuillDoc::removeMarks(int column)
+{
+    rows_.removeMarks(column);
+    notifyRowChanges();
+}
+
+void CQuillDoc::translationsImported(const LongOperation& operation, bool anyStored)
+{
+    if (!operation.acquired())
+        return;
+    if (anyStored)
+        modified_ = true;
+    rows_.invalidateGauge();
+    afterTranslationsChanged();
 }
 
 void CQuillDoc::afterTranslationsChanged()

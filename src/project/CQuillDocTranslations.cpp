@@ -46,30 +46,31 @@ bool CQuillDoc::fileNameUsedByAnotherTranslation(LanguageId language, const std:
     return false;
 }
 
-bool CQuillDoc::NewTranslation(std::optional<LanguageId> language, const std::string& fileName)
+OperationResult CQuillDoc::NewTranslation(std::optional<LanguageId> language, const std::string& fileName)
 {
-    if (busy_)
-        return false;
+    LongOperation operation(*this);
+    if (!operation.acquired())
+        return OperationResult::Refused;
     if (!language) {
         feedback_.message(msg::NoTranslationLanguage, {}, Icon::Exclamation);
-        return false;
+        return OperationResult::InputRefused;
     }
     if (fileNameUsedByAnotherTranslation(*language, fileName)) {
         feedback_.message(msg::TranslationFileNameInUse, {fileName}, Icon::Stop);
-        return false;
+        return OperationResult::InputRefused;
     }
     if (fileName.empty()) {
         feedback_.message(msg::InvalidTranslationFileName, {fileName}, Icon::Stop);
-        return false;
+        return OperationResult::InputRefused;
     }
     if (db_.hasTranslation(*language)) {
         feedback_.message(msg::LanguageAlreadyExists, {displayName(*language)}, Icon::None);
-        return false;
+        return OperationResult::InputRefused;
     }
     try {
         if (!db_.addTranslation(*language)) {
             feedback_.message(msg::CantAddLanguage, {databasePath_.string()}, Icon::Stop);
-            return false;
+            return OperationResult::Failed;
         }
         db_.setFileName(*language, fileName);
         db_.setTranslationEncoding(*language,
@@ -80,11 +81,11 @@ bool CQuillDoc::NewTranslation(std::optional<LanguageId> language, const std::st
     } catch (const DaoException& e) {
         feedback_.message(msg::CantAddLanguage, {databasePath_.string()}, Icon::Stop);
         reportDatabaseError(e.report());
-        return false;
+        return OperationResult::Failed;
     }
     modified_ = true;
     afterTranslationsChanged();
-    return true;
+    return OperationResult::Done;
 }
 
 void CQuillDoc::pretranslateBlockHeaders(LanguageId language)
@@ -98,22 +99,28 @@ void CQuillDoc::pretranslateBlockHeaders(LanguageId language)
         db_.setTranslation(lineIndex, language, blockName, false);
 }
 
-bool CQuillDoc::DeleteTranslation(LanguageId language)
+OperationResult CQuillDoc::DeleteTranslation(LanguageId language)
 {
-    if (busy_)
-        return false;
+    LongOperation operation(*this);
+    if (!operation.acquired())
+        return OperationResult::Refused;
     if (db_.translationIds().empty()) {
         feedback_.message(msg::NoTranslationToDelete, {}, Icon::None);
-        return false;
+        return OperationResult::InputRefused;
     }
     if (!feedback_.ask(msg::ConfirmDeleteTranslation, {displayName(language)}, true))
-        return false;
-    if (!db_.hasTranslation(language) || !db_.removeTranslation(language))
-        return false;
-    std::erase_if(translationFonts_, [&](const FontSetting& f) { return f.id == language; });
-    closeTimeBookkeeping();
+        return OperationResult::Cancelled;
+    try {
+        if (!db_.hasTranslation(language) || !db_.removeTranslation(language))
+            return OperationResult::Failed;
+        std::erase_if(translationFonts_, [&](const FontSetting& f) { return f.id == language; });
+        closeTimeBookkeeping();
+    } catch (const DaoException& e) {
+        reportDatabaseError(e.report());
+        return OperationResult::Failed;
+    }
     afterTranslationsChanged();
-    return true;
+    return OperationResult::Done;
 }
 
 bool CQuillDoc::checkTranslationFileName(LanguageId language, const std::string& fileName)
@@ -208,16 +215,24 @@ int CQuillDoc::writeTranslation(LanguageId language, const std::filesystem::path
     return WriteScriptForTranslation(target, scriptPath_.string(), db_, language, codePage(), feedback_);
 }
 
-bool CQuillDoc::WriteTranslatedScripts()
+OperationResult CQuillDoc::WriteTranslatedScripts()
 {
     if (!db_.isOpen())
-        return false;
+        return OperationResult::Failed;
+    LongOperation operation(*this);
+    if (!operation.acquired())
+        return OperationResult::Refused;
     bool anyWritten = false;
     const std::vector<LanguageId> languages = db_.translationIds();
     FeedbackTask all(feedback_, txt::TaskWriteTranslations, static_cast<long>(languages.size()));
     long done = 0;
     for (LanguageId language : languages) {
         all.step(done++);
+        if (all.cancelled()) {
+            // Each file is written whole or not at all, so stopping between two is safe.
+            feedback_.status({});
+            return OperationResult::Cancelled;
+        }
         std::string name = db_.fileName(language);
         if (name.empty()) {
             feedback_.beep();
@@ -232,7 +247,7 @@ bool CQuillDoc::WriteTranslatedScripts()
             anyWritten = true;
     }
     feedback_.status({});
-    return anyWritten;
+    return anyWritten ? OperationResult::Done : OperationResult::Failed;
 }
 
 } // namespace qmk

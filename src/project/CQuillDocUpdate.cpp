@@ -25,34 +25,35 @@ bool CQuillDoc::IsSourceChanged(const std::filesystem::path& script)
     }
 }
 
-bool CQuillDoc::SourceChangedQuestion()
+OperationResult CQuillDoc::SourceChangedQuestion()
 {
     if (!feedback_.ask(msg::UpdateDatabaseNow, {documentPath_.string()}, false))
-        return false;
+        return OperationResult::Cancelled;
     return UpdateDatabase();
 }
 
-bool CQuillDoc::UpdateDatabase(const std::filesystem::path& script)
+OperationResult CQuillDoc::UpdateDatabase(const std::filesystem::path& script)
 {
     std::error_code ec;
-    if (busy_ || !std::filesystem::exists(documentPath_, ec))
-        return false;
+    if (!std::filesystem::exists(documentPath_, ec))
+        return OperationResult::Failed;
+    LongOperation operation(*this);
+    if (!operation.acquired())
+        return OperationResult::Refused;
     bool cancelled = false;
     bool updated = false;
-    {
-        BusyScope busy(*this);
-        try {
-            updated = UpdateTransaction(db_, script, includeExtensions_, feedback_, cancelled, updateHook_);
-        } catch (const DaoException& e) {
-            reportDatabaseError(e.report());
-        }
+    try {
+        updated = UpdateTransaction(db_, script, includeExtensions_, feedback_, cancelled, updateHook_);
+    } catch (const DaoException& e) {
+        reportDatabaseError(e.report());
     }
     if (!updated) {
-        if (cancelled)
+        if (cancelled) {
             feedback_.message(msg::UpdateCancelled, {script.string()}, Icon::Information);
-        else
-            feedback_.message(msg::UpdateFailed, {script.string()}, Icon::Stop);
-        return false;
+            return OperationResult::Cancelled;
+        }
+        feedback_.message(msg::UpdateFailed, {script.string()}, Icon::Stop);
+        return OperationResult::Failed;
     }
     scriptPath_ = script;
     includedFiles_.reset();
@@ -66,7 +67,7 @@ bool CQuillDoc::UpdateDatabase(const std::filesystem::path& script)
     notify([](ProjectObserver& o) { o.sourceUpdated(); });
     if (rowsLoaded_)
         loadRows();
-    return true;
+    return OperationResult::Done;
 }
 
 std::optional<CQuillDoc::ChangedSourceText> CQuillDoc::changedSourceText(int lineIndex)

@@ -10,13 +10,12 @@
 #include "project/ItemLineKinds.h"
 #include "project/TextCodec.h"
 #include "resources/Feedback.h"
+#include "resources/Texts.h"
 #include "resources/UiTexts.h"
 
 namespace qmk {
 
 namespace {
-
-constexpr long ProgressStepPercent = 3;
 
 bool isDialogCategoryRecord(const TextTableRecord& record)
 {
@@ -86,14 +85,15 @@ std::vector<TextTableRow> TextTableRows::fill(CProjectDatabase& db, const Accept
     for (const LanguageId& id : db.translationIds())
         cellOfTranslation.push_back(columns_.columnOfLanguage(id));
 
-    long total = progress ? db.textCount() : 0;
-    long step = std::max(1L, total * ProgressStepPercent / 100);
+    std::optional<FeedbackTask> task;
+    if (progress)
+        task.emplace(*progress, txt::TaskReadTexts, db.textCount());
     long done = 0;
     GroupStartRule groups;
     std::vector<TextTableRow> filled;
     db.forEachTextTableRecord([&](const TextTableRecord& record) {
-        if (progress && ++done % step == 0)
-            progress->progress(done, total);
+        if (task)
+            task->step(++done);
         if (!accept(record))
             return;
         TextTableRow row = makeRow(record, cellOfTranslation);
@@ -266,20 +266,35 @@ bool TextTableRows::toggleExclude(int row, CProjectDatabase& db)
 
 void TextTableRows::setMark(int row, int column)
 {
-    if (isRow(row) && column >= 0 && column < columns_.count())
+    if (isRow(row) && column >= 0 && column < columns_.count()) {
         rows_[static_cast<std::size_t>(row)].item.setMark(column);
+        record(RowChange::Kind::Changed, row, 1);
+    }
 }
 
 void TextTableRows::removeMarks()
 {
-    for (TextTableRow& row : rows_)
-        row.item.marks.clear();
+    removeMarksWhere([](CObjectData& item) { return std::exchange(item.marks, {}).empty() == false; });
 }
 
 void TextTableRows::removeMarks(int column)
 {
-    for (TextTableRow& row : rows_)
-        row.item.marks.erase(column);
+    removeMarksWhere([column](CObjectData& item) { return item.marks.erase(column) > 0; });
+}
+
+void TextTableRows::removeMarksWhere(const std::function<bool(CObjectData&)>& removed)
+{
+    // One change over the rows from the first to the last that lost a mark.
+    int first = -1, last = -1;
+    for (int row = 0; row < rowCount(); ++row) {
+        if (!removed(rows_[static_cast<std::size_t>(row)].item))
+            continue;
+        if (first < 0)
+            first = row;
+        last = row;
+    }
+    if (first >= 0)
+        record(RowChange::Kind::Changed, first, last - first + 1);
 }
 
 int TextTableRows::toggleCategory(CProjectDatabase& db, ProjectSwitches& switches, ProjectSwitch category,

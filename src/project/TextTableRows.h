@@ -121,6 +121,7 @@ private:
 
     void rowsChanged() { lineIndexValid_ = false; }
     void removeRowsWhere(const std::function<bool(const TextTableRow&)>& remove);
+    void removeMarksWhere(const std::function<bool(CObjectData&)>& removed);
     void record(RowChange::Kind kind, int first, int count) { changes_.push_back({kind, first, count}); }
 
     TextTableColumns columns_;

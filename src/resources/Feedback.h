@@ -22,8 +22,7 @@ public:
     // A yes/no question; where nobody can answer, defaultAnswer is taken.
     virtual bool ask(int id, const MessageArgs& args, bool defaultAnswer) = 0;
     virtual void status(const std::string& text) = 0;
-    virtual void progress(long done, long total) = 0;
-    // Polled by long operations between steps.
+    // Polled by long operations between steps: the person asked to stop the innermost task.
     virtual bool cancelled() = 0;
     // The short sound that marks a refused or corrected step; nothing in batch mode.
     virtual void beep() {}
@@ -31,15 +30,17 @@ public:
     // A long operation as a task with a title: begun, stepped towards its total, ended. Tasks
     // nest (writing every translation is a task, each file a child). Batch mode ignores them;
     // the window shows the innermost title and steps, with Cancel where the operation polls.
+    // An operation steps as often as it likes: the window decides how often it redraws. The
+    // total may grow while the work reveals itself (a script's includes); 0 means unknown.
     virtual void beginTask(const std::string& /*title*/, long /*total*/) {}
-    virtual void stepTask(long /*done*/) {}
+    virtual void stepTask(long /*done*/, long /*total*/) {}
     virtual void endTask() {}
 };
 
 // Begins a task for its lifetime, so that every way out of an operation ends it.
 class FeedbackTask {
 public:
-    FeedbackTask(Feedback& feedback, const std::string& title, long total = 0) : feedback_(feedback)
+    FeedbackTask(Feedback& feedback, const std::string& title, long total = 0) : feedback_(feedback), total_(total)
     {
         feedback_.beginTask(title, total);
     }
@@ -47,11 +48,17 @@ public:
     FeedbackTask(const FeedbackTask&) = delete;
     FeedbackTask& operator=(const FeedbackTask&) = delete;
 
-    void step(long done) { feedback_.stepTask(done); }
+    void step(long done) { feedback_.stepTask(done, total_); }
+    void step(long done, long total)
+    {
+        total_ = total;
+        feedback_.stepTask(done, total_);
+    }
     bool cancelled() { return feedback_.cancelled(); }
 
 private:
     Feedback& feedback_;
+    long total_;
 };
 
 // Says nothing and answers every question with its default: batch mode.
@@ -61,7 +68,6 @@ public:
     void messageText(const std::string&, Icon) override {}
     bool ask(int, const MessageArgs&, bool defaultAnswer) override { return defaultAnswer; }
     void status(const std::string&) override {}
-    void progress(long, long) override {}
     bool cancelled() override { return false; }
 };
 

@@ -127,6 +127,12 @@ inline constexpr char UpdateCopyBackFailed[] =
     "Update database %1\nThe updated project could not replace the project database (%2). The project was not "
     "changed.";
 inline constexpr char TaskWriteTranslations[] = "Write translated resource files";
+inline constexpr char TaskReadTexts[] = "Read the texts of the project";
+inline constexpr char TaskExportWorkbook[] = "Export text to %1";
+inline constexpr char TaskImportWorkbook[] = "Import text from %1";
+inline constexpr char TaskExportDatabase[] = "Export to database %1";
+inline constexpr char TaskImportDatabase[] = "Import text from %1";
+inline constexpr char TaskReadScript[] = "Read %1";
 inline constexpr char WriteTargetRefused[] =
     "Save \"%1\" translation file.\n%2 is %3, so the translated resource file was not written there.\n"
     "Please choose another file name.";

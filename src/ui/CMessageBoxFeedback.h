@@ -15,7 +15,6 @@ public:
     void messageText(const std::string& text, Icon icon) override;
     bool ask(int id, const MessageArgs& args, bool defaultAnswer) override;
     void status(const std::string&) override {}
-    void progress(long, long) override {}
     bool cancelled() override { return false; }
 
 private:

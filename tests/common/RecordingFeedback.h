@@ -20,10 +20,14 @@ public:
     void messageText(const std::string& text, Icon icon) override;
     bool ask(int id, const MessageArgs& args, bool defaultAnswer) override;
     void status(const std::string& text) override { statusTexts.push_back(text); }
-    void progress(long done, long total) override { lastProgress = {done, total}; ++progressCalls; }
     bool cancelled() override { return cancelAfterPolls >= 0 && ++polls > cancelAfterPolls; }
     void beep() override { ++beeps; }
     void beginTask(const std::string& title, long) override { tasks.push_back(std::string(depth++ * 2, ' ') + title); }
+    void stepTask(long done, long total) override
+    {
+        lastProgress = {done, total};
+        ++progressCalls;
+    }
     void endTask() override { --depth; }
 
     bool saidMessage(int id) const;

@@ -100,7 +100,7 @@ TEST_F(DatabaseExchangeTest, ImportMatchesTheSameLineWhenKindAndSourceAgree)
     DatabaseImport import(db(), doc().scriptPath(), feedback());
     DatabaseImportResult result = import.run(dir() / "other_rc.mdb", German);
 
-    ASSERT_TRUE(result.ok);
+    ASSERT_TRUE(result.ok());
     EXPECT_EQ(translationOf(bye), "Auf Wiedersehen");
     EXPECT_EQ(translationOf(stringLine("IDS_HELLO")), "Hallo Welt");  // never replaced
     EXPECT_EQ(result.imported, 1);
@@ -126,7 +126,7 @@ TEST_F(DatabaseExchangeTest, ImportFallsBackToIdentifiersWhenLinesMoved)
     DatabaseImport import(db(), doc().scriptPath(), feedback());
     DatabaseImportResult result = import.run(dir() / "other_rc.mdb", German);
 
-    ASSERT_TRUE(result.ok);
+    ASSERT_TRUE(result.ok());
     EXPECT_EQ(translationOf(stringLine("IDS_BYE")), "Auf Wiedersehen");
     EXPECT_EQ(translationOf(controlLine("IDD_ABOUT", "IDOK", 23, 1)), "OK breit");
     EXPECT_EQ(translationOf(controlLine("IDD_ABOUT", "IDOK", 23, 0)), "");
@@ -148,7 +148,7 @@ TEST_F(DatabaseExchangeTest, ImportAddsAMissingTranslation)
     other->OnCloseDocument();
 
     DatabaseImportResult result = DatabaseImport(target, doc().scriptPath(), feedback()).run(dir() / "other_rc.mdb", German);
-    ASSERT_TRUE(result.ok);
+    ASSERT_TRUE(result.ok());
     EXPECT_TRUE(result.translationAdded);
     EXPECT_EQ(translationOf(stringLine("IDS_BYE")), "Tschuess");
     EXPECT_EQ(target.fileName(German), "app-German.rc");
@@ -168,7 +168,7 @@ TEST_F(DatabaseExchangeTest, ImportConvertsTextsIntoTheCodePageOfTheTranslation)
 
     DatabaseImportResult result = DatabaseImport(db(), doc().scriptPath(), feedback()).run(dir() / "other_rc.mdb", German);
 
-    ASSERT_TRUE(result.ok);
+    ASSERT_TRUE(result.ok());
     EXPECT_EQ(result.imported, 1);
     EXPECT_EQ(translationOf(stringLine("IDS_BYE")), "Gr\xF6\xDF""e");
     EXPECT_TRUE(saidText(fillPlaceholders(txt::ImportUnrepresentable,

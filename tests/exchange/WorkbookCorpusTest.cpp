@@ -26,8 +26,8 @@ TEST(WorkbookCorpusTest, EveryExportedRowComesBackToItsOwnRow)
         test::WorkbookProject project;
         ASSERT_TRUE(project.open(test::readFile(script), {test::Russian}));
         auto exported = project.dir / "texts.xlsx";
-        WorkbookExport exporter(project.doc(), project.rows(), project.feedback);
-        ASSERT_EQ(exporter.run(exported, {0, 1, 2}).outcome, WorkbookExportOutcome::Written);
+        WorkbookExport exporter(project.doc(), project.feedback);
+        ASSERT_EQ(exporter.run(exported, {0, 1, 2}).outcome, OperationResult::Done);
 
         // Row k of the table (block headers aside) is sheet row 2 + k; give each its own text.
         test::Grid grid = test::WorkbookProject::readGrid(exported);
@@ -45,7 +45,7 @@ TEST(WorkbookCorpusTest, EveryExportedRowComesBackToItsOwnRow)
         auto edited = project.dir / "edited.xlsx";
         test::WorkbookProject::writeGrid(edited, grid);
 
-        WorkbookImport importer(project.doc(), project.rows(), project.feedback);
+        WorkbookImport importer(project.doc(), project.feedback);
         ASSERT_TRUE(importer.open(edited));
         ASSERT_TRUE(importer.chooseLanguage("Russian"));
         EXPECT_EQ(importer.importAll({}), expected);

@@ -20,7 +20,7 @@ protected:
 
     WorkbookExportResult exportTo(const std::vector<int>& columns, const std::filesystem::path& path = {})
     {
-        WorkbookExport exporter(project.doc(), project.rows(), project.feedback);
+        WorkbookExport exporter(project.doc(), project.feedback);
         return exporter.run(path.empty() ? target : path, columns);
     }
     // The sheet row of the n-th row with this Id (column C).
@@ -42,7 +42,7 @@ protected:
 
 TEST_F(WorkbookExportTest, IdsAndTwoTranslationsGiveFiveColumnsWithOwnersTypesAndFonts)
 {
-    ASSERT_EQ(exportTo({3, 0, 2}).outcome, WorkbookExportOutcome::Written);  // any order: the import needs A-D fixed
+    ASSERT_EQ(exportTo({3, 0, 2}).outcome, OperationResult::Done);  // any order: the import needs A-D fixed
     auto grid = test::WorkbookProject::readGrid(target);
     ASSERT_EQ(grid[0], (std::vector<std::string>{"Resource Ident", "Item Type", "Id", "Russian", "Greek"}));
     EXPECT_EQ(grid[1], std::vector<std::string>(5));
@@ -92,7 +92,7 @@ TEST_F(WorkbookExportTest, ExcludedRowsExportTheSourceInEveryTranslationColumn)
     ASSERT_TRUE(project.db().setTranslation(hello, Russian, "x", false));
     ASSERT_TRUE(project.db().setExclude(hello, true));
     project.reload();
-    ASSERT_EQ(exportTo({0, 1, 2, 3}).outcome, WorkbookExportOutcome::Written);
+    ASSERT_EQ(exportTo({0, 1, 2, 3}).outcome, OperationResult::Done);
     auto grid = test::WorkbookProject::readGrid(target);
     EXPECT_EQ(rowOf(grid, "IDS_HELLO")[4], "Hello world");
     EXPECT_EQ(rowOf(grid, "IDS_HELLO")[5], "Hello world");
@@ -110,8 +110,8 @@ TEST_F(WorkbookExportTest, CyrillicProjectTextsArriveAsUnicode)
     ASSERT_TRUE(cyrillic.db().setTranslation(cyrillic.lineOf("\xCE\xF2\xEA\xF0\xFB\xF2\xFC"), Greek,
                                              "\xC1\xED\xEF\xE9\xE3\xEC\xE1", false));  // cp1253
     cyrillic.reload();
-    WorkbookExport exporter(cyrillic.doc(), cyrillic.rows(), cyrillic.feedback);
-    ASSERT_EQ(exporter.run(target, {1, 2}).outcome, WorkbookExportOutcome::Written);
+    WorkbookExport exporter(cyrillic.doc(), cyrillic.feedback);
+    ASSERT_EQ(exporter.run(target, {1, 2}).outcome, OperationResult::Done);
     auto grid = test::WorkbookProject::readGrid(target);
     EXPECT_EQ(grid[2][0], "\xD0\x9E\xD1\x82\xD0\xBA\xD1\x80\xD1\x8B\xD1\x82\xD1\x8C");  // "Открыть"
     EXPECT_EQ(grid[2][1], "\xCE\x91\xCE\xBD\xCE\xBF\xCE\xB9\xCE\xB3\xCE\xBC\xCE\xB1");  // "Ανοιγμα"
@@ -122,7 +122,7 @@ TEST_F(WorkbookExportTest, TextsNotValidInTheirCodePageAreWrittenEmptyAndReporte
     ASSERT_TRUE(project.db().setTranslation(project.lineOf("E&xit"), Greek, "\xAA", false));  // not in cp1253
     project.reload();
     auto result = exportTo({0, 3});
-    ASSERT_EQ(result.outcome, WorkbookExportOutcome::Written);
+    ASSERT_EQ(result.outcome, OperationResult::Done);
     EXPECT_EQ(result.undecodableCells, 1);
     EXPECT_EQ(rowOf(test::WorkbookProject::readGrid(target), "ID_EXIT")[3], "");
     ASSERT_EQ(project.feedback.said.size(), 1u);
@@ -143,7 +143,7 @@ TEST_F(WorkbookExportTest, SheetsWiderThan26ColumnsGoOnWithTwoLetterColumns)
     for (int c = 0; c < project.rows().columns().count(); ++c)
         all.push_back(c);
     ASSERT_EQ(WorkbookExport::sheetWidth(all), 30);
-    ASSERT_EQ(exportTo(all).outcome, WorkbookExportOutcome::Written);
+    ASSERT_EQ(exportTo(all).outcome, OperationResult::Done);
     WorkbookReader reader;
     ASSERT_TRUE(reader.open(target));
     EXPECT_EQ(reader.columnCount(), 30);
@@ -154,7 +154,7 @@ TEST_F(WorkbookExportTest, SheetsWiderThan26ColumnsGoOnWithTwoLetterColumns)
 TEST_F(WorkbookExportTest, CancelNothingChosenAndFailuresLeaveNoFile)
 {
     project.feedback.cancelAfterPolls = 2;
-    EXPECT_EQ(exportTo({1}).outcome, WorkbookExportOutcome::Cancelled);
+    EXPECT_EQ(exportTo({1}).outcome, OperationResult::Cancelled);
     EXPECT_FALSE(std::filesystem::exists(target));
     project.dir.write("texts.xlsx", "old");
     project.feedback.polls = 0;
@@ -163,8 +163,8 @@ TEST_F(WorkbookExportTest, CancelNothingChosenAndFailuresLeaveNoFile)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(project.dir.path()), {}), 3);  // no temporary left
 
     project.feedback.cancelAfterPolls = -1;
-    EXPECT_EQ(exportTo({7, -1}).outcome, WorkbookExportOutcome::NothingChosen);
-    EXPECT_EQ(exportTo({1}, project.dir / "missing" / "x.xlsx").outcome, WorkbookExportOutcome::Failed);
+    EXPECT_EQ(exportTo({7, -1}).outcome, OperationResult::InputRefused);
+    EXPECT_EQ(exportTo({1}, project.dir / "missing" / "x.xlsx").outcome, OperationResult::Failed);
     ASSERT_EQ(project.feedback.said.size(), 1u);
     EXPECT_EQ(project.feedback.said[0].text.rfind("Export Text\nCan not write the workbook file", 0), 0u);
 }

@@ -26,13 +26,13 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(project.open(test::kWorkbookScript, {Russian, Greek}));
-        importer = std::make_unique<WorkbookImport>(project.doc(), project.rows(), project.feedback);
+        importer = std::make_unique<WorkbookImport>(project.doc(), project.feedback);
         exportProject();
     }
     void exportProject()
     {
-        WorkbookExport exporter(project.doc(), project.rows(), project.feedback);
-        ASSERT_EQ(exporter.run(exported, {0, 1, 2, 3}).outcome, WorkbookExportOutcome::Written);
+        WorkbookExport exporter(project.doc(), project.feedback);
+        ASSERT_EQ(exporter.run(exported, {0, 1, 2, 3}).outcome, OperationResult::Done);
         grid = test::WorkbookProject::readGrid(exported);
     }
     std::vector<std::string>& rowOf(const std::string& id, int nth = 0)
@@ -217,7 +217,7 @@ TEST_F(WorkbookImportTest, MarkAllMarksDifferencesAndTheFileOnlyWhenAsked)
     rowOf("ID_EXIT")[RussianColumn] = ExitRu;
     const int exitRow = sheetRowOf("ID_EXIT"), helloRow = sheetRowOf("IDS_HELLO");
     ASSERT_TRUE(openEdited());
-    project.rows().setMark(0, 1);
+    project.doc().setMark(0, 1);
     ASSERT_TRUE(importer->chooseLanguage("Russian"));
     EXPECT_EQ(importer->markAll(), 1);
     EXPECT_EQ(lastSaid(), "1 text items marked.");

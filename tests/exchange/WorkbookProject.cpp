@@ -44,7 +44,7 @@ bool WorkbookProject::open(const std::string& script, const std::vector<Language
 
 void WorkbookProject::reload()
 {
-    rows_.reload(doc_->database(), doc_->switches());
+    doc_->reloadRows();
 }
 
 int WorkbookProject::lineOf(const std::string& sourceText, int nth)

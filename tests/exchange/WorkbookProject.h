@@ -31,7 +31,7 @@ public:
 
     CQuillDoc& doc() { return *doc_; }
     CProjectDatabase& db() { return doc_->database(); }
-    TextTableRows& rows() { return rows_; }
+    const TextTableRows& rows() const { return doc_->rows(); }
 
     // The LineIndex of the n-th text (from 0) with this source text, in script order; -1 if none.
     int lineOf(const std::string& sourceText, int nth = 0);
@@ -47,7 +47,6 @@ public:
 
 private:
     std::unique_ptr<CQuillDoc> doc_;
-    TextTableRows rows_;
 };
 
 } // namespace qmk::test

@@ -4,6 +4,7 @@
 
 #include "SourceUpdateFixture.h"
 #include "database/CProjectDatabase.h"
+#include "exchange/ScriptImport.h"
 #include "project/ProjectObserver.h"
 #include "project/TranslationEdit.h"
 #include "resources/MessageIds.h"
@@ -100,15 +101,15 @@ TEST_F(DocumentObserverTest, EachChangeIsHeardOnceInOrder)
 
     feedback.answer = true;
     ASSERT_TRUE(doc->NewTranslation(French, "app-French.rc"));
-    EXPECT_EQ(recorder.take(), (std::vector<std::string>{"translations", "reset"}));
+    EXPECT_EQ(recorder.take(), (std::vector<std::string>{"busy", "translations", "reset", "idle"}));
     ASSERT_TRUE(doc->DeleteTranslation(French));
-    EXPECT_EQ(recorder.take(), (std::vector<std::string>{"translations", "reset"}));
+    EXPECT_EQ(recorder.take(), (std::vector<std::string>{"busy", "translations", "reset", "idle"}));
 
     ASSERT_EQ(doc->reloadRows(), OperationResult::Done);
     EXPECT_EQ(recorder.take(), (std::vector<std::string>{"busy", "reset", "idle"}));
 
     ASSERT_TRUE(saveAndUpdate(kScript + "STRINGTABLE\nBEGIN\n    IDS_NEW \"New\"\nEND\n"));
-    EXPECT_EQ(recorder.take(), (std::vector<std::string>{"busy", "idle", "updated", "reset"}));
+    EXPECT_EQ(recorder.take(), (std::vector<std::string>{"busy", "updated", "reset", "idle"}));
 }
 
 TEST_F(DocumentObserverTest, AnEditUndoneAndRedoneRestoresDatabaseRowFlagsAndGauge)
@@ -198,8 +199,55 @@ TEST_F(DocumentObserverTest, LongOperationsReportTheirTasksNestedInOrder)
 
     feedback.tasks.clear();
     ASSERT_TRUE(saveAndUpdate(kScript));
-    EXPECT_EQ(feedback.tasks, (std::vector<std::string>{formatMessage(msg::UpdateProgressTitle, {script.string()})}));
+    // The rows are read again once the update has succeeded.
+    EXPECT_EQ(feedback.tasks, (std::vector<std::string>{formatMessage(msg::UpdateProgressTitle, {script.string()}),
+                                                        txt::TaskReadTexts}));
     EXPECT_EQ(feedback.depth, 0);
+}
+
+} // namespace qmk
+
+namespace qmk {
+
+TEST_F(DocumentObserverTest, AnImportedScriptIsHeardAsNewTextsAndACancelledOneChangesNothing)
+{
+    std::string french = kScript;
+    french.replace(french.find("\"Hello\""), 7, "\"Bonjour\"");
+    const std::filesystem::path translated = dir.write("app-fr.rc", "LANGUAGE LANG_FRENCH, SUBLANG_FRENCH\n" + french);
+
+    feedback.cancelAfterPolls = 0;
+    EXPECT_EQ(ScriptImport(*doc, {}).run(translated, French).outcome, OperationResult::Cancelled);
+    EXPECT_FALSE(doc->hasTranslation(French));
+    EXPECT_EQ(recorder.take(), (std::vector<std::string>{"busy", "idle"}));
+
+    feedback.cancelAfterPolls = -1;
+    doc->setModified(false);
+    ASSERT_TRUE(ScriptImport(*doc, {}).run(translated, French).ok());
+    EXPECT_EQ(recorder.take(), (std::vector<std::string>{"busy", "translations", "reset", "idle"}));
+    EXPECT_TRUE(doc->isModified());
+    const int hello = stringLine("IDS_HELLO");
+    const int column = doc->rows().columns().columnOfLanguage(French);
+    ASSERT_GE(column, 0);
+    EXPECT_EQ(doc->rows().displayText(doc->rows().rowOfLineIndex(hello), column), "Bonjour");
+}
+
+TEST_F(DocumentObserverTest, ANewTranslationRefusedForItsInputKeepsTheDialogOpen)
+{
+    EXPECT_EQ(doc->NewTranslation(std::nullopt, "app-x.rc"), OperationResult::InputRefused);
+    EXPECT_EQ(doc->NewTranslation(German, "app-German2.rc"), OperationResult::InputRefused);
+    EXPECT_EQ(doc->NewTranslation(French, ""), OperationResult::InputRefused);
+    feedback.answer = false;
+    EXPECT_EQ(doc->DeleteTranslation(German), OperationResult::Cancelled);
+    EXPECT_TRUE(doc->hasTranslation(German));
+
+    OperationResult during = OperationResult::Done;
+    doc->setUpdateHook([&](int line) {
+        if (line == 2)
+            during = doc->NewTranslation(French, "app-French.rc");
+    });
+    ASSERT_TRUE(saveAndUpdate(kScript));
+    EXPECT_EQ(during, OperationResult::Refused);
+    EXPECT_FALSE(doc->hasTranslation(French));
 }
 
 } // namespace qmk

@@ -54,7 +54,7 @@ bool SourceUpdateFixture::saveAndUpdate(const std::string& text)
     ++saves;
     dir.write("app.rc", text);
     setModificationTime(script, start + 60 * saves);
-    return doc->UpdateDatabase();
+    return doc->UpdateDatabase().done();
 }
 
 void SourceUpdateFixture::open(const std::filesystem::path& path)
