@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "resources/FileNames.h"
+#include "resources/ReplacementFile.h"
 
 namespace qmk {
 namespace {
@@ -190,28 +191,11 @@ bool ProfileFile::save() const
     std::filesystem::path folder = path_.parent_path();
     if (!folder.empty())
         std::filesystem::create_directories(folder, ec);
-
-    std::string tmpl = path_.string() + ".XXXXXX";
-    int fd = mkstemp(tmpl.data());
-    if (fd < 0)
-        return false;
     std::string content;
     for (const std::string& line : lines_)
         content += line + lineEnd_;
-    bool ok = true;
-    for (std::size_t done = 0; ok && done < content.size();) {
-        ssize_t n = ::write(fd, content.data() + done, content.size() - done);
-        ok = n > 0;
-        if (ok)
-            done += static_cast<std::size_t>(n);
-    }
-    ok = ok && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (ok)
-        ok = std::rename(tmpl.c_str(), path_.c_str()) == 0;
-    if (!ok)
-        std::remove(tmpl.c_str());
-    return ok;
+    ReplacementFile file(path_);
+    return file.create() && file.write(content) && file.commit();
 }
 
 } // namespace qmk

@@ -13,24 +13,14 @@
 #include "database/Transaction.h"
 #include "resources/Feedback.h"
 #include "resources/FileNames.h"
+#include "resources/ReplacementFile.h"
 
 namespace qmk {
 
 namespace {
 
-constexpr std::string_view kBuildingTag = "building";
-
-// A name no other build uses: it carries this process's id, and a number for the builds of
-// one process.
-std::filesystem::path buildingFileBeside(const std::filesystem::path& target)
-{
-    std::error_code ec;
-    for (unsigned n = 0;; ++n) {
-        std::filesystem::path candidate = temporaryBeside(target, kBuildingTag, n);
-        if (!std::filesystem::exists(candidate, ec))
-            return candidate;
-    }
-}
+// A new database is built beside its target and takes its name when finished.
+constexpr ReplacementOptions kNewDatabase{.tag = "building"};
 
 } // namespace
 
@@ -76,11 +66,12 @@ void CProjectDatabase::close()
 void CProjectDatabase::createNew(const std::filesystem::path& target)
 {
     close();
-    // What killed builds left beside the target goes first.
-    removeStaleTemporaries(target, kBuildingTag);
-    std::filesystem::path temp = buildingFileBeside(target);
+    auto pending = std::make_unique<ReplacementFile>(target, kNewDatabase);
+    if (!pending->create())
+        throw DaoException(SQLITE_CANTOPEN, "cannot create the database " + target.string() + ": " + pending->errorDetail());
+    const std::filesystem::path temp = pending->temporaryPath();
     try {
-        db_.create(temp);
+        db_.open(temp, OpenMode{false, false, false});
         // The file becomes the project only when finished: until then a crash can at worst
         // leave a stray temporary file, so the build need not journal or sync each commit.
         db_.execute("PRAGMA journal_mode = MEMORY; PRAGMA synchronous = OFF; PRAGMA cache_size = -65536");
@@ -90,39 +81,29 @@ void CProjectDatabase::createNew(const std::filesystem::path& target)
         removeDatabaseFile(temp);
         throw DaoException(e.code(), "cannot create the database " + target.string() + ": " + e.description());
     }
-    pendingTarget_ = target;
-    pendingTemp_ = temp;
+    pending_ = std::move(pending);
 }
 
 void CProjectDatabase::finishNew()
 {
     if (!isBuildingNew())
         return;
-    std::filesystem::path target = pendingTarget_;
-    std::filesystem::path temp = pendingTemp_;
-    pendingTarget_.clear();
-    pendingTemp_.clear();
+    std::unique_ptr<ReplacementFile> pending = std::move(pending_);
     db_.close();
-    std::error_code ec;
-    // The build ran without syncing: put the file on disk before it takes the project's name.
-    if (!syncToDisk(temp))
-        ec = std::error_code(errno, std::generic_category());
-    else
-        std::filesystem::rename(temp, target, ec);
-    if (ec) {
-        removeDatabaseFile(temp);
-        throw DaoException(SQLITE_CANTOPEN, "cannot write the database " + target.string() + ": " + ec.message());
+    // The build ran without syncing: the file is put on disk before it takes the project's name.
+    if (!pending->commit()) {
+        removeDatabaseFile(pending->temporaryPath());
+        throw DaoException(SQLITE_CANTOPEN,
+                           "cannot write the database " + pending->targetPath().string() + ": " + pending->errorDetail());
     }
-    db_.open(target, OpenMode{false, false, false});
+    db_.open(pending->targetPath(), OpenMode{false, false, false});
 }
 
 void CProjectDatabase::discardNew()
 {
-    std::filesystem::path temp = pendingTemp_;
-    pendingTarget_.clear();
-    pendingTemp_.clear();
+    std::unique_ptr<ReplacementFile> pending = std::move(pending_);
     db_.close();
-    removeDatabaseFile(temp);
+    removeDatabaseFile(pending->temporaryPath());
 }
 
 bool CProjectDatabase::isProjectDatabase(const std::filesystem::path& path)

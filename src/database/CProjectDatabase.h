@@ -19,6 +19,7 @@ namespace qmk {
 class DaoException;
 class Feedback;
 class LineStore;
+class ReplacementFile;
 class Transaction;
 
 class CProjectDatabase {
@@ -46,7 +47,7 @@ public:
     void createNew(const std::filesystem::path& target);
     void finishNew();
     void discardNew();
-    bool isBuildingNew() const { return !pendingTarget_.empty(); }
+    bool isBuildingNew() const { return pending_ != nullptr; }
 
     // The file opens as a database and has table Project with a Long FileVersion field.
     static bool isProjectDatabase(const std::filesystem::path& path);
@@ -254,8 +255,7 @@ private:
 
     SqliteDatabase db_;
     Feedback* feedback_ = nullptr;
-    std::filesystem::path pendingTarget_;
-    std::filesystem::path pendingTemp_;
+    std::unique_ptr<ReplacementFile> pending_;  // the new database until it is finished
 };
 
 } // namespace qmk

@@ -10,7 +10,7 @@
 #include <zip.h>
 
 #include "exchange/CellAddress.h"
-#include "exchange/ReplacementFile.h"
+#include "resources/ReplacementFile.h"
 #include "exchange/XmlNames.h"
 
 namespace qmk {
@@ -362,7 +362,7 @@ bool WorkbookMarker::save()
     const long long sheetIndex = package_.indexOf(package_.worksheetPart());
     const long long stylesIndex = package_.indexOf(package_.stylesPart());
 
-    ReplacementFile file(package_.path());
+    ReplacementFile file(package_.path(), ReplacementOptions{.tag = "tmp", .hidden = true});
     if (!file.create())
         return fail(WorkbookError::CannotCreate, file.errorDetail());
     int code = 0;

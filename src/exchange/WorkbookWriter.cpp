@@ -6,7 +6,7 @@
 
 #include "exchange/CellAddress.h"
 #include "exchange/OoxmlText.h"
-#include "exchange/ReplacementFile.h"
+#include "resources/ReplacementFile.h"
 #include "project/TextCodec.h"
 
 namespace qmk {
@@ -44,7 +44,7 @@ bool WorkbookWriter::create(const std::filesystem::path& target, const std::stri
     abandon();
     error_ = WorkbookError::None;
     errorDetail_.clear();
-    file_ = std::make_unique<ReplacementFile>(target);
+    file_ = std::make_unique<ReplacementFile>(target, ReplacementOptions{.tag = "tmp", .hidden = true});
     if (!file_->create()) {
         std::string detail = file_->errorDetail();
         file_.reset();

@@ -15,6 +15,7 @@
 
 #include "database/SqliteDatabase.h"
 #include "resources/FileNames.h"
+#include "resources/ReplacementFile.h"
 
 namespace qmk {
 namespace {
@@ -107,25 +108,28 @@ bool WorkingCopy::copyBack()
 {
     if (!ok())
         return false;
-    removeStaleTemporaries(original_, kUpdateTag);
-    const std::filesystem::path beside = temporaryBeside(original_, kUpdateTag, 0);
-    std::error_code ec;
-    std::filesystem::rename(copy_, beside, ec);
-    if (ec) {
-        ec.clear();
-        std::filesystem::copy_file(copy_, beside, std::filesystem::copy_options::overwrite_existing, ec);
-    }
-    if (!ec && !syncToDisk(beside))
-        ec = std::make_error_code(std::errc::io_error);
-    if (!ec)
-        std::filesystem::rename(beside, original_, ec);
-    if (ec) {
-        error_ = beside.string() + ": " + ec.message();
-        removeDatabaseFile(beside);
+    ReplacementFile beside(original_, ReplacementOptions{.tag = kUpdateTag});
+    if (!beside.create()) {
+        error_ = beside.errorDetail();
         return false;
     }
-    const std::filesystem::path folder = original_.parent_path();
-    syncToDisk(folder.empty() ? std::filesystem::path(".") : folder);
+    // The copy takes the name claimed beside the project (or is copied there from another
+    // file system), then replaces the project in one rename.
+    std::error_code ec;
+    std::filesystem::rename(copy_, beside.temporaryPath(), ec);
+    if (ec) {
+        ec.clear();
+        std::filesystem::copy_file(copy_, beside.temporaryPath(), std::filesystem::copy_options::overwrite_existing, ec);
+    }
+    if (ec) {
+        error_ = beside.temporaryPath().string() + ": " + ec.message();
+        return false;
+    }
+    if (!beside.commit()) {
+        error_ = beside.errorDetail();
+        removeDatabaseFile(beside.temporaryPath());
+        return false;
+    }
     return true;
 }
 

@@ -21,8 +21,8 @@
 namespace qmk {
 namespace {
 
-constexpr std::size_t kWriteChunk = 1 << 20;
-constexpr std::string_view kTemporaryTag = "qmk";
+// The script can always be written again from the project: no sync before it takes its name.
+constexpr ReplacementOptions kScriptReplacement{.tag = "qmk", .hidden = false, .sync = false};
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
@@ -101,41 +101,32 @@ std::string_view linePrefix(int kind)
 }
 
 TranslatedScriptWriter::TranslatedScriptWriter(WriterTarget target, std::filesystem::path path)
-    : target_(target), textCodePage_(textCodePage(effectiveEncoding(target))), path_(std::move(path))
+    : target_(target), textCodePage_(textCodePage(effectiveEncoding(target))), path_(std::move(path)),
+      file_(path_, kScriptReplacement)
 {
     if (target_.sourceCodePage == 0)
         target_.sourceCodePage = textCodePage_;
 }
 
-TranslatedScriptWriter::~TranslatedScriptWriter()
+TranslatedScriptWriter::~TranslatedScriptWriter() = default;
+
+bool TranslatedScriptWriter::failedBy(const ReplacementFile& file)
 {
-    if (fd_ >= 0) {
-        ::close(fd_);
-        std::remove(tempPath_.c_str());
-    }
+    fail(file.errorNumber());
+    return false;
 }
 
 bool TranslatedScriptWriter::begin(const std::string& sourcePath)
 {
-    // A link is followed: the file it names is replaced, and the link stays.
-    path_ = resolvedWriteTarget(path_);
     std::error_code ec;
-    const std::filesystem::file_status status = std::filesystem::status(path_, ec);
+    const std::filesystem::file_status status = std::filesystem::status(file_.targetPath(), ec);
     if (std::filesystem::exists(status) && status.type() != std::filesystem::file_type::regular) {
         fail(status.type() == std::filesystem::file_type::directory ? EISDIR : EACCES);
         return false;
     }
-    removeStaleTemporaries(path_, kTemporaryTag);
-    for (unsigned attempt = 0; attempt < 20 && fd_ < 0; ++attempt) {
-        tempPath_ = temporaryBeside(path_, kTemporaryTag, attempt).string();
-        fd_ = ::open(tempPath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd_ < 0 && errno != EEXIST)
-            break;
-    }
-    if (fd_ < 0) {
-        fail(errno);
-        return false;
-    }
+    if (!file_.create())
+        return failedBy(file_);
+    begun_ = true;
     putLine(txt::ScriptSlashLine);
     putLine(txt::ScriptHeaderProduct);
     putLine(txt::ScriptHeaderTranslated);
@@ -177,8 +168,9 @@ void TranslatedScriptWriter::writeLine(const WriterLine& line)
 
 bool TranslatedScriptWriter::finish()
 {
-    if (fd_ < 0)
+    if (!begun_)
         return false;
+    begun_ = false;
     put(kLineEnd);
     putLine(txt::ScriptSlashLine);
     putLine(txt::ScriptFooterEnd);
@@ -198,16 +190,11 @@ bool TranslatedScriptWriter::finish()
             writeAll(text_);
         }
     }
-    // No sync: the script can always be written again from the project, and the rename
-    // already keeps a failed write from replacing the previous file.
-    if (::close(fd_) != 0 && error_ == FileErrorCause::None)
-        fail(errno);
-    fd_ = -1;
     const bool ok = error_ == FileErrorCause::None && unrepresentable_.empty();
-    if (ok && std::rename(tempPath_.c_str(), path_.c_str()) != 0)
-        fail(errno);
+    if (ok && !file_.commit())
+        failedBy(file_);
     if (error_ != FileErrorCause::None || !unrepresentable_.empty()) {
-        std::remove(tempPath_.c_str());
+        file_.discard();
         return false;
     }
     return true;
@@ -236,17 +223,8 @@ void TranslatedScriptWriter::putLine(std::string_view text)
 
 bool TranslatedScriptWriter::writeAll(std::string_view bytes)
 {
-    std::size_t done = 0;
-    while (error_ == FileErrorCause::None && done < bytes.size()) {
-        const std::size_t chunk = std::min(bytes.size() - done, kWriteChunk);
-        ssize_t n = ::write(fd_, bytes.data() + done, chunk);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            fail(n < 0 ? errno : ENOSPC);
-        else
-            done += static_cast<std::size_t>(n);
-    }
+    if (error_ == FileErrorCause::None && !file_.write(bytes))
+        failedBy(file_);
     return error_ == FileErrorCause::None;
 }
 

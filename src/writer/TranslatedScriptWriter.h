@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "resources/ReplacementFile.h"
+
 namespace qmk {
 
 // One stored line, joined with its text row (if any) by its line index.
@@ -84,13 +86,14 @@ private:
     void putCopied(std::string_view bytes);
     void putLine(std::string_view text);
     bool writeAll(std::string_view bytes);
+    bool failedBy(const ReplacementFile& file);
     void fail(int errnoValue);
 
     WriterTarget target_;
     int textCodePage_ = 0;
     std::filesystem::path path_;
-    std::string tempPath_;
-    int fd_ = -1;
+    ReplacementFile file_;
+    bool begun_ = false;
     // The whole script in the target's text code page (UTF-8 for UTF-16), written at the end
     // so that a pragma can still go after the header.
     std::string text_;

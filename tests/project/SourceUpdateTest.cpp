@@ -372,11 +372,13 @@ TEST_F(SourceUpdateTest, AFileSystemFailureIsReportedWithItsCauseAndChangesNothi
     EXPECT_TRUE(said("No working copy of the project database could be made"));
     EXPECT_EQ(test::readFile(doc->databasePath()), before);
 
-    // The updated copy cannot be put beside the project: something is in the way.
+    // The updated copy cannot be put beside the project: every name it could take is in the way.
     std::filesystem::create_directories(dir / "tmp");
-    std::filesystem::path blocked = doc->databasePath();
-    blocked += ".update-" + std::to_string(::getpid()) + "-0";
-    std::filesystem::create_directories(blocked / "in-the-way");
+    for (int n = 0; n < 100; ++n) {
+        std::filesystem::path blocked = doc->databasePath();
+        blocked += ".update-" + std::to_string(::getpid()) + "-" + std::to_string(n);
+        std::filesystem::create_directories(blocked / "in-the-way");
+    }
     feedback.said.clear();
     EXPECT_FALSE(saveAndUpdate(replaced(kScript, "\"Hello\"", "\"Hi\"")));
     EXPECT_TRUE(said("could not replace the project database"));
