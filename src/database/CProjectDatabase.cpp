@@ -14,6 +14,7 @@
 #include "resources/Feedback.h"
 #include "resources/FileNames.h"
 #include "resources/ReplacementFile.h"
+#include "database/QueryNames.h"
 
 namespace qmk {
 
@@ -129,7 +130,7 @@ std::unique_ptr<LineStore> CProjectDatabase::lineStore()
 
 std::optional<ProjectRow> CProjectDatabase::projectRow()
 {
-    Statement row = query("Project_Row");
+    Statement row = query(qn::Project_Row);
     if (!row.step())
         return std::nullopt;
     ProjectRow project;
@@ -150,7 +151,7 @@ std::string CProjectDatabase::sourceFile()
 
 std::optional<int> CProjectDatabase::fileVersion()
 {
-    Statement row = query("FileVersion");
+    Statement row = query(qn::FileVersion);
     if (!row.step() || row.isNull(0))
         return std::nullopt;
     return static_cast<int>(row.integer(0));
@@ -162,11 +163,11 @@ void CProjectDatabase::writeProjectRow(const std::string& sourceFile, const File
     Transaction transaction(db_);
     bool hasRow = false;
     {
-        Statement count = query("Count_Project");
+        Statement count = query(qn::Count_Project);
         hasRow = count.step() && count.integer(0) > 0;
     }
     // A rewrite keeps the stored Status; only a fresh row starts without one.
-    Statement write = query(hasRow ? "Rewrite_Project" : "Add_Project");
+    Statement write = query(hasRow ? qn::Rewrite_Project : qn::Add_Project);
     write.bindTextOrNull("SourceFile", sourceFile)
         .bind("FileSize", stamp.size)
         .bind("FileTime", stamp.time)
@@ -176,7 +177,7 @@ void CProjectDatabase::writeProjectRow(const std::string& sourceFile, const File
     for (int i = 0; i < ProjectSwitchCount; ++i) {
         auto which = static_cast<ProjectSwitch>(i);
         ensureProjectField(which);
-        Statement set = db_.prepare(queries::withColumn(queries::sql("Set_Project_Field"), switchFieldName(which)));
+        Statement set = db_.prepare(queries::withColumn(queries::sql(qn::Set_Project_Field), switchFieldName(which)));
         set.bind("Value", switches.get(which) ? 1 : 0).execute();
     }
     transaction.commit();
@@ -204,12 +205,12 @@ std::optional<int> CProjectDatabase::status()
 
 void CProjectDatabase::setStatus(ProjectStatus status)
 {
-    query("Set_Status").bind("Status", static_cast<int>(status)).execute();
+    query(qn::Set_Status).bind("Status", static_cast<int>(status)).execute();
 }
 
 std::optional<bool> CProjectDatabase::readSwitch(ProjectSwitch which)
 {
-    Statement row = query("Project_Row");
+    Statement row = query(qn::Project_Row);
     if (!row.step())
         return std::nullopt;
     int column = row.column(switchFieldName(which));
@@ -230,7 +231,7 @@ bool CProjectDatabase::writeSwitch(ProjectSwitch which, bool on)
 {
     try {
         ensureProjectField(which);
-        Statement set = db_.prepare(queries::withColumn(queries::sql("Set_Project_Field"), switchFieldName(which)));
+        Statement set = db_.prepare(queries::withColumn(queries::sql(qn::Set_Project_Field), switchFieldName(which)));
         set.bind("Value", on ? 1 : 0).execute();
         return db_.changes() > 0;
     } catch (const DaoException&) {

@@ -248,7 +248,7 @@ private:
     void report(const DaoException& error);
     std::vector<TextMatch> textMatches(Statement& statement);
     std::vector<TextRow> textRows(Statement& statement, bool withKind);
-    ResourceStatistics resourceStatistics(std::initializer_list<const char*> queryNames, const char* parameter,
+    ResourceStatistics resourceStatistics(std::initializer_list<std::string_view> queryNames, const char* parameter,
                                           int lineIndex, LanguageId language);
 
     void copyAttachedProject(const std::vector<LanguageId>& keep);  // exchange

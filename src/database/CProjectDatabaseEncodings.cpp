@@ -6,6 +6,7 @@
 #include "database/QueryCatalogue.h"
 #include "database/Transaction.h"
 #include "database/TranslationColumnNames.h"
+#include "database/QueryNames.h"
 
 namespace qmk {
 namespace {
@@ -28,7 +29,7 @@ std::optional<int> CProjectDatabase::translationEncoding(LanguageId language)
 {
     if (!db_.fieldExists(TranslationsTable, EncodingField))
         return std::nullopt;
-    Statement row = query("Translation_Encoding");
+    Statement row = query(qn::Translation_Encoding);
     row.bind("LanguageId", language.language).bind("SubLanguageId", language.sublanguage);
     return integerIfSet(row);
 }
@@ -37,7 +38,7 @@ void CProjectDatabase::setTranslationEncoding(LanguageId language, int encoding)
 {
     if (!db_.fieldExists(TranslationsTable, EncodingField))
         db_.addColumn(TranslationsTable, EncodingField, ColumnType::Long);
-    query("Set_Translation_Encoding")
+    query(qn::Set_Translation_Encoding)
         .bind("Encoding", encoding)
         .bind("LanguageId", language.language)
         .bind("SubLanguageId", language.sublanguage)
@@ -48,7 +49,7 @@ std::optional<int> CProjectDatabase::sourceEncoding()
 {
     if (!db_.fieldExists(ProjectTable, SourceEncodingField))
         return std::nullopt;
-    Statement row = query("Source_Encoding");
+    Statement row = query(qn::Source_Encoding);
     return integerIfSet(row);
 }
 
@@ -56,12 +57,12 @@ void CProjectDatabase::setSourceEncoding(int encoding)
 {
     if (!db_.fieldExists(ProjectTable, SourceEncodingField))
         db_.addColumn(ProjectTable, SourceEncodingField, ColumnType::Long);
-    query("Set_Source_Encoding").bind("SourceEncoding", encoding).execute();
+    query(qn::Set_Source_Encoding).bind("SourceEncoding", encoding).execute();
 }
 
 bool CProjectDatabase::hasLineOfKind(int lineKind)
 {
-    Statement row = query("Line_Of_Kind");
+    Statement row = query(qn::Line_Of_Kind);
     row.bind("LineIdentSym", lineKind);
     return row.step();
 }
@@ -72,7 +73,7 @@ std::vector<TranslatedLine> CProjectDatabase::translatedTexts(LanguageId languag
     const std::string name = translationColumnName(language.language, language.sublanguage);
     if (name.empty() || !db_.fieldExists("ResourceText", name))
         return list;
-    Statement rows = db_.prepare(queries::withTranslationColumns(queries::sql("Translated_Texts"), name));
+    Statement rows = db_.prepare(queries::withTranslationColumns(queries::sql(qn::Translated_Texts), name));
     while (rows.step())
         list.push_back({rows.intField("LineIndex"), rows.intField("LineIdentSym"), rows.intField("Line"), rows.text("Text")});
     return list;
@@ -84,7 +85,7 @@ void CProjectDatabase::rewriteTranslations(LanguageId language, const std::vecto
     if (name.empty())
         return;
     Transaction transaction(db_);
-    Statement set = db_.prepare(queries::withTranslationColumns(queries::sql("Set_Translation_Text"), name));
+    Statement set = db_.prepare(queries::withTranslationColumns(queries::sql(qn::Set_Translation_Text), name));
     for (const TranslatedLine& line : texts) {
         set.bind("Text", line.text).bind("LineIndex", line.lineIndex).execute();
     }

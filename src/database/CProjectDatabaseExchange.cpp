@@ -9,6 +9,7 @@
 #include "database/QueryCatalogue.h"
 #include "database/Transaction.h"
 #include "database/TranslationColumnNames.h"
+#include "database/QueryNames.h"
 
 namespace qmk {
 namespace {
@@ -101,8 +102,8 @@ void CProjectDatabase::copyAttachedProject(const std::vector<LanguageId>& keep)
                     "." + quoteIdentifier(table));
     }
     for (const LanguageId& id : droppedIds) {
-        query("Delete_Translation").bind("LanguageId", id.language).bind("SubLanguageId", id.sublanguage).execute();
-        query("Delete_TranslationInfo").bind("LanguageId", id.language).bind("SubLanguageId", id.sublanguage).execute();
+        query(qn::Delete_Translation).bind("LanguageId", id.language).bind("SubLanguageId", id.sublanguage).execute();
+        query(qn::Delete_TranslationInfo).bind("LanguageId", id.language).bind("SubLanguageId", id.sublanguage).execute();
     }
     transaction.commit();
 }

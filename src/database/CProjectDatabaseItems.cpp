@@ -3,6 +3,7 @@
 #include "database/CProjectDatabase.h"
 
 #include "database/QueryCatalogue.h"
+#include "database/QueryNames.h"
 
 namespace qmk {
 
@@ -37,7 +38,7 @@ std::vector<ControlMatch> controlMatches(Statement& rows, bool kindFromLine)
 
 std::vector<TextMatch> CProjectDatabase::dialogCaptions(std::string_view dlgIdent)
 {
-    Statement rows = query("Dialog_Caption");
+    Statement rows = query(qn::Dialog_Caption);
     rows.bind("DlgIdent", dlgIdent);
     return textMatches(rows);
 }
@@ -45,14 +46,14 @@ std::vector<TextMatch> CProjectDatabase::dialogCaptions(std::string_view dlgIden
 std::vector<ControlMatch> CProjectDatabase::dialogControls(std::string_view dlgIdent, std::string_view itemIdent,
                                                            int lineKind)
 {
-    Statement rows = query("Dialog_Control");
+    Statement rows = query(qn::Dialog_Control);
     rows.bind("DlgIdent", dlgIdent).bind("ItemIdent", itemIdent).bind("ItemIdentSym", lineKind);
     return controlMatches(rows, true);
 }
 
 std::vector<ControlMatch> CProjectDatabase::dialogControlsOfDialog(int dlgLineIndex, std::string_view itemIdent)
 {
-    Statement rows = query("Dialog_Controls_By_DlgLineIndex_ItemIdent");
+    Statement rows = query(qn::Dialog_Controls_By_DlgLineIndex_ItemIdent);
     rows.bind("DlgLineIndex", dlgLineIndex).bind("ItemIdent", itemIdent);
     return controlMatches(rows, false);
 }
@@ -76,63 +77,63 @@ std::optional<TextMatch> CProjectDatabase::unchangedDialogCaption(int dlgLineInd
 
 std::vector<TextMatch> CProjectDatabase::menuItemsByIdent(std::string_view menuIdent, std::string_view itemIdent)
 {
-    Statement rows = query("MenuItem_Line");
+    Statement rows = query(qn::MenuItem_Line);
     rows.bind("MenuIdent", menuIdent).bind("ItemIdent", itemIdent);
     return textMatches(rows);
 }
 
 std::vector<TextMatch> CProjectDatabase::menuItemsOfKind(std::string_view menuIdent, int lineKind)
 {
-    Statement rows = query("PopupItem_By_MenuIdent");
+    Statement rows = query(qn::PopupItem_By_MenuIdent);
     rows.bind("MenuIdent", menuIdent).bind("ItemIdentSym", lineKind);
     return textMatches(rows);
 }
 
 std::vector<TextMatch> CProjectDatabase::stringsByIdent(std::string_view nameId)
 {
-    Statement rows = query("StringtableString_By_Ident");
+    Statement rows = query(qn::StringtableString_By_Ident);
     rows.bind("Name_ID", nameId);
     return textMatches(rows);
 }
 
 std::vector<TextMatch> CProjectDatabase::stringSourceTexts(std::string_view itemIdent)
 {
-    Statement rows = query("StringTable_SourceString_By_ItemIdent");
+    Statement rows = query(qn::StringTable_SourceString_By_ItemIdent);
     rows.bind("ItemIdent", itemIdent);
     return textMatches(rows);
 }
 
 std::vector<TextMatch> CProjectDatabase::bitmapsByIdent(std::string_view nameId)
 {
-    Statement rows = query("BitmapString_By_Ident");
+    Statement rows = query(qn::BitmapString_By_Ident);
     rows.bind("Name_ID", nameId);
     return textMatches(rows);
 }
 
 std::vector<TextMatch> CProjectDatabase::bitmapSourceTexts(std::string_view itemIdent)
 {
-    Statement rows = query("Bitmap_By_ItemIdent");
+    Statement rows = query(qn::Bitmap_By_ItemIdent);
     rows.bind("ItemIdent", itemIdent);
     return textMatches(rows);
 }
 
 std::vector<TextMatch> CProjectDatabase::versionValuesByIdent(std::string_view versIdent, std::string_view valueIdent)
 {
-    Statement rows = query("VersionValue_By_ResIdent_ValueIdent");
+    Statement rows = query(qn::VersionValue_By_ResIdent_ValueIdent);
     rows.bind("VersIdent", versIdent).bind("ValueIdent", valueIdent);
     return textMatches(rows);
 }
 
 std::vector<TextMatch> CProjectDatabase::versionValuesOfVersion(int versionLineIndex, std::string_view itemIdent)
 {
-    Statement rows = query("VersionValue_By_VersionIndex_ItemIdent");
+    Statement rows = query(qn::VersionValue_By_VersionIndex_ItemIdent);
     rows.bind("VersionLineIndex", versionLineIndex).bind("ItemIdent", itemIdent);
     return textMatches(rows);
 }
 
 std::vector<VersionValueMatch> CProjectDatabase::allVersionValuesOfVersion(int versionLineIndex)
 {
-    Statement rows = query("VersionValues_By_VersionIndex");
+    Statement rows = query(qn::VersionValues_By_VersionIndex);
     rows.bind("VersionLineIndex", versionLineIndex);
     std::vector<VersionValueMatch> values;
     while (rows.step())
@@ -142,7 +143,7 @@ std::vector<VersionValueMatch> CProjectDatabase::allVersionValuesOfVersion(int v
 
 std::vector<TextMatch> CProjectDatabase::versionBlockHeadersOfVersion(int versionLineIndex)
 {
-    Statement rows = query("VersionBlockHeader_By_VersionIndex");
+    Statement rows = query(qn::VersionBlockHeader_By_VersionIndex);
     rows.bind("VersionLineIndex", versionLineIndex);
     return textMatches(rows);
 }
@@ -175,28 +176,28 @@ std::vector<TextMatch> CProjectDatabase::includeLines()
 
 std::vector<TextRow> CProjectDatabase::dialogControlTexts(int dlgLineIndex)
 {
-    Statement rows = query("ResourceStrings_Of_DialogControls");
+    Statement rows = query(qn::ResourceStrings_Of_DialogControls);
     rows.bind("DlgLineIndex", dlgLineIndex);
     return textRows(rows, false);
 }
 
 std::vector<TextRow> CProjectDatabase::dialogCaptionTexts(int dlgLineIndex)
 {
-    Statement rows = query("ResourceString_Of_DialogCaption");
+    Statement rows = query(qn::ResourceString_Of_DialogCaption);
     rows.bind("DlgLineIndex", dlgLineIndex);
     return textRows(rows, false);
 }
 
 std::vector<TextRow> CProjectDatabase::menuTexts(int menuLineIndex)
 {
-    Statement rows = query("ResourceStrings_Of_Menu");
+    Statement rows = query(qn::ResourceStrings_Of_Menu);
     rows.bind("MenuLineIndex", menuLineIndex);
     return textRows(rows, false);
 }
 
 std::vector<int> CProjectDatabase::versionBlockHeaderLines()
 {
-    Statement rows = query("Version_BlockHeaders");
+    Statement rows = query(qn::Version_BlockHeaders);
     std::vector<int> lines;
     while (rows.step())
         lines.push_back(static_cast<int>(rows.integer(0)));
@@ -205,21 +206,21 @@ std::vector<int> CProjectDatabase::versionBlockHeaderLines()
 
 std::vector<IdentRow> CProjectDatabase::resources(ResourceList which)
 {
-    const char* name = "Dialogs_Line_Id";
+    std::string_view name = qn::Dialogs_Line_Id;
     switch (which) {
     case ResourceList::Dialogs:
         break;
     case ResourceList::Menus:
-        name = "Menus_Line_Id";
+        name = qn::Menus_Line_Id;
         break;
     case ResourceList::StringtableStrings:
-        name = "StringtableString_Line_Id";
+        name = qn::StringtableString_Line_Id;
         break;
     case ResourceList::Bitmaps:
-        name = "Bitmaps_Line_Id";
+        name = qn::Bitmaps_Line_Id;
         break;
     case ResourceList::Versions:
-        name = "Versions_Line_Id";
+        name = qn::Versions_Line_Id;
         break;
     }
     Statement rows = query(name);
@@ -231,7 +232,7 @@ std::vector<IdentRow> CProjectDatabase::resources(ResourceList which)
 
 std::vector<DialogItemRow> CProjectDatabase::dialogTextItems(int dlgLineIndex)
 {
-    Statement rows = query("DialogStringItems_By_DlgLineIndex");
+    Statement rows = query(qn::DialogStringItems_By_DlgLineIndex);
     rows.bind("LineIndex", dlgLineIndex);
     std::vector<DialogItemRow> items;
     while (rows.step())
@@ -241,7 +242,7 @@ std::vector<DialogItemRow> CProjectDatabase::dialogTextItems(int dlgLineIndex)
 
 std::vector<ControlRow> CProjectDatabase::dialogControlsForPreview(int dlgLineIndex)
 {
-    Statement rows = query("Dialog_Controls_By_Dialog_LineIndex");
+    Statement rows = query(qn::Dialog_Controls_By_Dialog_LineIndex);
     rows.bind("DlgLineIndex", dlgLineIndex);
     std::vector<ControlRow> controls;
     while (rows.step()) {
@@ -264,7 +265,7 @@ std::vector<ControlRow> CProjectDatabase::dialogControlsForPreview(int dlgLineIn
 
 std::vector<MenuItemRow> CProjectDatabase::menuItems(int menuLineIndex)
 {
-    Statement rows = query("MenuItems_By_MenuLineIndex");
+    Statement rows = query(qn::MenuItems_By_MenuLineIndex);
     rows.bind("LineIndex", menuLineIndex);
     std::vector<MenuItemRow> items;
     while (rows.step())
@@ -275,7 +276,7 @@ std::vector<MenuItemRow> CProjectDatabase::menuItems(int menuLineIndex)
 
 std::vector<int> CProjectDatabase::versionBlockHeadersOf(int versionLineIndex)
 {
-    Statement rows = query("Version_BlockHeaders_By_VersionLineIndex");
+    Statement rows = query(qn::Version_BlockHeaders_By_VersionLineIndex);
     rows.bind("LineIndex", versionLineIndex);
     std::vector<int> lines;
     while (rows.step())
@@ -285,7 +286,7 @@ std::vector<int> CProjectDatabase::versionBlockHeadersOf(int versionLineIndex)
 
 std::vector<IdentRow> CProjectDatabase::versionValuesOf(int blockHeaderLineIndex)
 {
-    Statement rows = query("VersionValues_By_BlockHeaderLineIndex");
+    Statement rows = query(qn::VersionValues_By_BlockHeaderLineIndex);
     rows.bind("LineIndex", blockHeaderLineIndex);
     std::vector<IdentRow> values;
     while (rows.step())

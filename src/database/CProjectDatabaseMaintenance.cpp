@@ -6,6 +6,7 @@
 #include "database/QueryCatalogue.h"
 #include "database/Transaction.h"
 #include "database/TranslationColumnNames.h"
+#include "database/QueryNames.h"
 
 namespace qmk {
 
@@ -68,10 +69,10 @@ void CProjectDatabase::removeObsoleteRows()
         if (name.empty() || !db_.fieldExists("ResourceText", name) ||
             !db_.fieldExists("ResourceText", modifiedColumnName(name)))
             continue;
-        db_.prepare(queries::withTranslationColumns(queries::sql("Pass_Changes_To_Translation"), name)).execute();
+        db_.prepare(queries::withTranslationColumns(queries::sql(qn::Pass_Changes_To_Translation), name)).execute();
     }
-    query("Clear_Modified").execute();
-    query("Clear_Added").execute();
+    query(qn::Clear_Modified).execute();
+    query(qn::Clear_Added).execute();
     transaction.commit();
 }
 
@@ -97,12 +98,12 @@ TranslationStatistics CProjectDatabase::translationStatistics(LanguageId languag
     return stats;
 }
 
-ResourceStatistics CProjectDatabase::resourceStatistics(std::initializer_list<const char*> queryNames,
+ResourceStatistics CProjectDatabase::resourceStatistics(std::initializer_list<std::string_view> queryNames,
                                                         const char* parameter, int lineIndex, LanguageId language)
 {
     ResourceStatistics stats;
     std::string name = translationColumnName(language.language, language.sublanguage);
-    for (const char* queryName : queryNames) {
+    for (std::string_view queryName : queryNames) {
         Statement rows = query(queryName);
         rows.bind(parameter, lineIndex);
         TranslationFields fields = name.empty() ? TranslationFields{} : translationFields(rows, name);
@@ -122,13 +123,13 @@ ResourceStatistics CProjectDatabase::resourceStatistics(std::initializer_list<co
 
 ResourceStatistics CProjectDatabase::dialogStatistics(int dlgLineIndex, LanguageId language)
 {
-    return resourceStatistics({"ResourceStrings_Of_DialogControls", "ResourceString_Of_DialogCaption"}, "DlgLineIndex",
+    return resourceStatistics({qn::ResourceStrings_Of_DialogControls, qn::ResourceString_Of_DialogCaption}, "DlgLineIndex",
                               dlgLineIndex, language);
 }
 
 ResourceStatistics CProjectDatabase::menuStatistics(int menuLineIndex, LanguageId language)
 {
-    return resourceStatistics({"ResourceStrings_Of_Menu"}, "MenuLineIndex", menuLineIndex, language);
+    return resourceStatistics({qn::ResourceStrings_Of_Menu}, "MenuLineIndex", menuLineIndex, language);
 }
 
 ProjectStatus CProjectDatabase::computeStatus()

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "database/QueryCatalogue.h"
+#include "database/QueryNames.h"
 
 namespace qmk {
 
@@ -99,19 +100,19 @@ std::vector<StoredItem> CProjectDatabase::storedItems(StoredItemTable table)
 void CProjectDatabase::markLinesFound(const std::vector<int>& lineIndexes)
 {
     if (!lineIndexes.empty())
-        query("Mark_ResFileLines_Found").bind("LineIndexes", jsonArray(lineIndexes)).execute();
+        query(qn::Mark_ResFileLines_Found).bind("LineIndexes", jsonArray(lineIndexes)).execute();
 }
 
 void CProjectDatabase::relinkControls(const std::vector<int>& lineIndexes, int dlgLine)
 {
     if (!lineIndexes.empty())
-        query("Relink_DialogControls").bind("DlgLine", dlgLine).bind("LineIndexes", jsonArray(lineIndexes)).execute();
+        query(qn::Relink_DialogControls).bind("DlgLine", dlgLine).bind("LineIndexes", jsonArray(lineIndexes)).execute();
 }
 
 void CProjectDatabase::relinkMenuItems(const std::vector<int>& lineIndexes, int menuLine)
 {
     if (!lineIndexes.empty())
-        query("Relink_MenuItems").bind("MenuLine", menuLine).bind("LineIndexes", jsonArray(lineIndexes)).execute();
+        query(qn::Relink_MenuItems).bind("MenuLine", menuLine).bind("LineIndexes", jsonArray(lineIndexes)).execute();
 }
 
 } // namespace qmk

@@ -4,6 +4,7 @@
 
 #include "database/QueryCatalogue.h"
 #include "database/TranslationColumnNames.h"
+#include "database/QueryNames.h"
 
 namespace qmk {
 
@@ -95,12 +96,12 @@ std::vector<TextRow> CProjectDatabase::textRows(Statement& statement, bool withK
 
 int CProjectDatabase::textCount()
 {
-    return firstInt(query("Count_ResourceText")).value_or(0);
+    return firstInt(query(qn::Count_ResourceText)).value_or(0);
 }
 
 std::optional<TextRow> CProjectDatabase::text(int lineIndex)
 {
-    Statement row = query("GetResTextRecord_ByLine");
+    Statement row = query(qn::GetResTextRecord_ByLine);
     row.bind("LineIndex", lineIndex);
     if (!row.step())
         return std::nullopt;
@@ -118,7 +119,7 @@ std::optional<TranslatedText> CProjectDatabase::translation(int lineIndex, Langu
     std::string name = translationColumnName(language.language, language.sublanguage);
     if (name.empty())
         return std::nullopt;
-    Statement row = query("GetResTextRecord_ByLine");
+    Statement row = query(qn::GetResTextRecord_ByLine);
     row.bind("LineIndex", lineIndex);
     int text = row.column(name);
     int modified = row.column(modifiedColumnName(name));
@@ -132,20 +133,20 @@ bool CProjectDatabase::setTranslation(int lineIndex, LanguageId language, std::s
     std::string name = translationColumnName(language.language, language.sublanguage);
     if (name.empty())
         return false;
-    Statement set = db_.prepare(queries::withTranslationColumns(queries::sql("Set_Translation"), name));
+    Statement set = db_.prepare(queries::withTranslationColumns(queries::sql(qn::Set_Translation), name));
     set.bind("Text", text).bind("Modified", modified ? 1 : 0).bind("LineIndex", lineIndex).execute();
     return db_.changes() > 0;
 }
 
 bool CProjectDatabase::setSourceText(int lineIndex, std::string_view sourceText)
 {
-    query("Set_SourceText").bindTextOrNull("SourceText", sourceText).bind("LineIndex", lineIndex).execute();
+    query(qn::Set_SourceText).bindTextOrNull("SourceText", sourceText).bind("LineIndex", lineIndex).execute();
     return db_.changes() > 0;
 }
 
 std::string CProjectDatabase::sourceTextOld(int lineIndex)
 {
-    Statement row = query("ResourceText_Old_By_LineIndex");
+    Statement row = query(qn::ResourceText_Old_By_LineIndex);
     row.bind("LineIndex", lineIndex);
     return firstText(std::move(row)).value_or(std::string());
 }
@@ -161,13 +162,13 @@ std::optional<bool> CProjectDatabase::exclude(int lineIndex)
 
 bool CProjectDatabase::setExclude(int lineIndex, bool excluded)
 {
-    query("Set_Exclude").bind("Exclude", excluded ? 1 : 0).bind("LineIndex", lineIndex).execute();
+    query(qn::Set_Exclude).bind("Exclude", excluded ? 1 : 0).bind("LineIndex", lineIndex).execute();
     return db_.changes() > 0;
 }
 
 std::optional<LineValues> CProjectDatabase::lineValues(int lineIndex)
 {
-    Statement row = query("ResLineValues_By_LineIndex");
+    Statement row = query(qn::ResLineValues_By_LineIndex);
     row.bind("LineIndex", lineIndex);
     if (!row.step())
         return std::nullopt;
@@ -183,7 +184,7 @@ std::optional<LineValues> CProjectDatabase::lineValues(int lineIndex)
 
 bool CProjectDatabase::rewriteLine(int lineIndex, int line, std::string_view beforeStr, std::string_view behindStr)
 {
-    query("Rewrite_ResFileLine")
+    query(qn::Rewrite_ResFileLine)
         .bind("Line", line)
         .bindTextOrNull("BeforeStr", beforeStr)
         .bindTextOrNull("BehindStr", behindStr)
@@ -194,25 +195,25 @@ bool CProjectDatabase::rewriteLine(int lineIndex, int line, std::string_view bef
 
 bool CProjectDatabase::setLineKind(int lineIndex, int lineKind)
 {
-    query("Set_LineIdentSym").bind("LineIdentSym", lineKind).bind("LineIndex", lineIndex).execute();
+    query(qn::Set_LineIdentSym).bind("LineIdentSym", lineKind).bind("LineIndex", lineIndex).execute();
     return db_.changes() > 0;
 }
 
 std::optional<int> CProjectDatabase::lineKind(int lineIndex)
 {
-    Statement row = query("LineIdentSym_By_LineIndex");
+    Statement row = query(qn::LineIdentSym_By_LineIndex);
     row.bind("LineIndex", lineIndex);
     return firstInt(std::move(row));
 }
 
 std::vector<int> CProjectDatabase::allLineIndexes()
 {
-    return intColumn(query("AllLineIndex"));
+    return intColumn(query(qn::AllLineIndex));
 }
 
 void CProjectDatabase::forEachScriptLine(const std::function<void(const LineRow&)>& visit)
 {
-    Statement rows = query("ResourceFile_Lines");
+    Statement rows = query(qn::ResourceFile_Lines);
     int index = rows.column("LineIndex"), line = rows.column("Line"), kind = rows.column("LineIdentSym"),
         before = rows.column("BeforeStr"), behind = rows.column("BehindStr");
     LineRow row;
@@ -228,7 +229,7 @@ void CProjectDatabase::forEachScriptLine(const std::function<void(const LineRow&
 
 void CProjectDatabase::forEachTextInLineOrder(const std::function<void(const TextRow&)>& visit)
 {
-    Statement rows = query("ResourceTextTable");
+    Statement rows = query(qn::ResourceTextTable);
     for (const TextRow& row : textRows(rows, false))
         visit(row);
 }
@@ -239,7 +240,7 @@ bool CProjectDatabase::forEachLineWithTranslation(LanguageId language,
     const std::string name = translationColumnName(language.language, language.sublanguage);
     if (name.empty() || !translationColumnExists(language))
         return false;
-    Statement rows = db_.prepare(queries::withTranslationColumns(queries::sql("Writer_Lines_With_Translation"), name));
+    Statement rows = db_.prepare(queries::withTranslationColumns(queries::sql(qn::Writer_Lines_With_Translation), name));
     const int kind = rows.column("LineIdentSym"), before = rows.column("BeforeStr"), behind = rows.column("BehindStr"),
               hasText = rows.column("HasText"), exclude = rows.column("Exclude"), source = rows.column("SourceText"),
               translation = rows.column("Translation");
@@ -259,7 +260,7 @@ bool CProjectDatabase::forEachLineWithTranslation(LanguageId language,
 
 std::vector<TextRow> CProjectDatabase::dataStringTexts()
 {
-    Statement rows = query("Data_String_Texts");
+    Statement rows = query(qn::Data_String_Texts);
     std::vector<TextRow> texts;
     while (rows.step()) {
         TextRow row;
@@ -273,7 +274,7 @@ std::vector<TextRow> CProjectDatabase::dataStringTexts()
 
 std::vector<TextRow> CProjectDatabase::allTextsWithLineKind()
 {
-    Statement rows = query("ResourceText_And_LineIdentSym");
+    Statement rows = query(qn::ResourceText_And_LineIdentSym);
     return textRows(rows, true);
 }
 
@@ -317,7 +318,7 @@ void CProjectDatabase::forEachTextTableRecord(const std::function<void(const Tex
 
 std::optional<DialogRow> CProjectDatabase::dialog(int lineIndex)
 {
-    Statement row = query("Dialog_By_LineIndex");
+    Statement row = query(qn::Dialog_By_LineIndex);
     row.bind("LineIndex", lineIndex);
     if (!row.step())
         return std::nullopt;
@@ -326,7 +327,7 @@ std::optional<DialogRow> CProjectDatabase::dialog(int lineIndex)
 
 std::optional<CaptionRow> CProjectDatabase::caption(int lineIndex)
 {
-    Statement row = query("Dialog_Caption_By_LineIndex");
+    Statement row = query(qn::Dialog_Caption_By_LineIndex);
     row.bind("LineIndex", lineIndex);
     if (!row.step())
         return std::nullopt;
@@ -335,13 +336,13 @@ std::optional<CaptionRow> CProjectDatabase::caption(int lineIndex)
 
 bool CProjectDatabase::setCaptionDialog(int lineIndex, int dlgLine)
 {
-    query("Rewrite_DlgCaption").bind("DlgLine", dlgLine).bind("LineIndex", lineIndex).execute();
+    query(qn::Rewrite_DlgCaption).bind("DlgLine", dlgLine).bind("LineIndex", lineIndex).execute();
     return db_.changes() > 0;
 }
 
 std::optional<ControlRow> CProjectDatabase::control(int lineIndex)
 {
-    Statement row = query("Dialog_ItemIdent_By_LineIndex");
+    Statement row = query(qn::Dialog_ItemIdent_By_LineIndex);
     row.bind("LineIndex", lineIndex);
     if (!row.step())
         return std::nullopt;
@@ -352,7 +353,7 @@ std::optional<ControlRow> CProjectDatabase::control(int lineIndex)
 
 bool CProjectDatabase::rewriteControl(const ControlRow& row)
 {
-    query("Rewrite_DialogControl")
+    query(qn::Rewrite_DialogControl)
         .bind("DlgLine", row.dlgLine)
         .bindTextOrNull("Name_ID", row.nameId)
         .bindTextOrNull("Class", row.className)
@@ -369,35 +370,35 @@ bool CProjectDatabase::rewriteControl(const ControlRow& row)
 
 std::optional<int> CProjectDatabase::dialogOfControl(int lineIndex)
 {
-    Statement row = query("Dialog_LineIndex_By_DlgItemIndex");
+    Statement row = query(qn::Dialog_LineIndex_By_DlgItemIndex);
     row.bind("LineIndex", lineIndex);
     return firstInt(std::move(row));
 }
 
 std::optional<int> CProjectDatabase::dialogOfCaption(int lineIndex)
 {
-    Statement row = query("Dialog_LineIndex_By_DlgCaptionIndex");
+    Statement row = query(qn::Dialog_LineIndex_By_DlgCaptionIndex);
     row.bind("LineIndex", lineIndex);
     return firstInt(std::move(row));
 }
 
 std::optional<std::string> CProjectDatabase::menuIdent(int lineIndex)
 {
-    Statement row = query("Menu_Ident_By_LineIndex");
+    Statement row = query(qn::Menu_Ident_By_LineIndex);
     row.bind("LineIndex", lineIndex);
     return firstText(std::move(row));
 }
 
 std::optional<int> CProjectDatabase::menuOfItem(int lineIndex)
 {
-    Statement row = query("Menu_LineIndex_By_MenuItemIndex");
+    Statement row = query(qn::Menu_LineIndex_By_MenuItemIndex);
     row.bind("LineIndex", lineIndex);
     return firstInt(std::move(row));
 }
 
 std::optional<MenuItemRow> CProjectDatabase::menuItem(int lineIndex)
 {
-    Statement row = query("MenuItem_By_LineIndex");
+    Statement row = query(qn::MenuItem_By_LineIndex);
     row.bind("LineIndex", lineIndex);
     if (!row.step())
         return std::nullopt;
@@ -406,7 +407,7 @@ std::optional<MenuItemRow> CProjectDatabase::menuItem(int lineIndex)
 
 bool CProjectDatabase::rewriteMenuItem(const MenuItemRow& row)
 {
-    query("Rewrite_MenuItem")
+    query(qn::Rewrite_MenuItem)
         .bind("MenuLine", row.menuLine)
         .bind("Level", row.level)
         .bindTextOrNull("Name_ID", row.nameId)
@@ -417,28 +418,28 @@ bool CProjectDatabase::rewriteMenuItem(const MenuItemRow& row)
 
 std::optional<std::string> CProjectDatabase::menuItemIdent(int lineIndex)
 {
-    Statement row = query("MenuItem_Ident_By_LineIndex");
+    Statement row = query(qn::MenuItem_Ident_By_LineIndex);
     row.bind("LineIndex", lineIndex);
     return firstText(std::move(row));
 }
 
 std::optional<std::string> CProjectDatabase::stringIdent(int lineIndex)
 {
-    Statement row = query("Stringtable_String_Ident_By_LineIndex");
+    Statement row = query(qn::Stringtable_String_Ident_By_LineIndex);
     row.bind("LineIndex", lineIndex);
     return firstText(std::move(row));
 }
 
 std::optional<std::string> CProjectDatabase::bitmapIdent(int lineIndex)
 {
-    Statement row = query("Bitmap_Ident_By_LineIndex");
+    Statement row = query(qn::Bitmap_Ident_By_LineIndex);
     row.bind("LineIndex", lineIndex);
     return firstText(std::move(row));
 }
 
 std::optional<VersionBlockHeaderRow> CProjectDatabase::versionBlockHeader(int lineIndex)
 {
-    Statement row = query("VersionBlockHeader_By_LineIndex");
+    Statement row = query(qn::VersionBlockHeader_By_LineIndex);
     row.bind("LineIndex", lineIndex);
     if (!row.step())
         return std::nullopt;
@@ -447,13 +448,13 @@ std::optional<VersionBlockHeaderRow> CProjectDatabase::versionBlockHeader(int li
 
 bool CProjectDatabase::rewriteVersionBlockHeader(const VersionBlockHeaderRow& row)
 {
-    query("Rewrite_VersionBlockHeader").bind("VersResLine", row.versResLine).bind("LineIndex", row.lineIndex).execute();
+    query(qn::Rewrite_VersionBlockHeader).bind("VersResLine", row.versResLine).bind("LineIndex", row.lineIndex).execute();
     return db_.changes() > 0;
 }
 
 std::optional<VersionValueRow> CProjectDatabase::versionValue(int lineIndex)
 {
-    Statement row = query("VersionValue_By_LineIndex");
+    Statement row = query(qn::VersionValue_By_LineIndex);
     row.bind("LineIndex", lineIndex);
     if (!row.step())
         return std::nullopt;
@@ -462,7 +463,7 @@ std::optional<VersionValueRow> CProjectDatabase::versionValue(int lineIndex)
 
 bool CProjectDatabase::rewriteVersionValue(const VersionValueRow& row)
 {
-    query("Rewrite_VersionBlockValues")
+    query(qn::Rewrite_VersionBlockValues)
         .bind("VersResLine", row.versResLine)
         .bind("BlockHeaderLine", row.blockHeaderLine)
         .bindTextOrNull("Value", row.value)

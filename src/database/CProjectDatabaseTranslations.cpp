@@ -6,6 +6,7 @@
 #include "database/QueryCatalogue.h"
 #include "database/Transaction.h"
 #include "database/TranslationColumnNames.h"
+#include "database/QueryNames.h"
 
 namespace qmk {
 
@@ -17,7 +18,7 @@ constexpr const char* SourceLanguageTable = "Source File Language";
 
 std::vector<LanguageId> CProjectDatabase::translationIds()
 {
-    Statement rows = query("Translation_Ids");
+    Statement rows = query(qn::Translation_Ids);
     std::vector<LanguageId> ids;
     while (rows.step())
         ids.push_back({rows.intField("Language"), rows.intField("SubLanguage")});
@@ -26,7 +27,7 @@ std::vector<LanguageId> CProjectDatabase::translationIds()
 
 std::vector<TranslationRow> CProjectDatabase::translations()
 {
-    Statement rows = query("Translation_Rows");
+    Statement rows = query(qn::Translation_Rows);
     int font = rows.column("FontName");  // absent in older files
     int charSet = rows.column("CharSet");
     std::vector<TranslationRow> list;
@@ -45,7 +46,7 @@ std::vector<TranslationRow> CProjectDatabase::translations()
 
 std::vector<SourceLanguageRow> CProjectDatabase::sourceLanguages()
 {
-    Statement rows = query("Source_Language_Rows");
+    Statement rows = query(qn::Source_Language_Rows);
     int font = rows.column("FontName");
     int charSet = rows.column("CharSet");
     std::vector<SourceLanguageRow> list;
@@ -64,7 +65,7 @@ std::vector<SourceLanguageRow> CProjectDatabase::sourceLanguages()
 
 bool CProjectDatabase::hasTranslation(LanguageId language)
 {
-    Statement row = query("Translation");
+    Statement row = query(qn::Translation);
     row.bind("LanguageId", language.language).bind("SubLanguageId", language.sublanguage);
     return row.step();
 }
@@ -76,13 +77,13 @@ bool CProjectDatabase::addTranslation(LanguageId language)
         return false;
     {
         // Two translations of one name would share, and on removal drop, each other's columns.
-        Statement sameName = query("Translations_With_Name");
+        Statement sameName = query(qn::Translations_With_Name);
         sameName.bind("LanguageStr", name);
         if (sameName.step())
             return false;
     }
     Transaction transaction(db_);
-    query("Add_Translation")
+    query(qn::Add_Translation)
         .bind("LanguageId", language.language)
         .bind("SubLanguageId", language.sublanguage)
         .bind("LanguageStr", name)
@@ -107,8 +108,8 @@ bool CProjectDatabase::removeTranslation(LanguageId language)
             db_.dropColumn(TextTable, name);
         if (db_.fieldExists(TextTable, modifiedColumnName(name)))
             db_.dropColumn(TextTable, modifiedColumnName(name));
-        query("Delete_Translation").bind("LanguageId", language.language).bind("SubLanguageId", language.sublanguage).execute();
-        query("Delete_TranslationInfo")
+        query(qn::Delete_Translation).bind("LanguageId", language.language).bind("SubLanguageId", language.sublanguage).execute();
+        query(qn::Delete_TranslationInfo)
             .bind("LanguageId", language.language)
             .bind("SubLanguageId", language.sublanguage)
             .execute();
@@ -135,14 +136,14 @@ bool CProjectDatabase::translationColumnExists(LanguageId language)
 
 std::string CProjectDatabase::fileName(LanguageId language)
 {
-    Statement row = query("FileName");
+    Statement row = query(qn::FileName);
     row.bind("LanguageId", language.language).bind("SubLanguageId", language.sublanguage);
     return row.step() ? row.text(0) : std::string();
 }
 
 void CProjectDatabase::setFileName(LanguageId language, std::string_view fileName)
 {
-    query("Set_FileName")
+    query(qn::Set_FileName)
         .bind("LanguageId", language.language)
         .bind("SubLanguageId", language.sublanguage)
         .bind("FileName", fileName)
@@ -151,7 +152,7 @@ void CProjectDatabase::setFileName(LanguageId language, std::string_view fileNam
 
 std::vector<TranslationFileName> CProjectDatabase::translationFileNames()
 {
-    Statement rows = query("TranslationInfoTable");
+    Statement rows = query(qn::TranslationInfoTable);
     std::vector<TranslationFileName> names;
     while (rows.step())
         names.push_back({{rows.intField("Language"), rows.intField("SubLanguage")}, rows.text("FileName")});
@@ -179,8 +180,8 @@ bool CProjectDatabase::saveFonts(const std::vector<FontSetting>& sourceFonts,
         Transaction transaction(db_);
         ensureFontColumns(SourceLanguageTable);
         ensureFontColumns(TranslationsTable);
-        query("Reset_Fonts_Source_Languages").execute();
-        query("Reset_Fonts_Translations").execute();
+        query(qn::Reset_Fonts_Source_Languages).execute();
+        query(qn::Reset_Fonts_Translations).execute();
         auto write = [this](const char* name, const FontSetting& font) {
             query(name)
                 .bind("FontName", font.fontName)
@@ -202,7 +203,7 @@ bool CProjectDatabase::saveFonts(const std::vector<FontSetting>& sourceFonts,
 
 int CProjectDatabase::addBookmark(const BookmarkRow& row)
 {
-    query("Add_Bookmark")
+    query(qn::Add_Bookmark)
         .bind("LineIndex", row.lineIndex)
         .bind("Name", row.name)
         .bind("Window", row.window)
@@ -214,7 +215,7 @@ int CProjectDatabase::addBookmark(const BookmarkRow& row)
 
 std::vector<IdentRow> CProjectDatabase::bookmarks()
 {
-    Statement rows = query("Bookmark_ID_and_Name");
+    Statement rows = query(qn::Bookmark_ID_and_Name);
     std::vector<IdentRow> list;
     while (rows.step())
         list.push_back({rows.intField("ID"), rows.text("Name")});
@@ -223,7 +224,7 @@ std::vector<IdentRow> CProjectDatabase::bookmarks()
 
 std::optional<BookmarkRow> CProjectDatabase::bookmark(int id)
 {
-    Statement row = query("Bookmark_By_ID");
+    Statement row = query(qn::Bookmark_By_ID);
     row.bind("ID", id);
     if (!row.step())
         return std::nullopt;
@@ -233,7 +234,7 @@ std::optional<BookmarkRow> CProjectDatabase::bookmark(int id)
 
 bool CProjectDatabase::deleteBookmark(int id)
 {
-    query("Delete_Bookmark").bind("ID", id).execute();
+    query(qn::Delete_Bookmark).bind("ID", id).execute();
     return db_.changes() > 0;
 }
 

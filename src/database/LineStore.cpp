@@ -3,24 +3,25 @@
 
 #include "database/QueryCatalogue.h"
 #include "database/SqliteDatabase.h"
+#include "database/QueryNames.h"
 
 namespace qmk {
 
 LineStore::LineStore(SqliteDatabase& db)
     : transaction_(db),
-      line_(db.prepare(queries::sql("Add_ResFileLine"))),
-      text_(db.prepare(queries::sql("Add_ResourceText"))),
-      dialog_(db.prepare(queries::sql("Add_Dialogs"))),
-      caption_(db.prepare(queries::sql("Add_DlgCaption"))),
-      control_(db.prepare(queries::sql("Add_DialogControl"))),
-      menu_(db.prepare(queries::sql("Add_Menu"))),
-      menuItem_(db.prepare(queries::sql("Add_MenuItem"))),
-      string_(db.prepare(queries::sql("Add_StringtableString"))),
-      bitmap_(db.prepare(queries::sql("Add_Bitmap"))),
-      version_(db.prepare(queries::sql("Add_Version"))),
-      blockHeader_(db.prepare(queries::sql("Add_VersionBlockHeader"))),
-      value_(db.prepare(queries::sql("Add_VersionBlockValues"))),
-      sourceLanguage_(db.prepare(queries::sql("Add_SourceFileLanguage")))
+      line_(db.prepare(queries::sql(qn::Add_ResFileLine))),
+      text_(db.prepare(queries::sql(qn::Add_ResourceText))),
+      dialog_(db.prepare(queries::sql(qn::Add_Dialogs))),
+      caption_(db.prepare(queries::sql(qn::Add_DlgCaption))),
+      control_(db.prepare(queries::sql(qn::Add_DialogControl))),
+      menu_(db.prepare(queries::sql(qn::Add_Menu))),
+      menuItem_(db.prepare(queries::sql(qn::Add_MenuItem))),
+      string_(db.prepare(queries::sql(qn::Add_StringtableString))),
+      bitmap_(db.prepare(queries::sql(qn::Add_Bitmap))),
+      version_(db.prepare(queries::sql(qn::Add_Version))),
+      blockHeader_(db.prepare(queries::sql(qn::Add_VersionBlockHeader))),
+      value_(db.prepare(queries::sql(qn::Add_VersionBlockValues))),
+      sourceLanguage_(db.prepare(queries::sql(qn::Add_SourceFileLanguage)))
 {
 }
 

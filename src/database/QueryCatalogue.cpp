@@ -1,6 +1,6 @@
 // Every SQL text of the project database, in one place. Look-ups that a source update uses
 // see only lines it has not written yet (Added = 0); lists come in script order (Line).
-// Line kinds used in the texts: 3 popup, 9 and 10 include lines.
+// Line kinds appear in the texts as placeholders: {Popup}, {Includes}, {DataStrings}.
 #include "database/QueryCatalogue.h"
 
 #include <sqlite3.h>
@@ -9,6 +9,7 @@
 
 #include "database/DaoException.h"
 #include "database/SqliteDatabase.h"
+#include "parser/LineKindGroups.h"
 
 namespace qmk::queries {
 
@@ -86,7 +87,7 @@ constexpr Entry StoredQueries[] = {
      "SELECT t.LineIndex, t.SourceText FROM Menu AS m1 JOIN Menu AS m ON m.Name_ID = m1.Name_ID "
      "JOIN MenuItem AS i ON i.MenuLine = m.LineIndex JOIN ResourceText AS t ON t.LineIndex = i.LineIndex "
      "JOIN ResFileLine AS l ON l.LineIndex = i.LineIndex "
-     "WHERE m1.LineIndex = :MenuLineIndex AND l.LineIdentSym = 3 AND t.SourceText = :SrcText AND l.Added = 0 "
+     "WHERE m1.LineIndex = :MenuLineIndex AND l.LineIdentSym = {Popup} AND t.SourceText = :SrcText AND l.Added = 0 "
      "ORDER BY l.Line, l.LineIndex"},
     {"StringtableString_By_Ident",
      "SELECT t.* FROM StringtableString AS s JOIN ResourceText AS t ON t.LineIndex = s.LineIndex "
@@ -256,11 +257,11 @@ constexpr Entry SystemQueries[] = {
      "WHERE d1.LineIndex = :DlgLineIndex AND t.Modified = 0 AND l.Added = 0 ORDER BY l.Line, l.LineIndex"},
     {IncludeLineByFileName,
      "SELECT t.LineIndex, 1 AS Ausdr1 FROM ResourceText AS t JOIN ResFileLine AS l ON t.LineIndex = l.LineIndex "
-     "WHERE l.LineIdentSym IN (9, 10) AND l.Added = 0 AND t.SourceText = :IncludeFile COLLATE NOCASE "
+     "WHERE l.LineIdentSym IN ({Includes}) AND l.Added = 0 AND t.SourceText = :IncludeFile COLLATE NOCASE "
      "ORDER BY l.Line, l.LineIndex"},
     {IncludeLinesForCount,
      "SELECT 1 AS Ausdr1 FROM ResFileLine AS l JOIN ResourceText AS t ON l.LineIndex = t.LineIndex "
-     "WHERE l.LineIdentSym IN (9, 10) AND l.Added = 0"},
+     "WHERE l.LineIdentSym IN ({Includes}) AND l.Added = 0"},
     {TextsWithLineKind,
      "SELECT t.*, l.LineIdentSym FROM ResourceText AS t JOIN ResFileLine AS l ON t.LineIndex = l.LineIndex"},
     {VersionOfBlockHeader,
@@ -279,7 +280,7 @@ constexpr Entry SystemQueries[] = {
     // scanning the table and sorting the few lines it keeps costs half as much.
     {IncludeLinesInOrder,
      "SELECT l.LineIndex, t.SourceText FROM ResFileLine AS l NOT INDEXED JOIN ResourceText AS t "
-     "ON l.LineIndex = t.LineIndex WHERE l.LineIdentSym IN (9, 10) AND l.Added = 0 ORDER BY l.Line, l.LineIndex"},
+     "ON l.LineIndex = t.LineIndex WHERE l.LineIdentSym IN ({Includes}) AND l.Added = 0 ORDER BY l.Line, l.LineIndex"},
     // A line lies in at most one item table, so the identifier and the dialog are each the one
     // item row that exists for it.
     {TextTableRecords,
@@ -375,7 +376,7 @@ constexpr Entry Writes[] = {
     // Texts of data strings (RCDATA, user-defined resources), which the update finds by text.
     {"Data_String_Texts",
      "SELECT t.LineIndex, t.SourceText, l.LineIdentSym FROM ResFileLine AS l NOT INDEXED JOIN ResourceText AS t "
-     "ON l.LineIndex = t.LineIndex WHERE l.LineIdentSym IN (67, 87, 88) AND l.Added = 0 ORDER BY l.Line, l.LineIndex"},
+     "ON l.LineIndex = t.LineIndex WHERE l.LineIdentSym IN ({DataStrings}) AND l.Added = 0 ORDER BY l.Line, l.LineIndex"},
     // Every line in writing order with its own text (if any) and one translation of it.
     {"Writer_Lines_With_Translation",
      "SELECT l.LineIdentSym, l.BeforeStr, l.BehindStr, t.LineIndex IS NOT NULL AS HasText, t.Exclude, "
@@ -435,31 +436,38 @@ constexpr Entry Writes[] = {
     {"Delete_Bookmark", "DELETE FROM Bookmark WHERE ID = :ID"},
 };
 
-const std::unordered_map<std::string_view, std::string_view>& catalogue()
-{
-    static const std::unordered_map<std::string_view, std::string_view> map = [] {
-        std::unordered_map<std::string_view, std::string_view> m;
-        for (const Entry& e : StoredQueries)
-            m.emplace(e.name, e.sql);
-        for (const Entry& e : ObsoleteSelects)
-            m.emplace(e.name, e.sql);
-        for (const Entry& e : SystemQueries)
-            m.emplace(e.name, e.sql);
-        for (const Entry& e : StoredItemQueries)
-            m.emplace(e.name, e.sql);
-        for (const Entry& e : Writes)
-            m.emplace(e.name, e.sql);
-        return m;
-    }();
-    return map;
-}
-
 std::string replaceAll(std::string text, std::string_view placeholder, const std::string& value)
 {
     for (std::size_t at = text.find(placeholder); at != std::string::npos;
          at = text.find(placeholder, at + value.size()))
         text.replace(at, placeholder.size(), value);
     return text;
+}
+
+// The SQL with the line kinds of its placeholders written in.
+std::string withLineKinds(std::string_view text)
+{
+    std::string sql = replaceAll(std::string(text), "{Popup}", std::to_string(toInt(LineKind::Popup)));
+    sql = replaceAll(std::move(sql), "{Includes}", sqlKindList(kindgroup::Includes));
+    return replaceAll(std::move(sql), "{DataStrings}", sqlKindList(kindgroup::DataStrings));
+}
+
+const std::unordered_map<std::string_view, std::string>& catalogue()
+{
+    static const std::unordered_map<std::string_view, std::string> map = [] {
+        std::unordered_map<std::string_view, std::string> m;
+        auto add = [&m](const auto& table) {
+            for (const Entry& e : table)
+                m.emplace(e.name, withLineKinds(e.sql));
+        };
+        add(StoredQueries);
+        add(ObsoleteSelects);
+        add(SystemQueries);
+        add(StoredItemQueries);
+        add(Writes);
+        return m;
+    }();
+    return map;
 }
 
 } // namespace

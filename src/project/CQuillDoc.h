@@ -74,6 +74,9 @@ public:
     // A font chosen for a translation (or for the source text, `source` true); written back
     // to the database when the project closes.
     void setFont(LanguageId language, bool source, const std::string& faceName, int charSet);
+    // The font the texts of a language are shown in while the project is open: the face the
+    // translator chose, else the language's usual face (empty when it has none: the desktop's).
+    FontSetting font(LanguageId language, bool source) const;
     // The names of the character sets of translations without an installed font.
     std::vector<std::string> missingCharacterSets(const std::function<bool(int charSet)>& fontExists);
 

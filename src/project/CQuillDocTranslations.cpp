@@ -10,6 +10,7 @@
 #include "parser/LoadLoop.h"
 #include "project/ProjectCodePage.h"
 #include "project/ProjectFileNames.h"
+#include "project/ProjectObserver.h"
 #include "project/TextCodec.h"
 #include "project/TranslationEncoding.h"
 #include "project/TranslationTarget.h"
@@ -163,10 +164,20 @@ void CQuillDoc::setFont(LanguageId language, bool source, const std::string& fac
             f.fontName = faceName;
             f.charSet = charSet;
             fontsChanged_ = true;
+            notify([&](ProjectObserver& o) { o.fontChanged(language, source); });
             return;
         }
     fonts.push_back({language, faceName, charSet});
     fontsChanged_ = true;
+    notify([&](ProjectObserver& o) { o.fontChanged(language, source); });
+}
+
+FontSetting CQuillDoc::font(LanguageId language, bool source) const
+{
+    for (const FontSetting& f : source ? sourceFonts_ : translationFonts_)
+        if (f.id == language && !f.fontName.empty())
+            return f;
+    return {language, std::string(defaultFont(language.language, language.sublanguage)), 1};
 }
 
 std::vector<std::string> CQuillDoc::missingCharacterSets(const std::function<bool(int charSet)>& fontExists)

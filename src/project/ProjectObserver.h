@@ -22,6 +22,8 @@ public:
     virtual void rowsChanged(const RowChange& /*change*/) {}
     // Every row was read again.
     virtual void tableReset() {}
+    // The font a language's texts are shown in was changed (`source`: the source text's).
+    virtual void fontChanged(LanguageId /*language*/, bool /*source*/) {}
     // The project was updated from its changed script.
     virtual void sourceUpdated() {}
     // A long operation started or ended; while busy the document refuses other changes.

@@ -39,6 +39,7 @@ public:
     void rowsChanged(const RowChange& change) override { heard.push_back(rowChange(change)); }
     void tableReset() override { heard.push_back("reset"); }
     void sourceUpdated() override { heard.push_back("updated"); }
+    void fontChanged(LanguageId l, bool source) override { heard.push_back("font " + key(0, l) + (source ? " source" : "")); }
     void busyChanged(bool busy) override { heard.push_back(busy ? "busy" : "idle"); }
 
     std::vector<std::string> take() { return std::exchange(heard, {}); }
@@ -248,6 +249,21 @@ TEST_F(DocumentObserverTest, ANewTranslationRefusedForItsInputKeepsTheDialogOpen
     ASSERT_TRUE(saveAndUpdate(kScript));
     EXPECT_EQ(during, OperationResult::Refused);
     EXPECT_FALSE(doc->hasTranslation(French));
+}
+
+} // namespace qmk
+
+namespace qmk {
+
+TEST_F(DocumentObserverTest, AChosenFontIsShownUntilTheProjectClosesAndHeardByTheViews)
+{
+    const FontSetting usual = doc->font(German, false);
+    doc->setFont(German, false, "DejaVu Serif", 0);
+    EXPECT_EQ(doc->font(German, false).fontName, "DejaVu Serif");
+    EXPECT_EQ(doc->font(German, true).fontName, usual.fontName);  // the source's own choice is apart
+    EXPECT_EQ(recorder.take(), (std::vector<std::string>{"font " + Recorder::key(0, German)}));
+    doc->setFont(German, false, "DejaVu Serif", 0);  // no change, nothing to hear
+    EXPECT_TRUE(recorder.take().empty());
 }
 
 } // namespace qmk
