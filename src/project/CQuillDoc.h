@@ -164,6 +164,7 @@ public:
     // marks of a column; the marks are the table's own and never reach the database.
     void setMark(int row, int column);
     void removeMarks(int column);
+    void removeMarks();
     // After an engine wrote translations straight into the database under the operation
     // (script and database imports): the project is modified when anything was stored, the
     // rows are read again and the observers hear translationsChanged (an import may have added

@@ -165,6 +165,12 @@ void CQuillDoc::removeMarks(int column)
     notifyRowChanges();
 }
 
+void CQuillDoc::removeMarks()
+{
+    rows_.removeMarks();
+    notifyRowChanges();
+}
+
 void CQuillDoc::translationsImported(const LongOperation& operation, bool anyStored)
 {
     if (!operation.acquired())

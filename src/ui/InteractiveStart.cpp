@@ -2,13 +2,12 @@
 #include "ui/InteractiveStart.h"
 
 #include <QApplication>
-#include <QLabel>
-#include <QMainWindow>
 
 #include "app/CBatchCommandLineInfo.h"
 #include "app/Settings.h"
 #include "app/Startup.h"
 #include "ui/CGuardedApplication.h"
+#include "ui/CMainFrame.h"
 #include "ui/CMessageBoxFeedback.h"
 
 namespace qmk {
@@ -17,21 +16,18 @@ int runInteractive(int argc, char** argv, const CBatchCommandLineInfo& cmd, Sett
 {
     CGuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillmark"));
+    QApplication::setApplicationVersion(QStringLiteral(QMK_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("qmk32"));
 
     CMessageBoxFeedback feedback;
     std::vector<std::string> includeExtensions;
     if (!runStartupChecks(settings, feedback, includeExtensions))
         return 1;
 
-    QMainWindow frame;
-    frame.setWindowTitle(QStringLiteral("Quillmark"));
-    auto* label = new QLabel(cmd.fileName().empty()
-                                 ? QStringLiteral("No project open.")
-                                 : QStringLiteral("Project: %1").arg(QString::fromStdString(cmd.fileName())));
-    label->setAlignment(Qt::AlignCenter);
-    frame.setCentralWidget(label);
-    frame.resize(900, 600);
+    CMainFrame frame(settings, feedback, includeExtensions);
     frame.show();
+    if (!cmd.fileName().empty())
+        frame.openDocument(cmd.fileName());
     return app.exec();
 }
 

@@ -1,0 +1,62 @@
+// Menu titles, standard commands and status-bar texts of the main window's commands.
+#pragma once
+
+namespace qmk::txt {
+
+inline constexpr char MenuFile[] = "&File";
+inline constexpr char MenuEdit[] = "&Edit";
+inline constexpr char MenuView[] = "&View";
+inline constexpr char MenuProject[] = "&Project";
+inline constexpr char MenuTranslation[] = "&Translation";
+inline constexpr char MenuWindow[] = "&Window";
+inline constexpr char MenuHelp[] = "&Help";
+inline constexpr char MenuOpen[] = "&Open...";
+inline constexpr char MenuClose[] = "&Close";
+inline constexpr char MenuExit[] = "E&xit";
+inline constexpr char MenuRecentFiles[] = "Recent &Files";
+inline constexpr char MenuHelpTopics[] = "&Help Topics";
+inline constexpr char MenuAbout[] = "&About Quillmark...";
+inline constexpr char MenuTabbedWindows[] = "&Tabbed Windows";
+inline constexpr char MenuCascade[] = "&Cascade";
+inline constexpr char MenuTile[] = "T&ile";
+inline constexpr char MenuShowProjectFiles[] = "&Project Files";
+inline constexpr char MenuShowTranslate[] = "&Translate";
+inline constexpr char MenuShowLanguage[] = "&Language";
+inline constexpr char MenuShowToolbar[] = "&Toolbar";
+inline constexpr char MenuTranslateItem[] = "&Translate";
+inline constexpr char MenuShowInTextTable[] = "Show in Text &Table";
+inline constexpr char ToolbarEdit[] = "Edit";
+
+inline constexpr char StatusOpen[] = "Opens a resource script or a project database";
+inline constexpr char StatusClose[] = "Closes the active project";
+inline constexpr char StatusSave[] = "Writes the translated resource files of the active project";
+inline constexpr char StatusExit[] = "Quits the application; asks to write modified projects";
+inline constexpr char StatusOptions[] = "Opens the file options dialog";
+inline constexpr char StatusResourceEditor[] = "Starts the external resource editor application.";
+inline constexpr char StatusUpdateDatabase[] = "Reads the changed resource script into the project database";
+inline constexpr char StatusRefreshStatus[] = "Counts the translated texts of every translation again";
+inline constexpr char StatusShowChangedSourceText[] = "Shows the old and the new source text of the selected item";
+inline constexpr char StatusNewTranslation[] = "Adds a translation language to the project";
+inline constexpr char StatusDeleteTranslation[] = "Deletes a translation language from the project";
+inline constexpr char StatusSwitch[] = "Shows or hides these texts in the Text Table";
+inline constexpr char StatusExcludeItem[] = "Excludes the selected text from translation, or includes it again";
+inline constexpr char StatusRemoveMarks[] = "Removes the marks of every cell";
+inline constexpr char StatusNextItem[] = "Selects the next text without a translation";
+inline constexpr char StatusPreviousItem[] = "Selects the previous item of the preview";
+inline constexpr char StatusTranslate[] = "Shows the selected text in the translation bar";
+inline constexpr char StatusHelp[] = "Opens the manual in the web browser";
+inline constexpr char StatusAbout[] = "Shows the program's name and version";
+inline constexpr char StatusTabbed[] = "Shows the project windows as tabs or as free windows";
+inline constexpr char StatusRecentFile[] = "Opens this project";
+inline constexpr char StatusBookmark[] = "Sets or goes to a bookmark";
+inline constexpr char StatusViewPreview[] = "Opens the preview of the selected item";
+inline constexpr char AboutText[] = "Quillmark %1\nTranslates the user interface of Windows programs.";
+inline constexpr char ManualNotFound[] = "The manual was not found at %1.";
+inline constexpr char OpenDialogTitle[] = "Open";
+inline constexpr char OpenFilterScripts[] = "Resource Scripts (*.rc *.RC *.rc2);;Project Databases (*.mdb *.MDB);;All Files (*)";
+inline constexpr char BuildDatabaseStatus[] = "Build Database %1.";
+inline constexpr char LoadingFileStatus[] = "Loading File: %1";
+inline constexpr char CantOpenFile[] = "Error: Can't open file '%1'.";
+inline constexpr char NoProjectOpen[] = "Open a resource script with File > Open, or drop it here.";
+
+} // namespace qmk::txt

@@ -1,0 +1,90 @@
+// The project window.
+#include "ui/CChildFrame.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+
+#include "project/CQuillDoc.h"
+#include "ui/CResTreeView.h"
+#include "ui/CTextListView.h"
+#include "ui/CTextTableModel.h"
+
+namespace qmk {
+
+CChildFrame::CChildFrame(std::unique_ptr<CQuillDoc> doc, std::function<QAction*(int)> action, QWidget* parent)
+    : QWidget(parent), doc_(std::move(doc)), splitter_(new QSplitter(Qt::Horizontal, this))
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    tree_ = new CResTreeView(*doc_, action, splitter_);
+    table_ = new CTextListView(*doc_, action, splitter_);
+    splitter_->addWidget(tree_);
+    splitter_->addWidget(table_);
+    splitter_->setStretchFactor(1, 1);
+    splitter_->setChildrenCollapsible(false);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(splitter_);
+    setFocusProxy(table_);
+
+    connect(tree_, &CResTreeView::itemChosen, table_, &CTextListView::selectRowOfLine);
+    connect(tree_, &CResTreeView::itemActivated, table_, &CTextListView::selectRowOfLine);
+    connect(table_, &CTextListView::rowSelected, this, &CChildFrame::stateChanged);
+    connect(table_, &CTextListView::currentColumnChanged, this, &CChildFrame::stateChanged);
+    connect(table_->tableModel(), &QAbstractItemModel::dataChanged, this, &CChildFrame::stateChanged);
+    connect(table_->tableModel(), &QAbstractItemModel::modelReset, this, &CChildFrame::stateChanged);
+    doc_->addObserver(this);
+    updateTitle();
+}
+
+CChildFrame::~CChildFrame()
+{
+    doc_->removeObserver(this);
+    // The views observe the document: they go before it.
+    delete splitter_;
+    splitter_ = nullptr;
+}
+
+void CChildFrame::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (sized_ || width() <= 0)
+        return;
+    sized_ = true;
+    const int left = std::max(60, width() / 3 - 3);
+    splitter_->setSizes({left, width() - left});
+}
+
+void CChildFrame::updateTitle()
+{
+    const std::string title = doc_->documentPath().filename().string();
+    setWindowTitle(QString::fromStdString(doc_->SetTitle(title)) + (doc_->isModified() ? QStringLiteral(" *") : QString()));
+}
+
+void CChildFrame::toggleCategory(ProjectSwitch category)
+{
+    table_->toggleCategory(category);
+    tree_->rebuild();
+    emit stateChanged();
+}
+
+bool CChildFrame::queryClose()
+{
+    if (doc_->isBusy())
+        return false;
+    doc_->SaveModified();
+    doc_->OnCloseDocument();
+    return true;
+}
+
+void CChildFrame::closeEvent(QCloseEvent* event)
+{
+    if (!closing_ && !queryClose()) {
+        event->ignore();
+        return;
+    }
+    closing_ = true;
+    emit closed(this);
+    event->accept();
+}
+
+} // namespace qmk

@@ -1,0 +1,57 @@
+// The window of one open project: the resource tree on the left (a third of the width less
+// three pixels) and the Text Table on the right. It owns the project's document.
+#pragma once
+
+#include <QSplitter>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+#include "project/ProjectObserver.h"
+
+namespace qmk {
+
+class CQuillDoc;
+class CResTreeView;
+class CTextListView;
+
+class CChildFrame : public QWidget, public ProjectObserver {
+    Q_OBJECT
+public:
+    CChildFrame(std::unique_ptr<CQuillDoc> doc, std::function<QAction*(int)> action, QWidget* parent = nullptr);
+    ~CChildFrame() override;
+
+    CQuillDoc& document() { return *doc_; }
+    CTextListView* textList() const { return table_; }
+    CResTreeView* resourceTree() const { return tree_; }
+    // Renews the window title from the document's state marks.
+    void updateTitle();
+    // Flips a display switch: the table adds or removes its rows, the tree is rebuilt.
+    void toggleCategory(ProjectSwitch category);
+    // The close question and the close-time bookkeeping; false keeps the window open.
+    bool queryClose();
+
+    // ProjectObserver
+    void translationStored(int, LanguageId) override { updateTitle(); }
+    void itemExcluded(int, bool) override { updateTitle(); }
+    void sourceUpdated() override { updateTitle(); }
+
+signals:
+    // Something the status panes show changed: selection, current column, a stored text.
+    void stateChanged();
+    void closed(CChildFrame* frame);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    std::unique_ptr<CQuillDoc> doc_;
+    QSplitter* splitter_;
+    CResTreeView* tree_;
+    CTextListView* table_;
+    bool sized_ = false;
+    bool closing_ = false;
+};
+
+} // namespace qmk

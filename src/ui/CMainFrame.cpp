@@ -1,0 +1,591 @@
+// The main window.
+#include "ui/CMainFrame.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QDockWidget>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QUrl>
+
+#include "app/ProjectFileList.h"
+#include "app/Settings.h"
+#include "project/CQuillDoc.h"
+#include "project/ItemTypes.h"
+#include "project/TextCodec.h"
+#include "resources/CommandIds.h"
+#include "resources/MenuTexts.h"
+#include "resources/MessageIds.h"
+#include "resources/Messages.h"
+#include "resources/UiTexts.h"
+#include "ui/CChildFrame.h"
+#include "ui/CGaugePane.h"
+#include "ui/CMessageBoxFeedback.h"
+#include "ui/CResTreeView.h"
+#include "ui/CRowListView.h"
+#include "ui/CSourceTextDialog.h"
+#include "ui/CTextListView.h"
+#include "ui/FontCheck.h"
+
+namespace qmk {
+namespace {
+
+constexpr char kLayoutSection[] = "Window";
+constexpr char kRecentSection[] = "Recent File List";
+
+QString qs(const char* text) { return QString::fromUtf8(text); }
+
+struct SwitchCommand {
+    int id;
+    ProjectSwitch which;
+};
+
+constexpr SwitchCommand kSwitchCommands[] = {
+    {cmd::ShowDialogResources, ProjectSwitch::DialogEdit},
+    {cmd::ShowMenuResources, ProjectSwitch::MenuEdit},
+    {cmd::ShowStringtableResources, ProjectSwitch::StringtableEdit},
+    {cmd::ShowVersionInfoResources, ProjectSwitch::VersionEdit},
+    {cmd::ShowBitmapResources, ProjectSwitch::BitmapEdit},
+    {cmd::ShowFileIncludes, ProjectSwitch::IncludeEdit},
+    {cmd::ShowExcludedText, ProjectSwitch::ExcludeEdit},
+};
+
+// Commands that need an open project.
+constexpr int kProjectCommands[] = {
+    cmd::Save,         uicmd::Close,         cmd::UpdateDatabase, cmd::NewTranslation, cmd::DeleteTranslation,
+    cmd::RemoveMarks,  cmd::NextItem,        cmd::Translate,
+};
+
+QLabel* makePane(int widthPixels, const QString& name, QWidget* parent)
+{
+    auto* pane = new QLabel(parent);
+    pane->setMinimumWidth(widthPixels * parent->logicalDpiX() / 96);
+    pane->setAccessibleName(name);
+    return pane;
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(Settings& settings, CMessageBoxFeedback& feedback, std::vector<std::string> includeExtensions)
+    : settings_(settings), feedback_(feedback), includeExtensions_(std::move(includeExtensions)), actions_(this),
+      area_(new QMdiArea(this))
+{
+    setObjectName(QStringLiteral("mainFrame"));
+    setWindowTitle(QApplication::applicationName());
+    setWindowIcon(QIcon::fromTheme(QStringLiteral("accessories-dictionary"),
+                                   style()->standardIcon(QStyle::SP_FileDialogContentsView)));
+    setAcceptDrops(true);
+    area_->setViewMode(QMdiArea::TabbedView);
+    area_->setTabsClosable(true);
+    area_->setTabsMovable(true);
+    area_->setDocumentMode(true);
+    area_->setAccessibleName(QStringLiteral("Projects"));
+    setCentralWidget(area_);
+    feedback_.setParent(this);
+    feedback_.setStatusSink([this](const QString& text) { statusBar()->showMessage(text); });
+
+    std::vector<std::string> recent;
+    for (int i = 1; i <= RecentFiles::Capacity; ++i)
+        recent.push_back(settings_.profile().getString(kRecentSection, "File" + std::to_string(i), ""));
+    recent_ = RecentFiles(recent);
+
+    createMenus();
+    createToolBars();
+    createDocks();
+    createStatusBar();
+    connectCommands();
+    restoreLayout();
+    connect(area_, &QMdiArea::subWindowActivated, this, [this] {
+        fillLanguageList();
+        updateCommandStates();
+    });
+    updateCommandStates();
+}
+
+CMainFrame::~CMainFrame()
+{
+    feedback_.setParent(nullptr);
+    feedback_.setStatusSink({});
+}
+
+void CMainFrame::createMenus()
+{
+    auto add = [this](QMenu* menu, std::initializer_list<int> ids) {
+        for (int id : ids) {
+            if (id == 0)
+                menu->addSeparator();
+            else if (QAction* a = action(id))
+                menu->addAction(a);
+        }
+    };
+    QMenu* file = menuBar()->addMenu(qs(txt::MenuFile));
+    add(file, {uicmd::Open, uicmd::Close, cmd::Save, 0});
+    QMenu* list = file->addMenu(qs(txt::MenuProjectFileList));
+    add(list, {cmd::ProjectFileOpen, cmd::ProjectFileRemove});
+    add(file, {cmd::FileOptions, 0});
+    recentMenu_ = file->addMenu(qs(txt::MenuRecentFiles));
+    fillRecentMenu();
+    add(file, {0, uicmd::Exit});
+
+    QMenu* edit = menuBar()->addMenu(qs(txt::MenuEdit));
+    add(edit, {cmd::Translate, cmd::NextItem, cmd::PreviousItem, 0, cmd::ExcludeItem, cmd::RemoveMarks,
+               cmd::Bookmark, 0, cmd::ShowDialogResources, cmd::ShowMenuResources, cmd::ShowStringtableResources,
+               cmd::ShowVersionInfoResources, cmd::ShowBitmapResources, cmd::ShowFileIncludes,
+               cmd::ShowExcludedText});
+
+    QMenu* project = menuBar()->addMenu(qs(txt::MenuProject));
+    add(project, {cmd::UpdateDatabase, cmd::RefreshStatus, cmd::ShowChangedSourceText, 0, cmd::ViewDialog,
+                  cmd::ViewMenu, cmd::ViewBitmap, 0, cmd::ResourceEditor});
+
+    QMenu* translation = menuBar()->addMenu(qs(txt::MenuTranslation));
+    add(translation, {cmd::NewTranslation, cmd::DeleteTranslation});
+
+    QMenu* view = menuBar()->addMenu(qs(txt::MenuView));
+    view->setObjectName(QStringLiteral("viewMenu"));
+    add(view, {uicmd::Tabbed});
+
+    QMenu* window = menuBar()->addMenu(qs(txt::MenuWindow));
+    window->addAction(qs(txt::MenuCascade), area_, &QMdiArea::cascadeSubWindows);
+    window->addAction(qs(txt::MenuTile), area_, &QMdiArea::tileSubWindows);
+
+    QMenu* help = menuBar()->addMenu(qs(txt::MenuHelp));
+    add(help, {uicmd::HelpTopics, 0, uicmd::About});
+}
+
+void CMainFrame::createToolBars()
+{
+    QToolBar* edit = addToolBar(qs(txt::ToolbarEdit));
+    edit->setObjectName(QStringLiteral("editToolBar"));
+    for (int id : {uicmd::Open, cmd::Save, 0, cmd::NextItem, cmd::UpdateDatabase, 0, uicmd::HelpTopics}) {
+        if (id == 0)
+            edit->addSeparator();
+        else
+            edit->addAction(action(id));
+    }
+    QToolBar* language = addToolBar(qs(txt::BarLanguage));
+    language->setObjectName(QStringLiteral("languageToolBar"));
+    languageList_ = new QComboBox(language);
+    languageList_->setObjectName(QStringLiteral("languageList"));
+    languageList_->setAccessibleName(qs(txt::BarLanguage));
+    languageList_->setMinimumContentsLength(16);
+    languageList_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    language->addWidget(languageList_);
+    connect(languageList_, &QComboBox::activated, this, [this](int index) {
+        CChildFrame* child = activeChild();
+        if (!child || index < 0)
+            return;
+        const std::string name = languageList_->itemText(index).toStdString();
+        for (LanguageId id : child->document().rows().columns().translations())
+            if (child->document().rows().columns().header(child->document().rows().columns().columnOfLanguage(id)) == name)
+                child->textList()->setCurrentLanguage(id);
+    });
+    QMenu* view = findChild<QMenu*>(QStringLiteral("viewMenu"));
+    view->addSeparator();
+    view->addAction(edit->toggleViewAction());
+    view->addAction(language->toggleViewAction());
+}
+
+void CMainFrame::createDocks()
+{
+    auto* files = new QDockWidget(qs(txt::BarProjectFiles), this);
+    files->setObjectName(QStringLiteral("projectFilesBar"));
+    projectFiles_ = new CRowListView(files);
+    files->setWidget(projectFiles_);
+    addDockWidget(Qt::BottomDockWidgetArea, files);
+    projectFiles_->fill(ReadProjectFiles(settings_.profile()));
+    connect(projectFiles_, &CRowListView::openRequested, this,
+            [this](const QString& path) { openDocument(path.toStdString()); });
+    connect(projectFiles_, &QTreeWidget::itemSelectionChanged, this, &CMainFrame::updateCommandStates);
+
+    auto* translate = new QDockWidget(qs(txt::Translate), this);
+    translate->setObjectName(QStringLiteral("translateBar"));
+    auto* placeholder = new QLabel(qs(txt::NoProjectOpen), translate);
+    placeholder->setAlignment(Qt::AlignCenter);
+    placeholder->setWordWrap(true);
+    placeholder->setAccessibleName(qs(txt::Translate));
+    translate->setWidget(placeholder);
+    addDockWidget(Qt::BottomDockWidgetArea, translate);
+    tabifyDockWidget(files, translate);
+    translate->raise();
+
+    QMenu* view = findChild<QMenu*>(QStringLiteral("viewMenu"));
+    view->addAction(files->toggleViewAction());
+    view->addAction(translate->toggleViewAction());
+}
+
+void CMainFrame::createStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    languagePane_ = makePane(90, QStringLiteral("Current language"), bar);
+    gaugePane_ = new CGaugePane(bar);
+    auto* gauge = gaugePane_;
+    rowPane_ = makePane(60, QStringLiteral("Row"), bar);
+    typePane_ = makePane(110, QStringLiteral("Item type"), bar);
+    bar->addPermanentWidget(languagePane_);
+    bar->addPermanentWidget(gauge);
+    bar->addPermanentWidget(rowPane_);
+    bar->addPermanentWidget(typePane_);
+}
+
+void CMainFrame::connectCommands()
+{
+    auto on = [this](int id, auto&& handler) { connect(action(id), &QAction::triggered, this, handler); };
+    on(uicmd::Open, [this] { openWithDialog(); });
+    on(uicmd::Close, [this] {
+        if (QMdiSubWindow* window = area_->activeSubWindow())
+            window->close();
+    });
+    on(cmd::Save, [this] { save(); });
+    on(uicmd::Exit, [this] { close(); });
+    on(cmd::ProjectFileOpen, [this] {
+        const std::filesystem::path path = projectFiles_->selectedPath();
+        if (!path.empty() && !openDocument(path))
+            feedback_.messageText(fillPlaceholders(txt::CantOpenFile, {path.string()}), Icon::Stop);
+    });
+    on(cmd::ProjectFileRemove, [this] { projectFiles_->removeSelected(); });
+    on(cmd::NextItem, [this] {
+        if (CChildFrame* child = activeChild())
+            child->textList()->nextItem();
+    });
+    on(cmd::ExcludeItem, [this] {
+        if (CChildFrame* child = activeChild())
+            child->textList()->toggleExclude();
+        updateCommandStates();
+    });
+    on(cmd::RemoveMarks, [this] {
+        if (CChildFrame* child = activeChild())
+            child->document().removeMarks();  // every column
+    });
+    on(cmd::UpdateDatabase, [this] { updateDatabase(); });
+    on(cmd::RefreshStatus, [this] { refreshStatus(); });
+    on(cmd::ShowChangedSourceText, [this] { showChangedSourceText(); });
+    on(cmd::DeleteTranslation, [this] {
+        CChildFrame* child = activeChild();
+        if (!child)
+            return;
+        if (std::optional<LanguageId> language = child->textList()->currentLanguage())
+            child->document().DeleteTranslation(*language);
+        fillLanguageList();
+    });
+    on(uicmd::Tabbed, [this](bool tabbed) {
+        area_->setViewMode(tabbed ? QMdiArea::TabbedView : QMdiArea::SubWindowView);
+    });
+    action(uicmd::Tabbed)->setChecked(true);
+    on(uicmd::HelpTopics, [this] { showHelp(); });
+    on(uicmd::About, [this] { showAbout(); });
+    action(cmd::ResourceEditor)->setEnabled(false);
+    for (const SwitchCommand& command : kSwitchCommands) {
+        const ProjectSwitch which = command.which;
+        on(command.id, [this, which] {
+            if (CChildFrame* child = activeChild())
+                child->toggleCategory(which);
+            updateCommandStates();
+        });
+    }
+}
+
+CChildFrame* CMainFrame::activeChild() const
+{
+    QMdiSubWindow* window = area_->currentSubWindow();
+    return window ? qobject_cast<CChildFrame*>(window->widget()) : nullptr;
+}
+
+std::vector<CChildFrame*> CMainFrame::children() const
+{
+    std::vector<CChildFrame*> list;
+    for (QMdiSubWindow* window : area_->subWindowList())
+        if (auto* child = qobject_cast<CChildFrame*>(window->widget()))
+            list.push_back(child);
+    return list;
+}
+
+CChildFrame* CMainFrame::openDocument(const std::filesystem::path& path)
+{
+    if (std::optional<int> handle = open_.find(path)) {
+        for (const auto& [child, h] : handles_)
+            if (h == *handle) {
+                area_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(child->parentWidget()));
+                QApplication::beep();
+                return child;
+            }
+    }
+    statusBar()->showMessage(QString::fromStdString(fillPlaceholders(txt::LoadingFileStatus, {path.string()})));
+    auto doc = std::make_unique<CQuillDoc>(feedback_, includeExtensions_);
+    const bool opened = doc->OnOpenDocument(path) && doc->reloadRows().done();
+    statusBar()->clearMessage();
+    if (!opened)
+        return nullptr;
+    auto* child = new CChildFrame(std::move(doc), [this](int id) { return action(id); });
+    QMdiSubWindow* window = area_->addSubWindow(child);
+    window->setWindowIcon(windowIcon());
+    handles_[child] = open_.add(path);
+    connect(child, &CChildFrame::stateChanged, this, &CMainFrame::updateCommandStates);
+    connect(child, &CChildFrame::closed, this, [this](CChildFrame* frame) {
+        open_.remove(handles_[frame]);
+        handles_.erase(frame);
+        projectFiles_->refresh(frame->document().scriptPath());
+    });
+    connect(child->textList(), &CTextListView::currentColumnChanged, this, [this] { fillLanguageList(); });
+    window->showMaximized();
+    child->textList()->setFocus();
+    if (child->document().rows().rowCount() > 0)
+        child->textList()->selectRow(0);
+    afterOpen(child);
+    return child;
+}
+
+void CMainFrame::afterOpen(CChildFrame* child)
+{
+    CQuillDoc& doc = child->document();
+    rememberOpened(doc.scriptPath());
+    AddProjectFile(settings_.profile(), doc.scriptPath().string());
+    projectFiles_->refresh(doc.scriptPath());
+    fillLanguageList();
+    updateCommandStates();
+    const std::vector<std::string> missing = doc.missingCharacterSets(fontInstalledForCharset);
+    if (!missing.empty()) {
+        std::string list;
+        for (const std::string& name : missing)
+            list += (list.empty() ? "" : ",\n") + formatMessage(msg::CharsetListEntry, {name});
+        feedback_.message(msg::FontsNotAvailable, {list}, Icon::Exclamation);
+    }
+    if (doc.sourceChanged() && doc.SourceChangedQuestion().done())
+        child->updateTitle();
+}
+
+void CMainFrame::openWithDialog()
+{
+    const QStringList files =
+        QFileDialog::getOpenFileNames(this, qs(txt::OpenDialogTitle), QString::fromStdString(settings_.lastProjectFolder()),
+                                      qs(txt::OpenFilterScripts));
+    for (const QString& file : files) {
+        settings_.setLastProjectFolder(std::filesystem::path(file.toStdString()).parent_path().string());
+        openDocument(file.toStdString());
+    }
+}
+
+void CMainFrame::save()
+{
+    CChildFrame* child = activeChild();
+    if (!child)
+        return;
+    CQuillDoc& doc = child->document();
+    if (doc.WriteTranslatedScripts().done()) {
+        doc.setModified(false);
+        doc.UpdateProjectStatus();
+    }
+    child->updateTitle();
+    projectFiles_->refresh(doc.scriptPath());
+}
+
+void CMainFrame::updateDatabase()
+{
+    CChildFrame* child = activeChild();
+    if (!child)
+        return;
+    child->document().UpdateDatabase();
+    child->updateTitle();
+    projectFiles_->refresh(child->document().scriptPath());
+    updateCommandStates();
+}
+
+void CMainFrame::refreshStatus()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    std::string changed;
+    for (CChildFrame* child : children()) {
+        CQuillDoc& doc = child->document();
+        if (doc.sourceChanged() || !doc.IsSourceChanged())
+            continue;
+        doc.setSourceChanged(true);
+        child->updateTitle();
+        changed += (changed.empty() ? "" : "\n") + doc.documentPath().string();
+    }
+    QApplication::restoreOverrideCursor();
+    if (changed.empty())
+        return;
+    feedback_.message(msg::SourceFilesChanged, {changed}, Icon::Information);
+    projectFiles_->fill(ReadProjectFiles(settings_.profile()));
+}
+
+void CMainFrame::showChangedSourceText()
+{
+    CChildFrame* child = activeChild();
+    const int row = child ? child->textList()->selectedRow() : -1;
+    if (row < 0)
+        return;
+    CQuillDoc& doc = child->document();
+    if (std::optional<CQuillDoc::ChangedSourceText> texts = doc.changedSourceText(doc.rows().item(row).lineIndex)) {
+        const int cp = doc.codePage();
+        auto decode = [cp](const std::string& bytes) {
+            return QString::fromStdString(decodeToUtf8(bytes, cp).value_or(bytes));
+        };
+        CSourceTextDialog(decode(texts->oldText), decode(texts->newText), this).exec();
+    }
+}
+
+void CMainFrame::showHelp()
+{
+    const QString manual = QStringLiteral(QMK_MANUAL_PATH);
+    if (!std::filesystem::exists(manual.toStdString())) {
+        feedback_.messageText(fillPlaceholders(txt::ManualNotFound, {manual.toStdString()}), Icon::Exclamation);
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(manual));
+}
+
+void CMainFrame::showAbout()
+{
+    QMessageBox::about(this, QApplication::applicationName(),
+                       QString::fromStdString(fillPlaceholders(txt::AboutText, {QMK_VERSION})));
+}
+
+void CMainFrame::rememberOpened(const std::filesystem::path& path)
+{
+    recent_.opened(path.string());
+    for (int i = 0; i < RecentFiles::Capacity; ++i) {
+        const std::string value = i < static_cast<int>(recent_.entries().size()) ? recent_.entries()[i] : "";
+        settings_.profile().writeString(kRecentSection, "File" + std::to_string(i + 1), value);
+    }
+    fillRecentMenu();
+}
+
+void CMainFrame::fillRecentMenu()
+{
+    recentMenu_->clear();
+    int n = 0;
+    for (const std::string& path : recent_.entries()) {
+        QAction* entry = recentMenu_->addAction(QStringLiteral("&%1 %2").arg(++n).arg(QString::fromStdString(path)));
+        entry->setStatusTip(qs(txt::StatusRecentFile));
+        connect(entry, &QAction::triggered, this, [this, path] { openDocument(path); });
+    }
+    recentMenu_->setEnabled(n > 0);
+}
+
+void CMainFrame::fillLanguageList()
+{
+    languageList_->clear();
+    CChildFrame* child = activeChild();
+    if (!child)
+        return;
+    const TextTableColumns& columns = child->document().rows().columns();
+    // Each name goes in at the top: the list shows the project's order reversed.
+    for (LanguageId id : columns.translations())
+        languageList_->insertItem(0, QString::fromStdString(columns.header(columns.columnOfLanguage(id))));
+    const int current = child->textList()->currentColumn();
+    const int index = current >= 0 ? languageList_->findText(QString::fromStdString(columns.header(current))) : -1;
+    languageList_->setCurrentIndex(index >= 0 ? index : 0);
+}
+
+void CMainFrame::updateCommandStates()
+{
+    CChildFrame* child = activeChild();
+    for (int id : kProjectCommands)
+        action(id)->setEnabled(child != nullptr);
+    const bool selected = child && child->textList()->selectedRow() >= 0;
+    action(cmd::ExcludeItem)->setEnabled(selected);
+    action(cmd::ExcludeItem)->setChecked(selected && child->document().rows().item(child->textList()->selectedRow()).excluded);
+    const bool fileSelected = !projectFiles_->selectedPath().empty();
+    action(cmd::ProjectFileOpen)->setEnabled(fileSelected);
+    action(cmd::ProjectFileRemove)->setEnabled(fileSelected);
+    action(cmd::DeleteTranslation)->setEnabled(child && child->textList()->currentLanguage().has_value());
+    bool changedSource = false;
+    if (selected) {
+        const int row = child->textList()->selectedRow();
+        const std::optional<LanguageId> language = child->textList()->currentLanguage();
+        changedSource = language && child->document().rows().item(row).isModified(*language);
+    }
+    action(cmd::ShowChangedSourceText)->setEnabled(changedSource);
+    for (const SwitchCommand& command : kSwitchCommands) {
+        action(command.id)->setEnabled(child != nullptr);
+        action(command.id)->setChecked(child && child->document().switches().get(command.which));
+    }
+    for (int id : {cmd::PreviousItem, cmd::ViewDialog, cmd::ViewMenu, cmd::ViewBitmap, cmd::Bookmark,
+                   cmd::NewTranslation, cmd::FileOptions})
+        action(id)->setEnabled(false);  // their windows come with the translation bar and the previews
+    updatePanes();
+}
+
+void CMainFrame::updatePanes()
+{
+    CGaugePane* gauge = gaugePane_;
+    CChildFrame* child = activeChild();
+    if (!child) {
+        languagePane_->clear();
+        rowPane_->clear();
+        typePane_->clear();
+        gauge->clear();
+        return;
+    }
+    CTextListView* table = child->textList();
+    CQuillDoc& doc = child->document();
+    const std::optional<LanguageId> language = table->currentLanguage();
+    const bool source = !language || table->sourceColumnChosen();
+    languagePane_->setText(source ? QStringLiteral("Source Text")
+                                  : QString::fromStdString(doc.rows().columns().header(table->currentColumn())));
+    if (language) {
+        const GaugeFigures figures = doc.gauge(*language);
+        gauge->setFigures(figures.translatedPercent, figures.modifiedPercent);
+    } else {
+        gauge->clear();
+    }
+    const int row = table->selectedRow();
+    rowPane_->setText(row >= 0 ? QStringLiteral("%1/%2").arg(row + 1).arg(doc.rows().rowCount()) : QString());
+    typePane_->setText(row >= 0 ? QString::fromStdString(std::string(itemTypeDisplayName(doc.rows().item(row).itemType)))
+                                : QString());
+}
+
+void CMainFrame::restoreLayout()
+{
+    const QByteArray geometry =
+        QByteArray::fromBase64(QByteArray::fromStdString(settings_.profile().getString(kLayoutSection, "Geometry", "")));
+    const QByteArray state =
+        QByteArray::fromBase64(QByteArray::fromStdString(settings_.profile().getString(kLayoutSection, "State", "")));
+    if (geometry.isEmpty() || !restoreGeometry(geometry))
+        resize(1100, 720);
+    if (!state.isEmpty())
+        restoreState(state);
+}
+
+void CMainFrame::saveLayout()
+{
+    settings_.profile().writeString(kLayoutSection, "Geometry", saveGeometry().toBase64().toStdString());
+    settings_.profile().writeString(kLayoutSection, "State", saveState().toBase64().toStdString());
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    for (QMdiSubWindow* window : area_->subWindowList()) {
+        if (!window->close()) {
+            event->ignore();
+            return;
+        }
+    }
+    saveLayout();
+    event->accept();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event)
+{
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile())
+            openDocument(url.toLocalFile().toStdString());
+    event->acceptProposedAction();
+}
+
+} // namespace qmk

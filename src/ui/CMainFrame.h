@@ -1,0 +1,94 @@
+// The main window: open projects in a tabbed (or windowed) area, the menus and toolbars built
+// from the command table, the "Language" toolbar, the "Project Files" and "Translate" bars and
+// the status panes of the active project.
+#pragma once
+
+#include <QMainWindow>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/OpenProjects.h"
+#include "ui/CommandTable.h"
+
+class QComboBox;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+
+namespace qmk {
+
+class CChildFrame;
+class CGaugePane;
+class CMessageBoxFeedback;
+class CRowListView;
+class Settings;
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    CMainFrame(Settings& settings, CMessageBoxFeedback& feedback, std::vector<std::string> includeExtensions);
+    ~CMainFrame() override;
+
+    // Opens a script or project database in its own window; a project already open is only
+    // brought forward (with a beep). Null when it could not be opened (reported).
+    CChildFrame* openDocument(const std::filesystem::path& path);
+    CChildFrame* activeChild() const;
+    std::vector<CChildFrame*> children() const;
+    QAction* action(int id) const { return actions_.action(id); }
+    CRowListView* projectFiles() const { return projectFiles_; }
+    QComboBox* languageList() const { return languageList_; }
+
+    // F5: marks every open project whose script changed and names them in one message.
+    void refreshStatus();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void createMenus();
+    void createToolBars();
+    void createDocks();
+    void createStatusBar();
+    void connectCommands();
+    void restoreLayout();
+    void saveLayout();
+
+    void openWithDialog();
+    void save();
+    void updateDatabase();
+    void showChangedSourceText();
+    void showHelp();
+    void showAbout();
+    void rememberOpened(const std::filesystem::path& path);
+    void fillRecentMenu();
+    void afterOpen(CChildFrame* child);
+
+    // The active project changed, or something its panes show: menus, checks, panes.
+    void updateCommandStates();
+    void updatePanes();
+    void fillLanguageList();
+
+    Settings& settings_;
+    CMessageBoxFeedback& feedback_;
+    std::vector<std::string> includeExtensions_;
+    CommandActions actions_;
+    QMdiArea* area_;
+    CRowListView* projectFiles_ = nullptr;
+    QComboBox* languageList_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    QLabel* languagePane_ = nullptr;
+    CGaugePane* gaugePane_ = nullptr;
+    QLabel* rowPane_ = nullptr;
+    QLabel* typePane_ = nullptr;
+    OpenProjects open_;
+    std::map<CChildFrame*, int> handles_;
+    RecentFiles recent_;
+};
+
+} // namespace qmk

@@ -1,0 +1,44 @@
+// Painting of the Text Table's cells.
+#include "ui/CTextListDelegate.h"
+
+#include <QPainter>
+
+#include "ui/CTextTableModel.h"
+
+namespace qmk {
+
+void CTextListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    QStyleOptionViewItem cell(option);
+    initStyleOption(&cell, index);
+    if (index.data(CTextTableModel::ExcludedRole).toBool())
+        cell.font.setStrikeOut(true);
+    QStyledItemDelegate::paint(painter, cell, index);
+
+    painter->save();
+    const QRect r = option.rect;
+    const QColor grid = option.palette.color(QPalette::Mid);
+    painter->setPen(grid);
+    painter->drawLine(r.topRight(), r.bottomRight());
+    switch (index.data(CTextTableModel::GroupStartRole).toInt()) {
+    case 1:
+        painter->setPen(QPen(option.palette.color(QPalette::Text), 1));
+        painter->drawLine(r.topLeft(), r.topRight());
+        break;
+    case 2:
+        painter->setPen(QPen(grid, 1, Qt::DashLine));
+        painter->drawLine(r.topLeft(), r.topRight());
+        break;
+    default:
+        break;
+    }
+    if (index.data(CTextTableModel::MarkRole).toBool()) {
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(QColor(0, 90, 200));
+        painter->drawEllipse(QRect(r.left() + 1, r.top() + 1, 7, 7));
+    }
+    painter->restore();
+}
+
+} // namespace qmk

@@ -1,0 +1,64 @@
+// The Text Table: every translatable text of the project as a row, one column per translation.
+// It shows the document's rows and asks the document for every change (exclude, next item);
+// the current column decides which translation the bar, the previews and the gauge follow.
+#pragma once
+
+#include <QTableView>
+#include <functional>
+#include <optional>
+
+#include "database/ProjectRows.h"
+
+namespace qmk {
+
+class CQuillDoc;
+class CTextTableModel;
+
+class CTextListView : public QTableView {
+    Q_OBJECT
+public:
+    // `action` gives the window's action of a command id, for the context menu.
+    CTextListView(CQuillDoc& doc, std::function<QAction*(int)> action, QWidget* parent = nullptr);
+
+    CQuillDoc& document() { return doc_; }
+    CTextTableModel* tableModel() const { return model_; }
+
+    // -1 when no row is selected.
+    int selectedRow() const;
+    // Selects, focuses and shows the row; -1 when the index is outside the table.
+    int selectRow(int row);
+    int selectRowOfLine(int lineIndex);
+
+    // The translation column the bar and the gauge follow (-1: none); the source-column flag
+    // says the Id or source column was chosen last.
+    int currentColumn() const { return currentColumn_; }
+    bool sourceColumnChosen() const { return sourceChosen_; }
+    void setCurrentLanguage(LanguageId language);
+    std::optional<LanguageId> currentLanguage() const;
+
+    // The next row without a translation in the current column (wrapping), else the next row.
+    void nextItem();
+    // Excludes the selected row's item, or includes it again.
+    void toggleExclude();
+    // Switches a category and keeps the selected row selected where it is still shown.
+    void toggleCategory(ProjectSwitch category);
+
+signals:
+    void rowSelected(int row);
+    void currentColumnChanged(int column);
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    void chooseColumn(int column);
+    void resetColumns();
+
+    CQuillDoc& doc_;
+    std::function<QAction*(int)> action_;
+    CTextTableModel* model_;
+    int currentColumn_ = -1;
+    bool sourceChosen_ = false;
+};
+
+} // namespace qmk

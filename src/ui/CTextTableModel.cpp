@@ -1,0 +1,141 @@
+// The Text Table model.
+#include "ui/CTextTableModel.h"
+
+#include <QColor>
+
+#include "project/CQuillDoc.h"
+
+namespace qmk {
+
+CTextTableModel::CTextTableModel(CQuillDoc& doc, QObject* parent) : QAbstractTableModel(parent), doc_(doc)
+{
+    columns_ = doc_.rows().columns().count();
+    refreshFonts();
+    doc_.addObserver(this);
+}
+
+CTextTableModel::~CTextTableModel()
+{
+    doc_.removeObserver(this);
+}
+
+int CTextTableModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : doc_.rows().rowCount();
+}
+
+int CTextTableModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : columns_;
+}
+
+QVariant CTextTableModel::data(const QModelIndex& index, int role) const
+{
+    const TextTableRows& rows = doc_.rows();
+    if (!index.isValid() || !rows.isRow(index.row()) || index.column() >= columns_)
+        return {};
+    const CObjectData& item = rows.item(index.row());
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::ToolTipRole:
+        return QString::fromStdString(rows.displayText(index.row(), index.column()));
+    case Qt::FontRole:
+        return static_cast<std::size_t>(index.column()) < columnFonts_.size()
+                   ? QVariant(columnFonts_[static_cast<std::size_t>(index.column())])
+                   : QVariant();
+    case Qt::ForegroundRole:
+        if (index.data(ModifiedRole).toBool())
+            return QColor(255, 0, 0);
+        return {};
+    case ExcludedRole:
+        return item.excluded;
+    case GroupStartRole:
+        return static_cast<int>(item.groupStart);
+    case MarkRole:
+        return item.hasMark(index.column());
+    case ModifiedRole: {
+        const std::optional<LanguageId> language = rows.columns().languageOfColumn(index.column());
+        return language && item.isModified(*language);
+    }
+    default:
+        return {};
+    }
+}
+
+QVariant CTextTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    if (orientation == Qt::Vertical)
+        return section + 1;
+    if (section < 0 || section >= columns_)
+        return {};
+    return QString::fromStdString(doc_.rows().columns().header(section));
+}
+
+void CTextTableModel::refreshFonts()
+{
+    const TextTableColumns& columns = doc_.rows().columns();
+    columnFonts_.assign(static_cast<std::size_t>(columns.count()), QFont());
+    auto fontOf = [](const FontSetting& setting) {
+        QFont font;
+        if (!setting.fontName.empty())
+            font.setFamilies({QString::fromStdString(setting.fontName), font.family()});
+        return font;
+    };
+    // The source column shows the source languages' texts: the first source language's font.
+    for (int column = TextTableColumns::FirstTranslationColumn; column < columns.count(); ++column)
+        if (std::optional<LanguageId> language = columns.languageOfColumn(column))
+            columnFonts_[static_cast<std::size_t>(column)] = fontOf(doc_.font(*language, false));
+}
+
+void CTextTableModel::rowsChanged(const RowChange& change)
+{
+    if (change.count <= 0)
+        return;
+    const int last = change.first + change.count - 1;
+    switch (change.kind) {
+    case RowChange::Kind::Inserted:
+        beginInsertRows({}, change.first, last);
+        endInsertRows();
+        break;
+    case RowChange::Kind::Removed:
+        // The rows are gone from the document already; the view only learns which.
+        beginRemoveRows({}, change.first, last);
+        endRemoveRows();
+        break;
+    case RowChange::Kind::Changed:
+        emit dataChanged(index(change.first, 0), index(last, std::max(0, columns_ - 1)));
+        break;
+    case RowChange::Kind::Reset:
+        tableReset();
+        break;
+    }
+}
+
+void CTextTableModel::tableReset()
+{
+    beginResetModel();
+    columns_ = doc_.rows().columns().count();
+    refreshFonts();
+    endResetModel();
+}
+
+void CTextTableModel::translationsChanged()
+{
+    // The rows are read again right after, and that reset brings the new columns.
+}
+
+void CTextTableModel::fontChanged(LanguageId, bool)
+{
+    refreshFonts();
+    if (rowCount() > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columns_ - 1), {Qt::FontRole});
+}
+
+void CTextTableModel::busyChanged(bool busy)
+{
+    emit busyStateChanged(busy);
+}
+
+} // namespace qmk

@@ -1,0 +1,50 @@
+// The Text Table's rows for a QTableView: a thin model over the document's rows. It follows the
+// document's row-change reports with the matching insert and remove calls, so a category switch
+// keeps the selection and the scroll position, and it hands out text decoded once per row.
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QFont>
+#include <vector>
+
+#include "project/ProjectObserver.h"
+
+namespace qmk {
+
+class CQuillDoc;
+
+class CTextTableModel : public QAbstractTableModel, public ProjectObserver {
+    Q_OBJECT
+public:
+    // Roles the delegate draws from.
+    enum Role { ExcludedRole = Qt::UserRole + 1, GroupStartRole, MarkRole, ModifiedRole };
+
+    explicit CTextTableModel(CQuillDoc& doc, QObject* parent = nullptr);
+    ~CTextTableModel() override;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    CQuillDoc& document() { return doc_; }
+    // The font of each column, from the fonts the project gives its languages.
+    void refreshFonts();
+
+    // ProjectObserver
+    void rowsChanged(const RowChange& change) override;
+    void tableReset() override;
+    void translationsChanged() override;
+    void fontChanged(LanguageId language, bool source) override;
+    void busyChanged(bool busy) override;
+
+signals:
+    void busyStateChanged(bool busy);
+
+private:
+    CQuillDoc& doc_;
+    std::vector<QFont> columnFonts_;
+    int columns_ = 0;
+};
+
+} // namespace qmk
