@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev adwaita-icon-theme fonts-dejavu-core
   libsqlite3-dev libxlsxwriter-dev libzip-dev libpugixml-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth

@@ -105,6 +105,7 @@ CMainFrame::CMainFrame(Settings& settings, CMessageBoxFeedback& feedback, std::v
     connectCommands();
     restoreLayout();
     connect(area_, &QMdiArea::subWindowActivated, this, [this] {
+        updateWindowTitle();
         fillLanguageList();
         updateCommandStates();
     });
@@ -208,7 +209,7 @@ void CMainFrame::createDocks()
 
     auto* translate = new QDockWidget(qs(txt::Translate), this);
     translate->setObjectName(QStringLiteral("translateBar"));
-    auto* placeholder = new QLabel(qs(txt::NoProjectOpen), translate);
+    auto* placeholder = new QLabel(qs(txt::SelectATextToTranslate), translate);
     placeholder->setAlignment(Qt::AlignCenter);
     placeholder->setWordWrap(true);
     placeholder->setAccessibleName(qs(txt::Translate));
@@ -241,7 +242,7 @@ void CMainFrame::connectCommands()
     auto on = [this](int id, auto&& handler) { connect(action(id), &QAction::triggered, this, handler); };
     on(uicmd::Open, [this] { openWithDialog(); });
     on(uicmd::Close, [this] {
-        if (QMdiSubWindow* window = area_->activeSubWindow())
+        if (QMdiSubWindow* window = area_->currentSubWindow())
             window->close();
     });
     on(cmd::Save, [this] { save(); });
@@ -329,13 +330,14 @@ CChildFrame* CMainFrame::openDocument(const std::filesystem::path& path)
     window->setWindowIcon(windowIcon());
     handles_[child] = open_.add(path);
     connect(child, &CChildFrame::stateChanged, this, &CMainFrame::updateCommandStates);
+    connect(child, &QWidget::windowTitleChanged, this, &CMainFrame::updateWindowTitle);
     connect(child, &CChildFrame::closed, this, [this](CChildFrame* frame) {
         open_.remove(handles_[frame]);
         handles_.erase(frame);
         projectFiles_->refresh(frame->document().scriptPath());
     });
     connect(child->textList(), &CTextListView::currentColumnChanged, this, [this] { fillLanguageList(); });
-    window->showMaximized();
+    window->show();
     child->textList()->setFocus();
     if (child->document().rows().rowCount() > 0)
         child->textList()->selectRow(0);
@@ -349,6 +351,7 @@ void CMainFrame::afterOpen(CChildFrame* child)
     rememberOpened(doc.scriptPath());
     AddProjectFile(settings_.profile(), doc.scriptPath().string());
     projectFiles_->refresh(doc.scriptPath());
+    updateWindowTitle();
     fillLanguageList();
     updateCommandStates();
     const std::vector<std::string> missing = doc.missingCharacterSets(fontInstalledForCharset);
@@ -513,6 +516,13 @@ void CMainFrame::updateCommandStates()
                    cmd::NewTranslation, cmd::FileOptions})
         action(id)->setEnabled(false);  // their windows come with the translation bar and the previews
     updatePanes();
+}
+
+void CMainFrame::updateWindowTitle()
+{
+    CChildFrame* child = activeChild();
+    setWindowTitle(child ? QStringLiteral("%1 - %2").arg(QApplication::applicationName(), child->windowTitle())
+                         : QApplication::applicationName());
 }
 
 void CMainFrame::updatePanes()

@@ -72,6 +72,7 @@ private:
     // The active project changed, or something its panes show: menus, checks, panes.
     void updateCommandStates();
     void updatePanes();
+    void updateWindowTitle();
     void fillLanguageList();
 
     Settings& settings_;

@@ -31,6 +31,8 @@ CTextListView::CTextListView(CQuillDoc& doc, std::function<QAction*(int)> action
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    horizontalHeader()->setTextElideMode(Qt::ElideRight);
     horizontalHeader()->setStretchLastSection(true);
     resetColumns();
 

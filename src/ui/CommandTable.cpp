@@ -69,7 +69,7 @@ QIcon themedIcon(const char* name)
         {"document-open", QStyle::SP_DialogOpenButton}, {"document-save", QStyle::SP_DialogSaveButton},
         {"window-close", QStyle::SP_DialogCloseButton}, {"application-exit", QStyle::SP_DialogCloseButton},
         {"go-next", QStyle::SP_ArrowForward},           {"go-previous", QStyle::SP_ArrowBack},
-        {"view-refresh", QStyle::SP_BrowserReload},     {"help-contents", QStyle::SP_DialogHelpButton},
+        {"view-refresh", QStyle::SP_BrowserReload},     {"help-contents", QStyle::SP_MessageBoxQuestion},
         {"help-about", QStyle::SP_MessageBoxInformation}, {"list-remove", QStyle::SP_TrashIcon},
         {"edit-clear", QStyle::SP_DialogResetButton},   {"list-add", QStyle::SP_FileDialogNewFolder},
         {"image-x-generic", QStyle::SP_FileIcon},       {"bookmark-new", QStyle::SP_FileDialogDetailedView},
@@ -83,6 +83,13 @@ QIcon themedIcon(const char* name)
 }
 
 } // namespace
+
+void useDesktopIconTheme()
+{
+    if (QIcon::themeName().isEmpty() || QIcon::themeName() == QLatin1String("hicolor"))
+        QIcon::setThemeName(QStringLiteral("Adwaita"));
+    QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
+}
 
 CommandActions::CommandActions(QObject* owner)
 {

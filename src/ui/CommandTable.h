@@ -31,6 +31,10 @@ inline constexpr int Tabbed = 59401;
 
 const std::vector<CommandEntry>& commandTable();
 
+// Outside a desktop session Qt knows no icon theme: the freedesktop theme Debian installs with
+// the program is taken then, so every command has its usual icon.
+void useDesktopIconTheme();
+
 class CommandActions {
 public:
     // Creates one action per command, owned by `owner`.

@@ -9,6 +9,7 @@
 #include "ui/CGuardedApplication.h"
 #include "ui/CMainFrame.h"
 #include "ui/CMessageBoxFeedback.h"
+#include "ui/CommandTable.h"
 
 namespace qmk {
 
@@ -18,6 +19,7 @@ int runInteractive(int argc, char** argv, const CBatchCommandLineInfo& cmd, Sett
     QApplication::setApplicationName(QStringLiteral("Quillmark"));
     QApplication::setApplicationVersion(QStringLiteral(QMK_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("qmk32"));
+    useDesktopIconTheme();
 
     CMessageBoxFeedback feedback;
     std::vector<std::string> includeExtensions;

@@ -1,0 +1,211 @@
+// The main window on a small project: opening builds the project and shows its texts, the
+// display switches and Exclude change the rows without losing the selection, Next Item finds
+// the next untranslated text, a second open only activates, a changed script is updated on
+// request, and closing a modified project offers to write its translated scripts.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <ctime>
+#include <fstream>
+
+#include "app/Settings.h"
+#include "common/TempDir.h"
+#include "project/CQuillDoc.h"
+#include "resources/CommandIds.h"
+#include "resources/MessageIds.h"
+#include "ui/CChildFrame.h"
+#include "ui/CMainFrame.h"
+#include "ui/CMessageBoxFeedback.h"
+#include "ui/CTextListView.h"
+#include "ui/CTextTableModel.h"
+
+namespace qmk {
+namespace {
+
+constexpr LanguageId German{7, 1};
+
+const char* const kScript =
+    "IDD_ABOUT DIALOG 0, 0, 200, 100\nCAPTION \"About\"\nBEGIN\n"
+    "    LTEXT \"Name:\", IDC_NAME, 10, 10, 50, 8\n    DEFPUSHBUTTON \"OK\", IDOK, 140, 80, 50, 14\nEND\n"
+    "IDB_LOGO BITMAP \"logo.bmp\"\n"
+    "STRINGTABLE\nBEGIN\n    IDS_HELLO \"Hello\"\n    IDS_BYE \"Goodbye\"\n    IDS_LAST \"Last\"\nEND\n"
+    "IDM_MAIN MENU\nBEGIN\n    POPUP \"&File\"\n    BEGIN\n        MENUITEM \"E&xit\", ID_EXIT\n    END\nEND\n";
+
+// Answers every question with yes and remembers what was asked and said.
+class AnsweringFeedback : public CMessageBoxFeedback {
+public:
+    void message(int id, const MessageArgs&, Icon) override { said.push_back(id); }
+    void messageText(const std::string& text, Icon) override { texts.push_back(text); }
+    bool ask(int id, const MessageArgs&, bool) override
+    {
+        asked.push_back(id);
+        return answer;
+    }
+    bool wasAsked(int id) const { return std::find(asked.begin(), asked.end(), id) != asked.end(); }
+
+    std::vector<int> asked;
+    std::vector<int> said;
+    std::vector<std::string> texts;
+    bool answer = true;
+};
+
+QApplication& application()
+{
+    static int argc = 1;
+    static char name[] = "qmk32";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = qobject_cast<QApplication*>(QCoreApplication::instance());
+    if (!app)
+        app = new QApplication(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quillmark"));
+    return *app;
+}
+
+class MainFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        application();
+        script = dir.write("app.rc", kScript);
+        settings = std::make_unique<Settings>(dir / "qmk32.ini");
+        frame = std::make_unique<CMainFrame>(*settings, feedback, std::vector<std::string>{"DLG"});
+    }
+    void TearDown() override
+    {
+        feedback.answer = false;
+        frame->close();
+        frame.reset();
+    }
+    CChildFrame* openApp()
+    {
+        CChildFrame* child = frame->openDocument(script);
+        if (child)
+            QApplication::processEvents();
+        return child;
+    }
+    int rowOfString(CChildFrame* child, const std::string& ident)
+    {
+        const TextTableRows& rows = child->document().rows();
+        for (int row = 0; row < rows.rowCount(); ++row)
+            if (rows.row(row).cell(TextTableColumns::IdColumn) == ident)
+                return row;
+        return -1;
+    }
+    void trigger(int id) { frame->action(id)->trigger(); }
+
+    test::TempDir dir;
+    std::filesystem::path script;
+    std::unique_ptr<Settings> settings;
+    AnsweringFeedback feedback;
+    std::unique_ptr<CMainFrame> frame;
+};
+
+} // namespace
+
+TEST_F(MainFrameTest, OpeningAScriptBuildsItsProjectAndShowsOneRowPerText)
+{
+    CChildFrame* child = openApp();
+    ASSERT_NE(child, nullptr);
+    EXPECT_TRUE(feedback.wasAsked(msg::BuildDatabaseFirst));
+    CTextTableModel* model = child->textList()->tableModel();
+    EXPECT_EQ(model->rowCount(), child->document().rows().rowCount());
+    // Caption, two controls, the bitmap, three strings, popup and item.
+    EXPECT_EQ(model->rowCount(), 9);
+    const int hello = rowOfString(child, "IDS_HELLO");
+    ASSERT_GE(hello, 0);
+    EXPECT_EQ(model->index(hello, TextTableColumns::SourceColumn).data().toString(), QStringLiteral("Hello"));
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Quillmark - app.rc"));
+    // The same project by its database only comes forward.
+    EXPECT_EQ(frame->openDocument(dir / "app_rc.mdb"), child);
+    EXPECT_EQ(frame->children().size(), 1u);
+}
+
+TEST_F(MainFrameTest, DisplaySwitchesAndExcludeChangeRowsAndKeepTheSelection)
+{
+    CChildFrame* child = openApp();
+    ASSERT_NE(child, nullptr);
+    CTextListView* table = child->textList();
+    CTextTableModel* model = table->tableModel();
+    const int rows = model->rowCount();
+    table->selectRow(rowOfString(child, "IDS_BYE"));
+    const int byeLine = child->document().rows().item(table->selectedRow()).lineIndex;
+
+    trigger(cmd::ShowBitmapResources);
+    EXPECT_FALSE(frame->action(cmd::ShowBitmapResources)->isChecked());
+    EXPECT_EQ(model->rowCount(), rows - 1);
+    EXPECT_EQ(child->document().rows().item(table->selectedRow()).lineIndex, byeLine);
+    trigger(cmd::ShowBitmapResources);
+    EXPECT_EQ(model->rowCount(), rows);
+    EXPECT_EQ(child->document().rows().item(0).itemType, ItemType::BitmapFile);  // back at the top
+    EXPECT_EQ(child->document().rows().item(table->selectedRow()).lineIndex, byeLine);
+
+    trigger(cmd::ShowExcludedText);  // the bitmap's file name starts out excluded: it goes
+    EXPECT_EQ(model->rowCount(), rows - 1);
+    trigger(cmd::ExcludeItem);  // excluded text hidden: an exclude still keeps the row
+    EXPECT_EQ(model->rowCount(), rows - 1);
+    EXPECT_TRUE(model->index(table->selectedRow(), 1).data(CTextTableModel::ExcludedRole).toBool());
+    EXPECT_TRUE(frame->action(cmd::ExcludeItem)->isChecked());
+}
+
+TEST_F(MainFrameTest, NextItemSkipsTranslatedTextsAndWraps)
+{
+    CChildFrame* child = openApp();
+    ASSERT_NE(child, nullptr);
+    CQuillDoc& doc = child->document();
+    ASSERT_TRUE(doc.NewTranslation(German, "app-German.rc"));
+    QApplication::processEvents();
+    CTextListView* table = child->textList();
+    ASSERT_EQ(table->currentLanguage(), German);
+    EXPECT_EQ(frame->languageList()->currentText(), QStringLiteral("German"));
+    const int hello = rowOfString(child, "IDS_HELLO");
+    ASSERT_EQ(doc.storeTranslation(doc.rows().item(hello + 1).lineIndex, German, "Auf Wiedersehen"),
+              OperationResult::Done);
+    table->selectRow(hello);
+    trigger(cmd::NextItem);
+    EXPECT_EQ(table->selectedRow(), hello + 2);
+
+    // Every text translated: the next row, wrapping from the last to the first.
+    for (int row = 0; row < doc.rows().rowCount(); ++row)
+        ASSERT_EQ(doc.storeTranslation(doc.rows().item(row).lineIndex, German, "x"), OperationResult::Done);
+    table->selectRow(doc.rows().rowCount() - 1);
+    trigger(cmd::NextItem);
+    EXPECT_EQ(table->selectedRow(), 0);
+}
+
+TEST_F(MainFrameTest, AChangedScriptIsUpdatedOnRequestAndClosingOffersToWriteTheTranslations)
+{
+    CChildFrame* child = openApp();
+    ASSERT_NE(child, nullptr);
+    CQuillDoc& doc = child->document();
+    ASSERT_TRUE(doc.NewTranslation(German, "app-German.rc"));
+    const int hello = rowOfString(child, "IDS_HELLO");
+    ASSERT_EQ(doc.storeTranslation(doc.rows().item(hello).lineIndex, German, "Hallo"), OperationResult::Done);
+    EXPECT_TRUE(child->windowTitle().endsWith(QStringLiteral("*")));
+    trigger(uicmd::Close);
+    QApplication::processEvents();
+    EXPECT_TRUE(feedback.wasAsked(msg::WriteTranslatedFilesQuestion));
+    EXPECT_TRUE(std::filesystem::exists(dir / "app-German.rc"));
+    EXPECT_TRUE(frame->children().empty());
+
+    // The script changes; opening it again asks to update, and the translation stays.
+    std::ofstream(script, std::ios::app) << "STRINGTABLE\nBEGIN\n    IDS_NEW \"New\"\nEND\n";
+    const std::time_t later = std::time(nullptr) + 120;
+    struct timespec times[2] = {{later, 0}, {later, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, script.c_str(), times, 0), 0);
+    feedback.asked.clear();
+    child = openApp();
+    ASSERT_NE(child, nullptr);
+    EXPECT_TRUE(feedback.wasAsked(msg::UpdateDatabaseNow));
+    EXPECT_GE(rowOfString(child, "IDS_NEW"), 0);
+    const int helloAgain = rowOfString(child, "IDS_HELLO");
+    const int column = child->document().rows().columns().columnOfLanguage(German);
+    EXPECT_EQ(child->textList()->tableModel()->index(helloAgain, column).data().toString(), QStringLiteral("Hallo"));
+}
+
+} // namespace qmk
