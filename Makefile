@@ -8,7 +8,7 @@ BUILD_TYPE   ?= RelWithDebInfo
 JOBS         ?= $(shell nproc)
 CMAKE_FLAGS  ?=
 
-.PHONY: all deps build test sanitize bench fuzz run clean
+.PHONY: all deps build test sanitize bench fuzz run demo-batch clean
 
 all: build
 
@@ -50,6 +50,10 @@ fuzz: deps $(FUZZ_DIR)/build.ninja
 
 run: build
 	@bash scripts/run-demo.sh $(BUILD_DIR)
+
+# The same demonstration from the command line: build, translate, write, update.
+demo-batch: build
+	@bash scripts/run-demo-batch.sh $(BUILD_DIR)
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(BENCH_DIR) $(FUZZ_DIR)

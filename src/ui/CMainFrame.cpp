@@ -217,6 +217,7 @@ void CMainFrame::createDocks()
     addDockWidget(Qt::BottomDockWidgetArea, translate);
     tabifyDockWidget(files, translate);
     translate->raise();
+    resizeDocks({translate}, {170}, Qt::Vertical);
 
     QMenu* view = findChild<QMenu*>(QStringLiteral("viewMenu"));
     view->addAction(files->toggleViewAction());
@@ -326,6 +327,8 @@ CChildFrame* CMainFrame::openDocument(const std::filesystem::path& path)
     if (!opened)
         return nullptr;
     auto* child = new CChildFrame(std::move(doc), [this](int id) { return action(id); });
+    child->textList()->setFont(projectFont_);
+    child->resourceTree()->setFont(projectFont_);
     QMdiSubWindow* window = area_->addSubWindow(child);
     window->setWindowIcon(windowIcon());
     handles_[child] = open_.add(path);

@@ -3,6 +3,7 @@
 // the status panes of the active project.
 #pragma once
 
+#include <QFont>
 #include <QMainWindow>
 #include <filesystem>
 #include <map>
@@ -41,6 +42,9 @@ public:
     QAction* action(int id) const { return actions_.action(id); }
     CRowListView* projectFiles() const { return projectFiles_; }
     QComboBox* languageList() const { return languageList_; }
+
+    // The font of the project windows' tree and table.
+    void setProjectFont(const QFont& font) { projectFont_ = font; }
 
     // F5: marks every open project whose script changed and names them in one message.
     void refreshStatus();
@@ -90,6 +94,7 @@ private:
     OpenProjects open_;
     std::map<CChildFrame*, int> handles_;
     RecentFiles recent_;
+    QFont projectFont_;
 };
 
 } // namespace qmk

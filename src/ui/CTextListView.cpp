@@ -135,6 +135,13 @@ void CTextListView::toggleCategory(ProjectSwitch category)
         selectRow(rowToSelect);
 }
 
+void CTextListView::changeEvent(QEvent* event)
+{
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+}
+
 void CTextListView::contextMenuEvent(QContextMenuEvent* event)
 {
     const int row = rowAt(event->pos().y());

@@ -40,9 +40,10 @@ QVariant CTextTableModel::data(const QModelIndex& index, int role) const
     case Qt::ToolTipRole:
         return QString::fromStdString(rows.displayText(index.row(), index.column()));
     case Qt::FontRole:
-        return static_cast<std::size_t>(index.column()) < columnFonts_.size()
-                   ? QVariant(columnFonts_[static_cast<std::size_t>(index.column())])
-                   : QVariant();
+        if (static_cast<std::size_t>(index.column()) < columnFonts_.size())
+            if (const std::optional<QFont>& font = columnFonts_[static_cast<std::size_t>(index.column())])
+                return *font;
+        return {};
     case Qt::ForegroundRole:
         if (index.data(ModifiedRole).toBool())
             return QColor(255, 0, 0);
@@ -76,14 +77,14 @@ QVariant CTextTableModel::headerData(int section, Qt::Orientation orientation, i
 void CTextTableModel::refreshFonts()
 {
     const TextTableColumns& columns = doc_.rows().columns();
-    columnFonts_.assign(static_cast<std::size_t>(columns.count()), QFont());
-    auto fontOf = [](const FontSetting& setting) {
+    columnFonts_.assign(static_cast<std::size_t>(columns.count()), std::nullopt);
+    auto fontOf = [](const FontSetting& setting) -> std::optional<QFont> {
+        if (setting.fontName.empty())
+            return std::nullopt;
         QFont font;
-        if (!setting.fontName.empty())
-            font.setFamilies({QString::fromStdString(setting.fontName), font.family()});
+        font.setFamilies({QString::fromStdString(setting.fontName), font.family()});
         return font;
     };
-    // The source column shows the source languages' texts: the first source language's font.
     for (int column = TextTableColumns::FirstTranslationColumn; column < columns.count(); ++column)
         if (std::optional<LanguageId> language = columns.languageOfColumn(column))
             columnFonts_[static_cast<std::size_t>(column)] = fontOf(doc_.font(*language, false));

@@ -5,6 +5,7 @@
 
 #include <QAbstractTableModel>
 #include <QFont>
+#include <optional>
 #include <vector>
 
 #include "project/ProjectObserver.h"
@@ -43,7 +44,7 @@ signals:
 
 private:
     CQuillDoc& doc_;
-    std::vector<QFont> columnFonts_;
+    std::vector<std::optional<QFont>> columnFonts_;  // none: the view's own font
     int columns_ = 0;
 };
 

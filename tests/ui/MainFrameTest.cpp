@@ -209,3 +209,44 @@ TEST_F(MainFrameTest, AChangedScriptIsUpdatedOnRequestAndClosingOffersToWriteThe
 }
 
 } // namespace qmk
+
+#include <QAccessible>
+
+namespace qmk {
+
+TEST_F(MainFrameTest, BadInputIsReportedAndTheWindowStaysUsable)
+{
+    // A statement the reader cannot take, a damaged database, a folder, a missing file.
+    const auto broken = dir.write("broken.rc", "IDD_X DIALOG 0, 0, 10\nBEGIN\n    LTEXT \"unterminated\nEND\n");
+    const auto damaged = dir.write("damaged_rc.mdb", "SQLite format 3 but not really");
+    std::filesystem::create_directories(dir / "folder.rc");
+    for (const std::filesystem::path& path : {broken, damaged, dir / "folder.rc", dir / "missing.rc"}) {
+        feedback.texts.clear();
+        feedback.said.clear();
+        EXPECT_EQ(frame->openDocument(path), nullptr) << path;
+        EXPECT_FALSE(feedback.texts.empty() && feedback.said.empty()) << path;
+    }
+    EXPECT_TRUE(frame->children().empty());
+    EXPECT_NE(openApp(), nullptr);  // and the next open works
+}
+
+TEST_F(MainFrameTest, EveryControlThatTakesTheFocusHasAnAccessibleName)
+{
+    ASSERT_NE(openApp(), nullptr);
+    frame->show();
+    QApplication::processEvents();
+    std::vector<std::string> unnamed;
+    int checked = 0;
+    for (QWidget* widget : frame->findChildren<QWidget*>()) {
+        if (!widget->isVisible() || widget->focusPolicy() == Qt::NoFocus)
+            continue;
+        ++checked;
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+        if (!accessible || accessible->text(QAccessible::Name).isEmpty())
+            unnamed.push_back(widget->metaObject()->className() + (" " + widget->objectName().toStdString()));
+    }
+    EXPECT_GT(checked, 5);  // the table, the tree, the language list, the project files, ...
+    EXPECT_TRUE(unnamed.empty()) << ::testing::PrintToString(unnamed);
+}
+
+} // namespace qmk
