@@ -33,7 +33,7 @@ sanitize: deps $(SANITIZE_DIR)/build.ninja
 	  ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j $(JOBS)
 
 $(BENCH_DIR)/build.ninja: | deps
-	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DQMK_BUILD_UI=OFF $(CMAKE_FLAGS)
+	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DQMK_BUILD_UI=ON $(CMAKE_FLAGS)
 
 bench: deps $(BENCH_DIR)/build.ninja
 	cmake --build $(BENCH_DIR) -j $(JOBS) --target benchmarks

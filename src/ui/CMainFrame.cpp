@@ -114,6 +114,11 @@ CMainFrame::CMainFrame(Settings& settings, CMessageBoxFeedback& feedback, std::v
 
 CMainFrame::~CMainFrame()
 {
+    // The project windows go while the frame is whole: their last signals reach a frame whose
+    // actions still exist.
+    disconnect(area_, nullptr, this, nullptr);
+    for (QMdiSubWindow* window : area_->subWindowList())
+        delete window;
     feedback_.setParent(nullptr);
     feedback_.setStatusSink({});
 }

@@ -250,3 +250,17 @@ TEST_F(MainFrameTest, EveryControlThatTakesTheFocusHasAnAccessibleName)
 }
 
 } // namespace qmk
+
+namespace qmk {
+
+TEST_F(MainFrameTest, AWindowDestroyedWithProjectsOpenTakesThemDownQuietly)
+{
+    ASSERT_NE(openApp(), nullptr);
+    frame->show();
+    QApplication::processEvents();
+    frame.reset();  // without closing first: no project window may call back into a half-gone frame
+    frame = std::make_unique<CMainFrame>(*settings, feedback, std::vector<std::string>{"DLG"});
+    EXPECT_NE(openApp(), nullptr);  // and its database was released
+}
+
+} // namespace qmk

@@ -1,0 +1,141 @@
+// The window on a generated 10 MB script (about 100,000 texts): opening the built project in
+// the main window up to the first paint of the Text Table, painting after a page of scrolling,
+// and the memory the open project takes against the script's size.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QScrollBar>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <unistd.h>
+
+#include "app/Settings.h"
+#include "project/CQuillDoc.h"
+#include "support/ScriptGenerator.h"
+#include "ui/CChildFrame.h"
+#include "ui/CMainFrame.h"
+#include "ui/CMessageBoxFeedback.h"
+#include "ui/CTextListView.h"
+
+namespace {
+
+class QuietFeedback : public qmk::CMessageBoxFeedback {
+public:
+    void message(int, const qmk::MessageArgs&, qmk::Icon) override {}
+    void messageText(const std::string&, qmk::Icon) override {}
+    bool ask(int, const qmk::MessageArgs&, bool) override { return true; }
+};
+
+long residentKilobytes()
+{
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    long value = 0;
+    while (status >> key) {
+        if (key == "VmRSS:") {
+            status >> value;
+            return value;
+        }
+        status.ignore(1 << 12, '\n');
+    }
+    return 0;
+}
+
+class Project {
+public:
+    Project() : dir_(std::filesystem::temp_directory_path() / ("qmkbench-window-" + std::to_string(getpid())))
+    {
+        std::filesystem::create_directories(dir_);
+        script_ = dir_ / "big.rc";
+        std::ofstream(script_, std::ios::binary) << qmk::bench::ScriptGenerator(7).generate(10u << 20);
+        QuietFeedback feedback;
+        qmk::CQuillDoc doc(feedback, {});
+        doc.OnOpenDocument(script_);
+        doc.NewTranslation(qmk::LanguageId{7, 1}, "de.rc");
+        doc.OnCloseDocument();
+    }
+    ~Project()
+    {
+        std::error_code ec;
+        std::filesystem::remove_all(dir_, ec);
+    }
+    const std::filesystem::path& script() const { return script_; }
+    std::filesystem::path settings() const { return dir_ / "qmk32.ini"; }
+
+private:
+    std::filesystem::path dir_;
+    std::filesystem::path script_;
+};
+
+Project& project()
+{
+    static Project p;
+    return p;
+}
+
+void BM_OpenProjectToFirstPaint(benchmark::State& state)
+{
+    qmk::Settings settings(project().settings());
+    QuietFeedback feedback;
+    long before = 0, after = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto frame = std::make_unique<qmk::CMainFrame>(settings, feedback, std::vector<std::string>{});
+        frame->resize(1280, 800);
+        frame->show();
+        QApplication::processEvents();
+        // Memory is counted on the first open: later ones reuse what the allocator kept.
+        if (before == 0)
+            before = residentKilobytes();
+        state.ResumeTiming();
+        qmk::CChildFrame* child = frame->openDocument(project().script());
+        QImage painted = child->textList()->viewport()->grab().toImage();
+        benchmark::DoNotOptimize(painted.bits());
+        state.PauseTiming();
+        if (after == 0)
+            after = residentKilobytes();
+        state.counters["rows"] = child->document().rows().rowCount();
+        child->document().setModified(false);
+        frame.reset();
+        state.ResumeTiming();
+    }
+    const double scriptKb = static_cast<double>(std::filesystem::file_size(project().script())) / 1024.0;
+    state.counters["project_MB"] = static_cast<double>(after - before) / 1024.0;
+    state.counters["x_script"] = static_cast<double>(after - before) / scriptKb;
+}
+BENCHMARK(BM_OpenProjectToFirstPaint)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_PaintAfterScrollingAPage(benchmark::State& state)
+{
+    qmk::Settings settings(project().settings());
+    QuietFeedback feedback;
+    qmk::CMainFrame frame(settings, feedback, {});
+    frame.resize(1280, 800);
+    frame.show();
+    qmk::CChildFrame* child = frame.openDocument(project().script());
+    qmk::CTextListView* table = child->textList();
+    QScrollBar* bar = table->verticalScrollBar();
+    for (auto _ : state) {
+        bar->setValue(bar->value() + bar->pageStep() > bar->maximum() ? 0 : bar->value() + bar->pageStep());
+        QImage painted = table->viewport()->grab().toImage();
+        benchmark::DoNotOptimize(painted.bits());
+    }
+    child->document().setModified(false);
+}
+BENCHMARK(BM_PaintAfterScrollingAPage)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
