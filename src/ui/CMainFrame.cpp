@@ -600,10 +600,15 @@ void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
 
 void CMainFrame::dropEvent(QDropEvent* event)
 {
-    for (const QUrl& url : event->mimeData()->urls())
+    openDropped(event->mimeData()->urls());
+    event->acceptProposedAction();
+}
+
+void CMainFrame::openDropped(const QList<QUrl>& urls)
+{
+    for (const QUrl& url : urls)
         if (url.isLocalFile())
             openDocument(url.toLocalFile().toStdString());
-    event->acceptProposedAction();
 }
 
 } // namespace qmk

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <QFont>
+#include <QList>
 #include <QMainWindow>
+#include <QUrl>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -45,6 +47,9 @@ public:
 
     // The font of the project windows' tree and table.
     void setProjectFont(const QFont& font) { projectFont_ = font; }
+
+    // Files dropped on the window: each local file opens as a project.
+    void openDropped(const QList<QUrl>& urls);
 
     // F5: marks every open project whose script changed and names them in one message.
     void refreshStatus();

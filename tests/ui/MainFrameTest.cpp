@@ -264,3 +264,27 @@ TEST_F(MainFrameTest, AWindowDestroyedWithProjectsOpenTakesThemDownQuietly)
 }
 
 } // namespace qmk
+
+
+namespace qmk {
+
+TEST_F(MainFrameTest, RefreshStatusNamesChangedScriptsAndADroppedScriptOpens)
+{
+    // A project file dropped on the window opens in it; what is not a local file is passed over.
+    frame->openDropped({QUrl(QStringLiteral("https://example.org/app.rc")),
+                        QUrl::fromLocalFile(QString::fromStdString(script.string()))});
+    ASSERT_EQ(frame->children().size(), 1u);
+    CChildFrame* child = frame->children().front();
+    const QString title = child->windowTitle();
+
+    frame->refreshStatus();  // nothing changed: nothing said
+    EXPECT_TRUE(feedback.said.empty());
+    std::ofstream(script, std::ios::app) << "// edited\n";
+    frame->refreshStatus();
+    EXPECT_EQ(feedback.said, (std::vector<int>{msg::SourceFilesChanged}));
+    EXPECT_NE(child->windowTitle(), title);  // the title carries the changed mark
+    frame->refreshStatus();  // already marked: not tested or said again
+    EXPECT_EQ(feedback.said.size(), 1u);
+}
+
+} // namespace qmk
