@@ -55,23 +55,16 @@ public:
     bool answer = true;
 };
 
-QApplication& application()
-{
-    static int argc = 1;
-    static char name[] = "qmk32";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = qobject_cast<QApplication*>(QCoreApplication::instance());
-    if (!app)
-        app = new QApplication(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quillmark"));
-    return *app;
-}
-
 class MainFrameTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        application();
+        // One application per test, gone at its end, so that nothing of it outlives the test.
+        static int argc = 1;
+        static char name[] = "qmk32";
+        static char* argv[] = {name, nullptr};
+        app = std::make_unique<QApplication>(argc, argv);
+        QApplication::setApplicationName(QStringLiteral("Quillmark"));
         script = dir.write("app.rc", kScript);
         settings = std::make_unique<Settings>(dir / "qmk32.ini");
         frame = std::make_unique<CMainFrame>(*settings, feedback, std::vector<std::string>{"DLG"});
@@ -81,6 +74,7 @@ protected:
         feedback.answer = false;
         frame->close();
         frame.reset();
+        app.reset();
     }
     CChildFrame* openApp()
     {
@@ -99,6 +93,7 @@ protected:
     }
     void trigger(int id) { frame->action(id)->trigger(); }
 
+    std::unique_ptr<QApplication> app;
     test::TempDir dir;
     std::filesystem::path script;
     std::unique_ptr<Settings> settings;
