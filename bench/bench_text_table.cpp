@@ -61,7 +61,7 @@ void BM_ReadTextTableRecords(benchmark::State& state)
     qmk::CProjectDatabase& db = project().db();
     for (auto _ : state) {
         long n = 0;
-        db.forEachTextTableRecord([&](const qmk::TextTableRecord& r) { n += r.text.lineIndex; });
+        db.texts().forEachTextTableRecord([&](const qmk::TextTableRecord& r) { n += r.text.lineIndex; });
         benchmark::DoNotOptimize(n);
     }
 }

@@ -124,11 +124,11 @@ int buildSyntheticProject(const std::filesystem::path& path, const SyntheticProj
     }
     db.writeProjectRow(path.filename().string(), {}, {});
     db.finishNew();
-    db.addTranslation(German);
-    db.addTranslation(French);
+    db.languages().addTranslation(German);
+    db.languages().addTranslation(French);
     auto bulk = db.beginBulk();
     for (int line = 1; line <= lastLine; line += 2)
-        db.setTranslation(line, German, "Übersetzter Text", line % 7 == 0);
+        db.texts().setTranslation(line, German, "Übersetzter Text", line % 7 == 0);
     bulk->commit();
     return texts;
 }

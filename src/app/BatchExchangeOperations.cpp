@@ -57,7 +57,7 @@ BatchStatus batchExport(const std::vector<std::string>& p, BatchReport& report, 
                 languages.push_back(*id);
         }
         if (p.size() == 2)
-            languages = op.doc().database().translationIds();
+            languages = op.doc().database().languages().translationIds();
 
         DatabaseExport exporter(op.feedback());
         if (!exporter.checkTarget(target, op.doc().databasePath(), {}, op.doc().database().sourceFile()) ||
@@ -118,7 +118,7 @@ BatchStatus batchImport(const std::vector<std::string>& p, BatchReport& report, 
                                         {from, version ? std::to_string(*version) : std::string("none")}));
                 return batchFailed(report);
             }
-            if (!source.hasTranslation(*id)) {
+            if (!source.languages().hasTranslation(*id)) {
                 report.error(printfText(txt::BatchLanguageNotInDatabase, {languageText, from}));
                 return BatchStatus::Failed;
             }

@@ -138,7 +138,7 @@ BatchStatus translated(const std::vector<std::string>& p, BatchReport& report, c
             report.line(txt::BatchAnswerNo);
             return BatchStatus::CheckAnsweredNo;
         }
-        TranslationStatistics stats = op.doc().database().translationStatistics(id);
+        TranslationStatistics stats = op.doc().database().languages().translationStatistics(id);
         report.line(printfText(txt::BatchTranslatedCounts, {std::to_string(stats.total),
                                                             std::to_string(stats.translated),
                                                             std::to_string(stats.changed)}));

@@ -40,7 +40,7 @@ ProjectFileRow projectFileRow(const std::filesystem::path& script)
     try {
         CProjectDatabase db;
         db.open(database, OpenMode{false, true, true});
-        for (const TranslationRow& translation : db.translations())
+        for (const TranslationRow& translation : db.languages().translations())
             row.translations += (row.translations.empty() ? "" : ", ") +
                                 translationColumnName(translation.id.language, translation.id.sublanguage);
         const std::optional<FileStamp> stamp = readFileStamp(script);

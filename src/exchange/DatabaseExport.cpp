@@ -64,7 +64,7 @@ OperationResult DatabaseExport::run(CProjectDatabase& source, const std::filesys
         exported.copyProjectFrom(source.path(), languages);
         task.step(2);
         // The stored status counted the translations that were left behind.
-        exported.setStatus(exported.computeStatus());
+        exported.setStatus(exported.languages().computeStatus());
         exported.finishNew();
         exported.close();
         task.step(3);

@@ -26,7 +26,7 @@ std::string dialogName(CProjectDatabase& db, std::optional<int> dlgLine)
 {
     if (!dlgLine)
         return {};
-    std::optional<DialogRow> dialog = db.dialog(*dlgLine);
+    std::optional<DialogRow> dialog = db.items().dialog(*dlgLine);
     return dialog ? dialog->nameId : std::string();
 }
 
@@ -41,7 +41,7 @@ bool DatabaseImport::describe(CProjectDatabase& source, int lineIndex, int kind,
 {
     item.lineKind = kind;
     if (isDialogControlKind(kind)) {
-        std::optional<ControlRow> control = source.control(lineIndex);
+        std::optional<ControlRow> control = source.items().control(lineIndex);
         if (!control)
             return false;
         item.resourceIdent = dialogName(source, control->dlgLine);
@@ -54,24 +54,24 @@ bool DatabaseImport::describe(CProjectDatabase& source, int lineIndex, int kind,
     }
     switch (static_cast<LineKind>(kind)) {
     case LineKind::Caption:
-        item.resourceIdent = dialogName(source, source.dialogOfCaption(lineIndex));
+        item.resourceIdent = dialogName(source, source.items().dialogOfCaption(lineIndex));
         return true;
     case LineKind::Popup:
     case LineKind::MenuItem: {
-        std::optional<int> menuLine = source.menuOfItem(lineIndex);
-        item.resourceIdent = menuLine ? source.menuIdent(*menuLine).value_or("") : std::string();
-        item.itemIdent = source.menuItemIdent(lineIndex).value_or("");
+        std::optional<int> menuLine = source.items().menuOfItem(lineIndex);
+        item.resourceIdent = menuLine ? source.items().menuIdent(*menuLine).value_or("") : std::string();
+        item.itemIdent = source.items().menuItemIdent(lineIndex).value_or("");
         return true;
     }
     case LineKind::Bitmap:
-        item.itemIdent = source.bitmapIdent(lineIndex).value_or("");
+        item.itemIdent = source.items().bitmapIdent(lineIndex).value_or("");
         return true;
     case LineKind::StringTableString:
-        item.itemIdent = source.stringIdent(lineIndex).value_or("");
+        item.itemIdent = source.items().stringIdent(lineIndex).value_or("");
         return true;
     case LineKind::Value: {
-        std::optional<VersionValueRow> value = source.versionValue(lineIndex);
-        std::optional<IdentRow> version = source.versionOfValue(lineIndex);
+        std::optional<VersionValueRow> value = source.items().versionValue(lineIndex);
+        std::optional<IdentRow> version = source.items().versionOfValue(lineIndex);
         if (!value || !version)
             return false;
         item.itemIdent = value->value;
@@ -103,7 +103,7 @@ DatabaseImportResult DatabaseImport::run(const std::filesystem::path& sourcePath
         CProjectDatabase source;
         source.open(sourcePath, OpenMode{false, true, true});
         // Texts carry their translations in the order of translations().
-        const std::vector<TranslationRow> sourceLanguages = source.translations();
+        const std::vector<TranslationRow> sourceLanguages = source.languages().translations();
         std::size_t column = 0;
         while (column < sourceLanguages.size() && !(sourceLanguages[column].id == language))
             ++column;
@@ -119,7 +119,7 @@ DatabaseImportResult DatabaseImport::run(const std::filesystem::path& sourcePath
         std::vector<std::string> unrepresentable;
 
         std::unique_ptr<Transaction> bulk = target_.beginBulk();
-        if (!target_.hasTranslation(language)) {
+        if (!target_.languages().hasTranslation(language)) {
             if (!addImportedTranslation(target_, language, projectScript_,
                                         importedEncoding(sourceEncoding, language))) {
                 feedback_.message(msg::CantAddLanguage, {target_.path().string()}, Icon::Stop);
@@ -129,7 +129,7 @@ DatabaseImportResult DatabaseImport::run(const std::filesystem::path& sourcePath
         }
         const int targetCodePage = textCodePage(translationEncoding(target_, targetProjectCodePage, language));
         ItemMatcher matcher(target_, language);
-        const std::vector<TextRow> rows = source.allTextsWithLineKind();
+        const std::vector<TextRow> rows = source.texts().allTextsWithLineKind();
         long done = 0;
         for (const TextRow& row : rows) {
             task.step(++done, static_cast<long>(rows.size()));
@@ -142,8 +142,8 @@ DatabaseImportResult DatabaseImport::run(const std::filesystem::path& sourcePath
                 continue;
             const TranslatedText& text = row.translations[column];
             std::optional<ImportTarget> target;
-            std::optional<TextRow> sameLine = target_.text(row.lineIndex);
-            if (sameLine && target_.lineKind(row.lineIndex) == row.lineKind &&
+            std::optional<TextRow> sameLine = target_.texts().text(row.lineIndex);
+            if (sameLine && target_.texts().lineKind(row.lineIndex) == row.lineKind &&
                 recodedText(row.sourceText, sourceProjectCodePage, targetProjectCodePage) == sameLine->sourceText) {
                 // The same line of the same project: its translation, if any, stays.
                 target = ImportTarget{row.lineIndex, false};

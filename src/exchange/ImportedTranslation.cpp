@@ -19,17 +19,17 @@ constexpr std::size_t kBlockNameLength = 8;  // language id and code page, four 
 bool addImportedTranslation(CProjectDatabase& db, LanguageId language, const std::filesystem::path& projectScript,
                             int encoding)
 {
-    if (!db.addTranslation(language))
+    if (!db.languages().addTranslation(language))
         return false;
-    db.setTranslationEncoding(language, encoding);
+    db.languages().setTranslationEncoding(language, encoding);
     const std::string name = translationColumnName(language.language, language.sublanguage);
     if (!projectScript.empty())
-        db.setFileName(language, defaultTranslationFileName(projectScript, name));
+        db.languages().setFileName(language, defaultTranslationFileName(projectScript, name));
     const std::string blockName = std::string(languageIdentifier(language.language, language.sublanguage)) +
                                   std::string(blockCodePage(language.language, language.sublanguage));
     if (blockName.size() == kBlockNameLength)
-        for (int lineIndex : db.versionBlockHeaderLines())
-            db.setTranslation(lineIndex, language, blockName, false);
+        for (int lineIndex : db.items().versionBlockHeaderLines())
+            db.texts().setTranslation(lineIndex, language, blockName, false);
     return true;
 }
 

@@ -42,19 +42,19 @@ std::optional<ImportTarget> ItemMatcher::find(const ImportedItem& item)
         return control(item);
     switch (static_cast<LineKind>(item.lineKind)) {
     case LineKind::Caption:
-        return firstRow(db_.dialogCaptions(item.resourceIdent));
+        return firstRow(db_.update().dialogCaptions(item.resourceIdent));
     case LineKind::Popup:
         // Popups have no identifiers: they are matched by their order in the menu, so their
         // translations are flagged for review.
-        return firstUntranslated(db_.menuItemsOfKind(item.resourceIdent, item.lineKind), true);
+        return firstUntranslated(db_.update().menuItemsOfKind(item.resourceIdent, item.lineKind), true);
     case LineKind::MenuItem:
-        return firstRow(db_.menuItemsByIdent(item.resourceIdent, item.itemIdent));
+        return firstRow(db_.update().menuItemsByIdent(item.resourceIdent, item.itemIdent));
     case LineKind::Bitmap:
-        return firstUntranslated(db_.bitmapsByIdent(item.itemIdent), false);
+        return firstUntranslated(db_.update().bitmapsByIdent(item.itemIdent), false);
     case LineKind::StringTableString:
-        return firstUntranslated(db_.stringsByIdent(item.itemIdent), false);
+        return firstUntranslated(db_.update().stringsByIdent(item.itemIdent), false);
     case LineKind::Value:
-        return firstUntranslated(db_.versionValuesByIdent(item.resourceIdent, item.itemIdent), false);
+        return firstUntranslated(db_.update().versionValuesByIdent(item.resourceIdent, item.itemIdent), false);
     default:
         return std::nullopt;
     }
@@ -81,7 +81,7 @@ std::optional<ImportTarget> ItemMatcher::firstUntranslated(const std::vector<Tex
 // shares the identifier within its dialog and that no earlier text of this import went to.
 std::optional<ImportTarget> ItemMatcher::control(const ImportedItem& item)
 {
-    const std::vector<ControlMatch> rows = db_.dialogControls(item.resourceIdent, item.itemIdent, item.lineKind);
+    const std::vector<ControlMatch> rows = db_.update().dialogControls(item.resourceIdent, item.itemIdent, item.lineKind);
     const ControlMatch* taken = nullptr;
     if (rows.size() == 1) {
         taken = &rows.front();
@@ -112,7 +112,7 @@ std::optional<ImportTarget> ItemMatcher::control(const ImportedItem& item)
 
 bool ItemMatcher::isUntranslated(int lineIndex)
 {
-    std::optional<TranslatedText> current = db_.translation(lineIndex, language_);
+    std::optional<TranslatedText> current = db_.texts().translation(lineIndex, language_);
     return !current || current->text.empty();
 }
 
@@ -120,7 +120,7 @@ bool ItemMatcher::storeIfUntranslated(int lineIndex, std::string_view text, bool
 {
     if (text.empty() || !isUntranslated(lineIndex))
         return false;
-    return db_.setTranslation(lineIndex, language_, text, modified);
+    return db_.texts().setTranslation(lineIndex, language_, text, modified);
 }
 
 } // namespace qmk

@@ -62,7 +62,7 @@ ScriptImportResult ScriptImport::run(const std::filesystem::path& script, Langua
             CProjectDatabase work;
             work.setFeedback(&feedback);
             work.open(copy.path());
-            if (!work.translationColumnExists(language)) {
+            if (!work.languages().translationColumnExists(language)) {
                 if (!addImportedTranslation(work, language, doc_.scriptPath(),
                                             importedEncoding(scriptEncoding, language))) {
                     work.close();
@@ -111,7 +111,7 @@ ScriptImportResult ScriptImport::run(const std::filesystem::path& script, Langua
 int ScriptImport::importLines(CProjectDatabase& work, const std::filesystem::path& script, LanguageId language,
                               int scriptCodePage, int targetCodePage, ScriptImportResult& result)
 {
-    if (!work.translationColumnExists(language))
+    if (!work.languages().translationColumnExists(language))
         return 0;
     Feedback& feedback = doc_.feedback();
     ItemMatcher matcher(work, language);

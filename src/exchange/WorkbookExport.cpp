@@ -130,7 +130,7 @@ WorkbookExportResult WorkbookExport::run(const std::filesystem::path& target, st
     std::unordered_map<int, std::string> owners;
     if (withIds) {
         try {
-            owners = doc_.database().owningResourceIdents();
+            owners = doc_.database().items().owningResourceIdents();
         } catch (const DaoException& error) {
             return failed(error.report());
         }

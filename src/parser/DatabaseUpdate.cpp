@@ -67,9 +67,9 @@ void restoreFonts(CProjectDatabase& db, const std::vector<SourceLanguageRow>& so
     for (const SourceLanguageRow& row : sources)
         sourceFonts.push_back({row.id, row.fontName, row.charSet});
     std::vector<FontSetting> translationFonts;
-    for (const TranslationRow& row : db.translations())
+    for (const TranslationRow& row : db.languages().translations())
         translationFonts.push_back({row.id, row.fontName, row.charSet});
-    db.saveFonts(sourceFonts, translationFonts);
+    db.languages().saveFonts(sourceFonts, translationFonts);
 }
 
 } // namespace
@@ -79,7 +79,7 @@ UpdatePassResult UpdateDatabasePass(const std::filesystem::path& script, CProjec
                                     const UpdateLineHook& afterLine)
 {
     UpdatePassResult result;
-    const std::vector<SourceLanguageRow> sourceLanguages = db.sourceLanguages();
+    const std::vector<SourceLanguageRow> sourceLanguages = db.languages().sourceLanguages();
     std::unique_ptr<LineStore> rows = db.lineStore();
     UpdateLineStore store(db, *rows);
     HookedSink hooked(store, afterLine);
@@ -91,7 +91,7 @@ UpdatePassResult UpdateDatabasePass(const std::filesystem::path& script, CProjec
     result.changedTexts = store.changedTexts();
     if (result.ok()) {
         store.finish();
-        db.removeObsoleteRows();
+        db.update().removeObsoleteRows();
         db.setSourceEncoding(static_cast<int>(loop.scriptEncoding()));
         if (hasFontSettings(sourceLanguages))
             restoreFonts(db, sourceLanguages);

@@ -78,9 +78,9 @@ bool sameControl(const StoredItem& stored, const ControlRow& now)
 } // namespace
 
 UpdateLineStore::UpdateLineStore(CProjectDatabase& db, LineStore& rows)
-    : db_(db), rows_(rows), lineIndexes_(db.allLineIndexes())
+    : db_(db), rows_(rows), lineIndexes_(db.texts().allLineIndexes())
 {
-    for (TextMatch& include : db.includeLines())
+    for (TextMatch& include : db.update().includeLines())
         includes_.push_back(std::move(include));
 }
 
@@ -92,7 +92,7 @@ UpdateLineStore::Match UpdateLineStore::matchOf(const StoredItem& item, bool com
 StoredItemIndex& UpdateLineStore::storedItems(StoredItemIndex& index, StoredItemTable table)
 {
     if (!index.isLoaded())
-        index.load(db_.storedItems(table), lookupsOf(table));
+        index.load(db_.update().storedItems(table), lookupsOf(table));
     return index;
 }
 
@@ -124,7 +124,7 @@ void UpdateLineStore::store(const ParsedLine& line, const ScriptParser& parser, 
     rewriteLine(*match, line.kind, lineNumber, split);
     rewriteItemRow(*match, line, parser);
     if (const std::string* old = match->oldText(); old && *old != split.text) {
-        db_.setSourceText(match->lineIndex, split.text);
+        db_.update().setSourceText(match->lineIndex, split.text);
         ++changed_;
     }
 }
@@ -230,9 +230,9 @@ void UpdateLineStore::loadVersionItems()
     if (versionItemsOf_ == versionIdent_)
         return;
     versionItemsOf_ = versionIdent_;
-    std::vector<TextMatch> headers = db_.versionBlockHeadersOfVersion(context_.version);
+    std::vector<TextMatch> headers = db_.update().versionBlockHeadersOfVersion(context_.version);
     blockHeaders_.assign(std::make_move_iterator(headers.begin()), std::make_move_iterator(headers.end()));
-    std::vector<VersionValueMatch> values = db_.allVersionValuesOfVersion(context_.version);
+    std::vector<VersionValueMatch> values = db_.update().allVersionValuesOfVersion(context_.version);
     values_.assign(std::make_move_iterator(values.begin()), std::make_move_iterator(values.end()));
 }
 
@@ -268,7 +268,7 @@ std::optional<UpdateLineStore::Match> UpdateLineStore::findDataString(int kind, 
 {
     if (!dataStringsLoaded_) {
         dataStringsLoaded_ = true;
-        for (TextRow& row : db_.dataStringTexts())
+        for (TextRow& row : db_.texts().dataStringTexts())
             dataStrings_[{row.lineKind, std::move(row.sourceText)}].push_back(row.lineIndex);
     }
     auto same = dataStrings_.find(std::make_pair(kind, std::string(text)));
@@ -287,15 +287,15 @@ void UpdateLineStore::finish()
 
 void UpdateLineStore::flushUnchangedLines()
 {
-    db_.markLinesFound(unchangedLines_);
+    db_.update().markLinesFound(unchangedLines_);
     unchangedLines_.clear();
 }
 
 void UpdateLineStore::flushRelinks()
 {
-    db_.relinkControls(relinkedControls_, context_.dialog);
+    db_.update().relinkControls(relinkedControls_, context_.dialog);
     relinkedControls_.clear();
-    db_.relinkMenuItems(relinkedMenuItems_, context_.menu);
+    db_.update().relinkMenuItems(relinkedMenuItems_, context_.menu);
     relinkedMenuItems_.clear();
 }
 
@@ -305,7 +305,7 @@ void UpdateLineStore::flushRelinks()
 void UpdateLineStore::rewriteLine(const Match& match, int kind, int lineNumber, const LineSplit& split)
 {
     if (match.stored && match.stored->lineKind != kind)
-        db_.setLineKind(match.lineIndex, kind);
+        db_.update().setLineKind(match.lineIndex, kind);
     // Large enough to make the statement cost nothing per line, small enough to keep its text short.
     constexpr std::size_t kLinesPerBatch = 4096;
     const StoredItem* stored = match.stored;
@@ -314,7 +314,7 @@ void UpdateLineStore::rewriteLine(const Match& match, int kind, int lineNumber, 
         if (unchangedLines_.size() >= kLinesPerBatch)
             flushUnchangedLines();
     } else {
-        db_.rewriteLine(match.lineIndex, lineNumber, split.before, split.behind);
+        db_.update().rewriteLine(match.lineIndex, lineNumber, split.before, split.behind);
     }
 }
 
@@ -330,7 +330,7 @@ void UpdateLineStore::rewriteItemRow(const Match& match, const ParsedLine& line,
         if (match.stored && sameControl(*match.stored, control))
             relinkedControls_.push_back(lineIndex);
         else
-            db_.rewriteControl(control);
+            db_.update().rewriteControl(control);
         return;
     }
     if (isMenuItemKind(kind)) {
@@ -338,20 +338,20 @@ void UpdateLineStore::rewriteItemRow(const Match& match, const ParsedLine& line,
         if (match.stored && match.stored->level == level && match.stored->nameId == symbol)
             relinkedMenuItems_.push_back(lineIndex);
         else
-            db_.rewriteMenuItem({lineIndex, context_.menu, level, symbol, 0});
+            db_.update().rewriteMenuItem({lineIndex, context_.menu, level, symbol, 0});
         return;
     }
     switch (static_cast<LineKind>(kind)) {
     case LineKind::Caption:
         // The caption's dialog line is new with every update: link the caption to it.
-        db_.setCaptionDialog(lineIndex, context_.dialog);
+        db_.update().setCaptionDialog(lineIndex, context_.dialog);
         break;
     case LineKind::Block:
-        db_.rewriteVersionBlockHeader({lineIndex, context_.version});
+        db_.update().rewriteVersionBlockHeader({lineIndex, context_.version});
         context_.block = lineIndex;
         break;
     case LineKind::Value:
-        db_.rewriteVersionValue({lineIndex, context_.version, context_.block, symbol});
+        db_.update().rewriteVersionValue({lineIndex, context_.version, context_.block, symbol});
         break;
     default:
         break;

@@ -157,9 +157,9 @@ void CQuillDoc::loadFonts()
 {
     sourceFonts_.clear();
     translationFonts_.clear();
-    for (const SourceLanguageRow& row : db_.sourceLanguages())
+    for (const SourceLanguageRow& row : db_.languages().sourceLanguages())
         sourceFonts_.push_back({row.id, row.fontName, row.charSet});
-    for (const TranslationRow& row : db_.translations())
+    for (const TranslationRow& row : db_.languages().translations())
         translationFonts_.push_back({row.id, row.fontName, row.charSet});
     fontsChanged_ = false;
 }
@@ -185,7 +185,7 @@ bool CQuillDoc::toggleSwitch(ProjectSwitch which)
 void CQuillDoc::UpdateProjectStatus()
 {
     if (db_.isOpen())
-        db_.setStatus(db_.computeStatus());
+        db_.setStatus(db_.languages().computeStatus());
 }
 
 void CQuillDoc::closeTimeBookkeeping()
@@ -201,7 +201,7 @@ void CQuillDoc::closeTimeBookkeeping()
 bool CQuillDoc::SaveModified()
 {
     if (fontsChanged_ && db_.isOpen()) {
-        db_.saveFonts(sourceFonts_, translationFonts_);
+        db_.languages().saveFonts(sourceFonts_, translationFonts_);
         fontsChanged_ = false;
     }
     if (modified_ && feedback_.ask(msg::WriteTranslatedFilesQuestion, {}, true) && WriteTranslatedScripts()) {

@@ -60,8 +60,8 @@ public:
     bool toggleSwitch(ProjectSwitch which);
 
     // --- Translations --------------------------------------------------------------------
-    std::vector<TranslationRow> translations() { return db_.translations(); }
-    bool hasTranslation(LanguageId language) { return db_.hasTranslation(language); }
+    std::vector<TranslationRow> translations() { return db_.languages().translations(); }
+    bool hasTranslation(LanguageId language) { return db_.languages().hasTranslation(language); }
     // Checks and adds a translation writing to `fileName`. InputRefused: the language or the
     // name cannot be taken (reported), the dialog stays open for another choice; Failed: the
     // database refused it and the dialog closes.

@@ -107,7 +107,7 @@ OperationResult CQuillDoc::writeTranslationText(int lineIndex, LanguageId langua
                                                 bool flagged)
 {
     try {
-        if (!db_.setTranslation(lineIndex, language, text, flagged))
+        if (!db_.texts().setTranslation(lineIndex, language, text, flagged))
             return OperationResult::Failed;
     } catch (const DaoException& e) {
         reportDatabaseError(e.report());
@@ -126,7 +126,7 @@ OperationResult CQuillDoc::setExcluded(int lineIndex, bool excluded)
     if (busy_)
         return OperationResult::Refused;
     try {
-        if (!db_.setExclude(lineIndex, excluded))
+        if (!db_.texts().setExclude(lineIndex, excluded))
             return OperationResult::Failed;
     } catch (const DaoException& e) {
         reportDatabaseError(e.report());

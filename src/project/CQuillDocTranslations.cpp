@@ -41,7 +41,7 @@ std::string fileNamePart(const std::string& name)
 
 bool CQuillDoc::fileNameUsedByAnotherTranslation(LanguageId language, const std::string& fileName)
 {
-    for (const TranslationFileName& other : db_.translationFileNames())
+    for (const TranslationFileName& other : db_.languages().translationFileNames())
         if (!(other.id == language) && equalsIgnoringCase(fileNamePart(other.fileName), fileNamePart(fileName)))
             return true;
     return false;
@@ -64,17 +64,17 @@ OperationResult CQuillDoc::NewTranslation(std::optional<LanguageId> language, co
         feedback_.message(msg::InvalidTranslationFileName, {fileName}, Icon::Stop);
         return OperationResult::InputRefused;
     }
-    if (db_.hasTranslation(*language)) {
+    if (db_.languages().hasTranslation(*language)) {
         feedback_.message(msg::LanguageAlreadyExists, {displayName(*language)}, Icon::None);
         return OperationResult::InputRefused;
     }
     try {
-        if (!db_.addTranslation(*language)) {
+        if (!db_.languages().addTranslation(*language)) {
             feedback_.message(msg::CantAddLanguage, {databasePath_.string()}, Icon::Stop);
             return OperationResult::Failed;
         }
-        db_.setFileName(*language, fileName);
-        db_.setTranslationEncoding(*language,
+        db_.languages().setFileName(*language, fileName);
+        db_.languages().setTranslationEncoding(*language,
                                    defaultTranslationEncoding(db_, sourceEncodingFacts(db_, codePage()), *language));
         pretranslateBlockHeaders(*language);
         translationFonts_.push_back({*language, "", 1});
@@ -96,8 +96,8 @@ void CQuillDoc::pretranslateBlockHeaders(LanguageId language)
                                   std::string(blockCodePage(language.language, language.sublanguage));
     if (blockName.size() != 8)
         return;
-    for (int lineIndex : db_.versionBlockHeaderLines())
-        db_.setTranslation(lineIndex, language, blockName, false);
+    for (int lineIndex : db_.items().versionBlockHeaderLines())
+        db_.texts().setTranslation(lineIndex, language, blockName, false);
 }
 
 OperationResult CQuillDoc::DeleteTranslation(LanguageId language)
@@ -105,14 +105,14 @@ OperationResult CQuillDoc::DeleteTranslation(LanguageId language)
     LongOperation operation(*this);
     if (!operation.acquired())
         return OperationResult::Refused;
-    if (db_.translationIds().empty()) {
+    if (db_.languages().translationIds().empty()) {
         feedback_.message(msg::NoTranslationToDelete, {}, Icon::None);
         return OperationResult::InputRefused;
     }
     if (!feedback_.ask(msg::ConfirmDeleteTranslation, {displayName(language)}, true))
         return OperationResult::Cancelled;
     try {
-        if (!db_.hasTranslation(language) || !db_.removeTranslation(language))
+        if (!db_.languages().hasTranslation(language) || !db_.languages().removeTranslation(language))
             return OperationResult::Failed;
         std::erase_if(translationFonts_, [&](const FontSetting& f) { return f.id == language; });
         closeTimeBookkeeping();
@@ -138,7 +138,7 @@ bool CQuillDoc::checkTranslationFileName(LanguageId language, const std::string&
         feedback_.message(msg::TranslationFileNameInUse, {fileName}, Icon::Stop);
         return false;
     }
-    const bool renamed = !equalsIgnoringCase(db_.fileName(language), fileName);
+    const bool renamed = !equalsIgnoringCase(db_.languages().fileName(language), fileName);
     std::error_code ec;
     if (renamed && std::filesystem::exists(translationFilePath(documentPath_, fileName), ec))
         return feedback_.ask(msg::TranslationFileExists, {fileName}, false);
@@ -147,9 +147,9 @@ bool CQuillDoc::checkTranslationFileName(LanguageId language, const std::string&
 
 bool CQuillDoc::setTranslationFileName(LanguageId language, const std::string& fileName)
 {
-    if (equalsIgnoringCase(db_.fileName(language), fileName))
+    if (equalsIgnoringCase(db_.languages().fileName(language), fileName))
         return false;
-    db_.setFileName(language, fileName);
+    db_.languages().setFileName(language, fileName);
     modified_ = true;
     return true;
 }
@@ -183,7 +183,7 @@ FontSetting CQuillDoc::font(LanguageId language, bool source) const
 std::vector<std::string> CQuillDoc::missingCharacterSets(const std::function<bool(int charSet)>& fontExists)
 {
     std::vector<std::string> missing;
-    for (const TranslationRow& t : db_.translations())
+    for (const TranslationRow& t : db_.languages().translations())
         if (!fontExists(t.charSet))
             missing.emplace_back(charsetName(t.charSet));
     return missing;
@@ -234,7 +234,7 @@ OperationResult CQuillDoc::WriteTranslatedScripts()
     if (!operation.acquired())
         return OperationResult::Refused;
     bool anyWritten = false;
-    const std::vector<LanguageId> languages = db_.translationIds();
+    const std::vector<LanguageId> languages = db_.languages().translationIds();
     FeedbackTask all(feedback_, txt::TaskWriteTranslations, static_cast<long>(languages.size()));
     long done = 0;
     for (LanguageId language : languages) {
@@ -244,7 +244,7 @@ OperationResult CQuillDoc::WriteTranslatedScripts()
             feedback_.status({});
             return OperationResult::Cancelled;
         }
-        std::string name = db_.fileName(language);
+        std::string name = db_.languages().fileName(language);
         if (name.empty()) {
             feedback_.beep();
             name = defaultTranslationFileName(documentPath_, translationColumnName(language.language, language.sublanguage));

@@ -72,12 +72,12 @@ OperationResult CQuillDoc::UpdateDatabase(const std::filesystem::path& script)
 
 std::optional<CQuillDoc::ChangedSourceText> CQuillDoc::changedSourceText(int lineIndex)
 {
-    std::string oldText = db_.sourceTextOld(lineIndex);
+    std::string oldText = db_.texts().sourceTextOld(lineIndex);
     if (oldText.empty()) {
         feedback_.message(msg::NoOldSourceText, {}, Icon::Information);
         return std::nullopt;
     }
-    std::optional<TextRow> current = db_.text(lineIndex);
+    std::optional<TextRow> current = db_.texts().text(lineIndex);
     return ChangedSourceText{std::move(oldText), current ? current->sourceText : std::string()};
 }
 

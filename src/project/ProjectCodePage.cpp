@@ -32,7 +32,7 @@ int projectCodePageOf(CProjectDatabase& db, const std::filesystem::path& script)
         return kCodePageUtf8;
     CodePageEvidence evidence;
     std::string stored;
-    db.forEachScriptLine([&](const LineRow& row) {
+    db.texts().forEachScriptLine([&](const LineRow& row) {
         if (row.lineKind == toInt(LineKind::CodePage) && evidence.firstPragmaCodePage == 0)
             evidence.firstPragmaCodePage = pragmaCodePage(row.beforeStr);
         stored += row.beforeStr;
@@ -45,12 +45,12 @@ int projectCodePageOf(CProjectDatabase& db, const std::filesystem::path& script)
         if (isUtf16(detectScriptEncoding(bytes)))
             return kCodePageUtf8;
     } else
-        db.forEachTextInLineOrder([&](const TextRow& row) { bytes += row.sourceText; });
+        db.texts().forEachTextInLineOrder([&](const TextRow& row) { bytes += row.sourceText; });
     bytes += stored;
     evidence.startsWithUtf8Bom = bytes.compare(0, kUtf8Bom.size(), kUtf8Bom) == 0;
     evidence.hasHighBytes = hasBytesAbove127(bytes);
     evidence.highBytesAreUtf8 = evidence.hasHighBytes && isValidUtf8(bytes);
-    for (const SourceLanguageRow& lang : db.sourceLanguages()) {
+    for (const SourceLanguageRow& lang : db.languages().sourceLanguages()) {
         evidence.firstLanguageCodePage = codePageNumber(lang.id.language, lang.id.sublanguage);
         break;
     }

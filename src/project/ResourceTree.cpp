@@ -29,7 +29,7 @@ public:
     void add(std::vector<ResourceTreeNode>& nodes, int lineIndex, ItemType type, const std::string& ident,
              bool hasChildren = false)
     {
-        std::optional<TextRow> text = db_.text(lineIndex);
+        std::optional<TextRow> text = db_.texts().text(lineIndex);
         if (text && text->exclude && !doc_.switches().excludeEdit)
             return;
         std::string label = ident;
@@ -46,27 +46,27 @@ public:
         std::vector<ResourceTreeNode> nodes;
         switch (which) {
         case ProjectSwitch::DialogEdit:
-            for (const IdentRow& dialog : db_.resources(ResourceList::Dialogs))
+            for (const IdentRow& dialog : db_.items().resources(ResourceList::Dialogs))
                 nodes.push_back({dialog.nameId, ItemType::Dialog, dialog.lineIndex, which, false, true});
             break;
         case ProjectSwitch::MenuEdit:
-            for (const IdentRow& menu : db_.resources(ResourceList::Menus))
+            for (const IdentRow& menu : db_.items().resources(ResourceList::Menus))
                 nodes.push_back({menu.nameId, ItemType::Menu, menu.lineIndex, which, false, true});
             break;
         case ProjectSwitch::StringtableEdit:
-            for (const IdentRow& string : db_.resources(ResourceList::StringtableStrings))
+            for (const IdentRow& string : db_.items().resources(ResourceList::StringtableStrings))
                 add(nodes, string.lineIndex, ItemType::StringtableString, string.nameId);
             break;
         case ProjectSwitch::BitmapEdit:
-            for (const IdentRow& bitmap : db_.resources(ResourceList::Bitmaps))
+            for (const IdentRow& bitmap : db_.items().resources(ResourceList::Bitmaps))
                 add(nodes, bitmap.lineIndex, ItemType::BitmapNode, bitmap.nameId);
             break;
         case ProjectSwitch::VersionEdit:
-            for (const IdentRow& version : db_.resources(ResourceList::Versions))
+            for (const IdentRow& version : db_.items().resources(ResourceList::Versions))
                 nodes.push_back({version.nameId, ItemType::Versioninfo, version.lineIndex, which, false, true});
             break;
         case ProjectSwitch::IncludeEdit:
-            for (const TextRow& text : db_.allTextsWithLineKind())
+            for (const TextRow& text : db_.texts().allTextsWithLineKind())
                 if (itemTypeOfLineKind(text.lineKind) == ItemType::IncludeStatement)
                     add(nodes, text.lineIndex, ItemType::IncludeStatement, {});
             break;
@@ -81,18 +81,18 @@ public:
         std::vector<ResourceTreeNode> nodes;
         switch (node.itemType) {
         case ItemType::Dialog:
-            for (const DialogItemRow& item : db_.dialogTextItems(node.lineIndex))
+            for (const DialogItemRow& item : db_.items().dialogTextItems(node.lineIndex))
                 add(nodes, item.lineIndex, itemTypeOfLineKind(item.lineKind), item.nameId);
             break;
         case ItemType::Menu:
-            for (const MenuItemRow& item : db_.menuItems(node.lineIndex))
+            for (const MenuItemRow& item : db_.items().menuItems(node.lineIndex))
                 add(nodes, item.lineIndex, itemTypeOfLineKind(item.lineKind), item.nameId);
             break;
         case ItemType::Versioninfo:
             // Each block header, followed by its values.
-            for (int header : db_.versionBlockHeadersOf(node.lineIndex)) {
+            for (int header : db_.items().versionBlockHeadersOf(node.lineIndex)) {
                 add(nodes, header, ItemType::BlockHeader, "\"Block Header\"");
-                for (const IdentRow& value : db_.versionValuesOf(header))
+                for (const IdentRow& value : db_.items().versionValuesOf(header))
                     add(nodes, value.lineIndex, ItemType::VersionValue, value.nameId);
             }
             break;

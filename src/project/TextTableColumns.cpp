@@ -15,9 +15,9 @@ namespace qmk {
 void TextTableColumns::build(CProjectDatabase& db)
 {
     std::vector<LanguageId> sources;
-    for (const SourceLanguageRow& row : db.sourceLanguages())
+    for (const SourceLanguageRow& row : db.languages().sourceLanguages())
         sources.push_back(row.id);
-    assign(sources, db.translationIds());
+    assign(sources, db.languages().translationIds());
 }
 
 void TextTableColumns::assign(const std::vector<LanguageId>& sourceLanguages, const std::vector<LanguageId>& translations)

@@ -82,16 +82,16 @@ std::vector<TextTableRow> TextTableRows::fill(CProjectDatabase& db, const Accept
 {
     // The database hands out translations in its own order; place each in the column of its language.
     std::vector<int> cellOfTranslation;
-    for (const LanguageId& id : db.translationIds())
+    for (const LanguageId& id : db.languages().translationIds())
         cellOfTranslation.push_back(columns_.columnOfLanguage(id));
 
     std::optional<FeedbackTask> task;
     if (progress)
-        task.emplace(*progress, txt::TaskReadTexts, db.textCount());
+        task.emplace(*progress, txt::TaskReadTexts, db.texts().textCount());
     long done = 0;
     GroupStartRule groups;
     std::vector<TextTableRow> filled;
-    db.forEachTextTableRecord([&](const TextTableRecord& record) {
+    db.texts().forEachTextTableRecord([&](const TextTableRecord& record) {
         if (task)
             task->step(++done);
         if (!accept(record))
@@ -256,7 +256,7 @@ bool TextTableRows::toggleExclude(int row, CProjectDatabase& db)
     if (!isRow(row))
         return false;
     CObjectData& item = rows_[static_cast<std::size_t>(row)].item;
-    if (!db.setExclude(item.lineIndex, !item.excluded))
+    if (!db.texts().setExclude(item.lineIndex, !item.excluded))
         return false;
     item.excluded = !item.excluded;
     invalidateGauge();
@@ -338,7 +338,7 @@ GaugeFigures TextTableRows::gauge(CProjectDatabase& db, const ProjectSwitches& s
     kinds.menus = switches.menuEdit;
     kinds.dialogs = switches.dialogEdit;
     kinds.stringtables = switches.stringtableEdit;
-    TranslationStatistics stats = db.translationStatistics(language, kinds);
+    TranslationStatistics stats = db.languages().translationStatistics(language, kinds);
     GaugeFigures figures;
     if (stats.total > 0) {
         figures.translatedPercent = static_cast<int>(static_cast<long long>(stats.translated) * 100 / stats.total);

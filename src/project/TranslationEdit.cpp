@@ -25,7 +25,7 @@ OperationResult EditHistory::store(CQuillDoc& doc, int lineIndex, LanguageId lan
     edit.kind = TranslationEdit::Kind::Text;
     edit.lineIndex = lineIndex;
     edit.language = language;
-    if (const std::optional<TranslatedText> before = doc.database().translation(lineIndex, language)) {
+    if (const std::optional<TranslatedText> before = doc.database().texts().translation(lineIndex, language)) {
         edit.textBefore = before->text;
         edit.flaggedBefore = before->modified;
     }
@@ -38,7 +38,7 @@ OperationResult EditHistory::exclude(CQuillDoc& doc, int lineIndex, bool exclude
     TranslationEdit edit;
     edit.kind = TranslationEdit::Kind::Exclude;
     edit.lineIndex = lineIndex;
-    edit.excludedBefore = doc.database().exclude(lineIndex).value_or(false);
+    edit.excludedBefore = doc.database().texts().exclude(lineIndex).value_or(false);
     edit.excludedAfter = excluded;
     return record(doc, std::move(edit));
 }

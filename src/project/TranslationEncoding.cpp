@@ -55,7 +55,7 @@ SourceEncodingFacts sourceEncodingFacts(CProjectDatabase& db, int projectCodePag
 
 int translationEncoding(CProjectDatabase& db, int projectCodePage, LanguageId language)
 {
-    if (std::optional<int> stored = db.translationEncoding(language); stored && *stored > 0)
+    if (std::optional<int> stored = db.languages().translationEncoding(language); stored && *stored > 0)
         return *stored;
     return projectCodePage == kCodePageUtf8 ? kCodePageUtf8 : codePageNumber(language.language, language.sublanguage);
 }
@@ -72,11 +72,11 @@ bool sourceFits(CProjectDatabase& db, int projectCodePage, int codePage)
         if (fits && hasBytesAbove127(bytes))
             fits = recodeText(bytes, projectCodePage, codePage).ok;
     };
-    db.forEachScriptLine([&](const LineRow& row) {
+    db.texts().forEachScriptLine([&](const LineRow& row) {
         check(row.beforeStr);
         check(row.behindStr);
     });
-    db.forEachTextInLineOrder([&](const TextRow& row) { check(row.sourceText); });
+    db.texts().forEachTextInLineOrder([&](const TextRow& row) { check(row.sourceText); });
     return fits;
 }
 
@@ -94,7 +94,7 @@ int defaultTranslationEncoding(CProjectDatabase& db, const SourceEncodingFacts& 
 
 bool hasOwnTexts(CProjectDatabase& db, LanguageId language)
 {
-    for (const TranslatedLine& t : db.translatedTexts(language))
+    for (const TranslatedLine& t : db.languages().translatedTexts(language))
         if (t.lineKind != toInt(LineKind::Block))
             return true;
     return false;
@@ -108,7 +108,7 @@ EncodingChange changeTranslationEncoding(CProjectDatabase& db, int projectCodePa
     const int to = textCodePage(newEncoding);
     std::vector<TranslatedLine> texts;
     if (from != to) {
-        texts = db.translatedTexts(language);
+        texts = db.languages().translatedTexts(language);
         for (TranslatedLine& t : texts) {
             EncodeResult recoded = recodeText(t.text, from, to);
             if (recoded.ok)
@@ -122,8 +122,8 @@ EncodingChange changeTranslationEncoding(CProjectDatabase& db, int projectCodePa
     }
     std::unique_ptr<Transaction> bulk = db.beginBulk();
     if (!texts.empty())
-        db.rewriteTranslations(language, texts);
-    db.setTranslationEncoding(language, newEncoding);
+        db.languages().rewriteTranslations(language, texts);
+    db.languages().setTranslationEncoding(language, newEncoding);
     bulk->commit();
     change.changed = true;
     return change;

@@ -31,10 +31,10 @@ std::string translationTargetProblem(CQuillDoc& doc, LanguageId language, const 
     for (const std::filesystem::path& included : doc.includedFiles())
         if (sameFile(target, included))
             return refused(fillPlaceholders(txt::TargetIsInclude, {included.filename().string()}));
-    for (const TextMatch& include : db.includeLines())
+    for (const TextMatch& include : db.update().includeLines())
         if (sameFile(target, includePath(doc.scriptPath(), include.sourceText)))
             return refused(fillPlaceholders(txt::TargetIsInclude, {include.sourceText}));
-    for (const TranslationFileName& other : db.translationFileNames()) {
+    for (const TranslationFileName& other : db.languages().translationFileNames()) {
         if (other.id == language || other.fileName.empty())
             continue;
         if (sameFile(target, translationFilePath(doc.documentPath(), other.fileName)))

@@ -29,7 +29,7 @@ int WriteScriptForTranslation(const std::filesystem::path& target, const std::st
     settings.utf8Bom = source.utf8Bom;
     TranslatedScriptWriter writer(settings, target);
     if (writer.begin(sourcePath)) {
-        const bool known = db.forEachLineWithTranslation(language, [&](const CProjectDatabase::WriterRow& row) {
+        const bool known = db.texts().forEachLineWithTranslation(language, [&](const ProjectTexts::WriterRow& row) {
             WriterLine line;
             line.kind = row.lineKind;
             line.before = row.beforeStr;

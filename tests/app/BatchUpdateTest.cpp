@@ -51,7 +51,7 @@ protected:
     {
         CProjectDatabase db;
         db.open(database);
-        return db.stringsByIdent("IDS_HELLO").front().sourceText;
+        return db.update().stringsByIdent("IDS_HELLO").front().sourceText;
     }
 
     test::TempDir dir;

@@ -133,7 +133,7 @@ void ProjectDatabaseBuilder::finish(const ProjectSwitches& switches, const std::
     db_.writeProjectRow("app.rc", {}, switches);
     db_.finishNew();
     for (const LanguageId& id : translations)
-        db_.addTranslation(id);
+        db_.languages().addTranslation(id);
 }
 
 } // namespace qmk::test

@@ -112,8 +112,8 @@ TEST(EngineOpenTest, ReadOnlyConnectionRefusesWrites)
     auto path = buildDatabase(dir, "app_rc.mdb", 5);
     CProjectDatabase db;
     db.open(path, OpenMode{false, true, true});
-    EXPECT_EQ(db.textCount(), 5);
-    EXPECT_THROW(db.setExclude(10, true), DaoException);
+    EXPECT_EQ(db.texts().textCount(), 5);
+    EXPECT_THROW(db.texts().setExclude(10, true), DaoException);
 }
 
 TEST(EngineStatementTest, NullReadsAsZeroAndEmptyText)

@@ -84,7 +84,7 @@ protected:
 
 TEST_F(ProjectDatabaseTest, EveryCatalogueQueryCompilesAgainstTheLayout)
 {
-    ASSERT_TRUE(db_.addTranslation(German));
+    ASSERT_TRUE(db_.languages().addTranslation(German));
     SqliteDatabase raw;
     raw.open(path_);
     for (std::string_view name : queries::storedQueryNames())
@@ -102,69 +102,69 @@ TEST_F(ProjectDatabaseTest, EveryCatalogueQueryCompilesAgainstTheLayout)
 
 TEST_F(ProjectDatabaseTest, AddingATranslationCreatesItsTwoColumns)
 {
-    ASSERT_TRUE(db_.addTranslation(German));
-    EXPECT_TRUE(db_.translationColumnExists(German));
-    EXPECT_TRUE(db_.hasTranslation(German));
-    ASSERT_EQ(db_.translations().size(), 1u);
-    EXPECT_EQ(db_.translations()[0].languageStr, "German");
-    EXPECT_FALSE(db_.addTranslation(German));       // already there
-    EXPECT_FALSE(db_.addTranslation({23, 1}));      // no name, no translation
-    EXPECT_TRUE(db_.setTranslation(CaptionLine, German, "Info", false));
-    EXPECT_EQ(db_.translation(CaptionLine, German)->text, "Info");
+    ASSERT_TRUE(db_.languages().addTranslation(German));
+    EXPECT_TRUE(db_.languages().translationColumnExists(German));
+    EXPECT_TRUE(db_.languages().hasTranslation(German));
+    ASSERT_EQ(db_.languages().translations().size(), 1u);
+    EXPECT_EQ(db_.languages().translations()[0].languageStr, "German");
+    EXPECT_FALSE(db_.languages().addTranslation(German));       // already there
+    EXPECT_FALSE(db_.languages().addTranslation({23, 1}));      // no name, no translation
+    EXPECT_TRUE(db_.texts().setTranslation(CaptionLine, German, "Info", false));
+    EXPECT_EQ(db_.texts().translation(CaptionLine, German)->text, "Info");
 }
 
 TEST_F(ProjectDatabaseTest, AddingATranslationWhoseColumnSurvivedOnlyInsertsTheRow)
 {
-    ASSERT_TRUE(db_.addTranslation(German));
-    db_.setTranslation(CaptionLine, German, "Info", false);
+    ASSERT_TRUE(db_.languages().addTranslation(German));
+    db_.texts().setTranslation(CaptionLine, German, "Info", false);
     {
         // A removal that failed after deleting the row left the columns behind.
         SqliteDatabase raw;
         raw.open(path_);
         raw.execute("DELETE FROM Translations");
     }
-    ASSERT_FALSE(db_.hasTranslation(German));
-    EXPECT_TRUE(db_.addTranslation(German));
-    EXPECT_TRUE(db_.hasTranslation(German));
-    EXPECT_EQ(db_.translation(CaptionLine, German)->text, "Info");
+    ASSERT_FALSE(db_.languages().hasTranslation(German));
+    EXPECT_TRUE(db_.languages().addTranslation(German));
+    EXPECT_TRUE(db_.languages().hasTranslation(German));
+    EXPECT_EQ(db_.texts().translation(CaptionLine, German)->text, "Info");
 }
 
 TEST_F(ProjectDatabaseTest, TwoTranslationsOfOneNameDoNotShareColumns)
 {
-    ASSERT_TRUE(db_.addTranslation({9, 2}));
-    EXPECT_FALSE(db_.addTranslation({9, 7}));  // also "English UK"
-    ASSERT_TRUE(db_.addTranslation({36, 1}));   // "Slovak"
-    EXPECT_FALSE(db_.addTranslation({27, 1}));  // also "Slovak"
-    ASSERT_TRUE(db_.removeTranslation({36, 1}));
-    EXPECT_TRUE(db_.addTranslation({27, 1}));
+    ASSERT_TRUE(db_.languages().addTranslation({9, 2}));
+    EXPECT_FALSE(db_.languages().addTranslation({9, 7}));  // also "English UK"
+    ASSERT_TRUE(db_.languages().addTranslation({36, 1}));   // "Slovak"
+    EXPECT_FALSE(db_.languages().addTranslation({27, 1}));  // also "Slovak"
+    ASSERT_TRUE(db_.languages().removeTranslation({36, 1}));
+    EXPECT_TRUE(db_.languages().addTranslation({27, 1}));
 }
 
 TEST_F(ProjectDatabaseTest, RemovingATranslationDropsColumnsRowsAndFileName)
 {
-    ASSERT_TRUE(db_.addTranslation(German));
-    ASSERT_TRUE(db_.addTranslation(French));
-    db_.setFileName(German, "app-German.rc");
-    db_.setFileName(French, "app-French.rc");
-    db_.setTranslation(CaptionLine, French, "A propos", false);
-    ASSERT_TRUE(db_.removeTranslation(German));
-    EXPECT_FALSE(db_.translationColumnExists(German));
-    EXPECT_FALSE(db_.hasTranslation(German));
-    EXPECT_EQ(db_.fileName(German), "");
-    EXPECT_EQ(db_.fileName(French), "app-French.rc");
-    EXPECT_EQ(db_.translation(CaptionLine, French)->text, "A propos");
+    ASSERT_TRUE(db_.languages().addTranslation(German));
+    ASSERT_TRUE(db_.languages().addTranslation(French));
+    db_.languages().setFileName(German, "app-German.rc");
+    db_.languages().setFileName(French, "app-French.rc");
+    db_.texts().setTranslation(CaptionLine, French, "A propos", false);
+    ASSERT_TRUE(db_.languages().removeTranslation(German));
+    EXPECT_FALSE(db_.languages().translationColumnExists(German));
+    EXPECT_FALSE(db_.languages().hasTranslation(German));
+    EXPECT_EQ(db_.languages().fileName(German), "");
+    EXPECT_EQ(db_.languages().fileName(French), "app-French.rc");
+    EXPECT_EQ(db_.texts().translation(CaptionLine, French)->text, "A propos");
 }
 
 TEST_F(ProjectDatabaseTest, FileNamesAreStoredPerTranslation)
 {
-    db_.setFileName(German, "app-German.rc");
-    db_.setFileName(German, "de/app.rc");
-    EXPECT_EQ(db_.fileName(German), "de/app.rc");
-    ASSERT_EQ(db_.translationFileNames().size(), 1u);
+    db_.languages().setFileName(German, "app-German.rc");
+    db_.languages().setFileName(German, "de/app.rc");
+    EXPECT_EQ(db_.languages().fileName(German), "de/app.rc");
+    ASSERT_EQ(db_.languages().translationFileNames().size(), 1u);
 }
 
 TEST_F(ProjectDatabaseTest, OlderFileGetsMissingSwitchAndFontColumnsOnFirstWrite)
 {
-    ASSERT_TRUE(db_.addTranslation(German));
+    ASSERT_TRUE(db_.languages().addTranslation(German));
     db_.close();
     {
         SqliteDatabase raw;
@@ -181,28 +181,28 @@ TEST_F(ProjectDatabaseTest, OlderFileGetsMissingSwitchAndFontColumnsOnFirstWrite
     db_.open(path_);
     EXPECT_EQ(db_.fileVersion(), 6);
     EXPECT_FALSE(db_.readSwitch(ProjectSwitch::IncludeEdit).has_value());
-    EXPECT_EQ(db_.translations().at(0).charSet, 1);
+    EXPECT_EQ(db_.languages().translations().at(0).charSet, 1);
 
     EXPECT_TRUE(db_.writeSwitch(ProjectSwitch::IncludeEdit, false));
     EXPECT_EQ(db_.readSwitch(ProjectSwitch::IncludeEdit), false);
     EXPECT_TRUE(db_.writeSwitch(ProjectSwitch::DialogEdit, true));
     EXPECT_EQ(db_.readSwitch(ProjectSwitch::DialogEdit), true);
 
-    EXPECT_TRUE(db_.saveFonts({{{9, 1}, "Arial", 0}}, {{German, "Courier New", 238}}));
-    EXPECT_EQ(db_.translations().at(0).fontName, "Courier New");
-    EXPECT_EQ(db_.translations().at(0).charSet, 238);
-    EXPECT_EQ(db_.sourceLanguages().at(0).fontName, "Arial");
+    EXPECT_TRUE(db_.languages().saveFonts({{{9, 1}, "Arial", 0}}, {{German, "Courier New", 238}}));
+    EXPECT_EQ(db_.languages().translations().at(0).fontName, "Courier New");
+    EXPECT_EQ(db_.languages().translations().at(0).charSet, 238);
+    EXPECT_EQ(db_.languages().sourceLanguages().at(0).fontName, "Arial");
 }
 
 TEST_F(ProjectDatabaseTest, SavingFontsResetsLanguagesWithoutASetting)
 {
-    ASSERT_TRUE(db_.addTranslation(German));
-    ASSERT_TRUE(db_.addTranslation(French));
-    ASSERT_TRUE(db_.saveFonts({}, {{German, "Arial", 161}, {French, "Tahoma", 0}}));
-    ASSERT_TRUE(db_.saveFonts({}, {{French, "Verdana", 0}}));
-    EXPECT_EQ(db_.translations().at(0).fontName, "");
-    EXPECT_EQ(db_.translations().at(0).charSet, 1);
-    EXPECT_EQ(db_.translations().at(1).fontName, "Verdana");
+    ASSERT_TRUE(db_.languages().addTranslation(German));
+    ASSERT_TRUE(db_.languages().addTranslation(French));
+    ASSERT_TRUE(db_.languages().saveFonts({}, {{German, "Arial", 161}, {French, "Tahoma", 0}}));
+    ASSERT_TRUE(db_.languages().saveFonts({}, {{French, "Verdana", 0}}));
+    EXPECT_EQ(db_.languages().translations().at(0).fontName, "");
+    EXPECT_EQ(db_.languages().translations().at(0).charSet, 1);
+    EXPECT_EQ(db_.languages().translations().at(1).fontName, "Verdana");
 }
 
 TEST_F(ProjectDatabaseTest, ProjectRowKeepsStampSwitchesAndStatus)
@@ -248,10 +248,10 @@ TEST_F(ProjectDatabaseTest, SourceChangedWithoutProjectRowIsUnchanged)
 
 TEST_F(ProjectDatabaseTest, StatisticsWithEveryTextExcludedGiveTotalZero)
 {
-    ASSERT_TRUE(db_.addTranslation(German));
+    ASSERT_TRUE(db_.languages().addTranslation(German));
     for (int line : {CaptionLine, StaticLine, ButtonLine, PopupLine, ItemLine, StringLine, IncludeLine, BitmapLine})
-        db_.setExclude(line, true);
-    TranslationStatistics stats = db_.translationStatistics(German);
+        db_.texts().setExclude(line, true);
+    TranslationStatistics stats = db_.languages().translationStatistics(German);
     EXPECT_EQ(stats.total, 0);
     EXPECT_EQ(stats.translated, 0);
     EXPECT_EQ(stats.changed, 0);
@@ -259,49 +259,49 @@ TEST_F(ProjectDatabaseTest, StatisticsWithEveryTextExcludedGiveTotalZero)
 
 TEST_F(ProjectDatabaseTest, ChangedAndTranslatedTextCountsOnceAsChanged)
 {
-    ASSERT_TRUE(db_.addTranslation(German));
-    db_.setTranslation(CaptionLine, German, "Info", true);
-    db_.setTranslation(ButtonLine, German, "OK", false);
-    db_.setTranslation(StaticLine, German, "", false);
-    TranslationStatistics stats = db_.translationStatistics(German);
+    ASSERT_TRUE(db_.languages().addTranslation(German));
+    db_.texts().setTranslation(CaptionLine, German, "Info", true);
+    db_.texts().setTranslation(ButtonLine, German, "OK", false);
+    db_.texts().setTranslation(StaticLine, German, "", false);
+    TranslationStatistics stats = db_.languages().translationStatistics(German);
     EXPECT_EQ(stats.total, 6);  // include and bitmap start out excluded
     EXPECT_EQ(stats.changed, 1);
     EXPECT_EQ(stats.translated, 1);
-    EXPECT_EQ(db_.computeStatus(), ProjectStatus::NotComplete);
+    EXPECT_EQ(db_.languages().computeStatus(), ProjectStatus::NotComplete);
 }
 
 TEST_F(ProjectDatabaseTest, StatisticsSkipCategoriesThatDoNotCount)
 {
-    ASSERT_TRUE(db_.addTranslation(German));
-    db_.setExclude(IncludeLine, false);
+    ASSERT_TRUE(db_.languages().addTranslation(German));
+    db_.texts().setExclude(IncludeLine, false);
     CountedKinds kinds;
     kinds.dialogs = false;
     kinds.includes = false;
-    EXPECT_EQ(db_.translationStatistics(German, kinds).total, 3);  // popup, item, string
-    EXPECT_EQ(db_.translationStatistics({23, 1}).total, 0);        // a language without a name
+    EXPECT_EQ(db_.languages().translationStatistics(German, kinds).total, 3);  // popup, item, string
+    EXPECT_EQ(db_.languages().translationStatistics({23, 1}).total, 0);        // a language without a name
 }
 
 TEST_F(ProjectDatabaseTest, StatusIsTranslatedOnlyWhenEveryTranslationIsComplete)
 {
-    EXPECT_EQ(db_.computeStatus(), ProjectStatus::NoTranslation);
-    ASSERT_TRUE(db_.addTranslation(German));
+    EXPECT_EQ(db_.languages().computeStatus(), ProjectStatus::NoTranslation);
+    ASSERT_TRUE(db_.languages().addTranslation(German));
     for (int line : {CaptionLine, StaticLine, ButtonLine, PopupLine, ItemLine, StringLine})
-        db_.setTranslation(line, German, "x", false);
-    EXPECT_EQ(db_.computeStatus(), ProjectStatus::Translated);
+        db_.texts().setTranslation(line, German, "x", false);
+    EXPECT_EQ(db_.languages().computeStatus(), ProjectStatus::Translated);
 }
 
 TEST_F(ProjectDatabaseTest, ResourceStatisticsCountTheDialogsAndMenusTexts)
 {
-    ASSERT_TRUE(db_.addTranslation(German));
-    db_.setTranslation(CaptionLine, German, "Info", false);
-    db_.setTranslation(StaticLine, German, "Hallo", true);
-    db_.setExclude(ButtonLine, true);
-    ResourceStatistics dialog = db_.dialogStatistics(DialogLine, German);
+    ASSERT_TRUE(db_.languages().addTranslation(German));
+    db_.texts().setTranslation(CaptionLine, German, "Info", false);
+    db_.texts().setTranslation(StaticLine, German, "Hallo", true);
+    db_.texts().setExclude(ButtonLine, true);
+    ResourceStatistics dialog = db_.languages().dialogStatistics(DialogLine, German);
     EXPECT_EQ(dialog.texts, 3);
     EXPECT_EQ(dialog.excluded, 1);
     EXPECT_EQ(dialog.changed, 1);
     EXPECT_EQ(dialog.translated, 1);
-    EXPECT_EQ(db_.menuStatistics(MenuLine, German).texts, 2);
+    EXPECT_EQ(db_.languages().menuStatistics(MenuLine, German).texts, 2);
 }
 
 // An update pass that met every line except the static text, the menu item and the string.
@@ -310,17 +310,17 @@ protected:
     void SetUp() override
     {
         ProjectDatabaseTest::SetUp();
-        ASSERT_TRUE(db_.addTranslation(German));
-        ASSERT_TRUE(db_.addTranslation(French));
-        db_.setTranslation(CaptionLine, German, "Info", false);
-        db_.setTranslation(CaptionLine, French, "", false);
-        db_.addBookmark({0, StringLine, "greeting", "Text", German});
-        db_.addBookmark({0, CaptionLine, "caption", "Text", {-1, -1}});
+        ASSERT_TRUE(db_.languages().addTranslation(German));
+        ASSERT_TRUE(db_.languages().addTranslation(French));
+        db_.texts().setTranslation(CaptionLine, German, "Info", false);
+        db_.texts().setTranslation(CaptionLine, French, "", false);
+        db_.bookmarks().add({0, StringLine, "greeting", "Text", German});
+        db_.bookmarks().add({0, CaptionLine, "caption", "Text", {-1, -1}});
         for (int l : {LanguageLine, DialogLine, CaptionLine, ButtonLine, EditLine, MenuLine, PopupLine, IncludeLine,
                       BitmapLine})
-            ASSERT_TRUE(db_.rewriteLine(l, l, "STATEMENT \"", "\""));
-        ASSERT_TRUE(db_.setSourceText(CaptionLine, "About it"));
-        db_.removeObsoleteRows();
+            ASSERT_TRUE(db_.update().rewriteLine(l, l, "STATEMENT \"", "\""));
+        ASSERT_TRUE(db_.update().setSourceText(CaptionLine, "About it"));
+        db_.update().removeObsoleteRows();
     }
 };
 
@@ -334,13 +334,13 @@ TEST_F(ObsoleteRowsTest, RowsOfLinesNotWrittenAreRemovedFromEveryTable)
     EXPECT_EQ(rowsOf("MenuItem", ItemLine), 0);
     EXPECT_EQ(rowsOf("StringtableString", StringLine), 0);
     EXPECT_EQ(rowsOf("Bookmark", StringLine), 0);
-    ASSERT_EQ(db_.bookmarks().size(), 1u);
-    EXPECT_EQ(db_.bookmarks()[0].nameId, "caption");
+    ASSERT_EQ(db_.bookmarks().all().size(), 1u);
+    EXPECT_EQ(db_.bookmarks().all()[0].nameId, "caption");
 }
 
 TEST_F(ObsoleteRowsTest, RowsOfLinesWrittenStay)
 {
-    EXPECT_EQ(db_.allLineIndexes(), (std::vector<int>{LanguageLine, DialogLine, CaptionLine, ButtonLine, EditLine,
+    EXPECT_EQ(db_.texts().allLineIndexes(), (std::vector<int>{LanguageLine, DialogLine, CaptionLine, ButtonLine, EditLine,
                                                       MenuLine, PopupLine, IncludeLine, BitmapLine}));
     EXPECT_EQ(rowsOf("DialogControl", ButtonLine), 1);
     EXPECT_EQ(rowsOf("DialogControl", EditLine), 1);
@@ -349,33 +349,33 @@ TEST_F(ObsoleteRowsTest, RowsOfLinesWrittenStay)
     EXPECT_EQ(rowsOf("MenuItem", PopupLine), 1);
     EXPECT_EQ(rowsOf("Bitmap", BitmapLine), 1);
     EXPECT_EQ(rowsOf("Source File Language", LanguageLine), 1);
-    EXPECT_EQ(db_.lineValues(CaptionLine)->line.added, 0);
+    EXPECT_EQ(db_.texts().lineValues(CaptionLine)->line.added, 0);
 }
 
 TEST_F(ObsoleteRowsTest, ChangedTextFlagsOnlyTranslationsThatHaveAText)
 {
-    auto caption = db_.text(CaptionLine);
+    auto caption = db_.texts().text(CaptionLine);
     ASSERT_TRUE(caption);
     EXPECT_EQ(caption->sourceText, "About it");
     EXPECT_EQ(caption->sourceTextOld, "About");
     EXPECT_FALSE(caption->modified);
-    EXPECT_TRUE(db_.translation(CaptionLine, German)->modified);
-    EXPECT_FALSE(db_.translation(CaptionLine, French)->modified);  // empty translation: flag untouched
-    EXPECT_EQ(db_.translation(CaptionLine, German)->text, "Info");
+    EXPECT_TRUE(db_.texts().translation(CaptionLine, German)->modified);
+    EXPECT_FALSE(db_.texts().translation(CaptionLine, French)->modified);  // empty translation: flag untouched
+    EXPECT_EQ(db_.texts().translation(CaptionLine, German)->text, "Info");
 }
 
 TEST_F(ProjectDatabaseTest, WriterReadsJoinLinesAndTextsByKeyInLineOrder)
 {
-    ASSERT_TRUE(db_.addTranslation(German));
-    db_.setTranslation(ButtonLine, German, "Weiter", false);
+    ASSERT_TRUE(db_.languages().addTranslation(German));
+    db_.texts().setTranslation(ButtonLine, German, "Weiter", false);
     // The update moved the button before the caption.
-    db_.rewriteLine(ButtonLine, 2, "PUSHBUTTON \"", "\"");
+    db_.update().rewriteLine(ButtonLine, 2, "PUSHBUTTON \"", "\"");
     std::vector<int> lines, texts;
-    db_.forEachScriptLine([&](const LineRow& row) {
+    db_.texts().forEachScriptLine([&](const LineRow& row) {
         if (!row.behindStr.empty())
             lines.push_back(row.lineIndex);
     });
-    db_.forEachTextInLineOrder([&](const TextRow& row) {
+    db_.texts().forEachTextInLineOrder([&](const TextRow& row) {
         texts.push_back(row.lineIndex);
         if (row.lineIndex == ButtonLine) {
             EXPECT_EQ(row.translations.at(0).text, "Weiter");
@@ -387,10 +387,10 @@ TEST_F(ProjectDatabaseTest, WriterReadsJoinLinesAndTextsByKeyInLineOrder)
 
 TEST_F(ProjectDatabaseTest, TextTableRecordsCarryIdentifierAndDialogInLineOrder)
 {
-    ASSERT_TRUE(db_.addTranslation(German));
-    db_.setTranslation(StringLine, German, "Hallo Welt", true);
+    ASSERT_TRUE(db_.languages().addTranslation(German));
+    db_.texts().setTranslation(StringLine, German, "Hallo Welt", true);
     std::vector<TextTableRecord> records;
-    db_.forEachTextTableRecord([&](const TextTableRecord& r) { records.push_back(r); });
+    db_.texts().forEachTextTableRecord([&](const TextTableRecord& r) { records.push_back(r); });
     ASSERT_EQ(records.size(), 8u);  // every line with a text
     std::vector<int> order;
     for (const TextTableRecord& r : records)
@@ -421,16 +421,16 @@ TEST_F(ProjectDatabaseTest, TextTableRecordsCarryIdentifierAndDialogInLineOrder)
 
 TEST_F(ProjectDatabaseTest, LookUpsByIdentifier)
 {
-    EXPECT_EQ(db_.stringsByIdent("IDS_HELLO").at(0).lineIndex, StringLine);
-    EXPECT_TRUE(db_.stringsByIdent("IDS_NONE").empty());
-    EXPECT_TRUE(db_.stringsByIdent("ids_hello").empty());  // identifiers compare exactly
-    EXPECT_EQ(db_.dialogCaptions("IDD_ABOUT").at(0).sourceText, "About");
-    EXPECT_EQ(db_.menuItemsByIdent("IDR_MAIN", "ID_EXIT").at(0).lineIndex, ItemLine);
-    EXPECT_EQ(db_.menuItemsOfKind("IDR_MAIN", 3).at(0).lineIndex, PopupLine);
-    EXPECT_EQ(db_.bitmapsByIdent("IDB_LOGO").at(0).sourceText, "logo.bmp");
-    EXPECT_EQ(db_.includeLine("RES.RC2"), IncludeLine);  // file names ignore case
-    EXPECT_EQ(db_.includeLineCount(), 1);
-    auto controls = db_.dialogControls("IDD_ABOUT", "IDOK", 23);
+    EXPECT_EQ(db_.update().stringsByIdent("IDS_HELLO").at(0).lineIndex, StringLine);
+    EXPECT_TRUE(db_.update().stringsByIdent("IDS_NONE").empty());
+    EXPECT_TRUE(db_.update().stringsByIdent("ids_hello").empty());  // identifiers compare exactly
+    EXPECT_EQ(db_.update().dialogCaptions("IDD_ABOUT").at(0).sourceText, "About");
+    EXPECT_EQ(db_.update().menuItemsByIdent("IDR_MAIN", "ID_EXIT").at(0).lineIndex, ItemLine);
+    EXPECT_EQ(db_.update().menuItemsOfKind("IDR_MAIN", 3).at(0).lineIndex, PopupLine);
+    EXPECT_EQ(db_.update().bitmapsByIdent("IDB_LOGO").at(0).sourceText, "logo.bmp");
+    EXPECT_EQ(db_.update().includeLine("RES.RC2"), IncludeLine);  // file names ignore case
+    EXPECT_EQ(db_.update().includeLineCount(), 1);
+    auto controls = db_.update().dialogControls("IDD_ABOUT", "IDOK", 23);
     ASSERT_EQ(controls.size(), 1u);
     EXPECT_EQ(controls[0].y, 20);
 }
@@ -444,43 +444,43 @@ TEST_F(ProjectDatabaseTest, UpdateLookUpsFindItemsOfTheOldResourceFromTheNewOne)
         s->addDialog({30, "IDD_ABOUT", 200, 100});
         s->commit();
     }
-    auto controls = db_.dialogControlsOfDialog(30, "IDC_STATIC");
+    auto controls = db_.update().dialogControlsOfDialog(30, "IDC_STATIC");
     ASSERT_EQ(controls.size(), 1u);
     EXPECT_EQ(controls[0].lineIndex, StaticLine);
     EXPECT_EQ(controls[0].flags, 0x50020000u);
-    EXPECT_EQ(db_.sharedDialogCaptions(30).at(0).lineIndex, CaptionLine);
+    EXPECT_EQ(db_.update().sharedDialogCaptions(30).at(0).lineIndex, CaptionLine);
     // A line the update has written is no longer offered.
-    db_.rewriteLine(StaticLine, 3, "LTEXT \"", "\"");
-    EXPECT_TRUE(db_.dialogControlsOfDialog(30, "IDC_STATIC").empty());
+    db_.update().rewriteLine(StaticLine, 3, "LTEXT \"", "\"");
+    EXPECT_TRUE(db_.update().dialogControlsOfDialog(30, "IDC_STATIC").empty());
 }
 
 TEST_F(ProjectDatabaseTest, TreeAndPreviewLists)
 {
-    EXPECT_EQ(db_.resources(ResourceList::Dialogs).at(0).nameId, "IDD_ABOUT");
-    auto items = db_.dialogTextItems(DialogLine);
+    EXPECT_EQ(db_.items().resources(ResourceList::Dialogs).at(0).nameId, "IDD_ABOUT");
+    auto items = db_.items().dialogTextItems(DialogLine);
     ASSERT_EQ(items.size(), 3u);  // caption, static, button; the edit has no text
     EXPECT_EQ(items[0].lineKind, 1);
-    auto preview = db_.dialogControlsForPreview(DialogLine);
+    auto preview = db_.items().dialogControlsForPreview(DialogLine);
     ASSERT_EQ(preview.size(), 3u);
     EXPECT_FALSE(preview[2].hasText);
-    EXPECT_EQ(db_.menuItems(MenuLine).at(1).nameId, "ID_EXIT");
-    EXPECT_EQ(db_.menuItems(MenuLine).at(1).level, 1);
-    EXPECT_EQ(db_.dialogOfControl(ButtonLine), DialogLine);
-    EXPECT_EQ(db_.unchangedDialogCaption(DialogLine)->lineIndex, CaptionLine);
-    EXPECT_FALSE(db_.dialog(999).has_value());
+    EXPECT_EQ(db_.items().menuItems(MenuLine).at(1).nameId, "ID_EXIT");
+    EXPECT_EQ(db_.items().menuItems(MenuLine).at(1).level, 1);
+    EXPECT_EQ(db_.items().dialogOfControl(ButtonLine), DialogLine);
+    EXPECT_EQ(db_.update().unchangedDialogCaption(DialogLine)->lineIndex, CaptionLine);
+    EXPECT_FALSE(db_.items().dialog(999).has_value());
 }
 
 TEST_F(ProjectDatabaseTest, BookmarksAreAddedReadAndDeleted)
 {
-    int id = db_.addBookmark({0, StringLine, "greeting", "Dialog", German});
-    auto mark = db_.bookmark(id);
+    int id = db_.bookmarks().add({0, StringLine, "greeting", "Dialog", German});
+    auto mark = db_.bookmarks().find(id);
     ASSERT_TRUE(mark);
     EXPECT_EQ(mark->lineIndex, StringLine);
     EXPECT_EQ(mark->window, "Dialog");
     EXPECT_EQ(mark->language, German);
-    EXPECT_TRUE(db_.deleteBookmark(id));
-    EXPECT_FALSE(db_.bookmark(id).has_value());
-    EXPECT_FALSE(db_.deleteBookmark(id));
+    EXPECT_TRUE(db_.bookmarks().remove(id));
+    EXPECT_FALSE(db_.bookmarks().find(id).has_value());
+    EXPECT_FALSE(db_.bookmarks().remove(id));
 }
 
 } // namespace

@@ -21,7 +21,7 @@ protected:
     {
         ASSERT_TRUE(doc().NewTranslation(German, "app-German.rc"));
         ASSERT_TRUE(doc().NewTranslation(French, "app-French.rc"));
-        ASSERT_TRUE(db().setTranslation(stringLine("IDS_BYE"), German, "Auf Wiedersehen", false));
+        ASSERT_TRUE(db().texts().setTranslation(stringLine("IDS_BYE"), German, "Auf Wiedersehen", false));
         database_ = doc().databasePath().string();
         bye_ = stringLine("IDS_BYE");
         doc().OnCloseDocument();
@@ -39,7 +39,7 @@ protected:
     {
         CProjectDatabase db;
         db.open(database);
-        auto t = db.translation(lineIndex, language);
+        auto t = db.texts().translation(lineIndex, language);
         return t ? t->text : "<none>";
     }
 
@@ -58,7 +58,7 @@ TEST_F(BatchExchangeTest, ExportReportsEveryExportedLanguage)
                               printfText(txt::BatchExportLanguage, {"German"}) + "\n");
     CProjectDatabase exported;
     exported.open(target);
-    EXPECT_EQ(exported.translationIds().size(), 1u);
+    EXPECT_EQ(exported.languages().translationIds().size(), 1u);
 }
 
 TEST_F(BatchExchangeTest, ExportWithoutLanguagesTakesThemAll)

@@ -24,8 +24,8 @@ std::map<std::string, std::string> textsByItem(CProjectDatabase& db, const std::
 {
     std::map<std::string, std::string> byKey;
     std::map<std::string, int> uses;
-    const auto owners = db.owningResourceIdents();
-    db.forEachTextTableRecord([&](const TextTableRecord& record) {
+    const auto owners = db.items().owningResourceIdents();
+    db.texts().forEachTextTableRecord([&](const TextTableRecord& record) {
         const auto owner = owners.find(record.text.lineIndex);
         const std::string key = std::to_string(record.text.lineKind) + "|" +
                                 (owner == owners.end() ? "" : owner->second) + "|" + record.itemIdent;
@@ -54,7 +54,7 @@ ImportFigures importInto(const fs::path& english, const fs::path& translated)
     // What the translated script says, read as a project of its own.
     CQuillDoc theirs(feedback, {".DLG"});
     EXPECT_TRUE(theirs.OnOpenDocument(work / translated.filename()));
-    const LanguageId language = theirs.database().sourceLanguages().at(0).id;
+    const LanguageId language = theirs.database().languages().sourceLanguages().at(0).id;
     const int theirCodePage = theirs.codePage();
     auto expected = textsByItem(theirs.database(), [&](const TextRow& row) {
         return decodeToUtf8(row.sourceText, theirCodePage).value_or("?");
@@ -67,7 +67,7 @@ ImportFigures importInto(const fs::path& english, const fs::path& translated)
     CProjectDatabase& db = ours.database();
     const int codePage = textCodePage(translationEncoding(db, ours.codePage(), language));
     auto imported = textsByItem(db, [&](const TextRow& row) {
-        auto t = db.translation(row.lineIndex, language);
+        auto t = db.texts().translation(row.lineIndex, language);
         return t ? decodeToUtf8(t->text, codePage).value_or("?") : std::string("?");
     });
 

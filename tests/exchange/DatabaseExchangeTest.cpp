@@ -21,8 +21,8 @@ protected:
     {
         ASSERT_TRUE(doc().NewTranslation(German, "app-German.rc"));
         ASSERT_TRUE(doc().NewTranslation(French, "app-French.rc"));
-        ASSERT_TRUE(db().setTranslation(stringLine("IDS_HELLO"), German, "Hallo Welt", true));
-        ASSERT_TRUE(db().setTranslation(stringLine("IDS_HELLO"), French, "Bonjour", false));
+        ASSERT_TRUE(db().texts().setTranslation(stringLine("IDS_HELLO"), German, "Hallo Welt", true));
+        ASSERT_TRUE(db().texts().setTranslation(stringLine("IDS_HELLO"), French, "Bonjour", false));
     }
 
     // The project of `script` with German texts for its strings.
@@ -43,19 +43,19 @@ TEST_F(DatabaseExchangeTest, ExportKeepsOnlyTheChosenTranslations)
 
     CProjectDatabase exported;
     exported.open(target);
-    ASSERT_EQ(exported.translationIds().size(), 1u);
-    EXPECT_TRUE(exported.hasTranslation(German));
-    EXPECT_FALSE(exported.translationColumnExists(French));
-    EXPECT_EQ(exported.fileName(German), "app-German.rc");
-    EXPECT_EQ(exported.fileName(French), "");
-    EXPECT_EQ(exported.textCount(), db().textCount());
-    EXPECT_EQ(exported.allLineIndexes(), db().allLineIndexes());
-    auto hello = exported.translation(stringLine("IDS_HELLO"), German);
+    ASSERT_EQ(exported.languages().translationIds().size(), 1u);
+    EXPECT_TRUE(exported.languages().hasTranslation(German));
+    EXPECT_FALSE(exported.languages().translationColumnExists(French));
+    EXPECT_EQ(exported.languages().fileName(German), "app-German.rc");
+    EXPECT_EQ(exported.languages().fileName(French), "");
+    EXPECT_EQ(exported.texts().textCount(), db().texts().textCount());
+    EXPECT_EQ(exported.texts().allLineIndexes(), db().texts().allLineIndexes());
+    auto hello = exported.texts().translation(stringLine("IDS_HELLO"), German);
     ASSERT_TRUE(hello);
     EXPECT_EQ(hello->text, "Hallo Welt");
     EXPECT_TRUE(hello->modified);
     EXPECT_EQ(exported.sourceFile(), db().sourceFile());
-    EXPECT_EQ(exported.dialogControls("IDD_ABOUT", "IDOK", 23).size(), 2u);
+    EXPECT_EQ(exported.update().dialogControls("IDD_ABOUT", "IDOK", 23).size(), 2u);
     EXPECT_TRUE(saidText(fillPlaceholders(txt::ExportDatabaseDone, {target.string()})));
 }
 
@@ -63,14 +63,14 @@ TEST_F(DatabaseExchangeTest, ExportLeavesTheSourceUntouched)
 {
     DatabaseExport exporter(feedback());
     ASSERT_TRUE(exporter.run(db(), dir() / "export.mdb", {}));
-    EXPECT_EQ(db().translationIds().size(), 2u);
+    EXPECT_EQ(db().languages().translationIds().size(), 2u);
     EXPECT_EQ(translationOf(stringLine("IDS_HELLO"), French), "Bonjour");
 
     CProjectDatabase exported;
     exported.open(dir() / "export.mdb");
-    EXPECT_TRUE(exported.translationIds().empty());
+    EXPECT_TRUE(exported.languages().translationIds().empty());
     EXPECT_EQ(exported.status(), static_cast<int>(ProjectStatus::NoTranslation));
-    EXPECT_FALSE(exported.translationColumnExists(German));
+    EXPECT_FALSE(exported.languages().translationColumnExists(German));
 }
 
 TEST_F(DatabaseExchangeTest, ExportRefusesTheCurrentAndOpenDatabases)
@@ -92,9 +92,9 @@ TEST_F(DatabaseExchangeTest, ImportMatchesTheSameLineWhenKindAndSourceAgree)
     script.replace(script.find("IDS_BYE"), 7, "IDS_FAREWELL");
     auto other = otherProject("other.rc", script);
     const int bye = stringLine("IDS_BYE");
-    ASSERT_EQ(other->database().stringsByIdent("IDS_FAREWELL").front().lineIndex, bye);
-    ASSERT_TRUE(other->database().setTranslation(bye, German, "Auf Wiedersehen", false));
-    ASSERT_TRUE(other->database().setTranslation(stringLine("IDS_HELLO"), German, "Anders", false));
+    ASSERT_EQ(other->database().update().stringsByIdent("IDS_FAREWELL").front().lineIndex, bye);
+    ASSERT_TRUE(other->database().texts().setTranslation(bye, German, "Auf Wiedersehen", false));
+    ASSERT_TRUE(other->database().texts().setTranslation(stringLine("IDS_HELLO"), German, "Anders", false));
     other->OnCloseDocument();
 
     DatabaseImport import(db(), doc().scriptPath(), feedback());
@@ -114,13 +114,13 @@ TEST_F(DatabaseExchangeTest, ImportFallsBackToIdentifiersWhenLinesMoved)
     script.replace(script.find("    PUSHBUTTON"), 0, "    LTEXT \"Extra\", IDC_EXTRA, 7, 30, 100, 8\n");
     auto other = otherProject("other.rc", script);
     CProjectDatabase& src = other->database();
-    ASSERT_TRUE(src.setTranslation(src.stringsByIdent("IDS_BYE").front().lineIndex, German, "Auf Wiedersehen", false));
-    ASSERT_TRUE(src.setTranslation(src.stringsByIdent("IDS_EXTRA").front().lineIndex, German, "Zusatz", false));
-    for (const TextMatch& popup : src.menuItemsOfKind("IDR_MAIN", 3))
-        ASSERT_TRUE(src.setTranslation(popup.lineIndex, German, "P" + popup.sourceText, false));
-    auto ok = src.dialogControls("IDD_ABOUT", "IDOK", 23);
+    ASSERT_TRUE(src.texts().setTranslation(src.update().stringsByIdent("IDS_BYE").front().lineIndex, German, "Auf Wiedersehen", false));
+    ASSERT_TRUE(src.texts().setTranslation(src.update().stringsByIdent("IDS_EXTRA").front().lineIndex, German, "Zusatz", false));
+    for (const TextMatch& popup : src.update().menuItemsOfKind("IDR_MAIN", 3))
+        ASSERT_TRUE(src.texts().setTranslation(popup.lineIndex, German, "P" + popup.sourceText, false));
+    auto ok = src.update().dialogControls("IDD_ABOUT", "IDOK", 23);
     ASSERT_EQ(ok.size(), 2u);
-    ASSERT_TRUE(src.setTranslation(ok[1].lineIndex, German, "OK breit", false));
+    ASSERT_TRUE(src.texts().setTranslation(ok[1].lineIndex, German, "OK breit", false));
     other->OnCloseDocument();
 
     DatabaseImport import(db(), doc().scriptPath(), feedback());
@@ -144,14 +144,14 @@ TEST_F(DatabaseExchangeTest, ImportAddsAMissingTranslation)
     CProjectDatabase& target = db();
     ASSERT_TRUE(doc().DeleteTranslation(German));
     auto other = otherProject("other.rc", test::kProjectScript);
-    ASSERT_TRUE(other->database().setTranslation(stringLine("IDS_BYE"), German, "Tschuess", false));
+    ASSERT_TRUE(other->database().texts().setTranslation(stringLine("IDS_BYE"), German, "Tschuess", false));
     other->OnCloseDocument();
 
     DatabaseImportResult result = DatabaseImport(target, doc().scriptPath(), feedback()).run(dir() / "other_rc.mdb", German);
     ASSERT_TRUE(result.ok());
     EXPECT_TRUE(result.translationAdded);
     EXPECT_EQ(translationOf(stringLine("IDS_BYE")), "Tschuess");
-    EXPECT_EQ(target.fileName(German), "app-German.rc");
+    EXPECT_EQ(target.languages().fileName(German), "app-German.rc");
 }
 
 // A UTF-8 project's texts come into a Western project in its code page; a text the code page
@@ -161,9 +161,9 @@ TEST_F(DatabaseExchangeTest, ImportConvertsTextsIntoTheCodePageOfTheTranslation)
     auto other = otherProject("other.rc", std::string("#pragma code_page(65001)\n") + test::kProjectScript);
     CProjectDatabase& src = other->database();
     ASSERT_EQ(other->codePage(), 65001);
-    ASSERT_TRUE(src.setTranslation(src.stringsByIdent("IDS_BYE").front().lineIndex, German, "Gr\xC3\xB6\xC3\x9F""e", false));
-    const int exit = src.menuItemsByIdent("IDR_MAIN", "ID_EXIT").front().lineIndex;
-    ASSERT_TRUE(src.setTranslation(exit, German, "\xCE\xA9mega", false));
+    ASSERT_TRUE(src.texts().setTranslation(src.update().stringsByIdent("IDS_BYE").front().lineIndex, German, "Gr\xC3\xB6\xC3\x9F""e", false));
+    const int exit = src.update().menuItemsByIdent("IDR_MAIN", "ID_EXIT").front().lineIndex;
+    ASSERT_TRUE(src.texts().setTranslation(exit, German, "\xCE\xA9mega", false));
     other->OnCloseDocument();
 
     DatabaseImportResult result = DatabaseImport(db(), doc().scriptPath(), feedback()).run(dir() / "other_rc.mdb", German);

@@ -80,33 +80,33 @@ std::unique_ptr<CQuillDoc> ExchangeFixture::openProject(const std::string& name,
 
 int ExchangeFixture::stringLine(const std::string& ident)
 {
-    auto rows = db().stringsByIdent(ident);
+    auto rows = db().update().stringsByIdent(ident);
     return rows.empty() ? 0 : rows.front().lineIndex;
 }
 
 int ExchangeFixture::controlLine(const std::string& dialog, const std::string& ident, int kind, int nth)
 {
-    auto rows = db().dialogControls(dialog, ident, kind);
+    auto rows = db().update().dialogControls(dialog, ident, kind);
     return static_cast<int>(rows.size()) > nth ? rows[static_cast<std::size_t>(nth)].lineIndex : 0;
 }
 
 std::vector<int> ExchangeFixture::popupLines(const std::string& menu)
 {
     std::vector<int> lines;
-    for (const TextMatch& m : db().menuItemsOfKind(menu, 3))
+    for (const TextMatch& m : db().update().menuItemsOfKind(menu, 3))
         lines.push_back(m.lineIndex);
     return lines;
 }
 
 std::string ExchangeFixture::translationOf(int lineIndex, LanguageId language)
 {
-    auto t = db().translation(lineIndex, language);
+    auto t = db().texts().translation(lineIndex, language);
     return t ? t->text : std::string("<none>");
 }
 
 bool ExchangeFixture::modifiedFlagOf(int lineIndex, LanguageId language)
 {
-    auto t = db().translation(lineIndex, language);
+    auto t = db().texts().translation(lineIndex, language);
     return t && t->modified;
 }
 

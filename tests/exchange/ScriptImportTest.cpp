@@ -99,7 +99,7 @@ TEST_F(ScriptImportTest, ExistingTranslationIsNeverOverwrittenAndNotCounted)
 {
     addGerman();
     const int hello = stringLine("IDS_HELLO");
-    ASSERT_TRUE(db().setTranslation(hello, German, "Schon da", false));
+    ASSERT_TRUE(db().texts().setTranslation(hello, German, "Schon da", false));
 
     ScriptImportResult result = importScript(kGermanScript);
 
@@ -151,8 +151,8 @@ TEST_F(ScriptImportTest, StaticsTheTranslatorMovedAreTakenInTheirOrder)
     ASSERT_TRUE(import.run(german, German).ok());
 
     std::vector<std::string> texts;
-    for (const ControlMatch& c : project->database().dialogControls("IDD_OPTIONS", "IDC_STATIC", kLText))
-        texts.push_back(project->database().translation(c.lineIndex, German)->text);
+    for (const ControlMatch& c : project->database().update().dialogControls("IDD_OPTIONS", "IDC_STATIC", kLText))
+        texts.push_back(project->database().texts().translation(c.lineIndex, German)->text);
     EXPECT_EQ(texts, (std::vector<std::string>{"Name:", "Gr\xC3\xB6\xC3\x9F" "e:", "Einheit"}));
 }
 
@@ -168,19 +168,19 @@ TEST_F(ScriptImportTest, PopupsAreFilledInOrderAndFlaggedForReview)
     EXPECT_EQ(translationOf(popups[2]), "&Hilfe");
     for (int popup : popups)
         EXPECT_TRUE(modifiedFlagOf(popup));
-    EXPECT_FALSE(modifiedFlagOf(db().menuItemsByIdent("IDR_MAIN", "ID_EXIT").front().lineIndex));
-    EXPECT_EQ(translationOf(db().menuItemsByIdent("IDR_MAIN", "ID_EXIT").front().lineIndex), "&Beenden");
+    EXPECT_FALSE(modifiedFlagOf(db().update().menuItemsByIdent("IDR_MAIN", "ID_EXIT").front().lineIndex));
+    EXPECT_EQ(translationOf(db().update().menuItemsByIdent("IDR_MAIN", "ID_EXIT").front().lineIndex), "&Beenden");
 }
 
 TEST_F(ScriptImportTest, VersionValueIsImportedButNotTheBlockHeaders)
 {
     addGerman();
     ASSERT_TRUE(importScript(kGermanScript).ok());
-    auto values = db().versionValuesByIdent("VS_VERSION_INFO", "FileDescription");
+    auto values = db().update().versionValuesByIdent("VS_VERSION_INFO", "FileDescription");
     ASSERT_EQ(values.size(), 1u);
     EXPECT_EQ(translationOf(values[0].lineIndex), "Beispielanwendung");
     // The block headers keep the names the new translation was given.
-    for (int header : db().versionBlockHeaderLines())
+    for (int header : db().items().versionBlockHeaderLines())
         EXPECT_EQ(translationOf(header), "040704E4");
 }
 
@@ -208,7 +208,7 @@ TEST_F(ScriptImportTest, NewLanguageIsAddedAndKeptEvenWhenNothingMatches)
     EXPECT_TRUE(result.translationAdded);
     EXPECT_EQ(result.imported, 0);
     EXPECT_TRUE(doc().hasTranslation(French));
-    EXPECT_EQ(db().fileName(French), "app-French.rc");
+    EXPECT_EQ(db().languages().fileName(French), "app-French.rc");
     EXPECT_TRUE(saidText(fillPlaceholders(txt::ImportNothing, {(dir() / "app-French.rc").string()})));
 }
 
@@ -306,7 +306,7 @@ TEST_F(ScriptImportCopyBackTest, FailedCopyBackIsReportedNotTakenForSuccess)
     std::filesystem::rename(blocking().saved, database);
     CProjectDatabase reopened;
     reopened.open(database);
-    EXPECT_EQ(reopened.translation(bye, German)->text, "");
+    EXPECT_EQ(reopened.texts().translation(bye, German)->text, "");
 }
 
 } // namespace

@@ -88,9 +88,9 @@ TEST_F(WorkbookExportTest, SourceOnlyGivesOneColumnOfDecodedTexts)
 TEST_F(WorkbookExportTest, ExcludedRowsExportTheSourceInEveryTranslationColumn)
 {
     int hello = project.lineOf("Hello world"), exit = project.lineOf("E&xit");
-    ASSERT_TRUE(project.db().setTranslation(exit, Russian, "\xC2\xFB\xF5\xEE\xE4", false));  // cp1251
-    ASSERT_TRUE(project.db().setTranslation(hello, Russian, "x", false));
-    ASSERT_TRUE(project.db().setExclude(hello, true));
+    ASSERT_TRUE(project.db().texts().setTranslation(exit, Russian, "\xC2\xFB\xF5\xEE\xE4", false));  // cp1251
+    ASSERT_TRUE(project.db().texts().setTranslation(hello, Russian, "x", false));
+    ASSERT_TRUE(project.db().texts().setExclude(hello, true));
     project.reload();
     ASSERT_EQ(exportTo({0, 1, 2, 3}).outcome, OperationResult::Done);
     auto grid = test::WorkbookProject::readGrid(target);
@@ -107,7 +107,7 @@ TEST_F(WorkbookExportTest, CyrillicProjectTextsArriveAsUnicode)
                               "  IDS_OPEN \"\xCE\xF2\xEA\xF0\xFB\xF2\xFC\"\nEND\n",
                               {Greek}));
     ASSERT_EQ(cyrillic.doc().codePage(), 1251);
-    ASSERT_TRUE(cyrillic.db().setTranslation(cyrillic.lineOf("\xCE\xF2\xEA\xF0\xFB\xF2\xFC"), Greek,
+    ASSERT_TRUE(cyrillic.db().texts().setTranslation(cyrillic.lineOf("\xCE\xF2\xEA\xF0\xFB\xF2\xFC"), Greek,
                                              "\xC1\xED\xEF\xE9\xE3\xEC\xE1", false));  // cp1253
     cyrillic.reload();
     WorkbookExport exporter(cyrillic.doc(), cyrillic.feedback);
@@ -119,7 +119,7 @@ TEST_F(WorkbookExportTest, CyrillicProjectTextsArriveAsUnicode)
 
 TEST_F(WorkbookExportTest, TextsNotValidInTheirCodePageAreWrittenEmptyAndReported)
 {
-    ASSERT_TRUE(project.db().setTranslation(project.lineOf("E&xit"), Greek, "\xAA", false));  // not in cp1253
+    ASSERT_TRUE(project.db().texts().setTranslation(project.lineOf("E&xit"), Greek, "\xAA", false));  // not in cp1253
     project.reload();
     auto result = exportTo({0, 3});
     ASSERT_EQ(result.outcome, OperationResult::Done);

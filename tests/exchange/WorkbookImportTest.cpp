@@ -93,7 +93,7 @@ TEST_F(WorkbookImportTest, HeaderChecksAndUnknownLanguages)
 TEST_F(WorkbookImportTest, ImportAllStoresChangedCellsInTheirCodePagesAndNothingElse)
 {
     int exit = project.lineOf("E&xit"), hello = project.lineOf("Hello world"), about = project.lineOf("About");
-    ASSERT_TRUE(project.db().setTranslation(about, Russian, "\xCE \xEF\xF0\xEE\xE3\xF0\xE0\xEC\xEC\xE5", true));
+    ASSERT_TRUE(project.db().texts().setTranslation(about, Russian, "\xCE \xEF\xF0\xEE\xE3\xF0\xE0\xEC\xEC\xE5", true));
     project.reload();
     exportProject();
     rowOf("ID_EXIT")[RussianColumn] = ExitRu;
@@ -105,7 +105,7 @@ TEST_F(WorkbookImportTest, ImportAllStoresChangedCellsInTheirCodePagesAndNothing
     EXPECT_EQ(lastSaid(), "1 text resources imported from Excel file.");
     EXPECT_EQ(project.translation(exit, Russian), ExitRu1251);
     EXPECT_EQ(project.rows().row(tableRowOf(exit)).cell(2), ExitRu1251);
-    EXPECT_TRUE(project.db().translation(about, Russian)->modified);  // unchanged cell: untouched
+    EXPECT_TRUE(project.db().texts().translation(about, Russian)->modified);  // unchanged cell: untouched
     EXPECT_TRUE(project.doc().isModified());
     ASSERT_TRUE(importer->chooseLanguage("Greek"));
     EXPECT_EQ(importer->importAll({}), 1);
@@ -194,7 +194,7 @@ TEST_F(WorkbookImportTest, TheTableSearchStartsAtTheCurrentRow)
 TEST_F(WorkbookImportTest, ExcludedRowsAreSkippedAndAnEmptyIdEndsTheData)
 {
     int hello = project.lineOf("Hello world"), cafe = project.lineOf("Caf\xE9");
-    ASSERT_TRUE(project.db().setExclude(hello, true));
+    ASSERT_TRUE(project.db().texts().setExclude(hello, true));
     project.reload();
     rowOf("IDS_HELLO")[RussianColumn] = "x";
     rowOf("ID_EXIT")[RussianColumn] = ExitRu;
@@ -211,7 +211,7 @@ TEST_F(WorkbookImportTest, ExcludedRowsAreSkippedAndAnEmptyIdEndsTheData)
 TEST_F(WorkbookImportTest, MarkAllMarksDifferencesAndTheFileOnlyWhenAsked)
 {
     int exit = project.lineOf("E&xit"), hello = project.lineOf("Hello world");
-    ASSERT_TRUE(project.db().setTranslation(hello, Russian, "same", false));
+    ASSERT_TRUE(project.db().texts().setTranslation(hello, Russian, "same", false));
     project.reload();
     exportProject();
     rowOf("ID_EXIT")[RussianColumn] = ExitRu;

@@ -49,7 +49,7 @@ void WorkbookProject::reload()
 
 int WorkbookProject::lineOf(const std::string& sourceText, int nth)
 {
-    for (const TextRow& text : db().allTextsWithLineKind())
+    for (const TextRow& text : db().texts().allTextsWithLineKind())
         if (text.sourceText == sourceText && nth-- == 0)
             return text.lineIndex;
     return -1;
@@ -57,7 +57,7 @@ int WorkbookProject::lineOf(const std::string& sourceText, int nth)
 
 std::string WorkbookProject::translation(int lineIndex, LanguageId language)
 {
-    auto text = db().translation(lineIndex, language);
+    auto text = db().texts().translation(lineIndex, language);
     return text ? text->text : "<none>";
 }
 

@@ -28,14 +28,14 @@ protected:
     std::vector<LineRow> lines()
     {
         std::vector<LineRow> out;
-        db.forEachScriptLine([&](const LineRow& row) { out.push_back(row); });
+        db.texts().forEachScriptLine([&](const LineRow& row) { out.push_back(row); });
         return out;
     }
 
     std::vector<TextRow> texts()
     {
         std::vector<TextRow> out;
-        db.forEachTextInLineOrder([&](const TextRow& row) { out.push_back(row); });
+        db.texts().forEachTextInLineOrder([&](const TextRow& row) { out.push_back(row); });
         return out;
     }
 
@@ -60,7 +60,7 @@ TEST_F(DatabaseBuildTest, StatementsAreNumberedFromOneWithLineIndexesFromTen)
     EXPECT_EQ(rows[3].behindStr, "\"");
     ASSERT_EQ(texts().size(), 1u);
     EXPECT_EQ(texts()[0].sourceText, "x");
-    EXPECT_EQ(db.stringIdent(13).value_or(""), "1");
+    EXPECT_EQ(db.items().stringIdent(13).value_or(""), "1");
 }
 
 TEST_F(DatabaseBuildTest, IncludesAreFollowedOnlyForConfiguredExtensions)
@@ -124,26 +124,26 @@ TEST_F(DatabaseBuildTest, ItemRowsForBitmapsControlsMenusAndVersions)
 
     ASSERT_TRUE(byText.count("logo.bmp"));
     EXPECT_TRUE(byText["logo.bmp"].exclude);
-    EXPECT_EQ(db.bitmapIdent(byText["logo.bmp"].lineIndex).value_or(""), "IDB_LOGO");
+    EXPECT_EQ(db.items().bitmapIdent(byText["logo.bmp"].lineIndex).value_or(""), "IDB_LOGO");
 
-    auto go = db.control(byText["Go"].lineIndex);
+    auto go = db.items().control(byText["Go"].lineIndex);
     ASSERT_TRUE(go);
     EXPECT_EQ(go->className, "Button");
     EXPECT_EQ(go->nameId, "IDC_GO");
     EXPECT_EQ((std::array<int, 4>{go->x, go->y, go->cx, go->cy}), (std::array<int, 4>{1, 2, 30, 14}));
     EXPECT_EQ(go->flags, 0x00010000u);
-    auto name = db.control(byText["Name"].lineIndex);
+    auto name = db.items().control(byText["Name"].lineIndex);
     ASSERT_TRUE(name);
     EXPECT_TRUE(name->className.empty());
     EXPECT_EQ(name->type, 19);
 
-    auto open = db.menuItem(byText["&Open"].lineIndex);
+    auto open = db.items().menuItem(byText["&Open"].lineIndex);
     ASSERT_TRUE(open);
     EXPECT_EQ(open->level, 1);
     EXPECT_EQ(open->nameId, "ID_OPEN");
-    EXPECT_EQ(db.menuItem(byText["&File"].lineIndex)->level, 0);
+    EXPECT_EQ(db.items().menuItem(byText["&File"].lineIndex)->level, 0);
 
-    auto value = db.versionValue(byText["Demo"].lineIndex);
+    auto value = db.items().versionValue(byText["Demo"].lineIndex);
     ASSERT_TRUE(value);
     EXPECT_EQ(value->value, "FileDescription");
     EXPECT_EQ(value->blockHeaderLine, byText["040904E4"].lineIndex);
@@ -214,7 +214,7 @@ TEST_F(DatabaseBuildTest, EveryCorpusScriptStoresExactlyTheReadersStrings)
         project.createNew(work / "corpus_rc.mdb");
         ASSERT_TRUE(BuildDatabase(entry.path(), project, {}, fb).ok()) << entry.path();
         std::vector<std::string> stored;
-        project.forEachTextInLineOrder([&](const TextRow& row) { stored.push_back(row.sourceText); });
+        project.texts().forEachTextInLineOrder([&](const TextRow& row) { stored.push_back(row.sourceText); });
         EXPECT_EQ(stored, expected) << entry.path();
         ++built;
     }
@@ -239,7 +239,7 @@ TEST(IncludeResolutionTest, NamesDifferingInCaseAndFoldersAboveAreFound)
     ASSERT_TRUE(r.ok());
     EXPECT_TRUE(r.missingIncludes.empty()) << r.missingIncludes[0];
     std::vector<std::string> stored;
-    db.forEachTextInLineOrder([&](const TextRow& row) { stored.push_back(row.sourceText); });
+    db.texts().forEachTextInLineOrder([&](const TextRow& row) { stored.push_back(row.sourceText); });
     EXPECT_EQ(stored, (std::vector<std::string>{"about", "common"}));
 }
 

@@ -229,11 +229,11 @@ class UpdatePropertyTest : public ::testing::TestWithParam<std::string> {};
 std::vector<std::string> layoutOf(CProjectDatabase& db)
 {
     std::map<int, std::string> textOf;
-    for (const TextRow& row : db.allTextsWithLineKind())
+    for (const TextRow& row : db.texts().allTextsWithLineKind())
         textOf[row.lineIndex] = row.sourceText;
     std::map<int, int> lineOf;
     std::vector<LineRow> lines;
-    db.forEachScriptLine([&](const LineRow& row) {
+    db.texts().forEachScriptLine([&](const LineRow& row) {
         lines.push_back(row);
         lineOf[row.lineIndex] = row.line;
     });
@@ -245,14 +245,14 @@ std::vector<std::string> layoutOf(CProjectDatabase& db)
             << line.added;
         if (auto text = textOf.find(line.lineIndex); text != textOf.end())
             out << " text \"" << text->second << '"';
-        if (auto c = db.control(line.lineIndex))
+        if (auto c = db.items().control(line.lineIndex))
             out << " control of " << at(c->dlgLine) << ' ' << c->nameId << ' ' << c->className << ' ' << c->x << ','
                 << c->y << ',' << c->cx << ',' << c->cy << " type " << c->type << " flags " << c->flags;
-        if (auto caption = db.caption(line.lineIndex))
+        if (auto caption = db.items().caption(line.lineIndex))
             out << " caption of " << at(caption->dlgLine);
-        if (auto item = db.menuItem(line.lineIndex))
+        if (auto item = db.items().menuItem(line.lineIndex))
             out << " item of " << at(item->menuLine) << " level " << item->level << ' ' << item->nameId;
-        if (auto value = db.versionValue(line.lineIndex))
+        if (auto value = db.items().versionValue(line.lineIndex))
             out << " value of " << at(value->versResLine) << '/' << at(value->blockHeaderLine) << ' ' << value->value;
         layout.push_back(out.str());
     }
@@ -276,18 +276,18 @@ TEST_P(UpdatePropertyTest, UntouchedItemsKeepTheirTranslationsAndChangedOnesAreF
         db.createNew(dir / "app_rc.mdb");
         ASSERT_TRUE(BuildDatabase(script, db, {".DLG"}, feedback).ok());
         db.finishNew();
-        ASSERT_TRUE(db.addTranslation(German));
+        ASSERT_TRUE(db.languages().addTranslation(German));
         std::map<int, TextRow> before;
         {
             auto bulk = db.beginBulk();
-            for (TextRow& row : db.allTextsWithLineKind()) {
-                db.setTranslation(row.lineIndex, German, "T" + std::to_string(row.lineIndex), false);
+            for (TextRow& row : db.texts().allTextsWithLineKind()) {
+                db.texts().setTranslation(row.lineIndex, German, "T" + std::to_string(row.lineIndex), false);
                 before[row.lineIndex] = row;
             }
             bulk->commit();
         }
         std::map<int, int> keyOfLine;
-        db.forEachScriptLine([&](const LineRow& row) { keyOfLine[row.line] = row.lineIndex; });
+        db.texts().forEachScriptLine([&](const LineRow& row) { keyOfLine[row.line] = row.lineIndex; });
 
         const Edits edits = ScriptEditor(original, keyOfLine, seed).apply();
         ASSERT_FALSE(edits.changed.empty());
@@ -295,7 +295,7 @@ TEST_P(UpdatePropertyTest, UntouchedItemsKeepTheirTranslationsAndChangedOnesAreF
         ASSERT_TRUE(UpdateDatabasePass(script, db, {".DLG"}, feedback).ok());
 
         std::map<int, TextRow> after;
-        for (TextRow& row : db.allTextsWithLineKind())
+        for (TextRow& row : db.texts().allTextsWithLineKind())
             after[row.lineIndex] = row;
         for (const auto& [key, old] : before) {
             SCOPED_TRACE("line key " + std::to_string(key) + " \"" + old.sourceText + "\"");

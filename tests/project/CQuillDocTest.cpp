@@ -156,10 +156,10 @@ TEST_F(CQuillDocTest, TranslatedScriptUsesTranslationsExceptWhereExcludedOrEmpty
     ASSERT_TRUE(doc->NewTranslation(German, "app-German.rc"));
     CProjectDatabase& db = doc->database();
     std::map<std::string, int> line;
-    db.forEachTextInLineOrder([&](const TextRow& r) { line[r.sourceText] = r.lineIndex; });
-    ASSERT_TRUE(db.setTranslation(line["Settings"], German, "Einstellungen", false));
-    ASSERT_TRUE(db.setTranslation(line["logo.bmp"], German, "logo-de.bmp", false));  // excluded by default
-    ASSERT_TRUE(db.setTranslation(line["One"], German, "Eins", false));
+    db.texts().forEachTextInLineOrder([&](const TextRow& r) { line[r.sourceText] = r.lineIndex; });
+    ASSERT_TRUE(db.texts().setTranslation(line["Settings"], German, "Einstellungen", false));
+    ASSERT_TRUE(db.texts().setTranslation(line["logo.bmp"], German, "logo-de.bmp", false));  // excluded by default
+    ASSERT_TRUE(db.texts().setTranslation(line["One"], German, "Eins", false));
 
     const std::string out = written(*doc, German);
     EXPECT_NE(out.find("\r\nLANGUAGE  LANG_GERMAN, SUBLANG_GERMAN\r\n"), std::string::npos);
@@ -171,9 +171,9 @@ TEST_F(CQuillDocTest, TranslatedScriptUsesTranslationsExceptWhereExcludedOrEmpty
     EXPECT_NE(out.find("  2 \"Two\"\r\n"), std::string::npos);
     EXPECT_NE(out.find("PUSHBUTTON \"Owner\""), std::string::npos);  // owner-drawn: never a text
 
-    db.setTranslation(line["Two"], German, "Zwei", false);
-    db.setTranslation(line["Name"], German, "Name", false);
-    db.setTranslation(line["Demo"], German, "Demo", false);
+    db.texts().setTranslation(line["Two"], German, "Zwei", false);
+    db.texts().setTranslation(line["Name"], German, "Name", false);
+    db.texts().setTranslation(line["Demo"], German, "Demo", false);
     doc->UpdateProjectStatus();
     EXPECT_EQ(db.status(), 3);
 }
@@ -222,7 +222,7 @@ TEST_F(CQuillDocTest, DeletingATranslationRemovesItsColumns)
     ASSERT_TRUE(doc->NewTranslation(German, "app-German.rc"));
     ASSERT_TRUE(doc->DeleteTranslation(German));
     EXPECT_FALSE(doc->hasTranslation(German));
-    EXPECT_FALSE(doc->database().translationColumnExists(German));
+    EXPECT_FALSE(doc->database().languages().translationColumnExists(German));
     EXPECT_EQ(doc->database().status(), 1);
 }
 
@@ -257,13 +257,13 @@ TEST_F(CQuillDocTest, TranslationSettingsCheckTheFileNameAndKeepFonts)
     EXPECT_FALSE(doc->isModified());
     EXPECT_TRUE(doc->setTranslationFileName(German, "de/app.rc"));
     EXPECT_TRUE(doc->isModified());
-    EXPECT_EQ(doc->database().fileName(German), "de/app.rc");
+    EXPECT_EQ(doc->database().languages().fileName(German), "de/app.rc");
 
     doc->setModified(false);
     doc->setFont(Russian, false, "Arial Cyr", 204);
     EXPECT_TRUE(doc->SaveModified());
     bool found = false;
-    for (const TranslationRow& t : doc->database().translations())
+    for (const TranslationRow& t : doc->database().languages().translations())
         if (t.id == Russian) {
             found = true;
             EXPECT_EQ(t.fontName, "Arial Cyr");

@@ -116,7 +116,7 @@ TEST_F(DocumentObserverTest, EachChangeIsHeardOnceInOrder)
 TEST_F(DocumentObserverTest, AnEditUndoneAndRedoneRestoresDatabaseRowFlagsAndGauge)
 {
     const int bye = stringLine("IDS_BYE");
-    ASSERT_TRUE(doc->database().setTranslation(bye, German, "Tschuess", true));  // flagged for review
+    ASSERT_TRUE(doc->database().texts().setTranslation(bye, German, "Tschuess", true));  // flagged for review
     ASSERT_EQ(doc->reloadRows(), OperationResult::Done);
     const GaugeFigures flaggedGauge = doc->gauge(German);
     const int index = doc->rows().rowOfLineIndex(bye);
@@ -124,31 +124,31 @@ TEST_F(DocumentObserverTest, AnEditUndoneAndRedoneRestoresDatabaseRowFlagsAndGau
 
     EditHistory history;
     ASSERT_EQ(history.store(*doc, bye, German, "Auf Wiedersehen"), OperationResult::Done);
-    EXPECT_FALSE(doc->database().translation(bye, German)->modified);
+    EXPECT_FALSE(doc->database().texts().translation(bye, German)->modified);
     EXPECT_FALSE(doc->rows().item(index).isModified(German));
 
     ASSERT_EQ(history.undo(*doc), OperationResult::Done);
-    EXPECT_EQ(doc->database().translation(bye, German)->text, "Tschuess");
-    EXPECT_TRUE(doc->database().translation(bye, German)->modified);
+    EXPECT_EQ(doc->database().texts().translation(bye, German)->text, "Tschuess");
+    EXPECT_TRUE(doc->database().texts().translation(bye, German)->modified);
     EXPECT_EQ(doc->rows().row(index).cell(column), "Tschuess");
     EXPECT_TRUE(doc->rows().item(index).isModified(German));
     EXPECT_EQ(doc->gauge(German), flaggedGauge);
 
     ASSERT_EQ(history.redo(*doc), OperationResult::Done);
-    EXPECT_EQ(doc->database().translation(bye, German)->text, "Auf Wiedersehen");
+    EXPECT_EQ(doc->database().texts().translation(bye, German)->text, "Auf Wiedersehen");
     EXPECT_EQ(doc->rows().row(index).cell(column), "Auf Wiedersehen");
     EXPECT_FALSE(history.canRedo());
 
     ASSERT_EQ(history.exclude(*doc, bye, true), OperationResult::Done);
     ASSERT_EQ(history.undo(*doc), OperationResult::Done);
-    EXPECT_FALSE(doc->database().exclude(bye).value_or(true));
+    EXPECT_FALSE(doc->database().texts().exclude(bye).value_or(true));
     EXPECT_FALSE(doc->rows().item(index).excluded);
 }
 
 TEST_F(DocumentObserverTest, AChangeWhileTheDocumentIsBusyIsRefusedAndChangesNothing)
 {
     const int hello = stringLine("IDS_HELLO");
-    const std::string before = doc->database().translation(hello, German)->text;
+    const std::string before = doc->database().texts().translation(hello, German)->text;
     OperationResult during = OperationResult::Done;
     doc->setUpdateHook([&](int line) {
         if (line == 2)
@@ -156,7 +156,7 @@ TEST_F(DocumentObserverTest, AChangeWhileTheDocumentIsBusyIsRefusedAndChangesNot
     });
     ASSERT_TRUE(saveAndUpdate(kScript));
     EXPECT_EQ(during, OperationResult::Refused);
-    EXPECT_EQ(doc->database().translation(hello, German)->text, before);
+    EXPECT_EQ(doc->database().texts().translation(hello, German)->text, before);
     EXPECT_FALSE(doc->isBusy());
 }
 

@@ -28,11 +28,11 @@ protected:
         std::map<std::string, Item> byKey;
         std::map<std::string, int> seen;
         CProjectDatabase& db = doc->database();
-        const auto owners = db.owningResourceIdents();
+        const auto owners = db.items().owningResourceIdents();
         std::map<int, TextRow> rows;
-        for (TextRow& row : db.allTextsWithLineKind())
+        for (TextRow& row : db.texts().allTextsWithLineKind())
             rows[row.lineIndex] = std::move(row);
-        db.forEachTextTableRecord([&](const TextTableRecord& record) {
+        db.texts().forEachTextTableRecord([&](const TextTableRecord& record) {
             const auto owner = owners.find(record.text.lineIndex);
             std::string key = std::to_string(record.text.lineKind);
             key += '|';
@@ -43,7 +43,7 @@ protected:
             key += '#';
             key += std::to_string(nth);
             const TextRow& row = rows[record.text.lineIndex];
-            const auto german = db.translation(row.lineIndex, German);
+            const auto german = db.texts().translation(row.lineIndex, German);
             byKey[key] = {row.sourceText, row.sourceTextOld, german ? german->text : "", german && german->modified};
         });
         return byKey;

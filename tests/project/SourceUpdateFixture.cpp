@@ -66,32 +66,32 @@ void SourceUpdateFixture::open(const std::filesystem::path& path)
 void SourceUpdateFixture::translateAll()
 {
     CProjectDatabase& db = doc->database();
-    ASSERT_TRUE(db.addTranslation(German));
+    ASSERT_TRUE(db.languages().addTranslation(German));
     auto bulk = db.beginBulk();
-    for (const TextRow& row : db.allTextsWithLineKind())
-        db.setTranslation(row.lineIndex, German, "de:" + std::to_string(row.lineIndex), false);
+    for (const TextRow& row : db.texts().allTextsWithLineKind())
+        db.texts().setTranslation(row.lineIndex, German, "de:" + std::to_string(row.lineIndex), false);
     bulk->commit();
 }
 
 int SourceUpdateFixture::stringLine(const std::string& ident)
 {
-    std::vector<TextMatch> found = doc->database().stringsByIdent(ident);
+    std::vector<TextMatch> found = doc->database().update().stringsByIdent(ident);
     return found.empty() ? 0 : found.front().lineIndex;
 }
 
 TextRow SourceUpdateFixture::textRow(int lineIndex)
 {
-    return doc->database().text(lineIndex).value_or(TextRow{});
+    return doc->database().texts().text(lineIndex).value_or(TextRow{});
 }
 
 std::optional<TranslatedText> SourceUpdateFixture::german(int lineIndex)
 {
-    return doc->database().translation(lineIndex, German);
+    return doc->database().texts().translation(lineIndex, German);
 }
 
 std::vector<TextRow> SourceUpdateFixture::texts()
 {
-    return doc->database().allTextsWithLineKind();
+    return doc->database().texts().allTextsWithLineKind();
 }
 
 std::vector<std::filesystem::path> SourceUpdateFixture::workingFiles() const

@@ -100,8 +100,8 @@ protected:
     std::vector<int> controls(const std::string& ident)
     {
         std::vector<int> lines;
-        for (const IdentRow& dialog : doc->database().resources(ResourceList::Dialogs))
-            for (const DialogItemRow& item : doc->database().dialogTextItems(dialog.lineIndex))
+        for (const IdentRow& dialog : doc->database().items().resources(ResourceList::Dialogs))
+            for (const DialogItemRow& item : doc->database().items().dialogTextItems(dialog.lineIndex))
                 if (item.nameId == ident)
                     lines.push_back(item.lineIndex);
         return lines;
@@ -146,10 +146,10 @@ TEST_F(SourceUpdateTest, OlderCopyOfTheSameSizeIsNotChangedButAnotherSizeIs)
 TEST_F(SourceUpdateTest, ChangedTextKeepsItsTranslationsKeepsTheOldTextAndFlagsEveryTranslatedOne)
 {
     openTranslated();
-    ASSERT_TRUE(doc->database().addTranslation(French));
+    ASSERT_TRUE(doc->database().languages().addTranslation(French));
     const int hello = stringLine("IDS_HELLO");
     const int bye = stringLine("IDS_BYE");
-    doc->database().setTranslation(bye, French, "Au revoir", false);
+    doc->database().texts().setTranslation(bye, French, "Au revoir", false);
 
     ASSERT_TRUE(saveAndUpdate(replaced(replaced(kScript, "\"Hello\"", "\"Hello!\""), "\"Goodbye\"", "\"Bye\"")));
 
@@ -159,9 +159,9 @@ TEST_F(SourceUpdateTest, ChangedTextKeepsItsTranslationsKeepsTheOldTextAndFlagsE
     EXPECT_FALSE(textRow(hello).modified);  // passed on to the translations
     EXPECT_EQ(german(hello)->text, "de:" + std::to_string(hello));
     EXPECT_TRUE(german(hello)->modified);
-    EXPECT_FALSE(doc->database().translation(hello, French)->modified);  // not translated: not flagged
-    EXPECT_TRUE(doc->database().translation(bye, French)->modified);
-    EXPECT_EQ(doc->database().translation(bye, French)->text, "Au revoir");
+    EXPECT_FALSE(doc->database().texts().translation(hello, French)->modified);  // not translated: not flagged
+    EXPECT_TRUE(doc->database().texts().translation(bye, French)->modified);
+    EXPECT_EQ(doc->database().texts().translation(bye, French)->text, "Au revoir");
 
     auto shown = doc->changedSourceText(hello);
     ASSERT_TRUE(shown);
@@ -180,23 +180,23 @@ TEST_F(SourceUpdateTest, PopupWithChangedTextIsANewItemWhileItsItemsStay)
 {
     openTranslated();
     auto popupLine = [&] {
-        for (const IdentRow& menu : doc->database().resources(ResourceList::Menus))
-            for (const MenuItemRow& item : doc->database().menuItems(menu.lineIndex))
+        for (const IdentRow& menu : doc->database().items().resources(ResourceList::Menus))
+            for (const MenuItemRow& item : doc->database().items().menuItems(menu.lineIndex))
                 if (item.lineKind == toInt(LineKind::Popup))
                     return item.lineIndex;
         return 0;
     };
     const int oldPopup = popupLine();
-    const int open = doc->database().menuItemsByIdent("IDM_MAIN", "ID_OPEN").front().lineIndex;
+    const int open = doc->database().update().menuItemsByIdent("IDM_MAIN", "ID_OPEN").front().lineIndex;
 
     ASSERT_TRUE(saveAndUpdate(replaced(kScript, "\"&File\"", "\"&Datei\"")));
 
-    EXPECT_FALSE(doc->database().text(oldPopup));
+    EXPECT_FALSE(doc->database().texts().text(oldPopup));
     const int newPopup = popupLine();
     EXPECT_NE(newPopup, oldPopup);
     EXPECT_EQ(textRow(newPopup).sourceText, "&Datei");
     EXPECT_EQ(german(newPopup)->text, "");
-    EXPECT_EQ(doc->database().menuItemsByIdent("IDM_MAIN", "ID_OPEN").front().lineIndex, open);
+    EXPECT_EQ(doc->database().update().menuItemsByIdent("IDM_MAIN", "ID_OPEN").front().lineIndex, open);
     EXPECT_EQ(german(open)->text, "de:" + std::to_string(open));
     EXPECT_FALSE(german(open)->modified);
 }
@@ -205,19 +205,19 @@ TEST_F(SourceUpdateTest, ChangedIdentifierRemovesTheOldItemWithItsTranslationsAn
 {
     openTranslated();
     const int hello = stringLine("IDS_HELLO");
-    doc->database().addBookmark({0, hello, "Hello", "Text", German});
+    doc->database().bookmarks().add({0, hello, "Hello", "Text", German});
     const int bye = stringLine("IDS_BYE");
-    doc->database().addBookmark({0, bye, "Bye", "Text", German});
+    doc->database().bookmarks().add({0, bye, "Bye", "Text", German});
 
     ASSERT_TRUE(saveAndUpdate(replaced(kScript, "IDS_HELLO", "IDS_GREETING")));
 
-    EXPECT_FALSE(doc->database().text(hello));
+    EXPECT_FALSE(doc->database().texts().text(hello));
     EXPECT_EQ(stringLine("IDS_HELLO"), 0);
     const int greeting = stringLine("IDS_GREETING");
     ASSERT_NE(greeting, 0);
     EXPECT_EQ(textRow(greeting).sourceText, "Hello");
     EXPECT_EQ(german(greeting)->text, "");
-    std::vector<IdentRow> marks = doc->database().bookmarks();
+    std::vector<IdentRow> marks = doc->database().bookmarks().all();
     ASSERT_EQ(marks.size(), 1u);
     EXPECT_EQ(marks[0].nameId, "Bye");
 }
@@ -241,7 +241,7 @@ TEST_F(SourceUpdateTest, StaticsSharingAnIdentifierAreToldApartByPlaceSizeKindAn
     EXPECT_EQ(after[1], before[1]);
     EXPECT_FALSE(german(after[1])->modified);
     EXPECT_NE(german(after[1])->text, "");
-    EXPECT_EQ(doc->database().control(after[1])->y, 30);
+    EXPECT_EQ(doc->database().items().control(after[1])->y, 30);
 }
 
 TEST_F(SourceUpdateTest, ARelaidOutDialogKeepsTheTranslationsOfStaticsWhoseTextsStayed)
@@ -260,11 +260,11 @@ TEST_F(SourceUpdateTest, ARelaidOutDialogKeepsTheTranslationsOfStaticsWhoseTexts
     ASSERT_EQ(after.size(), 2u);
     EXPECT_NE(after[0], before[0]);  // a moved static with a new text is a new item
     EXPECT_EQ(german(after[0])->text, "");
-    EXPECT_FALSE(doc->database().text(before[0]));
+    EXPECT_FALSE(doc->database().texts().text(before[0]));
     EXPECT_EQ(after[1], before[1]);  // a moved static with its text is the same item
     EXPECT_EQ(german(after[1])->text, versionGerman);
     EXPECT_FALSE(german(after[1])->modified);
-    EXPECT_EQ(doc->database().control(after[1])->y, 26);
+    EXPECT_EQ(doc->database().items().control(after[1])->y, 26);
 }
 
 TEST_F(SourceUpdateTest, ItemsOfTheDialogFollowItsNewHeaderLine)
@@ -273,15 +273,15 @@ TEST_F(SourceUpdateTest, ItemsOfTheDialogFollowItsNewHeaderLine)
     const int ok = controls("IDOK").front();
     ASSERT_TRUE(saveAndUpdate(replaced(kScript, "140, 80, 50, 14", "130, 70, 60, 14")));
 
-    const std::vector<IdentRow> dialogs = doc->database().resources(ResourceList::Dialogs);
+    const std::vector<IdentRow> dialogs = doc->database().items().resources(ResourceList::Dialogs);
     ASSERT_EQ(dialogs.size(), 1u);
-    const std::optional<ControlRow> control = doc->database().control(ok);
+    const std::optional<ControlRow> control = doc->database().items().control(ok);
     ASSERT_TRUE(control);
     EXPECT_EQ(control->dlgLine, dialogs[0].lineIndex);
     EXPECT_EQ(control->x, 130);
     EXPECT_EQ(control->cx, 60);
     EXPECT_FALSE(german(ok)->modified);
-    EXPECT_EQ(doc->database().dialogCaptionTexts(dialogs[0].lineIndex).size(), 1u);  // the caption too
+    EXPECT_EQ(doc->database().items().dialogCaptionTexts(dialogs[0].lineIndex).size(), 1u);  // the caption too
 }
 
 TEST_F(SourceUpdateTest, ControlThatBecameAnotherKindKeepsItsTranslationAndTakesTheNewKind)
@@ -292,8 +292,8 @@ TEST_F(SourceUpdateTest, ControlThatBecameAnotherKindKeepsItsTranslationAndTakes
 
     ASSERT_EQ(controls("IDOK"), std::vector<int>{ok});
     EXPECT_EQ(german(ok)->text, "de:" + std::to_string(ok));
-    EXPECT_EQ(doc->database().lineKind(ok), toInt(LineKind::PushButton));
-    EXPECT_EQ(doc->database().control(ok)->type, toInt(LineKind::PushButton));
+    EXPECT_EQ(doc->database().texts().lineKind(ok), toInt(LineKind::PushButton));
+    EXPECT_EQ(doc->database().items().control(ok)->type, toInt(LineKind::PushButton));
 }
 
 TEST_F(SourceUpdateTest, NewLinesReuseFreedLineIndexesLowestFirst)
@@ -301,12 +301,12 @@ TEST_F(SourceUpdateTest, NewLinesReuseFreedLineIndexesLowestFirst)
     openTranslated();
     const std::string fewer = replaced(kScript, "    IDS_BYE \"Goodbye\"\n", "");
     ASSERT_TRUE(saveAndUpdate(fewer));
-    std::vector<int> used = doc->database().allLineIndexes();
+    std::vector<int> used = doc->database().texts().allLineIndexes();
     int lowestFree = LineIndexAllocator(used).peek();
     ASSERT_LT(lowestFree, used.back());  // the update left gaps
 
     ASSERT_TRUE(saveAndUpdate(replaced(fewer, "    IDS_HELLO", "    IDS_NEW \"New\"\n    IDS_HELLO")));
-    std::vector<int> now = doc->database().allLineIndexes();
+    std::vector<int> now = doc->database().texts().allLineIndexes();
     EXPECT_TRUE(std::binary_search(now.begin(), now.end(), lowestFree));
     EXPECT_LE(now.back(), used.back());
     EXPECT_EQ(now.size(), used.size() + 1);
@@ -443,9 +443,9 @@ TEST_F(SourceUpdateTest, VersionResourcesOfOneNameAreMatchedInScriptOrder)
     openTranslated(twice);
     auto values = [&] {
         std::vector<int> lines;
-        for (const IdentRow& v : doc->database().resources(ResourceList::Versions))
-            for (int header : doc->database().versionBlockHeadersOf(v.lineIndex))
-                for (const IdentRow& value : doc->database().versionValuesOf(header))
+        for (const IdentRow& v : doc->database().items().resources(ResourceList::Versions))
+            for (int header : doc->database().items().versionBlockHeadersOf(v.lineIndex))
+                for (const IdentRow& value : doc->database().items().versionValuesOf(header))
                     lines.push_back(value.lineIndex);
         return lines;
     };
@@ -461,9 +461,9 @@ TEST_F(SourceUpdateTest, VersionResourcesOfOneNameAreMatchedInScriptOrder)
     EXPECT_EQ(textRow(before[1]).sourceText, "Muster");
     EXPECT_TRUE(german(before[1])->modified);
     // A renamed language block keeps its row, with the new name flagged for its translations.
-    const std::vector<IdentRow> versions = doc->database().resources(ResourceList::Versions);
+    const std::vector<IdentRow> versions = doc->database().items().resources(ResourceList::Versions);
     ASSERT_EQ(versions.size(), 2u);
-    const int block = doc->database().versionBlockHeadersOf(versions[1].lineIndex).front();
+    const int block = doc->database().items().versionBlockHeadersOf(versions[1].lineIndex).front();
     EXPECT_EQ(textRow(block).sourceText, "040704e4");
     EXPECT_TRUE(german(block)->modified);
 }
@@ -471,12 +471,12 @@ TEST_F(SourceUpdateTest, VersionResourcesOfOneNameAreMatchedInScriptOrder)
 TEST_F(SourceUpdateTest, IncludeLinesAreFoundAgainIgnoringCase)
 {
     openTranslated();
-    const int include = doc->database().includeLines().front().lineIndex;
+    const int include = doc->database().update().includeLines().front().lineIndex;
     ASSERT_TRUE(saveAndUpdate(replaced(kScript, "\"resource.h\"", "\"Resource.H\"")));
-    ASSERT_EQ(doc->database().includeLines().size(), 1u);
-    EXPECT_EQ(doc->database().includeLines().front().lineIndex, include);
+    ASSERT_EQ(doc->database().update().includeLines().size(), 1u);
+    EXPECT_EQ(doc->database().update().includeLines().front().lineIndex, include);
     EXPECT_EQ(german(include)->text, "de:" + std::to_string(include));
-    EXPECT_TRUE(doc->database().exclude(include).value_or(false));
+    EXPECT_TRUE(doc->database().texts().exclude(include).value_or(false));
 }
 
 TEST(WorkingFileTest, NameIsDrawnAgainWhileTaken)
@@ -569,10 +569,10 @@ TEST_F(SourceUpdateTest, ManyItemsInSameNamedResourcesAreAllFoundAgain)
         EXPECT_EQ(after.texts.at(key).second.text, was.second.text);
         EXPECT_EQ(after.texts.at(key).second.modified, was.first == "String 4999");
     }
-    const std::vector<IdentRow> dialogs = doc->database().resources(ResourceList::Dialogs);
+    const std::vector<IdentRow> dialogs = doc->database().items().resources(ResourceList::Dialogs);
     ASSERT_EQ(dialogs.size(), 2u);
     for (const IdentRow& dialog : dialogs)
-        EXPECT_EQ(doc->database().dialogTextItems(dialog.lineIndex).size(), 2u);  // caption and label
+        EXPECT_EQ(doc->database().items().dialogTextItems(dialog.lineIndex).size(), 2u);  // caption and label
 }
 
 } // namespace qmk

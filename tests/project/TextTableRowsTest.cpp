@@ -164,8 +164,8 @@ TEST_F(TextTableRowsTest, SwitchedOffCategoriesAndExcludedTextsAreNotLoaded)
 TEST_F(TextTableRowsTest, TranslationsFillTheirCellsAndModifiedFlagsTheLanguage)
 {
     build({});
-    db_.setTranslation(string_, French, "Bonjour", false);
-    db_.setTranslation(string_, German, "Hallo Welt", true);
+    db_.texts().setTranslation(string_, French, "Bonjour", false);
+    db_.texts().setTranslation(string_, German, "Hallo Welt", true);
     ASSERT_TRUE(rows_.reload(db_, switches_));
     const TextTableRow& row = rowOf(string_);
     EXPECT_EQ(row.cell(2), "Hallo Welt");
@@ -188,7 +188,7 @@ TEST_F(TextTableRowsTest, ExcludedItemStaysVisibleUntilReloadWhenExcludedTextIsH
     ASSERT_TRUE(rows_.toggleExclude(row, db_));
     EXPECT_TRUE(rows_.item(row).excluded);
     EXPECT_EQ(rows_.rowOfLineIndex(ok_), row);
-    EXPECT_EQ(db_.exclude(ok_), true);
+    EXPECT_EQ(db_.texts().exclude(ok_), true);
     ASSERT_TRUE(rows_.reload(db_, switches_));
     EXPECT_EQ(rows_.rowOfLineIndex(ok_), -1);
     EXPECT_FALSE(rows_.toggleExclude(rows_.rowCount(), db_));
@@ -296,7 +296,7 @@ TEST_F(TextTableRowsTest, NextItemOnAFullyTranslatedTableMovesToTheFollowingRowA
 {
     build({}, {German});
     for (int line : {caption_, text_, ok_, name_, popup_, exit_, string_, bitmap_, block_, value_, data_})
-        db_.setTranslation(line, German, "x", false);
+        db_.texts().setTranslation(line, German, "x", false);
     ASSERT_TRUE(rows_.reload(db_, switches_));
     int last = rows_.rowCount() - 1;
     EXPECT_EQ(rows_.nextItem(2, 2), 3);
@@ -308,7 +308,7 @@ TEST_F(TextTableRowsTest, NextItemFindsTheNextEmptyCellThatIsNotExcluded)
 {
     build({}, {German});
     for (int line : {caption_, text_, ok_, name_, popup_, exit_, block_, value_, data_})
-        db_.setTranslation(line, German, "x", false);
+        db_.texts().setTranslation(line, German, "x", false);
     ASSERT_TRUE(rows_.reload(db_, switches_));
     int string = rows_.rowOfLineIndex(string_);
     EXPECT_EQ(rows_.nextItem(0, 2), string);            // the bitmap after it is excluded
@@ -327,9 +327,9 @@ TEST(TextTableRowsEmptyTest, NextItemOnAnEmptyTableDoesNothing)
 TEST_F(TextTableRowsTest, GaugeCountsShownTextsThatAreNotExcluded)
 {
     build({}, {German});
-    db_.setTranslation(caption_, German, "Info", false);
-    db_.setTranslation(text_, German, "Hallo", true);   // modified counts as modified only
-    db_.setTranslation(string_, German, "Hallo Welt", false);
+    db_.texts().setTranslation(caption_, German, "Info", false);
+    db_.texts().setTranslation(text_, German, "Hallo", true);   // modified counts as modified only
+    db_.texts().setTranslation(string_, German, "Hallo Welt", false);
     ASSERT_TRUE(rows_.reload(db_, switches_));
     // Shown and not excluded: caption, text, ok, name, popup, exit, string, block, value, data = 10.
     EXPECT_EQ(rows_.gauge(db_, switches_, German), (GaugeFigures{20, 10}));
@@ -381,7 +381,7 @@ TEST_F(TextTableRowsTest, ReloadAdvancesProgressOverTheTexts)
     test::RecordingFeedback feedback;
     ASSERT_TRUE(rows_.reload(db_, switches_, &feedback));
     EXPECT_GT(feedback.progressCalls, 0);
-    EXPECT_EQ(feedback.lastProgress.second, db_.textCount());
+    EXPECT_EQ(feedback.lastProgress.second, db_.texts().textCount());
 }
 
 } // namespace

@@ -97,25 +97,25 @@ TEST_F(TranslationEncodingTest, ChangingTheEncodingConvertsTextsOrRefusesListing
     auto doc = open("app.rc", kAscii);
     ASSERT_TRUE(doc->NewTranslation(German, "de.rc"));
     CProjectDatabase& db = doc->database();
-    const int line = db.allTextsWithLineKind().front().lineIndex;
-    ASSERT_TRUE(db.setTranslation(line, German, "Kaffee \xE4", false));  // 1252
+    const int line = db.texts().allTextsWithLineKind().front().lineIndex;
+    ASSERT_TRUE(db.texts().setTranslation(line, German, "Kaffee \xE4", false));  // 1252
 
     EncodingChange toUtf8 = changeTranslationEncoding(db, doc->codePage(), German, 65001);
     ASSERT_TRUE(toUtf8.changed);
-    EXPECT_EQ(db.translation(line, German)->text, "Kaffee \xC3\xA4");
+    EXPECT_EQ(db.texts().translation(line, German)->text, "Kaffee \xC3\xA4");
     EXPECT_EQ(encodingOf(*doc, German), 65001);
 
-    ASSERT_TRUE(db.setTranslation(line, German, "Kaffee \xE2\x98\x95", false));
+    ASSERT_TRUE(db.texts().setTranslation(line, German, "Kaffee \xE2\x98\x95", false));
     EncodingChange back = changeTranslationEncoding(db, doc->codePage(), German, 1252);
     EXPECT_FALSE(back.changed);
     ASSERT_EQ(back.unfit.size(), 1u);
     EXPECT_EQ(back.unfit[0], "line 4: Kaffee \xE2\x98\x95");
     EXPECT_EQ(encodingOf(*doc, German), 65001);
-    EXPECT_EQ(db.translation(line, German)->text, "Kaffee \xE2\x98\x95");
+    EXPECT_EQ(db.texts().translation(line, German)->text, "Kaffee \xE2\x98\x95");
 
     // UTF-8 and UTF-16 keep the same bytes.
     ASSERT_TRUE(changeTranslationEncoding(db, doc->codePage(), German, 1200).changed);
-    EXPECT_EQ(db.translation(line, German)->text, "Kaffee \xE2\x98\x95");
+    EXPECT_EQ(db.texts().translation(line, German)->text, "Kaffee \xE2\x98\x95");
     EXPECT_EQ(parseEncodingChoice("UTF-16"), EncodingChoice::Utf16);
     EXPECT_EQ(parseEncodingChoice("Ansi"), EncodingChoice::Ansi);
     EXPECT_FALSE(parseEncodingChoice("latin1"));

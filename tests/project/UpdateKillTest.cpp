@@ -64,12 +64,12 @@ TEST_F(UpdateKillTest, ProcessKilledInTheMiddleOfTheUpdateLeavesTheDatabaseAsItW
 
     EXPECT_EQ(test::readFile(database), before);
     open(database);
-    EXPECT_EQ(doc->database().text(stringLine("IDS_ONE"))->sourceText, "One");
+    EXPECT_EQ(doc->database().texts().text(stringLine("IDS_ONE"))->sourceText, "One");
     EXPECT_EQ(german(stringLine("IDS_FOUR"))->text, "de:" + std::to_string(stringLine("IDS_FOUR")));
     EXPECT_TRUE(doc->sourceChanged());
     // Once it can run to its end, the same update goes through.
     ASSERT_TRUE(doc->UpdateDatabase());
-    EXPECT_EQ(doc->database().text(stringLine("IDS_ONE"))->sourceText, "Uno");
+    EXPECT_EQ(doc->database().texts().text(stringLine("IDS_ONE"))->sourceText, "Uno");
     EXPECT_EQ(stringLine("IDS_FOUR"), 0);
 }
 
