@@ -48,4 +48,12 @@ bool AddProjectFile(ProfileFile& profile, const std::string& path)
     return profile.writeString(ini::ProjectFiles, slotKey(slot), resolveCase(path).string());
 }
 
+bool RemoveProjectFile(ProfileFile& profile, const std::string& path)
+{
+    for (int i = 0; i < kProjectFileSlots; ++i)
+        if (equalsIgnoringCase(profile.getString(ini::ProjectFiles, slotKey(i), ""), path))
+            return profile.writeString(ini::ProjectFiles, slotKey(i), "");
+    return true;
+}
+
 } // namespace qmk

@@ -15,5 +15,7 @@ bool WriteProjectFiles(ProfileFile& profile, const std::vector<std::string>& lis
 // Stores the path in the slot that already holds it (compared ignoring case) or in the first
 // empty slot; false when all thirty slots hold other files. The path keeps its real case.
 bool AddProjectFile(ProfileFile& profile, const std::string& path);
+// Empties the slot that holds the path (compared ignoring case); the others keep their places.
+bool RemoveProjectFile(ProfileFile& profile, const std::string& path);
 
 } // namespace qmk

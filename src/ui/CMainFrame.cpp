@@ -258,7 +258,11 @@ void CMainFrame::connectCommands()
         if (!path.empty() && !openDocument(path))
             feedback_.messageText(fillPlaceholders(txt::CantOpenFile, {path.string()}), Icon::Stop);
     });
-    on(cmd::ProjectFileRemove, [this] { projectFiles_->removeSelected(); });
+    // Remove takes the project off the list for good (its files stay): off the stored list too.
+    on(cmd::ProjectFileRemove, [this] {
+        RemoveProjectFile(settings_.profile(), projectFiles_->selectedPath().string());
+        projectFiles_->removeSelected();
+    });
     on(cmd::NextItem, [this] {
         if (CChildFrame* child = activeChild())
             child->textList()->nextItem();

@@ -137,6 +137,9 @@ TEST(ProjectFileListTest, ThirtySlotsMatchedIgnoringCaseAndKeptInRealCase)
         ASSERT_TRUE(AddProjectFile(ini, "/p/App" + std::to_string(i) + ".rc"));
     EXPECT_FALSE(AddProjectFile(ini, "/p/Thirty-first.rc"));
     EXPECT_TRUE(AddProjectFile(ini, "/P/APP3.RC"));  // same file, its slot is reused
+    ASSERT_TRUE(RemoveProjectFile(ini, "/p/app5.RC"));
+    EXPECT_EQ(ReadProjectFiles(ini).size(), 29u);
+    EXPECT_TRUE(AddProjectFile(ini, "/p/Thirty-first.rc"));  // into the slot set free
 
     auto list = ReadProjectFiles(ini);
     ASSERT_EQ(list.size(), 30u);

@@ -1,0 +1,65 @@
+// What the translation bar shows and stores, without any widget: texts between the display
+// form the translator reads and types and the stored form a resource script needs, version
+// block headers as language and code page, and which of the bar's controls may be used.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qmk {
+
+// Stored form to display form: a backslash directly before a quote goes, then of every two
+// adjacent quotes the first. Works on UTF-8 (or any code page whose quote and backslash bytes
+// never occur inside a character).
+std::string toDisplayForm(std::string_view stored);
+// Display form to stored form: every quote not directly after a backslash is doubled (also a
+// quote at the very start); a quote after a backslash stays single.
+std::string toStoredForm(std::string_view display);
+
+// A version block header: four hexadecimal digits of the language id, four of the code page
+// ("040904E4"), as rows of the language and code-page tables.
+struct BlockHeader {
+    int languageRow = -1;  // index into languageRows(), -1 when not listed
+    int codePageRow = -1;  // index into codePageRows(), -1 when not listed
+};
+// Both halves are looked up ignoring case; nothing when the text is not 8 characters long.
+std::optional<BlockHeader> parseBlockHeader(std::string_view header);
+// The header from a chosen language and code page (both rows must be listed).
+std::string buildBlockHeader(const BlockHeader& header);
+// "English (United States),   Code page:  Western (1252) (040904E4)"; empty for an empty header.
+std::string blockHeaderDisplay(std::string_view header);
+
+// The choices of "Block Header Properties": every language, and every code page name once
+// (with the code-page row it stands for).
+struct CodePageChoice {
+    std::string name;
+    int codePageRow = -1;
+};
+std::vector<std::string> blockHeaderLanguageNames();
+std::vector<CodePageChoice> blockHeaderCodePageChoices();
+// The index into blockHeaderCodePageChoices() of a code-page row (rows with one name share it).
+int codePageChoiceOf(int codePageRow);
+
+// The item the bar shows, as far as the enabling rules look at it.
+struct ShownItemState {
+    bool shown = false;
+    bool excluded = false;
+    bool blockHeader = false;
+    bool sourceEmpty = false;
+    bool translationEmpty = false;
+    bool edited = false;  // the translator changed the translation since it was shown
+};
+struct BarControls {
+    bool edit = false;
+    bool ok = false;
+    bool okNext = false;
+    bool cancelNext = false;
+    bool copy = false;
+    bool character = false;
+    bool operator==(const BarControls&) const = default;
+};
+BarControls barControls(const ShownItemState& item);
+
+} // namespace qmk
