@@ -83,6 +83,8 @@ public:
     // --- Writing and status --------------------------------------------------------------
     // The code page of the project's texts (65001 for UTF-8 projects).
     int codePage();
+    // The code page a translation's texts are stored in (65001 for UTF-8 and UTF-16 scripts).
+    int translationCodePage(LanguageId language);
     // Done when at least one translated script was written; Cancelled between two files.
     OperationResult WriteTranslatedScripts();
     // Writes one translation to `target`: 1 when written.

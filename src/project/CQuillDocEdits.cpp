@@ -67,8 +67,7 @@ bool CQuillDoc::loadRows()
         codePages[TextTableColumns::SourceColumn] = codePage();
     for (int column = TextTableColumns::FirstTranslationColumn; column < columns.count(); ++column)
         if (std::optional<LanguageId> language = columns.languageOfColumn(column))
-            codePages[static_cast<std::size_t>(column)] =
-                textCodePage(translationEncoding(db_, codePage(), *language));
+            codePages[static_cast<std::size_t>(column)] = translationCodePage(*language);
     rows_.setColumnCodePages(std::move(codePages));
     notifyRowChanges();
     return read;

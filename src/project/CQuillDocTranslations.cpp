@@ -189,6 +189,11 @@ std::vector<std::string> CQuillDoc::missingCharacterSets(const std::function<boo
     return missing;
 }
 
+int CQuillDoc::translationCodePage(LanguageId language)
+{
+    return textCodePage(translationEncoding(db_, codePage(), language));
+}
+
 int CQuillDoc::codePage()
 {
     if (codePage_ == 0 && db_.isOpen())

@@ -3,6 +3,7 @@
 
 #include "parser/CodePageTable.h"
 #include "parser/LanguageTable.h"
+#include "project/TextCodec.h"
 #include "resources/Messages.h"
 #include "resources/UiTexts.h"
 
@@ -107,6 +108,21 @@ int codePageChoiceOf(int codePageRow)
         if (choices[i].name == name)
             return static_cast<int>(i);
     return -1;
+}
+
+std::vector<std::string> specialCharacters(int codePage)
+{
+    const int shownIn = codePage == kCodePageUtf8 ? 28591 : codePage;  // Latin-1 for Unicode
+    std::vector<std::string> characters;
+    for (int code = kFirstSpecialCharacter; code < kFirstSpecialCharacter + kSpecialCharacterCount; ++code)
+        characters.push_back(decodeToUtf8(std::string(1, static_cast<char>(code)), shownIn).value_or(""));
+    return characters;
+}
+
+PreparedTranslation prepareTranslation(std::string_view typed, int codePage)
+{
+    EncodeResult encoded = encodeFromUtf8(toStoredForm(typed), codePage);
+    return {encoded.ok, std::move(encoded.bytes), std::move(encoded.unrepresentable)};
 }
 
 BarControls barControls(const ShownItemState& item)

@@ -42,6 +42,22 @@ std::vector<CodePageChoice> blockHeaderCodePageChoices();
 // The index into blockHeaderCodePageChoices() of a code-page row (rows with one name share it).
 int codePageChoiceOf(int codePageRow);
 
+// The 95 characters of codes 161 to 255 in a code page, as UTF-8, for the "Special Characters"
+// picker: an entry is empty where the code is no character of its own there (a lead byte). A
+// Unicode translation offers those of Latin-1.
+std::vector<std::string> specialCharacters(int codePage);
+inline constexpr int kFirstSpecialCharacter = 161;
+inline constexpr int kSpecialCharacterCount = 95;
+
+// A typed translation (display form, UTF-8) as the bytes to store in a translation whose texts
+// are kept in `codePage`; not ok, with the characters it lacks, when the code page cannot hold it.
+struct PreparedTranslation {
+    bool ok = false;
+    std::string bytes;
+    std::vector<std::string> unrepresentable;
+};
+PreparedTranslation prepareTranslation(std::string_view typed, int codePage);
+
 // The item the bar shows, as far as the enabling rules look at it.
 struct ShownItemState {
     bool shown = false;

@@ -95,6 +95,11 @@ inline constexpr char ButtonCopy[] = "Cop&y";
 inline constexpr char ButtonCharacter[] = "&Character";
 inline constexpr char ButtonCancel[] = "&Cancel";
 inline constexpr char BlockHeaderDisplay[] = "%1 (%2)";
+inline constexpr char LabelBarSource[] = "Source text:";
+inline constexpr char LabelBarTranslation[] = "Translation:";
+inline constexpr char TranslationNotStored[] =
+    "The translation was not stored.\nCode page %1 of the %2 translation cannot hold: %3\n"
+    "Choose UTF-8 for its scripts in the translation's settings to use these characters.";
 inline constexpr char BlockHeaderLanguageCodePage[] = "%1,   Code page:  %2";
 inline constexpr char SpecialCharactersTitle[] = "Special Characters";
 inline constexpr char BlockHeaderPropertiesTitle[] = "Block Header Properties";

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "project/ProjectObserver.h"
+#include "project/TranslationEdit.h"
 
 namespace qmk {
 
@@ -24,6 +25,8 @@ public:
     CQuillDoc& document() { return *doc_; }
     CTextListView* textList() const { return table_; }
     CResTreeView* resourceTree() const { return tree_; }
+    // The stores and excludes of this project that Undo and Redo step through.
+    EditHistory& history() { return history_; }
     // Renews the window title from the document's state marks.
     void updateTitle();
     // Flips a display switch: the table adds or removes its rows, the tree is rebuilt.
@@ -34,7 +37,12 @@ public:
     // ProjectObserver
     void translationStored(int, LanguageId) override { updateTitle(); }
     void itemExcluded(int, bool) override { updateTitle(); }
-    void sourceUpdated() override { updateTitle(); }
+    void sourceUpdated() override
+    {
+        history_.clear();
+        updateTitle();
+    }
+    void translationsChanged() override { history_.clear(); }
 
 signals:
     // Something the status panes show changed: selection, current column, a stored text.
@@ -47,6 +55,7 @@ protected:
 
 private:
     std::unique_ptr<CQuillDoc> doc_;
+    EditHistory history_;
     QSplitter* splitter_;
     CResTreeView* tree_;
     CTextListView* table_;

@@ -8,6 +8,7 @@
 #include <QDockWidget>
 #include <QFileDialog>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -27,13 +28,17 @@
 #include "resources/MessageIds.h"
 #include "resources/Messages.h"
 #include "resources/UiTexts.h"
+#include "ui/CBlockHeaderDlg.h"
 #include "ui/CChildFrame.h"
+#include "ui/CDeleteTranslationDlg.h"
 #include "ui/CGaugePane.h"
 #include "ui/CMessageBoxFeedback.h"
+#include "ui/CNewTranslationDlg.h"
 #include "ui/CResTreeView.h"
 #include "ui/CRowListView.h"
 #include "ui/CSourceTextDialog.h"
 #include "ui/CTextListView.h"
+#include "ui/CTranslDlgView.h"
 #include "ui/FontCheck.h"
 
 namespace qmk {
@@ -105,6 +110,7 @@ CMainFrame::CMainFrame(Settings& settings, CMessageBoxFeedback& feedback, std::v
     connectCommands();
     restoreLayout();
     connect(area_, &QMdiArea::subWindowActivated, this, [this] {
+        translateForm_->bind(activeChild());
         updateWindowTitle();
         fillLanguageList();
         updateCommandStates();
@@ -143,8 +149,8 @@ void CMainFrame::createMenus()
     add(file, {0, uicmd::Exit});
 
     QMenu* edit = menuBar()->addMenu(qs(txt::MenuEdit));
-    add(edit, {cmd::Translate, cmd::NextItem, cmd::PreviousItem, 0, cmd::ExcludeItem, cmd::RemoveMarks,
-               cmd::Bookmark, 0, cmd::ShowDialogResources, cmd::ShowMenuResources, cmd::ShowStringtableResources,
+    add(edit, {uicmd::Undo, uicmd::Redo, 0, cmd::Translate, cmd::NextItem, cmd::PreviousItem, 0, cmd::ExcludeItem,
+               cmd::RemoveMarks, cmd::VersionBlockHeader, cmd::Bookmark, 0, cmd::ShowDialogResources, cmd::ShowMenuResources, cmd::ShowStringtableResources,
                cmd::ShowVersionInfoResources, cmd::ShowBitmapResources, cmd::ShowFileIncludes,
                cmd::ShowExcludedText});
 
@@ -214,11 +220,10 @@ void CMainFrame::createDocks()
 
     auto* translate = new QDockWidget(qs(txt::Translate), this);
     translate->setObjectName(QStringLiteral("translateBar"));
-    auto* placeholder = new QLabel(qs(txt::SelectATextToTranslate), translate);
-    placeholder->setAlignment(Qt::AlignCenter);
-    placeholder->setWordWrap(true);
-    placeholder->setAccessibleName(qs(txt::Translate));
-    translate->setWidget(placeholder);
+    translateForm_ = new CTranslDlgView(translate);
+    connect(translateForm_, &CTranslDlgView::stored, this, &CMainFrame::updateCommandStates);
+    translate->setWidget(translateForm_);
+    translateBar_ = translate;
     addDockWidget(Qt::BottomDockWidgetArea, translate);
     tabifyDockWidget(files, translate);
     translate->raise();
@@ -279,13 +284,15 @@ void CMainFrame::connectCommands()
     on(cmd::UpdateDatabase, [this] { updateDatabase(); });
     on(cmd::RefreshStatus, [this] { refreshStatus(); });
     on(cmd::ShowChangedSourceText, [this] { showChangedSourceText(); });
-    on(cmd::DeleteTranslation, [this] {
-        CChildFrame* child = activeChild();
-        if (!child)
-            return;
-        if (std::optional<LanguageId> language = child->textList()->currentLanguage())
-            child->document().DeleteTranslation(*language);
-        fillLanguageList();
+    on(cmd::NewTranslation, [this] { newTranslation(); });
+    on(cmd::DeleteTranslation, [this] { deleteTranslation(); });
+    on(cmd::VersionBlockHeader, [this] { editVersionBlockHeader(); });
+    on(uicmd::Undo, [this] { undoOrRedo(true); });
+    on(uicmd::Redo, [this] { undoOrRedo(false); });
+    on(cmd::Translate, [this] {
+        translateBar_->show();
+        translateBar_->raise();
+        translateForm_->translationEdit()->setFocus();
     });
     on(uicmd::Tabbed, [this](bool tabbed) {
         area_->setViewMode(tabbed ? QMdiArea::TabbedView : QMdiArea::SubWindowView);
@@ -349,6 +356,11 @@ CChildFrame* CMainFrame::openDocument(const std::filesystem::path& path)
         projectFiles_->refresh(frame->document().scriptPath());
     });
     connect(child->textList(), &CTextListView::currentColumnChanged, this, [this] { fillLanguageList(); });
+    connect(child->textList(), &QAbstractItemView::doubleClicked, this, [this, child](const QModelIndex& index) {
+        if (child->document().rows().isRow(index.row()) &&
+            child->document().rows().item(index.row()).itemType == ItemType::BlockHeader)
+            editVersionBlockHeader();
+    });
     window->show();
     child->textList()->setFocus();
     if (child->document().rows().rowCount() > 0)
@@ -363,6 +375,7 @@ void CMainFrame::afterOpen(CChildFrame* child)
     rememberOpened(doc.scriptPath());
     AddProjectFile(settings_.profile(), doc.scriptPath().string());
     projectFiles_->refresh(doc.scriptPath());
+    translateForm_->bind(child);
     updateWindowTitle();
     fillLanguageList();
     updateCommandStates();
@@ -375,6 +388,73 @@ void CMainFrame::afterOpen(CChildFrame* child)
     }
     if (doc.sourceChanged() && doc.SourceChangedQuestion().done())
         child->updateTitle();
+}
+
+void CMainFrame::newTranslation()
+{
+    CChildFrame* child = activeChild();
+    if (!child)
+        return;
+    CNewTranslationDlg dialog(child->document(), this);
+    if (dialog.exec() == QDialog::Accepted) {
+        fillLanguageList();
+        updateCommandStates();
+    }
+}
+
+void CMainFrame::deleteTranslation()
+{
+    CChildFrame* child = activeChild();
+    if (!child)
+        return;
+    CQuillDoc& doc = child->document();
+    if (doc.rows().columns().translations().empty()) {
+        doc.DeleteTranslation({});  // says there is none to delete
+        return;
+    }
+    CDeleteTranslationDlg dialog(doc, child->textList()->currentLanguage(), this);
+    if (dialog.exec() != QDialog::Accepted || !dialog.chosen())
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    doc.DeleteTranslation(*dialog.chosen());
+    QApplication::restoreOverrideCursor();
+    translateForm_->showRow(child->textList()->selectedRow());
+    fillLanguageList();
+    updateCommandStates();
+}
+
+void CMainFrame::editVersionBlockHeader()
+{
+    CChildFrame* child = activeChild();
+    const int row = child ? child->textList()->selectedRow() : -1;
+    if (row < 0 || child->document().rows().item(row).itemType != ItemType::BlockHeader)
+        return;
+    CQuillDoc& doc = child->document();
+    CTextListView* table = child->textList();
+    const std::optional<LanguageId> language = table->currentLanguage();
+    const bool editable = language && !table->sourceColumnChosen();
+    const int column = editable ? doc.rows().columns().columnOfLanguage(*language) : TextTableColumns::SourceColumn;
+    const std::string header = doc.rows().row(row).cell(column);
+    CBlockHeaderDlg dialog(header.empty() ? doc.rows().row(row).cell(TextTableColumns::SourceColumn) : header, editable,
+                           QString::fromStdString(doc.rows().columns().header(column)), this);
+    if (dialog.exec() != QDialog::Accepted || !editable)
+        return;
+    const int line = doc.rows().item(row).lineIndex;
+    if (child->history().store(doc, line, *language, dialog.header()).done())
+        table->selectRowOfLine(line);
+    updateCommandStates();
+}
+
+void CMainFrame::undoOrRedo(bool undo)
+{
+    CChildFrame* child = activeChild();
+    if (!child)
+        return;
+    EditHistory& history = child->history();
+    const OperationResult result = undo ? history.undo(child->document()) : history.redo(child->document());
+    if (!result.done())
+        QApplication::beep();
+    updateCommandStates();
 }
 
 void CMainFrame::openWithDialog()
@@ -512,7 +592,6 @@ void CMainFrame::updateCommandStates()
     const bool fileSelected = !projectFiles_->selectedPath().empty();
     action(cmd::ProjectFileOpen)->setEnabled(fileSelected);
     action(cmd::ProjectFileRemove)->setEnabled(fileSelected);
-    action(cmd::DeleteTranslation)->setEnabled(child && child->textList()->currentLanguage().has_value());
     bool changedSource = false;
     if (selected) {
         const int row = child->textList()->selectedRow();
@@ -524,8 +603,12 @@ void CMainFrame::updateCommandStates()
         action(command.id)->setEnabled(child != nullptr);
         action(command.id)->setChecked(child && child->document().switches().get(command.which));
     }
-    for (int id : {cmd::PreviousItem, cmd::ViewDialog, cmd::ViewMenu, cmd::ViewBitmap, cmd::Bookmark,
-                   cmd::NewTranslation, cmd::FileOptions})
+    action(uicmd::Undo)->setEnabled(child && child->history().canUndo());
+    action(uicmd::Redo)->setEnabled(child && child->history().canRedo());
+    action(cmd::VersionBlockHeader)
+        ->setEnabled(selected && child->document().rows().item(child->textList()->selectedRow()).itemType ==
+                                     ItemType::BlockHeader);
+    for (int id : {cmd::PreviousItem, cmd::ViewDialog, cmd::ViewMenu, cmd::ViewBitmap, cmd::Bookmark, cmd::FileOptions})
         action(id)->setEnabled(false);  // their windows come with the translation bar and the previews
     updatePanes();
 }

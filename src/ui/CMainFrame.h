@@ -17,6 +17,7 @@
 #include "ui/CommandTable.h"
 
 class QComboBox;
+class QDockWidget;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
@@ -28,6 +29,7 @@ class CChildFrame;
 class CGaugePane;
 class CMessageBoxFeedback;
 class CRowListView;
+class CTranslDlgView;
 class Settings;
 
 class CMainFrame : public QMainWindow {
@@ -43,6 +45,7 @@ public:
     std::vector<CChildFrame*> children() const;
     QAction* action(int id) const { return actions_.action(id); }
     CRowListView* projectFiles() const { return projectFiles_; }
+    CTranslDlgView* translateForm() const { return translateForm_; }
     QComboBox* languageList() const { return languageList_; }
 
     // The font of the project windows' tree and table.
@@ -76,6 +79,10 @@ private:
     void showAbout();
     void rememberOpened(const std::filesystem::path& path);
     void fillRecentMenu();
+    void newTranslation();
+    void deleteTranslation();
+    void editVersionBlockHeader();
+    void undoOrRedo(bool undo);
     void afterOpen(CChildFrame* child);
 
     // The active project changed, or something its panes show: menus, checks, panes.
@@ -90,6 +97,8 @@ private:
     CommandActions actions_;
     QMdiArea* area_;
     CRowListView* projectFiles_ = nullptr;
+    CTranslDlgView* translateForm_ = nullptr;
+    QDockWidget* translateBar_ = nullptr;
     QComboBox* languageList_ = nullptr;
     QMenu* recentMenu_ = nullptr;
     QLabel* languagePane_ = nullptr;

@@ -23,6 +23,9 @@ const std::vector<CommandEntry>& commandTable()
         {cmd::ProjectFileRemove, MenuProjectFileRemove, {}, StatusClose, "list-remove"},
         {uicmd::Exit, MenuExit, QKeySequence::Quit, StatusExit, "application-exit"},
 
+        {uicmd::Undo, MenuUndo, QKeySequence::Undo, StatusUndo, "edit-undo"},
+        {uicmd::Redo, MenuRedo, QKeySequence(Qt::CTRL | Qt::Key_Y), StatusRedo, "edit-redo"},
+        {cmd::VersionBlockHeader, MenuVersionBlockHeader, {}, StatusVersionBlockHeader, ""},
         {cmd::ExcludeItem, MenuExcludeItem, QKeySequence(Qt::CTRL | Qt::Key_X), StatusExcludeItem, "", true},
         {cmd::RemoveMarks, MenuRemoveMarks, {}, StatusRemoveMarks, "edit-clear"},
         {cmd::NextItem, MenuNextItem, QKeySequence(Qt::Key_F8), StatusNextItem, "go-next"},
@@ -74,6 +77,7 @@ QIcon themedIcon(const char* name)
         {"edit-clear", QStyle::SP_DialogResetButton},   {"list-add", QStyle::SP_FileDialogNewFolder},
         {"image-x-generic", QStyle::SP_FileIcon},       {"bookmark-new", QStyle::SP_FileDialogDetailedView},
         {"accessories-text-editor", QStyle::SP_FileDialogContentsView},
+        {"edit-undo", QStyle::SP_ArrowBack},            {"edit-redo", QStyle::SP_ArrowForward},
     };
     QIcon fallback;
     for (const Fallback& f : fallbacks)

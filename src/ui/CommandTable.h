@@ -27,6 +27,8 @@ inline constexpr int Exit = 57665;
 inline constexpr int HelpTopics = 57667;
 inline constexpr int About = 57664;
 inline constexpr int Tabbed = 59401;
+inline constexpr int Undo = 57643;
+inline constexpr int Redo = 57644;
 } // namespace uicmd
 
 const std::vector<CommandEntry>& commandTable();

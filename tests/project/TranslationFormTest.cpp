@@ -80,5 +80,34 @@ TEST(TranslationFormTest, TheBarOffersWhatTheShownItemAllows)
     EXPECT_TRUE(barControls(header).ok);
 }
 
+TEST(TranslationFormTest, ATypedTranslationIsStoredInItsCodePageOrRefusedNamingWhatItLacks)
+{
+    // Cyrillic typed into a Russian column kept in code page 1251.
+    const PreparedTranslation russian = prepareTranslation("\"\xD0\x94\xD0\xB0\"", 1251);
+    ASSERT_TRUE(russian.ok);
+    EXPECT_EQ(russian.bytes, "\"\"\xC4\xE0\"\"");  // quotes doubled, letters as cp1251 bytes
+    // The euro sign is in 1251, the Greek alpha is not.
+    const PreparedTranslation greek = prepareTranslation("\xE2\x82\xAC \xCE\xB1", 1251);
+    EXPECT_FALSE(greek.ok);
+    EXPECT_EQ(greek.unrepresentable, (std::vector<std::string>{"\xCE\xB1"}));
+    // A UTF-8 translation takes anything.
+    EXPECT_TRUE(prepareTranslation("\xCE\xB1\xE4\xB8\xAD", 65001).ok);
+}
+
+TEST(TranslationFormTest, TheSpecialCharactersAreTheNinetyFiveCodesOfTheCodePage)
+{
+    const std::vector<std::string> western = specialCharacters(1252);
+    ASSERT_EQ(western.size(), 95u);
+    EXPECT_EQ(western.front(), "\xC2\xA1");  // 161: inverted exclamation mark
+    EXPECT_EQ(western.back(), "\xC3\xBF");   // 255: y with diaeresis
+    const std::vector<std::string> cyrillic = specialCharacters(1251);
+    EXPECT_EQ(cyrillic[0xC0 - 161], "\xD0\x90");  // 192: Cyrillic A
+    EXPECT_EQ(specialCharacters(65001), specialCharacters(28591));
+    // In Shift-JIS 161 to 223 are half-width katakana; lead bytes above stand for nothing alone.
+    const std::vector<std::string> japanese = specialCharacters(932);
+    EXPECT_FALSE(japanese[0].empty());
+    EXPECT_TRUE(japanese[0xE0 - 161].empty());
+}
+
 } // namespace
 } // namespace qmk

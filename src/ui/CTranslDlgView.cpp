@@ -1,0 +1,348 @@
+// The translation bar's form.
+#include "ui/CTranslDlgView.h"
+
+#include <QApplication>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QStackedWidget>
+#include <QTextCursor>
+
+#include "project/CQuillDoc.h"
+#include "resources/Messages.h"
+#include "resources/UiTexts.h"
+#include "ui/CBlockHeaderDlg.h"
+#include "ui/CChildFrame.h"
+#include "ui/CSpecialCharsDlg.h"
+#include "ui/CTextListView.h"
+
+namespace qmk {
+namespace {
+
+QString qs(const char* text) { return QString::fromUtf8(text); }
+QString qs(const std::string& text) { return QString::fromStdString(text); }
+
+QFont fontFor(const FontSetting& setting, const QFont& base)
+{
+    QFont font(base);
+    if (!setting.fontName.empty())
+        font.setFamilies({QString::fromStdString(setting.fontName), base.family()});
+    return font;
+}
+
+} // namespace
+
+CTranslDlgView::CTranslDlgView(QWidget* parent)
+    : QWidget(parent), source_(new QPlainTextEdit(this)), stack_(new QStackedWidget(this)),
+      translation_(new QPlainTextEdit(this)), headerDisplay_(new QLineEdit(this)),
+      ok_(new QPushButton(qs(txt::ButtonOk), this)), okNext_(new QPushButton(qs(txt::ButtonOkNext), this)),
+      cancelNext_(new QPushButton(qs(txt::ButtonCancelNext), this)), copy_(new QPushButton(qs(txt::ButtonCopy), this)),
+      character_(new QPushButton(qs(txt::ButtonCharacter), this))
+{
+    setObjectName(QStringLiteral("translationForm"));
+    source_->setObjectName(QStringLiteral("sourceText"));
+    source_->setReadOnly(true);
+    source_->setAccessibleName(QStringLiteral("Source text"));
+    source_->setTabChangesFocus(true);
+    source_->viewport()->setCursor(Qt::PointingHandCursor);
+    source_->viewport()->installEventFilter(this);
+    translation_->setObjectName(QStringLiteral("translationEdit"));
+    translation_->setAccessibleName(QStringLiteral("Translation"));
+    translation_->setTabChangesFocus(true);
+    translation_->installEventFilter(this);
+    headerDisplay_->setObjectName(QStringLiteral("blockHeaderDisplay"));
+    headerDisplay_->setReadOnly(true);
+    headerDisplay_->setAccessibleName(QStringLiteral("Block header"));
+    headerDisplay_->setCursor(Qt::PointingHandCursor);
+    headerDisplay_->installEventFilter(this);
+    stack_->addWidget(translation_);
+    stack_->addWidget(headerDisplay_);
+    const int lines = fontMetrics().lineSpacing();
+    source_->setMinimumHeight(lines * 2 + 12);
+    translation_->setMinimumHeight(lines * 2 + 12);
+
+    auto* form = new QFormLayout;
+    form->addRow(qs(txt::LabelBarSource), source_);
+    form->addRow(qs(txt::LabelBarTranslation), stack_);
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* button : {ok_, okNext_, cancelNext_, copy_, character_}) {
+        button->setAutoDefault(false);
+        buttons->addWidget(button);
+    }
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addLayout(buttons);
+
+    okNext_->setToolTip(QStringLiteral("Ctrl+Return"));
+    connect(ok_, &QPushButton::clicked, this, [this] { store(); });
+    connect(okNext_, &QPushButton::clicked, this, &CTranslDlgView::storeAndNext);
+    connect(cancelNext_, &QPushButton::clicked, this, &CTranslDlgView::cancelNext);
+    connect(copy_, &QPushButton::clicked, this, &CTranslDlgView::copySource);
+    connect(character_, &QPushButton::clicked, this, &CTranslDlgView::chooseCharacter);
+    connect(translation_, &QPlainTextEdit::textChanged, this, [this] {
+        if (settingText_)
+            return;
+        item_.edited = true;
+        applyRules();
+    });
+    for (QKeySequence keys : {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
+        auto* shortcut = new QShortcut(keys, this, this, &CTranslDlgView::storeAndNext);
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+    }
+    clear();
+}
+
+CTranslDlgView::~CTranslDlgView()
+{
+    if (doc_)
+        doc_->removeObserver(this);
+}
+
+void CTranslDlgView::bind(CChildFrame* child)
+{
+    if (child == child_)
+        return;
+    if (doc_)
+        doc_->removeObserver(this);
+    if (child_)
+        disconnect(child_->textList(), nullptr, this, nullptr);
+    child_ = child;
+    doc_ = child ? &child->document() : nullptr;
+    clear();
+    if (!child)
+        return;
+    doc_->addObserver(this);
+    connect(child->textList(), &CTextListView::rowSelected, this, &CTranslDlgView::showRow);
+    connect(child->textList(), &CTextListView::currentColumnChanged, this,
+            [this] { showRow(child_ ? child_->textList()->selectedRow() : -1); });
+    // A project window going away takes its document with it.
+    connect(child, &QObject::destroyed, this, [this] {
+        doc_ = nullptr;
+        clear();
+    });
+    showRow(child->textList()->selectedRow());
+}
+
+void CTranslDlgView::clear()
+{
+    row_ = -1;
+    lineIndex_ = -1;
+    item_ = {};
+    sourceShown_.clear();
+    header_.clear();
+    source_->clear();
+    setTranslationText({});
+    headerDisplay_->clear();
+    stack_->setCurrentWidget(translation_);
+    showModified(false);
+    applyRules();
+}
+
+void CTranslDlgView::showRow(int row)
+{
+    if (!doc_ || !child_ || !doc_->rows().isRow(row)) {
+        clear();
+        return;
+    }
+    const std::optional<LanguageId> language = child_->textList()->currentLanguage();
+    if (!language) {
+        clear();  // a project without translations has nothing to translate into
+        return;
+    }
+    const TextTableRows& rows = doc_->rows();
+    const CObjectData& item = rows.item(row);
+    const int column = rows.columns().columnOfLanguage(*language);
+    row_ = row;
+    lineIndex_ = item.lineIndex;
+    language_ = *language;
+    source_->setFont(fontFor(doc_->font(*language, true), font()));
+    translation_->setFont(fontFor(doc_->font(*language, false), font()));
+
+    const std::string& sourceText = rows.displayText(row, TextTableColumns::SourceColumn);
+    const std::string& translated = rows.displayText(row, column);
+    item_ = ShownItemState{true, item.excluded, item.itemType == ItemType::BlockHeader, sourceText.empty(),
+                           translated.empty(), false};
+    if (item_.blockHeader) {
+        header_ = rows.row(row).cell(column);
+        sourceShown_ = blockHeaderDisplay(rows.row(row).cell(TextTableColumns::SourceColumn));
+        source_->setPlainText(qs(sourceShown_));
+        headerDisplay_->setText(qs(blockHeaderDisplay(header_)));
+        setTranslationText(qs(header_));
+        stack_->setCurrentWidget(headerDisplay_);
+    } else {
+        sourceShown_ = toDisplayForm(sourceText);
+        source_->setPlainText(qs(sourceShown_));
+        setTranslationText(qs(toDisplayForm(translated)));
+        stack_->setCurrentWidget(translation_);
+    }
+    showModified(item.isModified(*language));
+    applyRules();
+}
+
+void CTranslDlgView::setTranslationText(const QString& text)
+{
+    settingText_ = true;
+    translation_->setPlainText(text);
+    translation_->moveCursor(QTextCursor::End);
+    settingText_ = false;
+}
+
+void CTranslDlgView::showModified(bool modified)
+{
+    // Red while the translation is flagged for review.
+    QPalette palette = translation_->palette();
+    palette.setColor(QPalette::Text, modified ? QColor(255, 0, 0) : QApplication::palette().color(QPalette::Text));
+    translation_->setPalette(palette);
+    headerDisplay_->setPalette(palette);
+}
+
+void CTranslDlgView::applyRules()
+{
+    const BarControls controls = barControls(item_);
+    translation_->setReadOnly(!controls.edit);
+    translation_->setEnabled(item_.shown);
+    source_->setEnabled(item_.shown);
+    ok_->setEnabled(controls.ok);
+    okNext_->setEnabled(controls.okNext);
+    cancelNext_->setEnabled(controls.cancelNext);
+    copy_->setEnabled(controls.copy);
+    character_->setEnabled(controls.character);
+}
+
+void CTranslDlgView::focusTranslation()
+{
+    translation_->moveCursor(QTextCursor::End);
+    if (stack_->currentWidget() == translation_)
+        translation_->setFocus();
+    else
+        headerDisplay_->setFocus();
+}
+
+bool CTranslDlgView::store()
+{
+    if (!doc_ || !child_ || !item_.shown || item_.excluded)
+        return false;
+    const int codePage = doc_->translationCodePage(language_);
+    const std::string typed = item_.blockHeader ? header_ : translation_->toPlainText().toStdString();
+    const PreparedTranslation prepared =
+        item_.blockHeader ? PreparedTranslation{true, typed, {}} : prepareTranslation(typed, codePage);
+    if (!prepared.ok) {
+        std::string characters;
+        for (const std::string& c : prepared.unrepresentable)
+            characters += (characters.empty() ? "" : " ") + c;
+        doc_->feedback().beep();
+        doc_->feedback().messageText(
+            fillPlaceholders(txt::TranslationNotStored,
+                             {std::to_string(codePage), doc_->rows().columns().header(
+                                                            doc_->rows().columns().columnOfLanguage(language_)),
+                              characters}),
+            Icon::Exclamation);
+        focusTranslation();
+        return false;
+    }
+    const int line = lineIndex_;
+    if (!child_->history().store(*doc_, line, language_, prepared.bytes).done())
+        return false;
+    // The document told the Text Table; the row is selected again (it may have moved).
+    child_->textList()->selectRowOfLine(line);
+    item_.edited = false;
+    showModified(false);
+    focusTranslation();
+    emit stored();
+    return true;
+}
+
+void CTranslDlgView::storeAndNext()
+{
+    if (item_.shown && !item_.excluded && !store())
+        return;
+    cancelNext();
+}
+
+void CTranslDlgView::cancelNext()
+{
+    if (!child_ || !item_.shown)
+        return;
+    item_.edited = false;
+    child_->textList()->nextItem();
+    focusTranslation();
+}
+
+void CTranslDlgView::copySource()
+{
+    if (!item_.shown)
+        return;
+    if (item_.blockHeader && doc_ && doc_->rows().isRow(row_)) {
+        header_ = doc_->rows().row(row_).cell(TextTableColumns::SourceColumn);
+        headerDisplay_->setText(qs(blockHeaderDisplay(header_)));
+    }
+    translation_->setPlainText(qs(item_.blockHeader ? header_ : sourceShown_));
+    item_.edited = true;
+    applyRules();
+    focusTranslation();
+}
+
+void CTranslDlgView::chooseCharacter()
+{
+    if (!doc_ || !item_.shown)
+        return;
+    const QTextCursor remembered = translation_->textCursor();
+    CSpecialCharsDlg dialog(specialCharacters(doc_->translationCodePage(language_)), this);
+    if (dialog.exec() != QDialog::Accepted || dialog.chosen().isEmpty())
+        return;
+    QTextCursor cursor = remembered;
+    cursor.insertText(dialog.chosen());
+    translation_->setTextCursor(cursor);
+    translation_->setFocus();
+}
+
+void CTranslDlgView::editBlockHeader()
+{
+    if (!item_.shown || !item_.blockHeader || item_.excluded || !doc_)
+        return;
+    const std::string start = header_.empty() ? doc_->rows().row(row_).cell(TextTableColumns::SourceColumn) : header_;
+    CBlockHeaderDlg dialog(start, true, qs(doc_->rows().columns().header(doc_->rows().columns().columnOfLanguage(language_))),
+                           this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    header_ = dialog.header();
+    headerDisplay_->setText(qs(blockHeaderDisplay(header_)));
+    settingText_ = true;
+    translation_->setPlainText(qs(header_));
+    settingText_ = false;
+    item_.edited = true;
+    applyRules();
+}
+
+bool CTranslDlgView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        if (watched == headerDisplay_)
+            editBlockHeader();
+        return false;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void CTranslDlgView::translationStored(int lineIndex, LanguageId language)
+{
+    // Stored elsewhere (an undo, an import): show what the project holds now, unless the
+    // translator is typing here.
+    if (lineIndex == lineIndex_ && language == language_ && !item_.edited)
+        showRow(doc_->rows().rowOfLineIndex(lineIndex));
+}
+
+void CTranslDlgView::itemExcluded(int lineIndex, bool excluded)
+{
+    if (lineIndex != lineIndex_)
+        return;
+    item_.excluded = excluded;
+    applyRules();
+}
+
+} // namespace qmk

@@ -1,0 +1,88 @@
+// The form of the "Translate" bar: the selected item's source text and its translation in the
+// current language, with "O&K", "OK &Next", "Cancel Ne&xt", "Cop&y" and "&Character". It shows
+// what the active project window selects and stores through that project's document.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <string>
+
+#include "database/ProjectRows.h"
+#include "project/ProjectObserver.h"
+#include "project/TranslationForm.h"
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QStackedWidget;
+
+namespace qmk {
+
+class CChildFrame;
+class CQuillDoc;
+
+class CTranslDlgView : public QWidget, public ProjectObserver {
+    Q_OBJECT
+public:
+    explicit CTranslDlgView(QWidget* parent = nullptr);
+    ~CTranslDlgView() override;
+
+    // Follows the selection of a project window; null shows nothing.
+    void bind(CChildFrame* child);
+    // Shows a Text Table row in the table's current translation; -1 clears the form.
+    void showRow(int row);
+    void clear();
+
+    // The commands of the form's buttons.
+    bool store();
+    void storeAndNext();
+    void cancelNext();
+    void copySource();
+    void chooseCharacter();
+    // Opens "Block Header Properties" on the shown block header.
+    void editBlockHeader();
+
+    QPlainTextEdit* translationEdit() const { return translation_; }
+    int shownLine() const { return lineIndex_; }
+    bool isEdited() const { return item_.edited; }
+
+    // ProjectObserver
+    void translationStored(int lineIndex, LanguageId language) override;
+    void itemExcluded(int lineIndex, bool excluded) override;
+    void tableReset() override { clear(); }
+
+signals:
+    // A translation was stored (Undo has something to take back).
+    void stored();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void applyRules();
+    void setTranslationText(const QString& text);
+    void showModified(bool modified);
+    void focusTranslation();
+
+    QPointer<CChildFrame> child_;
+    CQuillDoc* doc_ = nullptr;
+    QPlainTextEdit* source_;
+    QStackedWidget* stack_;
+    QPlainTextEdit* translation_;
+    QLineEdit* headerDisplay_;
+    QPushButton* ok_;
+    QPushButton* okNext_;
+    QPushButton* cancelNext_;
+    QPushButton* copy_;
+    QPushButton* character_;
+    ShownItemState item_;
+    int row_ = -1;
+    int lineIndex_ = -1;
+    LanguageId language_{};
+    std::string sourceShown_;  // display form
+    std::string header_;       // the translated block header being edited
+    bool settingText_ = false;
+};
+
+} // namespace qmk

@@ -1,0 +1,185 @@
+// Translating in the window: what the bar stores for what was typed, moving on with the
+// keyboard, the enabling rules, the code page of the translation, undo, the special characters
+// and adding or deleting a translation.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "WindowFixture.h"
+#include "resources/CommandIds.h"
+#include "resources/MessageIds.h"
+#include "resources/UiTexts.h"
+#include "ui/CNewTranslationDlg.h"
+#include "ui/CSpecialCharsDlg.h"
+#include "ui/CTextListView.h"
+#include "ui/CTranslDlgView.h"
+#include "project/TranslationForm.h"
+
+namespace qmk {
+namespace {
+
+using test::German;
+using test::Russian;
+
+class TranslationBarTest : public test::WindowFixture {
+protected:
+    // Opens the project with German (and Russian when asked) and selects IDS_HELLO.
+    void openTranslated(bool withRussian = false)
+    {
+        child = openApp();
+        ASSERT_NE(child, nullptr);
+        ASSERT_TRUE(doc().NewTranslation(German, "app-German.rc"));
+        if (withRussian) {
+            ASSERT_TRUE(doc().NewTranslation(Russian, "app-Russian.rc"));
+        }
+        QApplication::processEvents();
+        form = frame->translateForm();
+        table = child->textList();
+        table->setCurrentLanguage(German);
+        table->selectRow(rowOfString(child, "IDS_HELLO"));
+    }
+    CQuillDoc& doc() { return child->document(); }
+    int line(const std::string& ident) { return doc().rows().item(rowOfString(child, ident)).lineIndex; }
+    std::string stored(const std::string& ident, LanguageId language)
+    {
+        return doc().database().texts().translation(line(ident), language).value_or(TranslatedText{}).text;
+    }
+    void type(const QString& text)
+    {
+        form->translationEdit()->clear();
+        form->translationEdit()->setFocus();
+        form->translationEdit()->insertPlainText(text);
+    }
+    QPushButton* button(const char* text) const
+    {
+        for (QPushButton* b : form->findChildren<QPushButton*>())
+            if (b->text() == QString::fromUtf8(text))
+                return b;
+        return nullptr;
+    }
+
+    CChildFrame* child = nullptr;
+    CTranslDlgView* form = nullptr;
+    CTextListView* table = nullptr;
+};
+
+} // namespace
+
+TEST_F(TranslationBarTest, QuotesTypedAreStoredDoubledAndShownSingle)
+{
+    openTranslated();
+    type(QStringLiteral("Sag \"Hallo\""));
+    ASSERT_TRUE(form->store());
+    EXPECT_EQ(stored("IDS_HELLO", German), "Sag \"\"Hallo\"\"");
+    EXPECT_EQ(form->translationEdit()->toPlainText(), QStringLiteral("Sag \"Hallo\""));
+
+    // A backslash-quote pair from elsewhere shows as one quote and is stored doubled again.
+    ASSERT_EQ(doc().storeTranslation(line("IDS_BYE"), German, "Tsch\\\"uss"), OperationResult::Done);
+    table->selectRow(rowOfString(child, "IDS_BYE"));
+    EXPECT_EQ(form->translationEdit()->toPlainText(), QStringLiteral("Tsch\"uss"));
+    form->translationEdit()->insertPlainText(QStringLiteral("!"));
+    ASSERT_TRUE(form->store());
+    EXPECT_EQ(stored("IDS_BYE", German), "Tsch\"\"uss!");
+}
+
+TEST_F(TranslationBarTest, CtrlReturnStoresAndMovesToTheNextUntranslatedTextWithTheCaretInTheEdit)
+{
+    openTranslated();
+    ASSERT_EQ(doc().storeTranslation(line("IDS_BYE"), German, "Tschuess"), OperationResult::Done);
+    table->selectRow(rowOfString(child, "IDS_HELLO"));
+    frame->show();
+    QApplication::processEvents();
+    type(QStringLiteral("Hallo"));
+    QTest::keyClick(form->translationEdit(), Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(stored("IDS_HELLO", German), "Hallo");
+    EXPECT_EQ(table->selectedRow(), rowOfString(child, "IDS_LAST"));  // IDS_BYE is translated
+    EXPECT_EQ(form->shownLine(), line("IDS_LAST"));
+    EXPECT_TRUE(form->translationEdit()->hasFocus());
+    EXPECT_TRUE(form->translationEdit()->toPlainText().isEmpty());
+}
+
+TEST_F(TranslationBarTest, CopyAndExcludedItemsFollowTheRules)
+{
+    openTranslated();
+    QPushButton* copy = button(txt::ButtonCopy);
+    ASSERT_NE(copy, nullptr);
+    EXPECT_TRUE(copy->isEnabled());  // untranslated, with a source text
+    form->copySource();
+    EXPECT_EQ(form->translationEdit()->toPlainText(), QStringLiteral("Hello"));
+    ASSERT_TRUE(form->store());
+    table->selectRow(rowOfString(child, "IDS_BYE"));
+    table->selectRow(rowOfString(child, "IDS_HELLO"));
+    EXPECT_FALSE(copy->isEnabled());  // translated now
+    form->translationEdit()->insertPlainText(QStringLiteral("x"));
+    EXPECT_TRUE(copy->isEnabled());  // any edit offers it again
+
+    ASSERT_EQ(doc().setExcluded(line("IDS_HELLO"), true), OperationResult::Done);
+    for (const char* text : {txt::ButtonOk, txt::ButtonOkNext, txt::ButtonCopy, txt::ButtonCharacter})
+        EXPECT_FALSE(button(text)->isEnabled()) << text;
+    EXPECT_TRUE(button(txt::ButtonCancelNext)->isEnabled());
+    EXPECT_TRUE(form->translationEdit()->isReadOnly());
+}
+
+TEST_F(TranslationBarTest, TextsAreStoredInTheTranslationsCodePageOrRefusedNamingTheCharacter)
+{
+    openTranslated(true);
+    table->setCurrentLanguage(Russian);
+    type(QString::fromUtf8("\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82"));  // "Privet" in Cyrillic
+    ASSERT_TRUE(form->store());
+    EXPECT_EQ(stored("IDS_HELLO", Russian), "\xCF\xF0\xE8\xE2\xE5\xF2");  // as code page 1251
+
+    type(QString::fromUtf8("\xCE\xB1"));  // Greek alpha: not in 1251
+    feedback.texts.clear();
+    EXPECT_FALSE(form->store());
+    ASSERT_EQ(feedback.texts.size(), 1u);
+    EXPECT_NE(feedback.texts[0].find("\xCE\xB1"), std::string::npos) << feedback.texts[0];
+    EXPECT_EQ(stored("IDS_HELLO", Russian), "\xCF\xF0\xE8\xE2\xE5\xF2");  // nothing stored
+}
+
+TEST_F(TranslationBarTest, UndoAfterAStoreRestoresTheOldTextEverywhere)
+{
+    openTranslated();
+    type(QStringLiteral("Hallo"));
+    ASSERT_TRUE(form->store());
+    EXPECT_TRUE(frame->action(uicmd::Undo)->isEnabled());
+    frame->action(uicmd::Undo)->trigger();
+    EXPECT_EQ(stored("IDS_HELLO", German), "");
+    const int column = doc().rows().columns().columnOfLanguage(German);
+    EXPECT_EQ(doc().rows().displayText(rowOfString(child, "IDS_HELLO"), column), "");
+    EXPECT_TRUE(form->translationEdit()->toPlainText().isEmpty());
+    frame->action(uicmd::Redo)->trigger();
+    EXPECT_EQ(stored("IDS_HELLO", German), "Hallo");
+}
+
+TEST_F(TranslationBarTest, TheSpecialCharactersAreNinetyFive)
+{
+    CSpecialCharsDlg dialog(specialCharacters(1252));
+    EXPECT_EQ(dialog.buttonCount(), 95);
+}
+
+TEST_F(TranslationBarTest, ANewTranslationProposesItsFileNameAndRefusesOneInUse)
+{
+    openTranslated();
+    CNewTranslationDlg dialog(doc());
+    const int french = dialog.languageList()->findText(QStringLiteral("French"));
+    ASSERT_GE(french, 0);
+    dialog.languageList()->setCurrentIndex(french);
+    EXPECT_EQ(dialog.fileNameEdit()->text(), QStringLiteral("app-French.rc"));
+    dialog.fileNameEdit()->setText(QStringLiteral("APP-GERMAN.RC"));  // German's file, in another case
+    feedback.said.clear();
+    dialog.accept();
+    EXPECT_EQ(feedback.said, (std::vector<int>{msg::TranslationFileNameInUse}));
+    EXPECT_EQ(dialog.result(), 0);  // still open
+    EXPECT_FALSE(doc().hasTranslation(LanguageId{12, 1}));
+
+    // Deleting the only other translation empties the bar.
+    ASSERT_TRUE(doc().DeleteTranslation(German));
+    QApplication::processEvents();
+    EXPECT_EQ(form->shownLine(), -1);
+    EXPECT_FALSE(button(txt::ButtonCancelNext)->isEnabled());
+}
+
+} // namespace qmk
