@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QPlainTextEdit>
 #include <QScrollBar>
 
 #include <filesystem>
@@ -19,6 +20,7 @@
 #include "ui/CMainFrame.h"
 #include "ui/CMessageBoxFeedback.h"
 #include "ui/CTextListView.h"
+#include "ui/CTranslDlgView.h"
 
 namespace {
 
@@ -126,6 +128,28 @@ void BM_PaintAfterScrollingAPage(benchmark::State& state)
     child->document().setModified(false);
 }
 BENCHMARK(BM_PaintAfterScrollingAPage)->Unit(benchmark::kMicrosecond);
+
+// What the translation bar does for OK Next on the big project: store through the document (the
+// database, the row, the flags, the gauge, every observer) and select the next untranslated row.
+void BM_StoreTranslationAndMoveOn(benchmark::State& state)
+{
+    qmk::Settings settings(project().settings());
+    QuietFeedback feedback;
+    qmk::CMainFrame frame(settings, feedback, {});
+    frame.resize(1280, 800);
+    frame.show();
+    qmk::CChildFrame* child = frame.openDocument(project().script());
+    qmk::CTextListView* table = child->textList();
+    qmk::CTranslDlgView* form = frame.translateForm();
+    table->selectRow(child->document().rows().rowCount() / 2);
+    long n = 0;
+    for (auto _ : state) {
+        form->translationEdit()->setPlainText(QStringLiteral("Übersetzung %1").arg(++n));
+        form->storeAndNext();
+    }
+    child->document().setModified(false);
+}
+BENCHMARK(BM_StoreTranslationAndMoveOn)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
