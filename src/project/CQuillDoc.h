@@ -70,6 +70,8 @@ public:
     OperationResult DeleteTranslation(LanguageId language);
     // The file-name checks of a translation's settings; true when the name may be stored.
     bool checkTranslationFileName(LanguageId language, const std::string& fileName);
+    // Stores a changed name; a change of case alone is a change (another file on Linux), but
+    // never asks whether to overwrite, as the checks above do not for it.
     bool setTranslationFileName(LanguageId language, const std::string& fileName);
     // A font chosen for a translation (or for the source text, `source` true); written back
     // to the database when the project closes.
@@ -85,6 +87,11 @@ public:
     int codePage();
     // The code page a translation's texts are stored in (65001 for UTF-8 and UTF-16 scripts).
     int translationCodePage(LanguageId language);
+    // The encoding a translation's script is written in (a code page, 65001 or 1200).
+    int translationEncoding(LanguageId language);
+    // Writes the translation's script in another encoding from now on, converting its texts.
+    // InputRefused, with the texts listed, when some do not fit it: nothing changes then.
+    OperationResult changeEncoding(LanguageId language, int encoding);
     // Done when at least one translated script was written; Cancelled between two files.
     OperationResult WriteTranslatedScripts();
     // Writes one translation to `target`: 1 when written.

@@ -147,7 +147,7 @@ bool CQuillDoc::checkTranslationFileName(LanguageId language, const std::string&
 
 bool CQuillDoc::setTranslationFileName(LanguageId language, const std::string& fileName)
 {
-    if (equalsIgnoringCase(db_.languages().fileName(language), fileName))
+    if (db_.languages().fileName(language) == fileName)
         return false;
     db_.languages().setFileName(language, fileName);
     modified_ = true;
@@ -191,7 +191,39 @@ std::vector<std::string> CQuillDoc::missingCharacterSets(const std::function<boo
 
 int CQuillDoc::translationCodePage(LanguageId language)
 {
-    return textCodePage(translationEncoding(db_, codePage(), language));
+    return textCodePage(translationEncoding(language));
+}
+
+int CQuillDoc::translationEncoding(LanguageId language)
+{
+    return qmk::translationEncoding(db_, codePage(), language);
+}
+
+OperationResult CQuillDoc::changeEncoding(LanguageId language, int encoding)
+{
+    LongOperation operation(*this);
+    if (!operation.acquired())
+        return OperationResult::Refused;
+    if (encoding == translationEncoding(language))
+        return OperationResult::Done;
+    EncodingChange change;
+    try {
+        change = changeTranslationEncoding(db_, codePage(), language, encoding);
+    } catch (const DaoException& e) {
+        reportDatabaseError(e.report());
+        return OperationResult::Failed;
+    }
+    if (!change.changed) {
+        std::string lines;
+        for (const std::string& where : change.unfit)
+            lines += where + "\n";
+        feedback_.messageText(fillPlaceholders(txt::EncodingUnfit, {displayName(language), encodingName(encoding), lines}),
+                              Icon::Exclamation);
+        return OperationResult::InputRefused;
+    }
+    modified_ = true;
+    afterTranslationsChanged();
+    return OperationResult::Done;
 }
 
 int CQuillDoc::codePage()

@@ -126,6 +126,8 @@ inline constexpr char UpdateWorkingCopyFailed[] =
 inline constexpr char UpdateCopyBackFailed[] =
     "Update database %1\nThe updated project could not replace the project database (%2). The project was not "
     "changed.";
+inline constexpr char EncodingUnfit[] =
+    "The %1 translation is still written in its encoding: these texts do not fit %2.\n%3";
 inline constexpr char TaskWriteTranslations[] = "Write translated resource files";
 inline constexpr char TaskReadTexts[] = "Read the texts of the project";
 inline constexpr char TaskExportWorkbook[] = "Export text to %1";

@@ -39,6 +39,7 @@
 #include "ui/CSourceTextDialog.h"
 #include "ui/CTextListView.h"
 #include "ui/CTranslDlgView.h"
+#include "ui/CTranslationSettingsSheet.h"
 #include "ui/FontCheck.h"
 
 namespace qmk {
@@ -159,7 +160,8 @@ void CMainFrame::createMenus()
                   cmd::ViewMenu, cmd::ViewBitmap, 0, cmd::ResourceEditor});
 
     QMenu* translation = menuBar()->addMenu(qs(txt::MenuTranslation));
-    add(translation, {cmd::NewTranslation, cmd::DeleteTranslation});
+    add(translation, {cmd::NewTranslation, cmd::DeleteTranslation, 0});
+    settingsMenu_ = translation->addMenu(qs(txt::MenuTranslationSettings));
 
     QMenu* view = menuBar()->addMenu(qs(txt::MenuView));
     view->setObjectName(QStringLiteral("viewMenu"));
@@ -566,8 +568,42 @@ void CMainFrame::fillRecentMenu()
     recentMenu_->setEnabled(n > 0);
 }
 
+void CMainFrame::fillSettingsMenu()
+{
+    // "Source Text" first, then one entry per translation in the project's order.
+    settingsMenu_->clear();
+    CChildFrame* child = activeChild();
+    settingsMenu_->setEnabled(child != nullptr);
+    if (!child)
+        return;
+    QAction* source = settingsMenu_->addAction(qs(txt::MenuSourceTextSettings));
+    source->setData(cmd::SourceTextSettings);
+    connect(source, &QAction::triggered, this, [this] { translationSettings(std::nullopt); });
+    const TextTableColumns& columns = child->document().rows().columns();
+    int n = 0;
+    for (LanguageId id : columns.translations()) {
+        QAction* entry =
+            settingsMenu_->addAction(QString::fromStdString(columns.header(columns.columnOfLanguage(id))) + QStringLiteral("..."));
+        entry->setData(cmd::FirstTranslationSettings + n++);
+        connect(entry, &QAction::triggered, this, [this, id] { translationSettings(id); });
+    }
+}
+
+void CMainFrame::translationSettings(std::optional<LanguageId> language)
+{
+    CChildFrame* child = activeChild();
+    if (!child)
+        return;
+    CTranslationSettingsSheet sheet(child->document(), language, child->textList()->font(), this);
+    if (sheet.exec() == QDialog::Accepted) {
+        child->updateTitle();
+        translateForm_->showRow(child->textList()->selectedRow());
+    }
+}
+
 void CMainFrame::fillLanguageList()
 {
+    fillSettingsMenu();
     languageList_->clear();
     CChildFrame* child = activeChild();
     if (!child)

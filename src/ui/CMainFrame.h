@@ -10,10 +10,12 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/OpenProjects.h"
+#include "database/ProjectRows.h"
 #include "ui/CommandTable.h"
 
 class QComboBox;
@@ -80,6 +82,8 @@ private:
     void rememberOpened(const std::filesystem::path& path);
     void fillRecentMenu();
     void newTranslation();
+    void fillSettingsMenu();
+    void translationSettings(std::optional<LanguageId> language);
     void deleteTranslation();
     void editVersionBlockHeader();
     void undoOrRedo(bool undo);
@@ -101,6 +105,7 @@ private:
     QDockWidget* translateBar_ = nullptr;
     QComboBox* languageList_ = nullptr;
     QMenu* recentMenu_ = nullptr;
+    QMenu* settingsMenu_ = nullptr;
     QLabel* languagePane_ = nullptr;
     CGaugePane* gaugePane_ = nullptr;
     QLabel* rowPane_ = nullptr;

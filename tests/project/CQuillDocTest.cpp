@@ -253,8 +253,9 @@ TEST_F(CQuillDocTest, TranslationSettingsCheckTheFileNameAndKeepFonts)
     EXPECT_FALSE(doc->checkTranslationFileName(German, "taken.rc"));
     EXPECT_EQ(feedback.asked, (std::vector<int>{msg::TranslationFileExists}));
 
-    EXPECT_FALSE(doc->setTranslationFileName(German, "App-German.RC"));  // same name: nothing to store
-    EXPECT_FALSE(doc->isModified());
+    EXPECT_FALSE(doc->setTranslationFileName(German, doc->database().languages().fileName(German)));
+    EXPECT_FALSE(doc->isModified());  // the same name: nothing to store
+    EXPECT_TRUE(doc->setTranslationFileName(German, "App-German.RC"));  // another case is another file here
     EXPECT_TRUE(doc->setTranslationFileName(German, "de/app.rc"));
     EXPECT_TRUE(doc->isModified());
     EXPECT_EQ(doc->database().languages().fileName(German), "de/app.rc");

@@ -8,6 +8,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <fstream>
+
 #include "WindowFixture.h"
 #include "resources/CommandIds.h"
 #include "resources/MessageIds.h"
@@ -180,6 +182,57 @@ TEST_F(TranslationBarTest, ANewTranslationProposesItsFileNameAndRefusesOneInUse)
     QApplication::processEvents();
     EXPECT_EQ(form->shownLine(), -1);
     EXPECT_FALSE(button(txt::ButtonCancelNext)->isEnabled());
+}
+
+} // namespace qmk
+
+#include <QMenu>
+
+#include "ui/CTranslationSettingsSheet.h"
+
+namespace qmk {
+
+TEST_F(TranslationBarTest, TheSettingsSheetChecksTheFileNameAndChangesTheEncoding)
+{
+    openTranslated(true);
+    std::ofstream(dir / "app-Russian.rc") << "// an old translated script";
+    ASSERT_EQ(doc().storeTranslation(line("IDS_HELLO"), Russian, "\xCF\xF0\xE8\xE2\xE5\xF2"), OperationResult::Done);
+    {
+        CTranslationSettingsSheet sheet(doc(), Russian, QFont());
+        sheet.fileNameEdit()->setText(QStringLiteral("APP.RC"));  // the source script's name
+        feedback.said.clear();
+        sheet.accept();
+        EXPECT_EQ(feedback.said, (std::vector<int>{msg::TranslationFileIsSourceFile}));
+        EXPECT_EQ(sheet.result(), 0);
+        // Its own name in another case: no question although the file exists.
+        sheet.fileNameEdit()->setText(QStringLiteral("APP-RUSSIAN.RC"));
+        sheet.encodingList()->setCurrentIndex(sheet.encodingList()->findText(QStringLiteral("UTF-8")));
+        feedback.asked.clear();
+        sheet.accept();
+        EXPECT_TRUE(feedback.asked.empty());
+        EXPECT_EQ(sheet.result(), int(QDialog::Accepted));
+    }
+    EXPECT_EQ(doc().translationEncoding(Russian), 65001);
+    EXPECT_EQ(stored("IDS_HELLO", Russian), "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82");  // now UTF-8
+    EXPECT_EQ(doc().database().languages().fileName(Russian), "APP-RUSSIAN.RC");
+}
+
+TEST_F(TranslationBarTest, TheSettingsMenuListsTheSourceAndEveryTranslation)
+{
+    openTranslated();
+    frame->action(cmd::DeleteTranslation);  // the menus are built with the window
+    QMenu* settings = nullptr;
+    for (QMenu* menu : frame->findChildren<QMenu*>())
+        if (menu->title() == QString::fromUtf8(txt::MenuTranslationSettings))
+            settings = menu;
+    ASSERT_NE(settings, nullptr);
+    ASSERT_TRUE(doc().DeleteTranslation(German));
+    frame->openDocument(script);  // comes forward: the menus follow the active project
+    QApplication::processEvents();
+    QStringList entries;
+    for (QAction* entry : settings->actions())
+        entries << entry->text();
+    EXPECT_EQ(entries, QStringList{QString::fromUtf8(txt::MenuSourceTextSettings)});
 }
 
 } // namespace qmk
