@@ -7,6 +7,8 @@
 
 #include "resources/Feedback.h"
 #include "resources/MessageIds.h"
+#include "resources/Messages.h"
+#include "resources/UiTexts.h"
 
 namespace qmk {
 namespace {
@@ -51,6 +53,35 @@ std::vector<std::string> reservedIncludeExtensions(const std::vector<std::string
         if (std::find(entries.begin(), entries.end(), reserved) != entries.end())
             wrong.emplace_back(reserved);
     return wrong;
+}
+
+std::string includeExtensionTextProblem(std::string_view text)
+{
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return {};  // empty: the default list will be in force
+    text = text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    for (char c : text)
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_' && c != ' ' && c != ',')
+            return fillPlaceholders(txt::IncludeExtensionBadCharacters, {std::string(text)});
+    std::size_t i = 0;
+    while (i < text.size()) {
+        while (i < text.size() && (text[i] == ' ' || text[i] == ','))
+            ++i;
+        const std::size_t start = i;
+        while (i < text.size() && text[i] != ' ' && text[i] != ',')
+            ++i;
+        const std::string extension(text.substr(start, i - start));
+        if (extension.empty())
+            continue;
+        std::string dotted = ".";
+        for (char c : extension)
+            dotted += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        if (extension.size() > kMaxExtensionChars ||
+            std::find(kReservedExtensions.begin(), kReservedExtensions.end(), dotted) != kReservedExtensions.end())
+            return fillPlaceholders(txt::IncludeExtensionRefused, {extension});
+    }
+    return {};
 }
 
 bool checkIncludeExtensions(const std::vector<std::string>& entries, Feedback& feedback)

@@ -79,6 +79,14 @@ std::string Settings::includeExtensionSetting()
     return value;
 }
 
+bool Settings::setIncludeExtensionSetting(const std::string& text)
+{
+    const std::size_t first = text.find_first_not_of(" \t");
+    const std::string trimmed =
+        first == std::string::npos ? std::string() : text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    return profile_.writeString(ini::RcIncludeExt, ini::RcIncludeFilesExt, trimmed);
+}
+
 std::string Settings::lastProjectFolder() const
 {
     return profile_.getString(ini::Path, ini::Project, "");

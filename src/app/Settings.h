@@ -66,6 +66,8 @@ public:
 
     // The include-extension setting; an empty or missing value becomes "DLG" and is written back.
     std::string includeExtensionSetting();
+    // Stores the setting as typed (trimmed); the list in force is then read again from it.
+    bool setIncludeExtensionSetting(const std::string& text);
 
     std::string lastProjectFolder() const;
     bool setLastProjectFolder(const std::string& folder);

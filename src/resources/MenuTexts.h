@@ -26,6 +26,7 @@ inline constexpr char MenuShowToolbar[] = "&Toolbar";
 inline constexpr char MenuTranslateItem[] = "&Translate";
 inline constexpr char MenuShowInTextTable[] = "Show in Text &Table";
 inline constexpr char ToolbarEdit[] = "Edit";
+inline constexpr char MenuSettings[] = "&Settings";
 inline constexpr char MenuUndo[] = "&Undo";
 inline constexpr char MenuRedo[] = "&Redo";
 
@@ -50,6 +51,8 @@ inline constexpr char StatusHelp[] = "Opens the manual in the web browser";
 inline constexpr char StatusUndo[] = "Takes back the last stored translation or exclude";
 inline constexpr char StatusRedo[] = "Does again what Undo took back";
 inline constexpr char StatusVersionBlockHeader[] = "Edits the selected version block header as language and code page";
+inline constexpr char StatusApplicationSettings[] = "Sets which included files are translated with the script";
+inline constexpr char StatusToolbarSettings[] = "Shows or hides the bars of the main window";
 inline constexpr char StatusAbout[] = "Shows the program's name and version";
 inline constexpr char StatusTabbed[] = "Shows the project windows as tabs or as free windows";
 inline constexpr char StatusRecentFile[] = "Opens this project";

@@ -18,6 +18,7 @@
 #include <QToolBar>
 #include <QUrl>
 
+#include "app/IncludeExtensions.h"
 #include "app/ProjectFileList.h"
 #include "app/Settings.h"
 #include "project/CQuillDoc.h"
@@ -28,6 +29,7 @@
 #include "resources/MessageIds.h"
 #include "resources/Messages.h"
 #include "resources/UiTexts.h"
+#include "ui/CAppSettingsSheet.h"
 #include "ui/CBlockHeaderDlg.h"
 #include "ui/CChildFrame.h"
 #include "ui/CDeleteTranslationDlg.h"
@@ -38,6 +40,7 @@
 #include "ui/CRowListView.h"
 #include "ui/CSourceTextDialog.h"
 #include "ui/CTextListView.h"
+#include "ui/CToolbarSettingsSheet.h"
 #include "ui/CTranslDlgView.h"
 #include "ui/CTranslationSettingsSheet.h"
 #include "ui/FontCheck.h"
@@ -165,7 +168,10 @@ void CMainFrame::createMenus()
 
     QMenu* view = menuBar()->addMenu(qs(txt::MenuView));
     view->setObjectName(QStringLiteral("viewMenu"));
-    add(view, {uicmd::Tabbed});
+    add(view, {cmd::ToolbarSettings, uicmd::Tabbed});
+
+    QMenu* settings = menuBar()->addMenu(qs(txt::MenuSettings));
+    add(settings, {cmd::ApplicationSettings});
 
     QMenu* window = menuBar()->addMenu(qs(txt::MenuWindow));
     window->addAction(qs(txt::MenuCascade), area_, &QMdiArea::cascadeSubWindows);
@@ -301,6 +307,20 @@ void CMainFrame::connectCommands()
     });
     action(uicmd::Tabbed)->setChecked(true);
     on(uicmd::HelpTopics, [this] { showHelp(); });
+    on(cmd::ApplicationSettings, [this] {
+        CAppSettingsSheet sheet(settings_, feedback_, includeExtensions_, [this] {
+            includeExtensions_ = splitIncludeExtensions(settings_.includeExtensionSetting());
+        }, this);
+        sheet.exec();
+    });
+    on(cmd::ToolbarSettings, [this] {
+        CToolbarSettingsSheet sheet({{qs(txt::BarEditToolbar), findChild<QToolBar*>(QStringLiteral("editToolBar"))},
+                                     {qs(txt::MenuProjectFileList), findChild<QDockWidget*>(QStringLiteral("projectFilesBar"))},
+                                     {qs(txt::BarStatusbar), statusBar()},
+                                     {qs(txt::BarLanguageToolbar), findChild<QToolBar*>(QStringLiteral("languageToolBar"))}},
+                                    this);
+        sheet.exec();
+    });
     on(uicmd::About, [this] { showAbout(); });
     action(cmd::ResourceEditor)->setEnabled(false);
     for (const SwitchCommand& command : kSwitchCommands) {

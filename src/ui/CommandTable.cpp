@@ -51,6 +51,8 @@ const std::vector<CommandEntry>& commandTable()
         {cmd::NewTranslation, MenuNewTranslation, {}, StatusNewTranslation, "list-add"},
         {cmd::DeleteTranslation, MenuDeleteTranslation, {}, StatusDeleteTranslation, "list-remove"},
 
+        {cmd::ApplicationSettings, MenuOptions, QKeySequence::Preferences, StatusApplicationSettings, "preferences-system"},
+        {cmd::ToolbarSettings, MenuToolbars, {}, StatusToolbarSettings, ""},
         {uicmd::Tabbed, MenuTabbedWindows, {}, StatusTabbed, "", true},
         {uicmd::HelpTopics, MenuHelpTopics, QKeySequence::HelpContents, StatusHelp, "help-contents"},
         {uicmd::About, MenuAbout, {}, StatusAbout, "help-about"},
@@ -77,6 +79,7 @@ QIcon themedIcon(const char* name)
         {"edit-clear", QStyle::SP_DialogResetButton},   {"list-add", QStyle::SP_FileDialogNewFolder},
         {"image-x-generic", QStyle::SP_FileIcon},       {"bookmark-new", QStyle::SP_FileDialogDetailedView},
         {"accessories-text-editor", QStyle::SP_FileDialogContentsView},
+        {"preferences-system", QStyle::SP_FileDialogInfoView},
         {"edit-undo", QStyle::SP_ArrowBack},            {"edit-redo", QStyle::SP_ArrowForward},
     };
     QIcon fallback;

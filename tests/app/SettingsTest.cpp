@@ -129,6 +129,23 @@ TEST(IncludeExtensionsTest, ReservedExtensionsFailWithMessage570InReservedOrder)
     EXPECT_TRUE(quiet.said.empty());
 }
 
+TEST(IncludeExtensionsTest, TheTypedTextIsCheckedForItsCharactersThenEachExtension)
+{
+    EXPECT_EQ(includeExtensionTextProblem("dlg, rc2"), "");
+    EXPECT_EQ(includeExtensionTextProblem("  "), "");  // empty: the default list
+    EXPECT_EQ(includeExtensionTextProblem("dlg; rc2"), "Include extension(s) 'dlg; rc2' contains not allowed characters");
+    EXPECT_EQ(includeExtensionTextProblem("dlg .rc2"), "Include extension(s) 'dlg .rc2' contains not allowed characters");
+    EXPECT_EQ(includeExtensionTextProblem("dlg, dlgx"), "Include extension 'dlgx' is not accepted as a resource include file");
+    EXPECT_EQ(includeExtensionTextProblem("h"), "Include extension 'h' is not accepted as a resource include file");
+
+    TempDir dir;
+    Settings settings(dir / "qmk32.ini");
+    ASSERT_TRUE(settings.setIncludeExtensionSetting("  dlg, rc2 "));
+    EXPECT_EQ(settings.includeExtensionSetting(), "dlg, rc2");
+    ASSERT_TRUE(settings.setIncludeExtensionSetting(""));
+    EXPECT_EQ(splitIncludeExtensions(settings.includeExtensionSetting()), (std::vector<std::string>{".DLG"}));
+}
+
 TEST(ProjectFileListTest, ThirtySlotsMatchedIgnoringCaseAndKeptInRealCase)
 {
     TempDir dir;
