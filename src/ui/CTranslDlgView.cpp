@@ -6,6 +6,8 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QTextBlock>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
@@ -13,11 +15,13 @@
 #include <QTextCursor>
 
 #include "project/CQuillDoc.h"
+#include "project/SpellCheck.h"
 #include "resources/Messages.h"
 #include "resources/UiTexts.h"
 #include "ui/CBlockHeaderDlg.h"
 #include "ui/CChildFrame.h"
 #include "ui/CSpecialCharsDlg.h"
+#include "ui/CSpellHighlighter.h"
 #include "ui/CTextListView.h"
 
 namespace qmk {
@@ -41,7 +45,8 @@ CTranslDlgView::CTranslDlgView(QWidget* parent)
       translation_(new QPlainTextEdit(this)), headerDisplay_(new QLineEdit(this)),
       ok_(new QPushButton(qs(txt::ButtonOk), this)), okNext_(new QPushButton(qs(txt::ButtonOkNext), this)),
       cancelNext_(new QPushButton(qs(txt::ButtonCancelNext), this)), copy_(new QPushButton(qs(txt::ButtonCopy), this)),
-      character_(new QPushButton(qs(txt::ButtonCharacter), this))
+      character_(new QPushButton(qs(txt::ButtonCharacter), this)),
+      spelling_(new CSpellHighlighter(translation_->document()))
 {
     setObjectName(QStringLiteral("translationForm"));
     source_->setObjectName(QStringLiteral("sourceText"));
@@ -54,6 +59,8 @@ CTranslDlgView::CTranslDlgView(QWidget* parent)
     translation_->setAccessibleName(QStringLiteral("Translation"));
     translation_->setTabChangesFocus(true);
     translation_->installEventFilter(this);
+    translation_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(translation_, &QWidget::customContextMenuRequested, this, &CTranslDlgView::showTranslationMenu);
     headerDisplay_->setObjectName(QStringLiteral("blockHeaderDisplay"));
     headerDisplay_->setReadOnly(true);
     headerDisplay_->setAccessibleName(QStringLiteral("Block header"));
@@ -160,6 +167,7 @@ void CTranslDlgView::showRow(int row)
     row_ = row;
     lineIndex_ = item.lineIndex;
     language_ = *language;
+    useDictionaryOf(*language);
     source_->setFont(fontFor(doc_->font(*language, true), font()));
     translation_->setFont(fontFor(doc_->font(*language, false), font()));
 
@@ -221,6 +229,46 @@ void CTranslDlgView::focusTranslation()
         translation_->setFocus();
     else
         headerDisplay_->setFocus();
+}
+
+void CTranslDlgView::useDictionaryOf(LanguageId language)
+{
+    auto key = std::make_pair(language.language, language.sublanguage);
+    auto found = checkers_.find(key);
+    if (found == checkers_.end())
+        found = checkers_.emplace(key, SpellChecker::forLanguage(language)).first;
+    spelling_->setChecker(found->second.get());
+}
+
+void CTranslDlgView::showTranslationMenu(const QPoint& position)
+{
+    std::unique_ptr<QMenu> menu(translation_->createStandardContextMenu(position));
+    const QTextCursor at = translation_->cursorForPosition(position);
+    const QTextBlock block = at.block();
+    if (std::optional<CSpellHighlighter::Misspelt> word = spelling_->misspeltAt(block.text(), at.positionInBlock());
+        word && !translation_->isReadOnly()) {
+        QAction* first = menu->actions().isEmpty() ? nullptr : menu->actions().first();
+        int offered = 0;
+        for (const QString& suggestion : word->suggestions) {
+            if (++offered > 8)
+                break;
+            auto* replace = new QAction(suggestion, menu.get());
+            connect(replace, &QAction::triggered, this, [this, block, word = *word, suggestion] {
+                QTextCursor cursor(block);
+                cursor.setPosition(block.position() + word.start);
+                cursor.setPosition(block.position() + word.start + word.length, QTextCursor::KeepAnchor);
+                cursor.insertText(suggestion);
+            });
+            menu->insertAction(first, replace);
+        }
+        if (word->suggestions.empty()) {
+            auto* none = new QAction(QStringLiteral("(No suggestions)"), menu.get());
+            none->setEnabled(false);
+            menu->insertAction(first, none);
+        }
+        menu->insertSeparator(first);
+    }
+    menu->exec(translation_->mapToGlobal(position));
 }
 
 bool CTranslDlgView::store()

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QPointer>
+#include <map>
+#include <memory>
 #include <QWidget>
 #include <string>
 
@@ -21,6 +23,8 @@ namespace qmk {
 
 class CChildFrame;
 class CQuillDoc;
+class CSpellHighlighter;
+class SpellChecker;
 
 class CTranslDlgView : public QWidget, public ProjectObserver {
     Q_OBJECT
@@ -64,6 +68,8 @@ private:
     void setTranslationText(const QString& text);
     void showModified(bool modified);
     void focusTranslation();
+    void useDictionaryOf(LanguageId language);
+    void showTranslationMenu(const QPoint& position);
 
     QPointer<CChildFrame> child_;
     CQuillDoc* doc_ = nullptr;
@@ -83,6 +89,9 @@ private:
     std::string sourceShown_;  // display form
     std::string header_;       // the translated block header being edited
     bool settingText_ = false;
+    CSpellHighlighter* spelling_;
+    // The dictionaries of the languages shown so far (none where no dictionary is installed).
+    std::map<std::pair<int, int>, std::unique_ptr<SpellChecker>> checkers_;
 };
 
 } // namespace qmk

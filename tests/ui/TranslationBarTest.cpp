@@ -236,3 +236,30 @@ TEST_F(TranslationBarTest, TheSettingsMenuListsTheSourceAndEveryTranslation)
 }
 
 } // namespace qmk
+
+#include <QTextBlock>
+#include <QTextLayout>
+
+#include "project/SpellCheck.h"
+
+namespace qmk {
+
+TEST_F(TranslationBarTest, MisspeltWordsAreUnderlinedWithTheTranslationsDictionary)
+{
+    if (!SpellChecker::forLanguage(German))
+        GTEST_SKIP() << "no German dictionary installed";
+    openTranslated();
+    auto underlined = [&](const QString& text) {
+        type(text);
+        QStringList marked;
+        const QTextBlock block = form->translationEdit()->document()->firstBlock();
+        for (const QTextLayout::FormatRange& range : block.layout()->formats())
+            if (range.format.underlineStyle() == QTextCharFormat::SpellCheckUnderline)
+                marked << text.mid(range.start, range.length);
+        return marked;
+    };
+    EXPECT_EQ(underlined(QStringLiteral("Ausgabe&datei")), QStringList{});
+    EXPECT_EQ(underlined(QStringLiteral("Ausgabedatie \\n%1")), QStringList{QStringLiteral("Ausgabedatie")});
+}
+
+} // namespace qmk
