@@ -230,6 +230,7 @@ void CMainFrame::createDocks()
     translate->setObjectName(QStringLiteral("translateBar"));
     translateForm_ = new CTranslDlgView(translate);
     connect(translateForm_, &CTranslDlgView::stored, this, &CMainFrame::updateCommandStates);
+    connect(translateForm_, &CTranslDlgView::changedSourceWanted, this, &CMainFrame::showChangedSourceText);
     translate->setWidget(translateForm_);
     translateBar_ = translate;
     addDockWidget(Qt::BottomDockWidgetArea, translate);

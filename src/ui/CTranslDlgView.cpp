@@ -202,6 +202,7 @@ void CTranslDlgView::setTranslationText(const QString& text)
 
 void CTranslDlgView::showModified(bool modified)
 {
+    flagged_ = modified;
     // Red while the translation is flagged for review.
     QPalette palette = translation_->palette();
     palette.setColor(QPalette::Text, modified ? QColor(255, 0, 0) : QApplication::palette().color(QPalette::Text));
@@ -372,6 +373,8 @@ bool CTranslDlgView::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::MouseButtonDblClick) {
         if (watched == headerDisplay_)
             editBlockHeader();
+        else if (watched == source_->viewport() && item_.shown && flagged_)
+            emit changedSourceWanted();
         return false;
     }
     return QWidget::eventFilter(watched, event);

@@ -59,6 +59,9 @@ public:
 signals:
     // A translation was stored (Undo has something to take back).
     void stored();
+    // The source text was double-clicked while the translation is flagged for review: the old
+    // and the new source text are wanted.
+    void changedSourceWanted();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -89,6 +92,7 @@ private:
     std::string sourceShown_;  // display form
     std::string header_;       // the translated block header being edited
     bool settingText_ = false;
+    bool flagged_ = false;  // the shown translation is flagged for review
     CSpellHighlighter* spelling_;
     // The dictionaries of the languages shown so far (none where no dictionary is installed).
     std::map<std::pair<int, int>, std::unique_ptr<SpellChecker>> checkers_;
