@@ -28,7 +28,16 @@ CChildFrame::CChildFrame(std::unique_ptr<CQuillDoc> doc, std::function<QAction*(
 
     connect(tree_, &CResTreeView::itemChosen, table_, &CTextListView::selectRowOfLine);
     connect(tree_, &CResTreeView::itemActivated, table_, &CTextListView::selectRowOfLine);
+    // The chosen item is known before anyone hears that the state changed.
+    connect(table_, &CTextListView::rowSelected, this, [this](int row) {
+        if (doc_->rows().isRow(row))
+            chosen_ = {doc_->rows().item(row).itemType, doc_->rows().item(row).lineIndex};
+    });
     connect(table_, &CTextListView::rowSelected, this, &CChildFrame::stateChanged);
+    connect(tree_, &CResTreeView::nodeChosen, this, [this](ItemType type, int lineIndex) {
+        chosen_ = {type, lineIndex};
+        emit stateChanged();
+    });
     connect(table_, &CTextListView::currentColumnChanged, this, &CChildFrame::stateChanged);
     connect(table_->tableModel(), &QAbstractItemModel::dataChanged, this, &CChildFrame::stateChanged);
     connect(table_->tableModel(), &QAbstractItemModel::modelReset, this, &CChildFrame::stateChanged);

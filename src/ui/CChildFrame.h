@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "project/ItemTypes.h"
 #include "project/ProjectObserver.h"
 #include "project/TranslationEdit.h"
 
@@ -25,6 +26,12 @@ public:
     CQuillDoc& document() { return *doc_; }
     CTextListView* textList() const { return table_; }
     CResTreeView* resourceTree() const { return tree_; }
+    // The item last chosen in the tree or the Text Table, for the preview commands.
+    struct ChosenItem {
+        ItemType type = ItemType::None;
+        int lineIndex = -1;
+    };
+    ChosenItem chosenItem() const { return chosen_; }
     // The stores and excludes of this project that Undo and Redo step through.
     EditHistory& history() { return history_; }
     // Renews the window title from the document's state marks.
@@ -59,6 +66,7 @@ private:
     QSplitter* splitter_;
     CResTreeView* tree_;
     CTextListView* table_;
+    ChosenItem chosen_;
     bool sized_ = false;
     bool closing_ = false;
 };

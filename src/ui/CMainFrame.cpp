@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPointer>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QUrl>
@@ -21,6 +22,7 @@
 #include "app/IncludeExtensions.h"
 #include "app/ProjectFileList.h"
 #include "app/Settings.h"
+#include "database/DaoException.h"
 #include "project/CQuillDoc.h"
 #include "project/ItemTypes.h"
 #include "project/TextCodec.h"
@@ -32,6 +34,9 @@
 #include "ui/CAppSettingsSheet.h"
 #include "ui/CBlockHeaderDlg.h"
 #include "ui/CChildFrame.h"
+#include "ui/CDynBitmapView.h"
+#include "ui/CDynDlgView.h"
+#include "ui/CDynMenuView.h"
 #include "ui/CDeleteTranslationDlg.h"
 #include "ui/CGaugePane.h"
 #include "ui/CMessageBoxFeedback.h"
@@ -127,6 +132,8 @@ CMainFrame::~CMainFrame()
     // The project windows go while the frame is whole: their last signals reach a frame whose
     // actions still exist.
     disconnect(area_, nullptr, this, nullptr);
+    for (CPreviewView* preview : previews())
+        delete preview->parentWidget();  // before the projects they show
     for (QMdiSubWindow* window : area_->subWindowList())
         delete window;
     feedback_.setParent(nullptr);
@@ -160,7 +167,8 @@ void CMainFrame::createMenus()
 
     QMenu* project = menuBar()->addMenu(qs(txt::MenuProject));
     add(project, {cmd::UpdateDatabase, cmd::RefreshStatus, cmd::ShowChangedSourceText, 0, cmd::ViewDialog,
-                  cmd::ViewMenu, cmd::ViewBitmap, 0, cmd::ResourceEditor});
+                  cmd::ViewMenu, cmd::ViewBitmap, cmd::ViewSourceLanguage, cmd::ViewTranslated, cmd::ShowInTextTable, 0,
+                  cmd::ResourceEditor});
 
     QMenu* translation = menuBar()->addMenu(qs(txt::MenuTranslation));
     add(translation, {cmd::NewTranslation, cmd::DeleteTranslation, 0});
@@ -204,9 +212,18 @@ void CMainFrame::createToolBars()
         if (!child || index < 0)
             return;
         const std::string name = languageList_->itemText(index).toStdString();
-        for (LanguageId id : child->document().rows().columns().translations())
-            if (child->document().rows().columns().header(child->document().rows().columns().columnOfLanguage(id)) == name)
-                child->textList()->setCurrentLanguage(id);
+        const TextTableColumns& columns = child->document().rows().columns();
+        for (LanguageId id : columns.translations()) {
+            if (columns.header(columns.columnOfLanguage(id)) != name)
+                continue;
+            child->textList()->setCurrentLanguage(id);
+            if (CPreviewView* preview = activePreview()) {
+                preview->setLanguage(id);
+                if (preview->selectedLine() >= 0)
+                    child->textList()->selectRowOfLine(preview->selectedLine());
+            }
+        }
+        updateCommandStates();
     });
     QMenu* view = findChild<QMenu*>(QStringLiteral("viewMenu"));
     view->addSeparator();
@@ -230,6 +247,10 @@ void CMainFrame::createDocks()
     translate->setObjectName(QStringLiteral("translateBar"));
     translateForm_ = new CTranslDlgView(translate);
     connect(translateForm_, &CTranslDlgView::stored, this, &CMainFrame::updateCommandStates);
+    translateForm_->setNextHandler([this] {
+        CPreviewView* preview = activePreview();
+        return preview && preview->step(true);
+    });
     connect(translateForm_, &CTranslDlgView::changedSourceWanted, this, &CMainFrame::showChangedSourceText);
     translate->setWidget(translateForm_);
     translateBar_ = translate;
@@ -278,7 +299,9 @@ void CMainFrame::connectCommands()
         projectFiles_->removeSelected();
     });
     on(cmd::NextItem, [this] {
-        if (CChildFrame* child = activeChild())
+        if (CPreviewView* preview = activePreview())
+            preview->step(true);
+        else if (CChildFrame* child = activeChild())
             child->textList()->nextItem();
     });
     on(cmd::ExcludeItem, [this] {
@@ -293,6 +316,38 @@ void CMainFrame::connectCommands()
     on(cmd::UpdateDatabase, [this] { updateDatabase(); });
     on(cmd::RefreshStatus, [this] { refreshStatus(); });
     on(cmd::ShowChangedSourceText, [this] { showChangedSourceText(); });
+    for (int command : {cmd::ViewDialog, cmd::ViewMenu, cmd::ViewBitmap})
+        on(command, [this, command] { previewChosenItem(command); });
+    on(cmd::ViewSourceLanguage, [this] {
+        if (CPreviewView* preview = activePreview())
+            preview->setLanguage(std::nullopt);
+        updateCommandStates();
+    });
+    on(cmd::ViewTranslated, [this] {
+        CPreviewView* preview = activePreview();
+        CChildFrame* child = activeChild();
+        if (!preview || !child)
+            return;
+        const TextTableColumns& columns = child->document().rows().columns();
+        for (LanguageId id : columns.translations())
+            if (QString::fromStdString(columns.header(columns.columnOfLanguage(id))) == languageList_->currentText())
+                preview->setLanguage(id);
+        updateCommandStates();
+    });
+    on(cmd::PreviousItem, [this] {
+        if (CPreviewView* preview = activePreview())
+            preview->step(false);
+    });
+    on(cmd::ShowInTextTable, [this] {
+        CPreviewView* preview = activePreview();
+        CChildFrame* child = activeChild();
+        if (!preview || !child || preview->selectedLine() < 0)
+            return;
+        if (child->textList()->selectRowOfLine(preview->selectedLine()) < 0)
+            feedback_.messageText(txt::ItemNotInTextTable, Icon::Information);
+        else
+            area_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(child->parentWidget()));
+    });
     on(cmd::NewTranslation, [this] { newTranslation(); });
     on(cmd::DeleteTranslation, [this] { deleteTranslation(); });
     on(cmd::VersionBlockHeader, [this] { editVersionBlockHeader(); });
@@ -337,7 +392,123 @@ void CMainFrame::connectCommands()
 CChildFrame* CMainFrame::activeChild() const
 {
     QMdiSubWindow* window = area_->currentSubWindow();
-    return window ? qobject_cast<CChildFrame*>(window->widget()) : nullptr;
+    if (!window)
+        return nullptr;
+    if (auto* child = qobject_cast<CChildFrame*>(window->widget()))
+        return child;
+    if (auto* preview = qobject_cast<CPreviewView*>(window->widget()))
+        return childOf(preview->document());
+    return nullptr;
+}
+
+CChildFrame* CMainFrame::childOf(const CQuillDoc& doc) const
+{
+    for (CChildFrame* child : children())
+        if (&child->document() == &doc)
+            return child;
+    return nullptr;
+}
+
+CPreviewView* CMainFrame::activePreview() const
+{
+    QMdiSubWindow* window = area_->currentSubWindow();
+    return window ? qobject_cast<CPreviewView*>(window->widget()) : nullptr;
+}
+
+std::vector<CPreviewView*> CMainFrame::previews() const
+{
+    std::vector<CPreviewView*> list;
+    for (QMdiSubWindow* window : area_->subWindowList())
+        if (auto* preview = qobject_cast<CPreviewView*>(window->widget()))
+            list.push_back(preview);
+    return list;
+}
+
+CPreviewView* CMainFrame::openPreview(CChildFrame* child, int kind, int resourceLine, std::optional<int> item)
+{
+    if (!child || resourceLine < 0)
+        return nullptr;
+    CQuillDoc& doc = child->document();
+    const std::optional<LanguageId> language = child->textList()->currentLanguage();
+    const auto previewKind = static_cast<CPreviewView::Kind>(kind);
+    for (CPreviewView* open : previews()) {
+        if (&open->document() != &doc || open->kind() != previewKind || open->resourceLine() != resourceLine)
+            continue;
+        area_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(open->parentWidget()));
+        if (open->language() != language)
+            open->setLanguage(language);
+        if (item)
+            open->selectLine(*item);
+        return open;
+    }
+    CPreviewView* preview = nullptr;
+    switch (previewKind) {
+    case CPreviewView::Kind::Dialog: preview = new CDynDlgView(doc, resourceLine); break;
+    case CPreviewView::Kind::Menu: preview = new CDynMenuView(doc, resourceLine); break;
+    case CPreviewView::Kind::Bitmap: preview = new CDynBitmapView(doc, resourceLine); break;
+    }
+    preview->setLanguage(language);
+    connect(preview, &CPreviewView::itemChosen, this, [this, preview](int line) { previewChose(preview, line); });
+    QMdiSubWindow* window = area_->addSubWindow(preview);
+    window->setWindowTitle(preview->title(child->windowTitle()));
+    window->setWindowIcon(windowIcon());
+    window->show();
+    if (item)
+        preview->selectLine(*item);
+    preview->setFocus();
+    updateCommandStates();
+    return preview;
+}
+
+CPreviewView* CMainFrame::previewChosenItem(int command)
+{
+    CChildFrame* child = activeChild();
+    if (!child)
+        return nullptr;
+    const CChildFrame::ChosenItem chosen = child->chosenItem();
+    CProjectDatabase& db = child->document().database();
+    std::optional<int> owner;
+    std::optional<int> item;
+    int kind = 0;
+    try {
+        switch (chosen.type) {
+        case ItemType::Dialog: owner = chosen.lineIndex; break;
+        case ItemType::DialogItem: owner = db.items().dialogOfControl(chosen.lineIndex); item = chosen.lineIndex; break;
+        case ItemType::DialogCaption: owner = db.items().dialogOfCaption(chosen.lineIndex); item = chosen.lineIndex; break;
+        case ItemType::Menu: owner = chosen.lineIndex; kind = 1; break;
+        case ItemType::MenuItem:
+        case ItemType::PopupMenu: owner = db.items().menuOfItem(chosen.lineIndex); item = chosen.lineIndex; kind = 1; break;
+        case ItemType::BitmapNode:
+        case ItemType::BitmapFile: owner = chosen.lineIndex; kind = 2; break;
+        default: break;
+        }
+    } catch (const DaoException& error) {
+        feedback_.messageText(error.report(), Icon::Stop);
+        return nullptr;
+    }
+    const int wanted = command == cmd::ViewDialog ? 0 : command == cmd::ViewMenu ? 1 : 2;
+    if (!owner || kind != wanted)
+        return nullptr;
+    return openPreview(child, kind, *owner, item);
+}
+
+void CMainFrame::previewChose(CPreviewView* preview, int lineIndex)
+{
+    CChildFrame* child = childOf(preview->document());
+    if (!child || lineIndex < 0)
+        return;
+    // The bar follows the Text Table: its row and, for a translated preview, its language.
+    if (preview->language())
+        child->textList()->setCurrentLanguage(*preview->language());
+    child->textList()->selectRowOfLine(lineIndex);
+    updateCommandStates();
+}
+
+void CMainFrame::closePreviewsOf(CChildFrame* child)
+{
+    for (CPreviewView* preview : previews())
+        if (&preview->document() == &child->document())
+            delete preview->parentWidget();  // at once: the project's document goes next
 }
 
 std::vector<CChildFrame*> CMainFrame::children() const
@@ -374,6 +545,7 @@ CChildFrame* CMainFrame::openDocument(const std::filesystem::path& path)
     connect(child, &CChildFrame::stateChanged, this, &CMainFrame::updateCommandStates);
     connect(child, &QWidget::windowTitleChanged, this, &CMainFrame::updateWindowTitle);
     connect(child, &CChildFrame::closed, this, [this](CChildFrame* frame) {
+        closePreviewsOf(frame);
         open_.remove(handles_[frame]);
         handles_.erase(frame);
         projectFiles_->refresh(frame->document().scriptPath());
@@ -665,8 +837,22 @@ void CMainFrame::updateCommandStates()
     action(cmd::VersionBlockHeader)
         ->setEnabled(selected && child->document().rows().item(child->textList()->selectedRow()).itemType ==
                                      ItemType::BlockHeader);
-    for (int id : {cmd::PreviousItem, cmd::ViewDialog, cmd::ViewMenu, cmd::ViewBitmap, cmd::Bookmark, cmd::FileOptions})
-        action(id)->setEnabled(false);  // their windows come with the translation bar and the previews
+    const CChildFrame::ChosenItem chosen = child ? child->chosenItem() : CChildFrame::ChosenItem{};
+    const ItemType type = chosen.type;
+    action(cmd::ViewDialog)->setEnabled(type == ItemType::Dialog || type == ItemType::DialogItem || type == ItemType::DialogCaption);
+    action(cmd::ViewMenu)->setEnabled(type == ItemType::Menu || type == ItemType::MenuItem || type == ItemType::PopupMenu);
+    action(cmd::ViewBitmap)->setEnabled(type == ItemType::BitmapNode || type == ItemType::BitmapFile);
+    CPreviewView* preview = activePreview();
+    action(cmd::PreviousItem)->setEnabled(preview && preview->itemCount() > 1);
+    if (preview)
+        action(cmd::NextItem)->setEnabled(preview->itemCount() > 1);
+    action(cmd::ViewSourceLanguage)->setEnabled(preview != nullptr);
+    action(cmd::ViewSourceLanguage)->setChecked(preview && !preview->language());
+    action(cmd::ViewTranslated)->setEnabled(preview && child && !child->document().rows().columns().translations().empty());
+    action(cmd::ViewTranslated)->setChecked(preview && preview->language().has_value());
+    action(cmd::ShowInTextTable)->setEnabled(preview && preview->selectedLine() >= 0);
+    for (int id : {cmd::Bookmark, cmd::FileOptions})
+        action(id)->setEnabled(false);  // bookmarks come with find and replace
     updatePanes();
 }
 
@@ -694,6 +880,8 @@ void CMainFrame::updatePanes()
     const bool source = !language || table->sourceColumnChosen();
     languagePane_->setText(source ? QStringLiteral("Source Text")
                                   : QString::fromStdString(doc.rows().columns().header(table->currentColumn())));
+    if (CPreviewView* preview = activePreview())
+        languagePane_->setText(preview->languagePane());
     if (language) {
         const GaugeFigures figures = doc.gauge(*language);
         gauge->setFigures(figures.translatedPercent, figures.modifiedPercent);
@@ -726,8 +914,12 @@ void CMainFrame::saveLayout()
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
-    for (QMdiSubWindow* window : area_->subWindowList()) {
-        if (!window->close()) {
+    // A project window takes its previews with it: the list is looked at again after each.
+    std::vector<QPointer<QMdiSubWindow>> windows;
+    for (QMdiSubWindow* window : area_->subWindowList())
+        windows.emplace_back(window);
+    for (const QPointer<QMdiSubWindow>& window : windows) {
+        if (window && !window->close()) {
             event->ignore();
             return;
         }

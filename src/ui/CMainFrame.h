@@ -28,10 +28,12 @@ class QMenu;
 namespace qmk {
 
 class CChildFrame;
+class CQuillDoc;
 class CGaugePane;
 class CMessageBoxFeedback;
 class CRowListView;
 class CTranslDlgView;
+class CPreviewView;
 class Settings;
 
 class CMainFrame : public QMainWindow {
@@ -43,6 +45,7 @@ public:
     // Opens a script or project database in its own window; a project already open is only
     // brought forward (with a beep). Null when it could not be opened (reported).
     CChildFrame* openDocument(const std::filesystem::path& path);
+    // The project window that is active, or the project of the active preview.
     CChildFrame* activeChild() const;
     std::vector<CChildFrame*> children() const;
     QAction* action(int id) const { return actions_.action(id); }
@@ -52,6 +55,14 @@ public:
 
     // The font of the project windows' tree and table.
     void setProjectFont(const QFont& font) { projectFont_ = font; }
+
+    // Opens (or brings forward, in the requested language) the preview of a dialog, menu or
+    // bitmap of a project; `item` is selected in it when given.
+    CPreviewView* openPreview(CChildFrame* child, int kind, int resourceLine, std::optional<int> item = std::nullopt);
+    // The preview of the chosen item of the active project (command 32950, 32951 or 32958).
+    CPreviewView* previewChosenItem(int command);
+    CPreviewView* activePreview() const;
+    std::vector<CPreviewView*> previews() const;
 
     // Files dropped on the window: each local file opens as a project.
     void openDropped(const QList<QUrl>& urls);
@@ -87,6 +98,9 @@ private:
     void deleteTranslation();
     void editVersionBlockHeader();
     void undoOrRedo(bool undo);
+    void closePreviewsOf(CChildFrame* child);
+    CChildFrame* childOf(const CQuillDoc& doc) const;
+    void previewChose(CPreviewView* preview, int lineIndex);
     void afterOpen(CChildFrame* child);
 
     // The active project changed, or something its panes show: menus, checks, panes.
@@ -112,6 +126,7 @@ private:
     QLabel* typePane_ = nullptr;
     OpenProjects open_;
     std::map<CChildFrame*, int> handles_;
+    CChildFrame* lastChild_ = nullptr;  // the project of the previews in front
     RecentFiles recent_;
     QFont projectFont_;
 };

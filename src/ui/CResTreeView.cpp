@@ -26,8 +26,10 @@ CResTreeView::CResTreeView(CQuillDoc& doc, std::function<QAction*(int)> action, 
     setUniformRowHeights(true);
     connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) { fill(item); });
     connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
-        if (const ResourceTreeNode* node = nodeOf(item); node && node->lineIndex >= 0)
+        if (const ResourceTreeNode* node = nodeOf(item); node && node->lineIndex >= 0) {
+            emit nodeChosen(node->itemType, node->lineIndex);
             emit itemChosen(node->lineIndex);
+        }
     });
     connect(this, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
         if (const ResourceTreeNode* node = nodeOf(item); node && node->lineIndex >= 0)

@@ -28,6 +28,8 @@ public:
 
 signals:
     void itemChosen(int lineIndex);
+    // Any node with an item, with its type (a dialog or a menu has no row of its own).
+    void nodeChosen(ItemType type, int lineIndex);
     void itemActivated(int lineIndex);
 
 protected:

@@ -318,7 +318,8 @@ void CTranslDlgView::cancelNext()
     if (!child_ || !item_.shown)
         return;
     item_.edited = false;
-    child_->textList()->nextItem();
+    if (!nextHandler_ || !nextHandler_())
+        child_->textList()->nextItem();
     focusTranslation();
 }
 

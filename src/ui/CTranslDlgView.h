@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QPointer>
+#include <functional>
 #include <map>
 #include <memory>
 #include <QWidget>
@@ -48,6 +49,9 @@ public:
     void editBlockHeader();
 
     QPlainTextEdit* translationEdit() const { return translation_; }
+    // Where OK Next and Cancel Next move to while a preview is active (its next item); the
+    // Text Table's next untranslated row otherwise.
+    void setNextHandler(std::function<bool()> next) { nextHandler_ = std::move(next); }
     int shownLine() const { return lineIndex_; }
     bool isEdited() const { return item_.edited; }
 
@@ -92,7 +96,8 @@ private:
     std::string sourceShown_;  // display form
     std::string header_;       // the translated block header being edited
     bool settingText_ = false;
-    bool flagged_ = false;  // the shown translation is flagged for review
+    bool flagged_ = false;
+    std::function<bool()> nextHandler_;  // the shown translation is flagged for review
     CSpellHighlighter* spelling_;
     // The dictionaries of the languages shown so far (none where no dictionary is installed).
     std::map<std::pair<int, int>, std::unique_ptr<SpellChecker>> checkers_;

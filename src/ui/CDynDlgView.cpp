@@ -1,0 +1,263 @@
+// The dialog preview.
+#include "ui/CDynDlgView.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+
+#include "project/CQuillDoc.h"
+#include "resources/Messages.h"
+#include "resources/UiTexts.h"
+
+namespace qmk {
+namespace {
+
+constexpr std::uint32_t kDisabled = 0x08000000;
+
+// The face dialogs were designed for, or a metric-compatible one that Debian installs.
+QFont dialogFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Shell Dlg"), QStringLiteral("Microsoft Sans Serif"),
+                      QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    font.setPointSize(8);
+    return font;
+}
+
+QColor colourOf(TextColour colour)
+{
+    switch (colour) {
+    case TextColour::Grey: return {128, 128, 128};
+    case TextColour::Red: return {255, 0, 0};
+    case TextColour::Blue: return {0, 0, 255};
+    case TextColour::Normal: break;
+    }
+    return Qt::black;
+}
+
+QString qs(const std::string& text) { return QString::fromStdString(text); }
+
+} // namespace
+
+CDynDlgView::CDynDlgView(CQuillDoc& doc, int dialogLine, QWidget* parent)
+    : CPreviewView(doc, Kind::Dialog, dialogLine, parent)
+{
+    setObjectName(QStringLiteral("dialogPreview"));
+    setFont(dialogFont());
+    setAutoFillBackground(true);
+    setFocusPolicy(Qt::StrongFocus);
+    // Dialog units from the dialog's font: a quarter of the average letter width, an eighth of
+    // the line height.
+    const QFontMetrics metrics(font());
+    const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    const double xScale = metrics.horizontalAdvance(letters) / 52.0 / 4.0;
+    const double yScale = metrics.height() / 8.0;
+    layout_ = buildDialogLayout(doc, dialogLine, xScale, yScale);
+    setAccessibleName(QStringLiteral("Dialog %1").arg(qs(layout_.name)));
+    for (const PreviewControl& control : layout_.otherControls)
+        makeWidget(control);
+    for (const PreviewControl& control : layout_.textControls)
+        textWidgets_.push_back(makeWidget(control));
+    setMinimumSize(layout_.width + 2, layout_.captionHeight + layout_.height + 2);
+    showTexts();
+}
+
+QSize CDynDlgView::sizeHint() const
+{
+    return {layout_.width + 6, layout_.captionHeight + layout_.height + 6};
+}
+
+QString CDynDlgView::title(const QString& projectTitle) const
+{
+    return QString::fromStdString(fillPlaceholders(txt::DialogPreviewTitle, {layout_.name, projectTitle.toStdString()}));
+}
+
+QWidget* CDynDlgView::makeWidget(const PreviewControl& control)
+{
+    const std::uint32_t style = control.kind.style;
+    QWidget* widget = nullptr;
+    switch (control.kind.windowClass) {
+    case ControlClass::Static:
+        if ((style & 0xF) == 7) {
+            auto* frame = new QFrame(this);
+            frame->setFrameStyle(QFrame::Box | QFrame::Plain);
+            widget = frame;
+        } else {
+            auto* label = new QLabel(this);
+            label->setAlignment((style & 0xF) == 1   ? Qt::AlignHCenter | Qt::AlignTop
+                                : (style & 0xF) == 2 ? Qt::AlignRight | Qt::AlignTop
+                                                     : Qt::AlignLeft | Qt::AlignTop);
+            label->setWordWrap(true);
+            widget = label;
+        }
+        break;
+    case ControlClass::Button:
+        switch (style & 0xF) {
+        case 2:
+        case 3:
+        case 5:
+        case 6: widget = new QCheckBox(this); break;
+        case 4:
+        case 9: widget = new QRadioButton(this); break;
+        case 7: widget = new QGroupBox(this); break;
+        default: {
+            auto* button = new QPushButton(this);
+            button->setDefault((style & 0xF) == 1);
+            widget = button;
+        }
+        }
+        break;
+    case ControlClass::Edit: widget = new QLineEdit(this); break;
+    case ControlClass::ComboBox: widget = new QComboBox(this); break;
+    case ControlClass::ListBox: widget = new QListWidget(this); break;
+    case ControlClass::ScrollBar:
+        widget = new QScrollBar(control.rect.width() > control.rect.height() ? Qt::Horizontal : Qt::Vertical, this);
+        break;
+    case ControlClass::GreyFrame: {
+        auto* frame = new QFrame(this);
+        frame->setFrameStyle(QFrame::Box | QFrame::Plain);
+        frame->setStyleSheet(QStringLiteral("background: #c0c0c0; color: #808080"));
+        widget = frame;
+        break;
+    }
+    }
+    widget->setGeometry(control.rect.left, control.rect.top, control.rect.width(), control.rect.height());
+    widget->setEnabled((style & kDisabled) == 0 || control.lineIndex >= 0);
+    widget->setFocusPolicy(Qt::NoFocus);
+    // The preview itself takes the clicks: the smallest control under the mouse wins.
+    widget->setAttribute(Qt::WA_TransparentForMouseEvents);
+    widget->setAccessibleName(qs(control.ident));
+    return widget;
+}
+
+QWidget* CDynDlgView::controlWidget(int textControl) const
+{
+    return textControl >= 0 && textControl < static_cast<int>(textWidgets_.size())
+               ? textWidgets_[static_cast<std::size_t>(textControl)]
+               : nullptr;
+}
+
+void CDynDlgView::showText(std::size_t index)
+{
+    const PreviewControl& control = layout_.textControls[index];
+    QWidget* widget = textWidgets_[index];
+    const PreviewText text = previewText(doc_, control.lineIndex, language());
+    const ControlLook look = controlLook(control.ident, text, !language());
+    const QString shown = qs(text.shown);
+    if (auto* label = qobject_cast<QLabel*>(widget))
+        label->setText(shown);
+    else if (auto* button = qobject_cast<QAbstractButton*>(widget))
+        button->setText(shown);
+    else if (auto* group = qobject_cast<QGroupBox*>(widget))
+        group->setTitle(shown);
+    QPalette palette = widget->palette();
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        palette.setColor(role, colourOf(look.colour));
+    widget->setPalette(palette);
+    widget->setToolTip(qs(look.tooltip));
+}
+
+void CDynDlgView::showTexts()
+{
+    // The language's font where the project gives it one, else the dialog's own.
+    QFont shownIn = dialogFont();
+    if (language()) {
+        const FontSetting setting = doc_.font(*language(), false);
+        if (!setting.fontName.empty())
+            shownIn.setFamilies({qs(setting.fontName), shownIn.family()});
+    }
+    for (std::size_t i = 0; i < textWidgets_.size(); ++i) {
+        textWidgets_[i]->setFont(shownIn);
+        showText(i);
+    }
+}
+
+void CDynDlgView::paintEvent(QPaintEvent* event)
+{
+    QWidget::paintEvent(event);
+    if (selected_ < 0)
+        return;
+    const PixelRect& r = layout_.textControls[static_cast<std::size_t>(selected_)].rect;
+    QPainter painter(this);
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DashLine));
+    painter.drawRect(QRect(r.left - 2, r.top - 2, r.width() + 3, r.height() + 3));
+}
+
+int CDynDlgView::clickAt(const QPoint& point)
+{
+    const int index = controlAt(layout_.textControls, point.x(), point.y());
+    if (index >= 0)
+        select(index);
+    return index;
+}
+
+void CDynDlgView::mousePressEvent(QMouseEvent* event)
+{
+    setFocus();
+    if (clickAt(event->position().toPoint()) < 0 || event->button() != Qt::RightButton)
+        return;
+    QMenu menu(this);
+    menu.addAction(QString::fromUtf8(txt::MenuStringAtTable), this, [this] { emit itemChosen(selectedLine()); });
+    menu.addAction(QString::fromUtf8(txt::MenuBookmark))->setEnabled(false);
+    menu.exec(event->globalPosition().toPoint());
+}
+
+void CDynDlgView::select(int index)
+{
+    selected_ = index;
+    update();
+    if (index >= 0)
+        emit itemChosen(layout_.textControls[static_cast<std::size_t>(index)].lineIndex);
+}
+
+int CDynDlgView::selectedLine() const
+{
+    return selected_ >= 0 ? layout_.textControls[static_cast<std::size_t>(selected_)].lineIndex : -1;
+}
+
+bool CDynDlgView::selectLine(int lineIndex)
+{
+    for (std::size_t i = 0; i < layout_.textControls.size(); ++i)
+        if (layout_.textControls[i].lineIndex == lineIndex) {
+            selected_ = static_cast<int>(i);
+            update();
+            return true;
+        }
+    return false;
+}
+
+bool CDynDlgView::step(bool forward)
+{
+    const int next = nextControl(selected_, itemCount(), forward);
+    if (next < 0)
+        return false;
+    select(next);
+    return true;
+}
+
+void CDynDlgView::translationStored(int lineIndex, LanguageId language)
+{
+    if (!this->language() || !(language == *this->language()))
+        return;
+    for (std::size_t i = 0; i < layout_.textControls.size(); ++i)
+        if (layout_.textControls[i].lineIndex == lineIndex)
+            showText(i);
+}
+
+void CDynDlgView::itemExcluded(int lineIndex, bool)
+{
+    for (std::size_t i = 0; i < layout_.textControls.size(); ++i)
+        if (layout_.textControls[i].lineIndex == lineIndex)
+            showText(i);
+}
+
+} // namespace qmk
