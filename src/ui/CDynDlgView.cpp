@@ -184,10 +184,17 @@ void CDynDlgView::showTexts()
 void CDynDlgView::paintEvent(QPaintEvent* event)
 {
     QWidget::paintEvent(event);
+    QPainter painter(this);
+    // The dialog's own face and frame, with its caption strip, so that it stands out.
+    const QRect face(0, 0, layout_.width, layout_.captionHeight + layout_.height);
+    painter.fillRect(face, palette().color(QPalette::Button));
+    if (layout_.captionHeight > 0)
+        painter.fillRect(QRect(0, 0, layout_.width, layout_.captionHeight), palette().color(QPalette::Midlight));
+    painter.setPen(palette().color(QPalette::Dark));
+    painter.drawRect(face.adjusted(0, 0, -1, -1));
     if (selected_ < 0)
         return;
     const PixelRect& r = layout_.textControls[static_cast<std::size_t>(selected_)].rect;
-    QPainter painter(this);
     painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DashLine));
     painter.drawRect(QRect(r.left - 2, r.top - 2, r.width() + 3, r.height() + 3));
 }
