@@ -169,6 +169,38 @@ BatchStatus listLanguageIds(const std::vector<std::string>& p, BatchReport& repo
 
 } // namespace
 
+TextMetrics approximateTextMetrics()
+{
+    TextMetrics metrics;
+    metrics.width = [xScale = metrics.xScale](std::string_view utf8) {
+        std::size_t characters = 0;
+        for (unsigned char c : utf8)
+            characters += (c & 0xC0) != 0x80;  // count characters, not bytes
+        return static_cast<int>(static_cast<double>(characters) * 4 * xScale);
+    };
+    return metrics;
+}
+
+BatchStatus batchTextFit(const std::vector<std::string>& p, BatchReport& report, const std::vector<std::string>& ext,
+                         const TextMetrics& metrics)
+{
+    report.line(printfText(txt::BatchFitStart, {p[0], p[1]}));
+    return onProjectLanguage(report, ext, p[0], p[1], [&](ProjectOperation& op, LanguageId id) {
+        if (!op.hasLanguage(id, p[1], p[0]))
+            return BatchStatus::Failed;
+        const std::vector<FitProblem> problems = checkTextFit(op.doc(), id, metrics);
+        for (const FitProblem& problem : problems)
+            report.line(printfText(txt::BatchFitLine, {problem.dialog, problem.control, problem.text,
+                                                       std::to_string(problem.overflowUnits)}));
+        if (problems.empty()) {
+            report.line(txt::BatchFitAll);
+            return BatchStatus::Success;
+        }
+        report.line(printfText(txt::BatchFitCount, {std::to_string(problems.size())}));
+        return BatchStatus::CheckAnsweredNo;
+    });
+}
+
 std::map<FlagCode, BatchOperation> standardBatchOperations(const std::vector<std::string>& ext)
 {
     using P = const std::vector<std::string>&;
@@ -184,6 +216,7 @@ std::map<FlagCode, BatchOperation> standardBatchOperations(const std::vector<std
     ops[FlagCode::Update] = [ext](P p, BatchReport& r) { return batchUpdate(p, r, ext); };
     ops[FlagCode::Export] = [ext](P p, BatchReport& r) { return batchExport(p, r, ext); };
     ops[FlagCode::Import] = [ext](P p, BatchReport& r) { return batchImport(p, r, ext); };
+    ops[FlagCode::TextFit] = [ext](P p, BatchReport& r) { return batchTextFit(p, r, ext, approximateTextMetrics()); };
     return ops;
 }
 

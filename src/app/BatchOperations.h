@@ -6,11 +6,19 @@
 #include <vector>
 
 #include "app/BatchRunner.h"
+#include "project/TextFit.h"
 
 namespace qmk {
 
 // `includeExtensions`: the accepted entries of the include-extension setting.
 std::map<FlagCode, BatchOperation> standardBatchOperations(const std::vector<std::string>& includeExtensions);
+
+// /FIT <project> <language>: lists every translated dialog text wider than its control in the
+// measure given (the window's font where the program has one); a "no" answer when any is.
+BatchStatus batchTextFit(const std::vector<std::string>& params, BatchReport& report,
+                         const std::vector<std::string>& includeExtensions, const TextMetrics& metrics);
+// An approximate measure for runs that cannot ask a font: four dialog units a character.
+TextMetrics approximateTextMetrics();
 
 // Source change test and update (BatchUpdateOperations.cpp).
 BatchStatus batchUpToDate(const std::vector<std::string>& params, BatchReport& report,

@@ -22,6 +22,7 @@ const std::vector<FlagRow>& flagTable()
         {"LOG", 1, 0, 0, FlagCode::LogFile},     {"LogFile", 1, 0, 0, FlagCode::LogFile},
         {"LIDS", 1, 0, 0, FlagCode::ListLIDS},   {"ListLIDS", 1, 0, 0, FlagCode::ListLIDS},
         {"ENC", 3, 1, 0, FlagCode::Encoding},    {"Encoding", 3, 1, 0, FlagCode::Encoding},
+        {"FIT", 2, 1, 0, FlagCode::TextFit},     {"TextFit", 2, 1, 0, FlagCode::TextFit},
     };
     return rows;
 }

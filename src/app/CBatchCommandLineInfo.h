@@ -24,6 +24,7 @@ enum class FlagCode : int {
     WriteRC = 10,
     ListLIDS = 11,
     Encoding = 12,
+    TextFit = 13,
 };
 
 struct FlagRow {

@@ -4,6 +4,7 @@
 #include <ostream>
 #include <sqlite3.h>
 
+#include "app/BatchOperations.h"
 #include "app/BatchRunner.h"
 #include "app/CBatchCommandLineInfo.h"
 #include "app/IncludeExtensions.h"
@@ -36,7 +37,8 @@ bool runStartupChecks(Settings& settings, Feedback& feedback, std::vector<std::s
     return checkIncludeExtensions(includeExtensions, feedback);
 }
 
-int runBatchMode(const CBatchCommandLineInfo& cmd, Settings& settings, std::ostream& out, std::ostream& err)
+int runBatchMode(const CBatchCommandLineInfo& cmd, Settings& settings, std::ostream& out, std::ostream& err,
+                 const std::function<TextMetrics()>& measure)
 {
     if (!cmd.unrecognisedFlag().empty()) {
         err << printfText(txt::UnknownCommandFlag, {cmd.unrecognisedFlag()});
@@ -49,6 +51,11 @@ int runBatchMode(const CBatchCommandLineInfo& cmd, Settings& settings, std::ostr
 
     BatchReport report(out, err, cmd.logFile());
     BatchRunner runner(includeExtensions);
+    if (measure)
+        runner.setOperation(FlagCode::TextFit, [includeExtensions, measure](const std::vector<std::string>& p,
+                                                                            BatchReport& r) {
+            return batchTextFit(p, r, includeExtensions, measure());
+        });
     return static_cast<int>(runner.run(cmd, report));
 }
 

@@ -1,9 +1,12 @@
 // Start-up checks shared by the windowed program and the batch run, and the batch start.
 #pragma once
 
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <vector>
+
+#include "project/TextFit.h"
 
 namespace qmk {
 
@@ -19,6 +22,9 @@ bool databaseEngineAvailable();
 bool runStartupChecks(Settings& settings, Feedback& feedback, std::vector<std::string>& includeExtensions);
 
 // The whole batch start and run; returns the process exit status.
-int runBatchMode(const CBatchCommandLineInfo& cmd, Settings& settings, std::ostream& out, std::ostream& err);
+// `measure` gives the font measure of the fit check (the window's font where the program has
+// one); without it the check counts four dialog units a character.
+int runBatchMode(const CBatchCommandLineInfo& cmd, Settings& settings, std::ostream& out, std::ostream& err,
+                 const std::function<TextMetrics()>& measure = {});
 
 } // namespace qmk

@@ -8,6 +8,7 @@
 #include "app/CBatchCommandLineInfo.h"
 #include "app/Settings.h"
 #include "app/Startup.h"
+#include "ui/DialogMetrics.h"
 #include "ui/InteractiveStart.h"
 
 int main(int argc, char** argv)
@@ -25,7 +26,7 @@ int main(int argc, char** argv)
     try {
         qmk::Settings settings;
         if (cmd.isBatch())
-            return qmk::runBatchMode(cmd, settings, std::cout, std::cerr);
+            return qmk::runBatchMode(cmd, settings, std::cout, std::cerr, qmk::headlessDialogTextMetrics);
         return qmk::runInteractive(argc, argv, cmd, settings);
     } catch (const std::exception& e) {
         std::cerr << "QMK Error:  " << e.what() << "\n";

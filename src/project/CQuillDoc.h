@@ -68,8 +68,10 @@ public:
     OperationResult NewTranslation(std::optional<LanguageId> language, const std::string& fileName);
     // Asks first: Cancelled when the answer was no.
     OperationResult DeleteTranslation(LanguageId language);
-    // The file-name checks of a translation's settings; true when the name may be stored.
-    bool checkTranslationFileName(LanguageId language, const std::string& fileName);
+    // The file-name checks of a translation's settings: Done when the name may be stored;
+    // InputRefused (reported) or Cancelled (the translator would not overwrite a file of that
+    // name) keep the settings open for another name.
+    OperationResult checkTranslationFileName(LanguageId language, const std::string& fileName);
     // Stores a changed name; a change of case alone is a change (another file on Linux), but
     // never asks whether to overwrite, as the checks above do not for it.
     bool setTranslationFileName(LanguageId language, const std::string& fileName);

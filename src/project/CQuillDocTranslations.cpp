@@ -124,25 +124,26 @@ OperationResult CQuillDoc::DeleteTranslation(LanguageId language)
     return OperationResult::Done;
 }
 
-bool CQuillDoc::checkTranslationFileName(LanguageId language, const std::string& fileName)
+OperationResult CQuillDoc::checkTranslationFileName(LanguageId language, const std::string& fileName)
 {
     if (fileName.empty()) {
         feedback_.message(msg::InvalidTranslationFileName, {fileName}, Icon::Stop);
-        return false;
+        return OperationResult::InputRefused;
     }
     if (equalsIgnoringCase(fileNamePart(fileName), scriptPath_.filename().string())) {
         feedback_.message(msg::TranslationFileIsSourceFile, {}, Icon::Stop);
-        return false;
+        return OperationResult::InputRefused;
     }
     if (fileNameUsedByAnotherTranslation(language, fileName)) {
         feedback_.message(msg::TranslationFileNameInUse, {fileName}, Icon::Stop);
-        return false;
+        return OperationResult::InputRefused;
     }
     const bool renamed = !equalsIgnoringCase(db_.languages().fileName(language), fileName);
     std::error_code ec;
     if (renamed && std::filesystem::exists(translationFilePath(documentPath_, fileName), ec))
-        return feedback_.ask(msg::TranslationFileExists, {fileName}, false);
-    return true;
+        return feedback_.ask(msg::TranslationFileExists, {fileName}, false) ? OperationResult::Done
+                                                                             : OperationResult::Cancelled;
+    return OperationResult::Done;
 }
 
 bool CQuillDoc::setTranslationFileName(LanguageId language, const std::string& fileName)

@@ -67,6 +67,7 @@ inline constexpr char OpenDialogTitle[] = "Open";
 inline constexpr char OpenFilterScripts[] = "Resource Scripts (*.rc *.RC *.rc2);;Project Databases (*.mdb *.MDB);;All Files (*)";
 inline constexpr char BuildDatabaseStatus[] = "Build Database %1.";
 inline constexpr char LoadingFileStatus[] = "Loading File: %1";
+inline constexpr char TextsDoNotFit[] = "%1 texts do not fit";
 inline constexpr char CantOpenFile[] = "Error: Can't open file '%1'.";
 inline constexpr char SelectATextToTranslate[] = "Select a text in the Text Table to translate it here.";
 inline constexpr char NoProjectOpen[] = "Open a resource script with File > Open, or drop it here.";

@@ -42,6 +42,7 @@ inline constexpr char UsageWriteRC[] =
 inline constexpr char UsageListLIDS[] = "Command 'List Local Language Ids':   /LIDS  <out_filename>";
 inline constexpr char UsageEncoding[] =
     "Command 'Translation Encoding':   /ENC  <dbfilename.mdb> <language> <ansi|utf-8|utf-16>";
+inline constexpr char UsageTextFit[] = "Command 'Text Fit':   /FIT  <dbfilename.mdb>  <language>";
 
 std::span<const std::string_view> usageLines();
 
@@ -63,6 +64,10 @@ inline constexpr char BatchCreateStart[] = "QMK: Create database file.";
 inline constexpr char BatchCreateExists[] = "Warning: Database %s  for resource file %s already exists.";
 inline constexpr char BatchCreateDone[] = "QMK: Create database file %s successful for resource file %s.";
 inline constexpr char BatchAddLangStart[] = "QMK: Add language";
+inline constexpr char BatchFitStart[] = "QMK: Check that the translated texts fit.  Database: %s  Language: %s";
+inline constexpr char BatchFitLine[] = "     %s  %s  \"%s\"  %s dialog units too wide";
+inline constexpr char BatchFitCount[] = "     (No)   %s texts do not fit.";
+inline constexpr char BatchFitAll[] = "     (Yes)  Every translated text fits.";
 inline constexpr char BatchEncodingStart[] = "QMK: Set translation encoding.";
 inline constexpr char BatchEncodingDone[] = "QMK: Translation '%s' of %s is now written as %s.";
 inline constexpr char BatchEncodingUnknown[] = "QMK Error:  Encoding '%s' not valid ! Use ansi, utf-8 or utf-16.";

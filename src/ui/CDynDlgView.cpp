@@ -2,6 +2,7 @@
 #include "ui/CDynDlgView.h"
 
 #include <QCheckBox>
+#include <algorithm>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -17,21 +18,12 @@
 #include "project/CQuillDoc.h"
 #include "resources/Messages.h"
 #include "resources/UiTexts.h"
+#include "ui/DialogMetrics.h"
 
 namespace qmk {
 namespace {
 
 constexpr std::uint32_t kDisabled = 0x08000000;
-
-// The face dialogs were designed for, or a metric-compatible one that Debian installs.
-QFont dialogFont()
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Shell Dlg"), QStringLiteral("Microsoft Sans Serif"),
-                      QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    font.setPointSize(8);
-    return font;
-}
 
 QColor colourOf(TextColour colour)
 {
@@ -55,13 +47,8 @@ CDynDlgView::CDynDlgView(CQuillDoc& doc, int dialogLine, QWidget* parent)
     setFont(dialogFont());
     setAutoFillBackground(true);
     setFocusPolicy(Qt::StrongFocus);
-    // Dialog units from the dialog's font: a quarter of the average letter width, an eighth of
-    // the line height.
-    const QFontMetrics metrics(font());
-    const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-    const double xScale = metrics.horizontalAdvance(letters) / 52.0 / 4.0;
-    const double yScale = metrics.height() / 8.0;
-    layout_ = buildDialogLayout(doc, dialogLine, xScale, yScale);
+    const TextMetrics metrics = dialogTextMetrics(font());
+    layout_ = buildDialogLayout(doc, dialogLine, metrics.xScale, metrics.yScale);
     setAccessibleName(QStringLiteral("Dialog %1").arg(qs(layout_.name)));
     for (const PreviewControl& control : layout_.otherControls)
         makeWidget(control);
@@ -164,6 +151,21 @@ void CDynDlgView::showText(std::size_t index)
         palette.setColor(role, colourOf(look.colour));
     widget->setPalette(palette);
     widget->setToolTip(qs(look.tooltip));
+    // Only a translation can be too wide: the source is what the dialog was made for.
+    unfit_[index] = language() && text.translated && !text.excluded &&
+                    textOverflow(control, text.shown, dialogTextMetrics(widget->font())) > 0;
+    if (unfit_[index])
+        widget->setToolTip(widget->toolTip() + QStringLiteral(", does not fit"));
+}
+
+int CDynDlgView::unfitCount() const
+{
+    return static_cast<int>(std::count(unfit_.begin(), unfit_.end(), true));
+}
+
+bool CDynDlgView::isUnfit(int textControl) const
+{
+    return textControl >= 0 && textControl < static_cast<int>(unfit_.size()) && unfit_[static_cast<std::size_t>(textControl)];
 }
 
 void CDynDlgView::showTexts()
@@ -175,10 +177,12 @@ void CDynDlgView::showTexts()
         if (!setting.fontName.empty())
             shownIn.setFamilies({qs(setting.fontName), shownIn.family()});
     }
+    unfit_.assign(textWidgets_.size(), false);
     for (std::size_t i = 0; i < textWidgets_.size(); ++i) {
         textWidgets_[i]->setFont(shownIn);
         showText(i);
     }
+    update();
 }
 
 void CDynDlgView::paintEvent(QPaintEvent* event)
@@ -192,6 +196,13 @@ void CDynDlgView::paintEvent(QPaintEvent* event)
         painter.fillRect(QRect(0, 0, layout_.width, layout_.captionHeight), palette().color(QPalette::Midlight));
     painter.setPen(palette().color(QPalette::Dark));
     painter.drawRect(face.adjusted(0, 0, -1, -1));
+    // Texts that do not fit their controls are outlined in orange.
+    painter.setPen(QPen(QColor(255, 140, 0), 2));
+    for (std::size_t i = 0; i < unfit_.size(); ++i)
+        if (unfit_[i]) {
+            const PixelRect& r = layout_.textControls[i].rect;
+            painter.drawRect(QRect(r.left - 1, r.top - 1, r.width() + 1, r.height() + 1));
+        }
     if (selected_ < 0)
         return;
     const PixelRect& r = layout_.textControls[static_cast<std::size_t>(selected_)].rect;
@@ -258,6 +269,7 @@ void CDynDlgView::translationStored(int lineIndex, LanguageId language)
     for (std::size_t i = 0; i < layout_.textControls.size(); ++i)
         if (layout_.textControls[i].lineIndex == lineIndex)
             showText(i);
+    update();
 }
 
 void CDynDlgView::itemExcluded(int lineIndex, bool)

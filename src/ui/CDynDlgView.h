@@ -25,6 +25,9 @@ public:
     bool selectLine(int lineIndex) override;
     bool step(bool forward) override;
     int itemCount() const override { return static_cast<int>(layout_.textControls.size()); }
+    // Translated texts wider than their controls in the shown font (outlined in the preview).
+    int unfitCount() const;
+    bool isUnfit(int textControl) const;
     // Selects the control at a point of the dialog, as a click does; -1 when none is there.
     int clickAt(const QPoint& point);
 
@@ -44,6 +47,7 @@ private:
 
     DialogLayout layout_;
     std::vector<QWidget*> textWidgets_;
+    std::vector<bool> unfit_;
     int selected_ = -1;
 };
 

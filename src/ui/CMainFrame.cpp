@@ -880,8 +880,12 @@ void CMainFrame::updatePanes()
     const bool source = !language || table->sourceColumnChosen();
     languagePane_->setText(source ? QStringLiteral("Source Text")
                                   : QString::fromStdString(doc.rows().columns().header(table->currentColumn())));
-    if (CPreviewView* preview = activePreview())
+    if (CPreviewView* preview = activePreview()) {
         languagePane_->setText(preview->languagePane());
+        if (auto* dialog = qobject_cast<CDynDlgView*>(preview); dialog && dialog->unfitCount() > 0)
+            statusBar()->showMessage(QString::fromStdString(
+                fillPlaceholders(txt::TextsDoNotFit, {std::to_string(dialog->unfitCount())})));
+    }
     if (language) {
         const GaugeFigures figures = doc.gauge(*language);
         gauge->setFigures(figures.translatedPercent, figures.modifiedPercent);

@@ -141,7 +141,7 @@ void CTranslationSettingsSheet::accept()
 {
     if (language_) {
         const std::string name = fileName_->text().toStdString();
-        if (!doc_.checkTranslationFileName(*language_, name))
+        if (!doc_.checkTranslationFileName(*language_, name).done())
             return;
         const int encoding = encodings_->currentData().toInt();
         if (doc_.changeEncoding(*language_, encoding) == OperationResult::InputRefused)

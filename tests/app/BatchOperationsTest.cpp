@@ -4,7 +4,10 @@
 
 #include "app/BatchRunner.h"
 #include "app/CBatchCommandLineInfo.h"
+#include "common/RecordingFeedback.h"
 #include "common/TempDir.h"
+#include "database/CProjectDatabase.h"
+#include "project/CQuillDoc.h"
 
 namespace qmk {
 namespace {
@@ -117,6 +120,43 @@ TEST_F(BatchOperationsTest, EncodingSetsHowTheTranslationIsWrittenAndRefusesWhat
     EXPECT_EQ(run({"/Encoding", db, "German", "latin-1"}), BatchStatus::UsageError);
     EXPECT_EQ(err.str(), "QMK Error:  Encoding 'latin-1' not valid ! Use ansi, utf-8 or utf-16.\n");
     EXPECT_EQ(run({"-ENC", db, "French", "ansi"}), BatchStatus::Failed);
+}
+
+} // namespace qmk
+
+namespace qmk {
+
+TEST(BatchTextFitTest, TextsTooWideAreListedAndTheCheckAnswersNo)
+{
+    test::TempDir dir;
+    const auto script = dir.write("app.rc", "IDD_A DIALOG 0, 0, 100, 40\nBEGIN\n"
+                                            "    LTEXT \"Name:\", IDC_NAME, 5, 5, 30, 8\n    PUSHBUTTON \"OK\", IDOK, 5, 20, 40, 14\nEND\n");
+    std::ostringstream out, err;
+    BatchReport report(out, err, "");
+    BatchRunner runner;
+    auto run = [&](std::vector<std::string> args) {
+        CBatchCommandLineInfo cmd;
+        cmd.parseArguments(args);
+        return runner.run(cmd, report);
+    };
+    ASSERT_EQ(run({"-C", script.string()}), BatchStatus::Success);
+    const std::string db = (dir / "app_rc.mdb").string();
+    ASSERT_EQ(run({"-A", db, "German", (dir / "de.rc").string()}), BatchStatus::Success);
+    EXPECT_EQ(run({"/FIT", db, "German"}), BatchStatus::Success);  // nothing translated: nothing too wide
+    EXPECT_NE(out.str().find("(Yes)  Every translated text fits."), std::string::npos);
+
+    test::RecordingFeedback quiet;
+    {
+        CQuillDoc doc(quiet, {".DLG"});
+        ASSERT_TRUE(doc.OnOpenDocument(db));
+        const int name = doc.database().items().dialogTextItems(doc.database().items().resources(ResourceList::Dialogs)[0].lineIndex)[0].lineIndex;
+        ASSERT_EQ(doc.storeTranslation(name, LanguageId{7, 1}, "Vollst\xE4ndiger Name:"), OperationResult::Done);
+        doc.OnCloseDocument();
+    }
+    out.str("");
+    EXPECT_EQ(run({"/FIT", db, "German"}), BatchStatus::CheckAnsweredNo);
+    EXPECT_NE(out.str().find("IDD_A  IDC_NAME  \"Vollst\xC3\xA4ndiger Name:\""), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("(No)   1 texts do not fit."), std::string::npos) << out.str();
 }
 
 } // namespace qmk

@@ -24,7 +24,8 @@ TEST(CommandLineTest, FlagsAreMatchedIgnoringCaseUnderShortAndLongNames)
     EXPECT_EQ(CBatchCommandLineInfo::FindFlag(""), 0);
     EXPECT_EQ(CBatchCommandLineInfo::FindFlag("X"), -1);
     EXPECT_EQ(CBatchCommandLineInfo::FindFlag("Updates"), -1);
-    EXPECT_EQ(flagTable().size(), 24u);
+    EXPECT_EQ(CBatchCommandLineInfo::FindFlag("fit"), 13);
+    EXPECT_EQ(flagTable().size(), 26u);
 
     for (const char* arg : {"-update", "/U", "-u"}) {
         auto cmd = parse({arg});

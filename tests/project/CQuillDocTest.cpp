@@ -238,7 +238,7 @@ TEST_F(CQuillDocTest, TranslationSettingsCheckTheFileNameAndKeepFonts)
     ASSERT_TRUE(doc->NewTranslation(Russian, "app-Russian.rc"));
     doc->setModified(false);
 
-    EXPECT_FALSE(doc->checkTranslationFileName(German, ""));
+    EXPECT_EQ(doc->checkTranslationFileName(German, ""), OperationResult::InputRefused);
     EXPECT_TRUE(feedback.saidMessage(msg::InvalidTranslationFileName));
     EXPECT_FALSE(doc->checkTranslationFileName(German, "APP.RC"));
     EXPECT_TRUE(feedback.saidMessage(msg::TranslationFileIsSourceFile));
@@ -250,7 +250,7 @@ TEST_F(CQuillDocTest, TranslationSettingsCheckTheFileNameAndKeepFonts)
     EXPECT_TRUE(feedback.asked.empty());
     dir.write("taken.rc", "");
     feedback.answer = false;
-    EXPECT_FALSE(doc->checkTranslationFileName(German, "taken.rc"));
+    EXPECT_EQ(doc->checkTranslationFileName(German, "taken.rc"), OperationResult::Cancelled);
     EXPECT_EQ(feedback.asked, (std::vector<int>{msg::TranslationFileExists}));
 
     EXPECT_FALSE(doc->setTranslationFileName(German, doc->database().languages().fileName(German)));

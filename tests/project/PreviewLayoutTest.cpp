@@ -120,3 +120,39 @@ TEST(BitmapFileTest, TheFileIsFoundBesideTheScriptOrTheTranslationAndItsHeaderCh
 }
 
 } // namespace qmk
+
+#include "project/TextFit.h"
+
+namespace qmk {
+
+TEST(TextFitTest, MnemonicsAreNotDrawnAndMultiLineStaticsWrap)
+{
+    EXPECT_EQ(drawnText("&Datei && Ordner\\nZeile"), "Datei & Ordner\nZeile");
+    const TextMetrics sixPixels{[](std::string_view s) { return static_cast<int>(s.size()) * 6; }, 13, 1.5, 1.625};
+    const PreviewControl oneLine{1, "IDC_A", {ControlClass::Static, 0x50000000}, {0, 0, 60, 13}};
+    EXPECT_EQ(textOverflow(oneLine, "&Ten chars!", sixPixels), 0);  // 10 drawn characters: 60 px
+    EXPECT_EQ(textOverflow(oneLine, "Eleven char", sixPixels), 6);
+    const PreviewControl twoLines{1, "IDC_B", {ControlClass::Static, 0x50000000}, {0, 0, 60, 26}};
+    EXPECT_EQ(textOverflow(twoLines, "Zwei Worte hier", sixPixels), 0);  // wraps into two lines
+    EXPECT_GT(textOverflow(twoLines, "Drei Worte stehen hier", sixPixels), 0);  // needs three
+    const PreviewControl check{1, "IDC_C", {ControlClass::Button, 0x58000002}, {0, 0, 60, 13}};
+    EXPECT_EQ(textOverflow(check, "Auto", sixPixels), 0);  // 24 px + the 18 px box
+    EXPECT_GT(textOverflow(check, "Automatisch", sixPixels), 0);
+}
+
+TEST_F(PreviewLayoutTest, TheFitCheckListsTranslatedTextsTooWideForTheirControls)
+{
+    translateAll();  // every text becomes "de:<LineIndex>"
+    const std::vector<DialogItemRow> items = doc->database().items().dialogTextItems(resourceLine(ResourceList::Dialogs));
+    const int fast = items[2].lineIndex;  // RADIOBUTTON "Fast", 40 units wide
+    ASSERT_EQ(doc->storeTranslation(fast, German, "Sehr schnell und gr\xC3\xBCndlich"), OperationResult::Done);
+    const TextMetrics sixPixels{[](std::string_view s) { return static_cast<int>(s.size()) * 6; }, 13, 1.5, 1.625};
+    const std::vector<FitProblem> problems = checkTextFit(*doc, German, sixPixels);
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0].dialog, "IDD_OPTIONS");
+    EXPECT_EQ(problems[0].control, "IDC_FAST");
+    EXPECT_EQ(problems[0].lineIndex, fast);
+    EXPECT_GT(problems[0].overflowUnits, 0);
+}
+
+} // namespace qmk

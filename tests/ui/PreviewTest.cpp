@@ -117,3 +117,40 @@ TEST_F(PreviewTest, ABitmapPreviewLoadsItsFileOrSaysItIsNotFoundAndPreviewsClose
 }
 
 } // namespace qmk
+
+namespace qmk {
+
+TEST_F(PreviewTest, ATranslatedTextTooWideForItsControlIsOutlinedAndCounted)
+{
+    openTranslated();
+    child->textList()->selectRow(rowOfString(child, "IDC_NAME"));
+    frame->action(cmd::ViewDialog)->trigger();
+    auto* preview = qobject_cast<CDynDlgView*>(frame->activePreview());
+    ASSERT_NE(preview, nullptr);
+    ASSERT_EQ(child->document().storeTranslation(lineOf("IDC_NAME"), German, "Name:"), OperationResult::Done);
+    EXPECT_EQ(preview->unfitCount(), 0);
+    ASSERT_EQ(child->document().storeTranslation(lineOf("IDC_NAME"), German,
+                                              "Vollst\xE4ndiger Name des Benutzers mit Abteilung:"),
+              OperationResult::Done);
+    EXPECT_EQ(preview->unfitCount(), 1);
+    EXPECT_TRUE(preview->isUnfit(1));
+    EXPECT_TRUE(preview->controlWidget(1)->toolTip().endsWith(QStringLiteral(", does not fit")));
+    frame->action(cmd::ViewSourceLanguage)->trigger();
+    EXPECT_EQ(preview->unfitCount(), 0);  // the source is what the dialog was made for
+}
+
+TEST_F(PreviewTest, ADialogWithoutACaptionHasNoCaptionStrip)
+{
+    dir.write("plain.rc", "IDD_PLAIN DIALOG 0, 0, 100, 40\nBEGIN\n    LTEXT \"Only\", IDC_ONLY, 0, 0, 40, 8\nEND\n");
+    frame->show();
+    CChildFrame* plain = frame->openDocument(dir / "plain.rc");
+    ASSERT_NE(plain, nullptr);
+    plain->textList()->selectRow(0);
+    frame->action(cmd::ViewDialog)->trigger();
+    auto* preview = qobject_cast<CDynDlgView*>(frame->activePreview());
+    ASSERT_NE(preview, nullptr);
+    EXPECT_EQ(preview->layout().captionHeight, 0);
+    EXPECT_EQ(preview->controlWidget(0)->geometry().top(), 0);  // the controls start at the top edge
+}
+
+} // namespace qmk

@@ -1,0 +1,45 @@
+// Dialog fonts and their measures.
+#include "ui/DialogMetrics.h"
+
+#include <QFontMetrics>
+#include <QGuiApplication>
+
+namespace qmk {
+
+QFont dialogFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Shell Dlg"), QStringLiteral("Microsoft Sans Serif"),
+                      QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    font.setPointSize(8);
+    return font;
+}
+
+TextMetrics dialogTextMetrics(const QFont& font)
+{
+    const QFontMetrics metrics(font);
+    // A dialog unit is a quarter of the average letter width and an eighth of the line height.
+    const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    TextMetrics measure;
+    measure.xScale = metrics.horizontalAdvance(letters) / 52.0 / 4.0;
+    measure.yScale = metrics.height() / 8.0;
+    measure.lineHeight = metrics.height();
+    measure.width = [metrics](std::string_view utf8) {
+        return metrics.horizontalAdvance(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+    };
+    return measure;
+}
+
+TextMetrics headlessDialogTextMetrics()
+{
+    if (!QCoreApplication::instance()) {
+        static int argc = 1;
+        static char name[] = "qmk32";
+        static char* argv[] = {name, nullptr};
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        static QGuiApplication application(argc, argv);
+    }
+    return dialogTextMetrics();
+}
+
+} // namespace qmk
