@@ -13,7 +13,7 @@ namespace {
 // Check boxes and radio buttons draw their box and a gap before the text; push buttons and
 // group box titles keep a margin on each side (all in dialog units).
 constexpr int kBoxUnits = 12;
-constexpr int kMarginUnits = 3;
+constexpr int kMarginUnits = 2;
 
 bool isBoxButton(const ControlKind& kind)
 {

@@ -4,6 +4,8 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 
+#include <cstdio>
+
 namespace qmk {
 
 QFont dialogFont()
@@ -33,6 +35,12 @@ TextMetrics dialogTextMetrics(const QFont& font)
 TextMetrics headlessDialogTextMetrics()
 {
     if (!QCoreApplication::instance()) {
+        // Without a desktop session Qt warns about its runtime folder; a batch report is no
+        // place for that.
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+            if (type != QtWarningMsg && type != QtInfoMsg && type != QtDebugMsg)
+                fprintf(stderr, "%s\n", qPrintable(message));
+        });
         static int argc = 1;
         static char name[] = "qmk32";
         static char* argv[] = {name, nullptr};
