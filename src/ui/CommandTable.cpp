@@ -16,7 +16,7 @@ const std::vector<CommandEntry>& commandTable()
     using namespace txt;
     static const std::vector<CommandEntry> table = {
         {uicmd::Open, MenuOpen, QKeySequence::Open, StatusOpen, "document-open"},
-        {uicmd::Close, MenuClose, QKeySequence::Close, StatusClose, "window-close"},
+        {uicmd::Close, MenuClose, QKeySequence(Qt::CTRL | Qt::Key_W), StatusClose, "window-close"},
         {cmd::Save, MenuSave, QKeySequence::Save, StatusSave, "document-save"},
         {cmd::FileOptions, MenuOptions, {}, StatusOptions, ""},
         {cmd::ProjectFileOpen, MenuProjectFileOpen, {}, StatusOpen, "document-open"},
