@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -14,11 +15,13 @@
 #include <unistd.h>
 
 #include "app/Settings.h"
+#include "database/CProjectDatabase.h"
 #include "project/CQuillDoc.h"
 #include "support/ScriptGenerator.h"
 #include "ui/CChildFrame.h"
 #include "ui/CMainFrame.h"
 #include "ui/CMessageBoxFeedback.h"
+#include "ui/CDynDlgView.h"
 #include "ui/CTextListView.h"
 #include "ui/CTranslDlgView.h"
 
@@ -150,6 +153,41 @@ void BM_StoreTranslationAndMoveOn(benchmark::State& state)
     child->document().setModified(false);
 }
 BENCHMARK(BM_StoreTranslationAndMoveOn)->Unit(benchmark::kMillisecond);
+
+// Opening the preview of a dialog of 60 controls: the layout read from the project and every
+// widget made, texts and fit included.
+void BM_OpenDialogPreviewOf60Controls(benchmark::State& state)
+{
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("qmkbench-dialog-" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir);
+    std::string script = "IDD_BIG DIALOG 0, 0, 400, 300\nCAPTION \"Sixty controls\"\nBEGIN\n";
+    for (int i = 0; i < 60; ++i) {
+        const int x = 5 + (i % 4) * 95, y = 5 + (i / 4) * 18;
+        const char* kinds[] = {"LTEXT \"Label %d\", IDC_L%d", "PUSHBUTTON \"Button %d\", IDC_B%d",
+                               "CHECKBOX \"Option %d\", IDC_C%d", "EDITTEXT IDC_E%d%d"};
+        char line[128];
+        std::snprintf(line, sizeof line, kinds[i % 4], i, i);
+        script += "    " + std::string(line) + ", " + std::to_string(x) + ", " + std::to_string(y) + ", 90, 14\n";
+    }
+    script += "END\n";
+    std::ofstream(dir / "big.rc") << script;
+    QuietFeedback feedback;
+    qmk::CQuillDoc doc(feedback, {});
+    doc.OnOpenDocument(dir / "big.rc");
+    doc.NewTranslation(qmk::LanguageId{7, 1}, "de.rc");
+    const int dialog = doc.database().items().resources(qmk::ResourceList::Dialogs).front().lineIndex;
+    for (auto _ : state) {
+        qmk::CDynDlgView preview(doc, dialog);
+        preview.setLanguage(qmk::LanguageId{7, 1});
+        benchmark::DoNotOptimize(preview.itemCount());
+    }
+    doc.setModified(false);
+    doc.OnCloseDocument();
+    std::error_code ec;
+    std::filesystem::remove_all(dir, ec);
+}
+BENCHMARK(BM_OpenDialogPreviewOf60Controls)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -75,6 +75,10 @@ TEST_F(PreviewLayoutTest, ColoursAndTooltipsFollowTheItemsState)
     EXPECT_TRUE(german.translated);
     EXPECT_EQ(german.shown, "de:" + std::to_string(fast));
     EXPECT_EQ(previewText(*doc, fast, std::nullopt).shown, "Fast");
+    // An empty translation (a bitmap file name, say) shows the source: the same file is found.
+    ASSERT_EQ(doc->storeTranslation(fast, German, ""), OperationResult::Done);
+    EXPECT_EQ(previewText(*doc, fast, German).shown, "Fast");
+    EXPECT_FALSE(previewText(*doc, fast, German).translated);
 }
 
 TEST_F(PreviewLayoutTest, TheMenuTreeFollowsTheLevelsBackToTheTop)
