@@ -47,7 +47,10 @@ OperationResult EditHistory::record(CQuillDoc& doc, TranslationEdit edit)
 {
     const OperationResult result = edit.apply(doc);
     if (result == OperationResult::Done) {
-        done_.push_back(std::move(edit));
+        if (!grouping_ || !groupStarted_)
+            done_.emplace_back();
+        groupStarted_ = grouping_;
+        done_.back().push_back(std::move(edit));
         undone_.clear();
     }
     return result;
@@ -57,15 +60,36 @@ OperationResult EditHistory::undo(CQuillDoc& doc) { return step(doc, done_, undo
 
 OperationResult EditHistory::redo(CQuillDoc& doc) { return step(doc, undone_, done_, true); }
 
-// Takes the newest edit of `from`, reverts or applies it, and keeps it on `to` when that worked.
-OperationResult EditHistory::step(CQuillDoc& doc, std::vector<TranslationEdit>& from,
-                                  std::vector<TranslationEdit>& to, bool apply)
+void EditHistory::beginGroup()
+{
+    grouping_ = true;
+    groupStarted_ = false;
+}
+
+void EditHistory::endGroup()
+{
+    grouping_ = false;
+    groupStarted_ = false;
+}
+
+// Takes the newest step of `from`, reverts its edits (newest first) or applies them, and keeps
+// it on `to` when every edit worked.
+OperationResult EditHistory::step(CQuillDoc& doc, std::vector<Step>& from, std::vector<Step>& to, bool apply)
 {
     if (from.empty())
         return OperationResult::Refused;
-    const OperationResult result = apply ? from.back().apply(doc) : from.back().revert(doc);
-    if (result == OperationResult::Done) {
-        to.push_back(std::move(from.back()));
+    Step& edits = from.back();
+    OperationResult result = OperationResult::Done;
+    if (apply) {
+        for (const TranslationEdit& edit : edits)
+            if (result.done())
+                result = edit.apply(doc);
+    } else {
+        for (auto it = edits.rbegin(); it != edits.rend() && result.done(); ++it)
+            result = it->revert(doc);
+    }
+    if (result.done()) {
+        to.push_back(std::move(edits));
         from.pop_back();
     }
     return result;

@@ -34,6 +34,10 @@ public:
     OperationResult store(CQuillDoc& doc, int lineIndex, LanguageId language, std::string_view text);
     OperationResult exclude(CQuillDoc& doc, int lineIndex, bool excluded);
 
+    // Edits made between the two calls are one step for Undo and Redo (a Replace All).
+    void beginGroup();
+    void endGroup();
+
     bool canUndo() const { return !done_.empty(); }
     bool canRedo() const { return !undone_.empty(); }
     OperationResult undo(CQuillDoc& doc);
@@ -43,11 +47,13 @@ public:
 
 private:
     OperationResult record(CQuillDoc& doc, TranslationEdit edit);
-    static OperationResult step(CQuillDoc& doc, std::vector<TranslationEdit>& from, std::vector<TranslationEdit>& to,
-                                bool apply);
+    using Step = std::vector<TranslationEdit>;
+    static OperationResult step(CQuillDoc& doc, std::vector<Step>& from, std::vector<Step>& to, bool apply);
 
-    std::vector<TranslationEdit> done_;
-    std::vector<TranslationEdit> undone_;
+    std::vector<Step> done_;
+    std::vector<Step> undone_;
+    bool grouping_ = false;
+    bool groupStarted_ = false;
 };
 
 } // namespace qmk
