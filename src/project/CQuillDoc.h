@@ -176,6 +176,8 @@ public:
     void setMark(int row, int column);
     void removeMarks(int column);
     void removeMarks();
+    // Replaces every mark by these cells (row, column), told as one change of the rows.
+    void markCells(const std::vector<std::pair<int, int>>& cells);
     // After an engine wrote translations straight into the database under the operation
     // (script and database imports): the project is modified when anything was stored, the
     // rows are read again and the observers hear translationsChanged (an import may have added

@@ -170,6 +170,16 @@ void CQuillDoc::removeMarks()
     notifyRowChanges();
 }
 
+void CQuillDoc::markCells(const std::vector<std::pair<int, int>>& cells)
+{
+    rows_.removeMarks();
+    for (const auto& [row, column] : cells)
+        rows_.setMark(row, column);
+    rows_.takeChanges();  // one change over the whole table instead of one a cell
+    if (rows_.rowCount() > 0)
+        notify([this](ProjectObserver& o) { o.rowsChanged({RowChange::Kind::Changed, 0, rows_.rowCount()}); });
+}
+
 void CQuillDoc::translationsImported(const LongOperation& operation, bool anyStored)
 {
     if (!operation.acquired())

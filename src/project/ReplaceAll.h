@@ -1,0 +1,26 @@
+// "Replace All": every occurrence of a text in the chosen translations replaced, cell by cell,
+// through the document and as one step of the project's undo history. The scan resumes after
+// each inserted replacement, so a replacement that contains the searched text still ends.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "project/TextSearch.h"
+
+namespace qmk {
+
+class CQuillDoc;
+class EditHistory;
+
+// The text with every counting occurrence replaced (UTF-8); `count` is increased by their number.
+std::string replacedText(std::string_view text, const SearchOptions& options, std::string_view replacement, int& count);
+
+struct ReplaceAllResult {
+    int replaced = 0;                 // occurrences
+    std::vector<std::string> refused;  // cells whose code page cannot hold the result (not stored)
+};
+ReplaceAllResult replaceAll(CQuillDoc& doc, EditHistory& history, const SearchOptions& options,
+                            const std::string& replacement);
+
+} // namespace qmk
