@@ -156,6 +156,8 @@ inline constexpr char NoMatchesFound[] = "No matches found with \"%1\".";
 inline constexpr char NoChangedSourceText[] = "No changed source text found !";
 inline constexpr char PatternNotFound[] = "'%1' not found.";
 inline constexpr char ReplacedCount[] = "%1 replaced  %2 times.";
+inline constexpr char ReplaceRefused[] =
+    "These texts were not replaced: their translation's code page cannot hold the result.\n%1";
 inline constexpr char BookmarkWindowText[] = "Text";  // window kinds "Dialog" and "Menu" are item type names
 inline constexpr char LabelName[] = "&Name:";
 inline constexpr char ButtonAdd[] = "&Add";

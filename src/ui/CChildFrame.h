@@ -9,6 +9,7 @@
 
 #include "project/ItemTypes.h"
 #include "project/ProjectObserver.h"
+#include "project/TextSearch.h"
 #include "project/TranslationEdit.h"
 
 namespace qmk {
@@ -32,6 +33,14 @@ public:
         int lineIndex = -1;
     };
     ChosenItem chosenItem() const { return chosen_; }
+    // The last search of this project and where it stands (Find Next repeats it; Replace goes
+    // on from the current match).
+    struct SearchState {
+        SearchOptions options;
+        CellHit hit;
+        int matchLength = 0;
+    };
+    SearchState& search() { return search_; }
     // The stores and excludes of this project that Undo and Redo step through.
     EditHistory& history() { return history_; }
     // Renews the window title from the document's state marks.
@@ -67,6 +76,7 @@ private:
     CResTreeView* tree_;
     CTextListView* table_;
     ChosenItem chosen_;
+    SearchState search_;
     bool sized_ = false;
     bool closing_ = false;
 };

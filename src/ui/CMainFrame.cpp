@@ -2,6 +2,7 @@
 #include "ui/CMainFrame.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDesktopServices>
@@ -20,6 +21,7 @@
 #include <QUrl>
 
 #include "app/IncludeExtensions.h"
+#include "app/ProfileFile.h"
 #include "app/ProjectFileList.h"
 #include "app/Settings.h"
 #include "database/DaoException.h"
@@ -35,6 +37,7 @@
 #include "ui/CBlockHeaderDlg.h"
 #include "ui/CChildFrame.h"
 #include "ui/CDynBitmapView.h"
+#include "ui/CFindDlg.h"
 #include "ui/CDynDlgView.h"
 #include "ui/CDynMenuView.h"
 #include "ui/CDeleteTranslationDlg.h"
@@ -112,6 +115,8 @@ CMainFrame::CMainFrame(Settings& settings, CMessageBoxFeedback& feedback, std::v
         recent.push_back(settings_.profile().getString(kRecentSection, "File" + std::to_string(i), ""));
     recent_ = RecentFiles(recent);
 
+    searches_.load(settings_.profile(), "Text");
+    replacements_.load(settings_.profile(), "ReplaceText");
     createMenus();
     createToolBars();
     createDocks();
@@ -160,7 +165,7 @@ void CMainFrame::createMenus()
     add(file, {0, uicmd::Exit});
 
     QMenu* edit = menuBar()->addMenu(qs(txt::MenuEdit));
-    add(edit, {uicmd::Undo, uicmd::Redo, 0, cmd::Translate, cmd::NextItem, cmd::PreviousItem, 0, cmd::ExcludeItem,
+    add(edit, {uicmd::Undo, uicmd::Redo, 0, cmd::Find, cmd::FindNext, cmd::Replace, 0, cmd::Translate, cmd::NextItem, cmd::PreviousItem, 0, cmd::ExcludeItem,
                cmd::RemoveMarks, cmd::VersionBlockHeader, cmd::Bookmark, 0, cmd::ShowDialogResources, cmd::ShowMenuResources, cmd::ShowStringtableResources,
                cmd::ShowVersionInfoResources, cmd::ShowBitmapResources, cmd::ShowFileIncludes,
                cmd::ShowExcludedText});
@@ -348,6 +353,9 @@ void CMainFrame::connectCommands()
         else
             area_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(child->parentWidget()));
     });
+    on(cmd::Find, [this] { openFindDialog(false); });
+    on(cmd::Replace, [this] { openFindDialog(true); });
+    on(cmd::FindNext, [this] { repeatFind(); });
     on(cmd::NewTranslation, [this] { newTranslation(); });
     on(cmd::DeleteTranslation, [this] { deleteTranslation(); });
     on(cmd::VersionBlockHeader, [this] { editVersionBlockHeader(); });
@@ -640,6 +648,49 @@ void CMainFrame::editVersionBlockHeader()
     updateCommandStates();
 }
 
+void CMainFrame::openFindDialog(bool replace)
+{
+    CChildFrame* child = activeChild();
+    if (!child)
+        return;
+    ProfileFile& profile = settings_.profile();
+    CFindDlg dialog(replace ? CFindDlg::Mode::Replace : CFindDlg::Mode::Find,
+                    {child, translateForm_, feedback_, searches_, replacements_, replace ? replaceWhere_ : findWhere_,
+                     [this] {
+                         searches_.save(settings_.profile(), "Text");
+                         replacements_.save(settings_.profile(), "ReplaceText");
+                     }},
+                    this);
+    if (!replace) {
+        dialog.matchCaseBox()->setChecked(profile.getInt("FINDSTRING", "MatchCase", 1) != 0);
+        dialog.wholeWordBox()->setChecked(profile.getInt("FINDSTRING", "WholeWord", 0) != 0);
+    }
+    dialog.exec();
+    if (!replace) {
+        profile.writeInt("FINDSTRING", "MatchCase", dialog.matchCaseBox()->isChecked() ? 1 : 0);
+        profile.writeInt("FINDSTRING", "WholeWord", dialog.wholeWordBox()->isChecked() ? 1 : 0);
+    }
+    updateCommandStates();
+}
+
+void CMainFrame::repeatFind()
+{
+    CChildFrame* child = activeChild();
+    if (!child)
+        return;
+    CChildFrame::SearchState& state = child->search();
+    CTextListView* table = child->textList();
+    const int start = std::max(0, table->selectedRow());
+    const int column = state.hit.row == start ? state.hit.column : -1;
+    // A repeat that finds nothing says nothing.
+    if (const std::optional<CellHit> hit = findNextCell(child->document().rows(), state.options, start, column)) {
+        state.hit = *hit;
+        if (std::optional<LanguageId> language = child->document().rows().columns().languageOfColumn(hit->column))
+            table->setCurrentLanguage(*language);
+        table->selectRow(hit->row);
+    }
+}
+
 void CMainFrame::undoOrRedo(bool undo)
 {
     CChildFrame* child = activeChild();
@@ -851,8 +902,12 @@ void CMainFrame::updateCommandStates()
     action(cmd::ViewTranslated)->setEnabled(preview && child && !child->document().rows().columns().translations().empty());
     action(cmd::ViewTranslated)->setChecked(preview && preview->language().has_value());
     action(cmd::ShowInTextTable)->setEnabled(preview && preview->selectedLine() >= 0);
+    action(cmd::Find)->setEnabled(child != nullptr);
+    action(cmd::Replace)->setEnabled(child && !child->document().rows().columns().translations().empty());
+    action(cmd::FindNext)->setEnabled(child && !child->search().options.columns.empty() &&
+                                      (!child->search().options.pattern.empty() || child->search().options.changedItems));
     for (int id : {cmd::Bookmark, cmd::FileOptions})
-        action(id)->setEnabled(false);  // bookmarks come with find and replace
+        action(id)->setEnabled(false);
     updatePanes();
 }
 

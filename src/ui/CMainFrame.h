@@ -16,6 +16,7 @@
 
 #include "app/OpenProjects.h"
 #include "database/ProjectRows.h"
+#include "project/TextSearch.h"
 #include "ui/CommandTable.h"
 
 class QComboBox;
@@ -98,6 +99,8 @@ private:
     void deleteTranslation();
     void editVersionBlockHeader();
     void undoOrRedo(bool undo);
+    void openFindDialog(bool replace);
+    void repeatFind();
     void closePreviewsOf(CChildFrame* child);
     CChildFrame* childOf(const CQuillDoc& doc) const;
     void previewChose(CPreviewView* preview, int lineIndex);
@@ -129,6 +132,10 @@ private:
     CChildFrame* lastChild_ = nullptr;  // the project of the previews in front
     RecentFiles recent_;
     QFont projectFont_;
+    SearchHistory searches_;
+    SearchHistory replacements_;
+    std::vector<std::string> findWhere_;
+    std::vector<std::string> replaceWhere_;
 };
 
 } // namespace qmk

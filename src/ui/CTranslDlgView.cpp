@@ -232,6 +232,32 @@ void CTranslDlgView::focusTranslation()
         headerDisplay_->setFocus();
 }
 
+void CTranslDlgView::selectInTranslation(int position, int length)
+{
+    // The edit shows the display form: the positions are those of the stored text, which the
+    // Text Table shows, mapped through the quotes the display form drops.
+    const QString stored = qs(doc_ && doc_->rows().isRow(row_)
+                                  ? doc_->rows().displayText(row_, doc_->rows().columns().columnOfLanguage(language_))
+                                  : std::string());
+    const QList<uint> points = stored.toUcs4();
+    auto shownPosition = [&](int codePoints) {
+        QString prefix;
+        for (int i = 0; i < std::min(codePoints, int(points.size())); ++i)
+            prefix += QString::fromUcs4(reinterpret_cast<const char32_t*>(&points[i]), 1);
+        return int(QString::fromStdString(toDisplayForm(prefix.toStdString())).size());
+    };
+    QTextCursor cursor = translation_->textCursor();
+    cursor.setPosition(shownPosition(position));
+    cursor.setPosition(shownPosition(position + length), QTextCursor::KeepAnchor);
+    translation_->setTextCursor(cursor);
+    translation_->setFocus();
+}
+
+void CTranslDlgView::replaceSelection(const QString& text)
+{
+    translation_->textCursor().insertText(text);
+}
+
 void CTranslDlgView::useDictionaryOf(LanguageId language)
 {
     auto key = std::make_pair(language.language, language.sublanguage);

@@ -49,6 +49,10 @@ public:
     void editBlockHeader();
 
     QPlainTextEdit* translationEdit() const { return translation_; }
+    // Selects characters of the translation (positions in code points of the Text Table's
+    // text), and replaces the selection; Replace stores with store() afterwards.
+    void selectInTranslation(int position, int length);
+    void replaceSelection(const QString& text);
     // Where OK Next and Cancel Next move to while a preview is active (its next item); the
     // Text Table's next untranslated row otherwise.
     void setNextHandler(std::function<bool()> next) { nextHandler_ = std::move(next); }

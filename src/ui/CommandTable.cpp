@@ -23,6 +23,9 @@ const std::vector<CommandEntry>& commandTable()
         {cmd::ProjectFileRemove, MenuProjectFileRemove, {}, StatusClose, "list-remove"},
         {uicmd::Exit, MenuExit, QKeySequence::Quit, StatusExit, "application-exit"},
 
+        {cmd::Find, MenuFind, QKeySequence(Qt::Key_F3), StatusFind, "edit-find"},
+        {cmd::FindNext, MenuFindNext, QKeySequence(Qt::ALT | Qt::Key_F3), StatusFindNext, ""},
+        {cmd::Replace, MenuReplace, QKeySequence(Qt::CTRL | Qt::Key_H), StatusReplace, "edit-find-replace"},
         {uicmd::Undo, MenuUndo, QKeySequence::Undo, StatusUndo, "edit-undo"},
         {uicmd::Redo, MenuRedo, QKeySequence(Qt::CTRL | Qt::Key_Y), StatusRedo, "edit-redo"},
         {cmd::VersionBlockHeader, MenuVersionBlockHeader, {}, StatusVersionBlockHeader, ""},
@@ -83,6 +86,7 @@ QIcon themedIcon(const char* name)
         {"image-x-generic", QStyle::SP_FileIcon},       {"bookmark-new", QStyle::SP_FileDialogDetailedView},
         {"accessories-text-editor", QStyle::SP_FileDialogContentsView},
         {"preferences-system", QStyle::SP_FileDialogInfoView},
+        {"edit-find", QStyle::SP_FileDialogContentsView}, {"edit-find-replace", QStyle::SP_FileDialogDetailedView},
         {"edit-undo", QStyle::SP_ArrowBack},            {"edit-redo", QStyle::SP_ArrowForward},
     };
     QIcon fallback;
