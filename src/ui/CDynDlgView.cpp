@@ -225,7 +225,7 @@ void CDynDlgView::mousePressEvent(QMouseEvent* event)
         return;
     QMenu menu(this);
     menu.addAction(QString::fromUtf8(txt::MenuStringAtTable), this, [this] { emit itemChosen(selectedLine()); });
-    menu.addAction(QString::fromUtf8(txt::MenuBookmark))->setEnabled(false);
+    menu.addAction(QString::fromUtf8(txt::MenuBookmark), this, [this] { emit bookmarkWanted(); });
     menu.exec(event->globalPosition().toPoint());
 }
 

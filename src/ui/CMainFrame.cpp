@@ -35,6 +35,7 @@
 #include "resources/UiTexts.h"
 #include "ui/CAppSettingsSheet.h"
 #include "ui/CBlockHeaderDlg.h"
+#include "ui/CBookmarkDlg.h"
 #include "ui/CChildFrame.h"
 #include "ui/CDynBitmapView.h"
 #include "ui/CFindDlg.h"
@@ -356,6 +357,7 @@ void CMainFrame::connectCommands()
     on(cmd::Find, [this] { openFindDialog(false); });
     on(cmd::Replace, [this] { openFindDialog(true); });
     on(cmd::FindNext, [this] { repeatFind(); });
+    on(cmd::Bookmark, [this] { bookmark(); });
     on(cmd::NewTranslation, [this] { newTranslation(); });
     on(cmd::DeleteTranslation, [this] { deleteTranslation(); });
     on(cmd::VersionBlockHeader, [this] { editVersionBlockHeader(); });
@@ -457,6 +459,7 @@ CPreviewView* CMainFrame::openPreview(CChildFrame* child, int kind, int resource
     }
     preview->setLanguage(language);
     connect(preview, &CPreviewView::itemChosen, this, [this, preview](int line) { previewChose(preview, line); });
+    connect(preview, &CPreviewView::bookmarkWanted, this, &CMainFrame::bookmark);
     QMdiSubWindow* window = area_->addSubWindow(preview);
     window->setWindowTitle(preview->title(child->windowTitle()));
     window->setWindowIcon(windowIcon());
@@ -671,6 +674,66 @@ void CMainFrame::openFindDialog(bool replace)
         profile.writeInt("FINDSTRING", "WholeWord", dialog.wholeWordBox()->isChecked() ? 1 : 0);
     }
     updateCommandStates();
+}
+
+void CMainFrame::bookmark()
+{
+    CChildFrame* child = activeChild();
+    if (!child)
+        return;
+    CBookmarkDlg::Place place;
+    if (CPreviewView* preview = activePreview()) {
+        static const char* const kWindows[] = {"Dialog", "Menu", txt::WordBitmap};
+        place = {preview->selectedLine(), kWindows[static_cast<int>(preview->kind())], preview->language()};
+    } else {
+        CTextListView* table = child->textList();
+        const int row = table->selectedRow();
+        place.lineIndex = row >= 0 ? child->document().rows().item(row).lineIndex : -1;
+        place.window = txt::BookmarkWindowText;
+        if (!table->sourceColumnChosen())
+            place.language = table->currentLanguage();
+    }
+    CBookmarkDlg dialog(child->document(), feedback_, place, this);
+    if (dialog.exec() == QDialog::Accepted && dialog.target())
+        goToBookmark(child, *dialog.target());
+}
+
+void CMainFrame::goToBookmark(CChildFrame* child, const BookmarkRow& bookmark)
+{
+    CTextListView* table = child->textList();
+    const bool translated = bookmark.language.language >= 0 && child->document().hasTranslation(bookmark.language);
+    if (translated)
+        table->setCurrentLanguage(bookmark.language);
+    if (bookmark.window == txt::BookmarkWindowText) {
+        area_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(child->parentWidget()));
+        if (table->selectRowOfLine(bookmark.lineIndex) < 0)
+            feedback_.messageText(txt::ItemNotInTextTable, Icon::Information);
+        return;
+    }
+    // A preview at the item, in the bookmark's language.
+    CProjectDatabase& db = child->document().database();
+    std::optional<int> owner;
+    int kind = 0;
+    try {
+        if (bookmark.window == "Dialog") {
+            owner = db.items().dialogOfControl(bookmark.lineIndex);
+            if (!owner)
+                owner = db.items().dialogOfCaption(bookmark.lineIndex);
+        } else if (bookmark.window == "Menu") {
+            owner = db.items().menuOfItem(bookmark.lineIndex);
+            kind = 1;
+        } else {
+            owner = bookmark.lineIndex;
+            kind = 2;
+        }
+    } catch (const DaoException& error) {
+        feedback_.messageText(error.report(), Icon::Stop);
+        return;
+    }
+    if (!owner)
+        return;
+    if (CPreviewView* preview = openPreview(child, kind, *owner, bookmark.lineIndex); preview && !translated)
+        preview->setLanguage(std::nullopt);
 }
 
 void CMainFrame::repeatFind()
@@ -906,8 +969,8 @@ void CMainFrame::updateCommandStates()
     action(cmd::Replace)->setEnabled(child && !child->document().rows().columns().translations().empty());
     action(cmd::FindNext)->setEnabled(child && !child->search().options.columns.empty() &&
                                       (!child->search().options.pattern.empty() || child->search().options.changedItems));
-    for (int id : {cmd::Bookmark, cmd::FileOptions})
-        action(id)->setEnabled(false);
+    action(cmd::Bookmark)->setEnabled(child != nullptr);
+    action(cmd::FileOptions)->setEnabled(false);
     updatePanes();
 }
 

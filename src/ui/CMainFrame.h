@@ -101,6 +101,8 @@ private:
     void undoOrRedo(bool undo);
     void openFindDialog(bool replace);
     void repeatFind();
+    void bookmark();
+    void goToBookmark(CChildFrame* child, const BookmarkRow& bookmark);
     void closePreviewsOf(CChildFrame* child);
     CChildFrame* childOf(const CQuillDoc& doc) const;
     void previewChose(CPreviewView* preview, int lineIndex);

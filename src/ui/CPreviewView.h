@@ -40,6 +40,8 @@ public:
 signals:
     // An item was selected in the preview: the translation bar shows it.
     void itemChosen(int lineIndex);
+    // "&Bookmark..." was chosen in the preview's context menu.
+    void bookmarkWanted();
 
 protected:
     virtual void showTexts() = 0;

@@ -91,3 +91,39 @@ TEST_F(FindReplaceTest, ReplaceGoesThroughTheBarAndReplaceAllIsOneUndoStep)
 }
 
 } // namespace qmk
+
+#include <QLineEdit>
+#include <QListWidget>
+
+#include "ui/CBookmarkDlg.h"
+
+namespace qmk {
+
+TEST_F(FindReplaceTest, BookmarksAreAddedSortedAndLeadBackOrSayTheirTranslationIsGone)
+{
+    CQuillDoc& doc = child->document();
+    {
+        CBookmarkDlg dialog(doc, feedback, {lineOf("IDS_LAST"), "Text", German});
+        dialog.nameEdit()->setText(QStringLiteral("zeta"));
+        ASSERT_TRUE(dialog.add());
+        dialog.nameEdit()->setText(QStringLiteral("alpha"));
+        ASSERT_TRUE(dialog.add());
+        dialog.nameEdit()->setText(QStringLiteral("alpha"));
+        EXPECT_FALSE(dialog.add());  // a name only once
+        ASSERT_EQ(dialog.list()->count(), 2);
+        EXPECT_EQ(dialog.list()->item(0)->text(), QStringLiteral("alpha"));
+        dialog.list()->item(1)->setSelected(true);
+        ASSERT_TRUE(dialog.goTo());
+        EXPECT_EQ(dialog.target()->lineIndex, lineOf("IDS_LAST"));
+    }
+    // The bookmark's translation deleted: going there is refused with its message.
+    ASSERT_TRUE(doc.DeleteTranslation(German));
+    CBookmarkDlg dialog(doc, feedback, {-1, "Text", std::nullopt});
+    dialog.list()->item(0)->setSelected(true);
+    feedback.texts.clear();
+    EXPECT_FALSE(dialog.goTo());
+    ASSERT_EQ(feedback.texts.size(), 1u);
+    EXPECT_NE(feedback.texts[0].find("There is no \"German\" translation any more"), std::string::npos);
+}
+
+} // namespace qmk
