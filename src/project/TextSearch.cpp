@@ -146,6 +146,24 @@ std::vector<CellHit> findAllCells(const TextTableRows& rows, const SearchOptions
     return hits;
 }
 
+std::vector<bool> rowsShownByFilter(const TextTableRows& rows, std::string_view filter, int column)
+{
+    std::vector<bool> shown(static_cast<std::size_t>(rows.rowCount()), true);
+    if (filter.empty())
+        return shown;
+    SearchOptions options;
+    options.pattern = std::string(filter);
+    options.matchCase = false;
+    const std::u32string pattern = codePoints(options.pattern);
+    for (int row = 0; row < rows.rowCount(); ++row) {
+        bool match = find(codePoints(rows.displayText(row, TextTableColumns::SourceColumn)), pattern, options, 0) >= 0;
+        if (!match && column > TextTableColumns::SourceColumn && column < rows.columns().count())
+            match = find(codePoints(rows.displayText(row, column)), pattern, options, 0) >= 0;
+        shown[static_cast<std::size_t>(row)] = match;
+    }
+    return shown;
+}
+
 void SearchHistory::add(const std::string& text)
 {
     if (text.empty())

@@ -44,6 +44,10 @@ std::optional<CellHit> findNextCell(const TextTableRows& rows, const SearchOptio
 // Every matching cell, in table order.
 std::vector<CellHit> findAllCells(const TextTableRows& rows, const SearchOptions& options);
 
+// The rows a filter of the Text Table shows: those whose source or translation in `column`
+// holds the text, case ignored. An empty filter shows every row.
+std::vector<bool> rowsShownByFilter(const TextTableRows& rows, std::string_view filter, int column);
+
 // Ten texts, newest first, each once (exact comparison).
 class SearchHistory {
 public:

@@ -3,8 +3,12 @@
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QLineEdit>
+#include <QKeyEvent>
+#include <QVBoxLayout>
 
 #include "project/CQuillDoc.h"
+#include "resources/MenuTexts.h"
 #include "ui/CResTreeView.h"
 #include "ui/CTextListView.h"
 #include "ui/CTextTableModel.h"
@@ -16,9 +20,21 @@ CChildFrame::CChildFrame(std::unique_ptr<CQuillDoc> doc, std::function<QAction*(
 {
     setAttribute(Qt::WA_DeleteOnClose);
     tree_ = new CResTreeView(*doc_, action, splitter_);
-    table_ = new CTextListView(*doc_, action, splitter_);
+    auto* right = new QWidget(splitter_);
+    filter_ = new QLineEdit(right);
+    filter_->setPlaceholderText(QString::fromUtf8(txt::FilterPlaceholder));
+    filter_->setAccessibleName(QStringLiteral("Filter"));
+    filter_->setClearButtonEnabled(true);
+    table_ = new CTextListView(*doc_, action, right);
+    auto* column = new QVBoxLayout(right);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(2);
+    column->addWidget(filter_);
+    column->addWidget(table_);
     splitter_->addWidget(tree_);
-    splitter_->addWidget(table_);
+    splitter_->addWidget(right);
+    connect(filter_, &QLineEdit::textChanged, this, [this](const QString& text) { table_->setFilter(text.toStdString()); });
+    filter_->installEventFilter(this);
     splitter_->setStretchFactor(1, 1);
     splitter_->setChildrenCollapsible(false);
     auto* layout = new QHBoxLayout(this);
@@ -51,6 +67,18 @@ CChildFrame::~CChildFrame()
     // The views observe the document: they go before it.
     delete splitter_;
     splitter_ = nullptr;
+}
+
+bool CChildFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    // Escape in the filter box clears it and goes back to the table.
+    if (watched == filter_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        filter_->clear();
+        table_->setFocus();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void CChildFrame::showEvent(QShowEvent* event)

@@ -12,6 +12,8 @@
 #include "project/TextSearch.h"
 #include "project/TranslationEdit.h"
 
+class QLineEdit;
+
 namespace qmk {
 
 class CQuillDoc;
@@ -27,6 +29,8 @@ public:
     CQuillDoc& document() { return *doc_; }
     CTextListView* textList() const { return table_; }
     CResTreeView* resourceTree() const { return tree_; }
+    // The filter box above the Text Table: it narrows the rows shown, never the project.
+    QLineEdit* filterBox() const { return filter_; }
     // The item last chosen in the tree or the Text Table, for the preview commands.
     struct ChosenItem {
         ItemType type = ItemType::None;
@@ -66,6 +70,7 @@ signals:
     void closed(CChildFrame* frame);
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -75,6 +80,7 @@ private:
     QSplitter* splitter_;
     CResTreeView* tree_;
     CTextListView* table_;
+    QLineEdit* filter_;
     ChosenItem chosen_;
     SearchState search_;
     bool sized_ = false;

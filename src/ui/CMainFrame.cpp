@@ -9,6 +9,7 @@
 #include <QDockWidget>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -166,7 +167,7 @@ void CMainFrame::createMenus()
     add(file, {0, uicmd::Exit});
 
     QMenu* edit = menuBar()->addMenu(qs(txt::MenuEdit));
-    add(edit, {uicmd::Undo, uicmd::Redo, 0, cmd::Find, cmd::FindNext, cmd::Replace, 0, cmd::Translate, cmd::NextItem, cmd::PreviousItem, 0, cmd::ExcludeItem,
+    add(edit, {uicmd::Undo, uicmd::Redo, 0, cmd::Find, cmd::FindNext, cmd::Replace, uicmd::FilterRows, 0, cmd::Translate, cmd::NextItem, cmd::PreviousItem, 0, cmd::ExcludeItem,
                cmd::RemoveMarks, cmd::VersionBlockHeader, cmd::Bookmark, 0, cmd::ShowDialogResources, cmd::ShowMenuResources, cmd::ShowStringtableResources,
                cmd::ShowVersionInfoResources, cmd::ShowBitmapResources, cmd::ShowFileIncludes,
                cmd::ShowExcludedText});
@@ -358,6 +359,13 @@ void CMainFrame::connectCommands()
     on(cmd::Replace, [this] { openFindDialog(true); });
     on(cmd::FindNext, [this] { repeatFind(); });
     on(cmd::Bookmark, [this] { bookmark(); });
+    on(uicmd::FilterRows, [this] {
+        if (CChildFrame* child = activeChild()) {
+            area_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(child->parentWidget()));
+            child->filterBox()->setFocus();
+            child->filterBox()->selectAll();
+        }
+    });
     on(cmd::NewTranslation, [this] { newTranslation(); });
     on(cmd::DeleteTranslation, [this] { deleteTranslation(); });
     on(cmd::VersionBlockHeader, [this] { editVersionBlockHeader(); });
@@ -562,9 +570,8 @@ CChildFrame* CMainFrame::openDocument(const std::filesystem::path& path)
         projectFiles_->refresh(frame->document().scriptPath());
     });
     connect(child->textList(), &CTextListView::currentColumnChanged, this, [this] { fillLanguageList(); });
-    connect(child->textList(), &QAbstractItemView::doubleClicked, this, [this, child](const QModelIndex& index) {
-        if (child->document().rows().isRow(index.row()) &&
-            child->document().rows().item(index.row()).itemType == ItemType::BlockHeader)
+    connect(child->textList(), &CTextListView::rowActivated, this, [this, child](int row) {
+        if (child->document().rows().isRow(row) && child->document().rows().item(row).itemType == ItemType::BlockHeader)
             editVersionBlockHeader();
     });
     window->show();

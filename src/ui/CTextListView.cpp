@@ -5,8 +5,10 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QScrollBar>
+#include <QSortFilterProxyModel>
 
 #include "project/CQuillDoc.h"
+#include "project/TextSearch.h"
 #include "resources/CommandIds.h"
 #include "ui/ContextMenu.h"
 #include "ui/CTextListDelegate.h"
@@ -14,12 +16,35 @@
 
 namespace qmk {
 
+// Hides the rows a filter leaves out; the table's own rows and their order stay as they are.
+class CRowFilterModel : public QSortFilterProxyModel {
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+    void setShown(std::vector<bool> shown)
+    {
+        shown_ = std::move(shown);
+        invalidateRowsFilter();
+    }
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex&) const override
+    {
+        return shown_.empty() || row >= static_cast<int>(shown_.size()) || shown_[static_cast<std::size_t>(row)];
+    }
+
+private:
+    std::vector<bool> shown_;
+};
+
 CTextListView::CTextListView(CQuillDoc& doc, std::function<QAction*(int)> action, QWidget* parent)
-    : QTableView(parent), doc_(doc), action_(std::move(action)), model_(new CTextTableModel(doc, this))
+    : QTableView(parent), doc_(doc), action_(std::move(action)), model_(new CTextTableModel(doc, this)),
+      shown_(new CRowFilterModel(this))
 {
     setObjectName(QStringLiteral("textTable"));
     setAccessibleName(QStringLiteral("Text Table"));
-    setModel(model_);
+    shown_->setDynamicSortFilter(false);
+    shown_->setSourceModel(model_);
+    setModel(shown_);
     setItemDelegate(new CTextListDelegate(this));
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -37,13 +62,18 @@ CTextListView::CTextListView(CQuillDoc& doc, std::function<QAction*(int)> action
     resetColumns();
 
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) { emit rowSelected(current.isValid() ? current.row() : -1); });
+            [this](const QModelIndex& current) { emit rowSelected(current.isValid() ? rowOf(current) : -1); });
+    connect(this, &QTableView::doubleClicked, this, [this](const QModelIndex& index) { emit rowActivated(rowOf(index)); });
     connect(this, &QTableView::clicked, this, [this](const QModelIndex& index) { chooseColumn(index.column()); });
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
         if (doc_.rows().columns().isTranslationColumn(column))
             chooseColumn(column);
     });
-    connect(model_, &QAbstractItemModel::modelReset, this, [this] { resetColumns(); });
+    connect(model_, &QAbstractItemModel::modelReset, this, [this] {
+        resetColumns();
+        applyFilter();
+    });
+    connect(model_, &QAbstractItemModel::rowsInserted, this, [this] { applyFilter(); });
 }
 
 void CTextListView::resetColumns()
@@ -73,17 +103,40 @@ void CTextListView::chooseColumn(int column)
     }
 }
 
+int CTextListView::rowOf(const QModelIndex& index) const
+{
+    return index.isValid() ? shown_->mapToSource(index).row() : -1;
+}
+
 int CTextListView::selectedRow() const
 {
     const QModelIndex current = selectionModel()->currentIndex();
-    return current.isValid() && selectionModel()->isRowSelected(current.row(), {}) ? current.row() : -1;
+    return current.isValid() && selectionModel()->isRowSelected(current.row(), {}) ? rowOf(current) : -1;
+}
+
+void CTextListView::setFilter(const std::string& text)
+{
+    filter_ = text;
+    applyFilter();
+}
+
+void CTextListView::applyFilter()
+{
+    shown_->setShown(filter_.empty() ? std::vector<bool>{} : rowsShownByFilter(doc_.rows(), filter_, currentColumn_));
+}
+
+int CTextListView::shownRowCount() const
+{
+    return shown_->rowCount();
 }
 
 int CTextListView::selectRow(int row)
 {
     if (!doc_.rows().isRow(row))
         return -1;
-    const QModelIndex index = model_->index(row, std::max(0, currentColumn_));
+    const QModelIndex index = shown_->mapFromSource(model_->index(row, std::max(0, currentColumn_)));
+    if (!index.isValid())
+        return -1;  // hidden by the filter
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     scrollTo(index);
     return row;
@@ -144,7 +197,7 @@ void CTextListView::changeEvent(QEvent* event)
 
 void CTextListView::contextMenuEvent(QContextMenuEvent* event)
 {
-    const int row = rowAt(event->pos().y());
+    const int row = rowOf(indexAt(event->pos()));
     if (row < 0)
         return;
     selectRow(row);

@@ -13,6 +13,7 @@ namespace qmk {
 
 class CQuillDoc;
 class CTextTableModel;
+class CRowFilterModel;
 
 class CTextListView : public QTableView {
     Q_OBJECT
@@ -42,8 +43,17 @@ public:
     void toggleExclude();
     // Switches a category and keeps the selected row selected where it is still shown.
     void toggleCategory(ProjectSwitch category);
+    // Shows only the rows whose source or current translation holds the text (empty: all).
+    void setFilter(const std::string& text);
+    const std::string& filter() const { return filter_; }
+    int shownRowCount() const;
+    // The table's row of a view index (the view may hide rows).
+    int rowOf(const QModelIndex& index) const;
 
 signals:
+    // A double click on a row (its table row).
+    void rowActivated(int row);
+
     void rowSelected(int row);
     void currentColumnChanged(int column);
 
@@ -57,7 +67,11 @@ private:
 
     CQuillDoc& doc_;
     std::function<QAction*(int)> action_;
+    void applyFilter();
+
     CTextTableModel* model_;
+    CRowFilterModel* shown_;
+    std::string filter_;
     int currentColumn_ = -1;
     bool sourceChosen_ = false;
 };

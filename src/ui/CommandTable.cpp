@@ -26,6 +26,7 @@ const std::vector<CommandEntry>& commandTable()
         {cmd::Find, MenuFind, QKeySequence(Qt::Key_F3), StatusFind, "edit-find"},
         {cmd::FindNext, MenuFindNext, QKeySequence(Qt::ALT | Qt::Key_F3), StatusFindNext, ""},
         {cmd::Replace, MenuReplace, QKeySequence(Qt::CTRL | Qt::Key_H), StatusReplace, "edit-find-replace"},
+        {uicmd::FilterRows, MenuFilterRows, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F), StatusFilterRows, ""},
         {uicmd::Undo, MenuUndo, QKeySequence::Undo, StatusUndo, "edit-undo"},
         {uicmd::Redo, MenuRedo, QKeySequence(Qt::CTRL | Qt::Key_Y), StatusRedo, "edit-redo"},
         {cmd::VersionBlockHeader, MenuVersionBlockHeader, {}, StatusVersionBlockHeader, ""},

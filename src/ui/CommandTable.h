@@ -29,6 +29,7 @@ inline constexpr int About = 57664;
 inline constexpr int Tabbed = 59401;
 inline constexpr int Undo = 57643;
 inline constexpr int Redo = 57644;
+inline constexpr int FilterRows = 59500;
 } // namespace uicmd
 
 const std::vector<CommandEntry>& commandTable();

@@ -85,6 +85,22 @@ TEST_F(TextSearchTableTest, TheScanWrapsAndComesBackToItsStartingRow)
     EXPECT_EQ(inside->position, 8);  // "Open fil|e"
 }
 
+TEST_F(TextSearchTableTest, AFilterShowsTheRowsWhoseSourceOrTranslationHoldsTheText)
+{
+    translateAll();
+    ASSERT_TRUE(doc->reloadRows().done());
+    const int german = doc->rows().columns().columnOfLanguage(German);
+    std::vector<bool> shown = rowsShownByFilter(doc->rows(), "FILE", german);
+    EXPECT_TRUE(shown[static_cast<std::size_t>(row("IDS_A"))]);
+    EXPECT_FALSE(shown[static_cast<std::size_t>(row("IDS_B"))]);
+    const std::string translated = "de:" + std::to_string(doc->rows().item(row("IDS_D")).lineIndex);
+    shown = rowsShownByFilter(doc->rows(), translated, german);
+    EXPECT_TRUE(shown[static_cast<std::size_t>(row("IDS_D"))]);
+    EXPECT_EQ(std::count(shown.begin(), shown.end(), true), 1);
+    shown = rowsShownByFilter(doc->rows(), "", german);
+    EXPECT_EQ(std::count(shown.begin(), shown.end(), true), doc->rows().rowCount());
+}
+
 TEST_F(TextSearchTableTest, ChangedItemsAreTheTranslationsFlaggedForReview)
 {
     translateAll();

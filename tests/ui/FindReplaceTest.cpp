@@ -127,3 +127,26 @@ TEST_F(FindReplaceTest, BookmarksAreAddedSortedAndLeadBackOrSayTheirTranslationI
 }
 
 } // namespace qmk
+
+#include <QTest>
+
+namespace qmk {
+
+TEST_F(FindReplaceTest, TheFilterBoxNarrowsTheRowsShownAndEscapeBringsThemBack)
+{
+    CTextListView* table = child->textList();
+    const int all = table->shownRowCount();
+    ASSERT_EQ(all, child->document().rows().rowCount());
+    frame->show();
+    child->filterBox()->setFocus();
+    QTest::keyClicks(child->filterBox(), QStringLiteral("GOOD"));
+    EXPECT_EQ(table->shownRowCount(), 1);  // "Goodbye", case ignored
+    EXPECT_EQ(table->selectRow(rowOfString(child, "IDS_HELLO")), -1);  // hidden, not gone
+    EXPECT_EQ(table->selectRow(rowOfString(child, "IDS_BYE")), rowOfString(child, "IDS_BYE"));
+    EXPECT_EQ(child->document().rows().rowCount(), all);  // the project is untouched
+    QTest::keyClick(child->filterBox(), Qt::Key_Escape);
+    EXPECT_TRUE(child->filterBox()->text().isEmpty());
+    EXPECT_EQ(table->shownRowCount(), all);
+}
+
+} // namespace qmk
