@@ -16,11 +16,15 @@
 
 #include "app/Settings.h"
 #include "database/CProjectDatabase.h"
+#include "database/Transaction.h"
 #include "project/CQuillDoc.h"
 #include "support/ScriptGenerator.h"
 #include "ui/CChildFrame.h"
 #include "ui/CMainFrame.h"
 #include "ui/CMessageBoxFeedback.h"
+#include "project/ReplaceAll.h"
+#include "project/TextSearch.h"
+#include "project/TranslationEdit.h"
 #include "ui/CDynDlgView.h"
 #include "ui/CTextListView.h"
 #include "ui/CTranslDlgView.h"
@@ -188,6 +192,89 @@ void BM_OpenDialogPreviewOf60Controls(benchmark::State& state)
     std::filesystem::remove_all(dir, ec);
 }
 BENCHMARK(BM_OpenDialogPreviewOf60Controls)->Unit(benchmark::kMillisecond);
+
+// Searching the big project: the next match from the first row to the last, every match marked,
+// and 10,000 occurrences replaced as one undoable step.
+class SearchProject {
+public:
+    SearchProject() : doc_(feedback_, {})
+    {
+        doc_.OnOpenDocument(project().script());
+        doc_.reloadRows();
+        german_ = doc_.rows().columns().columnOfLanguage(qmk::LanguageId{7, 1});
+        auto bulk = doc_.database().beginBulk();
+        const int rows = doc_.rows().rowCount();
+        for (int row = 0; row < rows && row < 10000; ++row)
+            doc_.storeTranslation(doc_.rows().item(row).lineIndex, qmk::LanguageId{7, 1}, "Wort");
+        doc_.storeTranslation(doc_.rows().item(rows - 1).lineIndex, qmk::LanguageId{7, 1}, "Einzigartig");
+        bulk->commit();
+    }
+    ~SearchProject()
+    {
+        doc_.setModified(false);
+        doc_.OnCloseDocument();
+    }
+    qmk::CQuillDoc& doc() { return doc_; }
+    int german() const { return german_; }
+
+private:
+    QuietFeedback feedback_;
+    qmk::CQuillDoc doc_;
+    int german_ = -1;
+};
+
+SearchProject& searchProject()
+{
+    static SearchProject p;
+    return p;
+}
+
+void BM_FindNextFromTheFirstRowToTheLast(benchmark::State& state)
+{
+    qmk::SearchOptions options;
+    options.pattern = "einzigartig";
+    options.matchCase = false;
+    options.columns = {qmk::TextTableColumns::SourceColumn, searchProject().german()};
+    int found = -1;
+    for (auto _ : state)
+        found = qmk::findNextCell(searchProject().doc().rows(), options, 0, -1)->row;
+    state.counters["row"] = found;
+}
+BENCHMARK(BM_FindNextFromTheFirstRowToTheLast)->Unit(benchmark::kMillisecond);
+
+void BM_MarkAll(benchmark::State& state)
+{
+    qmk::SearchOptions options;
+    options.pattern = "wort";
+    options.matchCase = false;
+    options.columns = {qmk::TextTableColumns::SourceColumn, searchProject().german()};
+    std::size_t marked = 0;
+    for (auto _ : state) {
+        std::vector<std::pair<int, int>> cells;
+        for (const qmk::CellHit& hit : qmk::findAllCells(searchProject().doc().rows(), options))
+            cells.emplace_back(hit.row, hit.column);
+        searchProject().doc().markCells(cells);
+        marked = cells.size();
+    }
+    state.counters["marked"] = static_cast<double>(marked);
+}
+BENCHMARK(BM_MarkAll)->Unit(benchmark::kMillisecond);
+
+void BM_ReplaceAll10000Occurrences(benchmark::State& state)
+{
+    qmk::SearchOptions there;
+    there.columns = {searchProject().german()};
+    qmk::EditHistory history;
+    bool forth = true;
+    int replaced = 0;
+    for (auto _ : state) {
+        there.pattern = forth ? "Wort" : "Satz";
+        replaced = qmk::replaceAll(searchProject().doc(), history, there, forth ? "Satz" : "Wort").replaced;
+        forth = !forth;
+    }
+    state.counters["replaced"] = replaced;
+}
+BENCHMARK(BM_ReplaceAll10000Occurrences)->Unit(benchmark::kMillisecond)->Iterations(4);
 
 } // namespace
 
