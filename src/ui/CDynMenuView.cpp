@@ -1,6 +1,7 @@
 // The menu preview.
 #include "ui/CDynMenuView.h"
 
+#include <QMenu>
 #include <QPainter>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -73,6 +74,18 @@ CDynMenuView::CDynMenuView(CQuillDoc& doc, int menuLine, QWidget* parent)
     connect(tree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
         if (item)
             emit itemChosen(item->data(0, Qt::UserRole).toInt());
+    });
+    // The same context menu as the dialog preview's.
+    tree_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(tree_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        QTreeWidgetItem* item = tree_->itemAt(at);
+        if (!item)
+            return;
+        tree_->setCurrentItem(item);
+        QMenu menu(this);
+        menu.addAction(QString::fromUtf8(txt::MenuStringAtTable), this, [this] { emit itemChosen(selectedLine()); });
+        menu.addAction(QString::fromUtf8(txt::MenuBookmark), this, [this] { emit bookmarkWanted(); });
+        menu.exec(tree_->viewport()->mapToGlobal(at));
     });
     showTexts();
     if (!items_.empty())
