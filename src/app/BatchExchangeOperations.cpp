@@ -10,6 +10,8 @@
 #include "database/TranslationColumnNames.h"
 #include "exchange/DatabaseExport.h"
 #include "exchange/DatabaseImport.h"
+#include "exchange/PlatformExchange.h"
+#include "project/SpellCheck.h"
 #include "exchange/ScriptImport.h"
 #include "project/ProjectFileNames.h"
 #include "resources/FileNames.h"
@@ -31,7 +33,34 @@ std::string languageName(LanguageId id)
     return translationColumnName(id.language, id.sublanguage);
 }
 
+// The source language of a project as platforms name it (its first source language).
+std::string sourceTag(CQuillDoc& doc)
+{
+    const std::vector<SourceLanguageRow> sources = doc.database().languages().sourceLanguages();
+    return sources.empty() ? "en-US" : languageTag(sources.front().id);
+}
+
 } // namespace
+
+BatchStatus batchExportForPlatforms(const std::vector<std::string>& p, BatchReport& report,
+                                    const std::vector<std::string>& ext, ExchangeFormat format)
+{
+    report.line(printfText(txt::BatchPlatformExportStart, {p[0], p[1], p[2]}));
+    return onProjectLanguage(report, ext, p[0], p[1], [&](ProjectOperation& op, LanguageId id) {
+        if (!op.hasLanguage(id, p[1], p[0]))
+            return BatchStatus::Failed;
+        if (!op.doc().reloadRows().done())
+            return batchFailed(report);
+        const std::vector<ExchangeUnit> units = exchangeUnits(op.doc(), id);
+        std::string problem;
+        if (!writeExchangeFile(p[2], format, units, sourceTag(op.doc()), languageTag(id), problem)) {
+            report.error(printfText(txt::BatchCannotWrite, {p[2], problem}));
+            return BatchStatus::Failed;
+        }
+        report.line(printfText(txt::BatchPlatformExportDone, {std::to_string(units.size()), p[2]}));
+        return BatchStatus::Success;
+    });
+}
 
 BatchStatus batchExport(const std::vector<std::string>& p, BatchReport& report, const std::vector<std::string>& ext)
 {
@@ -84,7 +113,8 @@ BatchStatus batchImport(const std::vector<std::string>& p, BatchReport& report, 
             return BatchStatus::Failed;
         }
         const bool fromScript = isScriptPath(from);
-        if (!fromScript && !isDatabasePath(from)) {
+        const std::optional<ExchangeFormat> platform = exchangeFormatOf(from);
+        if (!fromScript && !platform && !isDatabasePath(from)) {
             report.error(printfText(txt::BatchWrongFileType, {from}));
             return BatchStatus::Failed;
         }
@@ -99,7 +129,28 @@ BatchStatus batchImport(const std::vector<std::string>& p, BatchReport& report, 
         if (!id)
             return BatchStatus::UsageError;
 
-        if (fromScript) {
+        if (platform) {
+            if (!op.hasLanguage(*id, languageText, to))
+                return BatchStatus::Failed;
+            std::string problem;
+            const std::optional<std::vector<ExchangeUnit>> units = readExchangeFile(from, *platform, problem);
+            if (!units) {
+                report.error(printfText(txt::BatchCannotRead, {from, problem}));
+                return batchFailed(report);
+            }
+            if (!op.doc().reloadRows().done())
+                return batchFailed(report);
+            const ExchangeImportResult result = importExchangeUnits(op.doc(), *id, *units);
+            if (!result.ok)
+                return batchFailed(report);
+            for (const std::string& unit : result.sourceChanged)
+                report.line(printfText(txt::BatchPlatformSourceChanged, {unit}));
+            for (const std::string& unit : result.unrepresentable)
+                report.line(printfText(txt::BatchPlatformUnfit, {unit}));
+            for (const std::string& unit : result.unknown)
+                report.line(printfText(txt::BatchPlatformUnknown, {unit}));
+            report.line(printfText(txt::BatchPlatformImported, {std::to_string(result.imported)}));
+        } else if (fromScript) {
             ScriptImport import(op.doc(), ext);
             if (!import.run(from, *id).ok())
                 return batchFailed(report);

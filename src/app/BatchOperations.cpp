@@ -216,6 +216,8 @@ std::map<FlagCode, BatchOperation> standardBatchOperations(const std::vector<std
     ops[FlagCode::Update] = [ext](P p, BatchReport& r) { return batchUpdate(p, r, ext); };
     ops[FlagCode::Export] = [ext](P p, BatchReport& r) { return batchExport(p, r, ext); };
     ops[FlagCode::Import] = [ext](P p, BatchReport& r) { return batchImport(p, r, ext); };
+    ops[FlagCode::Xliff] = [ext](P p, BatchReport& r) { return batchExportForPlatforms(p, r, ext, ExchangeFormat::Xliff); };
+    ops[FlagCode::Po] = [ext](P p, BatchReport& r) { return batchExportForPlatforms(p, r, ext, ExchangeFormat::Po); };
     ops[FlagCode::TextFit] = [ext](P p, BatchReport& r) { return batchTextFit(p, r, ext, approximateTextMetrics()); };
     return ops;
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/BatchRunner.h"
+#include "exchange/PlatformExchange.h"
 #include "project/TextFit.h"
 
 namespace qmk {
@@ -17,6 +18,9 @@ std::map<FlagCode, BatchOperation> standardBatchOperations(const std::vector<std
 // measure given (the window's font where the program has one); a "no" answer when any is.
 BatchStatus batchTextFit(const std::vector<std::string>& params, BatchReport& report,
                          const std::vector<std::string>& includeExtensions, const TextMetrics& metrics);
+// /XLIFF and /PO <project> <language> <file>: the translation's units for a translation platform.
+BatchStatus batchExportForPlatforms(const std::vector<std::string>& params, BatchReport& report,
+                                    const std::vector<std::string>& includeExtensions, ExchangeFormat format);
 // An approximate measure for runs that cannot ask a font: four dialog units a character.
 TextMetrics approximateTextMetrics();
 

@@ -85,7 +85,8 @@ std::string batchUsageText()
         "Without an operation, Quillmark opens the file in its window. With operations it runs\n"
         "them unattended, without a window. Flags start with / or - and are matched ignoring case;\n"
         "each operation also has a long name (/UpToDate, /HasLanguage, /Translated, /Export, /Import,\n"
-        "/CreateDb, /Update, /AddLang, /WriteRC, /ListLIDS, /Encoding, /TextFit, /LogFile).\n"
+        "/CreateDb, /Update, /AddLang, /WriteRC, /ListLIDS, /Encoding, /TextFit, /ExportXliff,\n"
+        "/ExportPo, /LogFile).\n"
         "\n";
     for (std::string_view usage : txt::usageLines())
         text += std::string(usage) + "\n";
@@ -97,6 +98,8 @@ std::string batchUsageText()
         "page), utf-8 or utf-16; its texts are converted, and refused when they do not fit.\n"
         "/FIT <project> <language> lists the translated dialog texts wider than their controls\n"
         "(dialog, control, text and the overflow in dialog units); it answers no when there are any.\n"
+        "/XLIFF and /PO write one translation for a translation platform (XLIFF 1.2 or gettext PO);\n"
+        "/I imports such a file back (by its extension .xlf, .xliff or .po), matching each unit by id.\n"
         "/LOG <logfile> appends every report to the log file too.\n"
         "\n"
         "Exit status: 0 all operations succeeded and every check answered yes, 3 a check answered no,\n"

@@ -23,6 +23,8 @@ const std::vector<FlagRow>& flagTable()
         {"LIDS", 1, 0, 0, FlagCode::ListLIDS},   {"ListLIDS", 1, 0, 0, FlagCode::ListLIDS},
         {"ENC", 3, 1, 0, FlagCode::Encoding},    {"Encoding", 3, 1, 0, FlagCode::Encoding},
         {"FIT", 2, 1, 0, FlagCode::TextFit},     {"TextFit", 2, 1, 0, FlagCode::TextFit},
+        {"XLIFF", 3, 1, 0, FlagCode::Xliff},     {"ExportXliff", 3, 1, 0, FlagCode::Xliff},
+        {"PO", 3, 1, 0, FlagCode::Po},           {"ExportPo", 3, 1, 0, FlagCode::Po},
     };
     return rows;
 }

@@ -25,6 +25,8 @@ enum class FlagCode : int {
     ListLIDS = 11,
     Encoding = 12,
     TextFit = 13,
+    Xliff = 14,
+    Po = 15,
 };
 
 struct FlagRow {

@@ -121,18 +121,7 @@ std::vector<std::string> specialCharacters(int codePage)
 
 PreparedTranslation prepareTranslation(std::string_view typed, int codePage)
 {
-    // A line break typed into the edit would break the script's string: it becomes the escape
-    // the script uses for one.
-    std::string oneLine;
-    for (std::size_t i = 0; i < typed.size(); ++i) {
-        if (typed[i] == '\r')
-            continue;
-        if (typed[i] == '\n')
-            oneLine += "\\n";
-        else
-            oneLine += typed[i];
-    }
-    EncodeResult encoded = encodeFromUtf8(toStoredForm(oneLine), codePage);
+    EncodeResult encoded = encodeFromUtf8(toStoredForm(typed), codePage);
     return {encoded.ok, std::move(encoded.bytes), std::move(encoded.unrepresentable)};
 }
 

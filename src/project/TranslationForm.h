@@ -51,7 +51,6 @@ inline constexpr int kSpecialCharacterCount = 95;
 
 // A typed translation (display form, UTF-8) as the bytes to store in a translation whose texts
 // are kept in `codePage`; not ok, with the characters it lacks, when the code page cannot hold it.
-// A line break typed is stored as the escape "\n".
 struct PreparedTranslation {
     bool ok = false;
     std::string bytes;

@@ -25,7 +25,9 @@ TEST(CommandLineTest, FlagsAreMatchedIgnoringCaseUnderShortAndLongNames)
     EXPECT_EQ(CBatchCommandLineInfo::FindFlag("X"), -1);
     EXPECT_EQ(CBatchCommandLineInfo::FindFlag("Updates"), -1);
     EXPECT_EQ(CBatchCommandLineInfo::FindFlag("fit"), 13);
-    EXPECT_EQ(flagTable().size(), 26u);
+    EXPECT_EQ(CBatchCommandLineInfo::FindFlag("xliff"), 14);
+    EXPECT_EQ(CBatchCommandLineInfo::FindFlag("Po"), 15);
+    EXPECT_EQ(flagTable().size(), 30u);
 
     for (const char* arg : {"-update", "/U", "-u"}) {
         auto cmd = parse({arg});
