@@ -10,6 +10,7 @@
 #include "database/TranslationColumnNames.h"
 #include "exchange/DatabaseExport.h"
 #include "exchange/DatabaseImport.h"
+#include "exchange/ImportSource.h"
 #include "exchange/PlatformExchange.h"
 #include "project/SpellCheck.h"
 #include "exchange/ScriptImport.h"
@@ -20,13 +21,6 @@
 
 namespace qmk {
 namespace {
-
-// "app.rc", "app.rc2", "app-German.rcx": translated scripts, whatever follows "rc".
-bool isScriptPath(const std::filesystem::path& path)
-{
-    const std::string extension = toUpperAscii(path.extension().string());
-    return extension.rfind(".RC", 0) == 0;
-}
 
 std::string languageName(LanguageId id)
 {
@@ -112,9 +106,11 @@ BatchStatus batchImport(const std::vector<std::string>& p, BatchReport& report, 
             report.error(printfText(txt::BatchFileNotFound, {from}));
             return BatchStatus::Failed;
         }
-        const bool fromScript = isScriptPath(from);
+        // What the file is, decided where the window decides it too.
+        const ImportKind kind = importKindOf(from);
+        const bool fromScript = kind == ImportKind::TranslatedScript;
         const std::optional<ExchangeFormat> platform = exchangeFormatOf(from);
-        if (!fromScript && !platform && !isDatabasePath(from)) {
+        if (!fromScript && !platform && kind != ImportKind::ProjectDatabase) {
             report.error(printfText(txt::BatchWrongFileType, {from}));
             return BatchStatus::Failed;
         }

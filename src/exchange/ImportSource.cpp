@@ -1,0 +1,116 @@
+// The kinds of import.
+#include "exchange/ImportSource.h"
+
+#include <algorithm>
+
+#include "exchange/DatabaseImport.h"
+#include "exchange/PlatformExchange.h"
+#include "exchange/ScriptImport.h"
+#include "project/CQuillDoc.h"
+#include "resources/Feedback.h"
+#include "resources/FileNames.h"
+#include "resources/MessageIds.h"
+#include "resources/Messages.h"
+#include "resources/Texts.h"
+
+namespace qmk {
+namespace {
+
+struct FilterEntry {
+    ImportKind kind;
+    const char* text;
+};
+
+constexpr FilterEntry kFilters[] = {
+    {ImportKind::Workbook, "Microsoft Excel File (*.xlsx *.xls)"},
+    {ImportKind::ProjectDatabase, "Database File (*.mdb)"},
+    {ImportKind::TranslatedScript, "Resource Script File (*.rc);;QMK 2.x Translated RC File (*.rc*)"},
+    {ImportKind::Xliff, "XLIFF File (*.xlf *.xliff)"},
+    {ImportKind::Po, "Gettext PO File (*.po)"},
+};
+
+} // namespace
+
+ImportKind importKindOf(const std::filesystem::path& path)
+{
+    const std::string extension = toLowerAscii(path.extension().string());
+    if (extension == ".xlsx" || extension == ".xls")
+        return ImportKind::Workbook;
+    if (extension == ".mdb")
+        return ImportKind::ProjectDatabase;
+    if (extension.rfind(".rc", 0) == 0)
+        return ImportKind::TranslatedScript;
+    if (extension == ".xlf" || extension == ".xliff")
+        return ImportKind::Xliff;
+    if (extension == ".po" || extension == ".pot")
+        return ImportKind::Po;
+    return ImportKind::Unsupported;
+}
+
+std::vector<std::string> importLanguageNames()
+{
+    std::vector<std::string> names;
+    auto add = [&](int first, int last) {
+        for (int id = first; id <= last; ++id)
+            if (const std::string_view name = messageText(id); !name.empty())
+                names.emplace_back(name);
+    };
+    add(msg::LanguageBulgarian, msg::LanguageGermanAustria);  // 801 to 840: Arabic (800) left out
+    add(msg::LanguageChineseTaiwan, msg::LanguageEnglishIrish);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::vector<std::string> importFilters(const std::string& rememberedExtension)
+{
+    const ImportKind first = importKindOf("x." + rememberedExtension);
+    std::vector<std::string> filters;
+    for (const FilterEntry& entry : kFilters)
+        if (entry.kind == first)
+            filters.emplace_back(entry.text);
+    for (const FilterEntry& entry : kFilters)
+        if (entry.kind != first)
+            filters.emplace_back(entry.text);
+    return filters;
+}
+
+OperationResult importFile(CQuillDoc& doc, LanguageId language, const std::filesystem::path& path)
+{
+    switch (importKindOf(path)) {
+    case ImportKind::ProjectDatabase:
+        return DatabaseImport::intoProject(doc, path, language).outcome;
+    case ImportKind::TranslatedScript:
+        return ScriptImport(doc, doc.includeExtensions()).run(path, language).outcome;
+    case ImportKind::Xliff:
+    case ImportKind::Po: {
+        std::string problem;
+        const std::optional<std::vector<ExchangeUnit>> units = readExchangeFile(path, *exchangeFormatOf(path), problem);
+        if (!units) {
+            doc.feedback().messageText(fillPlaceholders(txt::ImportPlatformUnreadable, {path.string(), problem}),
+                                       Icon::Stop);
+            return OperationResult::Failed;
+        }
+        if (!doc.rows().columns().count() && !doc.reloadRows().done())
+            return OperationResult::Failed;
+        const ExchangeImportResult result = importExchangeUnits(doc, language, *units);
+        if (!result.ok)
+            return OperationResult::Failed;
+        std::string notImported;
+        for (const auto* list : {&result.sourceChanged, &result.unrepresentable, &result.unknown})
+            for (const std::string& unit : *list)
+                notImported += unit + "\n";
+        doc.feedback().messageText(fillPlaceholders(txt::ImportPlatformDone, {path.string(), std::to_string(result.imported),
+                                                                              notImported}),
+                                   notImported.empty() ? Icon::Information : Icon::Exclamation);
+        return OperationResult::Done;
+    }
+    case ImportKind::Workbook:
+    case ImportKind::Unsupported:
+        break;
+    }
+    doc.feedback().messageText(fillPlaceholders(txt::ImportUnsupportedType, {path.string(), toLowerAscii(path.extension().string()).substr(path.extension().empty() ? 0 : 1)}),
+                               Icon::Exclamation);
+    return OperationResult::InputRefused;
+}
+
+} // namespace qmk

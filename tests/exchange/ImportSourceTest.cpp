@@ -1,0 +1,66 @@
+// What an import reads is decided by the file's extension, in one place; the import languages;
+// the Open dialog's filters with the kind imported last first.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "common/RecordingFeedback.h"
+#include "common/TempDir.h"
+#include "database/CProjectDatabase.h"
+#include "exchange/ImportSource.h"
+#include "exchange/PlatformExchange.h"
+#include "project/CQuillDoc.h"
+
+namespace qmk {
+namespace {
+
+TEST(ImportSourceTest, TheExtensionDecidesTheKind)
+{
+    EXPECT_EQ(importKindOf("a/Texts.XLSX"), ImportKind::Workbook);
+    EXPECT_EQ(importKindOf("a/other_rc.mdb"), ImportKind::ProjectDatabase);
+    EXPECT_EQ(importKindOf("a/app-German.rc2"), ImportKind::TranslatedScript);
+    EXPECT_EQ(importKindOf("a/de.xliff"), ImportKind::Xliff);
+    EXPECT_EQ(importKindOf("a/de.po"), ImportKind::Po);
+    EXPECT_EQ(importKindOf("a/notes.txt"), ImportKind::Unsupported);
+}
+
+TEST(ImportSourceTest, TheLanguagesAreSortedWithoutArabicAndNeutral)
+{
+    const std::vector<std::string> names = importLanguageNames();
+    EXPECT_EQ(names.size(), 48u);  // 801 to 840 and 61340 to 61347
+    EXPECT_TRUE(std::is_sorted(names.begin(), names.end()));
+    EXPECT_EQ(std::count(names.begin(), names.end(), "Arabic"), 0);
+    EXPECT_EQ(std::count(names.begin(), names.end(), "Rhaeto-Romanic"), 1);
+}
+
+TEST(ImportSourceTest, TheKindImportedLastComesFirstInTheFilters)
+{
+    EXPECT_EQ(importFilters("xlsx").front(), "Microsoft Excel File (*.xlsx *.xls)");
+    const std::vector<std::string> filters = importFilters("po");
+    EXPECT_EQ(filters.front(), "Gettext PO File (*.po)");
+    EXPECT_EQ(filters[1], "Microsoft Excel File (*.xlsx *.xls)");
+    EXPECT_EQ(filters.size(), 5u);
+}
+
+TEST(ImportSourceTest, AnXliffFileIsImportedThroughTheDocumentAndAnUnknownKindRefused)
+{
+    test::TempDir dir;
+    test::RecordingFeedback feedback;
+    CQuillDoc doc(feedback, {});
+    ASSERT_TRUE(doc.OnOpenDocument(dir.write("app.rc", "STRINGTABLE\nBEGIN\n    IDS_A \"Apple\"\nEND\n")));
+    ASSERT_TRUE(doc.NewTranslation(LanguageId{7, 1}, "de.rc"));
+    ASSERT_TRUE(doc.reloadRows().done());
+    std::vector<ExchangeUnit> units = exchangeUnits(doc, LanguageId{7, 1});
+    ASSERT_EQ(units.size(), 1u);
+    units[0].target = "Apfel";
+    std::string problem;
+    ASSERT_TRUE(writeExchangeFile(dir / "de.xlf", ExchangeFormat::Xliff, units, "en-US", "de-DE", problem));
+    EXPECT_EQ(importFile(doc, LanguageId{7, 1}, dir / "de.xlf"), OperationResult::Done);
+    EXPECT_EQ(doc.database().texts().translation(units[0].lineIndex, LanguageId{7, 1})->text, "Apfel");
+    EXPECT_TRUE(doc.isModified());
+    EXPECT_EQ(importFile(doc, LanguageId{7, 1}, dir.write("notes.txt", "x")), OperationResult::InputRefused);
+    EXPECT_NE(feedback.said.back().text.find("Unsupported file type 'txt'"), std::string::npos);
+}
+
+} // namespace
+} // namespace qmk
