@@ -8,6 +8,7 @@
 #include <QDesktopServices>
 #include <QDockWidget>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -22,27 +23,35 @@
 #include <QUrl>
 
 #include "app/IncludeExtensions.h"
+#include "app/LanguageParameter.h"
 #include "app/ProfileFile.h"
 #include "app/ProjectFileList.h"
 #include "app/Settings.h"
 #include "database/DaoException.h"
+#include "exchange/ImportSource.h"
+#include "exchange/PlatformExchange.h"
+#include "exchange/WorkbookImport.h"
 #include "project/CQuillDoc.h"
 #include "project/ItemTypes.h"
+#include "project/SpellCheck.h"
 #include "project/TextCodec.h"
 #include "resources/CommandIds.h"
+#include "resources/FileNames.h"
 #include "resources/MenuTexts.h"
 #include "resources/MessageIds.h"
 #include "resources/Messages.h"
+#include "resources/PrintfText.h"
+#include "resources/Texts.h"
 #include "resources/UiTexts.h"
 #include "ui/CAppSettingsSheet.h"
 #include "ui/CBlockHeaderDlg.h"
 #include "ui/CBookmarkDlg.h"
 #include "ui/CChildFrame.h"
+#include "ui/CDeleteTranslationDlg.h"
 #include "ui/CDynBitmapView.h"
-#include "ui/CFindDlg.h"
 #include "ui/CDynDlgView.h"
 #include "ui/CDynMenuView.h"
-#include "ui/CDeleteTranslationDlg.h"
+#include "ui/CFindDlg.h"
 #include "ui/CGaugePane.h"
 #include "ui/CMessageBoxFeedback.h"
 #include "ui/CNewTranslationDlg.h"
@@ -178,7 +187,7 @@ void CMainFrame::createMenus()
                   cmd::ResourceEditor});
 
     QMenu* translation = menuBar()->addMenu(qs(txt::MenuTranslation));
-    add(translation, {cmd::NewTranslation, cmd::DeleteTranslation, 0});
+    add(translation, {cmd::NewTranslation, cmd::DeleteTranslation, 0, cmd::ImportText, uicmd::ExportForPlatforms, 0});
     settingsMenu_ = translation->addMenu(qs(txt::MenuTranslationSettings));
 
     QMenu* view = menuBar()->addMenu(qs(txt::MenuView));
@@ -359,6 +368,8 @@ void CMainFrame::connectCommands()
     on(cmd::Replace, [this] { openFindDialog(true); });
     on(cmd::FindNext, [this] { repeatFind(); });
     on(cmd::Bookmark, [this] { bookmark(); });
+    on(cmd::ImportText, [this] { importText(); });
+    on(uicmd::ExportForPlatforms, [this] { exportForPlatforms(); });
     on(uicmd::FilterRows, [this] {
         if (CChildFrame* child = activeChild()) {
             area_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(child->parentWidget()));
@@ -743,6 +754,95 @@ void CMainFrame::goToBookmark(CChildFrame* child, const BookmarkRow& bookmark)
         preview->setLanguage(std::nullopt);
 }
 
+void CMainFrame::importText()
+{
+    CChildFrame* child = activeChild();
+    if (!child)
+        return;
+    ProfileFile& profile = settings_.profile();
+    const std::string last = profile.getString(ini::UpperSettings, ini::LastImportFile, "");
+    const std::string remembered =
+        last.empty() ? std::string("xlsx") : toLowerAscii(std::filesystem::path(last).extension().string().substr(1));
+    QStringList filters;
+    for (const std::string& filter : importFilters(remembered))
+        filters << qs(filter.c_str());
+    const QString chosen = QFileDialog::getOpenFileName(this, qs(txt::ImportFileTitle), QString::fromStdString(last),
+                                                        filters.join(QStringLiteral(";;")));
+    if (chosen.isEmpty())
+        return;
+    const std::filesystem::path path = chosen.toStdString();
+    CQuillDoc& doc = child->document();
+    if (importKindOf(path) == ImportKind::Workbook) {
+        // The worksheet's languages: its texts are imported into the one chosen, all at once.
+        WorkbookImport workbook(doc, feedback_);
+        if (!workbook.open(path))
+            return;
+        QStringList names;
+        for (const std::string& name : workbook.languageNames())
+            names << QString::fromStdString(name);
+        bool ok = names.size() == 1;
+        const QString name = ok ? names.front()
+                                : QInputDialog::getItem(this, qs(txt::ImportTextTitle), qs(txt::LabelLanguage), names, 0,
+                                                        false, &ok);
+        if (!ok || !workbook.chooseLanguage(name.toStdString()))
+            return;
+        workbook.importAll({});
+        workbook.saveMarks();
+    } else if (importKindOf(path) != ImportKind::Unsupported) {
+        QStringList names;
+        for (const std::string& name : importLanguageNames())
+            names << QString::fromStdString(name);
+        bool ok = false;
+        const QString name = QInputDialog::getItem(
+            this, qs(txt::ImportTextTitle),
+            QString::fromStdString(printfText(txt::ImportLanguagePrompt, {path.string()})), names, 0, false, &ok);
+        if (!ok)
+            return;
+        const std::optional<LanguageId> language = parseLanguageParameter(name.toStdString());
+        if (!language)
+            return;  // a language without an id imports nothing
+        importFile(doc, *language, path);
+    } else {
+        importFile(doc, {}, path);  // says the kind is not supported
+        return;
+    }
+    profile.writeString(ini::UpperSettings, ini::LastImportFile, path.string());
+    fillLanguageList();
+    child->updateTitle();
+    projectFiles_->refresh(doc.scriptPath());
+    updateCommandStates();
+}
+
+void CMainFrame::exportForPlatforms()
+{
+    CChildFrame* child = activeChild();
+    if (!child)
+        return;
+    const std::optional<LanguageId> language = child->textList()->currentLanguage();
+    if (!language)
+        return;
+    CQuillDoc& doc = child->document();
+    const std::string name = doc.rows().columns().header(doc.rows().columns().columnOfLanguage(*language));
+    const std::filesystem::path suggested = doc.scriptPath().parent_path() / (doc.scriptPath().stem().string() + "-" + name + ".xlf");
+    const QString chosen = QFileDialog::getSaveFileName(this, qs(txt::ExportPlatformTitle),
+                                                        QString::fromStdString(suggested.string()),
+                                                        QStringLiteral("XLIFF File (*.xlf *.xliff);;Gettext PO File (*.po)"));
+    if (chosen.isEmpty())
+        return;
+    std::filesystem::path path = chosen.toStdString();
+    if (!exchangeFormatOf(path))
+        path += ".xlf";
+    const std::vector<ExchangeUnit> units = exchangeUnits(doc, *language);
+    std::string problem;
+    const std::vector<SourceLanguageRow> sources = doc.database().languages().sourceLanguages();
+    if (!writeExchangeFile(path, *exchangeFormatOf(path), units,
+                           sources.empty() ? "en-US" : languageTag(sources.front().id), languageTag(*language), problem))
+        feedback_.messageText(fillPlaceholders(txt::ExportPlatformFailed, {path.string(), problem}), Icon::Stop);
+    else
+        statusBar()->showMessage(QString::fromStdString(
+            fillPlaceholders(txt::ExportPlatformDone, {std::to_string(units.size()), path.string()})));
+}
+
 void CMainFrame::repeatFind()
 {
     CChildFrame* child = activeChild();
@@ -977,6 +1077,8 @@ void CMainFrame::updateCommandStates()
     action(cmd::FindNext)->setEnabled(child && !child->search().options.columns.empty() &&
                                       (!child->search().options.pattern.empty() || child->search().options.changedItems));
     action(cmd::Bookmark)->setEnabled(child != nullptr);
+    action(cmd::ImportText)->setEnabled(child != nullptr);
+    action(uicmd::ExportForPlatforms)->setEnabled(child && child->textList()->currentLanguage().has_value());
     action(cmd::FileOptions)->setEnabled(false);
     updatePanes();
 }

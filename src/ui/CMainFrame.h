@@ -101,6 +101,8 @@ private:
     void undoOrRedo(bool undo);
     void openFindDialog(bool replace);
     void repeatFind();
+    void importText();
+    void exportForPlatforms();
     void bookmark();
     void goToBookmark(CChildFrame* child, const BookmarkRow& bookmark);
     void closePreviewsOf(CChildFrame* child);

@@ -30,6 +30,7 @@ inline constexpr int Tabbed = 59401;
 inline constexpr int Undo = 57643;
 inline constexpr int Redo = 57644;
 inline constexpr int FilterRows = 59500;
+inline constexpr int ExportForPlatforms = 59501;
 } // namespace uicmd
 
 const std::vector<CommandEntry>& commandTable();
