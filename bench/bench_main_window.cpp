@@ -22,6 +22,7 @@
 #include "ui/CChildFrame.h"
 #include "ui/CMainFrame.h"
 #include "ui/CMessageBoxFeedback.h"
+#include "exchange/PlatformExchange.h"
 #include "project/ReplaceAll.h"
 #include "project/TextSearch.h"
 #include "project/TranslationEdit.h"
@@ -275,6 +276,43 @@ void BM_ReplaceAll10000Occurrences(benchmark::State& state)
     state.counters["replaced"] = replaced;
 }
 BENCHMARK(BM_ReplaceAll10000Occurrences)->Unit(benchmark::kMillisecond)->Iterations(4);
+
+// 100,000 units of a translation written as XLIFF and read back into the project.
+void BM_XliffExportOf100000Units(benchmark::State& state)
+{
+    const std::filesystem::path file = std::filesystem::temp_directory_path() / ("qmkbench-" + std::to_string(getpid()) + ".xlf");
+    std::size_t units = 0;
+    for (auto _ : state) {
+        const std::vector<qmk::ExchangeUnit> all = qmk::exchangeUnits(searchProject().doc(), qmk::LanguageId{7, 1});
+        std::string problem;
+        qmk::writeExchangeFile(file, qmk::ExchangeFormat::Xliff, all, "en-US", "de-DE", problem);
+        units = all.size();
+    }
+    state.counters["units"] = static_cast<double>(units);
+}
+BENCHMARK(BM_XliffExportOf100000Units)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_XliffImportOf100000Units(benchmark::State& state)
+{
+    const std::filesystem::path file = std::filesystem::temp_directory_path() / ("qmkbench-" + std::to_string(getpid()) + ".xlf");
+    std::vector<qmk::ExchangeUnit> all = qmk::exchangeUnits(searchProject().doc(), qmk::LanguageId{7, 1});
+    int n = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        ++n;
+        for (qmk::ExchangeUnit& unit : all)
+            unit.target = "Text " + std::to_string(n);  // every unit brings a new translation
+        std::string problem;
+        qmk::writeExchangeFile(file, qmk::ExchangeFormat::Xliff, all, "en-US", "de-DE", problem);
+        state.ResumeTiming();
+        const auto read = qmk::readExchangeFile(file, qmk::ExchangeFormat::Xliff, problem);
+        const qmk::ExchangeImportResult result = qmk::importExchangeUnits(searchProject().doc(), qmk::LanguageId{7, 1}, *read);
+        state.counters["imported"] = result.imported;
+    }
+    std::error_code ec;
+    std::filesystem::remove(file, ec);
+}
+BENCHMARK(BM_XliffImportOf100000Units)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 
