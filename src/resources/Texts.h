@@ -206,6 +206,7 @@ inline constexpr char ExportProgressTitle[] = "Export Text";
 // The stray quote and line break belong to the text.
 inline constexpr char CantCreateExcel[] = "Cannot create Excel. Make sure that Excel is correctly registered.\"\n";
 inline constexpr char ExportAborted[] = "Exporting text aborted.\nDo you want to close the Excel application ?";
+inline constexpr char ExportWorkbookWritten[] = "Export Text\nThe workbook was written to %1.";
 inline constexpr char ExportDatabaseTitle[] = "Export Text to Database";
 inline constexpr char TranslationsLabel[] = "&Translations:";
 inline constexpr char ExportIsCurrentDatabase[] =

@@ -52,6 +52,7 @@
 #include "ui/CDynDlgView.h"
 #include "ui/CDynMenuView.h"
 #include "ui/CFindDlg.h"
+#include "ui/ExchangeCommands.h"
 #include "ui/CGaugePane.h"
 #include "ui/CMessageBoxFeedback.h"
 #include "ui/CNewTranslationDlg.h"
@@ -187,7 +188,8 @@ void CMainFrame::createMenus()
                   cmd::ResourceEditor});
 
     QMenu* translation = menuBar()->addMenu(qs(txt::MenuTranslation));
-    add(translation, {cmd::NewTranslation, cmd::DeleteTranslation, 0, cmd::ImportText, uicmd::ExportForPlatforms, 0});
+    add(translation, {cmd::NewTranslation, cmd::DeleteTranslation, 0, cmd::ExportToExcel, cmd::ExportToDatabase,
+                      uicmd::ExportForPlatforms, cmd::ImportText, 0});
     settingsMenu_ = translation->addMenu(qs(txt::MenuTranslationSettings));
 
     QMenu* view = menuBar()->addMenu(qs(txt::MenuView));
@@ -369,6 +371,14 @@ void CMainFrame::connectCommands()
     on(cmd::FindNext, [this] { repeatFind(); });
     on(cmd::Bookmark, [this] { bookmark(); });
     on(cmd::ImportText, [this] { importText(); });
+    on(cmd::ExportToExcel, [this] {
+        if (CChildFrame* child = activeChild())
+            exportTextToWorkbook(this, *child, feedback_, exportColumns_);
+    });
+    on(cmd::ExportToDatabase, [this] {
+        if (CChildFrame* child = activeChild())
+            exportTextToDatabase(this, *child, feedback_, open_.databases());
+    });
     on(uicmd::ExportForPlatforms, [this] { exportForPlatforms(); });
     on(uicmd::FilterRows, [this] {
         if (CChildFrame* child = activeChild()) {
@@ -1078,6 +1088,8 @@ void CMainFrame::updateCommandStates()
                                       (!child->search().options.pattern.empty() || child->search().options.changedItems));
     action(cmd::Bookmark)->setEnabled(child != nullptr);
     action(cmd::ImportText)->setEnabled(child != nullptr);
+    action(cmd::ExportToExcel)->setEnabled(child != nullptr);
+    action(cmd::ExportToDatabase)->setEnabled(child != nullptr);
     action(uicmd::ExportForPlatforms)->setEnabled(child && child->textList()->currentLanguage().has_value());
     action(cmd::FileOptions)->setEnabled(false);
     updatePanes();

@@ -140,6 +140,7 @@ private:
     SearchHistory replacements_;
     std::vector<std::string> findWhere_;
     std::vector<std::string> replaceWhere_;
+    std::vector<int> exportColumns_;  // the workbook columns chosen last in this run
 };
 
 } // namespace qmk

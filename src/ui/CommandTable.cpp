@@ -60,6 +60,8 @@ const std::vector<CommandEntry>& commandTable()
 
         {cmd::ApplicationSettings, MenuOptions, QKeySequence::Preferences, StatusApplicationSettings, "preferences-system"},
         {cmd::ToolbarSettings, MenuToolbars, {}, StatusToolbarSettings, ""},
+        {cmd::ExportToExcel, MenuExportToExcel, {}, StatusExportToExcel, "x-office-spreadsheet"},
+        {cmd::ExportToDatabase, MenuExportToDatabase, {}, StatusExportToDatabase, ""},
         {cmd::ImportText, MenuImportText, {}, StatusImportText, "document-import"},
         {uicmd::ExportForPlatforms, MenuExportPlatform, {}, StatusExportPlatform, "document-export"},
         {uicmd::Tabbed, MenuTabbedWindows, {}, StatusTabbed, "", true},
@@ -89,7 +91,7 @@ QIcon themedIcon(const char* name)
         {"image-x-generic", QStyle::SP_FileIcon},       {"bookmark-new", QStyle::SP_FileDialogDetailedView},
         {"accessories-text-editor", QStyle::SP_FileDialogContentsView},
         {"preferences-system", QStyle::SP_FileDialogInfoView},
-        {"document-import", QStyle::SP_ArrowDown}, {"document-export", QStyle::SP_ArrowUp},
+        {"x-office-spreadsheet", QStyle::SP_FileIcon}, {"document-import", QStyle::SP_ArrowDown}, {"document-export", QStyle::SP_ArrowUp},
         {"edit-find", QStyle::SP_FileDialogContentsView}, {"edit-find-replace", QStyle::SP_FileDialogDetailedView},
         {"edit-undo", QStyle::SP_ArrowBack},            {"edit-redo", QStyle::SP_ArrowForward},
     };
