@@ -185,11 +185,11 @@ void CMainFrame::createMenus()
     QMenu* project = menuBar()->addMenu(qs(txt::MenuProject));
     add(project, {cmd::UpdateDatabase, cmd::RefreshStatus, cmd::ShowChangedSourceText, 0, cmd::ViewDialog,
                   cmd::ViewMenu, cmd::ViewBitmap, cmd::ViewSourceLanguage, cmd::ViewTranslated, cmd::ShowInTextTable, 0,
+                  cmd::ExportToExcel, cmd::ExportToDatabase, uicmd::ExportForPlatforms, cmd::ImportText, 0,
                   cmd::ResourceEditor});
 
     QMenu* translation = menuBar()->addMenu(qs(txt::MenuTranslation));
-    add(translation, {cmd::NewTranslation, cmd::DeleteTranslation, 0, cmd::ExportToExcel, cmd::ExportToDatabase,
-                      uicmd::ExportForPlatforms, cmd::ImportText, 0});
+    add(translation, {cmd::NewTranslation, cmd::DeleteTranslation, 0});
     settingsMenu_ = translation->addMenu(qs(txt::MenuTranslationSettings));
 
     QMenu* view = menuBar()->addMenu(qs(txt::MenuView));
