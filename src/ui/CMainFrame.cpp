@@ -177,10 +177,11 @@ void CMainFrame::createMenus()
     add(file, {0, uicmd::Exit});
 
     QMenu* edit = menuBar()->addMenu(qs(txt::MenuEdit));
-    add(edit, {uicmd::Undo, uicmd::Redo, 0, cmd::Find, cmd::FindNext, cmd::Replace, uicmd::FilterRows, 0, cmd::Translate, cmd::NextItem, cmd::PreviousItem, 0, cmd::ExcludeItem,
-               cmd::RemoveMarks, cmd::VersionBlockHeader, cmd::Bookmark, 0, cmd::ShowDialogResources, cmd::ShowMenuResources, cmd::ShowStringtableResources,
-               cmd::ShowVersionInfoResources, cmd::ShowBitmapResources, cmd::ShowFileIncludes,
-               cmd::ShowExcludedText});
+    add(edit, {uicmd::Undo, uicmd::Redo, 0, cmd::Translate, cmd::NextItem, cmd::PreviousItem, 0, cmd::ExcludeItem,
+               cmd::RemoveMarks, cmd::VersionBlockHeader});
+
+    QMenu* search = menuBar()->addMenu(qs(txt::MenuSearch));
+    add(search, {cmd::Find, cmd::FindNext, cmd::Replace, uicmd::FilterRows, 0, cmd::Bookmark});
 
     QMenu* project = menuBar()->addMenu(qs(txt::MenuProject));
     add(project, {cmd::UpdateDatabase, cmd::RefreshStatus, cmd::ShowChangedSourceText, 0, cmd::ViewDialog,
@@ -194,7 +195,10 @@ void CMainFrame::createMenus()
 
     QMenu* view = menuBar()->addMenu(qs(txt::MenuView));
     view->setObjectName(QStringLiteral("viewMenu"));
-    add(view, {cmd::ToolbarSettings, uicmd::Tabbed});
+    // The display switches: which texts the Text Table shows.
+    add(view, {cmd::ShowDialogResources, cmd::ShowMenuResources, cmd::ShowStringtableResources,
+               cmd::ShowVersionInfoResources, cmd::ShowBitmapResources, cmd::ShowFileIncludes, cmd::ShowExcludedText, 0,
+               cmd::ToolbarSettings, uicmd::Tabbed});
 
     QMenu* settings = menuBar()->addMenu(qs(txt::MenuSettings));
     add(settings, {cmd::ApplicationSettings});

@@ -212,3 +212,42 @@ TEST_F(MainFrameTest, RefreshStatusNamesChangedScriptsAndADroppedScriptOpens)
 }
 
 } // namespace qmk
+
+#include <QMenu>
+#include <QMenuBar>
+
+namespace qmk {
+
+TEST_F(MainFrameTest, EachMenuGivesEveryMnemonicOnce)
+{
+    ASSERT_NE(openApp(), nullptr);
+    std::vector<std::string> clashes;
+    auto mnemonic = [](const QString& text) {
+        const int at = text.indexOf(QLatin1Char('&'));
+        return at >= 0 && at + 1 < text.size() ? text.at(at + 1).toLower() : QChar();
+    };
+    std::vector<QMenu*> menus;
+    std::map<QChar, QString> titles;  // the menu bar's own mnemonics
+    for (QAction* top : frame->menuBar()->actions()) {
+        if (top->menu())
+            menus.push_back(top->menu());
+        if (auto [it, fresh] = titles.emplace(mnemonic(top->text()), top->text()); !fresh)
+            clashes.push_back(("menu bar: " + it->second + " / " + top->text()).toStdString());
+    }
+    for (std::size_t i = 0; i < menus.size(); ++i) {
+        std::map<QChar, QString> seen;
+        for (QAction* entry : menus[i]->actions()) {
+            if (entry->menu())
+                menus.push_back(entry->menu());
+            const QChar key = mnemonic(entry->text());
+            // Entries that are never enabled ("&Options...", "Resource &Editor...") cannot be chosen.
+            if (key.isNull() || entry->isSeparator() || !entry->isEnabled())
+                continue;
+            if (auto [it, fresh] = seen.emplace(key, entry->text()); !fresh)
+                clashes.push_back((menus[i]->title() + ": " + it->second + " / " + entry->text()).toStdString());
+        }
+    }
+    EXPECT_TRUE(clashes.empty()) << ::testing::PrintToString(clashes);
+}
+
+} // namespace qmk
