@@ -27,13 +27,6 @@ std::string languageName(LanguageId id)
     return translationColumnName(id.language, id.sublanguage);
 }
 
-// The source language of a project as platforms name it (its first source language).
-std::string sourceTag(CQuillDoc& doc)
-{
-    const std::vector<SourceLanguageRow> sources = doc.database().languages().sourceLanguages();
-    return sources.empty() ? "en-US" : languageTag(sources.front().id);
-}
-
 } // namespace
 
 BatchStatus batchExportForPlatforms(const std::vector<std::string>& p, BatchReport& report,
@@ -47,7 +40,7 @@ BatchStatus batchExportForPlatforms(const std::vector<std::string>& p, BatchRepo
             return batchFailed(report);
         const std::vector<ExchangeUnit> units = exchangeUnits(op.doc(), id);
         std::string problem;
-        if (!writeExchangeFile(p[2], format, units, sourceTag(op.doc()), languageTag(id), problem)) {
+        if (!writeExchangeFile(p[2], format, units, sourceLanguageTag(op.doc()), languageTag(id), problem)) {
             report.error(printfText(txt::BatchCannotWrite, {p[2], problem}));
             return BatchStatus::Failed;
         }

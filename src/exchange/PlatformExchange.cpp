@@ -11,6 +11,7 @@
 #include "database/DaoException.h"
 #include "database/Transaction.h"
 #include "project/CQuillDoc.h"
+#include "project/SpellCheck.h"
 #include "project/TextCodec.h"
 #include "project/TranslationForm.h"
 #include "resources/Feedback.h"
@@ -223,6 +224,12 @@ std::optional<std::vector<ExchangeUnit>> readPo(const std::string& bytes, std::s
 }
 
 } // namespace
+
+std::string sourceLanguageTag(CQuillDoc& doc)
+{
+    const std::vector<SourceLanguageRow> sources = doc.database().languages().sourceLanguages();
+    return sources.empty() ? "en-US" : languageTag(sources.front().id);
+}
 
 std::vector<ExchangeUnit> exchangeUnits(CQuillDoc& doc, LanguageId language)
 {

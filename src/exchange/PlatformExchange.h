@@ -27,6 +27,9 @@ struct ExchangeUnit {
     int lineIndex = -1;    // only for units made from the project
 };
 
+// The project's source language as platforms name it ("en-US"): its first source language.
+std::string sourceLanguageTag(CQuillDoc& doc);
+
 // The units of a translation, in Text Table order.
 std::vector<ExchangeUnit> exchangeUnits(CQuillDoc& doc, LanguageId language);
 

@@ -848,9 +848,7 @@ void CMainFrame::exportForPlatforms()
         path += ".xlf";
     const std::vector<ExchangeUnit> units = exchangeUnits(doc, *language);
     std::string problem;
-    const std::vector<SourceLanguageRow> sources = doc.database().languages().sourceLanguages();
-    if (!writeExchangeFile(path, *exchangeFormatOf(path), units,
-                           sources.empty() ? "en-US" : languageTag(sources.front().id), languageTag(*language), problem))
+    if (!writeExchangeFile(path, *exchangeFormatOf(path), units, sourceLanguageTag(doc), languageTag(*language), problem))
         feedback_.messageText(fillPlaceholders(txt::ExportPlatformFailed, {path.string(), problem}), Icon::Stop);
     else
         statusBar()->showMessage(QString::fromStdString(

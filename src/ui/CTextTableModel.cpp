@@ -122,11 +122,6 @@ void CTextTableModel::tableReset()
     endResetModel();
 }
 
-void CTextTableModel::translationsChanged()
-{
-    // The rows are read again right after, and that reset brings the new columns.
-}
-
 void CTextTableModel::fontChanged(LanguageId, bool)
 {
     refreshFonts();

@@ -35,7 +35,6 @@ public:
     // ProjectObserver
     void rowsChanged(const RowChange& change) override;
     void tableReset() override;
-    void translationsChanged() override;
     void fontChanged(LanguageId language, bool source) override;
     void busyChanged(bool busy) override;
 

@@ -241,9 +241,8 @@ void CTranslDlgView::selectInTranslation(int position, int length)
                                   : std::string());
     const QList<uint> points = stored.toUcs4();
     auto shownPosition = [&](int codePoints) {
-        QString prefix;
-        for (int i = 0; i < std::min(codePoints, int(points.size())); ++i)
-            prefix += QString::fromUcs4(reinterpret_cast<const char32_t*>(&points[i]), 1);
+        const QString prefix = QString::fromUcs4(reinterpret_cast<const char32_t*>(points.constData()),
+                                                 std::min<qsizetype>(codePoints, points.size()));
         return int(QString::fromStdString(toDisplayForm(prefix.toStdString())).size());
     };
     QTextCursor cursor = translation_->textCursor();
