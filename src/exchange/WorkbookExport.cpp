@@ -197,10 +197,18 @@ WorkbookExportResult WorkbookExport::run(const std::filesystem::path& target, st
         ++sheetRow;
         ++result.rowsWritten;
         if (feedback_.cancelled()) {
-            writer.abandon();
             result.outcome = OperationResult::Cancelled;
+            break;
+        }
+    }
+    // A cancelled export asks, as closing the spreadsheet would: Yes drops the workbook, No
+    // keeps the rows written so far in it.
+    if (ok && result.outcome == OperationResult::Cancelled) {
+        if (feedback_.askText(txt::ExportAborted, true)) {
+            writer.abandon();
             return result;
         }
+        result.keptPartial = true;
     }
     if (!ok || !writer.close()) {
         std::string detail = writer.errorDetail();
@@ -219,7 +227,8 @@ WorkbookExportResult WorkbookExport::run(const std::filesystem::path& target, st
             fillPlaceholders(txt::ExportUndecodable, {std::to_string(result.undecodableCells), lines}),
             Icon::Exclamation);
     }
-    result.outcome = OperationResult::Done;
+    if (!result.keptPartial)
+        result.outcome = OperationResult::Done;
     return result;
 }
 

@@ -23,8 +23,10 @@ struct ExportColumnEntry {
 struct WorkbookExportResult {
     // Done: the workbook is at its place. InputRefused: no valid column was chosen. Cancelled
     // between rows, Failed (reported), Refused while the document is busy: no file was
-    // written, and a file of that name is unchanged.
+    // written, and a file of that name is unchanged, unless the person asked to keep the
+    // rows written before the cancel (keptPartial).
     OperationResult outcome = OperationResult::InputRefused;
+    bool keptPartial = false;
     int rowsWritten = 0;       // data rows, without header and empty row
     int undecodableCells = 0;  // texts not valid in their code page, written empty (reported)
 };

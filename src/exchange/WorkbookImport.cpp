@@ -54,7 +54,8 @@ bool WorkbookImport::open(const std::filesystem::path& path)
     current_.reset();
     sheetMarks_.clear();
     refused_.clear();
-    if (!sheet_.open(path)) {
+    read_ = sheet_.open(path);
+    if (!read_) {
         feedback_.messageText(fillPlaceholders(txt::ImportReadFailed, {path.string(), sheet_.errorDetail()}),
                               Icon::Stop);
         return false;

@@ -57,10 +57,13 @@ public:
     // dropped). True when at least one known language remains.
     bool open(const std::filesystem::path& path);
     const std::filesystem::path& path() const { return path_; }
+    // The file was read as a workbook (its header may still have been refused).
+    bool wasRead() const { return read_; }
     // The known language names of the header, in header order.
     std::vector<std::string> languageNames() const;
     // The first sheet row (from 0) whose Id is empty: the data end before it.
     int dataEnd() const { return search_ ? search_->dataEnd() : FirstDataRow; }
+    int tableRowCount() const { return rows_.rowCount(); }
 
     // Takes the language's sheet column and searches the first pair; without one, says
     // "No resources with the same ID found." and returns false.
@@ -110,6 +113,7 @@ private:
     const TextTableRows& rows_;
     Feedback& feedback_;
     std::filesystem::path path_;
+    bool read_ = false;
     WorkbookReader sheet_;
     std::vector<Language> languages_;
     int chosen_ = -1;

@@ -21,6 +21,8 @@ public:
     virtual void messageText(const std::string& text, Icon icon) = 0;
     // A yes/no question; where nobody can answer, defaultAnswer is taken.
     virtual bool ask(int id, const MessageArgs& args, bool defaultAnswer) = 0;
+    // A yes/no question composed by the caller.
+    virtual bool askText(const std::string& text, bool defaultAnswer) = 0;
     virtual void status(const std::string& text) = 0;
     // Polled by long operations between steps: the person asked to stop the innermost task.
     virtual bool cancelled() = 0;
@@ -67,6 +69,7 @@ public:
     void message(int, const MessageArgs&, Icon) override {}
     void messageText(const std::string&, Icon) override {}
     bool ask(int, const MessageArgs&, bool defaultAnswer) override { return defaultAnswer; }
+    bool askText(const std::string&, bool defaultAnswer) override { return defaultAnswer; }
     void status(const std::string&) override {}
     bool cancelled() override { return false; }
 };

@@ -52,6 +52,7 @@
 #include "ui/CDynDlgView.h"
 #include "ui/CDynMenuView.h"
 #include "ui/CFindDlg.h"
+#include "ui/CWorkbookImportDlg.h"
 #include "ui/ExchangeCommands.h"
 #include "ui/CGaugePane.h"
 #include "ui/CMessageBoxFeedback.h"
@@ -768,6 +769,17 @@ void CMainFrame::goToBookmark(CChildFrame* child, const BookmarkRow& bookmark)
         preview->setLanguage(std::nullopt);
 }
 
+QStringList CMainFrame::importFileFilters() const
+{
+    const std::string last = settings_.profile().getString(ini::UpperSettings, ini::LastImportFile, "");
+    const std::string extension = std::filesystem::path(last).extension().string();
+    const std::string remembered = extension.empty() ? std::string("xlsx") : toLowerAscii(extension.substr(1));
+    QStringList filters;
+    for (const std::string& filter : importFilters(remembered))
+        filters << qs(filter.c_str());
+    return filters;
+}
+
 void CMainFrame::importText()
 {
     CChildFrame* child = activeChild();
@@ -775,33 +787,15 @@ void CMainFrame::importText()
         return;
     ProfileFile& profile = settings_.profile();
     const std::string last = profile.getString(ini::UpperSettings, ini::LastImportFile, "");
-    const std::string remembered =
-        last.empty() ? std::string("xlsx") : toLowerAscii(std::filesystem::path(last).extension().string().substr(1));
-    QStringList filters;
-    for (const std::string& filter : importFilters(remembered))
-        filters << qs(filter.c_str());
     const QString chosen = QFileDialog::getOpenFileName(this, qs(txt::ImportFileTitle), QString::fromStdString(last),
-                                                        filters.join(QStringLiteral(";;")));
+                                                        importFileFilters().join(QStringLiteral(";;")));
     if (chosen.isEmpty())
         return;
     const std::filesystem::path path = chosen.toStdString();
     CQuillDoc& doc = child->document();
     if (importKindOf(path) == ImportKind::Workbook) {
-        // The worksheet's languages: its texts are imported into the one chosen, all at once.
-        WorkbookImport workbook(doc, feedback_);
-        if (!workbook.open(path))
+        if (!importWorkbook(*child, path))
             return;
-        QStringList names;
-        for (const std::string& name : workbook.languageNames())
-            names << QString::fromStdString(name);
-        bool ok = names.size() == 1;
-        const QString name = ok ? names.front()
-                                : QInputDialog::getItem(this, qs(txt::ImportTextTitle), qs(txt::LabelLanguage), names, 0,
-                                                        false, &ok);
-        if (!ok || !workbook.chooseLanguage(name.toStdString()))
-            return;
-        workbook.importAll({});
-        workbook.saveMarks();
     } else if (importKindOf(path) != ImportKind::Unsupported) {
         QStringList names;
         for (const std::string& name : importLanguageNames())
@@ -825,6 +819,26 @@ void CMainFrame::importText()
     child->updateTitle();
     projectFiles_->refresh(doc.scriptPath());
     updateCommandStates();
+}
+
+bool CMainFrame::importWorkbook(CChildFrame& child, const std::filesystem::path& path)
+{
+    WorkbookImport workbook(child.document(), feedback_);
+    const bool accepted = workbook.open(path);
+    if (!workbook.wasRead())
+        return false;  // reported
+    if (accepted) {
+        CTextListView* table = child.textList();
+        CWorkbookImportDlg dialog(workbook, [table](int row) { table->selectRow(row); }, this);
+        dialog.exec();
+    }
+    workbook.saveMarks();
+    // The workbook stays open for the person who answers No: the desktop's spreadsheet
+    // application shows it with the marks just written.
+    const char* question = accepted ? txt::ImportExcelFinished : txt::ImportExcelNothing;
+    if (!feedback_.askText(fillPlaceholders(question, {path.string()}), true))
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path.string())));
+    return true;
 }
 
 void CMainFrame::exportForPlatforms()

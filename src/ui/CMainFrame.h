@@ -71,6 +71,11 @@ public:
     // F5: marks every open project whose script changed and names them in one message.
     void refreshStatus();
 
+    // The import file filters, the kind of the last file imported first.
+    QStringList importFileFilters() const;
+    // The worksheet import with its dialog; false when the file could not be read as a workbook.
+    bool importWorkbook(CChildFrame& child, const std::filesystem::path& path);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -140,7 +145,7 @@ private:
     SearchHistory replacements_;
     std::vector<std::string> findWhere_;
     std::vector<std::string> replaceWhere_;
-    std::vector<int> exportColumns_;  // the workbook columns chosen last in this run
+    QStringList exportColumns_;  // the workbook column entries chosen last in this run
 };
 
 } // namespace qmk

@@ -46,8 +46,13 @@ void CMessageBoxFeedback::messageText(const std::string& text, Icon icon)
 
 bool CMessageBoxFeedback::ask(int id, const MessageArgs& args, bool defaultAnswer)
 {
-    QMessageBox box(QMessageBox::Question, QApplication::applicationName(),
-                    QString::fromStdString(formatMessage(id, args)), QMessageBox::Yes | QMessageBox::No, parent_);
+    return askText(formatMessage(id, args), defaultAnswer);
+}
+
+bool CMessageBoxFeedback::askText(const std::string& text, bool defaultAnswer)
+{
+    QMessageBox box(QMessageBox::Question, QApplication::applicationName(), QString::fromStdString(text),
+                    QMessageBox::Yes | QMessageBox::No, parent_);
     box.setDefaultButton(defaultAnswer ? QMessageBox::Yes : QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }

@@ -27,6 +27,7 @@ public:
     void message(int id, const MessageArgs& args, Icon icon) override;
     void messageText(const std::string& text, Icon icon) override;
     bool ask(int id, const MessageArgs& args, bool defaultAnswer) override;
+    bool askText(const std::string& text, bool defaultAnswer) override;
     void status(const std::string& text) override;
     bool cancelled() override;
     void beep() override;

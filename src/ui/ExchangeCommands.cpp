@@ -23,7 +23,7 @@ QString qs(const char* text) { return QString::fromUtf8(text); }
 
 } // namespace
 
-void exportTextToWorkbook(QWidget* parent, CChildFrame& child, Feedback& feedback, std::vector<int>& rememberedColumns)
+void exportTextToWorkbook(QWidget* parent, CChildFrame& child, Feedback& feedback, QStringList& rememberedColumns)
 {
     CQuillDoc& doc = child.document();
     WorkbookExport exporter(doc, feedback);
@@ -31,14 +31,24 @@ void exportTextToWorkbook(QWidget* parent, CChildFrame& child, Feedback& feedbac
     QStringList names;
     for (const ExportColumnEntry& entry : entries)
         names << QString::fromStdString(entry.text);
-    std::vector<int> preset = rememberedColumns;
+    // The entries chosen last time, found by their texts (another project has other
+    // translations); all of them when none is there.
+    std::vector<int> preset;
+    for (int i = 0; i < names.size(); ++i)
+        if (rememberedColumns.contains(names[i]))
+            preset.push_back(i);
     if (preset.empty())
-        for (int i = 0; i < static_cast<int>(entries.size()); ++i)
+        for (int i = 0; i < names.size(); ++i)
             preset.push_back(i);
     CChoiceDlg choice(qs(txt::ColumnSelectTitle), qs(txt::ColumnSelectLabel), names, preset, parent);
     if (choice.exec() != QDialog::Accepted)
         return;
-    rememberedColumns = choice.chosen();
+    const std::vector<int> chosen = choice.chosen();
+    if (chosen.empty())
+        return;
+    rememberedColumns.clear();
+    for (int index : chosen)
+        rememberedColumns << names[index];
     const std::filesystem::path suggested = doc.scriptPath().parent_path() / (doc.scriptPath().stem().string() + ".xlsx");
     const QString target = QFileDialog::getSaveFileName(parent, qs(txt::ExportProgressTitle),
                                                         QString::fromStdString(suggested.string()),
@@ -46,10 +56,10 @@ void exportTextToWorkbook(QWidget* parent, CChildFrame& child, Feedback& feedbac
     if (target.isEmpty())
         return;
     std::vector<int> columns;
-    for (int index : rememberedColumns)
+    for (int index : chosen)
         columns.push_back(entries[static_cast<std::size_t>(index)].column);
     const WorkbookExportResult result = exporter.run(target.toStdString(), columns);
-    if (!result.outcome.done())
+    if (!result.outcome.done() && !result.keptPartial)
         return;
     // The desktop's spreadsheet application shows it where one is installed.
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(target)))

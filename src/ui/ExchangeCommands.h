@@ -2,6 +2,7 @@
 // project database with the chosen translations.
 #pragma once
 
+#include <QStringList>
 #include <filesystem>
 #include <vector>
 
@@ -12,8 +13,8 @@ namespace qmk {
 class CChildFrame;
 class Feedback;
 
-// `rememberedColumns` keeps the choice for the next export of this run.
-void exportTextToWorkbook(QWidget* parent, CChildFrame& child, Feedback& feedback, std::vector<int>& rememberedColumns);
+// `rememberedColumns` keeps the texts of the entries chosen, for the next export of this run.
+void exportTextToWorkbook(QWidget* parent, CChildFrame& child, Feedback& feedback, QStringList& rememberedColumns);
 void exportTextToDatabase(QWidget* parent, CChildFrame& child, Feedback& feedback,
                           const std::vector<std::filesystem::path>& openDatabases);
 

@@ -19,6 +19,11 @@ public:
     void message(int id, const MessageArgs& args, Icon icon) override;
     void messageText(const std::string& text, Icon icon) override;
     bool ask(int id, const MessageArgs& args, bool defaultAnswer) override;
+    bool askText(const std::string& text, bool) override
+    {
+        askedTexts.push_back(text);
+        return answer;
+    }
     void status(const std::string& text) override { statusTexts.push_back(text); }
     bool cancelled() override { return cancelAfterPolls >= 0 && ++polls > cancelAfterPolls; }
     void beep() override { ++beeps; }
@@ -34,6 +39,7 @@ public:
 
     std::vector<Said> said;
     std::vector<int> asked;
+    std::vector<std::string> askedTexts;
     std::vector<std::string> statusTexts;
     std::pair<long, long> lastProgress{0, 0};
     int progressCalls = 0;

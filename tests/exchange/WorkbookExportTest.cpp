@@ -156,6 +156,22 @@ TEST_F(WorkbookExportTest, CancelNothingChosenAndFailuresLeaveNoFile)
     project.feedback.cancelAfterPolls = 2;
     EXPECT_EQ(exportTo({1}).outcome, OperationResult::Cancelled);
     EXPECT_FALSE(std::filesystem::exists(target));
+    ASSERT_EQ(project.feedback.askedTexts.size(), 1u);
+    EXPECT_EQ(project.feedback.askedTexts[0], "Exporting text aborted.\nDo you want to close the Excel application ?");
+
+    // "No" keeps the rows written before the cancel.
+    project.feedback.answer = false;
+    project.feedback.polls = 0;
+    WorkbookExportResult kept = exportTo({1});
+    EXPECT_EQ(kept.outcome, OperationResult::Cancelled);
+    EXPECT_TRUE(kept.keptPartial);
+    EXPECT_EQ(kept.rowsWritten, 3);
+    auto grid = test::WorkbookProject::readGrid(target);
+    EXPECT_EQ(grid.size(), 5u);
+    EXPECT_EQ(grid[0][0], "Source Text");
+    std::filesystem::remove(target);
+    project.feedback.answer = true;
+
     project.dir.write("texts.xlsx", "old");
     project.feedback.polls = 0;
     exportTo({1});

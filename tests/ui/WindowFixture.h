@@ -42,9 +42,15 @@ public:
         asked.push_back(id);
         return answer;
     }
+    bool askText(const std::string& text, bool) override
+    {
+        askedTexts.push_back(text);
+        return answer;
+    }
     bool wasAsked(int id) const { return std::find(asked.begin(), asked.end(), id) != asked.end(); }
 
     std::vector<int> asked;
+    std::vector<std::string> askedTexts;
     std::vector<int> said;
     std::vector<std::string> texts;
     bool answer = true;
