@@ -26,3 +26,21 @@
 #define IDS_SAVE_CHANGES    3
 #define IDS_FILE_NOT_FOUND  4
 #define IDS_QUOTED          5
+
+// Identifiers of the second demonstration program (asiademo.rc).
+#define IDD_TEA_TIMER       500
+#define IDR_TIMER_MENU      501
+#define IDB_FLAG            502
+#define IDC_MINUTES         1501
+#define IDC_SOUND           1502
+#define IDC_START           1503
+#define IDC_FLAG            1504
+#define IDC_STRENGTH        1505
+#define ID_TIMER_START      41001
+#define ID_TIMER_STOP       41002
+#define ID_TIMER_EXIT       41003
+#define ID_HELP_ABOUT_TIMER 41010
+#define IDS_TIMER_TITLE     101
+#define IDS_TEA_READY       102
+#define IDS_MINUTES_LEFT    103
+#define IDS_BAD_MINUTES     104

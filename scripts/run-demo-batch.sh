@@ -9,7 +9,7 @@ work="$build_dir/demo-batch"
 
 rm -rf "$work"
 mkdir -p "$work"
-cp demo/* "$work/"
+cp demo/demo.rc demo/resource.h demo/options.dlg demo/usa.bmp "$work/"
 export QMK32_INI="$work/qmk32.ini"
 
 run() { echo "\$ qmk32 $*"; "$qmk32" "$@"; echo; }

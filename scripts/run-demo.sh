@@ -1,21 +1,26 @@
 #!/usr/bin/env bash
 # make run: Quillmark's window on the demonstration project, on a working copy so the shipped
-# demo stays clean. The project is built and German added from the command line first, so the
-# window opens on a project with a translation column to type into.
+# demo stays clean. The build made the project with its German, French, Greek and Russian
+# translations in <build>/demoproj; the copy keeps the files' times, so the project opens
+# without asking to update.
 set -euo pipefail
 build_dir=${1:-build}
 qmk32="$build_dir/qmk32"
 work="$build_dir/demo-run"
+export QMK32_INI="$work/qmk32.ini"
 
 if [ ! -f "$work/demo_rc.mdb" ]; then
   rm -rf "$work"
-  mkdir -p "$work"
-  cp demo/* "$work/"
-  export QMK32_INI="$work/qmk32.ini"
-  "$qmk32" -C "$work/demo.rc" >/dev/null
-  "$qmk32" -A "$work/demo_rc.mdb" German "$work/demo-German.rc" >/dev/null
+  if [ -f "$build_dir/demoproj/demo_rc.mdb" ]; then
+    cp -a "$build_dir/demoproj" "$work"
+  else
+    # A build without the demonstration projects: the script alone, with German added.
+    mkdir -p "$work"
+    cp demo/demo.rc demo/resource.h demo/options.dlg demo/usa.bmp "$work/"
+    "$qmk32" -C "$work/demo.rc" >/dev/null
+    "$qmk32" -A "$work/demo_rc.mdb" German "$work/demo-German.rc" >/dev/null
+  fi
 fi
-export QMK32_INI="$work/qmk32.ini"
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "No display: starting Quillmark under Xvfb (screen :99); 'make demo-batch' shows the"
