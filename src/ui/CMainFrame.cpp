@@ -8,7 +8,6 @@
 #include <QDesktopServices>
 #include <QDockWidget>
 #include <QFileDialog>
-#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -28,9 +27,6 @@
 #include "app/ProjectFileList.h"
 #include "app/Settings.h"
 #include "database/DaoException.h"
-#include "exchange/ImportSource.h"
-#include "exchange/PlatformExchange.h"
-#include "exchange/WorkbookImport.h"
 #include "project/CQuillDoc.h"
 #include "project/ItemTypes.h"
 #include "project/SpellCheck.h"
@@ -52,7 +48,6 @@
 #include "ui/CDynDlgView.h"
 #include "ui/CDynMenuView.h"
 #include "ui/CFindDlg.h"
-#include "ui/CWorkbookImportDlg.h"
 #include "ui/ExchangeCommands.h"
 #include "ui/CGaugePane.h"
 #include "ui/CMessageBoxFeedback.h"
@@ -769,104 +764,21 @@ void CMainFrame::goToBookmark(CChildFrame* child, const BookmarkRow& bookmark)
         preview->setLanguage(std::nullopt);
 }
 
-QStringList CMainFrame::importFileFilters() const
-{
-    const std::string last = settings_.profile().getString(ini::UpperSettings, ini::LastImportFile, "");
-    const std::string extension = std::filesystem::path(last).extension().string();
-    const std::string remembered = extension.empty() ? std::string("xlsx") : toLowerAscii(extension.substr(1));
-    QStringList filters;
-    for (const std::string& filter : importFilters(remembered))
-        filters << qs(filter.c_str());
-    return filters;
-}
-
 void CMainFrame::importText()
 {
     CChildFrame* child = activeChild();
-    if (!child)
+    if (!child || !qmk::importText(this, *child, feedback_, settings_.profile()))
         return;
-    ProfileFile& profile = settings_.profile();
-    const std::string last = profile.getString(ini::UpperSettings, ini::LastImportFile, "");
-    const QString chosen = QFileDialog::getOpenFileName(this, qs(txt::ImportFileTitle), QString::fromStdString(last),
-                                                        importFileFilters().join(QStringLiteral(";;")));
-    if (chosen.isEmpty())
-        return;
-    const std::filesystem::path path = chosen.toStdString();
-    CQuillDoc& doc = child->document();
-    if (importKindOf(path) == ImportKind::Workbook) {
-        if (!importWorkbook(*child, path))
-            return;
-    } else if (importKindOf(path) != ImportKind::Unsupported) {
-        QStringList names;
-        for (const std::string& name : importLanguageNames())
-            names << QString::fromStdString(name);
-        bool ok = false;
-        const QString name = QInputDialog::getItem(
-            this, qs(txt::ImportTextTitle),
-            QString::fromStdString(printfText(txt::ImportLanguagePrompt, {path.string()})), names, 0, false, &ok);
-        if (!ok)
-            return;
-        const std::optional<LanguageId> language = parseLanguageParameter(name.toStdString());
-        if (!language)
-            return;  // a language without an id imports nothing
-        importFile(doc, *language, path);
-    } else {
-        importFile(doc, {}, path);  // says the kind is not supported
-        return;
-    }
-    profile.writeString(ini::UpperSettings, ini::LastImportFile, path.string());
     fillLanguageList();
     child->updateTitle();
-    projectFiles_->refresh(doc.scriptPath());
+    projectFiles_->refresh(child->document().scriptPath());
     updateCommandStates();
-}
-
-bool CMainFrame::importWorkbook(CChildFrame& child, const std::filesystem::path& path)
-{
-    WorkbookImport workbook(child.document(), feedback_);
-    const bool accepted = workbook.open(path);
-    if (!workbook.wasRead())
-        return false;  // reported
-    if (accepted) {
-        CTextListView* table = child.textList();
-        CWorkbookImportDlg dialog(workbook, [table](int row) { table->selectRow(row); }, this);
-        dialog.exec();
-    }
-    workbook.saveMarks();
-    // The workbook stays open for the person who answers No: the desktop's spreadsheet
-    // application shows it with the marks just written.
-    const char* question = accepted ? txt::ImportExcelFinished : txt::ImportExcelNothing;
-    if (!feedback_.askText(fillPlaceholders(question, {path.string()}), true))
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path.string())));
-    return true;
 }
 
 void CMainFrame::exportForPlatforms()
 {
-    CChildFrame* child = activeChild();
-    if (!child)
-        return;
-    const std::optional<LanguageId> language = child->textList()->currentLanguage();
-    if (!language)
-        return;
-    CQuillDoc& doc = child->document();
-    const std::string name = doc.rows().columns().header(doc.rows().columns().columnOfLanguage(*language));
-    const std::filesystem::path suggested = doc.scriptPath().parent_path() / (doc.scriptPath().stem().string() + "-" + name + ".xlf");
-    const QString chosen = QFileDialog::getSaveFileName(this, qs(txt::ExportPlatformTitle),
-                                                        QString::fromStdString(suggested.string()),
-                                                        QStringLiteral("XLIFF File (*.xlf *.xliff);;Gettext PO File (*.po)"));
-    if (chosen.isEmpty())
-        return;
-    std::filesystem::path path = chosen.toStdString();
-    if (!exchangeFormatOf(path))
-        path += ".xlf";
-    const std::vector<ExchangeUnit> units = exchangeUnits(doc, *language);
-    std::string problem;
-    if (!writeExchangeFile(path, *exchangeFormatOf(path), units, sourceLanguageTag(doc), languageTag(*language), problem))
-        feedback_.messageText(fillPlaceholders(txt::ExportPlatformFailed, {path.string(), problem}), Icon::Stop);
-    else
-        statusBar()->showMessage(QString::fromStdString(
-            fillPlaceholders(txt::ExportPlatformDone, {std::to_string(units.size()), path.string()})));
+    if (CChildFrame* child = activeChild())
+        statusBar()->showMessage(qmk::exportForPlatforms(this, *child, feedback_));
 }
 
 void CMainFrame::repeatFind()
@@ -972,12 +884,20 @@ void CMainFrame::showChangedSourceText()
 
 void CMainFrame::showHelp()
 {
-    const QString manual = QStringLiteral(QMK_MANUAL_PATH);
-    if (!std::filesystem::exists(manual.toStdString())) {
-        feedback_.messageText(fillPlaceholders(txt::ManualNotFound, {manual.toStdString()}), Icon::Exclamation);
-        return;
+    // The manual installed with the program (share/qmk32 beside its bin folder), a copy the setup
+    // program put next to it, and last the source tree's while developing; when none is there,
+    // the message names the installed place.
+    const std::filesystem::path programFolder = QApplication::applicationDirPath().toStdString();
+    const std::filesystem::path places[] = {(programFolder / QMK_MANUAL_FROM_BINDIR).lexically_normal(),
+                                            programFolder / "manual.md", QMK_MANUAL_PATH};
+    for (const std::filesystem::path& place : places) {
+        std::error_code ec;
+        if (std::filesystem::is_regular_file(place, ec)) {
+            QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(place.string())));
+            return;
+        }
     }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(manual));
+    feedback_.messageText(fillPlaceholders(txt::ManualNotFound, {places[0].string()}), Icon::Exclamation);
 }
 
 void CMainFrame::showAbout()

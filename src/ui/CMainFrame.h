@@ -71,11 +71,6 @@ public:
     // F5: marks every open project whose script changed and names them in one message.
     void refreshStatus();
 
-    // The import file filters, the kind of the last file imported first.
-    QStringList importFileFilters() const;
-    // The worksheet import with its dialog; false when the file could not be read as a workbook.
-    bool importWorkbook(CChildFrame& child, const std::filesystem::path& path);
-
 protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;

@@ -1,20 +1,33 @@
-// Exports of the window.
+// The window's exports and imports.
 #include "ui/ExchangeCommands.h"
 
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QStandardPaths>
 #include <QUrl>
 
+#include "app/LanguageParameter.h"
+#include "app/ProfileFile.h"
+#include "app/Settings.h"
 #include "database/CProjectDatabase.h"
+#include "exchange/ImportSource.h"
+#include "exchange/PlatformExchange.h"
+#include "exchange/WorkbookImport.h"
+#include "project/SpellCheck.h"
+#include "resources/FileNames.h"
 #include "exchange/DatabaseExport.h"
 #include "exchange/WorkbookExport.h"
 #include "project/CQuillDoc.h"
 #include "resources/Feedback.h"
+#include "resources/MenuTexts.h"
 #include "resources/Messages.h"
+#include "resources/PrintfText.h"
 #include "resources/Texts.h"
 #include "ui/CChildFrame.h"
 #include "ui/CChoiceDlg.h"
+#include "ui/CTextListView.h"
+#include "ui/CWorkbookImportDlg.h"
 
 namespace qmk {
 namespace {
@@ -90,6 +103,99 @@ void exportTextToDatabase(QWidget* parent, CChildFrame& child, Feedback& feedbac
     DatabaseExport exporter(feedback);
     if (exporter.checkTarget(target.toStdString(), doc.databasePath(), openDatabases, doc.database().sourceFile()))
         exporter.run(doc.database(), target.toStdString(), languages);
+}
+
+QStringList importFileFilters(const ProfileFile& profile)
+{
+    const std::string last = profile.getString(ini::UpperSettings, ini::LastImportFile, "");
+    const std::string extension = std::filesystem::path(last).extension().string();
+    const std::string remembered = extension.empty() ? std::string("xlsx") : toLowerAscii(extension.substr(1));
+    QStringList filters;
+    for (const std::string& filter : importFilters(remembered))
+        filters << qs(filter.c_str());
+    return filters;
+}
+
+bool importText(QWidget* parent, CChildFrame& child, Feedback& feedback, ProfileFile& profile)
+{
+    const std::string last = profile.getString(ini::UpperSettings, ini::LastImportFile, "");
+    const QString chosen = QFileDialog::getOpenFileName(parent, qs(txt::ImportFileTitle), QString::fromStdString(last),
+                                                        importFileFilters(profile).join(QStringLiteral(";;")));
+    if (chosen.isEmpty())
+        return false;
+    const std::filesystem::path path = chosen.toStdString();
+    CQuillDoc& doc = child.document();
+    const ImportKind kind = importKindOf(path);
+    if (kind == ImportKind::Unsupported) {
+        importFile(doc, {}, path);  // says the kind is not supported
+        return false;
+    }
+    if (kind == ImportKind::Workbook) {
+        if (!importWorkbook(parent, child, feedback, path))
+            return false;
+    } else {
+        QStringList names;
+        for (const std::string& name : importLanguageNames())
+            names << QString::fromStdString(name);
+        bool ok = false;
+        const QString name = QInputDialog::getItem(
+            parent, qs(txt::ImportTextTitle),
+            QString::fromStdString(printfText(txt::ImportLanguagePrompt, {path.string()})), names, 0, false, &ok);
+        if (!ok)
+            return false;
+        const std::optional<LanguageId> language = parseLanguageParameter(name.toStdString());
+        if (!language)
+            return false;  // a language without an id imports nothing
+        importFile(doc, *language, path);
+    }
+    profile.writeString(ini::UpperSettings, ini::LastImportFile, path.string());
+    return true;
+}
+
+bool importWorkbook(QWidget* parent, CChildFrame& child, Feedback& feedback, const std::filesystem::path& path)
+{
+    WorkbookImport workbook(child.document(), feedback);
+    const bool accepted = workbook.open(path);
+    if (!workbook.wasRead())
+        return false;  // reported
+    if (accepted) {
+        CTextListView* table = child.textList();
+        CWorkbookImportDlg dialog(workbook, [table](int row) { table->selectRow(row); }, parent);
+        dialog.exec();
+    }
+    workbook.saveMarks();
+    // The workbook stays open for the person who answers No: the desktop's spreadsheet
+    // application shows it with the marks just written.
+    const char* question = accepted ? txt::ImportExcelFinished : txt::ImportExcelNothing;
+    if (!feedback.askText(fillPlaceholders(question, {path.string()}), true))
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path.string())));
+    return true;
+}
+
+QString exportForPlatforms(QWidget* parent, CChildFrame& child, Feedback& feedback)
+{
+    const std::optional<LanguageId> language = child.textList()->currentLanguage();
+    if (!language)
+        return {};
+    CQuillDoc& doc = child.document();
+    const std::string name = doc.rows().columns().header(doc.rows().columns().columnOfLanguage(*language));
+    const std::filesystem::path suggested =
+        doc.scriptPath().parent_path() / (doc.scriptPath().stem().string() + "-" + name + ".xlf");
+    const QString chosen = QFileDialog::getSaveFileName(parent, qs(txt::ExportPlatformTitle),
+                                                        QString::fromStdString(suggested.string()),
+                                                        QStringLiteral("XLIFF File (*.xlf *.xliff);;Gettext PO File (*.po)"));
+    if (chosen.isEmpty())
+        return {};
+    std::filesystem::path path = chosen.toStdString();
+    if (!exchangeFormatOf(path))
+        path += ".xlf";
+    const std::vector<ExchangeUnit> units = exchangeUnits(doc, *language);
+    std::string problem;
+    if (!writeExchangeFile(path, *exchangeFormatOf(path), units, sourceLanguageTag(doc), languageTag(*language), problem)) {
+        feedback.messageText(fillPlaceholders(txt::ExportPlatformFailed, {path.string(), problem}), Icon::Stop);
+        return {};
+    }
+    return QString::fromStdString(fillPlaceholders(txt::ExportPlatformDone, {std::to_string(units.size()), path.string()}));
 }
 
 } // namespace qmk

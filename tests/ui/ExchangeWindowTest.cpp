@@ -14,6 +14,7 @@
 #include "ui/CChoiceDlg.h"
 #include "ui/CTextListView.h"
 #include "ui/CWorkbookImportDlg.h"
+#include "ui/ExchangeCommands.h"
 #include "ui/WindowFixture.h"
 
 namespace qmk {
@@ -137,7 +138,7 @@ TEST_F(ExchangeWindowTest, WorksheetWithoutPairsAndRefusedHeaderAskTheCloseQuest
         EXPECT_FALSE(dialog->nextDown());
         dialog->reject();
     });
-    EXPECT_TRUE(frame->importWorkbook(*child, unmatched));
+    EXPECT_TRUE(importWorkbook(frame.get(), *child, feedback, unmatched));
     EXPECT_TRUE(saidText("No resources with the same ID found."));
     ASSERT_EQ(feedback.askedTexts.size(), 1u);
     EXPECT_EQ(feedback.askedTexts[0], "Import from Excel file '" + unmatched.string() +
@@ -145,13 +146,13 @@ TEST_F(ExchangeWindowTest, WorksheetWithoutPairsAndRefusedHeaderAskTheCloseQuest
 
     // Only unknown languages: refused before any dialog, then the other question.
     const auto unknown = writeSheet({{"IDS_HELLO", "Hello", "Hallo"}}, "Klingon");
-    EXPECT_TRUE(frame->importWorkbook(*child, unknown));
+    EXPECT_TRUE(importWorkbook(frame.get(), *child, feedback, unknown));
     ASSERT_EQ(feedback.askedTexts.size(), 2u);
     EXPECT_EQ(feedback.askedTexts[1], "Import from Excel file '" + unknown.string() +
                                           "'.\nNo text imported. Do you want to close the Excel application ?");
 
     // Not a workbook at all: reported, no question.
-    EXPECT_FALSE(frame->importWorkbook(*child, dir.write("broken.xlsx", "not a zip")));
+    EXPECT_FALSE(importWorkbook(frame.get(), *child, feedback, dir.write("broken.xlsx", "not a zip")));
     EXPECT_EQ(feedback.askedTexts.size(), 2u);
 }
 
@@ -159,7 +160,7 @@ TEST_F(ExchangeWindowTest, ImportFiltersPutTheKindOfTheLastFileFirst)
 {
     auto firstFilter = [this](const std::string& last) {
         settings->profile().writeString("SETTINGS", "LastImportFile", last);
-        return frame->importFileFilters().front().toStdString();
+        return importFileFilters(settings->profile()).front().toStdString();
     };
     EXPECT_EQ(firstFilter(""), "Microsoft Excel File (*.xlsx *.xls)");
     EXPECT_EQ(firstFilter("/work/app-German.rc"), "Resource Script File (*.rc);;QMK 2.x Translated RC File (*.rc*)");
@@ -167,7 +168,7 @@ TEST_F(ExchangeWindowTest, ImportFiltersPutTheKindOfTheLastFileFirst)
     EXPECT_EQ(firstFilter("/work/texts.xlsx"), "Microsoft Excel File (*.xlsx *.xls)");
     EXPECT_EQ(firstFilter("/work/app-de.po"), "Gettext PO File (*.po)");
     EXPECT_EQ(firstFilter("/work/no-extension"), "Microsoft Excel File (*.xlsx *.xls)");
-    EXPECT_EQ(frame->importFileFilters().size(), 5);
+    EXPECT_EQ(importFileFilters(settings->profile()).size(), 5);
 }
 
 TEST_F(ExchangeWindowTest, ColumnChoiceIsKeptForTheNextExportOfTheRun)
