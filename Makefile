@@ -3,12 +3,13 @@ BUILD_DIR    ?= build
 SANITIZE_DIR ?= build-sanitize
 BENCH_DIR    ?= build-bench
 FUZZ_DIR     ?= build-fuzz
+PKG_DIR      ?= build-pkg
 FUZZ_SECONDS ?= 600
 BUILD_TYPE   ?= RelWithDebInfo
 JOBS         ?= $(shell nproc)
 CMAKE_FLAGS  ?=
 
-.PHONY: all deps build test sanitize bench fuzz run demo-batch clean
+.PHONY: all deps build test sanitize bench fuzz run demo-batch package clean
 
 all: build
 
@@ -55,5 +56,13 @@ run: build
 demo-batch: build
 	@bash scripts/run-demo-batch.sh $(BUILD_DIR)
 
+# The Debian package qmk32_<version>-1_<arch>.deb in $(PKG_DIR), installing to /usr.
+$(PKG_DIR)/build.ninja: | deps
+	cmake -S . -B $(PKG_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr $(CMAKE_FLAGS)
+
+package: deps $(PKG_DIR)/build.ninja
+	cmake --build $(PKG_DIR) -j $(JOBS)
+	cd $(PKG_DIR) && cpack -G DEB
+
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(BENCH_DIR) $(FUZZ_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(BENCH_DIR) $(FUZZ_DIR) $(PKG_DIR)

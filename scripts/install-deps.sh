@@ -11,6 +11,8 @@ PACKAGES=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth
   binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev gcc-mingw-w64-x86-64-win32
+  zlib1g-dev
+  desktop-file-utils appstream dpkg-dev file
 )
 
 # "fuzz": the compiler and runtime of the fuzz targets, needed by make fuzz only.

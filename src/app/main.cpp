@@ -1,4 +1,5 @@
 // qmk32: reads the command line and starts either the batch run or the windowed program.
+#include <algorithm>
 #include <exception>
 #include <iostream>
 #include <string>
@@ -14,6 +15,12 @@
 int main(int argc, char** argv)
 {
     std::vector<std::string> args(argv + 1, argv + argc);
+    // "-V" is no operation's flag, so it cannot be taken for one.
+    auto given = [&args](const char* option) { return std::find(args.begin(), args.end(), option) != args.end(); };
+    if (given("--version") || given("-V")) {
+        std::cout << "qmk32 " << QMK_VERSION << "\n";
+        return 0;
+    }
     qmk::CBatchCommandLineInfo cmd;
     cmd.parseArguments(args);
 
