@@ -9,9 +9,9 @@
 
 namespace qmk::setup::test {
 
-using DeinstallTest = SetupFixture;
+using SetupDeinstallTest = SetupFixture;
 
-TEST_F(DeinstallTest, KeepsTheFilesTheUserPutIntoTheInstallationFolder)
+TEST_F(SetupDeinstallTest, KeepsTheFilesTheUserPutIntoTheInstallationFolder)
 {
     ASSERT_EQ(install().end, InstallEnd::Complete);
     std::ofstream(destination / "notes.txt") << "mine";
@@ -43,7 +43,7 @@ TEST_F(DeinstallTest, KeepsTheFilesTheUserPutIntoTheInstallationFolder)
     EXPECT_FALSE(fs::exists(options.settingsFile));
 }
 
-TEST_F(DeinstallTest, FolderWithNothingElseIsRemovedUpToWhereSetupStarted)
+TEST_F(SetupDeinstallTest, FolderWithNothingElseIsRemovedUpToWhereSetupStarted)
 {
     install();
     engine().deinstall();
@@ -54,7 +54,7 @@ TEST_F(DeinstallTest, FolderWithNothingElseIsRemovedUpToWhereSetupStarted)
     EXPECT_NE(feedback.messageTexts().back().find("no other files were in"), std::string::npos);
 }
 
-TEST_F(DeinstallTest, SecondInstallIntoTheSameFolderIsRemovedAsCompletely)
+TEST_F(SetupDeinstallTest, SecondInstallIntoTheSameFolderIsRemovedAsCompletely)
 {
     install(false, true);
     install(true, true);
@@ -62,7 +62,7 @@ TEST_F(DeinstallTest, SecondInstallIntoTheSameFolderIsRemovedAsCompletely)
     EXPECT_FALSE(fs::exists(root / "home/work"));
 }
 
-TEST_F(DeinstallTest, WithoutPathRemovesNothingFromTheDiskButTheRest)
+TEST_F(SetupDeinstallTest, WithoutPathRemovesNothingFromTheDiskButTheRest)
 {
     install();
     ProfileFile(options.installRecord).removeKey("Quillmark 3.0", "PATH");
@@ -84,7 +84,7 @@ TEST_F(DeinstallTest, WithoutPathRemovesNothingFromTheDiskButTheRest)
                                        "nothing was removed from the disk."});
 }
 
-TEST_F(DeinstallTest, NoListOfInstalledFilesMeansNothingIsRemovedThere)
+TEST_F(SetupDeinstallTest, NoListOfInstalledFilesMeansNothingIsRemovedThere)
 {
     install();
     fs::remove(SetupManifest::pathIn(destination));
@@ -95,7 +95,7 @@ TEST_F(DeinstallTest, NoListOfInstalledFilesMeansNothingIsRemovedThere)
     EXPECT_FALSE(deinstallEnabled(options.installRecord));
 }
 
-TEST_F(DeinstallTest, EntriesOutsideTheInstallationFolderAreNeverDeleted)
+TEST_F(SetupDeinstallTest, EntriesOutsideTheInstallationFolderAreNeverDeleted)
 {
     install(true, false);
     std::ofstream(root / "precious.txt") << "keep";
@@ -107,7 +107,7 @@ TEST_F(DeinstallTest, EntriesOutsideTheInstallationFolderAreNeverDeleted)
     EXPECT_EQ(qmk::test::readFile(root / "precious.txt"), "keep");
 }
 
-TEST_F(DeinstallTest, PartOfACancelledInstallationCanBeRemoved)
+TEST_F(SetupDeinstallTest, PartOfACancelledInstallationCanBeRemoved)
 {
     fs::remove(source / "german/gdemo.rc");
     feedback.answer = false;

@@ -10,9 +10,9 @@
 
 namespace qmk::setup::test {
 
-using InstallTest = SetupFixture;
+using SetupInstallTest = SetupFixture;
 
-TEST_F(InstallTest, SameFolderInAnotherCaseIsRefused)
+TEST_F(SetupInstallTest, SameFolderInAnotherCaseIsRefused)
 {
     options.sourceFolder = root / "Dist";
     fs::create_directories(options.sourceFolder);
@@ -26,7 +26,7 @@ TEST_F(InstallTest, SameFolderInAnotherCaseIsRefused)
     EXPECT_FALSE(deinstallEnabled(options.installRecord));
 }
 
-TEST_F(InstallTest, SameFolderThroughALinkIsRefused)
+TEST_F(SetupInstallTest, SameFolderThroughALinkIsRefused)
 {
     fs::create_directory_symlink(source, root / "link");
     destination = root / "link";
@@ -34,7 +34,7 @@ TEST_F(InstallTest, SameFolderThroughALinkIsRefused)
     EXPECT_FALSE(fs::exists(source / SetupManifest::kFileName));
 }
 
-TEST_F(InstallTest, DemoOnlyFillsDemoprojAndTheProjectListButNothingElse)
+TEST_F(SetupInstallTest, DemoOnlyFillsDemoprojAndTheProjectListButNothingElse)
 {
     ProfileFile(options.settingsFile).writeStrings("PROJECTFILES", {{"File0", "/old/a.rc"}, {"File7", "/old/b.rc"}});
     const InstallResult result = install(false, true);
@@ -61,7 +61,7 @@ TEST_F(InstallTest, DemoOnlyFillsDemoprojAndTheProjectListButNothingElse)
         EXPECT_FALSE(fs::exists(file)) << file;
 }
 
-TEST_F(InstallTest, FullInstallRecordsItselfAndCreatesTheMenu)
+TEST_F(SetupInstallTest, FullInstallRecordsItselfAndCreatesTheMenu)
 {
     const InstallResult result = install();
     EXPECT_EQ(result.end, InstallEnd::Complete);
@@ -87,7 +87,7 @@ TEST_F(InstallTest, FullInstallRecordsItselfAndCreatesTheMenu)
     EXPECT_TRUE(fs::exists(root / "config/menus/applications-merged/lexmoor.menu"));
 }
 
-TEST_F(InstallTest, ModificationTimesAreKept)
+TEST_F(SetupInstallTest, ModificationTimesAreKept)
 {
     fs::last_write_time(source / "demo.rc", fileTime(946684800));  // 2000-01-01
     fs::last_write_time(source / "qmk32", fileTime(1234567890));
@@ -96,7 +96,7 @@ TEST_F(InstallTest, ModificationTimesAreKept)
     EXPECT_EQ(fs::last_write_time(destination / "qmk32"), fileTime(1234567890));
 }
 
-TEST_F(InstallTest, GzipCompressedSourcesAreExpandedUnderTheirOwnNames)
+TEST_F(SetupInstallTest, GzipCompressedSourcesAreExpandedUnderTheirOwnNames)
 {
     const std::string readMe(100000, 'r');  // more than one chunk
     fs::remove(source / "ReadMe.txt");
@@ -116,7 +116,7 @@ TEST_F(InstallTest, GzipCompressedSourcesAreExpandedUnderTheirOwnNames)
     EXPECT_FALSE(fs::exists(destination / "ReadMe._xt"));
 }
 
-TEST_F(InstallTest, DamagedCompressedFileIsReportedAndLeavesNoPartialFile)
+TEST_F(SetupInstallTest, DamagedCompressedFileIsReportedAndLeavesNoPartialFile)
 {
     const std::string whole = gzipped(std::string(50000, 'x'), 0);
     std::ofstream(source / "ReadMe._xt", std::ios::binary) << whole.substr(0, whole.size() / 2);
@@ -140,7 +140,7 @@ TEST_F(InstallTest, DamagedCompressedFileIsReportedAndLeavesNoPartialFile)
     EXPECT_FALSE(fs::exists(options.settingsFile));
 }
 
-TEST_F(InstallTest, SourceThatIsNoFileIsReportedAsNotFound)
+TEST_F(SetupInstallTest, SourceThatIsNoFileIsReportedAsNotFound)
 {
     fs::remove(source / "manual.md");
     fs::create_directory(source / "manual.md");
@@ -150,7 +150,7 @@ TEST_F(InstallTest, SourceThatIsNoFileIsReportedAsNotFound)
     EXPECT_EQ(feedback.messages.front().first, "Error: File not found.\n" + (source / "manual.md").string());
 }
 
-TEST_F(InstallTest, DestinationThatCannotBeCreatedStops)
+TEST_F(SetupInstallTest, DestinationThatCannotBeCreatedStops)
 {
     std::ofstream(root / "home/work") << "a file, not a folder";
     const InstallResult result = install();
@@ -161,7 +161,7 @@ TEST_F(InstallTest, DestinationThatCannotBeCreatedStops)
     EXPECT_FALSE(fs::exists(options.installRecord));
 }
 
-TEST_F(InstallTest, ExistingFoldersAreAcceptedAndNotClaimed)
+TEST_F(SetupInstallTest, ExistingFoldersAreAcceptedAndNotClaimed)
 {
     fs::create_directories(destination / "demoproj/french");
     install();

@@ -36,9 +36,9 @@ std::optional<std::pair<int, std::string>> validate(const fs::path& file)
 
 } // namespace
 
-using MenuEntriesTest = SetupFixture;
+using SetupMenuEntriesTest = SetupFixture;
 
-TEST_F(MenuEntriesTest, EntriesPassTheDesktopValidator)
+TEST_F(SetupMenuEntriesTest, EntriesPassTheDesktopValidator)
 {
     // Characters the Exec rules treat specially, in a destination without blanks.
     destination = root / "home/a$b%c\"d";
@@ -61,7 +61,7 @@ TEST_F(MenuEntriesTest, EntriesPassTheDesktopValidator)
     }
 }
 
-TEST_F(MenuEntriesTest, MenuPutsTheItemsIntoTheGroupsSubmenu)
+TEST_F(SetupMenuEntriesTest, MenuPutsTheItemsIntoTheGroupsSubmenu)
 {
     ASSERT_EQ(install(true, false).end, InstallEnd::Complete);
     const std::string menu = qmk::test::readFile(root / "config/menus/applications-merged/lexmoor.menu");
@@ -74,7 +74,7 @@ TEST_F(MenuEntriesTest, MenuPutsTheItemsIntoTheGroupsSubmenu)
     EXPECT_EQ(lineStarting(root / "data/desktop-directories/lexmoor.directory", "Name="), "Name=Lexmoor");
 }
 
-TEST_F(MenuEntriesTest, MenuThatCannotBeWrittenLeavesNoHalfGroup)
+TEST_F(SetupMenuEntriesTest, MenuThatCannotBeWrittenLeavesNoHalfGroup)
 {
     fs::create_directories(root / "config/menus");
     std::ofstream(root / "config/menus/applications-merged") << "a file where the folder belongs";

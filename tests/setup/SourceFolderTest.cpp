@@ -6,9 +6,9 @@
 
 namespace qmk::setup::test {
 
-using SourceFolderTest = SetupFixture;
+using SetupSourceFolderTest = SetupFixture;
 
-TEST_F(SourceFolderTest, MissingFileIsLookedForInTheFolderThePersonNames)
+TEST_F(SetupSourceFolderTest, MissingFileIsLookedForInTheFolderThePersonNames)
 {
     fs::remove(source / "Kor/korea.bmp");
     fs::remove(source / "Kor/kordemo.rc");
@@ -30,7 +30,7 @@ TEST_F(SourceFolderTest, MissingFileIsLookedForInTheFolderThePersonNames)
     EXPECT_EQ(qmk::test::readFile(destination / "demoproj/Kor/kordemo.rc"), "from the second part");
 }
 
-TEST_F(SourceFolderTest, InstalledPackageKeepsTheDataInTheShareFolder)
+TEST_F(SetupSourceFolderTest, InstalledPackageKeepsTheDataInTheShareFolder)
 {
     // <prefix>/bin holds the programs, <prefix>/share/qmk32 the rest.
     const fs::path prefix = root / "usr";
@@ -45,7 +45,7 @@ TEST_F(SourceFolderTest, InstalledPackageKeepsTheDataInTheShareFolder)
     EXPECT_EQ(qmk::test::readFile(destination / "demoproj/Jap/japdemo.rc"), standInContent("Jap/japdemo.rc"));
 }
 
-TEST_F(SourceFolderTest, ProgramIsNeverTakenFromTheShareFolder)
+TEST_F(SetupSourceFolderTest, ProgramIsNeverTakenFromTheShareFolder)
 {
     const fs::path prefix = root / "usr";
     fs::create_directories(prefix / "bin");
