@@ -42,9 +42,23 @@ void ReplacementFile::closeFile()
     fd_ = -1;
 }
 
+// Only a regular file (or a name not yet taken) may be replaced: renaming over a device, a
+// pipe or a folder would destroy what the name stood for (/dev/null given as a settings file).
+bool ReplacementFile::targetReplaceable()
+{
+    struct stat st {};
+    if (::stat(target_.c_str(), &st) != 0 || S_ISREG(st.st_mode))
+        return true;
+    errorNumber_ = EINVAL;
+    errorDetail_ = target_.string() + " is not a regular file and is not replaced";
+    return false;
+}
+
 bool ReplacementFile::create()
 {
     discard();
+    if (!targetReplaceable())
+        return false;
     std::filesystem::path folder = target_.parent_path();
     if (folder.empty())
         folder = ".";
@@ -104,6 +118,10 @@ bool ReplacementFile::commit()
     if (temporary_.empty()) {
         errorNumber_ = EBADF;
         errorDetail_ = "no temporary file to commit";
+        return false;
+    }
+    if (!targetReplaceable()) {
+        discard();
         return false;
     }
     // Whoever filled the temporary (a library, a rename) may have put a file of its own there.

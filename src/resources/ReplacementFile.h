@@ -22,6 +22,7 @@ struct ReplacementOptions {
 class ReplacementFile {
 public:
     // `target` is the file to create or replace; a symbolic link is followed, so the link stays.
+    // Anything but a regular file (a device, a pipe, a folder) is never replaced.
     explicit ReplacementFile(const std::filesystem::path& target, ReplacementOptions options = {});
     ~ReplacementFile();  // discards the temporary file unless committed
     ReplacementFile(const ReplacementFile&) = delete;
@@ -48,6 +49,7 @@ public:
 
 private:
     bool fail(const std::string& what, const std::filesystem::path& path);
+    bool targetReplaceable();
     void closeFile();
 
     std::filesystem::path target_;

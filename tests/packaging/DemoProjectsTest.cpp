@@ -9,6 +9,7 @@
 
 #include "ShellCommand.h"
 #include "common/TempDir.h"
+#include "setup/SetupFiles.h"
 
 namespace qmk {
 namespace {
@@ -43,14 +44,21 @@ const DemoScript kScripts[] = {
 };
 
 // What the setup program copies into "demoproj", and nothing else.
-const std::set<std::string> kShippedFiles = {
-    "demo.rc", "resource.h", "options.dlg", "demo_rc.mdb", "usa.bmp", "french/fdemo.rc",
-    "french/french.bmp", "german/gdemo.rc", "german/german.bmp", "greek/grdemo.rc", "russia/rdemo.rc",
-    "asiademo.rc", "asiademo_rc.mdb", "Jap/japdemo.rc", "Jap/japan.bmp", "Kor/kordemo.rc", "Kor/korea.bmp"};
+// What the setup program copies into "demoproj": the built folder must hold exactly that.
+std::set<std::string> shippedFiles()
+{
+    std::set<std::string> names;
+    for (const setup::SetupFile& file : setup::setupFiles())
+        if (file.group == setup::FileGroup::Demo)
+            names.emplace(file.name);
+    return names;
+}
+
+const std::set<std::string> kShippedFiles = shippedFiles();
 
 test::CommandResult qmk32(const std::string& args, const std::string& environment = "")
 {
-    return test::runCommand("QMK32_INI=/dev/null " + environment + " " + test::quoted(QMK32_EXE) + " " + args);
+    return test::runCommand(test::ownSettings() + " " + environment + " " + test::quoted(QMK32_EXE) + " " + args);
 }
 
 // A translated script as compared here: without the header line naming the source's path.
@@ -119,9 +127,11 @@ TEST(DemoProjectsTest, TheBuiltFolderHoldsExactlyWhatTheSetupProgramCopies)
         if (entry.is_regular_file())
             found.insert(fs::relative(entry.path(), kDemoBuilt).generic_string());
     EXPECT_EQ(found, kShippedFiles);
-    for (const std::string& name : kShippedFiles)
-        if (name.find(".mdb") == std::string::npos)
+    for (const std::string& name : kShippedFiles) {
+        if (name.find(".mdb") == std::string::npos) {
             EXPECT_EQ(test::readFile(kDemoBuilt / name), test::readFile(kDemoSource / name)) << name;
+        }
+    }
 }
 
 TEST(DemoProjectsTest, EachTranslationIsCompleteAndWritesItsShippedScript)

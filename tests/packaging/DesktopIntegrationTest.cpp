@@ -66,7 +66,7 @@ TEST(DesktopIntegrationTest, MenuEntryDescriptionAndFileTypeNameEachOther)
 TEST(DesktopIntegrationTest, VersionIsPrintedWithoutStartingTheWindow)
 {
     for (const char* option : {"--version", "-V"}) {
-        test::CommandResult version = test::runCommand("DISPLAY= QMK32_INI=/dev/null " + test::quoted(QMK32_EXE) + " " + option);
+        test::CommandResult version = test::runCommand("DISPLAY= " + test::ownSettings() + " " + test::quoted(QMK32_EXE) + " " + option);
         EXPECT_EQ(version.status, 0) << option;
         EXPECT_EQ(version.output, "qmk32 " QMK_VERSION "\n") << option;
     }

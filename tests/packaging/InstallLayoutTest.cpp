@@ -88,7 +88,7 @@ TEST_F(InstallLayoutTest, InstalledDemoProjectsAreUpToDateWithTheirScripts)
 {
     const fs::path demo = prefix() / "share/qmk32/demoproj";
     for (const char* project : {"demo_rc.mdb", "asiademo_rc.mdb"}) {
-        test::CommandResult check = test::runCommand("QMK32_INI=/dev/null " + test::quoted(prefix() / "bin/qmk32") +
+        test::CommandResult check = test::runCommand(test::ownSettings() + " " + test::quoted(prefix() / "bin/qmk32") +
                                                      " -D " + test::quoted(demo / project));
         EXPECT_EQ(check.status, 0) << project << "\n" << check.output;
     }

@@ -1,6 +1,8 @@
 // Running outside programs for the packaging tests.
 #include "ShellCommand.h"
 
+#include "common/TempDir.h"
+
 #include <array>
 #include <cstdio>
 #include <sys/wait.h>
@@ -41,6 +43,12 @@ void copyKeepingTimes(const std::filesystem::path& from, const std::filesystem::
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(from))
         if (entry.is_regular_file())
             fs::last_write_time(to / fs::relative(entry.path(), from), entry.last_write_time());
+}
+
+std::string ownSettings()
+{
+    static const TempDir folder;
+    return "QMK32_INI=" + quoted(folder / "qmk32.ini");
 }
 
 } // namespace qmk::test

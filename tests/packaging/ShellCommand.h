@@ -17,6 +17,9 @@ CommandResult runCommand(const std::string& commandLine);
 std::string quoted(const std::filesystem::path& path);
 // True when the program is found on PATH.
 bool haveProgram(const std::string& name);
+// "QMK32_INI=<file>": a settings file of the test run's own, so that the program under test
+// never writes the settings of the person running the tests.
+std::string ownSettings();
 // Copies a folder with its files' modification times, as "cp -a" does.
 void copyKeepingTimes(const std::filesystem::path& from, const std::filesystem::path& to);
 

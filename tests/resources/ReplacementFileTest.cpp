@@ -44,6 +44,20 @@ TEST(ReplacementFileTest, ReplacesInOneStepKeepingPermissionsAndLinks)
     EXPECT_EQ(test::readFile(taken), "someone else's");
 }
 
+TEST(ReplacementFileTest, NothingButARegularFileIsReplaced)
+{
+    // A device given as a settings file stays a device, also through a link.
+    test::TempDir dir;
+    std::filesystem::create_symlink("/dev/null", dir / "settings.ini");
+    for (const std::filesystem::path& target : {std::filesystem::path("/dev/null"), dir / "settings.ini"}) {
+        ReplacementFile file(target);
+        EXPECT_FALSE(file.create()) << target;
+        EXPECT_NE(file.errorDetail().find("not a regular file"), std::string::npos);
+    }
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);  // no temporary left
+}
+
 TEST(ReplacementFileTest, ADiscardedOrFailedReplacementLeavesTheTargetAndNoTemporary)
 {
     test::TempDir dir;
@@ -56,14 +70,12 @@ TEST(ReplacementFileTest, ADiscardedOrFailedReplacementLeavesTheTargetAndNoTempo
     }  // dropped without a commit
     EXPECT_EQ(test::readFile(target), "old");
 
-    // A folder in the target's place cannot be replaced by a file: the failure is reported.
+    // A folder in the target's place is not replaced by a file: the failure is reported.
     const std::filesystem::path folder = dir / "folder";  // the target's name, taken by a folder
     std::filesystem::create_directories(folder / "inside");
     ReplacementFile file(folder);
-    ASSERT_TRUE(file.create());
-    EXPECT_FALSE(file.commit());
-    EXPECT_NE(file.errorDetail().find("cannot replace"), std::string::npos);
-    file.discard();
+    EXPECT_FALSE(file.create());
+    EXPECT_NE(file.errorDetail().find("not a regular file"), std::string::npos);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
 }
 
