@@ -128,12 +128,16 @@ public:
     }
 
     // Where the file is shipped: beside the setup program, in the data folder of a package
-    // (everything but the program itself), or in a folder the person named for an earlier file.
+    // (everything but the program itself; the demo files in its demo folder, as installed), or
+    // in a folder the person named for an earlier file.
     std::optional<Located> locate(const SetupFile& file) const
     {
         std::vector<fs::path> folders = searched_;
-        if (file.name != kProgramFile)
-            folders.insert(folders.begin() + 1, packageDataFolder(options_.sourceFolder));
+        const fs::path packageData = packageDataFolder(options_.sourceFolder);
+        if (file.group == FileGroup::Demo)
+            folders.insert(folders.begin() + 1, packageData / kDemoFolder);
+        else if (file.name != kProgramFile)
+            folders.insert(folders.begin() + 1, packageData);
         for (const fs::path& folder : folders)
             if (auto found = findIn(folder, file.name))
                 return found;

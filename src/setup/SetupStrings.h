@@ -6,7 +6,7 @@
 namespace qmk::setup::strings {
 
 inline constexpr char DefaultDestinationBelowHome[] = "qmk32";
-inline constexpr char ProgramCheckBox[] = "Quillmark";
+inline constexpr char ProgramCheckBox[] = "&Quillmark";
 inline constexpr char MessageCaption[] = "Quillmark Setup";
 
 // Status while copying: %1 the file's name, %2 the folder it goes to.

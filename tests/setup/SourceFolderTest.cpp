@@ -32,10 +32,15 @@ TEST_F(SetupSourceFolderTest, MissingFileIsLookedForInTheFolderThePersonNames)
 
 TEST_F(SetupSourceFolderTest, InstalledPackageKeepsTheDataInTheShareFolder)
 {
-    // <prefix>/bin holds the programs, <prefix>/share/qmk32 the rest.
+    // <prefix>/bin holds the programs, <prefix>/share/qmk32 the rest, the demo projects in
+    // their own folder there.
     const fs::path prefix = root / "usr";
     fs::create_directories(prefix / "bin");
     writeDistribution(prefix / "share/qmk32");
+    writeDistribution(prefix / "share/qmk32/demoproj");
+    for (const SetupFile& file : setupFiles())
+        if (file.group == FileGroup::Demo)
+            fs::remove(prefix / "share/qmk32" / file.name);
     fs::rename(prefix / "share/qmk32/qmk32", prefix / "bin/qmk32");
     options.sourceFolder = prefix / "bin";
 
