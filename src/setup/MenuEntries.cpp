@@ -11,7 +11,8 @@
 namespace qmk::setup {
 namespace {
 
-constexpr const char* kIconName = "qmk32";
+// The icon the package installs into the icon theme.
+constexpr const char* kIconName = "io.github.lexmoor.Quillmark";
 constexpr const char* kDirectoryFile = "lexmoor.directory";
 constexpr const char* kMenuFile = "lexmoor.menu";
 

@@ -69,7 +69,7 @@ TEST_F(SetupMenuEntriesTest, MenuPutsTheItemsIntoTheGroupsSubmenu)
     EXPECT_NE(menu.find("<Directory>lexmoor.directory</Directory>"), std::string::npos);
     for (const char* entry : {"lexmoor-qmk32.desktop", "lexmoor-qmk32-help.desktop", "lexmoor-qmk32-readme.desktop"}) {
         EXPECT_NE(menu.find(std::string("<Filename>") + entry + "</Filename>"), std::string::npos) << entry;
-        EXPECT_EQ(lineStarting(root / "data/applications" / entry, "Icon="), "Icon=qmk32");
+        EXPECT_EQ(lineStarting(root / "data/applications" / entry, "Icon="), "Icon=io.github.lexmoor.Quillmark");
     }
     EXPECT_EQ(lineStarting(root / "data/desktop-directories/lexmoor.directory", "Name="), "Name=Lexmoor");
 }
