@@ -18,6 +18,7 @@
 #include "setup/CSourceFolderDlg.h"
 #include "setup/SetupFiles.h"
 #include "setup/SetupStrings.h"
+#include "ui/MessageBoxIcon.h"
 
 namespace qmk::setup {
 namespace {
@@ -31,18 +32,6 @@ QString text(const char* latin1)
 QString spoken(const char* label)
 {
     return text(label).remove(QLatin1Char('&')).remove(QLatin1Char(':')).trimmed();
-}
-
-QMessageBox::Icon boxIcon(Icon icon)
-{
-    switch (icon) {
-    case Icon::Stop: return QMessageBox::Critical;
-    case Icon::Exclamation: return QMessageBox::Warning;
-    case Icon::Question: return QMessageBox::Question;
-    case Icon::Information: return QMessageBox::Information;
-    case Icon::None: break;
-    }
-    return QMessageBox::NoIcon;
 }
 
 } // namespace
@@ -172,7 +161,7 @@ void CSetupDlg::showEvent(QShowEvent* event)
 
 void CSetupDlg::message(const std::string& text, Icon icon)
 {
-    QMessageBox box(boxIcon(icon), QString::fromLatin1(strings::MessageCaption), QString::fromStdString(text),
+    QMessageBox box(messageBoxIcon(icon), QString::fromLatin1(strings::MessageCaption), QString::fromStdString(text),
                     QMessageBox::Ok, this);
     box.exec();
 }

@@ -5,6 +5,7 @@
 #include <QMessageBox>
 
 #include "resources/Messages.h"
+#include "ui/MessageBoxIcon.h"
 
 namespace qmk {
 namespace {
@@ -12,18 +13,6 @@ namespace {
 // A task shorter than this shows no dialog at all; a longer one redraws at most this often.
 constexpr int kShowAfterMs = 400;
 constexpr int kRedrawEveryMs = 50;
-
-QMessageBox::Icon boxIcon(Icon icon)
-{
-    switch (icon) {
-    case Icon::Stop: return QMessageBox::Critical;
-    case Icon::Exclamation: return QMessageBox::Warning;
-    case Icon::Question: return QMessageBox::Question;
-    case Icon::Information: return QMessageBox::Information;
-    case Icon::None: break;
-    }
-    return QMessageBox::NoIcon;
-}
 
 } // namespace
 
@@ -39,7 +28,7 @@ void CMessageBoxFeedback::message(int id, const MessageArgs& args, Icon icon)
 
 void CMessageBoxFeedback::messageText(const std::string& text, Icon icon)
 {
-    QMessageBox box(boxIcon(icon), QApplication::applicationName(), QString::fromStdString(text), QMessageBox::Ok,
+    QMessageBox box(messageBoxIcon(icon), QApplication::applicationName(), QString::fromStdString(text), QMessageBox::Ok,
                     parent_);
     box.exec();
 }
