@@ -318,6 +318,8 @@ DeinstallResult SetupEngine::deinstall()
             const fs::file_status status = fs::symlink_status(file, ec);
             if (ec || !isInside(file, folder) || !fs::exists(status) || fs::is_directory(status))
                 continue;
+            if (!manifest.unchangedSinceInstall(file))
+                continue;  // changed since: the user's work, kept and counted with the others
             feedback_.status(fillPlaceholders(txt::SetupDeleteFile, {file.string()}));
             result.removedFiles += remove(file) ? 1 : 0;
         }

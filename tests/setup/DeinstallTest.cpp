@@ -1,4 +1,5 @@
 // Removing an installation: exactly what setup put on the disk goes, everything else stays.
+#include <chrono>
 #include <fstream>
 
 #include "SetupFixture.h"
@@ -41,6 +42,22 @@ TEST_F(SetupDeinstallTest, KeepsTheFilesTheUserPutIntoTheInstallationFolder)
         EXPECT_FALSE(fs::exists(file)) << file;
     EXPECT_FALSE(fs::exists(options.installRecord));
     EXPECT_FALSE(fs::exists(options.settingsFile));
+}
+
+TEST_F(SetupDeinstallTest, InstalledFilesChangedSinceAreTheUsersAndStay)
+{
+    ASSERT_EQ(install().end, InstallEnd::Complete);
+    // The translator went on working in the demo project: its database and one script changed.
+    // (Deinstall reads the sizes and times back from the manifest file.)
+    std::ofstream(destination / "demoproj/demo_rc.mdb", std::ios::app) << "more translations";
+    const fs::path script = destination / "demoproj/german/gdemo.rc";
+    fs::last_write_time(script, fs::last_write_time(script) + std::chrono::seconds(60));
+    feedback = {};
+
+    const DeinstallResult result = engine().deinstall();
+    EXPECT_EQ(result.removedFiles, 18);
+    EXPECT_EQ(result.keptFiles, 2);
+    EXPECT_EQ(filesBelow(destination), (std::vector<std::string>{"demoproj/demo_rc.mdb", "demoproj/german/gdemo.rc"}));
 }
 
 TEST_F(SetupDeinstallTest, FolderWithNothingElseIsRemovedUpToWhereSetupStarted)
