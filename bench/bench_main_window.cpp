@@ -118,14 +118,26 @@ void BM_OpenProjectToFirstPaint(benchmark::State& state)
 }
 BENCHMARK(BM_OpenProjectToFirstPaint)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// The main window at a desktop size with the big project open; the project is left unsaved.
+struct ShownProject {
+    ShownProject()
+    {
+        frame.resize(1280, 800);
+        frame.show();
+        child = frame.openDocument(project().script());
+    }
+    ~ShownProject() { child->document().setModified(false); }
+
+    qmk::Settings settings{project().settings()};
+    QuietFeedback feedback;
+    qmk::CMainFrame frame{settings, feedback, {}};
+    qmk::CChildFrame* child = nullptr;
+};
+
 void BM_PaintAfterScrollingAPage(benchmark::State& state)
 {
-    qmk::Settings settings(project().settings());
-    QuietFeedback feedback;
-    qmk::CMainFrame frame(settings, feedback, {});
-    frame.resize(1280, 800);
-    frame.show();
-    qmk::CChildFrame* child = frame.openDocument(project().script());
+    ShownProject shown;
+    qmk::CChildFrame* child = shown.child;
     qmk::CTextListView* table = child->textList();
     QScrollBar* bar = table->verticalScrollBar();
     for (auto _ : state) {
@@ -133,7 +145,6 @@ void BM_PaintAfterScrollingAPage(benchmark::State& state)
         QImage painted = table->viewport()->grab().toImage();
         benchmark::DoNotOptimize(painted.bits());
     }
-    child->document().setModified(false);
 }
 BENCHMARK(BM_PaintAfterScrollingAPage)->Unit(benchmark::kMicrosecond);
 
@@ -141,21 +152,16 @@ BENCHMARK(BM_PaintAfterScrollingAPage)->Unit(benchmark::kMicrosecond);
 // database, the row, the flags, the gauge, every observer) and select the next untranslated row.
 void BM_StoreTranslationAndMoveOn(benchmark::State& state)
 {
-    qmk::Settings settings(project().settings());
-    QuietFeedback feedback;
-    qmk::CMainFrame frame(settings, feedback, {});
-    frame.resize(1280, 800);
-    frame.show();
-    qmk::CChildFrame* child = frame.openDocument(project().script());
+    ShownProject shown;
+    qmk::CChildFrame* child = shown.child;
     qmk::CTextListView* table = child->textList();
-    qmk::CTranslDlgView* form = frame.translateForm();
+    qmk::CTranslDlgView* form = shown.frame.translateForm();
     table->selectRow(child->document().rows().rowCount() / 2);
     long n = 0;
     for (auto _ : state) {
         form->translationEdit()->setPlainText(QStringLiteral("Übersetzung %1").arg(++n));
         form->storeAndNext();
     }
-    child->document().setModified(false);
 }
 BENCHMARK(BM_StoreTranslationAndMoveOn)->Unit(benchmark::kMillisecond);
 

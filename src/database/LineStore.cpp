@@ -2,8 +2,9 @@
 #include "database/LineStore.h"
 
 #include "database/QueryCatalogue.h"
-#include "database/SqliteDatabase.h"
 #include "database/QueryNames.h"
+#include "database/SqliteDatabase.h"
+#include "database/StatementReaders.h"
 
 namespace qmk {
 
@@ -57,17 +58,7 @@ void LineStore::addCaption(const CaptionRow& row)
 
 void LineStore::addControl(const ControlRow& row)
 {
-    control_.bind("LineIndex", row.lineIndex)
-        .bind("DlgLine", row.dlgLine)
-        .bindTextOrNull("Name_ID", row.nameId)
-        .bindTextOrNull("Class", row.className)
-        .bind("x", row.x)
-        .bind("y", row.y)
-        .bind("cx", row.cx)
-        .bind("cy", row.cy)
-        .bind("Type", row.type)
-        .bind("Flags", static_cast<std::int64_t>(row.flags))
-        .execute();
+    bindControl(control_, row).execute();
 }
 
 void LineStore::addMenu(const IdentRow& row)
@@ -77,11 +68,7 @@ void LineStore::addMenu(const IdentRow& row)
 
 void LineStore::addMenuItem(const MenuItemRow& row)
 {
-    menuItem_.bind("LineIndex", row.lineIndex)
-        .bind("MenuLine", row.menuLine)
-        .bind("Level", row.level)
-        .bindTextOrNull("Name_ID", row.nameId)
-        .execute();
+    bindMenuItem(menuItem_, row).execute();
 }
 
 void LineStore::addStringtableString(const IdentRow& row)
@@ -106,11 +93,7 @@ void LineStore::addVersionBlockHeader(const VersionBlockHeaderRow& row)
 
 void LineStore::addVersionValue(const VersionValueRow& row)
 {
-    value_.bind("LineIndex", row.lineIndex)
-        .bind("VersResLine", row.versResLine)
-        .bind("BlockHeaderLine", row.blockHeaderLine)
-        .bindTextOrNull("Value", row.value)
-        .execute();
+    bindVersionValue(value_, row).execute();
 }
 
 void LineStore::addSourceLanguage(int lineIndex, LanguageId language)

@@ -1,4 +1,5 @@
-// Readers of the row shapes that several parts of a project database take from a statement.
+// Readers of the row shapes that several parts of a project database take from a statement, and
+// the binders that put a row's columns into an insert or a rewrite by their names.
 #pragma once
 
 #include <optional>
@@ -45,6 +46,36 @@ inline ControlRow readControl(const Statement& row)
     control.type = row.intField("Type");
     control.flags = static_cast<std::uint32_t>(row.integer("Flags"));
     return control;
+}
+
+inline Statement& bindControl(Statement& statement, const ControlRow& row)
+{
+    return statement.bind("LineIndex", row.lineIndex)
+        .bind("DlgLine", row.dlgLine)
+        .bindTextOrNull("Name_ID", row.nameId)
+        .bindTextOrNull("Class", row.className)
+        .bind("x", row.x)
+        .bind("y", row.y)
+        .bind("cx", row.cx)
+        .bind("cy", row.cy)
+        .bind("Type", row.type)
+        .bind("Flags", static_cast<std::int64_t>(row.flags));
+}
+
+inline Statement& bindMenuItem(Statement& statement, const MenuItemRow& row)
+{
+    return statement.bind("LineIndex", row.lineIndex)
+        .bind("MenuLine", row.menuLine)
+        .bind("Level", row.level)
+        .bindTextOrNull("Name_ID", row.nameId);
+}
+
+inline Statement& bindVersionValue(Statement& statement, const VersionValueRow& row)
+{
+    return statement.bind("LineIndex", row.lineIndex)
+        .bind("VersResLine", row.versResLine)
+        .bind("BlockHeaderLine", row.blockHeaderLine)
+        .bindTextOrNull("Value", row.value);
 }
 
 inline std::vector<ControlMatch> controlMatches(Statement& rows, bool kindFromLine)

@@ -102,29 +102,15 @@ bool UpdateStore::setCaptionDialog(int lineIndex, int dlgLine)
 
 bool UpdateStore::rewriteControl(const ControlRow& row)
 {
-    query(qn::Rewrite_DialogControl)
-        .bind("DlgLine", row.dlgLine)
-        .bindTextOrNull("Name_ID", row.nameId)
-        .bindTextOrNull("Class", row.className)
-        .bind("x", row.x)
-        .bind("y", row.y)
-        .bind("cx", row.cx)
-        .bind("cy", row.cy)
-        .bind("Type", row.type)
-        .bind("Flags", static_cast<std::int64_t>(row.flags))
-        .bind("LineIndex", row.lineIndex)
-        .execute();
+    Statement rewrite = query(qn::Rewrite_DialogControl);
+    bindControl(rewrite, row).execute();
     return db_.changes() > 0;
 }
 
 bool UpdateStore::rewriteMenuItem(const MenuItemRow& row)
 {
-    query(qn::Rewrite_MenuItem)
-        .bind("MenuLine", row.menuLine)
-        .bind("Level", row.level)
-        .bindTextOrNull("Name_ID", row.nameId)
-        .bind("LineIndex", row.lineIndex)
-        .execute();
+    Statement rewrite = query(qn::Rewrite_MenuItem);
+    bindMenuItem(rewrite, row).execute();
     return db_.changes() > 0;
 }
 
@@ -136,12 +122,8 @@ bool UpdateStore::rewriteVersionBlockHeader(const VersionBlockHeaderRow& row)
 
 bool UpdateStore::rewriteVersionValue(const VersionValueRow& row)
 {
-    query(qn::Rewrite_VersionBlockValues)
-        .bind("VersResLine", row.versResLine)
-        .bind("BlockHeaderLine", row.blockHeaderLine)
-        .bindTextOrNull("Value", row.value)
-        .bind("LineIndex", row.lineIndex)
-        .execute();
+    Statement rewrite = query(qn::Rewrite_VersionBlockValues);
+    bindVersionValue(rewrite, row).execute();
     return db_.changes() > 0;
 }
 
