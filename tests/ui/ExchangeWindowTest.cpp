@@ -95,6 +95,11 @@ TEST_F(ExchangeWindowTest, WorksheetDialogImportsPairByPairAllAtOnceAndMarks)
     ASSERT_TRUE(workbook.open(path));
     CWorkbookImportDlg dialog(workbook, [this](int row) { child->textList()->selectRow(row); }, frame.get());
 
+    dialog.show();
+    int checked = 0;
+    EXPECT_TRUE(test::unnamedControls(&dialog, checked).empty());
+    EXPECT_GE(checked, 10);  // language, three texts, two boxes, six buttons
+
     // The first language is chosen at once and its first pair shown, its row selected.
     EXPECT_EQ(dialog.sheetTextEdit()->text(), QStringLiteral("Hallo"));
     EXPECT_EQ(child->textList()->selectedRow(), rowOfString(child, "IDS_HELLO"));

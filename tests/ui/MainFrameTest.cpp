@@ -132,12 +132,6 @@ TEST_F(MainFrameTest, AChangedScriptIsUpdatedOnRequestAndClosingOffersToWriteThe
     EXPECT_EQ(child->textList()->tableModel()->index(helloAgain, column).data().toString(), QStringLiteral("Hallo"));
 }
 
-} // namespace qmk
-
-#include <QAccessible>
-
-namespace qmk {
-
 TEST_F(MainFrameTest, BadInputIsReportedAndTheWindowStaysUsable)
 {
     // A statement the reader cannot take, a damaged database, a folder, a missing file.
@@ -159,16 +153,8 @@ TEST_F(MainFrameTest, EveryControlThatTakesTheFocusHasAnAccessibleName)
     ASSERT_NE(openApp(), nullptr);
     frame->show();
     QApplication::processEvents();
-    std::vector<std::string> unnamed;
     int checked = 0;
-    for (QWidget* widget : frame->findChildren<QWidget*>()) {
-        if (!widget->isVisible() || widget->focusPolicy() == Qt::NoFocus)
-            continue;
-        ++checked;
-        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
-        if (!accessible || accessible->text(QAccessible::Name).isEmpty())
-            unnamed.push_back(widget->metaObject()->className() + (" " + widget->objectName().toStdString()));
-    }
+    const std::vector<std::string> unnamed = test::unnamedControls(frame.get(), checked);
     EXPECT_GT(checked, 5);  // the table, the tree, the language list, the project files, ...
     EXPECT_TRUE(unnamed.empty()) << ::testing::PrintToString(unnamed);
 }

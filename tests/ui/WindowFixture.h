@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 
@@ -31,6 +32,21 @@ inline const char* const kScript =
     "IDB_LOGO BITMAP \"logo.bmp\"\n"
     "STRINGTABLE\nBEGIN\n    IDS_HELLO \"Hello\"\n    IDS_BYE \"Goodbye\"\n    IDS_LAST \"Last\"\nEND\n"
     "IDM_MAIN MENU\nBEGIN\n    POPUP \"&File\"\n    BEGIN\n        MENUITEM \"E&xit\", ID_EXIT\n    END\nEND\n";
+
+// The visible controls below `root` that take the focus but give a screen reader no name.
+inline std::vector<std::string> unnamedControls(QWidget* root, int& checked)
+{
+    std::vector<std::string> unnamed;
+    for (QWidget* widget : root->findChildren<QWidget*>()) {
+        if (!widget->isVisible() || widget->focusPolicy() == Qt::NoFocus)
+            continue;
+        ++checked;
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+        if (!accessible || accessible->text(QAccessible::Name).isEmpty())
+            unnamed.push_back(widget->metaObject()->className() + (" " + widget->objectName().toStdString()));
+    }
+    return unnamed;
+}
 
 // Answers every question with yes and remembers what was asked and said.
 class AnsweringFeedback : public CMessageBoxFeedback {
