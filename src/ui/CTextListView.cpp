@@ -61,8 +61,12 @@ CTextListView::CTextListView(CQuillDoc& doc, std::function<QAction*(int)> action
     horizontalHeader()->setStretchLastSection(true);
     resetColumns();
 
-    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) { emit rowSelected(current.isValid() ? rowOf(current) : -1); });
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& current) {
+        const int row = current.isValid() ? rowOf(current) : -1;
+        if (row >= 0)
+            selectedLine_ = doc_.rows().item(row).lineIndex;
+        emit rowSelected(row);
+    });
     connect(this, &QTableView::doubleClicked, this, [this](const QModelIndex& index) { emit rowActivated(rowOf(index)); });
     connect(this, &QTableView::clicked, this, [this](const QModelIndex& index) { chooseColumn(index.column()); });
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
@@ -72,6 +76,9 @@ CTextListView::CTextListView(CQuillDoc& doc, std::function<QAction*(int)> action
     connect(model_, &QAbstractItemModel::modelReset, this, [this] {
         resetColumns();
         applyFilter();
+        // A reload (an import, a translation added) keeps the person where they were.
+        if (selectRowOfLine(selectedLine_) < 0)
+            selectRow(0);
     });
     connect(model_, &QAbstractItemModel::rowsInserted, this, [this] { applyFilter(); });
 }

@@ -73,6 +73,7 @@ private:
     CRowFilterModel* shown_;
     std::string filter_;
     int currentColumn_ = -1;
+    int selectedLine_ = -1;  // the line of the row selected last: found again after a reload
     bool sourceChosen_ = false;
 };
 

@@ -6,6 +6,7 @@
 #include <QInputDialog>
 #include <QStandardPaths>
 #include <QUrl>
+#include <algorithm>
 
 #include "app/LanguageParameter.h"
 #include "app/ProfileFile.h"
@@ -118,8 +119,11 @@ QStringList importFileFilters(const ProfileFile& profile)
 
 bool importText(QWidget* parent, CChildFrame& child, Feedback& feedback, ProfileFile& profile)
 {
-    const std::string last = profile.getString(ini::UpperSettings, ini::LastImportFile, "");
-    const QString chosen = QFileDialog::getOpenFileName(parent, qs(txt::ImportFileTitle), QString::fromStdString(last),
+    // The last file imported, else the project's own folder, where translated files usually wait.
+    std::string start = profile.getString(ini::UpperSettings, ini::LastImportFile, "");
+    if (start.empty())
+        start = child.document().scriptPath().parent_path().string();
+    const QString chosen = QFileDialog::getOpenFileName(parent, qs(txt::ImportFileTitle), QString::fromStdString(start),
                                                         importFileFilters(profile).join(QStringLiteral(";;")));
     if (chosen.isEmpty())
         return false;
@@ -137,10 +141,17 @@ bool importText(QWidget* parent, CChildFrame& child, Feedback& feedback, Profile
         QStringList names;
         for (const std::string& name : importLanguageNames())
             names << QString::fromStdString(name);
+        // The translation being worked on is offered first.
+        int offered = 0;
+        if (const std::optional<LanguageId> current = child.textList()->currentLanguage()) {
+            const TextTableColumns& columns = doc.rows().columns();
+            offered = std::max(0, static_cast<int>(names.indexOf(
+                                      QString::fromStdString(columns.header(columns.columnOfLanguage(*current))))));
+        }
         bool ok = false;
         const QString name = QInputDialog::getItem(
             parent, qs(txt::ImportTextTitle),
-            QString::fromStdString(printfText(txt::ImportLanguagePrompt, {path.string()})), names, 0, false, &ok);
+            QString::fromStdString(printfText(txt::ImportLanguagePrompt, {path.string()})), names, offered, false, &ok);
         if (!ok)
             return false;
         const std::optional<LanguageId> language = parseLanguageParameter(name.toStdString());

@@ -237,3 +237,17 @@ TEST_F(MainFrameTest, EachMenuGivesEveryMnemonicOnce)
 }
 
 } // namespace qmk
+
+namespace qmk {
+
+TEST_F(MainFrameTest, AReloadOfTheRowsKeepsTheSelectedText)
+{
+    CChildFrame* child = openApp();
+    ASSERT_NE(child, nullptr);
+    const int bye = rowOfString(child, "IDS_BYE");
+    ASSERT_EQ(child->textList()->selectRow(bye), bye);
+    ASSERT_TRUE(child->document().reloadRows().done());  // as after an import or a new translation
+    EXPECT_EQ(child->textList()->selectedRow(), rowOfString(child, "IDS_BYE"));
+}
+
+} // namespace qmk
