@@ -135,6 +135,11 @@ void CTranslDlgView::bind(CChildFrame* child)
     showRow(child->textList()->selectedRow());
 }
 
+void CTranslDlgView::tableReset()
+{
+    showRow(child_ ? child_->textList()->selectedRow() : -1);
+}
+
 void CTranslDlgView::clear()
 {
     row_ = -1;

@@ -48,6 +48,7 @@ public:
     // Opens "Block Header Properties" on the shown block header.
     void editBlockHeader();
 
+    QPlainTextEdit* sourceEdit() const { return source_; }
     QPlainTextEdit* translationEdit() const { return translation_; }
     // Selects characters of the translation (positions in code points of the Text Table's
     // text), and replaces the selection; Replace stores with store() afterwards.
@@ -62,7 +63,8 @@ public:
     // ProjectObserver
     void translationStored(int lineIndex, LanguageId language) override;
     void itemExcluded(int lineIndex, bool excluded) override;
-    void tableReset() override { clear(); }
+    // The table selects its row again after a reload: the bar shows it afresh.
+    void tableReset() override;
 
 signals:
     // A translation was stored (Undo has something to take back).

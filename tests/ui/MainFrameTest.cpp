@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QPlainTextEdit>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -24,6 +25,7 @@
 #include "ui/CMessageBoxFeedback.h"
 #include "ui/CTextListView.h"
 #include "ui/CTextTableModel.h"
+#include "ui/CTranslDlgView.h"
 #include "WindowFixture.h"
 
 namespace qmk {
@@ -248,6 +250,9 @@ TEST_F(MainFrameTest, AReloadOfTheRowsKeepsTheSelectedText)
     ASSERT_EQ(child->textList()->selectRow(bye), bye);
     ASSERT_TRUE(child->document().reloadRows().done());  // as after an import or a new translation
     EXPECT_EQ(child->textList()->selectedRow(), rowOfString(child, "IDS_BYE"));
+    ASSERT_TRUE(child->document().NewTranslation(test::German, "app-German.rc"));  // reloads too
+    EXPECT_EQ(child->textList()->selectedRow(), rowOfString(child, "IDS_BYE"));
+    EXPECT_EQ(frame->translateForm()->sourceEdit()->toPlainText(), QStringLiteral("Goodbye"));
 }
 
 } // namespace qmk
