@@ -33,6 +33,7 @@ CQuillDoc::CQuillDoc(Feedback& feedback, std::vector<std::string> includeExtensi
     : feedback_(feedback), includeExtensions_(std::move(includeExtensions))
 {
     db_.setFeedback(&feedback_);
+    rows_.setListener(this);
 }
 
 CQuillDoc::~CQuillDoc() = default;

@@ -14,13 +14,14 @@
 #include "parser/DatabaseUpdate.h"
 #include "project/OperationResult.h"
 #include "project/TextTableRows.h"
+#include "project/TranslationEdit.h"
 
 namespace qmk {
 
 class Feedback;
 class ProjectObserver;
 
-class CQuillDoc {
+class CQuillDoc : private RowChangeListener {
 public:
     CQuillDoc(Feedback& feedback, std::vector<std::string> includeExtensions);
     ~CQuillDoc();
@@ -62,6 +63,8 @@ public:
     // --- Translations --------------------------------------------------------------------
     std::vector<TranslationRow> translations() { return db_.languages().translations(); }
     bool hasTranslation(LanguageId language) { return db_.languages().hasTranslation(language); }
+    // "German", "English US": the name a translation is shown by.
+    static std::string languageName(LanguageId language);
     // Checks and adds a translation writing to `fileName`. InputRefused: the language or the
     // name cannot be taken (reported), the dialog stays open for another choice; Failed: the
     // database refused it and the dialog closes.
@@ -140,10 +143,9 @@ public:
     const TextTableRows& rows() const { return rows_; }
     OperationResult reloadRows();
     // Stores a translation: database, its _Modified flag cleared, the row's cell, the modified
-    // flag of the project and the gauge figures.
+    // flag of the project and the gauge figures; one step of the edit history.
     OperationResult storeTranslation(int lineIndex, LanguageId language, std::string_view text);
-    // The same, with the translation's _Modified flag as given (an undo restores it).
-    OperationResult restoreTranslation(int lineIndex, LanguageId language, std::string_view text, bool flagged);
+    // Excludes the line's text from translation or includes it again; one step of the history.
     OperationResult setExcluded(int lineIndex, bool excluded);
     // Flips a display switch and adds or removes its rows; `rowToSelect` gets the row to
     // select afterwards (the selected row's line again where it is still shown).
@@ -152,6 +154,37 @@ public:
     GaugeFigures gauge(LanguageId language) { return rows_.gauge(db_, switches_, language); }
     // A long operation runs: the document refuses other changes until it ends.
     bool isBusy() const { return busy_; }
+
+    // --- The edit history (CQuillDocHistory.cpp) ------------------------------------------
+    const EditHistory& history() const { return history_; }
+    // What Undo or Redo did: the step's name and the item it changed first (to show it).
+    struct HistoryMove {
+        OperationResult result = OperationResult::Refused;
+        std::string label;
+        int lineIndex = -1;
+        std::optional<LanguageId> language;  // none for an exclude
+    };
+    HistoryMove undo();
+    HistoryMove redo();
+    // Every change between the two calls is one step named `label` (a Replace All).
+    void beginEditStep(const std::string& label);
+    void endEditStep();
+    // An import, held for its lifetime: what it stored (by whatever way: through the document
+    // or straight into the database) becomes one step of the history named after the file.
+    class RecordedImport {
+    public:
+        RecordedImport(CQuillDoc& doc, const std::string& fileName);
+        ~RecordedImport();
+        RecordedImport(const RecordedImport&) = delete;
+        RecordedImport& operator=(const RecordedImport&) = delete;
+
+    private:
+        CQuillDoc& doc_;
+        std::string label_;
+        std::vector<LanguageId> languages_;
+        std::vector<TextRow> before_;
+        bool taken_ = false;
+    };
 
     // A long operation of the document, held for its lifetime: the document is busy and its
     // observers know it. Not acquired when another one runs; the operation is then refused.
@@ -193,7 +226,19 @@ private:
     void reportDatabaseError(const std::string& report);
     bool fileNameUsedByAnotherTranslation(LanguageId language, const std::string& fileName);
     void notifyRowChanges();
+    // RowChangeListener: insertions, removals and resets reach the observers in Qt's order.
+    void rowsAboutToChange(const RowChange& change) override;
+    void rowsChangedNow(const RowChange& change) override;
     OperationResult writeTranslationText(int lineIndex, LanguageId language, std::string_view text, bool flagged);
+    OperationResult writeExclude(int lineIndex, bool excluded);
+    // Reverts (forward false) or applies a remembered edit.
+    OperationResult applyEdit(const TranslationEdit& edit, bool forward);
+    HistoryMove moveInHistory(bool forward);
+    // The history no longer fits the database (a translation added or deleted, texts converted
+    // or updated): it starts anew, and the window says so when something was lost.
+    void clearHistory();
+    std::string storeLabel(std::string_view text, LanguageId language);
+    std::string excludeLabel(int lineIndex, bool excluded);
     // Reads the rows again, with the code page of each column for display, and reports it.
     bool loadRows();
     void afterTranslationsChanged();
@@ -221,6 +266,8 @@ private:
     TextTableRows rows_;
     bool rowsLoaded_ = false;
     bool busy_ = false;
+    EditHistory history_;
+    bool importRecorded_ = false;  // a RecordedImport is open
     std::vector<ProjectObserver*> observers_;
     std::optional<std::vector<std::filesystem::path>> includedFiles_;
 };

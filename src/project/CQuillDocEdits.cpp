@@ -48,12 +48,23 @@ void CQuillDoc::removeObserver(ProjectObserver* observer)
 
 void CQuillDoc::notifyRowChanges()
 {
-    for (const RowChange& change : rows_.takeChanges()) {
-        if (change.kind == RowChange::Kind::Reset)
-            notify([](ProjectObserver& o) { o.tableReset(); });
-        else
-            notify([&change](ProjectObserver& o) { o.rowsChanged(change); });
-    }
+    // Changed cells only: insertions, removals and resets are told as they happen.
+    for (const RowChange& change : rows_.takeChanges())
+        notify([&change](ProjectObserver& o) { o.rowsChanged(change); });
+}
+
+void CQuillDoc::rowsAboutToChange(const RowChange& change)
+{
+    notifyRowChanges();  // cells changed before refer to the rows as they still are
+    notify([&change](ProjectObserver& o) { o.rowsAboutToChange(change); });
+}
+
+void CQuillDoc::rowsChangedNow(const RowChange& change)
+{
+    if (change.kind == RowChange::Kind::Reset)
+        notify([](ProjectObserver& o) { o.tableReset(); });
+    else
+        notify([&change](ProjectObserver& o) { o.rowsChanged(change); });
 }
 
 bool CQuillDoc::loadRows()
@@ -83,15 +94,25 @@ OperationResult CQuillDoc::reloadRows()
 
 OperationResult CQuillDoc::storeTranslation(int lineIndex, LanguageId language, std::string_view text)
 {
-    return restoreTranslation(lineIndex, language, text, false);
-}
-
-OperationResult CQuillDoc::restoreTranslation(int lineIndex, LanguageId language, std::string_view text,
-                                              bool flagged)
-{
     if (busy_)
         return OperationResult::Refused;
-    return writeTranslationText(lineIndex, language, text, flagged);
+    TranslationEdit edit;
+    edit.lineIndex = lineIndex;
+    edit.language = language;
+    try {
+        if (const std::optional<TranslatedText> before = db_.texts().translation(lineIndex, language)) {
+            edit.textBefore = before->text;
+            edit.flaggedBefore = before->modified;
+        }
+    } catch (const DaoException& e) {
+        reportDatabaseError(e.report());
+        return OperationResult::Failed;
+    }
+    edit.textAfter = std::string(text);
+    const OperationResult result = writeTranslationText(lineIndex, language, text, false);
+    if (result.done())
+        history_.record(std::move(edit), storeLabel(text, language));
+    return result;
 }
 
 OperationResult CQuillDoc::storeTranslation(const LongOperation& operation, int lineIndex, LanguageId language,
@@ -99,7 +120,11 @@ OperationResult CQuillDoc::storeTranslation(const LongOperation& operation, int 
 {
     if (!operation.acquired())
         return OperationResult::Refused;
-    return writeTranslationText(lineIndex, language, text, false);
+    const OperationResult result = writeTranslationText(lineIndex, language, text, false);
+    // Without a recorded import, an older step undone over this text would drop it.
+    if (result.done() && !importRecorded_)
+        clearHistory();
+    return result;
 }
 
 OperationResult CQuillDoc::writeTranslationText(int lineIndex, LanguageId language, std::string_view text,
@@ -124,6 +149,24 @@ OperationResult CQuillDoc::setExcluded(int lineIndex, bool excluded)
 {
     if (busy_)
         return OperationResult::Refused;
+    TranslationEdit edit;
+    edit.kind = TranslationEdit::Kind::Exclude;
+    edit.lineIndex = lineIndex;
+    try {
+        edit.excludedBefore = db_.texts().exclude(lineIndex).value_or(false);
+    } catch (const DaoException& e) {
+        reportDatabaseError(e.report());
+        return OperationResult::Failed;
+    }
+    edit.excludedAfter = excluded;
+    const OperationResult result = writeExclude(lineIndex, excluded);
+    if (result.done())
+        history_.record(std::move(edit), excludeLabel(lineIndex, excluded));
+    return result;
+}
+
+OperationResult CQuillDoc::writeExclude(int lineIndex, bool excluded)
+{
     try {
         if (!db_.texts().setExclude(lineIndex, excluded))
             return OperationResult::Failed;
@@ -186,6 +229,8 @@ void CQuillDoc::translationsImported(const LongOperation& operation, bool anySto
         return;
     if (anyStored)
         modified_ = true;
+    if (anyStored && !importRecorded_)
+        clearHistory();
     rows_.invalidateGauge();
     afterTranslationsChanged();
 }

@@ -24,11 +24,7 @@
 namespace qmk {
 namespace {
 
-std::string displayName(LanguageId id)
-{
-    std::string name(languageDisplayText(id.language, id.sublanguage));
-    return name.empty() ? translationColumnName(id.language, id.sublanguage) : name;
-}
+std::string displayName(LanguageId id) { return CQuillDoc::languageName(id); }
 
 // The file-name part of a stored translation file name, for comparisons.
 std::string fileNamePart(const std::string& name)
@@ -38,6 +34,12 @@ std::string fileNamePart(const std::string& name)
 }
 
 } // namespace
+
+std::string CQuillDoc::languageName(LanguageId id)
+{
+    std::string name(languageDisplayText(id.language, id.sublanguage));
+    return name.empty() ? translationColumnName(id.language, id.sublanguage) : name;
+}
 
 bool CQuillDoc::fileNameUsedByAnotherTranslation(LanguageId language, const std::string& fileName)
 {
@@ -85,6 +87,7 @@ OperationResult CQuillDoc::NewTranslation(std::optional<LanguageId> language, co
         return OperationResult::Failed;
     }
     modified_ = true;
+    clearHistory();
     afterTranslationsChanged();
     return OperationResult::Done;
 }
@@ -120,6 +123,7 @@ OperationResult CQuillDoc::DeleteTranslation(LanguageId language)
         reportDatabaseError(e.report());
         return OperationResult::Failed;
     }
+    clearHistory();
     afterTranslationsChanged();
     return OperationResult::Done;
 }
@@ -223,6 +227,7 @@ OperationResult CQuillDoc::changeEncoding(LanguageId language, int encoding)
         return OperationResult::InputRefused;
     }
     modified_ = true;
+    clearHistory();  // the remembered texts are bytes of the old encoding
     afterTranslationsChanged();
     return OperationResult::Done;
 }

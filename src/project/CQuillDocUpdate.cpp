@@ -64,6 +64,7 @@ OperationResult CQuillDoc::UpdateDatabase(const std::filesystem::path& script)
     } catch (const DaoException& e) {
         reportDatabaseError(e.report());
     }
+    clearHistory();
     notify([](ProjectObserver& o) { o.sourceUpdated(); });
     if (rowsLoaded_)
         loadRows();

@@ -18,9 +18,12 @@ public:
     virtual void itemExcluded(int /*lineIndex*/, bool /*excluded*/) {}
     // A translation was added or deleted: columns, menus and selectors change.
     virtual void translationsChanged() {}
+    // Rows of the Text Table are about to be inserted or removed, or all read again (Reset);
+    // told before the rows change, so that a table model can announce it first.
+    virtual void rowsAboutToChange(const RowChange& /*change*/) {}
     // Rows of the Text Table were inserted, removed or changed, in this order.
     virtual void rowsChanged(const RowChange& /*change*/) {}
-    // Every row was read again.
+    // Every row was read again (after rowsAboutToChange with a Reset).
     virtual void tableReset() {}
     // The font a language's texts are shown in was changed (`source`: the source text's).
     virtual void fontChanged(LanguageId /*language*/, bool /*source*/) {}

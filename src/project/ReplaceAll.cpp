@@ -8,8 +8,8 @@
 #include "database/Transaction.h"
 #include "project/CQuillDoc.h"
 #include "project/TextCodec.h"
-#include "project/TranslationEdit.h"
 #include "resources/Feedback.h"
+#include "resources/Texts.h"
 
 namespace qmk {
 namespace {
@@ -44,7 +44,7 @@ std::string replacedText(std::string_view text, const SearchOptions& options, st
     return result;
 }
 
-ReplaceAllResult replaceAll(CQuillDoc& doc, EditHistory& history, const SearchOptions& options,
+ReplaceAllResult replaceAll(CQuillDoc& doc, const SearchOptions& options,
                             const std::string& replacement)
 {
     ReplaceAllResult result;
@@ -58,7 +58,7 @@ ReplaceAllResult replaceAll(CQuillDoc& doc, EditHistory& history, const SearchOp
         doc.feedback().messageText(error.report(), Icon::Stop);
         return result;
     }
-    history.beginGroup();
+    doc.beginEditStep(txt::StepReplaceAll);
     for (int row = 0; row < rows.rowCount(); ++row) {
         for (int column : options.columns) {
             const std::optional<LanguageId> language = rows.columns().languageOfColumn(column);
@@ -73,11 +73,11 @@ ReplaceAllResult replaceAll(CQuillDoc& doc, EditHistory& history, const SearchOp
                 result.refused.push_back(rows.row(row).cell(TextTableColumns::IdColumn) + ": " + text);
                 continue;
             }
-            if (history.store(doc, rows.item(row).lineIndex, *language, bytes.bytes).done())
+            if (doc.storeTranslation(rows.item(row).lineIndex, *language, bytes.bytes).done())
                 result.replaced += count;
         }
     }
-    history.endGroup();
+    doc.endEditStep();
     try {
         bulk->commit();
     } catch (const DaoException& error) {

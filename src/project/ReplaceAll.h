@@ -11,7 +11,6 @@
 namespace qmk {
 
 class CQuillDoc;
-class EditHistory;
 
 // The text with every counting occurrence replaced (UTF-8); `count` is increased by their number.
 std::string replacedText(std::string_view text, const SearchOptions& options, std::string_view replacement, int& count);
@@ -20,7 +19,7 @@ struct ReplaceAllResult {
     int replaced = 0;                 // occurrences
     std::vector<std::string> refused;  // cells whose code page cannot hold the result (not stored)
 };
-ReplaceAllResult replaceAll(CQuillDoc& doc, EditHistory& history, const SearchOptions& options,
+ReplaceAllResult replaceAll(CQuillDoc& doc, const SearchOptions& options,
                             const std::string& replacement);
 
 } // namespace qmk

@@ -103,12 +103,27 @@ std::vector<TextTableRow> TextTableRows::fill(CProjectDatabase& db, const Accept
     return filled;
 }
 
+void TextTableRows::announce(RowChange::Kind kind, int first, int count)
+{
+    if (listener_ && kind != RowChange::Kind::Changed)
+        listener_->rowsAboutToChange({kind, first, count});
+}
+
+void TextTableRows::record(RowChange::Kind kind, int first, int count)
+{
+    if (listener_ && kind != RowChange::Kind::Changed)
+        listener_->rowsChangedNow({kind, first, count});
+    else
+        changes_.push_back({kind, first, count});
+}
+
 bool TextTableRows::reload(CProjectDatabase& db, const ProjectSwitches& switches, Feedback* feedback)
 {
+    announce(RowChange::Kind::Reset, 0, 0);
     rows_.clear();
     rowsChanged();
-    record(RowChange::Kind::Reset, 0, 0);
     invalidateGauge();
+    bool read = true;
     try {
         columns_.build(db);
         rows_ = fill(
@@ -118,9 +133,11 @@ bool TextTableRows::reload(CProjectDatabase& db, const ProjectSwitches& switches
         rows_.clear();
         if (feedback)
             feedback->messageText(error.report(), Icon::Stop);
-        return false;
+        read = false;
     }
-    return true;
+    rowsChanged();
+    record(RowChange::Kind::Reset, 0, 0);
+    return read;
 }
 
 int TextTableRows::addCategory(CProjectDatabase& db, ProjectSwitch category, const ProjectSwitches& switches,
@@ -143,10 +160,13 @@ int TextTableRows::addCategory(CProjectDatabase& db, ProjectSwitch category, con
             feedback->messageText(error.report(), Icon::Stop);
         return 0;
     }
+    const int count = static_cast<int>(added.size());
+    if (count > 0)
+        announce(RowChange::Kind::Inserted, 0, count);
     rows_.insert(rows_.begin(), std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()));
     rowsChanged();
-    if (!added.empty())
-        record(RowChange::Kind::Inserted, 0, static_cast<int>(added.size()));
+    if (count > 0)
+        record(RowChange::Kind::Inserted, 0, count);
     invalidateGauge();
     return static_cast<int>(added.size());
 }
@@ -176,10 +196,32 @@ void TextTableRows::removeRowsWhere(const std::function<bool(const TextTableRow&
     }
     if (runs.empty())
         return;
-    std::erase_if(rows_, remove);
-    rowsChanged();
-    for (auto run = runs.rbegin(); run != runs.rend(); ++run)
+    // Scattered rows (excluded texts all over the table) are cheaper to show afresh than to
+    // take out run by run.
+    constexpr std::size_t kMostRunsTold = 64;
+    if (listener_ && runs.size() > kMostRunsTold) {
+        announce(RowChange::Kind::Reset, 0, 0);
+        std::erase_if(rows_, remove);
+        rowsChanged();
+        record(RowChange::Kind::Reset, 0, 0);
+        return;
+    }
+    if (!listener_) {
+        std::erase_if(rows_, remove);
+        rowsChanged();
+        for (auto run = runs.rbegin(); run != runs.rend(); ++run)
+            record(RowChange::Kind::Removed, run->first, run->second);
+        return;
+    }
+    // A listener hears each run before it goes, last first, so every range names the rows of
+    // the table as it is at that moment.
+    for (auto run = runs.rbegin(); run != runs.rend(); ++run) {
+        announce(RowChange::Kind::Removed, run->first, run->second);
+        const auto begin = rows_.begin() + run->first;
+        rows_.erase(begin, begin + run->second);
+        rowsChanged();
         record(RowChange::Kind::Removed, run->first, run->second);
+    }
 }
 
 void TextTableRows::setColumnCodePages(std::vector<int> codePages)
@@ -233,22 +275,30 @@ bool TextTableRows::setCell(std::string_view text, LanguageId language, int line
     return true;
 }
 
-int TextTableRows::nextItem(int fromRow, int column) const
+int TextTableRows::nextItem(int fromRow, int column, const std::vector<bool>* shown) const
 {
-    int count = rowCount();
+    const int count = rowCount();
     if (count == 0)
         return -1;
-    int start = (fromRow < 0 || fromRow >= count - 1) ? 0 : fromRow + 1;
-    if (column < 0 || column >= columns_.count())
-        return start;
+    const bool filtered = shown && !shown->empty();
+    auto counts = [&](int index) {
+        return !filtered || (index < static_cast<int>(shown->size()) && (*shown)[static_cast<std::size_t>(index)]);
+    };
+    const int start = (fromRow < 0 || fromRow >= count - 1) ? 0 : fromRow + 1;
+    const bool checkCells = column >= 0 && column < columns_.count();
+    int firstCounted = -1;
     int index = start;
     do {
-        const TextTableRow& row = rows_[static_cast<std::size_t>(index)];
-        if (row.cells[static_cast<std::size_t>(column)].empty() && !row.item.excluded)
-            return index;
+        if (counts(index)) {
+            if (firstCounted < 0)
+                firstCounted = index;
+            const TextTableRow& row = rows_[static_cast<std::size_t>(index)];
+            if (!checkCells || (row.cells[static_cast<std::size_t>(column)].empty() && !row.item.excluded))
+                return index;
+        }
         index = (index + 1) % count;
     } while (index != start);
-    return start;
+    return firstCounted;
 }
 
 bool TextTableRows::toggleExclude(int row, CProjectDatabase& db)

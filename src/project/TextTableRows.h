@@ -41,6 +41,18 @@ struct RowChange {
     bool operator==(const RowChange&) const = default;
 };
 
+// Hears each insertion, removal and reset of rows as it happens: before the rows go or come
+// (a Qt model must announce them first) and after. Changes of cells are not told here; they
+// are collected for takeChanges().
+class RowChangeListener {
+public:
+    virtual void rowsAboutToChange(const RowChange& change) = 0;
+    virtual void rowsChangedNow(const RowChange& change) = 0;
+
+protected:
+    ~RowChangeListener() = default;
+};
+
 // Status gauge of one translation: whole percentages of the shown, not excluded texts.
 struct GaugeFigures {
     int translatedPercent = 0;
@@ -79,8 +91,10 @@ public:
     void removeItemType(ItemType type);
     void removeExcludedRows();
 
-    // The row changes since the last call, oldest first; the list is emptied.
+    // The row changes since the last call, oldest first; the list is emptied. With a listener
+    // only the changed cells are collected here.
     std::vector<RowChange> takeChanges() { return std::exchange(changes_, {}); }
+    void setListener(RowChangeListener* listener) { listener_ = listener; }
 
     // Stores a translation edited elsewhere in its cell and sets the cell's modified state
     // (cleared by an edit, restored by an undo). False when the language has no column or no
@@ -91,8 +105,9 @@ public:
 
     // The row the next-item command moves to from fromRow (-1: nothing selected): the next row,
     // wrapping, whose cell in the column is empty and that is not excluded; without one, simply
-    // the next row. -1 for an empty table.
-    int nextItem(int fromRow, int column) const;
+    // the next row. Only rows marked in `shown` count where it is given and not empty (a filter).
+    // -1 when no row counts.
+    int nextItem(int fromRow, int column, const std::vector<bool>* shown = nullptr) const;
 
     // Flips the row's excluded state once it is written to the database; the row stays.
     // False when there is no such row or the database has no text for its line.
@@ -122,11 +137,15 @@ private:
     void rowsChanged() { lineIndexValid_ = false; }
     void removeRowsWhere(const std::function<bool(const TextTableRow&)>& remove);
     void removeMarksWhere(const std::function<bool(CObjectData&)>& removed);
-    void record(RowChange::Kind kind, int first, int count) { changes_.push_back({kind, first, count}); }
+    // Before a change of the rows' number: the listener hears it first.
+    void announce(RowChange::Kind kind, int first, int count);
+    // After a change: the listener hears insertions, removals and resets, the rest is collected.
+    void record(RowChange::Kind kind, int first, int count);
 
     TextTableColumns columns_;
     std::vector<TextTableRow> rows_;
     std::vector<RowChange> changes_;
+    RowChangeListener* listener_ = nullptr;
     std::vector<int> columnCodePages_;
     mutable std::unordered_map<int, int> rowOfLine_;
     mutable bool lineIndexValid_ = false;

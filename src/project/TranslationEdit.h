@@ -1,18 +1,15 @@
-// Edits as commands: each store of a translation and each exclude goes through the document
-// and is remembered with what it replaced, so that it can be undone and redone (Ctrl+Z,
-// Ctrl+Y in the window) in the database, the row and the flags together.
+// The project's edit history: every change a translator makes (a store, an exclude, a Replace
+// All, an import) is one step, remembered with what it replaced, so that Undo and Redo take it
+// back and bring it again in the database, the row and the flags together.
 #pragma once
 
+#include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "database/ProjectRows.h"
-#include "project/OperationResult.h"
 
 namespace qmk {
-
-class CQuillDoc;
 
 struct TranslationEdit {
     enum class Kind { Text, Exclude };
@@ -20,40 +17,47 @@ struct TranslationEdit {
     int lineIndex = 0;
     LanguageId language;
     std::string textBefore, textAfter;
-    bool flaggedBefore = false;  // the translation's review flag before the store
+    bool flaggedBefore = false;  // the translation's review flag before the change
+    bool flaggedAfter = false;
     bool excludedBefore = false;
     bool excludedAfter = false;
+};
 
-    OperationResult apply(CQuillDoc& doc) const;
-    OperationResult revert(CQuillDoc& doc) const;
+// One step of the history: what Undo takes back at once, with the words the window shows
+// ("store 'Datei' (German)").
+struct EditStep {
+    std::string label;
+    std::vector<TranslationEdit> edits;
 };
 
 class EditHistory {
 public:
-    // Stores through the document and remembers the edit when it was stored.
-    OperationResult store(CQuillDoc& doc, int lineIndex, LanguageId language, std::string_view text);
-    OperationResult exclude(CQuillDoc& doc, int lineIndex, bool excluded);
-
-    // Edits made between the two calls are one step for Undo and Redo (a Replace All).
-    void beginGroup();
+    // A change done: a step of its own, or part of the open group.
+    void record(TranslationEdit edit, const std::string& label);
+    // Changes recorded between the two calls are one step named `label` (a Replace All, an
+    // import); a group without changes leaves no step. Groups do not nest: the outer one holds.
+    void beginGroup(const std::string& label);
     void endGroup();
+    bool grouping() const { return groupDepth_ > 0; }
 
     bool canUndo() const { return !done_.empty(); }
     bool canRedo() const { return !undone_.empty(); }
-    OperationResult undo(CQuillDoc& doc);
-    OperationResult redo(CQuillDoc& doc);
-    // After a reload, an update or a closed project the remembered edits no longer apply.
+    // The step Undo or Redo would take next; null when there is none.
+    const EditStep* nextUndo() const { return done_.empty() ? nullptr : &done_.back(); }
+    const EditStep* nextRedo() const { return undone_.empty() ? nullptr : &undone_.back(); }
+    // Moves the newest step over to the other list once the document has reverted or applied it.
+    void undone();
+    void redone();
+    // After a reload, an update or a translation added or deleted the remembered edits no
+    // longer apply.
     void clear();
 
 private:
-    OperationResult record(CQuillDoc& doc, TranslationEdit edit);
-    using Step = std::vector<TranslationEdit>;
-    static OperationResult step(CQuillDoc& doc, std::vector<Step>& from, std::vector<Step>& to, bool apply);
-
-    std::vector<Step> done_;
-    std::vector<Step> undone_;
-    bool grouping_ = false;
-    bool groupStarted_ = false;
+    std::vector<EditStep> done_;
+    std::vector<EditStep> undone_;
+    std::string groupLabel_;
+    int groupDepth_ = 0;
+    bool groupHasStep_ = false;
 };
 
 } // namespace qmk

@@ -262,4 +262,12 @@ inline constexpr char MarkAllNoDifference[] =
     "No import text found which differs from the current translation text. No text items marked.";
 inline constexpr char MarkAllNoSameId[] = "No resources with the same ID found. No text marked.";
 
+// The steps of the edit history, as Undo and Redo name them.
+inline constexpr char StepStore[] = "store '%1' (%2)";
+inline constexpr char StepExclude[] = "exclude '%1'";
+inline constexpr char StepInclude[] = "include '%1'";
+inline constexpr char StepReplaceAll[] = "Replace All";
+inline constexpr char StepImport[] = "import %1";
+inline constexpr char HistoryCleared[] = "Undo starts anew: the changes before can no longer be taken back.";
+
 } // namespace qmk::txt

@@ -52,6 +52,9 @@ inline constexpr char TreeVersions[] = "Versions";
 inline constexpr char TreeIncludes[] = "Includes";
 inline constexpr char StatusAddExcludedText[] = "Add Excluded Text to Text Table Window";
 inline constexpr char StatusReloadingTextTable[] = "Reloading Text Table";
+// What Undo and Redo took back or did again ("Undo: store 'Datei' (German)").
+inline constexpr char StatusUndone[] = "Undo: %1";
+inline constexpr char StatusRedone[] = "Redo: %1";
 inline constexpr char ItemNotInTextTable[] = "The text of the selected item is not visible at the 'Text Table' window.";
 inline constexpr char MenuExcludeItem[] = "Exclude &Item";
 inline constexpr char MenuExcludeFromTranslation[] = "Exclude From Translation";

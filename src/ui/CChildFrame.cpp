@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QVBoxLayout>
 
+#include "project/ChosenItem.h"
 #include "project/CQuillDoc.h"
 #include "resources/MenuTexts.h"
 #include "ui/CResTreeView.h"
@@ -42,16 +43,13 @@ CChildFrame::CChildFrame(std::unique_ptr<CQuillDoc> doc, std::function<QAction*(
     layout->addWidget(splitter_);
     setFocusProxy(table_);
 
-    connect(tree_, &CResTreeView::itemChosen, table_, &CTextListView::selectRowOfLine);
-    connect(tree_, &CResTreeView::itemActivated, table_, &CTextListView::selectRowOfLine);
-    // The chosen item is known before anyone hears that the state changed.
+    connect(tree_, &CResTreeView::nodeChosen, this, [this](ItemType type, int lineIndex) { chooseItem(lineIndex, type); });
+    connect(tree_, &CResTreeView::itemActivated, this, [this](int lineIndex) { chooseItem(lineIndex); });
     connect(table_, &CTextListView::rowSelected, this, [this](int row) {
-        if (doc_->rows().isRow(row))
-            chosen_ = {doc_->rows().item(row).itemType, doc_->rows().item(row).lineIndex};
-    });
-    connect(table_, &CTextListView::rowSelected, this, &CChildFrame::stateChanged);
-    connect(tree_, &CResTreeView::nodeChosen, this, [this](ItemType type, int lineIndex) {
-        chosen_ = {type, lineIndex};
+        if (!doc_->rows().isRow(row))
+            return;
+        chosen_ = {doc_->rows().item(row).itemType, doc_->rows().item(row).lineIndex};
+        emit itemChosen(chosen_.lineIndex);
         emit stateChanged();
     });
     connect(table_, &CTextListView::currentColumnChanged, this, &CChildFrame::stateChanged);
@@ -59,6 +57,18 @@ CChildFrame::CChildFrame(std::unique_ptr<CQuillDoc> doc, std::function<QAction*(
     connect(table_->tableModel(), &QAbstractItemModel::modelReset, this, &CChildFrame::stateChanged);
     doc_->addObserver(this);
     updateTitle();
+}
+
+void CChildFrame::chooseItem(int lineIndex, ItemType type)
+{
+    if (type == ItemType::None) {
+        const int row = doc_->rows().rowOfLineIndex(lineIndex);
+        type = row >= 0 ? doc_->rows().item(row).itemType : itemTexts(*doc_, lineIndex, std::nullopt).itemType;
+    }
+    chosen_ = {type, lineIndex};
+    table_->showLine(lineIndex);
+    emit itemChosen(lineIndex);
+    emit stateChanged();
 }
 
 CChildFrame::~CChildFrame()

@@ -10,7 +10,6 @@
 #include "project/ItemTypes.h"
 #include "project/ProjectObserver.h"
 #include "project/TextSearch.h"
-#include "project/TranslationEdit.h"
 
 class QLineEdit;
 
@@ -31,12 +30,17 @@ public:
     CResTreeView* resourceTree() const { return tree_; }
     // The filter box above the Text Table: it narrows the rows shown, never the project.
     QLineEdit* filterBox() const { return filter_; }
-    // The item last chosen in the tree or the Text Table, for the preview commands.
+    // The item last chosen in the Text Table, the tree, a preview, by a bookmark or a search:
+    // what the bar shows and stores into and what the commands act on, whatever the filter
+    // and the display switches hide.
     struct ChosenItem {
         ItemType type = ItemType::None;
         int lineIndex = -1;
     };
     ChosenItem chosenItem() const { return chosen_; }
+    // Chooses an item chosen outside the Text Table; the table selects its row where it shows
+    // it. `type` None: the type of its text.
+    void chooseItem(int lineIndex, ItemType type = ItemType::None);
     // The last search of this project and where it stands (Find Next repeats it; Replace goes
     // on from the current match).
     struct SearchState {
@@ -45,8 +49,6 @@ public:
         int matchLength = 0;
     };
     SearchState& search() { return search_; }
-    // The stores and excludes of this project that Undo and Redo step through.
-    EditHistory& history() { return history_; }
     // Renews the window title from the document's state marks.
     void updateTitle();
     // Flips a display switch: the table adds or removes its rows, the tree is rebuilt.
@@ -57,14 +59,11 @@ public:
     // ProjectObserver
     void translationStored(int, LanguageId) override { updateTitle(); }
     void itemExcluded(int, bool) override { updateTitle(); }
-    void sourceUpdated() override
-    {
-        history_.clear();
-        updateTitle();
-    }
-    void translationsChanged() override { history_.clear(); }
+    void sourceUpdated() override { updateTitle(); }
 
 signals:
+    // Another item was chosen: the bar shows it.
+    void itemChosen(int lineIndex);
     // Something the status panes show changed: selection, current column, a stored text.
     void stateChanged();
     void closed(CChildFrame* frame);
@@ -76,7 +75,6 @@ protected:
 
 private:
     std::unique_ptr<CQuillDoc> doc_;
-    EditHistory history_;
     QSplitter* splitter_;
     CResTreeView* tree_;
     CTextListView* table_;

@@ -158,7 +158,7 @@ bool CFindDlg::findNext()
     CChildFrame::SearchState& state = context_.child->search();
     state.options = takeOptions();
     CTextListView* table = context_.child->textList();
-    const int start = std::max(0, table->selectedRow());
+    const int start = std::max(0, context_.child->document().rows().rowOfLineIndex(context_.child->chosenItem().lineIndex));
     const int column = state.hit.row == start ? state.hit.column : -1;
     const std::optional<CellHit> hit = findNextCell(context_.child->document().rows(), state.options, start, column);
     if (!hit) {
@@ -172,7 +172,7 @@ bool CFindDlg::findNext()
     state.hit = *hit;
     if (std::optional<LanguageId> language = context_.child->document().rows().columns().languageOfColumn(hit->column))
         table->setCurrentLanguage(*language);
-    table->selectRow(hit->row);
+    context_.child->chooseItem(context_.child->document().rows().item(hit->row).lineIndex);
     return true;
 }
 
@@ -196,8 +196,9 @@ bool CFindDlg::findMatch(bool quiet)
     CTextListView* table = context_.child->textList();
     const int patternLength = codePointCount(state.options.pattern);
     // Go on after the current match, or from the start of the selected row's cell.
-    const bool current = state.hit.position >= 0 && state.hit.row == table->selectedRow();
-    const int row = current ? state.hit.row : std::max(0, table->selectedRow());
+    const int chosenRow = context_.child->document().rows().rowOfLineIndex(context_.child->chosenItem().lineIndex);
+    const bool current = state.hit.position >= 0 && state.hit.row == chosenRow;
+    const int row = current ? state.hit.row : std::max(0, chosenRow);
     const int column = current ? state.hit.column : (state.options.columns.empty() ? 0 : state.options.columns.front());
     const int from = current ? state.hit.position + state.matchLength : 0;
     const std::optional<CellHit> hit =
@@ -213,7 +214,7 @@ bool CFindDlg::findMatch(bool quiet)
     state.matchLength = patternLength;
     if (std::optional<LanguageId> language = context_.child->document().rows().columns().languageOfColumn(hit->column))
         table->setCurrentLanguage(*language);
-    table->selectRow(hit->row);
+    context_.child->chooseItem(context_.child->document().rows().item(hit->row).lineIndex);
     context_.bar->selectInTranslation(hit->position, patternLength);
     return true;
 }
@@ -239,7 +240,7 @@ int CFindDlg::replaceAll()
     const SearchOptions options = takeOptions();
     CQuillDoc& doc = context_.child->document();
     const ReplaceAllResult result =
-        qmk::replaceAll(doc, context_.child->history(), options, with_ ? with_->currentText().toStdString() : std::string());
+        qmk::replaceAll(doc, options, with_ ? with_->currentText().toStdString() : std::string());
     context_.child->search().hit = {};
     if (!result.refused.empty()) {
         std::string lines;

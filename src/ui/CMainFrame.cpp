@@ -27,6 +27,7 @@
 #include "app/ProjectFileList.h"
 #include "app/Settings.h"
 #include "database/DaoException.h"
+#include "project/ChosenItem.h"
 #include "project/CQuillDoc.h"
 #include "project/ItemTypes.h"
 #include "project/SpellCheck.h"
@@ -238,7 +239,7 @@ void CMainFrame::createToolBars()
             if (CPreviewView* preview = activePreview()) {
                 preview->setLanguage(id);
                 if (preview->selectedLine() >= 0)
-                    child->textList()->selectRowOfLine(preview->selectedLine());
+                    child->chooseItem(preview->selectedLine());
             }
         }
         updateCommandStates();
@@ -265,6 +266,7 @@ void CMainFrame::createDocks()
     translate->setObjectName(QStringLiteral("translateBar"));
     translateForm_ = new CTranslDlgView(translate);
     connect(translateForm_, &CTranslDlgView::stored, this, &CMainFrame::updateCommandStates);
+    connect(translateForm_, &CTranslDlgView::historyWanted, this, &CMainFrame::undoOrRedo);
     translateForm_->setNextHandler([this] {
         CPreviewView* preview = activePreview();
         return preview && preview->step(true);
@@ -323,8 +325,11 @@ void CMainFrame::connectCommands()
             child->textList()->nextItem();
     });
     on(cmd::ExcludeItem, [this] {
-        if (CChildFrame* child = activeChild())
-            child->textList()->toggleExclude();
+        if (CChildFrame* child = activeChild()) {
+            const ItemTexts item = itemTexts(child->document(), child->chosenItem().lineIndex, std::nullopt);
+            if (item.found)
+                child->document().setExcluded(child->chosenItem().lineIndex, !item.excluded);
+        }
         updateCommandStates();
     });
     on(cmd::RemoveMarks, [this] {
@@ -361,7 +366,8 @@ void CMainFrame::connectCommands()
         CChildFrame* child = activeChild();
         if (!preview || !child || preview->selectedLine() < 0)
             return;
-        if (child->textList()->selectRowOfLine(preview->selectedLine()) < 0)
+        child->chooseItem(preview->selectedLine());
+        if (child->textList()->selectedRow() < 0)
             feedback_.messageText(txt::ItemNotInTextTable, Icon::Information);
         else
             area_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(child->parentWidget()));
@@ -537,10 +543,11 @@ void CMainFrame::previewChose(CPreviewView* preview, int lineIndex)
     CChildFrame* child = childOf(preview->document());
     if (!child || lineIndex < 0)
         return;
-    // The bar follows the Text Table: its row and, for a translated preview, its language.
+    // The bar shows the item in the preview's language; the Text Table selects its row where it
+    // shows it.
     if (preview->language())
         child->textList()->setCurrentLanguage(*preview->language());
-    child->textList()->selectRowOfLine(lineIndex);
+    child->chooseItem(lineIndex);
     updateCommandStates();
 }
 
@@ -652,7 +659,7 @@ void CMainFrame::deleteTranslation()
     QApplication::setOverrideCursor(Qt::WaitCursor);
     doc.DeleteTranslation(*dialog.chosen());
     QApplication::restoreOverrideCursor();
-    translateForm_->showRow(child->textList()->selectedRow());
+    translateForm_->showChosen();
     fillLanguageList();
     updateCommandStates();
 }
@@ -660,22 +667,23 @@ void CMainFrame::deleteTranslation()
 void CMainFrame::editVersionBlockHeader()
 {
     CChildFrame* child = activeChild();
-    const int row = child ? child->textList()->selectedRow() : -1;
-    if (row < 0 || child->document().rows().item(row).itemType != ItemType::BlockHeader)
+    if (!child)
         return;
     CQuillDoc& doc = child->document();
     CTextListView* table = child->textList();
+    const int line = child->chosenItem().lineIndex;
     const std::optional<LanguageId> language = table->currentLanguage();
     const bool editable = language && !table->sourceColumnChosen();
+    const ItemTexts item = itemTexts(doc, line, editable ? language : std::nullopt);
+    if (item.itemType != ItemType::BlockHeader)
+        return;
+    const std::string header = editable ? item.translation : item.source;
     const int column = editable ? doc.rows().columns().columnOfLanguage(*language) : TextTableColumns::SourceColumn;
-    const std::string header = doc.rows().row(row).cell(column);
-    CBlockHeaderDlg dialog(header.empty() ? doc.rows().row(row).cell(TextTableColumns::SourceColumn) : header, editable,
+    CBlockHeaderDlg dialog(header.empty() ? item.source : header, editable,
                            QString::fromStdString(doc.rows().columns().header(column)), this);
     if (dialog.exec() != QDialog::Accepted || !editable)
         return;
-    const int line = doc.rows().item(row).lineIndex;
-    if (child->history().store(doc, line, *language, dialog.header()).done())
-        table->selectRowOfLine(line);
+    doc.storeTranslation(line, *language, dialog.header());
     updateCommandStates();
 }
 
@@ -715,8 +723,7 @@ void CMainFrame::bookmark()
         place = {preview->selectedLine(), kWindows[static_cast<int>(preview->kind())], preview->language()};
     } else {
         CTextListView* table = child->textList();
-        const int row = table->selectedRow();
-        place.lineIndex = row >= 0 ? child->document().rows().item(row).lineIndex : -1;
+        place.lineIndex = child->chosenItem().lineIndex;
         place.window = txt::BookmarkWindowText;
         if (!table->sourceColumnChosen())
             place.language = table->currentLanguage();
@@ -734,7 +741,8 @@ void CMainFrame::goToBookmark(CChildFrame* child, const BookmarkRow& bookmark)
         table->setCurrentLanguage(bookmark.language);
     if (bookmark.window == txt::BookmarkWindowText) {
         area_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(child->parentWidget()));
-        if (table->selectRowOfLine(bookmark.lineIndex) < 0)
+        child->chooseItem(bookmark.lineIndex);
+        if (table->selectedRow() < 0)
             feedback_.messageText(txt::ItemNotInTextTable, Icon::Information);
         return;
     }
@@ -788,14 +796,14 @@ void CMainFrame::repeatFind()
         return;
     CChildFrame::SearchState& state = child->search();
     CTextListView* table = child->textList();
-    const int start = std::max(0, table->selectedRow());
+    const int start = std::max(0, child->document().rows().rowOfLineIndex(child->chosenItem().lineIndex));
     const int column = state.hit.row == start ? state.hit.column : -1;
     // A repeat that finds nothing says nothing.
     if (const std::optional<CellHit> hit = findNextCell(child->document().rows(), state.options, start, column)) {
         state.hit = *hit;
         if (std::optional<LanguageId> language = child->document().rows().columns().languageOfColumn(hit->column))
             table->setCurrentLanguage(*language);
-        table->selectRow(hit->row);
+        child->chooseItem(child->document().rows().item(hit->row).lineIndex);
     }
 }
 
@@ -804,10 +812,21 @@ void CMainFrame::undoOrRedo(bool undo)
     CChildFrame* child = activeChild();
     if (!child)
         return;
-    EditHistory& history = child->history();
-    const OperationResult result = undo ? history.undo(child->document()) : history.redo(child->document());
-    if (!result.done())
+    CQuillDoc& doc = child->document();
+    const CQuillDoc::HistoryMove move = undo ? doc.undo() : doc.redo();
+    if (!move.result.done()) {
         QApplication::beep();
+        updateCommandStates();
+        return;
+    }
+    // Show what changed: its row (or control) selected and scrolled to, in its language.
+    if (move.language)
+        child->textList()->setCurrentLanguage(*move.language);
+    child->chooseItem(move.lineIndex);
+    if (CPreviewView* preview = activePreview(); preview && &preview->document() == &doc)
+        preview->selectLine(move.lineIndex);
+    statusBar()->showMessage(QString::fromStdString(fillPlaceholders(undo ? txt::StatusUndone : txt::StatusRedone,
+                                                                     {move.label})));
     updateCommandStates();
 }
 
@@ -869,11 +888,10 @@ void CMainFrame::refreshStatus()
 void CMainFrame::showChangedSourceText()
 {
     CChildFrame* child = activeChild();
-    const int row = child ? child->textList()->selectedRow() : -1;
-    if (row < 0)
+    if (!child || child->chosenItem().lineIndex < 0)
         return;
     CQuillDoc& doc = child->document();
-    if (std::optional<CQuillDoc::ChangedSourceText> texts = doc.changedSourceText(doc.rows().item(row).lineIndex)) {
+    if (std::optional<CQuillDoc::ChangedSourceText> texts = doc.changedSourceText(child->chosenItem().lineIndex)) {
         const int cp = doc.codePage();
         auto decode = [cp](const std::string& bytes) {
             return QString::fromStdString(decodeToUtf8(bytes, cp).value_or(bytes));
@@ -957,7 +975,7 @@ void CMainFrame::translationSettings(std::optional<LanguageId> language)
     CTranslationSettingsSheet sheet(child->document(), language, child->textList()->font(), this);
     if (sheet.exec() == QDialog::Accepted) {
         child->updateTitle();
-        translateForm_->showRow(child->textList()->selectedRow());
+        translateForm_->showChosen();
     }
 }
 
@@ -982,29 +1000,31 @@ void CMainFrame::updateCommandStates()
     CChildFrame* child = activeChild();
     for (int id : kProjectCommands)
         action(id)->setEnabled(child != nullptr);
-    const bool selected = child && child->textList()->selectedRow() >= 0;
-    action(cmd::ExcludeItem)->setEnabled(selected);
-    action(cmd::ExcludeItem)->setChecked(selected && child->document().rows().item(child->textList()->selectedRow()).excluded);
+    // The commands act on the chosen item, wherever it was chosen and whether or not its row
+    // is shown.
+    const CChildFrame::ChosenItem chosen = child ? child->chosenItem() : CChildFrame::ChosenItem{};
+    const std::optional<LanguageId> language = child ? child->textList()->currentLanguage() : std::nullopt;
+    const ItemTexts item = child ? itemTexts(child->document(), chosen.lineIndex, language) : ItemTexts{};
+    action(cmd::ExcludeItem)->setEnabled(item.found);
+    action(cmd::ExcludeItem)->setChecked(item.found && item.excluded);
     const bool fileSelected = !projectFiles_->selectedPath().empty();
     action(cmd::ProjectFileOpen)->setEnabled(fileSelected);
     action(cmd::ProjectFileRemove)->setEnabled(fileSelected);
-    bool changedSource = false;
-    if (selected) {
-        const int row = child->textList()->selectedRow();
-        const std::optional<LanguageId> language = child->textList()->currentLanguage();
-        changedSource = language && child->document().rows().item(row).isModified(*language);
-    }
-    action(cmd::ShowChangedSourceText)->setEnabled(changedSource);
+    action(cmd::ShowChangedSourceText)->setEnabled(item.found && item.flagged);
     for (const SwitchCommand& command : kSwitchCommands) {
         action(command.id)->setEnabled(child != nullptr);
         action(command.id)->setChecked(child && child->document().switches().get(command.which));
     }
-    action(uicmd::Undo)->setEnabled(child && child->history().canUndo());
-    action(uicmd::Redo)->setEnabled(child && child->history().canRedo());
-    action(cmd::VersionBlockHeader)
-        ->setEnabled(selected && child->document().rows().item(child->textList()->selectedRow()).itemType ==
-                                     ItemType::BlockHeader);
-    const CChildFrame::ChosenItem chosen = child ? child->chosenItem() : CChildFrame::ChosenItem{};
+    const EditStep* undoStep = child ? child->document().history().nextUndo() : nullptr;
+    const EditStep* redoStep = child ? child->document().history().nextRedo() : nullptr;
+    action(uicmd::Undo)->setEnabled(undoStep != nullptr);
+    action(uicmd::Redo)->setEnabled(redoStep != nullptr);
+    // Hovering the menu entries says which step they take.
+    action(uicmd::Undo)->setToolTip(
+        undoStep ? QString::fromStdString(fillPlaceholders(txt::StatusUndone, {undoStep->label})) : QString());
+    action(uicmd::Redo)->setToolTip(
+        redoStep ? QString::fromStdString(fillPlaceholders(txt::StatusRedone, {redoStep->label})) : QString());
+    action(cmd::VersionBlockHeader)->setEnabled(item.found && item.itemType == ItemType::BlockHeader);
     const ItemType type = chosen.type;
     action(cmd::ViewDialog)->setEnabled(type == ItemType::Dialog || type == ItemType::DialogItem || type == ItemType::DialogCaption);
     action(cmd::ViewMenu)->setEnabled(type == ItemType::Menu || type == ItemType::MenuItem || type == ItemType::PopupMenu);
@@ -1067,10 +1087,10 @@ void CMainFrame::updatePanes()
     } else {
         gauge->clear();
     }
-    const int row = table->selectedRow();
-    rowPane_->setText(row >= 0 ? QStringLiteral("%1/%2").arg(row + 1).arg(doc.rows().rowCount()) : QString());
-    typePane_->setText(row >= 0 ? QString::fromStdString(std::string(itemTypeDisplayName(doc.rows().item(row).itemType)))
-                                : QString());
+    // The chosen item's place in the Text Table, and its type (empty when it has no text).
+    const ItemTexts item = itemTexts(doc, child->chosenItem().lineIndex, std::nullopt);
+    rowPane_->setText(item.row >= 0 ? QStringLiteral("%1/%2").arg(item.row + 1).arg(doc.rows().rowCount()) : QString());
+    typePane_->setText(item.found ? QString::fromStdString(std::string(itemTypeDisplayName(item.itemType))) : QString());
 }
 
 void CMainFrame::restoreLayout()

@@ -61,10 +61,12 @@ CTextListView::CTextListView(CQuillDoc& doc, std::function<QAction*(int)> action
     horizontalHeader()->setStretchLastSection(true);
     resetColumns();
 
-    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& current) {
-        const int row = current.isValid() ? rowOf(current) : -1;
-        if (row >= 0)
-            selectedLine_ = doc_.rows().item(row).lineIndex;
+    // Heard once the selection has changed (a mouse press moves the current index first).
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        const int row = selectedRow();
+        if (following_ || row < 0)
+            return;
+        selectedLine_ = doc_.rows().item(row).lineIndex;
         emit rowSelected(row);
     });
     connect(this, &QTableView::doubleClicked, this, [this](const QModelIndex& index) { emit rowActivated(rowOf(index)); });
@@ -76,11 +78,13 @@ CTextListView::CTextListView(CQuillDoc& doc, std::function<QAction*(int)> action
     connect(model_, &QAbstractItemModel::modelReset, this, [this] {
         resetColumns();
         applyFilter();
-        // A reload (an import, a translation added) keeps the person where they were.
-        if (selectRowOfLine(selectedLine_) < 0)
+        // A reload (an import, a translation added) keeps the person where they were; the
+        // first row is chosen when nothing was.
+        if (selectedLine_ < 0)
             selectRow(0);
     });
     connect(model_, &QAbstractItemModel::rowsInserted, this, [this] { applyFilter(); });
+    connect(model_, &QAbstractItemModel::rowsRemoved, this, [this] { reselect(); });
 }
 
 void CTextListView::resetColumns()
@@ -117,8 +121,8 @@ int CTextListView::rowOf(const QModelIndex& index) const
 
 int CTextListView::selectedRow() const
 {
-    const QModelIndex current = selectionModel()->currentIndex();
-    return current.isValid() && selectionModel()->isRowSelected(current.row(), {}) ? rowOf(current) : -1;
+    const QModelIndexList rows = selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rowOf(rows.first());
 }
 
 void CTextListView::setFilter(const std::string& text)
@@ -129,7 +133,36 @@ void CTextListView::setFilter(const std::string& text)
 
 void CTextListView::applyFilter()
 {
-    shown_->setShown(filter_.empty() ? std::vector<bool>{} : rowsShownByFilter(doc_.rows(), filter_, currentColumn_));
+    shown_->setShown(shownRows());
+    reselect();
+}
+
+std::vector<bool> CTextListView::shownRows() const
+{
+    return filter_.empty() ? std::vector<bool>{} : rowsShownByFilter(doc_.rows(), filter_, currentColumn_);
+}
+
+void CTextListView::reselect()
+{
+    if (selectedLine_ >= 0)
+        showLine(selectedLine_);
+}
+
+int CTextListView::showLine(int lineIndex)
+{
+    selectedLine_ = lineIndex;
+    const int row = doc_.rows().rowOfLineIndex(lineIndex);
+    const QModelIndex index = row >= 0 ? shown_->mapFromSource(model_->index(row, std::max(0, currentColumn_))) : QModelIndex();
+    following_ = true;
+    if (index.isValid()) {
+        if (selectedRow() != row)
+            selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        scrollTo(index);
+    } else {
+        selectionModel()->clearSelection();  // the item's row is hidden: no false selection
+    }
+    following_ = false;
+    return index.isValid() ? row : -1;
 }
 
 int CTextListView::shownRowCount() const
@@ -172,18 +205,10 @@ void CTextListView::nextItem()
 {
     if (doc_.rows().rowCount() == 0)
         return;
-    const int row = doc_.rows().nextItem(selectedRow(), currentColumn_);
+    const std::vector<bool> shown = shownRows();
+    const int row = doc_.rows().nextItem(doc_.rows().rowOfLineIndex(selectedLine_), currentColumn_, &shown);
     if (row >= 0)
         selectRow(row);
-}
-
-void CTextListView::toggleExclude()
-{
-    const int row = selectedRow();
-    if (row < 0)
-        return;
-    const CObjectData& item = doc_.rows().item(row);
-    doc_.setExcluded(item.lineIndex, !item.excluded);
 }
 
 void CTextListView::toggleCategory(ProjectSwitch category)

@@ -24,11 +24,17 @@ public:
     CQuillDoc& document() { return doc_; }
     CTextTableModel* tableModel() const { return model_; }
 
-    // -1 when no row is selected.
+    // -1 when no row is selected (also while the chosen item's row is hidden).
     int selectedRow() const;
-    // Selects, focuses and shows the row; -1 when the index is outside the table.
+    // Selects, focuses and shows the row as if the translator had; -1 when the index is outside
+    // the table or the filter hides the row.
     int selectRow(int row);
     int selectRowOfLine(int lineIndex);
+    // Follows an item chosen elsewhere (tree, preview, bookmark) without announcing it: its row
+    // is selected where the table shows it, and nothing is selected where it does not. The
+    // table keeps showing it through filters, reloads and switches.
+    int showLine(int lineIndex);
+    int shownLine() const { return selectedLine_; }
 
     // The translation column the bar and the gauge follow (-1: none); the source-column flag
     // says the Id or source column was chosen last.
@@ -37,10 +43,9 @@ public:
     void setCurrentLanguage(LanguageId language);
     std::optional<LanguageId> currentLanguage() const;
 
-    // The next row without a translation in the current column (wrapping), else the next row.
+    // The next shown row after the chosen item's without a translation in the current column
+    // (wrapping), else the next shown row.
     void nextItem();
-    // Excludes the selected row's item, or includes it again.
-    void toggleExclude();
     // Switches a category and keeps the selected row selected where it is still shown.
     void toggleCategory(ProjectSwitch category);
     // Shows only the rows whose source or current translation holds the text (empty: all).
@@ -54,6 +59,8 @@ signals:
     // A double click on a row (its table row).
     void rowActivated(int row);
 
+    // The translator selected a row (mouse, keyboard, next item, find), after the selection
+    // changed.
     void rowSelected(int row);
     void currentColumnChanged(int column);
 
@@ -64,6 +71,9 @@ protected:
 private:
     void chooseColumn(int column);
     void resetColumns();
+    // Selects the shown line's row again (or nothing) after the rows or the filter changed.
+    void reselect();
+    std::vector<bool> shownRows() const;
 
     CQuillDoc& doc_;
     std::function<QAction*(int)> action_;
@@ -73,8 +83,9 @@ private:
     CRowFilterModel* shown_;
     std::string filter_;
     int currentColumn_ = -1;
-    int selectedLine_ = -1;  // the line of the row selected last: found again after a reload
+    int selectedLine_ = -1;  // the chosen item's line: found again after a reload
     bool sourceChosen_ = false;
+    bool following_ = false;  // the selection follows an item chosen elsewhere: not announced
 };
 
 } // namespace qmk

@@ -2,6 +2,7 @@
 #include "ui/CTextTableModel.h"
 
 #include <QColor>
+#include <utility>
 
 #include "project/CQuillDoc.h"
 
@@ -90,33 +91,37 @@ void CTextTableModel::refreshFonts()
             columnFonts_[static_cast<std::size_t>(column)] = fontOf(doc_.font(*language, false));
 }
 
-void CTextTableModel::rowsChanged(const RowChange& change)
+void CTextTableModel::rowsAboutToChange(const RowChange& change)
 {
-    if (change.count <= 0)
-        return;
     const int last = change.first + change.count - 1;
     switch (change.kind) {
-    case RowChange::Kind::Inserted:
-        beginInsertRows({}, change.first, last);
-        endInsertRows();
-        break;
-    case RowChange::Kind::Removed:
-        // The rows are gone from the document already; the view only learns which.
-        beginRemoveRows({}, change.first, last);
-        endRemoveRows();
-        break;
-    case RowChange::Kind::Changed:
-        emit dataChanged(index(change.first, 0), index(last, std::max(0, columns_ - 1)));
-        break;
+    case RowChange::Kind::Inserted: beginInsertRows({}, change.first, last); break;
+    case RowChange::Kind::Removed: beginRemoveRows({}, change.first, last); break;
     case RowChange::Kind::Reset:
-        tableReset();
+        beginResetModel();
+        resetting_ = true;
         break;
+    case RowChange::Kind::Changed: break;
+    }
+}
+
+void CTextTableModel::rowsChanged(const RowChange& change)
+{
+    switch (change.kind) {
+    case RowChange::Kind::Inserted: endInsertRows(); break;
+    case RowChange::Kind::Removed: endRemoveRows(); break;
+    case RowChange::Kind::Changed:
+        if (change.count > 0)
+            emit dataChanged(index(change.first, 0), index(change.first + change.count - 1, std::max(0, columns_ - 1)));
+        break;
+    case RowChange::Kind::Reset: tableReset(); break;
     }
 }
 
 void CTextTableModel::tableReset()
 {
-    beginResetModel();
+    if (!std::exchange(resetting_, false))
+        beginResetModel();
     columns_ = doc_.rows().columns().count();
     refreshFonts();
     endResetModel();

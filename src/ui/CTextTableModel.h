@@ -32,7 +32,9 @@ public:
     // The font of each column, from the fonts the project gives its languages.
     void refreshFonts();
 
-    // ProjectObserver
+    // ProjectObserver: the document reports before and after rows come and go, so the model
+    // announces them in Qt's order.
+    void rowsAboutToChange(const RowChange& change) override;
     void rowsChanged(const RowChange& change) override;
     void tableReset() override;
     void fontChanged(LanguageId language, bool source) override;
@@ -45,6 +47,7 @@ private:
     CQuillDoc& doc_;
     std::vector<std::optional<QFont>> columnFonts_;  // none: the view's own font
     int columns_ = 0;
+    bool resetting_ = false;  // between the document's two reports of a reset
 };
 
 } // namespace qmk

@@ -5,6 +5,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTextBlock>
@@ -14,6 +15,7 @@
 #include <QStackedWidget>
 #include <QTextCursor>
 
+#include "project/ChosenItem.h"
 #include "project/CQuillDoc.h"
 #include "project/SpellCheck.h"
 #include "resources/Messages.h"
@@ -41,7 +43,7 @@ QFont fontFor(const FontSetting& setting, const QFont& base)
 } // namespace
 
 CTranslDlgView::CTranslDlgView(QWidget* parent)
-    : QWidget(parent), source_(new QPlainTextEdit(this)), stack_(new QStackedWidget(this)),
+    : QWidget(parent), heading_(new QLabel(this)), source_(new QPlainTextEdit(this)), stack_(new QStackedWidget(this)),
       translation_(new QPlainTextEdit(this)), headerDisplay_(new QLineEdit(this)),
       ok_(new QPushButton(qs(txt::ButtonOk), this)), okNext_(new QPushButton(qs(txt::ButtonOkNext), this)),
       cancelNext_(new QPushButton(qs(txt::ButtonCancelNext), this)), copy_(new QPushButton(qs(txt::ButtonCopy), this)),
@@ -49,6 +51,10 @@ CTranslDlgView::CTranslDlgView(QWidget* parent)
       spelling_(new CSpellHighlighter(translation_->document()))
 {
     setObjectName(QStringLiteral("translationForm"));
+    heading_->setObjectName(QStringLiteral("itemHeading"));
+    heading_->setAccessibleName(QStringLiteral("Item"));
+    heading_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    source_->installEventFilter(this);
     source_->setObjectName(QStringLiteral("sourceText"));
     source_->setReadOnly(true);
     source_->setAccessibleName(QStringLiteral("Source text"));
@@ -59,6 +65,7 @@ CTranslDlgView::CTranslDlgView(QWidget* parent)
     translation_->setAccessibleName(QStringLiteral("Translation"));
     translation_->setTabChangesFocus(true);
     translation_->installEventFilter(this);
+    heading_->setTextFormat(Qt::PlainText);
     translation_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(translation_, &QWidget::customContextMenuRequested, this, &CTranslDlgView::showTranslationMenu);
     headerDisplay_->setObjectName(QStringLiteral("blockHeaderDisplay"));
@@ -82,6 +89,7 @@ CTranslDlgView::CTranslDlgView(QWidget* parent)
     }
     buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(heading_);
     layout->addLayout(form);
     layout->addLayout(buttons);
 
@@ -116,36 +124,40 @@ void CTranslDlgView::bind(CChildFrame* child)
         return;
     if (doc_)
         doc_->removeObserver(this);
-    if (child_)
+    if (child_) {
         disconnect(child_->textList(), nullptr, this, nullptr);
+        disconnect(child_, nullptr, this, nullptr);
+    }
     child_ = child;
     doc_ = child ? &child->document() : nullptr;
     clear();
     if (!child)
         return;
     doc_->addObserver(this);
-    connect(child->textList(), &CTextListView::rowSelected, this, &CTranslDlgView::showRow);
-    connect(child->textList(), &CTextListView::currentColumnChanged, this,
-            [this] { showRow(child_ ? child_->textList()->selectedRow() : -1); });
+    connect(child, &CChildFrame::itemChosen, this, &CTranslDlgView::showChosen);
+    connect(child->textList(), &CTextListView::currentColumnChanged, this, &CTranslDlgView::showChosen);
     // A project window going away takes its document with it.
     connect(child, &QObject::destroyed, this, [this] {
         doc_ = nullptr;
         clear();
     });
-    showRow(child->textList()->selectedRow());
+    showChosen();
 }
 
 void CTranslDlgView::tableReset()
 {
-    showRow(child_ ? child_->textList()->selectedRow() : -1);
+    if (!item_.edited)
+        showChosen();
 }
 
 void CTranslDlgView::clear()
 {
-    row_ = -1;
     lineIndex_ = -1;
     item_ = {};
+    heading_->clear();
     sourceShown_.clear();
+    sourceBytes_.clear();
+    translationShown_.clear();
     header_.clear();
     source_->clear();
     setTranslationText({});
@@ -155,45 +167,43 @@ void CTranslDlgView::clear()
     applyRules();
 }
 
-void CTranslDlgView::showRow(int row)
+void CTranslDlgView::showChosen()
 {
-    if (!doc_ || !child_ || !doc_->rows().isRow(row)) {
+    if (!doc_ || !child_) {
         clear();
         return;
     }
     const std::optional<LanguageId> language = child_->textList()->currentLanguage();
-    if (!language) {
+    const ItemTexts item = itemTexts(*doc_, child_->chosenItem().lineIndex, language);
+    if (!language || !item.found) {
         clear();  // a project without translations has nothing to translate into
         return;
     }
-    const TextTableRows& rows = doc_->rows();
-    const CObjectData& item = rows.item(row);
-    const int column = rows.columns().columnOfLanguage(*language);
-    row_ = row;
-    lineIndex_ = item.lineIndex;
+    lineIndex_ = child_->chosenItem().lineIndex;
     language_ = *language;
     useDictionaryOf(*language);
     source_->setFont(fontFor(doc_->font(*language, true), font()));
     translation_->setFont(fontFor(doc_->font(*language, false), font()));
+    heading_->setText(qs(itemHeading(item)));
 
-    const std::string& sourceText = rows.displayText(row, TextTableColumns::SourceColumn);
-    const std::string& translated = rows.displayText(row, column);
-    item_ = ShownItemState{true, item.excluded, item.itemType == ItemType::BlockHeader, sourceText.empty(),
-                           translated.empty(), false};
+    sourceBytes_ = item.source;
+    translationShown_ = item.translationShown;
+    item_ = ShownItemState{true, item.excluded, item.itemType == ItemType::BlockHeader, item.sourceShown.empty(),
+                           item.translationShown.empty(), false};
     if (item_.blockHeader) {
-        header_ = rows.row(row).cell(column);
-        sourceShown_ = blockHeaderDisplay(rows.row(row).cell(TextTableColumns::SourceColumn));
+        header_ = item.translation;
+        sourceShown_ = blockHeaderDisplay(item.source);
         source_->setPlainText(qs(sourceShown_));
         headerDisplay_->setText(qs(blockHeaderDisplay(header_)));
         setTranslationText(qs(header_));
         stack_->setCurrentWidget(headerDisplay_);
     } else {
-        sourceShown_ = toDisplayForm(sourceText);
+        sourceShown_ = toDisplayForm(item.sourceShown);
         source_->setPlainText(qs(sourceShown_));
-        setTranslationText(qs(toDisplayForm(translated)));
+        setTranslationText(qs(toDisplayForm(item.translationShown)));
         stack_->setCurrentWidget(translation_);
     }
-    showModified(item.isModified(*language));
+    showModified(item.flagged);
     applyRules();
 }
 
@@ -241,9 +251,7 @@ void CTranslDlgView::selectInTranslation(int position, int length)
 {
     // The edit shows the display form: the positions are those of the stored text, which the
     // Text Table shows, mapped through the quotes the display form drops.
-    const QString stored = qs(doc_ && doc_->rows().isRow(row_)
-                                  ? doc_->rows().displayText(row_, doc_->rows().columns().columnOfLanguage(language_))
-                                  : std::string());
+    const QString stored = qs(translationShown_);
     const QList<uint> points = stored.toUcs4();
     auto shownPosition = [&](int codePoints) {
         const QString prefix = QString::fromUcs4(reinterpret_cast<const char32_t*>(points.constData()),
@@ -324,12 +332,11 @@ bool CTranslDlgView::store()
         focusTranslation();
         return false;
     }
-    const int line = lineIndex_;
-    if (!child_->history().store(*doc_, line, language_, prepared.bytes).done())
+    // Into the item the bar shows, wherever the selection of the table stands.
+    if (!doc_->storeTranslation(lineIndex_, language_, prepared.bytes).done())
         return false;
-    // The document told the Text Table; the row is selected again (it may have moved).
-    child_->textList()->selectRowOfLine(line);
     item_.edited = false;
+    translation_->document()->clearUndoRedoStacks();  // Ctrl+Z now takes the store back
     showModified(false);
     focusTranslation();
     emit stored();
@@ -357,8 +364,8 @@ void CTranslDlgView::copySource()
 {
     if (!item_.shown)
         return;
-    if (item_.blockHeader && doc_ && doc_->rows().isRow(row_)) {
-        header_ = doc_->rows().row(row_).cell(TextTableColumns::SourceColumn);
+    if (item_.blockHeader && doc_) {
+        header_ = sourceBytes_;
         headerDisplay_->setText(qs(blockHeaderDisplay(header_)));
     }
     translation_->setPlainText(qs(item_.blockHeader ? header_ : sourceShown_));
@@ -385,7 +392,7 @@ void CTranslDlgView::editBlockHeader()
 {
     if (!item_.shown || !item_.blockHeader || item_.excluded || !doc_)
         return;
-    const std::string start = header_.empty() ? doc_->rows().row(row_).cell(TextTableColumns::SourceColumn) : header_;
+    const std::string start = header_.empty() ? sourceBytes_ : header_;
     CBlockHeaderDlg dialog(start, true, qs(doc_->rows().columns().header(doc_->rows().columns().columnOfLanguage(language_))),
                            this);
     if (dialog.exec() != QDialog::Accepted)
@@ -399,8 +406,29 @@ void CTranslDlgView::editBlockHeader()
     applyRules();
 }
 
+bool CTranslDlgView::takeHistoryKey(QObject* watched, QKeyEvent* event)
+{
+    const bool undo = event->matches(QKeySequence::Undo);
+    const bool redo = !undo && (event->matches(QKeySequence::Redo) ||
+                                event->keyCombination() == QKeyCombination(Qt::CTRL, Qt::Key_Y));
+    if (!undo && !redo)
+        return false;
+    if (watched == translation_ && item_.edited &&
+        (undo ? translation_->document()->isUndoAvailable() : translation_->document()->isRedoAvailable()))
+        return false;  // the typing is the box's to take back
+    event->accept();
+    if (event->type() == QEvent::KeyPress)
+        emit historyWanted(undo);
+    return true;
+}
+
 bool CTranslDlgView::eventFilter(QObject* watched, QEvent* event)
 {
+    // The box would take the keys for its own history even when it has nothing to undo.
+    if ((watched == translation_ || watched == source_) &&
+        (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) &&
+        takeHistoryKey(watched, static_cast<QKeyEvent*>(event)))
+        return true;
     if (event->type() == QEvent::MouseButtonDblClick) {
         if (watched == headerDisplay_)
             editBlockHeader();
@@ -416,7 +444,7 @@ void CTranslDlgView::translationStored(int lineIndex, LanguageId language)
     // Stored elsewhere (an undo, an import): show what the project holds now, unless the
     // translator is typing here.
     if (lineIndex == lineIndex_ && language == language_ && !item_.edited)
-        showRow(doc_->rows().rowOfLineIndex(lineIndex));
+        showChosen();
 }
 
 void CTranslDlgView::itemExcluded(int lineIndex, bool excluded)

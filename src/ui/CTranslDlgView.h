@@ -14,6 +14,7 @@
 #include "project/ProjectObserver.h"
 #include "project/TranslationForm.h"
 
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -35,8 +36,8 @@ public:
 
     // Follows the selection of a project window; null shows nothing.
     void bind(CChildFrame* child);
-    // Shows a Text Table row in the table's current translation; -1 clears the form.
-    void showRow(int row);
+    // Shows the project window's chosen item in the Text Table's current translation.
+    void showChosen();
     void clear();
 
     // The commands of the form's buttons.
@@ -58,17 +59,23 @@ public:
     // Text Table's next untranslated row otherwise.
     void setNextHandler(std::function<bool()> next) { nextHandler_ = std::move(next); }
     int shownLine() const { return lineIndex_; }
+    std::optional<LanguageId> shownLanguage() const
+    {
+        return lineIndex_ >= 0 ? std::optional<LanguageId>(language_) : std::nullopt;
+    }
     bool isEdited() const { return item_.edited; }
 
     // ProjectObserver
     void translationStored(int lineIndex, LanguageId language) override;
     void itemExcluded(int lineIndex, bool excluded) override;
-    // The table selects its row again after a reload: the bar shows it afresh.
+    // The rows were read again: the bar shows its item afresh.
     void tableReset() override;
 
 signals:
     // A translation was stored (Undo has something to take back).
     void stored();
+    // Ctrl+Z or Ctrl+Y where the project's Undo or Redo is meant (`undo` false: Redo).
+    void historyWanted(bool undo);
     // The source text was double-clicked while the translation is flagged for review: the old
     // and the new source text are wanted.
     void changedSourceWanted();
@@ -83,9 +90,12 @@ private:
     void focusTranslation();
     void useDictionaryOf(LanguageId language);
     void showTranslationMenu(const QPoint& position);
+    // Ctrl+Z and Ctrl+Y: the box's own while it holds typing not stored, else the project's.
+    bool takeHistoryKey(QObject* watched, QKeyEvent* event);
 
     QPointer<CChildFrame> child_;
     CQuillDoc* doc_ = nullptr;
+    QLabel* heading_;
     QPlainTextEdit* source_;
     QStackedWidget* stack_;
     QPlainTextEdit* translation_;
@@ -96,10 +106,11 @@ private:
     QPushButton* copy_;
     QPushButton* character_;
     ShownItemState item_;
-    int row_ = -1;
     int lineIndex_ = -1;
     LanguageId language_{};
     std::string sourceShown_;  // display form
+    std::string sourceBytes_;  // as stored
+    std::string translationShown_;  // as the Text Table shows it
     std::string header_;       // the translated block header being edited
     bool settingText_ = false;
     bool flagged_ = false;

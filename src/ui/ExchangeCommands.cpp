@@ -134,6 +134,8 @@ bool importText(QWidget* parent, CChildFrame& child, Feedback& feedback, Profile
         importFile(doc, {}, path);  // says the kind is not supported
         return false;
     }
+    // Whatever the import stores is one step that Undo takes back.
+    CQuillDoc::RecordedImport recorded(doc, path.filename().string());
     if (kind == ImportKind::Workbook) {
         if (!importWorkbook(parent, child, feedback, path))
             return false;
@@ -170,8 +172,10 @@ bool importWorkbook(QWidget* parent, CChildFrame& child, Feedback& feedback, con
     if (!workbook.wasRead())
         return false;  // reported
     if (accepted) {
-        CTextListView* table = child.textList();
-        CWorkbookImportDlg dialog(workbook, [table](int row) { table->selectRow(row); }, parent);
+        CWorkbookImportDlg dialog(workbook, [&child](int row) {
+            if (child.document().rows().isRow(row))
+                child.chooseItem(child.document().rows().item(row).lineIndex);
+        }, parent);
         dialog.exec();
     }
     workbook.saveMarks();
