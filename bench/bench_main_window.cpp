@@ -271,12 +271,11 @@ void BM_ReplaceAll10000Occurrences(benchmark::State& state)
 {
     qmk::SearchOptions there;
     there.columns = {searchProject().german()};
-    qmk::EditHistory history;
     bool forth = true;
     int replaced = 0;
     for (auto _ : state) {
         there.pattern = forth ? "Wort" : "Satz";
-        replaced = qmk::replaceAll(searchProject().doc(), history, there, forth ? "Satz" : "Wort").replaced;
+        replaced = qmk::replaceAll(searchProject().doc(), there, forth ? "Satz" : "Wort").replaced;
         forth = !forth;
     }
     state.counters["replaced"] = replaced;

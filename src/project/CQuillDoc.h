@@ -182,6 +182,7 @@ public:
         CQuillDoc& doc_;
         std::string label_;
         std::vector<LanguageId> languages_;
+        std::vector<int> encodings_;  // of each language: a change makes older steps' bytes wrong
         std::vector<TextRow> before_;
         bool taken_ = false;
     };

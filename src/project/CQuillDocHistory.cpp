@@ -134,6 +134,8 @@ CQuillDoc::RecordedImport::RecordedImport(CQuillDoc& doc, const std::string& fil
     label_ = fillPlaceholders(txt::StepImport, {fileName});
     try {
         languages_ = doc_.db_.languages().translationIds();
+        for (LanguageId language : languages_)
+            encodings_.push_back(doc_.translationEncoding(language));
         doc_.db_.texts().forEachTextInLineOrder([this](const TextRow& row) { before_.push_back(row); });
     } catch (const DaoException&) {
         before_.clear();  // nothing to compare with: the history starts anew after the import
@@ -153,6 +155,13 @@ CQuillDoc::RecordedImport::~RecordedImport()
     std::vector<TextRow> after;
     try {
         languagesAfter = doc_.db_.languages().translationIds();
+        for (std::size_t i = 0; i < languages_.size(); ++i) {
+            if (std::find(languagesAfter.begin(), languagesAfter.end(), languages_[i]) == languagesAfter.end() ||
+                doc_.translationEncoding(languages_[i]) != encodings_[i]) {
+                doc_.clearHistory();  // the import converted or dropped texts older steps hold
+                return;
+            }
+        }
         doc_.db_.texts().forEachTextInLineOrder([&after](const TextRow& row) { after.push_back(row); });
     } catch (const DaoException&) {
         doc_.clearHistory();

@@ -122,25 +122,24 @@ TEST_F(DocumentObserverTest, AnEditUndoneAndRedoneRestoresDatabaseRowFlagsAndGau
     const int index = doc->rows().rowOfLineIndex(bye);
     const int column = doc->rows().columns().columnOfLanguage(German);
 
-    EditHistory history;
-    ASSERT_EQ(history.store(*doc, bye, German, "Auf Wiedersehen"), OperationResult::Done);
+    ASSERT_EQ(doc->storeTranslation(bye, German, "Auf Wiedersehen"), OperationResult::Done);
     EXPECT_FALSE(doc->database().texts().translation(bye, German)->modified);
     EXPECT_FALSE(doc->rows().item(index).isModified(German));
 
-    ASSERT_EQ(history.undo(*doc), OperationResult::Done);
+    ASSERT_EQ(doc->undo().result, OperationResult::Done);
     EXPECT_EQ(doc->database().texts().translation(bye, German)->text, "Tschuess");
     EXPECT_TRUE(doc->database().texts().translation(bye, German)->modified);
     EXPECT_EQ(doc->rows().row(index).cell(column), "Tschuess");
     EXPECT_TRUE(doc->rows().item(index).isModified(German));
     EXPECT_EQ(doc->gauge(German), flaggedGauge);
 
-    ASSERT_EQ(history.redo(*doc), OperationResult::Done);
+    ASSERT_EQ(doc->redo().result, OperationResult::Done);
     EXPECT_EQ(doc->database().texts().translation(bye, German)->text, "Auf Wiedersehen");
     EXPECT_EQ(doc->rows().row(index).cell(column), "Auf Wiedersehen");
-    EXPECT_FALSE(history.canRedo());
+    EXPECT_FALSE(doc->history().canRedo());
 
-    ASSERT_EQ(history.exclude(*doc, bye, true), OperationResult::Done);
-    ASSERT_EQ(history.undo(*doc), OperationResult::Done);
+    ASSERT_EQ(doc->setExcluded(bye, true), OperationResult::Done);
+    ASSERT_EQ(doc->undo().result, OperationResult::Done);
     EXPECT_FALSE(doc->database().texts().exclude(bye).value_or(true));
     EXPECT_FALSE(doc->rows().item(index).excluded);
 }

@@ -158,17 +158,16 @@ TEST_F(TextSearchTableTest, ReplaceAllStoresEveryCellAsOneUndoableStep)
     ASSERT_TRUE(doc->reloadRows().done());
     SearchOptions options = text("de");
     options.columns = {doc->rows().columns().columnOfLanguage(German)};
-    EditHistory history;
-    const ReplaceAllResult result = replaceAll(*doc, history, options, "dede");
+    const ReplaceAllResult result = replaceAll(*doc, options, "dede");
     EXPECT_EQ(result.replaced, doc->rows().rowCount());
     EXPECT_TRUE(result.refused.empty());
     const int line = doc->rows().item(row("IDS_B")).lineIndex;
     EXPECT_EQ(doc->database().texts().translation(line, German)->text, "dede:" + std::to_string(line));
-    ASSERT_TRUE(history.undo(*doc).done());  // one step takes every cell back
+    ASSERT_TRUE(doc->undo().result.done());  // one step takes every cell back
     EXPECT_EQ(doc->database().texts().translation(line, German)->text, "de:" + std::to_string(line));
-    EXPECT_FALSE(history.canUndo());
+    EXPECT_FALSE(doc->history().canUndo());
     // A replacement the translation's code page cannot hold is refused for its cells.
-    const ReplaceAllResult refused = replaceAll(*doc, history, options, "\xCE\xB1");
+    const ReplaceAllResult refused = replaceAll(*doc, options, "\xCE\xB1");
     EXPECT_EQ(refused.replaced, 0);
     EXPECT_EQ(refused.refused.size(), static_cast<std::size_t>(doc->rows().rowCount()));
 }

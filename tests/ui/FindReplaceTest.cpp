@@ -85,7 +85,7 @@ TEST_F(FindReplaceTest, ReplaceGoesThroughTheBarAndReplaceAllIsOneUndoStep)
     EXPECT_EQ(replace.replaceAll(), 3);  // "Texte" holds "Text" again: each cell once, then done
     EXPECT_EQ(stored("IDS_BYE"), "ein Texte");
     EXPECT_EQ(stored("IDS_HELLO"), "ein Textee");
-    child->history().undo(doc);
+    doc.undo();
     EXPECT_EQ(stored("IDS_BYE"), "ein Text");
     EXPECT_EQ(stored("IDS_HELLO"), "ein Texte");  // the single Replace is a step of its own
 }
