@@ -167,6 +167,8 @@ bool importText(QWidget* parent, CChildFrame& child, Feedback& feedback, Profile
 
 bool importWorkbook(QWidget* parent, CChildFrame& child, Feedback& feedback, const std::filesystem::path& path)
 {
+    // The whole dialog is one step for Undo (within an Import Text it is that one).
+    CQuillDoc::RecordedImport recorded(child.document(), path.filename().string());
     WorkbookImport workbook(child.document(), feedback);
     const bool accepted = workbook.open(path);
     if (!workbook.wasRead())

@@ -5,6 +5,8 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
+#include <QStatusBar>
 #include <QTimer>
 
 #include "exchange/WorkbookImport.h"
@@ -13,6 +15,8 @@
 #include "resources/Texts.h"
 #include "ui/CChoiceDlg.h"
 #include "ui/CTextListView.h"
+#include "ui/CTranslDlgView.h"
+#include "ui/CommandTable.h"
 #include "ui/CWorkbookImportDlg.h"
 #include "ui/ExchangeCommands.h"
 #include "ui/WindowFixture.h"
@@ -131,6 +135,35 @@ TEST_F(ExchangeWindowTest, WorksheetDialogImportsPairByPairAllAtOnceAndMarks)
     EXPECT_TRUE(saidText("No import text found which differs from the current translation text. No text items marked."));
     EXPECT_TRUE(child->document().isModified());
     EXPECT_TRUE(dialog.changedAnything());
+}
+
+TEST_F(ExchangeWindowTest, AnImportOverAnEditIsOneStepThatUndoTakesBackAndRedoBringsAgain)
+{
+    openGerman();
+    child->textList()->selectRow(rowOfString(child, "IDS_HELLO"));
+    frame->translateForm()->translationEdit()->setPlainText(QStringLiteral("Hallo"));
+    ASSERT_TRUE(frame->translateForm()->store());
+    const auto path = writeSheet({{"IDS_HELLO", "Hello", "Guten Tag"}, {"IDS_BYE", "Goodbye", "Auf Wiedersehen"}});
+    whenShown<CWorkbookImportDlg>([](CWorkbookImportDlg* dialog) {
+        dialog->importAll();
+        dialog->accept();
+    });
+    ASSERT_TRUE(importWorkbook(frame.get(), *child, feedback, path));
+    ASSERT_EQ(german("IDS_HELLO"), "Guten Tag");
+
+    // Undo takes the whole import back and leaves the edit before it.
+    trigger(uicmd::Undo);
+    EXPECT_EQ(german("IDS_HELLO"), "Hallo");
+    EXPECT_EQ(german("IDS_BYE"), "");
+    EXPECT_EQ(frame->statusBar()->currentMessage(), QStringLiteral("Undo: import texts.xlsx"));
+    EXPECT_EQ(child->textList()->selectedRow(), rowOfString(child, "IDS_HELLO"));  // shows what changed
+    EXPECT_EQ(frame->translateForm()->translationEdit()->toPlainText(), QStringLiteral("Hallo"));
+    trigger(uicmd::Redo);
+    EXPECT_EQ(german("IDS_HELLO"), "Guten Tag");
+    EXPECT_EQ(german("IDS_BYE"), "Auf Wiedersehen");
+    trigger(uicmd::Undo);
+    trigger(uicmd::Undo);
+    EXPECT_EQ(german("IDS_HELLO"), "");
 }
 
 TEST_F(ExchangeWindowTest, WorksheetWithoutPairsAndRefusedHeaderAskTheCloseQuestion)
