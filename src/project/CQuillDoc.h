@@ -209,8 +209,10 @@ public:
     // marks of a column; the marks are the table's own and never reach the database.
     void setMark(int row, int column);
     void removeMarks(int column);
+    // Removes every mark (Remove Marks): one step of the history.
     void removeMarks();
-    // Replaces every mark by these cells (row, column), told as one change of the rows.
+    // Replaces every mark by these cells (row, column), told as one change of the rows; one
+    // step of the history (Mark All).
     void markCells(const std::vector<std::pair<int, int>>& cells);
     // After an engine wrote translations straight into the database under the operation
     // (script and database imports): the project is modified when anything was stored, the
@@ -240,6 +242,10 @@ private:
     void clearHistory();
     std::string storeLabel(std::string_view text, LanguageId language);
     std::string excludeLabel(int lineIndex, bool excluded);
+    std::vector<TableMark> currentMarks() const;
+    // Replaces every mark by these and tells the rows' observers once.
+    void showMarks(const std::vector<TableMark>& marks);
+    void recordMarks(std::vector<TableMark> before, const std::string& label);
     // Reads the rows again, with the code page of each column for display, and reports it.
     bool loadRows();
     void afterTranslationsChanged();

@@ -8,6 +8,8 @@
 #include "project/ProjectObserver.h"
 #include "project/TranslationEncoding.h"
 #include "resources/Feedback.h"
+#include "resources/Messages.h"
+#include "resources/Texts.h"
 
 namespace qmk {
 
@@ -209,18 +211,50 @@ void CQuillDoc::removeMarks(int column)
 
 void CQuillDoc::removeMarks()
 {
+    std::vector<TableMark> before = currentMarks();
     rows_.removeMarks();
     notifyRowChanges();
+    recordMarks(std::move(before), txt::StepRemoveMarks);
 }
 
 void CQuillDoc::markCells(const std::vector<std::pair<int, int>>& cells)
 {
-    rows_.removeMarks();
+    std::vector<TableMark> before = currentMarks();
+    std::vector<TableMark> marks;
     for (const auto& [row, column] : cells)
-        rows_.setMark(row, column);
+        if (rows_.isRow(row))
+            marks.emplace_back(rows_.item(row).lineIndex, column);
+    showMarks(marks);
+    recordMarks(std::move(before), fillPlaceholders(txt::StepMarkAll, {std::to_string(cells.size())}));
+}
+
+std::vector<TableMark> CQuillDoc::currentMarks() const
+{
+    std::vector<TableMark> marks;
+    for (int row = 0; row < rows_.rowCount(); ++row)
+        for (int column : rows_.item(row).marks)
+            marks.emplace_back(rows_.item(row).lineIndex, column);
+    return marks;
+}
+
+void CQuillDoc::showMarks(const std::vector<TableMark>& marks)
+{
+    rows_.removeMarks();
+    for (const auto& [lineIndex, column] : marks)
+        rows_.setMark(rows_.rowOfLineIndex(lineIndex), column);
     rows_.takeChanges();  // one change over the whole table instead of one a cell
     if (rows_.rowCount() > 0)
         notify([this](ProjectObserver& o) { o.rowsChanged({RowChange::Kind::Changed, 0, rows_.rowCount()}); });
+}
+
+void CQuillDoc::recordMarks(std::vector<TableMark> before, const std::string& label)
+{
+    TranslationEdit edit;
+    edit.kind = TranslationEdit::Kind::Marks;
+    edit.marksBefore = std::move(before);
+    edit.marksAfter = currentMarks();
+    if (edit.marksBefore != edit.marksAfter)
+        history_.record(std::move(edit), label);
 }
 
 void CQuillDoc::translationsImported(const LongOperation& operation, bool anyStored)

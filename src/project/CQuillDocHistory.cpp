@@ -66,6 +66,10 @@ OperationResult CQuillDoc::applyEdit(const TranslationEdit& edit, bool forward)
 {
     if (edit.kind == TranslationEdit::Kind::Exclude)
         return writeExclude(edit.lineIndex, forward ? edit.excludedAfter : edit.excludedBefore);
+    if (edit.kind == TranslationEdit::Kind::Marks) {
+        showMarks(forward ? edit.marksAfter : edit.marksBefore);
+        return OperationResult::Done;
+    }
     return forward ? writeTranslationText(edit.lineIndex, edit.language, edit.textAfter, edit.flaggedAfter)
                    : writeTranslationText(edit.lineIndex, edit.language, edit.textBefore, edit.flaggedBefore);
 }
@@ -84,7 +88,7 @@ CQuillDoc::HistoryMove CQuillDoc::moveInHistory(bool forward)
         return move;
     move.label = step->label;
     const TranslationEdit& first = step->edits.front();
-    move.lineIndex = first.lineIndex;
+    move.lineIndex = first.kind == TranslationEdit::Kind::Marks ? -1 : first.lineIndex;
     if (first.kind == TranslationEdit::Kind::Text)
         move.language = first.language;
     move.result = OperationResult::Done;

@@ -106,7 +106,7 @@ void readFromDatabase(CQuillDoc& doc, int lineIndex, std::optional<LanguageId> l
 
 } // namespace
 
-ItemTexts itemTexts(CQuillDoc& doc, int lineIndex, std::optional<LanguageId> language)
+ItemTexts itemTexts(CQuillDoc& doc, int lineIndex, std::optional<LanguageId> language, bool withResource)
 {
     ItemTexts item;
     if (lineIndex < 0 || !doc.database().isOpen())
@@ -118,7 +118,7 @@ ItemTexts itemTexts(CQuillDoc& doc, int lineIndex, std::optional<LanguageId> lan
             readFromRow(doc, item.row, language, item);
         else
             readFromDatabase(doc, lineIndex, language, item);
-        if (item.found)
+        if (item.found && withResource)
             item.resource = owningResource(doc.database(), item.itemType, lineIndex);
     } catch (const DaoException&) {
         return {};

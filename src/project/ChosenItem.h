@@ -28,8 +28,8 @@ struct ItemTexts {
 };
 
 // Read from the Text Table's row where it has one, else from the database (a database error
-// gives an item that is not found).
-ItemTexts itemTexts(CQuillDoc& doc, int lineIndex, std::optional<LanguageId> language);
+// gives an item that is not found). The owning resource's name costs a query: only on request.
+ItemTexts itemTexts(CQuillDoc& doc, int lineIndex, std::optional<LanguageId> language, bool withResource = false);
 
 // "IDD_ABOUT: IDC_NAME (Dialog Item)", what the bar's heading says of the item.
 std::string itemHeading(const ItemTexts& item);

@@ -5,14 +5,18 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "database/ProjectRows.h"
 
 namespace qmk {
 
+// A marked cell of the Text Table: the item's line and the column.
+using TableMark = std::pair<int, int>;
+
 struct TranslationEdit {
-    enum class Kind { Text, Exclude };
+    enum class Kind { Text, Exclude, Marks };
     Kind kind = Kind::Text;
     int lineIndex = 0;
     LanguageId language;
@@ -21,6 +25,7 @@ struct TranslationEdit {
     bool flaggedAfter = false;
     bool excludedBefore = false;
     bool excludedAfter = false;
+    std::vector<TableMark> marksBefore, marksAfter;  // every mark of the table (Kind::Marks)
 };
 
 // One step of the history: what Undo takes back at once, with the words the window shows

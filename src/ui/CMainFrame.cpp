@@ -822,9 +822,11 @@ void CMainFrame::undoOrRedo(bool undo)
     // Show what changed: its row (or control) selected and scrolled to, in its language.
     if (move.language)
         child->textList()->setCurrentLanguage(*move.language);
-    child->chooseItem(move.lineIndex);
-    if (CPreviewView* preview = activePreview(); preview && &preview->document() == &doc)
-        preview->selectLine(move.lineIndex);
+    if (move.lineIndex >= 0) {
+        child->chooseItem(move.lineIndex);
+        if (CPreviewView* preview = activePreview(); preview && &preview->document() == &doc)
+            preview->selectLine(move.lineIndex);
+    }
     statusBar()->showMessage(QString::fromStdString(fillPlaceholders(undo ? txt::StatusUndone : txt::StatusRedone,
                                                                      {move.label})));
     updateCommandStates();

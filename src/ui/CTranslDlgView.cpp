@@ -174,7 +174,7 @@ void CTranslDlgView::showChosen()
         return;
     }
     const std::optional<LanguageId> language = child_->textList()->currentLanguage();
-    const ItemTexts item = itemTexts(*doc_, child_->chosenItem().lineIndex, language);
+    const ItemTexts item = itemTexts(*doc_, child_->chosenItem().lineIndex, language, true);
     if (!language || !item.found) {
         clear();  // a project without translations has nothing to translate into
         return;

@@ -143,6 +143,22 @@ TEST_F(EditHistoryTest, AnImportThatAddsATranslationIsUndoneToEmptyTexts)
     EXPECT_EQ(germanText(hello), "de:" + std::to_string(hello));  // untouched
 }
 
+TEST_F(EditHistoryTest, MarkAllAndRemoveMarksAreStepsOfTheirOwn)
+{
+    const int column = doc->rows().columns().columnOfLanguage(German);
+    const int helloRow = doc->rows().rowOfLineIndex(hello);
+    doc->markCells({{helloRow, column}, {doc->rows().rowOfLineIndex(bye), column}});
+    EXPECT_EQ(doc->history().nextUndo()->label, "mark 2 texts");
+    doc->removeMarks();
+    EXPECT_FALSE(doc->rows().item(helloRow).hasMark(column));
+    ASSERT_TRUE(doc->undo().result.done());  // the marks are back
+    EXPECT_TRUE(doc->rows().item(helloRow).hasMark(column));
+    ASSERT_TRUE(doc->undo().result.done());  // before Mark All: none
+    EXPECT_FALSE(doc->rows().item(helloRow).hasMark(column));
+    doc->removeMarks();  // nothing to remove: no step
+    EXPECT_TRUE(doc->history().canRedo());
+}
+
 TEST_F(EditHistoryTest, ChangesTheHistoryCannotTakeBackStartItAnew)
 {
     ASSERT_TRUE(doc->storeTranslation(hello, German, "Hallo").done());
