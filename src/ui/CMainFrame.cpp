@@ -636,8 +636,13 @@ void CMainFrame::newTranslation()
     CChildFrame* child = activeChild();
     if (!child)
         return;
+    const std::vector<LanguageId> before = child->document().rows().columns().translations();
     CNewTranslationDlg dialog(child->document(), this);
     if (dialog.exec() == QDialog::Accepted) {
+        // The translation just added is the one to work on: the bar and the gauge follow it.
+        for (LanguageId id : child->document().rows().columns().translations())
+            if (std::find(before.begin(), before.end(), id) == before.end())
+                child->textList()->setCurrentLanguage(id);
         fillLanguageList();
         updateCommandStates();
     }
