@@ -319,6 +319,38 @@ void BM_XliffImportOf100000Units(benchmark::State& state)
 }
 BENCHMARK(BM_XliffImportOf100000Units)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// The same import recorded as one step of the edit history (the translations compared before
+// and after), and that step undone.
+void BM_RecordedXliffImportAndItsUndo(benchmark::State& state)
+{
+    const std::filesystem::path file = std::filesystem::temp_directory_path() / ("qmkbench-" + std::to_string(getpid()) + "-u.xlf");
+    qmk::CQuillDoc& doc = searchProject().doc();
+    std::vector<qmk::ExchangeUnit> all = qmk::exchangeUnits(doc, qmk::LanguageId{7, 1});
+    int n = 0;
+    std::size_t edits = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        ++n;
+        for (qmk::ExchangeUnit& unit : all)
+            unit.target = "Undo " + std::to_string(n);
+        std::string problem;
+        qmk::writeExchangeFile(file, qmk::ExchangeFormat::Xliff, all, "en-US", "de-DE", problem);
+        state.ResumeTiming();
+        {
+            qmk::CQuillDoc::RecordedImport recorded(doc, file.filename().string());
+            const auto read = qmk::readExchangeFile(file, qmk::ExchangeFormat::Xliff, problem);
+            qmk::importExchangeUnits(doc, qmk::LanguageId{7, 1}, *read);
+        }
+        edits = doc.history().nextUndo() ? doc.history().nextUndo()->edits.size() : 0;
+        if (!doc.undo().result.done())
+            state.SkipWithError("the import could not be undone");
+    }
+    state.counters["edits"] = static_cast<double>(edits);
+    std::error_code ec;
+    std::filesystem::remove(file, ec);
+}
+BENCHMARK(BM_RecordedXliffImportAndItsUndo)->Unit(benchmark::kMillisecond)->Iterations(3);
+
 } // namespace
 
 int main(int argc, char** argv)

@@ -216,7 +216,11 @@ void CTextListView::toggleCategory(ProjectSwitch category)
     int rowToSelect = -1;
     if (doc_.toggleCategory(category, selectedRow(), &rowToSelect) != OperationResult::Done)
         return;
-    if (rowToSelect >= 0)
+    // The chosen item stays chosen while the switch hides its row; a table without a chosen
+    // item takes the row the switch leaves.
+    if (selectedLine_ >= 0)
+        reselect();
+    else if (rowToSelect >= 0)
         selectRow(rowToSelect);
 }
 

@@ -46,7 +46,7 @@ public:
     // The next shown row after the chosen item's without a translation in the current column
     // (wrapping), else the next shown row.
     void nextItem();
-    // Switches a category and keeps the selected row selected where it is still shown.
+    // Switches a category; the chosen item's row stays selected where it is still shown.
     void toggleCategory(ProjectSwitch category);
     // Shows only the rows whose source or current translation holds the text (empty: all).
     void setFilter(const std::string& text);

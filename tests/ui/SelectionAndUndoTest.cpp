@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include "WindowFixture.h"
+#include "exchange/ScriptImport.h"
 #include "project/ChosenItem.h"
 #include "resources/CommandIds.h"
 #include "ui/CDynDlgView.h"
@@ -209,6 +210,17 @@ TEST_F(SelectionAndUndoTest, TheTextTableModelPassesQtsCheckerWhileRowsComeAndGo
         ASSERT_TRUE(child->document().storeTranslation(lineOf("IDS_HELLO"), German, "Hallo").done());
         ASSERT_TRUE(child->document().reloadRows().done());
         trigger(uicmd::Undo);
+        // A script import: the translation's rows are read again under the recorded step.
+        std::string german = test::kScript;
+        german.replace(german.find("\"Last\""), 6, "\"Letzte\"");
+        const std::filesystem::path file = dir.write("app-de.rc", "LANGUAGE LANG_GERMAN, SUBLANG_GERMAN\n" + german);
+        {
+            CQuillDoc::RecordedImport recorded(child->document(), "app-de.rc");
+            ASSERT_TRUE(ScriptImport(child->document(), {}).run(file, German).ok());
+        }
+        trigger(uicmd::Undo);
+        trigger(uicmd::Redo);
+        table->selectRow(rowOfString(child, "IDS_HELLO"));
         ASSERT_TRUE(child->document().NewTranslation(LanguageId{12, 1}, "app-French.rc").done());
     }
     qInstallMessageHandler(previous);
