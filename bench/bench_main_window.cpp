@@ -288,10 +288,10 @@ void BM_XliffExportOf100000Units(benchmark::State& state)
     const std::filesystem::path file = std::filesystem::temp_directory_path() / ("qmkbench-" + std::to_string(getpid()) + ".xlf");
     std::size_t units = 0;
     for (auto _ : state) {
-        const std::vector<qmk::ExchangeUnit> all = qmk::exchangeUnits(searchProject().doc(), qmk::LanguageId{7, 1});
+        const qmk::ExchangeDocument document = qmk::exchangeDocument(searchProject().doc(), qmk::LanguageId{7, 1});
         std::string problem;
-        qmk::writeExchangeFile(file, qmk::ExchangeFormat::Xliff, all, "en-US", "de-DE", problem);
-        units = all.size();
+        qmk::writeExchangeFile(file, qmk::ExchangeFormat::Xliff, document, problem);
+        units = document.units.size();
     }
     state.counters["units"] = static_cast<double>(units);
 }
@@ -308,10 +308,10 @@ void BM_XliffImportOf100000Units(benchmark::State& state)
         for (qmk::ExchangeUnit& unit : all)
             unit.target = "Text " + std::to_string(n);  // every unit brings a new translation
         std::string problem;
-        qmk::writeExchangeFile(file, qmk::ExchangeFormat::Xliff, all, "en-US", "de-DE", problem);
+        qmk::writeExchangeFile(file, qmk::ExchangeFormat::Xliff, qmk::ExchangeDocument{{"en-US", "de-DE", "bench.rc", false}, all}, problem);
         state.ResumeTiming();
         const auto read = qmk::readExchangeFile(file, qmk::ExchangeFormat::Xliff, problem);
-        const qmk::ExchangeImportResult result = qmk::importExchangeUnits(searchProject().doc(), qmk::LanguageId{7, 1}, *read);
+        const qmk::ExchangeImportResult result = qmk::importExchangeUnits(searchProject().doc(), qmk::LanguageId{7, 1}, read->units);
         state.counters["imported"] = result.imported;
     }
     std::error_code ec;
@@ -334,12 +334,12 @@ void BM_RecordedXliffImportAndItsUndo(benchmark::State& state)
         for (qmk::ExchangeUnit& unit : all)
             unit.target = "Undo " + std::to_string(n);
         std::string problem;
-        qmk::writeExchangeFile(file, qmk::ExchangeFormat::Xliff, all, "en-US", "de-DE", problem);
+        qmk::writeExchangeFile(file, qmk::ExchangeFormat::Xliff, qmk::ExchangeDocument{{"en-US", "de-DE", "bench.rc", false}, all}, problem);
         state.ResumeTiming();
         {
             qmk::CQuillDoc::RecordedImport recorded(doc, file.filename().string());
             const auto read = qmk::readExchangeFile(file, qmk::ExchangeFormat::Xliff, problem);
-            qmk::importExchangeUnits(doc, qmk::LanguageId{7, 1}, *read);
+            qmk::importExchangeUnits(doc, qmk::LanguageId{7, 1}, read->units);
         }
         edits = doc.history().nextUndo() ? doc.history().nextUndo()->edits.size() : 0;
         if (!doc.undo().result.done())

@@ -38,13 +38,13 @@ BatchStatus batchExportForPlatforms(const std::vector<std::string>& p, BatchRepo
             return BatchStatus::Failed;
         if (!op.doc().reloadRows().done())
             return batchFailed(report);
-        const std::vector<ExchangeUnit> units = exchangeUnits(op.doc(), id);
+        const ExchangeDocument document = exchangeDocument(op.doc(), id);
         std::string problem;
-        if (!writeExchangeFile(p[2], format, units, sourceLanguageTag(op.doc()), languageTag(id), problem)) {
+        if (!writeExchangeFile(p[2], format, document, problem)) {
             report.error(printfText(txt::BatchCannotWrite, {p[2], problem}));
             return BatchStatus::Failed;
         }
-        report.line(printfText(txt::BatchPlatformExportDone, {std::to_string(units.size()), p[2]}));
+        report.line(printfText(txt::BatchPlatformExportDone, {std::to_string(document.units.size()), p[2]}));
         return BatchStatus::Success;
     });
 }
@@ -121,24 +121,23 @@ BatchStatus batchImport(const std::vector<std::string>& p, BatchReport& report, 
         if (platform) {
             if (!op.hasLanguage(*id, languageText, to))
                 return BatchStatus::Failed;
-            std::string problem;
-            const std::optional<std::vector<ExchangeUnit>> units = readExchangeFile(from, *platform, problem);
-            if (!units) {
-                report.error(printfText(txt::BatchCannotRead, {from, problem}));
+            const PlatformImport run = importPlatformFile(op.doc(), *id, from);
+            if (!run.outcome.done()) {
+                report.error(printfText(txt::BatchCannotRead, {from, run.problem}));
                 return batchFailed(report);
             }
-            if (!op.doc().reloadRows().done())
-                return batchFailed(report);
-            const ExchangeImportResult result = importExchangeUnits(op.doc(), *id, *units);
-            if (!result.ok)
-                return batchFailed(report);
-            for (const std::string& unit : result.sourceChanged)
-                report.line(printfText(txt::BatchPlatformSourceChanged, {unit}));
-            for (const std::string& unit : result.unrepresentable)
-                report.line(printfText(txt::BatchPlatformUnfit, {unit}));
-            for (const std::string& unit : result.unknown)
-                report.line(printfText(txt::BatchPlatformUnknown, {unit}));
-            report.line(printfText(txt::BatchPlatformImported, {std::to_string(result.imported)}));
+            report.line(printfText(txt::BatchPlatformImported, {std::to_string(run.result.imported)}));
+            for (const std::string& line : refusedLines(run.result))
+                report.line(printfText(txt::BatchPlatformRefused, {line}));
+            op.doc().OnCloseDocument();
+            if (!run.result.refused.empty())
+                return BatchStatus::UnitsRefused;  // done, with units refused
+            if (!run.problem.empty()) {
+                report.error(printfText(txt::BatchPlatformNothing, {run.problem}));
+                return BatchStatus::Failed;
+            }
+            report.line(printfText(txt::BatchImportDone, {languageText, from, to}));
+            return BatchStatus::Success;
         } else if (fromScript) {
             ScriptImport import(op.doc(), ext);
             if (!import.run(from, *id).ok())

@@ -20,6 +20,7 @@ enum class BatchStatus : int {
     Failed = 1,        // an operation failed
     UsageError = 2,    // unknown flag, missing parameter
     CheckAnsweredNo = 3,
+    UnitsRefused = 3,  // an import done, with units it refused (listed)
 };
 
 // Where the run's report texts go.

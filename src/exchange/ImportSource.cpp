@@ -29,6 +29,31 @@ constexpr FilterEntry kFilters[] = {
     {ImportKind::Po, "Gettext PO File (*.po)"},
 };
 
+// Says what an XLIFF or PO import did: how many were stored, and every unit refused with why.
+OperationResult reportPlatformImport(CQuillDoc& doc, const std::filesystem::path& path, const PlatformImport& run)
+{
+    if (!run.outcome.done()) {
+        if (!run.problem.empty())
+            doc.feedback().messageText(fillPlaceholders(txt::ImportPlatformUnreadable, {path.string(), run.problem}),
+                                       Icon::Stop);
+        return run.outcome;
+    }
+    if (!run.problem.empty()) {
+        doc.feedback().messageText(fillPlaceholders(txt::ImportPlatformNothing, {path.string(), run.problem}),
+                                   Icon::Information);
+        return run.outcome;
+    }
+    std::string refused;
+    for (const std::string& line : refusedLines(run.result))
+        refused += line + "\n";
+    if (!refused.empty())
+        refused = fillPlaceholders(txt::ImportPlatformRefused, {std::to_string(run.result.refused.size()), refused});
+    doc.feedback().messageText(
+        fillPlaceholders(txt::ImportPlatformDone, {path.string(), std::to_string(run.result.imported), refused}),
+        refused.empty() ? Icon::Information : Icon::Exclamation);
+    return run.outcome;
+}
+
 } // namespace
 
 ImportKind importKindOf(const std::filesystem::path& path)
@@ -82,28 +107,8 @@ OperationResult importFile(CQuillDoc& doc, LanguageId language, const std::files
     case ImportKind::TranslatedScript:
         return ScriptImport(doc, doc.includeExtensions()).run(path, language).outcome;
     case ImportKind::Xliff:
-    case ImportKind::Po: {
-        std::string problem;
-        const std::optional<std::vector<ExchangeUnit>> units = readExchangeFile(path, *exchangeFormatOf(path), problem);
-        if (!units) {
-            doc.feedback().messageText(fillPlaceholders(txt::ImportPlatformUnreadable, {path.string(), problem}),
-                                       Icon::Stop);
-            return OperationResult::Failed;
-        }
-        if (!doc.rows().columns().count() && !doc.reloadRows().done())
-            return OperationResult::Failed;
-        const ExchangeImportResult result = importExchangeUnits(doc, language, *units);
-        if (!result.ok)
-            return OperationResult::Failed;
-        std::string notImported;
-        for (const auto* list : {&result.sourceChanged, &result.unrepresentable, &result.unknown})
-            for (const std::string& unit : *list)
-                notImported += unit + "\n";
-        doc.feedback().messageText(fillPlaceholders(txt::ImportPlatformDone, {path.string(), std::to_string(result.imported),
-                                                                              notImported}),
-                                   notImported.empty() ? Icon::Information : Icon::Exclamation);
-        return OperationResult::Done;
-    }
+    case ImportKind::Po:
+        return reportPlatformImport(doc, path, importPlatformFile(doc, language, path));
     case ImportKind::Workbook:
     case ImportKind::Unsupported:
         break;

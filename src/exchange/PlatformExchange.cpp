@@ -1,226 +1,115 @@
-// XLIFF 1.2 and PO files of a translation.
+// XLIFF 1.2 and PO files of a translation: the units of the project, and their way back.
 #include "exchange/PlatformExchange.h"
 
-#include <pugixml.hpp>
-
+#include <cctype>
+#include <chrono>
+#include <ctime>
+#include <iterator>
 #include <map>
 #include <memory>
-#include <sstream>
 
 #include "database/CProjectDatabase.h"
 #include "database/DaoException.h"
 #include "database/Transaction.h"
+#include "exchange/PoFile.h"
+#include "exchange/XliffFile.h"
 #include "project/CQuillDoc.h"
 #include "project/SpellCheck.h"
 #include "project/TextCodec.h"
+#include "project/TextFit.h"
 #include "project/TranslationForm.h"
 #include "resources/Feedback.h"
 #include "resources/FileNames.h"
+#include "resources/Messages.h"
 #include "resources/ReplacementFile.h"
+#include "resources/Texts.h"
 
 namespace qmk {
 namespace {
 
-std::string lowerExtension(const std::filesystem::path& path)
+std::string normalisedTag(std::string_view tag)
 {
-    return toLowerAscii(path.extension().string());
-}
-
-// PO strings: backslash, quote, tab and line break escaped.
-std::string poQuoted(std::string_view text)
-{
-    std::string out = "\"";
-    for (char c : text) {
-        switch (c) {
-        case '\\': out += "\\\\"; break;
-        case '"': out += "\\\""; break;
-        case '\n': out += "\\n"; break;
-        case '\t': out += "\\t"; break;
-        case '\r': out += "\\r"; break;
-        default: out += c;
-        }
-    }
-    return out + "\"";
-}
-
-std::optional<std::string> poUnquoted(std::string_view quoted)
-{
-    if (quoted.size() < 2 || quoted.front() != '"' || quoted.back() != '"')
-        return std::nullopt;
-    std::string out;
-    for (std::size_t i = 1; i + 1 < quoted.size(); ++i) {
-        if (quoted[i] != '\\') {
-            out += quoted[i];
-            continue;
-        }
-        if (++i >= quoted.size() - 1)
-            return std::nullopt;  // a backslash before the closing quote
-        switch (quoted[i]) {
-        case 'n': out += '\n'; break;
-        case 't': out += '\t'; break;
-        case 'r': out += '\r'; break;
-        case '\\': out += '\\'; break;
-        case '"': out += '"'; break;
-        default: return std::nullopt;
-        }
+    std::string out(tag);
+    for (char& c : out) {
+        if (c == '_')
+            c = '-';
+        else if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
     }
     return out;
 }
 
-std::string writeXliff(const std::vector<ExchangeUnit>& units, const std::string& sourceLanguage,
-                       const std::string& targetLanguage)
+std::vector<std::string> subtags(const std::string& tag)
 {
-    pugi::xml_document xml;
-    auto declaration = xml.append_child(pugi::node_declaration);
-    declaration.append_attribute("version") = "1.0";
-    declaration.append_attribute("encoding") = "UTF-8";
-    auto root = xml.append_child("xliff");
-    root.append_attribute("version") = "1.2";
-    root.append_attribute("xmlns") = "urn:oasis:names:tc:xliff:document:1.2";
-    auto file = root.append_child("file");
-    file.append_attribute("original") = "resources";
-    file.append_attribute("source-language") = sourceLanguage.c_str();
-    file.append_attribute("target-language") = targetLanguage.c_str();
-    file.append_attribute("datatype") = "winres";
-    auto body = file.append_child("body");
-    for (const ExchangeUnit& unit : units) {
-        auto tu = body.append_child("trans-unit");
-        tu.append_attribute("id") = unit.id.c_str();
-        tu.append_attribute("resname") = unit.ident.c_str();
-        tu.append_attribute("xml:space") = "preserve";
-        tu.append_child("source").text() = unit.source.c_str();
-        auto target = tu.append_child("target");
-        target.text() = unit.target.c_str();
-        target.append_attribute("state") = unit.target.empty() ? "new" : unit.needsReview ? "needs-review-translation"
-                                                                                         : "translated";
-        auto note = tu.append_child("note");
-        note.text() = (unit.itemType + (unit.resource.empty() ? "" : " in " + unit.resource)).c_str();
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    while (start <= tag.size()) {
+        const std::size_t end = std::min(tag.find('-', start), tag.size());
+        parts.push_back(tag.substr(start, end - start));
+        start = end + 1;
     }
-    std::ostringstream out;
-    xml.save(out, "  ", pugi::format_default, pugi::encoding_utf8);
-    // A carriage return inside a text (a script's string broken across lines) would be turned
-    // into a plain line break by every XML reader: it is written as a character reference.
-    std::string text = out.str();
-    std::string escaped;
-    escaped.reserve(text.size());
-    for (char c : text)
-        escaped += c == '\r' ? std::string("&#13;") : std::string(1, c);
-    return escaped;
+    return parts;
 }
 
-std::string writePo(const std::vector<ExchangeUnit>& units, const std::string& targetLanguage)
+std::string regionOf(const std::vector<std::string>& parts)
 {
-    std::string out = "msgid \"\"\nmsgstr \"\"\n"
-                      "\"Project-Id-Version: Quillmark export\\n\"\n"
-                      "\"PO-Revision-Date: 2026-01-01 00:00+0000\\n\"\n"
-                      "\"Last-Translator: \\n\"\n"
-                      "\"Language-Team: \\n\"\n"
-                      "\"MIME-Version: 1.0\\n\"\n"
-                      "\"Content-Type: text/plain; charset=UTF-8\\n\"\n"
-                      "\"Content-Transfer-Encoding: 8bit\\n\"\n"
-                      "\"Language: " + targetLanguage + "\\n\"\n";
-    for (const ExchangeUnit& unit : units) {
-        out += "\n#. " + unit.itemType + (unit.resource.empty() ? "" : " in " + unit.resource) + "\n";
-        out += "#: " + unit.id + "\n";
-        if (unit.needsReview && !unit.target.empty())
-            out += "#, fuzzy\n";
-        out += "msgctxt " + poQuoted(unit.id) + "\n";
-        out += "msgid " + poQuoted(unit.source) + "\n";
-        out += "msgstr " + poQuoted(unit.target) + "\n";
-    }
-    return out;
+    for (std::size_t i = 1; i < parts.size(); ++i)
+        if (parts[i].size() == 2 || (parts[i].size() == 3 && std::isdigit(static_cast<unsigned char>(parts[i][0]))))
+            return parts[i];
+    return {};
 }
 
-std::optional<std::vector<ExchangeUnit>> readXliff(const std::string& bytes, std::string& problem)
+std::string utcNow()
 {
-    pugi::xml_document xml;
-    const pugi::xml_parse_result parsed = xml.load_buffer(bytes.data(), bytes.size(), pugi::parse_default, pugi::encoding_utf8);
-    if (!parsed) {
-        problem = std::string("not an XLIFF file: ") + parsed.description() + " at byte " + std::to_string(parsed.offset);
-        return std::nullopt;
-    }
-    std::vector<ExchangeUnit> units;
-    for (const pugi::xpath_node& node : xml.select_nodes("//trans-unit")) {
-        const pugi::xml_node tu = node.node();
-        ExchangeUnit unit;
-        unit.id = tu.attribute("id").value();
-        unit.source = tu.child("source").text().get();
-        unit.target = tu.child("target").text().get();
-        unit.needsReview = std::string(tu.child("target").attribute("state").value()).rfind("needs-", 0) == 0;
-        if (unit.id.empty()) {
-            problem = "a unit without an id";
-            return std::nullopt;
-        }
-        units.push_back(std::move(unit));
-    }
-    return units;
+    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    std::tm utc{};
+    gmtime_r(&now, &utc);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M+0000", &utc);
+    return text;
 }
 
-std::optional<std::vector<ExchangeUnit>> readPo(const std::string& bytes, std::string& problem)
+// The width a dialog control's text may take, in pixels as the text-fit measure counts them.
+int controlWidth(CProjectDatabase& db, const CObjectData& item)
 {
-    std::vector<ExchangeUnit> units;
-    ExchangeUnit unit;
-    std::string* open = nullptr;  // the string a continuation line adds to
-    bool fuzzy = false;
-    auto finish = [&] {
-        if (!unit.id.empty())
-            units.push_back(unit);
-        unit = {};
-        fuzzy = false;
-        open = nullptr;
-    };
-    std::istringstream in(bytes);
-    std::string line;
-    int number = 0;
-    while (std::getline(in, line)) {
-        ++number;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line.empty()) {
-            finish();
-            continue;
-        }
-        if (line.rfind("#,", 0) == 0) {
-            fuzzy = line.find("fuzzy") != std::string::npos;
-            continue;
-        }
-        if (line[0] == '#')
-            continue;
-        auto value = [&](std::size_t at) -> std::optional<std::string> { return poUnquoted(line.substr(at)); };
-        std::optional<std::string> text;
-        if (line.rfind("msgctxt ", 0) == 0) {
-            if (!unit.id.empty() || !unit.source.empty())
-                finish();
-            text = value(8);
-            open = &unit.id;
-        } else if (line.rfind("msgid ", 0) == 0) {
-            text = value(6);
-            open = &unit.source;
-        } else if (line.rfind("msgstr ", 0) == 0) {
-            text = value(7);
-            open = &unit.target;
-            unit.needsReview = fuzzy;
-        } else if (line[0] == '"' && open) {
-            text = poUnquoted(line);
-            if (text)
-                *open += *text;
-            if (!text) {
-                problem = "line " + std::to_string(number) + " cannot be read";
-                return std::nullopt;
-            }
-            continue;
-        } else {
-            problem = "line " + std::to_string(number) + " cannot be read";
-            return std::nullopt;
-        }
-        if (!text) {
-            problem = "line " + std::to_string(number) + " cannot be read";
-            return std::nullopt;
-        }
-        *open = *text;
+    if (item.itemType != ItemType::DialogItem)
+        return 0;
+    const std::optional<ControlRow> control = db.items().control(item.lineIndex);
+    return control && control->cx > 0 ? static_cast<int>(control->cx * TextMetrics{}.xScale) : 0;
+}
+
+// Why the project cannot take the unit's translation; empty when it can.
+std::string refusal(const ExchangeUnit& unit, const ExchangeUnit& project)
+{
+    if (!unit.unreadable.empty())
+        return unit.unreadable;
+    if (unit.source != project.source)
+        return "its source text is no longer the project's";
+    if (project.itemType == itemTypeDisplayName(ItemType::BlockHeader)) {
+        const std::optional<BlockHeader> header = parseBlockHeader(unit.target);
+        if (!header || header->languageRow < 0 || header->codePageRow < 0)
+            return "'" + unit.target + "' is no version block header (four digits of a language, four of a code page)";
     }
-    finish();
-    return units;
+    return {};
+}
+
+// The project's unit of an imported one: by id, or by a source text only one unit has.
+const ExchangeUnit* projectUnitOf(const ExchangeUnit& unit, const std::map<std::string, ExchangeUnit>& byId,
+                                  const std::multimap<std::string, const ExchangeUnit*>& bySource, std::string& reason)
+{
+    if (!unit.id.empty()) {
+        const auto found = byId.find(unit.id);
+        if (found != byId.end())
+            return &found->second;
+        reason = "no such item in the project";
+        return nullptr;
+    }
+    const auto [first, last] = bySource.equal_range(unit.source);
+    if (first == last)
+        reason = "no context and no text of the project has this source";
+    else if (std::next(first) != last)
+        reason = "no context and several texts of the project have this source";
+    return first != last && std::next(first) == last ? first->second : nullptr;
 }
 
 } // namespace
@@ -241,40 +130,69 @@ std::vector<ExchangeUnit> exchangeUnits(CQuillDoc& doc, LanguageId language)
     std::unordered_map<int, std::string> owners;
     try {
         owners = doc.database().items().owningResourceIdents();
+        // An id is the item type, the resource and the item's Id; items that share all three
+        // are told apart by their order, which a source update keeps.
+        std::map<std::string, int> seen;
+        for (int row = 0; row < rows.rowCount(); ++row) {
+            const CObjectData& item = rows.item(row);
+            if (item.excluded)
+                continue;
+            ExchangeUnit unit;
+            const auto owner = owners.find(item.lineIndex);
+            unit.resource = owner == owners.end() ? std::string() : owner->second;
+            unit.itemType = std::string(itemTypeDisplayName(item.itemType));
+            unit.ident = rows.displayText(row, TextTableColumns::IdColumn);
+            std::string id = unit.itemType + "/" + (unit.resource.empty() ? "" : unit.resource + "/") + unit.ident;
+            for (char& c : id)
+                if (c == ' ')
+                    c = '_';
+            const int n = seen[id]++;
+            unit.id = n == 0 ? id : id + "#" + std::to_string(n + 1);
+            unit.source = toPlatformForm(rows.displayText(row, TextTableColumns::SourceColumn));
+            unit.target = toPlatformForm(rows.displayText(row, column));
+            unit.needsReview = item.isModified(language);
+            if (unit.needsReview) {
+                const std::string old = doc.database().texts().sourceTextOld(item.lineIndex);
+                unit.previousSource = toPlatformForm(decodeToUtf8(old, doc.codePage()).value_or(old));
+            }
+            unit.maxWidth = controlWidth(doc.database(), item);
+            unit.lineIndex = item.lineIndex;
+            units.push_back(std::move(unit));
+        }
     } catch (const DaoException& error) {
         doc.feedback().messageText(error.report(), Icon::Stop);
-        return units;
-    }
-    // An id is the item type, the resource and the item's Id; items that share all three are
-    // told apart by their order, which a source update keeps.
-    std::map<std::string, int> seen;
-    for (int row = 0; row < rows.rowCount(); ++row) {
-        const CObjectData& item = rows.item(row);
-        if (item.excluded)
-            continue;
-        ExchangeUnit unit;
-        const auto owner = owners.find(item.lineIndex);
-        unit.resource = owner == owners.end() ? std::string() : owner->second;
-        unit.itemType = std::string(itemTypeDisplayName(item.itemType));
-        unit.ident = rows.displayText(row, TextTableColumns::IdColumn);
-        std::string id = unit.itemType + "/" + (unit.resource.empty() ? "" : unit.resource + "/") + unit.ident;
-        for (char& c : id)
-            if (c == ' ')
-                c = '_';
-        const int n = seen[id]++;
-        unit.id = n == 0 ? id : id + "#" + std::to_string(n + 1);
-        unit.source = toDisplayForm(rows.displayText(row, TextTableColumns::SourceColumn));
-        unit.target = toDisplayForm(rows.displayText(row, column));
-        unit.needsReview = item.isModified(language);
-        unit.lineIndex = item.lineIndex;
-        units.push_back(std::move(unit));
+        return {};
     }
     return units;
 }
 
+ExchangeDocument exchangeDocument(CQuillDoc& doc, std::optional<LanguageId> language)
+{
+    ExchangeDocument document;
+    document.header.sourceLanguage = sourceLanguageTag(doc);
+    document.header.original = doc.scriptPath().filename().string();
+    if (language) {
+        document.header.targetLanguage = languageTag(*language);
+        document.units = exchangeUnits(doc, *language);
+        return document;
+    }
+    // A template: the units of any translation's column would do; without one, the source's.
+    document.header.isTemplate = true;
+    const std::vector<LanguageId>& translations = doc.rows().columns().translations();
+    if (!translations.empty()) {
+        document.units = exchangeUnits(doc, translations.front());
+        for (ExchangeUnit& unit : document.units) {
+            unit.target.clear();
+            unit.needsReview = false;
+            unit.previousSource.clear();
+        }
+    }
+    return document;
+}
+
 std::optional<ExchangeFormat> exchangeFormatOf(const std::filesystem::path& path)
 {
-    const std::string extension = lowerExtension(path);
+    const std::string extension = toLowerAscii(path.extension().string());
     if (extension == ".xlf" || extension == ".xliff")
         return ExchangeFormat::Xliff;
     if (extension == ".po" || extension == ".pot")
@@ -282,11 +200,10 @@ std::optional<ExchangeFormat> exchangeFormatOf(const std::filesystem::path& path
     return std::nullopt;
 }
 
-bool writeExchangeFile(const std::filesystem::path& path, ExchangeFormat format, const std::vector<ExchangeUnit>& units,
-                       const std::string& sourceLanguage, const std::string& targetLanguage, std::string& problem)
+bool writeExchangeFile(const std::filesystem::path& path, ExchangeFormat format, const ExchangeDocument& document,
+                       std::string& problem)
 {
-    const std::string text = format == ExchangeFormat::Xliff ? writeXliff(units, sourceLanguage, targetLanguage)
-                                                             : writePo(units, targetLanguage);
+    const std::string text = format == ExchangeFormat::Xliff ? writeXliff(document) : writePo(document, utcNow());
     ReplacementFile file(path);
     if (!file.create() || !file.write(text) || !file.commit()) {
         problem = file.errorDetail();
@@ -295,8 +212,8 @@ bool writeExchangeFile(const std::filesystem::path& path, ExchangeFormat format,
     return true;
 }
 
-std::optional<std::vector<ExchangeUnit>> readExchangeFile(const std::filesystem::path& path, ExchangeFormat format,
-                                                          std::string& problem)
+std::optional<ExchangeDocument> readExchangeFile(const std::filesystem::path& path, ExchangeFormat format,
+                                                 std::string& problem)
 {
     const std::optional<std::string> bytes = readInputFile(path, problem);
     if (!bytes)
@@ -310,35 +227,48 @@ ExchangeImportResult importExchangeUnits(CQuillDoc& doc, LanguageId language, co
     std::map<std::string, ExchangeUnit> byId;
     for (ExchangeUnit& unit : exchangeUnits(doc, language))
         byId.emplace(unit.id, std::move(unit));
+    std::multimap<std::string, const ExchangeUnit*> bySource;
+    for (const auto& [id, unit] : byId)
+        bySource.emplace(unit.source, &unit);
     const int codePage = doc.translationCodePage(language);
-    // Everything is checked before anything is stored.
-    std::vector<std::pair<int, std::string>> stores;
+    struct Store {
+        int lineIndex;
+        std::string bytes;
+        bool flagged;
+    };
+    std::vector<Store> stores;
     for (const ExchangeUnit& unit : units) {
-        const auto project = byId.find(unit.id);
-        if (project == byId.end()) {
-            result.unknown.push_back(unit.id);
+        std::string reason;
+        const ExchangeUnit* project = projectUnitOf(unit, byId, bySource, reason);
+        if (project && unit.target.empty())
+            continue;  // not translated there
+        if (project)
+            reason = refusal(unit, *project);
+        if (!reason.empty()) {
+            result.refused.push_back({unit.id.empty() ? unit.source : unit.id, reason});
             continue;
         }
-        if (unit.source != project->second.source) {
-            result.sourceChanged.push_back(unit.id);
+        if (unit.target == project->target && unit.needsReview == project->needsReview) {
+            ++result.unchanged;
             continue;
         }
-        if (unit.target.empty() || unit.target == project->second.target)
-            continue;
         const PreparedTranslation bytes = prepareTranslation(unit.target, codePage);
         if (!bytes.ok) {
-            result.unrepresentable.push_back(unit.id + ": " + unit.target);
+            std::string characters;
+            for (const std::string& c : bytes.unrepresentable)
+                characters += (characters.empty() ? "" : " ") + c;
+            result.refused.push_back({unit.id, "the translation's code page cannot hold " + characters});
             continue;
         }
-        stores.emplace_back(project->second.lineIndex, bytes.bytes);
+        stores.push_back({project->lineIndex, bytes.bytes, unit.needsReview});
     }
     CQuillDoc::LongOperation operation(doc);
     if (!operation.acquired())
         return result;
     try {
         std::unique_ptr<Transaction> bulk = doc.database().beginBulk();
-        for (const auto& [line, bytes] : stores)
-            if (doc.storeTranslation(operation, line, language, bytes).done())
+        for (const Store& store : stores)
+            if (doc.storeTranslation(operation, store.lineIndex, language, store.bytes, store.flagged).done())
                 ++result.imported;
         bulk->commit();
     } catch (const DaoException& error) {
@@ -348,6 +278,77 @@ ExchangeImportResult importExchangeUnits(CQuillDoc& doc, LanguageId language, co
     }
     result.ok = true;
     return result;
+}
+
+bool languageTagsMatch(std::string_view fileTag, std::string_view projectTag)
+{
+    const std::string file = normalisedTag(fileTag);
+    const std::string project = normalisedTag(projectTag);
+    if (file == project)
+        return true;
+    const std::vector<std::string> a = subtags(file);
+    const std::vector<std::string> b = subtags(project);
+    if (a.front() != b.front())
+        return false;
+    const std::string regionA = regionOf(a);
+    const std::string regionB = regionOf(b);
+    return regionA.empty() || regionB.empty() || regionA == regionB;
+}
+
+std::string languageMismatch(CQuillDoc& doc, LanguageId language, const ExchangeHeader& header)
+{
+    const std::string target = languageTag(language);
+    if (!header.targetLanguage.empty() && !languageTagsMatch(header.targetLanguage, target))
+        return fillPlaceholders(txt::ImportWrongTargetLanguage, {header.targetLanguage, CQuillDoc::languageName(language), target});
+    const std::vector<SourceLanguageRow> sources = doc.database().languages().sourceLanguages();
+    if (!header.sourceLanguage.empty() && !sources.empty()) {
+        const std::string source = languageTag(sources.front().id);
+        if (!languageTagsMatch(header.sourceLanguage, source))
+            return fillPlaceholders(txt::ImportWrongSourceLanguage, {header.sourceLanguage, source});
+    }
+    return {};
+}
+
+PlatformImport importPlatformFile(CQuillDoc& doc, LanguageId language, const std::filesystem::path& path)
+{
+    PlatformImport run;
+    const std::optional<ExchangeFormat> format = exchangeFormatOf(path);
+    if (!format) {
+        run.problem = "neither XLIFF nor PO";
+        return run;
+    }
+    std::optional<ExchangeDocument> document = readExchangeFile(path, *format, run.problem);
+    if (!document)
+        return run;
+    try {
+        if (const std::string mismatch = languageMismatch(doc, language, document->header); !mismatch.empty()) {
+            if (!doc.feedback().askText(fillPlaceholders(txt::ImportLanguageQuestion, {path.string(), mismatch}), false)) {
+                run.outcome = OperationResult::InputRefused;
+                run.problem = mismatch;
+                return run;
+            }
+        }
+    } catch (const DaoException& error) {
+        run.problem = error.report();
+        return run;
+    }
+    if (!doc.rows().columns().count() && !doc.reloadRows().done())
+        return run;
+    run.result = importExchangeUnits(doc, language, document->units);
+    if (!run.result.ok)
+        return run;
+    run.outcome = OperationResult::Done;
+    if (run.result.imported == 0 && run.result.refused.empty())
+        run.problem = document->units.empty() ? txt::ImportNoUnits : txt::ImportNothingNew;
+    return run;
+}
+
+std::vector<std::string> refusedLines(const ExchangeImportResult& result)
+{
+    std::vector<std::string> lines;
+    for (const RefusedUnit& unit : result.refused)
+        lines.push_back(unit.id + ": " + unit.reason);
+    return lines;
 }
 
 } // namespace qmk

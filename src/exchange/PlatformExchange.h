@@ -1,8 +1,9 @@
 // Exchange with translation platforms and CAT tools in XLIFF 1.2 and gettext PO: one unit per
 // text the Text Table shows (excluded texts left out), each with an id built from its resource
 // and item identifiers that stays the same on every export, the source and the translation in
-// Unicode display form, the resource, item type and Id as context, and the review flag.
-// Imports come back by id, all or nothing.
+// the form platforms expect, the resource, item type and Id as context, and the review flag.
+// Imports come back by id (or, without one, by an unambiguous source text); every unit that
+// cannot be taken is refused with its reason, never stored cut or broken.
 #pragma once
 
 #include <filesystem>
@@ -11,49 +12,64 @@
 #include <vector>
 
 #include "database/ProjectRows.h"
+#include "exchange/ExchangeDocument.h"
+#include "project/OperationResult.h"
 
 namespace qmk {
 
 class CQuillDoc;
-
-struct ExchangeUnit {
-    std::string id;
-    std::string resource;  // the owning dialog, menu or version resource; empty for others
-    std::string itemType;  // "Dialog Item", "Stringtable String", ...
-    std::string ident;     // the Text Table's Id
-    std::string source;    // UTF-8, display form
-    std::string target;    // UTF-8, display form; empty when untranslated
-    bool needsReview = false;
-    int lineIndex = -1;    // only for units made from the project
-};
 
 // The project's source language as platforms name it ("en-US"): its first source language.
 std::string sourceLanguageTag(CQuillDoc& doc);
 
 // The units of a translation, in Text Table order.
 std::vector<ExchangeUnit> exchangeUnits(CQuillDoc& doc, LanguageId language);
+// The whole file of a translation with the project's languages and name; without a language,
+// the PO template of the project (sources only).
+ExchangeDocument exchangeDocument(CQuillDoc& doc, std::optional<LanguageId> language);
 
 enum class ExchangeFormat { Xliff, Po };
 // By extension: ".xlf" and ".xliff" are XLIFF, ".po" and ".pot" PO; nothing for others.
 std::optional<ExchangeFormat> exchangeFormatOf(const std::filesystem::path& path);
 
-// Writes the units (replacing a file of that name only when the whole file was written);
+// Writes the document (replacing a file of that name only when the whole file was written);
 // false with the reason in `problem`.
-bool writeExchangeFile(const std::filesystem::path& path, ExchangeFormat format, const std::vector<ExchangeUnit>& units,
-                       const std::string& sourceLanguage, const std::string& targetLanguage, std::string& problem);
-// Reads every unit of a file; nothing, with the reason, when any of it cannot be read.
-std::optional<std::vector<ExchangeUnit>> readExchangeFile(const std::filesystem::path& path, ExchangeFormat format,
-                                                          std::string& problem);
+bool writeExchangeFile(const std::filesystem::path& path, ExchangeFormat format, const ExchangeDocument& document,
+                       std::string& problem);
+// Reads a file; nothing, with the reason, when it is not a file of the format.
+std::optional<ExchangeDocument> readExchangeFile(const std::filesystem::path& path, ExchangeFormat format,
+                                                 std::string& problem);
 
+struct RefusedUnit {
+    std::string id;
+    std::string reason;
+};
 struct ExchangeImportResult {
     bool ok = false;
     int imported = 0;
-    std::vector<std::string> unknown;         // ids the project does not have
-    std::vector<std::string> sourceChanged;   // units whose source no longer matches (not imported)
-    std::vector<std::string> unrepresentable; // texts the translation's code page cannot hold
+    int unchanged = 0;                // the project holds that translation already
+    std::vector<RefusedUnit> refused;  // with the reason, in the file's order
 };
-// Stores the units' translations by id into the translation (display form to stored form,
-// encoded into its code page), in one transaction through the document.
+// Stores the units' translations into the translation (platform form to stored form, encoded
+// into its code page, flagged for review as the file says), in one transaction through the
+// document. Everything is checked before anything is stored.
 ExchangeImportResult importExchangeUnits(CQuillDoc& doc, LanguageId language, const std::vector<ExchangeUnit>& units);
+
+// Why a file's languages do not fit the project's source and the translation imported into
+// (naming both); empty when they fit or the file names none.
+std::string languageMismatch(CQuillDoc& doc, LanguageId language, const ExchangeHeader& header);
+// Whether two language tags name the same language ("de_DE" and "de-de", "de" and "de-AT").
+bool languageTagsMatch(std::string_view fileTag, std::string_view projectTag);
+
+// An XLIFF or PO import as the window and the batch run it: read, languages checked (a
+// mismatch is asked about, default no), units imported. `problem` says why nothing was stored.
+struct PlatformImport {
+    OperationResult outcome = OperationResult::Failed;
+    ExchangeImportResult result;
+    std::string problem;
+};
+PlatformImport importPlatformFile(CQuillDoc& doc, LanguageId language, const std::filesystem::path& path);
+// "id: reason" for every refused unit.
+std::vector<std::string> refusedLines(const ExchangeImportResult& result);
 
 } // namespace qmk

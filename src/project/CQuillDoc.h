@@ -203,8 +203,9 @@ public:
         CQuillDoc& doc_;
         bool acquired_;
     };
+    // `flagged`: the translation is to be reviewed (an import of an unreviewed suggestion).
     OperationResult storeTranslation(const LongOperation& operation, int lineIndex, LanguageId language,
-                                     std::string_view text);
+                                     std::string_view text, bool flagged = false);
     // Marks a cell of the Text Table (what an import took or found different), or clears the
     // marks of a column; the marks are the table's own and never reach the database.
     void setMark(int row, int column);

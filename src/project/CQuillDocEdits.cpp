@@ -118,11 +118,11 @@ OperationResult CQuillDoc::storeTranslation(int lineIndex, LanguageId language, 
 }
 
 OperationResult CQuillDoc::storeTranslation(const LongOperation& operation, int lineIndex, LanguageId language,
-                                            std::string_view text)
+                                            std::string_view text, bool flagged)
 {
     if (!operation.acquired())
         return OperationResult::Refused;
-    const OperationResult result = writeTranslationText(lineIndex, language, text, false);
+    const OperationResult result = writeTranslationText(lineIndex, language, text, flagged);
     // Without a recorded import, an older step undone over this text would drop it.
     if (result.done() && !importRecorded_)
         clearHistory();

@@ -33,11 +33,40 @@ std::string toStoredForm(std::string_view display)
     std::string stored;
     stored.reserve(display.size() + 8);
     for (std::size_t i = 0; i < display.size(); ++i) {
+        // A raw line break or tab inside a string literal would not compile: the script's escape.
+        switch (display[i]) {
+        case '\n': stored += "\\n"; continue;
+        case '\t': stored += "\\t"; continue;
+        case '\r': stored += "\\r"; continue;
+        default: break;
+        }
         if (display[i] == '"' && (i == 0 || display[i - 1] != '\\'))
             stored += '"';
         stored += display[i];
     }
     return stored;
+}
+
+std::string toPlatformForm(std::string_view stored)
+{
+    const std::string display = toDisplayForm(stored);
+    std::string text;
+    text.reserve(display.size());
+    for (std::size_t i = 0; i < display.size(); ++i) {
+        if (display[i] != '\\' || i + 1 == display.size()) {
+            text += display[i];
+            continue;
+        }
+        switch (display[++i]) {
+        case 'n': text += '\n'; break;
+        case 't': text += '\t'; break;
+        case 'r': text += '\r'; break;
+        default:  // any other escape (a backslash itself among them) travels as written
+            text += '\\';
+            text += display[i];
+        }
+    }
+    return text;
 }
 
 std::optional<BlockHeader> parseBlockHeader(std::string_view header)
@@ -121,6 +150,9 @@ std::vector<std::string> specialCharacters(int codePage)
 
 PreparedTranslation prepareTranslation(std::string_view typed, int codePage)
 {
+    // A NUL ends the string in the compiled program: never stored.
+    if (typed.find('\0') != std::string_view::npos)
+        return {false, {}, {"U+0000"}};
     EncodeResult encoded = encodeFromUtf8(toStoredForm(typed), codePage);
     return {encoded.ok, std::move(encoded.bytes), std::move(encoded.unrepresentable)};
 }

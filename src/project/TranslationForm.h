@@ -15,8 +15,13 @@ namespace qmk {
 // never occur inside a character).
 std::string toDisplayForm(std::string_view stored);
 // Display form to stored form: every quote not directly after a backslash is doubled (also a
-// quote at the very start); a quote after a backslash stays single.
+// quote at the very start); a quote after a backslash stays single; a line break, carriage
+// return or tab becomes its escape (\n, \r, \t), as a string literal needs.
 std::string toStoredForm(std::string_view display);
+// Stored form to the form translation platforms and spreadsheets expect: the display form with
+// the line breaks, carriage returns and tabs its escapes stand for. Other escapes stay as
+// written, so that toStoredForm gives the stored text back.
+std::string toPlatformForm(std::string_view stored);
 
 // A version block header: four hexadecimal digits of the language id, four of the code page
 // ("040904E4"), as rows of the language and code-page tables.

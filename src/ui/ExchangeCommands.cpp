@@ -206,13 +206,14 @@ QString exportForPlatforms(QWidget* parent, CChildFrame& child, Feedback& feedba
     std::filesystem::path path = chosen.toStdString();
     if (!exchangeFormatOf(path))
         path += ".xlf";
-    const std::vector<ExchangeUnit> units = exchangeUnits(doc, *language);
+    const ExchangeDocument document = exchangeDocument(doc, *language);
     std::string problem;
-    if (!writeExchangeFile(path, *exchangeFormatOf(path), units, sourceLanguageTag(doc), languageTag(*language), problem)) {
+    if (!writeExchangeFile(path, *exchangeFormatOf(path), document, problem)) {
         feedback.messageText(fillPlaceholders(txt::ExportPlatformFailed, {path.string(), problem}), Icon::Stop);
         return {};
     }
-    return QString::fromStdString(fillPlaceholders(txt::ExportPlatformDone, {std::to_string(units.size()), path.string()}));
+    return QString::fromStdString(
+        fillPlaceholders(txt::ExportPlatformDone, {std::to_string(document.units.size()), path.string()}));
 }
 
 } // namespace qmk

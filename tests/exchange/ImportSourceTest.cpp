@@ -54,7 +54,7 @@ TEST(ImportSourceTest, AnXliffFileIsImportedThroughTheDocumentAndAnUnknownKindRe
     ASSERT_EQ(units.size(), 1u);
     units[0].target = "Apfel";
     std::string problem;
-    ASSERT_TRUE(writeExchangeFile(dir / "de.xlf", ExchangeFormat::Xliff, units, "en-US", "de-DE", problem));
+    ASSERT_TRUE(writeExchangeFile(dir / "de.xlf", ExchangeFormat::Xliff, {{"en-US", "de-DE", "app.rc", false}, units}, problem));
     EXPECT_EQ(importFile(doc, LanguageId{7, 1}, dir / "de.xlf"), OperationResult::Done);
     EXPECT_EQ(doc.database().texts().translation(units[0].lineIndex, LanguageId{7, 1})->text, "Apfel");
     EXPECT_TRUE(doc.isModified());

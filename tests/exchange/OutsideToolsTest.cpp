@@ -53,8 +53,7 @@ protected:
     {
         const std::filesystem::path path = dir / name;
         std::string problem;
-        EXPECT_TRUE(writeExchangeFile(path, *exchangeFormatOf(path), exchangeUnits(*doc, German), "en-US", "de-DE",
-                                      problem))
+        EXPECT_TRUE(writeExchangeFile(path, *exchangeFormatOf(path), exchangeDocument(*doc, German), problem))
             << problem;
         return path;
     }
@@ -160,13 +159,12 @@ TEST_F(OutsideToolsTest, PoTranslatedByGettextComesBackAsTheTextTableShowsIt)
     ASSERT_EQ(run("msgen " + quoted(po) + " | msgfilter --keep-header -o " + quoted(translated) + " sed -e 's/^/DE /'"),
               "");
     std::string problem;
-    const auto units = readExchangeFile(translated, ExchangeFormat::Po, problem);
-    ASSERT_TRUE(units) << problem;
-    const ExchangeImportResult result = importExchangeUnits(*doc, German, *units);
+    const auto file = readExchangeFile(translated, ExchangeFormat::Po, problem);
+    ASSERT_TRUE(file) << problem;
+    const ExchangeImportResult result = importExchangeUnits(*doc, German, file->units);
     ASSERT_TRUE(result.ok);
-    EXPECT_EQ(result.imported, static_cast<int>(units->size()));
-    EXPECT_TRUE(result.unknown.empty());
-    EXPECT_TRUE(result.sourceChanged.empty());
+    EXPECT_EQ(result.imported, static_cast<int>(file->units.size()));
+    EXPECT_TRUE(result.refused.empty());
     for (const ExchangeUnit& unit : exchangeUnits(*doc, German)) {
         std::string expected = "DE " + unit.source;
         for (std::size_t at = expected.find('\n'); at != std::string::npos; at = expected.find('\n', at + 1))

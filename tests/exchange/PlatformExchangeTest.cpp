@@ -10,6 +10,7 @@
 #include "database/CProjectDatabase.h"
 #include "exchange/PlatformExchange.h"
 #include "project/CQuillDoc.h"
+#include "project/TranslationForm.h"
 
 namespace qmk {
 namespace {
@@ -76,16 +77,18 @@ TEST_F(PlatformExchangeTest, XliffAndPoComeBackAsTheyWereWritten)
         const std::filesystem::path path = dir / name;
         std::string problem;
         const ExchangeFormat format = *exchangeFormatOf(path);
-        ASSERT_TRUE(writeExchangeFile(path, format, units, "en-US", "de-DE", problem)) << problem;
-        const std::optional<std::vector<ExchangeUnit>> read = readExchangeFile(path, format, problem);
+        ASSERT_TRUE(writeExchangeFile(path, format, {{"en-US", "de-DE", "app.rc", false}, units}, problem)) << problem;
+        const std::optional<ExchangeDocument> read = readExchangeFile(path, format, problem);
         ASSERT_TRUE(read) << name << ": " << problem;
-        ASSERT_EQ(read->size(), units.size()) << name;
+        ASSERT_EQ(read->units.size(), units.size()) << name;
         for (std::size_t i = 0; i < units.size(); ++i) {
-            EXPECT_EQ((*read)[i].id, units[i].id) << name;
-            EXPECT_EQ((*read)[i].source, units[i].source) << name;
-            EXPECT_EQ((*read)[i].target, units[i].target) << name;
+            EXPECT_EQ(read->units[i].id, units[i].id) << name;
+            EXPECT_EQ(read->units[i].source, units[i].source) << name;
+            EXPECT_EQ(read->units[i].target, units[i].target) << name;
         }
-        EXPECT_TRUE((*read)[5].needsReview) << name;
+        EXPECT_TRUE(read->units[5].needsReview) << name;
+        EXPECT_FALSE(read->units[4].needsReview) << name;
+        EXPECT_TRUE(languageTagsMatch(read->header.targetLanguage, "de-DE")) << name;
     }
     // Checked by gettext itself where it is installed.
     if (std::system("command -v msgfmt > /dev/null 2>&1") == 0) {
@@ -103,14 +106,21 @@ TEST_F(PlatformExchangeTest, AnImportStoresByIdChecksTheSourceAndTheCodePage)
     units[5].target = "\xCE\xB1";                                          // Greek: does not
     units[1].target = "x";
     units[1].source = "Name changed:";                                     // the source moved on
-    units.push_back({"Stringtable_String/IDS_GONE", "", "", "", "Gone", "Weg", false, -1});
+    ExchangeUnit gone;
+    gone.id = "Stringtable_String/IDS_GONE";
+    gone.source = "Gone";
+    gone.target = "Weg";
+    units.push_back(gone);
     const ExchangeImportResult result = importExchangeUnits(*doc, Russian, units);
     ASSERT_TRUE(result.ok);
     EXPECT_EQ(result.imported, 1);
     EXPECT_EQ(stored(units[4].lineIndex, Russian), "\xCF\xF0\xE8\xE2\xE5\xF2");
-    EXPECT_EQ(result.unrepresentable.size(), 1u);
-    EXPECT_EQ(result.sourceChanged, (std::vector<std::string>{units[1].id}));
-    EXPECT_EQ(result.unknown, (std::vector<std::string>{"Stringtable_String/IDS_GONE"}));
+    ASSERT_EQ(result.refused.size(), 3u);  // in the file's order
+    EXPECT_EQ(result.refused[0].id, units[1].id);
+    EXPECT_NE(result.refused[0].reason.find("source"), std::string::npos);
+    EXPECT_EQ(result.refused[1].id, units[5].id);
+    EXPECT_NE(result.refused[1].reason.find("code page"), std::string::npos);
+    EXPECT_EQ(result.refused[2].id, "Stringtable_String/IDS_GONE");
     EXPECT_EQ(stored(units[1].lineIndex, Russian), "");
 
     // A broken file stores nothing.
@@ -144,8 +154,8 @@ TEST(PlatformExchangeCorpusTest, EveryTranslationComesBackToItsOwnRow)
         ASSERT_TRUE(source.NewTranslation(German, "de.rc")) << script;
         ASSERT_TRUE(source.reloadRows().done());
         std::vector<ExchangeUnit> units = exchangeUnits(source, German);
-        for (ExchangeUnit& unit : units)
-            unit.target = "de[" + unit.source + "]";
+        for (ExchangeUnit& unit : units)  // a block header must stay one: its own is taken
+            unit.target = unit.itemType == "Block Header" ? "040704B0" : "de[" + unit.source + "]";
         ASSERT_TRUE(target.OnOpenDocument(second.path() / "p" / script.filename())) << script;
         ASSERT_TRUE(target.NewTranslation(German, "de.rc")) << script;
         ASSERT_TRUE(target.reloadRows().done());
@@ -153,20 +163,22 @@ TEST(PlatformExchangeCorpusTest, EveryTranslationComesBackToItsOwnRow)
             const std::filesystem::path file = first.path() / name;
             std::string problem;
             const ExchangeFormat format = *exchangeFormatOf(file);
-            ASSERT_TRUE(writeExchangeFile(file, format, units, "en-US", "de-DE", problem)) << problem;
-            const std::optional<std::vector<ExchangeUnit>> read = readExchangeFile(file, format, problem);
+            ASSERT_TRUE(writeExchangeFile(file, format, {{"en-US", "de-DE", "corpus.rc", false}, units}, problem)) << problem;
+            const std::optional<ExchangeDocument> read = readExchangeFile(file, format, problem);
             ASSERT_TRUE(read) << script << " " << name << ": " << problem;
-            const ExchangeImportResult result = importExchangeUnits(target, German, *read);
+            const ExchangeImportResult result = importExchangeUnits(target, German, read->units);
             ASSERT_TRUE(result.ok) << script;
-            EXPECT_TRUE(result.unknown.empty() && result.sourceChanged.empty()) << script << " " << name;
+            for (const RefusedUnit& refused : result.refused)  // only texts the code page cannot hold
+                EXPECT_NE(refused.reason.find("code page"), std::string::npos) << script << " " << name << " " << refused.id;
         }
         const std::vector<ExchangeUnit> back = exchangeUnits(target, German);
         ASSERT_EQ(back.size(), units.size()) << script;
         for (std::size_t i = 0; i < units.size(); ++i) {
             EXPECT_EQ(back[i].lineIndex, units[i].lineIndex) << script;
-            // Texts a code page cannot hold stay untranslated; the others are all back.
+            // Texts a code page cannot hold stay untranslated; the others are all back, stored
+            // as the bar stores typed text (a line break as its escape).
             if (!back[i].target.empty()) {
-                EXPECT_EQ(back[i].target, units[i].target) << script << " " << units[i].id;
+                EXPECT_EQ(back[i].target, toPlatformForm(toStoredForm(units[i].target))) << script << " " << units[i].id;
             }
         }
         ++checked;

@@ -1,0 +1,37 @@
+// What an XLIFF or PO file holds for the project: its header (the languages and the project it
+// was made from) and one unit per text, in the form translation platforms expect (Unicode, with
+// the characters the script's escapes stand for).
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace qmk {
+
+struct ExchangeUnit {
+    std::string id;
+    std::string resource;  // the owning dialog, menu or version resource; empty for others
+    std::string itemType;  // "Dialog Item", "Stringtable String", ...
+    std::string ident;     // the Text Table's Id
+    std::string source;    // UTF-8, platform form
+    std::string target;    // UTF-8, platform form; empty when untranslated
+    bool needsReview = false;
+    std::string previousSource;  // the source before an update changed it (flagged units)
+    int maxWidth = 0;            // pixels the text may take (dialog controls); 0 when unknown
+    int lineIndex = -1;          // only for units made from the project
+    std::string unreadable;      // why a read unit cannot be imported (inline codes, a plural)
+};
+
+struct ExchangeHeader {
+    std::string sourceLanguage;  // BCP 47 tags; empty when the file names none
+    std::string targetLanguage;
+    std::string original;        // the project's script
+    bool isTemplate = false;     // a PO template: no language, no translations
+};
+
+struct ExchangeDocument {
+    ExchangeHeader header;
+    std::vector<ExchangeUnit> units;
+};
+
+} // namespace qmk

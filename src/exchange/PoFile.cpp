@@ -1,0 +1,290 @@
+// Writing and reading PO files.
+#include "exchange/PoFile.h"
+
+#include <sstream>
+
+namespace qmk {
+namespace {
+
+// PO strings: backslash, quote, tab, carriage return and line break escaped.
+std::string poQuoted(std::string_view text)
+{
+    std::string out = "\"";
+    for (char c : text) {
+        switch (c) {
+        case '\\': out += "\\\\"; break;
+        case '"': out += "\\\""; break;
+        case '\n': out += "\\n"; break;
+        case '\t': out += "\\t"; break;
+        case '\r': out += "\\r"; break;
+        default: out += c;
+        }
+    }
+    return out + "\"";
+}
+
+std::optional<std::string> poUnquoted(std::string_view quoted)
+{
+    while (!quoted.empty() && (quoted.back() == ' ' || quoted.back() == '\t'))
+        quoted.remove_suffix(1);
+    if (quoted.size() < 2 || quoted.front() != '"' || quoted.back() != '"')
+        return std::nullopt;
+    std::string out;
+    for (std::size_t i = 1; i + 1 < quoted.size(); ++i) {
+        if (quoted[i] != '\\') {
+            out += quoted[i];
+            continue;
+        }
+        if (++i >= quoted.size() - 1)
+            return std::nullopt;  // a backslash before the closing quote
+        switch (quoted[i]) {
+        case 'n': out += '\n'; break;
+        case 't': out += '\t'; break;
+        case 'r': out += '\r'; break;
+        case 'a': out += '\a'; break;
+        case 'b': out += '\b'; break;
+        case 'f': out += '\f'; break;
+        case 'v': out += '\v'; break;
+        case '\\': out += '\\'; break;
+        case '"': out += '"'; break;
+        default: return std::nullopt;
+        }
+    }
+    return out;
+}
+
+struct PluralRule {
+    const char* language;
+    const char* forms;
+};
+
+constexpr PluralRule kPluralRules[] = {
+    {"ja", "nplurals=1; plural=0;"}, {"ko", "nplurals=1; plural=0;"}, {"zh", "nplurals=1; plural=0;"},
+    {"vi", "nplurals=1; plural=0;"}, {"th", "nplurals=1; plural=0;"}, {"id", "nplurals=1; plural=0;"},
+    {"tr", "nplurals=2; plural=(n != 1);"},
+    {"fr", "nplurals=2; plural=(n > 1);"}, {"pt-BR", "nplurals=2; plural=(n > 1);"},
+    {"ru", "nplurals=3; plural=(n%10==1 && n%100!=11 ? 0 : n%10>=2 && n%10<=4 && (n%100<10 || n%100>=20) ? 1 : 2);"},
+    {"uk", "nplurals=3; plural=(n%10==1 && n%100!=11 ? 0 : n%10>=2 && n%10<=4 && (n%100<10 || n%100>=20) ? 1 : 2);"},
+    {"be", "nplurals=3; plural=(n%10==1 && n%100!=11 ? 0 : n%10>=2 && n%10<=4 && (n%100<10 || n%100>=20) ? 1 : 2);"},
+    {"sr", "nplurals=3; plural=(n%10==1 && n%100!=11 ? 0 : n%10>=2 && n%10<=4 && (n%100<10 || n%100>=20) ? 1 : 2);"},
+    {"hr", "nplurals=3; plural=(n%10==1 && n%100!=11 ? 0 : n%10>=2 && n%10<=4 && (n%100<10 || n%100>=20) ? 1 : 2);"},
+    {"pl", "nplurals=3; plural=(n==1 ? 0 : n%10>=2 && n%10<=4 && (n%100<10 || n%100>=20) ? 1 : 2);"},
+    {"cs", "nplurals=3; plural=(n==1) ? 0 : (n>=2 && n<=4) ? 1 : 2;"},
+    {"sk", "nplurals=3; plural=(n==1) ? 0 : (n>=2 && n<=4) ? 1 : 2;"},
+    {"lt", "nplurals=3; plural=(n%10==1 && n%100!=11 ? 0 : n%10>=2 && (n%100<10 || n%100>=20) ? 1 : 2);"},
+    {"lv", "nplurals=3; plural=(n%10==1 && n%100!=11 ? 0 : n != 0 ? 1 : 2);"},
+    {"ro", "nplurals=3; plural=(n==1 ? 0 : (n==0 || (n%100 > 0 && n%100 < 20)) ? 1 : 2);"},
+    {"sl", "nplurals=4; plural=(n%100==1 ? 0 : n%100==2 ? 1 : n%100==3 || n%100==4 ? 2 : 3);"},
+    {"ar", "nplurals=6; plural=(n==0 ? 0 : n==1 ? 1 : n==2 ? 2 : n%100>=3 && n%100<=10 ? 3 : n%100>=11 ? 4 : 5);"},
+    {"ga", "nplurals=5; plural=(n==1 ? 0 : n==2 ? 1 : n<7 ? 2 : n<11 ? 3 : 4);"},
+};
+
+std::string lowerCase(std::string text)
+{
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+// One entry as it is read: the strings and what the comments say of it.
+struct PoEntry {
+    std::optional<std::string> context;
+    std::string source;
+    std::string target;
+    bool fuzzy = false;
+    bool plural = false;
+    bool started = false;  // a msgid was read
+};
+
+void headerField(const std::string& header, const char* name, std::string& value)
+{
+    std::istringstream lines(header);
+    std::string line;
+    const std::string prefix = std::string(name) + ":";
+    while (std::getline(lines, line))
+        if (line.rfind(prefix, 0) == 0) {
+            value = line.substr(prefix.size());
+            while (!value.empty() && value.front() == ' ')
+                value.erase(0, 1);
+        }
+}
+
+void finishEntry(PoEntry& entry, ExchangeDocument& document, bool& headerSeen)
+{
+    if (entry.started) {
+        if (!entry.context && entry.source.empty() && !headerSeen) {
+            headerSeen = true;
+            headerField(entry.target, "Language", document.header.targetLanguage);
+            headerField(entry.target, "Project-Id-Version", document.header.original);
+        } else {
+            ExchangeUnit unit;
+            unit.id = entry.context.value_or(std::string());
+            unit.source = entry.source;
+            unit.target = entry.target;
+            unit.needsReview = entry.fuzzy;
+            if (entry.plural)
+                unit.unreadable = "an entry with plural forms";
+            document.units.push_back(std::move(unit));
+        }
+    }
+    entry = {};
+}
+
+} // namespace
+
+std::string pluralForms(const std::string& languageTag)
+{
+    std::string tag = lowerCase(languageTag);
+    for (char& c : tag)
+        if (c == '_')
+            c = '-';
+    for (const PluralRule& rule : kPluralRules)
+        if (tag == lowerCase(rule.language))
+            return rule.forms;
+    const std::string language = tag.substr(0, tag.find('-'));
+    for (const PluralRule& rule : kPluralRules)
+        if (language == rule.language)
+            return rule.forms;
+    return "nplurals=2; plural=(n != 1);";
+}
+
+std::string printfConversions(const std::string& text)
+{
+    std::string found;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '%')
+            continue;
+        std::size_t j = i + 1;
+        if (j < text.size() && text[j] == '%') {
+            i = j;
+            continue;
+        }
+        while (j < text.size() && std::string_view("-+ #0123456789.lhLqjzt").find(text[j]) != std::string_view::npos)
+            ++j;
+        if (j < text.size() && std::string_view("diouxXeEfFgGaAcspn").find(text[j]) != std::string_view::npos) {
+            found += text.substr(i, j - i + 1);
+            i = j;
+        }
+    }
+    return found;
+}
+
+std::string writePo(const ExchangeDocument& document, const std::string& revisionDate)
+{
+    const ExchangeHeader& header = document.header;
+    std::string language = header.targetLanguage;
+    for (char& c : language)
+        if (c == '-')
+            c = '_';  // gettext names languages as ll_CC
+    std::string out = header.isTemplate ? "#, fuzzy\n" : "";
+    out += "msgid \"\"\nmsgstr \"\"\n";
+    out += "\"Project-Id-Version: " + header.original + "\\n\"\n";
+    out += "\"POT-Creation-Date: " + revisionDate + "\\n\"\n";
+    out += "\"PO-Revision-Date: " + (header.isTemplate ? std::string("YEAR-MO-DA HO:MI+ZONE") : revisionDate) + "\\n\"\n";
+    out += "\"Last-Translator: \\n\"\n\"Language-Team: \\n\"\n";
+    out += "\"Language: " + language + "\\n\"\n";
+    out += "\"MIME-Version: 1.0\\n\"\n\"Content-Type: text/plain; charset=UTF-8\\n\"\n";
+    out += "\"Content-Transfer-Encoding: 8bit\\n\"\n";
+    out += "\"Plural-Forms: " + pluralForms(header.isTemplate ? std::string() : header.targetLanguage) + "\\n\"\n";
+    out += "\"X-Generator: Quillmark " QMK_VERSION "\\n\"\n";
+    for (const ExchangeUnit& unit : document.units) {
+        const std::string target = header.isTemplate ? std::string() : unit.target;
+        out += "\n#. " + unit.itemType + (unit.resource.empty() ? "" : " in " + unit.resource) + "\n";
+        out += "#: " + unit.id + "\n";
+        std::string flags;
+        if (unit.needsReview && !target.empty())
+            flags += ", fuzzy";
+        // gettext's checks compare the conversions; a translation that already differs is not
+        // offered for a check it fails.
+        const std::string conversions = printfConversions(unit.source);
+        if (!conversions.empty() && (target.empty() || printfConversions(target) == conversions))
+            flags += ", c-format";
+        if (!flags.empty())
+            out += "#" + flags + "\n";
+        if (unit.needsReview && !target.empty() && !unit.previousSource.empty())
+            out += "#| msgid " + poQuoted(unit.previousSource) + "\n";
+        out += "msgctxt " + poQuoted(unit.id) + "\n";
+        out += "msgid " + poQuoted(unit.source) + "\n";
+        out += "msgstr " + poQuoted(target) + "\n";
+    }
+    return out;
+}
+
+std::optional<ExchangeDocument> readPo(const std::string& bytes, std::string& problem)
+{
+    ExchangeDocument document;
+    PoEntry entry;
+    bool headerSeen = false;
+    bool afterTarget = false;
+    std::string* open = nullptr;  // the string a continuation line adds to
+    std::string ignored;
+    std::istringstream in(bytes.rfind("\xEF\xBB\xBF", 0) == 0 ? bytes.substr(3) : bytes);
+    std::string line;
+    int number = 0;
+    auto unreadableLine = [&] {
+        problem = "line " + std::to_string(number) + " cannot be read";
+        return std::nullopt;
+    };
+    while (std::getline(in, line)) {
+        ++number;
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        // A blank line, or a comment after the translation, ends the entry.
+        if (line.empty() || (line[0] == '#' && afterTarget)) {
+            finishEntry(entry, document, headerSeen);
+            afterTarget = false;
+            open = nullptr;
+        }
+        if (line.empty() || line.rfind("#~", 0) == 0)  // an obsolete entry is no unit
+            continue;
+        if (line.rfind("#,", 0) == 0) {
+            entry.fuzzy = entry.fuzzy || line.find("fuzzy") != std::string::npos;
+            continue;
+        }
+        if (line[0] == '#')
+            continue;
+        if (line[0] == '"') {
+            const std::optional<std::string> text = poUnquoted(line);
+            if (!text || !open)
+                return unreadableLine();
+            *open += *text;
+            continue;
+        }
+        const std::size_t space = line.find(' ');
+        const std::string keyword = line.substr(0, space);
+        const std::optional<std::string> text = space == std::string::npos ? std::nullopt : poUnquoted(line.substr(space + 1));
+        if (!text)
+            return unreadableLine();
+        if ((keyword == "msgctxt" || keyword == "msgid") && afterTarget) {
+            finishEntry(entry, document, headerSeen);  // entries without a blank line between
+            afterTarget = false;
+        }
+        if (keyword == "msgctxt") {
+            entry.context = *text;
+            open = &*entry.context;
+        } else if (keyword == "msgid") {
+            entry.source = *text;
+            entry.started = true;
+            open = &entry.source;
+        } else if (keyword == "msgid_plural") {
+            entry.plural = true;
+            ignored = *text;
+            open = &ignored;
+        } else if (keyword == "msgstr" || keyword == "msgstr[0]") {
+            entry.target = *text;
+            open = &entry.target;
+            afterTarget = true;
+        } else if (keyword.rfind("msgstr[", 0) == 0) {
+            ignored = *text;
+            open = &ignored;
+            afterTarget = true;
+        } else {
+            return unreadableLine();
+        }
+    }
+    finishEntry(entry, document, headerSeen);
+    return document;
+}
+
+} // namespace qmk

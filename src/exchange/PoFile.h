@@ -1,0 +1,25 @@
+// gettext PO (and its template, POT) as translation platforms exchange it: a header with the
+// project, the language, the plural forms and the tool, then one entry per text with its
+// context (the unit's id), its review flag and, for a flagged text, the source it had before.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "exchange/ExchangeDocument.h"
+
+namespace qmk {
+
+// `revisionDate` is "YYYY-MM-DD HH:MM+0000".
+std::string writePo(const ExchangeDocument& document, const std::string& revisionDate);
+// Nothing, with the line, when the text is not PO. An entry with plural forms is read with the
+// reason in `unreadable`; one without msgctxt has an empty id.
+std::optional<ExchangeDocument> readPo(const std::string& bytes, std::string& problem);
+
+// "nplurals=2; plural=(n != 1);" for a language tag; the commonest rule where the language is
+// not listed.
+std::string pluralForms(const std::string& languageTag);
+// The C printf conversions of a text in order ("%s", "%5.2f"; "%%" is none).
+std::string printfConversions(const std::string& text);
+
+} // namespace qmk

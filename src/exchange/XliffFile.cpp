@@ -1,0 +1,176 @@
+// Writing and reading XLIFF 1.2.
+#include "exchange/XliffFile.h"
+
+#include <pugixml.hpp>
+
+#include <sstream>
+
+namespace qmk {
+namespace {
+
+constexpr char kNamespace[] = "urn:oasis:names:tc:xliff:document:1.2";
+
+// Character references to NUL are no XML characters; the parser would store a NUL that ends
+// the text there. They become &#1;, which the reader refuses as a control character.
+std::string withoutNulReferences(const std::string& bytes)
+{
+    std::string out;
+    out.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes.compare(i, 2, "&#") == 0) {
+            std::size_t j = i + 2;
+            const bool hex = j < bytes.size() && (bytes[j] == 'x' || bytes[j] == 'X');
+            if (hex)
+                ++j;
+            const std::size_t digits = j;
+            while (j < bytes.size() && bytes[j] == '0')
+                ++j;
+            if (j > digits && j < bytes.size() && bytes[j] == ';') {
+                out += "&#1;";
+                i = j;
+                continue;
+            }
+        }
+        out += bytes[i];
+    }
+    return out;
+}
+
+const char* stateOf(const ExchangeUnit& unit)
+{
+    if (unit.target.empty())
+        return "new";
+    return unit.needsReview ? "needs-review-translation" : "translated";
+}
+
+// The text of a <source> or <target>: its characters and those of <g> and <mrk> (segments in
+// order); an inline code (a placeholder the platform keeps for the program) has no place in a
+// resource script text, so its unit is refused rather than cut.
+bool collectText(const pugi::xml_node& node, std::string& text, std::string& unreadable)
+{
+    for (const pugi::xml_node& child : node.children()) {
+        switch (child.type()) {
+        case pugi::node_pcdata:
+        case pugi::node_cdata: text += child.value(); break;
+        case pugi::node_element: {
+            const std::string name = child.name();
+            if (name == "g" || name == "mrk") {
+                if (!collectText(child, text, unreadable))
+                    return false;
+                break;
+            }
+            unreadable = "inline code <" + name + "> in the translation";
+            return false;
+        }
+        default: break;  // comments and processing instructions are no text
+        }
+    }
+    return true;
+}
+
+std::string controlCharacterProblem(const std::string& text)
+{
+    for (char c : text)
+        if (static_cast<unsigned char>(c) < 0x20 && c != '\n' && c != '\t' && c != '\r')
+            return "a control character (code " + std::to_string(static_cast<int>(c)) + ") in the translation";
+    return {};
+}
+
+ExchangeUnit readUnit(const pugi::xml_node& tu)
+{
+    ExchangeUnit unit;
+    unit.id = tu.attribute("id").value();
+    unit.ident = tu.attribute("resname").value();
+    std::string ignored;
+    collectText(tu.child("source"), unit.source, ignored);
+    const pugi::xml_node target = tu.child("target");
+    if (collectText(target, unit.target, unit.unreadable) && unit.unreadable.empty())
+        unit.unreadable = controlCharacterProblem(unit.target);
+    const std::string state = target.attribute("state").value();
+    unit.needsReview = state.rfind("needs-", 0) == 0 || std::string(tu.attribute("approved").value()) == "no";
+    return unit;
+}
+
+} // namespace
+
+std::string writeXliff(const ExchangeDocument& document)
+{
+    pugi::xml_document xml;
+    auto declaration = xml.append_child(pugi::node_declaration);
+    declaration.append_attribute("version") = "1.0";
+    declaration.append_attribute("encoding") = "UTF-8";
+    auto root = xml.append_child("xliff");
+    root.append_attribute("version") = "1.2";
+    root.append_attribute("xmlns") = kNamespace;
+    auto file = root.append_child("file");
+    file.append_attribute("original") = document.header.original.c_str();
+    file.append_attribute("source-language") = document.header.sourceLanguage.c_str();
+    if (!document.header.targetLanguage.empty())
+        file.append_attribute("target-language") = document.header.targetLanguage.c_str();
+    file.append_attribute("datatype") = "winres";
+    auto body = file.append_child("body");
+    for (const ExchangeUnit& unit : document.units) {
+        auto tu = body.append_child("trans-unit");
+        tu.append_attribute("id") = unit.id.c_str();
+        tu.append_attribute("resname") = unit.ident.c_str();
+        if (!unit.target.empty() && !unit.needsReview)
+            tu.append_attribute("approved") = "yes";
+        if (unit.maxWidth > 0) {
+            tu.append_attribute("maxwidth") = unit.maxWidth;
+            tu.append_attribute("size-unit") = "pixel";
+        }
+        tu.append_attribute("xml:space") = "preserve";
+        tu.append_child("source").text() = unit.source.c_str();
+        auto target = tu.append_child("target");
+        target.text() = unit.target.c_str();
+        target.append_attribute("state") = stateOf(unit);
+        auto note = tu.append_child("note");
+        note.text() = (unit.itemType + (unit.resource.empty() ? "" : " in " + unit.resource)).c_str();
+    }
+    std::ostringstream out;
+    xml.save(out, "  ", pugi::format_default, pugi::encoding_utf8);
+    // A carriage return inside a text would be turned into a plain line break by every XML
+    // reader: it is written as a character reference.
+    const std::string text = out.str();
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (char c : text)
+        escaped += c == '\r' ? std::string("&#13;") : std::string(1, c);
+    return escaped;
+}
+
+std::optional<ExchangeDocument> readXliff(const std::string& bytes, std::string& problem)
+{
+    pugi::xml_document xml;
+    const std::string text = withoutNulReferences(bytes);
+    const pugi::xml_parse_result parsed = xml.load_buffer(text.data(), text.size(), pugi::parse_default | pugi::parse_ws_pcdata, pugi::encoding_auto);
+    if (!parsed) {
+        problem = std::string("not an XLIFF file: ") + parsed.description() + " at byte " + std::to_string(parsed.offset);
+        return std::nullopt;
+    }
+    const pugi::xml_node root = xml.document_element();
+    if (std::string(root.name()) != "xliff") {
+        problem = std::string("not an XLIFF file: its root element is <") + root.name() + ">";
+        return std::nullopt;
+    }
+    if (std::string(root.attribute("version").value()).rfind("1.", 0) != 0) {
+        problem = std::string("XLIFF ") + root.attribute("version").value() + " is not read; XLIFF 1.2 is";
+        return std::nullopt;
+    }
+    ExchangeDocument document;
+    const pugi::xml_node file = root.child("file");
+    document.header.sourceLanguage = file.attribute("source-language").value();
+    document.header.targetLanguage = file.attribute("target-language").value();
+    document.header.original = file.attribute("original").value();
+    for (const pugi::xpath_node& node : xml.select_nodes("//trans-unit")) {
+        ExchangeUnit unit = readUnit(node.node());
+        if (unit.id.empty()) {
+            problem = "a unit without an id";
+            return std::nullopt;
+        }
+        document.units.push_back(std::move(unit));
+    }
+    return document;
+}
+
+} // namespace qmk
