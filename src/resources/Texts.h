@@ -269,6 +269,10 @@ inline constexpr char MarkAllNoDifference[] =
 inline constexpr char MarkAllNoSameId[] = "No resources with the same ID found. No text marked.";
 
 // The steps of the edit history, as Undo and Redo name them.
+// A translation stored by an older version with a raw line break is written escaped.
+inline constexpr char WriteEscapedLineBreaks[] =
+    "%1\nThese translations held a line break or NUL character inside the text; it was written as "
+    "\\n, \\r or left out so that the script compiles:\n%2";
 inline constexpr char StepStore[] = "store '%1' (%2)";
 inline constexpr char StepExclude[] = "exclude '%1'";
 inline constexpr char StepInclude[] = "include '%1'";

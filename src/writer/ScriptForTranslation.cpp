@@ -59,6 +59,12 @@ int WriteScriptForTranslation(const std::filesystem::path& target, const std::st
                              Icon::Stop);
         return 0;
     }
+    if (!writer.escapedLines().empty()) {
+        std::string where;
+        for (const std::string& line : writer.escapedLines())
+            where += (where.empty() ? "" : "\n") + line;
+        feedback.messageText(fillPlaceholders(txt::WriteEscapedLineBreaks, {target.string(), where}), Icon::Information);
+    }
     return 1;
 }
 

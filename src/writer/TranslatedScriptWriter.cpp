@@ -150,9 +150,13 @@ void TranslatedScriptWriter::writeLine(const WriterLine& line)
     }
     lineUnfit_ = false;
     putCopied(line.before);
-    if (line.hasText && !line.exclude && !line.translation.empty())
-        put(line.translation);  // stored in the translation's own encoding
-    else
+    if (line.hasText && !line.exclude && !line.translation.empty()) {
+        bool changed = false;
+        put(literalSafe(line.translation, changed));  // stored in the translation's own encoding
+        if (changed)
+            escaped_.push_back("line " + std::to_string(lineNumber_) + ": " +
+                               decodeToUtf8(line.translation, textCodePage_).value_or(std::string(line.translation)));
+    } else
         putCopied(chosenText(line));
     putCopied(line.behind);
     if (lineUnfit_) {
@@ -198,6 +202,28 @@ bool TranslatedScriptWriter::finish()
         return false;
     }
     return true;
+}
+
+std::string literalSafe(std::string_view text, bool& changed)
+{
+    std::string safe;
+    safe.reserve(text.size());
+    changed = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        // A backslash at the end of a line continues the literal on the next: that stays.
+        const bool continued = i > 0 && text[i - 1] == '\\' && (i < 2 || text[i - 2] != '\\');
+        const bool crOfContinuation = c == '\r' && continued && i + 1 < text.size() && text[i + 1] == '\n';
+        const bool lfOfContinuation = c == '\n' && (continued || (i > 1 && text[i - 1] == '\r' && text[i - 2] == '\\'));
+        if (c == '\0' || ((c == '\n' || c == '\r') && !crOfContinuation && !lfOfContinuation)) {
+            changed = true;
+            if (c != '\0')
+                safe += c == '\n' ? "\\n" : "\\r";
+            continue;
+        }
+        safe += c;
+    }
+    return safe;
 }
 
 void TranslatedScriptWriter::put(std::string_view bytes) { text_.append(bytes); }

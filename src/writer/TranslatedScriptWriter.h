@@ -58,6 +58,10 @@ std::string fileErrorMessage(FileErrorCause cause, std::string_view displayName,
 // The text of one generated line (LANGUAGE and code-page pragma) in the translated script.
 std::string translatedLineText(const WriterLine& line, const WriterTarget& target);
 
+// A stored translation as a string literal may hold it: a line break or carriage return that no
+// backslash continues becomes its escape, a NUL goes. `changed` tells whether anything did.
+std::string literalSafe(std::string_view text, bool& changed);
+
 // The indentation written before a line of this kind ("\r\n" for resource headers).
 std::string_view linePrefix(int kind);
 
@@ -79,6 +83,9 @@ public:
     // Lines whose text the target encoding cannot hold ("line 12: <text>"); the file is
     // then not written.
     const std::vector<std::string>& unrepresentable() const { return unrepresentable_; }
+    // Lines whose stored translation held a raw line break or NUL, written escaped ("line 12:
+    // <text>").
+    const std::vector<std::string>& escapedLines() const { return escaped_; }
 
 private:
     void put(std::string_view bytes);
@@ -101,6 +108,7 @@ private:
     int lineNumber_ = 0;
     bool lineUnfit_ = false;
     std::vector<std::string> unrepresentable_;
+    std::vector<std::string> escaped_;
     FileErrorCause error_ = FileErrorCause::None;
 };
 

@@ -119,3 +119,30 @@ TEST(TranslatedScriptWriterTest, FileErrorsNameTheirCauseAndKeepThePreviousFile)
 }
 
 } // namespace qmk
+
+namespace qmk {
+
+TEST(TranslatedScriptWriterTest, ARawLineBreakOrNulInAStoredTranslationIsWrittenEscapedAndListed)
+{
+    bool changed = false;
+    EXPECT_EQ(literalSafe("Eins\nZwei\r\nDrei", changed), "Eins\\nZwei\\r\\nDrei");
+    EXPECT_TRUE(changed);
+    EXPECT_EQ(literalSafe(std::string("a\0b", 3), changed), "ab");
+    EXPECT_TRUE(changed);
+    // A backslash at a line's end continues the literal, as the source scripts write it.
+    EXPECT_EQ(literalSafe("long\\\n   text", changed), "long\\\n   text");
+    EXPECT_FALSE(changed);
+    EXPECT_EQ(literalSafe("long\\\r\n   text\\\\\nend", changed), "long\\\r\n   text\\\\\\nend");
+    EXPECT_TRUE(changed);  // an escaped backslash continues nothing
+
+    test::TempDir dir;
+    TranslatedScriptWriter writer({7, 1, 1252}, dir / "out.rc");
+    ASSERT_TRUE(writer.begin("app.rc"));
+    writer.writeLine(withText(70, "    IDS_A \"", "One\\nTwo", "Eins\nZwei", "\""));
+    ASSERT_TRUE(writer.finish());
+    ASSERT_EQ(writer.escapedLines().size(), 1u);
+    EXPECT_NE(writer.escapedLines()[0].find("Eins"), std::string::npos);
+    EXPECT_NE(test::readFile(dir / "out.rc").find("IDS_A \"Eins\\nZwei\""), std::string::npos);
+}
+
+} // namespace qmk
