@@ -227,8 +227,12 @@ std::optional<std::vector<ExchangeUnit>> readPo(const std::string& bytes, std::s
 
 std::string sourceLanguageTag(CQuillDoc& doc)
 {
-    const std::vector<SourceLanguageRow> sources = doc.database().languages().sourceLanguages();
-    return sources.empty() ? "en-US" : languageTag(sources.front().id);
+    // Scripts often put their icons and version block under a neutral LANGUAGE statement
+    // first; the texts are in the first language that is one.
+    for (const SourceLanguageRow& source : doc.database().languages().sourceLanguages())
+        if (const std::string tag = languageTag(source.id); tag != "und")
+            return tag;
+    return "en-US";
 }
 
 std::vector<ExchangeUnit> exchangeUnits(CQuillDoc& doc, LanguageId language)

@@ -27,7 +27,8 @@ struct ExchangeUnit {
     int lineIndex = -1;    // only for units made from the project
 };
 
-// The project's source language as platforms name it ("en-US"): its first source language.
+// The project's source language as platforms name it ("en-US"): its first source language that
+// is not neutral.
 std::string sourceLanguageTag(CQuillDoc& doc);
 
 // The units of a translation, in Text Table order.

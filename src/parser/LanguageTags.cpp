@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <vector>
 
 #include "parser/LanguageTable.h"
@@ -141,7 +142,7 @@ std::optional<LanguageId> earlierPrivateTag(std::string_view tag)
     if (error != std::errc{} || afterLanguage == end || (*afterLanguage != '-' && *afterLanguage != '_'))
         return std::nullopt;
     auto [afterSublanguage, error2] = std::from_chars(afterLanguage + 1, end, id.sublanguage);
-    if (error2 != std::errc{} || afterSublanguage != end)
+    if (error2 != std::errc{} || afterSublanguage != end || id.language < 0 || id.sublanguage < 0)
         return std::nullopt;
     return id;
 }

