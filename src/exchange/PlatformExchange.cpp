@@ -13,8 +13,8 @@
 #include "database/Transaction.h"
 #include "exchange/PoFile.h"
 #include "exchange/XliffFile.h"
+#include "parser/LanguageTags.h"
 #include "project/CQuillDoc.h"
-#include "project/SpellCheck.h"
 #include "project/TextCodec.h"
 #include "project/TextFit.h"
 #include "project/TranslationForm.h"
@@ -114,10 +114,23 @@ const ExchangeUnit* projectUnitOf(const ExchangeUnit& unit, const std::map<std::
 
 } // namespace
 
+namespace {
+
+// The project's source language: the first language of its texts that is not neutral (scripts
+// often put their icons and version block under a neutral LANGUAGE statement first).
+std::optional<std::string> knownSourceLanguageTag(CQuillDoc& doc)
+{
+    for (const SourceLanguageRow& source : doc.database().languages().sourceLanguages())
+        if (const std::string tag = languageTag(source.id); tag != "und")
+            return tag;
+    return std::nullopt;
+}
+
+} // namespace
+
 std::string sourceLanguageTag(CQuillDoc& doc)
 {
-    const std::vector<SourceLanguageRow> sources = doc.database().languages().sourceLanguages();
-    return sources.empty() ? "en-US" : languageTag(sources.front().id);
+    return knownSourceLanguageTag(doc).value_or("en-US");
 }
 
 std::vector<ExchangeUnit> exchangeUnits(CQuillDoc& doc, LanguageId language)
@@ -290,6 +303,12 @@ bool languageTagsMatch(std::string_view fileTag, std::string_view projectTag)
     const std::vector<std::string> b = subtags(project);
     if (a.front() != b.front())
         return false;
+    auto scriptOf = [](const std::vector<std::string>& parts) {
+        return parts.size() > 1 && parts[1].size() == 4 ? parts[1] : std::string();
+    };
+    const std::string scriptA = scriptOf(a), scriptB = scriptOf(b);
+    if (!scriptA.empty() && !scriptB.empty() && scriptA != scriptB)
+        return false;  // Serbian in Latin letters is not Serbian in Cyrillic
     const std::string regionA = regionOf(a);
     const std::string regionB = regionOf(b);
     return regionA.empty() || regionB.empty() || regionA == regionB;
@@ -300,12 +319,9 @@ std::string languageMismatch(CQuillDoc& doc, LanguageId language, const Exchange
     const std::string target = languageTag(language);
     if (!header.targetLanguage.empty() && !languageTagsMatch(header.targetLanguage, target))
         return fillPlaceholders(txt::ImportWrongTargetLanguage, {header.targetLanguage, CQuillDoc::languageName(language), target});
-    const std::vector<SourceLanguageRow> sources = doc.database().languages().sourceLanguages();
-    if (!header.sourceLanguage.empty() && !sources.empty()) {
-        const std::string source = languageTag(sources.front().id);
-        if (!languageTagsMatch(header.sourceLanguage, source))
-            return fillPlaceholders(txt::ImportWrongSourceLanguage, {header.sourceLanguage, source});
-    }
+    const std::optional<std::string> source = knownSourceLanguageTag(doc);
+    if (!header.sourceLanguage.empty() && source && !languageTagsMatch(header.sourceLanguage, *source))
+        return fillPlaceholders(txt::ImportWrongSourceLanguage, {header.sourceLanguage, *source});
     return {};
 }
 

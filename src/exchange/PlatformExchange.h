@@ -19,7 +19,8 @@ namespace qmk {
 
 class CQuillDoc;
 
-// The project's source language as platforms name it ("en-US"): its first source language.
+// The project's source language as platforms name it ("en-US"): its first source language that
+// is not neutral.
 std::string sourceLanguageTag(CQuillDoc& doc);
 
 // The units of a translation, in Text Table order.

@@ -107,14 +107,6 @@ std::vector<CheckedWord> wordsToCheck(std::string_view text)
     return words;
 }
 
-std::string languageTag(LanguageId language)
-{
-    for (const DictionaryLanguage& entry : kDictionaries)
-        if (entry.language == language.language && (entry.sublanguage == 0 || entry.sublanguage == language.sublanguage))
-            return std::string(entry.code) + "-" + entry.country;
-    return "x-" + std::to_string(language.language) + "-" + std::to_string(language.sublanguage);
-}
-
 SpellChecker::SpellChecker(std::unique_ptr<Hunspell> engine, bool utf8) : engine_(std::move(engine)), utf8_(utf8) {}
 
 SpellChecker::~SpellChecker() = default;

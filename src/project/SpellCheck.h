@@ -21,10 +21,6 @@ struct CheckedWord {
     std::string word;        // without the mnemonic "&"
 };
 
-// A language as translation platforms and dictionaries name it ("de-DE"); "x-<id>" for a
-// language without a known tag.
-std::string languageTag(LanguageId language);
-
 // The words of a translation (display form, UTF-8) in text order.
 std::vector<CheckedWord> wordsToCheck(std::string_view text);
 

@@ -15,7 +15,7 @@
 #include "exchange/ImportSource.h"
 #include "exchange/PlatformExchange.h"
 #include "exchange/WorkbookImport.h"
-#include "project/SpellCheck.h"
+#include "parser/LanguageTags.h"
 #include "resources/FileNames.h"
 #include "exchange/DatabaseExport.h"
 #include "exchange/WorkbookExport.h"

@@ -99,6 +99,17 @@ TEST_F(PlatformExchangeTest, XliffAndPoComeBackAsTheyWereWritten)
     EXPECT_FALSE(exchangeFormatOf(dir / "de.xlsx"));
 }
 
+TEST_F(PlatformExchangeTest, TheSourceLanguageIsNamedByItsTag)
+{
+    // Platforms map standard tags only; a Japanese program must not export as a private tag.
+    CQuillDoc japanese(feedback, {});
+    const std::string neutralFirst = "LANGUAGE LANG_NEUTRAL, SUBLANG_NEUTRAL\nIDI_APP ICON \"app.ico\"\n"
+                                     "LANGUAGE LANG_JAPANESE, SUBLANG_DEFAULT\n";
+    ASSERT_TRUE(japanese.OnOpenDocument(dir.write("ja.rc", neutralFirst + kScript)));
+    EXPECT_EQ(sourceLanguageTag(japanese), "ja-JP");
+    EXPECT_EQ(sourceLanguageTag(*doc), "en-US");  // the script names no language
+}
+
 TEST_F(PlatformExchangeTest, AnImportStoresByIdChecksTheSourceAndTheCodePage)
 {
     std::vector<ExchangeUnit> units = exchangeUnits(*doc, Russian);

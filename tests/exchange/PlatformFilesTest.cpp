@@ -172,6 +172,7 @@ TEST_F(PlatformFilesTest, AFileForAnotherLanguageIsRefusedUnlessTheTranslatorSay
     EXPECT_TRUE(languageTagsMatch("de", "de-DE"));
     EXPECT_FALSE(languageTagsMatch("de-AT", "de-DE"));
     EXPECT_FALSE(languageTagsMatch("fr", "de-DE"));
+    EXPECT_FALSE(languageTagsMatch("sr-Latn-RS", "sr-Cyrl-RS"));
     feedback.answer = true;  // "Import it all the same?" Yes
     EXPECT_TRUE(import("fr2.po", french).outcome.done());
     EXPECT_EQ(stored("IDS_HELLO"), "Bonjour");
