@@ -13,6 +13,7 @@ PACKAGES=(
   binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev gcc-mingw-w64-x86-64-win32
   zlib1g-dev
   desktop-file-utils appstream dpkg-dev file
+  gettext translate-toolkit
 )
 
 # "fuzz": the compiler and runtime of the fuzz targets, needed by make fuzz only.

@@ -16,17 +16,20 @@
 namespace qmk {
 namespace {
 
-struct FilterEntry {
+// One row per kind of file the program exchanges texts with: what the Open and Save dialogs
+// show and the extensions that name it (a translated script is any ".rc*", see importKindOf).
+struct FormatEntry {
     ImportKind kind;
-    const char* text;
+    const char* filter;
+    std::initializer_list<const char*> extensions;
 };
 
-constexpr FilterEntry kFilters[] = {
-    {ImportKind::Workbook, "Microsoft Excel File (*.xlsx *.xls)"},
-    {ImportKind::ProjectDatabase, "Database File (*.mdb)"},
-    {ImportKind::TranslatedScript, "Resource Script File (*.rc);;QMK 2.x Translated RC File (*.rc*)"},
-    {ImportKind::Xliff, "XLIFF File (*.xlf *.xliff)"},
-    {ImportKind::Po, "Gettext PO File (*.po)"},
+const FormatEntry kFormats[] = {
+    {ImportKind::Workbook, "Microsoft Excel File (*.xlsx *.xls)", {".xlsx", ".xls"}},
+    {ImportKind::ProjectDatabase, "Database File (*.mdb)", {".mdb"}},
+    {ImportKind::TranslatedScript, "Resource Script File (*.rc);;QMK 2.x Translated RC File (*.rc*)", {}},
+    {ImportKind::Xliff, "XLIFF File (*.xlf *.xliff)", {".xlf", ".xliff"}},
+    {ImportKind::Po, "Gettext PO File (*.po *.pot)", {".po", ".pot"}},
 };
 
 // Says what an XLIFF or PO import did: how many were stored, and every unit refused with why.
@@ -59,17 +62,21 @@ OperationResult reportPlatformImport(CQuillDoc& doc, const std::filesystem::path
 ImportKind importKindOf(const std::filesystem::path& path)
 {
     const std::string extension = toLowerAscii(path.extension().string());
-    if (extension == ".xlsx" || extension == ".xls")
-        return ImportKind::Workbook;
-    if (extension == ".mdb")
-        return ImportKind::ProjectDatabase;
+    for (const FormatEntry& entry : kFormats)
+        for (const char* known : entry.extensions)
+            if (extension == known)
+                return entry.kind;
     if (extension.rfind(".rc", 0) == 0)
         return ImportKind::TranslatedScript;
-    if (extension == ".xlf" || extension == ".xliff")
-        return ImportKind::Xliff;
-    if (extension == ".po" || extension == ".pot")
-        return ImportKind::Po;
     return ImportKind::Unsupported;
+}
+
+std::string exchangeFilter(ImportKind kind)
+{
+    for (const FormatEntry& entry : kFormats)
+        if (entry.kind == kind)
+            return entry.filter;
+    return {};
 }
 
 std::vector<std::string> importLanguageNames()
@@ -90,12 +97,12 @@ std::vector<std::string> importFilters(const std::string& rememberedExtension)
 {
     const ImportKind first = importKindOf("x." + rememberedExtension);
     std::vector<std::string> filters;
-    for (const FilterEntry& entry : kFilters)
+    for (const FormatEntry& entry : kFormats)
         if (entry.kind == first)
-            filters.emplace_back(entry.text);
-    for (const FilterEntry& entry : kFilters)
+            filters.emplace_back(entry.filter);
+    for (const FormatEntry& entry : kFormats)
         if (entry.kind != first)
-            filters.emplace_back(entry.text);
+            filters.emplace_back(entry.filter);
     return filters;
 }
 

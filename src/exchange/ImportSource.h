@@ -21,6 +21,9 @@ enum class ImportKind { Workbook, ProjectDatabase, TranslatedScript, Xliff, Po, 
 // or ".xliff" XLIFF, ".po" or ".pot" PO; any case.
 ImportKind importKindOf(const std::filesystem::path& path);
 
+// "XLIFF File (*.xlf *.xliff)": the dialog filter of a kind.
+std::string exchangeFilter(ImportKind kind);
+
 // The language names an import may choose from, sorted: every language of the table but
 // "Arabic" and "Neutral Language" (two of them have no language id and import nothing).
 std::vector<std::string> importLanguageNames();

@@ -11,6 +11,7 @@
 #include "database/CProjectDatabase.h"
 #include "database/DaoException.h"
 #include "database/Transaction.h"
+#include "exchange/ImportSource.h"
 #include "exchange/PoFile.h"
 #include "exchange/XliffFile.h"
 #include "parser/LanguageTags.h"
@@ -205,12 +206,11 @@ ExchangeDocument exchangeDocument(CQuillDoc& doc, std::optional<LanguageId> lang
 
 std::optional<ExchangeFormat> exchangeFormatOf(const std::filesystem::path& path)
 {
-    const std::string extension = toLowerAscii(path.extension().string());
-    if (extension == ".xlf" || extension == ".xliff")
-        return ExchangeFormat::Xliff;
-    if (extension == ".po" || extension == ".pot")
-        return ExchangeFormat::Po;
-    return std::nullopt;
+    switch (importKindOf(path)) {
+    case ImportKind::Xliff: return ExchangeFormat::Xliff;
+    case ImportKind::Po: return ExchangeFormat::Po;
+    default: return std::nullopt;
+    }
 }
 
 bool writeExchangeFile(const std::filesystem::path& path, ExchangeFormat format, const ExchangeDocument& document,

@@ -200,13 +200,16 @@ QString exportForPlatforms(QWidget* parent, CChildFrame& child, Feedback& feedba
         doc.scriptPath().parent_path() / (doc.scriptPath().stem().string() + "-" + name + ".xlf");
     const QString chosen = QFileDialog::getSaveFileName(parent, qs(txt::ExportPlatformTitle),
                                                         QString::fromStdString(suggested.string()),
-                                                        QStringLiteral("XLIFF File (*.xlf *.xliff);;Gettext PO File (*.po)"));
+                                                        QString::fromStdString(exchangeFilter(ImportKind::Xliff) + ";;" +
+                                                                               exchangeFilter(ImportKind::Po)));
     if (chosen.isEmpty())
         return {};
     std::filesystem::path path = chosen.toStdString();
     if (!exchangeFormatOf(path))
         path += ".xlf";
-    const ExchangeDocument document = exchangeDocument(doc, *language);
+    // A ".pot" name asks for the template: the source texts without translations.
+    const bool isTemplate = toLowerAscii(path.extension().string()) == ".pot";
+    const ExchangeDocument document = exchangeDocument(doc, isTemplate ? std::nullopt : language);
     std::string problem;
     if (!writeExchangeFile(path, *exchangeFormatOf(path), document, problem)) {
         feedback.messageText(fillPlaceholders(txt::ExportPlatformFailed, {path.string(), problem}), Icon::Stop);

@@ -143,9 +143,10 @@ TEST_F(OutsideToolsTest, TranslateToolkitReadsEveryXliffUnit)
     const std::filesystem::path xliff = writeUnits("de.xlf");
     ASSERT_EQ(run("xliff2po -i " + quoted(xliff) + " -o " + quoted(dir / "from-xliff.po")), "");
     EXPECT_EQ(poEntries(dir / "from-xliff.po"), static_cast<int>(exchangeUnits(*doc, German).size()));
-    // The escape is text the translator keeps: a backslash and an n.
-    EXPECT_NE(test::readFile(dir / "from-xliff.po").find("First line\\\\n"), std::string::npos)
+    // The escape travels as the line break it stands for, as platforms expect it.
+    EXPECT_NE(test::readFile(dir / "from-xliff.po").find("First line\\n"), std::string::npos)
         << test::readFile(dir / "from-xliff.po");
+    EXPECT_EQ(test::readFile(dir / "from-xliff.po").find("First line\\\\n"), std::string::npos);
 }
 
 TEST_F(OutsideToolsTest, PoTranslatedByGettextComesBackAsTheTextTableShowsIt)
@@ -170,6 +171,70 @@ TEST_F(OutsideToolsTest, PoTranslatedByGettextComesBackAsTheTextTableShowsIt)
         for (std::size_t at = expected.find('\n'); at != std::string::npos; at = expected.find('\n', at + 1))
             expected.insert(at + 1, "DE ");
         EXPECT_EQ(unit.target, expected) << unit.id;
+    }
+}
+
+} // namespace qmk
+
+namespace qmk {
+
+// A platform's pseudo-translation of the exports comes back whole: the menu accelerator is still
+// a tab, the written script compiles without a warning, and the reviewed translations count as
+// translated, not fuzzy, in the platform's own count.
+TEST(PlatformRoundTripTest, PseudoTranslatedExportsComeBackAndCompileWithoutWarnings)
+{
+    if (!installed("podebug") || !installed("pocount") || !installed("x86_64-w64-mingw32-windres"))
+        GTEST_SKIP() << "translate-toolkit or MinGW's windres is not installed";
+    test::TempDir dir;
+    test::RecordingFeedback feedback;
+    CQuillDoc doc(feedback, {});
+    ASSERT_TRUE(doc.OnOpenDocument(dir.write(
+        "app.rc", "#include <windows.h>\nLANGUAGE LANG_ENGLISH, SUBLANG_ENGLISH_US\n"
+                  "IDM_MAIN MENU\nBEGIN\n    POPUP \"&File\"\n    BEGIN\n        MENUITEM \"&Open\\tCtrl+O\", 101\n"
+                  "    END\nEND\nSTRINGTABLE\nBEGIN\n    1 \"Line one\\nLine two\"\n    2 \"Say \"\"hi\"\"\"\n"
+                  "    3 \"Ready\"\nEND\n")));
+    ASSERT_TRUE(doc.NewTranslation(German, "app-German.rc"));
+    ASSERT_TRUE(doc.changeEncoding(German, 65001).done());  // the pseudo-translation is not Western
+    ASSERT_TRUE(doc.reloadRows().done());
+    ASSERT_TRUE(doc.storeTranslation(doc.rows().item(doc.rows().rowCount() - 1).lineIndex, German, "Bereit").done());
+
+    std::string problem;
+    ASSERT_TRUE(writeExchangeFile(dir / "de.po", ExchangeFormat::Po, exchangeDocument(doc, German), problem));
+    const std::filesystem::path counted = dir / "count.txt";
+    ASSERT_EQ(std::system(("pocount --csv " + quoted(dir / "de.po") + " > " + quoted(counted) + " 2>/dev/null").c_str()), 0);
+    const std::string counts = test::readFile(counted);
+    // Filename, Translated Messages, Translated Source Words, Translated Target Words, Fuzzy Messages, ...
+    std::vector<std::string> fields;
+    std::istringstream row(counts.substr(counts.find('\n') + 1));
+    for (std::string field; std::getline(row, field, ',');)
+        fields.push_back(field.substr(field.find_first_not_of(' ')));
+    ASSERT_GE(fields.size(), 5u) << counts;
+    EXPECT_EQ(fields[1], "1") << counts;  // the reviewed translation counts as translated
+    EXPECT_EQ(fields[4], "0") << counts;  // and nothing as fuzzy
+
+    ASSERT_TRUE(writeExchangeFile(dir / "de.xlf", ExchangeFormat::Xliff, exchangeDocument(doc, German), problem));
+    for (const char* rewrite : {"unicode", "xxx"}) {
+        for (const char* name : {"de.po", "de.xlf"}) {
+            const std::filesystem::path pseudo = dir / (std::string(rewrite) + "-" + name);
+            ASSERT_EQ(std::system(("podebug --rewrite=" + std::string(rewrite) + " " + quoted(dir / name) + " " +
+                                   quoted(pseudo) + " > /dev/null 2>&1").c_str()),
+                      0);
+            const PlatformImport run = importPlatformFile(doc, German, pseudo);
+            ASSERT_TRUE(run.outcome.done()) << rewrite << " " << name << ": " << run.problem;
+            EXPECT_TRUE(run.result.refused.empty()) << rewrite << " " << name << ": " << refusedLines(run.result).front();
+            ASSERT_EQ(doc.writeTranslation(German, dir / "app-German.rc"), 1);
+            const std::string written = test::readFile(dir / "app-German.rc");
+            const std::size_t menu = written.find("MENUITEM");
+            ASSERT_NE(menu, std::string::npos);
+            const std::string item = written.substr(menu, written.find('\n', menu) - menu);
+            EXPECT_NE(item.find("\\t"), std::string::npos) << item;  // the accelerator's tab, as its escape
+            const std::filesystem::path log = dir / "windres.log";
+            const std::string compile = "x86_64-w64-mingw32-windres -i " + quoted(dir / "app-German.rc") + " -o " +
+                                        quoted(dir / "app.res") + " > " + quoted(log) + " 2>&1";
+            EXPECT_EQ(std::system(compile.c_str()), 0) << test::readFile(log);
+            EXPECT_EQ(test::readFile(log).find("warning"), std::string::npos) << rewrite << " " << name << "\n"
+                                                                              << test::readFile(log);
+        }
     }
 }
 

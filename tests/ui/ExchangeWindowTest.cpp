@@ -204,7 +204,7 @@ TEST_F(ExchangeWindowTest, ImportFiltersPutTheKindOfTheLastFileFirst)
     EXPECT_EQ(firstFilter("/work/app-German.rc"), "Resource Script File (*.rc);;QMK 2.x Translated RC File (*.rc*)");
     EXPECT_EQ(firstFilter("/work/other_rc.MDB"), "Database File (*.mdb)");
     EXPECT_EQ(firstFilter("/work/texts.xlsx"), "Microsoft Excel File (*.xlsx *.xls)");
-    EXPECT_EQ(firstFilter("/work/app-de.po"), "Gettext PO File (*.po)");
+    EXPECT_EQ(firstFilter("/work/app-de.po"), "Gettext PO File (*.po *.pot)");
     EXPECT_EQ(firstFilter("/work/no-extension"), "Microsoft Excel File (*.xlsx *.xls)");
     EXPECT_EQ(importFileFilters(settings->profile()).size(), 5);
 }
