@@ -1,5 +1,6 @@
 // Batch operations between project files: Export (a project with chosen translations to a new
-// database) and Import (one language's texts from a database or a translated script).
+// database) and Import (one language's texts from a database, a translated script, an exchange
+// file or a workbook).
 #include "app/BatchOperations.h"
 #include "app/BatchSupport.h"
 
@@ -103,7 +104,7 @@ BatchStatus batchImport(const std::vector<std::string>& p, BatchReport& report, 
         const ImportKind kind = importKindOf(from);
         const bool fromScript = kind == ImportKind::TranslatedScript;
         const std::optional<ExchangeFormat> platform = exchangeFormatOf(from);
-        if (!fromScript && !platform && kind != ImportKind::ProjectDatabase) {
+        if (!fromScript && !platform && kind != ImportKind::ProjectDatabase && kind != ImportKind::Workbook) {
             report.error(printfText(txt::BatchWrongFileType, {from}));
             return BatchStatus::Failed;
         }
@@ -139,6 +140,11 @@ BatchStatus batchImport(const std::vector<std::string>& p, BatchReport& report, 
             for (const std::string& unit : result.unknown)
                 report.line(printfText(txt::BatchPlatformUnknown, {unit}));
             report.line(printfText(txt::BatchPlatformImported, {std::to_string(result.imported)}));
+        } else if (kind == ImportKind::Workbook) {
+            if (!op.hasLanguage(*id, languageText, to))
+                return BatchStatus::Failed;
+            if (BatchStatus status = batchImportWorkbook(op, *id, from, report); status != BatchStatus::Success)
+                return status;
         } else if (fromScript) {
             ScriptImport import(op.doc(), ext);
             if (!import.run(from, *id).ok())

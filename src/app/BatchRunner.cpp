@@ -86,7 +86,7 @@ std::string batchUsageText()
         "them unattended, without a window. Flags start with / or - and are matched ignoring case;\n"
         "each operation also has a long name (/UpToDate, /HasLanguage, /Translated, /Export, /Import,\n"
         "/CreateDb, /Update, /AddLang, /WriteRC, /ListLIDS, /Encoding, /TextFit, /ExportXliff,\n"
-        "/ExportPo, /LogFile).\n"
+        "/ExportPo, /ExportXlsx, /LogFile).\n"
         "\n";
     for (std::string_view usage : txt::usageLines())
         text += std::string(usage) + "\n";
@@ -100,6 +100,9 @@ std::string batchUsageText()
         "(dialog, control, text and the overflow in dialog units); it answers no when there are any.\n"
         "/XLIFF and /PO write one translation for a translation platform (XLIFF 1.2 or gettext PO);\n"
         "/I imports such a file back (by its extension .xlf, .xliff or .po), matching each unit by id.\n"
+        "/XLSX writes the Text Table to a workbook as the window's Export Text to Excel does (Ids,\n"
+        "source and the languages given, all translations when none is); /I imports a workbook's\n"
+        "language column as Import All does.\n"
         "/LOG <logfile> appends every report to the log file too.\n"
         "\n"
         "Exit status: 0 all operations succeeded and every check answered yes, 3 a check answered no,\n"

@@ -261,14 +261,18 @@ int WorkbookImport::importAll(MarkTaken marks)
     const long total = static_cast<long>(order.size());
     FeedbackTask task(feedback_, fillPlaceholders(txt::TaskImportWorkbook, {path_.string()}), total);
     int imported = 0, pairs = 0;
+    failedStores_ = 0;
     for (long i = 0; i < total; ++i) {
         std::optional<WorkbookPair> pair = search_->pairAt(order[static_cast<std::size_t>(i)]);
         if (!pair)
             continue;
         ++pairs;
         current_ = pair;
-        if (differs(*pair) && store(operation, *pair, marks) == Stored::Yes)
-            ++imported;
+        if (differs(*pair)) {
+            const Stored stored = store(operation, *pair, marks);
+            imported += stored == Stored::Yes;
+            failedStores_ += stored == Stored::Failed;
+        }
         task.step(i + 1);
         if (task.cancelled())
             break;
