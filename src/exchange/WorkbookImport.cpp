@@ -5,6 +5,7 @@
 
 #include "database/CProjectDatabase.h"
 #include "database/DaoException.h"
+#include "database/Transaction.h"
 #include "database/TranslationColumnNames.h"
 #include "exchange/ImportedTranslation.h"
 #include "project/CQuillDoc.h"
@@ -257,11 +258,37 @@ int WorkbookImport::importAll(MarkTaken marks)
     CQuillDoc::LongOperation operation(doc_);
     if (!operation.acquired())
         return 0;
+    failedStores_ = 0;
+    int imported = 0, pairs = 0;
+    // One transaction for the whole walk: a disk sync per text would make a large sheet take
+    // minutes. Texts stored before a cancel are kept, as they are one by one.
+    try {
+        std::unique_ptr<Transaction> bulk = doc_.database().beginBulk();
+        imported = storeDiffering(operation, marks, pairs);
+        bulk->commit();
+    } catch (const DaoException& error) {
+        feedback_.messageText(error.report(), Icon::Stop);
+        doc_.translationsImported(operation, false);  // the rows show what the database holds
+        ++failedStores_;  // nothing of the walk was kept
+        return 0;
+    }
+    bool refused = !refused_.empty();
+    if (imported > 0)
+        feedback_.messageText(fillPlaceholders(txt::ImportAllDone, {std::to_string(imported)}), Icon::Information);
+    else if (pairs == 0)
+        feedback_.messageText(txt::ImportAllNoSameId, Icon::Information);
+    else if (!refused)  // texts refused are not "actual": the refusal report says what happened
+        feedback_.messageText(txt::ImportAllCurrent, Icon::Information);
+    reportRefused();
+    return imported;
+}
+
+int WorkbookImport::storeDiffering(const CQuillDoc::LongOperation& operation, MarkTaken marks, int& pairs)
+{
     const std::vector<int> order = walkOrder();
     const long total = static_cast<long>(order.size());
     FeedbackTask task(feedback_, fillPlaceholders(txt::TaskImportWorkbook, {path_.string()}), total);
-    int imported = 0, pairs = 0;
-    failedStores_ = 0;
+    int imported = 0;
     for (long i = 0; i < total; ++i) {
         std::optional<WorkbookPair> pair = search_->pairAt(order[static_cast<std::size_t>(i)]);
         if (!pair)
@@ -277,14 +304,6 @@ int WorkbookImport::importAll(MarkTaken marks)
         if (task.cancelled())
             break;
     }
-    bool refused = !refused_.empty();
-    if (imported > 0)
-        feedback_.messageText(fillPlaceholders(txt::ImportAllDone, {std::to_string(imported)}), Icon::Information);
-    else if (pairs == 0)
-        feedback_.messageText(txt::ImportAllNoSameId, Icon::Information);
-    else if (!refused)  // texts refused are not "actual": the refusal report says what happened
-        feedback_.messageText(txt::ImportAllCurrent, Icon::Information);
-    reportRefused();
     return imported;
 }
 

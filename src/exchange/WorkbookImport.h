@@ -108,6 +108,7 @@ private:
     bool requireTranslation();
     std::vector<int> walkOrder() const;
     Stored store(const CQuillDoc::LongOperation& operation, const WorkbookPair& pair, MarkTaken marks);
+    int storeDiffering(const CQuillDoc::LongOperation& operation, MarkTaken marks, int& pairs);
     bool differs(const WorkbookPair& pair) const;
     void reportRefused();
 
