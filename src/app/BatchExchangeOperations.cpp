@@ -1,5 +1,6 @@
 // Batch operations between project files: Export (a project with chosen translations to a new
-// database) and Import (one language's texts from a database or a translated script).
+// database) and Import (one language's texts from a database, a translated script, an exchange
+// file or a workbook).
 #include "app/BatchOperations.h"
 #include "app/BatchSupport.h"
 
@@ -45,6 +46,25 @@ BatchStatus batchExportForPlatforms(const std::vector<std::string>& p, BatchRepo
             return BatchStatus::Failed;
         }
         report.line(printfText(txt::BatchPlatformExportDone, {std::to_string(document.units.size()), p[2]}));
+        return BatchStatus::Success;
+    });
+}
+
+BatchStatus batchExportTemplate(const std::vector<std::string>& p, BatchReport& report,
+                                const std::vector<std::string>& ext)
+{
+    report.line(printfText(txt::BatchPlatformExportStart, {p[0], "-", p[1]}));
+    return guardedBatchOperation(report, [&] {
+        ProjectOperation op(report, ext);
+        if (!op.open(p[0]) || !op.doc().reloadRows().done())
+            return batchFailed(report);
+        const ExchangeDocument document = exchangeDocument(op.doc(), std::nullopt);
+        std::string problem;
+        if (!writeExchangeFile(p[1], ExchangeFormat::Po, document, problem)) {
+            report.error(printfText(txt::BatchCannotWrite, {p[1], problem}));
+            return BatchStatus::Failed;
+        }
+        report.line(printfText(txt::BatchPlatformExportDone, {std::to_string(document.units.size()), p[1]}));
         return BatchStatus::Success;
     });
 }
@@ -103,7 +123,7 @@ BatchStatus batchImport(const std::vector<std::string>& p, BatchReport& report, 
         const ImportKind kind = importKindOf(from);
         const bool fromScript = kind == ImportKind::TranslatedScript;
         const std::optional<ExchangeFormat> platform = exchangeFormatOf(from);
-        if (!fromScript && !platform && kind != ImportKind::ProjectDatabase) {
+        if (!fromScript && !platform && kind != ImportKind::ProjectDatabase && kind != ImportKind::Workbook) {
             report.error(printfText(txt::BatchWrongFileType, {from}));
             return BatchStatus::Failed;
         }
@@ -138,6 +158,11 @@ BatchStatus batchImport(const std::vector<std::string>& p, BatchReport& report, 
             }
             report.line(printfText(txt::BatchImportDone, {languageText, from, to}));
             return BatchStatus::Success;
+        } else if (kind == ImportKind::Workbook) {
+            if (!op.hasLanguage(*id, languageText, to))
+                return BatchStatus::Failed;
+            if (BatchStatus status = batchImportWorkbook(op, *id, from, report); status != BatchStatus::Success)
+                return status;
         } else if (fromScript) {
             ScriptImport import(op.doc(), ext);
             if (!import.run(from, *id).ok())

@@ -218,6 +218,8 @@ std::map<FlagCode, BatchOperation> standardBatchOperations(const std::vector<std
     ops[FlagCode::Import] = [ext](P p, BatchReport& r) { return batchImport(p, r, ext); };
     ops[FlagCode::Xliff] = [ext](P p, BatchReport& r) { return batchExportForPlatforms(p, r, ext, ExchangeFormat::Xliff); };
     ops[FlagCode::Po] = [ext](P p, BatchReport& r) { return batchExportForPlatforms(p, r, ext, ExchangeFormat::Po); };
+    ops[FlagCode::Xlsx] = [ext](P p, BatchReport& r) { return batchExportWorkbook(p, r, ext); };
+    ops[FlagCode::Pot] = [ext](P p, BatchReport& r) { return batchExportTemplate(p, r, ext); };
     ops[FlagCode::TextFit] = [ext](P p, BatchReport& r) { return batchTextFit(p, r, ext, approximateTextMetrics()); };
     return ops;
 }

@@ -11,6 +11,8 @@
 
 namespace qmk {
 
+class ProjectOperation;
+
 // `includeExtensions`: the accepted entries of the include-extension setting.
 std::map<FlagCode, BatchOperation> standardBatchOperations(const std::vector<std::string>& includeExtensions);
 
@@ -34,5 +36,19 @@ BatchStatus batchExport(const std::vector<std::string>& params, BatchReport& rep
                         const std::vector<std::string>& includeExtensions);
 BatchStatus batchImport(const std::vector<std::string>& params, BatchReport& report,
                         const std::vector<std::string>& includeExtensions);
+
+// Workbooks (BatchWorkbookOperations.cpp). /XLSX <project> <file.xlsx> [language ...]: the Text
+// Table's Ids, source texts and the languages' translations (all of them when none is given),
+// as the window's Export Text to Excel writes them.
+// The PO template of a project: every text's source, no translation.
+BatchStatus batchExportTemplate(const std::vector<std::string>& params, BatchReport& report,
+                                const std::vector<std::string>& includeExtensions);
+BatchStatus batchExportWorkbook(const std::vector<std::string>& params, BatchReport& report,
+                                const std::vector<std::string>& includeExtensions);
+// The workbook branch of /I: imports the language's column of the workbook as the window's
+// Import All does, with its report. Failed when the workbook or the project cannot be read or
+// a text could not be stored.
+BatchStatus batchImportWorkbook(ProjectOperation& op, LanguageId language, const std::string& workbook,
+                                BatchReport& report);
 
 } // namespace qmk

@@ -86,7 +86,7 @@ std::string batchUsageText()
         "them unattended, without a window. Flags start with / or - and are matched ignoring case;\n"
         "each operation also has a long name (/UpToDate, /HasLanguage, /Translated, /Export, /Import,\n"
         "/CreateDb, /Update, /AddLang, /WriteRC, /ListLIDS, /Encoding, /TextFit, /ExportXliff,\n"
-        "/ExportPo, /LogFile).\n"
+        "/ExportPo, /ExportPot, /ExportXlsx, /LogFile).\n"
         "\n";
     for (std::string_view usage : txt::usageLines())
         text += std::string(usage) + "\n";
@@ -99,11 +99,17 @@ std::string batchUsageText()
         "/FIT <project> <language> lists the translated dialog texts wider than their controls\n"
         "(dialog, control, text and the overflow in dialog units); it answers no when there are any.\n"
         "/XLIFF and /PO write one translation for a translation platform (XLIFF 1.2 or gettext PO);\n"
-        "/I imports such a file back (by its extension .xlf, .xliff or .po), matching each unit by id.\n"
+        "/I imports such a file back (by its extension .xlf, .xliff or .po), matching each unit by id\n"
+        "(by its source text where a PO entry has no context); units it cannot take are listed.\n"
+        "/POT writes the PO template of a project: every source text, no translation.\n"
+        "/XLSX writes the Text Table to a workbook as the window's Export Text to Excel does (Ids,\n"
+        "source and the languages given, all translations when none is); /I imports a workbook's\n"
+        "language column as Import All does.\n"
         "/LOG <logfile> appends every report to the log file too.\n"
         "\n"
-        "Exit status: 0 all operations succeeded and every check answered yes, 3 a check answered no,\n"
-        "1 an operation failed, 2 the command line was wrong.\n";
+        "Exit status: 0 all operations succeeded and every check answered yes, 3 a check answered no\n"
+        "or an import was done with units refused, 1 an operation failed (an import that stored\n"
+        "nothing among them), 2 the command line was wrong.\n";
     return text;
 }
 

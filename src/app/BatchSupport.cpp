@@ -30,6 +30,19 @@ void BatchFeedback::messageText(const std::string& text, Icon icon)
         report_.error(text);
 }
 
+void BatchReportingFeedback::message(int id, const MessageArgs& args, Icon icon)
+{
+    messageText(formatMessage(id, args), icon);
+}
+
+void BatchReportingFeedback::messageText(const std::string& text, Icon icon)
+{
+    if (icon == Icon::Stop)
+        report_.error(text);
+    else
+        report_.line(text);
+}
+
 bool batchFileExists(const std::string& path)
 {
     std::error_code ec;

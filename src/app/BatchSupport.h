@@ -26,6 +26,18 @@ private:
     BatchReport& report_;
 };
 
+// For operations whose every message belongs in the report, as the window would show it: the
+// workbook exchange reports its counts and its refused texts this way.
+class BatchReportingFeedback : public BatchFeedback {
+public:
+    explicit BatchReportingFeedback(BatchReport& report) : BatchFeedback(report), report_(report) {}
+    void message(int id, const MessageArgs& args, Icon icon) override;
+    void messageText(const std::string& text, Icon icon) override;
+
+private:
+    BatchReport& report_;
+};
+
 bool batchFileExists(const std::string& path);
 
 // One project opened for a batch operation, with the checks every such operation makes.

@@ -25,6 +25,8 @@ const std::vector<FlagRow>& flagTable()
         {"FIT", 2, 1, 0, FlagCode::TextFit},     {"TextFit", 2, 1, 0, FlagCode::TextFit},
         {"XLIFF", 3, 1, 0, FlagCode::Xliff},     {"ExportXliff", 3, 1, 0, FlagCode::Xliff},
         {"PO", 3, 1, 0, FlagCode::Po},           {"ExportPo", 3, 1, 0, FlagCode::Po},
+        {"XLSX", 2, 1, 0, FlagCode::Xlsx},       {"ExportXlsx", 2, 1, 0, FlagCode::Xlsx},
+        {"POT", 2, 1, 0, FlagCode::Pot},         {"ExportPot", 2, 1, 0, FlagCode::Pot},
     };
     return rows;
 }

@@ -27,6 +27,8 @@ enum class FlagCode : int {
     TextFit = 13,
     Xliff = 14,
     Po = 15,
+    Xlsx = 16,
+    Pot = 17,
 };
 
 struct FlagRow {
@@ -37,7 +39,7 @@ struct FlagRow {
     FlagCode code;
 };
 
-// The 24 rows: each operation under its short and its long name.
+// Each operation under its short and its long name.
 const std::vector<FlagRow>& flagTable();
 const FlagRow* flagRow(FlagCode code);
 

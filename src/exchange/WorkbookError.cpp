@@ -13,6 +13,7 @@ const char* workbookErrorName(WorkbookError error)
     case WorkbookError::NotAWorkbook: return "not a workbook (not a zip archive)";
     case WorkbookError::NoWorksheet: return "workbook holds no worksheet";
     case WorkbookError::Damaged: return "workbook is damaged";
+    case WorkbookError::PartTooLarge: return "workbook part too large";
     case WorkbookError::CannotCreate: return "file cannot be created";
     case WorkbookError::WriteFailed: return "writing the file failed";
     case WorkbookError::InvalidText: return "text cannot be stored in a cell";

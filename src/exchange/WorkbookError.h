@@ -11,6 +11,7 @@ enum class WorkbookError {
     NotAWorkbook,   // the file is not a zip archive
     NoWorksheet,    // a zip archive, but it holds no worksheet
     Damaged,        // a part cannot be read: bad compressed data, broken XML, impossible cells
+    PartTooLarge,   // a part unpacks to more than a workbook of texts may hold
     CannotCreate,   // the target folder is missing or not writable
     WriteFailed,    // writing failed part way (disk full, ...); the target file is unchanged
     InvalidText,    // a cell text is not UTF-8 or longer than a cell holds

@@ -1,5 +1,5 @@
 // The workbook export: the chosen Text Table columns of every shown row, texts decoded from
-// their code page, translation columns in the font of their language's character set.
+// their code page, translation columns in the project's font for their language (a face Linux has).
 #include "exchange/WorkbookExport.h"
 
 #include <algorithm>
@@ -9,8 +9,9 @@
 #include "database/DaoException.h"
 #include "database/TranslationColumnNames.h"
 #include "exchange/ImportedTranslation.h"
+#include "exchange/WorkbookFonts.h"
 #include "exchange/WorkbookWriter.h"
-#include "parser/CharsetTable.h"
+#include "parser/LanguageTable.h"
 #include "project/CQuillDoc.h"
 #include "project/TextCodec.h"
 #include "project/TextTableRows.h"
@@ -47,7 +48,7 @@ struct WorkbookExport::SheetColumn {
     int tableColumn = 0;
     std::string title;
     int codePage = 0;
-    std::string fontName;  // empty: the workbook's default font
+    std::string fontName;
 };
 
 WorkbookExport::WorkbookExport(CQuillDoc& doc, Feedback& feedback)
@@ -88,7 +89,7 @@ std::vector<WorkbookExport::SheetColumn> WorkbookExport::sheetColumns(const std:
     const TextTableColumns& table = rows_.columns();
     std::vector<SheetColumn> sheet;
     for (int c : columns) {
-        SheetColumn column{c, {}, projectCodePage, {}};
+        SheetColumn column{c, {}, projectCodePage, kWorkbookDefaultFace};
         if (c == TextTableColumns::IdColumn) {
             column.title = txt::HeaderId;
         } else if (c == TextTableColumns::SourceColumn) {
@@ -97,7 +98,8 @@ std::vector<WorkbookExport::SheetColumn> WorkbookExport::sheetColumns(const std:
             LanguageId language = *table.languageOfColumn(c);
             column.title = translationColumnName(language.language, language.sublanguage);
             column.codePage = textCodePage(translationEncoding(doc_.database(), projectCodePage, language));
-            column.fontName = std::string(defaultFont(language.language, language.sublanguage));
+            column.fontName = workbookFontFace(doc_.font(language, false).fontName,
+                                               languageCharset(language.language, language.sublanguage));
         }
         sheet.push_back(std::move(column));
     }
@@ -140,9 +142,10 @@ WorkbookExportResult WorkbookExport::run(const std::filesystem::path& target, st
     WorkbookWriter writer;
     if (!writer.create(target))
         return failed(writer.errorDetail());
+    for (int c = 0; c < first; ++c)
+        writer.setColumnFont(c, kWorkbookDefaultFace);
     for (std::size_t i = 0; i < sheet.size(); ++i)
-        if (!sheet[i].fontName.empty())
-            writer.setColumnFont(first + static_cast<int>(i), sheet[i].fontName);
+        writer.setColumnFont(first + static_cast<int>(i), sheet[i].fontName);
 
     bool ok = true;
     if (withIds) {
@@ -210,6 +213,9 @@ WorkbookExportResult WorkbookExport::run(const std::filesystem::path& target, st
         }
         result.keptPartial = true;
     }
+    // The header stays in view and offers a filter over every column written.
+    ok = ok && writer.freezeRows(HeaderRow + 1) &&
+         writer.setAutofilter(HeaderRow, 0, std::max(HeaderRow, sheetRow - 1), first + static_cast<int>(sheet.size()) - 1);
     if (!ok || !writer.close()) {
         std::string detail = writer.errorDetail();
         writer.abandon();

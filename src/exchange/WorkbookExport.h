@@ -1,5 +1,6 @@
-// Writes the rows the Text Table shows into a new workbook file: a grey header row, an empty
-// row, then one row per shown text with the chosen columns, the layout the workbook import reads.
+// Writes the rows the Text Table shows into a new workbook file: a grey, bold header row that
+// stays in view and carries filter buttons, an empty row, then one row per shown text with the
+// chosen columns, the layout the workbook import reads.
 #pragma once
 
 #include <filesystem>

@@ -5,9 +5,11 @@
 
 #include "database/CProjectDatabase.h"
 #include "database/DaoException.h"
+#include "database/Transaction.h"
 #include "database/TranslationColumnNames.h"
 #include "exchange/ImportedTranslation.h"
 #include "project/CQuillDoc.h"
+#include "project/TranslationForm.h"
 #include "project/TextCodec.h"
 #include "project/TextTableRows.h"
 #include "project/TranslationEncoding.h"
@@ -181,7 +183,7 @@ WorkbookImport::Stored WorkbookImport::store(const CQuillDoc::LongOperation& ope
 {
     const Language& language = *chosen();
     const std::string& text = sheet_.text(pair.sheetRow, language.sheetColumn);
-    EncodeResult bytes = encodeFromUtf8(text, translationCodePageOfChoice());
+    EncodeResult bytes = encodeFromUtf8(withEscapedLineBreaks(text), translationCodePageOfChoice());
     if (!bytes.ok) {
         if (static_cast<int>(refused_.size()) < ReportedTextsAtMost)
             refused_.push_back(fillPlaceholders(txt::ImportRefusedLine,
@@ -209,7 +211,7 @@ bool WorkbookImport::differs(const WorkbookPair& pair) const
     int column = tableColumn();
     if (column < 0)
         return true;
-    EncodeResult bytes = encodeFromUtf8(text, translationCodePageOfChoice());
+    EncodeResult bytes = encodeFromUtf8(withEscapedLineBreaks(text), translationCodePageOfChoice());
     return !bytes.ok || bytes.bytes != rows_.row(pair.tableRow).cell(column);
 }
 
@@ -257,21 +259,19 @@ int WorkbookImport::importAll(MarkTaken marks)
     CQuillDoc::LongOperation operation(doc_);
     if (!operation.acquired())
         return 0;
-    const std::vector<int> order = walkOrder();
-    const long total = static_cast<long>(order.size());
-    FeedbackTask task(feedback_, fillPlaceholders(txt::TaskImportWorkbook, {path_.string()}), total);
+    failedStores_ = 0;
     int imported = 0, pairs = 0;
-    for (long i = 0; i < total; ++i) {
-        std::optional<WorkbookPair> pair = search_->pairAt(order[static_cast<std::size_t>(i)]);
-        if (!pair)
-            continue;
-        ++pairs;
-        current_ = pair;
-        if (differs(*pair) && store(operation, *pair, marks) == Stored::Yes)
-            ++imported;
-        task.step(i + 1);
-        if (task.cancelled())
-            break;
+    // One transaction for the whole walk: a disk sync per text would make a large sheet take
+    // minutes. Texts stored before a cancel are kept, as they are one by one.
+    try {
+        std::unique_ptr<Transaction> bulk = doc_.database().beginBulk();
+        imported = storeDiffering(operation, marks, pairs);
+        bulk->commit();
+    } catch (const DaoException& error) {
+        feedback_.messageText(error.report(), Icon::Stop);
+        doc_.translationsImported(operation, false);  // the rows show what the database holds
+        ++failedStores_;  // nothing of the walk was kept
+        return 0;
     }
     bool refused = !refused_.empty();
     if (imported > 0)
@@ -281,6 +281,30 @@ int WorkbookImport::importAll(MarkTaken marks)
     else if (!refused)  // texts refused are not "actual": the refusal report says what happened
         feedback_.messageText(txt::ImportAllCurrent, Icon::Information);
     reportRefused();
+    return imported;
+}
+
+int WorkbookImport::storeDiffering(const CQuillDoc::LongOperation& operation, MarkTaken marks, int& pairs)
+{
+    const std::vector<int> order = walkOrder();
+    const long total = static_cast<long>(order.size());
+    FeedbackTask task(feedback_, fillPlaceholders(txt::TaskImportWorkbook, {path_.string()}), total);
+    int imported = 0;
+    for (long i = 0; i < total; ++i) {
+        std::optional<WorkbookPair> pair = search_->pairAt(order[static_cast<std::size_t>(i)]);
+        if (!pair)
+            continue;
+        ++pairs;
+        current_ = pair;
+        if (differs(*pair)) {
+            const Stored stored = store(operation, *pair, marks);
+            imported += stored == Stored::Yes;
+            failedStores_ += stored == Stored::Failed;
+        }
+        task.step(i + 1);
+        if (task.cancelled())
+            break;
+    }
     return imported;
 }
 

@@ -83,6 +83,8 @@ public:
     // the pair just handled, for the Text Table's bar. Returns the number stored and reports it.
     // A long operation of the document: nothing else changes the project while it runs.
     int importAll(MarkTaken marks);
+    // Texts the last importAll() could not store (the database refused them; reported).
+    int failedStores() const { return failedStores_; }
     // Imports nothing: marks the rows whose sheet text differs (grey sheet cell) and those
     // that do not (white sheet cell). Returns the number of differing pairs and reports it.
     int markAll();
@@ -106,6 +108,7 @@ private:
     bool requireTranslation();
     std::vector<int> walkOrder() const;
     Stored store(const CQuillDoc::LongOperation& operation, const WorkbookPair& pair, MarkTaken marks);
+    int storeDiffering(const CQuillDoc::LongOperation& operation, MarkTaken marks, int& pairs);
     bool differs(const WorkbookPair& pair) const;
     void reportRefused();
 
@@ -121,6 +124,7 @@ private:
     std::optional<WorkbookPair> current_;
     std::map<std::pair<int, int>, CellMark> sheetMarks_;  // (row, column) -> mark
     std::vector<std::string> refused_;                   // lines of the refusal report
+    int failedStores_ = 0;
 };
 
 } // namespace qmk

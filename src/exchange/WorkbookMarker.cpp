@@ -1,6 +1,7 @@
 // Marks cells of a workbook file's first worksheet and saves the file again. The XML is parsed
 // without resolving entities or line ends and written back the same way, so the text of every
-// part we rewrite stays as the writing application left it.
+// part we rewrite stays as the writing application left it; only what printing in that form
+// would break (a '"' the file quoted with ') is escaped.
 #include "exchange/WorkbookMarker.h"
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include <zip.h>
 
 #include "exchange/CellAddress.h"
+#include "exchange/VerbatimXml.h"
 #include "resources/ReplacementFile.h"
 #include "exchange/XmlNames.h"
 
@@ -339,6 +341,7 @@ bool WorkbookMarker::readPart(const std::string& name, Part& part)
             return fail(WorkbookError::Damaged, name + " has no root element");
         start = end + 1;
     }
+    xml::escapeVerbatimTree(part.document);
     part.prolog = bytes->substr(0, start);
     size_t close = bytes->rfind(std::string("</") + root.name());
     size_t end = bytes->find('>', close == std::string::npos ? start : close);

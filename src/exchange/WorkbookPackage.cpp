@@ -6,13 +6,12 @@
 #include <zip.h>
 
 #include "exchange/XmlNames.h"
+#include "resources/Messages.h"
+#include "resources/WorkbookTexts.h"
 
 namespace qmk {
 
 namespace {
-
-// A part larger than this is taken for damage (or a zip bomb) rather than read into memory.
-constexpr zip_uint64_t kMaxPartSize = 256ull * 1024 * 1024;
 
 const char kPackageRelationships[] = "_rels/.rels";
 const char kDefaultWorkbook[] = "xl/workbook.xml";
@@ -60,6 +59,13 @@ bool WorkbookPackage::fail(WorkbookError error, std::string detail)
     error_ = error;
     errorDetail_ = std::move(detail);
     return false;
+}
+
+bool WorkbookPackage::failTooLarge(const std::string& name)
+{
+    const std::uint64_t megabytes = (partSizeLimit_ + (1u << 20) - 1) >> 20;
+    return fail(WorkbookError::PartTooLarge,
+                fillPlaceholders(txt::WorkbookPartTooLarge, {name, std::to_string(megabytes)}));
 }
 
 bool WorkbookPackage::open(const std::filesystem::path& path)
@@ -111,11 +117,16 @@ std::optional<std::string> WorkbookPackage::readPart(const std::string& name)
         fail(WorkbookError::Damaged, "missing part " + name);
         return std::nullopt;
     }
+    // The size the archive declares is checked first; the bytes are counted as they come too,
+    // for an archive that declares less than it holds.
     zip_stat_t st;
     zip_stat_init(&st);
-    if (zip_stat_index(archive_, static_cast<zip_uint64_t>(index), 0, &st) != 0 ||
-        ((st.valid & ZIP_STAT_SIZE) && st.size > kMaxPartSize)) {
-        fail(WorkbookError::Damaged, "part " + name + " is unreadable or too large");
+    if (zip_stat_index(archive_, static_cast<zip_uint64_t>(index), 0, &st) != 0) {
+        fail(WorkbookError::Damaged, name + ": " + zip_strerror(archive_));
+        return std::nullopt;
+    }
+    if ((st.valid & ZIP_STAT_SIZE) && st.size > partSizeLimit_) {
+        failTooLarge(name);
         return std::nullopt;
     }
     zip_file_t* file = zip_fopen_index(archive_, static_cast<zip_uint64_t>(index), 0);
@@ -124,6 +135,8 @@ std::optional<std::string> WorkbookPackage::readPart(const std::string& name)
         return std::nullopt;
     }
     std::string bytes;
+    if (st.valid & ZIP_STAT_SIZE)
+        bytes.reserve(static_cast<size_t>(st.size));
     std::vector<char> buffer(64 * 1024);
     for (;;) {
         zip_int64_t n = zip_fread(file, buffer.data(), buffer.size());
@@ -134,12 +147,12 @@ std::optional<std::string> WorkbookPackage::readPart(const std::string& name)
         }
         if (n == 0)
             break;
-        bytes.append(buffer.data(), static_cast<size_t>(n));
-        if (bytes.size() > kMaxPartSize) {
-            fail(WorkbookError::Damaged, "part " + name + " is too large");
+        if (bytes.size() + static_cast<size_t>(n) > partSizeLimit_) {
+            failTooLarge(name);
             zip_fclose(file);
             return std::nullopt;
         }
+        bytes.append(buffer.data(), static_cast<size_t>(n));
     }
     // zip_fclose reports a checksum mismatch found at the end of the data.
     if (int rc = zip_fclose(file); rc != 0) {

@@ -2,6 +2,7 @@
 // through the package's relationships: the first worksheet, the shared strings and the styles.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -16,6 +17,10 @@ namespace qmk {
 
 class WorkbookPackage {
 public:
+    // A part that unpacks to more is refused (PartTooLarge) before it is read: far more than
+    // the texts of any project, and a guard against archives built to unpack to gigabytes.
+    static constexpr std::uint64_t kDefaultPartSizeLimit = 128ull * 1024 * 1024;
+
     WorkbookPackage() = default;
     ~WorkbookPackage();
     WorkbookPackage(const WorkbookPackage&) = delete;
@@ -25,13 +30,16 @@ public:
     // NotAWorkbook, NoWorksheet or Damaged.
     bool open(const std::filesystem::path& path);
     void close();
+    // The largest unpacked part readPart() accepts; parts already read are not affected.
+    void setPartSizeLimit(std::uint64_t bytes) { partSizeLimit_ = bytes; }
 
     // Part names inside the archive ("xl/worksheets/sheet1.xml"); empty when there is none.
     const std::string& worksheetPart() const { return worksheetPart_; }
     const std::string& sharedStringsPart() const { return sharedStringsPart_; }
     const std::string& stylesPart() const { return stylesPart_; }
 
-    // The uncompressed bytes of a part; nothing (and Damaged) when it cannot be read.
+    // The uncompressed bytes of a part; nothing (and Damaged, or PartTooLarge) when it cannot
+    // be read.
     std::optional<std::string> readPart(const std::string& name);
     // Reads and parses a part with the given pugixml flags; Damaged on broken XML.
     bool parsePart(const std::string& name, pugi::xml_document& document, unsigned flags);
@@ -45,10 +53,12 @@ public:
 
 private:
     bool fail(WorkbookError error, std::string detail);
+    bool failTooLarge(const std::string& name);
     bool findParts();
     std::string resolveTarget(const std::string& base, const std::string& target) const;
 
     zip_t* archive_ = nullptr;
+    std::uint64_t partSizeLimit_ = kDefaultPartSizeLimit;
     std::filesystem::path path_;
     std::string worksheetPart_;
     std::string sharedStringsPart_;

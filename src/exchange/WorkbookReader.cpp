@@ -75,6 +75,7 @@ bool hasFourBorders(const pugi::xml_node& border)
 bool WorkbookReader::fail(WorkbookError error, std::string detail)
 {
     cells_.clear();
+    texts_.assign(1, std::string());
     rowCount_ = columnCount_ = 0;
     error_ = error;
     errorDetail_ = std::move(detail);
@@ -84,6 +85,7 @@ bool WorkbookReader::fail(WorkbookError error, std::string detail)
 bool WorkbookReader::open(const std::filesystem::path& path)
 {
     cells_.clear();
+    texts_.assign(1, std::string());
     styles_.clear();
     fontNames_.clear();
     fillColours_.clear();
@@ -93,18 +95,12 @@ bool WorkbookReader::open(const std::filesystem::path& path)
     errorDetail_.clear();
 
     WorkbookPackage package;
+    package.setPartSizeLimit(partSizeLimit_);
     if (!package.open(path))
         return fail(package.error(), package.errorDetail());
-
-    std::vector<std::string> shared;
-    if (!package.sharedStringsPart().empty()) {
-        pugi::xml_document doc;
-        if (!package.parsePart(package.sharedStringsPart(), doc, kParseFlags))
-            return fail(package.error(), package.errorDetail());
-        for (pugi::xml_node si : xml::child(doc, "sst").children())
-            if (xml::isNamed(si, "si"))
-                shared.push_back(stringItemText(si));
-    }
+    if (!readSharedStrings(package))
+        return false;
+    const std::size_t sharedCount = texts_.size() - 1;
     if (!package.stylesPart().empty()) {
         // Styles only colour the cells; a workbook with broken styles still gives its texts.
         if (auto xml = package.readPart(package.stylesPart()))
@@ -113,7 +109,34 @@ bool WorkbookReader::open(const std::filesystem::path& path)
     auto sheet = package.readPart(package.worksheetPart());
     if (!sheet)
         return fail(package.error(), package.errorDetail());
-    return readSheet(package.worksheetPart(), *sheet, shared);
+    return readSheet(package.worksheetPart(), *sheet, sharedCount);
+}
+
+// The shared strings follow the empty text in texts_, in the order cells refer to them.
+bool WorkbookReader::readSharedStrings(WorkbookPackage& package)
+{
+    if (package.sharedStringsPart().empty())
+        return true;
+    auto bytes = package.readPart(package.sharedStringsPart());
+    if (!bytes)
+        return fail(package.error(), package.errorDetail());
+    pugi::xml_document doc;
+    pugi::xml_parse_result parsed = doc.load_buffer_inplace(bytes->data(), bytes->size(), kParseFlags);
+    if (!parsed)
+        return fail(WorkbookError::Damaged, package.sharedStringsPart() + ": " + parsed.description() +
+                                                " at offset " + std::to_string(parsed.offset));
+    for (pugi::xml_node si : xml::child(doc, "sst").children())
+        if (xml::isNamed(si, "si"))
+            texts_.push_back(stringItemText(si));
+    return true;
+}
+
+std::uint32_t WorkbookReader::ownText(std::string text)
+{
+    if (text.empty())
+        return 0;
+    texts_.push_back(std::move(text));
+    return static_cast<std::uint32_t>(texts_.size() - 1);
 }
 
 void WorkbookReader::readStyles(const std::string& bytes)
@@ -137,11 +160,11 @@ void WorkbookReader::readStyles(const std::string& bytes)
                                n.attribute("borderId").as_int()});
 }
 
-bool WorkbookReader::readSheet(const std::string& part, const std::string& bytes,
-                               const std::vector<std::string>& shared)
+bool WorkbookReader::readSheet(const std::string& part, std::string& bytes, std::size_t sharedCount)
 {
+    // Parsed in place: the sheet's bytes are not held twice.
     pugi::xml_document doc;
-    pugi::xml_parse_result parsed = doc.load_buffer(bytes.data(), bytes.size(), kParseFlags);
+    pugi::xml_parse_result parsed = doc.load_buffer_inplace(bytes.data(), bytes.size(), kParseFlags);
     if (!parsed)
         return fail(WorkbookError::Damaged,
                     part + ": " + parsed.description() + " at offset " + std::to_string(parsed.offset));
@@ -165,7 +188,7 @@ bool WorkbookReader::readSheet(const std::string& part, const std::string& bytes
         for (pugi::xml_node c = r.first_child(); c; c = c.next_sibling()) {
             if (!xml::isNamed(c, "c"))
                 continue;
-            Cell cell{static_cast<int>(row), 0, {}, 0};
+            Cell cell{static_cast<int>(row), 0, 0, 0};
             if (pugi::xml_attribute ref = c.attribute("r")) {
                 auto address = parseCellAddress(ref.value());
                 if (!address)
@@ -181,20 +204,20 @@ bool WorkbookReader::readSheet(const std::string& part, const std::string& bytes
             std::string_view type = c.attribute("t").value();
             pugi::xml_node value = xml::child(c, "v");
             if (type == "inlineStr" || (type.empty() && xml::child(c, "is"))) {
-                cell.text = stringItemText(xml::child(c, "is"));
+                cell.text = ownText(stringItemText(xml::child(c, "is")));
             } else if (type == "s") {
                 long index = 0;
-                if (!parseIndex(textOf(value).c_str(), static_cast<long>(shared.size()), index))
+                if (!parseIndex(textOf(value).c_str(), static_cast<long>(sharedCount), index))
                     return fail(WorkbookError::Damaged, part + ": cell " + formatCellAddress(cell.row, cell.column) +
                                                             " refers to a missing shared string");
-                cell.text = shared[static_cast<size_t>(index)];
+                cell.text = static_cast<std::uint32_t>(index + 1);
             } else if (type == "b") {
                 std::string v = textOf(value);
-                cell.text = v == "1" ? "TRUE" : v == "0" ? "FALSE" : v;
+                cell.text = ownText(v == "1" ? "TRUE" : v == "0" ? "FALSE" : v);
             } else if (type == "str") {
-                cell.text = decodeOoxmlEscapes(textOf(value));
+                cell.text = ownText(decodeOoxmlEscapes(textOf(value)));
             } else {
-                cell.text = textOf(value);  // numbers, dates and errors as written
+                cell.text = ownText(textOf(value));  // numbers, dates and errors as written
             }
             cells_.push_back(std::move(cell));
         }
@@ -214,7 +237,7 @@ bool WorkbookReader::readSheet(const std::string& part, const std::string& bytes
     }
     cells_ = std::move(unique);
     for (const Cell& cell : cells_) {
-        if (cell.text.empty())
+        if (texts_[cell.text].empty())
             continue;
         rowCount_ = std::max(rowCount_, cell.row + 1);
         columnCount_ = std::max(columnCount_, cell.column + 1);
@@ -233,9 +256,8 @@ const WorkbookReader::Cell* WorkbookReader::find(int row, int column) const
 
 const std::string& WorkbookReader::text(int row, int column) const
 {
-    static const std::string empty;
     const Cell* cell = find(row, column);
-    return cell ? cell->text : empty;
+    return texts_[cell ? cell->text : 0];
 }
 
 CellLook WorkbookReader::look(int row, int column) const

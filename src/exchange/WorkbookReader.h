@@ -2,12 +2,14 @@
 // and inline strings, numbers as written, booleans as TRUE/FALSE, formula results as cached.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "exchange/WorkbookError.h"
+#include "exchange/WorkbookPackage.h"
 
 namespace qmk {
 
@@ -21,9 +23,11 @@ struct CellLook {
 class WorkbookReader {
 public:
     // Reads the whole first worksheet into memory; the file is closed again when this returns.
-    // Fails with FileNotFound, CannotOpen, NotAWorkbook, NoWorksheet or Damaged and then holds
-    // no cells.
+    // Fails with FileNotFound, CannotOpen, NotAWorkbook, NoWorksheet, Damaged or PartTooLarge
+    // and then holds no cells. Every text is held once, however many cells refer to it.
     bool open(const std::filesystem::path& path);
+    // The largest unpacked part open() reads (WorkbookPackage::kDefaultPartSizeLimit).
+    void setPartSizeLimit(std::uint64_t bytes) { partSizeLimit_ = bytes; }
 
     // Rows and columns are counted from 0 (A1 is 0, 0). The counts reach up to the last row
     // (column) that holds a non-empty text; cells that are only formatted do not count.
@@ -41,7 +45,7 @@ private:
     struct Cell {
         int row;
         int column;
-        std::string text;
+        std::uint32_t text;  // index into texts_
         int style;
     };
     struct Style {
@@ -49,11 +53,17 @@ private:
     };
 
     bool fail(WorkbookError error, std::string detail);
-    bool readSheet(const std::string& part, const std::string& xml, const std::vector<std::string>& shared);
+    bool readSharedStrings(WorkbookPackage& package);
+    bool readSheet(const std::string& part, std::string& xml, std::size_t sharedCount);
+    std::uint32_t ownText(std::string text);
     void readStyles(const std::string& xml);
     const Cell* find(int row, int column) const;
 
     std::vector<Cell> cells_;  // sorted by row, then column
+    // The empty text, then the shared strings in their order, then the cells' own texts. Cells
+    // of a shared string refer to its one copy: a long string in many cells is not multiplied.
+    std::vector<std::string> texts_{std::string()};
+    std::uint64_t partSizeLimit_ = WorkbookPackage::kDefaultPartSizeLimit;
     std::vector<Style> styles_;
     std::vector<std::string> fontNames_;
     std::vector<std::optional<unsigned>> fillColours_;

@@ -75,6 +75,7 @@ lxw_format* WorkbookWriter::formatFor(CellStyle style, const std::string& fontNa
     if (!fontName.empty())
         format_set_font_name(format, fontName.c_str());
     if (style == CellStyle::Header) {
+        format_set_bold(format);
         format_set_pattern(format, LXW_PATTERN_SOLID);
         format_set_bg_color(format, kHeaderFillColour);
         format_set_border(format, LXW_BORDER_THIN);
@@ -111,6 +112,23 @@ bool WorkbookWriter::setColumnWidth(int column, double width)
     lxw_format* format = font == columnFonts_.end() ? nullptr : formatFor(CellStyle::Plain, font->second);
     lxw_error rc = worksheet_set_column(sheet_, static_cast<lxw_col_t>(column), static_cast<lxw_col_t>(column),
                                         width, format);
+    return rc == LXW_NO_ERROR || fail(WorkbookError::OutOfRange, lxw_strerror(rc));
+}
+
+bool WorkbookWriter::freezeRows(int rows)
+{
+    if (!checkCell(rows, 0))
+        return false;
+    worksheet_freeze_panes(sheet_, static_cast<lxw_row_t>(rows), 0);
+    return true;
+}
+
+bool WorkbookWriter::setAutofilter(int firstRow, int firstColumn, int lastRow, int lastColumn)
+{
+    if (!checkCell(firstRow, firstColumn) || !checkCell(lastRow, lastColumn))
+        return false;
+    lxw_error rc = worksheet_autofilter(sheet_, static_cast<lxw_row_t>(firstRow), static_cast<lxw_col_t>(firstColumn),
+                                        static_cast<lxw_row_t>(lastRow), static_cast<lxw_col_t>(lastColumn));
     return rc == LXW_NO_ERROR || fail(WorkbookError::OutOfRange, lxw_strerror(rc));
 }
 

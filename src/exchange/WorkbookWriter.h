@@ -18,7 +18,8 @@ namespace qmk {
 
 class ReplacementFile;
 
-// The look of a written cell. Header: grey (0xC0C0C0) solid fill, thin border on all four sides.
+// The look of a written cell. Header: bold, grey (0xC0C0C0) solid fill, thin border on all
+// four sides.
 enum class CellStyle { Plain, Header };
 
 inline constexpr unsigned kHeaderFillColour = 0xC0C0C0;
@@ -40,6 +41,11 @@ public:
     bool setColumnFont(int column, const std::string& fontName);
     // Column width in characters of the default font.
     bool setColumnWidth(int column, double width);
+    // Keeps the top `rows` rows in view while the sheet scrolls.
+    bool freezeRows(int rows);
+    // Gives the rectangle from the first to the last cell (both included) a filter button in
+    // each cell of its first row.
+    bool setAutofilter(int firstRow, int firstColumn, int lastRow, int lastColumn);
 
     // Writes UTF-8 text into the cell at `row`, `column` (both from 0: A1 is 0, 0). Empty text
     // writes no value (but the Header style still shows). Fails with InvalidText for text that

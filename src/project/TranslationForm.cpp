@@ -28,17 +28,43 @@ std::string toDisplayForm(std::string_view stored)
     return shown;
 }
 
+namespace {
+
+// The escape of a character a string literal cannot hold raw; null for the others.
+const char* escapeOf(char c)
+{
+    switch (c) {
+    case '\n': return "\\n";
+    case '\t': return "\\t";
+    case '\r': return "\\r";
+    default: return nullptr;
+    }
+}
+
+} // namespace
+
+std::string withEscapedLineBreaks(std::string_view text)
+{
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (char c : text) {
+        if (const char* escape = escapeOf(c))
+            escaped += escape;
+        else
+            escaped += c;
+    }
+    return escaped;
+}
+
 std::string toStoredForm(std::string_view display)
 {
     std::string stored;
     stored.reserve(display.size() + 8);
     for (std::size_t i = 0; i < display.size(); ++i) {
         // A raw line break or tab inside a string literal would not compile: the script's escape.
-        switch (display[i]) {
-        case '\n': stored += "\\n"; continue;
-        case '\t': stored += "\\t"; continue;
-        case '\r': stored += "\\r"; continue;
-        default: break;
+        if (const char* escape = escapeOf(display[i])) {
+            stored += escape;
+            continue;
         }
         if (display[i] == '"' && (i == 0 || display[i - 1] != '\\'))
             stored += '"';

@@ -18,6 +18,9 @@ std::string toDisplayForm(std::string_view stored);
 // quote at the very start); a quote after a backslash stays single; a line break, carriage
 // return or tab becomes its escape (\n, \r, \t), as a string literal needs.
 std::string toStoredForm(std::string_view display);
+// A text in script notation (a workbook's cell) with the line breaks, carriage returns and tabs
+// typed into it (Alt+Enter) as their escapes.
+std::string withEscapedLineBreaks(std::string_view text);
 // Stored form to the form translation platforms and spreadsheets expect: the display form with
 // the line breaks, carriage returns and tabs its escapes stand for. Other escapes stay as
 // written, so that toStoredForm gives the stored text back.

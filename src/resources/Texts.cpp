@@ -10,7 +10,7 @@ namespace {
 constexpr std::string_view kUsageLines[] = {
     UsageTranslated, UsageUpToDate, UsageHasLanguage, UsageExport, UsageImport,
     UsageCreateDb,   UsageUpdate,   UsageAddLang,     UsageWriteRC, UsageListLIDS, UsageEncoding,
-    UsageTextFit, UsageXliff, UsagePo,
+    UsageTextFit, UsageXliff, UsagePo, UsagePot, UsageXlsx, UsageImportWorkbook,
 };
 
 // Indexed by the cause of a file error.

@@ -79,8 +79,16 @@ inline constexpr char BatchPlatformExportDone[] = "     %s units written to %s."
 inline constexpr char BatchPlatformRefused[] = "     Not imported: %s";
 inline constexpr char BatchPlatformNothing[] = "     Nothing was imported: %s.";
 inline constexpr char BatchPlatformImported[] = "     %s translations imported.";
+inline constexpr char BatchWorkbookExportStart[] = "QMK: Export text to Excel.  Database: %s  File: %s";
+inline constexpr char BatchWorkbookExportDone[] = "     %s rows written to %s.";
+inline constexpr char BatchWorkbookNoLanguage[] = "QMK Error:  The workbook %s has no column for language '%s'.";
 inline constexpr char UsageXliff[] = "Command 'Export XLIFF':   /XLIFF  <dbfilename.mdb>  <language>  <file.xlf>";
 inline constexpr char UsagePo[] = "Command 'Export PO':   /PO  <dbfilename.mdb>  <language>  <file.po>";
+inline constexpr char UsageXlsx[] =
+    "Command 'Export Text to Excel':   /XLSX  <dbfilename.mdb>  <file.xlsx>  [language 1] [language 2]  ......";
+inline constexpr char UsagePot[] = "Command 'Export PO Template':   /POT  <dbfilename.mdb>  <file.pot>";
+inline constexpr char UsageImportWorkbook[] =
+    "Command 'Import from Excel':   /I  <file.xlsx> <language> <to_dbfilename.mdb>";
 inline constexpr char BatchFitStart[] = "QMK: Check that the translated texts fit.  Database: %s  Language: %s";
 inline constexpr char BatchFitLine[] = "     %s  %s  \"%s\"  %s dialog units too wide";
 inline constexpr char BatchFitCount[] = "     (No)   %s texts do not fit.";

@@ -12,6 +12,9 @@ inline constexpr char ExportUndecodable[] =
 // %1 the sheet row (counted from 1), %2 the Id, %3 the column title.
 inline constexpr char WorkbookCellLine[] = "Row %1, Id %2, column %3";
 
+// %1 the part's name inside the workbook, %2 the limit in megabytes.
+inline constexpr char WorkbookPartTooLarge[] =
+    "The part %1 of the workbook unpacks to more than %2 MB, more than a workbook of texts holds. It was not read.";
 // %1 the workbook path, %2 the technical detail.
 inline constexpr char ImportReadFailed[] = "Import Text\nCan not read the workbook file '%1'.\n%2";
 inline constexpr char ImportMarksFailed[] = "Import Text\nCan not save the marks into the workbook file '%1'.\n%2";

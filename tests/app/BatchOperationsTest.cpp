@@ -160,3 +160,25 @@ TEST(BatchTextFitTest, TextsTooWideAreListedAndTheCheckAnswersNo)
 }
 
 } // namespace qmk
+
+namespace qmk {
+
+// Build servers run the workbook exchange by flags and branch on the exit status.
+TEST_F(BatchOperationsTest, WorkbooksGoOutByXlsxAndComeBackByImport)
+{
+    const std::string rc = script();
+    const std::string db = (dir / "app_rc.mdb").string();
+    const std::string book = (dir / "texts.xlsx").string();
+    ASSERT_EQ(run({"-C", rc, "-A", db, "German", (dir / "app-de.rc").string()}), BatchStatus::Success) << err.str();
+    ASSERT_EQ(run({"/XLSX", db, book}), BatchStatus::Success) << err.str();
+    EXPECT_NE(out.str().find("QMK: Export text to Excel."), std::string::npos) << out.str();
+    EXPECT_TRUE(std::filesystem::exists(book));
+
+    EXPECT_EQ(run({"-I", book, "German", db}), BatchStatus::Success) << err.str();
+    EXPECT_NE(out.str().find("QMK: Successful import of 'German' text from " + book), std::string::npos) << out.str();
+    EXPECT_EQ(run({"-I", (dir / "missing.xlsx").string(), "German", db}), BatchStatus::Failed);
+    EXPECT_EQ(run({"/ExportXlsx", db}), BatchStatus::UsageError);
+    EXPECT_NE(batchUsageText().find("/XLSX  <dbfilename.mdb>  <file.xlsx>"), std::string::npos);
+}
+
+} // namespace qmk

@@ -27,7 +27,9 @@ TEST(CommandLineTest, FlagsAreMatchedIgnoringCaseUnderShortAndLongNames)
     EXPECT_EQ(CBatchCommandLineInfo::FindFlag("fit"), 13);
     EXPECT_EQ(CBatchCommandLineInfo::FindFlag("xliff"), 14);
     EXPECT_EQ(CBatchCommandLineInfo::FindFlag("Po"), 15);
-    EXPECT_EQ(flagTable().size(), 30u);
+    EXPECT_EQ(CBatchCommandLineInfo::FindFlag("xlsx"), 16);
+    EXPECT_EQ(CBatchCommandLineInfo::FindFlag("ExportXLSX"), 16);
+    EXPECT_EQ(flagTable().size(), 34u);
 
     for (const char* arg : {"-update", "/U", "-u"}) {
         auto cmd = parse({arg});

@@ -1,4 +1,4 @@
-// The batch operations Export and Import: their reports and exit statuses.
+// The batch operations Export, Import and the workbook exchange: their reports and exit statuses.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -6,6 +6,9 @@
 #include "app/BatchOperations.h"
 #include "database/CProjectDatabase.h"
 #include "exchange/ExchangeFixture.h"
+#include "exchange/WorkbookReader.h"
+#include "exchange/WorkbookWriter.h"
+#include "resources/Messages.h"
 #include "resources/PrintfText.h"
 #include "resources/Texts.h"
 
@@ -123,6 +126,108 @@ TEST_F(BatchExchangeTest, ImportFailuresHaveTheirReports)
     bare.reset();
     EXPECT_EQ(run(batchImport, {bareDb, "German", database_}), BatchStatus::Failed);
     EXPECT_NE(err_.str().find(printfText(txt::BatchLanguageNotInDatabase, {"German", bareDb})), std::string::npos);
+}
+
+using Grid = std::vector<std::vector<std::string>>;
+
+Grid readGrid(const std::string& path)
+{
+    WorkbookReader reader;
+    EXPECT_TRUE(reader.open(path)) << reader.errorDetail();
+    Grid grid(static_cast<std::size_t>(reader.rowCount()));
+    for (int r = 0; r < reader.rowCount(); ++r)
+        for (int c = 0; c < reader.columnCount(); ++c)
+            grid[static_cast<std::size_t>(r)].push_back(reader.text(r, c));
+    return grid;
+}
+
+void writeGrid(const std::string& path, const Grid& grid)
+{
+    WorkbookWriter writer;
+    ASSERT_TRUE(writer.create(path));
+    for (std::size_t r = 0; r < grid.size(); ++r)
+        for (std::size_t c = 0; c < grid[r].size(); ++c)
+            ASSERT_TRUE(writer.writeText(static_cast<int>(r), static_cast<int>(c), grid[r][c]));
+    ASSERT_TRUE(writer.close()) << writer.errorDetail();
+}
+
+// The Id column's row of a text in a workbook grid.
+const std::vector<std::string>& workbookRow(const Grid& grid, const std::string& id)
+{
+    for (const auto& row : grid)
+        if (row.size() > 2 && row[2] == id)
+            return row;
+    static const std::vector<std::string> none;
+    ADD_FAILURE() << "no row " << id;
+    return none;
+}
+
+TEST_F(BatchExchangeTest, WorkbookExportWritesTheTextTableWithTheLanguagesGiven)
+{
+    const std::string all = (dir() / "all.xlsx").string();
+    ASSERT_EQ(run(batchExportWorkbook, {database_, all}), BatchStatus::Success) << err_.str();
+    Grid grid = readGrid(all);
+    ASSERT_FALSE(grid.empty());
+    EXPECT_EQ(grid[0], (std::vector<std::string>{txt::HeaderResourceIdent, txt::HeaderItemType, txt::HeaderId,
+                                                 txt::HeaderSourceText, "German", "French"}));
+    EXPECT_EQ(workbookRow(grid, "IDS_BYE").at(4), "Auf Wiedersehen");
+    EXPECT_NE(out_.str().find(printfText(txt::BatchWorkbookExportStart, {database_, all})), std::string::npos);
+    EXPECT_NE(out_.str().find(printfText(txt::BatchWorkbookExportDone, {std::to_string(grid.size() - 2), all})),
+              std::string::npos);
+
+    const std::string french = (dir() / "french.xlsx").string();
+    ASSERT_EQ(run(batchExportWorkbook, {database_, french, "French"}), BatchStatus::Success) << err_.str();
+    grid = readGrid(french);
+    ASSERT_EQ(grid[0].size(), 5u);
+    EXPECT_EQ(grid[0][4], "French");
+}
+
+TEST_F(BatchExchangeTest, WorkbookExportRefusesOtherFilesAndUnknownLanguages)
+{
+    const std::string csv = (dir() / "texts.csv").string();
+    EXPECT_EQ(run(batchExportWorkbook, {database_, csv}), BatchStatus::Failed);
+    EXPECT_NE(err_.str().find(printfText(txt::BatchWrongFileType, {csv})), std::string::npos);
+    const std::string book = (dir() / "texts.xlsx").string();
+    EXPECT_EQ(run(batchExportWorkbook, {database_, book, "Klingon"}), BatchStatus::UsageError);
+    EXPECT_EQ(run(batchExportWorkbook, {database_, book, "Italian"}), BatchStatus::Failed);
+    EXPECT_FALSE(std::filesystem::exists(csv));
+    EXPECT_FALSE(std::filesystem::exists(book));
+}
+
+TEST_F(BatchExchangeTest, WorkbookImportTakesTheLanguageColumnAsImportAllDoes)
+{
+    const std::string book = (dir() / "book.xlsx").string();
+    ASSERT_EQ(run(batchExportWorkbook, {database_, book}), BatchStatus::Success) << err_.str();
+    Grid grid = readGrid(book);
+    for (auto& row : grid)
+        if (row.size() > 4 && row[2] == "IDS_BYE")
+            row[4] = "Tsch\xC3\xBC\x73s";
+    writeGrid(book, grid);
+    out_.str("");
+
+    EXPECT_EQ(run(batchImport, {book, "German", database_}), BatchStatus::Success) << err_.str();
+    EXPECT_EQ(translationIn(database_, bye_, German), "Tsch\xFC\x73s");  // stored in code page 1252
+    EXPECT_NE(out_.str().find(fillPlaceholders(txt::ImportAllDone, {"1"})), std::string::npos) << out_.str();
+    EXPECT_NE(out_.str().find(printfText(txt::BatchImportDone, {"German", book, database_})), std::string::npos);
+
+    // A second run finds nothing new and says so, as the window does.
+    out_.str("");
+    EXPECT_EQ(run(batchImport, {book, "German", database_}), BatchStatus::Success) << err_.str();
+    EXPECT_NE(out_.str().find(txt::ImportAllCurrent), std::string::npos) << out_.str();
+}
+
+TEST_F(BatchExchangeTest, WorkbookImportFailuresAreReportedAndFail)
+{
+    const std::string german = (dir() / "german.xlsx").string();
+    ASSERT_EQ(run(batchExportWorkbook, {database_, german, "German"}), BatchStatus::Success) << err_.str();
+    EXPECT_EQ(run(batchImport, {german, "French", database_}), BatchStatus::Failed);
+    EXPECT_NE(err_.str().find(printfText(txt::BatchWorkbookNoLanguage, {german, "French"})), std::string::npos);
+
+    const std::string broken = dir().write("broken.xlsx", "not a zip archive").string();
+    err_.str("");
+    EXPECT_EQ(run(batchImport, {broken, "German", database_}), BatchStatus::Failed);
+    EXPECT_NE(err_.str().find(broken), std::string::npos) << err_.str();
+    EXPECT_EQ(translationIn(database_, bye_, German), "Auf Wiedersehen");
 }
 
 } // namespace

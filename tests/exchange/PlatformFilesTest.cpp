@@ -278,3 +278,26 @@ TEST_F(PlatformFilesTest, TheBatchImportListsRefusedUnitsAndExitsThree)
 }
 
 } // namespace qmk
+
+namespace qmk {
+
+TEST_F(PlatformFilesTest, TheBatchWritesATemplateGettextAccepts)
+{
+    const std::string database = doc->databasePath().string();
+    doc->OnCloseDocument();
+    doc.reset();
+    std::ostringstream out, err;
+    BatchReport report(out, err, "");
+    const std::filesystem::path pot = dir / "app.pot";
+    ASSERT_EQ(batchExportTemplate({database, pot.string()}, report, {}), BatchStatus::Success) << err.str();
+    std::ifstream in(pot);
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_NE(text.str().find("msgid \"Line one\\nLine two\""), std::string::npos);
+    EXPECT_EQ(text.str().find("msgstr \"0407"), std::string::npos);  // no translation
+    if (std::system("command -v msgfmt > /dev/null 2>&1") == 0) {
+        EXPECT_EQ(std::system(("msgfmt --check -o /dev/null '" + pot.string() + "' 2>/dev/null").c_str()), 0);
+    }
+}
+
+} // namespace qmk

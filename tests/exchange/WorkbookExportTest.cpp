@@ -3,9 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "database/TranslationColumnNames.h"
+#include <pugixml.hpp>
+
 #include "exchange/WorkbookExport.h"
+#include "exchange/WorkbookFonts.h"
 #include "exchange/WorkbookProject.h"
 #include "exchange/WorkbookReader.h"
+#include "exchange/ZipFixture.h"
 #include "parser/LanguageTable.h"
 
 namespace qmk {
@@ -67,10 +71,56 @@ TEST_F(WorkbookExportTest, IdsAndTwoTranslationsGiveFiveColumnsWithOwnersTypesAn
         EXPECT_TRUE(reader.look(0, c).bordered);
     }
     EXPECT_FALSE(reader.look(2, 0).bordered);
-    EXPECT_EQ(reader.look(0, 3).fontName, "Arial Cyr");
-    EXPECT_EQ(reader.look(4, 3).fontName, "Arial Cyr");
-    EXPECT_EQ(reader.look(3, 4).fontName, "Arial Greek");
-    EXPECT_NE(reader.look(3, 2).fontName, "Arial Cyr");
+    // The project's faces for Russian and Greek ("Arial Cyr", "Arial Greek") exist only on Windows.
+    EXPECT_EQ(reader.look(0, 3).fontName, kWorkbookDefaultFace);
+    EXPECT_EQ(reader.look(4, 3).fontName, kWorkbookDefaultFace);
+    EXPECT_EQ(reader.look(3, 4).fontName, kWorkbookDefaultFace);
+    EXPECT_EQ(reader.look(3, 2).fontName, kWorkbookDefaultFace);
+}
+
+TEST_F(WorkbookExportTest, TheHeaderRowIsBoldFrozenAndFiltered)
+{
+    const WorkbookExportResult result = exportTo({0, 1, 2, 3});
+    ASSERT_EQ(result.outcome, OperationResult::Done);
+    pugi::xml_document sheet, styles;
+    ASSERT_TRUE(sheet.load_string(test::zipEntry(target, "xl/worksheets/sheet1.xml").c_str()));
+    ASSERT_TRUE(styles.load_string(test::zipEntry(target, "xl/styles.xml").c_str()));
+    pugi::xml_node worksheet = sheet.child("worksheet");
+
+    pugi::xml_node pane = worksheet.child("sheetViews").child("sheetView").child("pane");
+    EXPECT_STREQ(pane.attribute("state").value(), "frozen");
+    EXPECT_STREQ(pane.attribute("ySplit").value(), "1");
+    EXPECT_FALSE(pane.attribute("xSplit"));
+    const std::string lastRow = std::to_string(WorkbookExport::FirstDataRow + result.rowsWritten);
+    EXPECT_EQ(std::string(worksheet.child("autoFilter").attribute("ref").value()), "A1:F" + lastRow);
+
+    // Every header cell's style names a bold font; the data cells' do not.
+    auto boldAt = [&](const std::string& column, const std::string& row) {
+        const pugi::xml_node cell = worksheet.child("sheetData")
+                                        .find_child_by_attribute("row", "r", row.c_str())
+                                        .find_child_by_attribute("c", "r", (column + row).c_str());
+        pugi::xml_node style = styles.child("styleSheet").child("cellXfs").child("xf");
+        for (int s = cell.attribute("s").as_int(); s > 0 && style; --s)
+            style = style.next_sibling("xf");
+        pugi::xml_node font = styles.child("styleSheet").child("fonts").child("font");
+        for (int f = style.attribute("fontId").as_int(); f > 0 && font; --f)
+            font = font.next_sibling("font");
+        return static_cast<bool>(font.child("b"));
+    };
+    for (const char* column : {"A", "B", "C", "D", "E", "F"})
+        EXPECT_TRUE(boldAt(column, "1")) << column;
+    EXPECT_FALSE(boldAt("D", "3"));
+    EXPECT_FALSE(boldAt("F", "3"));
+}
+
+TEST(WorkbookFontsTest, WindowsOnlyFacesBecomeFacesOfTheCharacterSet)
+{
+    EXPECT_EQ(workbookFontFace("Arial Cyr", 0xCC), kWorkbookDefaultFace);
+    EXPECT_EQ(workbookFontFace("arial greek", 0xA1), kWorkbookDefaultFace);
+    EXPECT_EQ(workbookFontFace("", 1), kWorkbookDefaultFace);
+    EXPECT_EQ(workbookFontFace("MS Gothic", 0x80), "Noto Sans CJK JP");
+    EXPECT_EQ(workbookFontFace("Arial", 0x86), "Noto Sans CJK SC");
+    EXPECT_EQ(workbookFontFace("Liberation Serif", 0xCC), "Liberation Serif");  // the translator's choice
 }
 
 TEST_F(WorkbookExportTest, SourceOnlyGivesOneColumnOfDecodedTexts)

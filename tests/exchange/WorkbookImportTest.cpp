@@ -115,6 +115,17 @@ TEST_F(WorkbookImportTest, ImportAllStoresChangedCellsInTheirCodePagesAndNothing
     EXPECT_EQ(lastSaid(), "Import Text.\nNo text imported. Current text is actual.");
 }
 
+TEST_F(WorkbookImportTest, ALineBreakTypedIntoACellIsStoredAsTheScriptsEscape)
+{
+    const int hello = project.lineOf("Hello world");
+    rowOf("IDS_HELLO")[RussianColumn] = "\xD0\x9F\xD1\x80\xD0\xB8\n\xD0\xB2\xD0\xB5\xD1\x82";  // Alt+Enter in the cell
+    ASSERT_TRUE(openEdited());
+    ASSERT_TRUE(importer->chooseLanguage("Russian"));
+    EXPECT_EQ(importer->importAll({}), 1);
+    EXPECT_EQ(project.translation(hello, Russian), "\xCF\xF0\xE8\\n\xE2\xE5\xF2");
+    EXPECT_EQ(importer->importAll({}), 0);  // the same text again: nothing differs
+}
+
 TEST_F(WorkbookImportTest, TextsTheCodePageCannotHoldAreRefusedAndReported)
 {
     rowOf("ID_EXIT")[RussianColumn] = "\xE6\x97\xA5 \xCE\xB1";  // "日 α": not in cp1251

@@ -3,6 +3,7 @@
 #include <pugixml.hpp>
 
 #include "common/TempDir.h"
+#include "exchange/VerbatimXml.h"
 #include "exchange/WorkbookMarker.h"
 #include "exchange/WorkbookReader.h"
 #include "exchange/WorkbookWriter.h"
@@ -160,6 +161,7 @@ TEST_F(WorkbookMarkerTest, StylesAreReusedNotAddedPerCellOrPerSave)
     ASSERT_TRUE(marker.open(path));
     for (int row = 2; row < 6; ++row)
         marker.mark(row, 1);
+    marker.mark(2, 0);
     ASSERT_TRUE(marker.save());
     std::string afterFirst = test::zipEntry(path, "xl/styles.xml");
 
@@ -167,7 +169,7 @@ TEST_F(WorkbookMarkerTest, StylesAreReusedNotAddedPerCellOrPerSave)
     ASSERT_TRUE(again.open(path));
     for (int row = 2; row < 6; ++row)
         again.mark(row, 1);
-    again.mark(2, 0);  // a plain cell marked looks like a header cell: that style serves
+    again.mark(3, 0);  // a plain cell marked in the first save lends its style (the header's is bold)
     ASSERT_TRUE(again.save());
     std::string afterSecond = test::zipEntry(path, "xl/styles.xml");
     EXPECT_EQ(cellXfsCount(afterSecond), cellXfsCount(afterFirst));
@@ -287,6 +289,54 @@ TEST_F(WorkbookMarkerTest, WorkbooksItCannotMarkAreRefused)
     ASSERT_TRUE(marker.open(path));
     EXPECT_FALSE(marker.mark(-1, 0));
     EXPECT_EQ(marker.error(), WorkbookError::OutOfRange);
+}
+
+// Attribute values and texts that hold quotes, ampersands and angle brackets, written in every
+// form XML allows (single-quoted, references), come back as they were and the parts stay XML.
+TEST_F(WorkbookMarkerTest, QuotesAmpersandsAndAnglesKeepTheMarkedWorkbookXml)
+{
+    const std::string meant = "He said \"go\" & <left> it's";
+    const std::string styles = std::string(kStyles).insert(
+        std::string(kStyles).find("</styleSheet>"),
+        "<cellStyles count=\"1\"><cellStyle name='He said \"go\" &amp; &lt;left&gt; it&apos;s' xfId=\"0\"/>"
+        "</cellStyles>");
+    const std::string rows =
+        "<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>He said \"go\" &amp; &lt;left> it's</t></is></c></row>";
+    const std::string sheet = test::worksheetXml(rows).insert(
+        test::worksheetXml(rows).find("</worksheet>"),
+        "<headerFooter><oddHeader>&amp;L&quot;x&quot;</oddHeader></headerFooter>"
+        "<extLst><ext uri='{1}' note='He said \"go\" &amp; &lt;left&gt; it&#39;s'/></extLst>");
+    test::writeZip(path, test::minimalWorkbook(sheet, "", styles));
+
+    WorkbookMarker marker;
+    ASSERT_TRUE(marker.open(path)) << marker.errorDetail();
+    ASSERT_TRUE(marker.mark(0, 0));
+    ASSERT_TRUE(marker.save()) << marker.errorDetail();
+
+    for (const char* part : {"xl/styles.xml", "xl/worksheets/data.xml"}) {
+        pugi::xml_document doc;
+        EXPECT_TRUE(doc.load_string(test::zipEntry(path, part).c_str())) << part;
+    }
+    pugi::xml_document styleDoc, sheetDoc;
+    ASSERT_TRUE(styleDoc.load_string(test::zipEntry(path, "xl/styles.xml").c_str()));
+    EXPECT_EQ(styleDoc.child("styleSheet").child("cellStyles").child("cellStyle").attribute("name").value(), meant);
+    ASSERT_TRUE(sheetDoc.load_string(test::zipEntry(path, "xl/worksheets/data.xml").c_str()));
+    pugi::xml_node worksheet = sheetDoc.child("worksheet");
+    EXPECT_EQ(worksheet.child("extLst").child("ext").attribute("note").value(), meant);
+    EXPECT_STREQ(worksheet.child("headerFooter").child_value("oddHeader"), "&L\"x\"");
+
+    WorkbookReader reader;
+    ASSERT_TRUE(reader.open(path)) << reader.errorDetail();
+    EXPECT_EQ(reader.text(0, 0), meant);
+    EXPECT_EQ(reader.look(0, 0).fillColour, kTakenFillColour);
+}
+
+TEST(VerbatimXmlTest, OnlyWhatWouldBreakTheXmlIsEscaped)
+{
+    EXPECT_EQ(xml::escapeVerbatim("a &amp; b &#10; &#x0D; &lt;", true), "a &amp; b &#10; &#x0D; &lt;");
+    EXPECT_EQ(xml::escapeVerbatim("say \"hi\" it's", true), "say &quot;hi&quot; it's");
+    EXPECT_EQ(xml::escapeVerbatim("R&D & <x> &#; &nope", true), "R&amp;D &amp; &lt;x> &amp;#; &amp;nope");
+    EXPECT_EQ(xml::escapeVerbatim("\"quoted\" ]]> a > b", false), "\"quoted\" ]]&gt; a > b");
 }
 
 } // namespace qmk

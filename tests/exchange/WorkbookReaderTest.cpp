@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "common/TempDir.h"
+#include "resources/Messages.h"
+#include "resources/WorkbookTexts.h"
 #include "exchange/WorkbookReader.h"
 #include "exchange/WorkbookWriter.h"
 #include "exchange/ZipFixture.h"
@@ -186,6 +188,38 @@ TEST_F(WorkbookReaderTest, TruncatedAndCorruptedArchivesNeverCrash)
             EXPECT_NE(reader.error(), WorkbookError::None);
         }
     }
+}
+
+// A shared string is held once however many cells show it: 200 cells of one 1 MB string cost
+// 1 MB, not 200 MB (a 16 MB string in 1,000 cells would otherwise ask for 16 GB).
+TEST_F(WorkbookReaderTest, OneLongSharedStringInManyCellsIsHeldOnce)
+{
+    const std::string longText(1u << 20, 'w');
+    std::string rows;
+    for (int r = 1; r <= 200; ++r)
+        rows += "<row r=\"" + std::to_string(r) + "\"><c t=\"s\"><v>0</v></c><c t=\"s\"><v>1</v></c></row>";
+    ASSERT_TRUE(openSheet(rows, std::string(kSst) + "<si><t>" + longText + "</t></si><si><t>short</t></si></sst>"))
+        << reader.errorDetail();
+    ASSERT_EQ(reader.rowCount(), 200);
+    EXPECT_EQ(reader.text(0, 0), longText);
+    EXPECT_EQ(reader.text(199, 1), "short");
+    for (int r = 1; r < 200; ++r)
+        ASSERT_EQ(&reader.text(r, 0), &reader.text(0, 0)) << "row " << r << " holds a copy";
+}
+
+TEST_F(WorkbookReaderTest, APartThatUnpacksBeyondTheLimitIsRefusedByName)
+{
+    const std::string strings = std::string(kSst) + "<si><t>" + std::string(2u << 20, ' ') + "</t></si></sst>";
+    test::writeZip(path, test::minimalWorkbook(test::worksheetXml("<row r=\"1\"><c t=\"s\"><v>0</v></c></row>"), strings));
+    reader.setPartSizeLimit(1u << 20);
+    EXPECT_FALSE(reader.open(path));
+    EXPECT_EQ(reader.error(), WorkbookError::PartTooLarge);
+    EXPECT_EQ(reader.errorDetail(), fillPlaceholders(txt::WorkbookPartTooLarge, {"xl/strings.xml", "1"}));
+    EXPECT_EQ(reader.rowCount(), 0);
+
+    reader.setPartSizeLimit(WorkbookPackage::kDefaultPartSizeLimit);
+    ASSERT_TRUE(reader.open(path)) << reader.errorDetail();
+    EXPECT_EQ(reader.text(0, 0).size(), 2u << 20);
 }
 
 } // namespace qmk

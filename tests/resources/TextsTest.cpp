@@ -13,13 +13,14 @@ namespace qmk {
 TEST(TextsTest, UsageLinesFollowTheOperationTable)
 {
     auto lines = txt::usageLines();
-    ASSERT_EQ(lines.size(), 14u);
+    ASSERT_EQ(lines.size(), 17u);
     EXPECT_EQ(lines.front(), "Command 'Is Translated':   /T  <filename.mdb>  <language>");
     EXPECT_EQ(lines[5], "Command 'Create Database':   /C  <resfilename.rc>");
     EXPECT_EQ(lines[9], "Command 'List Local Language Ids':   /LIDS  <out_filename>");
     EXPECT_EQ(lines[10], "Command 'Translation Encoding':   /ENC  <dbfilename.mdb> <language> <ansi|utf-8|utf-16>");
     EXPECT_EQ(lines[11], "Command 'Text Fit':   /FIT  <dbfilename.mdb>  <language>");
-    EXPECT_EQ(lines.back(), "Command 'Export PO':   /PO  <dbfilename.mdb>  <language>  <file.po>");
+    EXPECT_EQ(lines[13], "Command 'Export PO':   /PO  <dbfilename.mdb>  <language>  <file.po>");
+    EXPECT_EQ(lines[14], "Command 'Export PO Template':   /POT  <dbfilename.mdb>  <file.pot>");
 }
 
 TEST(TextsTest, BatchReportsFormatWithPrintf)
