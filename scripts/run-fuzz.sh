@@ -1,23 +1,47 @@
 #!/usr/bin/env bash
-# Runs each fuzz target for the given time, seeded with the scripts of the shared corpus, and
-# prints libFuzzer's closing figures. Exits non-zero when a target found a crash, a hang or a
-# sanitizer report (the input is left in the build folder as crash-*, timeout-* or leak-*).
+# Runs each fuzz target for the given time and prints libFuzzer's closing figures. The reader
+# and the load are seeded with the scripts of the shared corpus; the exchange readers with
+# those scripts exported as XLIFF, PO and workbooks. Exits non-zero when a target found a
+# crash, a hang or a sanitizer report (the input is left in the build folder as crash-*,
+# timeout-* or leak-*).
 set -euo pipefail
 build="${1:-build-fuzz}"
 seconds="${2:-600}"
 corpus="$(cd "$(dirname "$0")/.." && pwd)/../shared"
+seeds="$build/fuzz-seeds"
 status=0
-for target in fuzz_reader fuzz_load; do
-  work="$build/fuzz-$target"
+
+# The corpus scripts, links followed; numbered copies keep scripts of the same name apart.
+mkdir -p "$seeds/scripts"
+scripts=()
+if [ -d "$corpus" ]; then
+  n=0
+  while IFS= read -r -d '' script; do
+    n=$((n + 1))
+    cp "$script" "$seeds/scripts/$n-$(basename "$script")"
+    scripts+=("$script")
+  done < <(find -L "$corpus" -name '*.rc' -size -64k -print0 2>/dev/null)
+fi
+if [ ${#scripts[@]} -gt 0 ]; then
+  "$build/fuzz/fuzz_seeds" "$seeds" "${scripts[@]}" || true
+fi
+
+run_target() {
+  local target="$1" seed="$2"
+  local work="$build/fuzz-$target"
   mkdir -p "$work/corpus"
-  if [ -d "$corpus" ]; then
-    find "$corpus" -name '*.rc' -size -64k -exec cp -n {} "$work/corpus/" \; 2>/dev/null || true
-  fi
+  [ -d "$seed" ] && cp -n "$seed"/* "$work/corpus/" 2>/dev/null || true
   echo "== $target for $seconds s"
   if ! (cd "$work" && "../fuzz/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 \
         -print_final_stats=1 corpus > log.txt 2>&1); then
     status=1
   fi
   grep -E '^(Done|stat::number_of_executed_units|stat::peak_rss_mb)|ERROR|SUMMARY' "$work/log.txt" || true
-done
+}
+
+run_target fuzz_reader "$seeds/scripts"
+run_target fuzz_load "$seeds/scripts"
+run_target fuzz_xliff "$seeds/xliff"
+run_target fuzz_po "$seeds/po"
+run_target fuzz_workbook "$seeds/workbook"
 exit $status
