@@ -2,6 +2,7 @@
 #include "exchange/PoFile.h"
 
 #include <sstream>
+#include <utility>
 
 namespace qmk {
 namespace {
@@ -51,6 +52,15 @@ std::optional<std::string> poUnquoted(std::string_view quoted)
         }
     }
     return out;
+}
+
+// A comment is one line: a line break inside would start a line the reader cannot read.
+std::string commentText(std::string text)
+{
+    for (char& c : text)
+        if (c == '\n' || c == '\r')
+            c = ' ';
+    return text;
 }
 
 struct PluralRule {
@@ -179,19 +189,25 @@ std::string writePo(const ExchangeDocument& document, const std::string& revisio
             c = '_';  // gettext names languages as ll_CC
     std::string out = header.isTemplate ? "#, fuzzy\n" : "";
     out += "msgid \"\"\nmsgstr \"\"\n";
-    out += "\"Project-Id-Version: " + header.original + "\\n\"\n";
-    out += "\"POT-Creation-Date: " + revisionDate + "\\n\"\n";
-    out += "\"PO-Revision-Date: " + (header.isTemplate ? std::string("YEAR-MO-DA HO:MI+ZONE") : revisionDate) + "\\n\"\n";
-    out += "\"Last-Translator: \\n\"\n\"Language-Team: \\n\"\n";
-    out += "\"Language: " + language + "\\n\"\n";
-    out += "\"MIME-Version: 1.0\\n\"\n\"Content-Type: text/plain; charset=UTF-8\\n\"\n";
-    out += "\"Content-Transfer-Encoding: 8bit\\n\"\n";
-    out += "\"Plural-Forms: " + pluralForms(header.isTemplate ? std::string() : header.targetLanguage) + "\\n\"\n";
-    out += "\"X-Generator: Quillmark " QMK_VERSION "\\n\"\n";
+    const std::pair<const char*, std::string> fields[] = {
+        {"Project-Id-Version", commentText(header.original)},
+        {"POT-Creation-Date", revisionDate},
+        {"PO-Revision-Date", header.isTemplate ? std::string("YEAR-MO-DA HO:MI+ZONE") : revisionDate},
+        {"Last-Translator", ""},
+        {"Language-Team", ""},
+        {"Language", commentText(language)},
+        {"MIME-Version", "1.0"},
+        {"Content-Type", "text/plain; charset=UTF-8"},
+        {"Content-Transfer-Encoding", "8bit"},
+        {"Plural-Forms", pluralForms(header.isTemplate ? std::string() : header.targetLanguage)},
+        {"X-Generator", "Quillmark " QMK_VERSION},
+    };
+    for (const auto& [name, value] : fields)
+        out += poQuoted(std::string(name) + ": " + value + "\n") + "\n";
     for (const ExchangeUnit& unit : document.units) {
         const std::string target = header.isTemplate ? std::string() : unit.target;
-        out += "\n#. " + unit.itemType + (unit.resource.empty() ? "" : " in " + unit.resource) + "\n";
-        out += "#: " + unit.id + "\n";
+        out += "\n#. " + commentText(unit.itemType + (unit.resource.empty() ? "" : " in " + unit.resource)) + "\n";
+        out += "#: " + commentText(unit.id) + "\n";
         std::string flags;
         if (unit.needsReview && !target.empty())
             flags += ", fuzzy";

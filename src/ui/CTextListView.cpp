@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QScrollBar>
 #include <QSortFilterProxyModel>
+#include <utility>
 
 #include "project/CQuillDoc.h"
 #include "project/TextSearch.h"
@@ -44,7 +45,16 @@ CTextListView::CTextListView(CQuillDoc& doc, std::function<QAction*(int)> action
     setAccessibleName(QStringLiteral("Text Table"));
     shown_->setDynamicSortFilter(false);
     shown_->setSourceModel(model_);
+    // Rows going (a filter, a display switch) make the selection model and the view move the
+    // selection on their own: no choice of the translator's, so nothing is announced until the
+    // rows are gone. Told first, before the selection model and the view hear it.
+    connect(shown_, &QAbstractItemModel::rowsAboutToBeRemoved, this, [this] { following_ = true; });
+    connect(shown_, &QAbstractItemModel::layoutAboutToBeChanged, this, [this] { following_ = true; });
+    connect(shown_, &QAbstractItemModel::modelAboutToBeReset, this, [this] { following_ = true; });
     setModel(shown_);
+    connect(shown_, &QAbstractItemModel::rowsRemoved, this, [this] { following_ = false; });
+    connect(shown_, &QAbstractItemModel::layoutChanged, this, [this] { following_ = false; });
+    connect(shown_, &QAbstractItemModel::modelReset, this, [this] { following_ = false; });
     setItemDelegate(new CTextListDelegate(this));
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);

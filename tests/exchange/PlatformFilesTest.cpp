@@ -161,8 +161,10 @@ TEST_F(PlatformFilesTest, AFileForAnotherLanguageIsRefusedUnlessTheTranslatorSay
 {
     const std::string french = po("msgctxt \"" + idOf("IDS_HELLO") + "\"\nmsgid \"Hello\"\nmsgstr \"Bonjour\"\n", "fr_FR");
     feedback.answer = false;
+    const std::string before = test::readFile(doc->databasePath());
     const PlatformImport refused = import("fr.po", french);
     EXPECT_EQ(refused.outcome, OperationResult::InputRefused);
+    EXPECT_TRUE(test::readFile(doc->databasePath()) == before);  // not a byte of the project changed
     EXPECT_NE(refused.problem.find("fr_FR"), std::string::npos);
     EXPECT_NE(refused.problem.find("German"), std::string::npos);
     EXPECT_EQ(stored("IDS_HELLO"), "");
@@ -252,6 +254,17 @@ TEST_F(PlatformFilesTest, APoTemplateAndAPoHeaderCarryWhatPlatformsRead)
     EXPECT_NE(de.find("Plural-Forms: nplurals=2; plural=(n != 1);"), std::string::npos);
     EXPECT_NE(de.find("Project-Id-Version: app.rc"), std::string::npos);
     EXPECT_NE(de.find("#, c-format\nmsgctxt \"" + idOf("IDS_FILE")), std::string::npos);
+    // A line break in an id or a header value stays inside its quotes (found by the fuzzer).
+    ExchangeDocument odd;
+    odd.header.original = "a\"b\nc.rc";
+    odd.units.push_back(ExchangeUnit{});
+    odd.units[0].id = "one\ntwo";
+    odd.units[0].source = "s";
+    std::string problem;
+    const std::optional<ExchangeDocument> back = readPo(writePo(odd, "2026-12-09 10:00+0000"), problem);
+    ASSERT_TRUE(back) << problem;
+    ASSERT_EQ(back->units.size(), 1u);
+    EXPECT_EQ(back->units[0].id, "one\ntwo");
     EXPECT_EQ(pluralForms("ja-JP"), "nplurals=1; plural=0;");
     EXPECT_EQ(pluralForms("pt_BR"), "nplurals=2; plural=(n > 1);");
     EXPECT_EQ(printfConversions("%d of %5.2f, 100%% %ls"), "%d%5.2f%ls");

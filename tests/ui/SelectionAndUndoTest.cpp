@@ -78,6 +78,8 @@ TEST_F(SelectionAndUndoTest, APreviewStoresIntoTheControlItShowsWhileTheFilterHi
     ASSERT_NE(preview, nullptr);
     child->filterBox()->setText(QStringLiteral("logo"));  // only the bitmap's row is shown
     ASSERT_EQ(child->textList()->shownRowCount(), 1);
+    EXPECT_EQ(bar()->shownLine(), nameLine);  // the filter chooses nothing by itself
+    EXPECT_EQ(child->textList()->selectedRow(), -1);
 
     preview->clickAt(preview->controlWidget(2)->geometry().center());  // OK
     EXPECT_EQ(bar()->shownLine(), okLine);
@@ -112,6 +114,8 @@ TEST_F(SelectionAndUndoTest, APreviewStoresIntoItsControlWhileADisplaySwitchHide
     // The switch is a command of the project window.
     project->toggleCategory(ProjectSwitch::DialogEdit);
     ASSERT_EQ(child->document().rows().rowOfLineIndex(nameLine), -1);
+    EXPECT_EQ(bar()->shownLine(), nameLine);  // still the chosen item, its row hidden
+    EXPECT_EQ(child->textList()->selectedRow(), -1);
 
     preview->clickAt(preview->controlWidget(1)->geometry().center());  // "Name:"
     EXPECT_EQ(bar()->shownLine(), nameLine);
