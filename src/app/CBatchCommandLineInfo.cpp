@@ -61,13 +61,14 @@ void CBatchCommandLineInfo::ParseParam(std::string_view text, bool isFlag, bool 
             operations_.push_back({std::string(text), static_cast<FlagCode>(currentCode_), parameters_.size()});
         return;
     }
-    if (operations_.empty()) {
+    // The log file is taken wherever /LOG stands, also before the operations.
+    if (currentCode_ == static_cast<int>(FlagCode::LogFile)) {
+        logFile_ = std::string(text);
+        currentCode_ = operations_.empty() ? -1 : static_cast<int>(operations_.back().code);
+    } else if (operations_.empty()) {
         // Before any operation: the first plain argument is the file to open, later ones are ignored.
         if (fileName_.empty())
             fileName_ = std::string(text);
-    } else if (currentCode_ == static_cast<int>(FlagCode::LogFile)) {
-        logFile_ = std::string(text);
-        currentCode_ = -1;
     } else {
         parameters_.emplace_back(text);
     }
@@ -91,7 +92,8 @@ void CBatchCommandLineInfo::parseArguments(const std::vector<std::string>& args)
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool last = i + 1 == args.size();
-        if (arg == "--help" || arg == "-h" || arg == "-?" || arg == "/?") {
+        if (arg == "--help" || arg == "--usage" || arg == "-h" || arg == "-H" || arg == "/h" || arg == "/H" ||
+            arg == "-?" || arg == "/?") {
             helpRequested_ = true;
             continue;
         }

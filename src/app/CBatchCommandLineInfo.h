@@ -60,7 +60,9 @@ public:
     void parseArguments(const std::vector<std::string>& args);
 
     // Batch mode: an operation flag or a log file was given.
-    bool isBatch() const { return !operations_.empty() || !logFile_.empty(); }
+    // Operations, a log file or an unknown flag (a usage error, never a window) mean a run
+    // without a window.
+    bool isBatch() const { return !operations_.empty() || !logFile_.empty() || !unrecognisedFlag_.empty(); }
     bool helpRequested() const { return helpRequested_; }
 
     const std::string& fileName() const { return fileName_; }

@@ -65,10 +65,15 @@ ProfileFile::ProfileFile(std::filesystem::path path) : path_(std::move(path))
 void ProfileFile::reload()
 {
     lines_.clear();
-    std::ifstream in(path_, std::ios::binary);
-    if (!in)
+    problem_.clear();
+    // Only a regular file is read: a pipe would block every start, a device never end.
+    std::error_code ec;
+    if (!std::filesystem::exists(path_, ec))
         return;
-    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::optional<std::string> read = readInputFile(path_, problem_);
+    if (!read)
+        return;
+    const std::string& content = *read;
     std::size_t nl = content.find('\n');
     lineEnd_ = (nl != std::string::npos && nl > 0 && content[nl - 1] == '\r') ? "\r\n" : "\n";
     std::size_t start = 0;

@@ -18,8 +18,10 @@ public:
 
     const std::filesystem::path& path() const { return path_; }
 
-    // Re-reads the file from disk (a missing file is an empty profile).
+    // Re-reads the file from disk (a missing file is an empty profile, and so is one that is no
+    // regular file or cannot be read: problem() says why).
     void reload();
+    const std::string& problem() const { return problem_; }
 
     std::optional<std::string> find(std::string_view section, std::string_view key) const;
     std::string getString(std::string_view section, std::string_view key, std::string_view fallback) const;
@@ -47,6 +49,7 @@ private:
     std::filesystem::path path_;
     std::vector<std::string> lines_;
     std::string lineEnd_ = "\n";
+    std::string problem_;
 };
 
 } // namespace qmk

@@ -1,6 +1,7 @@
 // Start-up checks and the batch start.
 #include "app/Startup.h"
 
+#include <cstdlib>
 #include <ostream>
 #include <sqlite3.h>
 
@@ -11,6 +12,7 @@
 #include "app/Settings.h"
 #include "app/StreamFeedback.h"
 #include "resources/MessageIds.h"
+#include "resources/Messages.h"
 #include "resources/PrintfText.h"
 #include "resources/Texts.h"
 
@@ -27,12 +29,25 @@ bool databaseEngineAvailable()
     return sqlite3_libversion_number() >= kMinimumSqliteVersion && sqlite3_threadsafe() >= 0;
 }
 
+bool displayAvailable()
+{
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        if (const char* value = std::getenv(name); value && *value)
+            return true;
+    return false;
+}
+
 bool runStartupChecks(Settings& settings, Feedback& feedback, std::vector<std::string>& includeExtensions)
 {
     if (!databaseEngineAvailable()) {
         feedback.message(msg::MissingDatabaseEngine, {}, Icon::Stop);
         return false;
     }
+    // A settings file that cannot be read leaves the defaults in force, and says so.
+    if (!settings.profile().problem().empty())
+        feedback.messageText(fillPlaceholders(txt::SettingsUnreadable, {settings.profile().path().string(),
+                                                                        settings.profile().problem()}),
+                             Icon::Exclamation);
     includeExtensions = splitIncludeExtensions(settings.includeExtensionSetting());
     return checkIncludeExtensions(includeExtensions, feedback);
 }

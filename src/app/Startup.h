@@ -27,4 +27,7 @@ bool runStartupChecks(Settings& settings, Feedback& feedback, std::vector<std::s
 int runBatchMode(const CBatchCommandLineInfo& cmd, Settings& settings, std::ostream& out, std::ostream& err,
                  const std::function<TextMetrics()>& measure = {});
 
+// Whether a window can be shown: a display (X11 or Wayland) or a Qt platform named.
+bool displayAvailable();
+
 } // namespace qmk

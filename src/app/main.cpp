@@ -9,6 +9,7 @@
 #include "app/CBatchCommandLineInfo.h"
 #include "app/Settings.h"
 #include "app/Startup.h"
+#include "resources/Texts.h"
 #include "ui/DialogMetrics.h"
 #include "ui/InteractiveStart.h"
 
@@ -34,6 +35,10 @@ int main(int argc, char** argv)
         qmk::Settings settings;
         if (cmd.isBatch())
             return qmk::runBatchMode(cmd, settings, std::cout, std::cerr, qmk::headlessDialogTextMetrics);
+        if (!qmk::displayAvailable()) {
+            std::cerr << qmk::txt::NoDisplay;
+            return static_cast<int>(qmk::BatchStatus::UsageError);
+        }
         return qmk::runInteractive(argc, argv, cmd, settings);
     } catch (const std::exception& e) {
         std::cerr << "QMK Error:  " << e.what() << "\n";

@@ -8,6 +8,8 @@ void EditHistory::record(TranslationEdit edit, const std::string& label)
     if (!grouping() || !groupHasStep_) {
         done_.push_back({grouping() ? groupLabel_ : label, {}});
         groupHasStep_ = grouping();
+        if (done_.size() > MostSteps)
+            done_.erase(done_.begin());
     }
     done_.back().edits.push_back(std::move(edit));
     undone_.clear();

@@ -3,6 +3,7 @@
 // back and bring it again in the database, the row and the flags together.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <utility>
@@ -37,6 +38,9 @@ struct EditStep {
 
 class EditHistory {
 public:
+    // The oldest steps are forgotten beyond this many (an import's step can hold every text).
+    static constexpr std::size_t MostSteps = 200;
+
     // A change done: a step of its own, or part of the open group.
     void record(TranslationEdit edit, const std::string& label);
     // Changes recorded between the two calls are one step named `label` (a Replace All, an

@@ -276,6 +276,12 @@ inline constexpr char MarkAllNoDifference[] =
     "No import text found which differs from the current translation text. No text items marked.";
 inline constexpr char MarkAllNoSameId[] = "No resources with the same ID found. No text marked.";
 
+inline constexpr char NoDisplay[] =
+    "Quillmark's window needs a display (none is set: DISPLAY, WAYLAND_DISPLAY). The operations of\n"
+    "the command line run without one; qmk32 --help lists them.\n";
+inline constexpr char SettingsUnreadable[] =
+    "The settings file %1 cannot be read (%2); Quillmark starts with its default settings.";
+
 // The steps of the edit history, as Undo and Redo name them.
 // A translation stored by an older version with a raw line break is written escaped.
 inline constexpr char WriteEscapedLineBreaks[] =

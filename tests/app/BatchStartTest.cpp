@@ -66,6 +66,22 @@ TEST(BatchStartTest, BatchModeNeedsNoDisplayAndSaysNothingButItsReports)
     EXPECT_EQ(test::readFile(dir / "run.log"), expected);
 }
 
+TEST(BatchStartTest, WithoutADisplayTheWindowSaysSoAndAnUnknownFirstFlagIsAUsageError)
+{
+    test::TempDir dir;
+    const std::string noDisplay = (dir / "qmk32.ini").string() + "' DISPLAY='' WAYLAND_DISPLAY='' QT_QPA_PLATFORM='";
+    const auto window = runQmk32("'" + dir.write("app.rc", "STRINGTABLE\nBEGIN\n 1 \"One\"\nEND\n").string() + "'",
+                                 noDisplay);
+    EXPECT_EQ(window.status, 2);
+    EXPECT_NE(window.output.find("needs a display"), std::string::npos) << window.output;
+    const auto bogus = runQmk32("/BOGUS x.mdb", noDisplay);
+    EXPECT_EQ(bogus.status, 2);
+    EXPECT_NE(bogus.output.find("BOGUS"), std::string::npos) << bogus.output;
+    const auto usage = runQmk32("--usage", noDisplay);
+    EXPECT_EQ(usage.status, 0);
+    EXPECT_NE(usage.output.find("Usage: qmk32"), std::string::npos);
+}
+
 TEST(BatchStartTest, HelpListsEveryOperationAndSucceeds)
 {
     test::TempDir dir;

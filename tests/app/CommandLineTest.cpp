@@ -58,12 +58,18 @@ TEST(CommandLineTest, LogFileAfterOperationsIsCapturedAndNotAnOperation)
     EXPECT_TRUE(cmd.isBatch());
 }
 
-TEST(CommandLineTest, LogFlagBeforeAnyOperationDoesNotCaptureItsName)
+TEST(CommandLineTest, LogFlagBeforeAnyOperationTakesItsFileToo)
 {
-    auto cmd = parse({"-LOG", "run.log", "a.rc"});
-    EXPECT_EQ(cmd.fileName(), "run.log");
-    EXPECT_TRUE(cmd.logFile().empty());
-    EXPECT_FALSE(cmd.isBatch());
+    auto cmd = parse({"-LOG", "run.log", "a.rc", "/U", "a_rc.mdb"});
+    EXPECT_EQ(cmd.logFile(), "run.log");
+    EXPECT_EQ(cmd.fileName(), "a.rc");
+    ASSERT_EQ(cmd.operations().size(), 1u);
+    EXPECT_EQ(cmd.parametersOf(0), (std::vector<std::string>{"a_rc.mdb"}));
+    EXPECT_TRUE(cmd.isBatch());
+    // Between an operation's parameters, /LOG takes one name and the operation goes on.
+    auto between = parse({"/E", "s.mdb", "/LOG", "run.log", "d.mdb"});
+    EXPECT_EQ(between.logFile(), "run.log");
+    EXPECT_EQ(between.parametersOf(0), (std::vector<std::string>{"s.mdb", "d.mdb"}));
 }
 
 TEST(CommandLineTest, ParametersOfSeveralOperationsAreDividedWhereEachStarted)
@@ -83,10 +89,12 @@ TEST(CommandLineTest, UnknownFlagIsRememberedAndOnlyMattersInBatchMode)
     EXPECT_TRUE(batch.isBatch());
     EXPECT_EQ(batch.unrecognisedFlag(), "X");
 
-    auto interactive = parse({"a.rc", "-print"});
-    EXPECT_FALSE(interactive.isBatch());
-    EXPECT_EQ(interactive.unrecognisedFlag(), "print");
-    EXPECT_EQ(interactive.fileName(), "a.rc");
+    // Also without operations, or first: a usage error, never a window that waits.
+    auto alone = parse({"a.rc", "-print"});
+    EXPECT_TRUE(alone.isBatch());
+    EXPECT_EQ(alone.unrecognisedFlag(), "print");
+    EXPECT_EQ(alone.fileName(), "a.rc");
+    EXPECT_TRUE(parse({"/BOGUS", "x.mdb"}).isBatch());
 }
 
 TEST(CommandLineTest, OnlyAFileMeansInteractiveAndLaterPlainArgumentsAreIgnored)
@@ -108,6 +116,8 @@ TEST(CommandLineTest, HelpIsRecognisedBeforeTheFlagTable)
 {
     EXPECT_TRUE(parse({"--help"}).helpRequested());
     EXPECT_TRUE(parse({"-h"}).helpRequested());
+    EXPECT_TRUE(parse({"/H"}).helpRequested());
+    EXPECT_TRUE(parse({"--usage"}).helpRequested());
     EXPECT_TRUE(parse({"--help"}).unrecognisedFlag().empty());
 }
 

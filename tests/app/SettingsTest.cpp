@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "app/IncludeExtensions.h"
 #include "app/ProfileFile.h"
@@ -68,6 +69,23 @@ TEST(ProfileFileTest, WriteThatCannotReachTheDiskReportsFailure)
     ProfileFile ini(dir / "blocker" / "qmk32.ini");
     EXPECT_FALSE(ini.writeString("A", "x", "2"));
     EXPECT_EQ(readFile(dir / "blocker"), "a plain file where a folder should be");
+}
+
+TEST(ProfileFileTest, APipeOrADeviceInTheSettingsPlaceGivesTheDefaultsAtOnceAndSaysWhy)
+{
+    test::TempDir dir;
+    const std::filesystem::path fifo = dir / "fifo.ini";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", dir / "zero.ini");
+    for (const std::filesystem::path& path : {fifo, dir / "zero.ini"}) {
+        Settings settings(path);  // neither waits for a writer nor reads without end
+        EXPECT_NE(settings.profile().problem().find("not a regular file"), std::string::npos) << path;
+        EXPECT_EQ(settings.includeExtensionSetting(), "DLG");
+        EXPECT_FALSE(settings.profile().writeString("X", "Y", "1"));  // and is never replaced
+        EXPECT_FALSE(std::filesystem::is_regular_file(path));
+    }
+    Settings missing(dir / "none.ini");
+    EXPECT_TRUE(missing.profile().problem().empty());  // a missing file is an empty profile
 }
 
 TEST(SettingsTest, DefaultsAndFaceNameCutTo31Characters)

@@ -71,6 +71,12 @@ TEST(EditHistoryStepsTest, AGroupIsOneStepAndANewChangeDropsWhatWasUndone)
     EXPECT_EQ(history.nextRedo()->label, "Replace All");
     history.record(editOf(4), "exclude 'x'");
     EXPECT_FALSE(history.canRedo());
+    for (std::size_t i = 0; i < EditHistory::MostSteps + 5; ++i)
+        history.record(editOf(5), "store 'n' (German)");
+    std::size_t steps = 0;
+    for (; history.canUndo(); ++steps)
+        history.undone();
+    EXPECT_EQ(steps, EditHistory::MostSteps);  // the oldest are forgotten
 }
 
 TEST_F(EditHistoryTest, StoreAndExcludeAreNamedStepsThatShowTheItemTheyChanged)
