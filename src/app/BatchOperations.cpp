@@ -21,17 +21,6 @@
 namespace qmk {
 namespace {
 
-// A translated script named on the command line, as the project stores it: a plain name when
-// it lies in the project's folder, else its full path.
-std::string storedTranslationName(const std::string& given, const CQuillDoc& doc)
-{
-    std::error_code ec;
-    const std::filesystem::path full = std::filesystem::absolute(given, ec).lexically_normal();
-    if (full.parent_path() == doc.documentPath().parent_path())
-        return full.filename().string();
-    return full.string();
-}
-
 BatchStatus createDb(const std::vector<std::string>& p, BatchReport& report, const std::vector<std::string>& ext)
 {
     report.line(txt::BatchCreateStart);
@@ -73,7 +62,7 @@ BatchStatus addLang(const std::vector<std::string>& p, BatchReport& report, cons
 {
     report.line(txt::BatchAddLangStart);
     return onProjectLanguage(report, ext, p[0], p[1], [&](ProjectOperation& op, LanguageId id) {
-        if (!op.doc().NewTranslation(id, storedTranslationName(p[2], op.doc())))
+        if (!op.doc().NewTranslation(id, p[2]))
             return batchFailed(report);
         op.doc().OnCloseDocument();
         report.line(printfText(txt::BatchAddLangDone, {p[1], p[0]}));

@@ -80,6 +80,7 @@ bool CQuillDoc::OnOpenDocument(const std::filesystem::path& given)
         }
         loadSwitches();
         loadFonts();
+        makeTranslationNamesRelative();
     } catch (const DaoException& e) {
         reportDatabaseError(e.report());
         db_.close();
@@ -87,6 +88,20 @@ bool CQuillDoc::OnOpenDocument(const std::filesystem::path& given)
     }
     loaded_ = true;
     return true;
+}
+
+void CQuillDoc::makeTranslationNamesRelative()
+{
+    // Older versions stored absolute names inside the project's folder: such a project could
+    // not be copied or moved. A project that cannot be written keeps them (it still opens).
+    try {
+        for (const TranslationFileName& translation : db_.languages().translationFileNames()) {
+            const std::string stored = storedTranslationFileName(documentPath_, translation.fileName);
+            if (stored != translation.fileName)
+                db_.languages().setFileName(translation.id, stored);
+        }
+    } catch (const DaoException&) {
+    }
 }
 
 bool CQuillDoc::openOrBuild()

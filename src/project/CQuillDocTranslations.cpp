@@ -49,8 +49,9 @@ bool CQuillDoc::fileNameUsedByAnotherTranslation(LanguageId language, const std:
     return false;
 }
 
-OperationResult CQuillDoc::NewTranslation(std::optional<LanguageId> language, const std::string& fileName)
+OperationResult CQuillDoc::NewTranslation(std::optional<LanguageId> language, const std::string& givenName)
 {
+    const std::string fileName = storedTranslationFileName(documentPath_, givenName);
     LongOperation operation(*this);
     if (!operation.acquired())
         return OperationResult::Refused;
@@ -128,8 +129,9 @@ OperationResult CQuillDoc::DeleteTranslation(LanguageId language)
     return OperationResult::Done;
 }
 
-OperationResult CQuillDoc::checkTranslationFileName(LanguageId language, const std::string& fileName)
+OperationResult CQuillDoc::checkTranslationFileName(LanguageId language, const std::string& givenName)
 {
+    const std::string fileName = storedTranslationFileName(documentPath_, givenName);
     if (fileName.empty()) {
         feedback_.message(msg::InvalidTranslationFileName, {fileName}, Icon::Stop);
         return OperationResult::InputRefused;
@@ -150,8 +152,9 @@ OperationResult CQuillDoc::checkTranslationFileName(LanguageId language, const s
     return OperationResult::Done;
 }
 
-bool CQuillDoc::setTranslationFileName(LanguageId language, const std::string& fileName)
+bool CQuillDoc::setTranslationFileName(LanguageId language, const std::string& givenName)
 {
+    const std::string fileName = storedTranslationFileName(documentPath_, givenName);
     if (db_.languages().fileName(language) == fileName)
         return false;
     db_.languages().setFileName(language, fileName);

@@ -83,6 +83,19 @@ std::filesystem::path translationFilePath(const std::filesystem::path& projectPa
     return projectPath.parent_path() / name;
 }
 
+std::string storedTranslationFileName(const std::filesystem::path& projectPath, std::string_view fileName)
+{
+    const std::filesystem::path name{std::string(fileName)};
+    if (fileName.empty() || fileName.find(':') != std::string_view::npos || name.is_relative())
+        return std::string(fileName);
+    std::error_code ec;
+    const std::filesystem::path folder = std::filesystem::absolute(projectPath, ec).parent_path().lexically_normal();
+    const std::filesystem::path relative = name.lexically_normal().lexically_relative(folder);
+    if (!relative.empty() && *relative.begin() != ".." && relative.is_relative())
+        return relative.string();
+    return std::string(fileName);
+}
+
 std::string projectTitle(std::string_view title, bool sourceChanged, bool openedFromDatabase,
                          const std::filesystem::path& script)
 {

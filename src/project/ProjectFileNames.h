@@ -30,6 +30,10 @@ std::string defaultTranslationFileName(const std::filesystem::path& projectPath,
 // A stored translation file name as a path: absolute names (and names with a drive colon) are
 // used as they are, others are taken relative to the project's folder.
 std::filesystem::path translationFilePath(const std::filesystem::path& projectPath, std::string_view fileName);
+// A translated script's name as the project stores it: relative to the project's folder when
+// the file lies inside it (a name given relative is taken as the folder's already), so that a
+// copied or moved project writes beside itself; other absolute names as given.
+std::string storedTranslationFileName(const std::filesystem::path& projectPath, std::string_view fileName);
 
 // The title of a project window with its state marks.
 std::string projectTitle(std::string_view title, bool sourceChanged, bool openedFromDatabase,

@@ -182,3 +182,38 @@ TEST_F(BatchOperationsTest, WorkbooksGoOutByXlsxAndComeBackByImport)
 }
 
 } // namespace qmk
+
+namespace qmk {
+
+TEST_F(BatchOperationsTest, TranslatedScriptNamesAreKeptRelativeSoACopiedProjectWritesBesideItself)
+{
+    const std::string rc = script();
+    const std::string db = (dir / "app_rc.mdb").string();
+    ASSERT_EQ(run({"-C", rc}), BatchStatus::Success);
+    // A relative name is the project folder's, whatever folder the command runs in.
+    ASSERT_EQ(run({"-A", db, "German", "german/app-de.rc"}), BatchStatus::Success) << err.str();
+    // An absolute name inside the folder is stored relative too.
+    ASSERT_EQ(run({"-A", db, "French", (dir / "fr" / "app-fr.rc").string()}), BatchStatus::Success) << err.str();
+    {
+        CProjectDatabase project;
+        project.open(db);
+        EXPECT_EQ(project.languages().fileName(LanguageId{7, 1}), "german/app-de.rc");
+        EXPECT_EQ(project.languages().fileName(LanguageId{12, 1}), "fr/app-fr.rc");
+    }
+    // The copy writes into its own folders.
+    test::TempDir copy;
+    std::filesystem::copy_file(rc, copy / "app.rc");
+    std::filesystem::copy_file(db, copy / "app_rc.mdb");
+    std::filesystem::create_directories(copy / "german");
+    std::filesystem::create_directories(copy / "fr");
+    test::RecordingFeedback feedback;
+    CQuillDoc doc(feedback, {".DLG"});
+    ASSERT_TRUE(doc.OnOpenDocument(copy / "app_rc.mdb"));
+    EXPECT_TRUE(doc.WriteTranslatedScripts().done());
+    EXPECT_TRUE(std::filesystem::exists(copy / "german" / "app-de.rc"));
+    EXPECT_TRUE(std::filesystem::exists(copy / "fr" / "app-fr.rc"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "german" / "app-de.rc"));
+    doc.OnCloseDocument();
+}
+
+} // namespace qmk
