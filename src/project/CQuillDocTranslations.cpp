@@ -2,6 +2,7 @@
 #include "project/CQuillDoc.h"
 
 #include "database/DaoException.h"
+#include "database/Transaction.h"
 #include "database/TranslationColumnNames.h"
 #include "parser/CharsetTable.h"
 #include "parser/CodePageTable.h"
@@ -72,6 +73,8 @@ OperationResult CQuillDoc::NewTranslation(std::optional<LanguageId> language, co
         return OperationResult::InputRefused;
     }
     try {
+        // The language is added whole or not at all: a damaged project keeps no column of it.
+        std::unique_ptr<Transaction> whole = db_.beginBulk();
         if (!db_.languages().addTranslation(*language)) {
             feedback_.message(msg::CantAddLanguage, {databasePath_.string()}, Icon::Stop);
             return OperationResult::Failed;
@@ -80,8 +83,9 @@ OperationResult CQuillDoc::NewTranslation(std::optional<LanguageId> language, co
         db_.languages().setTranslationEncoding(*language,
                                    defaultTranslationEncoding(db_, sourceEncodingFacts(db_, codePage()), *language));
         pretranslateBlockHeaders(*language);
-        translationFonts_.push_back({*language, "", 1});
         closeTimeBookkeeping();
+        whole->commit();
+        translationFonts_.push_back({*language, "", 1});
     } catch (const DaoException& e) {
         feedback_.message(msg::CantAddLanguage, {databasePath_.string()}, Icon::Stop);
         reportDatabaseError(e.report());

@@ -260,3 +260,25 @@ TEST_F(EditHistoryTest, NextItemSkipsRowsAFilterHides)
 }
 
 } // namespace qmk
+
+#include <sqlite3.h>
+
+namespace qmk {
+
+// A translation added to a damaged project is added whole or not at all.
+TEST_F(EditHistoryTest, ANewTranslationThatFailsLeavesNoColumnBehind)
+{
+    const std::filesystem::path database = doc->databasePath();
+    doc->OnCloseDocument();
+    sqlite3* raw = nullptr;
+    ASSERT_EQ(sqlite3_open(database.c_str(), &raw), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(raw, "DROP TABLE VersionBlockHeader", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(raw);
+    open(database);
+    EXPECT_EQ(doc->NewTranslation(French, "app-French.rc"), OperationResult::Failed);
+    EXPECT_FALSE(doc->hasTranslation(French));
+    EXPECT_FALSE(doc->database().languages().translationColumnExists(French));
+    EXPECT_TRUE(doc->hasTranslation(German));  // what was there stays
+}
+
+} // namespace qmk
