@@ -44,4 +44,9 @@ run_target fuzz_load "$seeds/scripts"
 run_target fuzz_xliff "$seeds/xliff"
 run_target fuzz_po "$seeds/po"
 run_target fuzz_workbook "$seeds/workbook"
+mkdir -p "$seeds/settings"
+for ini in "$HOME/.config/qmk32/qmk32.ini" "$(dirname "$0")/../tests/data"/*.ini; do
+  [ -f "$ini" ] && cp "$ini" "$seeds/settings/" 2>/dev/null || true
+done
+run_target fuzz_settings "$seeds/settings"
 exit $status

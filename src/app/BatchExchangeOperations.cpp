@@ -83,15 +83,9 @@ BatchStatus batchExport(const std::vector<std::string>& p, BatchReport& report, 
             return BatchStatus::Failed;
         }
         std::vector<LanguageId> languages;
-        for (std::size_t i = 2; i < p.size(); ++i) {
-            std::optional<LanguageId> id = op.language(p[i]);
-            if (!id)
-                return BatchStatus::UsageError;
-            if (!op.hasLanguage(*id, p[i], source))
-                return BatchStatus::Failed;
-            if (std::find(languages.begin(), languages.end(), *id) == languages.end())
-                languages.push_back(*id);
-        }
+        if (const BatchStatus named = op.languagesNamed({p.begin() + 2, p.end()}, source, languages);
+            named != BatchStatus::Success)
+            return named;
         if (p.size() == 2)
             languages = op.doc().database().languages().translationIds();
 

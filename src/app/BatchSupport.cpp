@@ -1,6 +1,8 @@
 // Shared pieces of the batch operations.
 #include "app/BatchSupport.h"
 
+#include <algorithm>
+
 #include <unistd.h>
 
 #include <cerrno>
@@ -95,6 +97,21 @@ bool ProjectOperation::hasLanguage(LanguageId id, const std::string& text, const
         return true;
     report_.error(printfText(txt::BatchLanguageNotInDatabase, {text, database}));
     return false;
+}
+
+BatchStatus ProjectOperation::languagesNamed(const std::vector<std::string>& names, const std::string& database,
+                                             std::vector<LanguageId>& languages)
+{
+    for (const std::string& name : names) {
+        const std::optional<LanguageId> id = language(name);
+        if (!id)
+            return BatchStatus::UsageError;
+        if (!hasLanguage(*id, name, database))
+            return BatchStatus::Failed;
+        if (std::find(languages.begin(), languages.end(), *id) == languages.end())
+            languages.push_back(*id);
+    }
+    return BatchStatus::Success;
 }
 
 BatchStatus guardedBatchOperation(BatchReport& report, const std::function<BatchStatus()>& body)

@@ -52,6 +52,10 @@ public:
     std::optional<LanguageId> language(const std::string& text);
     // The project has the translation; otherwise the warning is reported.
     bool hasLanguage(LanguageId id, const std::string& text, const std::string& database);
+    // The translations the names give, each once, in their order; each must be the project's.
+    // UsageError for a name that is no language, Failed for one the project lacks (reported).
+    BatchStatus languagesNamed(const std::vector<std::string>& names, const std::string& database,
+                               std::vector<LanguageId>& languages);
 
     CQuillDoc& doc() { return doc_; }
     Feedback& feedback() { return feedback_; }

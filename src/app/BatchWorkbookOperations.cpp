@@ -51,15 +51,9 @@ BatchStatus batchExportWorkbook(const std::vector<std::string>& p, BatchReport& 
             return BatchStatus::Failed;
         }
         std::vector<LanguageId> languages;
-        for (std::size_t i = 2; i < p.size(); ++i) {
-            std::optional<LanguageId> id = op.language(p[i]);
-            if (!id)
-                return BatchStatus::UsageError;
-            if (!op.hasLanguage(*id, p[i], p[0]))
-                return BatchStatus::Failed;
-            if (std::find(languages.begin(), languages.end(), *id) == languages.end())
-                languages.push_back(*id);
-        }
+        if (const BatchStatus named = op.languagesNamed({p.begin() + 2, p.end()}, p[0], languages);
+            named != BatchStatus::Success)
+            return named;
         if (!op.doc().reloadRows().done())
             return batchFailed(report);
         if (p.size() == 2)
