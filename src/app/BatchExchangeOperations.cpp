@@ -162,8 +162,8 @@ BatchStatus batchImport(const std::vector<std::string>& p, BatchReport& report, 
             if (!import.run(from, *id).ok())
                 return batchFailed(report);
         } else {
-            if (!CQuillDoc::IsProjectDatabase(from)) {
-                report.error(printfText(txt::BatchNotAProjectDatabase, {from}));
+            if (const std::string error = projectFileError(from); !error.empty()) {
+                report.error(error);
                 return BatchStatus::Failed;
             }
             CProjectDatabase source;

@@ -41,8 +41,8 @@ BatchStatus createDb(const std::vector<std::string>& p, BatchReport& report, con
     if (batchFileExists(database)) {
         // Only a project database is "already there"; a folder or another file in its place
         // is not a project, and is not replaced either.
-        if (!CQuillDoc::IsProjectDatabase(database)) {
-            report.error(printfText(txt::BatchNotAProjectDatabase, {database}));
+        if (const std::string error = projectFileError(database); !error.empty()) {
+            report.error(error);
             return batchFailed(report);
         }
         report.line(printfText(txt::BatchCreateExists, {database, script}));

@@ -20,6 +20,19 @@
 
 namespace qmk {
 
+std::string projectFileError(const std::string& path)
+{
+    switch (CProjectDatabase::checkProjectFile(path)) {
+    case CProjectDatabase::FileCheck::Project:
+        return {};
+    case CProjectDatabase::FileCheck::InUse:
+        return printfText(txt::BatchProjectInUse, {path});
+    case CProjectDatabase::FileCheck::NotProject:
+        break;
+    }
+    return printfText(txt::BatchNotAProjectDatabase, {path});
+}
+
 void BatchFeedback::message(int id, const MessageArgs& args, Icon icon)
 {
     if (icon == Icon::Stop)
@@ -74,8 +87,8 @@ bool ProjectOperation::open(const std::string& database)
         report_.error(printfText(txt::BatchCannotRead, {database, std::strerror(errno)}));
         return false;
     }
-    if (!CQuillDoc::IsProjectDatabase(database)) {
-        report_.error(printfText(txt::BatchNotAProjectDatabase, {database}));
+    if (const std::string error = projectFileError(database); !error.empty()) {
+        report_.error(error);
         return false;
     }
     return doc_.OnOpenDocument(database);

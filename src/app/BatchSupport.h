@@ -14,6 +14,10 @@
 
 namespace qmk {
 
+// The report line for a file that should be a project database and is not one, or that another
+// program holds; empty for a project database.
+std::string projectFileError(const std::string& path);
+
 // Batch mode shows nothing, answers every question with its default, and only passes on the
 // reports of failures, so that the log says why an operation failed.
 class BatchFeedback : public SilentFeedback {

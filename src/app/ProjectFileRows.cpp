@@ -43,8 +43,7 @@ ProjectFileRow projectFileRow(const std::filesystem::path& script)
         for (const TranslationRow& translation : db.languages().translations())
             row.translations += (row.translations.empty() ? "" : ", ") +
                                 translationColumnName(translation.id.language, translation.id.sublanguage);
-        const std::optional<FileStamp> stamp = readFileStamp(script);
-        if (stamp && db.isSourceChanged(*stamp))
+        if (checkSource(db, script).changed)
             row.state = txt::StateChanged;
         else
             row.state = stateText(db.status().value_or(0));

@@ -109,12 +109,18 @@ void CProjectDatabase::discardNew()
 
 bool CProjectDatabase::isProjectDatabase(const std::filesystem::path& path)
 {
+    return checkProjectFile(path) == FileCheck::Project;
+}
+
+CProjectDatabase::FileCheck CProjectDatabase::checkProjectFile(const std::filesystem::path& path)
+{
     try {
         SqliteDatabase db;
         db.open(path, OpenMode{false, true, true});
-        return db.tableExists("Project") && db.fieldType("Project", "FileVersion") == "INTEGER";
-    } catch (const DaoException&) {
-        return false;
+        const bool project = db.tableExists("Project") && db.fieldType("Project", "FileVersion") == "INTEGER";
+        return project ? FileCheck::Project : FileCheck::NotProject;
+    } catch (const DaoException& e) {
+        return e.inUse() ? FileCheck::InUse : FileCheck::NotProject;
     }
 }
 
@@ -138,6 +144,8 @@ std::optional<ProjectRow> CProjectDatabase::projectRow()
     project.stamp.size = row.integer("FileSize");
     project.stamp.date = static_cast<std::uint16_t>(row.integer("FileDate"));
     project.stamp.time = static_cast<std::uint16_t>(row.integer("FileTime"));
+    if (row.hasField("SourceHash"))
+        project.sourceFingerprint = row.text("SourceHash");
     project.fileVersion = row.intField("FileVersion");
     project.status = row.intField("Status");
     return project;
@@ -193,6 +201,20 @@ bool CProjectDatabase::isSourceChanged(const FileStamp& current)
     if (row->stamp.date < current.date)
         return true;
     return row->stamp.date == current.date && row->stamp.time < current.time;
+}
+
+void CProjectDatabase::writeSourceFingerprint(const std::string& fingerprint)
+{
+    if (!db_.fieldExists("Project", "SourceHash"))
+        db_.addColumn("Project", "SourceHash", ColumnType::Text);
+    db_.prepare(queries::withColumn(queries::sql(qn::Set_Project_Field), "SourceHash"))
+        .bindTextOrNull("Value", fingerprint)
+        .execute();
+}
+
+void CProjectDatabase::refreshStamp(const FileStamp& stamp)
+{
+    query(qn::Set_Project_Stamp).bind("FileSize", stamp.size).bind("FileTime", stamp.time).bind("FileDate", stamp.date).execute();
 }
 
 std::optional<int> CProjectDatabase::status()

@@ -56,6 +56,9 @@ public:
 
     // The file opens as a database and has table Project with a Long FileVersion field.
     static bool isProjectDatabase(const std::filesystem::path& path);
+    enum class FileCheck { Project, NotProject, InUse };
+    // As isProjectDatabase, telling a file another program holds from one that is no project.
+    static FileCheck checkProjectFile(const std::filesystem::path& path);
 
     // Bulk work: every operation run while the guard lives joins one transaction.
     std::unique_ptr<Transaction> beginBulk();
@@ -70,6 +73,10 @@ public:
     void writeProjectRow(const std::string& sourceFile, const FileStamp& stamp, const ProjectSwitches& switches);
     // Changed when the size differs or the current stamp is later; no Project row: unchanged.
     bool isSourceChanged(const FileStamp& current);
+    // The content hashes of the files the project was read from (see SourceFingerprint.h).
+    void writeSourceFingerprint(const std::string& fingerprint);
+    // Only the stamp, for a script whose time changed but whose bytes did not.
+    void refreshStamp(const FileStamp& stamp);
     std::optional<int> status();
     void setStatus(ProjectStatus status);
     // Absent when the field or the row is missing.

@@ -2,6 +2,8 @@
 // The report text is built the same way wherever a failure is shown.
 #include "database/DaoException.h"
 
+#include <sqlite3.h>
+
 #include "resources/Messages.h"
 
 namespace qmk {
@@ -16,6 +18,12 @@ std::string formatReport(int code, const std::string& description)
 DaoException::DaoException(int code, std::string description)
     : std::runtime_error(formatReport(code, description)), code_(code), description_(std::move(description))
 {
+}
+
+bool DaoException::inUse() const
+{
+    const int primary = code_ & 0xff;
+    return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
 }
 
 std::string DaoException::report() const

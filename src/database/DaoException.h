@@ -18,6 +18,8 @@ public:
     // The engine's (extended) result code.
     int code() const { return code_; }
     const std::string& description() const { return description_; }
+    // Another connection holds the file (a project open in another window or process).
+    bool inUse() const;
     // "Dao Error (<code, low 16 bits>):\n<description>".
     std::string report() const;
 

@@ -44,6 +44,7 @@ enum class ProjectStatus { NoTranslation = 1, NotComplete = 2, Translated = 3 };
 struct ProjectRow {
     std::string sourceFile;
     FileStamp stamp;
+    std::string sourceFingerprint;  // empty in projects built before content hashes were kept
     int fileVersion = 0;
     int status = 0;
 };

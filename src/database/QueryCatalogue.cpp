@@ -397,6 +397,7 @@ constexpr Entry Writes[] = {
      "UPDATE Project SET SourceFile = coalesce(:SourceFile, SourceFile), FileSize = :FileSize, FileTime = :FileTime, "
      "FileDate = :FileDate, FileVersion = :FileVersion"},
     {"Set_Status", "UPDATE Project SET Status = :Status"},
+    {"Set_Project_Stamp", "UPDATE Project SET FileSize = :FileSize, FileTime = :FileTime, FileDate = :FileDate"},
     {"Set_Project_Field", "UPDATE Project SET {C} = :Value"},
 
     {"Translation_Rows", "SELECT * FROM Translations ORDER BY rowid"},

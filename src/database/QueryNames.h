@@ -106,6 +106,7 @@ inline constexpr std::string_view Set_Project_Field = "Set_Project_Field";
 inline constexpr std::string_view Set_SourceText = "Set_SourceText";
 inline constexpr std::string_view Set_Source_Encoding = "Set_Source_Encoding";
 inline constexpr std::string_view Set_Status = "Set_Status";
+inline constexpr std::string_view Set_Project_Stamp = "Set_Project_Stamp";
 inline constexpr std::string_view Set_Translation = "Set_Translation";
 inline constexpr std::string_view Set_Translation_Encoding = "Set_Translation_Encoding";
 inline constexpr std::string_view Set_Translation_Text = "Set_Translation_Text";

@@ -21,6 +21,8 @@ BuildResult BuildDatabase(const std::filesystem::path& script, CProjectDatabase&
     LoadLoop loop(store, includeExtensions, feedback);
     result.code = loop.run(script);
     result.missingIncludes = loop.missingIncludes();
+    result.namedIncludes = loop.includedFiles();
+    result.namedIncludes.insert(result.namedIncludes.end(), result.missingIncludes.begin(), result.missingIncludes.end());
     result.sourceEncoding = loop.scriptEncoding();
 
     if (!result.missingIncludes.empty()) {

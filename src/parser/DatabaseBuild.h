@@ -17,6 +17,8 @@ class Feedback;
 struct BuildResult {
     int code = 0;  // 0, kLoadCancelled, or the negative or open-failure code of the failure
     std::vector<std::string> missingIncludes;
+    // Every include the script named, read or missing: what the project's content hashes cover.
+    std::vector<std::filesystem::path> namedIncludes;
     ScriptEncoding sourceEncoding = ScriptEncoding::Bytes;  // for the project row
     bool ok() const { return code == 0; }
 };

@@ -86,6 +86,8 @@ UpdatePassResult UpdateDatabasePass(const std::filesystem::path& script, CProjec
     LoadLoop loop(afterLine ? static_cast<LineSink&>(hooked) : store, includeExtensions, feedback);
     result.code = loop.run(script);
     result.missingIncludes = loop.missingIncludes();
+    result.namedIncludes = loop.includedFiles();
+    result.namedIncludes.insert(result.namedIncludes.end(), result.missingIncludes.begin(), result.missingIncludes.end());
     result.foundLines = store.foundLines();
     result.newLines = store.newLines();
     result.changedTexts = store.changedTexts();

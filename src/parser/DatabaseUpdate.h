@@ -18,6 +18,8 @@ class Feedback;
 struct UpdatePassResult {
     int code = 0;  // 0, kLoadCancelled, or the negative or open-failure code of the failure
     std::vector<std::string> missingIncludes;
+    // Every include the script named, read or missing: what the project's content hashes cover.
+    std::vector<std::filesystem::path> namedIncludes;
     int foundLines = 0;
     int newLines = 0;
     int changedTexts = 0;

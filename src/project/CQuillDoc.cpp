@@ -4,11 +4,14 @@
 #include "database/DaoException.h"
 #include "database/Schema.h"
 #include "parser/DatabaseBuild.h"
+#include "parser/SourceFingerprint.h"
 #include "project/FileStamp.h"
 #include "project/ProjectFileNames.h"
 #include "resources/Feedback.h"
 #include "resources/MessageIds.h"
 #include "resources/Messages.h"
+#include "resources/PrintfText.h"
+#include "resources/Texts.h"
 
 namespace qmk {
 namespace {
@@ -75,19 +78,34 @@ bool CQuillDoc::OnOpenDocument(const std::filesystem::path& given)
         if (!builtNow_) {
             if (!checkFileVersion())
                 return false;
-            if (auto stamp = readFileStamp(scriptPath_))
-                sourceChanged_ = db_.isSourceChanged(*stamp);
+            checkSourceAtOpen();
         }
         loadSwitches();
         loadFonts();
         makeTranslationNamesRelative();
     } catch (const DaoException& e) {
-        reportDatabaseError(e.report());
+        if (e.inUse())
+            feedback_.messageText(printfText(txt::ProjectInUse, {databasePath_.string()}), Icon::Stop);
+        else
+            reportDatabaseError(e.report());
         db_.close();
         return false;
     }
     loaded_ = true;
     return true;
+}
+
+void CQuillDoc::checkSourceAtOpen()
+{
+    const SourceCheck check = checkSource(db_, scriptPath_);
+    sourceChanged_ = check.changed;
+    if (!check.refreshedStamp)
+        return;
+    try {
+        db_.refreshStamp(*check.refreshedStamp);
+    } catch (const DaoException&) {
+        // A project that cannot be written still opens; it checks the hashes again next time.
+    }
 }
 
 void CQuillDoc::makeTranslationNamesRelative()
@@ -128,6 +146,7 @@ bool CQuillDoc::buildDatabase()
         }
         const FileStamp stamp = readFileStamp(scriptPath_).value_or(FileStamp{});
         db_.writeProjectRow(scriptPath_.string(), stamp, ProjectSwitches{});
+        db_.writeSourceFingerprint(sourceFingerprint(scriptPath_, result.namedIncludes));
         db_.setSourceEncoding(static_cast<int>(result.sourceEncoding));
         db_.finishNew();
     } catch (const DaoException&) {
@@ -209,8 +228,14 @@ void CQuillDoc::closeTimeBookkeeping()
     if (!db_.isOpen())
         return;
     if (!sourceChanged_ && fileExists(scriptPath_))
-        if (auto stamp = readFileStamp(scriptPath_))
+        if (auto stamp = readFileStamp(scriptPath_)) {
+            // Projects built before content hashes were kept get them now, from the files that
+            // were found unchanged; the hashes of other projects change only with an update.
+            const bool hashesMissing = db_.projectRow().value_or(ProjectRow{}).sourceFingerprint.empty();
             db_.writeProjectRow(scriptPath_.string(), *stamp, switches_);
+            if (hashesMissing)
+                db_.writeSourceFingerprint(sourceFingerprint(scriptPath_, includedFiles()));
+        }
     UpdateProjectStatus();
 }
 

@@ -223,6 +223,7 @@ public:
 
 private:
     bool openOrBuild();
+    void checkSourceAtOpen();
     void makeTranslationNamesRelative();
     bool buildDatabase();
     bool checkFileVersion();

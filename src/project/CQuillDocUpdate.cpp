@@ -15,11 +15,8 @@ bool CQuillDoc::IsSourceChanged(const std::filesystem::path& script)
 {
     if (!db_.isOpen())
         return false;
-    const std::optional<FileStamp> stamp = readFileStamp(script);
-    if (!stamp)
-        return false;
     try {
-        return db_.isSourceChanged(*stamp);
+        return checkSource(db_, script).changed;
     } catch (const DaoException&) {
         return false;
     }

@@ -3,6 +3,7 @@
 
 #include "database/CProjectDatabase.h"
 #include "database/DaoException.h"
+#include "parser/SourceFingerprint.h"
 #include "project/CQuillDoc.h"
 #include "project/FileStamp.h"
 #include "project/WorkingCopy.h"
@@ -47,6 +48,8 @@ bool UpdateTransaction(CProjectDatabase& db, const std::filesystem::path& script
         const UpdatePassResult result = UpdateDatabasePass(script, copy, includeExtensions, feedback, afterLine);
         cancelled = result.cancelled();
         passed = result.ok();
+        if (passed)
+            copy.writeSourceFingerprint(sourceFingerprint(script, result.namedIncludes));
         copy.close();
     } catch (const DaoException& e) {
         feedback.messageText(e.report(), Icon::Stop);

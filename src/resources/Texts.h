@@ -50,6 +50,17 @@ std::span<const std::string_view> usageLines();
 inline constexpr char BatchFileNotFound[] = "QMK Error:  File not found !  %s";
 inline constexpr char BatchWrongFileType[] = "Error: Wrong file type ! %s";
 inline constexpr char BatchNotAProjectDatabase[] = "QMK Error: File is not a QMK database.\n     %s";
+inline constexpr char BatchProjectInUse[] =
+    "QMK Error: The project is in use by another program (a Quillmark window or batch run).\n     %s";
+inline constexpr char CopyProjectQuestion[] =
+    "The folder %s cannot be written: translations made there cannot be saved.\n\n"
+    "Copy the project to %s and work on the copy?";
+inline constexpr char OpenProjectCopyQuestion[] =
+    "The folder %s cannot be written.\n\nOpen your copy of the project, %s?";
+inline constexpr char CopyProjectFailed[] = "The project could not be copied to %s:\n%s";
+inline constexpr char ProjectInUse[] =
+    "%s\n\nThe project is in use by another program (another Quillmark window or a batch run). "
+    "Close it there, then open it again.";
 inline constexpr char BatchMissingParameter[] = "Error:  Missing parameter.";
 inline constexpr char BatchInvalidLanguage[] = "QMK Error:  Language parameter '%s' not valid !";
 inline constexpr char BatchLanguageNotInDatabase[] = "QMK Warning: Language '%s' not exists in database.\n   %s  ";

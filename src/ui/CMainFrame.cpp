@@ -17,6 +17,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPointer>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QUrl>
@@ -30,6 +31,7 @@
 #include "project/ChosenItem.h"
 #include "project/CQuillDoc.h"
 #include "project/ItemTypes.h"
+#include "project/ProjectCopy.h"
 #include "project/SpellCheck.h"
 #include "project/TextCodec.h"
 #include "resources/CommandIds.h"
@@ -90,6 +92,15 @@ constexpr int kProjectCommands[] = {
     cmd::Save,         uicmd::Close,         cmd::UpdateDatabase, cmd::NewTranslation, cmd::DeleteTranslation,
     cmd::RemoveMarks,  cmd::NextItem,        cmd::Translate,
 };
+
+// Where copies of projects the user cannot write are made: a folder of their documents.
+std::filesystem::path userProjectsFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (documents.isEmpty())
+        return {};
+    return std::filesystem::path(documents.toStdString()) / "Quillmark";
+}
 
 QLabel* makePane(int widthPixels, const QString& name, QWidget* parent)
 {
@@ -567,8 +578,9 @@ std::vector<CChildFrame*> CMainFrame::children() const
     return list;
 }
 
-CChildFrame* CMainFrame::openDocument(const std::filesystem::path& path)
+CChildFrame* CMainFrame::openDocument(const std::filesystem::path& given)
 {
+    const std::filesystem::path path = writableProject(given, userProjectsFolder(), feedback_);
     if (std::optional<int> handle = open_.find(path)) {
         for (const auto& [child, h] : handles_)
             if (h == *handle) {

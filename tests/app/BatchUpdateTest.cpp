@@ -10,6 +10,7 @@
 #include "common/RecordingFeedback.h"
 #include "common/TempDir.h"
 #include "database/CProjectDatabase.h"
+#include "database/SqliteDatabase.h"
 #include "project/CQuillDoc.h"
 
 namespace qmk {
@@ -68,7 +69,9 @@ TEST_F(BatchUpdateTest, UpToDateAnswersYesForAnUnchangedScriptAndNoForAChangedOn
     EXPECT_EQ(run(batchUpToDate, {database}), BatchStatus::Success);
     EXPECT_EQ(out.str(), "QMK:  Check datatabase if UpToDate.\n     " + database +
                              "\n   (Yes)  Database check successful. Database is UpToDate.\n");
-    stamp(5);
+    stamp(5);  // saved again with the same bytes
+    EXPECT_EQ(run(batchUpToDate, {database}), BatchStatus::Success);
+    dir.write("app.rc", "STRINGTABLE\nBEGIN\n    IDS_HELLO \"Hallo\"\nEND\n");
     EXPECT_EQ(run(batchUpToDate, {database}), BatchStatus::CheckAnsweredNo);
     EXPECT_EQ(out.str(), "QMK:  Check datatabase if UpToDate.\n     " + database +
                              "\n   (No)   Database check successful. Database is not UpToDate.\n");
@@ -128,6 +131,17 @@ TEST_F(BatchUpdateTest, MissingFilesAreNamed)
 
     EXPECT_EQ(run(batchUpToDate, {(dir / "none.mdb").string()}), BatchStatus::Failed);
     EXPECT_NE(err.str().find("QMK Error:  File not found !  "), std::string::npos);
+}
+
+TEST_F(BatchUpdateTest, AProjectAnotherProgramIsWritingIsReportedAsInUse)
+{
+    SqliteDatabase writer;
+    writer.open(database, OpenMode{false, false, false});
+    writer.execute("BEGIN EXCLUSIVE");
+    EXPECT_EQ(run(batchUpToDate, {database}), BatchStatus::Failed);
+    EXPECT_NE(err.str().find("in use by another program"), std::string::npos) << err.str();
+    writer.execute("ROLLBACK");
+    EXPECT_EQ(run(batchUpToDate, {database}), BatchStatus::Success);
 }
 
 } // namespace qmk
