@@ -152,6 +152,16 @@ public:
     OperationResult toggleCategory(ProjectSwitch category, int selectedRow, int* rowToSelect = nullptr);
     // The status gauge of a translation over the shown rows, cached until the next change.
     GaugeFigures gauge(LanguageId language) { return rows_.gauge(db_, switches_, language); }
+    // The project's bookmarks, named places to go back to (ID in lineIndex, name in nameId).
+    // May throw DaoException.
+    std::vector<IdentRow> bookmarks() { return db_.bookmarks().all(); }
+    std::optional<BookmarkRow> bookmark(int id) { return db_.bookmarks().find(id); }
+    void addBookmark(const BookmarkRow& row) { db_.bookmarks().add(row); }
+    void removeBookmark(int id) { db_.bookmarks().remove(id); }
+
+    // The gauge of one dialog's or menu's texts, for its preview.
+    GaugeFigures dialogGauge(int dialogLine, LanguageId language);
+    GaugeFigures menuGauge(int menuLine, LanguageId language);
     // A long operation runs: the document refuses other changes until it ends.
     bool isBusy() const { return busy_; }
 

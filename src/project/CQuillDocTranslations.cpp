@@ -201,6 +201,16 @@ std::vector<std::string> CQuillDoc::missingCharacterSets(const std::function<boo
     return missing;
 }
 
+GaugeFigures CQuillDoc::dialogGauge(int dialogLine, LanguageId language)
+{
+    return gaugeOf(db_.languages().dialogStatistics(dialogLine, language));
+}
+
+GaugeFigures CQuillDoc::menuGauge(int menuLine, LanguageId language)
+{
+    return gaugeOf(db_.languages().menuStatistics(menuLine, language));
+}
+
 int CQuillDoc::translationCodePage(LanguageId language)
 {
     return textCodePage(translationEncoding(language));

@@ -106,7 +106,8 @@ DialogLayout buildDialogLayout(CQuillDoc& doc, int dlgLineIndex, double xScale, 
             const PixelRect rect{scaled(row.x, xScale), layout.captionHeight + scaled(row.y, yScale),
                                  scaled(row.x + row.cx, xScale), layout.captionHeight + scaled(row.y + row.cy, yScale)};
             const bool withText = row.hasText && kind->windowClass != ControlClass::GreyFrame;
-            PreviewControl control{withText ? row.lineIndex : -1, row.nameId, *kind, rect};
+            constexpr std::uint32_t kDisabled = 0x08000000;
+            PreviewControl control{withText ? row.lineIndex : -1, row.nameId, *kind, rect, (row.flags & kDisabled) != 0};
             (withText ? layout.textControls : layout.otherControls).push_back(std::move(control));
         }
     } catch (const DaoException& error) {

@@ -42,6 +42,7 @@ struct PreviewControl {
     std::string ident;   // Name_ID, "Dialog Caption" for the caption
     ControlKind kind;
     PixelRect rect;
+    bool disabled = false;  // WS_DISABLED among the statement's own style bits
 };
 
 struct DialogLayout {

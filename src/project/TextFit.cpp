@@ -5,6 +5,7 @@
 
 #include "database/DaoException.h"
 #include "project/CQuillDoc.h"
+#include "project/MnemonicText.h"
 #include "resources/Feedback.h"
 
 namespace qmk {
@@ -60,15 +61,7 @@ int wrappedLines(std::string_view text, int width, const TextMetrics& metrics, i
 
 std::string drawnText(std::string_view text)
 {
-    std::string drawn;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '&') {
-            if (i + 1 < text.size() && text[i + 1] == '&')
-                drawn += '&', ++i;
-            continue;
-        }
-        drawn += text[i];
-    }
+    const std::string drawn = splitMnemonic(text).text;
     // "\n" and "\t" as the script writes them stand for a line break and a gap.
     std::string shown;
     for (std::size_t i = 0; i < drawn.size(); ++i) {

@@ -377,6 +377,14 @@ int TextTableRows::toggleCategory(CProjectDatabase& db, ProjectSwitches& switche
     return again >= 0 ? again : 0;
 }
 
+GaugeFigures gaugeOf(const ResourceStatistics& stats)
+{
+    const long long total = stats.texts - stats.excluded;
+    if (total <= 0)
+        return {};
+    return GaugeFigures{static_cast<int>(stats.translated * 100LL / total), static_cast<int>(stats.changed * 100LL / total)};
+}
+
 GaugeFigures TextTableRows::gauge(CProjectDatabase& db, const ProjectSwitches& switches, LanguageId language)
 {
     if (gaugeCache_ && gaugeCache_->language == language && sameSwitches(gaugeCache_->switches, switches))

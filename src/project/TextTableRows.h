@@ -54,11 +54,15 @@ protected:
 };
 
 // Status gauge of one translation: whole percentages of the shown, not excluded texts.
+// Translated and flagged texts are counted apart: their shares add up to at most 100.
 struct GaugeFigures {
     int translatedPercent = 0;
     int modifiedPercent = 0;
     bool operator==(const GaugeFigures&) const = default;
 };
+
+// The figures of one dialog's or menu's texts, excluded ones left out.
+GaugeFigures gaugeOf(const ResourceStatistics& stats);
 
 class TextTableRows {
 public:

@@ -11,9 +11,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "database/CProjectDatabase.h"
 #include "database/DaoException.h"
 #include "parser/LanguageTable.h"
+#include "project/ChosenItem.h"
 #include "project/CQuillDoc.h"
 #include "resources/Feedback.h"
 #include "resources/Messages.h"
@@ -38,10 +38,11 @@ CBookmarkDlg::CBookmarkDlg(CQuillDoc& doc, Feedback& feedback, Place place, QWid
 {
     setWindowTitle(qs(txt::BookmarkTitle));
     const TextTableColumns& columns = doc.rows().columns();
-    QString item;
-    if (const int row = doc.rows().rowOfLineIndex(place_.lineIndex); row >= 0)
-        item = qs(std::string(itemTypeDisplayName(doc.rows().item(row).itemType))) + QStringLiteral(": ") +
-               qs(doc.rows().row(row).cell(TextTableColumns::IdColumn));
+    // The item by its resource, identifier, type and text, also where the Text Table hides it.
+    const ItemTexts chosen = itemTexts(doc, place_.lineIndex, std::nullopt, true);
+    QString item = qs(itemHeading(chosen));
+    if (!chosen.sourceShown.empty())
+        item += QStringLiteral("  \u201C%1\u201D").arg(qs(chosen.sourceShown));
     const QString language = place_.language ? qs(columns.header(columns.columnOfLanguage(*place_.language)))
                                              : QStringLiteral("Source Text");
     list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -97,7 +98,7 @@ void CBookmarkDlg::refresh()
 {
     list_->clear();
     try {
-        for (const IdentRow& bookmark : doc_.database().bookmarks().all()) {
+        for (const IdentRow& bookmark : doc_.bookmarks()) {
             auto* entry = new QListWidgetItem(qs(bookmark.nameId), list_);
             entry->setData(Qt::UserRole, bookmark.lineIndex);  // the bookmark's ID
         }
@@ -125,7 +126,7 @@ bool CBookmarkDlg::add()
     row.window = place_.window;
     row.language = place_.language.value_or(LanguageId{kSourceLanguage, kSourceLanguage});
     try {
-        doc_.database().bookmarks().add(row);
+        doc_.addBookmark(row);
     } catch (const DaoException& error) {
         feedback_.messageText(error.report(), Icon::Stop);  // the list stays as it was
         return false;
@@ -139,7 +140,7 @@ void CBookmarkDlg::removeSelected()
 {
     try {
         for (QListWidgetItem* entry : list_->selectedItems())
-            doc_.database().bookmarks().remove(entry->data(Qt::UserRole).toInt());
+            doc_.removeBookmark(entry->data(Qt::UserRole).toInt());
     } catch (const DaoException& error) {
         feedback_.messageText(error.report(), Icon::Stop);
     }
@@ -152,7 +153,7 @@ bool CBookmarkDlg::goTo()
         return false;
     std::optional<BookmarkRow> bookmark;
     try {
-        bookmark = doc_.database().bookmarks().find(list_->selectedItems().front()->data(Qt::UserRole).toInt());
+        bookmark = doc_.bookmark(list_->selectedItems().front()->data(Qt::UserRole).toInt());
     } catch (const DaoException& error) {
         feedback_.messageText(error.report(), Icon::Stop);
         return false;

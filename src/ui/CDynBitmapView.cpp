@@ -1,6 +1,7 @@
 // The bitmap preview.
 #include "ui/CDynBitmapView.h"
 
+#include <QContextMenuEvent>
 #include <QPainter>
 
 #include "database/DaoException.h"
@@ -58,6 +59,17 @@ void CDynBitmapView::showTexts()
     setMinimumSize(image_.isNull() ? QSize(0, 0) : image_.size());
     setToolTip(QString::fromStdString(file_.string()));
     update();
+}
+
+void CDynBitmapView::translationStored(int lineIndex, LanguageId language)
+{
+    if (lineIndex == resourceLine() && this->language() == language)
+        showTexts();
+}
+
+void CDynBitmapView::contextMenuEvent(QContextMenuEvent* event)
+{
+    execItemMenu(event->globalPos());
 }
 
 void CDynBitmapView::paintEvent(QPaintEvent*)

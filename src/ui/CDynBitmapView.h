@@ -19,9 +19,14 @@ public:
     const std::filesystem::path& file() const { return file_; }
     bool loaded() const { return !image_.isNull(); }
     QSize sizeHint() const override;
+    // The bitmap is the preview's one item.
+    int selectedLine() const override { return resourceLine(); }
+    int itemCount() const override { return 1; }
+    void translationStored(int lineIndex, LanguageId language) override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void showTexts() override;
 
 private:

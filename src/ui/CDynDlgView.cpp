@@ -16,6 +16,7 @@
 #include <QScrollBar>
 
 #include "project/CQuillDoc.h"
+#include "project/MnemonicText.h"
 #include "resources/Messages.h"
 #include "resources/UiTexts.h"
 #include "ui/DialogMetrics.h"
@@ -23,7 +24,7 @@
 namespace qmk {
 namespace {
 
-constexpr std::uint32_t kDisabled = 0x08000000;
+constexpr std::uint32_t kStaticNoPrefix = 0x80;  // SS_NOPREFIX: "&" is drawn as it stands
 
 QColor colourOf(TextColour colour)
 {
@@ -37,6 +38,17 @@ QColor colourOf(TextColour colour)
 }
 
 QString qs(const std::string& text) { return QString::fromStdString(text); }
+
+// A static's text as Windows draws it: the access key underlined, "&&" as one "&".
+QString labelMarkup(const std::string& text)
+{
+    const MnemonicText split = splitMnemonic(text);
+    if (split.key == std::string::npos)
+        return qs(split.text).toHtmlEscaped();
+    return qs(split.text.substr(0, split.key)).toHtmlEscaped() + QStringLiteral("<u>") +
+           qs(split.text.substr(split.key, split.keyLength)).toHtmlEscaped() + QStringLiteral("</u>") +
+           qs(split.text.substr(split.key + split.keyLength)).toHtmlEscaped();
+}
 
 } // namespace
 
@@ -118,11 +130,12 @@ QWidget* CDynDlgView::makeWidget(const PreviewControl& control)
     }
     }
     widget->setGeometry(control.rect.left, control.rect.top, control.rect.width(), control.rect.height());
-    widget->setEnabled((style & kDisabled) == 0 || control.lineIndex >= 0);
+    widget->setEnabled(!control.disabled);
     widget->setFocusPolicy(Qt::NoFocus);
     // The preview itself takes the clicks: the smallest control under the mouse wins.
     widget->setAttribute(Qt::WA_TransparentForMouseEvents);
-    widget->setAccessibleName(qs(control.ident));
+    widget->setAccessibleName(qs(control.ident));  // until its text is shown
+    widget->setAccessibleDescription(qs(control.ident));
     return widget;
 }
 
@@ -140,15 +153,23 @@ void CDynDlgView::showText(std::size_t index)
     const PreviewText text = previewText(doc_, control.lineIndex, language());
     const ControlLook look = controlLook(control.ident, text, !language());
     const QString shown = qs(text.shown);
-    if (auto* label = qobject_cast<QLabel*>(widget))
-        label->setText(shown);
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+        const bool literal = (control.kind.style & kStaticNoPrefix) != 0;
+        label->setTextFormat(literal ? Qt::PlainText : Qt::RichText);
+        label->setText(literal ? shown : labelMarkup(text.shown));
+    }
     else if (auto* button = qobject_cast<QAbstractButton*>(widget))
         button->setText(shown);
     else if (auto* group = qobject_cast<QGroupBox*>(widget))
         group->setTitle(shown);
+    // Screen readers hear the control by its text, as the dialog's user would see it.
+    const QString name = qs(splitMnemonic(text.shown).text);
+    widget->setAccessibleName(name.isEmpty() ? qs(control.ident) : name);
+    // The state colours mark enabled controls; a disabled one is drawn greyed as in the dialog.
     QPalette palette = widget->palette();
-    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
-        palette.setColor(role, colourOf(look.colour));
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+            palette.setColor(group, role, colourOf(look.colour));
     widget->setPalette(palette);
     widget->setToolTip(qs(look.tooltip));
     // Only a translation can be too wide: the source is what the dialog was made for.
@@ -223,10 +244,7 @@ void CDynDlgView::mousePressEvent(QMouseEvent* event)
     setFocus();
     if (clickAt(event->position().toPoint()) < 0 || event->button() != Qt::RightButton)
         return;
-    QMenu menu(this);
-    menu.addAction(QString::fromUtf8(txt::MenuStringAtTable), this, [this] { emit itemChosen(selectedLine()); });
-    menu.addAction(QString::fromUtf8(txt::MenuBookmark), this, [this] { emit bookmarkWanted(); });
-    menu.exec(event->globalPosition().toPoint());
+    execItemMenu(event->globalPosition().toPoint());
 }
 
 void CDynDlgView::select(int index)

@@ -2,16 +2,43 @@
 #include "ui/CDynMenuView.h"
 
 #include <QMenu>
+#include <QHeaderView>
 #include <QPainter>
+#include <QStyledItemDelegate>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "project/CQuillDoc.h"
+#include "project/MnemonicText.h"
 #include "resources/Messages.h"
 #include "resources/UiTexts.h"
 
 namespace qmk {
 namespace {
+
+// Draws a menu label as a menu does: the access key underlined, "&&" as one "&".
+class MnemonicDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem cell(option);
+        initStyleOption(&cell, index);
+        const QString text = cell.text;
+        cell.text.clear();
+        QStyle* style = cell.widget ? cell.widget->style() : nullptr;
+        if (!style)
+            return QStyledItemDelegate::paint(painter, option, index);
+        style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, cell.widget);
+        const QRect area = style->subElementRect(QStyle::SE_ItemViewItemText, &cell, cell.widget);
+        painter->save();
+        painter->setPen(cell.palette.color(cell.state & QStyle::State_Selected ? QPalette::HighlightedText
+                                                                               : QPalette::Text));
+        painter->setFont(cell.font);
+        painter->drawText(area.adjusted(2, 0, -2, 0), Qt::AlignVCenter | Qt::TextShowMnemonic | Qt::TextSingleLine, text);
+        painter->restore();
+    }
+};
 
 // The state icons: a folder-like square for popups, a dot for items, in the colour of their
 // state (untranslated blue, translated green, flagged red, source black, excluded grey).
@@ -50,6 +77,11 @@ CDynMenuView::CDynMenuView(CQuillDoc& doc, int menuLine, QWidget* parent)
 {
     setObjectName(QStringLiteral("menuPreview"));
     tree_->setHeaderHidden(true);
+    tree_->setColumnCount(2);  // the label, and the accelerator at the right
+    tree_->setItemDelegateForColumn(0, new MnemonicDelegate(tree_));
+    tree_->header()->setStretchLastSection(false);
+    tree_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    tree_->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     tree_->setItemsExpandable(false);  // the tree always stays open
     tree_->setRootIsDecorated(false);
     auto* layout = new QVBoxLayout(this);
@@ -82,10 +114,7 @@ CDynMenuView::CDynMenuView(CQuillDoc& doc, int menuLine, QWidget* parent)
         if (!item)
             return;
         tree_->setCurrentItem(item);
-        QMenu menu(this);
-        menu.addAction(QString::fromUtf8(txt::MenuStringAtTable), this, [this] { emit itemChosen(selectedLine()); });
-        menu.addAction(QString::fromUtf8(txt::MenuBookmark), this, [this] { emit bookmarkWanted(); });
-        menu.exec(tree_->viewport()->mapToGlobal(at));
+        execItemMenu(tree_->viewport()->mapToGlobal(at));
     });
     showTexts();
     if (!items_.empty())
@@ -102,7 +131,10 @@ void CDynMenuView::showItem(std::size_t index)
     const MenuNode& node = nodes_[index];
     const PreviewText text = previewText(doc_, node.lineIndex, language());
     icons_[index] = menuIcon(node.popup, text, !language());
-    items_[index]->setText(0, QString::fromStdString(text.shown));
+    const MenuLabel label = splitMenuLabel(text.shown);
+    items_[index]->setText(0, QString::fromStdString(label.label));
+    items_[index]->setText(1, QString::fromStdString(label.accelerator));
+    items_[index]->setData(0, Qt::AccessibleTextRole, QString::fromStdString(splitMnemonic(label.label).text));
     items_[index]->setIcon(0, stateIcon(icons_[index]));
     items_[index]->setToolTip(0, QString::fromStdString(controlLook(node.ident, text, !language()).tooltip));
 }

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QListWidget>
@@ -41,7 +42,8 @@ CFindDlg::CFindDlg(Mode mode, Context context, QWidget* parent)
     where_->setSelectionMode(QAbstractItemView::MultiSelection);
     where_->setAccessibleName(QStringLiteral("Where"));
     if (mode == Mode::Find) {
-        auto* source = new QListWidgetItem(QStringLiteral("\"%1\"").arg(qs(std::string(messageText(msg::SourceEntry)))), where_);
+        // The entry's text carries its own quotation marks.
+        auto* source = new QListWidgetItem(qs(std::string(messageText(msg::SourceEntry))), where_);
         source->setData(ColumnRole, TextTableColumns::SourceColumn);
     }
     for (LanguageId id : columns.translations()) {
@@ -68,8 +70,13 @@ CFindDlg::CFindDlg(Mode mode, Context context, QWidget* parent)
             box->addItem(qs(entry));
         box->setCurrentIndex(history.entries().empty() ? -1 : 0);
     };
+    // The box and its edit field are named by their label, never by the text they hold.
+    auto name = [](QComboBox* box, const QString& text) {
+        box->setAccessibleName(text);
+        box->lineEdit()->setAccessibleName(text);
+    };
     fill(what_, context_.searches);
-    what_->setAccessibleName(QStringLiteral("Find what"));
+    name(what_, QStringLiteral("Find what"));
     auto* form = new QFormLayout;
     form->addRow(qs(txt::LabelWhere), where_);
     if (mode == Mode::Find) {
@@ -82,13 +89,15 @@ CFindDlg::CFindDlg(Mode mode, Context context, QWidget* parent)
     } else {
         with_ = new QComboBox(this);
         fill(with_, context_.replacements);
-        with_->setAccessibleName(QStringLiteral("Replace with"));
+        name(with_, QStringLiteral("Replace with"));
         form->addRow(qs(txt::LabelFindWhat), what_);
         form->addRow(qs(txt::LabelReplaceWith), with_);
     }
     form->addRow(QString(), matchCase_);
     form->addRow(QString(), wholeWord_);
     matchCase_->setChecked(mode == Mode::Find);
+    if (mode == Mode::Find)
+        form->addRow(QString(), makeDirectionBox());
 
     auto* buttons = new QVBoxLayout;
     auto addButton = [&](const char* text, auto slot) {
@@ -115,6 +124,34 @@ CFindDlg::CFindDlg(Mode mode, Context context, QWidget* parent)
     connect(where_, &QListWidget::itemSelectionChanged, this, &CFindDlg::updateButtons);
     connect(what_, &QComboBox::editTextChanged, this, &CFindDlg::updateButtons);
     updateButtons();
+    // Typing goes into the search text, the last one chosen so that it is replaced.
+    what_->setFocus();
+    if (what_->lineEdit())
+        what_->lineEdit()->selectAll();
+}
+
+QGroupBox* CFindDlg::makeDirectionBox()
+{
+    auto* box = new QGroupBox(qs(txt::LabelDirection), this);
+    up_ = new QRadioButton(qs(txt::OptionUp), box);
+    down_ = new QRadioButton(qs(txt::OptionDown), box);
+    up_->setEnabled(false);  // every search runs downwards, wrapping at the end
+    down_->setChecked(true);
+    auto* row = new QHBoxLayout(box);
+    row->addWidget(up_);
+    row->addWidget(down_);
+    return box;
+}
+
+void CFindDlg::setDirectionDown(bool down)
+{
+    if (up_)
+        (down ? down_ : up_)->setChecked(true);
+}
+
+bool CFindDlg::directionDown() const
+{
+    return !up_ || !up_->isChecked();
 }
 
 void CFindDlg::updateButtons()

@@ -11,6 +11,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QGroupBox;
 class QListWidget;
 class QPushButton;
 class QRadioButton;
@@ -42,6 +43,9 @@ public:
     QCheckBox* matchCaseBox() const { return matchCase_; }
     QCheckBox* wholeWordBox() const { return wholeWord_; }
     QRadioButton* changedItemsButton() const { return changedItems_; }
+    // The stored direction of the Find dialog (only downwards searches are run).
+    void setDirectionDown(bool down);
+    bool directionDown() const;
 
     bool findNext();
     bool markAll();
@@ -50,6 +54,7 @@ public:
 
 private:
     SearchOptions takeOptions();
+    QGroupBox* makeDirectionBox();
     bool findMatch(bool quiet);
     void updateButtons();
 
@@ -60,6 +65,8 @@ private:
     QComboBox* with_ = nullptr;
     QRadioButton* textMode_ = nullptr;
     QRadioButton* changedItems_ = nullptr;
+    QRadioButton* up_ = nullptr;
+    QRadioButton* down_ = nullptr;
     QCheckBox* matchCase_;
     QCheckBox* wholeWord_;
     std::vector<QPushButton*> actions_;

@@ -19,7 +19,7 @@ QSize CGaugePane::sizeHint() const
 void CGaugePane::setFigures(int translatedPercent, int modifiedPercent)
 {
     translated_ = std::clamp(translatedPercent, 0, 100);
-    modified_ = std::clamp(modifiedPercent, 0, translated_);
+    modified_ = std::clamp(modifiedPercent, 0, 100 - translated_);
     setToolTip(QStringLiteral("%1% translated, %2% to review").arg(translated_).arg(modified_));
     setAccessibleDescription(toolTip());
     update();
@@ -29,6 +29,7 @@ void CGaugePane::clear()
 {
     translated_ = -1;
     setToolTip({});
+    setAccessibleDescription({});
     update();
 }
 
@@ -46,9 +47,11 @@ void CGaugePane::paintEvent(QPaintEvent*)
     const int review = inside.width() * modified_ / 100;
     painter.setPen(Qt::NoPen);
     painter.fillRect(QRect(inside.left(), inside.top(), done, inside.height()), palette().color(QPalette::Highlight));
-    painter.fillRect(QRect(inside.left() + done - review, inside.top(), review, inside.height()), QColor(220, 0, 0));
+    painter.fillRect(QRect(inside.left() + done, inside.top(), review, inside.height()), QColor(220, 0, 0));
     painter.setPen(palette().color(QPalette::Text));
-    painter.drawText(frame, Qt::AlignCenter, QStringLiteral("%1%").arg(translated_));
+    const QString text = modified_ > 0 ? QStringLiteral("%1% +%2%").arg(translated_).arg(modified_)
+                                       : QStringLiteral("%1%").arg(translated_);
+    painter.drawText(frame, Qt::AlignCenter, text);
 }
 
 } // namespace qmk

@@ -31,6 +31,7 @@
 #include "project/ChosenItem.h"
 #include "project/CQuillDoc.h"
 #include "project/ItemTypes.h"
+#include "project/PreviewTarget.h"
 #include "project/ProjectCopy.h"
 #include "project/SpellCheck.h"
 #include "project/TextCodec.h"
@@ -372,17 +373,7 @@ void CMainFrame::connectCommands()
         if (CPreviewView* preview = activePreview())
             preview->step(false);
     });
-    on(cmd::ShowInTextTable, [this] {
-        CPreviewView* preview = activePreview();
-        CChildFrame* child = activeChild();
-        if (!preview || !child || preview->selectedLine() < 0)
-            return;
-        child->chooseItem(preview->selectedLine());
-        if (child->textList()->selectedRow() < 0)
-            feedback_.messageText(txt::ItemNotInTextTable, Icon::Information);
-        else
-            area_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(child->parentWidget()));
-    });
+    on(cmd::ShowInTextTable, [this] { showInTextTable(activePreview()); });
     on(cmd::Find, [this] { openFindDialog(false); });
     on(cmd::Replace, [this] { openFindDialog(true); });
     on(cmd::FindNext, [this] { repeatFind(); });
@@ -480,15 +471,16 @@ std::vector<CPreviewView*> CMainFrame::previews() const
     return list;
 }
 
-CPreviewView* CMainFrame::openPreview(CChildFrame* child, int kind, int resourceLine, std::optional<int> item)
+CPreviewView* CMainFrame::openPreview(CChildFrame* child, const PreviewTarget& target)
 {
-    if (!child || resourceLine < 0)
+    if (!child || target.resourceLine < 0)
         return nullptr;
     CQuillDoc& doc = child->document();
     const std::optional<LanguageId> language = child->textList()->currentLanguage();
-    const auto previewKind = static_cast<CPreviewView::Kind>(kind);
+    const int resourceLine = target.resourceLine;
+    const std::optional<int> item = target.item;
     for (CPreviewView* open : previews()) {
-        if (&open->document() != &doc || open->kind() != previewKind || open->resourceLine() != resourceLine)
+        if (&open->document() != &doc || open->kind() != target.kind || open->resourceLine() != resourceLine)
             continue;
         area_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(open->parentWidget()));
         if (open->language() != language)
@@ -498,20 +490,24 @@ CPreviewView* CMainFrame::openPreview(CChildFrame* child, int kind, int resource
         return open;
     }
     CPreviewView* preview = nullptr;
-    switch (previewKind) {
-    case CPreviewView::Kind::Dialog: preview = new CDynDlgView(doc, resourceLine); break;
-    case CPreviewView::Kind::Menu: preview = new CDynMenuView(doc, resourceLine); break;
-    case CPreviewView::Kind::Bitmap: preview = new CDynBitmapView(doc, resourceLine); break;
+    switch (target.kind) {
+    case PreviewKind::Dialog: preview = new CDynDlgView(doc, resourceLine); break;
+    case PreviewKind::Menu: preview = new CDynMenuView(doc, resourceLine); break;
+    case PreviewKind::Bitmap: preview = new CDynBitmapView(doc, resourceLine); break;
     }
     preview->setLanguage(language);
     connect(preview, &CPreviewView::itemChosen, this, [this, preview](int line) { previewChose(preview, line); });
     connect(preview, &CPreviewView::bookmarkWanted, this, &CMainFrame::bookmark);
+    connect(preview, &CPreviewView::showInTextTableWanted, this, [this, preview] { showInTextTable(preview); });
     QMdiSubWindow* window = area_->addSubWindow(preview);
     window->setWindowTitle(preview->title(child->windowTitle()));
     window->setWindowIcon(windowIcon());
     window->show();
     if (item)
         preview->selectLine(*item);
+    // The bar shows what the new preview selected, also the first item it chose by itself.
+    if (preview->selectedLine() >= 0)
+        previewChose(preview, preview->selectedLine());
     preview->setFocus();
     updateCommandStates();
     return preview;
@@ -523,30 +519,35 @@ CPreviewView* CMainFrame::previewChosenItem(int command)
     if (!child)
         return nullptr;
     const CChildFrame::ChosenItem chosen = child->chosenItem();
-    CProjectDatabase& db = child->document().database();
-    std::optional<int> owner;
-    std::optional<int> item;
-    int kind = 0;
+    std::optional<PreviewTarget> target;
     try {
-        switch (chosen.type) {
-        case ItemType::Dialog: owner = chosen.lineIndex; break;
-        case ItemType::DialogItem: owner = db.items().dialogOfControl(chosen.lineIndex); item = chosen.lineIndex; break;
-        case ItemType::DialogCaption: owner = db.items().dialogOfCaption(chosen.lineIndex); item = chosen.lineIndex; break;
-        case ItemType::Menu: owner = chosen.lineIndex; kind = 1; break;
-        case ItemType::MenuItem:
-        case ItemType::PopupMenu: owner = db.items().menuOfItem(chosen.lineIndex); item = chosen.lineIndex; kind = 1; break;
-        case ItemType::BitmapNode:
-        case ItemType::BitmapFile: owner = chosen.lineIndex; kind = 2; break;
-        default: break;
-        }
+        target = previewTargetOf(child->document(), chosen.lineIndex, chosen.type);
     } catch (const DaoException& error) {
         feedback_.messageText(error.report(), Icon::Stop);
         return nullptr;
     }
-    const int wanted = command == cmd::ViewDialog ? 0 : command == cmd::ViewMenu ? 1 : 2;
-    if (!owner || kind != wanted)
+    const PreviewKind wanted = command == cmd::ViewDialog ? PreviewKind::Dialog
+                               : command == cmd::ViewMenu ? PreviewKind::Menu
+                                                          : PreviewKind::Bitmap;
+    if (!target || target->kind != wanted)
         return nullptr;
-    return openPreview(child, kind, *owner, item);
+    return openPreview(child, *target);
+}
+
+void CMainFrame::showInTextTable(CPreviewView* preview)
+{
+    CChildFrame* child = preview ? childOf(preview->document()) : nullptr;
+    if (!child || preview->selectedLine() < 0)
+        return;
+    if (preview->language())
+        child->textList()->setCurrentLanguage(*preview->language());
+    child->chooseItem(preview->selectedLine());
+    if (child->textList()->selectedRow() < 0) {
+        feedback_.messageText(txt::ItemNotInTextTable, Icon::Information);
+        return;
+    }
+    area_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(child->parentWidget()));
+    child->textList()->setFocus();
 }
 
 void CMainFrame::previewChose(CPreviewView* preview, int lineIndex)
@@ -657,6 +658,7 @@ void CMainFrame::newTranslation()
                 child->textList()->setCurrentLanguage(id);
         fillLanguageList();
         updateCommandStates();
+        projectFiles_->refresh(child->document().scriptPath());
     }
 }
 
@@ -673,12 +675,19 @@ void CMainFrame::deleteTranslation()
     CDeleteTranslationDlg dialog(doc, child->textList()->currentLanguage(), this);
     if (dialog.exec() != QDialog::Accepted || !dialog.chosen())
         return;
+    const LanguageId deleted = *dialog.chosen();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    doc.DeleteTranslation(*dialog.chosen());
+    doc.DeleteTranslation(deleted);
     QApplication::restoreOverrideCursor();
+    // A preview of the deleted translation goes on showing the source texts.
+    for (CPreviewView* preview : previews())
+        if (&preview->document() == &doc && preview->language() == deleted &&
+            doc.rows().columns().columnOfLanguage(deleted) < 0)
+            preview->setLanguage(std::nullopt);
     translateForm_->showChosen();
     fillLanguageList();
     updateCommandStates();
+    projectFiles_->refresh(doc.scriptPath());
 }
 
 void CMainFrame::editVersionBlockHeader()
@@ -717,14 +726,22 @@ void CMainFrame::openFindDialog(bool replace)
                          replacements_.save(settings_.profile(), "ReplaceText");
                      }},
                     this);
+    // Find keeps its options in the settings file; Replace keeps its own for the run.
     if (!replace) {
         dialog.matchCaseBox()->setChecked(profile.getInt("FINDSTRING", "MatchCase", 1) != 0);
         dialog.wholeWordBox()->setChecked(profile.getInt("FINDSTRING", "WholeWord", 0) != 0);
+        dialog.setDirectionDown(profile.getInt("FINDSTRING", "FindDirectory", 2) != 0);
+    } else {
+        dialog.matchCaseBox()->setChecked(replaceOptions_.matchCase);
+        dialog.wholeWordBox()->setChecked(replaceOptions_.wholeWord);
     }
     dialog.exec();
     if (!replace) {
         profile.writeInt("FINDSTRING", "MatchCase", dialog.matchCaseBox()->isChecked() ? 1 : 0);
         profile.writeInt("FINDSTRING", "WholeWord", dialog.wholeWordBox()->isChecked() ? 1 : 0);
+        profile.writeInt("FINDSTRING", "FindDirectory", dialog.directionDown() ? 1 : 0);
+    } else {
+        replaceOptions_ = {dialog.matchCaseBox()->isChecked(), dialog.wholeWordBox()->isChecked()};
     }
     updateCommandStates();
 }
@@ -764,28 +781,16 @@ void CMainFrame::goToBookmark(CChildFrame* child, const BookmarkRow& bookmark)
         return;
     }
     // A preview at the item, in the bookmark's language.
-    CProjectDatabase& db = child->document().database();
-    std::optional<int> owner;
-    int kind = 0;
+    std::optional<PreviewTarget> target;
     try {
-        if (bookmark.window == "Dialog") {
-            owner = db.items().dialogOfControl(bookmark.lineIndex);
-            if (!owner)
-                owner = db.items().dialogOfCaption(bookmark.lineIndex);
-        } else if (bookmark.window == "Menu") {
-            owner = db.items().menuOfItem(bookmark.lineIndex);
-            kind = 1;
-        } else {
-            owner = bookmark.lineIndex;
-            kind = 2;
-        }
+        target = previewTargetOfBookmark(child->document(), bookmark.lineIndex, bookmark.window);
     } catch (const DaoException& error) {
         feedback_.messageText(error.report(), Icon::Stop);
         return;
     }
-    if (!owner)
+    if (!target)
         return;
-    if (CPreviewView* preview = openPreview(child, kind, *owner, bookmark.lineIndex); preview && !translated)
+    if (CPreviewView* preview = openPreview(child, *target); preview && !translated)
         preview->setLanguage(std::nullopt);
 }
 
@@ -1082,9 +1087,10 @@ void CMainFrame::updatePanes()
     CGaugePane* gauge = gaugePane_;
     CChildFrame* child = activeChild();
     if (!child) {
-        languagePane_->clear();
-        rowPane_->clear();
-        typePane_->clear();
+        for (QLabel* pane : {languagePane_, rowPane_, typePane_}) {
+            pane->clear();
+            pane->setAccessibleDescription({});
+        }
         gauge->clear();
         return;
     }
@@ -1094,14 +1100,21 @@ void CMainFrame::updatePanes()
     const bool source = !language || table->sourceColumnChosen();
     languagePane_->setText(source ? QStringLiteral("Source Text")
                                   : QString::fromStdString(doc.rows().columns().header(table->currentColumn())));
-    if (CPreviewView* preview = activePreview()) {
+    CPreviewView* preview = activePreview();
+    if (preview)
         languagePane_->setText(preview->languagePane());
-        if (auto* dialog = qobject_cast<CDynDlgView*>(preview); dialog && dialog->unfitCount() > 0)
-            statusBar()->showMessage(QString::fromStdString(
-                fillPlaceholders(txt::TextsDoNotFit, {std::to_string(dialog->unfitCount())})));
+    auto* dialog = qobject_cast<CDynDlgView*>(preview);
+    if (dialog && dialog->unfitCount() > 0) {
+        statusBar()->showMessage(
+            QString::fromStdString(fillPlaceholders(txt::TextsDoNotFit, {std::to_string(dialog->unfitCount())})));
+        unfitShown_ = true;
+    } else if (unfitShown_) {
+        // The count belongs to the preview: it goes when the preview does or when all fit.
+        statusBar()->clearMessage();
+        unfitShown_ = false;
     }
     if (language) {
-        const GaugeFigures figures = doc.gauge(*language);
+        const GaugeFigures figures = previewGauge(doc, *language).value_or(doc.gauge(*language));
         gauge->setFigures(figures.translatedPercent, figures.modifiedPercent);
     } else {
         gauge->clear();
@@ -1110,6 +1123,26 @@ void CMainFrame::updatePanes()
     const ItemTexts item = itemTexts(doc, child->chosenItem().lineIndex, std::nullopt);
     rowPane_->setText(item.row >= 0 ? QStringLiteral("%1/%2").arg(item.row + 1).arg(doc.rows().rowCount()) : QString());
     typePane_->setText(item.found ? QString::fromStdString(std::string(itemTypeDisplayName(item.itemType))) : QString());
+    // Screen readers hear a pane's name and, as its description, what it shows now.
+    for (QLabel* pane : {languagePane_, rowPane_, typePane_})
+        pane->setAccessibleDescription(pane->text());
+}
+
+std::optional<GaugeFigures> CMainFrame::previewGauge(CQuillDoc& doc, LanguageId language)
+{
+    CPreviewView* preview = activePreview();
+    if (!preview || &preview->document() != &doc)
+        return std::nullopt;
+    const LanguageId shown = preview->language().value_or(language);
+    switch (preview->kind()) {
+    case PreviewKind::Dialog:
+        return doc.dialogGauge(preview->resourceLine(), shown);
+    case PreviewKind::Menu:
+        return doc.menuGauge(preview->resourceLine(), shown);
+    case PreviewKind::Bitmap:
+        break;
+    }
+    return std::nullopt;
 }
 
 void CMainFrame::restoreLayout()

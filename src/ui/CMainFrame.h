@@ -16,7 +16,9 @@
 
 #include "app/OpenProjects.h"
 #include "database/ProjectRows.h"
+#include "project/PreviewTarget.h"
 #include "project/TextSearch.h"
+#include "project/TextTableRows.h"
 #include "ui/CommandTable.h"
 
 class QComboBox;
@@ -59,9 +61,11 @@ public:
 
     // Opens (or brings forward, in the requested language) the preview of a dialog, menu or
     // bitmap of a project; `item` is selected in it when given.
-    CPreviewView* openPreview(CChildFrame* child, int kind, int resourceLine, std::optional<int> item = std::nullopt);
+    CPreviewView* openPreview(CChildFrame* child, const PreviewTarget& target);
     // The preview of the chosen item of the active project (command 32950, 32951 or 32958).
     CPreviewView* previewChosenItem(int command);
+    // "String at Table": the preview's item chosen in its project, whose window comes forward.
+    void showInTextTable(CPreviewView* preview);
     CPreviewView* activePreview() const;
     std::vector<CPreviewView*> previews() const;
 
@@ -113,6 +117,8 @@ private:
     // The active project changed, or something its panes show: menus, checks, panes.
     void updateCommandStates();
     void updatePanes();
+    // The gauge over the active preview's own items, when a dialog or menu preview is active.
+    std::optional<GaugeFigures> previewGauge(CQuillDoc& doc, LanguageId language);
     void updateWindowTitle();
     void fillLanguageList();
 
@@ -131,6 +137,7 @@ private:
     CGaugePane* gaugePane_ = nullptr;
     QLabel* rowPane_ = nullptr;
     QLabel* typePane_ = nullptr;
+    bool unfitShown_ = false;  // the status bar shows the active dialog preview's unfit count
     OpenProjects open_;
     std::map<CChildFrame*, int> handles_;
     CChildFrame* lastChild_ = nullptr;  // the project of the previews in front
@@ -140,6 +147,10 @@ private:
     SearchHistory replacements_;
     std::vector<std::string> findWhere_;
     std::vector<std::string> replaceWhere_;
+    struct ReplaceOptions {
+        bool matchCase = false;
+        bool wholeWord = false;
+    } replaceOptions_;
     QStringList exportColumns_;  // the workbook column entries chosen last in this run
 };
 

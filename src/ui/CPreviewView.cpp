@@ -1,6 +1,8 @@
 // The previews' shared part.
 #include "ui/CPreviewView.h"
 
+#include <QMenu>
+
 #include "project/CQuillDoc.h"
 #include "resources/UiTexts.h"
 
@@ -16,6 +18,14 @@ CPreviewView::CPreviewView(CQuillDoc& doc, Kind kind, int resourceLine, QWidget*
 CPreviewView::~CPreviewView()
 {
     doc_.removeObserver(this);
+}
+
+void CPreviewView::execItemMenu(const QPoint& globalPosition)
+{
+    QMenu menu(this);
+    menu.addAction(QString::fromUtf8(txt::MenuStringAtTable), this, [this] { emit showInTextTableWanted(); });
+    menu.addAction(QString::fromUtf8(txt::MenuBookmark), this, [this] { emit bookmarkWanted(); });
+    menu.exec(globalPosition);
 }
 
 void CPreviewView::setLanguage(std::optional<LanguageId> language)

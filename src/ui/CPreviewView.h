@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "database/ProjectRows.h"
+#include "project/PreviewTarget.h"
 #include "project/ProjectObserver.h"
 
 namespace qmk {
@@ -16,7 +17,7 @@ class CQuillDoc;
 class CPreviewView : public QWidget, public ProjectObserver {
     Q_OBJECT
 public:
-    enum class Kind { Dialog, Menu, Bitmap };
+    using Kind = PreviewKind;
 
     CPreviewView(CQuillDoc& doc, Kind kind, int resourceLine, QWidget* parent = nullptr);
     ~CPreviewView() override;
@@ -42,9 +43,13 @@ signals:
     void itemChosen(int lineIndex);
     // "&Bookmark..." was chosen in the preview's context menu.
     void bookmarkWanted();
+    // "String at Table" was chosen: the selected item in the project's Text Table.
+    void showInTextTableWanted();
 
 protected:
     virtual void showTexts() = 0;
+    // The context menu of the selected item, the same in every preview.
+    void execItemMenu(const QPoint& globalPosition);
 
     CQuillDoc& doc_;
 

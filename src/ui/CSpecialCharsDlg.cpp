@@ -3,6 +3,7 @@
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -48,7 +49,7 @@ CSpecialCharsDlg::CSpecialCharsDlg(const std::vector<std::string>& characters, Q
         ++buttons_;
     }
     auto* cancel = new QDialogButtonBox(this);
-    cancel->addButton(QString::fromUtf8(txt::ButtonCancel), QDialogButtonBox::RejectRole);
+    cancel->addButton(QString::fromUtf8(txt::ButtonCancel), QDialogButtonBox::RejectRole)->setAutoDefault(false);
     connect(cancel, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
@@ -57,6 +58,16 @@ CSpecialCharsDlg::CSpecialCharsDlg(const std::vector<std::string>& characters, Q
         move(lastPosition());
     else if (parent)
         move(parent->mapToGlobal(QPoint(20, 20)));
+}
+
+void CSpecialCharsDlg::keyPressEvent(QKeyEvent* event)
+{
+    auto* button = qobject_cast<QToolButton*>(focusWidget());
+    if (button && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        button->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 CSpecialCharsDlg::~CSpecialCharsDlg()

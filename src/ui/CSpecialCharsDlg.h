@@ -16,6 +16,10 @@ public:
     QString chosen() const { return chosen_; }
     int buttonCount() const { return buttons_; }
 
+protected:
+    // Return and Enter choose the character whose button has the focus.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     QString chosen_;
     int buttons_ = 0;

@@ -13,6 +13,12 @@ void CTextListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     initStyleOption(&cell, index);
     if (index.data(CTextTableModel::ExcludedRole).toBool())
         cell.font.setStrikeOut(true);
+    if ((cell.state & QStyle::State_Selected) && !current_(index.column())) {
+        cell.state &= ~QStyle::State_Selected;
+        QColor tint = option.palette.color(QPalette::Highlight);
+        tint.setAlpha(40);
+        painter->fillRect(option.rect, tint);
+    }
     QStyledItemDelegate::paint(painter, cell, index);
 
     painter->save();

@@ -55,9 +55,11 @@ CTextListView::CTextListView(CQuillDoc& doc, std::function<QAction*(int)> action
     connect(shown_, &QAbstractItemModel::rowsRemoved, this, [this] { following_ = false; });
     connect(shown_, &QAbstractItemModel::layoutChanged, this, [this] { following_ = false; });
     connect(shown_, &QAbstractItemModel::modelReset, this, [this] { following_ = false; });
-    setItemDelegate(new CTextListDelegate(this));
+    setItemDelegate(new CTextListDelegate([this](int column) { return isCurrentCell(column); }, this));
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
+    // Tab goes on to the next control: the table is no trap for keyboard users.
+    setTabKeyNavigation(false);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setShowGrid(false);
     setWordWrap(false);
@@ -110,8 +112,36 @@ void CTextListView::resetColumns()
     }
 }
 
+bool CTextListView::focusNextPrevChild(bool next)
+{
+    // The project's window hands any focus it gets back to the table: the chain is walked past
+    // it, and past everything else that would, so that Tab always leaves the table.
+    QWidget* widget = this;
+    while ((widget = next ? widget->nextInFocusChain() : widget->previousInFocusChain()) != this) {
+        if (!widget->isVisible() || !widget->isEnabled() || !(widget->focusPolicy() & Qt::TabFocus) ||
+            widget->isAncestorOf(this) || isAncestorOf(widget))
+            continue;
+        QWidget* target = widget;
+        while (target->focusProxy())
+            target = target->focusProxy();
+        if (target == this)
+            continue;
+        target->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return true;
+    }
+    return false;
+}
+
+bool CTextListView::isCurrentCell(int column) const
+{
+    if (sourceChosen_ || currentColumn_ < 0)
+        return column == TextTableColumns::IdColumn || column == TextTableColumns::SourceColumn;
+    return column == currentColumn_;
+}
+
 void CTextListView::chooseColumn(int column)
 {
+    viewport()->update();
     if (doc_.rows().columns().isTranslationColumn(column)) {
         sourceChosen_ = false;
         if (column != currentColumn_) {

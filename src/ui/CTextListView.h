@@ -40,6 +40,10 @@ public:
     // says the Id or source column was chosen last.
     int currentColumn() const { return currentColumn_; }
     bool sourceColumnChosen() const { return sourceChosen_; }
+    // Whether the selected row draws this column's cell as selected: where OK stores.
+    bool isCurrentCell(int column) const;
+    // A click in a column: a translation's makes it current, the Id or source column the source.
+    void chooseColumn(int column);
     void setCurrentLanguage(LanguageId language);
     std::optional<LanguageId> currentLanguage() const;
 
@@ -68,8 +72,10 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void changeEvent(QEvent* event) override;
 
+protected:
+    bool focusNextPrevChild(bool next) override;
+
 private:
-    void chooseColumn(int column);
     void resetColumns();
     // Selects the shown line's row again (or nothing) after the rows or the filter changed.
     void reselect();

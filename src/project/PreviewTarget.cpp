@@ -1,0 +1,47 @@
+// Finding the resource whose preview shows an item.
+#include "project/PreviewTarget.h"
+
+#include "database/ProjectItems.h"
+#include "project/CQuillDoc.h"
+
+namespace qmk {
+namespace {
+
+std::optional<PreviewTarget> target(PreviewKind kind, std::optional<int> owner, std::optional<int> item)
+{
+    if (!owner)
+        return std::nullopt;
+    return PreviewTarget{kind, *owner, item};
+}
+
+} // namespace
+
+std::optional<PreviewTarget> previewTargetOf(CQuillDoc& doc, int lineIndex, ItemType type)
+{
+    ProjectItems& items = doc.database().items();
+    switch (type) {
+    case ItemType::Dialog: return target(PreviewKind::Dialog, lineIndex, std::nullopt);
+    case ItemType::DialogItem: return target(PreviewKind::Dialog, items.dialogOfControl(lineIndex), lineIndex);
+    case ItemType::DialogCaption: return target(PreviewKind::Dialog, items.dialogOfCaption(lineIndex), lineIndex);
+    case ItemType::Menu: return target(PreviewKind::Menu, lineIndex, std::nullopt);
+    case ItemType::MenuItem:
+    case ItemType::PopupMenu: return target(PreviewKind::Menu, items.menuOfItem(lineIndex), lineIndex);
+    case ItemType::BitmapNode:
+    case ItemType::BitmapFile: return target(PreviewKind::Bitmap, lineIndex, std::nullopt);
+    default: return std::nullopt;
+    }
+}
+
+std::optional<PreviewTarget> previewTargetOfBookmark(CQuillDoc& doc, int lineIndex, std::string_view window)
+{
+    ProjectItems& items = doc.database().items();
+    if (window == "Dialog") {
+        std::optional<int> dialog = items.dialogOfControl(lineIndex);
+        return target(PreviewKind::Dialog, dialog ? dialog : items.dialogOfCaption(lineIndex), lineIndex);
+    }
+    if (window == "Menu")
+        return target(PreviewKind::Menu, items.menuOfItem(lineIndex), lineIndex);
+    return target(PreviewKind::Bitmap, lineIndex, lineIndex);
+}
+
+} // namespace qmk
