@@ -9,6 +9,7 @@
 #include "exchange/ImportedTranslation.h"
 #include "project/TranslationEncoding.h"
 #include "exchange/ItemMatcher.h"
+#include "parser/LanguageTable.h"
 #include "parser/LineKindGroups.h"
 #include "parser/ParserCodes.h"
 #include "project/CQuillDoc.h"
@@ -92,6 +93,16 @@ DatabaseImportResult DatabaseImport::intoProject(CQuillDoc& doc, const std::file
     DatabaseImportResult result = DatabaseImport(doc.database(), doc.scriptPath(), doc.feedback()).run(source, language);
     if (result.ok())
         doc.translationsImported(operation, result.imported > 0);
+    // Says what came of it: how many texts, or why none.
+    if (result.languageMissing)
+        doc.feedback().messageText(
+            fillPlaceholders(txt::ImportDatabaseNoLanguage,
+                             {source.string(), std::string(languageDisplayText(language.language, language.sublanguage))}),
+            Icon::Exclamation);
+    else if (result.ok())
+        doc.feedback().messageText(result.imported > 0 ? fillPlaceholders(txt::ImportDone, {source.string(), std::to_string(result.imported)})
+                                                       : fillPlaceholders(txt::ImportNothing, {source.string()}),
+                                   Icon::Information);
     return result;
 }
 
@@ -107,8 +118,10 @@ DatabaseImportResult DatabaseImport::run(const std::filesystem::path& sourcePath
         std::size_t column = 0;
         while (column < sourceLanguages.size() && !(sourceLanguages[column].id == language))
             ++column;
-        if (column == sourceLanguages.size())
+        if (column == sourceLanguages.size()) {
+            result.languageMissing = true;
             return result;
+        }
 
         // The two projects may keep their texts in different code pages (one UTF-8, one not).
         const int sourceProjectCodePage =

@@ -19,6 +19,7 @@ struct DatabaseImportResult {
     OperationResult outcome = OperationResult::Failed;
     int imported = 0;
     bool translationAdded = false;
+    bool languageMissing = false;  // the other project has no such translation
     bool ok() const { return outcome.done(); }
 };
 

@@ -25,7 +25,7 @@ struct FormatEntry {
 };
 
 const FormatEntry kFormats[] = {
-    {ImportKind::Workbook, "Microsoft Excel File (*.xlsx *.xls)", {".xlsx", ".xls"}},
+    {ImportKind::Workbook, "Microsoft Excel File (*.xlsx)", {".xlsx"}},
     {ImportKind::ProjectDatabase, "Database File (*.mdb)", {".mdb"}},
     {ImportKind::TranslatedScript, "Resource Script File (*.rc);;QMK 2.x Translated RC File (*.rc*)", {}},
     {ImportKind::Xliff, "XLIFF File (*.xlf *.xliff)", {".xlf", ".xliff"}},

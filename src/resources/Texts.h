@@ -257,6 +257,8 @@ inline constexpr char ImportNothing[] =
     "Import text from %1.\n\nNo identical resources found or identical resouces already translated.\n"
     "No text imported.";
 inline constexpr char ImportDone[] = "Import text from  %1\n\n%2 text resources imported.";
+inline constexpr char ImportDatabaseNoLanguage[] =
+    "Import text from %1\nThat project has no %2 translation. No text imported.";
 // %1 the imported file, %2 the project database.
 inline constexpr char ImportNoWorkingCopy[] =
     "Import text from %1\nCan not make a working copy of the database %2.\nNo text imported.";

@@ -626,6 +626,9 @@ CChildFrame* CMainFrame::openDocument(const std::filesystem::path& given)
 void CMainFrame::afterOpen(CChildFrame* child)
 {
     CQuillDoc& doc = child->document();
+    // Every way of opening (the Open dialog, the command line, the recent list, a drop, the
+    // project list) makes this the Open dialog's folder.
+    settings_.setLastProjectFolder(doc.documentPath().parent_path().string());
     rememberOpened(doc.scriptPath());
     AddProjectFile(settings_.profile(), doc.scriptPath().string());
     projectFiles_->refresh(doc.scriptPath());
@@ -859,10 +862,8 @@ void CMainFrame::openWithDialog()
     const QStringList files =
         QFileDialog::getOpenFileNames(this, qs(txt::OpenDialogTitle), QString::fromStdString(settings_.lastProjectFolder()),
                                       qs(txt::OpenFilterScripts));
-    for (const QString& file : files) {
-        settings_.setLastProjectFolder(std::filesystem::path(file.toStdString()).parent_path().string());
+    for (const QString& file : files)
         openDocument(file.toStdString());
-    }
 }
 
 void CMainFrame::save()
@@ -1068,7 +1069,7 @@ void CMainFrame::updateCommandStates()
                                       (!child->search().options.pattern.empty() || child->search().options.changedItems));
     action(cmd::Bookmark)->setEnabled(child != nullptr);
     action(cmd::ImportText)->setEnabled(child != nullptr);
-    action(cmd::ExportToExcel)->setEnabled(child != nullptr);
+    action(cmd::ExportToExcel)->setEnabled(child && child->document().rows().rowCount() > 0);
     action(cmd::ExportToDatabase)->setEnabled(child != nullptr);
     action(uicmd::ExportForPlatforms)->setEnabled(child && child->textList()->currentLanguage().has_value());
     action(cmd::FileOptions)->setEnabled(false);
@@ -1155,12 +1156,14 @@ void CMainFrame::restoreLayout()
         resize(1100, 720);
     if (!state.isEmpty())
         restoreState(state);
+    statusBar()->setVisible(settings_.profile().getInt(kLayoutSection, "StatusBar", 1) != 0);
 }
 
 void CMainFrame::saveLayout()
 {
     settings_.profile().writeString(kLayoutSection, "Geometry", saveGeometry().toBase64().toStdString());
     settings_.profile().writeString(kLayoutSection, "State", saveState().toBase64().toStdString());
+    settings_.profile().writeInt(kLayoutSection, "StatusBar", statusBar()->isHidden() ? 0 : 1);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)

@@ -4,6 +4,8 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QMimeDatabase>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
 #include <algorithm>
@@ -34,6 +36,18 @@ namespace qmk {
 namespace {
 
 QString qs(const char* text) { return QString::fromUtf8(text); }
+
+// Whether the desktop names an application for the file's type. Opening a file no application
+// takes still "succeeds" (the opener runs and shows nothing), so it is asked first.
+bool desktopOpens(const QString& file)
+{
+    const QString type = QMimeDatabase().mimeTypeForFile(file).name();
+    QProcess query;
+    query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), type});
+    if (!query.waitForFinished(3000) || query.exitCode() != 0)
+        return false;
+    return !query.readAllStandardOutput().trimmed().isEmpty();
+}
 
 } // namespace
 
@@ -75,8 +89,9 @@ void exportTextToWorkbook(QWidget* parent, CChildFrame& child, Feedback& feedbac
     const WorkbookExportResult result = exporter.run(target.toStdString(), columns);
     if (!result.outcome.done() && !result.keptPartial)
         return;
-    // The desktop's spreadsheet application shows it where one is installed.
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(target)))
+    // The desktop's spreadsheet application shows it where one is installed; else the person
+    // is told where the workbook is.
+    if (!desktopOpens(target) || !QDesktopServices::openUrl(QUrl::fromLocalFile(target)))
         feedback.messageText(fillPlaceholders(txt::ExportWorkbookWritten, {target.toStdString()}), Icon::Information);
 }
 

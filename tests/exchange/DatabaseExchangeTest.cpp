@@ -177,3 +177,23 @@ TEST_F(DatabaseExchangeTest, ImportConvertsTextsIntoTheCodePageOfTheTranslation)
 
 } // namespace
 } // namespace qmk
+
+namespace qmk {
+
+TEST_F(DatabaseExchangeTest, AnImportIntoTheProjectSaysHowManyTextsOrWhyNone)
+{
+    auto other = otherProject("other.rc", test::kProjectScript);
+    ASSERT_TRUE(other->database().texts().setTranslation(stringLine("IDS_BYE"), German, "Tschüss", false));
+    other->OnCloseDocument();
+
+    ASSERT_TRUE(DatabaseImport::intoProject(doc(), dir() / "other_rc.mdb", German).ok());
+    ASSERT_FALSE(feedback().said.empty());
+    EXPECT_NE(feedback().said.back().text.find("1 text resources imported"), std::string::npos);
+
+    // The other project has no French: nothing is imported, and the person is told so.
+    EXPECT_FALSE(DatabaseImport::intoProject(doc(), dir() / "other_rc.mdb", French).ok());
+    EXPECT_NE(feedback().said.back().text.find("That project has no French"), std::string::npos)
+        << feedback().said.back().text;
+}
+
+} // namespace qmk

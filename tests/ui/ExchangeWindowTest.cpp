@@ -9,6 +9,8 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include <cstdlib>
+
 #include "exchange/WorkbookImport.h"
 #include "exchange/WorkbookWriter.h"
 #include "resources/CommandIds.h"
@@ -200,12 +202,12 @@ TEST_F(ExchangeWindowTest, ImportFiltersPutTheKindOfTheLastFileFirst)
         settings->profile().writeString("SETTINGS", "LastImportFile", last);
         return importFileFilters(settings->profile()).front().toStdString();
     };
-    EXPECT_EQ(firstFilter(""), "Microsoft Excel File (*.xlsx *.xls)");
+    EXPECT_EQ(firstFilter(""), "Microsoft Excel File (*.xlsx)");
     EXPECT_EQ(firstFilter("/work/app-German.rc"), "Resource Script File (*.rc);;QMK 2.x Translated RC File (*.rc*)");
     EXPECT_EQ(firstFilter("/work/other_rc.MDB"), "Database File (*.mdb)");
-    EXPECT_EQ(firstFilter("/work/texts.xlsx"), "Microsoft Excel File (*.xlsx *.xls)");
+    EXPECT_EQ(firstFilter("/work/texts.xlsx"), "Microsoft Excel File (*.xlsx)");
     EXPECT_EQ(firstFilter("/work/app-de.po"), "Gettext PO File (*.po *.pot)");
-    EXPECT_EQ(firstFilter("/work/no-extension"), "Microsoft Excel File (*.xlsx *.xls)");
+    EXPECT_EQ(firstFilter("/work/no-extension"), "Microsoft Excel File (*.xlsx)");
     EXPECT_EQ(importFileFilters(settings->profile()).size(), 5);
 }
 
@@ -215,6 +217,13 @@ TEST_F(ExchangeWindowTest, ColumnChoiceIsKeptForTheNextExportOfTheRun)
     OpenedFiles opened;
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &opened, "open");
     const std::filesystem::path target = dir / "export.xlsx";
+    // The desktop names a spreadsheet application for workbooks.
+    const std::filesystem::path bin = dir / "bin";
+    std::filesystem::create_directories(bin);
+    dir.write("bin/xdg-mime", "#!/bin/sh\necho calc.desktop\n");
+    std::filesystem::permissions(bin / "xdg-mime", std::filesystem::perms::owner_all);
+    const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
+    ::setenv("PATH", (bin.string() + ":" + path).c_str(), 1);
 
     // First export: every entry offered chosen; only the source column is kept.
     std::vector<int> offered;
@@ -241,6 +250,21 @@ TEST_F(ExchangeWindowTest, ColumnChoiceIsKeptForTheNextExportOfTheRun)
     });
     trigger(cmd::ExportToExcel);
     EXPECT_EQ(offered, (std::vector<int>{1}));
+
+    // Without an application for workbooks the person is told where the workbook is.
+    dir.write("bin/xdg-mime", "#!/bin/sh\nexit 0\n");
+    whenShown<CChoiceDlg>([&](CChoiceDlg* choice) {
+        whenShown<QFileDialog>([&](QFileDialog* files) {
+            files->selectFile(QString::fromStdString((dir / "second.xlsx").string()));
+            static_cast<QDialog*>(files)->accept();
+        });
+        choice->accept();
+    });
+    trigger(cmd::ExportToExcel);
+    EXPECT_EQ(opened.urls.size(), 1u);
+    ASSERT_FALSE(feedback.texts.empty());
+    EXPECT_NE(feedback.texts.back().find("The workbook was written to"), std::string::npos);
+    ::setenv("PATH", path.c_str(), 1);
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
 }
 
