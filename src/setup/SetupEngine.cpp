@@ -203,11 +203,11 @@ public:
     {
         const fs::path relative = targetOf(file);
         const fs::path folder = (destination_ / relative).parent_path();
-        feedback_.status(fillPlaceholders(strings::CopyStatus, {relative.filename().string(), normalFolder(folder)}));
         if (file.group == FileGroup::Demo && keepDemo_) {
             ++kept_;
             return Step::Next;
         }
+        feedback_.status(fillPlaceholders(strings::CopyStatus, {relative.filename().string(), normalFolder(folder)}));
         std::optional<Located> source = locate(file);
         if (!source)
             source = askForSource(file);

@@ -72,10 +72,8 @@ SetupManifest SetupManifest::parse(std::string_view text, const std::filesystem:
     const std::string base = folder.is_absolute() ? folderText(folder) : std::string();
     while (!text.empty()) {
         const std::size_t end = std::min(text.find('\n'), text.size());
-        std::string_view line = text.substr(0, end);
+        const std::string_view line = text.substr(0, end);
         text.remove_prefix(std::min(end + 1, text.size()));
-        if (line.ends_with('\r'))
-            line.remove_suffix(1);
 
         if (line.starts_with(kLevelsTag)) {
             int levels = 0;
