@@ -109,7 +109,7 @@ public:
     }
 
     // Opens the destination, creating what is missing of it, and reads the list of what an
-    // earlier installation put there.
+    // earlier installation put there; false, with the reason said, when either cannot be done.
     bool openDestination()
     {
         int createdLevels = 0;
@@ -125,7 +125,9 @@ public:
             manifest_ = SetupManifest::parse(*text, destination_);
             reportOutsideLines(manifest_.refusedLines());
         } else if (const char* problem = inTheWay(found.kind)) {
+            // Nothing is installed that Deinstall could not find on the list afterwards.
             refuse(SetupManifest::kFileName, problem);
+            return false;
         }
         manifest_.addCreatedLevels(createdLevels);
         if (createdLevels > 0)

@@ -4,7 +4,9 @@
 #include <map>
 
 #include "SetupFixture.h"
+#include "resources/Messages.h"
 #include "setup/SetupManifest.h"
+#include "setup/SetupStrings.h"
 
 namespace qmk::setup::test {
 
@@ -158,10 +160,13 @@ TEST_F(SetupLinkSafetyTest, ListThatIsALinkIsNeitherReadNorReplaced)
     fs::create_symlink(outside / "list", SetupManifest::pathIn(destination));
     const auto before = decoy();
     const InstallResult result = install(true, false);
-    EXPECT_EQ(result.end, InstallEnd::Incomplete);
-    EXPECT_TRUE(said("Cannot write " + SetupManifest::pathIn(destination).string()));
-    engine().deinstall();
+    EXPECT_EQ(result.end, InstallEnd::Stopped);
+    EXPECT_EQ(feedback.messageTexts(), std::vector<std::string>{fillPlaceholders(strings::LinkInTheWay,
+                                                                                {SetupManifest::pathIn(destination).string()})});
+    EXPECT_EQ(filesBelow(destination), std::vector<std::string>{SetupManifest::kFileName});  // nothing it could not list
+    engine().deinstall(destination);
     EXPECT_EQ(decoy(), before);
+    EXPECT_TRUE(fs::is_symlink(SetupManifest::pathIn(destination)));
 }
 
 TEST_F(SetupLinkSafetyTest, DamagedSourceOnReinstallLeavesTheGoodFileInPlace)
