@@ -1,6 +1,7 @@
 // Arbitrary bytes as the files the programs read at start: split at the first NUL into a
 // settings file and a setup manifest. The settings file must read, take a value and give it
-// back; the manifest must be read without a crash whatever it holds.
+// back; whatever the manifest holds, every entry read from it must lie inside the installation
+// folder, and the list written back must read as the same list.
 #include <unistd.h>
 
 #include <cstddef>
@@ -11,6 +12,7 @@
 #include <string>
 
 #include "app/ProfileFile.h"
+#include "setup/InstallFolder.h"
 #include "setup/SetupManifest.h"
 
 namespace {
@@ -31,15 +33,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     const std::size_t split = bytes.find('\0');
     const std::filesystem::path ini = scratch() / "qmk32.ini";
-    const std::filesystem::path manifest = scratch() / ".qmk32-setup-manifest";
     std::ofstream(ini, std::ios::binary | std::ios::trunc) << bytes.substr(0, split);
-    std::ofstream(manifest, std::ios::binary | std::ios::trunc)
-        << (split == std::string::npos ? "" : bytes.substr(split + 1));
 
     qmk::ProfileFile profile(ini);
     if (profile.writeString("FUZZ", "Key", "value") && profile.getString("FUZZ", "Key", "") != "value")
         std::abort();  // a value written must be read back
-    const qmk::setup::SetupManifest listed(manifest);
-    (void)listed.empty();  // read whole, whatever it holds
+
+    using qmk::setup::InstallFolder;
+    using qmk::setup::SetupManifest;
+    const std::string text = split == std::string::npos ? std::string() : bytes.substr(split + 1);
+    const std::filesystem::path folder = "/home/fuzz/qmk32";
+    const SetupManifest listed = SetupManifest::parse(text, folder);
+    for (const auto* entries : {&listed.files(), &listed.folders()})
+        for (const std::filesystem::path& entry : *entries)
+            if (!InstallFolder::plainRelative(entry.string()))
+                std::abort();  // Deinstall would reach outside the folder
+    const SetupManifest again = SetupManifest::parse(listed.text(), folder);
+    if (again.files() != listed.files() || again.folders() != listed.folders() ||
+        again.createdLevels() != listed.createdLevels() || !again.refusedLines().empty())
+        std::abort();  // the list an installation writes back must be the list it read
+    for (const std::filesystem::path& file : listed.files())
+        if (again.stamp(file) != listed.stamp(file))
+            std::abort();
     return 0;
 }

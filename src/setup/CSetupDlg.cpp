@@ -173,6 +173,21 @@ bool CSetupDlg::askYesNo(const std::string& text)
     return box.exec() == QMessageBox::Yes;
 }
 
+bool CSetupDlg::askKeepChangedDemo(const std::string& question)
+{
+    QMessageBox box(QMessageBox::Question, QString::fromLatin1(strings::MessageCaption),
+                    QString::fromStdString(question), QMessageBox::NoButton, this);
+    QPushButton* keep = box.addButton(text(strings::KeepDemoButton), QMessageBox::AcceptRole);
+    QPushButton* overwrite = box.addButton(text(strings::OverwriteDemoButton), QMessageBox::DestructiveRole);
+    keep->setAccessibleName(spoken(strings::KeepDemoButton));
+    overwrite->setAccessibleName(spoken(strings::OverwriteDemoButton));
+    // Keeping is what Enter and Escape choose: the person's work is never lost by a reflex.
+    box.setDefaultButton(keep);
+    box.setEscapeButton(keep);
+    box.exec();
+    return box.clickedButton() != overwrite;
+}
+
 void CSetupDlg::status(const std::string& text)
 {
     status_->setText(QString::fromStdString(text));

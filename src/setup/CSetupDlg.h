@@ -41,6 +41,7 @@ private:
     // SetupFeedback
     void message(const std::string& text, Icon icon) override;
     bool askYesNo(const std::string& text) override;
+    bool askKeepChangedDemo(const std::string& question) override;
     void status(const std::string& text) override;
     void progress(int done, int total) override;
     std::optional<std::filesystem::path> askSourceFolder(const SourceFolderRequest& request) override;

@@ -9,7 +9,7 @@
 #include <vector>
 #include <zlib.h>
 
-#include "resources/ReplacementFile.h"
+#include "setup/InstallFolder.h"
 
 namespace qmk::setup {
 namespace {
@@ -35,8 +35,10 @@ private:
 
 bool diskFull(int error) { return error == ENOSPC || error == EDQUOT; }
 
-CopyOutcome writeFailure(const ReplacementFile& file)
+CopyOutcome writeFailure(const FolderReplacement& file)
 {
+    if (file.refused())
+        return {CopyResult::Refused, file.errorDetail()};
     return {diskFull(file.errorNumber()) ? CopyResult::OutOfDiskSpace : CopyResult::Failed, file.errorDetail()};
 }
 
@@ -67,7 +69,7 @@ bool readAll(int fd, std::string& why, Sink&& sink)
 
 // Expands every gzip member of the source into `out`; the first member's recorded modification
 // time (0 when none) goes to `recordedTime`.
-CopyOutcome expand(int fd, const std::filesystem::path& source, ReplacementFile& out, long& recordedTime)
+CopyOutcome expand(int fd, const std::filesystem::path& source, FolderReplacement& out, long& recordedTime)
 {
     z_stream stream{};
     if (inflateInit2(&stream, kGzipWindow) != Z_OK)
@@ -119,7 +121,7 @@ CopyOutcome expand(int fd, const std::filesystem::path& source, ReplacementFile&
     return {CopyResult::Copied, {}};
 }
 
-CopyOutcome copyPlain(int fd, const std::filesystem::path& source, ReplacementFile& out)
+CopyOutcome copyPlain(int fd, const std::filesystem::path& source, FolderReplacement& out)
 {
     CopyOutcome failure;
     std::string why;
@@ -138,7 +140,7 @@ CopyOutcome copyPlain(int fd, const std::filesystem::path& source, ReplacementFi
 
 } // namespace
 
-CopyOutcome installFile(const std::filesystem::path& source, bool compressed, const std::filesystem::path& target,
+CopyOutcome installFile(const std::filesystem::path& source, bool compressed, int folderFd, const std::string& name,
                         bool executable)
 {
     SourceFile in(source);
@@ -148,19 +150,14 @@ CopyOutcome installFile(const std::filesystem::path& source, bool compressed, co
     if (::fstat(in.fd(), &sourceStat) != 0 || !S_ISREG(sourceStat.st_mode))
         return readFailure(source, "not a regular file");
 
-    ReplacementFile out(target, {.tag = "setup", .hidden = true, .sync = true});
-    if (!out.create())
+    FolderReplacement out(folderFd, name);
+    if (!out.create(executable ? 0777 : 0666))
         return writeFailure(out);
     long recordedTime = 0;
     CopyOutcome outcome = compressed ? expand(in.fd(), source, out, recordedTime) : copyPlain(in.fd(), source, out);
     if (outcome.result != CopyResult::Copied)
         return outcome;  // the temporary goes with `out`
-    if (!out.commit())
-        return writeFailure(out);
 
-    struct stat installed {};
-    if (executable && ::stat(target.c_str(), &installed) == 0)
-        ::chmod(target.c_str(), (installed.st_mode & 07777) | ((installed.st_mode & 0444) >> 2));
     struct timespec times[2];
     times[0].tv_sec = 0;
     times[0].tv_nsec = UTIME_OMIT;
@@ -169,8 +166,10 @@ CopyOutcome installFile(const std::filesystem::path& source, bool compressed, co
         times[1].tv_sec = recordedTime;
         times[1].tv_nsec = 0;
     }
-    if (::utimensat(AT_FDCWD, target.c_str(), times, 0) != 0)
-        return {CopyResult::Failed, target.string() + ": cannot keep the modification time: " + std::strerror(errno)};
+    if (::futimens(out.fd(), times) != 0)
+        return {CopyResult::Failed, name + ": cannot keep the modification time: " + std::strerror(errno)};
+    if (!out.commit())
+        return writeFailure(out);
     return outcome;
 }
 

@@ -1,4 +1,4 @@
-// The install and deinstall runs of the setup program.
+// The install run of the setup program, and the rules of its two buttons.
 #include "setup/SetupEngine.h"
 
 #include <algorithm>
@@ -13,6 +13,7 @@
 #include "resources/Messages.h"
 #include "resources/SetupTexts.h"
 #include "setup/FileInstaller.h"
+#include "setup/InstallFolder.h"
 #include "setup/InstallRecord.h"
 #include "setup/SetupFiles.h"
 #include "setup/SetupLocations.h"
@@ -45,26 +46,27 @@ std::optional<Located> findIn(const fs::path& folder, std::string_view name)
     return std::nullopt;
 }
 
-bool isInside(const fs::path& path, const fs::path& folder)
+// What is wrong with finding `kind` where setup wants to write or read a file of its own.
+const char* inTheWay(EntryKind kind)
 {
-    const fs::path relative = path.lexically_normal().lexically_relative(folder);
-    return !relative.empty() && *relative.begin() != ".." && *relative.begin() != ".";
+    switch (kind) {
+    case EntryKind::Link: return strings::LinkInTheWay;
+    case EntryKind::Folder:
+    case EntryKind::Other: return strings::NotAFileInTheWay;
+    default: return nullptr;
+    }
 }
 
-std::size_t depth(const fs::path& path)
+// A few of the names, for a question that must stay short.
+std::string someOf(const std::vector<std::string>& names)
 {
-    return static_cast<std::size_t>(std::distance(path.begin(), path.end()));
-}
-
-// Regular files, links and the like below `folder`, at any depth.
-int countFilesBelow(const fs::path& folder)
-{
-    int count = 0;
-    std::error_code ec;
-    for (fs::recursive_directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
-        if (!it->is_directory(ec))
-            ++count;
-    return count;
+    constexpr std::size_t kShown = 3;
+    std::string text;
+    for (std::size_t i = 0; i < names.size() && i < kShown; ++i)
+        text += (i == 0 ? "" : ", ") + names[i];
+    if (names.size() > kShown)
+        text += " and " + std::to_string(names.size() - kShown) + " more";
+    return text;
 }
 
 } // namespace
@@ -101,30 +103,61 @@ SetupEngine::SetupEngine(SetupOptions options, SetupFeedback& feedback)
 class SetupEngine::Run {
 public:
     Run(const SetupOptions& options, SetupFeedback& feedback, const fs::path& destination)
-        : options_(options), feedback_(feedback), destination_(destination),
-          manifest_(SetupManifest::pathIn(destination))
+        : options_(options), feedback_(feedback), destination_(destination)
     {
         searched_.push_back(options.sourceFolder);
     }
 
-    // Creates every missing folder along `folder`; the ones created go to the manifest.
-    bool createFolders(const fs::path& folder)
+    // Opens the destination, creating what is missing of it, and reads the list of what an
+    // earlier installation put there; false, with the reason said, when either cannot be done.
+    bool openDestination()
     {
-        fs::path partial;
-        for (const fs::path& part : folder) {
-            partial /= part;
-            std::error_code ec;
-            if (fs::is_directory(partial, ec))
-                continue;
-            if (!fs::create_directory(partial, ec) && !fs::is_directory(partial, ec)) {
-                feedback_.message(fillPlaceholders(txt::SetupCantCreateDirectory, {folder.string()}), Icon::Stop);
-                return false;
-            }
-            manifest_.addFolder(partial);
-            if (fs::exists(destination_))
-                manifest_.save();
+        int createdLevels = 0;
+        std::string why;
+        folder_ = InstallFolder::open(destination_, true, createdLevels, why);
+        if (!folder_) {
+            feedback_.message(fillPlaceholders(txt::SetupCantCreateDirectory, {destination_.string()}), Icon::Stop);
+            return false;
         }
+        Walk walked;
+        Entry found;
+        if (const auto text = folder_->readFile(SetupManifest::kFileName, walked, found)) {
+            manifest_ = SetupManifest::parse(*text, destination_);
+            reportOutsideLines(manifest_.refusedLines());
+        } else if (const char* problem = inTheWay(found.kind)) {
+            // Nothing is installed that Deinstall could not find on the list afterwards.
+            refuse(SetupManifest::kFileName, problem);
+            return false;
+        }
+        manifest_.addCreatedLevels(createdLevels);
+        if (createdLevels > 0)
+            saveManifest();
         return true;
+    }
+
+    // Demo files that are there and not as setup installed them last time: changed since, or
+    // never installed by setup at all. A link in the way is not counted; it is refused later.
+    std::vector<std::string> changedDemoFiles(const std::vector<SetupFile>& files) const
+    {
+        std::vector<std::string> changed;
+        for (const SetupFile& file : files) {
+            if (file.group != FileGroup::Demo)
+                continue;
+            const fs::path relative = targetOf(file);
+            const Walk walked = folder_->walk(relative);
+            if (!walked.reached())
+                continue;
+            const Entry found = InstallFolder::entry(walked.folder.get(), walked.name);
+            if (found.kind != EntryKind::File)
+                continue;
+            const auto& listed = manifest_.files();
+            const auto stamp = manifest_.stamp(relative);
+            const bool setupsOwn = std::find(listed.begin(), listed.end(), relative) != listed.end() &&
+                                   (!stamp || *stamp == SetupManifest::Stamp{found.size, found.time});
+            if (!setupsOwn)
+                changed.push_back(std::string(file.name));
+        }
+        return changed;
     }
 
     // Where the file is shipped: beside the setup program, in the data folder of a package
@@ -170,28 +203,52 @@ public:
 
     Step copy(const SetupFile& file)
     {
-        const fs::path relative(file.name);
-        const fs::path folder = file.group == FileGroup::Program
-                                    ? destination_
-                                    : (destination_ / kDemoFolder / relative.parent_path()).lexically_normal();
-        const fs::path target = folder / relative.filename();
+        const fs::path relative = targetOf(file);
+        const fs::path folder = (destination_ / relative).parent_path();
+        if (file.group == FileGroup::Demo && keepDemo_) {
+            ++kept_;
+            return Step::Next;
+        }
         feedback_.status(fillPlaceholders(strings::CopyStatus, {relative.filename().string(), normalFolder(folder)}));
         std::optional<Located> source = locate(file);
         if (!source)
             source = askForSource(file);
         if (!source)
             return Step::Cancel;
-        if (file.group == FileGroup::Demo && !createFolders(folder))
-            return Step::Stop;
 
-        const CopyOutcome outcome = installFile(source->path, source->compressed, target, file.executable);
+        std::vector<fs::path> created;
+        const Walk walked = folder_->walk(relative, true, &created);
+        for (const fs::path& made : created)
+            manifest_.addFolder(made);
+        if (!created.empty())
+            saveManifest();
+        if (!walked.reached()) {
+            if (walked.stop == Walk::Stop::Link || walked.stop == Walk::Stop::NotFolder) {
+                refuse(walked.at, walked.stop == Walk::Stop::Link ? strings::LinkInTheWay : strings::FileInTheWay);
+                ++result.notCopied;
+                return Step::Next;
+            }
+            feedback_.message(fillPlaceholders(txt::SetupCantCreateDirectory, {folder.string()}), Icon::Stop);
+            return Step::Stop;
+        }
+
+        const CopyOutcome outcome =
+            installFile(source->path, source->compressed, walked.folder.get(), walked.name, file.executable);
         switch (outcome.result) {
-        case CopyResult::Copied:
-            manifest_.addFile(target);
-            manifest_.save();
+        case CopyResult::Copied: {
+            const Entry installed = InstallFolder::entry(walked.folder.get(), walked.name);
+            manifest_.addFile(relative, installed.kind == EntryKind::File
+                                            ? std::optional(SetupManifest::Stamp{installed.size, installed.time})
+                                            : std::nullopt);
+            saveManifest();
             ++result.copied;
             if (isProjectScript(relative.filename().string()))
-                result.projectFiles.push_back(target.string());
+                result.projectFiles.push_back((destination_ / relative).string());
+            return Step::Next;
+        }
+        case CopyResult::Refused:
+            ++result.notCopied;
+            refuse(relative, inTheWay(InstallFolder::entry(walked.folder.get(), walked.name).kind));
             return Step::Next;
         case CopyResult::OutOfDiskSpace:
             ++result.notCopied;
@@ -208,17 +265,48 @@ public:
         return Step::Next;
     }
 
-    bool saveManifest() { return manifest_.empty() || manifest_.save(); }
+    void keepDemo() { keepDemo_ = true; }
+    int done() const { return result.copied + kept_; }
+    bool saveManifest()
+    {
+        std::string detail;
+        return manifest_.empty() || (folder_ && replaceFileIn(folder_->fd(), SetupManifest::kFileName, manifest_.text(), detail));
+    }
     bool installedAnything() const { return !manifest_.empty(); }
 
     InstallResult result;
 
 private:
+    static fs::path targetOf(const SetupFile& file)
+    {
+        return file.group == FileGroup::Program ? fs::path(file.name) : fs::path(kDemoFolder) / file.name;
+    }
+
+    // Says once per place that something in the way is left as it is.
+    void refuse(const fs::path& relative, const char* problem)
+    {
+        const std::string where = (destination_ / relative).string();
+        if (std::find(result.refused.begin(), result.refused.end(), where) != result.refused.end())
+            return;
+        result.refused.push_back(where);
+        feedback_.message(fillPlaceholders(problem ? problem : strings::NotAFileInTheWay, {where}), Icon::Exclamation);
+    }
+
+    void reportOutsideLines(const std::vector<std::string>& refused)
+    {
+        if (!refused.empty())
+            feedback_.message(fillPlaceholders(strings::ListPointsOutside, {destination_.string(), strings::oneALine(refused)}),
+                              Icon::Exclamation);
+    }
+
     const SetupOptions& options_;
     SetupFeedback& feedback_;
     fs::path destination_;
+    std::optional<InstallFolder> folder_;
     SetupManifest manifest_;
     std::vector<fs::path> searched_;
+    bool keepDemo_ = false;
+    int kept_ = 0;
 };
 
 InstallResult SetupEngine::install(const std::string& destinationText, bool program, bool demo)
@@ -234,10 +322,18 @@ InstallResult SetupEngine::install(const std::string& destinationText, bool prog
     Run run(options, feedback_, destination);
     InstallResult& result = run.result;
     result.end = InstallEnd::Stopped;
-    if (!run.createFolders(destination))
+    if (!run.openDestination())
         return result;
 
     const std::vector<SetupFile> files = chosenFiles(program, demo);
+    if (const std::vector<std::string> changed = run.changedDemoFiles(files); !changed.empty()) {
+        const std::string demoFolder = (destination / kDemoFolder).string();
+        if (feedback_.askKeepChangedDemo(fillPlaceholders(strings::DemoChangedQuestion, {demoFolder, someOf(changed)}))) {
+            run.keepDemo();
+            result.demoKept = true;
+            feedback_.status(fillPlaceholders(strings::DemoKept, {demoFolder}));
+        }
+    }
     const int total = static_cast<int>(files.size());
     feedback_.progress(0, total);
     Run::Step step = Run::Step::Next;
@@ -245,7 +341,7 @@ InstallResult SetupEngine::install(const std::string& destinationText, bool prog
         step = feedback_.cancelled() ? Run::Step::Cancel : run.copy(file);
         if (step != Run::Step::Next)
             break;
-        feedback_.progress(result.copied, total);
+        feedback_.progress(run.done(), total);
     }
     const bool listed = run.saveManifest();
 
@@ -292,80 +388,6 @@ InstallResult SetupEngine::install(const std::string& destinationText, bool prog
     result.end = InstallEnd::Complete;
     feedback_.message(txt::SetupComplete, Icon::Information);
     result.closeProgram = true;
-    return result;
-}
-
-DeinstallResult SetupEngine::deinstall()
-{
-    DeinstallResult result;
-    std::vector<std::string> stayed;  // what should have gone and could not
-    auto remove = [&](const fs::path& path) {
-        std::error_code ec;
-        if (fs::remove(path, ec))
-            return true;
-        if (ec)
-            stayed.push_back(path.string());
-        return false;
-    };
-
-    const std::string installed = installedPath(options_.installRecord);
-    std::string closing = strings::NoInstallationFolder;
-    if (!installed.empty()) {
-        const fs::path folder = normalFolder(installed);
-        SetupManifest manifest(SetupManifest::pathIn(folder));
-        for (const fs::path& file : manifest.files()) {
-            std::error_code ec;
-            const fs::file_status status = fs::symlink_status(file, ec);
-            if (ec || !isInside(file, folder) || !fs::exists(status) || fs::is_directory(status))
-                continue;
-            if (!manifest.unchangedSinceInstall(file))
-                continue;  // changed since: the user's work, kept and counted with the others
-            feedback_.status(fillPlaceholders(txt::SetupDeleteFile, {file.string()}));
-            result.removedFiles += remove(file) ? 1 : 0;
-        }
-        if (manifest.found())
-            remove(manifest.file());
-        std::vector<fs::path> folders = manifest.folders();
-        std::stable_sort(folders.begin(), folders.end(),
-                         [](const fs::path& a, const fs::path& b) { return depth(a) > depth(b); });
-        for (const fs::path& created : folders) {
-            std::error_code ec;
-            // A folder that holds something of the user's stays, with what it holds.
-            if (!fs::is_directory(fs::symlink_status(created, ec)) || !fs::is_empty(created, ec))
-                continue;
-            feedback_.status(fillPlaceholders(txt::SetupDeleteDirectory, {created.string()}));
-            result.removedFolders += remove(created) ? 1 : 0;
-        }
-        std::error_code ec;
-        result.keptFiles = fs::is_directory(folder, ec) ? countFilesBelow(folder) : 0;
-        const char* sentence = !manifest.found()        ? strings::NoManifest
-                               : result.keptFiles == 0 ? strings::KeptNoFiles
-                               : result.keptFiles == 1 ? strings::KeptOneFile
-                                                       : strings::KeptFiles;
-        closing = fillPlaceholders(sentence, {std::to_string(result.keptFiles), folder.string()});
-    }
-
-    feedback_.status(txt::SetupRemoveGroup);
-    for (const fs::path& file : programGroupFiles(options_.menus))
-        remove(file);
-
-    feedback_.status(txt::SetupRemoveRegistry);
-    remove(options_.settingsFile);
-    if (!removeInstallRecord(options_.installRecord))
-        stayed.push_back(options_.installRecord.string());
-
-    feedback_.status("");
-    result.stillInstalled = deinstallEnabled(options_.installRecord);
-    if (!result.stillInstalled)
-        feedback_.status(txt::SetupDeinstalledStatus);
-    if (stayed.empty()) {
-        feedback_.message(std::string(txt::SetupDeinstalledMessage) + closing, Icon::Information);
-    } else {
-        std::string list;
-        for (const std::string& path : stayed)
-            list += (list.empty() ? "" : "\n") + path;
-        feedback_.message(fillPlaceholders(strings::NotDeinstalled, {list}), Icon::Stop);
-    }
     return result;
 }
 

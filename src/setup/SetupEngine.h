@@ -49,6 +49,8 @@ struct InstallResult {
     int copied = 0;
     int notCopied = 0;
     std::vector<std::string> projectFiles;  // the installed demo projects, in copying order
+    bool demoKept = false;                  // the person's changed demo project was left as it was
+    std::vector<std::string> refused;       // links and other things in the way, left as they were
 };
 
 struct DeinstallResult {
@@ -56,6 +58,8 @@ struct DeinstallResult {
     int removedFolders = 0;
     int keptFiles = 0;               // files below the installation folder setup had not installed
     bool stillInstalled = false;     // PATH could not be removed: Deinstall stays enabled
+    std::vector<std::string> notRemoved;  // what should have gone and could not
+    std::vector<std::string> refused;     // links, and list entries outside the folder, left alone
 };
 
 class SetupEngine {
@@ -63,10 +67,15 @@ public:
     SetupEngine(SetupOptions options, SetupFeedback& feedback);
 
     InstallResult install(const std::string& destination, bool program, bool demo);
+    // Removes the recorded installation.
     DeinstallResult deinstall();
+    // Removes what setup installed in `folder` (none when empty), then the menu entries, the
+    // program's settings and the installation record.
+    DeinstallResult deinstall(const std::filesystem::path& folder);
 
 private:
     class Run;
+    std::string removeInstalled(const std::filesystem::path& folder, DeinstallResult& result);
     SetupOptions options_;
     SetupFeedback& feedback_;
 };

@@ -1,6 +1,7 @@
-// What the setup engine asks of the person at the keyboard: messages, a yes/no question, the
-// status line and progress bar, and the source folder of a file that cannot be found. The dialog
-// answers with message boxes and a folder prompt; tests answer from a script.
+// What the setup engine asks of the person at the keyboard: messages, a yes/no question, whether
+// to keep a changed demo project, the status line and progress bar, and the source folder of a
+// file that cannot be found. The dialog answers with message boxes and a folder prompt, the
+// command line from its options; tests answer from a script.
 #pragma once
 
 #include <filesystem>
@@ -26,6 +27,9 @@ public:
 
     virtual void message(const std::string& text, Icon icon) = 0;
     virtual bool askYesNo(const std::string& text) = 0;
+    // The demo project was changed since setup installed it: true keeps it as it is, false
+    // writes the original demo files over it.
+    virtual bool askKeepChangedDemo(const std::string& question) = 0;
     virtual void status(const std::string& text) = 0;
     virtual void progress(int done, int total) = 0;
     // The folder to look in now; nullopt when the person chose Cancel.

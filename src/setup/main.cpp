@@ -1,28 +1,21 @@
-// qmk32-setup: shows the setup window; --help and --version answer without one.
+// qmk32-setup: shows the setup window; --help, --version, --install and --deinstall answer
+// without one (and without a display).
 #include <QApplication>
 #include <iostream>
 #include <string_view>
+#include <vector>
 
-#include "resources/Messages.h"
 #include "setup/CSetupDlg.h"
-#include "setup/SetupStrings.h"
+#include "setup/SetupCommandLine.h"
 
 int main(int argc, char** argv)
 {
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view argument = argv[i];
-        if (argument == "--help" || argument == "-h") {
-            std::cout << qmk::setup::strings::Usage;
-            return 0;
-        }
-        if (argument == "--version") {
-            std::cout << "qmk32-setup " << QMK_VERSION << "\n";
-            return 0;
-        }
-        std::cerr << qmk::fillPlaceholders(qmk::setup::strings::UnknownArgument, {std::string(argument)});
-        std::cerr << qmk::setup::strings::Usage;
-        return 2;
-    }
+    using qmk::setup::SetupCommand;
+    const SetupCommand command =
+        qmk::setup::parseSetupCommand(std::vector<std::string_view>(argv + (argc > 0 ? 1 : 0), argv + argc));
+    if (command.action != SetupCommand::Action::Window)
+        return qmk::setup::runSetupCommand(command, qmk::setup::SetupOptions::fromEnvironment(), std::cout, std::cerr);
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillmark Setup"));
     qmk::setup::CSetupDlg dialog(qmk::setup::SetupOptions::fromEnvironment());

@@ -60,4 +60,9 @@ std::vector<std::string> SetupFixture::filesBelow(const fs::path& folder)
     return files;
 }
 
+SetupManifest SetupFixture::manifest() const
+{
+    return SetupManifest::parse(qmk::test::readFile(SetupManifest::pathIn(destination)), destination);
+}
+
 } // namespace qmk::setup::test

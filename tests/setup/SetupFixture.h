@@ -15,6 +15,7 @@
 #include "common/TempDir.h"
 #include "setup/SetupEngine.h"
 #include "setup/SetupFiles.h"
+#include "setup/SetupManifest.h"
 
 namespace qmk::setup::test {
 
@@ -27,6 +28,11 @@ public:
     {
         questions.push_back(text);
         return answer;
+    }
+    bool askKeepChangedDemo(const std::string& question) override
+    {
+        demoQuestions.push_back(question);
+        return keepDemo;
     }
     void status(const std::string& text) override { statuses.push_back(text); }
     void progress(int done, int total) override { lastProgress = {done, total}; }
@@ -51,11 +57,13 @@ public:
 
     std::vector<std::pair<std::string, Icon>> messages;
     std::vector<std::string> questions;
+    std::vector<std::string> demoQuestions;
     std::vector<std::string> statuses;
     std::vector<SourceFolderRequest> requests;
     std::pair<int, int> lastProgress{-1, -1};
     int beeps = 0;
     bool answer = true;
+    bool keepDemo = true;
     // The answers to the source folder prompt, in turn; Cancel once they are used up.
     std::deque<std::optional<fs::path>> folders;
 };
@@ -105,6 +113,8 @@ protected:
     InstallResult install(bool program = true, bool demo = true) { return engine().install(destination.string(), program, demo); }
     // Every file below `folder` (relative, sorted), for comparing what is left.
     static std::vector<std::string> filesBelow(const fs::path& folder);
+    // The list of what setup installed in the destination, as it is on the disk now.
+    SetupManifest manifest() const;
 
     qmk::test::TempDir root;
     EnvOverride configHome{"XDG_CONFIG_HOME", (root / "config").string()};

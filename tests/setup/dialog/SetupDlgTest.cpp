@@ -2,10 +2,14 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 #include <array>
 #include <cstdio>
+#include <fstream>
 #include <memory>
+#include <sys/wait.h>
 
 #include "../SetupFixture.h"
 #include "setup/CSetupDlg.h"
@@ -20,15 +24,21 @@ struct ProgramRun {
     std::string output;
 };
 
-ProgramRun runSetup(const std::string& arguments)
+ProgramRun runCommand(const std::string& command)
 {
     ProgramRun run{-1, {}};
-    FILE* pipe = ::popen((std::string(QMK32_SETUP_EXE) + " " + arguments + " 2>&1").c_str(), "r");
+    FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
     std::array<char, 512> buffer{};
     while (std::fgets(buffer.data(), buffer.size(), pipe))
         run.output += buffer.data();
-    run.status = ::pclose(pipe);
+    const int status = ::pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
+}
+
+ProgramRun runSetup(const std::string& arguments)
+{
+    return runCommand(std::string(QMK32_SETUP_EXE) + " " + arguments);
 }
 
 } // namespace
@@ -85,7 +95,65 @@ TEST_F(SetupDlgTest, EveryControlHasANameForScreenReaders)
     }
 }
 
-TEST(SetupProgramTest, CommandLineOffersOnlyHelpAndVersion)
+TEST_F(SetupDlgTest, ChangedDemoQuestionKeepsTheProjectUnlessOverwriteIsChosen)
+{
+    ASSERT_EQ(install().end, InstallEnd::Complete);
+    std::ofstream(destination / "demoproj/demo.rc", std::ios::app) << "// mine";
+    CSetupDlg dialog(options);
+    dialog.destinationEdit()->setText(QString::fromStdString(destination.string()));
+
+    // Answers every message box with its default button (Enter), noting the question.
+    QStringList keepButtons;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<QMessageBox*>(widget);
+            if (!box || !box->isVisible())
+                continue;
+            if (box->text().contains(QStringLiteral("keep your changed demo project")))
+                keepButtons << box->defaultButton()->text() << box->escapeButton()->text();
+            box->defaultButton() ? box->defaultButton()->click() : box->accept();
+        }
+    });
+    answer.start(10);
+    dialog.installButton()->click();
+    EXPECT_EQ(keepButtons, (QStringList{QStringLiteral("&Keep my changed demo project"),
+                                        QStringLiteral("&Keep my changed demo project")}));
+    EXPECT_EQ(qmk::test::readFile(destination / "demoproj/demo.rc"), standInContent("demo.rc") + "// mine");
+}
+
+// The program itself, copied beside a distribution and run without any display.
+class SetupProgramRunTest : public SetupFixture {
+protected:
+    SetupProgramRunTest() { fs::copy_file(QMK32_SETUP_EXE, source / "qmk32-setup"); }
+    ProgramRun setup(const std::string& arguments)
+    {
+        return runCommand("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + (source / "qmk32-setup").string() + " " +
+                        arguments);
+    }
+};
+
+TEST_F(SetupProgramRunTest, InstallsAndDeinstallsWithoutADisplay)
+{
+    const ProgramRun installed = setup("--install " + destination.string());
+    EXPECT_EQ(installed.status, 0) << installed.output;
+    EXPECT_NE(installed.output.find("Copy \"korea.bmp\" to"), std::string::npos) << installed.output;
+    EXPECT_EQ(qmk::test::readFile(destination / "qmk32"), standInContent("qmk32"));
+
+    const ProgramRun removed = setup("--deinstall " + destination.string());
+    EXPECT_EQ(removed.status, 0) << removed.output;
+    EXPECT_FALSE(fs::exists(destination));
+
+    fs::create_directories(destination / "demoproj");
+    fs::create_directory_symlink(root / "home", destination / "demoproj/german");
+    const ProgramRun refused = setup("--install " + destination.string() + " --demo");
+    EXPECT_EQ(refused.status, 1) << refused.output;
+    EXPECT_NE(refused.output.find((destination / "demoproj/german").string() + " is a symbolic link"), std::string::npos);
+    EXPECT_FALSE(fs::exists(root / "home/gdemo.rc"));
+    EXPECT_EQ(setup("--install").status, 2);
+}
+
+TEST(SetupProgramTest, CommandLineAnswersHelpVersionAndUnknownArguments)
 {
     const ProgramRun help = runSetup("--help");
     EXPECT_EQ(help.status, 0);
