@@ -35,10 +35,10 @@ TEST(ImportSourceTest, TheLanguagesAreSortedWithoutArabicAndNeutral)
 
 TEST(ImportSourceTest, TheKindImportedLastComesFirstInTheFilters)
 {
-    EXPECT_EQ(importFilters("xlsx").front(), "Microsoft Excel File (*.xlsx *.xls)");
+    EXPECT_EQ(importFilters("xlsx").front(), "Microsoft Excel File (*.xlsx)");
     const std::vector<std::string> filters = importFilters("po");
     EXPECT_EQ(filters.front(), "Gettext PO File (*.po *.pot)");
-    EXPECT_EQ(filters[1], "Microsoft Excel File (*.xlsx *.xls)");
+    EXPECT_EQ(filters[1], "Microsoft Excel File (*.xlsx)");
     EXPECT_EQ(filters.size(), 5u);
 }
 
