@@ -9,6 +9,7 @@
 #include "project/CQuillDoc.h"
 #include "resources/Feedback.h"
 #include "support/ScriptGenerator.h"
+#include "writer/TranslatedScripts.h"
 
 namespace qmk {
 namespace {
@@ -50,7 +51,7 @@ void BM_WriteTranslatedScript10MB(benchmark::State& state)
     }
     const auto target = project().folder / "big-German.rc";
     for (auto _ : state)
-        if (doc.writeTranslation(German, target) != 1)
+        if (writeTranslation(doc, German, target) != 1)
             state.SkipWithError("writing failed");
     state.SetBytesProcessed(state.iterations() * project().scriptBytes);
 }

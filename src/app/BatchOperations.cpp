@@ -17,6 +17,7 @@
 #include "resources/Messages.h"
 #include "resources/PrintfText.h"
 #include "resources/Texts.h"
+#include "writer/TranslatedScripts.h"
 
 namespace qmk {
 namespace {
@@ -76,7 +77,7 @@ BatchStatus writeRc(const std::vector<std::string>& p, BatchReport& report, cons
     return onProjectLanguage(report, ext, p[0], p[1], [&](ProjectOperation& op, LanguageId id) {
         if (!op.hasLanguage(id, p[1], p[0]))
             return BatchStatus::Failed;
-        if (op.doc().writeTranslation(id, p[2]) != 1)
+        if (writeTranslation(op.doc(), id, p[2]) != 1)
             return batchFailed(report);
         report.line(printfText(txt::BatchWriteDone, {p[1], p[0], p[2]}));
         return BatchStatus::Success;

@@ -3,6 +3,7 @@
 
 #include "database/CProjectDatabase.h"
 #include "database/DaoException.h"
+#include "project/CQuillDoc.h"
 #include "resources/Feedback.h"
 #include "resources/FileNames.h"
 #include "resources/Messages.h"
@@ -74,6 +75,15 @@ OperationResult DatabaseExport::run(CProjectDatabase& source, const std::filesys
     }
     feedback_.messageText(fillPlaceholders(txt::ExportDatabaseDone, {target.string()}), Icon::Information);
     return OperationResult::Done;
+}
+
+OperationResult DatabaseExport::runFor(CQuillDoc& doc, const std::filesystem::path& target,
+                                       const std::vector<LanguageId>& languages,
+                                       const std::vector<std::filesystem::path>& openDatabases)
+{
+    if (!checkTarget(target, doc.databasePath(), openDatabases, doc.database().sourceFile()))
+        return OperationResult::Refused;
+    return run(doc.database(), target, languages);
 }
 
 } // namespace qmk

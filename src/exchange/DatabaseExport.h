@@ -12,6 +12,7 @@
 namespace qmk {
 
 class CProjectDatabase;
+class CQuillDoc;
 class Feedback;
 
 class DatabaseExport {
@@ -31,6 +32,11 @@ public:
     // replacing a file of that name only when the whole export succeeded.
     OperationResult run(CProjectDatabase& source, const std::filesystem::path& target,
                         const std::vector<LanguageId>& languages);
+
+    // The export of an open project: the target checked, then written.
+    OperationResult runFor(CQuillDoc& doc, const std::filesystem::path& target,
+                           const std::vector<LanguageId>& languages,
+                           const std::vector<std::filesystem::path>& openDatabases);
 
 private:
     bool refuse(const char* text, const std::filesystem::path& target, const std::string& detail = {});

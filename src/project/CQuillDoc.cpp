@@ -239,17 +239,12 @@ void CQuillDoc::closeTimeBookkeeping()
     UpdateProjectStatus();
 }
 
-bool CQuillDoc::SaveModified()
+void CQuillDoc::saveChangedFonts()
 {
     if (fontsChanged_ && db_.isOpen()) {
         db_.languages().saveFonts(sourceFonts_, translationFonts_);
         fontsChanged_ = false;
     }
-    if (modified_ && feedback_.ask(msg::WriteTranslatedFilesQuestion, {}, true) && WriteTranslatedScripts()) {
-        modified_ = false;
-        UpdateProjectStatus();
-    }
-    return true;
 }
 
 void CQuillDoc::OnCloseDocument()

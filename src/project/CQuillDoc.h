@@ -78,6 +78,11 @@ public:
     // Stores a changed name; a change of case alone is a change (another file on Linux), but
     // never asks whether to overwrite, as the checks above do not for it.
     bool setTranslationFileName(LanguageId language, const std::string& fileName);
+    // The stored name of a translation's script (may be empty); may throw DaoException.
+    std::string translationFileName(LanguageId language) { return db_.languages().fileName(language); }
+    // The first language the script's LANGUAGE statements name: the source texts' font is kept
+    // under it. None in a script without one.
+    std::optional<LanguageId> firstSourceLanguage();
     // A font chosen for a translation (or for the source text, `source` true); written back
     // to the database when the project closes.
     void setFont(LanguageId language, bool source, const std::string& faceName, int charSet);
@@ -97,14 +102,10 @@ public:
     // Writes the translation's script in another encoding from now on, converting its texts.
     // InputRefused, with the texts listed, when some do not fit it: nothing changes then.
     OperationResult changeEncoding(LanguageId language, int encoding);
-    // Done when at least one translated script was written; Cancelled between two files.
-    OperationResult WriteTranslatedScripts();
-    // Writes one translation to `target`: 1 when written.
-    int writeTranslation(LanguageId language, const std::filesystem::path& target);
+    // (The translated scripts are written by writer/TranslatedScripts.h.)
     void UpdateProjectStatus();
-    // Before closing: writes changed fonts back, and asks whether to write the translated
-    // scripts when the project was modified. Always lets the close go on.
-    bool SaveModified();
+    // Before closing: the fonts changed on the settings pages go back into the project.
+    void saveChangedFonts();
     bool isModified() const { return modified_; }
     void setModified(bool modified) { modified_ = modified; }
     // Stores the script's stamp and the switches (unless the source changed) and the status.

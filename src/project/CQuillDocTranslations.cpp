@@ -20,7 +20,6 @@
 #include "resources/MessageIds.h"
 #include "resources/Messages.h"
 #include "resources/Texts.h"
-#include "writer/ScriptForTranslation.h"
 
 namespace qmk {
 namespace {
@@ -201,6 +200,12 @@ std::vector<std::string> CQuillDoc::missingCharacterSets(const std::function<boo
     return missing;
 }
 
+std::optional<LanguageId> CQuillDoc::firstSourceLanguage()
+{
+    const std::vector<SourceLanguageRow> sources = db_.languages().sourceLanguages();
+    return sources.empty() ? std::nullopt : std::optional<LanguageId>(sources.front().id);
+}
+
 GaugeFigures CQuillDoc::dialogGauge(int dialogLine, LanguageId language)
 {
     return gaugeOf(db_.languages().dialogStatistics(dialogLine, language));
@@ -275,50 +280,6 @@ const std::vector<std::filesystem::path>& CQuillDoc::includedFiles()
         includedFiles_ = loop.includedFiles();
     }
     return *includedFiles_;
-}
-
-int CQuillDoc::writeTranslation(LanguageId language, const std::filesystem::path& target)
-{
-    if (std::string problem = translationTargetProblem(*this, language, target); !problem.empty()) {
-        feedback_.messageText(problem, Icon::Stop);
-        return 0;
-    }
-    return WriteScriptForTranslation(target, scriptPath_.string(), db_, language, codePage(), feedback_);
-}
-
-OperationResult CQuillDoc::WriteTranslatedScripts()
-{
-    if (!db_.isOpen())
-        return OperationResult::Failed;
-    LongOperation operation(*this);
-    if (!operation.acquired())
-        return OperationResult::Refused;
-    bool anyWritten = false;
-    const std::vector<LanguageId> languages = db_.languages().translationIds();
-    FeedbackTask all(feedback_, txt::TaskWriteTranslations, static_cast<long>(languages.size()));
-    long done = 0;
-    for (LanguageId language : languages) {
-        all.step(done++);
-        if (all.cancelled()) {
-            // Each file is written whole or not at all, so stopping between two is safe.
-            feedback_.status({});
-            return OperationResult::Cancelled;
-        }
-        std::string name = db_.languages().fileName(language);
-        if (name.empty()) {
-            feedback_.beep();
-            name = defaultTranslationFileName(documentPath_, translationColumnName(language.language, language.sublanguage));
-        }
-        if (name.empty())
-            continue;
-        const std::string title = formatMessage(msg::SaveFileStatus, {name});
-        FeedbackTask file(feedback_, title);
-        feedback_.status(title);
-        if (writeTranslation(language, translationFilePath(documentPath_, name)) == 1)
-            anyWritten = true;
-    }
-    feedback_.status({});
-    return anyWritten ? OperationResult::Done : OperationResult::Failed;
 }
 
 } // namespace qmk

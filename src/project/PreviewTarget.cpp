@@ -32,6 +32,20 @@ std::optional<PreviewTarget> previewTargetOf(CQuillDoc& doc, int lineIndex, Item
     }
 }
 
+std::string previewResourceName(CQuillDoc& doc, PreviewKind kind, int resourceLine)
+{
+    ProjectItems& items = doc.database().items();
+    switch (kind) {
+    case PreviewKind::Dialog:
+        if (const std::optional<DialogRow> dialog = items.dialog(resourceLine))
+            return dialog->nameId;
+        return {};
+    case PreviewKind::Menu: return items.menuIdent(resourceLine).value_or("");
+    case PreviewKind::Bitmap: return items.bitmapIdent(resourceLine).value_or("");
+    }
+    return {};
+}
+
 std::optional<PreviewTarget> previewTargetOfBookmark(CQuillDoc& doc, int lineIndex, std::string_view window)
 {
     ProjectItems& items = doc.database().items();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "project/ItemTypes.h"
@@ -22,6 +23,10 @@ struct PreviewTarget {
 // The preview of an item of the given type; none for items no preview shows. May throw
 // DaoException.
 std::optional<PreviewTarget> previewTargetOf(CQuillDoc& doc, int lineIndex, ItemType type);
+
+// The name of the dialog, menu or bitmap a preview shows ("" when unknown). May throw
+// DaoException.
+std::string previewResourceName(CQuillDoc& doc, PreviewKind kind, int resourceLine);
 
 // The preview a bookmark made in the window kind "Dialog", "Menu" or "Bitmap" opens.
 std::optional<PreviewTarget> previewTargetOfBookmark(CQuillDoc& doc, int lineIndex, std::string_view window);

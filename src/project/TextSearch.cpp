@@ -3,13 +3,12 @@
 
 #include <algorithm>
 
-#include "app/ProfileFile.h"
 #include "project/TextTableRows.h"
 
 namespace qmk {
 namespace {
 
-constexpr std::size_t kHistoryLength = 10;
+constexpr std::size_t kHistoryLength = SearchHistory::Length;
 
 std::u32string codePoints(std::string_view text)
 {
@@ -174,20 +173,11 @@ void SearchHistory::add(const std::string& text)
         entries_.resize(kHistoryLength);
 }
 
-void SearchHistory::load(const ProfileFile& profile, const std::string& prefix)
+void SearchHistory::assign(std::vector<std::string> entries)
 {
-    entries_.clear();
-    for (std::size_t i = 0; i < kHistoryLength; ++i)
-        if (std::string text = profile.getString("FIND", prefix + std::to_string(i), ""); !text.empty())
-            entries_.push_back(std::move(text));
-}
-
-bool SearchHistory::save(ProfileFile& profile, const std::string& prefix) const
-{
-    std::vector<std::pair<std::string, std::string>> keys;
-    for (std::size_t i = 0; i < kHistoryLength; ++i)
-        keys.emplace_back(prefix + std::to_string(i), i < entries_.size() ? entries_[i] : "");
-    return profile.writeStrings("FIND", keys);
+    entries_ = std::move(entries);
+    if (entries_.size() > Length)
+        entries_.resize(Length);
 }
 
 } // namespace qmk

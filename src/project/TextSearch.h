@@ -11,7 +11,6 @@
 
 namespace qmk {
 
-class ProfileFile;
 class TextTableRows;
 
 struct SearchOptions {
@@ -51,12 +50,11 @@ std::vector<bool> rowsShownByFilter(const TextTableRows& rows, std::string_view 
 // Ten texts, newest first, each once (exact comparison).
 class SearchHistory {
 public:
+    static constexpr std::size_t Length = 10;
     void add(const std::string& text);
     const std::vector<std::string>& entries() const { return entries_; }
-    // Keys "<prefix>0" to "<prefix>9" of section "FIND"; empty keys are skipped on load and
-    // the keys after the last entry emptied on save.
-    void load(const ProfileFile& profile, const std::string& prefix);
-    bool save(ProfileFile& profile, const std::string& prefix) const;
+    // The entries kept from an earlier run (app/SearchHistoryFile.h), newest first.
+    void assign(std::vector<std::string> entries);
 
 private:
     std::vector<std::string> entries_;

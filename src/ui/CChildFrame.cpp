@@ -13,6 +13,7 @@
 #include "ui/CResTreeView.h"
 #include "ui/CTextListView.h"
 #include "ui/CTextTableModel.h"
+#include "writer/TranslatedScripts.h"
 
 namespace qmk {
 
@@ -118,7 +119,7 @@ bool CChildFrame::queryClose()
 {
     if (doc_->isBusy())
         return false;
-    doc_->SaveModified();
+    SaveModified(*doc_);
     doc_->OnCloseDocument();
     return true;
 }

@@ -20,7 +20,7 @@ CDynBitmapView::CDynBitmapView(CQuillDoc& doc, int bitmapLine, QWidget* parent)
     setObjectName(QStringLiteral("bitmapPreview"));
     setAutoFillBackground(true);
     try {
-        name_ = doc.database().items().bitmapIdent(bitmapLine).value_or("");
+        name_ = previewResourceName(doc, PreviewKind::Bitmap, bitmapLine);
     } catch (const DaoException&) {
         // the name is only for the title
     }
@@ -45,7 +45,7 @@ void CDynBitmapView::showTexts()
     const PreviewText text = previewText(doc_, resourceLine(), language());
     std::optional<std::string> outputName;
     if (language())
-        outputName = doc_.database().languages().fileName(*language());
+        outputName = doc_.translationFileName(*language());
     file_ = bitmapFilePath(text.shown, doc_.scriptPath(),
                            outputName ? std::optional<std::string_view>(*outputName) : std::nullopt);
     std::string problem;

@@ -89,7 +89,7 @@ CDynMenuView::CDynMenuView(CQuillDoc& doc, int menuLine, QWidget* parent)
     layout->addWidget(tree_);
     setFocusProxy(tree_);
     try {
-        menuName_ = doc.database().items().menuIdent(menuLine).value_or("");
+        menuName_ = previewResourceName(doc, PreviewKind::Menu, menuLine);
     } catch (...) {
         // the name is only for the title
     }

@@ -26,6 +26,7 @@
 #include "app/LanguageParameter.h"
 #include "app/ProfileFile.h"
 #include "app/ProjectFileList.h"
+#include "app/SearchHistoryFile.h"
 #include "app/Settings.h"
 #include "database/DaoException.h"
 #include "project/ChosenItem.h"
@@ -64,6 +65,7 @@
 #include "ui/CTranslDlgView.h"
 #include "ui/CTranslationSettingsSheet.h"
 #include "ui/FontCheck.h"
+#include "writer/TranslatedScripts.h"
 
 namespace qmk {
 namespace {
@@ -136,8 +138,8 @@ CMainFrame::CMainFrame(Settings& settings, CMessageBoxFeedback& feedback, std::v
         recent.push_back(settings_.profile().getString(kRecentSection, "File" + std::to_string(i), ""));
     recent_ = RecentFiles(recent);
 
-    searches_.load(settings_.profile(), "Text");
-    replacements_.load(settings_.profile(), "ReplaceText");
+    loadSearchHistory(searches_, settings_.profile(), "Text");
+    loadSearchHistory(replacements_, settings_.profile(), "ReplaceText");
     createMenus();
     createToolBars();
     createDocks();
@@ -725,8 +727,8 @@ void CMainFrame::openFindDialog(bool replace)
     CFindDlg dialog(replace ? CFindDlg::Mode::Replace : CFindDlg::Mode::Find,
                     {child, translateForm_, feedback_, searches_, replacements_, replace ? replaceWhere_ : findWhere_,
                      [this] {
-                         searches_.save(settings_.profile(), "Text");
-                         replacements_.save(settings_.profile(), "ReplaceText");
+                         saveSearchHistory(searches_, settings_.profile(), "Text");
+                         saveSearchHistory(replacements_, settings_.profile(), "ReplaceText");
                      }},
                     this);
     // Find keeps its options in the settings file; Replace keeps its own for the run.
@@ -872,7 +874,7 @@ void CMainFrame::save()
     if (!child)
         return;
     CQuillDoc& doc = child->document();
-    if (doc.WriteTranslatedScripts().done()) {
+    if (WriteTranslatedScripts(doc).done()) {
         doc.setModified(false);
         doc.UpdateProjectStatus();
     }

@@ -39,9 +39,8 @@ CTranslationSettingsSheet::CTranslationSettingsSheet(CQuillDoc& doc, std::option
     // The source text's font is kept per source language; the first one stands for them.
     if (language) {
         fontLanguage_ = *language;
-    } else if (const std::vector<SourceLanguageRow> sources = doc.database().languages().sourceLanguages();
-               !sources.empty()) {
-        fontLanguage_ = sources.front().id;
+    } else if (const std::optional<LanguageId> source = doc.firstSourceLanguage()) {
+        fontLanguage_ = *source;
     }
     auto* tabs = new QTabWidget(this);
     tabs->addTab(filePage(), language ? qs(txt::TranslationFileNamePageTitle) : qs(txt::FileNamePageTitle));
@@ -70,7 +69,7 @@ QWidget* CTranslationSettingsSheet::filePage()
                                             {columns.header(columns.columnOfLanguage(*language_))})),
                               page);
     form->addRow(prompt);
-    fileName_ = new QLineEdit(qs(doc_.database().languages().fileName(*language_)), page);
+    fileName_ = new QLineEdit(qs(doc_.translationFileName(*language_)), page);
     fileName_->setAccessibleName(QStringLiteral("Translation file name"));
     prompt->setBuddy(fileName_);
     form->addRow(fileName_);

@@ -13,7 +13,6 @@
 #include "app/LanguageParameter.h"
 #include "app/ProfileFile.h"
 #include "app/Settings.h"
-#include "database/CProjectDatabase.h"
 #include "exchange/ImportSource.h"
 #include "exchange/PlatformExchange.h"
 #include "exchange/WorkbookImport.h"
@@ -117,8 +116,7 @@ void exportTextToDatabase(QWidget* parent, CChildFrame& child, Feedback& feedbac
     for (int index : choice.chosen())
         languages.push_back(columns.translations()[static_cast<std::size_t>(index)]);
     DatabaseExport exporter(feedback);
-    if (exporter.checkTarget(target.toStdString(), doc.databasePath(), openDatabases, doc.database().sourceFile()))
-        exporter.run(doc.database(), target.toStdString(), languages);
+    exporter.runFor(doc, target.toStdString(), languages, openDatabases);
 }
 
 QStringList importFileFilters(const ProfileFile& profile)

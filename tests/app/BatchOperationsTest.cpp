@@ -8,6 +8,7 @@
 #include "common/TempDir.h"
 #include "database/CProjectDatabase.h"
 #include "project/CQuillDoc.h"
+#include "writer/TranslatedScripts.h"
 
 namespace qmk {
 namespace {
@@ -209,7 +210,7 @@ TEST_F(BatchOperationsTest, TranslatedScriptNamesAreKeptRelativeSoACopiedProject
     test::RecordingFeedback feedback;
     CQuillDoc doc(feedback, {".DLG"});
     ASSERT_TRUE(doc.OnOpenDocument(copy / "app_rc.mdb"));
-    EXPECT_TRUE(doc.WriteTranslatedScripts().done());
+    EXPECT_TRUE(WriteTranslatedScripts(doc).done());
     EXPECT_TRUE(std::filesystem::exists(copy / "german" / "app-de.rc"));
     EXPECT_TRUE(std::filesystem::exists(copy / "fr" / "app-fr.rc"));
     EXPECT_FALSE(std::filesystem::exists(dir / "german" / "app-de.rc"));

@@ -13,6 +13,7 @@
 #include "exchange/WorkbookExport.h"
 #include "project/CQuillDoc.h"
 #include "project/TextTableRows.h"
+#include "writer/TranslatedScripts.h"
 
 namespace qmk {
 namespace {
@@ -222,7 +223,7 @@ TEST(PlatformRoundTripTest, PseudoTranslatedExportsComeBackAndCompileWithoutWarn
             const PlatformImport run = importPlatformFile(doc, German, pseudo);
             ASSERT_TRUE(run.outcome.done()) << rewrite << " " << name << ": " << run.problem;
             EXPECT_TRUE(run.result.refused.empty()) << rewrite << " " << name << ": " << refusedLines(run.result).front();
-            ASSERT_EQ(doc.writeTranslation(German, dir / "app-German.rc"), 1);
+            ASSERT_EQ(writeTranslation(doc, German, dir / "app-German.rc"), 1);
             const std::string written = test::readFile(dir / "app-German.rc");
             const std::size_t menu = written.find("MENUITEM");
             ASSERT_NE(menu, std::string::npos);

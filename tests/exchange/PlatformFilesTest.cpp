@@ -15,6 +15,7 @@
 #include "exchange/PoFile.h"
 #include "project/CQuillDoc.h"
 #include "project/TranslationForm.h"
+#include "writer/TranslatedScripts.h"
 
 namespace qmk {
 namespace {
@@ -131,7 +132,7 @@ TEST_F(PlatformFilesTest, LineBreaksAndTabsFromAPlatformAreStoredAsTheScriptsEsc
     ASSERT_TRUE(xlf.outcome.done()) << xlf.problem;
     EXPECT_EQ(stored("IDS_TWO"), "Eins\\r\\nZwei");
     // The written script holds escapes only, never a line break inside a literal.
-    ASSERT_EQ(doc->writeTranslation(German, dir / "app-German.rc"), 1);
+    ASSERT_EQ(writeTranslation(*doc, German, dir / "app-German.rc"), 1);
     std::ifstream written(dir / "app-German.rc");
     std::stringstream text;
     text << written.rdbuf();

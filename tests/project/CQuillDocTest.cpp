@@ -5,6 +5,7 @@
 #include "database/SqliteDatabase.h"
 #include "project/CQuillDoc.h"
 #include "resources/MessageIds.h"
+#include "writer/TranslatedScripts.h"
 
 namespace qmk {
 namespace {
@@ -42,7 +43,7 @@ protected:
     std::string written(CQuillDoc& doc, LanguageId language)
     {
         auto out = dir / "out.rc";
-        EXPECT_EQ(doc.writeTranslation(language, out), 1);
+        EXPECT_EQ(writeTranslation(doc, language, out), 1);
         return test::readFile(out);
     }
 
@@ -185,7 +186,7 @@ TEST_F(CQuillDocTest, SavingWritesEveryTranslationToItsFile)
     ASSERT_TRUE(doc->NewTranslation(German, "app-German.rc"));
     std::filesystem::create_directories(dir / "ru");
     ASSERT_TRUE(doc->NewTranslation(Russian, (dir / "ru" / "app.rc").string()));
-    EXPECT_TRUE(doc->SaveModified());
+    EXPECT_TRUE(SaveModified(*doc));
     EXPECT_FALSE(doc->isModified());
     EXPECT_TRUE(std::filesystem::exists(dir / "app-German.rc"));
     EXPECT_NE(test::readFile(dir / "ru" / "app.rc").find("LANGUAGE  LANG_RUSSIAN, SUBLANG_DEFAULT"), std::string::npos);
@@ -262,7 +263,7 @@ TEST_F(CQuillDocTest, TranslationSettingsCheckTheFileNameAndKeepFonts)
 
     doc->setModified(false);
     doc->setFont(Russian, false, "Arial Cyr", 204);
-    EXPECT_TRUE(doc->SaveModified());
+    EXPECT_TRUE(SaveModified(*doc));
     bool found = false;
     for (const TranslationRow& t : doc->database().languages().translations())
         if (t.id == Russian) {

@@ -10,6 +10,7 @@
 #include "resources/MessageIds.h"
 #include "resources/Messages.h"
 #include "resources/Texts.h"
+#include "writer/TranslatedScripts.h"
 
 namespace qmk {
 namespace {
@@ -178,7 +179,7 @@ TEST_F(DocumentObserverTest, CellsAreShownDecodedOnceAndAgainAfterAChange)
 
 TEST_F(DocumentObserverTest, ATranslationWithoutAFileNameIsWrittenUnderTheDefaultNameWithABeep)
 {
-    ASSERT_TRUE(doc->WriteTranslatedScripts());  // German was added without a file name
+    ASSERT_TRUE(WriteTranslatedScripts(*doc));  // German was added without a file name
     EXPECT_EQ(feedback.beeps, 1);
     EXPECT_TRUE(std::filesystem::exists(dir / "app-German.rc"));
 }
@@ -191,7 +192,7 @@ TEST_F(DocumentObserverTest, LongOperationsReportTheirTasksNestedInOrder)
 {
     ASSERT_TRUE(doc->NewTranslation(French, "app-French.rc"));
     feedback.tasks.clear();
-    ASSERT_TRUE(doc->WriteTranslatedScripts());
+    ASSERT_TRUE(WriteTranslatedScripts(*doc));
     EXPECT_EQ(feedback.tasks, (std::vector<std::string>{txt::TaskWriteTranslations,
                                                         "  " + formatMessage(msg::SaveFileStatus, {"app-German.rc"}),
                                                         "  " + formatMessage(msg::SaveFileStatus, {"app-French.rc"})}));

@@ -2,6 +2,7 @@
 // scan through the table with wrap, every match at once, inside a cell, and the histories.
 #include "SourceUpdateFixture.h"
 #include "app/ProfileFile.h"
+#include "app/SearchHistoryFile.h"
 #include "project/TextSearch.h"
 
 namespace qmk {
@@ -125,13 +126,13 @@ TEST(SearchHistoryTest, TenEntriesNewestFirstAndTheTwoHistoriesKeepTheirOwnKeys)
     searches.add("s5");  // found again: to the top, not twice
     ASSERT_EQ(searches.entries().size(), 10u);
     EXPECT_EQ(searches.entries().front(), "s5");
-    ASSERT_TRUE(searches.save(ini, "Text"));
+    ASSERT_TRUE(saveSearchHistory(searches, ini, "Text"));
     replacements.add("r");
-    ASSERT_TRUE(replacements.save(ini, "ReplaceText"));  // never empties a search key
+    ASSERT_TRUE(saveSearchHistory(replacements, ini, "ReplaceText"));  // never empties a search key
     SearchHistory loaded;
-    loaded.load(ini, "Text");
+    loadSearchHistory(loaded, ini, "Text");
     EXPECT_EQ(loaded.entries(), searches.entries());
-    loaded.load(ini, "ReplaceText");
+    loadSearchHistory(loaded, ini, "ReplaceText");
     EXPECT_EQ(loaded.entries(), (std::vector<std::string>{"r"}));
 }
 

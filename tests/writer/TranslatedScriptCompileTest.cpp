@@ -12,6 +12,7 @@
 #include "exchange/ScriptImport.h"
 #include "project/CQuillDoc.h"
 #include "project/TranslationEncoding.h"
+#include "writer/TranslatedScripts.h"
 
 namespace qmk {
 namespace {
@@ -42,7 +43,7 @@ TEST(TranslatedScriptCompileTest, AVisualStudioUtf16GermanIsWrittenBackAsUtf16An
     auto doc = projectWithImport(test::msvcCorpusDir() / "explorerpp", work, "en-US.rc", "de-DE.rc", german, feedback);
     ASSERT_TRUE(doc);
     EXPECT_EQ(translationEncoding(doc->database(), doc->codePage(), german), 1200);
-    ASSERT_EQ(doc->writeTranslation(german, work / "written-de.rc"), 1);
+    ASSERT_EQ(writeTranslation(*doc, german, work / "written-de.rc"), 1);
     EXPECT_EQ(test::readFile(work / "written-de.rc").substr(0, 2), "\xFF\xFE");
 
     if (!test::resourceCompilerAvailable())
@@ -68,7 +69,7 @@ TEST(TranslatedScriptCompileTest, AnImportedUtf8GermanCompilesThroughAUtf8MainSc
     CQuillDoc& doc = *project;
     ASSERT_EQ(doc.codePage(), 1252);  // plain ASCII, English
     EXPECT_EQ(translationEncoding(doc.database(), doc.codePage(), german), 65001);
-    ASSERT_EQ(doc.writeTranslation(german, work / "written-de.rc"), 1);
+    ASSERT_EQ(writeTranslation(doc, german, work / "written-de.rc"), 1);
 
     const std::string written = test::readFile(work / "written-de.rc");
     EXPECT_NE(written.find("#pragma code_page(65001)"), std::string::npos);
