@@ -75,6 +75,7 @@ TEST_F(InstallLayoutTest, CopyrightChangelogAndManualPagesGoWhereDebianLooks)
     const fs::path doc = prefix() / QMK_DOC_INSTALL_DIR;
     EXPECT_EQ(test::readFile(doc / "copyright"), test::readFile(fs::path(QMK_SOURCE_DIR) / "data/debian/copyright"));
     EXPECT_TRUE(fs::is_regular_file(doc / "changelog.Debian.gz"));
+    EXPECT_TRUE(fs::is_regular_file(prefix() / "share/lintian/overrides/qmk32"));
 #ifdef QMK_MAN_DIR
     for (const char* page : {"qmk32.1.gz", "qmk32-setup.1.gz"})
         EXPECT_TRUE(fs::is_regular_file(prefix() / "share/man/man1" / page)) << page;
