@@ -76,7 +76,8 @@ package: deps
 	    -DCMAKE_EXE_LINKER_FLAGS="$$LDFLAGS" -DCMAKE_SHARED_LINKER_FLAGS="$$LDFLAGS" \
 	    -DCMAKE_MODULE_LINKER_FLAGS="$$LDFLAGS" $(CMAKE_FLAGS)
 	cmake --build $(PKG_DIR) -j $(JOBS)
-	cd $(PKG_DIR) && cpack -G DEB
+	# The umask makes the package's directories (and dpkg-buildpackage sets the same one).
+	cd $(PKG_DIR) && umask 022 && cpack -G DEB
 
 # The package judged as Debian judges it: lintian (no error or warning may remain) and the
 # AppStream and desktop validators on the files as installed.
@@ -85,12 +86,13 @@ package-check: package
 	@bash scripts/check-package.sh lint $(PKG_DIR)
 
 # Two packages built from scratch in two folders must be the same bytes (diffoscope shows where
-# they differ). Two full builds: run it before a release, not on every change.
+# they differ). Both compile everything (no compiler cache, which would hand the second build
+# the first one's objects): two full builds, to run before a release rather than on every change.
 package-repro: deps
 	@bash scripts/install-deps.sh package-check
 	rm -rf $(PKG_DIR) $(PKG_DIR)-repro
-	$(MAKE) package PKG_DIR=$(PKG_DIR)
-	$(MAKE) package PKG_DIR=$(PKG_DIR)-repro
+	CCACHE_DISABLE=1 $(MAKE) package PKG_DIR=$(PKG_DIR)
+	CCACHE_DISABLE=1 $(MAKE) package PKG_DIR=$(PKG_DIR)-repro
 	@bash scripts/check-package.sh same $(PKG_DIR) $(PKG_DIR)-repro
 
 clean:
