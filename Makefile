@@ -9,7 +9,7 @@ BUILD_TYPE   ?= RelWithDebInfo
 JOBS         ?= $(shell nproc)
 CMAKE_FLAGS  ?=
 
-.PHONY: all deps build test sanitize bench fuzz run demo-batch package clean
+.PHONY: all deps build test sanitize bench fuzz run demo-batch package package-check package-repro clean
 
 all: build
 
@@ -56,13 +56,44 @@ run: build
 demo-batch: build
 	@bash scripts/run-demo-batch.sh $(BUILD_DIR)
 
-# The Debian package qmk32_<version>-1_<arch>.deb in $(PKG_DIR), installing to /usr.
-$(PKG_DIR)/build.ninja: | deps
-	cmake -S . -B $(PKG_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr $(CMAKE_FLAGS)
+# The Debian package qmk32_<version>-1_<arch>.deb in $(PKG_DIR), installing to /usr. Built with
+# Debian's compiler and linker flags (dpkg-buildflags: hardening, the source and build folders
+# mapped to "." in the debugging data), building only what it installs, with every time it
+# writes taken from SOURCE_DATE_EPOCH (the last commit's time unless given), so that two
+# builds of the same source give the same bytes.
+DEB_BUILD_MAINT_OPTIONS ?= hardening=+all
+PKG_EPOCH := $(or $(SOURCE_DATE_EPOCH),$(shell git log -1 --format=%ct 2>/dev/null),\
+                  $(shell dpkg-parsechangelog -l data/debian/changelog -STimestamp 2>/dev/null))
+package package-check package-repro: export SOURCE_DATE_EPOCH := $(PKG_EPOCH)
 
-package: deps $(PKG_DIR)/build.ninja
+# Configured every time, so that a folder configured earlier gets the package's settings too.
+package: deps
+	@eval "$$(DEB_BUILD_MAINT_OPTIONS='$(DEB_BUILD_MAINT_OPTIONS)' dpkg-buildflags --export=sh)" && \
+	  map="-ffile-prefix-map=$(abspath $(PKG_DIR))=." && set -x && \
+	  cmake -S . -B $(PKG_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr \
+	    -DQMK_BUILD_TESTS=OFF -DQMK_BUILD_BENCH=OFF -DQMK_BUILD_TOOLS=OFF -DQMK_MAN_PAGES=ON \
+	    -DCMAKE_C_FLAGS="$$CFLAGS $$CPPFLAGS $$map" -DCMAKE_CXX_FLAGS="$$CXXFLAGS $$CPPFLAGS $$map" \
+	    -DCMAKE_EXE_LINKER_FLAGS="$$LDFLAGS" -DCMAKE_SHARED_LINKER_FLAGS="$$LDFLAGS" \
+	    -DCMAKE_MODULE_LINKER_FLAGS="$$LDFLAGS" $(CMAKE_FLAGS)
 	cmake --build $(PKG_DIR) -j $(JOBS)
-	cd $(PKG_DIR) && cpack -G DEB
+	# The umask makes the package's directories (and dpkg-buildpackage sets the same one).
+	cd $(PKG_DIR) && umask 022 && cpack -G DEB
+
+# The package judged as Debian judges it: lintian (no error or warning may remain) and the
+# AppStream and desktop validators on the files as installed.
+package-check: package
+	@bash scripts/install-deps.sh package-check
+	@bash scripts/check-package.sh lint $(PKG_DIR)
+
+# Two packages built from scratch in two folders must be the same bytes (diffoscope shows where
+# they differ). Both compile everything (no compiler cache, which would hand the second build
+# the first one's objects): two full builds, to run before a release rather than on every change.
+package-repro: deps
+	@bash scripts/install-deps.sh package-check
+	rm -rf $(PKG_DIR) $(PKG_DIR)-repro
+	CCACHE_DISABLE=1 $(MAKE) package PKG_DIR=$(PKG_DIR)
+	CCACHE_DISABLE=1 $(MAKE) package PKG_DIR=$(PKG_DIR)-repro
+	@bash scripts/check-package.sh same $(PKG_DIR) $(PKG_DIR)-repro
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(BENCH_DIR) $(FUZZ_DIR) $(PKG_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(BENCH_DIR) $(FUZZ_DIR) $(PKG_DIR) $(PKG_DIR)-repro

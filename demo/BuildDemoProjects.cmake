@@ -1,6 +1,9 @@
 # cmake -P: copies the demonstration files into TARGET and builds their project databases with
 # qmk32 (QMK32): create each project, add each translation under its script's name, import the
-# texts from that script, and finish the project (FINISH: bitmaps translated, nothing to review).
+# texts from that script, and finish the project (FINISH: bitmaps translated, nothing to review,
+# the script named where the package installs it, in INSTALLED). Every build gives the same
+# bytes wherever it runs: the scripts' times are EPOCH (seconds since 1970) and the projects
+# keep no trace of TARGET.
 cmake_minimum_required(VERSION 3.25)
 include("${CMAKE_CURRENT_LIST_DIR}/DemoProjects.cmake")
 
@@ -9,13 +12,8 @@ foreach(file IN LISTS QMK_DEMO_SOURCES)
   get_filename_component(folder "${file}" DIRECTORY)
   file(COPY "${SOURCE}/${file}" DESTINATION "${TARGET}/${folder}")
 endforeach()
-# Every build ships the same files: one fixed modification time (SOURCE_DATE_EPOCH when the
-# packager sets it), which the databases record as the scripts' stamps.
-set(epoch "$ENV{SOURCE_DATE_EPOCH}")
-if(NOT epoch)
-  set(epoch 1767225600)  # 2026-01-01
-endif()
-execute_process(COMMAND touch -d "@${epoch}" ${QMK_DEMO_SOURCES} WORKING_DIRECTORY "${TARGET}" COMMAND_ERROR_IS_FATAL ANY)
+# One fixed modification time, which the databases record as the scripts' stamps.
+execute_process(COMMAND touch -d "@${EPOCH}" ${QMK_DEMO_SOURCES} WORKING_DIRECTORY "${TARGET}" COMMAND_ERROR_IS_FATAL ANY)
 
 # The settings of this run stay out of the shipped folder.
 set(ENV{QMK32_INI} "${TARGET}.ini")
@@ -44,6 +42,6 @@ foreach(script demo.rc asiademo.rc)
       qmk32(-A "${db}" "${language}" "${translated}" -I "${TARGET}/${translated}" "${language}" "${db}")
     endif()
   endforeach()
-  execute_process(COMMAND "${FINISH}" "${db}" COMMAND_ERROR_IS_FATAL ANY)
+  execute_process(COMMAND "${FINISH}" "${db}" "${INSTALLED}/${script}" COMMAND_ERROR_IS_FATAL ANY)
 endforeach()
 file(REMOVE "${TARGET}.ini")

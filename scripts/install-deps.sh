@@ -12,13 +12,17 @@ PACKAGES=(
   xvfb xauth
   binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev gcc-mingw-w64-x86-64-win32
   zlib1g-dev
-  desktop-file-utils appstream dpkg-dev file
+  desktop-file-utils appstream dpkg-dev file help2man
   gettext translate-toolkit
 )
 
 # "fuzz": the compiler and runtime of the fuzz targets, needed by make fuzz only.
 if [ "${1:-}" = "fuzz" ]; then
   PACKAGES=(clang libclang-rt-14-dev)
+fi
+# "package-check": what judges the Debian package (make package-check, make package-repro).
+if [ "${1:-}" = "package-check" ]; then
+  PACKAGES=(lintian diffoscope-minimal appstream desktop-file-utils man-db)
 fi
 
 missing=()

@@ -1,5 +1,6 @@
 // The demonstration projects: every shipped script compiles in its own language and code page,
-// and the projects the build made hold exactly the translations of the shipped scripts.
+// the projects the build made hold exactly the translations of the shipped scripts, and any
+// build of them, wherever and whenever it runs, gives the same bytes.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -11,6 +12,7 @@
 
 #include "ShellCommand.h"
 #include "common/TempDir.h"
+#include "database/CProjectDatabase.h"
 #include "setup/SetupFiles.h"
 
 namespace qmk {
@@ -177,6 +179,29 @@ TEST(DemoProjectsTest, CopiedProjectsOpenUpToDateInEveryTimeZone)
     text.replace(text.find("BEGIN"), 5, "begin");
     std::ofstream(copy / "demo.rc", std::ios::binary | std::ios::trunc) << text;
     EXPECT_EQ(qmk32("-D " + test::quoted(copy / "demo_rc.mdb"), "TZ=UTC+12").status, 3);
+}
+
+TEST(DemoProjectsTest, BuildingThemAgainElsewhereGivesTheSameBytes)
+{
+    // Another folder, another time and another time zone than the build's.
+    test::TempDir dir;
+    const fs::path again = dir / "another folder" / "demoproj";
+    test::CommandResult built = test::runCommand("TZ=UTC+12 " + test::quoted(QMK_CMAKE_COMMAND) + " -DTARGET=" +
+                                                 test::quoted(again) + " -P " + test::quoted(QMK_DEMO_BUILD_SCRIPT));
+    ASSERT_EQ(built.status, 0) << built.output;
+    for (const std::string& name : kShippedFiles) {
+        EXPECT_TRUE(test::readFile(again / name) == test::readFile(kDemoBuilt / name)) << name << " differs";
+        // The times the projects' stamps were taken from.
+        if (name.find(".mdb") == std::string::npos)
+            EXPECT_EQ(fs::last_write_time(again / name), fs::last_write_time(kDemoBuilt / name)) << name;
+    }
+    // What a project names as its script is where the package puts it, not where it was built.
+    for (const char* project : {"demo_rc.mdb", "asiademo_rc.mdb"}) {
+        CProjectDatabase db;
+        db.open(kDemoBuilt / project, OpenMode{false, true, true});
+        const std::string script = fs::path(project).stem().string();
+        EXPECT_EQ(db.sourceFile(), std::string(QMK_DEMO_INSTALL_DIR) + "/" + script.substr(0, script.size() - 3) + ".rc");
+    }
 }
 
 } // namespace qmk

@@ -5,6 +5,7 @@
 #ifdef QMK32_EXE
 
 #include <regex>
+#include <set>
 
 #include "ShellCommand.h"
 #include "common/TempDir.h"
@@ -61,6 +62,34 @@ TEST(DesktopIntegrationTest, MenuEntryDescriptionAndFileTypeNameEachOther)
 
     // The menu starts the program that is installed, on the file it was given.
     EXPECT_EQ(desktopValue("Exec"), "qmk32 %f");
+}
+
+TEST(DesktopIntegrationTest, DescriptionNamesLicenceHomepageAndTheReadmesScreenshots)
+{
+    const std::string metainfo = test::readFile(kMetainfoFile);
+    ASSERT_EQ(test::readFile(fs::path(QMK_SOURCE_DIR) / "LICENSE").rfind("MIT License\n", 0), 0u);
+    EXPECT_NE(metainfo.find("<project_license>MIT</project_license>"), std::string::npos);
+    EXPECT_NE(metainfo.find("<url type=\"homepage\">" QMK_HOMEPAGE "</url>"), std::string::npos);
+
+    // Every screenshot is a picture of docs/screenshots, as the repository serves it.
+    const std::string base = QMK_SCREENSHOTS_URL "/";
+    std::set<std::string> shown;
+    const std::regex image("<image>([^<]*)</image>");
+    for (auto it = std::sregex_iterator(metainfo.begin(), metainfo.end(), image); it != std::sregex_iterator(); ++it) {
+        const std::string url = (*it)[1].str();
+        ASSERT_EQ(url.rfind(base, 0), 0u) << url;
+        const std::string name = url.substr(base.size());
+        EXPECT_TRUE(fs::is_regular_file(fs::path(QMK_SOURCE_DIR) / "docs/screenshots" / name)) << name;
+        shown.insert(name);
+    }
+    EXPECT_EQ(std::regex_search(metainfo, std::regex("<screenshot type=\"default\">")), true);
+
+    const std::string readme = test::readFile(fs::path(QMK_SOURCE_DIR) / "README.md");
+    const std::regex picture(R"(\(docs/screenshots/([^)]+\.png)\))");
+    int pictures = 0;
+    for (auto it = std::sregex_iterator(readme.begin(), readme.end(), picture); it != std::sregex_iterator(); ++it, ++pictures)
+        EXPECT_TRUE(shown.count((*it)[1].str())) << (*it)[1].str() << " is not among the screenshots";
+    EXPECT_GT(pictures, 0);
 }
 
 TEST(DesktopIntegrationTest, VersionIsPrintedWithoutStartingTheWindow)

@@ -1,10 +1,12 @@
-// What "cmake --install" puts where: the places the menu, the icon theme, the software centre
-// and the program itself (its manual, the setup program's demo files) look for them.
+// What "cmake --install" puts where: the places the menu, the icon theme, the software centre,
+// man, Debian's tools and the program itself (its manual, the setup program's demo files) look
+// for them, and nothing else in bin.
 #include <gtest/gtest.h>
 
 #ifdef QMK_DEMO_DIR
 
 #include <regex>
+#include <set>
 #include <vector>
 
 #include "ShellCommand.h"
@@ -66,6 +68,23 @@ TEST_F(InstallLayoutTest, DesktopFilesAndIconsGoWhereTheDesktopLooks)
         EXPECT_EQ(pngSize(prefix() / "share/icons/hicolor" / folder / "apps" / (id + ".png")), std::make_pair(size, size))
             << folder;
     }
+}
+
+TEST_F(InstallLayoutTest, CopyrightChangelogAndManualPagesGoWhereDebianLooks)
+{
+    const fs::path doc = prefix() / QMK_DOC_INSTALL_DIR;
+    EXPECT_EQ(test::readFile(doc / "copyright"), test::readFile(fs::path(QMK_SOURCE_DIR) / "data/debian/copyright"));
+    EXPECT_TRUE(fs::is_regular_file(doc / "changelog.Debian.gz"));
+    EXPECT_TRUE(fs::is_regular_file(prefix() / "share/lintian/overrides/qmk32"));
+#ifdef QMK_MAN_DIR
+    for (const char* page : {"qmk32.1.gz", "qmk32-setup.1.gz"})
+        EXPECT_TRUE(fs::is_regular_file(prefix() / "share/man/man1" / page)) << page;
+#endif
+    // Only the two programs: the developer tools and the demo builder stay in the build.
+    std::set<std::string> programs;
+    for (const fs::directory_entry& entry : fs::directory_iterator(prefix() / "bin"))
+        programs.insert(entry.path().filename().string());
+    EXPECT_EQ(programs, (std::set<std::string>{"qmk32", "qmk32-setup"}));
 }
 
 TEST_F(InstallLayoutTest, TheProgramFindsItsManualWithEveryPictureItShows)
