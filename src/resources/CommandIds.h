@@ -83,3 +83,21 @@ inline constexpr int RowNumber = 3204;
 inline constexpr int ItemType = 3205;
 
 } // namespace qmk::cmd::pane
+
+namespace qmk {
+
+// Commands without an id of their own in the project (Open, Exit, ...) use these.
+namespace uicmd {
+inline constexpr int Open = 57601;
+inline constexpr int Close = 57602;
+inline constexpr int Exit = 57665;
+inline constexpr int HelpTopics = 57667;
+inline constexpr int About = 57664;
+inline constexpr int Tabbed = 59401;
+inline constexpr int Undo = 57643;
+inline constexpr int Redo = 57644;
+inline constexpr int FilterRows = 59500;
+inline constexpr int ExportForPlatforms = 59501;
+} // namespace uicmd
+
+} // namespace qmk

@@ -16,6 +16,7 @@
 
 #include "app/OpenProjects.h"
 #include "database/ProjectRows.h"
+#include "project/CommandRules.h"
 #include "project/PreviewTarget.h"
 #include "project/TextSearch.h"
 #include "project/TextTableRows.h"
@@ -32,7 +33,7 @@ namespace qmk {
 
 class CChildFrame;
 class CQuillDoc;
-class CGaugePane;
+class CStatusPanes;
 class CMessageBoxFeedback;
 class CRowListView;
 class CTranslDlgView;
@@ -72,8 +73,41 @@ public:
     // Files dropped on the window: each local file opens as a project.
     void openDropped(const QList<QUrl>& urls);
 
+    // The commands of the command table (CMainFrameCommands.cpp), each on the active project,
+    // its chosen item or the preview in front.
+    void openWithDialog();
+    void closeActiveWindow();
+    void save();
+    void openSelectedProjectFile();
+    void removeSelectedProjectFile();
+    void openFindDialog(bool replace);
+    void repeatFind();
+    void focusFilter();
+    void undoOrRedo(bool undo);
+    void editVersionBlockHeader();
+    void toggleExclude();
+    void removeMarks();
+    void stepItem(bool forward);
+    void showTranslationBar();
+    void bookmark();
+    void toggleSwitch(ProjectSwitch which);
+    // The preview in front shows the source texts, or the translation the language list names.
+    void showPreviewIn(bool translated);
+    void updateDatabase();
     // F5: marks every open project whose script changed and names them in one message.
     void refreshStatus();
+    void showChangedSourceText();
+    void newTranslation();
+    void deleteTranslation();
+    void applicationSettings();
+    void toolbarSettings();
+    void exportToWorkbook();
+    void exportToDatabase();
+    void importText();
+    void exportForPlatforms();
+    void setTabbed();
+    void showHelp();
+    void showAbout();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -89,25 +123,10 @@ private:
     void restoreLayout();
     void saveLayout();
 
-    void openWithDialog();
-    void save();
-    void updateDatabase();
-    void showChangedSourceText();
-    void showHelp();
-    void showAbout();
     void rememberOpened(const std::filesystem::path& path);
     void fillRecentMenu();
-    void newTranslation();
     void fillSettingsMenu();
     void translationSettings(std::optional<LanguageId> language);
-    void deleteTranslation();
-    void editVersionBlockHeader();
-    void undoOrRedo(bool undo);
-    void openFindDialog(bool replace);
-    void repeatFind();
-    void importText();
-    void exportForPlatforms();
-    void bookmark();
     void goToBookmark(CChildFrame* child, const BookmarkRow& bookmark);
     void closePreviewsOf(CChildFrame* child);
     CChildFrame* childOf(const CQuillDoc& doc) const;
@@ -115,10 +134,9 @@ private:
     void afterOpen(CChildFrame* child);
 
     // The active project changed, or something its panes show: menus, checks, panes.
+    CommandState commandState() const;
     void updateCommandStates();
     void updatePanes();
-    // The gauge over the active preview's own items, when a dialog or menu preview is active.
-    std::optional<GaugeFigures> previewGauge(CQuillDoc& doc, LanguageId language);
     void updateWindowTitle();
     void fillLanguageList();
 
@@ -133,11 +151,7 @@ private:
     QComboBox* languageList_ = nullptr;
     QMenu* recentMenu_ = nullptr;
     QMenu* settingsMenu_ = nullptr;
-    QLabel* languagePane_ = nullptr;
-    CGaugePane* gaugePane_ = nullptr;
-    QLabel* rowPane_ = nullptr;
-    QLabel* typePane_ = nullptr;
-    bool unfitShown_ = false;  // the status bar shows the active dialog preview's unfit count
+    std::unique_ptr<CStatusPanes> panes_;
     OpenProjects open_;
     std::map<CChildFrame*, int> handles_;
     CChildFrame* lastChild_ = nullptr;  // the project of the previews in front

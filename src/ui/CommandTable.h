@@ -4,11 +4,16 @@
 #pragma once
 
 #include <QAction>
+#include <functional>
 #include <QKeySequence>
 #include <map>
 #include <vector>
 
+#include "resources/CommandIds.h"
+
 namespace qmk {
+
+class CMainFrame;
 
 struct CommandEntry {
     int id;
@@ -16,22 +21,10 @@ struct CommandEntry {
     QKeySequence shortcut;
     const char* status;
     const char* icon;  // freedesktop icon name; empty for none
+    std::function<void(CMainFrame&)> run;  // what the command does; when it can: CommandRules.h
     bool checkable = false;
 };
 
-// Commands without an id of their own in the project (Open, Exit, ...) use these.
-namespace uicmd {
-inline constexpr int Open = 57601;
-inline constexpr int Close = 57602;
-inline constexpr int Exit = 57665;
-inline constexpr int HelpTopics = 57667;
-inline constexpr int About = 57664;
-inline constexpr int Tabbed = 59401;
-inline constexpr int Undo = 57643;
-inline constexpr int Redo = 57644;
-inline constexpr int FilterRows = 59500;
-inline constexpr int ExportForPlatforms = 59501;
-} // namespace uicmd
 
 const std::vector<CommandEntry>& commandTable();
 

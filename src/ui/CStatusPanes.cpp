@@ -1,0 +1,100 @@
+// The status bar's panes.
+#include "ui/CStatusPanes.h"
+
+#include <QLabel>
+#include <QStatusBar>
+
+#include "project/ChosenItem.h"
+#include "project/CQuillDoc.h"
+#include "project/ItemTypes.h"
+#include "resources/Messages.h"
+#include "resources/MenuTexts.h"
+#include "ui/CChildFrame.h"
+#include "ui/CDynDlgView.h"
+#include "ui/CGaugePane.h"
+#include "ui/CTextListView.h"
+
+namespace qmk {
+namespace {
+
+QLabel* makePane(int widthPixels, const QString& name, QWidget* parent)
+{
+    auto* pane = new QLabel(parent);
+    pane->setMinimumWidth(widthPixels * parent->logicalDpiX() / 96);
+    pane->setAccessibleName(name);
+    return pane;
+}
+
+// The gauge over a dialog's or menu's own texts while its preview is in front.
+std::optional<GaugeFigures> previewGauge(CQuillDoc& doc, CPreviewView* preview, LanguageId language)
+{
+    if (!preview || &preview->document() != &doc)
+        return std::nullopt;
+    const LanguageId shown = preview->language().value_or(language);
+    switch (preview->kind()) {
+    case PreviewKind::Dialog: return doc.dialogGauge(preview->resourceLine(), shown);
+    case PreviewKind::Menu: return doc.menuGauge(preview->resourceLine(), shown);
+    case PreviewKind::Bitmap: break;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+CStatusPanes::CStatusPanes(QStatusBar* bar)
+    : bar_(bar), language_(makePane(90, QStringLiteral("Current language"), bar)), gauge_(new CGaugePane(bar)),
+      row_(makePane(60, QStringLiteral("Row"), bar)), type_(makePane(110, QStringLiteral("Item type"), bar))
+{
+    bar->addPermanentWidget(language_);
+    bar->addPermanentWidget(gauge_);
+    bar->addPermanentWidget(row_);
+    bar->addPermanentWidget(type_);
+}
+
+void CStatusPanes::clear()
+{
+    for (QLabel* pane : {language_, row_, type_}) {
+        pane->clear();
+        pane->setAccessibleDescription({});
+    }
+    gauge_->clear();
+}
+
+void CStatusPanes::show(CChildFrame* child, CPreviewView* preview)
+{
+    auto* dialog = qobject_cast<CDynDlgView*>(preview);
+    if (dialog && dialog->unfitCount() > 0) {
+        bar_->showMessage(
+            QString::fromStdString(fillPlaceholders(txt::TextsDoNotFit, {std::to_string(dialog->unfitCount())})));
+        unfitShown_ = true;
+    } else if (unfitShown_) {
+        // The count belongs to the preview: it goes when the preview does or when all fit.
+        bar_->clearMessage();
+        unfitShown_ = false;
+    }
+    if (!child) {
+        clear();
+        return;
+    }
+    CTextListView* table = child->textList();
+    CQuillDoc& doc = child->document();
+    const std::optional<LanguageId> language = table->currentLanguage();
+    const bool source = !language || table->sourceColumnChosen();
+    language_->setText(preview ? preview->languagePane()
+                       : source ? QStringLiteral("Source Text")
+                                : QString::fromStdString(doc.rows().columns().header(table->currentColumn())));
+    if (language) {
+        const GaugeFigures figures = previewGauge(doc, preview, *language).value_or(doc.gauge(*language));
+        gauge_->setFigures(figures.translatedPercent, figures.modifiedPercent);
+    } else {
+        gauge_->clear();
+    }
+    // The chosen item's place in the Text Table, and its type (empty when it has no text).
+    const ItemTexts item = itemTexts(doc, child->chosenItem().lineIndex, std::nullopt);
+    row_->setText(item.row >= 0 ? QStringLiteral("%1/%2").arg(item.row + 1).arg(doc.rows().rowCount()) : QString());
+    type_->setText(item.found ? QString::fromStdString(std::string(itemTypeDisplayName(item.itemType))) : QString());
+    for (QLabel* pane : {language_, row_, type_})
+        pane->setAccessibleDescription(pane->text());
+}
+
+} // namespace qmk
