@@ -15,6 +15,7 @@ bool project(State s) { return s.project; }
 bool itemFound(State s) { return s.item.found; }
 bool projectWithTranslations(State s) { return s.project && s.translations > 0; }
 bool previewActive(State s) { return s.preview; }
+bool projectWithTranslationCurrent(State s) { return s.project && s.translationCurrent; }
 
 bool isDialogItem(ItemType t) { return t == ItemType::Dialog || t == ItemType::DialogItem || t == ItemType::DialogCaption; }
 bool isMenuItem(ItemType t) { return t == ItemType::Menu || t == ItemType::MenuItem || t == ItemType::PopupMenu; }
@@ -52,6 +53,10 @@ const std::vector<CommandRule>& rules()
         {uicmd::Redo, [](State s) { return s.canRedo; }},
         // In a preview the item steps go through its items; in the Text Table Next goes on.
         {cmd::NextItem, [](State s) { return s.preview ? s.previewItems > 1 : s.project; }},
+        {uicmd::NextUntranslated, projectWithTranslationCurrent},
+        {uicmd::PreviousUntranslated, projectWithTranslationCurrent},
+        {uicmd::NextFlagged, projectWithTranslationCurrent},
+        {uicmd::PreviousFlagged, projectWithTranslationCurrent},
         {cmd::PreviousItem, [](State s) { return s.preview && s.previewItems > 1; }},
         {cmd::ViewSourceLanguage, previewActive, [](State s) { return s.preview && !s.previewTranslated; }},
         {cmd::ViewTranslated, [](State s) { return s.preview && s.translations > 0; },

@@ -98,6 +98,10 @@ inline constexpr int Undo = 57643;
 inline constexpr int Redo = 57644;
 inline constexpr int FilterRows = 59500;
 inline constexpr int ExportForPlatforms = 59501;
+inline constexpr int NextUntranslated = 59502;
+inline constexpr int PreviousUntranslated = 59503;
+inline constexpr int NextFlagged = 59504;
+inline constexpr int PreviousFlagged = 59505;
 } // namespace uicmd
 
 } // namespace qmk

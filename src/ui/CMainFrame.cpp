@@ -142,8 +142,9 @@ void CMainFrame::createMenus()
     add(file, {0, uicmd::Exit});
 
     QMenu* edit = menuBar()->addMenu(qs(txt::MenuEdit));
-    add(edit, {uicmd::Undo, uicmd::Redo, 0, cmd::Translate, cmd::NextItem, cmd::PreviousItem, 0, cmd::ExcludeItem,
-               cmd::RemoveMarks, cmd::VersionBlockHeader});
+    add(edit, {uicmd::Undo, uicmd::Redo, 0, cmd::Translate, cmd::NextItem, cmd::PreviousItem, 0,
+               uicmd::NextUntranslated, uicmd::PreviousUntranslated, uicmd::NextFlagged, uicmd::PreviousFlagged, 0,
+               cmd::ExcludeItem, cmd::RemoveMarks, cmd::VersionBlockHeader});
 
     QMenu* search = menuBar()->addMenu(qs(txt::MenuSearch));
     add(search, {cmd::Find, cmd::FindNext, cmd::Replace, uicmd::FilterRows, 0, cmd::Bookmark});

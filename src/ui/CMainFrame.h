@@ -17,6 +17,7 @@
 #include "app/OpenProjects.h"
 #include "database/ProjectRows.h"
 #include "project/CommandRules.h"
+#include "project/ItemNavigation.h"
 #include "project/PreviewTarget.h"
 #include "project/TextSearch.h"
 #include "project/TextTableRows.h"
@@ -88,6 +89,8 @@ public:
     void toggleExclude();
     void removeMarks();
     void stepItem(bool forward);
+    // The next or previous untranslated or flagged text of the current translation.
+    void goToItem(bool forward, WantedItem wanted);
     void showTranslationBar();
     void bookmark();
     void toggleSwitch(ProjectSwitch which);

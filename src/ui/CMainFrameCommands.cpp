@@ -101,6 +101,18 @@ void CMainFrame::stepItem(bool forward)
         child->textList()->nextItem();
 }
 
+void CMainFrame::goToItem(bool forward, WantedItem wanted)
+{
+    CChildFrame* child = activeChild();
+    if (!child || !child->textList()->currentLanguage())
+        return;
+    if (child->textList()->goToItem(forward, wanted))
+        return;
+    const std::string language = child->document().rows().columns().header(child->textList()->currentColumn());
+    const char* text = wanted == WantedItem::Untranslated ? txt::NoUntranslatedLeft : txt::NoFlaggedLeft;
+    statusBar()->showMessage(QString::fromStdString(fillPlaceholders(text, {language})), 5000);
+}
+
 void CMainFrame::toggleExclude()
 {
     if (CChildFrame* child = activeChild()) {

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "project/CQuillDoc.h"
+#include "project/ItemNavigation.h"
 #include "project/TextSearch.h"
 #include "resources/CommandIds.h"
 #include "ui/ContextMenu.h"
@@ -249,6 +250,16 @@ void CTextListView::nextItem()
     const int row = doc_.rows().nextItem(doc_.rows().rowOfLineIndex(selectedLine_), currentColumn_, &shown);
     if (row >= 0)
         selectRow(row);
+}
+
+bool CTextListView::goToItem(bool forward, WantedItem wanted)
+{
+    const std::vector<bool> shown = shownRows();
+    const int row = findItem(doc_.rows(), doc_.rows().rowOfLineIndex(selectedLine_), currentColumn_, forward, wanted, &shown);
+    if (row < 0)
+        return false;
+    selectRow(row);
+    return true;
 }
 
 void CTextListView::toggleCategory(ProjectSwitch category)

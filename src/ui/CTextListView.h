@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "database/ProjectRows.h"
+#include "project/ItemNavigation.h"
 
 namespace qmk {
 
@@ -49,6 +50,9 @@ public:
 
     // The next shown row after the chosen item's without a translation in the current column
     // (wrapping), else the next shown row.
+    // The next or previous untranslated or flagged text of the current translation among the
+    // shown rows; false when there is none.
+    bool goToItem(bool forward, WantedItem wanted);
     void nextItem();
     // Switches a category; the chosen item's row stays selected where it is still shown.
     void toggleCategory(ProjectSwitch category);

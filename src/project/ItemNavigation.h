@@ -1,0 +1,18 @@
+// Moving to the next or previous text a translator still has to look at, as the editors they use
+// do: an untranslated one (empty, not excluded) or a flagged one (its source changed after it was
+// translated), in one translation's column, among the rows a filter shows, wrapping at the ends.
+#pragma once
+
+#include <vector>
+
+namespace qmk {
+
+class TextTableRows;
+
+enum class WantedItem { Untranslated, Flagged };
+
+// The row, or -1 when no row of the kind is shown (the starting row counts last).
+int findItem(const TextTableRows& rows, int fromRow, int column, bool forward, WantedItem wanted,
+             const std::vector<bool>* shown = nullptr);
+
+} // namespace qmk
