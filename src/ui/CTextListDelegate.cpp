@@ -14,9 +14,11 @@ void CTextListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     if (index.data(CTextTableModel::ExcludedRole).toBool())
         cell.font.setStrikeOut(true);
     if ((cell.state & QStyle::State_Selected) && !current_(index.column())) {
+        // The style has drawn the whole row selected already: this cell is painted over.
         cell.state &= ~QStyle::State_Selected;
         QColor tint = option.palette.color(QPalette::Highlight);
         tint.setAlpha(40);
+        painter->fillRect(option.rect, option.palette.brush(QPalette::Base));
         painter->fillRect(option.rect, tint);
     }
     QStyledItemDelegate::paint(painter, cell, index);
