@@ -5,6 +5,10 @@
 #include <utility>
 
 #include "project/CQuillDoc.h"
+#include "project/TextCodec.h"
+#include "project/WordDiff.h"
+#include "resources/UiTexts.h"
+#include "ui/DiffMarkup.h"
 
 namespace qmk {
 
@@ -38,8 +42,9 @@ QVariant CTextTableModel::data(const QModelIndex& index, int role) const
     const CObjectData& item = rows.item(index.row());
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::ToolTipRole:
         return QString::fromStdString(rows.displayText(index.row(), index.column()));
+    case Qt::ToolTipRole:
+        return toolTip(index);
     case Qt::FontRole:
         if (static_cast<std::size_t>(index.column()) < columnFonts_.size())
             if (const std::optional<QFont>& font = columnFonts_[static_cast<std::size_t>(index.column())])
@@ -62,6 +67,25 @@ QVariant CTextTableModel::data(const QModelIndex& index, int role) const
     default:
         return {};
     }
+}
+
+// The cell's whole text; a flagged translation's also shows how its item's source changed. Read
+// for the one cell the pointer rests on, never while painting.
+QString CTextTableModel::toolTip(const QModelIndex& index) const
+{
+    const TextTableRows& rows = doc_.rows();
+    const QString text = QString::fromStdString(rows.displayText(index.row(), index.column()));
+    if (doc_.isBusy() || !index.data(ModifiedRole).toBool())
+        return text;
+    const std::optional<CQuillDoc::ChangedSourceText> change = doc_.sourceChange(rows.item(index.row()).lineIndex);
+    if (!change)
+        return text;
+    const int codePage = doc_.codePage();
+    auto decoded = [codePage](const std::string& bytes) { return decodeToUtf8(bytes, codePage).value_or(bytes); };
+    const std::vector<DiffSegment> diff = compactDiff(wordDiff(decoded(change->oldText), decoded(change->newText)));
+    return QStringLiteral("<qt>") + preservingBlanks(text.toHtmlEscaped()) + QStringLiteral("<p>") +
+           QString::fromUtf8(txt::TooltipSourceChanged).toHtmlEscaped() + QStringLiteral("</p>") +
+           preservingBlanks(markedChanges(diff)) + QStringLiteral("</qt>");
 }
 
 QVariant CTextTableModel::headerData(int section, Qt::Orientation orientation, int role) const
