@@ -2,6 +2,7 @@
 #include "ui/CTextTableModel.h"
 
 #include <QColor>
+#include <QTextDocument>
 #include <utility>
 
 #include "project/CQuillDoc.h"
@@ -75,11 +76,15 @@ QString CTextTableModel::toolTip(const QModelIndex& index) const
 {
     const TextTableRows& rows = doc_.rows();
     const QString text = QString::fromStdString(rows.displayText(index.row(), index.column()));
+    // A text that looks like markup ("<b>Bold</b>") is shown as written, not rendered.
+    const QString plain = Qt::mightBeRichText(text)
+                              ? QStringLiteral("<qt>") + preservingBlanks(text.toHtmlEscaped()) + QStringLiteral("</qt>")
+                              : text;
     if (doc_.isBusy() || !index.data(ModifiedRole).toBool())
-        return text;
+        return plain;
     const std::optional<CQuillDoc::ChangedSourceText> change = doc_.sourceChange(rows.item(index.row()).lineIndex);
     if (!change)
-        return text;
+        return plain;
     const int codePage = doc_.codePage();
     auto decoded = [codePage](const std::string& bytes) { return decodeToUtf8(bytes, codePage).value_or(bytes); };
     const std::vector<DiffSegment> diff = compactDiff(wordDiff(decoded(change->oldText), decoded(change->newText)));

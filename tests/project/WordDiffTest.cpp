@@ -76,6 +76,22 @@ TEST(TextTokensTest, Utf8LettersIdeographsAndBrokenBytes)
     // A byte that is not UTF-8 stands alone and nothing is lost.
     const std::string broken = "ab\xFF" "cd\xC3";
     EXPECT_EQ(tokenStrings(broken), (std::vector<std::string>{"ab", "\xFF", "cd", "\xC3"}));
+    // Any bytes at all: every byte lands in exactly one token, and the diff gives them back.
+    std::mt19937 random(11);
+    for (int round = 0; round < 200; ++round) {
+        std::string before(random() % 24, '\0'), after(random() % 24, '\0');
+        for (char& c : before)
+            c = static_cast<char>(random() % 8 == 0 ? '\\' : random());
+        for (char& c : after)
+            c = static_cast<char>(random());
+        std::string joined;
+        for (const std::string& token : tokenStrings(before))
+            joined += token;
+        ASSERT_EQ(joined, before);
+        const std::vector<DiffSegment> diff = wordDiff(before, after);
+        ASSERT_EQ(oldTextOf(diff), before);
+        ASSERT_EQ(newTextOf(diff), after);
+    }
 }
 
 TEST(WordDiffTest, AChangedWordIsDeletedThenInserted)
