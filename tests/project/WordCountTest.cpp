@@ -9,33 +9,22 @@ namespace {
 
 using test::German;
 
-TEST(WordCountTest, WordsAreRunsOfLettersAndDigits)
+TEST(WordCountTest, WordsAreLetterAndDigitRunsWithoutAccessKeysAndEscapes)
 {
-    EXPECT_EQ(countWords(""), 0);
-    EXPECT_EQ(countWords("Hello, world!"), 2);
     EXPECT_EQ(countWords("... -- !?"), 0);
-    EXPECT_EQ(countWords("3 files of 1,024.5 KB"), 5);    // numbers are words, "1,024.5" one
-    EXPECT_EQ(countWords("don't re-open it"), 3);          // joined by apostrophe and hyphen
-    EXPECT_EQ(countWords("Gr\xC3\xB6\xC3\x9F" "e \xC3\xA4ndern"), 2);  // "Größe ändern"
-}
-
-TEST(WordCountTest, AccessKeysAndEscapesCountNothing)
-{
-    EXPECT_EQ(countWords("&File"), 1);
-    EXPECT_EQ(countWords("Fi&le"), 1);                     // the mark does not part the word
-    EXPECT_EQ(countWords("Copy && Paste"), 2);             // "&&" is an ampersand, no word
-    EXPECT_EQ(countWords("&Open...\tCtrl+O"), 3);          // a real tab
-    EXPECT_EQ(countWords("&Open...\\tCtrl+O"), 3);         // the escape as the script writes it
-    EXPECT_EQ(countWords("First line\\nSecond line\\r\\n"), 4);
-    EXPECT_EQ(countWords("Tab\\x09stop \\\\ end"), 3);
+    EXPECT_EQ(countWords("3 files of 1,024.5 KB"), 5);  // numbers are words, "1,024.5" one
+    EXPECT_EQ(countWords("don't re-open Gr\xC3\xB6\xC3\x9F" "e"), 3);
+    EXPECT_EQ(countWords("Fi&le"), 1);                  // the mark does not part the word
+    EXPECT_EQ(countWords("Copy && Paste"), 2);          // "&&" is an ampersand, no word
+    EXPECT_EQ(countWords("&Open...\\tCtrl+O"), 3);       // the escape as the script writes it
+    EXPECT_EQ(countWords("First line\\nSecond\\x09line \\\\ \\r\\n"), 4);
 }
 
 TEST(WordCountTest, EachIdeographAndKanaIsAWord)
 {
-    EXPECT_EQ(countWords("\xE3\x83\x95\xE3\x82\xA1\xE3\x82\xA4\xE3\x83\xAB"), 4);         // "ファイル"
     EXPECT_EQ(countWords("\xE6\x96\x87\xE4\xBB\xB6\xE3\x82\x92\xE9\x96\x8B\xE3\x81\x8F"), 5);  // "文件を開く"
-    EXPECT_EQ(countWords("Windows\xE7\x89\x88 2"), 3);  // "Windows版 2"
-    EXPECT_EQ(countWords("\xED\x8C\x8C\xEC\x9D\xBC \xEC\x97\xB4\xEA\xB8\xB0"), 2);  // Korean keeps its words: "파일 열기"
+    EXPECT_EQ(countWords("Windows\xE7\x89\x88 2"), 3);                                     // "Windows版 2"
+    EXPECT_EQ(countWords("\xED\x8C\x8C\xEC\x9D\xBC \xEC\x97\xB4\xEA\xB8\xB0"), 2);  // Korean keeps its words
 }
 
 const std::string kScript =

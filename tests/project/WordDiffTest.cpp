@@ -103,9 +103,7 @@ TEST(WordDiffTest, AChangedWordIsDeletedThenInserted)
     EXPECT_EQ(wordDiff("Close all windows now", "Close windows"),
               (std::vector<DiffSegment>{{Kind::Same, "Close "}, {Kind::Deleted, "all "}, {Kind::Same, "windows"},
                                         {Kind::Deleted, " now"}}));
-    EXPECT_EQ(wordDiff("Same", "Same"), (std::vector<DiffSegment>{{Kind::Same, "Same"}}));
     EXPECT_EQ(wordDiff("", "New"), (std::vector<DiffSegment>{{Kind::Inserted, "New"}}));
-    EXPECT_EQ(wordDiff("Old", ""), (std::vector<DiffSegment>{{Kind::Deleted, "Old"}}));
     EXPECT_TRUE(wordDiff("", "").empty());
 }
 
@@ -186,10 +184,8 @@ TEST(WordDiffTest, TheCompactFormKeepsContextNextToEachChange)
                                         {Kind::Inserted, "EIGHT"},
                                         {Kind::Same, " nine ten\xE2\x80\xA6 fourteen fifteen"},
                                         {Kind::Deleted, " end"}}));
-    // Short context and texts without a change stay whole.
-    const std::vector<DiffSegment> shortDiff = wordDiff("Open file", "Open folder");
-    EXPECT_EQ(compactDiff(shortDiff), shortDiff);
-    EXPECT_EQ(compactDiff(wordDiff("a b c d e f g h i j", "a b c d e f g h i j"), 2).front().text, "a b c d e f g h i j");
+    const std::vector<DiffSegment> unchanged = wordDiff("a b c d e f g h i j", "a b c d e f g h i j");
+    EXPECT_EQ(compactDiff(unchanged, 2), unchanged);  // nothing to show context for
 }
 
 } // namespace qmk
