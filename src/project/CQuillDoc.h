@@ -132,6 +132,9 @@ public:
         std::string newText;
     };
     std::optional<ChangedSourceText> changedSourceText(int lineIndex);
+    // The same without a word when the item has no old text or it cannot be read (a tooltip
+    // asks for it while the pointer rests on a cell).
+    std::optional<ChangedSourceText> sourceChange(int lineIndex);
     // Called after each line of an update pass (tests inject failures and delays here).
     void setUpdateHook(UpdateLineHook hook) { updateHook_ = std::move(hook); }
 
@@ -146,6 +149,10 @@ public:
     // Stores a translation: database, its _Modified flag cleared, the row's cell, the modified
     // flag of the project and the gauge figures; one step of the edit history.
     OperationResult storeTranslation(int lineIndex, LanguageId language, std::string_view text);
+    // The translation still says what the changed source says: clears its review flag and keeps
+    // its text; told and recomputed as a store is, one step of the history. Cancelled, with
+    // nothing changed and no step, when the translation is not flagged.
+    OperationResult acceptSourceChange(int lineIndex, LanguageId language);
     // Excludes the line's text from translation or includes it again; one step of the history.
     OperationResult setExcluded(int lineIndex, bool excluded);
     // Flips a display switch and adds or removes its rows; `rowToSelect` gets the row to
@@ -255,6 +262,7 @@ private:
     // or updated): it starts anew, and the window says so when something was lost.
     void clearHistory();
     std::string storeLabel(std::string_view text, LanguageId language);
+    std::string acceptLabel(std::string_view text, LanguageId language);
     std::string excludeLabel(int lineIndex, bool excluded);
     std::vector<TableMark> currentMarks() const;
     // Replaces every mark by these and tells the rows' observers once.

@@ -147,6 +147,33 @@ OperationResult CQuillDoc::writeTranslationText(int lineIndex, LanguageId langua
     return OperationResult::Done;
 }
 
+OperationResult CQuillDoc::acceptSourceChange(int lineIndex, LanguageId language)
+{
+    if (busy_)
+        return OperationResult::Refused;
+    std::optional<TranslatedText> current;
+    try {
+        current = db_.texts().translation(lineIndex, language);
+    } catch (const DaoException& e) {
+        reportDatabaseError(e.report());
+        return OperationResult::Failed;
+    }
+    if (!current || !current->modified)
+        return OperationResult::Cancelled;
+    // The text is written back as it is, so that Undo and Redo move only the flag.
+    TranslationEdit edit;
+    edit.lineIndex = lineIndex;
+    edit.language = language;
+    edit.textBefore = current->text;
+    edit.textAfter = current->text;
+    edit.flaggedBefore = true;
+    edit.flaggedAfter = false;
+    const OperationResult result = writeTranslationText(lineIndex, language, current->text, false);
+    if (result.done())
+        history_.record(std::move(edit), acceptLabel(current->text, language));
+    return result;
+}
+
 OperationResult CQuillDoc::setExcluded(int lineIndex, bool excluded)
 {
     if (busy_)

@@ -38,6 +38,12 @@ std::string CQuillDoc::storeLabel(std::string_view text, LanguageId language)
     return fillPlaceholders(txt::StepStore, {shortened(shown), languageName(language)});
 }
 
+std::string CQuillDoc::acceptLabel(std::string_view text, LanguageId language)
+{
+    const std::string shown = decodeToUtf8(text, translationCodePage(language)).value_or(std::string(text));
+    return fillPlaceholders(txt::StepAcceptSourceChange, {shortened(shown), languageName(language)});
+}
+
 std::string CQuillDoc::excludeLabel(int lineIndex, bool excluded)
 {
     std::string source;

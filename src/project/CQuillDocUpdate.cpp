@@ -68,6 +68,21 @@ OperationResult CQuillDoc::UpdateDatabase(const std::filesystem::path& script)
     return OperationResult::Done;
 }
 
+std::optional<CQuillDoc::ChangedSourceText> CQuillDoc::sourceChange(int lineIndex)
+{
+    if (!db_.isOpen())
+        return std::nullopt;
+    try {
+        std::string oldText = db_.texts().sourceTextOld(lineIndex);
+        if (oldText.empty())
+            return std::nullopt;
+        std::optional<TextRow> current = db_.texts().text(lineIndex);
+        return ChangedSourceText{std::move(oldText), current ? current->sourceText : std::string()};
+    } catch (const DaoException&) {
+        return std::nullopt;  // nothing to show; the next change through the document reports it
+    }
+}
+
 std::optional<CQuillDoc::ChangedSourceText> CQuillDoc::changedSourceText(int lineIndex)
 {
     std::string oldText = db_.texts().sourceTextOld(lineIndex);

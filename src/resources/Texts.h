@@ -307,6 +307,7 @@ inline constexpr char StepReplaceAll[] = "Replace All";
 inline constexpr char StepImport[] = "import %1";
 inline constexpr char StepMarkAll[] = "mark %1 texts";
 inline constexpr char StepRemoveMarks[] = "remove marks";
+inline constexpr char StepAcceptSourceChange[] = "accept '%1' (%2) for the changed source";
 inline constexpr char HistoryCleared[] = "Undo starts anew: the changes before can no longer be taken back.";
 
 } // namespace qmk::txt

@@ -124,6 +124,16 @@ inline constexpr char SourceTextTitle[] = "Source Text";
 inline constexpr char LabelOld[] = "Old:";
 inline constexpr char LabelNew[] = "New:";
 inline constexpr char ButtonClose[] = "Close";
+inline constexpr char MenuAcceptSourceChange[] = "&Accept Unchanged Meaning";
+inline constexpr char StatusAcceptSourceChange[] =
+    "Clears the review flag: the translation still says what the changed source says";
+// The word diff of an old and a new source text, for screen readers and tooltips.
+inline constexpr char DiffDeleted[] = "deleted: %1";
+inline constexpr char DiffInserted[] = "inserted: %1";
+inline constexpr char DiffNothingDeleted[] = "nothing deleted";
+inline constexpr char DiffNothingInserted[] = "nothing inserted";
+inline constexpr char DiffBlank[] = "blank";
+inline constexpr char TooltipSourceChanged[] = "Source text changed:";
 
 // --- Previews ---
 inline constexpr char MenuViewDialog[] = "View Dialog";

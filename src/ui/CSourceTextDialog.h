@@ -1,4 +1,5 @@
-// "Source Text": the old and the new source text of an item whose source changed.
+// "Source Text": the old and the new source text of an item whose source changed, with the
+// words that went marked in the old text and the words that came marked in the new one.
 #pragma once
 
 #include <QDialog>

@@ -2,9 +2,14 @@
 #include "ui/CTextTableModel.h"
 
 #include <QColor>
+#include <QTextDocument>
 #include <utility>
 
 #include "project/CQuillDoc.h"
+#include "project/TextCodec.h"
+#include "project/WordDiff.h"
+#include "resources/UiTexts.h"
+#include "ui/DiffMarkup.h"
 
 namespace qmk {
 
@@ -38,8 +43,9 @@ QVariant CTextTableModel::data(const QModelIndex& index, int role) const
     const CObjectData& item = rows.item(index.row());
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::ToolTipRole:
         return QString::fromStdString(rows.displayText(index.row(), index.column()));
+    case Qt::ToolTipRole:
+        return toolTip(index);
     case Qt::FontRole:
         if (static_cast<std::size_t>(index.column()) < columnFonts_.size())
             if (const std::optional<QFont>& font = columnFonts_[static_cast<std::size_t>(index.column())])
@@ -62,6 +68,29 @@ QVariant CTextTableModel::data(const QModelIndex& index, int role) const
     default:
         return {};
     }
+}
+
+// The cell's whole text; a flagged translation's also shows how its item's source changed. Read
+// for the one cell the pointer rests on, never while painting.
+QString CTextTableModel::toolTip(const QModelIndex& index) const
+{
+    const TextTableRows& rows = doc_.rows();
+    const QString text = QString::fromStdString(rows.displayText(index.row(), index.column()));
+    // A text that looks like markup ("<b>Bold</b>") is shown as written, not rendered.
+    const QString plain = Qt::mightBeRichText(text)
+                              ? QStringLiteral("<qt>") + preservingBlanks(text.toHtmlEscaped()) + QStringLiteral("</qt>")
+                              : text;
+    if (doc_.isBusy() || !index.data(ModifiedRole).toBool())
+        return plain;
+    const std::optional<CQuillDoc::ChangedSourceText> change = doc_.sourceChange(rows.item(index.row()).lineIndex);
+    if (!change)
+        return plain;
+    const int codePage = doc_.codePage();
+    auto decoded = [codePage](const std::string& bytes) { return decodeToUtf8(bytes, codePage).value_or(bytes); };
+    const std::vector<DiffSegment> diff = compactDiff(wordDiff(decoded(change->oldText), decoded(change->newText)));
+    return QStringLiteral("<qt>") + preservingBlanks(text.toHtmlEscaped()) + QStringLiteral("<p>") +
+           QString::fromUtf8(txt::TooltipSourceChanged).toHtmlEscaped() + QStringLiteral("</p>") +
+           preservingBlanks(markedChanges(diff)) + QStringLiteral("</qt>");
 }
 
 QVariant CTextTableModel::headerData(int section, Qt::Orientation orientation, int role) const

@@ -44,6 +44,8 @@ signals:
     void busyStateChanged(bool busy);
 
 private:
+    QString toolTip(const QModelIndex& index) const;
+
     CQuillDoc& doc_;
     std::vector<std::optional<QFont>> columnFonts_;  // none: the view's own font
     int columns_ = 0;
