@@ -102,6 +102,7 @@ inline constexpr int NextUntranslated = 59502;
 inline constexpr int PreviousUntranslated = 59503;
 inline constexpr int NextFlagged = 59504;
 inline constexpr int PreviousFlagged = 59505;
+inline constexpr int AcceptSourceChange = 59506;
 } // namespace uicmd
 
 } // namespace qmk

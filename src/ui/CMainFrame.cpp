@@ -144,7 +144,7 @@ void CMainFrame::createMenus()
     QMenu* edit = menuBar()->addMenu(qs(txt::MenuEdit));
     add(edit, {uicmd::Undo, uicmd::Redo, 0, cmd::Translate, cmd::NextItem, cmd::PreviousItem, 0,
                uicmd::NextUntranslated, uicmd::PreviousUntranslated, uicmd::NextFlagged, uicmd::PreviousFlagged, 0,
-               cmd::ExcludeItem, cmd::RemoveMarks, cmd::VersionBlockHeader});
+               uicmd::AcceptSourceChange, cmd::ExcludeItem, cmd::RemoveMarks, cmd::VersionBlockHeader});
 
     QMenu* search = menuBar()->addMenu(qs(txt::MenuSearch));
     add(search, {cmd::Find, cmd::FindNext, cmd::Replace, uicmd::FilterRows, 0, cmd::Bookmark});

@@ -87,6 +87,8 @@ public:
     void undoOrRedo(bool undo);
     void editVersionBlockHeader();
     void toggleExclude();
+    // The chosen item's translation still says what its changed source says: the flag goes.
+    void acceptSourceChange();
     void removeMarks();
     void stepItem(bool forward);
     // The next or previous untranslated or flagged text of the current translation.

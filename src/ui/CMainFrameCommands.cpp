@@ -113,6 +113,14 @@ void CMainFrame::goToItem(bool forward, WantedItem wanted)
     statusBar()->showMessage(QString::fromStdString(fillPlaceholders(text, {language})), 5000);
 }
 
+void CMainFrame::acceptSourceChange()
+{
+    CChildFrame* child = activeChild();
+    const std::optional<LanguageId> language = child ? child->textList()->currentLanguage() : std::nullopt;
+    if (language)
+        child->document().acceptSourceChange(child->chosenItem().lineIndex, *language);
+}
+
 void CMainFrame::toggleExclude()
 {
     if (CChildFrame* child = activeChild()) {
@@ -485,7 +493,14 @@ void CMainFrame::showChangedSourceText()
     if (!child || child->chosenItem().lineIndex < 0)
         return;
     CQuillDoc& doc = child->document();
-    if (std::optional<CQuillDoc::ChangedSourceText> texts = doc.changedSourceText(child->chosenItem().lineIndex)) {
+    std::optional<CQuillDoc::ChangedSourceText> texts;
+    try {
+        texts = doc.changedSourceText(child->chosenItem().lineIndex);
+    } catch (const DaoException& error) {
+        feedback_.messageText(error.report(), Icon::Stop);
+        return;
+    }
+    if (texts) {
         const int cp = doc.codePage();
         auto decode = [cp](const std::string& bytes) {
             return QString::fromStdString(decodeToUtf8(bytes, cp).value_or(bytes));

@@ -44,6 +44,8 @@ const std::vector<CommandEntry>& commandTable()
          [](CMainFrame& f) { f.goToItem(true, WantedItem::Flagged); }},
         {uicmd::PreviousFlagged, MenuPreviousFlagged, QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_Up),
          StatusPreviousFlagged, "", [](CMainFrame& f) { f.goToItem(false, WantedItem::Flagged); }},
+        {uicmd::AcceptSourceChange, MenuAcceptSourceChange, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A),
+         StatusAcceptSourceChange, "", [](CMainFrame& f) { f.acceptSourceChange(); }},
         {cmd::Translate, MenuTranslateItem, QKeySequence(Qt::Key_F2), StatusTranslate, "accessories-text-editor", [](CMainFrame& f) { f.showTranslationBar(); }},
         {cmd::Bookmark, MenuBookmark, {}, StatusBookmark, "bookmark-new", [](CMainFrame& f) { f.bookmark(); }},
         {cmd::ShowDialogResources, MenuDialogResources, {}, StatusSwitch, "", [](CMainFrame& f) { f.toggleSwitch(ProjectSwitch::DialogEdit); }, true},

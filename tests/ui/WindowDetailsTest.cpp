@@ -14,6 +14,7 @@
 #include <QTreeWidget>
 
 #include "WindowFixture.h"
+#include "project/ChosenItem.h"
 #include "resources/CommandIds.h"
 #include "ui/CDynBitmapView.h"
 #include "ui/CDynDlgView.h"
@@ -174,6 +175,27 @@ TEST_F(WindowDetailsTest, StatusPanesTellScreenReadersWhatTheyShow)
     EXPECT_FALSE(row->text().isEmpty());
     EXPECT_EQ(row->accessibleDescription(), row->text());
     EXPECT_EQ(language->accessibleDescription(), QStringLiteral("German"));
+}
+
+TEST_F(WindowDetailsTest, AFlaggedTranslationIsFoundAcceptedAndTheAcceptTakenBack)
+{
+    open(test::kScript);
+    CQuillDoc& doc = child->document();
+    {
+        CQuillDoc::LongOperation import(doc);  // an import's text to be reviewed
+        ASSERT_EQ(doc.storeTranslation(import, lineOf("IDS_BYE"), German, "Tschüss", true), OperationResult::Done);
+    }
+    child->chooseItem(lineOf("IDS_HELLO"));
+    QApplication::processEvents();
+    EXPECT_FALSE(frame->action(uicmd::AcceptSourceChange)->isEnabled());
+    frame->action(uicmd::NextFlagged)->trigger();
+    EXPECT_EQ(child->chosenItem().lineIndex, lineOf("IDS_BYE"));
+    ASSERT_TRUE(frame->action(uicmd::AcceptSourceChange)->isEnabled());
+    frame->action(uicmd::AcceptSourceChange)->trigger();
+    EXPECT_FALSE(itemTexts(doc, lineOf("IDS_BYE"), German).flagged);
+    frame->action(uicmd::Undo)->trigger();
+    EXPECT_TRUE(itemTexts(doc, lineOf("IDS_BYE"), German).flagged);
+    EXPECT_EQ(itemTexts(doc, lineOf("IDS_BYE"), German).translation, "Tschüss");
 }
 
 TEST(GaugePane, FlaggedTextsAreShownBesideTheTranslatedOnesNotInsideThem)
