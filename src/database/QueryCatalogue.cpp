@@ -416,6 +416,8 @@ constexpr Entry Writes[] = {
     {"Add_Translation",
      "INSERT INTO Translations (Language, SubLanguage, LanguageStr) VALUES (:LanguageId, :SubLanguageId, :LanguageStr)"},
     {"Delete_Translation", "DELETE FROM Translations WHERE Language = :LanguageId AND SubLanguage = :SubLanguageId"},
+    {"Rename_Translation",
+     "UPDATE Translations SET LanguageStr = :LanguageStr WHERE Language = :LanguageId AND SubLanguage = :SubLanguageId"},
     {"Delete_TranslationInfo",
      "DELETE FROM TranslationInfoTable WHERE Language = :LanguageId AND SubLanguage = :SubLanguageId"},
     {"Set_FileName",

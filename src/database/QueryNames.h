@@ -39,6 +39,7 @@ inline constexpr std::string_view Count_ResourceText = "Count_ResourceText";
 inline constexpr std::string_view Data_String_Texts = "Data_String_Texts";
 inline constexpr std::string_view Delete_Bookmark = "Delete_Bookmark";
 inline constexpr std::string_view Delete_Translation = "Delete_Translation";
+inline constexpr std::string_view Rename_Translation = "Rename_Translation";
 inline constexpr std::string_view Delete_TranslationInfo = "Delete_TranslationInfo";
 inline constexpr std::string_view DialogRes = "DialogRes";
 inline constexpr std::string_view DialogStringItems_By_DlgLineIndex = "DialogStringItems_By_DlgLineIndex";

@@ -224,6 +224,7 @@ public:
 private:
     bool openOrBuild();
     void makeTranslationNamesRelative();
+    void renameOutdatedTranslationColumns();
     bool buildDatabase();
     bool checkFileVersion();
     void loadSwitches();
