@@ -65,6 +65,7 @@ inline constexpr std::string_view Mark_ResFileLines_Found = "Mark_ResFileLines_F
 inline constexpr std::string_view MenuItem_By_LineIndex = "MenuItem_By_LineIndex";
 inline constexpr std::string_view MenuItem_By_MenuResIndex_MenuItemIdent = "MenuItem_By_MenuResIndex_MenuItemIdent";
 inline constexpr std::string_view MenuItem_Ident_By_LineIndex = "MenuItem_Ident_By_LineIndex";
+inline constexpr std::string_view MenuItems_By_MenuIdent = "MenuItems_By_MenuIdent";
 inline constexpr std::string_view MenuItem_Line = "MenuItem_Line";
 inline constexpr std::string_view MenuItems = "MenuItems";
 inline constexpr std::string_view MenuItems_By_MenuLineIndex = "MenuItems_By_MenuLineIndex";
