@@ -148,7 +148,7 @@ BatchStatus listLanguageIds(const std::vector<std::string>& p, BatchReport& repo
     out << txt::BatchListHeading << '\n';
     for (const LanguageRow& row : languageRows())
         out << printfText(txt::BatchListLine,
-                          {std::string(row.identifier), std::string(messageText(row.displayTextId))})
+                          {std::string(row.identifier), std::string(displayText(row))})
             << '\n';
     out.flush();
     if (!out)

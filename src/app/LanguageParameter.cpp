@@ -5,6 +5,7 @@
 #include <string>
 
 #include "database/TranslationColumnNames.h"
+#include "parser/LanguageTable.h"
 #include "resources/FileNames.h"
 
 namespace qmk {
@@ -13,9 +14,6 @@ namespace {
 constexpr int kLanguageBits = 10;
 constexpr int kLanguageMask = (1 << kLanguageBits) - 1;
 constexpr int kMaxLanguageId = 0xFFFF;
-// Language and sub-language numbers that can carry a column name.
-constexpr int kMaxNamedLanguage = 40;
-constexpr int kMaxNamedSublanguage = 8;
 
 std::optional<int> parseNumber(std::string_view text, int base)
 {
@@ -55,16 +53,17 @@ std::optional<int> parseLanguageNumber(std::string_view text)
     return parseNumber(text, 10);
 }
 
+// Every column name is the name of a row of the language table (Croato-Serbian of 26/1 also
+// names 26/2's column); the name leads to the language it is the column name of.
 std::optional<LanguageId> languageOfName(std::string_view name)
 {
-    for (int language = 0; language <= kMaxNamedLanguage; ++language)
-        for (int sub = 0; sub <= kMaxNamedSublanguage; ++sub) {
-            const std::string column = translationColumnName(language, sub);
-            LanguageId id;
-            if (!column.empty() && equalsIgnoringCase(column, name) &&
-                languageForColumnName(column, id.language, id.sublanguage))
-                return id;
-        }
+    for (const LanguageRow& row : languageRows()) {
+        const std::string column = translationColumnName(row.language, row.sublanguage);
+        LanguageId id;
+        if (!column.empty() && equalsIgnoringCase(column, name) &&
+            languageForColumnName(column, id.language, id.sublanguage))
+            return id;
+    }
     return std::nullopt;
 }
 

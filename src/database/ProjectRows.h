@@ -167,6 +167,7 @@ struct StoredItem {
     int type = 0;
     std::uint32_t flags = 0;
     int level = 0;
+    std::string popupPath;  // a menu item's menu and popups, as the update keys them; not stored
 };
 
 // The item tables a source update finds items in by identifier or text.
@@ -178,6 +179,17 @@ struct MenuItemRow {
     int level = 0;
     std::string nameId;
     int lineKind = 0;  // read only
+};
+
+// A popup or menu item of the menus of one name, as an import pairs them: the item's line key,
+// its menu, nesting level (0 at the top), kind, identifier and source text.
+struct MenuItemMatch {
+    int lineIndex = 0;
+    int menuLine = 0;
+    int level = 0;
+    int lineKind = 0;
+    std::string nameId;
+    std::string sourceText;
 };
 
 struct DialogItemRow {

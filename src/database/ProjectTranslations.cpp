@@ -241,6 +241,30 @@ bool ProjectTranslations::removeTranslation(LanguageId language)
     }
 }
 
+int ProjectTranslations::renameOutdatedColumns()
+{
+    int renamed = 0;
+    for (const TranslationRow& t : translations()) {
+        const std::string name = translationColumnName(t.id.language, t.id.sublanguage);
+        if (name.empty() || t.languageStr.empty() || t.languageStr == name || !db_.fieldExists(TextTable, t.languageStr) ||
+            db_.fieldExists(TextTable, name))
+            continue;
+        Transaction transaction(db_);
+        db_.renameColumn(TextTable, t.languageStr, name);
+        if (db_.fieldExists(TextTable, modifiedColumnName(t.languageStr)) &&
+            !db_.fieldExists(TextTable, modifiedColumnName(name)))
+            db_.renameColumn(TextTable, modifiedColumnName(t.languageStr), modifiedColumnName(name));
+        query(qn::Rename_Translation)
+            .bind("LanguageId", t.id.language)
+            .bind("SubLanguageId", t.id.sublanguage)
+            .bind("LanguageStr", name)
+            .execute();
+        transaction.commit();
+        ++renamed;
+    }
+    return renamed;
+}
+
 bool ProjectTranslations::translationColumnExists(LanguageId language)
 {
     std::string name = translationColumnName(language.language, language.sublanguage);

@@ -28,6 +28,10 @@ public:
     bool addTranslation(LanguageId language);
     // Drops the two columns and the Translations and TranslationInfoTable rows; reports failures.
     bool removeTranslation(LanguageId language);
+    // Translations stored under the column name an earlier version gave their language (Arabic
+    // (United Arab Emirates) once shared "Arabic") get the name the language has now: their two
+    // columns are renamed. Returns how many were renamed; engine failures are thrown.
+    int renameOutdatedColumns();
     // ResourceText has the language's text column; failures are reported and give false.
     bool translationColumnExists(LanguageId language);
     std::string fileName(LanguageId language);

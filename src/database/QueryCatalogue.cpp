@@ -74,6 +74,11 @@ constexpr Entry StoredQueries[] = {
      "SELECT t.SourceText, t.LineIndex FROM Menu AS m JOIN MenuItem AS i ON i.MenuLine = m.LineIndex "
      "JOIN ResourceText AS t ON t.LineIndex = i.LineIndex JOIN ResFileLine AS l ON l.LineIndex = i.LineIndex "
      "WHERE m.Name_ID = :MenuIdent AND i.Name_ID = :ItemIdent AND l.Added = 0 ORDER BY l.Line, l.LineIndex"},
+    {"MenuItems_By_MenuIdent",
+     "SELECT i.LineIndex, i.MenuLine, i.Level, i.Name_ID, l.LineIdentSym, t.SourceText FROM Menu AS m "
+     "JOIN MenuItem AS i ON i.MenuLine = m.LineIndex JOIN ResFileLine AS l ON l.LineIndex = i.LineIndex "
+     "LEFT JOIN ResourceText AS t ON t.LineIndex = i.LineIndex "
+     "WHERE m.Name_ID = :MenuIdent AND l.Added = 0 ORDER BY l.Line, l.LineIndex"},
     {"PopupItem_By_MenuIdent",
      "SELECT t.* FROM Menu AS m JOIN MenuItem AS i ON i.MenuLine = m.LineIndex "
      "JOIN ResourceText AS t ON t.LineIndex = i.LineIndex JOIN ResFileLine AS l ON l.LineIndex = i.LineIndex "
@@ -417,6 +422,8 @@ constexpr Entry Writes[] = {
     {"Add_Translation",
      "INSERT INTO Translations (Language, SubLanguage, LanguageStr) VALUES (:LanguageId, :SubLanguageId, :LanguageStr)"},
     {"Delete_Translation", "DELETE FROM Translations WHERE Language = :LanguageId AND SubLanguage = :SubLanguageId"},
+    {"Rename_Translation",
+     "UPDATE Translations SET LanguageStr = :LanguageStr WHERE Language = :LanguageId AND SubLanguage = :SubLanguageId"},
     {"Delete_TranslationInfo",
      "DELETE FROM TranslationInfoTable WHERE Language = :LanguageId AND SubLanguage = :SubLanguageId"},
     {"Set_FileName",

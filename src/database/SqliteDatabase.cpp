@@ -260,6 +260,13 @@ void SqliteDatabase::addColumn(std::string_view table, std::string_view field, C
             declaredType(type));
 }
 
+void SqliteDatabase::renameColumn(std::string_view table, std::string_view field, std::string_view newName)
+{
+    dropStatementCache();
+    execute("ALTER TABLE " + quoteIdentifier(table) + " RENAME COLUMN " + quoteIdentifier(field) + " TO " +
+            quoteIdentifier(newName));
+}
+
 void SqliteDatabase::dropColumn(std::string_view table, std::string_view field)
 {
     std::vector<std::string> indexes;

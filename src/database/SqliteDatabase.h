@@ -57,6 +57,7 @@ public:
     void addColumn(std::string_view table, std::string_view field, ColumnType type);
     // Drops a column; indexes on it are dropped first, since the engine refuses otherwise.
     void dropColumn(std::string_view table, std::string_view field);
+    void renameColumn(std::string_view table, std::string_view field, std::string_view newName);
 
     std::int64_t lastInsertRowId() const;
     int changes() const;

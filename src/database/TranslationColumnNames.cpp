@@ -4,6 +4,8 @@
 
 #include <array>
 
+#include "parser/LanguageTable.h"
+
 namespace qmk {
 
 namespace {
@@ -12,6 +14,7 @@ constexpr int AnySublanguage = 0;  // marks the row that holds for every other s
 constexpr int NeutralLanguage = 0;
 constexpr int SlovakLanguage = 27;
 constexpr int SlovakAlias = 36;    // shares the name (and so the columns) of 27
+constexpr int RhaetoRomanicLanguage = 23;  // an original language the table below has no name for
 
 struct NameRow {
     int language;
@@ -80,10 +83,33 @@ bool hasOwnRow(int language, int sublanguage)
     return false;
 }
 
+// The name of a language the table above does not name itself: a language added to the
+// original fifty is named as the window shows it, and so is an original one the table has no
+// name for (Rhaeto-Romanic). Empty for the other original languages and unknown ids.
+std::string_view languageTableName(int language, int sublanguage)
+{
+    const int index = findLanguageRow(language, sublanguage);
+    if (index < 0)
+        return {};
+    const LanguageRow& row = languageRows()[static_cast<std::size_t>(index)];
+    if (isOriginalLanguageRow(row) && row.language != RhaetoRomanicLanguage)
+        return {};
+    return displayText(row);
+}
+
 } // namespace
 
 std::string translationColumnName(int language, int sublanguage)
 {
+    if (hasOwnRow(language, sublanguage)) {
+        for (const NameRow& row : Names)
+            if (row.language == language && row.sublanguage == sublanguage)
+                return row.name;
+    }
+    // Each language of a region has a column of its own (Arabic (United Arab Emirates) beside
+    // Arabic); projects that stored one under its language's name are renamed when opened.
+    if (const std::string_view name = languageTableName(language, sublanguage); !name.empty())
+        return std::string(name);
     if (language == SlovakAlias)
         language = SlovakLanguage;
     for (const NameRow& row : Names) {
@@ -115,6 +141,13 @@ bool languageForColumnName(std::string_view name, int& language, int& sublanguag
                 ++sublanguage;
         }
         return true;
+    }
+    for (const LanguageRow& row : languageRows()) {
+        if (languageTableName(row.language, row.sublanguage) == name) {
+            language = row.language;
+            sublanguage = row.sublanguage;
+            return true;
+        }
     }
     return false;
 }

@@ -180,6 +180,18 @@ std::vector<TextMatch> UpdateStore::menuItemsOfKind(std::string_view menuIdent, 
     return textMatches(rows);
 }
 
+std::vector<MenuItemMatch> UpdateStore::menuItemsOfMenusNamed(std::string_view menuIdent)
+{
+    Statement rows = query(qn::MenuItems_By_MenuIdent);
+    rows.bind("MenuIdent", menuIdent);
+    const int text = rows.column("SourceText");
+    std::vector<MenuItemMatch> items;
+    while (rows.step())
+        items.push_back({rows.intField("LineIndex"), rows.intField("MenuLine"), rows.intField("Level"),
+                         rows.intField("LineIdentSym"), rows.text("Name_ID"), rows.isNull(text) ? "" : rows.text(text)});
+    return items;
+}
+
 std::vector<TextMatch> UpdateStore::stringsByIdent(std::string_view nameId)
 {
     Statement rows = query(qn::StringtableString_By_Ident);

@@ -26,6 +26,8 @@ public:
     std::optional<TextMatch> unchangedDialogCaption(int dlgLineIndex);
     std::vector<TextMatch> menuItemsByIdent(std::string_view menuIdent, std::string_view itemIdent);
     std::vector<TextMatch> menuItemsOfKind(std::string_view menuIdent, int lineKind);
+    // Every popup and item of the menus of this name, in script order.
+    std::vector<MenuItemMatch> menuItemsOfMenusNamed(std::string_view menuIdent);
     std::vector<TextMatch> stringsByIdent(std::string_view nameId);
     std::vector<TextMatch> stringSourceTexts(std::string_view itemIdent);
     std::vector<TextMatch> bitmapsByIdent(std::string_view nameId);

@@ -6,6 +6,7 @@
 #include "exchange/DatabaseImport.h"
 #include "exchange/PlatformExchange.h"
 #include "exchange/ScriptImport.h"
+#include "parser/LanguageTable.h"
 #include "project/CQuillDoc.h"
 #include "resources/Feedback.h"
 #include "resources/FileNames.h"
@@ -89,6 +90,9 @@ std::vector<std::string> importLanguageNames()
     };
     add(msg::LanguageBulgarian, msg::LanguageGermanAustria);  // 801 to 840: Arabic (800) left out
     add(msg::LanguageChineseTaiwan, msg::LanguageEnglishIrish);
+    for (const LanguageRow& row : languageRows())
+        if (!isOriginalLanguageRow(row))
+            names.emplace_back(displayText(row));
     std::sort(names.begin(), names.end());
     return names;
 }

@@ -25,7 +25,8 @@ ImportKind importKindOf(const std::filesystem::path& path);
 std::string exchangeFilter(ImportKind kind);
 
 // The language names an import may choose from, sorted: every language of the table but
-// "Arabic" and "Neutral Language" (two of them have no language id and import nothing).
+// "Arabic" and "Neutral Language" (Serbo-Croatian Cyrillic, whose column is Croato-Serbian's,
+// has no language id of its own and imports nothing).
 std::vector<std::string> importLanguageNames();
 
 // "Description (*.ext)" filters for the Open dialog; the kind of `rememberedExtension` (the

@@ -120,6 +120,7 @@ int ScriptImport::importLines(CProjectDatabase& work, const std::filesystem::pat
     std::unique_ptr<Transaction> bulk = work.beginBulk();
     // The reader reports its own failures, with the file and line of the statement.
     const int code = loop.run(script);
+    sink.finish();
     result.missingIncludes = loop.missingIncludes();
     if (!result.missingIncludes.empty())
         feedback.message(msg::MissingIncludeFiles, {joinedLines(result.missingIncludes)}, Icon::Exclamation);

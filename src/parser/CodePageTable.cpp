@@ -1,10 +1,13 @@
 // The 17-row code-page table and its look-ups (linear, first match wins).
-// Languages without a row (German, English, ...) get the Western code page 1252.
+// The original languages without a row (German, English, Czech, ...) get the Western code page
+// 1252, as they always have: their stored texts are bytes of it. Every other language gets its
+// ANSI code page, and a language Windows writes in Unicode only gets UTF-8.
 #include "parser/CodePageTable.h"
 
 #include <algorithm>
 #include <charconv>
 
+#include "parser/LanguageTable.h"
 #include "resources/FileNames.h"
 #include "resources/MessageIds.h"
 
@@ -38,6 +41,35 @@ const CodePageRow* findRow(int language, int sublanguage)
     return index < 0 ? nullptr : &kCodePages[index];
 }
 
+// The block and pragma texts of the ANSI code pages; a language without one (0) is written as
+// UTF-8 and names its version block Unicode (04B0), as Windows' own resources do.
+struct AnsiCodePage {
+    int codePage;
+    std::string_view blockCodePage;
+    std::string_view text;
+};
+constexpr AnsiCodePage kAnsiCodePages[] = {
+    {0, "04B0", "65001"},    {874, "036A", "874"},   {932, "03A4", "932"},   {936, "03A8", "936"},
+    {949, "03B5", "949"},    {950, "03B6", "950"},   {1250, "04E2", "1250"}, {1251, "04E3", "1251"},
+    {1252, "04E4", "1252"},  {1253, "04E5", "1253"}, {1254, "04E6", "1254"}, {1255, "04E7", "1255"},
+    {1256, "04E8", "1256"},  {1257, "04E9", "1257"}, {1258, "04EA", "1258"},
+};
+
+// The ANSI code page of a language added to the original fifty; none for the original ones.
+const AnsiCodePage* addedLanguageCodePage(int language, int sublanguage)
+{
+    const int row = findLanguageRow(language, sublanguage);
+    if (row < 0)
+        return nullptr;
+    const LanguageRow& languageRow = languageRows()[static_cast<std::size_t>(row)];
+    if (isOriginalLanguageRow(languageRow))
+        return nullptr;
+    for (const AnsiCodePage& ansi : kAnsiCodePages)
+        if (ansi.codePage == languageRow.ansiCodePage)
+            return &ansi;
+    return nullptr;
+}
+
 } // namespace
 
 std::span<const CodePageRow> codePageRows()
@@ -66,14 +98,18 @@ int findCodePageRowByBlockCodePage(std::string_view hex4)
 
 std::string_view blockCodePage(int language, int sublanguage)
 {
-    const CodePageRow* row = findRow(language, sublanguage);
-    return row ? row->blockCodePage : kDefaultBlockCodePage;
+    if (const CodePageRow* row = findRow(language, sublanguage))
+        return row->blockCodePage;
+    const AnsiCodePage* ansi = addedLanguageCodePage(language, sublanguage);
+    return ansi ? ansi->blockCodePage : kDefaultBlockCodePage;
 }
 
 std::string_view codePage(int language, int sublanguage)
 {
-    const CodePageRow* row = findRow(language, sublanguage);
-    return row ? row->codePage : kDefaultCodePage;
+    if (const CodePageRow* row = findRow(language, sublanguage))
+        return row->codePage;
+    const AnsiCodePage* ansi = addedLanguageCodePage(language, sublanguage);
+    return ansi ? ansi->text : kDefaultCodePage;
 }
 
 int codePageNumber(int language, int sublanguage)

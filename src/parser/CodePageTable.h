@@ -27,7 +27,9 @@ int findCodePageRow(int language, int sublanguage);
 // Index of the first row whose block code page equals hex4 ignoring case, or -1.
 int findCodePageRowByBlockCodePage(std::string_view hex4);
 
-// The row's texts; kDefaultBlockCodePage / kDefaultCodePage when the pair is not listed.
+// The row's texts; for a pair without a row, those of the language's ANSI code page (UTF-8 and
+// the Unicode block for a language without one), kDefaultBlockCodePage / kDefaultCodePage for
+// the original fifty languages and for ids the language table does not hold.
 std::string_view blockCodePage(int language, int sublanguage);
 std::string_view codePage(int language, int sublanguage);
 

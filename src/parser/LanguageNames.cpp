@@ -1,6 +1,12 @@
-// LANG_ and SUBLANG_ name tables. A name the table does not hold gives 0, so a
-// LANGUAGE statement with such a name reads as the neutral language.
+// LANG_ and SUBLANG_ name tables: the names the program has always read, then every name of
+// <winnt.h>. A name the tables do not hold gives 0, so a LANGUAGE statement with such a name
+// reads as the neutral language.
 #include "parser/LanguageNames.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "parser/WindowsLanguages.h"
 
 namespace qmk {
 namespace {
@@ -51,6 +57,39 @@ constexpr LanguageName kSublanguages[] = {
 };
 static_assert(std::size(kSublanguages) == 31);
 
+// Names the writer gives two of the original languages, which no Windows header defines: a
+// translation written with them reads back as the language it was written for.
+constexpr LanguageName kOwnLanguages[] = {
+    {"LANG_RHAETO_ROMAN", 23},
+    {"LANG_SERBO_CROATIAN", 26},
+};
+constexpr LanguageName kOwnSublanguages[] = {
+    {"SUBLANG_SERBO_CROATIAN_CYRILLIC", 2},
+};
+
+std::vector<LanguageName> joined(std::span<const LanguageName> original, std::span<const LanguageName> own,
+                                 std::span<const LanguageName> windows)
+{
+    std::vector<LanguageName> all(original.begin(), original.end());
+    all.insert(all.end(), own.begin(), own.end());
+    for (const LanguageName& name : windows)
+        if (std::none_of(all.begin(), all.end(), [&](const LanguageName& n) { return n.name == name.name; }))
+            all.push_back(name);
+    return all;
+}
+
+const std::vector<LanguageName>& allLanguages()
+{
+    static const std::vector<LanguageName> names = joined(kLanguages, kOwnLanguages, windowsLanguageNames());
+    return names;
+}
+
+const std::vector<LanguageName>& allSublanguages()
+{
+    static const std::vector<LanguageName> names = joined(kSublanguages, kOwnSublanguages, windowsSublanguageNames());
+    return names;
+}
+
 int lookup(std::span<const LanguageName> table, std::string_view name)
 {
     for (const LanguageName& n : table)
@@ -61,9 +100,9 @@ int lookup(std::span<const LanguageName> table, std::string_view name)
 
 } // namespace
 
-std::span<const LanguageName> LanguageNames::languages() { return kLanguages; }
-std::span<const LanguageName> LanguageNames::sublanguages() { return kSublanguages; }
-int LanguageNames::languageValue(std::string_view name) { return lookup(kLanguages, name); }
-int LanguageNames::sublanguageValue(std::string_view name) { return lookup(kSublanguages, name); }
+std::span<const LanguageName> LanguageNames::languages() { return allLanguages(); }
+std::span<const LanguageName> LanguageNames::sublanguages() { return allSublanguages(); }
+int LanguageNames::languageValue(std::string_view name) { return lookup(allLanguages(), name); }
+int LanguageNames::sublanguageValue(std::string_view name) { return lookup(allSublanguages(), name); }
 
 } // namespace qmk

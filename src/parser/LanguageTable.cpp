@@ -1,9 +1,14 @@
-// The 50-row language table and its look-ups (linear, first match wins).
-// Three rows are corrected so that their numbers agree with their Windows language id.
+// The language table: the fifty languages the program has always offered, completed by every
+// language of a region Windows numbers, and its look-ups (first match wins).
+// Three original rows are corrected so that their numbers agree with their Windows language id.
 #include "parser/LanguageTable.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <unordered_map>
+#include <vector>
 
+#include "parser/WindowsLanguages.h"
 #include "resources/FileNames.h"
 #include "resources/Messages.h"
 
@@ -67,31 +72,119 @@ constexpr LanguageRow kLanguages[] = {
     {msg::LanguageEnglishIrish, 1, "1809", 9, 6, "LANG_ENGLISH", "SUBLANG_ENGLISH_EIRE"},
 };
 
+// Where an original row means another language than Windows gives its number: 081A is
+// Serbo-Croatian in Cyrillic script here, Serbian in Latin script for later Windows and ICU.
+struct OwnMeaning {
+    int language;
+    int sublanguage;
+    std::string_view tag;
+    int ansiCodePage;
+};
+constexpr OwnMeaning kOwnMeanings[] = {
+    {26, 2, "sr-Cyrl-RS", 1251},
+};
+
+constexpr int kLanguageBits = 10;
+
+// The character set that goes with an ANSI code page, for the languages added to the original
+// fifty (those keep the sets they always had).
+int charsetOfCodePage(int codePage)
+{
+    switch (codePage) {
+    case 874: return 0xDE;
+    case 932: return 0x80;
+    case 936: return 0x86;
+    case 949: return 0x81;
+    case 950: return 0x88;
+    case 1250: return 0xEE;
+    case 1251: return 0xCC;
+    case 1253: return 0xA1;
+    case 1254: return 0xA2;
+    case 1255: return 0xB1;
+    case 1256: return 0xB2;
+    case 1258: return 0xA3;
+    default: return kDefaultCharset;
+    }
+}
+
+struct Table {
+    std::vector<LanguageRow> rows;
+    std::unordered_map<int, int> byId;  // Windows language id -> first row
+};
+
+const Table& table()
+{
+    static const Table built = [] {
+        Table t;
+        std::unordered_map<int, const WindowsLanguage*> windows;
+        for (const WindowsLanguage& w : windowsLanguages())
+            windows.emplace((w.sublanguage << kLanguageBits) | w.language, &w);
+        for (LanguageRow row : kLanguages) {
+            const auto known = windows.find((row.sublanguage << kLanguageBits) | row.language);
+            if (known != windows.end()) {
+                row.englishName = known->second->englishName;
+                row.tag = known->second->tag;
+                row.ansiCodePage = known->second->ansiCodePage;
+            }
+            for (const OwnMeaning& own : kOwnMeanings)
+                if (own.language == row.language && own.sublanguage == row.sublanguage) {
+                    row.tag = own.tag;
+                    row.ansiCodePage = own.ansiCodePage;
+                }
+            t.rows.push_back(row);
+        }
+        for (const WindowsLanguage& w : windowsLanguages()) {
+            const auto own = std::find_if(std::begin(kLanguages), std::end(kLanguages), [&](const LanguageRow& r) {
+                return r.language == w.language && r.sublanguage == w.sublanguage;
+            });
+            if (own == std::end(kLanguages))
+                t.rows.push_back({0, charsetOfCodePage(w.ansiCodePage), w.identifier, w.language, w.sublanguage,
+                                  w.languageName, w.sublanguageName, w.englishName, w.tag, w.ansiCodePage});
+        }
+        for (std::size_t i = 0; i < t.rows.size(); ++i)
+            t.byId.emplace((t.rows[i].sublanguage << kLanguageBits) | t.rows[i].language, static_cast<int>(i));
+        return t;
+    }();
+    return built;
+}
+
 const LanguageRow* findRow(int language, int sublanguage)
 {
     int index = findLanguageRow(language, sublanguage);
-    return index < 0 ? nullptr : &kLanguages[index];
+    return index < 0 ? nullptr : &table().rows[static_cast<std::size_t>(index)];
 }
 
 } // namespace
 
 std::span<const LanguageRow> languageRows()
 {
-    return kLanguages;
+    return table().rows;
+}
+
+bool isOriginalLanguageRow(const LanguageRow& row)
+{
+    return &row >= table().rows.data() && &row < table().rows.data() + std::size(kLanguages);
+}
+
+std::string_view displayText(const LanguageRow& row)
+{
+    return row.displayTextId != 0 ? messageText(row.displayTextId) : row.englishName;
 }
 
 int findLanguageRow(int language, int sublanguage)
 {
-    for (std::size_t i = 0; i < std::size(kLanguages); ++i)
-        if (kLanguages[i].language == language && kLanguages[i].sublanguage == sublanguage)
-            return static_cast<int>(i);
-    return -1;
+    // Numbers outside the id's fields would alias another language's key.
+    if (language < 0 || language >= (1 << kLanguageBits) || sublanguage < 0 || sublanguage > 0x3F)
+        return -1;
+    const auto found = table().byId.find((sublanguage << kLanguageBits) | language);
+    return found == table().byId.end() ? -1 : found->second;
 }
 
 int findLanguageRowByIdentifier(std::string_view hex4)
 {
-    for (std::size_t i = 0; i < std::size(kLanguages); ++i)
-        if (equalsIgnoringCase(kLanguages[i].identifier, hex4))
+    const std::vector<LanguageRow>& rows = table().rows;
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        if (equalsIgnoringCase(rows[i].identifier, hex4))
             return static_cast<int>(i);
     return -1;
 }
@@ -123,7 +216,18 @@ std::string_view languageIdentifier(int language, int sublanguage)
 std::string_view languageDisplayText(int language, int sublanguage)
 {
     const LanguageRow* row = findRow(language, sublanguage);
-    return row ? messageText(row->displayTextId) : std::string_view{};
+    return row ? displayText(*row) : std::string_view{};
+}
+
+std::string languageStatementOperands(int language, int sublanguage)
+{
+    const LanguageRow* row = findRow(language, sublanguage);
+    if (row && !row->languageName.empty() && !row->sublanguageName.empty())
+        return std::string(row->languageName) + ", " + std::string(row->sublanguageName);
+    char numbers[32];
+    std::snprintf(numbers, sizeof numbers, "0x%02X, 0x%02X", static_cast<unsigned>(language),
+                  static_cast<unsigned>(sublanguage));
+    return numbers;
 }
 
 } // namespace qmk

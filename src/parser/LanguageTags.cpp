@@ -1,5 +1,5 @@
-// Language tags from ICU's table of Windows language ids, in the form translation platforms
-// expect, and the look-up of the language a tag names, rows of our language table first.
+// Language tags in the form translation platforms expect, from the language table or ICU's table
+// of Windows language ids, and the look-up of the language a tag names, rows of our table first.
 #include "parser/LanguageTags.h"
 
 #include <unicode/uloc.h>
@@ -22,22 +22,11 @@ constexpr int kMaxLanguage = 0x3FF;
 constexpr int kMaxSublanguage = 0x3F;
 constexpr std::string_view kUndetermined = "und";
 
-// Where our table means another language than later Windows gives the same number. The table
-// numbers Serbo-Croatian in Cyrillic script 081A as 16-bit Windows did; later Windows, and ICU
-// after it, read 081A as Serbian in Latin script, which would tell a platform the wrong script.
-struct OwnTag {
-    int language;
-    int sublanguage;
-    std::string_view tag;
-};
-constexpr OwnTag kOwnTags[] = {
-    {26, 2, "sr-Cyrl-RS"},
-};
-
 struct Subtags {
     std::string language;  // lower case, 2 to 3 letters (ICU's spelling)
     std::string script;    // title case, 4 letters, or empty
     std::string region;    // upper case letters or 3 digits, or empty
+    std::string variant;   // lower case ("valencia"), or empty
 };
 
 std::string composeTag(const Subtags& tag)
@@ -47,6 +36,8 @@ std::string composeTag(const Subtags& tag)
         text += "-" + tag.script;
     if (!tag.region.empty())
         text += "-" + tag.region;
+    if (!tag.variant.empty())
+        text += "-" + tag.variant;
     return text;
 }
 
@@ -60,12 +51,12 @@ std::string localePart(const char* locale, Getter get)
     return U_FAILURE(status) || length <= 0 ? std::string() : std::string(buffer, static_cast<std::size_t>(length));
 }
 
-// Language, script and region of a locale id; variants and keywords (Castilian's traditional
-// sort order) are no part of the tags we write or compare.
+// Language, script, region and variant (Valencian Catalan) of a locale id; keywords
+// (Castilian's traditional sort order) are no part of the tags we write or compare.
 Subtags subtagsOfLocale(const char* locale)
 {
     return {localePart(locale, uloc_getLanguage), localePart(locale, uloc_getScript),
-            localePart(locale, uloc_getCountry)};
+            localePart(locale, uloc_getCountry), toLowerAscii(localePart(locale, uloc_getVariant))};
 }
 
 // The locale ICU gives a Windows language id (MAKELANGID), or empty for an id it does not know.
@@ -175,9 +166,14 @@ const std::vector<RowTag>& rowTags()
 
 std::string languageTag(LanguageId language)
 {
-    for (const OwnTag& own : kOwnTags)
-        if (own.language == language.language && own.sublanguage == language.sublanguage)
-            return std::string(own.tag);
+    const int row = findLanguageRow(language.language, language.sublanguage);
+    if (row >= 0 && !languageRows()[static_cast<std::size_t>(row)].tag.empty())
+        return std::string(languageRows()[static_cast<std::size_t>(row)].tag);
+    return icuLanguageTag(language);
+}
+
+std::string icuLanguageTag(LanguageId language)
+{
     if (language.language <= kNeutralLanguage || language.language == kInvariantLanguage ||
         language.language > kMaxLanguage || language.sublanguage < 0 || language.sublanguage > kMaxSublanguage)
         return std::string(kUndetermined);

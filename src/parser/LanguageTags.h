@@ -10,11 +10,14 @@
 
 namespace qmk {
 
-// The tag of a language: language, a script where the language is written in more than one,
-// and the region of the sublanguage. A sublanguage-neutral id (sublanguage 0) gives the bare
-// language ("ja"), a sublanguage the locale data does not know gives its language, and the
-// neutral language or an id nobody knows gives "und" (undetermined).
+// The tag of a language: the tag its row of the language table holds, else the one ICU gives.
 std::string languageTag(LanguageId language);
+
+// The tag ICU's locale data gives a Windows language id: language, a script where the language
+// is written in more than one, and the region of the sublanguage. A sublanguage-neutral id
+// (sublanguage 0) gives the bare language ("ja"), a sublanguage the locale data does not know
+// gives its language, and the neutral language or an id nobody knows gives "und" (undetermined).
+std::string icuLanguageTag(LanguageId language);
 
 // The language a tag names, its letter case ignored and "_" read as "-" ("de_DE" in a PO
 // header; a trailing ".UTF-8" or "@latin" of a locale name is understood too). A row of the

@@ -30,7 +30,43 @@ bool isLookedUpControlKind(int kind)
     }
 }
 
-enum Lookup : std::size_t { ByIdent = 0, PopupByText = 1 };
+enum Lookup : std::size_t { ByIdent = 0, PopupByText = 1, InPopupByIdent = 2, ByIdentAndText = 3 };
+
+// The menu and the texts of the popups around a menu item, outermost first.
+std::string popupPathKey(std::string_view menu, const std::vector<std::string>& popups)
+{
+    constexpr char kSeparator = '\x1F';  // no text of a script holds it
+    std::string key(menu);
+    for (const std::string& popup : popups) {
+        key += kSeparator;
+        key += popup;
+    }
+    return key;
+}
+
+// The popups an entry at `level` stands in: those of the lower levels.
+void enterLevel(std::vector<std::string>& popups, int level)
+{
+    popups.resize(std::min(popups.size(), static_cast<std::size_t>(std::max(level, 0))));
+}
+
+// Each stored menu item's popup path, from the levels and popup texts in script order.
+std::vector<StoredItem> withPopupPaths(std::vector<StoredItem> items)
+{
+    std::vector<std::string> popups;
+    std::string owner;
+    for (StoredItem& item : items) {
+        if (item.owner != owner) {
+            popups.clear();
+            owner = item.owner;
+        }
+        enterLevel(popups, item.level);
+        item.popupPath = popupPathKey(item.owner, popups);
+        if (item.lineKind == toInt(LineKind::Popup))
+            popups.push_back(item.sourceText);
+    }
+    return items;
+}
 
 std::string nameKey(const StoredItem& item)
 {
@@ -52,6 +88,24 @@ std::string popupKey(const StoredItem& item)
     return item.lineKind == toInt(LineKind::Popup) ? StoredItemIndex::key(item.owner, item.sourceText) : std::string();
 }
 
+std::string popupPathAndNameKey(const StoredItem& item)
+{
+    return item.lineKind == toInt(LineKind::MenuItem) ? StoredItemIndex::key(item.popupPath, item.nameId) : std::string();
+}
+
+// A menu item by its menu, identifier and text; the identifier and text are joined as the popup
+// path is, so that no pair of them can read as another.
+std::string menuItemTextKey(std::string_view menu, std::string_view ident, std::string_view text)
+{
+    return ident.empty() ? std::string() : popupPathKey(menu, {std::string(ident), std::string(text)});
+}
+
+std::string ownerNameAndTextKey(const StoredItem& item)
+{
+    return item.lineKind == toInt(LineKind::MenuItem) ? menuItemTextKey(item.owner, item.nameId, item.sourceText)
+                                                       : std::string();
+}
+
 std::vector<StoredItemIndex::KeyOf> lookupsOf(StoredItemTable table)
 {
     switch (table) {
@@ -65,7 +119,7 @@ std::vector<StoredItemIndex::KeyOf> lookupsOf(StoredItemTable table)
     case StoredItemTable::MenuItems:
         break;
     }
-    return {ownerAndNameKey, popupKey};
+    return {ownerAndNameKey, popupKey, popupPathAndNameKey, ownerNameAndTextKey};
 }
 
 bool sameControl(const StoredItem& stored, const ControlRow& now)
@@ -91,8 +145,17 @@ UpdateLineStore::Match UpdateLineStore::matchOf(const StoredItem& item, bool com
 
 StoredItemIndex& UpdateLineStore::storedItems(StoredItemIndex& index, StoredItemTable table)
 {
-    if (!index.isLoaded())
-        index.load(db_.update().storedItems(table), lookupsOf(table));
+    if (!index.isLoaded()) {
+        std::vector<StoredItem> items = db_.update().storedItems(table);
+        if (table == StoredItemTable::MenuItems) {
+            items = withPopupPaths(std::move(items));
+            std::set<std::string> seen;
+            for (const StoredItem& item : items)
+                if (item.lineKind == toInt(LineKind::MenuItem) && !seen.insert(ownerAndNameKey(item)).second)
+                    repeatedMenuIdents_.insert(ownerAndNameKey(item));
+        }
+        index.load(std::move(items), lookupsOf(table));
+    }
     return index;
 }
 
@@ -110,11 +173,18 @@ void UpdateLineStore::store(const ParsedLine& line, const ScriptParser& parser, 
     case LineKind::Menu:
         flushRelinks();
         menuName_ = std::string(parser.symbolText());
+        popups_.clear();
+        break;
+    case LineKind::Popup:
+    case LineKind::MenuItem:
+        enterLevel(popups_, parser.depth() - 1);
         break;
     default:
         break;
     }
     const std::optional<Match> match = findItem(line, parser, split);
+    if (line.kind == toInt(LineKind::Popup))
+        popups_.emplace_back(split.text);
     if (!match) {
         addNew(line, parser, split, lineNumber);
         return;
@@ -152,10 +222,19 @@ std::optional<UpdateLineStore::Match> UpdateLineStore::findItem(const ParsedLine
         if (!found)
             return std::nullopt;
         return matchOf(*found, false);
-    case LineKind::MenuItem:
-        found = storedItems(menuItems_, StoredItemTable::MenuItems)
-                    .first(ByIdent, StoredItemIndex::key(keyBuffer_, menuName_, symbol), foundLines_);
+    case LineKind::MenuItem: {
+        // By identifier in the same popup first, then with the same text: an identifier the
+        // menu repeats is found at its own place, and a popup added or moved elsewhere takes no
+        // translation from the places it still has. An identifier used once is found anywhere.
+        StoredItemIndex& items = storedItems(menuItems_, StoredItemTable::MenuItems);
+        found = items.first(InPopupByIdent, StoredItemIndex::key(keyBuffer_, popupPathKey(menuName_, popups_), symbol),
+                            foundLines_);
+        if (!found)
+            found = items.first(ByIdentAndText, menuItemTextKey(menuName_, symbol, split.text), foundLines_);
+        if (!found && !repeatedMenuIdents_.count(StoredItemIndex::key(menuName_, symbol)))
+            found = items.first(ByIdent, StoredItemIndex::key(keyBuffer_, menuName_, symbol), foundLines_);
         break;
+    }
     case LineKind::StringTableString:
         found = storedItems(strings_, StoredItemTable::Strings).first(ByIdent, symbol, foundLines_);
         break;

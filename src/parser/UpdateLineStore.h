@@ -69,6 +69,8 @@ private:
     // dialog or menu of the same identifier.
     std::string dialogName_;
     std::string menuName_;
+    std::vector<std::string> popups_;  // texts of the popups around the current menu line
+    std::set<std::string> repeatedMenuIdents_;  // menu and identifier of items a menu repeats
     FoundLines foundLines_;
     std::string keyBuffer_;
     // Found rows that only need marking or relinking, gathered into one statement per batch:

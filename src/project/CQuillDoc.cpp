@@ -80,6 +80,7 @@ bool CQuillDoc::OnOpenDocument(const std::filesystem::path& given)
                 return false;
             checkSourceAtOpen();
         }
+        renameOutdatedTranslationColumns();
         loadSwitches();
         loadFonts();
         makeTranslationNamesRelative();
@@ -118,6 +119,17 @@ void CQuillDoc::makeTranslationNamesRelative()
             if (stored != translation.fileName)
                 db_.languages().setFileName(translation.id, stored);
         }
+    } catch (const DaoException&) {
+    }
+}
+
+void CQuillDoc::renameOutdatedTranslationColumns()
+{
+    // Before each language of a region had a column of its own, such a translation shared the
+    // column name of its language. A project that cannot be written keeps the old names; its
+    // texts of those translations are found again once it can be written.
+    try {
+        db_.languages().renameOutdatedColumns();
     } catch (const DaoException&) {
     }
 }

@@ -243,6 +243,7 @@ private:
     bool openOrBuild();
     void checkSourceAtOpen();
     void makeTranslationNamesRelative();
+    void renameOutdatedTranslationColumns();
     bool buildDatabase();
     bool checkFileVersion();
     void loadSwitches();

@@ -121,7 +121,7 @@ std::string blockHeaderDisplay(std::string_view header)
     std::string language, codePage;
     if (std::optional<BlockHeader> parsed = parseBlockHeader(header)) {
         if (parsed->languageRow >= 0)
-            language = messageText(languageRows()[static_cast<std::size_t>(parsed->languageRow)].displayTextId);
+            language = displayText(languageRows()[static_cast<std::size_t>(parsed->languageRow)]);
         if (parsed->codePageRow >= 0)
             codePage = messageText(codePageRows()[static_cast<std::size_t>(parsed->codePageRow)].textId);
     }
@@ -133,7 +133,7 @@ std::vector<std::string> blockHeaderLanguageNames()
 {
     std::vector<std::string> names;
     for (const LanguageRow& row : languageRows())
-        names.emplace_back(messageText(row.displayTextId));
+        names.emplace_back(displayText(row));
     return names;
 }
 

@@ -24,7 +24,7 @@ CNewTranslationDlg::CNewTranslationDlg(CQuillDoc& doc, QWidget* parent)
 {
     setWindowTitle(QString::fromUtf8(txt::NewTranslationTitle));
     for (const LanguageRow& row : languageRows())
-        languages_->addItem(QString::fromUtf8(messageText(row.displayTextId)), QVariant::fromValue(row.language * 1024 + row.sublanguage));
+        languages_->addItem(QString::fromUtf8(displayText(row)), QVariant::fromValue(row.language * 1024 + row.sublanguage));
     languages_->setCurrentIndex(-1);
     languages_->setAccessibleName(QStringLiteral("Language"));
     fileName_->setMaxLength(kFileNameLength);

@@ -78,8 +78,7 @@ std::string fileErrorMessage(FileErrorCause cause, std::string_view displayName,
 std::string translatedLineText(const WriterLine& line, const WriterTarget& target)
 {
     if (line.kind == toInt(LineKind::Language))
-        return "LANGUAGE  " + std::string(languageName(target.language, target.sublanguage)) + ", " +
-               std::string(sublanguageName(target.language, target.sublanguage));
+        return "LANGUAGE  " + languageStatementOperands(target.language, target.sublanguage);
     if (line.kind == toInt(LineKind::CodePage))
         return "#pragma code_page(" + std::to_string(textCodePage(effectiveEncoding(target))) + ")";
     std::string text(line.before);

@@ -108,7 +108,7 @@ TEST_F(ProjectDatabaseTest, AddingATranslationCreatesItsTwoColumns)
     ASSERT_EQ(db_.languages().translations().size(), 1u);
     EXPECT_EQ(db_.languages().translations()[0].languageStr, "German");
     EXPECT_FALSE(db_.languages().addTranslation(German));       // already there
-    EXPECT_FALSE(db_.languages().addTranslation({23, 1}));      // no name, no translation
+    EXPECT_FALSE(db_.languages().addTranslation({0x3FE, 1}));   // no name, no translation
     EXPECT_TRUE(db_.texts().setTranslation(CaptionLine, German, "Info", false));
     EXPECT_EQ(db_.texts().translation(CaptionLine, German)->text, "Info");
 }
@@ -132,10 +132,11 @@ TEST_F(ProjectDatabaseTest, AddingATranslationWhoseColumnSurvivedOnlyInsertsTheR
 TEST_F(ProjectDatabaseTest, TwoTranslationsOfOneNameDoNotShareColumns)
 {
     ASSERT_TRUE(db_.languages().addTranslation({9, 2}));
-    EXPECT_FALSE(db_.languages().addTranslation({9, 7}));  // also "English UK"
-    ASSERT_TRUE(db_.languages().addTranslation({36, 1}));   // "Slovak"
+    EXPECT_FALSE(db_.languages().addTranslation({9, 30}));  // also "English UK"
+    EXPECT_TRUE(db_.languages().addTranslation({9, 7}));    // English (South Africa) has its own
+    ASSERT_TRUE(db_.languages().addTranslation({36, 0}));   // "Slovak"
     EXPECT_FALSE(db_.languages().addTranslation({27, 1}));  // also "Slovak"
-    ASSERT_TRUE(db_.languages().removeTranslation({36, 1}));
+    ASSERT_TRUE(db_.languages().removeTranslation({36, 0}));
     EXPECT_TRUE(db_.languages().addTranslation({27, 1}));
 }
 
@@ -278,7 +279,7 @@ TEST_F(ProjectDatabaseTest, StatisticsSkipCategoriesThatDoNotCount)
     kinds.dialogs = false;
     kinds.includes = false;
     EXPECT_EQ(db_.languages().translationStatistics(German, kinds).total, 3);  // popup, item, string
-    EXPECT_EQ(db_.languages().translationStatistics({23, 1}).total, 0);        // a language without a name
+    EXPECT_EQ(db_.languages().translationStatistics({0x3FE, 1}).total, 0);     // a language without a name
 }
 
 TEST_F(ProjectDatabaseTest, StatusIsTranslatedOnlyWhenEveryTranslationIsComplete)

@@ -9,6 +9,7 @@
 #include "common/TempDir.h"
 #include "database/CProjectDatabase.h"
 #include "exchange/ScriptImport.h"
+#include "parser/ParserCodes.h"
 #include "project/CQuillDoc.h"
 #include "project/TextCodec.h"
 #include "project/TranslationEncoding.h"
@@ -19,22 +20,31 @@ namespace {
 namespace fs = std::filesystem;
 
 // Each text by its kind, its resource and its own identifier; items that share a key (the
-// statics of a dialog) are left out as not comparable.
+// statics of a dialog) are left out as not comparable, except menu items: a menu that repeats
+// a command identifier holds it at the same places in both scripts, so the k-th of n is keyed
+// as such.
 std::map<std::string, std::string> textsByItem(CProjectDatabase& db, const std::function<std::string(const TextRow&)>& text)
 {
-    std::map<std::string, std::string> byKey;
-    std::map<std::string, int> uses;
+    std::map<std::string, std::vector<std::string>> uses;
+    std::map<std::string, int> kindOfKey;
     const auto owners = db.items().owningResourceIdents();
     db.texts().forEachTextTableRecord([&](const TextTableRecord& record) {
         const auto owner = owners.find(record.text.lineIndex);
         const std::string key = std::to_string(record.text.lineKind) + "|" +
                                 (owner == owners.end() ? "" : owner->second) + "|" + record.itemIdent;
-        if (++uses[key] == 1)
-            byKey[key] = text(record.text);
+        uses[key].push_back(text(record.text));
+        kindOfKey[key] = record.text.lineKind;
     });
-    for (const auto& [key, count] : uses)
-        if (count > 1 || key.find("||") != std::string::npos)
-            byKey.erase(key);
+    std::map<std::string, std::string> byKey;
+    for (const auto& [key, texts] : uses) {
+        if (key.find("||") != std::string::npos)
+            continue;
+        if (texts.size() == 1)
+            byKey[key] = texts.front();
+        else if (kindOfKey[key] == toInt(LineKind::MenuItem))
+            for (std::size_t k = 0; k < texts.size(); ++k)
+                byKey[key + "#" + std::to_string(k + 1) + "/" + std::to_string(texts.size())] = texts[k];
+    }
     return byKey;
 }
 

@@ -9,6 +9,7 @@
 #include "database/CProjectDatabase.h"
 #include "exchange/ImportSource.h"
 #include "exchange/PlatformExchange.h"
+#include "parser/LanguageTable.h"
 #include "project/CQuillDoc.h"
 
 namespace qmk {
@@ -27,7 +28,9 @@ TEST(ImportSourceTest, TheExtensionDecidesTheKind)
 TEST(ImportSourceTest, TheLanguagesAreSortedWithoutArabicAndNeutral)
 {
     const std::vector<std::string> names = importLanguageNames();
-    EXPECT_EQ(names.size(), 48u);  // 801 to 840 and 61340 to 61347
+    // 801 to 840, 61340 to 61347, and the languages added to the original fifty.
+    EXPECT_EQ(names.size(), 48u + languageRows().size() - 50u);
+    EXPECT_EQ(std::count(names.begin(), names.end(), "Lithuanian (Lithuania)"), 1);
     EXPECT_TRUE(std::is_sorted(names.begin(), names.end()));
     EXPECT_EQ(std::count(names.begin(), names.end(), "Arabic"), 0);
     EXPECT_EQ(std::count(names.begin(), names.end(), "Rhaeto-Romanic"), 1);

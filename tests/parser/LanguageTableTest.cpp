@@ -14,7 +14,10 @@ namespace qmk {
 
 TEST(LanguageTableTest, TablesHaveTheirRowCounts)
 {
-    EXPECT_EQ(languageRows().size(), 50u);
+    // The fifty original languages, then every other language of a region Windows numbers.
+    ASSERT_GT(languageRows().size(), 250u);
+    EXPECT_TRUE(isOriginalLanguageRow(languageRows()[49]));
+    EXPECT_FALSE(isOriginalLanguageRow(languageRows()[50]));
     EXPECT_EQ(codePageRows().size(), 17u);
     EXPECT_EQ(charsetRows().size(), 17u);
 }
@@ -38,9 +41,16 @@ TEST(LanguageTableTest, EveryPairHasOneRowAndEveryRowADisplayText)
     for (const LanguageRow& row : languageRows()) {
         EXPECT_TRUE(pairs.emplace(row.language, row.sublanguage).second)
             << row.language << "," << row.sublanguage << " listed twice";
-        EXPECT_FALSE(messageText(row.displayTextId).empty()) << row.identifier;
-        EXPECT_TRUE(row.languageName.starts_with("LANG_")) << row.identifier;
-        EXPECT_TRUE(row.sublanguageName.starts_with("SUBLANG_")) << row.identifier;
+        EXPECT_FALSE(displayText(row).empty()) << row.identifier;
+        if (isOriginalLanguageRow(row)) {
+            EXPECT_FALSE(messageText(row.displayTextId).empty()) << row.identifier;
+        }
+        // Names come in pairs: a LANGUAGE statement needs both or neither.
+        EXPECT_EQ(row.languageName.empty(), row.sublanguageName.empty()) << row.identifier;
+        if (!row.languageName.empty()) {
+            EXPECT_TRUE(row.languageName.starts_with("LANG_")) << row.identifier;
+            EXPECT_TRUE(row.sublanguageName.starts_with("SUBLANG_")) << row.identifier;
+        }
     }
 }
 
@@ -57,11 +67,12 @@ TEST(LanguageTableTest, CorrectedRowsAgreeWithTheirColumnNames)
     EXPECT_EQ(sublanguageName(20, 1), "SUBLANG_NORWEGIAN_BOKMAL");
     EXPECT_EQ(languageDisplayText(20, 2), "Norwegian - Nynorsk");
     EXPECT_EQ(sublanguageName(20, 2), "SUBLANG_NORWEGIAN_NYNORSK");
-    // Slovak is language 27; the table lists no Slovenian.
+    // Slovak is language 27; Slovenian, 36, is a language of its own.
     EXPECT_EQ(languageDisplayText(27, 1), "Slovak");
     EXPECT_EQ(languageName(27, 1), "LANG_SLOVAK");
     EXPECT_EQ(languageIdentifier(27, 1), "041b");
-    EXPECT_EQ(findLanguageRow(36, 1), -1);
+    EXPECT_EQ(languageDisplayText(36, 1), "Slovenian (Slovenia)");
+    EXPECT_EQ(languageName(36, 1), "LANG_SLOVENIAN");
 }
 
 TEST(LanguageTableTest, OtherDisplayTextsMatchTheColumnNames)
@@ -80,15 +91,18 @@ TEST(LanguageTableTest, OtherDisplayTextsMatchTheColumnNames)
 
 TEST(LanguageTableTest, UnlistedPairsGiveDefaults)
 {
-    EXPECT_EQ(findLanguageRow(9, 7), -1);
-    EXPECT_EQ(languageCharset(9, 7), kDefaultCharset);
-    EXPECT_TRUE(languageName(9, 7).empty());
-    EXPECT_TRUE(sublanguageName(9, 7).empty());
-    EXPECT_TRUE(languageIdentifier(9, 7).empty());
-    EXPECT_TRUE(languageDisplayText(9, 7).empty());
-    EXPECT_TRUE(defaultFont(9, 7).empty());
-    EXPECT_EQ(blockCodePage(9, 7), "04E4");
-    EXPECT_EQ(codePage(9, 7), "1252");
+    // English has no sublanguage 30; nor is there a language 0x3FE or a sublanguage above 63.
+    for (const auto& [language, sublanguage] : {std::pair{9, 30}, std::pair{0x3FE, 1}, std::pair{9, 1 + 64}}) {
+        EXPECT_EQ(findLanguageRow(language, sublanguage), -1);
+        EXPECT_EQ(languageCharset(language, sublanguage), kDefaultCharset);
+        EXPECT_TRUE(languageName(language, sublanguage).empty());
+        EXPECT_TRUE(sublanguageName(language, sublanguage).empty());
+        EXPECT_TRUE(languageIdentifier(language, sublanguage).empty());
+        EXPECT_TRUE(languageDisplayText(language, sublanguage).empty());
+        EXPECT_TRUE(defaultFont(language, sublanguage).empty());
+        EXPECT_EQ(blockCodePage(language, sublanguage), "04E4");
+        EXPECT_EQ(codePage(language, sublanguage), "1252");
+    }
 }
 
 TEST(LanguageTableTest, GermanAustrianUsesTheWesternDefaults)

@@ -123,17 +123,20 @@ TEST(VersionInfoTest, StringStartingALineIsAFurtherValueLine)
 TEST(LanguageTest, NamesAndNumbers)
 {
     auto s = parseContent("LANGUAGE LANG_GERMAN, SUBLANG_GERMAN\nLANGUAGE lang_german, sublang_german\n"
-                          "LANGUAGE LANG_ARABIC, SUBLANG_DEFAULT\nLANGUAGE 9, 1\n");
-    ASSERT_EQ(s.size(), 4u);
+                          "LANGUAGE LANG_ARABIC, SUBLANG_DEFAULT\nLANGUAGE 9, 1\n"
+                          "LANGUAGE LANG_KLINGON, SUBLANG_ARABIC_UAE\n");
+    ASSERT_EQ(s.size(), 5u);
     EXPECT_EQ(s[0].kind, 94);
     EXPECT_EQ(s[0].action, 94);
     EXPECT_EQ(s[0].language, 7);
     EXPECT_EQ(s[0].sublanguage, 1);
     EXPECT_EQ(s[1].language, 0);
     EXPECT_EQ(s[1].sublanguage, 0);
-    EXPECT_EQ(s[2].language, 0);
+    EXPECT_EQ(s[2].language, 1);
     EXPECT_EQ(s[3].language, 9);
     EXPECT_EQ(s[3].text, "LANGUAGE 9, 1");
+    EXPECT_EQ(s[4].language, 0);  // a name no header defines
+    EXPECT_EQ(s[4].sublanguage, 14);
 }
 
 TEST(LanguageTest, MalformedStatementFails)

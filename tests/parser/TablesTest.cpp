@@ -64,11 +64,19 @@ TEST(ControlClassesTest, WordsMatchIgnoringCase)
 
 TEST(LanguageNamesTest, ExactNamesGiveTheirNumbers)
 {
-    EXPECT_EQ(LanguageNames::languages().size(), 26u);
+    // The names read from the start come first; the names of <winnt.h> follow.
+    EXPECT_EQ(LanguageNames::languages()[25].name, "LANG_TURKISH");
     EXPECT_EQ(LanguageNames::languageValue("LANG_GERMAN"), 7);
     EXPECT_EQ(LanguageNames::languageValue("LANG_SLOVENIAN"), 36);
-    EXPECT_EQ(LanguageNames::languageValue("LANG_ARABIC"), 0);
+    EXPECT_EQ(LanguageNames::languageValue("LANG_ARABIC"), 1);
+    EXPECT_EQ(LanguageNames::languageValue("LANG_LITHUANIAN"), 39);
+    EXPECT_EQ(LanguageNames::languageValue("LANG_KLINGON"), 0);
     EXPECT_EQ(LanguageNames::languageValue("lang_german"), 0);
+    // The names the writer gives two original languages read back as those languages.
+    EXPECT_EQ(LanguageNames::languageValue("LANG_SERBO_CROATIAN"), 26);
+    EXPECT_EQ(LanguageNames::sublanguageValue("SUBLANG_SERBO_CROATIAN_CYRILLIC"), 2);
+    EXPECT_EQ(LanguageNames::languageValue("LANG_RHAETO_ROMAN"), 23);
+    EXPECT_EQ(LanguageNames::sublanguageValue("SUBLANG_ARABIC_UAE"), 14);
     EXPECT_EQ(LanguageNames::sublanguageValue("SUBLANG_GERMAN_AUSTRIAN"), 3);
     EXPECT_EQ(LanguageNames::sublanguageValue("SUBLANG_PORTUGUESE_BRAZILIAN"), 1);
     EXPECT_EQ(LanguageNames::sublanguageValue("SUBLANG_CHINESE_SINGAPORE"), 4);

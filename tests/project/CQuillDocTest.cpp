@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+
 #include "common/RecordingFeedback.h"
 #include "common/TempDir.h"
 #include "database/SqliteDatabase.h"
@@ -212,6 +215,59 @@ TEST_F(CQuillDocTest, AParseErrorLeavesNoDatabase)
     EXPECT_FALSE(openDoc(script));
     EXPECT_FALSE(std::filesystem::exists(dir / "bad_rc.mdb"));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+TEST_F(CQuillDocTest, LanguagesOfOneFamilyAreTranslationsSideBySide)
+{
+    auto doc = openDoc(dir.write("app.rc", kScript));
+    ASSERT_TRUE(doc);
+    const LanguageId arabic{1, 1}, arabicUae{1, 14}, lithuanian{39, 1};
+    ASSERT_TRUE(doc->NewTranslation(arabic, "app-ar.rc"));
+    ASSERT_TRUE(doc->NewTranslation(arabicUae, "app-ar-AE.rc"));
+    ASSERT_TRUE(doc->NewTranslation(lithuanian, "app-lt.rc"));
+    EXPECT_EQ(CQuillDoc::languageName(arabicUae), "Arabic (United Arab Emirates)");
+    std::map<std::string, int> line;
+    doc->database().texts().forEachTextInLineOrder([&](const TextRow& r) { line[r.sourceText] = r.lineIndex; });
+    ASSERT_TRUE(doc->database().texts().setTranslation(line["One"], lithuanian, "Vienas", false));
+
+    const std::string out = written(*doc, lithuanian);
+    EXPECT_NE(out.find("\r\nLANGUAGE  LANG_LITHUANIAN, SUBLANG_LITHUANIAN\r\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("  1 \"Vienas\"\r\n"), std::string::npos);
+    EXPECT_NE(out.find("BLOCK\"042704E9\""), std::string::npos) << out;  // Baltic code page 1257
+    EXPECT_NE(written(*doc, arabicUae).find("LANGUAGE  LANG_ARABIC, SUBLANG_ARABIC_UAE"), std::string::npos);
+    ASSERT_TRUE(doc->DeleteTranslation(arabicUae));
+    EXPECT_TRUE(doc->database().languages().translationColumnExists(arabic));
+}
+
+TEST_F(CQuillDocTest, ATranslationStoredUnderItsLanguagesNameIsRenamedOnOpen)
+{
+    // Earlier versions named Arabic (U.A.E.) by its language: its column was "Arabic".
+    const LanguageId arabicUae{1, 14};
+    auto script = dir.write("app.rc", kScript);
+    {
+        auto doc = openDoc(script);
+        ASSERT_TRUE(doc);
+        ASSERT_TRUE(doc->NewTranslation(arabicUae, "app-ar.rc"));
+        std::map<std::string, int> line;
+        doc->database().texts().forEachTextInLineOrder([&](const TextRow& r) { line[r.sourceText] = r.lineIndex; });
+        ASSERT_TRUE(doc->database().texts().setTranslation(line["One"], arabicUae, "\xE6\xCD\xCF", true));
+    }
+    {
+        SqliteDatabase raw;
+        raw.open(dir / "app_rc.mdb");
+        raw.execute("ALTER TABLE ResourceText RENAME COLUMN \"Arabic (United Arab Emirates)\" TO \"Arabic\";"
+                    "ALTER TABLE ResourceText RENAME COLUMN \"Arabic (United Arab Emirates)_Modified\" TO \"Arabic_Modified\";"
+                    "UPDATE Translations SET LanguageStr = 'Arabic'");
+    }
+    auto doc = openDoc(dir / "app_rc.mdb");
+    ASSERT_TRUE(doc);
+    ASSERT_TRUE(doc->database().languages().translationColumnExists(arabicUae));
+    const std::vector<TranslatedLine> texts = doc->database().languages().translatedTexts(arabicUae);
+    EXPECT_EQ(std::count_if(texts.begin(), texts.end(), [](const TranslatedLine& t) { return t.text == "\xE6\xCD\xCF"; }), 1);
+    EXPECT_EQ(doc->database().languages().translations().at(0).languageStr, "Arabic (United Arab Emirates)");
+    // The flag column moved with it, and Arabic itself can now be added beside it.
+    EXPECT_EQ(doc->database().languages().translationStatistics(arabicUae).changed, 1);
+    EXPECT_TRUE(doc->NewTranslation(LanguageId{1, 1}, "app-ar-SA.rc"));
 }
 
 TEST_F(CQuillDocTest, DeletingATranslationRemovesItsColumns)

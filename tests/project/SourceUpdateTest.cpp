@@ -575,4 +575,30 @@ TEST_F(SourceUpdateTest, ManyItemsInSameNamedResourcesAreAllFoundAgain)
         EXPECT_EQ(doc->database().items().dialogTextItems(dialog.lineIndex).size(), 2u);  // caption and label
 }
 
+TEST_F(SourceUpdateTest, ARepeatedMenuIdentifierKeepsItsTranslationInItsPopupWhenAPopupIsAddedBefore)
+{
+    const std::string menu = "IDM_MAIN MENU\nBEGIN\n"
+                             "    POPUP \"&File\"\n    BEGIN\n        MENUITEM \"File p&roperties\", 200\n    END\n"
+                             "    POPUP \"&Edit\"\n    BEGIN\n        MENUITEM \"Selection p&roperties\", 200\n    END\n"
+                             "END\n";
+    openTranslated(menu);
+    std::map<std::string, std::string> before;
+    for (const TextRow& row : texts())
+        before[row.sourceText] = row.translations.at(0).text;
+
+    ASSERT_TRUE(saveAndUpdate(replaced(menu, "BEGIN\n    POPUP \"&File\"",
+                                       "BEGIN\n    POPUP \"&Tools\"\n    BEGIN\n        MENUITEM \"Tool p&roperties\", 200\n"
+                                       "    END\n    POPUP \"&File\"")));
+
+    std::map<std::string, TranslatedText> after;
+    for (const TextRow& row : texts())
+        after[row.sourceText] = row.translations.at(0);
+    EXPECT_EQ(after["File p&roperties"].text, before["File p&roperties"]);
+    EXPECT_FALSE(after["File p&roperties"].modified);
+    EXPECT_EQ(after["Selection p&roperties"].text, before["Selection p&roperties"]);
+    EXPECT_FALSE(after["Selection p&roperties"].modified);
+    EXPECT_EQ(after["Tool p&roperties"].text, "");  // a new item
+    EXPECT_EQ(doc->database().update().menuItemsByIdent("IDM_MAIN", "200").size(), 3u);
+}
+
 } // namespace qmk

@@ -99,7 +99,8 @@ TEST(TextTableColumnsTest, SourceHeaderNamesEachSourceLanguageOnce)
 {
     EXPECT_EQ(TextTableColumns::sourceHeader({}), "Source Text");
     EXPECT_EQ(TextTableColumns::sourceHeader({{9, 1}, {7, 1}, {9, 1}}), "Source Text (English US, German)");
-    EXPECT_EQ(TextTableColumns::sourceHeader({{99, 1}}), "Source Text");  // no display name
+    EXPECT_EQ(TextTableColumns::sourceHeader({{99, 9}}), "Source Text");  // no display name
+    EXPECT_EQ(TextTableColumns::sourceHeader({{39, 1}}), "Source Text (Lithuanian (Lithuania))");
 }
 
 TEST_F(TextTableRowsTest, ReloadShowsShownTextsInScriptOrderWithTheirIdTexts)

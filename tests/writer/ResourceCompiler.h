@@ -17,7 +17,7 @@ bool resourceCompilerAvailable();
 void prepareScratchFolder(const std::filesystem::path& folder);
 
 // The compiler's normalised dump of the script's resources, without LANGUAGE lines and
-// language block names; nothing when it does not compile.
-std::optional<std::string> compiledDump(const std::filesystem::path& script);
+// language block names unless they are asked for; nothing when it does not compile.
+std::optional<std::string> compiledDump(const std::filesystem::path& script, bool withLanguages = false);
 
 } // namespace qmk::test

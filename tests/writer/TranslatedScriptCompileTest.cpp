@@ -5,8 +5,11 @@
 
 #include <fstream>
 #include <memory>
+#include <sstream>
 
 #include "ResourceCompiler.h"
+#include "app/BatchRunner.h"
+#include "app/CBatchCommandLineInfo.h"
 #include "common/RecordingFeedback.h"
 #include "common/TempDir.h"
 #include "exchange/ScriptImport.h"
@@ -86,6 +89,43 @@ TEST(TranslatedScriptCompileTest, AnImportedUtf8GermanCompilesThroughAUtf8MainSc
     ASSERT_TRUE(ours);
     EXPECT_EQ(*ours, *original);
     EXPECT_NE(ours->find("L\"&Anf\\344nger\""), std::string::npos) << *ours;  // the compiler dumps ä in octal
+}
+
+TEST(TranslatedScriptCompileTest, LanguagesAddedByTheirIdsAreWrittenAndCompile)
+{
+    // Lithuanian (1063), Arabic (U.A.E.) (14337) and Burmese (1109), which no header names,
+    // added by their numbers, written and compiled to resources of those languages.
+    test::TempDir work;
+    const std::string rc = work.write("app.rc", "#include <windows.h>\nLANGUAGE LANG_ENGLISH, SUBLANG_ENGLISH_US\n"
+                                                "STRINGTABLE\nBEGIN\n 1 \"One\"\nEND\n").string();
+    const std::string db = (work / "app_rc.mdb").string();
+    std::ostringstream out, err;
+    auto run = [&](const std::vector<std::string>& args) {
+        CBatchCommandLineInfo cmd;
+        cmd.parseArguments(args);
+        BatchReport report(out, err, "");
+        return BatchRunner({".DLG"}).run(cmd, report);
+    };
+    ASSERT_EQ(run({"-C", rc}), BatchStatus::Success) << err.str();
+    const struct {
+        std::string id, statement, compiled;
+    } languages[] = {
+        {"1063", "LANGUAGE  LANG_LITHUANIAN, SUBLANG_LITHUANIAN", "LANGUAGE 39, 1"},
+        {"14337", "LANGUAGE  LANG_ARABIC, SUBLANG_ARABIC_UAE", "LANGUAGE 1, 14"},
+        {"1109", "LANGUAGE  0x55, 0x01", "LANGUAGE 85, 1"},
+    };
+    for (const auto& language : languages) {
+        const std::string file = (work / ("app-" + language.id + ".rc")).string();
+        ASSERT_EQ(run({"-A", db, language.id, file}), BatchStatus::Success) << err.str();
+        ASSERT_EQ(run({"-RC", db, language.id, file}), BatchStatus::Success) << err.str();
+        const std::string written = test::readFile(file);
+        EXPECT_NE(written.find("\r\n" + language.statement + "\r\n"), std::string::npos) << written;
+        if (!test::resourceCompilerAvailable())
+            continue;
+        const auto dump = test::compiledDump(file, true);
+        ASSERT_TRUE(dump) << written;
+        EXPECT_NE(dump->find(language.compiled), std::string::npos) << *dump;
+    }
 }
 
 } // namespace qmk

@@ -87,7 +87,9 @@ TEST(TranslatedScriptWriterTest, TargetCodePageAndUtf8Projects)
     EXPECT_EQ(translatedLineText(pragma, {7, 3, false}), "#pragma code_page(1252)");
     EXPECT_EQ(translatedLineText(pragma, {25, 1, 65001}), "#pragma code_page(65001)");
     EXPECT_EQ(translatedLineText(pragma, {25, 1, 1200}), "#pragma code_page(65001)");
-    EXPECT_EQ(translatedLineText(plain(94, "LANGUAGE 7, 1"), {99, 9, false}), "LANGUAGE  , ");
+    // A language without LANG_/SUBLANG_ names is written by its numbers, never with empty names.
+    EXPECT_EQ(translatedLineText(plain(94, "LANGUAGE 7, 1"), {99, 9, false}), "LANGUAGE  0x63, 0x09");
+    EXPECT_EQ(translatedLineText(plain(94, "LANGUAGE 7, 1"), {1, 14, false}), "LANGUAGE  LANG_ARABIC, SUBLANG_ARABIC_UAE");
 }
 
 TEST(TranslatedScriptWriterTest, TextAtTheEndOfALineIsStillItsOwn)
