@@ -2,6 +2,7 @@
 // resources: resource headers, version statements, LANGUAGE and preprocessor lines.
 #include "parser/ScriptParser.h"
 
+#include "parser/DoubleByteCodePage.h"
 #include "parser/LanguageNames.h"
 #include "resources/FileNames.h"
 
@@ -19,11 +20,6 @@ bool keptAtTopLevel(int t)
 }
 
 bool isFixedInfoValue(int t) { return t >= Tok::FileFlagsMask && t <= Tok::FileSubtype; }
-
-bool isDoubleByteCodePage(int codePage)
-{
-    return codePage == 932 || codePage == 936 || codePage == 949 || codePage == 950;
-}
 
 // Resource types the resource editor writes for itself; their data is never translated.
 bool isEditorDataType(std::string_view word)
@@ -487,7 +483,7 @@ void ScriptParser::readPragma()
             t = sc_.next();
             if (t == Tok::Number) {
                 st_.number = tokenValue(t);
-                sc_.setDoubleByte(isDoubleByteCodePage(st_.number));
+                sc_.setDoubleByte(DoubleByteCodePage::of(st_.number));
                 if (sc_.next() != Tok::RightParen)
                     sc_.pushBack();
                 classify(toInt(K::CodePage));

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "parser/DoubleByteCodePage.h"
 #include "parser/ParserCodes.h"
 #include "parser/ScriptKeywords.h"
 
@@ -590,9 +591,10 @@ void ScriptScanner::scanStringBody()
 
 void ScriptScanner::scanDoubleByteStringBody()
 {
-    // A lead byte (0x81-0xFE) takes the byte after it into the same character, so a trail
-    // byte 0x5C is never read as a backslash.
+    // A lead byte takes the trail byte after it into the same character, so a trail byte 0x5C
+    // is never read as a backslash.
     const int stringStart = outLength_;
+    const std::string_view input(data_, size_);
     std::size_t p = pos_;
     for (;;) {
         if (p >= size_) {
@@ -602,8 +604,8 @@ void ScriptScanner::scanDoubleByteStringBody()
             return;
         }
         const auto c = static_cast<unsigned char>(data_[p]);
-        if (c >= 0x81 && c <= 0xFE && p + 1 < size_) {
-            p += 2;
+        if (const std::size_t n = doubleByte_->characterLength(input, p); n > 1) {
+            p += n;
         } else if (c == '\\' && p + 1 < size_) {
             if (data_[p + 1] == '\n')
                 ++newlines_;

@@ -9,6 +9,8 @@
 
 namespace qmk {
 
+class DoubleByteCodePage;
+
 struct TextSpan {
     int start = 0;
     int length = 0;
@@ -119,8 +121,9 @@ public:
     // the line, a parenthesis or a comment is open.
     void copyVerbatimStatement();
     // In a double-byte code page a trail byte may be a backslash; strings are then scanned
-    // by character so that such a byte does not escape the closing quote.
-    void setDoubleByte(bool on) { doubleByte_ = on; }
+    // by character so that such a byte does not escape the closing quote. nullptr: one byte
+    // is one character.
+    void setDoubleByte(const DoubleByteCodePage* codePage) { doubleByte_ = codePage; }
 
 private:
     int scanRaw();
@@ -152,7 +155,7 @@ private:
     int lineCommentNewlines_ = -1;
     int statementLine_ = 0;
     bool awaitingFirstToken_ = false;
-    bool doubleByte_ = false;
+    const DoubleByteCodePage* doubleByte_ = nullptr;
     // Where the statement's first token began, in the input and in the output.
     std::size_t statementIn_ = 0;
     int statementOut_ = 0;

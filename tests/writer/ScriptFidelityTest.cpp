@@ -1,0 +1,86 @@
+// Small scripts of the kinds real projects hold, through the whole road: built into a project,
+// translated (or not), written, and where a resource compiler is installed compiled against the
+// source. What carries no text comes back as the source has it.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "ResourceCompiler.h"
+#include "common/RecordingFeedback.h"
+#include "common/TempDir.h"
+#include "database/CProjectDatabase.h"
+#include "project/CQuillDoc.h"
+
+namespace qmk {
+namespace {
+
+constexpr LanguageId kGerman{7, 1};
+constexpr LanguageId kJapanese{17, 1};
+
+class ScriptFidelityTest : public testing::Test {
+protected:
+    // Writes the script and builds its project.
+    std::unique_ptr<CQuillDoc> build(const std::string& name, const std::string& script)
+    {
+        auto doc = std::make_unique<CQuillDoc>(feedback, std::vector<std::string>{".DLG"});
+        EXPECT_TRUE(doc->OnOpenDocument(dir.write(name, script))) << name;
+        return doc;
+    }
+
+    // Adds the language (when the project lacks it) and writes its script; empty when refused.
+    std::string translated(CQuillDoc& doc, LanguageId language, const std::string& name)
+    {
+        if (!doc.hasTranslation(language)) {
+            EXPECT_TRUE(doc.NewTranslation(language, name));
+        }
+        if (doc.writeTranslation(language, dir / name) != 1)
+            return {};
+        return test::readFile(dir / name);
+    }
+
+    void translate(CQuillDoc& doc, LanguageId language, const std::string& source, const std::string& text)
+    {
+        int line = -1;
+        doc.database().texts().forEachTextInLineOrder([&](const TextRow& row) {
+            if (row.sourceText == source)
+                line = row.lineIndex;
+        });
+        ASSERT_GE(line, 0) << source;
+        EXPECT_EQ(doc.storeTranslation(line, language, text), OperationResult::Done);
+    }
+
+    // Both scripts compile, to the same resources (LANGUAGE statements aside).
+    void expectSameResources(const std::string& source, const std::string& written)
+    {
+        if (!test::resourceCompilerAvailable())
+            return;
+        test::prepareScratchFolder(dir.path());
+        const auto expected = test::compiledDump(dir / source);
+        ASSERT_TRUE(expected) << source << " does not compile";
+        const auto ours = test::compiledDump(dir / written);
+        ASSERT_TRUE(ours) << written << " does not compile";
+        EXPECT_EQ(*ours, *expected);
+    }
+
+    test::TempDir dir;
+    test::RecordingFeedback feedback;
+};
+
+TEST_F(ScriptFidelityTest, AJapaneseDialogWithHalfWidthKatakanaRoundTrips)
+{
+    // "ｷｬﾝｾﾙ" ends in 0xD9, a byte that is no lead byte; the caption's 0x955C ends in a backslash.
+    const std::string button = "PUSHBUTTON \"\xB7\xAC\xDD\xBE\xD9\", 2, 5, 5, 40, 14";
+    const std::string caption = "CAPTION \"\x95\\\x8E\xA6\"";
+    auto doc = build("ja.rc", "#pragma code_page(932)\nLANGUAGE LANG_JAPANESE, SUBLANG_DEFAULT\n"
+                              "IDD_A DIALOGEX 0, 0, 100, 50\n" + caption + "\nBEGIN\n  " + button +
+                              "\n  LTEXT \"\x83\x65\x83\x4C\x83\x58\x83\x67\", 3, 5, 25, 40, 8\nEND\n");
+    ASSERT_TRUE(doc);
+    const std::string out = translated(*doc, kJapanese, "ja-written.rc");
+    EXPECT_NE(out.find("  " + button + "\r\n"), std::string::npos) << out;
+    EXPECT_NE(out.find(caption + "\r\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("#pragma code_page(932)"), std::string::npos);
+    expectSameResources("ja.rc", "ja-written.rc");
+}
+
+} // namespace
+} // namespace qmk
