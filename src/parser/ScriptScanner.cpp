@@ -1,4 +1,5 @@
-// Character scanner of the script reader. Bytes above 127 are neither letters nor digits;
+// Character scanner of the script reader. Bytes above 127 belong to words (a name such as
+// IDR_Ä, a macro value such as ü), so a character of several bytes is never taken apart;
 // white space and comments never reach the rebuilt text.
 #include "parser/ScriptScanner.h"
 
@@ -18,6 +19,7 @@ enum CharClass : unsigned char {
     HexDigit = 4,
     IdentChar = 8,
     Space = 16,
+    WordStart = 32,
 };
 
 struct CharTables {
@@ -35,8 +37,11 @@ struct CharTables {
                 k |= Digit;
             if (digit || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'))
                 k |= HexDigit;
-            if (letter || digit || c == '_' || c == '.' || c == '$')
+            const bool high = c >= 0x80;
+            if (letter || digit || high || c == '_' || c == '.' || c == '$')
                 k |= IdentChar;
+            if (letter || high || c == '_')
+                k |= WordStart;
             if (c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v')
                 k |= Space;
             cls[c] = k;
@@ -65,7 +70,7 @@ inline bool has(unsigned char c, CharClass k) { return (tables().cls[c] & k) != 
 inline bool isWordChar(char c)
 {
     auto u = static_cast<unsigned char>(c);
-    return has(u, Letter) || has(u, Digit) || c == '_';
+    return has(u, WordStart) || has(u, Digit);
 }
 
 // Keywords are at most 15 characters long and none has '_' in third place.
@@ -318,7 +323,7 @@ void ScriptScanner::copyVerbatimStatement()
                 ++p;
             }
         } else if (inString) {
-            if (c == '\\')
+            if (c == '\\' || (doubleByte_ && doubleByte_->characterLength({data_, size_}, p) > 1))
                 ++p;
             else if (c == '"')
                 inString = false;
@@ -453,7 +458,7 @@ int ScriptScanner::scanRaw()
         return token_ = Tok::None;
 
     auto c = static_cast<unsigned char>(data_[pos_]);
-    if (has(c, Letter) || c == '_')
+    if (has(c, WordStart))
         return token_ = scanIdentifier();
     if (has(c, Digit))
         return token_ = scanNumber();
@@ -497,8 +502,13 @@ int ScriptScanner::scanIdentifier()
     std::size_t s = pos_;
     const auto& cls = tables().cls;
     std::size_t p = pos_;
-    while (p < size_ && (cls[static_cast<unsigned char>(data_[p])] & IdentChar))
-        ++p;
+    while (p < size_ && (cls[static_cast<unsigned char>(data_[p])] & IdentChar)) {
+        // In a double-byte code page a trail byte may be any punctuation ('\\', '[', '|').
+        if (doubleByte_ && static_cast<unsigned char>(data_[p]) >= 0x80)
+            p += doubleByte_->characterLength({data_, size_}, p);
+        else
+            ++p;
+    }
     pos_ = p;
     guardAgainstFusion(true, false);
     tokenOut_ = outLength_;

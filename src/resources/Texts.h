@@ -177,6 +177,9 @@ inline constexpr char TargetIsOtherTranslation[] = "the translated resource file
 inline constexpr char WriteUnrepresentable[] =
     "Save \"%1\" translation file.\nThe %2 encoding cannot hold the characters of these lines, so %3 was not "
     "written:\n%4\nTranslate these texts, or choose UTF-8 or UTF-16 for this translation.";
+inline constexpr char WriteUndecodable[] =
+    "Save \"%1\" translation file.\nThese lines hold bytes that are not %2 text, the encoding the project's "
+    "script was read in, so %3 was not written:\n%4\nCorrect these bytes in the script and update the project.";
 inline constexpr char WriteBadPath[] =
     "Save \"%1\" translation file.\nError: bad path \"%2\".\n"
     "Can not write translated resource file. Please check for correct path.";

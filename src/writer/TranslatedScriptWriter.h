@@ -83,6 +83,9 @@ public:
     // Lines whose text the target encoding cannot hold ("line 12: <text>"); the file is
     // then not written.
     const std::vector<std::string>& unrepresentable() const { return unrepresentable_; }
+    // Lines whose copied bytes are not valid in the code page the source was read in, so they
+    // cannot be converted ("line 12: <text>"); the file is then not written either.
+    const std::vector<std::string>& undecodable() const { return undecodable_; }
     // Lines whose stored translation held a raw line break or NUL, written escaped ("line 12:
     // <text>").
     const std::vector<std::string>& escapedLines() const { return escaped_; }
@@ -92,6 +95,8 @@ private:
     // Text copied from the source, converted to the target's code page.
     void putCopied(std::string_view bytes);
     void putLine(std::string_view text);
+    // Files the line under the fault it met (its bytes are taken out again).
+    void recordUnfitLine(const WriterLine& line, std::size_t lineStart);
     bool writeAll(std::string_view bytes);
     bool failedBy(const ReplacementFile& file);
     void fail(int errnoValue);
@@ -106,8 +111,10 @@ private:
     std::string text_;
     std::size_t headerEnd_ = 0;
     int lineNumber_ = 0;
-    bool lineUnfit_ = false;
+    enum class LineFault { None, Unrepresentable, Undecodable };
+    LineFault lineFault_ = LineFault::None;
     std::vector<std::string> unrepresentable_;
+    std::vector<std::string> undecodable_;
     std::vector<std::string> escaped_;
     FileErrorCause error_ = FileErrorCause::None;
 };

@@ -9,6 +9,7 @@
 #include "common/RecordingFeedback.h"
 #include "common/TempDir.h"
 #include "database/CProjectDatabase.h"
+#include "parser/ScriptEncoding.h"
 #include "project/CQuillDoc.h"
 
 namespace qmk {
@@ -80,6 +81,34 @@ TEST_F(ScriptFidelityTest, AJapaneseDialogWithHalfWidthKatakanaRoundTrips)
     EXPECT_NE(out.find(caption + "\r\n"), std::string::npos) << out;
     EXPECT_NE(out.find("#pragma code_page(932)"), std::string::npos);
     expectSameResources("ja.rc", "ja-written.rc");
+}
+
+TEST_F(ScriptFidelityTest, NonAsciiBytesOutsideStringsAreWrittenAsTheyStand)
+{
+    auto doc = build("app.rc", "LANGUAGE LANG_ENGLISH, SUBLANG_ENGLISH_US\n#define X \xC3\xBC\n"
+                               "IDR_\xC3\x84 BITMAP \"a.bmp\"\nSTRINGTABLE\nBEGIN\n  1 \"Close\"\nEND\n");
+    ASSERT_TRUE(doc);
+    const std::string out = translated(*doc, kGerman, "de.rc");
+    EXPECT_NE(out.find("\r\n#define X \xC3\xBC\r\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("\r\nIDR_\xC3\x84 BITMAP   \"a.bmp\"\r\n"), std::string::npos) << out;
+    expectSameResources("app.rc", "de.rc");
+}
+
+TEST_F(ScriptFidelityTest, TheReplacementForALoneSurrogateStaysWhole)
+{
+    // A UTF-16 script whose macro value is a high surrogate without its low half.
+    std::string script = "\xFF\xFE";
+    for (char16_t c : std::u16string(u"#define X \xD800\r\nSTRINGTABLE\r\nBEGIN\r\n  1 \"Close\"\r\nEND\r\n")) {
+        script += static_cast<char>(c & 0xFF);
+        script += static_cast<char>(c >> 8);
+    }
+    auto doc = build("wide.rc", script);
+    ASSERT_TRUE(doc);
+    const std::string out = translated(*doc, kGerman, "wide-de.rc");
+    ASSERT_EQ(out.substr(0, 2), "\xFF\xFE");
+    EXPECT_NE(utf16ToUtf8(std::string_view(out).substr(2), false).find("#define X \xEF\xBF\xBD\r\n"), std::string::npos);
+    for (const auto& said : feedback.said)
+        EXPECT_NE(said.icon, Icon::Stop) << said.text;
 }
 
 } // namespace
