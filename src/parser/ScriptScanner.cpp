@@ -458,6 +458,8 @@ int ScriptScanner::scanRaw()
         return token_ = Tok::None;
 
     auto c = static_cast<unsigned char>(data_[pos_]);
+    if (c == 'L' && pos_ + 1 < size_ && data_[pos_ + 1] == '"')
+        return token_ = scanString(true);
     if (has(c, WordStart))
         return token_ = scanIdentifier();
     if (has(c, Digit))
@@ -481,20 +483,30 @@ int ScriptScanner::scanRaw()
     if (c == ';') { ++pos_; return token_ = Tok::SemicolonComment; }
 
     int single = tables().single[c];
-    if (single == Tok::String) {
-        guardAgainstFusion(false, true);
-        tokenOut_ = outLength_;
-        put('"');
-        ++pos_;
-        if (doubleByte_)
-            scanDoubleByteStringBody();
-        else
-            scanStringBody();
-        return token_ = Tok::String;
-    }
+    if (single == Tok::String)
+        return token_ = scanString(false);
     put(static_cast<char>(c));
     ++pos_;
     return token_ = single != 0 ? single : Tok::Other;
+}
+
+// A wide literal (L"...") is one token with its prefix, so it is written back as it stands;
+// the string the rules record is what stands between the quotes.
+int ScriptScanner::scanString(bool wide)
+{
+    guardAgainstFusion(wide, true);
+    tokenOut_ = outLength_;
+    if (wide) {
+        put('L');
+        ++pos_;
+    }
+    put('"');
+    ++pos_;
+    if (doubleByte_)
+        scanDoubleByteStringBody();
+    else
+        scanStringBody();
+    return Tok::String;
 }
 
 int ScriptScanner::scanIdentifier()

@@ -127,6 +127,7 @@ public:
 
 private:
     int scanRaw();
+    int scanString(bool wide);
     int scanIdentifier();
     int scanNumber();
     void scanStringBody();

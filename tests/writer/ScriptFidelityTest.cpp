@@ -111,5 +111,23 @@ TEST_F(ScriptFidelityTest, TheReplacementForALoneSurrogateStaysWhole)
         EXPECT_NE(said.icon, Icon::Stop) << said.text;
 }
 
+TEST_F(ScriptFidelityTest, WideLiteralsAreWrittenAsTheyStandAndCompile)
+{
+    auto doc = build("wide.rc", "LANGUAGE LANG_ENGLISH, SUBLANG_ENGLISH_US\nIDD_A DIALOGEX 0, 0, 100, 50\n"
+                                "CAPTION L\"Settings\"\nFONT 8, L\"MS Shell Dlg\", 0, 0, 0x1\nBEGIN\n"
+                                "  PUSHBUTTON L\"Close\", 2, 5, 5, 40, 14\nEND\n");
+    ASSERT_TRUE(doc);
+    const std::string untranslated = translated(*doc, kGerman, "wide-de.rc");
+    EXPECT_NE(untranslated.find("FONT 8, L\"MS Shell Dlg\", 0, 0, 0x1\r\n"), std::string::npos) << untranslated;
+    expectSameResources("wide.rc", "wide-de.rc");
+
+    translate(*doc, kGerman, "Close", "Schlie\xC3\x9F" "en");
+    const std::string german = translated(*doc, kGerman, "wide-de.rc");
+    EXPECT_NE(german.find("  PUSHBUTTON L\"Schlie\xC3\x9F" "en\", 2, 5, 5, 40, 14\r\n"), std::string::npos) << german;
+    if (test::resourceCompilerAvailable()) {
+        EXPECT_TRUE(test::compiledDump(dir / "wide-de.rc"));
+    }
+}
+
 } // namespace
 } // namespace qmk
