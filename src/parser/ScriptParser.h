@@ -90,7 +90,7 @@ private:
     void readNamedStatement(int nameToken);
     bool readResourceHeader(int nameToken, TextSpan name);
     void readFileResource(int type, TextSpan name);
-    void readUserResource(TextSpan name);
+    void readUserResource(TextSpan name, int blockKind);
     void readLeadingString();
     void readStringNamedResource();
     void readRcInclude();

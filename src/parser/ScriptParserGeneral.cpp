@@ -127,13 +127,13 @@ bool ScriptParser::readResourceHeader(int nameToken, TextSpan name)
         return true;
     case Tok::Menu:
     case Tok::Accelerators:
-    case Tok::RcData:
     case Tok::TextInclude:
     case Tok::VersionInfo:
         sc_.put(' ');
         restOfStatement();
         classify(t);
         return true;
+    case Tok::RcData: readUserResource(name, toInt(K::RcData)); return true;
     case Tok::Icon:
     case Tok::Cursor:
     case Tok::Bitmap: readFileResource(t, name); return true;
@@ -165,7 +165,7 @@ bool ScriptParser::readResourceHeader(int nameToken, TextSpan name)
     default: break;
     }
     if (Tok::isName(t)) {
-        readUserResource(name);
+        readUserResource(name, toInt(K::UserResource));
         return true;
     }
     sc_.pushBack();
@@ -201,21 +201,20 @@ void ScriptParser::readFileResource(int type, TextSpan name)
     classify(type);
 }
 
-// user-resource := name type {memory-option | number | ","} (BEGIN ... | file-name)
-void ScriptParser::readUserResource(TextSpan name)
+// data-resource := name (RCDATA | type) {memory-option | number | ","} (BEGIN ... | file-name)
+// The BEGIN form opens a resource of `blockKind`; one given by its file is a line without text.
+void ScriptParser::readUserResource(TextSpan name, int blockKind)
 {
-    st_.editorData = isEditorDataType(sc_.tokenText());
+    st_.editorData = blockKind == toInt(K::UserResource) && isEditorDataType(sc_.tokenText());
     sc_.put(' ');
     sc_.setSymbol(name);
     for (;;) {
         int t = sc_.next();
-        if (t == Tok::MemoryOption || t == Tok::Comma) {
+        if (t == Tok::MemoryOption || t == Tok::Comma || Tok::isNumber(t)) {
             sc_.put(' ');
-        } else if (Tok::isNumber(t)) {
-            sc_.put(' ');
-        } else if (t == Tok::Begin || t == Tok::LeftBrace) {
+        } else if (t == Tok::Begin || t == Tok::LeftBrace || t == Tok::Language) {
             sc_.pushBack();
-            classify(toInt(K::UserResource));
+            classify(blockKind);
             return;
         } else if (t == Tok::String) {
             classify(toInt(K::UserResourceFile));
@@ -268,9 +267,11 @@ void ScriptParser::readStringNamedResource()
         sc_.setSymbol(name);
         classify(toInt(t == Tok::Dialog ? K::Dialog : K::DialogExByString));
         return;
+    case Tok::RcData:
+        readUserResource(name, toInt(K::RcData));
+        return;
     case Tok::StringTable:
     case Tok::Menu:
-    case Tok::RcData:
     case Tok::Accelerators:
     case Tok::TextInclude:
     case Tok::VersionInfo:
@@ -282,7 +283,7 @@ void ScriptParser::readStringNamedResource()
     default: break;
     }
     if (Tok::isName(t)) {
-        readUserResource(name);
+        readUserResource(name, toInt(K::UserResource));
         return;
     }
     // Not a resource: keep the line as text rather than cutting the string apart.

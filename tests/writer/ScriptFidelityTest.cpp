@@ -129,5 +129,19 @@ TEST_F(ScriptFidelityTest, WideLiteralsAreWrittenAsTheyStandAndCompile)
     }
 }
 
+TEST_F(ScriptFidelityTest, ResourcesGivenByFileNameAreCopiedAndCompile)
+{
+    dir.write("x.bin", "raw data");
+    dir.write("y.dat", "user data");
+    const std::string lines[] = {"IDR_X RCDATA \"x.bin\"", "IDR_Y MYTYPE \"y.dat\"", "IDR_Z ICON   \"z.ico\""};
+    auto doc = build("files.rc", "LANGUAGE LANG_ENGLISH, SUBLANG_ENGLISH_US\n" + lines[0] + "\n" + lines[1] +
+                                     "\nIDR_Z ICON \"z.ico\"\nSTRINGTABLE\nBEGIN\n  1 \"Close\"\nEND\n");
+    ASSERT_TRUE(doc);
+    const std::string out = translated(*doc, kGerman, "files-de.rc");
+    for (const std::string& line : lines)
+        EXPECT_NE(out.find("\r\n" + line + "\r\n"), std::string::npos) << line << "\n" << out;
+    expectSameResources("files.rc", "files-de.rc");
+}
+
 } // namespace
 } // namespace qmk
