@@ -9,6 +9,7 @@
 #include "parser/ParserError.h"
 #include "resources/Feedback.h"
 #include "resources/MessageIds.h"
+#include "resources/Messages.h"
 
 namespace qmk {
 
@@ -24,10 +25,7 @@ BuildResult BuildDatabase(const std::filesystem::path& script, CProjectDatabase&
     result.sourceEncoding = loop.scriptEncoding();
 
     if (!result.missingIncludes.empty()) {
-        std::string list;
-        for (const std::string& name : result.missingIncludes)
-            list += (list.empty() ? "" : "\n") + name;
-        feedback.message(msg::MissingIncludeFiles, {list}, Icon::Exclamation);
+        feedback.message(msg::MissingIncludeFiles, {joinedLines(result.missingIncludes)}, Icon::Exclamation);
     }
     if (result.ok())
         rows->commit();

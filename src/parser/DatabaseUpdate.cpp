@@ -8,6 +8,7 @@
 #include "parser/UpdateLineStore.h"
 #include "resources/Feedback.h"
 #include "resources/MessageIds.h"
+#include "resources/Messages.h"
 
 namespace qmk {
 namespace {
@@ -30,10 +31,7 @@ private:
 void reportResult(const UpdatePassResult& result, const std::filesystem::path& script, Feedback& feedback)
 {
     if (!result.missingIncludes.empty()) {
-        std::string list;
-        for (const std::string& name : result.missingIncludes)
-            list += (list.empty() ? "" : "\n") + name;
-        feedback.message(msg::MissingIncludeFiles, {list}, Icon::Exclamation);
+        feedback.message(msg::MissingIncludeFiles, {joinedLines(result.missingIncludes)}, Icon::Exclamation);
     }
     switch (result.code) {
     case 0:

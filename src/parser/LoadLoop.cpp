@@ -10,6 +10,8 @@
 #include "parser/ScriptParser.h"
 #include "resources/Feedback.h"
 #include "resources/FileNames.h"
+#include "resources/Messages.h"
+#include "resources/Texts.h"
 
 namespace qmk {
 namespace {
@@ -97,7 +99,7 @@ int LoadLoop::readLines(ScriptParser& parser, const std::filesystem::path& file)
             break;
         if (isIncludeKind(line.kind) && followsInclude(parser.includeName())) {
             const int lineOfInclude = counter_.value;
-            const int result = loadInclude(file, parser.includeName());
+            const int result = loadInclude(file, parser.physicalLine(), parser.includeName());
             if (result == 0) {
                 // The included file's own end-of-input step was counted too.
                 counter_.value -= 1;
@@ -125,35 +127,44 @@ bool LoadLoop::followsInclude(std::string_view includeName) const
                        [&upper](const std::string& ext) { return upper.find(ext) != std::string::npos; });
 }
 
-int LoadLoop::loadInclude(const std::filesystem::path& includingFile, std::string_view includeName)
+int LoadLoop::loadInclude(const std::filesystem::path& includingFile, int includeLine, std::string_view includeName)
 {
     const std::filesystem::path path = includePath(includingFile, includeName);
-    std::error_code ec;
-    const bool readable = std::filesystem::is_regular_file(path, ec);
-    const bool cycle = open_.count(std::filesystem::weakly_canonical(path, ec)) != 0;
-    int result = ParserCode::CannotOpenFile;
-    if (readable && !cycle && open_.size() < kMaxIncludeDepth) {
-        if (std::string problem = readingProblem(path); !problem.empty()) {
-            // Not part of the project, like a missing file: its include line stays a text
-            // and the report names the file, the line and the statement.
-            if (std::find(missing_.begin(), missing_.end(), problem) == missing_.end())
-                missing_.push_back(problem);
-            return result;
-        }
-        total_ += fileSize(path);
-        if (++expansions_ > kMaxIncludeExpansions || total_ > kMaxIncludedBytes) {
-            ParserError::report(feedback_, ParserCode::IncludeLimit, path.string());
-            return ParserCode::IncludeLimit;
-        }
-        // The included file's first line takes the number the include line had.
-        result = loadFile(path, counter_.value - 1);
-        if (result == 0)
-            included_.push_back(path);
+    if (std::string reason = skipReason(path); !reason.empty()) {
+        // Not part of the project: its include line stays a text, and the report says why.
+        std::string entry = fillPlaceholders(txt::SkippedInclude, {path.string(), reason, includingFile.string(),
+                                                                    std::to_string(includeLine)});
+        if (std::find(missing_.begin(), missing_.end(), entry) == missing_.end())
+            missing_.push_back(std::move(entry));
+        return ParserCode::CannotOpenFile;
     }
-    if ((result == ParserCode::CannotOpenFile || result == ParserCode::UnreadableInput) &&
-        std::find(missing_.begin(), missing_.end(), path.string()) == missing_.end())
-        missing_.push_back(path.string());
+    total_ += fileSize(path);
+    if (++expansions_ > kMaxIncludeExpansions || total_ > kMaxIncludedBytes) {
+        ParserError::report(feedback_, ParserCode::IncludeLimit, path.string());
+        return ParserCode::IncludeLimit;
+    }
+    // The included file's first line takes the number the include line had.
+    const int result = loadFile(path, counter_.value - 1);
+    if (result == 0)
+        included_.push_back(path);
     return result;
+}
+
+std::string LoadLoop::skipReason(const std::filesystem::path& file) const
+{
+    std::error_code ec;
+    const std::filesystem::file_status status = std::filesystem::status(file, ec);
+    if (!std::filesystem::exists(status))
+        return txt::IncludeNotFound;
+    if (std::filesystem::is_directory(status))
+        return txt::TargetIsFolder;
+    if (!std::filesystem::is_regular_file(status))
+        return txt::TargetIsNotRegular;
+    if (open_.count(std::filesystem::weakly_canonical(file, ec)) != 0)
+        return txt::IncludeCycle;
+    if (open_.size() >= kMaxIncludeDepth)
+        return fillPlaceholders(txt::IncludeTooDeep, {std::to_string(kMaxIncludeDepth)});
+    return readingProblem(file);
 }
 
 std::string LoadLoop::readingProblem(const std::filesystem::path& file)
@@ -161,7 +172,7 @@ std::string LoadLoop::readingProblem(const std::filesystem::path& file)
     LineCounter scratch;
     ScriptParser parser(scratch);
     if (parser.loadFile(file) != 0)
-        return {};  // reported as a file that cannot be read
+        return parser.inputProblem().empty() ? std::string(txt::IncludeUnreadable) : parser.inputProblem();
     parser.reset();
     std::string text;
     while (!parser.atEnd() && parser.error() >= 0) {

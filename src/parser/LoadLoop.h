@@ -30,7 +30,8 @@ public:
     // failure; the failure has been reported through the feedback channel.
     int run(const std::filesystem::path& script);
 
-    // Included files that were to be read but could not be (folder joined with the name).
+    // Included files that were to be read but were not, each with the reason and the file and
+    // line that include it ("/p/res/a.dlg (not found), included at /p/app.rc(12)").
     const std::vector<std::string>& missingIncludes() const { return missing_; }
     // Every included file that was read as part of the script.
     const std::vector<std::filesystem::path>& includedFiles() const { return included_; }
@@ -42,8 +43,11 @@ private:
     int readLines(ScriptParser& parser, const std::filesystem::path& file);
     bool followsInclude(std::string_view includeName) const;
     // 0 when the included file was read; otherwise it is not part of the project.
-    int loadInclude(const std::filesystem::path& includingFile, std::string_view includeName);
+    int loadInclude(const std::filesystem::path& includingFile, int includeLine, std::string_view includeName);
     void reportProgress(std::size_t bytes);
+    // Why an included file is not read (missing, no regular file, a cycle, nested too deep, no
+    // script), or empty.
+    std::string skipReason(const std::filesystem::path& file) const;
     // Why an included file cannot be read as a script (its first parser error), or empty.
     static std::string readingProblem(const std::filesystem::path& file);
 

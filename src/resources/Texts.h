@@ -174,6 +174,12 @@ inline constexpr char TargetIsDatabase[] = "the project database";
 inline constexpr char TargetIsScript[] = "the source resource file of the project";
 inline constexpr char TargetIsInclude[] = "the file %1 that the source resource file includes";
 inline constexpr char TargetIsOtherTranslation[] = "the translated resource file of %1";
+// An included file the build did not read: its name, why, and where it is included.
+inline constexpr char SkippedInclude[] = "%1 (%2), included at %3(%4)";
+inline constexpr char IncludeNotFound[] = "not found";
+inline constexpr char IncludeUnreadable[] = "the file cannot be read";
+inline constexpr char IncludeCycle[] = "it is being read already: the files include one another";
+inline constexpr char IncludeTooDeep[] = "the script and its included files would nest more than %1 deep";
 inline constexpr char WriteUnrepresentable[] =
     "Save \"%1\" translation file.\nThe %2 encoding cannot hold the characters of these lines, so %3 was not "
     "written:\n%4\nTranslate these texts, or choose UTF-8 or UTF-16 for this translation.";
