@@ -8,8 +8,6 @@
 #include "parser/ParserCodes.h"
 #include "parser/ParserError.h"
 #include "resources/Feedback.h"
-#include "resources/MessageIds.h"
-#include "resources/Messages.h"
 
 namespace qmk {
 
@@ -23,10 +21,7 @@ BuildResult BuildDatabase(const std::filesystem::path& script, CProjectDatabase&
     result.code = loop.run(script);
     result.missingIncludes = loop.missingIncludes();
     result.sourceEncoding = loop.scriptEncoding();
-
-    if (!result.missingIncludes.empty()) {
-        feedback.message(msg::MissingIncludeFiles, {joinedLines(result.missingIncludes)}, Icon::Exclamation);
-    }
+    loop.reportReading(script);
     if (result.ok())
         rows->commit();
     else if (result.code == ParserCode::Syntax || result.code == ParserCode::OutputOverflow)

@@ -8,7 +8,6 @@
 #include "parser/UpdateLineStore.h"
 #include "resources/Feedback.h"
 #include "resources/MessageIds.h"
-#include "resources/Messages.h"
 
 namespace qmk {
 namespace {
@@ -30,9 +29,6 @@ private:
 
 void reportResult(const UpdatePassResult& result, const std::filesystem::path& script, Feedback& feedback)
 {
-    if (!result.missingIncludes.empty()) {
-        feedback.message(msg::MissingIncludeFiles, {joinedLines(result.missingIncludes)}, Icon::Exclamation);
-    }
     switch (result.code) {
     case 0:
     case kLoadCancelled:
@@ -95,6 +91,7 @@ UpdatePassResult UpdateDatabasePass(const std::filesystem::path& script, CProjec
             restoreFonts(db, sourceLanguages);
         rows->commit();
     }
+    loop.reportReading(script);
     reportResult(result, script, feedback);
     return result;
 }

@@ -10,6 +10,7 @@
 #include "parser/ScriptParser.h"
 #include "resources/Feedback.h"
 #include "resources/FileNames.h"
+#include "resources/MessageIds.h"
 #include "resources/Messages.h"
 #include "resources/Texts.h"
 
@@ -63,6 +64,7 @@ int LoadLoop::run(const std::filesystem::path& script)
     total_ = fileSize(script);
     expansions_ = 0;
     included_.clear();
+    notes_.clear();
     done_ = 0;
     budget_ = total_ * kProgressPercentStep / 100;
     return loadFile(script, 0);
@@ -97,6 +99,8 @@ int LoadLoop::readLines(ScriptParser& parser, const std::filesystem::path& file)
         reportProgress(line.text.size());
         if (line.kind == toInt(LineKind::EndOfInput))
             break;
+        if (line.kind == toInt(LineKind::CodePage))
+            notePragma(parser, file);
         if (isIncludeKind(line.kind) && followsInclude(parser.includeName())) {
             const int lineOfInclude = counter_.value;
             const int result = loadInclude(file, parser.physicalLine(), parser.includeName());
@@ -118,6 +122,24 @@ int LoadLoop::readLines(ScriptParser& parser, const std::filesystem::path& file)
             return kLoadCancelled;
     }
     return 0;
+}
+
+void LoadLoop::reportReading(const std::filesystem::path& script) const
+{
+    if (!missing_.empty())
+        feedback_.message(msg::MissingIncludeFiles, {joinedLines(missing_)}, Icon::Exclamation);
+    if (!notes_.empty())
+        feedback_.messageText(fillPlaceholders(txt::BuildNotes, {script.string(), joinedLines(notes_)}), Icon::Information);
+}
+
+void LoadLoop::notePragma(const ScriptParser& parser, const std::filesystem::path& file)
+{
+    if (parser.number() == kCodePageUtf8 || !parser.bytesAreUtf8())
+        return;
+    std::string note = fillPlaceholders(txt::PragmaMislabelsUtf8, {file.string(), std::to_string(parser.physicalLine()),
+                                                                   std::to_string(parser.number())});
+    if (std::find(notes_.begin(), notes_.end(), note) == notes_.end())
+        notes_.push_back(std::move(note));
 }
 
 bool LoadLoop::followsInclude(std::string_view includeName) const

@@ -35,6 +35,12 @@ public:
     const std::vector<std::string>& missingIncludes() const { return missing_; }
     // Every included file that was read as part of the script.
     const std::vector<std::filesystem::path>& includedFiles() const { return included_; }
+    // What the build should say about the script besides failures: code-page pragmas that
+    // contradict the bytes they stand over ("app.rc(3): the pragma says 1251, the bytes are UTF-8. ...").
+    const std::vector<std::string>& notes() const { return notes_; }
+    // Tells the person what they should know of the reading besides its failure: the included
+    // files that were not read, and the notes.
+    void reportReading(const std::filesystem::path& script) const;
     // How the script itself (not its includes) was encoded.
     ScriptEncoding scriptEncoding() const { return scriptEncoding_; }
 
@@ -45,6 +51,7 @@ private:
     // 0 when the included file was read; otherwise it is not part of the project.
     int loadInclude(const std::filesystem::path& includingFile, int includeLine, std::string_view includeName);
     void reportProgress(std::size_t bytes);
+    void notePragma(const ScriptParser& parser, const std::filesystem::path& file);
     // Why an included file is not read (missing, no regular file, a cycle, nested too deep, no
     // script), or empty.
     std::string skipReason(const std::filesystem::path& file) const;
@@ -56,6 +63,7 @@ private:
     Feedback& feedback_;
     LineCounter counter_;
     std::vector<std::string> missing_;
+    std::vector<std::string> notes_;
     std::vector<std::filesystem::path> included_;
     ScriptEncoding scriptEncoding_ = ScriptEncoding::Bytes;
     std::set<std::filesystem::path> open_;  // files being read, against include cycles

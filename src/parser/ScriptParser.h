@@ -32,6 +32,9 @@ public:
     int setText(std::string text);
     // How the file was encoded (UTF-16 input has been decoded to UTF-8).
     ScriptEncoding encoding() const { return encoding_; }
+    // The file's bytes above 127 all form UTF-8 (a UTF-16 file aside): they are read as UTF-8
+    // whatever a code-page pragma claims.
+    bool bytesAreUtf8() const { return bytesAreUtf8_; }
 
     void reset();
     // Reads one statement into text and returns its action (0 when nothing was read).
@@ -143,6 +146,7 @@ private:
     std::string input_;
     std::string inputProblem_;
     ScriptEncoding encoding_ = ScriptEncoding::Bytes;
+    bool bytesAreUtf8_ = false;
     int inputError_ = 0;
     ScriptScanner sc_;
     ParseState st_;

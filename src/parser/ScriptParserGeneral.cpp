@@ -484,7 +484,8 @@ void ScriptParser::readPragma()
             t = sc_.next();
             if (t == Tok::Number) {
                 st_.number = tokenValue(t);
-                sc_.setDoubleByte(DoubleByteCodePage::of(st_.number));
+                // A file whose bytes are UTF-8 is read as UTF-8, whatever the pragma claims.
+                sc_.setDoubleByte(bytesAreUtf8_ ? nullptr : DoubleByteCodePage::of(st_.number));
                 if (sc_.next() != Tok::RightParen)
                     sc_.pushBack();
                 classify(toInt(K::CodePage));

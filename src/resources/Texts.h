@@ -174,6 +174,11 @@ inline constexpr char TargetIsDatabase[] = "the project database";
 inline constexpr char TargetIsScript[] = "the source resource file of the project";
 inline constexpr char TargetIsInclude[] = "the file %1 that the source resource file includes";
 inline constexpr char TargetIsOtherTranslation[] = "the translated resource file of %1";
+// Notes the build makes on what it read.
+inline constexpr char BuildNotes[] = "Notes on reading %1:\n%2";
+inline constexpr char PragmaMislabelsUtf8[] =
+    "%1(%2): the pragma says %3, the bytes are UTF-8. The texts are read as UTF-8; a translation written as "
+    "UTF-8 keeps this pragma and so compiles as the script does.";
 // An included file the build did not read: its name, why, and where it is included.
 inline constexpr char SkippedInclude[] = "%1 (%2), included at %3(%4)";
 inline constexpr char IncludeNotFound[] = "not found";

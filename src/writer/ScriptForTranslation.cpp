@@ -47,6 +47,7 @@ int WriteScriptForTranslation(const std::filesystem::path& target, const std::st
     settings.sourceCodePage = projectCodePage;
     settings.sourceHasPragma = db.hasLineOfKind(toInt(LineKind::CodePage));
     settings.utf8Bom = source.utf8Bom;
+    settings.keepSourcePragmas = !source.utf16 && settings.encoding == projectCodePage;
     TranslatedScriptWriter writer(settings, target);
     if (writer.begin(sourcePath)) {
         const bool known = db.texts().forEachLineWithTranslation(language, [&](const ProjectTexts::WriterRow& row) {

@@ -80,7 +80,7 @@ std::string translatedLineText(const WriterLine& line, const WriterTarget& targe
     if (line.kind == toInt(LineKind::Language))
         return "LANGUAGE  " + std::string(languageName(target.language, target.sublanguage)) + ", " +
                std::string(sublanguageName(target.language, target.sublanguage));
-    if (line.kind == toInt(LineKind::CodePage))
+    if (line.kind == toInt(LineKind::CodePage) && !target.keepSourcePragmas)
         return "#pragma code_page(" + std::to_string(textCodePage(effectiveEncoding(target))) + ")";
     std::string text(line.before);
     text += chosenText(line);

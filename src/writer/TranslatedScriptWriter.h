@@ -37,6 +37,10 @@ struct WriterTarget {
     bool sourceHasPragma = true;
     // A UTF-8 script starts with a byte-order mark (when the source had one).
     bool utf8Bom = false;
+    // The script is written in the encoding its source's bytes are in: the source's code-page
+    // pragmas stay as they stand, so it compiles as the source does even where a pragma
+    // mislabels the bytes (a UTF-8 script that kept "#pragma code_page(1251)").
+    bool keepSourcePragmas = false;
 };
 
 // Causes of a file error, numbered as the program's file-error texts.

@@ -112,5 +112,15 @@ TEST(DoubleByteStringTest, ATrailBackslashStaysInTheString)
     }
 }
 
+TEST(DoubleByteStringTest, AUtf8FileUnderADoubleBytePragmaIsReadAsUtf8)
+{
+    // The last byte of "ぁ" (E3 81 81) is a lead byte of 932: read as 932 it would take the
+    // first backslash of the escaped one, and the second would escape the closing quote.
+    auto s = test::parseContent("#pragma code_page(932)\nSTRINGTABLE\nBEGIN\n  1 \"\xE3\x81\x81\\\\\"\n  2 \"b\"\nEND\n");
+    ASSERT_EQ(s.size(), 4u);
+    EXPECT_EQ(s[2].string, "\xE3\x81\x81\\\\");
+    EXPECT_EQ(s[3].string, "b");
+}
+
 } // namespace
 } // namespace qmk

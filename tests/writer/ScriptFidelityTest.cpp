@@ -143,5 +143,32 @@ TEST_F(ScriptFidelityTest, ResourcesGivenByFileNameAreCopiedAndCompile)
     expectSameResources("files.rc", "files-de.rc");
 }
 
+TEST_F(ScriptFidelityTest, AUtf8ScriptUnderAnotherPragmaIsReadAsUtf8AndWrittenAsItCompiles)
+{
+    // Saved as UTF-8, still declaring the Cyrillic code page; 0x98 of "И" is no character of 1251.
+    const std::string entries = "  1 \"\xD0\x98\xD0\xB7\xD0\xB1\xD1\x80\xD0\xB0\xD0\xBD\xD0\xBD\xD0\xBE\xD0\xB5\"\r\n"
+                                "  2 \"\xD0\x97\xD0\xB0\xD0\xBA\xD1\x80\xD1\x8B\xD1\x82\xD1\x8C\"\r\n";
+    auto doc = build("ru.rc", "LANGUAGE LANG_RUSSIAN, SUBLANG_DEFAULT\n#pragma code_page(1251)\nSTRINGTABLE\nBEGIN\n" +
+                                  entries + "END\n");
+    ASSERT_TRUE(doc);
+    EXPECT_EQ(doc->codePage(), 65001);
+    ASSERT_FALSE(feedback.said.empty());
+    EXPECT_NE(feedback.said.back().text.find("ru.rc(2): the pragma says 1251, the bytes are UTF-8"), std::string::npos)
+        << feedback.said.back().text;
+
+    // Untranslated, the written script holds the source's bytes under the source's pragma.
+    const std::string untranslated = translated(*doc, kGerman, "ru-de.rc");
+    EXPECT_NE(untranslated.find("#pragma code_page(1251)\r\n"), std::string::npos) << untranslated;
+    EXPECT_NE(untranslated.find(entries), std::string::npos) << untranslated;
+    expectSameResources("ru.rc", "ru-de.rc");
+
+    translate(*doc, kGerman, "\xD0\x97\xD0\xB0\xD0\xBA\xD1\x80\xD1\x8B\xD1\x82\xD1\x8C", "Schlie\xC3\x9F" "en");
+    EXPECT_NE(translated(*doc, kGerman, "ru-de.rc").find("  2 \"Schlie\xC3\x9F" "en\"\r\n"), std::string::npos);
+    for (const auto& said : feedback.said) {
+        EXPECT_NE(said.icon, Icon::Stop) << said.text;
+        EXPECT_EQ(said.text.find("cannot hold"), std::string::npos) << said.text;
+    }
+}
+
 } // namespace
 } // namespace qmk
