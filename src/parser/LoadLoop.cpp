@@ -65,6 +65,7 @@ int LoadLoop::run(const std::filesystem::path& script)
     expansions_ = 0;
     included_.clear();
     notes_.clear();
+    languages_ = {};
     done_ = 0;
     budget_ = total_ * kProgressPercentStep / 100;
     return loadFile(script, 0);
@@ -113,15 +114,29 @@ int LoadLoop::readLines(ScriptParser& parser, const std::filesystem::path& file)
             } else {
                 // Not part of the project: the include line itself is kept as a text.
                 counter_.value = lineOfInclude;
-                sink_.store(line, parser, counter_.value);
+                store(line, parser);
             }
         } else {
-            sink_.store(line, parser, counter_.value);
+            store(line, parser);
         }
         if (feedback_.cancelled())
             return kLoadCancelled;
     }
     return 0;
+}
+
+void LoadLoop::store(const ParsedLine& line, const ScriptParser& parser)
+{
+    // Code-page pragmas stay what they are: the writer sets them for the bytes it writes.
+    if (languages_.isSource(line, parser) || line.kind == toInt(LineKind::CodePage)) {
+        sink_.store(line, parser, counter_.value);
+        return;
+    }
+    ParsedLine copied = line;
+    copied.kind = toInt(LineKind::OtherStatement);
+    copied.action = toInt(LineAction::None);
+    copied.text = parser.sourceText();
+    sink_.store(copied, parser, counter_.value);
 }
 
 void LoadLoop::reportReading(const std::filesystem::path& script) const

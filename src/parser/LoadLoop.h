@@ -9,6 +9,7 @@
 
 #include "parser/LineCounter.h"
 #include "parser/ScriptEncoding.h"
+#include "parser/SourceLanguageScope.h"
 
 namespace qmk {
 
@@ -51,6 +52,9 @@ private:
     // 0 when the included file was read; otherwise it is not part of the project.
     int loadInclude(const std::filesystem::path& includingFile, int includeLine, std::string_view includeName);
     void reportProgress(std::size_t bytes);
+    // Hands the line to the sink; a statement under another language than the source's is
+    // handed over as the script has it, with nothing to translate.
+    void store(const ParsedLine& line, const ScriptParser& parser);
     void notePragma(const ScriptParser& parser, const std::filesystem::path& file);
     // Why an included file is not read (missing, no regular file, a cycle, nested too deep, no
     // script), or empty.
@@ -64,6 +68,7 @@ private:
     LineCounter counter_;
     std::vector<std::string> missing_;
     std::vector<std::string> notes_;
+    SourceLanguageScope languages_;
     std::vector<std::filesystem::path> included_;
     ScriptEncoding scriptEncoding_ = ScriptEncoding::Bytes;
     std::set<std::filesystem::path> open_;  // files being read, against include cycles

@@ -70,6 +70,8 @@ public:
     int sublanguage() const { return st_.sublanguage; }
     int value1() const { return st_.value1; }
     int value2() const { return st_.value2; }
+    // The last statement as the script has it (its comments and layout kept).
+    std::string_view sourceText() const { return sc_.statementSource(); }
     // Physical line (1-based) of the first token of the last statement.
     int physicalLine() const { return sc_.statementLine(); }
     bool atEnd() const { return sc_.atEnd(); }

@@ -104,6 +104,7 @@ void ScriptScanner::beginStatement()
     symbolBefore_ = keywordBefore_ = {};
     statementLine_ = newlines_ + 1;
     awaitingFirstToken_ = true;
+    unreadFrom_ = std::string_view::npos;
 }
 
 std::string_view ScriptScanner::word() const
@@ -291,6 +292,44 @@ bool ScriptScanner::takeLineContinuation()
     return true;
 }
 
+std::string_view ScriptScanner::statementSource() const
+{
+    if (awaitingFirstToken_)
+        return {};
+    // Nothing read since a push-back or the end of input: the statement ended before the gap.
+    std::size_t end = std::max(pos_ == unreadFrom_ ? statementEnd_ : pos_, statementIn_);
+    while (end > statementIn_ && has(static_cast<unsigned char>(data_[end - 1]), Space))
+        --end;
+    return {data_ + lineStartBefore(statementIn_), restOfLineAfter(end) - lineStartBefore(statementIn_)};
+}
+
+std::size_t ScriptScanner::lineStartBefore(std::size_t pos) const
+{
+    std::size_t p = pos;
+    while (p > 0 && (data_[p - 1] == ' ' || data_[p - 1] == '\t'))
+        --p;
+    return p == 0 || data_[p - 1] == '\n' ? p : pos;
+}
+
+std::size_t ScriptScanner::restOfLineAfter(std::size_t end) const
+{
+    const std::string_view input(data_, size_);
+    std::size_t p = std::min(input.find_first_not_of(" \t", end), size_);
+    if (input.substr(p, 2) == "//") {
+        p = std::min(input.find('\n', p), size_);
+    } else if (input.substr(p, 2) == "/*") {
+        const std::size_t close = input.find("*/", p + 2);
+        if (close == std::string_view::npos || close > input.find('\n', p))
+            return end;  // a comment that runs on to other lines stays between the statements
+        p = std::min(input.find_first_not_of(" \t", close + 2), size_);
+    }
+    if (p < size_ && data_[p] != '\n' && data_[p] != '\r')
+        return end;  // another statement goes on on this line
+    while (p > end && has(static_cast<unsigned char>(data_[p - 1]), Space))
+        --p;
+    return p;
+}
+
 void ScriptScanner::copyVerbatimStatement()
 {
     if (awaitingFirstToken_)
@@ -362,6 +401,8 @@ void ScriptScanner::guardAgainstFusion(bool wordStart, bool quoteStart)
 int ScriptScanner::next()
 {
     int before = token_;
+    // A token read again after a push-back keeps the gap it had before.
+    const std::size_t gap = pos_ == unreadFrom_ ? statementEnd_ : pos_;
     int t = scanRaw();
     lineCommentNewlines_ = -1;
     while (t == Tok::BlockCommentOpen || t == Tok::LineComment || t == Tok::SemicolonComment) {
@@ -375,6 +416,11 @@ int ScriptScanner::next()
         t = scanRaw();
     }
     previous_ = before;
+    tokenGap_ = gap;
+    if (t == Tok::None) {
+        statementEnd_ = gap;
+        unreadFrom_ = pos_;
+    }
     if (awaitingFirstToken_ && t != Tok::None) {
         statementLine_ = tokenNewlines_ + 1;
         statementIn_ = tokenIn_;
@@ -420,6 +466,8 @@ void ScriptScanner::skipLineComment()
 void ScriptScanner::pushBack()
 {
     pos_ = tokenIn_;
+    statementEnd_ = tokenGap_;
+    unreadFrom_ = pos_;
     outLength_ = guardOut_;
     newlines_ = tokenNewlines_;
     numberCount_ = numbersBefore_;

@@ -170,5 +170,42 @@ TEST_F(ScriptFidelityTest, AUtf8ScriptUnderAnotherPragmaIsReadAsUtf8AndWrittenAs
     }
 }
 
+TEST_F(ScriptFidelityTest, OnlyTheSourceLanguageIsTranslatedAndTheOtherLanguagesStayAsTheyAre)
+{
+    const std::string french = "LANGUAGE LANG_FRENCH, SUBLANG_FRENCH\nSTRINGTABLE\nBEGIN\n"
+                               "    1   \"Fermer\"   // bouton\n    2   \"Ouvrir\"\nEND";
+    auto doc = build("multi.rc", "LANGUAGE LANG_ENGLISH, SUBLANG_ENGLISH_US\nSTRINGTABLE\nBEGIN\n  1 \"Close\"\n"
+                                 "  2 \"Open\"\nEND\n\n" + french + "\n");
+    ASSERT_TRUE(doc);
+    std::vector<std::string> offered;
+    doc->database().texts().forEachTextInLineOrder([&](const TextRow& row) { offered.push_back(row.sourceText); });
+    EXPECT_EQ(offered, (std::vector<std::string>{"Close", "Open"}));
+
+    ASSERT_TRUE(doc->NewTranslation(kGerman, "multi-de.rc"));
+    translate(*doc, kGerman, "Close", "Beenden");
+    const std::string out = translated(*doc, kGerman, "multi-de.rc");
+    EXPECT_EQ(out.find("LANG_ENGLISH"), std::string::npos) << out;
+    EXPECT_NE(out.find("LANGUAGE  LANG_GERMAN, SUBLANG_GERMAN\r\n"), std::string::npos) << out;
+    std::string frenchWritten;
+    for (char c : french)
+        frenchWritten += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    EXPECT_NE(out.find(frenchWritten + "\r\n"), std::string::npos) << out;
+
+    if (!test::resourceCompilerAvailable())
+        return;
+    test::prepareScratchFolder(dir.path());
+    const auto dump = test::compiledDump(dir / "multi-de.rc", test::DumpLanguages::Keep);
+    ASSERT_TRUE(dump);
+    // One table per language, each with its own texts.
+    const std::size_t germanAt = dump->find("LANGUAGE 7, 1\n");
+    const std::size_t frenchAt = dump->find("LANGUAGE 12, 1\n");
+    ASSERT_NE(germanAt, std::string::npos) << *dump;
+    ASSERT_NE(frenchAt, std::string::npos) << *dump;
+    EXPECT_EQ(dump->find("LANGUAGE", germanAt + 1), frenchAt) << *dump;
+    EXPECT_EQ(dump->find("STRINGTABLE", dump->find("STRINGTABLE", germanAt) + 1), dump->find("STRINGTABLE", frenchAt));
+    EXPECT_NE(dump->find("1, \"Beenden\"\n  2, \"Open\"", germanAt), std::string::npos) << *dump;
+    EXPECT_NE(dump->find("1, \"Fermer\"\n  2, \"Ouvrir\"", frenchAt), std::string::npos) << *dump;
+}
+
 } // namespace
 } // namespace qmk
