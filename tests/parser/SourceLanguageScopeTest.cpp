@@ -42,8 +42,6 @@ constexpr int kOther = 65;
 
 TEST(SourceLanguageScopeTest, TheFirstLanguageThatIsNotNeutralIsTheSource)
 {
-    EXPECT_TRUE(isNeutralLanguage({0, 0}));
-    EXPECT_FALSE(isNeutralLanguage({9, 1}));
     test::TempDir dir;
     auto s = stored(dir, "LANGUAGE LANG_NEUTRAL, SUBLANG_NEUTRAL\nIDI_APP ICON \"app.ico\"\n"
                          "LANGUAGE LANG_ENGLISH, SUBLANG_ENGLISH_US\nSTRINGTABLE\nBEGIN\n  1 \"One\"\nEND\n"
@@ -75,15 +73,6 @@ TEST(SourceLanguageScopeTest, ALanguageOfOneResourceEndsWithItAndIncludedFilesFo
         {kOther, "LANGUAGE LANG_FRENCH, SUBLANG_FRENCH"}, {kOther, "IDD_A DIALOG 0, 0, 10, 10"},
         {kOther, "CAPTION \"Fen\xC3\xAAtre\""}, {kOther, "BEGIN"}, {kOther, "END"}};
     EXPECT_EQ(s, expected);
-}
-
-TEST(SourceLanguageScopeTest, AScriptWithoutLanguageIsAllSource)
-{
-    test::TempDir dir;
-    auto s = stored(dir, "STRINGTABLE\nBEGIN\n  1 \"One\"\nEND\n#pragma code_page(1252)\n");
-    ASSERT_EQ(s.size(), 5u);
-    EXPECT_EQ(s[2], (Stored{70, "1 \"One\""}));
-    EXPECT_EQ(s[4].kind, 106);
 }
 
 } // namespace qmk

@@ -83,15 +83,26 @@ TEST_F(ScriptFidelityTest, AJapaneseDialogWithHalfWidthKatakanaRoundTrips)
     expectSameResources("ja.rc", "ja-written.rc");
 }
 
-TEST_F(ScriptFidelityTest, NonAsciiBytesOutsideStringsAreWrittenAsTheyStand)
+TEST_F(ScriptFidelityTest, LinesWithoutTextAndWideLiteralsAreWrittenAsTheyStandAndCompile)
 {
-    auto doc = build("app.rc", "LANGUAGE LANG_ENGLISH, SUBLANG_ENGLISH_US\n#define X \xC3\xBC\n"
-                               "IDR_\xC3\x84 BITMAP \"a.bmp\"\nSTRINGTABLE\nBEGIN\n  1 \"Close\"\nEND\n");
+    dir.write("x.bin", "raw data");
+    dir.write("y.dat", "user data");
+    const std::string lines[] = {"#define X \xC3\xBC", "IDR_\xC3\x84 BITMAP   \"a.bmp\"", "IDR_X RCDATA \"x.bin\"",
+                                 "IDR_Y MYTYPE \"y.dat\"", "IDR_Z ICON   \"z.ico\"", "FONT 8, L\"MS Shell Dlg\", 0, 0, 0x1"};
+    auto doc = build("app.rc", "LANGUAGE LANG_ENGLISH, SUBLANG_ENGLISH_US\n" + lines[0] + "\nIDR_\xC3\x84 BITMAP \"a.bmp\"\n" +
+                                   lines[2] + "\n" + lines[3] + "\nIDR_Z ICON \"z.ico\"\nIDD_A DIALOGEX 0, 0, 100, 50\n" +
+                                   lines[5] + "\nBEGIN\n  PUSHBUTTON L\"Close\", 2, 5, 5, 40, 14\nEND\n");
     ASSERT_TRUE(doc);
-    const std::string out = translated(*doc, kGerman, "de.rc");
-    EXPECT_NE(out.find("\r\n#define X \xC3\xBC\r\n"), std::string::npos) << out;
-    EXPECT_NE(out.find("\r\nIDR_\xC3\x84 BITMAP   \"a.bmp\"\r\n"), std::string::npos) << out;
+    const std::string untranslated = translated(*doc, kGerman, "de.rc");
+    for (const std::string& line : lines)
+        EXPECT_NE(untranslated.find("\r\n" + line + "\r\n"), std::string::npos) << line << "\n" << untranslated;
     expectSameResources("app.rc", "de.rc");
+
+    translate(*doc, kGerman, "Close", "Beenden");
+    EXPECT_NE(translated(*doc, kGerman, "de.rc").find("  PUSHBUTTON L\"Beenden\", 2, 5, 5, 40, 14\r\n"), std::string::npos);
+    if (test::resourceCompilerAvailable()) {
+        EXPECT_TRUE(test::compiledDump(dir / "de.rc"));
+    }
 }
 
 TEST_F(ScriptFidelityTest, TheReplacementForALoneSurrogateStaysWhole)
@@ -109,38 +120,6 @@ TEST_F(ScriptFidelityTest, TheReplacementForALoneSurrogateStaysWhole)
     EXPECT_NE(utf16ToUtf8(std::string_view(out).substr(2), false).find("#define X \xEF\xBF\xBD\r\n"), std::string::npos);
     for (const auto& said : feedback.said)
         EXPECT_NE(said.icon, Icon::Stop) << said.text;
-}
-
-TEST_F(ScriptFidelityTest, WideLiteralsAreWrittenAsTheyStandAndCompile)
-{
-    auto doc = build("wide.rc", "LANGUAGE LANG_ENGLISH, SUBLANG_ENGLISH_US\nIDD_A DIALOGEX 0, 0, 100, 50\n"
-                                "CAPTION L\"Settings\"\nFONT 8, L\"MS Shell Dlg\", 0, 0, 0x1\nBEGIN\n"
-                                "  PUSHBUTTON L\"Close\", 2, 5, 5, 40, 14\nEND\n");
-    ASSERT_TRUE(doc);
-    const std::string untranslated = translated(*doc, kGerman, "wide-de.rc");
-    EXPECT_NE(untranslated.find("FONT 8, L\"MS Shell Dlg\", 0, 0, 0x1\r\n"), std::string::npos) << untranslated;
-    expectSameResources("wide.rc", "wide-de.rc");
-
-    translate(*doc, kGerman, "Close", "Schlie\xC3\x9F" "en");
-    const std::string german = translated(*doc, kGerman, "wide-de.rc");
-    EXPECT_NE(german.find("  PUSHBUTTON L\"Schlie\xC3\x9F" "en\", 2, 5, 5, 40, 14\r\n"), std::string::npos) << german;
-    if (test::resourceCompilerAvailable()) {
-        EXPECT_TRUE(test::compiledDump(dir / "wide-de.rc"));
-    }
-}
-
-TEST_F(ScriptFidelityTest, ResourcesGivenByFileNameAreCopiedAndCompile)
-{
-    dir.write("x.bin", "raw data");
-    dir.write("y.dat", "user data");
-    const std::string lines[] = {"IDR_X RCDATA \"x.bin\"", "IDR_Y MYTYPE \"y.dat\"", "IDR_Z ICON   \"z.ico\""};
-    auto doc = build("files.rc", "LANGUAGE LANG_ENGLISH, SUBLANG_ENGLISH_US\n" + lines[0] + "\n" + lines[1] +
-                                     "\nIDR_Z ICON \"z.ico\"\nSTRINGTABLE\nBEGIN\n  1 \"Close\"\nEND\n");
-    ASSERT_TRUE(doc);
-    const std::string out = translated(*doc, kGerman, "files-de.rc");
-    for (const std::string& line : lines)
-        EXPECT_NE(out.find("\r\n" + line + "\r\n"), std::string::npos) << line << "\n" << out;
-    expectSameResources("files.rc", "files-de.rc");
 }
 
 TEST_F(ScriptFidelityTest, AUtf8ScriptUnderAnotherPragmaIsReadAsUtf8AndWrittenAsItCompiles)
