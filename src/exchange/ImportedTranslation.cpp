@@ -54,12 +54,4 @@ std::optional<std::string> recodedText(std::string_view text, int from, int to)
     return std::move(encoded.bytes);
 }
 
-std::string joinedLines(const std::vector<std::string>& lines)
-{
-    std::string text;
-    for (const std::string& line : lines)
-        text += (text.empty() ? "" : "\n") + line;
-    return text;
-}
-
 } // namespace qmk

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "database/ProjectRows.h"
+#include "resources/Messages.h"  // joinedLines, for the import reports
 
 namespace qmk {
 
@@ -26,8 +27,5 @@ int importedEncoding(int fromEncoding, LanguageId language);
 
 // `text` taken from code page `from` into `to`; nothing when `to` cannot hold it.
 std::optional<std::string> recodedText(std::string_view text, int from, int to);
-
-// Texts an import could not store, one per line, for its report.
-std::string joinedLines(const std::vector<std::string>& lines);
 
 } // namespace qmk

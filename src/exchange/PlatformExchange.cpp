@@ -15,6 +15,7 @@
 #include "exchange/PoFile.h"
 #include "exchange/XliffFile.h"
 #include "parser/LanguageTags.h"
+#include "parser/SourceLanguageScope.h"
 #include "project/CQuillDoc.h"
 #include "project/TextCodec.h"
 #include "project/TextFit.h"
@@ -122,8 +123,8 @@ namespace {
 std::optional<std::string> knownSourceLanguageTag(CQuillDoc& doc)
 {
     for (const SourceLanguageRow& source : doc.database().languages().sourceLanguages())
-        if (const std::string tag = languageTag(source.id); tag != "und")
-            return tag;
+        if (!isNeutralLanguage(source.id))
+            return languageTag(source.id);
     return std::nullopt;
 }
 

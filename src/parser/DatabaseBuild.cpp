@@ -8,7 +8,6 @@
 #include "parser/ParserCodes.h"
 #include "parser/ParserError.h"
 #include "resources/Feedback.h"
-#include "resources/MessageIds.h"
 
 namespace qmk {
 
@@ -24,13 +23,7 @@ BuildResult BuildDatabase(const std::filesystem::path& script, CProjectDatabase&
     result.namedIncludes = loop.includedFiles();
     result.namedIncludes.insert(result.namedIncludes.end(), result.missingIncludes.begin(), result.missingIncludes.end());
     result.sourceEncoding = loop.scriptEncoding();
-
-    if (!result.missingIncludes.empty()) {
-        std::string list;
-        for (const std::string& name : result.missingIncludes)
-            list += (list.empty() ? "" : "\n") + name;
-        feedback.message(msg::MissingIncludeFiles, {list}, Icon::Exclamation);
-    }
+    loop.reportReading(script);
     if (result.ok())
         rows->commit();
     else if (result.code == ParserCode::Syntax || result.code == ParserCode::OutputOverflow)

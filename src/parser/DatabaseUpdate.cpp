@@ -29,12 +29,6 @@ private:
 
 void reportResult(const UpdatePassResult& result, const std::filesystem::path& script, Feedback& feedback)
 {
-    if (!result.missingIncludes.empty()) {
-        std::string list;
-        for (const std::string& name : result.missingIncludes)
-            list += (list.empty() ? "" : "\n") + name;
-        feedback.message(msg::MissingIncludeFiles, {list}, Icon::Exclamation);
-    }
     switch (result.code) {
     case 0:
     case kLoadCancelled:
@@ -99,6 +93,7 @@ UpdatePassResult UpdateDatabasePass(const std::filesystem::path& script, CProjec
             restoreFonts(db, sourceLanguages);
         rows->commit();
     }
+    loop.reportReading(script);
     reportResult(result, script, feedback);
     return result;
 }

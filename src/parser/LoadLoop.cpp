@@ -10,6 +10,9 @@
 #include "parser/ScriptParser.h"
 #include "resources/Feedback.h"
 #include "resources/FileNames.h"
+#include "resources/MessageIds.h"
+#include "resources/Messages.h"
+#include "resources/Texts.h"
 
 namespace qmk {
 namespace {
@@ -61,6 +64,8 @@ int LoadLoop::run(const std::filesystem::path& script)
     total_ = fileSize(script);
     expansions_ = 0;
     included_.clear();
+    notes_.clear();
+    languages_ = {};
     done_ = 0;
     budget_ = total_ * kProgressPercentStep / 100;
     return loadFile(script, 0);
@@ -95,9 +100,11 @@ int LoadLoop::readLines(ScriptParser& parser, const std::filesystem::path& file)
         reportProgress(line.text.size());
         if (line.kind == toInt(LineKind::EndOfInput))
             break;
+        if (line.kind == toInt(LineKind::CodePage))
+            notePragma(parser, file);
         if (isIncludeKind(line.kind) && followsInclude(parser.includeName())) {
             const int lineOfInclude = counter_.value;
-            const int result = loadInclude(file, parser.includeName());
+            const int result = loadInclude(file, parser.physicalLine(), parser.includeName());
             if (result == 0) {
                 // The included file's own end-of-input step was counted too.
                 counter_.value -= 1;
@@ -107,15 +114,47 @@ int LoadLoop::readLines(ScriptParser& parser, const std::filesystem::path& file)
             } else {
                 // Not part of the project: the include line itself is kept as a text.
                 counter_.value = lineOfInclude;
-                sink_.store(line, parser, counter_.value);
+                store(line, parser);
             }
         } else {
-            sink_.store(line, parser, counter_.value);
+            store(line, parser);
         }
         if (feedback_.cancelled())
             return kLoadCancelled;
     }
     return 0;
+}
+
+void LoadLoop::store(const ParsedLine& line, const ScriptParser& parser)
+{
+    // Code-page pragmas stay what they are: the writer sets them for the bytes it writes.
+    if (languages_.isSource(line, parser) || line.kind == toInt(LineKind::CodePage)) {
+        sink_.store(line, parser, counter_.value);
+        return;
+    }
+    ParsedLine copied = line;
+    copied.kind = toInt(LineKind::OtherStatement);
+    copied.action = toInt(LineAction::None);
+    copied.text = parser.sourceText();
+    sink_.store(copied, parser, counter_.value);
+}
+
+void LoadLoop::reportReading(const std::filesystem::path& script) const
+{
+    if (!missing_.empty())
+        feedback_.message(msg::MissingIncludeFiles, {joinedLines(missing_)}, Icon::Exclamation);
+    if (!notes_.empty())
+        feedback_.messageText(fillPlaceholders(txt::BuildNotes, {script.string(), joinedLines(notes_)}), Icon::Information);
+}
+
+void LoadLoop::notePragma(const ScriptParser& parser, const std::filesystem::path& file)
+{
+    if (parser.number() == kCodePageUtf8 || !parser.bytesAreUtf8())
+        return;
+    std::string note = fillPlaceholders(txt::PragmaMislabelsUtf8, {file.string(), std::to_string(parser.physicalLine()),
+                                                                   std::to_string(parser.number())});
+    if (std::find(notes_.begin(), notes_.end(), note) == notes_.end())
+        notes_.push_back(std::move(note));
 }
 
 bool LoadLoop::followsInclude(std::string_view includeName) const
@@ -125,35 +164,44 @@ bool LoadLoop::followsInclude(std::string_view includeName) const
                        [&upper](const std::string& ext) { return upper.find(ext) != std::string::npos; });
 }
 
-int LoadLoop::loadInclude(const std::filesystem::path& includingFile, std::string_view includeName)
+int LoadLoop::loadInclude(const std::filesystem::path& includingFile, int includeLine, std::string_view includeName)
 {
     const std::filesystem::path path = includePath(includingFile, includeName);
-    std::error_code ec;
-    const bool readable = std::filesystem::is_regular_file(path, ec);
-    const bool cycle = open_.count(std::filesystem::weakly_canonical(path, ec)) != 0;
-    int result = ParserCode::CannotOpenFile;
-    if (readable && !cycle && open_.size() < kMaxIncludeDepth) {
-        if (std::string problem = readingProblem(path); !problem.empty()) {
-            // Not part of the project, like a missing file: its include line stays a text
-            // and the report names the file, the line and the statement.
-            if (std::find(missing_.begin(), missing_.end(), problem) == missing_.end())
-                missing_.push_back(problem);
-            return result;
-        }
-        total_ += fileSize(path);
-        if (++expansions_ > kMaxIncludeExpansions || total_ > kMaxIncludedBytes) {
-            ParserError::report(feedback_, ParserCode::IncludeLimit, path.string());
-            return ParserCode::IncludeLimit;
-        }
-        // The included file's first line takes the number the include line had.
-        result = loadFile(path, counter_.value - 1);
-        if (result == 0)
-            included_.push_back(path);
+    if (std::string reason = skipReason(path); !reason.empty()) {
+        // Not part of the project: its include line stays a text, and the report says why.
+        std::string entry = fillPlaceholders(txt::SkippedInclude, {path.string(), reason, includingFile.string(),
+                                                                    std::to_string(includeLine)});
+        if (std::find(missing_.begin(), missing_.end(), entry) == missing_.end())
+            missing_.push_back(std::move(entry));
+        return ParserCode::CannotOpenFile;
     }
-    if ((result == ParserCode::CannotOpenFile || result == ParserCode::UnreadableInput) &&
-        std::find(missing_.begin(), missing_.end(), path.string()) == missing_.end())
-        missing_.push_back(path.string());
+    total_ += fileSize(path);
+    if (++expansions_ > kMaxIncludeExpansions || total_ > kMaxIncludedBytes) {
+        ParserError::report(feedback_, ParserCode::IncludeLimit, path.string());
+        return ParserCode::IncludeLimit;
+    }
+    // The included file's first line takes the number the include line had.
+    const int result = loadFile(path, counter_.value - 1);
+    if (result == 0)
+        included_.push_back(path);
     return result;
+}
+
+std::string LoadLoop::skipReason(const std::filesystem::path& file) const
+{
+    std::error_code ec;
+    const std::filesystem::file_status status = std::filesystem::status(file, ec);
+    if (!std::filesystem::exists(status))
+        return txt::IncludeNotFound;
+    if (std::filesystem::is_directory(status))
+        return txt::TargetIsFolder;
+    if (!std::filesystem::is_regular_file(status))
+        return txt::TargetIsNotRegular;
+    if (open_.count(std::filesystem::weakly_canonical(file, ec)) != 0)
+        return txt::IncludeCycle;
+    if (open_.size() >= kMaxIncludeDepth)
+        return fillPlaceholders(txt::IncludeTooDeep, {std::to_string(kMaxIncludeDepth)});
+    return readingProblem(file);
 }
 
 std::string LoadLoop::readingProblem(const std::filesystem::path& file)
@@ -161,7 +209,7 @@ std::string LoadLoop::readingProblem(const std::filesystem::path& file)
     LineCounter scratch;
     ScriptParser parser(scratch);
     if (parser.loadFile(file) != 0)
-        return {};  // reported as a file that cannot be read
+        return parser.inputProblem().empty() ? std::string(txt::IncludeUnreadable) : parser.inputProblem();
     parser.reset();
     std::string text;
     while (!parser.atEnd() && parser.error() >= 0) {

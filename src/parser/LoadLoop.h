@@ -9,6 +9,7 @@
 
 #include "parser/LineCounter.h"
 #include "parser/ScriptEncoding.h"
+#include "parser/SourceLanguageScope.h"
 
 namespace qmk {
 
@@ -30,10 +31,17 @@ public:
     // failure; the failure has been reported through the feedback channel.
     int run(const std::filesystem::path& script);
 
-    // Included files that were to be read but could not be (folder joined with the name).
+    // Included files that were to be read but were not, each with the reason and the file and
+    // line that include it ("/p/res/a.dlg (not found), included at /p/app.rc(12)").
     const std::vector<std::string>& missingIncludes() const { return missing_; }
     // Every included file that was read as part of the script.
     const std::vector<std::filesystem::path>& includedFiles() const { return included_; }
+    // What the build should say about the script besides failures: code-page pragmas that
+    // contradict the bytes they stand over ("app.rc(3): the pragma says 1251, the bytes are UTF-8. ...").
+    const std::vector<std::string>& notes() const { return notes_; }
+    // Tells the person what they should know of the reading besides its failure: the included
+    // files that were not read, and the notes.
+    void reportReading(const std::filesystem::path& script) const;
     // How the script itself (not its includes) was encoded.
     ScriptEncoding scriptEncoding() const { return scriptEncoding_; }
 
@@ -42,8 +50,15 @@ private:
     int readLines(ScriptParser& parser, const std::filesystem::path& file);
     bool followsInclude(std::string_view includeName) const;
     // 0 when the included file was read; otherwise it is not part of the project.
-    int loadInclude(const std::filesystem::path& includingFile, std::string_view includeName);
+    int loadInclude(const std::filesystem::path& includingFile, int includeLine, std::string_view includeName);
     void reportProgress(std::size_t bytes);
+    // Hands the line to the sink; a statement under another language than the source's is
+    // handed over as the script has it, with nothing to translate.
+    void store(const ParsedLine& line, const ScriptParser& parser);
+    void notePragma(const ScriptParser& parser, const std::filesystem::path& file);
+    // Why an included file is not read (missing, no regular file, a cycle, nested too deep, no
+    // script), or empty.
+    std::string skipReason(const std::filesystem::path& file) const;
     // Why an included file cannot be read as a script (its first parser error), or empty.
     static std::string readingProblem(const std::filesystem::path& file);
 
@@ -52,6 +67,8 @@ private:
     Feedback& feedback_;
     LineCounter counter_;
     std::vector<std::string> missing_;
+    std::vector<std::string> notes_;
+    SourceLanguageScope languages_;
     std::vector<std::filesystem::path> included_;
     ScriptEncoding scriptEncoding_ = ScriptEncoding::Bytes;
     std::set<std::filesystem::path> open_;  // files being read, against include cycles

@@ -2,6 +2,7 @@
 #include "parser/ParserError.h"
 
 #include "parser/ParserCodes.h"
+#include "parser/ScriptScanner.h"
 #include "resources/Feedback.h"
 #include "resources/Messages.h"
 
@@ -9,6 +10,15 @@ namespace qmk {
 namespace {
 
 constexpr std::string_view kUnknownError = "Error: Unknown error accrued at file  ";
+
+// The reader's own limit, so the person sees which statement is too long and by what measure.
+std::string_view statementTooLongText()
+{
+    static const std::string text = "Parser Error: The statement is longer than " +
+                                    std::to_string(ScriptScanner::kOutputCapacity) +
+                                    " bytes, the most the reader takes. Build file failed at";
+    return text;
+}
 
 bool endsWithFullStop(int code)
 {
@@ -31,7 +41,7 @@ std::string_view ParserError::codeText(int code)
     case ParserCode::BadLanguage: return "Parser Error: LANGUAGE statement at file";
     case ParserCode::OutOfMemory: return "Error: Not enough memory !";
     case ParserCode::UnreadableInput: return "Error: Can't read";
-    case ParserCode::OutputOverflow: return "Parser Error: Write to output stream (internal error).";
+    case ParserCode::OutputOverflow: return statementTooLongText();
     case ParserCode::IncludeLimit:
         return "Error: The included files repeat themselves beyond any real project (more than 10000 includes "
                "or 256 MB read); the project was not built. Reading stopped at";

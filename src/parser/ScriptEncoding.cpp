@@ -154,6 +154,42 @@ bool utf8ToUtf16LE(std::string_view utf8, std::string& out)
     return true;
 }
 
+std::size_t utf8SequenceLength(unsigned char lead)
+{
+    if (lead < 0x80) return 1;
+    if (lead >= 0xC2 && lead <= 0xDF) return 2;
+    if (lead >= 0xE0 && lead <= 0xEF) return 3;
+    if (lead >= 0xF0 && lead <= 0xF4) return 4;
+    return 0;
+}
+
+bool isValidUtf8(std::string_view bytes)
+{
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        const std::size_t len = utf8SequenceLength(lead);
+        if (len == 0 || i + len > bytes.size())
+            return false;
+        for (std::size_t k = 1; k < len; ++k)
+            if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80)
+                return false;
+        const auto second = static_cast<unsigned char>(len > 1 ? bytes[i + 1] : 0);
+        if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second > 0x9F) ||  // overlong, surrogates
+            (lead == 0xF0 && second < 0x90) || (lead == 0xF4 && second > 0x8F))
+            return false;
+        i += len;
+    }
+    return true;
+}
+
+bool hasBytesAbove127(std::string_view bytes)
+{
+    for (char c : bytes)
+        if (static_cast<unsigned char>(c) > 127)
+            return true;
+    return false;
+}
+
 std::size_t firstBinaryByte(std::string_view text)
 {
     std::size_t i = 0;

@@ -8,6 +8,8 @@
 
 namespace qmk {
 
+inline constexpr int kCodePageUtf8 = 65001;
+
 enum class ScriptEncoding {
     Bytes,     // single-byte, double-byte or UTF-8 text without a byte-order mark
     Utf8Bom,   // UTF-8 starting with a byte-order mark
@@ -27,6 +29,11 @@ std::string utf16ToUtf8(std::string_view bytes, bool bigEndian);
 
 // UTF-8 text as UTF-16LE (without byte-order mark); false at the first invalid sequence.
 bool utf8ToUtf16LE(std::string_view utf8, std::string& out);
+
+// Length of the UTF-8 sequence starting with `lead`, 0 when it cannot start one.
+std::size_t utf8SequenceLength(unsigned char lead);
+bool isValidUtf8(std::string_view bytes);
+bool hasBytesAbove127(std::string_view bytes);
 
 // Offset of the first byte that no text file holds (NUL and the C0 controls other than tab,
 // line and page breaks, and the old end-of-file mark), or npos.

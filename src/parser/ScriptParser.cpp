@@ -76,6 +76,7 @@ int ScriptParser::setText(std::string text)
         return ParserCode::UnreadableInput;
     }
     sc_.setInput(view, start);
+    bytesAreUtf8_ = !isUtf16(encoding_) && hasBytesAbove127(view) && isValidUtf8(view);
     inputProblem_.clear();
     st_.error = inputError_ = 0;
     return 0;

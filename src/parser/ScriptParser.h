@@ -32,6 +32,9 @@ public:
     int setText(std::string text);
     // How the file was encoded (UTF-16 input has been decoded to UTF-8).
     ScriptEncoding encoding() const { return encoding_; }
+    // The file's bytes above 127 all form UTF-8 (a UTF-16 file aside): they are read as UTF-8
+    // whatever a code-page pragma claims.
+    bool bytesAreUtf8() const { return bytesAreUtf8_; }
 
     void reset();
     // Reads one statement into text and returns its action (0 when nothing was read).
@@ -67,6 +70,8 @@ public:
     int sublanguage() const { return st_.sublanguage; }
     int value1() const { return st_.value1; }
     int value2() const { return st_.value2; }
+    // The last statement as the script has it (its comments and layout kept).
+    std::string_view sourceText() const { return sc_.statementSource(); }
     // Physical line (1-based) of the first token of the last statement.
     int physicalLine() const { return sc_.statementLine(); }
     bool atEnd() const { return sc_.atEnd(); }
@@ -90,7 +95,7 @@ private:
     void readNamedStatement(int nameToken);
     bool readResourceHeader(int nameToken, TextSpan name);
     void readFileResource(int type, TextSpan name);
-    void readUserResource(TextSpan name);
+    void readUserResource(TextSpan name, int blockKind);
     void readLeadingString();
     void readStringNamedResource();
     void readRcInclude();
@@ -143,6 +148,7 @@ private:
     std::string input_;
     std::string inputProblem_;
     ScriptEncoding encoding_ = ScriptEncoding::Bytes;
+    bool bytesAreUtf8_ = false;
     int inputError_ = 0;
     ScriptScanner sc_;
     ParseState st_;

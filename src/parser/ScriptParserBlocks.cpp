@@ -208,6 +208,8 @@ void ScriptParser::readDataStatement()
             classify(t);
         } else if (t == Tok::Hash) {
             readPreprocessor();
+        } else if (t == Tok::Language) {
+            readLanguage();
         } else {
             fail(ParserCode::Syntax);
             classify(toInt(K::Unparsed));

@@ -2,6 +2,7 @@
 // resources: resource headers, version statements, LANGUAGE and preprocessor lines.
 #include "parser/ScriptParser.h"
 
+#include "parser/DoubleByteCodePage.h"
 #include "parser/LanguageNames.h"
 #include "resources/FileNames.h"
 
@@ -19,11 +20,6 @@ bool keptAtTopLevel(int t)
 }
 
 bool isFixedInfoValue(int t) { return t >= Tok::FileFlagsMask && t <= Tok::FileSubtype; }
-
-bool isDoubleByteCodePage(int codePage)
-{
-    return codePage == 932 || codePage == 936 || codePage == 949 || codePage == 950;
-}
 
 // Resource types the resource editor writes for itself; their data is never translated.
 bool isEditorDataType(std::string_view word)
@@ -131,13 +127,13 @@ bool ScriptParser::readResourceHeader(int nameToken, TextSpan name)
         return true;
     case Tok::Menu:
     case Tok::Accelerators:
-    case Tok::RcData:
     case Tok::TextInclude:
     case Tok::VersionInfo:
         sc_.put(' ');
         restOfStatement();
         classify(t);
         return true;
+    case Tok::RcData: readUserResource(name, toInt(K::RcData)); return true;
     case Tok::Icon:
     case Tok::Cursor:
     case Tok::Bitmap: readFileResource(t, name); return true;
@@ -169,7 +165,7 @@ bool ScriptParser::readResourceHeader(int nameToken, TextSpan name)
     default: break;
     }
     if (Tok::isName(t)) {
-        readUserResource(name);
+        readUserResource(name, toInt(K::UserResource));
         return true;
     }
     sc_.pushBack();
@@ -205,21 +201,20 @@ void ScriptParser::readFileResource(int type, TextSpan name)
     classify(type);
 }
 
-// user-resource := name type {memory-option | number | ","} (BEGIN ... | file-name)
-void ScriptParser::readUserResource(TextSpan name)
+// data-resource := name (RCDATA | type) {memory-option | number | ","} (BEGIN ... | file-name)
+// The BEGIN form opens a resource of `blockKind`; one given by its file is a line without text.
+void ScriptParser::readUserResource(TextSpan name, int blockKind)
 {
-    st_.editorData = isEditorDataType(sc_.tokenText());
+    st_.editorData = blockKind == toInt(K::UserResource) && isEditorDataType(sc_.tokenText());
     sc_.put(' ');
     sc_.setSymbol(name);
     for (;;) {
         int t = sc_.next();
-        if (t == Tok::MemoryOption || t == Tok::Comma) {
+        if (t == Tok::MemoryOption || t == Tok::Comma || Tok::isNumber(t)) {
             sc_.put(' ');
-        } else if (Tok::isNumber(t)) {
-            sc_.put(' ');
-        } else if (t == Tok::Begin || t == Tok::LeftBrace) {
+        } else if (t == Tok::Begin || t == Tok::LeftBrace || t == Tok::Language) {
             sc_.pushBack();
-            classify(toInt(K::UserResource));
+            classify(blockKind);
             return;
         } else if (t == Tok::String) {
             classify(toInt(K::UserResourceFile));
@@ -272,9 +267,11 @@ void ScriptParser::readStringNamedResource()
         sc_.setSymbol(name);
         classify(toInt(t == Tok::Dialog ? K::Dialog : K::DialogExByString));
         return;
+    case Tok::RcData:
+        readUserResource(name, toInt(K::RcData));
+        return;
     case Tok::StringTable:
     case Tok::Menu:
-    case Tok::RcData:
     case Tok::Accelerators:
     case Tok::TextInclude:
     case Tok::VersionInfo:
@@ -286,7 +283,7 @@ void ScriptParser::readStringNamedResource()
     default: break;
     }
     if (Tok::isName(t)) {
-        readUserResource(name);
+        readUserResource(name, toInt(K::UserResource));
         return;
     }
     // Not a resource: keep the line as text rather than cutting the string apart.
@@ -487,7 +484,8 @@ void ScriptParser::readPragma()
             t = sc_.next();
             if (t == Tok::Number) {
                 st_.number = tokenValue(t);
-                sc_.setDoubleByte(isDoubleByteCodePage(st_.number));
+                // A file whose bytes are UTF-8 is read as UTF-8, whatever the pragma claims.
+                sc_.setDoubleByte(bytesAreUtf8_ ? nullptr : DoubleByteCodePage::of(st_.number));
                 if (sc_.next() != Tok::RightParen)
                     sc_.pushBack();
                 classify(toInt(K::CodePage));

@@ -1,10 +1,12 @@
-// Character scanner of the script reader. Bytes above 127 are neither letters nor digits;
+// Character scanner of the script reader. Bytes above 127 belong to words (a name such as
+// IDR_Ä, a macro value such as ü), so a character of several bytes is never taken apart;
 // white space and comments never reach the rebuilt text.
 #include "parser/ScriptScanner.h"
 
 #include <algorithm>
 #include <cstring>
 
+#include "parser/DoubleByteCodePage.h"
 #include "parser/ParserCodes.h"
 #include "parser/ScriptKeywords.h"
 
@@ -17,6 +19,7 @@ enum CharClass : unsigned char {
     HexDigit = 4,
     IdentChar = 8,
     Space = 16,
+    WordStart = 32,
 };
 
 struct CharTables {
@@ -34,8 +37,11 @@ struct CharTables {
                 k |= Digit;
             if (digit || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'))
                 k |= HexDigit;
-            if (letter || digit || c == '_' || c == '.' || c == '$')
+            const bool high = c >= 0x80;
+            if (letter || digit || high || c == '_' || c == '.' || c == '$')
                 k |= IdentChar;
+            if (letter || high || c == '_')
+                k |= WordStart;
             if (c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v')
                 k |= Space;
             cls[c] = k;
@@ -64,7 +70,7 @@ inline bool has(unsigned char c, CharClass k) { return (tables().cls[c] & k) != 
 inline bool isWordChar(char c)
 {
     auto u = static_cast<unsigned char>(c);
-    return has(u, Letter) || has(u, Digit) || c == '_';
+    return has(u, WordStart) || has(u, Digit);
 }
 
 // Keywords are at most 15 characters long and none has '_' in third place.
@@ -98,6 +104,7 @@ void ScriptScanner::beginStatement()
     symbolBefore_ = keywordBefore_ = {};
     statementLine_ = newlines_ + 1;
     awaitingFirstToken_ = true;
+    unreadFrom_ = std::string_view::npos;
 }
 
 std::string_view ScriptScanner::word() const
@@ -285,6 +292,44 @@ bool ScriptScanner::takeLineContinuation()
     return true;
 }
 
+std::string_view ScriptScanner::statementSource() const
+{
+    if (awaitingFirstToken_)
+        return {};
+    // Nothing read since a push-back or the end of input: the statement ended before the gap.
+    std::size_t end = std::max(pos_ == unreadFrom_ ? statementEnd_ : pos_, statementIn_);
+    while (end > statementIn_ && has(static_cast<unsigned char>(data_[end - 1]), Space))
+        --end;
+    return {data_ + lineStartBefore(statementIn_), restOfLineAfter(end) - lineStartBefore(statementIn_)};
+}
+
+std::size_t ScriptScanner::lineStartBefore(std::size_t pos) const
+{
+    std::size_t p = pos;
+    while (p > 0 && (data_[p - 1] == ' ' || data_[p - 1] == '\t'))
+        --p;
+    return p == 0 || data_[p - 1] == '\n' ? p : pos;
+}
+
+std::size_t ScriptScanner::restOfLineAfter(std::size_t end) const
+{
+    const std::string_view input(data_, size_);
+    std::size_t p = std::min(input.find_first_not_of(" \t", end), size_);
+    if (input.substr(p, 2) == "//") {
+        p = std::min(input.find('\n', p), size_);
+    } else if (input.substr(p, 2) == "/*") {
+        const std::size_t close = input.find("*/", p + 2);
+        if (close == std::string_view::npos || close > input.find('\n', p))
+            return end;  // a comment that runs on to other lines stays between the statements
+        p = std::min(input.find_first_not_of(" \t", close + 2), size_);
+    }
+    if (p < size_ && data_[p] != '\n' && data_[p] != '\r')
+        return end;  // another statement goes on on this line
+    while (p > end && has(static_cast<unsigned char>(data_[p - 1]), Space))
+        --p;
+    return p;
+}
+
 void ScriptScanner::copyVerbatimStatement()
 {
     if (awaitingFirstToken_)
@@ -317,7 +362,7 @@ void ScriptScanner::copyVerbatimStatement()
                 ++p;
             }
         } else if (inString) {
-            if (c == '\\')
+            if (c == '\\' || (doubleByte_ && doubleByte_->characterLength({data_, size_}, p) > 1))
                 ++p;
             else if (c == '"')
                 inString = false;
@@ -356,6 +401,8 @@ void ScriptScanner::guardAgainstFusion(bool wordStart, bool quoteStart)
 int ScriptScanner::next()
 {
     int before = token_;
+    // A token read again after a push-back keeps the gap it had before.
+    const std::size_t gap = pos_ == unreadFrom_ ? statementEnd_ : pos_;
     int t = scanRaw();
     lineCommentNewlines_ = -1;
     while (t == Tok::BlockCommentOpen || t == Tok::LineComment || t == Tok::SemicolonComment) {
@@ -369,6 +416,11 @@ int ScriptScanner::next()
         t = scanRaw();
     }
     previous_ = before;
+    tokenGap_ = gap;
+    if (t == Tok::None) {
+        statementEnd_ = gap;
+        unreadFrom_ = pos_;
+    }
     if (awaitingFirstToken_ && t != Tok::None) {
         statementLine_ = tokenNewlines_ + 1;
         statementIn_ = tokenIn_;
@@ -414,6 +466,8 @@ void ScriptScanner::skipLineComment()
 void ScriptScanner::pushBack()
 {
     pos_ = tokenIn_;
+    statementEnd_ = tokenGap_;
+    unreadFrom_ = pos_;
     outLength_ = guardOut_;
     newlines_ = tokenNewlines_;
     numberCount_ = numbersBefore_;
@@ -452,7 +506,9 @@ int ScriptScanner::scanRaw()
         return token_ = Tok::None;
 
     auto c = static_cast<unsigned char>(data_[pos_]);
-    if (has(c, Letter) || c == '_')
+    if (c == 'L' && pos_ + 1 < size_ && data_[pos_ + 1] == '"')
+        return token_ = scanString(true);
+    if (has(c, WordStart))
         return token_ = scanIdentifier();
     if (has(c, Digit))
         return token_ = scanNumber();
@@ -475,20 +531,30 @@ int ScriptScanner::scanRaw()
     if (c == ';') { ++pos_; return token_ = Tok::SemicolonComment; }
 
     int single = tables().single[c];
-    if (single == Tok::String) {
-        guardAgainstFusion(false, true);
-        tokenOut_ = outLength_;
-        put('"');
-        ++pos_;
-        if (doubleByte_)
-            scanDoubleByteStringBody();
-        else
-            scanStringBody();
-        return token_ = Tok::String;
-    }
+    if (single == Tok::String)
+        return token_ = scanString(false);
     put(static_cast<char>(c));
     ++pos_;
     return token_ = single != 0 ? single : Tok::Other;
+}
+
+// A wide literal (L"...") is one token with its prefix, so it is written back as it stands;
+// the string the rules record is what stands between the quotes.
+int ScriptScanner::scanString(bool wide)
+{
+    guardAgainstFusion(wide, true);
+    tokenOut_ = outLength_;
+    if (wide) {
+        put('L');
+        ++pos_;
+    }
+    put('"');
+    ++pos_;
+    if (doubleByte_)
+        scanDoubleByteStringBody();
+    else
+        scanStringBody();
+    return Tok::String;
 }
 
 int ScriptScanner::scanIdentifier()
@@ -496,8 +562,13 @@ int ScriptScanner::scanIdentifier()
     std::size_t s = pos_;
     const auto& cls = tables().cls;
     std::size_t p = pos_;
-    while (p < size_ && (cls[static_cast<unsigned char>(data_[p])] & IdentChar))
-        ++p;
+    while (p < size_ && (cls[static_cast<unsigned char>(data_[p])] & IdentChar)) {
+        // In a double-byte code page a trail byte may be any punctuation ('\\', '[', '|').
+        if (doubleByte_ && static_cast<unsigned char>(data_[p]) >= 0x80)
+            p += doubleByte_->characterLength({data_, size_}, p);
+        else
+            ++p;
+    }
     pos_ = p;
     guardAgainstFusion(true, false);
     tokenOut_ = outLength_;
@@ -590,9 +661,10 @@ void ScriptScanner::scanStringBody()
 
 void ScriptScanner::scanDoubleByteStringBody()
 {
-    // A lead byte (0x81-0xFE) takes the byte after it into the same character, so a trail
-    // byte 0x5C is never read as a backslash.
+    // A lead byte takes the trail byte after it into the same character, so a trail byte 0x5C
+    // is never read as a backslash.
     const int stringStart = outLength_;
+    const std::string_view input(data_, size_);
     std::size_t p = pos_;
     for (;;) {
         if (p >= size_) {
@@ -602,8 +674,8 @@ void ScriptScanner::scanDoubleByteStringBody()
             return;
         }
         const auto c = static_cast<unsigned char>(data_[p]);
-        if (c >= 0x81 && c <= 0xFE && p + 1 < size_) {
-            p += 2;
+        if (const std::size_t n = doubleByte_->characterLength(input, p); n > 1) {
+            p += n;
         } else if (c == '\\' && p + 1 < size_) {
             if (data_[p + 1] == '\n')
                 ++newlines_;

@@ -9,6 +9,8 @@
 
 namespace qmk {
 
+class DoubleByteCodePage;
+
 struct TextSpan {
     int start = 0;
     int length = 0;
@@ -114,16 +116,21 @@ public:
     // After a backslash token: takes a following line break as a continuation (written
     // as it stands) and returns true.
     bool takeLineContinuation();
+    // The statement as the input has it: its lines with their indentation and a comment that
+    // ends its last line, where no other statement shares them.
+    std::string_view statementSource() const;
     // Replaces what the statement has written so far by its source text, byte for byte, up
     // to the end of its physical line: further lines are taken while a backslash continues
     // the line, a parenthesis or a comment is open.
     void copyVerbatimStatement();
     // In a double-byte code page a trail byte may be a backslash; strings are then scanned
-    // by character so that such a byte does not escape the closing quote.
-    void setDoubleByte(bool on) { doubleByte_ = on; }
+    // by character so that such a byte does not escape the closing quote. nullptr: one byte
+    // is one character.
+    void setDoubleByte(const DoubleByteCodePage* codePage) { doubleByte_ = codePage; }
 
 private:
     int scanRaw();
+    int scanString(bool wide);
     int scanIdentifier();
     int scanNumber();
     void scanStringBody();
@@ -131,6 +138,11 @@ private:
     void skipBlockComment();
     void skipLineComment();
     void guardAgainstFusion(bool wordStart, bool quoteStart);
+    // The start of the line when only blanks stand before `pos` on it, else `pos`.
+    std::size_t lineStartBefore(std::size_t pos) const;
+    // The end of the line (before its break) when only blanks and a comment follow `end` on
+    // it, else `end`.
+    std::size_t restOfLineAfter(std::size_t end) const;
     void putRange(const char* p, std::size_t n);
     void grow(std::size_t extra);
 
@@ -152,12 +164,17 @@ private:
     int lineCommentNewlines_ = -1;
     int statementLine_ = 0;
     bool awaitingFirstToken_ = false;
-    bool doubleByte_ = false;
+    const DoubleByteCodePage* doubleByte_ = nullptr;
     // Where the statement's first token began, in the input and in the output.
     std::size_t statementIn_ = 0;
     int statementOut_ = 0;
     int statementNewlines_ = 0;
 
+    // Where the white space and comments before the current token began, and (after a push-back
+    // or the end of input) where the statement's own text ends although the input goes on.
+    std::size_t tokenGap_ = 0;
+    std::size_t statementEnd_ = 0;
+    std::size_t unreadFrom_ = std::string_view::npos;
     // Push-back positions: where the current token began.
     std::size_t tokenIn_ = 0;
     int tokenOut_ = 0;

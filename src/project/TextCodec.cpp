@@ -9,16 +9,6 @@
 namespace qmk {
 namespace {
 
-// Length of the UTF-8 sequence starting with `lead`, 0 when it cannot start one.
-std::size_t utf8SequenceLength(unsigned char lead)
-{
-    if (lead < 0x80) return 1;
-    if (lead >= 0xC2 && lead <= 0xDF) return 2;
-    if (lead >= 0xE0 && lead <= 0xEF) return 3;
-    if (lead >= 0xF0 && lead <= 0xF4) return 4;
-    return 0;
-}
-
 class Iconv {
 public:
     Iconv(const std::string& to, const std::string& from) : cd_(iconv_open(to.c_str(), from.c_str())) {}
@@ -84,33 +74,6 @@ std::string iconvNameOfCodePage(int codePage)
         return "CP" + std::to_string(codePage);
     default: return {};
     }
-}
-
-bool isValidUtf8(std::string_view bytes)
-{
-    for (std::size_t i = 0; i < bytes.size();) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        const std::size_t len = utf8SequenceLength(lead);
-        if (len == 0 || i + len > bytes.size())
-            return false;
-        for (std::size_t k = 1; k < len; ++k)
-            if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80)
-                return false;
-        const auto second = static_cast<unsigned char>(len > 1 ? bytes[i + 1] : 0);
-        if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second > 0x9F) ||  // overlong, surrogates
-            (lead == 0xF0 && second < 0x90) || (lead == 0xF4 && second > 0x8F))
-            return false;
-        i += len;
-    }
-    return true;
-}
-
-bool hasBytesAbove127(std::string_view bytes)
-{
-    for (char c : bytes)
-        if (static_cast<unsigned char>(c) > 127)
-            return true;
-    return false;
 }
 
 std::optional<std::string> decodeToUtf8(std::string_view bytes, int codePage)
@@ -188,9 +151,13 @@ EncodeResult recodeText(std::string_view bytes, int from, int to)
 
 int projectCodePage(const CodePageEvidence& e)
 {
+    // Bytes above 127 that all form UTF-8 are UTF-8 whatever a pragma claims: a script saved
+    // as UTF-8 that kept its old pragma. No real text of a legacy code page reads as UTF-8.
+    if (e.hasHighBytes && e.highBytesAreUtf8)
+        return kCodePageUtf8;
     if (e.firstPragmaCodePage > 0)
         return e.firstPragmaCodePage;
-    if (e.startsWithUtf8Bom || (e.hasHighBytes && e.highBytesAreUtf8))
+    if (e.startsWithUtf8Bom)
         return kCodePageUtf8;
     if (e.firstLanguageCodePage > 0)
         return e.firstLanguageCodePage;

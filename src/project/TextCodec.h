@@ -8,16 +8,15 @@
 #include <string_view>
 #include <vector>
 
+#include "parser/ScriptEncoding.h"  // kCodePageUtf8, isValidUtf8, hasBytesAbove127
+
 namespace qmk {
 
-inline constexpr int kCodePageUtf8 = 65001;
 inline constexpr int kCodePageWestern = 1252;
 
 // The iconv name of a Windows code page ("CP1252", "UTF-8", ...); empty when unknown.
 std::string iconvNameOfCodePage(int codePage);
 
-bool isValidUtf8(std::string_view bytes);
-bool hasBytesAbove127(std::string_view bytes);
 
 // Bytes in `codePage` as UTF-8; nothing when they are not valid in that code page.
 std::optional<std::string> decodeToUtf8(std::string_view bytes, int codePage);
@@ -37,9 +36,10 @@ EncodeResult encodeFromUtf8(std::string_view utf8, int codePage);
 // listed) or listing the characters `to` lacks.
 EncodeResult recodeText(std::string_view bytes, int from, int to);
 
-// The code page a project's texts are in: the script's first "#pragma code_page", else UTF-8
-// when the script starts with a UTF-8 byte-order mark or its bytes above 127 are all valid
-// UTF-8, else the code page of its first LANGUAGE statement, else 1252.
+// The code page a project's texts are in: UTF-8 when its bytes above 127 all form UTF-8 (even
+// under a pragma that says otherwise), else the script's first "#pragma code_page", else UTF-8
+// when the script starts with a UTF-8 byte-order mark, else the code page of its first LANGUAGE
+// statement, else 1252.
 struct CodePageEvidence {
     int firstPragmaCodePage = 0;        // 0: the script has none
     bool startsWithUtf8Bom = false;

@@ -211,4 +211,12 @@ std::string formatMessage(int id, const MessageArgs& args)
     return fillPlaceholders(messageText(id), args);
 }
 
+std::string joinedLines(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += (text.empty() ? "" : "\n") + line;
+    return text;
+}
+
 } // namespace qmk

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "resources/Feedback.h"
 #include "resources/MessageIds.h"
@@ -18,5 +19,8 @@ std::string fillPlaceholders(std::string_view text, const MessageArgs& args);
 
 // messageText(id) with its placeholders filled.
 std::string formatMessage(int id, const MessageArgs& args = {});
+
+// The entries of a message's list (files, lines, texts), one per line.
+std::string joinedLines(const std::vector<std::string>& lines);
 
 } // namespace qmk

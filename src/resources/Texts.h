@@ -185,9 +185,23 @@ inline constexpr char TargetIsDatabase[] = "the project database";
 inline constexpr char TargetIsScript[] = "the source resource file of the project";
 inline constexpr char TargetIsInclude[] = "the file %1 that the source resource file includes";
 inline constexpr char TargetIsOtherTranslation[] = "the translated resource file of %1";
+// Notes the build makes on what it read.
+inline constexpr char BuildNotes[] = "Notes on reading %1:\n%2";
+inline constexpr char PragmaMislabelsUtf8[] =
+    "%1(%2): the pragma says %3, the bytes are UTF-8. The texts are read as UTF-8; a translation written as "
+    "UTF-8 keeps this pragma and so compiles as the script does.";
+// An included file the build did not read: its name, why, and where it is included.
+inline constexpr char SkippedInclude[] = "%1 (%2), included at %3(%4)";
+inline constexpr char IncludeNotFound[] = "not found";
+inline constexpr char IncludeUnreadable[] = "the file cannot be read";
+inline constexpr char IncludeCycle[] = "it is being read already: the files include one another";
+inline constexpr char IncludeTooDeep[] = "the script and its included files would nest more than %1 deep";
 inline constexpr char WriteUnrepresentable[] =
     "Save \"%1\" translation file.\nThe %2 encoding cannot hold the characters of these lines, so %3 was not "
     "written:\n%4\nTranslate these texts, or choose UTF-8 or UTF-16 for this translation.";
+inline constexpr char WriteUndecodable[] =
+    "Save \"%1\" translation file.\nThese lines hold bytes that are not %2 text, the encoding the project's "
+    "script was read in, so %3 was not written:\n%4\nCorrect these bytes in the script and update the project.";
 inline constexpr char WriteBadPath[] =
     "Save \"%1\" translation file.\nError: bad path \"%2\".\n"
     "Can not write translated resource file. Please check for correct path.";

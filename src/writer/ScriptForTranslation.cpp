@@ -12,6 +12,26 @@
 #include "writer/TranslatedScriptWriter.h"
 
 namespace qmk {
+namespace {
+
+// Why the script of translation `name` was not written: bytes of the source that are no text of
+// the code page it was read in, characters the translation's encoding lacks, or the file error.
+void reportFailedWrite(const TranslatedScriptWriter& writer, const std::string& name, int projectCodePage,
+                       int encoding, const std::filesystem::path& target, Feedback& feedback)
+{
+    if (!writer.undecodable().empty())
+        feedback.messageText(fillPlaceholders(txt::WriteUndecodable, {name, encodingName(projectCodePage), target.string(),
+                                                                      joinedLines(writer.undecodable())}),
+                             Icon::Stop);
+    if (!writer.unrepresentable().empty())
+        feedback.messageText(fillPlaceholders(txt::WriteUnrepresentable, {name, encodingName(encoding), target.string(),
+                                                                          joinedLines(writer.unrepresentable())}),
+                             Icon::Stop);
+    if (writer.undecodable().empty() && writer.unrepresentable().empty())
+        feedback.messageText(fileErrorMessage(writer.error(), name, target.string()), Icon::Stop);
+}
+
+} // namespace
 
 int WriteScriptForTranslation(const std::filesystem::path& target, const std::string& sourcePath,
                               CProjectDatabase& db, LanguageId language, int projectCodePage, Feedback& feedback)
@@ -27,6 +47,7 @@ int WriteScriptForTranslation(const std::filesystem::path& target, const std::st
     settings.sourceCodePage = projectCodePage;
     settings.sourceHasPragma = db.hasLineOfKind(toInt(LineKind::CodePage));
     settings.utf8Bom = source.utf8Bom;
+    settings.keepSourcePragmas = !source.utf16 && settings.encoding == projectCodePage;
     TranslatedScriptWriter writer(settings, target);
     if (writer.begin(sourcePath)) {
         const bool known = db.texts().forEachLineWithTranslation(language, [&](const ProjectTexts::WriterRow& row) {
@@ -44,27 +65,14 @@ int WriteScriptForTranslation(const std::filesystem::path& target, const std::st
             return 0;
     }
     if (!writer.finish()) {
-        const std::string name(languageDisplayText(language.language, language.sublanguage));
-        if (!writer.unrepresentable().empty()) {
-            std::string where;
-            for (const std::string& line : writer.unrepresentable())
-                where += (where.empty() ? "" : "\n") + line;
-            feedback.messageText(fillPlaceholders(txt::WriteUnrepresentable,
-                                                  {name.empty() ? column : name, encodingName(settings.encoding),
-                                                   target.string(), where}),
-                                 Icon::Stop);
-            return 0;
-        }
-        feedback.messageText(fileErrorMessage(writer.error(), name.empty() ? column : name, target.string()),
-                             Icon::Stop);
+        const std::string displayName(languageDisplayText(language.language, language.sublanguage));
+        reportFailedWrite(writer, displayName.empty() ? column : displayName, projectCodePage, settings.encoding,
+                          target, feedback);
         return 0;
     }
-    if (!writer.escapedLines().empty()) {
-        std::string where;
-        for (const std::string& line : writer.escapedLines())
-            where += (where.empty() ? "" : "\n") + line;
-        feedback.messageText(fillPlaceholders(txt::WriteEscapedLineBreaks, {target.string(), where}), Icon::Information);
-    }
+    if (!writer.escapedLines().empty())
+        feedback.messageText(fillPlaceholders(txt::WriteEscapedLineBreaks, {target.string(), joinedLines(writer.escapedLines())}),
+                             Icon::Information);
     return 1;
 }
 

@@ -79,7 +79,7 @@ std::string translatedLineText(const WriterLine& line, const WriterTarget& targe
 {
     if (line.kind == toInt(LineKind::Language))
         return "LANGUAGE  " + languageStatementOperands(target.language, target.sublanguage);
-    if (line.kind == toInt(LineKind::CodePage))
+    if (line.kind == toInt(LineKind::CodePage) && !target.keepSourcePragmas)
         return "#pragma code_page(" + std::to_string(textCodePage(effectiveEncoding(target))) + ")";
     std::string text(line.before);
     text += chosenText(line);
@@ -147,7 +147,7 @@ void TranslatedScriptWriter::writeLine(const WriterLine& line)
         putLine(translatedLineText(line, target_));
         return;
     }
-    lineUnfit_ = false;
+    lineFault_ = LineFault::None;
     putCopied(line.before);
     if (line.hasText && !line.exclude && !line.translation.empty()) {
         bool changed = false;
@@ -158,15 +158,23 @@ void TranslatedScriptWriter::writeLine(const WriterLine& line)
     } else
         putCopied(chosenText(line));
     putCopied(line.behind);
-    if (lineUnfit_) {
-        std::string statement(line.before);
-        statement += chosenText(line);
-        statement += line.behind;
-        unrepresentable_.push_back("line " + std::to_string(lineNumber_) + ": " +
-                                   decodeToUtf8(statement, target_.sourceCodePage).value_or(statement));
-        text_.resize(lineStart);
-    }
+    // UTF-16 is made from the UTF-8 text at the end: bytes that are not UTF-8 cannot be.
+    if (effectiveEncoding(target_) == kCodePageUtf16 && !isValidUtf8(std::string_view(text_).substr(lineStart)))
+        lineFault_ = LineFault::Undecodable;
+    if (lineFault_ != LineFault::None)
+        recordUnfitLine(line, lineStart);
     put(kLineEnd);
+}
+
+void TranslatedScriptWriter::recordUnfitLine(const WriterLine& line, std::size_t lineStart)
+{
+    std::string statement(line.before);
+    statement += chosenText(line);
+    statement += line.behind;
+    (lineFault_ == LineFault::Undecodable ? undecodable_ : unrepresentable_)
+        .push_back("line " + std::to_string(lineNumber_) + ": " +
+                   decodeToUtf8(statement, target_.sourceCodePage).value_or(statement));
+    text_.resize(lineStart);
 }
 
 bool TranslatedScriptWriter::finish()
@@ -180,11 +188,13 @@ bool TranslatedScriptWriter::finish()
     putLine(txt::ScriptSlashLine);
     if (textCodePage_ == kCodePageUtf8 && !target_.sourceHasPragma && hasBytesAbove127(text_))
         text_.insert(headerEnd_, std::string(kUtf8Pragma) + std::string(kLineEnd));
-    if (unrepresentable_.empty()) {
+    const bool fits = unrepresentable_.empty() && undecodable_.empty();
+    if (fits) {
         if (effectiveEncoding(target_) == kCodePageUtf16) {
+            // Every line was checked; only the header's source path can still be no UTF-8.
             std::string wide(kUtf16LeBom);
             if (!utf8ToUtf16LE(text_, wide))
-                unrepresentable_.push_back(path_.string());
+                fail(EILSEQ);
             else
                 writeAll(wide);
         } else {
@@ -193,10 +203,10 @@ bool TranslatedScriptWriter::finish()
             writeAll(text_);
         }
     }
-    const bool ok = error_ == FileErrorCause::None && unrepresentable_.empty();
+    const bool ok = error_ == FileErrorCause::None && fits;
     if (ok && !file_.commit())
         failedBy(file_);
-    if (error_ != FileErrorCause::None || !unrepresentable_.empty()) {
+    if (error_ != FileErrorCause::None || !fits) {
         file_.discard();
         return false;
     }
@@ -236,8 +246,9 @@ void TranslatedScriptWriter::putCopied(std::string_view bytes)
     EncodeResult converted = recodeText(bytes, target_.sourceCodePage, textCodePage_);
     if (converted.ok)
         text_.append(converted.bytes);
-    else
-        lineUnfit_ = true;
+    else if (lineFault_ == LineFault::None)
+        // Nothing listed: the bytes are not text of the code page they were read in.
+        lineFault_ = converted.unrepresentable.empty() ? LineFault::Undecodable : LineFault::Unrepresentable;
 }
 
 void TranslatedScriptWriter::putLine(std::string_view text)

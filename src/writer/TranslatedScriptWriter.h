@@ -37,6 +37,10 @@ struct WriterTarget {
     bool sourceHasPragma = true;
     // A UTF-8 script starts with a byte-order mark (when the source had one).
     bool utf8Bom = false;
+    // The script is written in the encoding its source's bytes are in: the source's code-page
+    // pragmas stay as they stand, so it compiles as the source does even where a pragma
+    // mislabels the bytes (a UTF-8 script that kept "#pragma code_page(1251)").
+    bool keepSourcePragmas = false;
 };
 
 // Causes of a file error, numbered as the program's file-error texts.
@@ -83,6 +87,9 @@ public:
     // Lines whose text the target encoding cannot hold ("line 12: <text>"); the file is
     // then not written.
     const std::vector<std::string>& unrepresentable() const { return unrepresentable_; }
+    // Lines whose copied bytes are not valid in the code page the source was read in, so they
+    // cannot be converted ("line 12: <text>"); the file is then not written either.
+    const std::vector<std::string>& undecodable() const { return undecodable_; }
     // Lines whose stored translation held a raw line break or NUL, written escaped ("line 12:
     // <text>").
     const std::vector<std::string>& escapedLines() const { return escaped_; }
@@ -92,6 +99,8 @@ private:
     // Text copied from the source, converted to the target's code page.
     void putCopied(std::string_view bytes);
     void putLine(std::string_view text);
+    // Files the line under the fault it met (its bytes are taken out again).
+    void recordUnfitLine(const WriterLine& line, std::size_t lineStart);
     bool writeAll(std::string_view bytes);
     bool failedBy(const ReplacementFile& file);
     void fail(int errnoValue);
@@ -106,8 +115,10 @@ private:
     std::string text_;
     std::size_t headerEnd_ = 0;
     int lineNumber_ = 0;
-    bool lineUnfit_ = false;
+    enum class LineFault { None, Unrepresentable, Undecodable };
+    LineFault lineFault_ = LineFault::None;
     std::vector<std::string> unrepresentable_;
+    std::vector<std::string> undecodable_;
     std::vector<std::string> escaped_;
     FileErrorCause error_ = FileErrorCause::None;
 };

@@ -65,5 +65,19 @@ TEST(StringLiteralTest, StringOverSeveralLinesKeepsTheLineCount)
     EXPECT_EQ(s[2].physicalLine, 5);
 }
 
+TEST(StringLiteralTest, AWideLiteralIsOneTokenWhereverAStringMayStand)
+{
+    auto s = parseContent("STRINGTABLE\nBEGIN\n  1 L\"one\"\nEND\nD DIALOGEX 0, 0, 100, 50\nCAPTION L\"Cap\"\n"
+                          "FONT 8, L\"MS Shell Dlg\", 0, 0, 0x1\nBEGIN\n  CONTROL L\"c\", 2, L\"Button\", 0, 1, 2, 3, 4\nEND\n");
+    ASSERT_EQ(s.size(), 6u);
+    EXPECT_EQ(std::vector<std::string>({s[1].text, s[1].string, s[3].text, s[3].string, s[5].text, s[5].secondString}),
+              std::vector<std::string>({"1 L\"one\"", "one", "CAPTION L\"Cap\"", "Cap",
+                                        "CONTROL L\"c\", 2, L\"Button\", 0, 1, 2, 3, 4", "Button"}));
+    EXPECT_EQ(s[4].text, "FONT 8, L\"MS Shell Dlg\", 0, 0, 0x1");
+    EXPECT_EQ(s[4].secondString, "MS Shell Dlg");
+    // A word that merely ends in L before a literal stays a word.
+    EXPECT_EQ(parseContent("STRINGTABLE\nBEGIN\n  IDS_LABEL\"x\"\nEND\n")[1].string, "x");
+}
+
 } // namespace
 } // namespace qmk

@@ -2,13 +2,17 @@
 
 #include <map>
 
+#include <sys/stat.h>
+
 #include "common/RecordingFeedback.h"
 #include "common/TempDir.h"
 #include "database/CProjectDatabase.h"
 #include "parser/DatabaseBuild.h"
 #include "parser/LoadLoop.h"
+#include "parser/ParserCodes.h"
 #include "parser/ParsedLine.h"
 #include "parser/ScriptParser.h"
+#include "parser/SourceLanguageScope.h"
 #include "resources/MessageIds.h"
 
 namespace qmk {
@@ -89,7 +93,9 @@ TEST_F(DatabaseBuildTest, MissingIncludesAreListedAndTheBuildStillSucceeds)
     auto script = dir.write("app.rc", "#include \"gone.dlg\"\n#include \"also-gone.dlg\"\nSTRINGTABLE\nBEGIN\n 1 \"x\"\nEND\n");
     BuildResult r = build(script);
     ASSERT_TRUE(r.ok());
-    EXPECT_EQ(r.missingIncludes, (std::vector<std::string>{(dir / "gone.dlg").string(), (dir / "also-gone.dlg").string()}));
+    const std::string at = ", included at " + script.string();
+    EXPECT_EQ(r.missingIncludes, (std::vector<std::string>{(dir / "gone.dlg").string() + " (not found)" + at + "(1)",
+                                                           (dir / "also-gone.dlg").string() + " (not found)" + at + "(2)"}));
     EXPECT_TRUE(feedback.saidMessage(msg::MissingIncludeFiles));
     auto t = texts();
     ASSERT_EQ(t.size(), 3u);
@@ -104,7 +110,38 @@ TEST_F(DatabaseBuildTest, AnIncludeCycleEndsAndIsReported)
     auto script = dir.write("app.rc", "#include \"a.dlg\"\n");
     BuildResult r = build(script);
     ASSERT_TRUE(r.ok());
-    EXPECT_EQ(r.missingIncludes, (std::vector<std::string>{(dir / "a.dlg").string()}));
+    EXPECT_EQ(r.missingIncludes,
+              (std::vector<std::string>{(dir / "a.dlg").string() +
+                                        " (it is being read already: the files include one another), included at " +
+                                        (dir / "b.dlg").string() + "(1)"}));
+}
+
+TEST_F(DatabaseBuildTest, EveryIncludeThatIsNotReadIsListedWithWhyAndWhere)
+{
+    // A chain of included files deeper than the reader follows.
+    for (int i = 1; i <= 32; ++i)
+        dir.write("deep" + std::to_string(i) + ".dlg", "#include \"deep" + std::to_string(i + 1) + ".dlg\"\n");
+    dir.write("deep33.dlg", "STRINGTABLE\nBEGIN\n  9 \"deepest\"\nEND\n");
+    std::filesystem::create_directory(dir / "folder.dlg");
+    ASSERT_EQ(mkfifo((dir / "pipe.dlg").c_str(), 0600), 0);
+    dir.write("binary.dlg", std::string("\x7F" "ELF\0\x01", 6));
+    auto script = dir.write("app.rc", "#include \"folder.dlg\"\n#include \"pipe.dlg\"\n#include \"binary.dlg\"\n"
+                                      "\n#include \"deep1.dlg\"\nSTRINGTABLE\nBEGIN\n 1 \"x\"\nEND\n");
+    BuildResult r = build(script);
+    ASSERT_TRUE(r.ok());
+    const std::string at = ", included at " + script.string();
+    ASSERT_EQ(r.missingIncludes.size(), 4u);
+    EXPECT_EQ(r.missingIncludes[0], (dir / "folder.dlg").string() + " (a folder)" + at + "(1)");
+    EXPECT_EQ(r.missingIncludes[1], (dir / "pipe.dlg").string() + " (not a regular file (a pipe, a socket or a device))" + at + "(2)");
+    EXPECT_EQ(r.missingIncludes[2], (dir / "binary.dlg").string() +
+                                        " (line 1 holds binary data: this is not a resource script)" + at + "(3)");
+    // The script and 31 files nested in one another are read; the next one is not.
+    EXPECT_EQ(r.missingIncludes[3], (dir / "deep32.dlg").string() +
+                                        " (the script and its included files would nest more than 32 deep), "
+                                        "included at " + (dir / "deep31.dlg").string() + "(1)");
+    ASSERT_EQ(feedback.said.size(), 1u);
+    EXPECT_EQ(feedback.said[0].text.find("The following resource file(s) could not be found"), 0u);
+    EXPECT_NE(feedback.said[0].text.find(r.missingIncludes[3]), std::string::npos) << feedback.said[0].text;
 }
 
 TEST_F(DatabaseBuildTest, ItemRowsForBitmapsControlsMenusAndVersions)
@@ -180,6 +217,16 @@ TEST_F(DatabaseBuildTest, AParserErrorInAnIncludedFileIsReportedAndTheBuildGoesO
     EXPECT_EQ(stored, (std::vector<std::string>{"bad.dlg", "good", "main"}));
 }
 
+TEST_F(DatabaseBuildTest, AStatementBeyondTheReadersLimitIsReportedWithFileAndLine)
+{
+    auto script = dir.write("main.rc", "STRINGTABLE\nBEGIN\n  IDS_LONG \"" + std::string(1 << 20, 'a') + "\"\nEND\n");
+    EXPECT_EQ(build(script).code, ParserCode::OutputOverflow);
+    ASSERT_FALSE(feedback.said.empty());
+    const std::string report = feedback.said[0].text.substr(0, 400);
+    EXPECT_EQ(report.rfind("Parser Error: The statement is longer than 1048576 bytes", 0), 0u) << report;
+    EXPECT_NE(report.find("main.rc(3): IDS_LONG \"aaa"), std::string::npos) << report;
+}
+
 TEST_F(DatabaseBuildTest, CancellingStopsTheBuild)
 {
     auto script = dir.write("app.rc", "STRINGTABLE\nBEGIN\n 1 \"a\"\n 2 \"b\"\nEND\n");
@@ -195,17 +242,18 @@ TEST_F(DatabaseBuildTest, EveryCorpusScriptStoresExactlyTheReadersStrings)
     int built = 0;
     for (const std::filesystem::path& script : scripts) {
         const std::filesystem::directory_entry entry(script);
-        // What the reader offers for translation, statement by statement.
+        // What the reader offers for translation, statement by statement, in the source language.
         LineCounter counter;
         ScriptParser parser(counter);
         ASSERT_EQ(parser.loadFile(entry.path()), 0) << script;
         std::vector<std::string> expected;
+        SourceLanguageScope languages;
         parser.reset();
         while (!parser.atEnd()) {
             ParsedLine line(parser);
             if (line.error < 0 || line.kind == 0)
                 break;
-            if (line.action == 40 && line.kind != 76)
+            if (languages.isSource(line, parser) && line.action == 40 && line.kind != 76)
                 expected.emplace_back(line.kind == 9 || line.kind == 10 ? parser.includeName() : parser.stringText());
         }
         test::RecordingFeedback fb;

@@ -132,7 +132,8 @@ TEST(ParserErrorTest, TextsOfEveryCode)
     EXPECT_EQ(ParserError::reportText(-93, "L"), "Parser Error: LANGUAGE statement at file L");
     EXPECT_EQ(ParserError::reportText(-88, "L"), "Error: Not enough memory ! L");
     EXPECT_EQ(ParserError::reportText(-87, "a.rc"), "Error: Can't read a.rc.");
-    EXPECT_EQ(ParserError::reportText(-83, "L"), "Parser Error: Write to output stream (internal error). L");
+    EXPECT_EQ(ParserError::reportText(-83, "L"),
+              "Parser Error: The statement is longer than 1048576 bytes, the most the reader takes. Build file failed at L");
     EXPECT_EQ(ParserError::reportText(-81, "dir"), "Error: Can't change directory to dir.");
     EXPECT_EQ(ParserError::reportText(-50, "a.rc"), "Error: Unknown error accrued at file   a.rc.");
     EXPECT_EQ(ParserError::reportText(2, "a.rc"), "Error: Can't open file 'a.rc'.");

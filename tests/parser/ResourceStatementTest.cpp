@@ -42,6 +42,27 @@ TEST(ResourceHeaderTest, UserDefinedResources)
     EXPECT_EQ(parseContent("X MYTYPE\nEND\n").back().error, -97);
 }
 
+TEST(ResourceHeaderTest, DataResourcesGivenByFileNameOfEveryType)
+{
+    auto s = parseContent("IDR_X RCDATA \"x.bin\"\nIDR_Y MYTYPE \"y.dat\"\nIDR_Z ICON \"z.ico\"\n"
+                          "IDR_W RCDATA DISCARDABLE \"w.bin\"\n\"NAMED\" RCDATA \"n.bin\"\nIDR_V 300 v.bin\n"
+                          "IDR_D RCDATA\nBEGIN\n  1, 2\nEND\nIDR_L RCDATA\nLANGUAGE LANG_FRENCH, SUBLANG_FRENCH\n"
+                          "BEGIN\n  3\nEND\nIDC_C CURSOR \"c.cur\"\n");
+    ASSERT_EQ(s.size(), 12u);
+    const std::pair<int, std::string> expected[] = {
+        {95, "IDR_X RCDATA \"x.bin\""}, {95, "IDR_Y MYTYPE \"y.dat\""}, {14, "IDR_Z ICON   \"z.ico\""},
+        {95, "IDR_W RCDATA DISCARDABLE \"w.bin\""}, {95, "\"NAMED\" RCDATA \"n.bin\""}, {95, "IDR_V 300 v.bin"},
+        {31, "IDR_D RCDATA "}, {65, "   1, 2"}, {31, "IDR_L RCDATA "}, {94, "LANGUAGE LANG_FRENCH, SUBLANG_FRENCH"},
+        {65, "   3"}, {15, "IDC_C CURSOR   \"c.cur\""}};
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        EXPECT_EQ(s[i].kind, expected[i].first) << i;
+        EXPECT_EQ(s[i].text, expected[i].second) << i;
+        EXPECT_GE(s[i].error, 0) << i;
+    }
+    EXPECT_EQ(s[0].symbol, "IDR_X");
+    EXPECT_EQ(s[0].action, 66);  // a file name is no text for translation
+}
+
 TEST(ResourceHeaderTest, LoneNameBeforeEndAndMacroLines)
 {
     auto s = parseContent("IDM_X MENU\nBEGIN\nMY_SEPARATOR\nEND\nMY_VERSION_INFO(\"7-Zip\", \"7z\")\n");

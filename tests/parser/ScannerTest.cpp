@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "parser/DoubleByteCodePage.h"
 #include "parser/ParserCodes.h"
 #include "parser/ScriptKeywords.h"
 #include "parser/ScriptScanner.h"
@@ -83,13 +84,24 @@ TEST(ScannerTest, PunctuationAndDollarTokens)
         EXPECT_EQ(s[i].token, expected[i]) << i;
 }
 
-TEST(ScannerTest, BytesAbove127AreNeitherLettersNorDigitsButAreKept)
+TEST(ScannerTest, BytesAbove127BelongToWordsSoNoCharacterIsTakenApart)
 {
-    auto s = scanAll("\xC3\xA9t\xC3\xA9");
-    ASSERT_GE(s.size(), 3u);
-    EXPECT_EQ(s[0].token, Tok::Other);
-    EXPECT_EQ(s[2].token, Tok::Identifier);
-    EXPECT_EQ(s[2].text, "t");
+    auto s = scanAll("\xC3\xA9t\xC3\xA9 IDR_\xC3\x84,\xEF\xBF\xBD");
+    ASSERT_EQ(s.size(), 4u);
+    EXPECT_EQ(s[0].token, Tok::Identifier);
+    EXPECT_EQ(s[0].text, "\xC3\xA9t\xC3\xA9");
+    EXPECT_EQ(s[1].text, "IDR_\xC3\x84");
+    EXPECT_EQ(s[3].text, "\xEF\xBF\xBD");
+
+    // In a double-byte code page a trail byte that is a backslash or a bar stays in its word.
+    ScriptScanner sc;
+    const std::string input = "X\x95\\ \x83|";
+    sc.setInput(input);
+    sc.setDoubleByte(DoubleByteCodePage::of(932));
+    EXPECT_EQ(sc.next(), Tok::Identifier);
+    EXPECT_EQ(sc.tokenText(), "X\x95\\");
+    EXPECT_EQ(sc.next(), Tok::Identifier);
+    EXPECT_EQ(sc.tokenText(), "\x83|");
 }
 
 TEST(ScannerTest, PushBackReadsTheSameTokenAgainAndCutsTheOutput)

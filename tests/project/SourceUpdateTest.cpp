@@ -543,12 +543,13 @@ TEST_F(SourceUpdateTest, DataStringsKeepTheirTranslationsWhenFoundAgain)
 }
 
 // More items than the update writes in one batch, in dialogs and menus of one name (as a
-// script's language variants have): every one is found again in its own resource.
+// script's variants under its own and a neutral LANGUAGE have): every one is found again in
+// its own resource.
 TEST_F(SourceUpdateTest, ManyItemsInSameNamedResourcesAreAllFoundAgain)
 {
     constexpr int kStrings = 5000;
     std::string text;
-    for (const char* language : {"LANGUAGE 9, 1\n", "LANGUAGE 7, 1\n"})
+    for (const char* language : {"LANGUAGE 9, 1\n", "LANGUAGE 0, 0\n"})
         text += std::string(language) +
                 "IDD_MAIN DIALOG 0, 0, 100, 50\nCAPTION \"Main\"\nBEGIN\n    LTEXT \"Label\", IDC_LABEL, 1, 1, 20, 8\n"
                 "END\nIDM_MAIN MENU\nBEGIN\n    MENUITEM \"&Open\", ID_OPEN\nEND\n";

@@ -43,7 +43,10 @@ TEST(TextCodecTest, Utf8IsValidatedStrictly)
 TEST(TextCodecTest, ProjectCodePageFollowsTheEvidenceInOrder)
 {
     EXPECT_EQ(projectCodePage({65001, false, true, false, 1251}), 65001);
-    EXPECT_EQ(projectCodePage({1250, true, true, true, 0}), 1250);
+    EXPECT_EQ(projectCodePage({1250, true, true, false, 0}), 1250);
+    EXPECT_EQ(projectCodePage({1250, true, false, false, 0}), 1250);
+    // Bytes that all form UTF-8 are UTF-8 whatever the pragma claims.
+    EXPECT_EQ(projectCodePage({1251, false, true, true, 1251}), 65001);
     EXPECT_EQ(projectCodePage({0, true, false, false, 1251}), 65001);
     EXPECT_EQ(projectCodePage({0, false, true, true, 1251}), 65001);
     EXPECT_EQ(projectCodePage({0, false, false, true, 1251}), 1251);  // pure ASCII is not taken for UTF-8

@@ -157,7 +157,7 @@ void prepareScratchFolder(const fs::path& folder)
     }
 }
 
-std::optional<std::string> compiledDump(const fs::path& script, bool withLanguages)
+std::optional<std::string> compiledDump(const fs::path& script, DumpLanguages languages)
 {
     const fs::path folder = script.parent_path();
     std::string bytes = readFile(script);
@@ -194,7 +194,7 @@ std::optional<std::string> compiledDump(const fs::path& script, bool withLanguag
     static const std::regex languageBlock(R"(BLOCK\s*"[0-9A-Fa-f]{8}")");
     std::string kept;
     for (std::string line; std::getline(lines, line);)
-        if (withLanguages || (line.rfind("LANGUAGE", 0) != 0 && !std::regex_search(line, languageBlock)))
+        if (languages == DumpLanguages::Keep || (line.rfind("LANGUAGE", 0) != 0 && !std::regex_search(line, languageBlock)))
             kept += line + "\n";
     return kept;
 }

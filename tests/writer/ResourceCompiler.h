@@ -16,8 +16,10 @@ bool resourceCompilerAvailable();
 // Prepares the folder of scripts once (placeholders for missing files, include names).
 void prepareScratchFolder(const std::filesystem::path& folder);
 
+enum class DumpLanguages { Drop, Keep };
+
 // The compiler's normalised dump of the script's resources, without LANGUAGE lines and
-// language block names unless they are asked for; nothing when it does not compile.
-std::optional<std::string> compiledDump(const std::filesystem::path& script, bool withLanguages = false);
+// language block names unless they are kept; nothing when it does not compile.
+std::optional<std::string> compiledDump(const std::filesystem::path& script, DumpLanguages languages = DumpLanguages::Drop);
 
 } // namespace qmk::test

@@ -101,3 +101,24 @@ TEST(ScriptEncodingWriterTest, CopiedSourceTextIsConvertedAndWhatDoesNotFitStops
 }
 
 } // namespace qmk
+
+namespace qmk {
+
+TEST(ScriptEncodingWriterTest, BytesThatAreNoTextOfTheSourceCodePageAreNamedAsSuch)
+{
+    test::TempDir dir;
+    // 0x98 is no character of 1251, and UTF-16 is made from UTF-8: neither is a character the
+    // target lacks.
+    TranslatedScriptWriter utf8({7, 1, 65001, 1251}, dir / "u8.rc");
+    TranslatedScriptWriter utf16({7, 1, 1200, 65001}, dir / "u16.rc");
+    ASSERT_TRUE(utf8.begin("app.rc") && utf16.begin("app.rc"));
+    utf8.writeLine(line(65, "#define X \xD0\x98"));
+    utf16.writeLine(line(65, "#define Y \xC3"));
+    EXPECT_FALSE(utf8.finish() || utf16.finish());
+    EXPECT_EQ(utf8.undecodable(), (std::vector<std::string>{"line 7: #define X \xD0\x98"}));
+    EXPECT_EQ(utf16.undecodable(), (std::vector<std::string>{"line 7: #define Y \xC3"}));
+    EXPECT_TRUE(utf8.unrepresentable().empty() && utf16.unrepresentable().empty());
+    EXPECT_FALSE(std::filesystem::exists(dir / "u16.rc"));
+}
+
+} // namespace qmk

@@ -122,7 +122,7 @@ TEST(TranslatedScriptCompileTest, LanguagesAddedByTheirIdsAreWrittenAndCompile)
         EXPECT_NE(written.find("\r\n" + language.statement + "\r\n"), std::string::npos) << written;
         if (!test::resourceCompilerAvailable())
             continue;
-        const auto dump = test::compiledDump(file, true);
+        const auto dump = test::compiledDump(file, test::DumpLanguages::Keep);
         ASSERT_TRUE(dump) << written;
         EXPECT_NE(dump->find(language.compiled), std::string::npos) << *dump;
     }
