@@ -21,7 +21,7 @@ BuildResult BuildDatabase(const std::filesystem::path& script, CProjectDatabase&
     result.code = loop.run(script);
     result.missingIncludes = loop.missingIncludes();
     result.namedIncludes = loop.includedFiles();
-    result.namedIncludes.insert(result.namedIncludes.end(), result.missingIncludes.begin(), result.missingIncludes.end());
+    result.namedIncludes.insert(result.namedIncludes.end(), loop.skippedFiles().begin(), loop.skippedFiles().end());
     result.sourceEncoding = loop.scriptEncoding();
     loop.reportReading(script);
     if (result.ok())

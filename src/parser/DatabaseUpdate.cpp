@@ -81,7 +81,7 @@ UpdatePassResult UpdateDatabasePass(const std::filesystem::path& script, CProjec
     result.code = loop.run(script);
     result.missingIncludes = loop.missingIncludes();
     result.namedIncludes = loop.includedFiles();
-    result.namedIncludes.insert(result.namedIncludes.end(), result.missingIncludes.begin(), result.missingIncludes.end());
+    result.namedIncludes.insert(result.namedIncludes.end(), loop.skippedFiles().begin(), loop.skippedFiles().end());
     result.foundLines = store.foundLines();
     result.newLines = store.newLines();
     result.changedTexts = store.changedTexts();

@@ -64,6 +64,7 @@ int LoadLoop::run(const std::filesystem::path& script)
     total_ = fileSize(script);
     expansions_ = 0;
     included_.clear();
+    skippedFiles_.clear();
     notes_.clear();
     languages_ = {};
     done_ = 0;
@@ -171,8 +172,10 @@ int LoadLoop::loadInclude(const std::filesystem::path& includingFile, int includ
         // Not part of the project: its include line stays a text, and the report says why.
         std::string entry = fillPlaceholders(txt::SkippedInclude, {path.string(), reason, includingFile.string(),
                                                                     std::to_string(includeLine)});
-        if (std::find(missing_.begin(), missing_.end(), entry) == missing_.end())
+        if (std::find(missing_.begin(), missing_.end(), entry) == missing_.end()) {
             missing_.push_back(std::move(entry));
+            skippedFiles_.push_back(path);
+        }
         return ParserCode::CannotOpenFile;
     }
     total_ += fileSize(path);

@@ -34,6 +34,8 @@ public:
     // Included files that were to be read but were not, each with the reason and the file and
     // line that include it ("/p/res/a.dlg (not found), included at /p/app.rc(12)").
     const std::vector<std::string>& missingIncludes() const { return missing_; }
+    // The paths of those files, for the content hashes that notice when one appears.
+    const std::vector<std::filesystem::path>& skippedFiles() const { return skippedFiles_; }
     // Every included file that was read as part of the script.
     const std::vector<std::filesystem::path>& includedFiles() const { return included_; }
     // What the build should say about the script besides failures: code-page pragmas that
@@ -67,6 +69,7 @@ private:
     Feedback& feedback_;
     LineCounter counter_;
     std::vector<std::string> missing_;
+    std::vector<std::filesystem::path> skippedFiles_;
     std::vector<std::string> notes_;
     SourceLanguageScope languages_;
     std::vector<std::filesystem::path> included_;

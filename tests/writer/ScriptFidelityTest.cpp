@@ -11,6 +11,7 @@
 #include "database/CProjectDatabase.h"
 #include "parser/ScriptEncoding.h"
 #include "project/CQuillDoc.h"
+#include "writer/TranslatedScripts.h"
 
 namespace qmk {
 namespace {
@@ -34,7 +35,7 @@ protected:
         if (!doc.hasTranslation(language)) {
             EXPECT_TRUE(doc.NewTranslation(language, name));
         }
-        if (doc.writeTranslation(language, dir / name) != 1)
+        if (writeTranslation(doc, language, dir / name) != 1)
             return {};
         return test::readFile(dir / name);
     }
