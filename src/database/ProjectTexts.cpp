@@ -2,6 +2,9 @@
 // passes over every line that the writer and the Text Table make.
 #include "database/ProjectTexts.h"
 
+#include <limits>
+#include <unordered_map>
+
 #include "database/CProjectDatabase.h"
 #include "database/QueryCatalogue.h"
 #include "database/QueryNames.h"
@@ -171,10 +174,37 @@ std::vector<TextRow> ProjectTexts::allTextsWithLineKind()
     return textRows(rows, true);
 }
 
-void ProjectTexts::forEachTextTableRecord(const std::function<void(const TextTableRecord&)>& visit)
+void ProjectTexts::forEachTextTableRecord(const std::function<void(TextTableRecord&)>& visit)
 {
+    // A line lies in at most one item table; where a damaged project has it in several, the
+    // table of the lowest rank gives the identifier and the dialog, each the first it has.
+    struct ItemOfLine {
+        std::string ident;
+        int identRank = std::numeric_limits<int>::max();
+        int dialogLine = -1;
+        int dialogRank = std::numeric_limits<int>::max();
+    };
+    std::unordered_map<int, ItemOfLine> items;
+    {
+        Statement idents = query(queries::TextTableItemIdents);
+        const int line = idents.column("LineIndex"), ident = idents.column("ItemIdent"),
+                  dialog = idents.column("DialogLine"), rank = idents.column("Rank");
+        while (idents.step()) {
+            ItemOfLine& item = items[static_cast<int>(idents.integer(line))];
+            const int r = static_cast<int>(idents.integer(rank));
+            if (!idents.isNull(ident) && r < item.identRank) {
+                item.ident = idents.text(ident);
+                item.identRank = r;
+            }
+            if (!idents.isNull(dialog) && r < item.dialogRank) {
+                item.dialogLine = static_cast<int>(idents.integer(dialog));
+                item.dialogRank = r;
+            }
+        }
+    }
+
     std::vector<TranslationRow> languages = owner_.languages().translations();
-    Statement rows = query(queries::TextTableRecords);
+    Statement rows = query(qn::ResourceText_And_LineIdentSym);
     struct Columns {
         int text, modified;
     };
@@ -184,8 +214,7 @@ void ProjectTexts::forEachTextTableRecord(const std::function<void(const TextTab
         translationColumns.push_back({rows.column(name), rows.column(modifiedColumnName(name))});
     }
     int line = rows.column("LineIndex"), source = rows.column("SourceText"), old = rows.column("SourceText_Old"),
-        exclude = rows.column("Exclude"), modified = rows.column("Modified"), kind = rows.column("LineIdentSym"),
-        ident = rows.column("ItemIdent"), dialog = rows.column("DialogLine");
+        exclude = rows.column("Exclude"), modified = rows.column("Modified"), kind = rows.column("LineIdentSym");
     TextTableRecord record;
     record.text.translations.resize(translationColumns.size());
     while (rows.step()) {
@@ -201,8 +230,9 @@ void ProjectTexts::forEachTextTableRecord(const std::function<void(const TextTab
             t.text = translationColumns[i].text >= 0 ? rows.text(translationColumns[i].text) : std::string();
             t.modified = translationColumns[i].modified >= 0 && rows.integer(translationColumns[i].modified) != 0;
         }
-        record.itemIdent = rows.text(ident);
-        record.dialogLine = static_cast<int>(rows.integer(dialog));
+        const auto item = items.find(row.lineIndex);
+        record.itemIdent = item == items.end() ? std::string() : std::move(item->second.ident);
+        record.dialogLine = item == items.end() ? -1 : item->second.dialogLine;
         visit(record);
     }
 }

@@ -45,8 +45,9 @@ public:
     std::vector<TextRow> allTextsWithLineKind();
     // Data strings not yet written by the running update, in script order (lineKind set, no translations).
     std::vector<TextRow> dataStringTexts();
-    // The same texts with their item identifiers and dialogs, read by one query in script order.
-    void forEachTextTableRecord(const std::function<void(const TextTableRecord&)>& visit);
+    // The same texts with their item identifiers and dialogs, in script order. The visitor may
+    // take the record's texts: each record is read afresh.
+    void forEachTextTableRecord(const std::function<void(TextTableRecord&)>& visit);
 };
 
 } // namespace qmk
