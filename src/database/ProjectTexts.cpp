@@ -2,8 +2,8 @@
 // passes over every line that the writer and the Text Table make.
 #include "database/ProjectTexts.h"
 
-#include <limits>
-#include <unordered_map>
+#include <algorithm>
+#include <optional>
 
 #include "database/CProjectDatabase.h"
 #include "database/QueryCatalogue.h"
@@ -123,6 +123,24 @@ void ProjectTexts::forEachScriptLine(const std::function<void(const LineRow&)>& 
     }
 }
 
+std::vector<LineRow> ProjectTexts::scriptLinesOfKind(int lineKind)
+{
+    Statement rows = query(queries::ScriptLinesOfKind);
+    rows.bind("Kind", lineKind);
+    int index = rows.column("LineIndex"), line = rows.column("Line"), kind = rows.column("LineIdentSym"),
+        before = rows.column("BeforeStr"), behind = rows.column("BehindStr");
+    std::vector<LineRow> lines;
+    while (rows.step()) {
+        LineRow& row = lines.emplace_back();
+        row.lineIndex = static_cast<int>(rows.integer(index));
+        row.line = static_cast<int>(rows.integer(line));
+        row.lineKind = static_cast<int>(rows.integer(kind));
+        row.beforeStr = rows.text(before);
+        row.behindStr = rows.text(behind);
+    }
+    return lines;
+}
+
 void ProjectTexts::forEachTextInLineOrder(const std::function<void(const TextRow&)>& visit)
 {
     Statement rows = query(qn::ResourceTextTable);
@@ -176,32 +194,46 @@ std::vector<TextRow> ProjectTexts::allTextsWithLineKind()
 
 void ProjectTexts::forEachTextTableRecord(const std::function<void(TextTableRecord&)>& visit)
 {
-    // A line lies in at most one item table; where a damaged project has it in several, the
-    // table of the lowest rank gives the identifier and the dialog, each the first it has.
+    // Each line's identifier and dialog, in LineIndex order. A line lies in at most one item
+    // table; where a damaged project has it in several, each value comes from the table of the
+    // lowest rank that has one.
     struct ItemOfLine {
-        std::string ident;
-        int identRank = std::numeric_limits<int>::max();
-        int dialogLine = -1;
-        int dialogRank = std::numeric_limits<int>::max();
+        int lineIndex = 0;
+        int rank = 0;
+        std::optional<std::string> ident;
+        std::optional<int> dialogLine;
     };
-    std::unordered_map<int, ItemOfLine> items;
+    std::vector<ItemOfLine> items;
     {
         Statement idents = query(queries::TextTableItemIdents);
         const int line = idents.column("LineIndex"), ident = idents.column("ItemIdent"),
                   dialog = idents.column("DialogLine"), rank = idents.column("Rank");
         while (idents.step()) {
-            ItemOfLine& item = items[static_cast<int>(idents.integer(line))];
-            const int r = static_cast<int>(idents.integer(rank));
-            if (!idents.isNull(ident) && r < item.identRank) {
+            ItemOfLine& item = items.emplace_back();
+            item.lineIndex = static_cast<int>(idents.integer(line));
+            item.rank = static_cast<int>(idents.integer(rank));
+            if (!idents.isNull(ident))
                 item.ident = idents.text(ident);
-                item.identRank = r;
-            }
-            if (!idents.isNull(dialog) && r < item.dialogRank) {
+            if (!idents.isNull(dialog))
                 item.dialogLine = static_cast<int>(idents.integer(dialog));
-                item.dialogRank = r;
-            }
         }
     }
+    std::sort(items.begin(), items.end(), [](const ItemOfLine& a, const ItemOfLine& b) {
+        return a.lineIndex != b.lineIndex ? a.lineIndex < b.lineIndex : a.rank < b.rank;
+    });
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (kept > 0 && items[kept - 1].lineIndex == items[i].lineIndex) {
+            ItemOfLine& first = items[kept - 1];
+            if (!first.ident)
+                first.ident = std::move(items[i].ident);
+            if (!first.dialogLine)
+                first.dialogLine = items[i].dialogLine;
+        } else if (kept++ != i) {
+            items[kept - 1] = std::move(items[i]);
+        }
+    }
+    items.resize(kept);
 
     std::vector<TranslationRow> languages = owner_.languages().translations();
     Statement rows = query(qn::ResourceText_And_LineIdentSym);
@@ -213,8 +245,7 @@ void ProjectTexts::forEachTextTableRecord(const std::function<void(TextTableReco
         std::string name = translationColumnName(t.id.language, t.id.sublanguage);
         translationColumns.push_back({rows.column(name), rows.column(modifiedColumnName(name))});
     }
-    int line = rows.column("LineIndex"), source = rows.column("SourceText"), old = rows.column("SourceText_Old"),
-        exclude = rows.column("Exclude"), modified = rows.column("Modified"), kind = rows.column("LineIdentSym");
+    int line = rows.column("LineIndex"), source = rows.column("SourceText"), exclude = rows.column("Exclude"), modified = rows.column("Modified"), kind = rows.column("LineIdentSym");
     TextTableRecord record;
     record.text.translations.resize(translationColumns.size());
     while (rows.step()) {
@@ -222,7 +253,6 @@ void ProjectTexts::forEachTextTableRecord(const std::function<void(TextTableReco
         row.lineIndex = static_cast<int>(rows.integer(line));
         row.lineKind = static_cast<int>(rows.integer(kind));
         row.sourceText = rows.text(source);
-        row.sourceTextOld = rows.text(old);
         row.exclude = rows.integer(exclude) != 0;
         row.modified = rows.integer(modified) != 0;
         for (std::size_t i = 0; i < translationColumns.size(); ++i) {
@@ -230,9 +260,11 @@ void ProjectTexts::forEachTextTableRecord(const std::function<void(TextTableReco
             t.text = translationColumns[i].text >= 0 ? rows.text(translationColumns[i].text) : std::string();
             t.modified = translationColumns[i].modified >= 0 && rows.integer(translationColumns[i].modified) != 0;
         }
-        const auto item = items.find(row.lineIndex);
-        record.itemIdent = item == items.end() ? std::string() : std::move(item->second.ident);
-        record.dialogLine = item == items.end() ? -1 : item->second.dialogLine;
+        const auto item = std::lower_bound(items.begin(), items.end(), row.lineIndex,
+                                           [](const ItemOfLine& i, int lineIndex) { return i.lineIndex < lineIndex; });
+        const bool found = item != items.end() && item->lineIndex == row.lineIndex;
+        record.itemIdent = found && item->ident ? std::move(*item->ident) : std::string();
+        record.dialogLine = found ? item->dialogLine.value_or(-1) : -1;
         visit(record);
     }
 }

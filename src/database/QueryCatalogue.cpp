@@ -284,6 +284,9 @@ constexpr Entry SystemQueries[] = {
     // The identifier and the dialog of each line that has them, read table by table instead of
     // joined to every text (six look-ups a text cost more than the whole read of the texts).
     // Rank orders the tables as the reader gives them precedence.
+    {ScriptLinesOfKind,
+     "SELECT LineIndex, Line, LineIdentSym, BeforeStr, BehindStr FROM ResFileLine WHERE LineIdentSym = :Kind "
+     "ORDER BY Line, LineIndex"},
     {TextTableItemIdents,
      "SELECT LineIndex, Name_ID AS ItemIdent, NULL AS DialogLine, 1 AS Rank FROM StringtableString "
      "UNION ALL SELECT LineIndex, Value, NULL, 2 FROM VersionBlockValues "

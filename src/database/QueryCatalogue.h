@@ -26,6 +26,7 @@ inline constexpr const char* ProjectSourceFile = "Sql_Project_SourceFile";
 inline constexpr const char* UnchangedDialogCaption = "Sql_Unchanged_DialogCaption";
 inline constexpr const char* IncludeLinesInOrder = "Sql_IncludeLines_In_Order";
 inline constexpr const char* TextTableItemIdents = "Sql_TextTable_ItemIdents";
+inline constexpr const char* ScriptLinesOfKind = "Sql_ScriptLines_Of_Kind";
 inline constexpr const char* StoredStrings = "Sql_Stored_Strings";
 inline constexpr const char* StoredBitmaps = "Sql_Stored_Bitmaps";
 inline constexpr const char* StoredCaptions = "Sql_Stored_Captions";

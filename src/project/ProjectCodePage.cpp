@@ -31,20 +31,25 @@ int projectCodePageOf(CProjectDatabase& db, const std::filesystem::path& script)
     if (isUtf16(static_cast<ScriptEncoding>(db.sourceEncoding().value_or(0))))
         return kCodePageUtf8;
     CodePageEvidence evidence;
+    for (const LineRow& row : db.texts().scriptLinesOfKind(toInt(LineKind::CodePage)))
+        if (evidence.firstPragmaCodePage == 0)
+            evidence.firstPragmaCodePage = pragmaCodePage(row.beforeStr);
+    std::string bytes;
+    std::string problem;
+    const std::optional<std::string> content = readInputFile(script, problem);
+    if (content && isUtf16(detectScriptEncoding(*content)))
+        return kCodePageUtf8;
+    // The first pragma decides before any byte does: the bytes are looked at only without one.
+    if (evidence.firstPragmaCodePage > 0)
+        return projectCodePage(evidence);
     std::string stored;
     db.texts().forEachScriptLine([&](const LineRow& row) {
-        if (row.lineKind == toInt(LineKind::CodePage) && evidence.firstPragmaCodePage == 0)
-            evidence.firstPragmaCodePage = pragmaCodePage(row.beforeStr);
         stored += row.beforeStr;
         stored += row.behindStr;
     });
-    std::string bytes;
-    std::string problem;
-    if (std::optional<std::string> content = readInputFile(script, problem)) {
+    if (content)
         bytes = std::move(*content);
-        if (isUtf16(detectScriptEncoding(bytes)))
-            return kCodePageUtf8;
-    } else
+    else
         db.texts().forEachTextInLineOrder([&](const TextRow& row) { bytes += row.sourceText; });
     bytes += stored;
     evidence.startsWithUtf8Bom = bytes.compare(0, kUtf8Bom.size(), kUtf8Bom) == 0;

@@ -123,12 +123,14 @@ std::vector<TextTableRow> TextTableRows::fill(CProjectDatabase& db, const Accept
     for (const LanguageId& id : db.languages().translationIds())
         cellOfTranslation.push_back(columns_.columnOfLanguage(id));
 
+    const long texts = db.texts().textCount();
     std::optional<FeedbackTask> task;
     if (progress)
-        task.emplace(*progress, txt::TaskReadTexts, db.texts().textCount());
+        task.emplace(*progress, txt::TaskReadTexts, texts);
     long done = 0;
     GroupStartRule groups;
     std::vector<TextTableRow> filled;
+    filled.reserve(static_cast<std::size_t>(texts));
     db.texts().forEachTextTableRecord([&](TextTableRecord& record) {
         if (task)
             task->step(++done);
