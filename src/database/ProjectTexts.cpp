@@ -2,8 +2,8 @@
 // passes over every line that the writer and the Text Table make.
 #include "database/ProjectTexts.h"
 
-#include <algorithm>
-#include <optional>
+#include <limits>
+#include <unordered_map>
 
 #include "database/CProjectDatabase.h"
 #include "database/QueryCatalogue.h"
@@ -194,46 +194,34 @@ std::vector<TextRow> ProjectTexts::allTextsWithLineKind()
 
 void ProjectTexts::forEachTextTableRecord(const std::function<void(TextTableRecord&)>& visit)
 {
-    // Each line's identifier and dialog, in LineIndex order. A line lies in at most one item
-    // table; where a damaged project has it in several, each value comes from the table of the
-    // lowest rank that has one.
+    // Each line's identifier and dialog. A line lies in at most one item table; where a damaged
+    // project has it in several, each value comes from the table of the lowest rank that has one.
     struct ItemOfLine {
-        int lineIndex = 0;
-        int rank = 0;
-        std::optional<std::string> ident;
-        std::optional<int> dialogLine;
+        std::string ident;
+        int identRank = std::numeric_limits<int>::max();
+        int dialogLine = -1;
+        int dialogRank = std::numeric_limits<int>::max();
     };
     std::vector<ItemOfLine> items;
+    std::unordered_map<int, std::size_t> itemOfLine;
     {
         Statement idents = query(queries::TextTableItemIdents);
         const int line = idents.column("LineIndex"), ident = idents.column("ItemIdent"),
                   dialog = idents.column("DialogLine"), rank = idents.column("Rank");
         while (idents.step()) {
-            ItemOfLine& item = items.emplace_back();
-            item.lineIndex = static_cast<int>(idents.integer(line));
-            item.rank = static_cast<int>(idents.integer(rank));
-            if (!idents.isNull(ident))
+            const auto [at, added] = itemOfLine.try_emplace(static_cast<int>(idents.integer(line)), items.size());
+            ItemOfLine& item = added ? items.emplace_back() : items[at->second];
+            const int r = static_cast<int>(idents.integer(rank));
+            if (!idents.isNull(ident) && r < item.identRank) {
                 item.ident = idents.text(ident);
-            if (!idents.isNull(dialog))
+                item.identRank = r;
+            }
+            if (!idents.isNull(dialog) && r < item.dialogRank) {
                 item.dialogLine = static_cast<int>(idents.integer(dialog));
+                item.dialogRank = r;
+            }
         }
     }
-    std::sort(items.begin(), items.end(), [](const ItemOfLine& a, const ItemOfLine& b) {
-        return a.lineIndex != b.lineIndex ? a.lineIndex < b.lineIndex : a.rank < b.rank;
-    });
-    std::size_t kept = 0;
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        if (kept > 0 && items[kept - 1].lineIndex == items[i].lineIndex) {
-            ItemOfLine& first = items[kept - 1];
-            if (!first.ident)
-                first.ident = std::move(items[i].ident);
-            if (!first.dialogLine)
-                first.dialogLine = items[i].dialogLine;
-        } else if (kept++ != i) {
-            items[kept - 1] = std::move(items[i]);
-        }
-    }
-    items.resize(kept);
 
     std::vector<TranslationRow> languages = owner_.languages().translations();
     Statement rows = query(qn::ResourceText_And_LineIdentSym);
@@ -245,7 +233,8 @@ void ProjectTexts::forEachTextTableRecord(const std::function<void(TextTableReco
         std::string name = translationColumnName(t.id.language, t.id.sublanguage);
         translationColumns.push_back({rows.column(name), rows.column(modifiedColumnName(name))});
     }
-    int line = rows.column("LineIndex"), source = rows.column("SourceText"), exclude = rows.column("Exclude"), modified = rows.column("Modified"), kind = rows.column("LineIdentSym");
+    int line = rows.column("LineIndex"), source = rows.column("SourceText"), exclude = rows.column("Exclude"),
+        modified = rows.column("Modified"), kind = rows.column("LineIdentSym");
     TextTableRecord record;
     record.text.translations.resize(translationColumns.size());
     while (rows.step()) {
@@ -260,11 +249,10 @@ void ProjectTexts::forEachTextTableRecord(const std::function<void(TextTableReco
             t.text = translationColumns[i].text >= 0 ? rows.text(translationColumns[i].text) : std::string();
             t.modified = translationColumns[i].modified >= 0 && rows.integer(translationColumns[i].modified) != 0;
         }
-        const auto item = std::lower_bound(items.begin(), items.end(), row.lineIndex,
-                                           [](const ItemOfLine& i, int lineIndex) { return i.lineIndex < lineIndex; });
-        const bool found = item != items.end() && item->lineIndex == row.lineIndex;
-        record.itemIdent = found && item->ident ? std::move(*item->ident) : std::string();
-        record.dialogLine = found ? item->dialogLine.value_or(-1) : -1;
+        const auto at = itemOfLine.find(row.lineIndex);
+        ItemOfLine* item = at == itemOfLine.end() ? nullptr : &items[at->second];
+        record.itemIdent = item ? std::move(item->ident) : std::string();
+        record.dialogLine = item ? item->dialogLine : -1;
         visit(record);
     }
 }
