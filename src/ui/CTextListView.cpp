@@ -22,11 +22,15 @@ namespace qmk {
 class CRowFilterModel : public QSortFilterProxyModel {
 public:
     using QSortFilterProxyModel::QSortFilterProxyModel;
-    void setShown(std::vector<bool> shown)
+    void setShown(const std::vector<bool>& shown)
     {
-        shown_ = std::move(shown);
-        invalidateRowsFilter();
+        shown_ = shown;
+        // One layout change: refiltering in place would announce every run of rows that comes or
+        // goes, and a filter on 100,000 rows makes thousands of them (seconds in the view).
+        invalidate();
     }
+    // Each source row's state as the proxy shows it; empty: every row.
+    const std::vector<bool>& shown() const { return shown_; }
 
 protected:
     bool filterAcceptsRow(int row, const QModelIndex&) const override
@@ -97,7 +101,13 @@ CTextListView::CTextListView(CQuillDoc& doc, std::function<QAction*(int)> action
             selectRow(0);
     });
     connect(model_, &QAbstractItemModel::rowsInserted, this, [this] { applyFilter(); });
-    connect(model_, &QAbstractItemModel::rowsRemoved, this, [this] { reselect(); });
+    // Rows gone (a display switch) move the filter's rows: it is applied again.
+    connect(model_, &QAbstractItemModel::rowsRemoved, this, [this] {
+        if (filter_.empty())
+            reselect();
+        else
+            applyFilter();
+    });
 }
 
 void CTextListView::resetColumns()
@@ -174,13 +184,8 @@ void CTextListView::setFilter(const std::string& text)
 
 void CTextListView::applyFilter()
 {
-    shown_->setShown(shownRows());
+    shown_->setShown(rowFilter_.apply(doc_.rows(), filter_, currentColumn_));
     reselect();
-}
-
-std::vector<bool> CTextListView::shownRows() const
-{
-    return filter_.empty() ? std::vector<bool>{} : rowsShownByFilter(doc_.rows(), filter_, currentColumn_);
 }
 
 void CTextListView::reselect()
@@ -246,16 +251,15 @@ void CTextListView::nextItem()
 {
     if (doc_.rows().rowCount() == 0)
         return;
-    const std::vector<bool> shown = shownRows();
-    const int row = doc_.rows().nextItem(doc_.rows().rowOfLineIndex(selectedLine_), currentColumn_, &shown);
+    const int row = doc_.rows().nextItem(doc_.rows().rowOfLineIndex(selectedLine_), currentColumn_, &shown_->shown());
     if (row >= 0)
         selectRow(row);
 }
 
 bool CTextListView::goToItem(bool forward, WantedItem wanted)
 {
-    const std::vector<bool> shown = shownRows();
-    const int row = findItem(doc_.rows(), doc_.rows().rowOfLineIndex(selectedLine_), currentColumn_, forward, wanted, &shown);
+    const int row = findItem(doc_.rows(), doc_.rows().rowOfLineIndex(selectedLine_), currentColumn_, forward, wanted,
+                             &shown_->shown());
     if (row < 0)
         return false;
     selectRow(row);
