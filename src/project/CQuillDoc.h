@@ -15,6 +15,7 @@
 #include "project/OperationResult.h"
 #include "project/TextTableRows.h"
 #include "project/TranslationEdit.h"
+#include "project/WordCount.h"
 
 namespace qmk {
 
@@ -160,6 +161,9 @@ public:
     OperationResult toggleCategory(ProjectSwitch category, int selectedRow, int* rowToSelect = nullptr);
     // The status gauge of a translation over the shown rows, cached until the next change.
     GaugeFigures gauge(LanguageId language) { return rows_.gauge(db_, switches_, language); }
+    // A translation's texts and source words by state over the rows, for the status bar;
+    // counted again only after a change of the figures.
+    const TranslationWordCounts& wordCounts(LanguageId language);
     // The project's bookmarks, named places to go back to (ID in lineIndex, name in nameId).
     // May throw DaoException.
     std::vector<IdentRow> bookmarks() { return db_.bookmarks().all(); }
@@ -294,6 +298,12 @@ private:
     bool fontsChanged_ = false;
     UpdateLineHook updateHook_;
     TextTableRows rows_;
+    struct CachedWordCounts {
+        LanguageId language;
+        std::uint64_t revision = 0;
+        TranslationWordCounts counts;
+    };
+    std::optional<CachedWordCounts> wordCounts_;
     bool rowsLoaded_ = false;
     bool busy_ = false;
     EditHistory history_;

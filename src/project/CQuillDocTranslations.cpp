@@ -206,6 +206,13 @@ std::optional<LanguageId> CQuillDoc::firstSourceLanguage()
     return sources.empty() ? std::nullopt : std::optional<LanguageId>(sources.front().id);
 }
 
+const TranslationWordCounts& CQuillDoc::wordCounts(LanguageId language)
+{
+    if (!wordCounts_ || wordCounts_->language != language || wordCounts_->revision != rows_.figuresRevision())
+        wordCounts_ = CachedWordCounts{language, rows_.figuresRevision(), translationWordCounts(rows_, language)};
+    return wordCounts_->counts;
+}
+
 GaugeFigures CQuillDoc::dialogGauge(int dialogLine, LanguageId language)
 {
     return gaugeOf(db_.languages().dialogStatistics(dialogLine, language));

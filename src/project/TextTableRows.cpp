@@ -11,6 +11,7 @@
 #include "project/ItemLineKinds.h"
 #include "project/SearchForm.h"
 #include "project/TextCodec.h"
+#include "project/WordCount.h"
 #include "resources/Feedback.h"
 #include "resources/Texts.h"
 #include "resources/UiTexts.h"
@@ -291,6 +292,15 @@ const TextTableRow::Shown& TextTableRows::decode(const TextTableRow& r) const
                 display[c] = std::move(*decoded);
     }
     return *r.shown;
+}
+
+int TextTableRows::sourceWords(int rowIndex) const
+{
+    const TextTableRow& r = row(rowIndex);
+    int& words = decode(r).sourceWords;
+    if (words < 0)
+        words = countWords(displayText(rowIndex, TextTableColumns::SourceColumn));
+    return words;
 }
 
 const std::string& TextTableRows::displayText(int rowIndex, int column) const

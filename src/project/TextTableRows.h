@@ -34,6 +34,7 @@ struct TextTableRow {
         // its length: made on the row's first search, so the filter and Find fold a text once
         // per change instead of once per search.
         std::string folded;
+        mutable int sourceWords = -1;  // the source text's words, counted when first asked for
     };
     mutable std::unique_ptr<Shown> shown;
 
@@ -99,6 +100,11 @@ public:
     // Counts every change of the rows, their texts or their display: a result computed from
     // the rows (a filter) still holds while this stays the same.
     std::uint64_t revision() const { return revision_; }
+    // The words of the row's source text (WordCount.h), counted once per change of the row.
+    int sourceWords(int row) const;
+    // Counts every change that can alter a translation's figures (texts, flags, excludes, rows):
+    // figures computed from the rows still hold while this stays the same.
+    std::uint64_t figuresRevision() const { return figuresRevision_; }
 
     // Rebuilds the columns and refills every row in script order. A failing read leaves the
     // table empty, reports the failure through feedback (when given) and returns false.
@@ -151,7 +157,11 @@ public:
     // The counts behind the gauge taken from the rows; nothing where the rows do not hold every
     // text counted under the switches (filled under others, or a hidden text taken back in).
     std::optional<TranslationStatistics> statistics(const ProjectSwitches& switches, LanguageId language) const;
-    void invalidateGauge() { gaugeCache_.reset(); }
+    void invalidateGauge()
+    {
+        gaugeCache_.reset();
+        ++figuresRevision_;
+    }
 
 private:
     using Accept = std::function<bool(const TextTableRecord&)>;
@@ -175,6 +185,7 @@ private:
     RowChangeListener* listener_ = nullptr;
     std::vector<int> columnCodePages_;
     std::uint64_t revision_ = 0;
+    std::uint64_t figuresRevision_ = 0;
     // The switches the rows were filled under, while they hold every text those count.
     std::optional<ProjectSwitches> filledUnder_;
     mutable std::unordered_map<int, int> rowOfLine_;

@@ -84,6 +84,7 @@ inline constexpr char ExportPlatformTitle[] = "Export for Translation Platform";
 inline constexpr char ExportPlatformDone[] = "%1 texts written to %2";
 inline constexpr char ExportPlatformFailed[] = "Export for translation platform %1\nThe file could not be written: %2";
 inline constexpr char TextsDoNotFit[] = "%1 texts do not fit";
+inline constexpr char StatusStatistics[] = "Texts (words): translated %1 (%2), flagged %3 (%4), untranslated %5 (%6)";
 inline constexpr char CantOpenFile[] = "Error: Can't open file '%1'.";
 inline constexpr char SelectATextToTranslate[] = "Select a text in the Text Table to translate it here.";
 inline constexpr char NoProjectOpen[] = "Open a resource script with File > Open, or drop it here.";

@@ -175,6 +175,14 @@ TEST_F(WindowDetailsTest, StatusPanesTellScreenReadersWhatTheyShow)
     EXPECT_FALSE(row->text().isEmpty());
     EXPECT_EQ(row->accessibleDescription(), row->text());
     EXPECT_EQ(language->accessibleDescription(), QStringLiteral("German"));
+    // The translation's texts and words by state follow each store.
+    QLabel* statistics = pane(QStringLiteral("Statistics"));
+    ASSERT_TRUE(statistics);
+    EXPECT_TRUE(statistics->text().startsWith(QStringLiteral("Texts (words): translated 0 (0), flagged 0 (0), untranslated 8 (8)"))) << statistics->text().toStdString();
+    ASSERT_TRUE(child->document().storeTranslation(lineOf("IDS_HELLO"), German, "Hallo Welt").done());
+    QApplication::processEvents();
+    EXPECT_TRUE(statistics->text().startsWith(QStringLiteral("Texts (words): translated 1 (1)"))) << statistics->text().toStdString();
+    EXPECT_EQ(statistics->accessibleDescription(), statistics->text());
 }
 
 TEST_F(WindowDetailsTest, AFlaggedTranslationIsFoundAcceptedAndTheAcceptTakenBack)
