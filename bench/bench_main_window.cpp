@@ -372,6 +372,24 @@ void BM_GaugeAfterStore(benchmark::State& state)
 }
 BENCHMARK(BM_GaugeAfterStore)->Unit(benchmark::kMillisecond);
 
+// The status bar's texts and words by state after a store (the source words counted before).
+void BM_StatisticsAfterStore(benchmark::State& state)
+{
+    qmk::CQuillDoc& doc = searchProject().doc();
+    const int line = doc.rows().item(doc.rows().rowCount() / 3).lineIndex;
+    doc.wordCounts(qmk::LanguageId{7, 1});
+    long n = 0;
+    long long words = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        doc.storeTranslation(line, qmk::LanguageId{7, 1}, ++n % 2 ? "Zwei" : "");
+        state.ResumeTiming();
+        words = doc.wordCounts(qmk::LanguageId{7, 1}).translated.words;
+    }
+    state.counters["translated_words"] = static_cast<double>(words);
+}
+BENCHMARK(BM_StatisticsAfterStore)->Unit(benchmark::kMillisecond);
+
 // 100,000 units of a translation written as XLIFF and read back into the project.
 void BM_XliffExportOf100000Units(benchmark::State& state)
 {
