@@ -13,6 +13,7 @@
 #include "WindowFixture.h"
 #include "resources/CommandIds.h"
 #include "resources/MessageIds.h"
+#include "resources/MenuTexts.h"
 #include "resources/UiTexts.h"
 #include "ui/CNewTranslationDlg.h"
 #include "ui/CSpecialCharsDlg.h"
@@ -260,6 +261,26 @@ TEST_F(TranslationBarTest, MisspeltWordsAreUnderlinedWithTheTranslationsDictiona
     };
     EXPECT_EQ(underlined(QStringLiteral("Ausgabe&datei")), QStringList{});
     EXPECT_EQ(underlined(QStringLiteral("Ausgabedatie \\n%1")), QStringList{QStringLiteral("Ausgabedatie")});
+}
+
+TEST_F(TranslationBarTest, AProjectWithoutTranslationsShowsTheChosenSourceAndHowToBegin)
+{
+    child = openApp();
+    ASSERT_NE(child, nullptr);
+    form = frame->translateForm();
+    child->textList()->selectRow(rowOfString(child, "IDS_HELLO"));
+    QApplication::processEvents();
+    EXPECT_EQ(form->sourceEdit()->toPlainText(), QStringLiteral("Hello"));
+    EXPECT_TRUE(form->sourceEdit()->isEnabled());
+    EXPECT_FALSE(form->translationEdit()->isEnabled());
+    EXPECT_EQ(form->translationEdit()->placeholderText(), QString::fromUtf8(txt::AddATranslationFirst));
+    // Once there is a translation, the bar translates into it.
+    ASSERT_TRUE(doc().NewTranslation(German, "app-German.rc"));
+    QApplication::processEvents();
+    child->textList()->setCurrentLanguage(German);
+    child->textList()->selectRow(rowOfString(child, "IDS_BYE"));
+    EXPECT_TRUE(form->translationEdit()->isEnabled());
+    EXPECT_EQ(form->sourceEdit()->toPlainText(), QStringLiteral("Goodbye"));
 }
 
 } // namespace qmk
