@@ -90,6 +90,11 @@ public:
     // The font the texts of a language are shown in while the project is open: the face the
     // translator chose, else the language's usual face (empty when it has none: the desktop's).
     FontSetting font(LanguageId language, bool source) const;
+    // The face and character set a language's texts are shown in by default: the face of the
+    // language's character set (empty for the default set).
+    static FontSetting languageFont(LanguageId language);
+    // The font the source texts are shown in: the one kept under the first source language.
+    FontSetting sourceFont() const;
     // The names of the character sets of translations without an installed font.
     std::vector<std::string> missingCharacterSets(const std::function<bool(int charSet)>& fontExists);
 

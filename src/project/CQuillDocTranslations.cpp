@@ -188,7 +188,18 @@ FontSetting CQuillDoc::font(LanguageId language, bool source) const
     for (const FontSetting& f : source ? sourceFonts_ : translationFonts_)
         if (f.id == language && !f.fontName.empty())
             return f;
-    return {language, std::string(defaultFont(language.language, language.sublanguage)), 1};
+    return languageFont(language);
+}
+
+FontSetting CQuillDoc::languageFont(LanguageId language)
+{
+    return {language, std::string(defaultFont(language.language, language.sublanguage)),
+            languageCharset(language.language, language.sublanguage)};
+}
+
+FontSetting CQuillDoc::sourceFont() const
+{
+    return sourceFonts_.empty() ? FontSetting{} : font(sourceFonts_.front().id, true);
 }
 
 std::vector<std::string> CQuillDoc::missingCharacterSets(const std::function<bool(int charSet)>& fontExists)

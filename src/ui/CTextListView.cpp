@@ -71,7 +71,8 @@ CTextListView::CTextListView(CQuillDoc& doc, std::function<QAction*(int)> action
     setTextElideMode(Qt::ElideRight);
     verticalHeader()->setVisible(false);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    fitRowHeight();
+    connect(model_, &CTextTableModel::fontsChanged, this, &CTextListView::fitRowHeight);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     horizontalHeader()->setTextElideMode(Qt::ElideRight);
@@ -279,11 +280,16 @@ void CTextListView::toggleCategory(ProjectSwitch category)
         selectRow(rowToSelect);
 }
 
+void CTextListView::fitRowHeight()
+{
+    verticalHeader()->setDefaultSectionSize(model_->rowHeight(font()));
+}
+
 void CTextListView::changeEvent(QEvent* event)
 {
     QTableView::changeEvent(event);
     if (event->type() == QEvent::FontChange)
-        verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+        fitRowHeight();
 }
 
 void CTextListView::contextMenuEvent(QContextMenuEvent* event)

@@ -82,6 +82,8 @@ protected:
 
 private:
     void resetColumns();
+    // Rows as high as the tallest font a column shows, so no translation is cut.
+    void fitRowHeight();
     // Selects the shown line's row again (or nothing) after the rows or the filter changed.
     void reselect();
 

@@ -185,6 +185,7 @@ void CTranslDlgView::showChosen()
         // A project without translations shows what there is to translate, and how to begin.
         clear();
         heading_->setText(qs(itemHeading(item)));
+        source_->setFont(fontFor(doc_->sourceFont(), font()));
         source_->setPlainText(qs(toDisplayForm(item.sourceShown)));
         source_->setEnabled(true);
         translation_->setPlaceholderText(qs(txt::AddATranslationFirst));
@@ -194,7 +195,7 @@ void CTranslDlgView::showChosen()
     lineIndex_ = child_->chosenItem().lineIndex;
     language_ = *language;
     useDictionaryOf(*language);
-    source_->setFont(fontFor(doc_->font(*language, true), font()));
+    source_->setFont(fontFor(doc_->sourceFont(), font()));
     translation_->setFont(fontFor(doc_->font(*language, false), font()));
     heading_->setText(qs(itemHeading(item)));
 
