@@ -97,9 +97,16 @@ void CStatusPanes::show(CChildFrame* child, CPreviewView* preview)
     language_->setText(preview ? preview->languagePane()
                        : source ? QStringLiteral("Source Text")
                                 : QString::fromStdString(doc.rows().columns().header(table->currentColumn())));
+    // A dialog or menu preview showing the source has nothing to gauge.
+    const bool sourcePreview = preview && &preview->document() == &doc && !preview->language() &&
+                               preview->kind() != PreviewKind::Bitmap;
     if (language) {
-        const GaugeFigures figures = previewGauge(doc, preview, *language).value_or(doc.gauge(*language));
-        gauge_->setFigures(figures.translatedPercent, figures.modifiedPercent);
+        if (sourcePreview) {
+            gauge_->clear();
+        } else {
+            const GaugeFigures figures = previewGauge(doc, preview, *language).value_or(doc.gauge(*language));
+            gauge_->setFigures(figures.translatedPercent, figures.modifiedPercent);
+        }
         statistics_->setText(statisticsText(doc.wordCounts(*language)));
     } else {
         gauge_->clear();

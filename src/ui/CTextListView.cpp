@@ -124,26 +124,6 @@ void CTextListView::resetColumns()
     }
 }
 
-bool CTextListView::focusNextPrevChild(bool next)
-{
-    // The project's window hands any focus it gets back to the table: the chain is walked past
-    // it, and past everything else that would, so that Tab always leaves the table.
-    QWidget* widget = this;
-    while ((widget = next ? widget->nextInFocusChain() : widget->previousInFocusChain()) != this) {
-        if (!widget->isVisible() || !widget->isEnabled() || !(widget->focusPolicy() & Qt::TabFocus) ||
-            widget->isAncestorOf(this) || isAncestorOf(widget))
-            continue;
-        QWidget* target = widget;
-        while (target->focusProxy())
-            target = target->focusProxy();
-        if (target == this)
-            continue;
-        target->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-        return true;
-    }
-    return false;
-}
-
 bool CTextListView::isCurrentCell(int column) const
 {
     if (sourceChosen_ || currentColumn_ < 0)

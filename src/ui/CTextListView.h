@@ -77,9 +77,6 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void changeEvent(QEvent* event) override;
 
-protected:
-    bool focusNextPrevChild(bool next) override;
-
 private:
     void resetColumns();
     // Rows as high as the tallest font a column shows, so no translation is cut.
