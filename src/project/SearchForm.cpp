@@ -1,6 +1,8 @@
 // The search form of a text: decoding, case folding and word boundaries in Unicode.
 #include "project/SearchForm.h"
 
+#include "parser/ScriptEncoding.h"
+
 namespace qmk {
 namespace {
 
@@ -21,25 +23,6 @@ char32_t nextCodePoint(std::string_view text, std::size_t& i)
         c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
     i += length;
     return c;
-}
-
-void appendCodePoint(std::string& out, char32_t c)
-{
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
 }
 
 // Lower case for the scripts translators meet most: Latin, Greek and Cyrillic.
@@ -97,7 +80,7 @@ void appendSearchForm(std::string& out, std::string_view utf8, bool foldCase)
             continue;
         }
         const char32_t c = nextCodePoint(utf8, i);
-        appendCodePoint(out, foldCase ? folded(c) : c);
+        appendUtf8(out, foldCase ? folded(c) : c);
     }
 }
 

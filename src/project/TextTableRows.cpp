@@ -273,8 +273,11 @@ void TextTableRows::setColumnCodePages(std::vector<int> codePages)
 {
     columnCodePages_ = std::move(codePages);
     ++revision_;
-    for (TextTableRow& row : rows_)
+    for (TextTableRow& row : rows_) {
         row.shown.reset();
+        row.sourceWords = -1;
+    }
+    invalidateGauge();
 }
 
 const TextTableRow::Shown& TextTableRows::decode(const TextTableRow& r) const
@@ -297,10 +300,9 @@ const TextTableRow::Shown& TextTableRows::decode(const TextTableRow& r) const
 int TextTableRows::sourceWords(int rowIndex) const
 {
     const TextTableRow& r = row(rowIndex);
-    int& words = decode(r).sourceWords;
-    if (words < 0)
-        words = countWords(displayText(rowIndex, TextTableColumns::SourceColumn));
-    return words;
+    if (r.sourceWords < 0)
+        r.sourceWords = countWords(displayText(rowIndex, TextTableColumns::SourceColumn));
+    return r.sourceWords;
 }
 
 const std::string& TextTableRows::displayText(int rowIndex, int column) const

@@ -34,9 +34,11 @@ struct TextTableRow {
         // its length: made on the row's first search, so the filter and Find fold a text once
         // per change instead of once per search.
         std::string folded;
-        mutable int sourceWords = -1;  // the source text's words, counted when first asked for
     };
     mutable std::unique_ptr<Shown> shown;
+    // The source text's words, counted when first asked for (the source changes only with a
+    // refill of the rows).
+    mutable int sourceWords = -1;
 
     const std::string& cell(int column) const { return cells.at(static_cast<std::size_t>(column)); }
 };
@@ -100,7 +102,7 @@ public:
     // Counts every change of the rows, their texts or their display: a result computed from
     // the rows (a filter) still holds while this stays the same.
     std::uint64_t revision() const { return revision_; }
-    // The words of the row's source text (WordCount.h), counted once per change of the row.
+    // The words of the row's source text (WordCount.h), counted once.
     int sourceWords(int row) const;
     // Counts every change that can alter a translation's figures (texts, flags, excludes, rows):
     // figures computed from the rows still hold while this stays the same.
