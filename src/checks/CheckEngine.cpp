@@ -280,7 +280,11 @@ void TranslationChecks::checkFit(const std::vector<Prepared>& texts, const std::
         const auto control = dialog->second.find(text.row.lineIndex);
         if (control == dialog->second.end())
             continue;
-        if (const int overflow = textOverflow(control->second, toDisplayForm(text.translation), metrics_); overflow > 0)
+        // Overflowing further than the source does: the source's own overflow is what the
+        // measure (an approximation without the real font) gets wrong for this control.
+        const int sourceOverflow = textOverflow(control->second, toDisplayForm(text.source), metrics_);
+        if (const int overflow = textOverflow(control->second, toDisplayForm(text.translation), metrics_) - sourceOverflow;
+            overflow > 0)
             add(text, check::Fit,
                 fillPlaceholders(txt::CheckFit, {std::to_string(static_cast<int>(std::ceil(overflow / metrics_.xScale)))}),
                 out);

@@ -157,9 +157,17 @@ std::optional<std::string> checkPunctuation(const CheckedText& text)
 {
     if (text.translation.empty() || !hasLetter(text.source))
         return std::nullopt;
+    if (!hasLetter(text.translation))
+        return std::nullopt;  // a label of marks only ("&?" for a help menu) is a convention of its own
     const FoundEnding source = endingOf(labelPart(text.source, text.type), {});
     const FoundEnding translation = endingOf(labelPart(text.translation, text.type), text.language);
     if (source.ending == translation.ending)
+        return std::nullopt;
+    // A full stop comes and goes with sentence style and abbreviations ("Min."), and a colon
+    // after a label is how some languages write every label: neither changes what the text
+    // asks of the user. A lost colon, ellipsis, question or exclamation mark does.
+    auto weak = [](Ending e) { return e == Ending::None || e == Ending::Period; };
+    if (weak(source.ending) && (weak(translation.ending) || translation.ending == Ending::Colon))
         return std::nullopt;
     return fillPlaceholders(txt::CheckPunctuation, {quoted(translation), quoted(source)});
 }
