@@ -166,8 +166,11 @@ std::optional<std::string> checkPunctuation(const CheckedText& text)
     // A full stop comes and goes with sentence style and abbreviations ("Min."), and a colon
     // after a label is how some languages write every label: neither changes what the text
     // asks of the user. A lost colon, ellipsis, question or exclamation mark does.
+    // An ellipsis added to a menu item that opens a dialog ("&About" as "&Über...") follows the
+    // platform's rule where the source did not.
     auto weak = [](Ending e) { return e == Ending::None || e == Ending::Period; };
-    if (weak(source.ending) && (weak(translation.ending) || translation.ending == Ending::Colon))
+    if (weak(source.ending) &&
+        (weak(translation.ending) || translation.ending == Ending::Colon || translation.ending == Ending::Ellipsis))
         return std::nullopt;
     return fillPlaceholders(txt::CheckPunctuation, {quoted(translation), quoted(source)});
 }

@@ -119,6 +119,8 @@ TEST(PunctuationRule, FinalMarksAsTheSourceHasThemInTheLanguagesWay)
     // A full stop comes and goes with style and abbreviations; a help menu may be "?" alone.
     EXPECT_FALSE(checkPunctuation(text("After 1 min", "Nach 1 Min.")));
     EXPECT_FALSE(checkPunctuation(text("&Help", "&?", ItemType::PopupMenu)));
+    // mplay32: every translation gives "About" the ellipsis of an item that opens a dialog.
+    EXPECT_FALSE(checkPunctuation(text("&About", "&Über...", ItemType::MenuItem)));
 }
 
 TEST(StringRules, LengthLimitAndTextsLeftAsTheSource)
