@@ -2,6 +2,7 @@
 #include "checks/CheckEngine.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <map>
 
@@ -36,12 +37,50 @@ namespace {
 constexpr int kLanguageTurkish = 0x1F;
 constexpr int kLanguageAzeri = 0x2C;
 
-std::string asUtf8(const std::string& bytes, int codePage)
-{
-    if (!hasBytesAbove127(bytes))
-        return bytes;
-    return decodeToUtf8(bytes, codePage).value_or(bytes);
-}
+} // namespace
+
+// Decodes a translation's texts: a single-byte code page through a table of its 128 upper
+// characters (made once, where a conversion per text would cost more than every rule together),
+// others through the codec.
+class TranslationChecks::Decoder {
+public:
+    explicit Decoder(int codePage) : codePage_(codePage)
+    {
+        if (codePage == kCodePageUtf8)
+            return;
+        for (int byte = 0x80; byte <= 0xFF; ++byte) {
+            const std::optional<std::string> character = decodeToUtf8(std::string(1, static_cast<char>(byte)), codePage);
+            if (!character || character->empty())
+                return;  // a lead byte of a double-byte code page, or no single-byte code page
+            upper_[static_cast<std::size_t>(byte - 0x80)] = *character;
+        }
+        singleByte_ = true;
+    }
+    std::string operator()(const std::string& bytes) const
+    {
+        if (!hasBytesAbove127(bytes))
+            return bytes;
+        if (!singleByte_)
+            return decodeToUtf8(bytes, codePage_).value_or(bytes);
+        std::string text;
+        text.reserve(bytes.size() + bytes.size() / 2);
+        for (const char c : bytes) {
+            const auto byte = static_cast<unsigned char>(c);
+            if (byte < 0x80)
+                text += c;
+            else
+                text += upper_[byte - 0x80];
+        }
+        return text;
+    }
+
+private:
+    int codePage_;
+    bool singleByte_ = false;
+    std::array<std::string, 128> upper_;
+};
+
+namespace {
 
 // Statics that show text (not icons, bitmaps or frames, and not marked to show "&" as it is) and
 // buttons other than owner-drawn ones underline their access key; so do menu items and popups.
@@ -133,12 +172,16 @@ TranslationChecks::TranslationChecks(CQuillDoc& doc, LanguageId language, TextMe
     sourceCodePage_ = doc.codePage();
     encoding_ = doc.translationEncoding(language);
     textCodePage_ = textCodePage(encoding_);
+    sourceDecoder_ = std::make_unique<Decoder>(sourceCodePage_);
+    translationDecoder_ = std::make_unique<Decoder>(textCodePage_);
     for (const std::string& check : enabledChecks(doc))
         enabled_.insert(check);
     for (const IgnoredFinding& finding : doc.database().checks().ignoredFindings())
         if (finding.language == language)
             ignored_.emplace(finding.lineIndex, finding.check);
 }
+
+TranslationChecks::~TranslationChecks() = default;
 
 std::vector<std::string> enabledChecks(CQuillDoc& doc)
 {
@@ -157,19 +200,17 @@ TranslationChecks::Prepared TranslationChecks::prepare(const CheckTextRow& row) 
     Prepared text;
     text.row = row;
     text.type = itemTypeOfLineKind(row.lineKind);
-    text.source = asUtf8(row.sourceText, sourceCodePage_);
-    text.translation = asUtf8(row.translation, textCodePage_);
+    text.source = (*sourceDecoder_)(row.sourceText);
+    text.translation = (*translationDecoder_)(row.translation);
     text.drawsAccessKey = drawsAccessKey(text.type, row);
     return text;
 }
 
-const ScriptLocation& TranslationChecks::locationOf(int line)
+ScriptLocation TranslationChecks::locationOf(int line)
 {
     if (!locations_)
-        locations_ = scriptLocations(doc_.scriptPath(), doc_.includeExtensions());
-    const auto found = locations_->find(line);
-    static const ScriptLocation unknown;
-    return found == locations_->end() ? unknown : found->second;
+        locations_.emplace(doc_.scriptPath(), doc_.includeExtensions());
+    return locations_->find(line);
 }
 
 void TranslationChecks::add(const Prepared& text, std::string_view check, std::string message,
@@ -178,10 +219,10 @@ void TranslationChecks::add(const Prepared& text, std::string_view check, std::s
     if (!withIgnored_ && ignored_.count({text.row.lineIndex, std::string(check)}))
         return;
     const CheckInfo* info = findCheck(check);
-    const ScriptLocation& place = locationOf(text.row.line);
+    const ScriptLocation place = locationOf(text.row.line);
     out.push_back({std::string(check), info ? info->severity : CheckSeverity::Warning, text.row.lineIndex, language_,
                    text.type, resourceOf(text.row, text.type), idText(text.type, text.row.itemIdent),
-                   (place.file.empty() ? doc_.scriptPath() : place.file).string(), place.line, std::move(message)});
+                   (place.file ? *place.file : doc_.scriptPath()).string(), place.line, std::move(message)});
 }
 
 std::optional<std::string> TranslationChecks::codePageProblem(const Prepared& text) const

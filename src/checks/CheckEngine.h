@@ -4,6 +4,7 @@
 // the same findings. Checks switched off in the project and findings let stand are left out.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -39,6 +40,7 @@ class TranslationChecks {
 public:
     // `metrics` measure the fit check (the window passes its fonts' measure).
     TranslationChecks(CQuillDoc& doc, LanguageId language, TextMetrics metrics = approximateTextMetrics());
+    ~TranslationChecks();
 
     // Every text of the translation, in script order. May throw DaoException.
     std::vector<CheckFinding> run();
@@ -53,6 +55,7 @@ public:
     struct Prepared;
 
 private:
+    class Decoder;
     std::vector<CheckFinding> runOver(std::vector<Prepared>& texts, const std::set<int>* only);
     void checkText(const Prepared& text, std::vector<CheckFinding>& out);
     void checkClashes(const std::vector<Prepared>& texts, const std::set<int>* only, std::vector<CheckFinding>& out);
@@ -61,7 +64,7 @@ private:
     Prepared prepare(const CheckTextRow& row) const;
     void add(const Prepared& text, std::string_view check, std::string message, std::vector<CheckFinding>& out);
     bool enabled(std::string_view check) const { return enabled_.count(std::string(check)) != 0; }
-    const ScriptLocation& locationOf(int line);
+    ScriptLocation locationOf(int line);
 
     CQuillDoc& doc_;
     LanguageId language_;
@@ -72,7 +75,9 @@ private:
     std::set<std::string> enabled_;
     std::set<std::pair<int, std::string>> ignored_;
     bool withIgnored_ = false;
-    std::optional<std::unordered_map<int, ScriptLocation>> locations_;
+    std::optional<ScriptLocations> locations_;
+    std::unique_ptr<Decoder> sourceDecoder_;
+    std::unique_ptr<Decoder> translationDecoder_;
 };
 
 // A finding as compilers write theirs, so that editors and build logs lead to it:

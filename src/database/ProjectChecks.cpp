@@ -11,23 +11,42 @@ namespace {
 constexpr const char* IgnoreTable = "CheckIgnore";
 constexpr const char* SettingTable = "CheckSetting";
 
+// The fields of a check text row, looked up once per query rather than once per row.
+struct CheckTextFields {
+    explicit CheckTextFields(const Statement& row)
+        : lineIndex(row.column("LineIndex")), sourceText(row.column("SourceText")),
+          exclude(row.column("Exclude")), translation(row.column("Translation")),
+          flagged(row.column("Flagged")), line(row.column("Line")),
+          lineKind(row.column("LineIdentSym")), itemIdent(row.column("ItemIdent")),
+          ownerLine(row.column("OwnerLine")), ownerIdent(row.column("OwnerIdent")),
+          level(row.column("Level")), className(row.column("Class")), flags(row.column("Flags"))
+    {
+    }
+    CheckTextRow read(const Statement& row) const
+    {
+        CheckTextRow text;
+        text.lineIndex = static_cast<int>(row.integer(lineIndex));
+        text.sourceText = row.text(sourceText);
+        text.exclude = row.integer(exclude) != 0;
+        text.translation = row.text(translation);
+        text.flagged = row.integer(flagged) != 0;
+        text.line = static_cast<int>(row.integer(line));
+        text.lineKind = static_cast<int>(row.integer(lineKind));
+        text.itemIdent = row.text(itemIdent);
+        text.ownerLine = static_cast<int>(row.integer(ownerLine));
+        text.ownerIdent = row.text(ownerIdent);
+        text.level = static_cast<int>(row.integer(level));
+        text.className = row.text(className);
+        text.flags = static_cast<std::uint32_t>(row.integer(flags));
+        return text;
+    }
+    int lineIndex, sourceText, exclude, translation, flagged, line, lineKind, itemIdent, ownerLine, ownerIdent,
+        level, className, flags;
+};
+
 CheckTextRow readCheckText(const Statement& row)
 {
-    CheckTextRow text;
-    text.lineIndex = row.intField("LineIndex");
-    text.sourceText = row.text("SourceText");
-    text.exclude = row.flag("Exclude");
-    text.translation = row.text("Translation");
-    text.flagged = row.flag("Flagged");
-    text.line = row.intField("Line");
-    text.lineKind = row.intField("LineIdentSym");
-    text.itemIdent = row.text("ItemIdent");
-    text.ownerLine = row.intField("OwnerLine");
-    text.ownerIdent = row.text("OwnerIdent");
-    text.level = row.intField("Level");
-    text.className = row.text("Class");
-    text.flags = static_cast<std::uint32_t>(row.integer("Flags"));
-    return text;
+    return CheckTextFields(row).read(row);
 }
 
 } // namespace
@@ -45,8 +64,9 @@ bool ProjectChecks::forEachText(LanguageId language, const std::function<void(co
     std::optional<Statement> rows = textQuery(queries::CheckTexts, language);
     if (!rows)
         return false;
+    const CheckTextFields fields(*rows);
     while (rows->step())
-        visit(readCheckText(*rows));
+        visit(fields.read(*rows));
     return true;
 }
 

@@ -5,18 +5,27 @@
 
 #include <filesystem>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace qmk {
 
 struct ScriptLocation {
-    std::filesystem::path file;
+    const std::filesystem::path* file = nullptr;  // null when the line is unknown
     int line = 0;
 };
 
-// By the line number the build stored (ResFileLine.Line). Empty when the script cannot be read.
-std::unordered_map<int, ScriptLocation> scriptLocations(const std::filesystem::path& script,
-                                                       const std::vector<std::string>& includeExtensions);
+class ScriptLocations {
+public:
+    // Reads the script; no places when it cannot be read.
+    ScriptLocations(const std::filesystem::path& script, const std::vector<std::string>& includeExtensions);
+    // By the line number the build stored (ResFileLine.Line).
+    ScriptLocation find(int storedLine) const;
+    void add(int storedLine, const std::filesystem::path& file, int line);
+
+private:
+    std::vector<std::filesystem::path> files_;
+    std::vector<std::pair<int, int>> places_;  // by stored line: index into files_ (-1 unknown), line
+    int current_ = -1;                          // the file of the line added last
+};
 
 } // namespace qmk
