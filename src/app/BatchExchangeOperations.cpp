@@ -16,6 +16,7 @@
 #include "exchange/ScriptImport.h"
 #include "parser/LanguageTags.h"
 #include "project/ProjectFileNames.h"
+#include "resources/CheckTexts.h"
 #include "resources/FileNames.h"
 #include "resources/PrintfText.h"
 #include "resources/Texts.h"
@@ -131,6 +132,15 @@ BatchStatus batchImport(const std::vector<std::string>& p, BatchReport& report, 
         std::optional<LanguageId> id = op.language(languageText);
         if (!id)
             return BatchStatus::UsageError;
+        // What the import stores is checked afterwards; findings do not fail the import.
+        ImportedTextsCheck stored(op.doc(), *id);
+        auto listFindings = [&] {
+            const std::vector<CheckFinding> findings = stored.findings();
+            if (findings.empty())
+                return;
+            report.line(printfText(txt::BatchImportFindings, {std::to_string(findings.size())}));
+            reportFindings(report, findings);
+        };
 
         if (platform) {
             if (!op.hasLanguage(*id, languageText, to))
@@ -143,6 +153,7 @@ BatchStatus batchImport(const std::vector<std::string>& p, BatchReport& report, 
             report.line(printfText(txt::BatchPlatformImported, {std::to_string(run.result.imported)}));
             for (const std::string& line : refusedLines(run.result))
                 report.line(printfText(txt::BatchPlatformRefused, {line}));
+            listFindings();
             op.doc().OnCloseDocument();
             if (!run.result.refused.empty())
                 return BatchStatus::UnitsRefused;  // done, with units refused
@@ -184,6 +195,7 @@ BatchStatus batchImport(const std::vector<std::string>& p, BatchReport& report, 
             if (!DatabaseImport::intoProject(op.doc(), from, *id).ok())
                 return batchFailed(report);
         }
+        listFindings();
         op.doc().OnCloseDocument();
         report.line(printfText(txt::BatchImportDone, {languageText, from, to}));
         return BatchStatus::Success;

@@ -159,18 +159,6 @@ BatchStatus listLanguageIds(const std::vector<std::string>& p, BatchReport& repo
 
 } // namespace
 
-TextMetrics approximateTextMetrics()
-{
-    TextMetrics metrics;
-    metrics.width = [xScale = metrics.xScale](std::string_view utf8) {
-        std::size_t characters = 0;
-        for (unsigned char c : utf8)
-            characters += (c & 0xC0) != 0x80;  // count characters, not bytes
-        return static_cast<int>(static_cast<double>(characters) * 4 * xScale);
-    };
-    return metrics;
-}
-
 BatchStatus batchTextFit(const std::vector<std::string>& p, BatchReport& report, const std::vector<std::string>& ext,
                          const TextMetrics& metrics)
 {
@@ -210,6 +198,9 @@ std::map<FlagCode, BatchOperation> standardBatchOperations(const std::vector<std
     ops[FlagCode::Po] = [ext](P p, BatchReport& r) { return batchExportForPlatforms(p, r, ext, ExchangeFormat::Po); };
     ops[FlagCode::Xlsx] = [ext](P p, BatchReport& r) { return batchExportWorkbook(p, r, ext); };
     ops[FlagCode::Pot] = [ext](P p, BatchReport& r) { return batchExportTemplate(p, r, ext); };
+    ops[FlagCode::QualityCheck] = [ext](P p, BatchReport& r) { return batchCheck(p, r, ext); };
+    ops[FlagCode::Pseudo] = [ext](P p, BatchReport& r) { return batchPseudo(p, r, ext); };
+    ops[FlagCode::Statistics] = [ext](P p, BatchReport& r) { return batchStatistics(p, r, ext); };
     ops[FlagCode::TextFit] = [ext](P p, BatchReport& r) { return batchTextFit(p, r, ext, approximateTextMetrics()); };
     return ops;
 }

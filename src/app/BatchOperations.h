@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/BatchRunner.h"
+#include "checks/CheckEngine.h"
 #include "exchange/PlatformExchange.h"
 #include "project/TextFit.h"
 
@@ -23,8 +24,19 @@ BatchStatus batchTextFit(const std::vector<std::string>& params, BatchReport& re
 // /XLIFF and /PO <project> <language> <file>: the translation's units for a translation platform.
 BatchStatus batchExportForPlatforms(const std::vector<std::string>& params, BatchReport& report,
                                     const std::vector<std::string>& includeExtensions, ExchangeFormat format);
-// An approximate measure for runs that cannot ask a font: four dialog units a character.
-TextMetrics approximateTextMetrics();
+
+// Translation quality (BatchCheckOperations.cpp). /CHECK <project> <language>: every finding of
+// the checks, one a line as compilers write warnings; a "no" answer when there are any.
+BatchStatus batchCheck(const std::vector<std::string>& params, BatchReport& report,
+                       const std::vector<std::string>& includeExtensions);
+// /PSEUDO <project> <language>: the translation's untranslated texts pseudo-translated.
+BatchStatus batchPseudo(const std::vector<std::string>& params, BatchReport& report,
+                        const std::vector<std::string>& includeExtensions);
+// /STAT <project> [file.json]: items and words of every translation, printed (and written).
+BatchStatus batchStatistics(const std::vector<std::string>& params, BatchReport& report,
+                            const std::vector<std::string>& includeExtensions);
+// The findings as /CHECK prints them (the imports list those of the texts they stored).
+void reportFindings(BatchReport& report, const std::vector<CheckFinding>& findings);
 
 // Source change test and update (BatchUpdateOperations.cpp).
 BatchStatus batchUpToDate(const std::vector<std::string>& params, BatchReport& report,

@@ -86,7 +86,7 @@ std::string batchUsageText()
         "them unattended, without a window. Flags start with / or - and are matched ignoring case;\n"
         "each operation also has a long name (/UpToDate, /HasLanguage, /Translated, /Export, /Import,\n"
         "/CreateDb, /Update, /AddLang, /WriteRC, /ListLIDS, /Encoding, /TextFit, /ExportXliff,\n"
-        "/ExportPo, /ExportPot, /ExportXlsx, /LogFile).\n"
+        "/ExportPo, /ExportPot, /ExportXlsx, /QualityCheck, /PseudoTranslate, /Statistics, /LogFile).\n"
         "\n";
     for (std::string_view usage : txt::usageLines())
         text += std::string(usage) + "\n";
@@ -105,6 +105,13 @@ std::string batchUsageText()
         "/XLSX writes the Text Table to a workbook as the window's Export Text to Excel does (Ids,\n"
         "source and the languages given, all translations when none is); /I imports a workbook's\n"
         "language column as Import All does.\n"
+        "/CHECK <project> <language> runs the quality checks over the translation and prints each\n"
+        "finding as compilers print warnings (<script>:<line>: warning: [<check>] <resource> <Id>:\n"
+        "<message>); it answers no when there are any. Imports list the findings of the texts they stored.\n"
+        "/PSEUDO <project> <language> fills the translation's untranslated texts with accented,\n"
+        "bracketed texts a third longer, keeping placeholders, access keys, escapes and accelerators.\n"
+        "/STAT <project> [file.json] prints the items and words of every translation: translated,\n"
+        "flagged and untranslated (and writes them to the JSON file when one is given).\n"
         "/LOG <logfile> appends every report to the log file too.\n"
         "\n"
         "Exit status: 0 all operations succeeded and every check answered yes, 3 a check answered no\n"

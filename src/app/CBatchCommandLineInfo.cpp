@@ -27,6 +27,9 @@ const std::vector<FlagRow>& flagTable()
         {"PO", 3, 1, 0, FlagCode::Po},           {"ExportPo", 3, 1, 0, FlagCode::Po},
         {"XLSX", 2, 1, 0, FlagCode::Xlsx},       {"ExportXlsx", 2, 1, 0, FlagCode::Xlsx},
         {"POT", 2, 1, 0, FlagCode::Pot},         {"ExportPot", 2, 1, 0, FlagCode::Pot},
+        {"CHECK", 2, 1, 0, FlagCode::QualityCheck}, {"QualityCheck", 2, 1, 0, FlagCode::QualityCheck},
+        {"PSEUDO", 2, 1, 0, FlagCode::Pseudo},   {"PseudoTranslate", 2, 1, 0, FlagCode::Pseudo},
+        {"STAT", 1, 1, 0, FlagCode::Statistics}, {"Statistics", 1, 1, 0, FlagCode::Statistics},
     };
     return rows;
 }

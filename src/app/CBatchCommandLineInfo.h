@@ -29,6 +29,9 @@ enum class FlagCode : int {
     Po = 15,
     Xlsx = 16,
     Pot = 17,
+    QualityCheck = 30,
+    Pseudo = 31,
+    Statistics = 32,
 };
 
 struct FlagRow {

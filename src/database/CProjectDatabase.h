@@ -13,6 +13,7 @@
 
 #include "database/ProjectRows.h"
 #include "database/ProjectBookmarks.h"
+#include "database/ProjectChecks.h"
 #include "database/ProjectItems.h"
 #include "database/ProjectTexts.h"
 #include "database/ProjectTranslations.h"
@@ -104,6 +105,7 @@ public:
     UpdateStore& update() { return update_; }
     ProjectTranslations& languages() { return languages_; }
     ProjectBookmarks& bookmarks() { return bookmarks_; }
+    ProjectChecks& checks() { return checks_; }
 
     // A failure an operation reports itself (through the feedback set with setFeedback).
     void report(const DaoException& error);
@@ -122,6 +124,7 @@ private:
     UpdateStore update_{*this, db_};
     ProjectTranslations languages_{*this, db_};
     ProjectBookmarks bookmarks_{*this, db_};
+    ProjectChecks checks_{*this, db_};
 };
 
 } // namespace qmk

@@ -271,4 +271,31 @@ struct ResourceStatistics {
 
 enum class ResourceList { Dialogs, Menus, StringtableStrings, Bitmaps, Versions };
 
+// A text as the quality checks read it: the source, one translation, the line it stands on and
+// the item around it. `owner` is the dialog of a caption or control, the menu of an item or
+// popup, or the version resource of a value (-1 and empty for the rest).
+struct CheckTextRow {
+    int lineIndex = 0;
+    int line = 0;
+    int lineKind = 0;
+    bool exclude = false;
+    std::string sourceText;
+    std::string translation;
+    bool flagged = false;
+    std::string itemIdent;
+    int ownerLine = -1;
+    std::string ownerIdent;
+    int level = 0;           // menu items and popups
+    std::string className;   // controls that name their class
+    std::uint32_t flags = 0; // controls' style bits
+};
+
+// A finding of a quality check the translator has seen and let stand.
+struct IgnoredFinding {
+    int lineIndex = 0;
+    LanguageId language;
+    std::string check;
+    bool operator==(const IgnoredFinding&) const = default;
+};
+
 } // namespace qmk

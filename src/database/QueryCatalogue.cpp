@@ -326,6 +326,48 @@ constexpr Entry StoredItemQueries[] = {
 
 #undef QMK_STORED_ITEMS
 
+// The texts the quality checks read, each with one translation ({T}, {M}), its item and the
+// resource around it, in script order; {Where} narrows them to one item or one resource.
+#define QMK_CHECK_TEXTS(where) \
+    "SELECT t.LineIndex, t.SourceText, t.Exclude, t.{T} AS Translation, t.{M} AS Flagged, l.Line, l.LineIdentSym, " \
+    "coalesce(s.Name_ID, v.Value, b.Name_ID, c.Name_ID, i.Name_ID, '') AS ItemIdent, " \
+    "coalesce(c.DlgLine, k.DlgLine, i.MenuLine, v.VersResLine, -1) AS OwnerLine, " \
+    "coalesce(d.Name_ID, m.Name_ID, r.Name_ID, '') AS OwnerIdent, coalesce(i.Level, 0) AS Level, " \
+    "coalesce(c.Class, '') AS Class, coalesce(c.Flags, 0) AS Flags " \
+    "FROM ResourceText AS t JOIN ResFileLine AS l ON l.LineIndex = t.LineIndex " \
+    "LEFT JOIN StringtableString AS s ON s.LineIndex = t.LineIndex " \
+    "LEFT JOIN VersionBlockValues AS v ON v.LineIndex = t.LineIndex " \
+    "LEFT JOIN Bitmap AS b ON b.LineIndex = t.LineIndex " \
+    "LEFT JOIN DialogControl AS c ON c.LineIndex = t.LineIndex " \
+    "LEFT JOIN MenuItem AS i ON i.LineIndex = t.LineIndex " \
+    "LEFT JOIN DlgCaption AS k ON k.LineIndex = t.LineIndex " \
+    "LEFT JOIN Dialogs AS d ON d.LineIndex = coalesce(c.DlgLine, k.DlgLine) " \
+    "LEFT JOIN Menu AS m ON m.LineIndex = i.MenuLine " \
+    "LEFT JOIN Version AS r ON r.LineIndex = v.VersResLine " where " ORDER BY l.Line, l.LineIndex"
+
+constexpr Entry CheckQueries[] = {
+    {CheckTexts, QMK_CHECK_TEXTS("")},
+    {CheckTextsOfOwner, QMK_CHECK_TEXTS("WHERE coalesce(c.DlgLine, k.DlgLine, i.MenuLine, v.VersResLine, -1) = :Owner")},
+    {CheckTextByLineIndex, QMK_CHECK_TEXTS("WHERE t.LineIndex = :LineIndex")},
+    {CreateCheckIgnore,
+     "CREATE TABLE IF NOT EXISTS CheckIgnore (LineIndex INTEGER NOT NULL, Language INTEGER NOT NULL, "
+     "SubLanguage INTEGER NOT NULL, CheckId TEXT NOT NULL, PRIMARY KEY (LineIndex, Language, SubLanguage, CheckId))"},
+    {CheckIgnoreRows, "SELECT LineIndex, Language, SubLanguage, CheckId FROM CheckIgnore ORDER BY LineIndex, CheckId"},
+    {AddCheckIgnore,
+     "INSERT OR IGNORE INTO CheckIgnore (LineIndex, Language, SubLanguage, CheckId) "
+     "VALUES (:LineIndex, :Language, :SubLanguage, :CheckId)"},
+    {DeleteCheckIgnore,
+     "DELETE FROM CheckIgnore WHERE LineIndex = :LineIndex AND Language = :Language AND SubLanguage = :SubLanguage "
+     "AND CheckId = :CheckId"},
+    {CreateCheckSetting, "CREATE TABLE IF NOT EXISTS CheckSetting (CheckId TEXT PRIMARY KEY, Enabled INTEGER)"},
+    {CheckSettingRows, "SELECT CheckId, Enabled FROM CheckSetting ORDER BY CheckId"},
+    {SetCheckSetting,
+     "INSERT INTO CheckSetting (CheckId, Enabled) VALUES (:CheckId, :Enabled) "
+     "ON CONFLICT (CheckId) DO UPDATE SET Enabled = excluded.Enabled"},
+};
+
+#undef QMK_CHECK_TEXTS
+
 // Row writes and helper reads; {C}, {T} and {M} are filled with quoted column names.
 constexpr Entry Writes[] = {
     {"Add_ResFileLine",
@@ -472,6 +514,7 @@ const std::unordered_map<std::string_view, std::string>& catalogue()
         add(ObsoleteSelects);
         add(SystemQueries);
         add(StoredItemQueries);
+        add(CheckQueries);
         add(Writes);
         return m;
     }();

@@ -32,6 +32,18 @@ inline constexpr const char* StoredBitmaps = "Sql_Stored_Bitmaps";
 inline constexpr const char* StoredCaptions = "Sql_Stored_Captions";
 inline constexpr const char* StoredControls = "Sql_Stored_Controls";
 inline constexpr const char* StoredMenuItems = "Sql_Stored_MenuItems";
+// The quality checks: their texts with items and lines, ignored findings
+// and switched-off checks (the last two in tables made when first written).
+inline constexpr const char* CheckTexts = "Sql_Check_Texts";
+inline constexpr const char* CheckTextsOfOwner = "Sql_Check_Texts_Of_Owner";
+inline constexpr const char* CheckTextByLineIndex = "Sql_Check_Text_By_LineIndex";
+inline constexpr const char* CreateCheckIgnore = "Sql_Create_CheckIgnore";
+inline constexpr const char* CheckIgnoreRows = "Sql_CheckIgnore_Rows";
+inline constexpr const char* AddCheckIgnore = "Sql_Add_CheckIgnore";
+inline constexpr const char* DeleteCheckIgnore = "Sql_Delete_CheckIgnore";
+inline constexpr const char* CreateCheckSetting = "Sql_Create_CheckSetting";
+inline constexpr const char* CheckSettingRows = "Sql_CheckSetting_Rows";
+inline constexpr const char* SetCheckSetting = "Sql_Set_CheckSetting";
 
 // One query of the removal after a source update: the rows it selects and the statement
 // that deletes exactly those rows.

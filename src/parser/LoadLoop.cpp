@@ -2,6 +2,7 @@
 #include "parser/LoadLoop.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "parser/LineKindGroups.h"
 #include "parser/LineSink.h"
@@ -84,7 +85,9 @@ int LoadLoop::loadFile(const std::filesystem::path& file, int startLine)
     if (open_.empty())
         scriptEncoding_ = parser.encoding();
     open_.insert(std::filesystem::weakly_canonical(file));
+    const std::filesystem::path including = std::exchange(current_, file);
     int result = readLines(parser, file);
+    current_ = including;
     open_.erase(std::filesystem::weakly_canonical(file));
     return result;
 }

@@ -44,6 +44,8 @@ public:
     // Tells the person what they should know of the reading besides its failure: the included
     // files that were not read, and the notes.
     void reportReading(const std::filesystem::path& script) const;
+    // The file the line handed to the sink comes from (the script or a followed include).
+    const std::filesystem::path& currentFile() const { return current_; }
     // How the script itself (not its includes) was encoded.
     ScriptEncoding scriptEncoding() const { return scriptEncoding_; }
 
@@ -75,6 +77,7 @@ private:
     std::vector<std::filesystem::path> included_;
     ScriptEncoding scriptEncoding_ = ScriptEncoding::Bytes;
     std::set<std::filesystem::path> open_;  // files being read, against include cycles
+    std::filesystem::path current_;
     long long total_ = 0;
     int expansions_ = 0;
     long long done_ = 0;

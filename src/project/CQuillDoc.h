@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "database/CProjectDatabase.h"
@@ -182,6 +183,13 @@ public:
     // A long operation runs: the document refuses other changes until it ends.
     bool isBusy() const { return busy_; }
 
+    // --- Quality checks (CQuillDocChecks.cpp) ---------------------------------------------
+    // Lets a check's finding on an item's translation stand (or lists it again); one step of
+    // the history. Cancelled when it already was so.
+    OperationResult setFindingIgnored(const IgnoredFinding& finding, bool ignored);
+    // Switches a check on or off for the project (kept in the project, not in the history).
+    OperationResult setCheckEnabled(std::string_view check, bool enabled);
+
     // --- The edit history (CQuillDocHistory.cpp) ------------------------------------------
     const EditHistory& history() const { return history_; }
     // What Undo or Redo did: the step's name and the item it changed first (to show it).
@@ -265,6 +273,7 @@ private:
     void rowsChangedNow(const RowChange& change) override;
     OperationResult writeTranslationText(int lineIndex, LanguageId language, std::string_view text, bool flagged);
     OperationResult writeExclude(int lineIndex, bool excluded);
+    OperationResult writeIgnored(const IgnoredFinding& finding, bool ignored);
     // Reverts (forward false) or applies a remembered edit.
     OperationResult applyEdit(const TranslationEdit& edit, bool forward);
     HistoryMove moveInHistory(bool forward);

@@ -72,6 +72,8 @@ OperationResult CQuillDoc::applyEdit(const TranslationEdit& edit, bool forward)
 {
     if (edit.kind == TranslationEdit::Kind::Exclude)
         return writeExclude(edit.lineIndex, forward ? edit.excludedAfter : edit.excludedBefore);
+    if (edit.kind == TranslationEdit::Kind::IgnoreFinding)
+        return writeIgnored({edit.lineIndex, edit.language, edit.check}, forward ? edit.ignoredAfter : edit.ignoredBefore);
     if (edit.kind == TranslationEdit::Kind::Marks) {
         showMarks(forward ? edit.marksAfter : edit.marksBefore);
         return OperationResult::Done;
@@ -95,7 +97,7 @@ CQuillDoc::HistoryMove CQuillDoc::moveInHistory(bool forward)
     move.label = step->label;
     const TranslationEdit& first = step->edits.front();
     move.lineIndex = first.kind == TranslationEdit::Kind::Marks ? -1 : first.lineIndex;
-    if (first.kind == TranslationEdit::Kind::Text)
+    if (first.kind == TranslationEdit::Kind::Text || first.kind == TranslationEdit::Kind::IgnoreFinding)
         move.language = first.language;
     move.result = OperationResult::Done;
     std::unique_ptr<Transaction> bulk;  // a step of many edits (an import) is one transaction

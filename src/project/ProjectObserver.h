@@ -29,6 +29,8 @@ public:
     virtual void fontChanged(LanguageId /*language*/, bool /*source*/) {}
     // The project was updated from its changed script.
     virtual void sourceUpdated() {}
+    // A finding of a quality check was let stand or restored, or checks were switched on or off.
+    virtual void checksChanged() {}
     // A long operation started or ended; while busy the document refuses other changes.
     virtual void busyChanged(bool /*busy*/) {}
 };

@@ -100,6 +100,18 @@ int textOverflow(const PreviewControl& control, std::string_view text, const Tex
     return 0;
 }
 
+TextMetrics approximateTextMetrics()
+{
+    TextMetrics metrics;
+    metrics.width = [xScale = metrics.xScale](std::string_view utf8) {
+        std::size_t characters = 0;
+        for (unsigned char c : utf8)
+            characters += (c & 0xC0) != 0x80;  // count characters, not bytes
+        return static_cast<int>(static_cast<double>(characters) * 4 * xScale);
+    };
+    return metrics;
+}
+
 std::vector<FitProblem> checkTextFit(CQuillDoc& doc, LanguageId language, const TextMetrics& metrics)
 {
     std::vector<FitProblem> problems;

@@ -23,6 +23,9 @@ struct TextMetrics {
     double yScale = 1.625;                            // pixels per vertical dialog unit
 };
 
+// An approximate measure for runs that cannot ask a font: four dialog units a character.
+TextMetrics approximateTextMetrics();
+
 // The text as a control draws it: "&&" is one "&", a single "&" marks the mnemonic and is not
 // drawn.
 std::string drawnText(std::string_view text);

@@ -17,7 +17,7 @@ namespace qmk {
 using TableMark = std::pair<int, int>;
 
 struct TranslationEdit {
-    enum class Kind { Text, Exclude, Marks };
+    enum class Kind { Text, Exclude, Marks, IgnoreFinding };
     Kind kind = Kind::Text;
     int lineIndex = 0;
     LanguageId language;
@@ -27,6 +27,9 @@ struct TranslationEdit {
     bool excludedBefore = false;
     bool excludedAfter = false;
     std::vector<TableMark> marksBefore, marksAfter;  // every mark of the table (Kind::Marks)
+    std::string check;  // the check whose finding is let stand or restored (Kind::IgnoreFinding)
+    bool ignoredBefore = false;
+    bool ignoredAfter = false;
 };
 
 // One step of the history: what Undo takes back at once, with the words the window shows

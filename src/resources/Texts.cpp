@@ -4,6 +4,8 @@
 
 #include <iterator>
 
+#include "resources/CheckTexts.h"
+
 namespace qmk::txt {
 namespace {
 
@@ -11,6 +13,7 @@ constexpr std::string_view kUsageLines[] = {
     UsageTranslated, UsageUpToDate, UsageHasLanguage, UsageExport, UsageImport,
     UsageCreateDb,   UsageUpdate,   UsageAddLang,     UsageWriteRC, UsageListLIDS, UsageEncoding,
     UsageTextFit, UsageXliff, UsagePo, UsagePot, UsageXlsx, UsageImportWorkbook,
+    UsageCheck, UsagePseudo, UsageStat,
 };
 
 // Indexed by the cause of a file error.

@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 const char* kWindres = "x86_64-w64-mingw32-windres";
 const char* kSystemHeaders = "/usr/share/mingw-w64/include/";
 
-int run(const std::string& command)
+int run(const std::string& command, std::string* output = nullptr)
 {
     FILE* pipe = popen((command + " 2>&1").c_str(), "r");
     if (!pipe)
@@ -31,6 +31,8 @@ int run(const std::string& command)
     while (std::size_t n = fread(buffer, 1, sizeof buffer, pipe))
         out.append(buffer, n);
     const int status = pclose(pipe);
+    if (output)
+        *output = out;
     if (status != 0 && std::getenv("QMK_SHOW_COMPILER"))
         std::fprintf(stderr, "%s\n%s\n", command.c_str(), out.c_str());
     return status;
@@ -157,7 +159,7 @@ void prepareScratchFolder(const fs::path& folder)
     }
 }
 
-std::optional<std::string> compiledDump(const fs::path& script, DumpLanguages languages)
+std::optional<std::string> compiledDump(const fs::path& script, DumpLanguages languages, std::string* messages)
 {
     const fs::path folder = script.parent_path();
     std::string bytes = readFile(script);
@@ -186,7 +188,7 @@ std::optional<std::string> compiledDump(const fs::path& script, DumpLanguages la
     const std::string options = std::string(utf8 ? " -c 65001" : "") + " -I '" + folder.string() + "' -I '" +
                                 (folder / "_x").string() + "' -I '" + (folder / "_x" / "_y").string() + "' -I '" +
                                 (folder / "_stubs").string() + "'";
-    if (run(std::string(kWindres) + options + " -O res -o '" + res + "' '" + wrapper.string() + "'") != 0)
+    if (run(std::string(kWindres) + options + " -O res -o '" + res + "' '" + wrapper.string() + "'", messages) != 0)
         return std::nullopt;
     if (run(std::string(kWindres) + " -i '" + res + "' -O rc -o '" + dump + "'") != 0)
         return std::nullopt;

@@ -19,7 +19,9 @@ void prepareScratchFolder(const std::filesystem::path& folder);
 enum class DumpLanguages { Drop, Keep };
 
 // The compiler's normalised dump of the script's resources, without LANGUAGE lines and
-// language block names unless they are kept; nothing when it does not compile.
-std::optional<std::string> compiledDump(const std::filesystem::path& script, DumpLanguages languages = DumpLanguages::Drop);
+// language block names unless they are kept; nothing when it does not compile. `messages`
+// gets what the compiler said (its warnings).
+std::optional<std::string> compiledDump(const std::filesystem::path& script, DumpLanguages languages = DumpLanguages::Drop,
+                                        std::string* messages = nullptr);
 
 } // namespace qmk::test

@@ -1,0 +1,104 @@
+// Runs the quality checks over a translation: every text, one item, or the texts an import
+// stored. A finding names its check, the item as the Text Table knows it (its LineIndex) and
+// where the item stands in the source script, so the window, the batch and the imports list
+// the same findings. Checks switched off in the project and findings let stand are left out.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "checks/CheckCatalogue.h"
+#include "database/ProjectRows.h"
+#include "project/ItemTypes.h"
+#include "project/ScriptLocations.h"
+#include "project/TextFit.h"
+
+namespace qmk {
+
+class CQuillDoc;
+
+struct CheckFinding {
+    std::string check;  // the check's id
+    CheckSeverity severity = CheckSeverity::Warning;
+    int lineIndex = -1;
+    LanguageId language;
+    ItemType itemType = ItemType::None;
+    std::string resource;  // the dialog, menu or version resource; "STRINGTABLE" for strings
+    std::string ident;     // the Text Table's Id
+    std::string file;      // the script, or the included file the item stands in
+    int line = 0;          // the item's line there (0 when the script cannot be read)
+    std::string message;
+    bool operator==(const CheckFinding&) const = default;
+};
+
+class TranslationChecks {
+public:
+    // `metrics` measure the fit check (the window passes its fonts' measure).
+    TranslationChecks(CQuillDoc& doc, LanguageId language, TextMetrics metrics = approximateTextMetrics());
+    ~TranslationChecks();
+
+    // Every text of the translation, in script order. May throw DaoException.
+    std::vector<CheckFinding> run();
+    // The texts given (clashes are looked for in their whole dialog or menu), in script order.
+    std::vector<CheckFinding> run(const std::vector<int>& lineIndexes);
+
+    // Findings let stand are listed too (the window's "show ignored").
+    void setWithIgnored(bool with) { withIgnored_ = with; }
+    // The places of the items are read from the script once; a source update changes them.
+    void forgetLocations() { locations_.reset(); }
+
+    struct Prepared;
+
+private:
+    class Decoder;
+    std::vector<CheckFinding> runOver(std::vector<Prepared>& texts, const std::set<int>* only);
+    void checkText(const Prepared& text, std::vector<CheckFinding>& out);
+    void checkClashes(const std::vector<Prepared>& texts, const std::set<int>* only, std::vector<CheckFinding>& out);
+    void checkFit(const std::vector<Prepared>& texts, const std::set<int>* only, std::vector<CheckFinding>& out);
+    std::optional<std::string> codePageProblem(const Prepared& text) const;
+    Prepared prepare(const CheckTextRow& row) const;
+    void add(const Prepared& text, std::string_view check, std::string message, std::vector<CheckFinding>& out);
+    bool enabled(std::string_view check) const { return enabled_.count(std::string(check)) != 0; }
+    ScriptLocation locationOf(int line);
+
+    CQuillDoc& doc_;
+    LanguageId language_;
+    TextMetrics metrics_;
+    int sourceCodePage_ = 1252;
+    int encoding_ = 1252;
+    int textCodePage_ = 1252;
+    std::set<std::string> enabled_;
+    std::set<std::pair<int, std::string>> ignored_;
+    bool withIgnored_ = false;
+    std::optional<ScriptLocations> locations_;
+    std::unique_ptr<Decoder> sourceDecoder_;
+    std::unique_ptr<Decoder> translationDecoder_;
+};
+
+// A finding as compilers write theirs, so that editors and build logs lead to it:
+// "<file>:<line>: warning: [<check>] <resource> <Id>: <message>" ("note" for information).
+std::string compilerStyleLine(const CheckFinding& finding);
+
+// The texts an import stores, checked: made before the import, asked after it, it checks the
+// translations the import changed or added.
+class ImportedTextsCheck {
+public:
+    ImportedTextsCheck(CQuillDoc& doc, LanguageId language);
+    std::vector<CheckFinding> findings();
+
+private:
+    CQuillDoc& doc_;
+    LanguageId language_;
+    std::unordered_map<int, std::string> before_;
+};
+
+// The checks of the project that are switched on (stored in the project; at first those the
+// catalogue has on).
+std::vector<std::string> enabledChecks(CQuillDoc& doc);
+
+} // namespace qmk

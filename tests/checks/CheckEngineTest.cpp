@@ -1,0 +1,166 @@
+// The check engine over a project: findings placed at their items and lines, access-key clashes
+// within one dialog and one menu level, a finding let stand as an undoable step, checks switched
+// off in the project, and the findings of what an import stored.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "checks/CheckEngine.h"
+#include "common/RecordingFeedback.h"
+#include "common/TempDir.h"
+#include "exchange/ScriptImport.h"
+#include "project/CQuillDoc.h"
+
+namespace qmk {
+namespace {
+
+constexpr LanguageId kGerman{7, 1};
+
+const char* kScript =
+    "LANGUAGE LANG_ENGLISH, SUBLANG_ENGLISH_US\n"                 // 1
+    "IDD_MAIN DIALOGEX 0, 0, 200, 100\n"                          // 2
+    "CAPTION \"Main\"\n"                                          // 3
+    "FONT 8, \"MS Shell Dlg\"\n"                                  // 4
+    "BEGIN\n"                                                     // 5
+    "    LTEXT \"&Name:\", -1, 5, 5, 40, 8\n"                     // 6
+    "    EDITTEXT IDC_NAME, 50, 5, 100, 12\n"                     // 7
+    "    LTEXT \"S&ize:\", -1, 5, 20, 80, 8\n"                    // 8
+    "    AUTOCHECKBOX \"&Save on exit\", IDC_SAVE, 5, 40, 190, 10\n"  // 9
+    "    PUSHBUTTON \"Cancel\", IDCANCEL, 5, 60, 40, 14\n"        // 10
+    "END\n"                                                       // 11
+    "IDR_MENU MENU\n"                                             // 12
+    "BEGIN\n"                                                     // 13
+    "    POPUP \"&File\"\n"                                       // 14
+    "    BEGIN\n"                                                 // 15
+    "        MENUITEM \"&Open...\\tCtrl+O\", ID_OPEN\n"           // 16
+    "        MENUITEM \"&Close\", ID_CLOSE\n"                     // 17
+    "    END\n"                                                   // 18
+    "    POPUP \"&Edit\"\n"                                       // 19
+    "    BEGIN\n"                                                 // 20
+    "        MENUITEM \"&Find\", ID_FIND\n"                       // 21
+    "    END\n"                                                   // 22
+    "END\n"                                                       // 23
+    "STRINGTABLE\n"                                               // 24
+    "BEGIN\n"                                                     // 25
+    "    IDS_COUNT \"%d files\"\n"                                // 26
+    "END\n";
+
+class CheckEngineTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        script = dir.write("app.rc", kScript);
+        doc = std::make_unique<CQuillDoc>(feedback, std::vector<std::string>{});
+        ASSERT_TRUE(doc->OnOpenDocument(script));
+        ASSERT_TRUE(doc->NewTranslation(kGerman, "app-de.rc").done());
+        ASSERT_TRUE(doc->reloadRows().done());
+    }
+    int line(const std::string& idOrSource)
+    {
+        const TextTableRows& rows = doc->rows();
+        for (int row = 0; row < rows.rowCount(); ++row)
+            if (rows.row(row).cell(TextTableColumns::IdColumn) == idOrSource ||
+                rows.row(row).cell(TextTableColumns::SourceColumn) == idOrSource)
+                return rows.item(row).lineIndex;
+        ADD_FAILURE() << idOrSource;
+        return -1;
+    }
+    void store(const std::string& idOrSource, const std::string& text)
+    {
+        ASSERT_TRUE(doc->storeTranslation(line(idOrSource), kGerman, text).done()) << idOrSource;
+    }
+    // "check@line ident" of each finding.
+    std::vector<std::string> summary(const std::vector<CheckFinding>& findings)
+    {
+        std::vector<std::string> out;
+        for (const CheckFinding& f : findings)
+            out.push_back(f.check + "@" + std::to_string(f.line) + " " + f.resource + " " + f.ident);
+        return out;
+    }
+    std::vector<std::string> run() { return summary(TranslationChecks(*doc, kGerman).run()); }
+
+    test::TempDir dir;
+    test::RecordingFeedback feedback;
+    std::filesystem::path script;
+    std::unique_ptr<CQuillDoc> doc;
+};
+
+TEST_F(CheckEngineTest, FindingsNameTheItemAndItsLineInScriptOrder)
+{
+    store("&Name:", "&Name:");
+    store("ID_OPEN", "Ö&ffnen...");           // accelerator lost
+    store("IDS_COUNT", "%s Dateien");          // placeholder changed
+    store("IDCANCEL", "Abbrechen ");           // trailing blank added, and wider than the button
+    EXPECT_EQ(run(), (std::vector<std::string>{"whitespace@10 IDD_MAIN IDCANCEL", "fit@10 IDD_MAIN IDCANCEL",
+                                               "accelerator@16 IDR_MENU ID_OPEN", "placeholder@26 STRINGTABLE IDS_COUNT"}));
+    const std::vector<CheckFinding> findings = TranslationChecks(*doc, kGerman).run();
+    EXPECT_EQ(findings[2].lineIndex, line("ID_OPEN"));
+    EXPECT_EQ(findings[2].file, script.string());
+    EXPECT_EQ(compilerStyleLine(findings[2]),
+              script.string() + ":16: warning: [accelerator] IDR_MENU ID_OPEN: the accelerator (\\tCtrl+O) of the source is missing");
+}
+
+TEST_F(CheckEngineTest, AccessKeysClashWithinOneDialogOrOneMenuLevelOnly)
+{
+    store("S&ize:", "&Speichergröße:");
+    store("IDC_SAVE", "Beim Beenden &speichern");  // 's' twice in the dialog, unlike the source
+    store("ID_OPEN", "Ö&ffnen...\\tStrg+O");
+    store("ID_CLOSE", "&Fenster schließen");      // 'f' twice in the File popup
+    store("ID_FIND", "&Finden");                  // 'f' in another popup: no clash
+    EXPECT_EQ(run(), (std::vector<std::string>{"mnemonic-clash@9 IDD_MAIN IDC_SAVE", "mnemonic-clash@17 IDR_MENU ID_CLOSE"}));
+    // Checking one item looks at its whole dialog.
+    EXPECT_EQ(summary(TranslationChecks(*doc, kGerman).run({line("IDC_SAVE")})),
+              std::vector<std::string>{"mnemonic-clash@9 IDD_MAIN IDC_SAVE"});
+    EXPECT_TRUE(TranslationChecks(*doc, kGerman).run({line("IDCANCEL")}).empty());
+}
+
+TEST_F(CheckEngineTest, AFindingLetStandIsOneUndoableStepAndAChecksSwitchIsKept)
+{
+    store("ID_OPEN", "Ö&ffnen...");
+    ASSERT_EQ(run().size(), 1u);
+    const IgnoredFinding finding{line("ID_OPEN"), kGerman, "accelerator"};
+    EXPECT_EQ(doc->setFindingIgnored(finding, true), OperationResult::Done);
+    EXPECT_EQ(doc->setFindingIgnored(finding, true), OperationResult::Cancelled);
+    EXPECT_TRUE(run().empty());
+    TranslationChecks all(*doc, kGerman);
+    all.setWithIgnored(true);
+    EXPECT_EQ(all.run().size(), 1u);
+
+    const CQuillDoc::HistoryMove undo = doc->undo();
+    EXPECT_EQ(undo.result, OperationResult::Done);
+    EXPECT_EQ(undo.label, "ignore [accelerator] of German");
+    EXPECT_EQ(undo.lineIndex, finding.lineIndex);
+    EXPECT_EQ(run().size(), 1u);
+    EXPECT_EQ(doc->redo().result, OperationResult::Done);
+    EXPECT_TRUE(run().empty());
+
+    // Switched off, a check finds nothing, in this session and the next.
+    store("IDS_COUNT", "%s Dateien");
+    EXPECT_EQ(run().size(), 1u);
+    EXPECT_TRUE(doc->setCheckEnabled("placeholder", false).done());
+    doc->OnCloseDocument();
+    doc = std::make_unique<CQuillDoc>(feedback, std::vector<std::string>{});
+    ASSERT_TRUE(doc->OnOpenDocument(script));
+    EXPECT_TRUE(run().empty());
+    const std::vector<std::string> on = enabledChecks(*doc);
+    EXPECT_EQ(std::count(on.begin(), on.end(), "placeholder"), 0);
+    EXPECT_EQ(std::count(on.begin(), on.end(), "untranslated"), 0);  // off until a project asks for it
+    EXPECT_EQ(std::count(on.begin(), on.end(), "accelerator"), 1);
+}
+
+TEST_F(CheckEngineTest, AnImportListsTheFindingsOfWhatItStoredOnly)
+{
+    store("IDCANCEL", "Abbrechen ");  // a finding the import does not touch
+    std::string german = kScript;
+    german.replace(german.find("LANG_ENGLISH, SUBLANG_ENGLISH_US"), 32, "LANG_GERMAN, SUBLANG_GERMAN");
+    german.replace(german.find("\"&Open...\\tCtrl+O\""), 18, "\"Ö&ffnen...\"");
+    german.replace(german.find("\"&Find\""), 7, "\"&Suchen\"");
+    const std::filesystem::path file = dir.write("app-de-import.rc", german);
+    ImportedTextsCheck stored(*doc, kGerman);
+    ASSERT_TRUE(ScriptImport(*doc, {}).run(file, kGerman).ok());
+    EXPECT_EQ(summary(stored.findings()), std::vector<std::string>{"accelerator@16 IDR_MENU ID_OPEN"});
+}
+
+} // namespace
+} // namespace qmk
