@@ -394,6 +394,20 @@ std::vector<CheckFinding> TranslationChecks::run(const std::vector<int>& lineInd
     return runOver(texts, &only);
 }
 
+std::vector<int> TranslationChecks::linesAround(const std::vector<int>& lineIndexes)
+{
+    std::set<int> lines;
+    std::set<int> owners;
+    for (int lineIndex : lineIndexes) {
+        lines.insert(lineIndex);
+        if (const std::optional<CheckTextRow> row = doc_.database().checks().text(lineIndex, language_);
+            row && row->ownerLine >= 0 && owners.insert(row->ownerLine).second)
+            for (const CheckTextRow& member : doc_.database().checks().textsOf(row->ownerLine, language_))
+                lines.insert(member.lineIndex);
+    }
+    return {lines.begin(), lines.end()};
+}
+
 std::string compilerStyleLine(const CheckFinding& finding)
 {
     return printfText(txt::BatchCheckLine, {finding.file, std::to_string(finding.line),

@@ -46,6 +46,9 @@ public:
     std::vector<CheckFinding> run();
     // The texts given (clashes are looked for in their whole dialog or menu), in script order.
     std::vector<CheckFinding> run(const std::vector<int>& lineIndexes);
+    // The texts whose findings a change of the given ones can change: every text of their
+    // dialogs and menus (access keys clash there), and strings on their own.
+    std::vector<int> linesAround(const std::vector<int>& lineIndexes);
 
     // Findings let stand are listed too (the window's "show ignored").
     void setWithIgnored(bool with) { withIgnored_ = with; }

@@ -44,6 +44,8 @@ const std::vector<CommandRule>& rules()
         // The commands act on the chosen item, wherever it was chosen and whether or not its
         // row is shown.
         {cmd::ExcludeItem, itemFound, [](State s) { return s.item.found && s.item.excluded; }},
+        {uicmd::PseudoTranslate, [](State s) { return s.translationCurrent; }},
+        {uicmd::Statistics, [](State s) { return s.project; }},
         {uicmd::AcceptSourceChange, [](State s) { return s.translationCurrent && s.item.found && s.item.flagged; }},
         {cmd::ShowChangedSourceText, [](State s) { return s.item.found && s.item.flagged; }},
         {cmd::VersionBlockHeader, [](State s) { return s.item.found && s.item.itemType == ItemType::BlockHeader; }},

@@ -103,6 +103,8 @@ inline constexpr int PreviousUntranslated = 59503;
 inline constexpr int NextFlagged = 59504;
 inline constexpr int PreviousFlagged = 59505;
 inline constexpr int AcceptSourceChange = 59506;
+inline constexpr int PseudoTranslate = 59507;
+inline constexpr int Statistics = 59508;
 } // namespace uicmd
 
 } // namespace qmk

@@ -85,6 +85,25 @@ inline constexpr char ExportPlatformTitle[] = "Export for Translation Platform";
 inline constexpr char ExportPlatformDone[] = "%1 texts written to %2";
 inline constexpr char ExportPlatformFailed[] = "Export for translation platform %1\nThe file could not be written: %2";
 inline constexpr char SettingsNotWritten[] = "The settings could not be written to %1.";
+inline constexpr char ChecksTitle[] = "Checks";
+inline constexpr char MenuPseudoTranslate[] = "&Pseudo-Translate...";
+inline constexpr char StatusPseudoTranslate[] =
+    "Fills the untranslated texts of the current translation with lengthened, accented pseudo-translations";
+inline constexpr char AskPseudoTranslate[] =
+    "Fill the %1 untranslated texts of %2 with pseudo-translations?\nTranslated texts stay as they are; Undo takes "
+    "the pseudo-translations back.";
+inline constexpr char PseudoTranslateDone[] = "%1 texts pseudo-translated, %2 translated texts kept";
+inline constexpr char MenuStatistics[] = "S&tatistics...";
+inline constexpr char StatusStatisticsCommand[] = "Shows the texts and words of every translation by state";
+inline constexpr char StatisticsTitle[] = "Statistics";
+inline constexpr char ChecksAll[] = "All checks";
+inline constexpr char ChecksFilterLabel[] = "C&heck:";
+inline constexpr char ChecksColumnResource[] = "Resource";
+inline constexpr char ChecksColumnId[] = "Id";
+inline constexpr char ChecksColumnCheck[] = "Check";
+inline constexpr char ChecksColumnMessage[] = "Finding";
+inline constexpr char ChecksGoToItem[] = "&Go To Item";
+inline constexpr char ChecksLetStand[] = "&Let Stand";
 inline constexpr char TextsDoNotFit[] = "%1 texts do not fit";
 inline constexpr char StatusStatistics[] = "Texts (words): translated %1 (%2), flagged %3 (%4), untranslated %5 (%6)";
 inline constexpr char CantOpenFile[] = "Error: Can't open file '%1'.";

@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QVBoxLayout>
 
+#include "checks/TranslationFindings.h"
 #include "project/ChosenItem.h"
 #include "project/CQuillDoc.h"
 #include "resources/MenuTexts.h"
@@ -57,6 +58,12 @@ CChildFrame::CChildFrame(std::unique_ptr<CQuillDoc> doc, std::function<QAction*(
         emit itemChosen(chosen_.lineIndex);
         emit stateChanged();
     });
+    findings_ = std::make_unique<TranslationFindings>(*doc_);
+    findings_->setListener([this] { emit findingsChanged(); });
+    table_->tableModel()->setFindings(findings_.get());
+    connect(this, &CChildFrame::findingsChanged, table_->tableModel(), &CTextTableModel::findingsChanged);
+    findings_->setLanguage(table_->currentLanguage());
+    connect(table_, &CTextListView::currentColumnChanged, this, [this] { findings_->setLanguage(table_->currentLanguage()); });
     connect(table_, &CTextListView::currentColumnChanged, this, &CChildFrame::stateChanged);
     connect(table_->tableModel(), &QAbstractItemModel::dataChanged, this, &CChildFrame::stateChanged);
     connect(table_->tableModel(), &QAbstractItemModel::modelReset, this, &CChildFrame::stateChanged);
@@ -79,9 +86,10 @@ void CChildFrame::chooseItem(int lineIndex, ItemType type)
 CChildFrame::~CChildFrame()
 {
     doc_->removeObserver(this);
-    // The views observe the document: they go before it.
+    // The views observe the document and the findings: they go before both.
     delete splitter_;
     splitter_ = nullptr;
+    findings_.reset();
 }
 
 bool CChildFrame::focusNextPrevChild(bool next)

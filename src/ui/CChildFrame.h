@@ -17,6 +17,7 @@ namespace qmk {
 
 class CQuillDoc;
 class CResTreeView;
+class TranslationFindings;
 class CTextListView;
 
 class CChildFrame : public QWidget, public ProjectObserver {
@@ -28,6 +29,8 @@ public:
     CQuillDoc& document() { return *doc_; }
     CTextListView* textList() const { return table_; }
     CResTreeView* resourceTree() const { return tree_; }
+    // The quality checks' findings over the current translation.
+    TranslationFindings& findings() { return *findings_; }
     // The filter box above the Text Table: it narrows the rows shown, never the project.
     QLineEdit* filterBox() const { return filter_; }
     // The item last chosen in the Text Table, the tree, a preview, by a bookmark or a search:
@@ -67,6 +70,8 @@ signals:
     // Something the status panes show changed: selection, current column, a stored text.
     void stateChanged();
     void closed(CChildFrame* frame);
+    // The findings of the current translation changed.
+    void findingsChanged();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -85,6 +90,7 @@ private:
     CResTreeView* tree_;
     CTextListView* table_;
     QLineEdit* filter_;
+    std::unique_ptr<TranslationFindings> findings_;
     ChosenItem chosen_;
     SearchState search_;
     bool sized_ = false;

@@ -101,7 +101,7 @@ CMainFrame::CMainFrame(Settings& settings, CMessageBoxFeedback& feedback, std::v
     connectCommands();
     restoreLayout();
     connect(area_, &QMdiArea::subWindowActivated, this, [this] {
-        translateForm_->bind(activeChild());
+        bindPanels(activeChild());
         updateWindowTitle();
         fillLanguageList();
         updateCommandStates();
@@ -153,10 +153,10 @@ void CMainFrame::createMenus()
     add(project, {cmd::UpdateDatabase, cmd::RefreshStatus, cmd::ShowChangedSourceText, 0, cmd::ViewDialog,
                   cmd::ViewMenu, cmd::ViewBitmap, cmd::ViewSourceLanguage, cmd::ViewTranslated, cmd::ShowInTextTable, 0,
                   cmd::ExportToExcel, cmd::ExportToDatabase, uicmd::ExportForPlatforms, cmd::ImportText, 0,
-                  cmd::ResourceEditor});
+                  uicmd::Statistics, cmd::ResourceEditor});
 
     QMenu* translation = menuBar()->addMenu(qs(txt::MenuTranslation));
-    add(translation, {cmd::NewTranslation, cmd::DeleteTranslation, 0});
+    add(translation, {cmd::NewTranslation, cmd::DeleteTranslation, 0, uicmd::PseudoTranslate, 0});
     settingsMenu_ = translation->addMenu(qs(txt::MenuTranslationSettings));
 
     QMenu* view = menuBar()->addMenu(qs(txt::MenuView));
@@ -222,40 +222,6 @@ void CMainFrame::createToolBars()
     view->addSeparator();
     view->addAction(edit->toggleViewAction());
     view->addAction(language->toggleViewAction());
-}
-
-void CMainFrame::createDocks()
-{
-    auto* files = new QDockWidget(qs(txt::BarProjectFiles), this);
-    files->setObjectName(QStringLiteral("projectFilesBar"));
-    projectFiles_ = new CRowListView(files);
-    files->setWidget(projectFiles_);
-    addDockWidget(Qt::BottomDockWidgetArea, files);
-    projectFiles_->fill(ReadProjectFiles(settings_.profile()));
-    connect(projectFiles_, &CRowListView::openRequested, this,
-            [this](const QString&) { openSelectedProjectFile(); });
-    connect(projectFiles_, &QTreeWidget::itemSelectionChanged, this, &CMainFrame::updateCommandStates);
-
-    auto* translate = new QDockWidget(qs(txt::Translate), this);
-    translate->setObjectName(QStringLiteral("translateBar"));
-    translateForm_ = new CTranslDlgView(translate);
-    connect(translateForm_, &CTranslDlgView::stored, this, &CMainFrame::updateCommandStates);
-    connect(translateForm_, &CTranslDlgView::historyWanted, this, &CMainFrame::undoOrRedo);
-    translateForm_->setNextHandler([this] {
-        CPreviewView* preview = activePreview();
-        return preview && preview->step(true);
-    });
-    connect(translateForm_, &CTranslDlgView::changedSourceWanted, this, &CMainFrame::showChangedSourceText);
-    translate->setWidget(translateForm_);
-    translateBar_ = translate;
-    addDockWidget(Qt::BottomDockWidgetArea, translate);
-    tabifyDockWidget(files, translate);
-    translate->raise();
-    resizeDocks({translate}, {170}, Qt::Vertical);
-
-    QMenu* view = findChild<QMenu*>(QStringLiteral("viewMenu"));
-    view->addAction(files->toggleViewAction());
-    view->addAction(translate->toggleViewAction());
 }
 
 void CMainFrame::createStatusBar()
@@ -422,7 +388,7 @@ void CMainFrame::afterOpen(CChildFrame* child)
     rememberOpened(doc.scriptPath());
     AddProjectFile(settings_.profile(), doc.scriptPath().string());
     projectFiles_->refresh(doc.scriptPath());
-    translateForm_->bind(child);
+    bindPanels(child);
     updateWindowTitle();
     fillLanguageList();
     updateCommandStates();

@@ -38,6 +38,7 @@ class CStatusPanes;
 class CMessageBoxFeedback;
 class CRowListView;
 class CTranslDlgView;
+class CChecksView;
 class CPreviewView;
 class Settings;
 
@@ -68,6 +69,8 @@ public:
     CPreviewView* previewChosenItem(int command);
     // "String at Table": the preview's item chosen in its project, whose window comes forward.
     void showInTextTable(CPreviewView* preview);
+    // A finding's item chosen in the active project, its window forward, the table focused.
+    void goToFinding(int lineIndex);
     CPreviewView* activePreview() const;
     std::vector<CPreviewView*> previews() const;
 
@@ -89,6 +92,8 @@ public:
     void toggleExclude();
     // The chosen item's translation still says what its changed source says: the flag goes.
     void acceptSourceChange();
+    void pseudoTranslate();
+    void showStatistics();
     void removeMarks();
     void stepItem(bool forward);
     // The next or previous untranslated or flagged text of the current translation.
@@ -123,6 +128,8 @@ private:
     void createMenus();
     void createToolBars();
     void createDocks();
+    // The project panels follow the active project.
+    void bindPanels(CChildFrame* child);
     void createStatusBar();
     void connectCommands();
     void restoreLayout();
@@ -152,6 +159,7 @@ private:
     QMdiArea* area_;
     CRowListView* projectFiles_ = nullptr;
     CTranslDlgView* translateForm_ = nullptr;
+    CChecksView* checksView_ = nullptr;
     QDockWidget* translateBar_ = nullptr;
     QComboBox* languageList_ = nullptr;
     QMenu* recentMenu_ = nullptr;

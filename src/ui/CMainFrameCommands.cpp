@@ -1,5 +1,7 @@
 // The main window's commands: what each row of the command table runs.
 #include "ui/CMainFrame.h"
+#include "checks/PseudoTranslation.h"
+#include "ui/CStatisticsDlg.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -119,6 +121,30 @@ void CMainFrame::acceptSourceChange()
     const std::optional<LanguageId> language = child ? child->textList()->currentLanguage() : std::nullopt;
     if (language)
         child->document().acceptSourceChange(child->chosenItem().lineIndex, *language);
+}
+
+void CMainFrame::pseudoTranslate()
+{
+    CChildFrame* child = activeChild();
+    const std::optional<LanguageId> language = child ? child->textList()->currentLanguage() : std::nullopt;
+    if (!language)
+        return;
+    CQuillDoc& doc = child->document();
+    const TranslationWordCounts& counts = doc.wordCounts(*language);
+    const std::string name = doc.rows().columns().header(doc.rows().columns().columnOfLanguage(*language));
+    if (!feedback_.askText(fillPlaceholders(txt::AskPseudoTranslate, {std::to_string(counts.untranslated.texts), name}),
+                           false))
+        return;
+    const PseudoResult result = qmk::pseudoTranslate(doc, *language);
+    if (result.outcome == OperationResult::Done)
+        statusBar()->showMessage(QString::fromStdString(fillPlaceholders(
+            txt::PseudoTranslateDone, {std::to_string(result.filled), std::to_string(result.kept)})));
+}
+
+void CMainFrame::showStatistics()
+{
+    if (CChildFrame* child = activeChild())
+        CStatisticsDlg(child->document(), this).exec();
 }
 
 void CMainFrame::toggleExclude()

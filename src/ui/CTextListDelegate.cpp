@@ -48,6 +48,14 @@ void CTextListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
         painter->setBrush(QColor(0, 90, 200));
         painter->drawEllipse(QRect(r.left() + 1, r.top() + 1, 7, 7));
     }
+    if (index.data(CTextTableModel::FindingsRole).toInt() > 0) {
+        // A check found something in the translation: an amber corner, its tooltip says what.
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(QColor(230, 140, 0));
+        const QPoint corner = r.topRight();
+        painter->drawPolygon(QPolygon({corner + QPoint(-9, 0), corner + QPoint(0, 0), corner + QPoint(0, 9)}));
+    }
     painter->restore();
 }
 

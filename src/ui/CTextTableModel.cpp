@@ -7,6 +7,7 @@
 #include <QTextDocument>
 #include <utility>
 
+#include "checks/TranslationFindings.h"
 #include "project/CQuillDoc.h"
 #include "project/TextCodec.h"
 #include "project/WordDiff.h"
@@ -67,6 +68,8 @@ QVariant CTextTableModel::data(const QModelIndex& index, int role) const
         const std::optional<LanguageId> language = rows.columns().languageOfColumn(index.column());
         return language && item.isModified(*language);
     }
+    case FindingsRole:
+        return findings_ && index.column() == findingsColumn() ? static_cast<int>(findings_->of(item.lineIndex).size()) : 0;
     default:
         return {};
     }
@@ -75,6 +78,35 @@ QVariant CTextTableModel::data(const QModelIndex& index, int role) const
 // The cell's whole text; a flagged translation's also shows how its item's source changed. Read
 // for the one cell the pointer rests on, never while painting.
 QString CTextTableModel::toolTip(const QModelIndex& index) const
+{
+    QString tip = cellToolTip(index);
+    if (!findings_ || index.column() != findingsColumn())
+        return tip;
+    const std::span<const CheckFinding> found = findings_->of(doc_.rows().item(index.row()).lineIndex);
+    if (found.empty())
+        return tip;
+    if (!tip.startsWith(QStringLiteral("<qt>")))
+        tip = QStringLiteral("<qt>") + preservingBlanks(tip.toHtmlEscaped()) + QStringLiteral("</qt>");
+    QString list;
+    for (const CheckFinding& finding : found)
+        list += QStringLiteral("<li>[%1] %2</li>")
+                    .arg(QString::fromStdString(finding.check), QString::fromStdString(finding.message).toHtmlEscaped());
+    tip.insert(tip.size() - 5, QStringLiteral("<ul>") + list + QStringLiteral("</ul>"));
+    return tip;
+}
+
+int CTextTableModel::findingsColumn() const
+{
+    return findings_ && findings_->language() ? doc_.rows().columns().columnOfLanguage(*findings_->language()) : -1;
+}
+
+void CTextTableModel::findingsChanged()
+{
+    if (rowCount() > 0 && columns_ > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columns_ - 1), {FindingsRole, Qt::ToolTipRole});
+}
+
+QString CTextTableModel::cellToolTip(const QModelIndex& index) const
 {
     const TextTableRows& rows = doc_.rows();
     const QString text = QString::fromStdString(rows.displayText(index.row(), index.column()));

@@ -13,12 +13,13 @@
 namespace qmk {
 
 class CQuillDoc;
+class TranslationFindings;
 
 class CTextTableModel : public QAbstractTableModel, public ProjectObserver {
     Q_OBJECT
 public:
     // Roles the delegate draws from.
-    enum Role { ExcludedRole = Qt::UserRole + 1, GroupStartRole, MarkRole, ModifiedRole };
+    enum Role { ExcludedRole = Qt::UserRole + 1, GroupStartRole, MarkRole, ModifiedRole, FindingsRole };
 
     explicit CTextTableModel(CQuillDoc& doc, QObject* parent = nullptr);
     ~CTextTableModel() override;
@@ -31,6 +32,10 @@ public:
     CQuillDoc& document() { return doc_; }
     // The font of each column, from the fonts the project gives its languages.
     void refreshFonts();
+    // The checks' findings the current translation's cells are marked with (none: no marks).
+    void setFindings(const TranslationFindings* findings) { findings_ = findings; }
+    // The marks follow the findings.
+    void findingsChanged();
     // The height of a row that shows every column's font whole, `viewFont` for the others.
     int rowHeight(const QFont& viewFont) const;
 
@@ -48,8 +53,13 @@ signals:
 
 private:
     QString toolTip(const QModelIndex& index) const;
+    QString cellToolTip(const QModelIndex& index) const;
+
+    // The column the findings are of, or -1.
+    int findingsColumn() const;
 
     CQuillDoc& doc_;
+    const TranslationFindings* findings_ = nullptr;
     std::vector<std::optional<QFont>> columnFonts_;  // none: the view's own font
     int columns_ = 0;
     bool resetting_ = false;  // between the document's two reports of a reset

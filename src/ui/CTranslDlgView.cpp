@@ -15,6 +15,7 @@
 #include <QStackedWidget>
 #include <QTextCursor>
 
+#include "checks/TranslationFindings.h"
 #include "project/ChosenItem.h"
 #include "project/CQuillDoc.h"
 #include "project/SpellCheck.h"
@@ -48,7 +49,7 @@ CTranslDlgView::CTranslDlgView(QWidget* parent)
       translation_(new QPlainTextEdit(this)), headerDisplay_(new QLineEdit(this)),
       ok_(new QPushButton(qs(txt::ButtonOk), this)), okNext_(new QPushButton(qs(txt::ButtonOkNext), this)),
       cancelNext_(new QPushButton(qs(txt::ButtonCancelNext), this)), copy_(new QPushButton(qs(txt::ButtonCopy), this)),
-      character_(new QPushButton(qs(txt::ButtonCharacter), this)),
+      character_(new QPushButton(qs(txt::ButtonCharacter), this)), findings_(new QLabel(this)),
       spelling_(new CSpellHighlighter(translation_->document()))
 {
     setObjectName(QStringLiteral("translationForm"));
@@ -89,6 +90,13 @@ CTranslDlgView::CTranslDlgView(QWidget* parent)
         buttons->addWidget(button);
     }
     buttons->addStretch();
+    findings_->setObjectName(QStringLiteral("checkFindings"));
+    findings_->setAccessibleName(QStringLiteral("Check findings"));
+    findings_->setWordWrap(true);
+    findings_->setTextFormat(Qt::PlainText);
+    findings_->setStyleSheet(QStringLiteral("color: #a05a00;"));
+    findings_->hide();
+    buttons->addWidget(findings_, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(heading_);
     layout->addLayout(form);
@@ -137,6 +145,7 @@ void CTranslDlgView::bind(CChildFrame* child)
     doc_->addObserver(this);
     connect(child, &CChildFrame::itemChosen, this, &CTranslDlgView::showChosen);
     connect(child->textList(), &CTextListView::currentColumnChanged, this, &CTranslDlgView::showChosen);
+    connect(child, &CChildFrame::findingsChanged, this, &CTranslDlgView::showFindings);
     // A project window going away takes its document with it.
     connect(child, &QObject::destroyed, this, [this] {
         doc_ = nullptr;
@@ -156,6 +165,8 @@ void CTranslDlgView::clear()
     lineIndex_ = -1;
     item_ = {};
     heading_->clear();
+    findings_->clear();
+    findings_->hide();
     translation_->setPlaceholderText(qs(txt::SelectATextToTranslate));
     sourceShown_.clear();
     sourceBytes_.clear();
@@ -218,6 +229,18 @@ void CTranslDlgView::showChosen()
     }
     showModified(item.flagged);
     applyRules();
+    showFindings();
+}
+
+void CTranslDlgView::showFindings()
+{
+    QStringList lines;
+    if (child_ && lineIndex_ >= 0 && child_->findings().language() == language_)
+        for (const CheckFinding& finding : child_->findings().of(lineIndex_))
+            lines << QStringLiteral("\u26A0 ") + QString::fromStdString(finding.message);
+    findings_->setText(lines.join(QLatin1Char('\n')));
+    findings_->setAccessibleDescription(findings_->text());
+    findings_->setVisible(!lines.isEmpty());
 }
 
 void CTranslDlgView::setTranslationText(const QString& text)

@@ -51,6 +51,8 @@ public:
 
     QPlainTextEdit* sourceEdit() const { return source_; }
     QPlainTextEdit* translationEdit() const { return translation_; }
+    // What the quality checks found in the shown translation (hidden when nothing).
+    QLabel* findingsLine() const { return findings_; }
     // Selects characters of the translation (positions in code points of the Text Table's
     // text), and replaces the selection; Replace stores with store() afterwards.
     void selectInTranslation(int position, int length);
@@ -85,6 +87,7 @@ protected:
 
 private:
     void applyRules();
+    void showFindings();
     void setTranslationText(const QString& text);
     void showModified(bool modified);
     void focusTranslation();
@@ -105,6 +108,7 @@ private:
     QPushButton* cancelNext_;
     QPushButton* copy_;
     QPushButton* character_;
+    QLabel* findings_;  // what the checks found in the shown translation
     ShownItemState item_;
     int lineIndex_ = -1;
     LanguageId language_{};

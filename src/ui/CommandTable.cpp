@@ -44,6 +44,8 @@ const std::vector<CommandEntry>& commandTable()
          [](CMainFrame& f) { f.goToItem(true, WantedItem::Flagged); }},
         {uicmd::PreviousFlagged, MenuPreviousFlagged, QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_Up),
          StatusPreviousFlagged, "", [](CMainFrame& f) { f.goToItem(false, WantedItem::Flagged); }},
+        {uicmd::PseudoTranslate, MenuPseudoTranslate, {}, StatusPseudoTranslate, "", [](CMainFrame& f) { f.pseudoTranslate(); }},
+        {uicmd::Statistics, MenuStatistics, {}, StatusStatisticsCommand, "", [](CMainFrame& f) { f.showStatistics(); }},
         {uicmd::AcceptSourceChange, MenuAcceptSourceChange, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A),
          StatusAcceptSourceChange, "", [](CMainFrame& f) { f.acceptSourceChange(); }},
         {cmd::Translate, MenuTranslateItem, QKeySequence(Qt::Key_F2), StatusTranslate, "accessories-text-editor", [](CMainFrame& f) { f.showTranslationBar(); }},

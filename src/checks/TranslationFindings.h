@@ -1,0 +1,64 @@
+// The findings of the quality checks over the translation a project window shows, kept in step
+// with the project: a store checks again the texts it can change (its dialog or menu), a long
+// operation (an import, a Replace All) and a source update check everything once they end.
+// The Text Table's marks, the "Checks" list and the bar read them here.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <span>
+#include <unordered_map>
+#include <vector>
+
+#include "checks/CheckEngine.h"
+#include "project/ProjectObserver.h"
+
+namespace qmk {
+
+class CQuillDoc;
+
+class TranslationFindings : public ProjectObserver {
+public:
+    explicit TranslationFindings(CQuillDoc& doc);
+    ~TranslationFindings() override;
+    TranslationFindings(const TranslationFindings&) = delete;
+    TranslationFindings& operator=(const TranslationFindings&) = delete;
+
+    // The translation to check (none: nothing is checked); runs every check over it.
+    void setLanguage(std::optional<LanguageId> language);
+    std::optional<LanguageId> language() const { return language_; }
+    // Called after every change of the findings.
+    void setListener(std::function<void()> changed) { changed_ = std::move(changed); }
+
+    // In script order.
+    const std::vector<CheckFinding>& all() const { return findings_; }
+    // The findings of one text (none: an empty span).
+    std::span<const CheckFinding> of(int lineIndex) const;
+    // A database failure of the last run (the findings are then empty).
+    bool failed() const { return failed_; }
+
+    void translationStored(int lineIndex, LanguageId language) override;
+    void itemExcluded(int lineIndex, bool excluded) override;
+    void translationsChanged() override;
+    void tableReset() override;
+    void sourceUpdated() override;
+    void checksChanged() override;
+    void busyChanged(bool busy) override;
+
+private:
+    void runAll();
+    void runAround(int lineIndex);
+    void index();
+
+    CQuillDoc& doc_;
+    std::optional<LanguageId> language_;
+    std::unique_ptr<TranslationChecks> checks_;
+    std::vector<CheckFinding> findings_;
+    std::unordered_map<int, std::pair<std::size_t, std::size_t>> byLine_;  // first finding, count
+    std::function<void()> changed_;
+    bool stale_ = false;  // changed while the document was busy: checked again when it ends
+    bool failed_ = false;
+};
+
+} // namespace qmk

@@ -1,0 +1,93 @@
+// The main window's docking panels: the project list, the "Translate" bar and the checks'
+// findings, and what binds them to the active project.
+#include <QDockWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+
+#include "app/ProjectFileList.h"
+#include "app/Settings.h"
+#include "resources/Feedback.h"
+#include "ui/CMessageBoxFeedback.h"
+#include "resources/MenuTexts.h"
+#include "resources/UiTexts.h"
+#include "ui/CChecksView.h"
+#include "ui/CChildFrame.h"
+#include "ui/CMainFrame.h"
+#include "ui/CPreviewView.h"
+#include "ui/CRowListView.h"
+#include "ui/CTextListView.h"
+#include "ui/CTranslDlgView.h"
+
+namespace qmk {
+namespace {
+
+QString qs(const char* text) { return QString::fromUtf8(text); }
+
+} // namespace
+
+void CMainFrame::createDocks()
+{
+    auto* files = new QDockWidget(qs(txt::BarProjectFiles), this);
+    files->setObjectName(QStringLiteral("projectFilesBar"));
+    projectFiles_ = new CRowListView(files);
+    files->setWidget(projectFiles_);
+    addDockWidget(Qt::BottomDockWidgetArea, files);
+    projectFiles_->fill(ReadProjectFiles(settings_.profile()));
+    connect(projectFiles_, &CRowListView::openRequested, this,
+            [this](const QString&) { openSelectedProjectFile(); });
+    connect(projectFiles_, &QTreeWidget::itemSelectionChanged, this, &CMainFrame::updateCommandStates);
+
+    auto* translate = new QDockWidget(qs(txt::Translate), this);
+    translate->setObjectName(QStringLiteral("translateBar"));
+    translateForm_ = new CTranslDlgView(translate);
+    connect(translateForm_, &CTranslDlgView::stored, this, &CMainFrame::updateCommandStates);
+    connect(translateForm_, &CTranslDlgView::historyWanted, this, &CMainFrame::undoOrRedo);
+    translateForm_->setNextHandler([this] {
+        CPreviewView* preview = activePreview();
+        return preview && preview->step(true);
+    });
+    connect(translateForm_, &CTranslDlgView::changedSourceWanted, this, &CMainFrame::showChangedSourceText);
+    translate->setWidget(translateForm_);
+    translateBar_ = translate;
+    addDockWidget(Qt::BottomDockWidgetArea, translate);
+    tabifyDockWidget(files, translate);
+    translate->raise();
+    resizeDocks({translate}, {170}, Qt::Vertical);
+
+    auto* checks = new QDockWidget(qs(txt::ChecksTitle), this);
+    checks->setObjectName(QStringLiteral("checksBar"));
+    checksView_ = new CChecksView(checks);
+    checks->setWidget(checksView_);
+    addDockWidget(Qt::BottomDockWidgetArea, checks);
+    tabifyDockWidget(translate, checks);
+    translate->raise();
+    connect(checksView_, &CChecksView::itemWanted, this, &CMainFrame::goToFinding);
+
+    QMenu* view = findChild<QMenu*>(QStringLiteral("viewMenu"));
+    view->addAction(files->toggleViewAction());
+    view->addAction(translate->toggleViewAction());
+    view->addAction(checks->toggleViewAction());
+}
+
+void CMainFrame::bindPanels(CChildFrame* child)
+{
+    translateForm_->bind(child);
+    checksView_->bind(child);
+}
+
+void CMainFrame::goToFinding(int lineIndex)
+{
+    CChildFrame* child = activeChild();
+    if (!child)
+        return;
+    child->chooseItem(lineIndex);
+    if (child->textList()->selectedRow() < 0) {
+        feedback_.messageText(txt::ItemNotInTextTable, Icon::Information);
+        return;
+    }
+    area_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(child->parentWidget()));
+    child->textList()->setFocus();
+}
+
+} // namespace qmk
