@@ -13,7 +13,7 @@ namespace qmk {
 TEST(TextsTest, UsageLinesFollowTheOperationTable)
 {
     auto lines = txt::usageLines();
-    ASSERT_EQ(lines.size(), 17u);
+    ASSERT_EQ(lines.size(), 20u);
     EXPECT_EQ(lines.front(), "Command 'Is Translated':   /T  <filename.mdb>  <language>");
     EXPECT_EQ(lines[5], "Command 'Create Database':   /C  <resfilename.rc>");
     EXPECT_EQ(lines[9], "Command 'List Local Language Ids':   /LIDS  <out_filename>");
@@ -21,6 +21,8 @@ TEST(TextsTest, UsageLinesFollowTheOperationTable)
     EXPECT_EQ(lines[11], "Command 'Text Fit':   /FIT  <dbfilename.mdb>  <language>");
     EXPECT_EQ(lines[13], "Command 'Export PO':   /PO  <dbfilename.mdb>  <language>  <file.po>");
     EXPECT_EQ(lines[14], "Command 'Export PO Template':   /POT  <dbfilename.mdb>  <file.pot>");
+    EXPECT_EQ(lines[17], "Command 'Check Translation':   /CHECK  <dbfilename.mdb>  <language>");
+    EXPECT_EQ(lines[19], "Command 'Statistics':   /STAT  <dbfilename.mdb>  [file.json]");
 }
 
 TEST(TextsTest, BatchReportsFormatWithPrintf)
