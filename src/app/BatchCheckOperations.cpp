@@ -97,7 +97,7 @@ BatchStatus batchStatistics(const std::vector<std::string>& p, BatchReport& repo
         bool sourceTold = false;
         std::string translations;
         for (LanguageId id : doc.rows().columns().translations()) {
-            const TranslationWordCounts counts = translationWordCounts(doc, id);
+            const TranslationWordCounts counts = translationWordCounts(doc.rows(), id);
             const WordTally total = counts.total();
             if (!sourceTold) {
                 report.line(printfText(txt::BatchStatSource, {std::to_string(total.texts), std::to_string(total.words)}));
@@ -116,7 +116,7 @@ BatchStatus batchStatistics(const std::vector<std::string>& p, BatchReport& repo
                             ", \"untranslated\": " + jsonTally(counts.untranslated) + "}";
         }
         if (!sourceTold) {
-            const WordTally source = translationWordCounts(doc.rows(), {}, doc.codePage()).total();
+            const WordTally source = translationWordCounts(doc.rows(), {}).total();
             report.line(printfText(txt::BatchStatSource, {std::to_string(source.texts), std::to_string(source.words)}));
             json += "  \"source\": " + jsonTally(source) + ",\n";
         }
