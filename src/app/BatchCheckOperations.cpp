@@ -97,7 +97,7 @@ BatchStatus batchStatistics(const std::vector<std::string>& p, BatchReport& repo
         bool sourceTold = false;
         std::string translations;
         for (LanguageId id : doc.rows().columns().translations()) {
-            const TranslationWordCounts counts = translationWordCounts(doc.rows(), id);
+            const TranslationWordCounts counts = doc.wordCounts(id);
             const WordTally total = counts.total();
             if (!sourceTold) {
                 report.line(printfText(txt::BatchStatSource, {std::to_string(total.texts), std::to_string(total.words)}));
