@@ -29,6 +29,9 @@ TEST(CommandLineTest, FlagsAreMatchedIgnoringCaseUnderShortAndLongNames)
     EXPECT_EQ(CBatchCommandLineInfo::FindFlag("Po"), 15);
     EXPECT_EQ(CBatchCommandLineInfo::FindFlag("xlsx"), 16);
     EXPECT_EQ(CBatchCommandLineInfo::FindFlag("ExportXLSX"), 16);
+    EXPECT_EQ(CBatchCommandLineInfo::FindFlag("check"), 30);
+    EXPECT_EQ(CBatchCommandLineInfo::FindFlag("PseudoTranslate"), 31);
+    EXPECT_EQ(CBatchCommandLineInfo::FindFlag("STAT"), 32);
     EXPECT_EQ(flagTable().size(), 40u);
 
     for (const char* arg : {"-update", "/U", "-u"}) {

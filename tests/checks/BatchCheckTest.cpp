@@ -133,6 +133,9 @@ TEST_F(BatchCheckTest, PseudoFillsTheUntranslatedTextsAndStatisticsCountThem)
     for (const std::string& line : findingLines(check.out))
         EXPECT_NE(line.find("[fit]"), std::string::npos) << line;
     EXPECT_FALSE(findingLines(check.out).empty());
+    // The options dialog stands in the included options.dlg: its findings name that file.
+    EXPECT_NE(check.out.find(path("options.dlg") + ":10: warning: [fit] IDD_OPTIONS IDC_AUTOSAVE: "), std::string::npos)
+        << check.out;
     ASSERT_EQ(run({"/RC", database(), "German", path("pseudo.rc")}).status, BatchStatus::Success);
     EXPECT_NE(test::readFile(dir / "pseudo.rc").find(encodeFromUtf8("\"[&Néw !]\\tCtrl+N\"", 1252).bytes), std::string::npos);
 }

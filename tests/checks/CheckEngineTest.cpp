@@ -162,5 +162,25 @@ TEST_F(CheckEngineTest, AnImportListsTheFindingsOfWhatItStoredOnly)
     EXPECT_EQ(summary(stored.findings()), std::vector<std::string>{"accelerator@16 IDR_MENU ID_OPEN"});
 }
 
+TEST(CodePageCheck, AnUntranslatedTextTheTranslationsEncodingCannotHoldIsFound)
+{
+    test::TempDir dir;
+    test::RecordingFeedback feedback;
+    const std::filesystem::path script = dir.write(
+        "app.rc", "#pragma code_page(65001)\nSTRINGTABLE\nBEGIN\n    IDS_SIZE \"Größe\"\n    IDS_NAME \"日本語\"\nEND\n");
+    CQuillDoc doc(feedback, {});
+    ASSERT_TRUE(doc.OnOpenDocument(script));
+    ASSERT_TRUE(doc.NewTranslation(kGerman, "app-de.rc").done());
+    ASSERT_TRUE(doc.reloadRows().done());
+    if (!doc.changeEncoding(kGerman, 1252).done())
+        GTEST_SKIP() << "the project keeps German in UTF-8";
+    const std::vector<CheckFinding> findings = TranslationChecks(doc, kGerman).run();
+    ASSERT_EQ(findings.size(), 1u);
+    EXPECT_EQ(findings[0].check, "codepage");
+    EXPECT_EQ(findings[0].ident, "IDS_NAME");
+    EXPECT_EQ(findings[0].line, 5);
+    EXPECT_EQ(findings[0].message, "left untranslated, its source holds 日本語, which ANSI (code page 1252) cannot hold");
+}
+
 } // namespace
 } // namespace qmk

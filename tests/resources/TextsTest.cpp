@@ -21,6 +21,8 @@ TEST(TextsTest, UsageLinesFollowTheOperationTable)
     EXPECT_EQ(lines[11], "Command 'Text Fit':   /FIT  <dbfilename.mdb>  <language>");
     EXPECT_EQ(lines[13], "Command 'Export PO':   /PO  <dbfilename.mdb>  <language>  <file.po>");
     EXPECT_EQ(lines[14], "Command 'Export PO Template':   /POT  <dbfilename.mdb>  <file.pot>");
+    EXPECT_EQ(lines[17], "Command 'Check Translation':   /CHECK  <dbfilename.mdb>  <language>");
+    EXPECT_EQ(lines[19], "Command 'Statistics':   /STAT  <dbfilename.mdb>  [file.json]");
 }
 
 TEST(TextsTest, BatchReportsFormatWithPrintf)
