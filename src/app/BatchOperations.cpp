@@ -211,6 +211,10 @@ std::map<FlagCode, BatchOperation> standardBatchOperations(const std::vector<std
     ops[FlagCode::Xlsx] = [ext](P p, BatchReport& r) { return batchExportWorkbook(p, r, ext); };
     ops[FlagCode::Pot] = [ext](P p, BatchReport& r) { return batchExportTemplate(p, r, ext); };
     ops[FlagCode::TextFit] = [ext](P p, BatchReport& r) { return batchTextFit(p, r, ext, approximateTextMetrics()); };
+    ops[FlagCode::TmAdd] = [ext](P p, BatchReport& r) { return batchAddToMemory(p, r, ext); };
+    ops[FlagCode::TmxImport] = batchImportTmx;
+    ops[FlagCode::TmxExport] = batchExportTmx;
+    ops[FlagCode::PreTranslate] = [ext](P p, BatchReport& r) { return batchPreTranslate(p, r, ext); };
     return ops;
 }
 

@@ -86,7 +86,8 @@ std::string batchUsageText()
         "them unattended, without a window. Flags start with / or - and are matched ignoring case;\n"
         "each operation also has a long name (/UpToDate, /HasLanguage, /Translated, /Export, /Import,\n"
         "/CreateDb, /Update, /AddLang, /WriteRC, /ListLIDS, /Encoding, /TextFit, /ExportXliff,\n"
-        "/ExportPo, /ExportPot, /ExportXlsx, /LogFile).\n"
+        "/ExportPo, /ExportPot, /ExportXlsx, /AddToMemory, /ImportTmx, /ExportTmx, /PreTranslate,\n"
+        "/LogFile).\n"
         "\n";
     for (std::string_view usage : txt::usageLines())
         text += std::string(usage) + "\n";
@@ -105,6 +106,14 @@ std::string batchUsageText()
         "/XLSX writes the Text Table to a workbook as the window's Export Text to Excel does (Ids,\n"
         "source and the languages given, all translations when none is); /I imports a workbook's\n"
         "language column as Import All does.\n"
+        "/TM-ADD adds a project's translations (of one language, or all) to the translation memory;\n"
+        "/TMX-IMPORT and /TMX-EXPORT read and write the memory as TMX 1.4b (the export of one target\n"
+        "language when one is given, as a language or a tag such as de-DE). /PRE fills the\n"
+        "untranslated texts of a translation from the memory: identical source texts as translated,\n"
+        "texts scoring at least the minimum (default 100) flagged for review; a match is taken only\n"
+        "when its placeholders, mnemonic and tabs agree with the source. The memory is the one the\n"
+        "settings name ([TranslationMemory] Location: a file or a postgresql:// connection), or\n"
+        "QMK32_TM; by default $XDG_DATA_HOME/qmk32/memory.db.\n"
         "/LOG <logfile> appends every report to the log file too.\n"
         "\n"
         "Exit status: 0 all operations succeeded and every check answered yes, 3 a check answered no\n"

@@ -27,6 +27,10 @@ const std::vector<FlagRow>& flagTable()
         {"PO", 3, 1, 0, FlagCode::Po},           {"ExportPo", 3, 1, 0, FlagCode::Po},
         {"XLSX", 2, 1, 0, FlagCode::Xlsx},       {"ExportXlsx", 2, 1, 0, FlagCode::Xlsx},
         {"POT", 2, 1, 0, FlagCode::Pot},         {"ExportPot", 2, 1, 0, FlagCode::Pot},
+        {"TM-ADD", 1, 1, 0, FlagCode::TmAdd},           {"AddToMemory", 1, 1, 0, FlagCode::TmAdd},
+        {"TMX-IMPORT", 1, 0, 0, FlagCode::TmxImport},   {"ImportTmx", 1, 0, 0, FlagCode::TmxImport},
+        {"TMX-EXPORT", 1, 0, 0, FlagCode::TmxExport},   {"ExportTmx", 1, 0, 0, FlagCode::TmxExport},
+        {"PRE", 2, 1, 0, FlagCode::PreTranslate},       {"PreTranslate", 2, 1, 0, FlagCode::PreTranslate},
     };
     return rows;
 }

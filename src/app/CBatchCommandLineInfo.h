@@ -29,6 +29,11 @@ enum class FlagCode : int {
     Po = 15,
     Xlsx = 16,
     Pot = 17,
+    // The translation memory's operations (numbered apart from the project exchange's).
+    TmAdd = 40,
+    TmxImport = 41,
+    TmxExport = 42,
+    PreTranslate = 43,
 };
 
 struct FlagRow {

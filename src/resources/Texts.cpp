@@ -11,6 +11,7 @@ constexpr std::string_view kUsageLines[] = {
     UsageTranslated, UsageUpToDate, UsageHasLanguage, UsageExport, UsageImport,
     UsageCreateDb,   UsageUpdate,   UsageAddLang,     UsageWriteRC, UsageListLIDS, UsageEncoding,
     UsageTextFit, UsageXliff, UsagePo, UsagePot, UsageXlsx, UsageImportWorkbook,
+    UsageTmAdd, UsageTmxImport, UsageTmxExport, UsagePreTranslate,
 };
 
 // Indexed by the cause of a file error.
