@@ -29,7 +29,11 @@ TEST(CommandLineTest, FlagsAreMatchedIgnoringCaseUnderShortAndLongNames)
     EXPECT_EQ(CBatchCommandLineInfo::FindFlag("Po"), 15);
     EXPECT_EQ(CBatchCommandLineInfo::FindFlag("xlsx"), 16);
     EXPECT_EQ(CBatchCommandLineInfo::FindFlag("ExportXLSX"), 16);
-    EXPECT_EQ(flagTable().size(), 34u);
+    EXPECT_EQ(CBatchCommandLineInfo::FindFlag("tm-add"), 40);
+    EXPECT_EQ(CBatchCommandLineInfo::FindFlag("TMX-import"), 41);
+    EXPECT_EQ(CBatchCommandLineInfo::FindFlag("exporttmx"), 42);
+    EXPECT_EQ(CBatchCommandLineInfo::FindFlag("PRE"), 43);
+    EXPECT_EQ(flagTable().size(), 42u);
 
     for (const char* arg : {"-update", "/U", "-u"}) {
         auto cmd = parse({arg});
