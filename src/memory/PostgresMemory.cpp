@@ -4,6 +4,7 @@
 #include <libpq-fe.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <utility>
 
@@ -40,6 +41,25 @@ const char* const kUnitFields =
 
 // Lock id under which the schema is created, so that two programs starting together do not race.
 constexpr const char* kSchemaLock = "SELECT pg_advisory_xact_lock(7170443)";
+// A lookup reads the index for at most this many of its rarest trigrams, up to about this many
+// estimated rows, and scores the units sharing the most of them.
+constexpr std::size_t kRareTrigrams = 8;
+constexpr double kPostingBudget = 8000;
+constexpr int kScoredCandidates = 100;
+constexpr int kSampleSize = 20000;
+
+// The trigram index holds trigrams of letters and digits only (it splits words at anything
+// else), so only such trigrams can be looked up in it. Bytes above 127 are parts of letters.
+bool indexedTrigram(std::string_view gram)
+{
+    for (char c : gram) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        if (u < 0x80 && !std::isalnum(u))
+            return false;
+    }
+    return true;
+}
+
 // Transactions the server aborted to resolve a conflict with another writer are tried again.
 constexpr int kAttempts = 5;
 
@@ -183,6 +203,8 @@ void PostgresMemory::add(const std::vector<MemoryUnit>& units)
 {
     if (units.empty())
         return;
+    if (sampled_ && sampleShare_ >= 1.0)
+        sampled_ = false;  // a small memory changes shape with what is added
     for (int attempt = 1;; ++attempt) {
         try {
             addOnce(units);
@@ -243,24 +265,52 @@ std::vector<MemoryMatch> PostgresMemory::lookup(std::string_view source, std::st
 {
     MemoryMatches matches{std::string(source), n, minimumScore};
     const std::vector<std::string> languages = {std::string(sourceLanguage), std::string(targetLanguage)};
-    const std::string where = " AND lower(replace(source_language, '_', '-')) = lower(replace($2, '_', '-'))"
-                              " AND lower(replace(target_language, '_', '-')) = lower(replace($3, '_', '-'))";
+    const std::string where = " AND lower(replace(source_language, '_', '-')) = lower(replace($1, '_', '-'))"
+                              " AND lower(replace(target_language, '_', '-')) = lower(replace($2, '_', '-'))";
     auto consider = [&](const Result& result) {
         for (int row = 0; row < result.rows(); ++row)
             matches.consider(readUnit(result.get(), row), result.text(row, 10));
     };
-    consider(run(std::string("SELECT ") + kUnitFields + " FROM tm_unit WHERE norm_hash = $1" + where,
-                 {std::to_string(textHash(matches.normalised())), languages[0], languages[1]}));
-    if (minimumScore < 100 && !matches.normalised().empty()) {
-        // The trigram share a text of the minimum edit score usually keeps, with room to spare.
+    consider(run(std::string("SELECT ") + kUnitFields + " FROM tm_unit WHERE norm_hash = $3" + where,
+                 {languages[0], languages[1], std::to_string(textHash(matches.normalised()))}));
+    if (minimumScore >= 100 || matches.normalised().empty())
+        return matches.take();
+    if (!sampled_)
+        sampleTrigrams();
+    std::vector<std::pair<double, std::string>> rare;
+    for (const std::string& gram : trigramsOf(matches.normalised()))
+        if (indexedTrigram(gram)) {
+            const auto found = sampledTrigrams_.find(gram);
+            rare.emplace_back(found == sampledTrigrams_.end() ? 0.0 : found->second / sampleShare_, gram);
+        }
+    std::sort(rare.begin(), rare.end());
+    std::vector<std::string> params = {languages[0], languages[1], std::to_string(textHash(matches.normalised()))};
+    std::string any;
+    std::string hits;
+    double estimated = 0;
+    for (std::size_t k = 0; k < rare.size() && k < kRareTrigrams; ++k) {
+        if (k > 0 && estimated + rare[k].first > kPostingBudget)
+            break;
+        estimated += rare[k].first;
+        params.push_back("%" + rare[k].second + "%");
+        const std::string param = "$" + std::to_string(params.size());
+        any += (any.empty() ? "norm LIKE " : " OR norm LIKE ") + param;
+        hits += (hits.empty() ? "(norm LIKE " : " + (norm LIKE ") + param + ")::int";
+    }
+    if (!any.empty()) {
+        consider(run(std::string("SELECT ") + kUnitFields + " FROM tm_unit WHERE (" + any + ") AND norm_hash <> $3" +
+                         where + " ORDER BY " + hits + " DESC LIMIT " + std::to_string(kScoredCandidates),
+                     params));
+    } else {
+        // No trigram of letters to look up ("OK", "..."): the server's own similarity search.
         const double threshold = std::clamp((minimumScore - 40) / 100.0, 0.1, 0.6);
         if (threshold != threshold_) {
             execute("SET pg_trgm.similarity_threshold = " + std::to_string(threshold));
             threshold_ = threshold;
         }
-        consider(run(std::string("SELECT ") + kUnitFields + " FROM tm_unit WHERE norm % $1 AND norm_hash <> $4" +
-                         where + " ORDER BY similarity(norm, $1) DESC LIMIT 300",
-                     {matches.normalised(), languages[0], languages[1], std::to_string(textHash(matches.normalised()))}));
+        consider(run(std::string("SELECT ") + kUnitFields + " FROM tm_unit WHERE norm % $4 AND norm_hash <> $3" +
+                         where + " ORDER BY similarity(norm, $4) DESC LIMIT " + std::to_string(kScoredCandidates),
+                     {languages[0], languages[1], params[2], matches.normalised()}));
     }
     return matches.take();
 }
@@ -292,6 +342,23 @@ void PostgresMemory::forEach(const std::optional<std::string>& targetLanguage,
     }
     if (!failure.empty())
         throw MemoryError("translation memory server: " + failure);
+}
+
+void PostgresMemory::sampleTrigrams()
+{
+    Result estimate = run("SELECT greatest(reltuples, 0)::bigint FROM pg_class WHERE relname = 'tm_unit'");
+    double rows = estimate.rows() ? static_cast<double>(estimate.integer(0, 0)) : 0;
+    if (rows < kSampleSize)
+        rows = static_cast<double>(size());
+    const double percent = rows <= kSampleSize ? 100.0 : std::min(100.0, 100.0 * kSampleSize / rows * 1.2);
+    Result sample = run("SELECT norm FROM tm_unit TABLESAMPLE SYSTEM (" + std::to_string(percent) + ") LIMIT " +
+                        std::to_string(kSampleSize));
+    sampledTrigrams_.clear();
+    for (int row = 0; row < sample.rows(); ++row)
+        for (const std::string& gram : trigramsOf(sample.text(row, 0)))
+            ++sampledTrigrams_[gram];
+    sampleShare_ = rows > 0 ? std::max(1.0, static_cast<double>(sample.rows())) / rows : 1.0;
+    sampled_ = true;
 }
 
 std::int64_t PostgresMemory::size()

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
 
 #include "memory/TranslationMemory.h"
 
@@ -36,6 +37,13 @@ private:
     void checkSchema();
     void addOnce(const std::vector<MemoryUnit>& units);
     [[noreturn]] void fail(const std::string& what);
+
+    // Which trigrams are rare, estimated from a sample of the memory's texts: a lookup reads the
+    // index for the rarest of its own, as the embedded store does.
+    void sampleTrigrams();
+    std::unordered_map<std::string, int> sampledTrigrams_;
+    double sampleShare_ = 0;  // sampled texts per text of the memory
+    bool sampled_ = false;
 
     pg_conn* connection_ = nullptr;
     std::string location_;

@@ -14,10 +14,12 @@
 namespace qmk {
 namespace {
 
-// A lookup reads the postings of its rarest trigrams up to about this many rows, and scores
-// at most this many of the units sharing the most of them.
-constexpr std::int64_t kPostingBudget = 40000;
-constexpr std::size_t kScoredCandidates = 300;
+// A lookup reads the postings of its rarest trigrams (at most this many trigrams, up to about
+// this many rows: a text alike enough to be offered shares most of its rare trigrams, so these
+// find it however large the memory grows) and scores the units sharing the most of them.
+constexpr std::int64_t kPostingBudget = 8000;
+constexpr std::size_t kRareTrigrams = 16;
+constexpr std::size_t kScoredCandidates = 100;
 
 const char* const kSchema = R"sql(
 CREATE TABLE IF NOT EXISTS tm_meta (key TEXT PRIMARY KEY, value TEXT NOT NULL);
@@ -110,6 +112,9 @@ SqliteMemory::SqliteMemory(const std::filesystem::path& file) : file_(file)
         if (!wal)
             db_.execute("PRAGMA journal_mode = WAL");
         db_.execute("PRAGMA synchronous = NORMAL");
+        // Lookups read postings all over the file: map it and keep a larger cache than a project's.
+        db_.execute("PRAGMA mmap_size = 1073741824");
+        db_.execute("PRAGMA cache_size = -65536");
         checkSchema();
     });
 }
@@ -172,38 +177,43 @@ void SqliteMemory::add(const std::vector<MemoryUnit>& units)
                 .bind("norm", norm)
                 .bind("hash", textHash(norm));
             insert.execute();
+            if (countsLoaded_)
+                for (const std::string& gram : trigramsOf(norm))
+                    ++trigramCounts_[gram];
         }
         transaction.commit();
     });
 }
 
-std::vector<std::int64_t> SqliteMemory::candidates(const std::string& normalised, int minimumScore)
+void SqliteMemory::loadTrigramCounts()
+{
+    trigramCounts_.clear();
+    Statement vocabulary = db_.prepare("SELECT term, doc FROM tm_vocab");
+    while (vocabulary.step())
+        trigramCounts_.emplace(vocabulary.text(0), vocabulary.integer(1));
+    countsLoaded_ = true;
+}
+
+std::vector<std::int64_t> SqliteMemory::candidates(const std::string& normalised)
 {
     const std::vector<std::string> grams = trigramsOf(normalised);
     if (grams.empty())
         return {};
+    if (!countsLoaded_)
+        loadTrigramCounts();
     std::vector<std::pair<std::int64_t, const std::string*>> counted;
-    {
-        Statement vocab = db_.prepare("SELECT doc FROM tm_vocab WHERE term = :term");
-        for (const std::string& gram : grams) {
-            vocab.bind("term", gram);
-            if (vocab.step())
-                counted.emplace_back(vocab.integer(0), &gram);
-            vocab.reset();
-        }
+    for (const std::string& gram : grams) {
+        const auto found = trigramCounts_.find(gram);
+        if (found != trigramCounts_.end() && found->second > 0)
+            counted.emplace_back(found->second, &gram);
     }
     std::sort(counted.begin(), counted.end(),
               [](const auto& a, const auto& b) { return a.first < b.first; });
-    // A text within the score differs by at most `edits` characters, each of which spoils at
-    // most three trigrams: one of the 3 * edits + 1 rarest is then shared.
-    const std::size_t length = characterCount(normalised);
-    const std::size_t edits = length * static_cast<std::size_t>(100 - std::min(minimumScore, 100)) / 100;
-    const std::size_t needed = std::min(counted.size(), 3 * edits + 1);
     std::unordered_map<std::int64_t, int> hits;
     std::int64_t read = 0;
     Statement postings = db_.prepare("SELECT rowid FROM tm_fts WHERE tm_fts MATCH :phrase");
-    for (std::size_t k = 0; k < counted.size(); ++k) {
-        if (k > 0 && read + counted[k].first > kPostingBudget && (k >= needed || read > kPostingBudget / 4))
+    for (std::size_t k = 0; k < counted.size() && k < kRareTrigrams; ++k) {
+        if (k > 0 && read + counted[k].first > kPostingBudget)
             break;
         read += counted[k].first;
         postings.bind("phrase", ftsPhrase(*counted[k].second));
@@ -245,7 +255,7 @@ std::vector<MemoryMatch> SqliteMemory::lookup(std::string_view source, std::stri
         }
         if (minimumScore < 100) {
             Statement unit = db_.prepare(std::string("SELECT ") + kUnitFields + " FROM tm_unit WHERE id = :id");
-            for (std::int64_t id : candidates(matches.normalised(), minimumScore)) {
+            for (std::int64_t id : candidates(matches.normalised())) {
                 if (seen.count(id))
                     continue;
                 unit.bind("id", id);

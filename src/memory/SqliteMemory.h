@@ -4,6 +4,8 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
+#include <unordered_map>
 
 #include "database/SqliteDatabase.h"
 #include "memory/TranslationMemory.h"
@@ -29,7 +31,14 @@ private:
     void createSchema();
     void checkSchema();
     // Ids of units sharing the most rare trigrams with the normal form.
-    std::vector<std::int64_t> candidates(const std::string& normalised, int minimumScore);
+    std::vector<std::int64_t> candidates(const std::string& normalised);
+
+    // How many units hold each trigram, read from the index on the first lookup and counted on
+    // by this connection's additions. Only the order of rare to common matters, so what other
+    // programs add meanwhile may make it inexact without harm.
+    void loadTrigramCounts();
+    std::unordered_map<std::string, std::int64_t> trigramCounts_;
+    bool countsLoaded_ = false;
 
     std::filesystem::path file_;
     SqliteDatabase db_;

@@ -90,7 +90,7 @@ bool PostgresServer::start(std::string& why)
         runAs_ = std::string("runuser -u ") + user + " -- ";
     }
     const std::string init = runAs_ + initdb + " -D " + quoted(folder_ / "data") +
-                             " -A trust -U qmk -E UTF8 --locale=C --no-sync > " + quoted(folder_ / "init.log") + " 2>&1";
+                             " -A trust -U qmk -E UTF8 --locale=C.UTF-8 --no-sync > " + quoted(folder_ / "init.log") + " 2>&1";
     if (std::system(init.c_str()) != 0) {
         why = "initdb failed: " + lastLine(folder_ / "init.log");
         return false;
