@@ -1,9 +1,11 @@
 // The window on a generated 10 MB script (about 100,000 texts): opening the built project in
 // the main window up to the first paint of the Text Table, painting after a page of scrolling,
-// and the memory the open project takes against the script's size.
+// filtering and moving to the next untranslated row, and the memory the open project takes
+// against the script's size.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 
@@ -39,13 +41,13 @@ public:
     bool ask(int, const qmk::MessageArgs&, bool) override { return true; }
 };
 
-long residentKilobytes()
+long statusKilobytes(const std::string& field)
 {
     std::ifstream status("/proc/self/status");
     std::string key;
     long value = 0;
     while (status >> key) {
-        if (key == "VmRSS:") {
+        if (key == field) {
             status >> value;
             return value;
         }
@@ -53,6 +55,12 @@ long residentKilobytes()
     }
     return 0;
 }
+
+long residentKilobytes() { return statusKilobytes("VmRSS:"); }
+
+// The peak resident size counts from here on (what building the benchmark's project took is
+// forgotten).
+void resetPeakResident() { std::ofstream("/proc/self/clear_refs") << "5"; }
 
 class Project {
 public:
@@ -90,7 +98,7 @@ void BM_OpenProjectToFirstPaint(benchmark::State& state)
 {
     qmk::Settings settings(project().settings());
     QuietFeedback feedback;
-    long before = 0, after = 0;
+    long before = 0, after = 0, peak = 0;
     for (auto _ : state) {
         state.PauseTiming();
         auto frame = std::make_unique<qmk::CMainFrame>(settings, feedback, std::vector<std::string>{});
@@ -98,15 +106,19 @@ void BM_OpenProjectToFirstPaint(benchmark::State& state)
         frame->show();
         QApplication::processEvents();
         // Memory is counted on the first open: later ones reuse what the allocator kept.
-        if (before == 0)
+        if (before == 0) {
             before = residentKilobytes();
+            resetPeakResident();
+        }
         state.ResumeTiming();
         qmk::CChildFrame* child = frame->openDocument(project().script());
         QImage painted = child->textList()->viewport()->grab().toImage();
         benchmark::DoNotOptimize(painted.bits());
         state.PauseTiming();
-        if (after == 0)
+        if (after == 0) {
             after = residentKilobytes();
+            peak = statusKilobytes("VmHWM:");
+        }
         state.counters["rows"] = child->document().rows().rowCount();
         child->document().setModified(false);
         frame.reset();
@@ -115,6 +127,7 @@ void BM_OpenProjectToFirstPaint(benchmark::State& state)
     const double scriptKb = static_cast<double>(std::filesystem::file_size(project().script())) / 1024.0;
     state.counters["project_MB"] = static_cast<double>(after - before) / 1024.0;
     state.counters["x_script"] = static_cast<double>(after - before) / scriptKb;
+    state.counters["peak_MB"] = static_cast<double>(peak) / 1024.0;
 }
 BENCHMARK(BM_OpenProjectToFirstPaint)->Unit(benchmark::kMillisecond)->Iterations(3);
 
@@ -164,6 +177,66 @@ void BM_StoreTranslationAndMoveOn(benchmark::State& state)
     }
 }
 BENCHMARK(BM_StoreTranslationAndMoveOn)->Unit(benchmark::kMillisecond);
+
+// Typing "save file" into the filter box one character at a time over the whole table, each
+// keystroke until the table is painted again (the box is emptied between rounds); and the
+// first character typed after the project opened.
+void BM_FilterKeystrokeInWindow(benchmark::State& state)
+{
+    ShownProject shown;
+    qmk::CChildFrame* child = shown.child;
+    qmk::CTextListView* table = child->textList();
+    const QString typed = QStringLiteral("save file");
+    child->filterBox()->setText(typed);  // the first filter of a project decodes its rows
+    child->filterBox()->clear();
+    QApplication::processEvents();
+    int length = 0;
+    for (auto _ : state) {
+        if (length == typed.size()) {
+            state.PauseTiming();
+            child->filterBox()->clear();
+            QApplication::processEvents();
+            length = 0;
+            state.ResumeTiming();
+        }
+        child->filterBox()->setText(typed.left(++length));
+        QImage painted = table->viewport()->grab().toImage();
+        benchmark::DoNotOptimize(painted.bits());
+    }
+    state.counters["shown"] = table->shownRowCount();
+}
+BENCHMARK(BM_FilterKeystrokeInWindow)->Unit(benchmark::kMillisecond)->Iterations(18);
+
+void BM_FirstFilterKeystrokeInWindow(benchmark::State& state)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto shown = std::make_unique<ShownProject>();
+        QApplication::processEvents();
+        state.ResumeTiming();
+        shown->child->filterBox()->setText(QStringLiteral("s"));
+        QImage painted = shown->child->textList()->viewport()->grab().toImage();
+        benchmark::DoNotOptimize(painted.bits());
+        state.PauseTiming();
+        shown.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_FirstFilterKeystrokeInWindow)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+// Next Item with a filter on: the next shown row without a translation is selected.
+void BM_NextUntranslatedInWindow(benchmark::State& state)
+{
+    ShownProject shown;
+    qmk::CTextListView* table = shown.child->textList();
+    shown.child->filterBox()->setText(QStringLiteral("save"));
+    QApplication::processEvents();
+    table->selectRow(0);
+    for (auto _ : state)
+        table->nextItem();
+    state.counters["shown"] = table->shownRowCount();
+}
+BENCHMARK(BM_NextUntranslatedInWindow)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 // Opening the preview of a dialog of 60 controls: the layout read from the project and every
 // widget made, texts and fit included.
@@ -281,6 +354,41 @@ void BM_ReplaceAll10000Occurrences(benchmark::State& state)
     state.counters["replaced"] = replaced;
 }
 BENCHMARK(BM_ReplaceAll10000Occurrences)->Unit(benchmark::kMillisecond)->Iterations(4);
+
+// The status gauge's figures after a store: what the window shows after every OK.
+void BM_GaugeAfterStore(benchmark::State& state)
+{
+    qmk::CQuillDoc& doc = searchProject().doc();
+    const int line = doc.rows().item(doc.rows().rowCount() / 2).lineIndex;
+    long n = 0;
+    qmk::GaugeFigures figures;
+    for (auto _ : state) {
+        state.PauseTiming();
+        doc.storeTranslation(line, qmk::LanguageId{7, 1}, ++n % 2 ? "Eins" : "");
+        state.ResumeTiming();
+        figures = doc.gauge(qmk::LanguageId{7, 1});
+    }
+    state.counters["translated_pct"] = figures.translatedPercent;
+}
+BENCHMARK(BM_GaugeAfterStore)->Unit(benchmark::kMillisecond);
+
+// The status bar's texts and words by state after a store (the source words counted before).
+void BM_StatisticsAfterStore(benchmark::State& state)
+{
+    qmk::CQuillDoc& doc = searchProject().doc();
+    const int line = doc.rows().item(doc.rows().rowCount() / 3).lineIndex;
+    doc.wordCounts(qmk::LanguageId{7, 1});
+    long n = 0;
+    long long words = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        doc.storeTranslation(line, qmk::LanguageId{7, 1}, ++n % 2 ? "Zwei" : "");
+        state.ResumeTiming();
+        words = doc.wordCounts(qmk::LanguageId{7, 1}).translated.words;
+    }
+    state.counters["translated_words"] = static_cast<double>(words);
+}
+BENCHMARK(BM_StatisticsAfterStore)->Unit(benchmark::kMillisecond);
 
 // 100,000 units of a translation written as XLIFF and read back into the project.
 void BM_XliffExportOf100000Units(benchmark::State& state)

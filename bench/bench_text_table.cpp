@@ -1,12 +1,15 @@
 // How long the Text Table takes to fill from a project of 100,000 texts (and the query's share
-// of it), and to add the string table category back at the top.
+// of it), to add the string table category back at the top, to filter its rows as the
+// translator types and to find the next untranslated row.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <unistd.h>
 
 #include "database/CProjectDatabase.h"
+#include "project/TextSearch.h"
 #include "project/TextTableRows.h"
 #include "support/SyntheticProject.h"
 
@@ -130,6 +133,71 @@ void BM_DisplayTextOfANewPage(benchmark::State& state)
     state.counters["columns"] = columns;
 }
 BENCHMARK(BM_DisplayTextOfANewPage)->Unit(benchmark::kMicrosecond);
+
+// The rows of the synthetic project as the window holds them: decoded for display.
+struct ShownRows {
+    ShownRows()
+    {
+        rows.reload(project().db(), switches);
+        rows.setColumnCodePages(std::vector<int>(static_cast<std::size_t>(rows.columns().count()), 1252));
+        german = rows.columns().columnOfLanguage(qmk::LanguageId{7, 1});
+    }
+    qmk::ProjectSwitches switches;
+    qmk::TextTableRows rows;
+    int german = -1;
+};
+
+// One more character typed into the filter box ("control text 1" to "control text 12"), and
+// a filter typed afresh or widened (a character deleted), which looks at every row again.
+void BM_FilterKeystroke(benchmark::State& state)
+{
+    ShownRows shown;
+    qmk::RowFilter filter;
+    std::size_t count = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        filter.apply(shown.rows, "control text 1", shown.german);
+        state.ResumeTiming();
+        const std::vector<bool>& rows = filter.apply(shown.rows, "control text 12", shown.german);
+        count = static_cast<std::size_t>(std::count(rows.begin(), rows.end(), true));
+    }
+    state.counters["shown"] = static_cast<double>(count);
+}
+BENCHMARK(BM_FilterKeystroke)->Unit(benchmark::kMillisecond);
+
+void BM_FilterFromScratch(benchmark::State& state)
+{
+    ShownRows shown;
+    qmk::RowFilter filter;
+    std::size_t count = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        filter.apply(shown.rows, "", shown.german);
+        state.ResumeTiming();
+        const std::vector<bool>& rows = filter.apply(shown.rows, "control text 1", shown.german);
+        count = static_cast<std::size_t>(std::count(rows.begin(), rows.end(), true));
+    }
+    state.counters["shown"] = static_cast<double>(count);
+}
+BENCHMARK(BM_FilterFromScratch)->Unit(benchmark::kMillisecond);
+
+// The next untranslated row where only the last row of the column is left, under a filter
+// that shows every row: the whole table is looked at.
+void BM_NextUntranslated(benchmark::State& state)
+{
+    ShownRows shown;
+    qmk::TextTableRows& rows = shown.rows;
+    for (int row = 0; row + 1 < rows.rowCount(); ++row)
+        rows.setCell("Text", qmk::LanguageId{7, 1}, rows.item(row).lineIndex);
+    rows.setCell("", qmk::LanguageId{7, 1}, rows.item(rows.rowCount() - 1).lineIndex);
+    rows.takeChanges();
+    const std::vector<bool> all(static_cast<std::size_t>(rows.rowCount()), true);
+    int found = -1;
+    for (auto _ : state)
+        found = rows.nextItem(0, shown.german, &all);
+    state.counters["row"] = found;
+}
+BENCHMARK(BM_NextUntranslated)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

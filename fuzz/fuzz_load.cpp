@@ -14,24 +14,13 @@
 #include "parser/DatabaseBuild.h"
 #include "resources/Feedback.h"
 
-namespace {
-
-const std::filesystem::path& scratch()
-{
-    static const std::filesystem::path folder = [] {
-        std::string name = (std::filesystem::temp_directory_path() / "qmk-fuzz-XXXXXX").string();
-        return std::filesystem::path(::mkdtemp(name.data()));
-    }();
-    return folder;
-}
-
-} // namespace
+#include "FuzzScratch.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     const std::size_t split = bytes.find('\0');
-    const std::filesystem::path folder = scratch();
+    const std::filesystem::path folder = qmk::fuzz::scratchFolder();
     std::ofstream(folder / "app.rc", std::ios::binary) << bytes.substr(0, split);
     std::ofstream(folder / "inc.dlg", std::ios::binary) << (split == std::string::npos ? "" : bytes.substr(split + 1));
     const std::filesystem::path database = folder / "app_rc.mdb";

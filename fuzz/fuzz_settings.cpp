@@ -15,24 +15,13 @@
 #include "setup/InstallFolder.h"
 #include "setup/SetupManifest.h"
 
-namespace {
-
-const std::filesystem::path& scratch()
-{
-    static const std::filesystem::path folder = [] {
-        std::string name = (std::filesystem::temp_directory_path() / "qmk-fuzz-ini-XXXXXX").string();
-        return std::filesystem::path(::mkdtemp(name.data()));
-    }();
-    return folder;
-}
-
-} // namespace
+#include "FuzzScratch.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     const std::size_t split = bytes.find('\0');
-    const std::filesystem::path ini = scratch() / "qmk32.ini";
+    const std::filesystem::path ini = qmk::fuzz::scratchFolder() / "qmk32.ini";
     std::ofstream(ini, std::ios::binary | std::ios::trunc) << bytes.substr(0, split);
 
     qmk::ProfileFile profile(ini);

@@ -12,22 +12,11 @@
 #include "exchange/WorkbookMarker.h"
 #include "exchange/WorkbookReader.h"
 
-namespace {
-
-const std::filesystem::path& scratch()
-{
-    static const std::filesystem::path folder = [] {
-        std::string name = (std::filesystem::temp_directory_path() / "qmk-fuzz-book-XXXXXX").string();
-        return std::filesystem::path(::mkdtemp(name.data()));
-    }();
-    return folder;
-}
-
-} // namespace
+#include "FuzzScratch.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const std::filesystem::path book = scratch() / "book.xlsx";
+    const std::filesystem::path book = qmk::fuzz::scratchFolder() / "book.xlsx";
     std::ofstream(book, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(data),
                                                                   static_cast<std::streamsize>(size));
     qmk::WorkbookReader reader;

@@ -39,7 +39,8 @@ ProjectFileRow projectFileRow(const std::filesystem::path& script)
         return row;
     try {
         CProjectDatabase db;
-        db.open(database, OpenMode{false, true, true});
+        // Checked just above: the engine's integrity check is not run a second time.
+        db.open(database, OpenMode{false, true, false});
         for (const TranslationRow& translation : db.languages().translations())
             row.translations += (row.translations.empty() ? "" : ", ") +
                                 translationColumnName(translation.id.language, translation.id.sublanguage);

@@ -251,6 +251,9 @@ struct CountedKinds {
     bool menus = true;
     bool dialogs = true;
     bool stringtables = true;
+
+    // Whether texts of the line kind are counted (a kind of no category always is).
+    bool counts(int lineKind) const;
 };
 
 struct TranslationStatistics {

@@ -2,6 +2,9 @@
 // passes over every line that the writer and the Text Table make.
 #include "database/ProjectTexts.h"
 
+#include <limits>
+#include <unordered_map>
+
 #include "database/CProjectDatabase.h"
 #include "database/QueryCatalogue.h"
 #include "database/QueryNames.h"
@@ -120,6 +123,24 @@ void ProjectTexts::forEachScriptLine(const std::function<void(const LineRow&)>& 
     }
 }
 
+std::vector<LineRow> ProjectTexts::scriptLinesOfKind(int lineKind)
+{
+    Statement rows = query(queries::ScriptLinesOfKind);
+    rows.bind("Kind", lineKind);
+    int index = rows.column("LineIndex"), line = rows.column("Line"), kind = rows.column("LineIdentSym"),
+        before = rows.column("BeforeStr"), behind = rows.column("BehindStr");
+    std::vector<LineRow> lines;
+    while (rows.step()) {
+        LineRow& row = lines.emplace_back();
+        row.lineIndex = static_cast<int>(rows.integer(index));
+        row.line = static_cast<int>(rows.integer(line));
+        row.lineKind = static_cast<int>(rows.integer(kind));
+        row.beforeStr = rows.text(before);
+        row.behindStr = rows.text(behind);
+    }
+    return lines;
+}
+
 void ProjectTexts::forEachTextInLineOrder(const std::function<void(const TextRow&)>& visit)
 {
     Statement rows = query(qn::ResourceTextTable);
@@ -171,10 +192,39 @@ std::vector<TextRow> ProjectTexts::allTextsWithLineKind()
     return textRows(rows, true);
 }
 
-void ProjectTexts::forEachTextTableRecord(const std::function<void(const TextTableRecord&)>& visit)
+void ProjectTexts::forEachTextTableRecord(const std::function<void(TextTableRecord&)>& visit)
 {
+    // Each line's identifier and dialog. A line lies in at most one item table; where a damaged
+    // project has it in several, each value comes from the table of the lowest rank that has one.
+    struct ItemOfLine {
+        std::string ident;
+        int identRank = std::numeric_limits<int>::max();
+        int dialogLine = -1;
+        int dialogRank = std::numeric_limits<int>::max();
+    };
+    std::vector<ItemOfLine> items;
+    std::unordered_map<int, std::size_t> itemOfLine;
+    {
+        Statement idents = query(queries::TextTableItemIdents);
+        const int line = idents.column("LineIndex"), ident = idents.column("ItemIdent"),
+                  dialog = idents.column("DialogLine"), rank = idents.column("Rank");
+        while (idents.step()) {
+            const auto [at, added] = itemOfLine.try_emplace(static_cast<int>(idents.integer(line)), items.size());
+            ItemOfLine& item = added ? items.emplace_back() : items[at->second];
+            const int r = static_cast<int>(idents.integer(rank));
+            if (!idents.isNull(ident) && r < item.identRank) {
+                item.ident = idents.text(ident);
+                item.identRank = r;
+            }
+            if (!idents.isNull(dialog) && r < item.dialogRank) {
+                item.dialogLine = static_cast<int>(idents.integer(dialog));
+                item.dialogRank = r;
+            }
+        }
+    }
+
     std::vector<TranslationRow> languages = owner_.languages().translations();
-    Statement rows = query(queries::TextTableRecords);
+    Statement rows = query(qn::ResourceText_And_LineIdentSym);
     struct Columns {
         int text, modified;
     };
@@ -183,9 +233,8 @@ void ProjectTexts::forEachTextTableRecord(const std::function<void(const TextTab
         std::string name = translationColumnName(t.id.language, t.id.sublanguage);
         translationColumns.push_back({rows.column(name), rows.column(modifiedColumnName(name))});
     }
-    int line = rows.column("LineIndex"), source = rows.column("SourceText"), old = rows.column("SourceText_Old"),
-        exclude = rows.column("Exclude"), modified = rows.column("Modified"), kind = rows.column("LineIdentSym"),
-        ident = rows.column("ItemIdent"), dialog = rows.column("DialogLine");
+    int line = rows.column("LineIndex"), source = rows.column("SourceText"), exclude = rows.column("Exclude"),
+        modified = rows.column("Modified"), kind = rows.column("LineIdentSym");
     TextTableRecord record;
     record.text.translations.resize(translationColumns.size());
     while (rows.step()) {
@@ -193,7 +242,6 @@ void ProjectTexts::forEachTextTableRecord(const std::function<void(const TextTab
         row.lineIndex = static_cast<int>(rows.integer(line));
         row.lineKind = static_cast<int>(rows.integer(kind));
         row.sourceText = rows.text(source);
-        row.sourceTextOld = rows.text(old);
         row.exclude = rows.integer(exclude) != 0;
         row.modified = rows.integer(modified) != 0;
         for (std::size_t i = 0; i < translationColumns.size(); ++i) {
@@ -201,8 +249,10 @@ void ProjectTexts::forEachTextTableRecord(const std::function<void(const TextTab
             t.text = translationColumns[i].text >= 0 ? rows.text(translationColumns[i].text) : std::string();
             t.modified = translationColumns[i].modified >= 0 && rows.integer(translationColumns[i].modified) != 0;
         }
-        record.itemIdent = rows.text(ident);
-        record.dialogLine = static_cast<int>(rows.integer(dialog));
+        const auto at = itemOfLine.find(row.lineIndex);
+        ItemOfLine* item = at == itemOfLine.end() ? nullptr : &items[at->second];
+        record.itemIdent = item ? std::move(item->ident) : std::string();
+        record.dialogLine = item ? item->dialogLine : -1;
         visit(record);
     }
 }

@@ -30,6 +30,8 @@ public:
 
     // Writer: every line in script order, and every text in the same order (join by lineIndex).
     void forEachScriptLine(const std::function<void(const LineRow&)>& visit);
+    // The script's lines of one kind, in script order.
+    std::vector<LineRow> scriptLinesOfKind(int lineKind);
     void forEachTextInLineOrder(const std::function<void(const TextRow&)>& visit);
     // Writer, one pass: every line in script order with its own text and one translation of
     // it. The views are valid during the call only. False when the language has no column.
@@ -45,8 +47,9 @@ public:
     std::vector<TextRow> allTextsWithLineKind();
     // Data strings not yet written by the running update, in script order (lineKind set, no translations).
     std::vector<TextRow> dataStringTexts();
-    // The same texts with their item identifiers and dialogs, read by one query in script order.
-    void forEachTextTableRecord(const std::function<void(const TextTableRecord&)>& visit);
+    // The same texts with their item identifiers and dialogs, in script order (the old source
+    // texts are not read). The visitor may take the record's texts: each record is read afresh.
+    void forEachTextTableRecord(const std::function<void(TextTableRecord&)>& visit);
 };
 
 } // namespace qmk

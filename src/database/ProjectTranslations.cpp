@@ -22,24 +22,6 @@ bool isDialogKind(int kind)
            (kind >= dbkind::FirstAutoControl && kind <= dbkind::LastAutoControl);
 }
 
-// False for a text whose category the caller does not count.
-bool counted(int kind, const CountedKinds& kinds)
-{
-    if (kind == dbkind::Bitmap)
-        return kinds.bitmaps;
-    if (kind == dbkind::VersionBlock || kind == dbkind::VersionValue)
-        return kinds.versions;
-    if (kind == dbkind::Include || kind == dbkind::RcInclude)
-        return kinds.includes;
-    if (isDialogKind(kind))
-        return kinds.dialogs;
-    if (kind == dbkind::Popup || kind == dbkind::MenuItem)
-        return kinds.menus;
-    if (kind == dbkind::StringtableString)
-        return kinds.stringtables;
-    return true;
-}
-
 struct TranslationFields {
     int text = -1;
     int modified = -1;
@@ -67,6 +49,23 @@ constexpr const char* EncodingField = "Encoding";
 
 } // namespace
 
+bool CountedKinds::counts(int kind) const
+{
+    if (kind == dbkind::Bitmap)
+        return bitmaps;
+    if (kind == dbkind::VersionBlock || kind == dbkind::VersionValue)
+        return versions;
+    if (kind == dbkind::Include || kind == dbkind::RcInclude)
+        return includes;
+    if (isDialogKind(kind))
+        return dialogs;
+    if (kind == dbkind::Popup || kind == dbkind::MenuItem)
+        return menus;
+    if (kind == dbkind::StringtableString)
+        return stringtables;
+    return true;
+}
+
 TranslationStatistics ProjectTranslations::translationStatistics(LanguageId language, const CountedKinds& kinds)
 {
     TranslationStatistics stats;
@@ -78,7 +77,7 @@ TranslationStatistics ProjectTranslations::translationStatistics(LanguageId lang
     int kind = rows.column("LineIdentSym");
     int exclude = rows.column("Exclude");
     while (rows.step()) {
-        if (!counted(static_cast<int>(rows.integer(kind)), kinds) || rows.integer(exclude) != 0)
+        if (!kinds.counts(static_cast<int>(rows.integer(kind))) || rows.integer(exclude) != 0)
             continue;
         ++stats.total;
         if (isChanged(rows, fields))

@@ -2,6 +2,8 @@
 // when writing.
 #include "exchange/OoxmlText.h"
 
+#include "parser/ScriptEncoding.h"
+
 #include <optional>
 
 namespace qmk {
@@ -39,25 +41,6 @@ bool isLowSurrogate(unsigned u) { return u >= 0xDC00 && u <= 0xDFFF; }
 
 } // namespace
 
-void appendUtf8(std::string& out, unsigned cp)
-{
-    if (cp < 0x80) {
-        out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
-}
-
 std::string decodeOoxmlEscapes(std::string_view text)
 {
     if (text.find("_x") == std::string_view::npos)
@@ -74,7 +57,7 @@ std::string decodeOoxmlEscapes(std::string_view text)
         if (isHighSurrogate(*unit)) {
             auto low = escapeAt(text, i + kEscapeLength);
             if (low && isLowSurrogate(*low)) {
-                appendUtf8(out, 0x10000 + ((*unit - 0xD800) << 10) + (*low - 0xDC00));
+                appendUtf8(out, static_cast<char32_t>(0x10000 + ((*unit - 0xD800) << 10) + (*low - 0xDC00)));
                 i += 2 * kEscapeLength;
                 continue;
             }
@@ -82,7 +65,7 @@ std::string decodeOoxmlEscapes(std::string_view text)
         if (isHighSurrogate(*unit) || isLowSurrogate(*unit)) {
             out.append(text.substr(i, kEscapeLength));
         } else {
-            appendUtf8(out, *unit);
+            appendUtf8(out, static_cast<char32_t>(*unit));
         }
         i += kEscapeLength;
     }

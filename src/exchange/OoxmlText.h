@@ -15,6 +15,5 @@ std::string decodeOoxmlEscapes(std::string_view text);
 // that decodes the escapes gets the text back unchanged.
 std::string protectOoxmlEscapes(std::string_view text);
 
-void appendUtf8(std::string& out, unsigned codePoint);
 
 } // namespace qmk

@@ -35,6 +35,20 @@ bool looksLikeUtf16LE(std::string_view bytes)
     return zeroHigh * 2 > n / 2 && zeroLow * 8 < n / 2;
 }
 
+
+void appendUtf16LE(std::string& out, char32_t unit)
+{
+    out += static_cast<char>(unit & 0xFF);
+    out += static_cast<char>(unit >> 8);
+}
+
+bool isBinary(unsigned char c)
+{
+    return c < 0x20 && c != '\t' && c != '\n' && c != '\v' && c != '\f' && c != '\r' && c != 0x1A;
+}
+
+} // namespace
+
 void appendUtf8(std::string& out, char32_t c)
 {
     if (c < 0x80) {
@@ -53,19 +67,6 @@ void appendUtf8(std::string& out, char32_t c)
         out += static_cast<char>(0x80 | (c & 0x3F));
     }
 }
-
-void appendUtf16LE(std::string& out, char32_t unit)
-{
-    out += static_cast<char>(unit & 0xFF);
-    out += static_cast<char>(unit >> 8);
-}
-
-bool isBinary(unsigned char c)
-{
-    return c < 0x20 && c != '\t' && c != '\n' && c != '\v' && c != '\f' && c != '\r' && c != 0x1A;
-}
-
-} // namespace
 
 ScriptEncoding detectScriptEncoding(std::string_view bytes)
 {

@@ -26,6 +26,8 @@ std::size_t byteOrderMarkLength(std::string_view bytes, ScriptEncoding encoding)
 // UTF-16 text (without its byte-order mark) as UTF-8. A lone surrogate becomes U+FFFD and an
 // odd last byte is dropped, so damaged files still read to their end.
 std::string utf16ToUtf8(std::string_view bytes, bool bigEndian);
+// Appends the code point's UTF-8 sequence.
+void appendUtf8(std::string& out, char32_t c);
 
 // UTF-8 text as UTF-16LE (without byte-order mark); false at the first invalid sequence.
 bool utf8ToUtf16LE(std::string_view utf8, std::string& out);

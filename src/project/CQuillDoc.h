@@ -15,6 +15,7 @@
 #include "project/OperationResult.h"
 #include "project/TextTableRows.h"
 #include "project/TranslationEdit.h"
+#include "project/WordCount.h"
 
 namespace qmk {
 
@@ -89,6 +90,11 @@ public:
     // The font the texts of a language are shown in while the project is open: the face the
     // translator chose, else the language's usual face (empty when it has none: the desktop's).
     FontSetting font(LanguageId language, bool source) const;
+    // The face and character set a language's texts are shown in by default: the face of the
+    // language's character set (empty for the default set).
+    static FontSetting languageFont(LanguageId language);
+    // The font the source texts are shown in: the one kept under the first source language.
+    FontSetting sourceFont() const;
     // The names of the character sets of translations without an installed font.
     std::vector<std::string> missingCharacterSets(const std::function<bool(int charSet)>& fontExists);
 
@@ -161,6 +167,9 @@ public:
     OperationResult toggleCategory(ProjectSwitch category, int selectedRow, int* rowToSelect = nullptr);
     // The status gauge of a translation over the shown rows, cached until the next change.
     GaugeFigures gauge(LanguageId language) { return rows_.gauge(db_, switches_, language); }
+    // A translation's texts and source words by state over the rows, for the status bar;
+    // counted again only after a change of the figures.
+    const TranslationWordCounts& wordCounts(LanguageId language);
     // The project's bookmarks, named places to go back to (ID in lineIndex, name in nameId).
     // May throw DaoException.
     std::vector<IdentRow> bookmarks() { return db_.bookmarks().all(); }
@@ -295,6 +304,12 @@ private:
     bool fontsChanged_ = false;
     UpdateLineHook updateHook_;
     TextTableRows rows_;
+    struct CachedWordCounts {
+        LanguageId language;
+        std::uint64_t revision = 0;
+        TranslationWordCounts counts;
+    };
+    std::optional<CachedWordCounts> wordCounts_;
     bool rowsLoaded_ = false;
     bool busy_ = false;
     EditHistory history_;

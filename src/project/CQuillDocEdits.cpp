@@ -10,6 +10,7 @@
 #include "resources/Feedback.h"
 #include "resources/Messages.h"
 #include "resources/Texts.h"
+#include "resources/UiTexts.h"
 
 namespace qmk {
 
@@ -72,7 +73,9 @@ void CQuillDoc::rowsChangedNow(const RowChange& change)
 bool CQuillDoc::loadRows()
 {
     rowsLoaded_ = true;
+    feedback_.status(txt::StatusReloadingTextTable);
     const bool read = rows_.reload(db_, switches_, &feedback_);
+    feedback_.status({});
     // Each column's bytes are shown decoded from its own code page.
     const TextTableColumns& columns = rows_.columns();
     std::vector<int> codePages(static_cast<std::size_t>(columns.count()), 0);

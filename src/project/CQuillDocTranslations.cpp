@@ -188,7 +188,18 @@ FontSetting CQuillDoc::font(LanguageId language, bool source) const
     for (const FontSetting& f : source ? sourceFonts_ : translationFonts_)
         if (f.id == language && !f.fontName.empty())
             return f;
-    return {language, std::string(defaultFont(language.language, language.sublanguage)), 1};
+    return languageFont(language);
+}
+
+FontSetting CQuillDoc::languageFont(LanguageId language)
+{
+    return {language, std::string(defaultFont(language.language, language.sublanguage)),
+            languageCharset(language.language, language.sublanguage)};
+}
+
+FontSetting CQuillDoc::sourceFont() const
+{
+    return sourceFonts_.empty() ? FontSetting{} : font(sourceFonts_.front().id, true);
 }
 
 std::vector<std::string> CQuillDoc::missingCharacterSets(const std::function<bool(int charSet)>& fontExists)
@@ -204,6 +215,13 @@ std::optional<LanguageId> CQuillDoc::firstSourceLanguage()
 {
     const std::vector<SourceLanguageRow> sources = db_.languages().sourceLanguages();
     return sources.empty() ? std::nullopt : std::optional<LanguageId>(sources.front().id);
+}
+
+const TranslationWordCounts& CQuillDoc::wordCounts(LanguageId language)
+{
+    if (!wordCounts_ || wordCounts_->language != language || wordCounts_->revision != rows_.figuresRevision())
+        wordCounts_ = CachedWordCounts{language, rows_.figuresRevision(), translationWordCounts(rows_, language)};
+    return wordCounts_->counts;
 }
 
 GaugeFigures CQuillDoc::dialogGauge(int dialogLine, LanguageId language)

@@ -31,20 +31,26 @@ int projectCodePageOf(CProjectDatabase& db, const std::filesystem::path& script)
     if (isUtf16(static_cast<ScriptEncoding>(db.sourceEncoding().value_or(0))))
         return kCodePageUtf8;
     CodePageEvidence evidence;
+    for (const LineRow& row : db.texts().scriptLinesOfKind(toInt(LineKind::CodePage)))
+        if (evidence.firstPragmaCodePage == 0)
+            evidence.firstPragmaCodePage = pragmaCodePage(row.beforeStr);
+    std::string bytes;
+    std::string problem;
+    const std::optional<std::string> content = readInputFile(script, problem);
+    if (content && isUtf16(detectScriptEncoding(*content)))
+        return kCodePageUtf8;
+    // Under a pragma only bytes that all form UTF-8 overrule it; a script whose own bytes do not
+    // is in the pragma's code page without reading the stored lines.
+    if (evidence.firstPragmaCodePage > 0 && content && hasBytesAbove127(*content) && !isValidUtf8(*content))
+        return evidence.firstPragmaCodePage;
     std::string stored;
     db.texts().forEachScriptLine([&](const LineRow& row) {
-        if (row.lineKind == toInt(LineKind::CodePage) && evidence.firstPragmaCodePage == 0)
-            evidence.firstPragmaCodePage = pragmaCodePage(row.beforeStr);
         stored += row.beforeStr;
         stored += row.behindStr;
     });
-    std::string bytes;
-    std::string problem;
-    if (std::optional<std::string> content = readInputFile(script, problem)) {
+    if (content)
         bytes = std::move(*content);
-        if (isUtf16(detectScriptEncoding(bytes)))
-            return kCodePageUtf8;
-    } else
+    else
         db.texts().forEachTextInLineOrder([&](const TextRow& row) { bytes += row.sourceText; });
     bytes += stored;
     evidence.startsWithUtf8Bom = bytes.compare(0, kUtf8Bom.size(), kUtf8Bom) == 0;

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "project/SearchForm.h"
+#include "project/TextCodec.h"
 #include "project/TextTableRows.h"
 
 namespace qmk {
@@ -10,75 +12,20 @@ namespace {
 
 constexpr std::size_t kHistoryLength = SearchHistory::Length;
 
-std::u32string codePoints(std::string_view text)
+// The cell's text in the form the options compare.
+std::string_view cellForm(const TextTableRows& rows, const SearchOptions& options, int row, int column,
+                          std::string& scratch)
 {
-    std::u32string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();) {
-        const auto b = static_cast<unsigned char>(text[i]);
-        const std::size_t length = b < 0x80 ? 1 : (b >> 5) == 0x6 ? 2 : (b >> 4) == 0xE ? 3 : (b >> 3) == 0x1E ? 4 : 1;
-        if (length == 1 || i + length > text.size()) {
-            out += static_cast<char32_t>(b < 0x80 ? b : 0xFFFD);
-            ++i;
-            continue;
-        }
-        char32_t c = b & (0x7F >> length);
-        for (std::size_t k = 1; k < length; ++k)
-            c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-        out += c;
-        i += length;
-    }
-    return out;
+    if (!options.matchCase)
+        return rows.foldedText(row, column);
+    const std::string& display = rows.displayText(row, column);
+    if (isValidUtf8(display))
+        return display;  // its own form
+    scratch = searchForm(display, false);
+    return scratch;
 }
 
-// Lower case for the scripts translators meet most: Latin, Greek and Cyrillic.
-char32_t folded(char32_t c)
-{
-    if (c >= 'A' && c <= 'Z')
-        return c + 32;
-    if (c < 0x80)
-        return c;
-    if ((c >= 0xC0 && c <= 0xDE && c != 0xD7) || (c >= 0x391 && c <= 0x3AB && c != 0x3A2) || (c >= 0x410 && c <= 0x42F))
-        return c + 32;
-    if (c >= 0x400 && c <= 0x40F)
-        return c + 80;
-    if ((c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177) || (c >= 0x460 && c <= 0x4FF))
-        return c | 1;
-    if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E))
-        return (c & 1) ? c + 1 : c;
-    return c;
-}
-
-bool isWordCharacter(char32_t c)
-{
-    if (c < 0x80)
-        return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-    if (c < 0xC0 || c == 0xD7 || c == 0xF7)
-        return false;
-    return !((c >= 0x2000 && c <= 0x2BFF) || (c >= 0x3000 && c <= 0x303F));
-}
-
-int find(const std::u32string& text, const std::u32string& pattern, const SearchOptions& options, int from)
-{
-    if (pattern.empty() || from < 0)
-        return -1;
-    auto same = [&](char32_t a, char32_t b) { return options.matchCase ? a == b : folded(a) == folded(b); };
-    for (std::size_t at = static_cast<std::size_t>(from); at + pattern.size() <= text.size(); ++at) {
-        if (!std::equal(pattern.begin(), pattern.end(), text.begin() + static_cast<std::ptrdiff_t>(at), same))
-            continue;
-        if (options.wholeWord) {
-            const bool before = at > 0 && isWordCharacter(text[at - 1]);
-            const std::size_t end = at + pattern.size();
-            const bool after = end < text.size() && isWordCharacter(text[end]);
-            if (before || after)
-                continue;
-        }
-        return static_cast<int>(at);
-    }
-    return -1;
-}
-
-bool cellMatches(const TextTableRows& rows, const SearchOptions& options, const std::u32string& pattern, int row,
+bool cellMatches(const TextTableRows& rows, const SearchOptions& options, std::string_view pattern, int row,
                  int column, int from, int* position)
 {
     if (options.changedItems) {
@@ -86,20 +33,43 @@ bool cellMatches(const TextTableRows& rows, const SearchOptions& options, const 
         *position = -1;
         return language && rows.item(row).isModified(*language);
     }
-    *position = find(codePoints(rows.displayText(row, column)), pattern, options, from);
+    std::string scratch;
+    const std::string_view text = cellForm(rows, options, row, column, scratch);
+    const std::size_t at = findInSearchForm(text, pattern, options.wholeWord, from > 0 ? byteOfCodePoint(text, from) : 0);
+    *position = at == std::string_view::npos ? -1 : codePointsBefore(text, at);
     return *position >= 0;
+}
+
+std::string patternForm(const SearchOptions& options)
+{
+    return searchForm(options.pattern, !options.matchCase);
+}
+
+// Whether the row's source or its cell in `column` (a translation's) holds the folded pattern.
+bool filterMatches(const TextTableRows& rows, int row, std::string_view pattern, int column)
+{
+    if (findInSearchForm(rows.foldedText(row, TextTableColumns::SourceColumn), pattern, false) != std::string_view::npos)
+        return true;
+    return column > TextTableColumns::SourceColumn && column < rows.columns().count() &&
+           findInSearchForm(rows.foldedText(row, column), pattern, false) != std::string_view::npos;
 }
 
 } // namespace
 
 int codePointCount(std::string_view text)
 {
-    return static_cast<int>(codePoints(text).size());
+    const std::string form = searchForm(text, false);
+    return codePointsBefore(form, form.size());
 }
 
 int findInText(std::string_view text, const SearchOptions& options, int from)
 {
-    return find(codePoints(text), codePoints(options.pattern), options, from);
+    if (from < 0)
+        return -1;
+    const std::string form = searchForm(text, !options.matchCase);
+    const std::size_t at =
+        findInSearchForm(form, patternForm(options), options.wholeWord, byteOfCodePoint(form, from));
+    return at == std::string_view::npos ? -1 : codePointsBefore(form, at);
 }
 
 std::optional<CellHit> findNextCell(const TextTableRows& rows, const SearchOptions& options, int row, int column,
@@ -108,7 +78,7 @@ std::optional<CellHit> findNextCell(const TextTableRows& rows, const SearchOptio
     const int count = rows.rowCount();
     if (options.columns.empty() || count == 0 || (!options.changedItems && options.pattern.empty()))
         return std::nullopt;
-    const std::u32string pattern = codePoints(options.pattern);
+    const std::string pattern = patternForm(options);
     const int startRow = rows.isRow(row) ? row : 0;
     int found = -1;
     // A later occurrence in the starting cell comes first when searching inside cells.
@@ -136,7 +106,7 @@ std::vector<CellHit> findAllCells(const TextTableRows& rows, const SearchOptions
     std::vector<CellHit> hits;
     if (options.columns.empty() || (!options.changedItems && options.pattern.empty()))
         return hits;
-    const std::u32string pattern = codePoints(options.pattern);
+    const std::string pattern = patternForm(options);
     int found = -1;
     for (int row = 0; row < rows.rowCount(); ++row)
         for (int column : options.columns)
@@ -147,20 +117,37 @@ std::vector<CellHit> findAllCells(const TextTableRows& rows, const SearchOptions
 
 std::vector<bool> rowsShownByFilter(const TextTableRows& rows, std::string_view filter, int column)
 {
-    std::vector<bool> shown(static_cast<std::size_t>(rows.rowCount()), true);
     if (filter.empty())
-        return shown;
-    SearchOptions options;
-    options.pattern = std::string(filter);
-    options.matchCase = false;
-    const std::u32string pattern = codePoints(options.pattern);
-    for (int row = 0; row < rows.rowCount(); ++row) {
-        bool match = find(codePoints(rows.displayText(row, TextTableColumns::SourceColumn)), pattern, options, 0) >= 0;
-        if (!match && column > TextTableColumns::SourceColumn && column < rows.columns().count())
-            match = find(codePoints(rows.displayText(row, column)), pattern, options, 0) >= 0;
-        shown[static_cast<std::size_t>(row)] = match;
+        return std::vector<bool>(static_cast<std::size_t>(rows.rowCount()), true);
+    RowFilter once;
+    return once.apply(rows, filter, column);
+}
+
+const std::vector<bool>& RowFilter::apply(const TextTableRows& rows, std::string_view text, int column)
+{
+    std::string pattern = searchForm(text, true);
+    // A text that holds the previous one shows no row that one hid: only its rows are looked at.
+    const bool narrows = !pattern_.empty() && rows_ == &rows && revision_ == rows.revision() && column_ == column &&
+                         pattern.find(pattern_) != std::string::npos;
+    if (pattern.empty()) {
+        matching_.clear();
+        shown_.clear();
+    } else {
+        if (!narrows) {
+            matching_.resize(static_cast<std::size_t>(rows.rowCount()));
+            for (int row = 0; row < rows.rowCount(); ++row)
+                matching_[static_cast<std::size_t>(row)] = row;
+        }
+        std::erase_if(matching_, [&](int row) { return !filterMatches(rows, row, pattern, column); });
+        shown_.assign(static_cast<std::size_t>(rows.rowCount()), false);
+        for (int row : matching_)
+            shown_[static_cast<std::size_t>(row)] = true;
     }
-    return shown;
+    pattern_ = std::move(pattern);
+    rows_ = &rows;
+    revision_ = rows.revision();
+    column_ = column;
+    return shown_;
 }
 
 void SearchHistory::add(const std::string& text)

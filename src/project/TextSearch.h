@@ -4,6 +4,7 @@
 // histories of search and replacement texts.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -46,6 +47,23 @@ std::vector<CellHit> findAllCells(const TextTableRows& rows, const SearchOptions
 // The rows a filter of the Text Table shows: those whose source or translation in `column`
 // holds the text, case ignored. An empty filter shows every row.
 std::vector<bool> rowsShownByFilter(const TextTableRows& rows, std::string_view filter, int column);
+
+// The same filter kept from one keystroke to the next: a text that holds the previous one (same
+// column, rows unchanged since) looks again only at the rows that one showed.
+class RowFilter {
+public:
+    // Each row's state under the text; empty when the text is (every row is shown).
+    const std::vector<bool>& apply(const TextTableRows& rows, std::string_view text, int column);
+    const std::vector<bool>& shown() const { return shown_; }
+
+private:
+    std::string pattern_;  // the folded form of the last text
+    const TextTableRows* rows_ = nullptr;
+    std::uint64_t revision_ = 0;
+    int column_ = -1;
+    std::vector<int> matching_;  // the rows shown_ marks, ascending
+    std::vector<bool> shown_;
+};
 
 // Ten texts, newest first, each once (exact comparison).
 class SearchHistory {

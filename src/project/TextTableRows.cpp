@@ -3,12 +3,15 @@
 #include "project/TextTableRows.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "database/CProjectDatabase.h"
 #include "database/DaoException.h"
 #include "project/GroupStartRule.h"
 #include "project/ItemLineKinds.h"
+#include "project/SearchForm.h"
 #include "project/TextCodec.h"
+#include "project/WordCount.h"
 #include "resources/Feedback.h"
 #include "resources/Texts.h"
 #include "resources/UiTexts.h"
@@ -30,12 +33,48 @@ bool sameSwitches(const ProjectSwitches& a, const ProjectSwitches& b)
     return true;
 }
 
+CountedKinds countedKinds(const ProjectSwitches& switches)
+{
+    CountedKinds kinds;
+    kinds.bitmaps = switches.bitmapEdit;
+    kinds.versions = switches.versionEdit;
+    kinds.includes = switches.includeEdit;
+    kinds.menus = switches.menuEdit;
+    kinds.dialogs = switches.dialogEdit;
+    kinds.stringtables = switches.stringtableEdit;
+    return kinds;
+}
+
+// A row's folded forms: each cell's length as a base-128 number, low digits first, then the form.
+void appendLength(std::string& out, std::size_t length)
+{
+    do {
+        const auto digit = static_cast<unsigned char>(length & 0x7F);
+        length >>= 7;
+        out += static_cast<char>(length ? digit | 0x80 : digit);
+    } while (length);
+}
+
+std::size_t readLength(std::string_view bytes, std::size_t& at)
+{
+    std::size_t length = 0;
+    for (int shift = 0; at < bytes.size(); shift += 7) {
+        const auto digit = static_cast<unsigned char>(bytes[at++]);
+        length |= static_cast<std::size_t>(digit & 0x7F) << shift;
+        if (!(digit & 0x80))
+            break;
+    }
+    return length;
+}
+
 } // namespace
 
 void TextTableRows::buildColumns(CProjectDatabase& db)
 {
     rows_.clear();
     rowsChanged();
+    ++revision_;
+    filledUnder_.reset();
     columns_.build(db);
     invalidateGauge();
 }
@@ -53,9 +92,9 @@ int TextTableRows::rowOfLineIndex(int lineIndex) const
     return found == rowOfLine_.end() ? -1 : found->second;
 }
 
-TextTableRow TextTableRows::makeRow(const TextTableRecord& record, const std::vector<int>& cellOfTranslation) const
+TextTableRow TextTableRows::makeRow(TextTableRecord& record, const std::vector<int>& cellOfTranslation) const
 {
-    const TextRow& text = record.text;
+    TextRow& text = record.text;
     TextTableRow row;
     CObjectData& item = row.item;
     item.lineKind = text.lineKind;
@@ -66,12 +105,12 @@ TextTableRow TextTableRows::makeRow(const TextTableRecord& record, const std::ve
 
     row.cells.resize(static_cast<std::size_t>(columns_.count()));
     row.cells[TextTableColumns::IdColumn] = item.idText;
-    row.cells[TextTableColumns::SourceColumn] = text.sourceText;
+    row.cells[TextTableColumns::SourceColumn] = std::move(text.sourceText);
     for (std::size_t i = 0; i < text.translations.size() && i < cellOfTranslation.size(); ++i) {
         int column = cellOfTranslation[i];
         if (column < 0)
             continue;
-        row.cells[static_cast<std::size_t>(column)] = text.translations[i].text;
+        row.cells[static_cast<std::size_t>(column)] = std::move(text.translations[i].text);
         if (text.translations[i].modified)
             item.addModified(*columns_.languageOfColumn(column));
     }
@@ -85,13 +124,15 @@ std::vector<TextTableRow> TextTableRows::fill(CProjectDatabase& db, const Accept
     for (const LanguageId& id : db.languages().translationIds())
         cellOfTranslation.push_back(columns_.columnOfLanguage(id));
 
+    const long texts = db.texts().textCount();
     std::optional<FeedbackTask> task;
     if (progress)
-        task.emplace(*progress, txt::TaskReadTexts, db.texts().textCount());
+        task.emplace(*progress, txt::TaskReadTexts, texts);
     long done = 0;
     GroupStartRule groups;
     std::vector<TextTableRow> filled;
-    db.texts().forEachTextTableRecord([&](const TextTableRecord& record) {
+    filled.reserve(static_cast<std::size_t>(texts));
+    db.texts().forEachTextTableRecord([&](TextTableRecord& record) {
         if (task)
             task->step(++done);
         if (!accept(record))
@@ -111,6 +152,7 @@ void TextTableRows::announce(RowChange::Kind kind, int first, int count)
 
 void TextTableRows::record(RowChange::Kind kind, int first, int count)
 {
+    ++revision_;
     if (listener_ && kind != RowChange::Kind::Changed)
         listener_->rowsChangedNow({kind, first, count});
     else
@@ -123,12 +165,14 @@ bool TextTableRows::reload(CProjectDatabase& db, const ProjectSwitches& switches
     rows_.clear();
     rowsChanged();
     invalidateGauge();
+    filledUnder_.reset();
     bool read = true;
     try {
         columns_.build(db);
         rows_ = fill(
             db, [&](const TextTableRecord& r) { return isShown(r.text.lineKind, r.text.exclude, switches); },
             feedback);
+        filledUnder_ = switches;
     } catch (const DaoException& error) {
         rows_.clear();
         if (feedback)
@@ -156,6 +200,7 @@ int TextTableRows::addCategory(CProjectDatabase& db, ProjectSwitch category, con
     try {
         added = fill(db, accept, categoryShowsProgress(category) ? feedback : nullptr);
     } catch (const DaoException& error) {
+        filledUnder_.reset();  // the category's texts are missing
         if (feedback)
             feedback->messageText(error.report(), Icon::Stop);
         return 0;
@@ -227,30 +272,79 @@ void TextTableRows::removeRowsWhere(const std::function<bool(const TextTableRow&
 void TextTableRows::setColumnCodePages(std::vector<int> codePages)
 {
     columnCodePages_ = std::move(codePages);
-    for (TextTableRow& row : rows_)
-        row.display.clear();
+    ++revision_;
+    for (TextTableRow& row : rows_) {
+        row.shown.reset();
+        row.sourceWords = -1;
+    }
+    invalidateGauge();
+}
+
+const TextTableRow::Shown& TextTableRows::decode(const TextTableRow& r) const
+{
+    if (r.shown)
+        return *r.shown;
+    r.shown = std::make_unique<TextTableRow::Shown>();
+    std::vector<std::string>& display = r.shown->display;
+    display.resize(r.cells.size());
+    for (std::size_t c = 0; c < r.cells.size(); ++c) {
+        const std::string& bytes = r.cells[c];
+        const int codePage = c < columnCodePages_.size() ? columnCodePages_[c] : 0;
+        if (codePage > 0 && hasBytesAbove127(bytes))
+            if (std::optional<std::string> decoded = decodeToUtf8(bytes, codePage); decoded && *decoded != bytes)
+                display[c] = std::move(*decoded);
+    }
+    return *r.shown;
+}
+
+int TextTableRows::sourceWords(int rowIndex) const
+{
+    const TextTableRow& r = row(rowIndex);
+    if (r.sourceWords < 0)
+        r.sourceWords = countWords(displayText(rowIndex, TextTableColumns::SourceColumn));
+    return r.sourceWords;
 }
 
 const std::string& TextTableRows::displayText(int rowIndex, int column) const
 {
     const TextTableRow& r = row(rowIndex);
-    if (r.display.size() != r.cells.size()) {
-        r.display.resize(r.cells.size());
+    const std::string& decoded = decode(r).display.at(static_cast<std::size_t>(column));
+    return decoded.empty() ? r.cells[static_cast<std::size_t>(column)] : decoded;
+}
+
+std::string_view TextTableRows::foldedText(int rowIndex, int column) const
+{
+    const TextTableRow& r = row(rowIndex);
+    if (column < 0 || column >= static_cast<int>(r.cells.size()))
+        throw std::out_of_range("TextTableRows::foldedText");
+    const TextTableRow::Shown& shown = decode(r);
+    if (shown.folded.empty()) {
+        std::string form;
         for (std::size_t c = 0; c < r.cells.size(); ++c) {
-            const std::string& bytes = r.cells[c];
-            const int codePage = c < columnCodePages_.size() ? columnCodePages_[c] : 0;
-            r.display[c] = codePage > 0 && hasBytesAbove127(bytes) ? decodeToUtf8(bytes, codePage).value_or(bytes)
-                                                                   : bytes;
+            form.clear();
+            appendSearchForm(form, shown.display[c].empty() ? r.cells[c] : shown.display[c], true);
+            appendLength(r.shown->folded, form.size());
+            r.shown->folded += form;
         }
     }
-    return r.display.at(static_cast<std::size_t>(column));
+    std::size_t at = 0;
+    for (int c = 0;; ++c) {
+        const std::size_t length = readLength(shown.folded, at);
+        if (c == column)
+            return std::string_view(shown.folded).substr(at, length);
+        at += length;
+    }
 }
 
 bool TextTableRows::setExcludedState(int lineIndex, bool excluded)
 {
     const int index = rowOfLineIndex(lineIndex);
-    if (index < 0)
+    if (index < 0) {
+        // A hidden excluded text taken back in counts again, and no row holds it.
+        if (!excluded)
+            filledUnder_.reset();
         return false;
+    }
     rows_[static_cast<std::size_t>(index)].item.excluded = excluded;
     invalidateGauge();
     record(RowChange::Kind::Changed, index, 1);
@@ -265,7 +359,7 @@ bool TextTableRows::setCell(std::string_view text, LanguageId language, int line
         return false;
     TextTableRow& row = rows_[static_cast<std::size_t>(index)];
     row.cells[static_cast<std::size_t>(column)] = std::string(text);
-    row.display.clear();
+    row.shown.reset();
     if (modified)
         row.item.addModified(language);
     else
@@ -350,6 +444,8 @@ void TextTableRows::removeMarksWhere(const std::function<bool(CObjectData&)>& re
 int TextTableRows::toggleCategory(CProjectDatabase& db, ProjectSwitches& switches, ProjectSwitch category,
                                   int selectedRow, Feedback* feedback)
 {
+    // Rows added or removed keep the rows holding every counted text only where they did.
+    const bool complete = filledUnder_ && sameSwitches(*filledUnder_, switches);
     bool on = !switches.get(category);
     switches.set(category, on);
     db.writeSwitch(category, on);
@@ -361,13 +457,18 @@ int TextTableRows::toggleCategory(CProjectDatabase& db, ProjectSwitches& switche
         if (feedback)
             feedback->status(txt::StatusAddExcludedText);
         reload(db, switches, feedback);
-    } else if (on) {
-        addCategory(db, category, switches, feedback);
-    } else if (category == ProjectSwitch::ExcludeEdit) {
-        removeExcludedRows();
     } else {
-        for (ItemType type : itemTypesOfCategory(category))
-            removeItemType(type);
+        if (on)
+            addCategory(db, category, switches, feedback);
+        else if (category == ProjectSwitch::ExcludeEdit)
+            removeExcludedRows();
+        else
+            for (ItemType type : itemTypesOfCategory(category))
+                removeItemType(type);
+        if (complete && filledUnder_)
+            filledUnder_ = switches;
+        else
+            filledUnder_.reset();
     }
     invalidateGauge();
 
@@ -385,18 +486,33 @@ GaugeFigures gaugeOf(const ResourceStatistics& stats)
     return GaugeFigures{static_cast<int>(stats.translated * 100LL / total), static_cast<int>(stats.changed * 100LL / total)};
 }
 
+std::optional<TranslationStatistics> TextTableRows::statistics(const ProjectSwitches& switches,
+                                                               LanguageId language) const
+{
+    const int column = columns_.columnOfLanguage(language);
+    if (!filledUnder_ || !sameSwitches(*filledUnder_, switches) || column < 0)
+        return std::nullopt;
+    const CountedKinds kinds = countedKinds(switches);
+    TranslationStatistics stats;
+    for (const TextTableRow& row : rows_) {
+        if (row.item.excluded || !kinds.counts(row.item.lineKind))
+            continue;
+        ++stats.total;
+        if (row.item.isModified(language))
+            ++stats.changed;
+        else if (!row.cells[static_cast<std::size_t>(column)].empty())
+            ++stats.translated;
+    }
+    return stats;
+}
+
 GaugeFigures TextTableRows::gauge(CProjectDatabase& db, const ProjectSwitches& switches, LanguageId language)
 {
     if (gaugeCache_ && gaugeCache_->language == language && sameSwitches(gaugeCache_->switches, switches))
         return gaugeCache_->figures;
-    CountedKinds kinds;
-    kinds.bitmaps = switches.bitmapEdit;
-    kinds.versions = switches.versionEdit;
-    kinds.includes = switches.includeEdit;
-    kinds.menus = switches.menuEdit;
-    kinds.dialogs = switches.dialogEdit;
-    kinds.stringtables = switches.stringtableEdit;
-    TranslationStatistics stats = db.languages().translationStatistics(language, kinds);
+    const std::optional<TranslationStatistics> counted = statistics(switches, language);
+    const TranslationStatistics stats =
+        counted ? *counted : db.languages().translationStatistics(language, countedKinds(switches));
     GaugeFigures figures;
     if (stats.total > 0) {
         figures.translatedPercent = static_cast<int>(static_cast<long long>(stats.translated) * 100 / stats.total);

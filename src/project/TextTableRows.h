@@ -3,7 +3,9 @@
 // it and the user interface's table model wraps it, so both show the same rows.
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,8 +26,19 @@ struct TextTableRecord;
 struct TextTableRow {
     std::vector<std::string> cells;  // Id, source, one per translation column
     CObjectData item;
-    // The cells as UTF-8 for display, decoded on first use and dropped by a change of the row.
-    mutable std::vector<std::string> display;
+    // How the row is shown and searched: made when first needed, dropped by a change of the row.
+    struct Shown {
+        // The cells as UTF-8; empty where the cell's own bytes are shown (most cells are ASCII).
+        std::vector<std::string> display;
+        // The case-folded search forms of the displayed cells, one after the other, each behind
+        // its length: made on the row's first search, so the filter and Find fold a text once
+        // per change instead of once per search.
+        std::string folded;
+    };
+    mutable std::unique_ptr<Shown> shown;
+    // The source text's words, counted when first asked for (the source changes only with a
+    // refill of the rows).
+    mutable int sourceWords = -1;
 
     const std::string& cell(int column) const { return cells.at(static_cast<std::size_t>(column)); }
 };
@@ -84,6 +97,16 @@ public:
     // painting a page runs no conversion and no query; bytes that are not valid in their
     // code page are shown as they are.
     const std::string& displayText(int row, int column) const;
+    // The display text's case-folded search form (SearchForm.h).
+    std::string_view foldedText(int row, int column) const;
+    // Counts every change of the rows, their texts or their display: a result computed from
+    // the rows (a filter) still holds while this stays the same.
+    std::uint64_t revision() const { return revision_; }
+    // The words of the row's source text (WordCount.h), counted once.
+    int sourceWords(int row) const;
+    // Counts every change that can alter a translation's figures (texts, flags, excludes, rows):
+    // figures computed from the rows still hold while this stays the same.
+    std::uint64_t figuresRevision() const { return figuresRevision_; }
 
     // Rebuilds the columns and refills every row in script order. A failing read leaves the
     // table empty, reports the failure through feedback (when given) and returns false.
@@ -129,16 +152,28 @@ public:
                        Feedback* feedback = nullptr);
 
     // Figures for the translation's gauge, cached until an edit, an exclude, a category change
-    // or a reload.
+    // or a reload. Counted from the rows where they hold every text the figures count (they
+    // were filled under these switches and kept in step since), else read from the database;
+    // both give the same figures.
     GaugeFigures gauge(CProjectDatabase& db, const ProjectSwitches& switches, LanguageId language);
-    void invalidateGauge() { gaugeCache_.reset(); }
+    // The counts behind the gauge taken from the rows; nothing where the rows do not hold every
+    // text counted under the switches (filled under others, or a hidden text taken back in).
+    std::optional<TranslationStatistics> statistics(const ProjectSwitches& switches, LanguageId language) const;
+    void invalidateGauge()
+    {
+        gaugeCache_.reset();
+        ++figuresRevision_;
+    }
 
 private:
     using Accept = std::function<bool(const TextTableRecord&)>;
     std::vector<TextTableRow> fill(CProjectDatabase& db, const Accept& accept, Feedback* progress);
-    TextTableRow makeRow(const TextTableRecord& record, const std::vector<int>& cellOfTranslation) const;
+    // Takes the record's texts.
+    TextTableRow makeRow(TextTableRecord& record, const std::vector<int>& cellOfTranslation) const;
 
     void rowsChanged() { lineIndexValid_ = false; }
+    const TextTableRow::Shown& decode(const TextTableRow& row) const;
+
     void removeRowsWhere(const std::function<bool(const TextTableRow&)>& remove);
     void removeMarksWhere(const std::function<bool(CObjectData&)>& removed);
     // Before a change of the rows' number: the listener hears it first.
@@ -151,6 +186,10 @@ private:
     std::vector<RowChange> changes_;
     RowChangeListener* listener_ = nullptr;
     std::vector<int> columnCodePages_;
+    std::uint64_t revision_ = 0;
+    std::uint64_t figuresRevision_ = 0;
+    // The switches the rows were filled under, while they hold every text those count.
+    std::optional<ProjectSwitches> filledUnder_;
     mutable std::unordered_map<int, int> rowOfLine_;
     mutable bool lineIndexValid_ = false;
     struct CachedGauge {

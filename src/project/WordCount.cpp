@@ -3,8 +3,6 @@
 
 #include <string>
 
-#include "project/CQuillDoc.h"
-#include "project/TextCodec.h"
 #include "project/TextTableRows.h"
 #include "project/TextTokens.h"
 
@@ -49,7 +47,7 @@ WordTally TranslationWordCounts::total() const
             translated.words + flagged.words + untranslated.words};
 }
 
-TranslationWordCounts translationWordCounts(const TextTableRows& rows, LanguageId language, int sourceCodePage)
+TranslationWordCounts translationWordCounts(const TextTableRows& rows, LanguageId language)
 {
     TranslationWordCounts counts;
     const int column = rows.columns().columnOfLanguage(language);
@@ -62,16 +60,11 @@ TranslationWordCounts translationWordCounts(const TextTableRows& rows, LanguageI
             tally = &counts.flagged;
         else if (column >= 0 && !rows.row(row).cell(column).empty())
             tally = &counts.translated;
-        const std::string& source = rows.row(row).cell(TextTableColumns::SourceColumn);
         ++tally->texts;
-        tally->words += countWords(decodeToUtf8(source, sourceCodePage).value_or(source));
+        tally->words += rows.sourceWords(row);
     }
     return counts;
 }
 
-TranslationWordCounts translationWordCounts(CQuillDoc& doc, LanguageId language)
-{
-    return translationWordCounts(doc.rows(), language, doc.codePage());
-}
 
 } // namespace qmk

@@ -8,7 +8,6 @@
 
 namespace qmk {
 
-class CQuillDoc;
 class TextTableRows;
 
 // The words of a display text (UTF-8 as the Text Table shows it): runs of letters and digits,
@@ -32,8 +31,7 @@ struct TranslationWordCounts {
     WordTally total() const;
 };
 
-// `sourceCodePage`: the code page of the source column's bytes (the project's).
-TranslationWordCounts translationWordCounts(const TextTableRows& rows, LanguageId language, int sourceCodePage);
-TranslationWordCounts translationWordCounts(CQuillDoc& doc, LanguageId language);
+// Source words are counted in the rows' display form (their column code pages decoded).
+TranslationWordCounts translationWordCounts(const TextTableRows& rows, LanguageId language);
 
 } // namespace qmk

@@ -68,14 +68,15 @@ inline constexpr char StatusViewPreview[] = "Opens the preview of the selected i
 inline constexpr char AboutText[] = "Quillmark %1\nTranslates the user interface of Windows programs.";
 inline constexpr char ManualNotFound[] = "The manual was not found at %1.";
 inline constexpr char OpenDialogTitle[] = "Open";
-inline constexpr char OpenFilterScripts[] = "Resource Scripts (*.rc *.RC *.rc2);;Project Databases (*.mdb *.MDB);;All Files (*)";
+inline constexpr char OpenFilterScripts[] =
+    "Resource Script File (*.rc *.RC);;Resource Script File (*.rc2 *.RC2);;Database File (*.mdb *.MDB);;All Files (*)";
 inline constexpr char BuildDatabaseStatus[] = "Build Database %1.";
 inline constexpr char LoadingFileStatus[] = "Loading File: %1";
 inline constexpr char FilterPlaceholder[] = "Filter the rows by source or translation (Ctrl+Shift+F)";
 inline constexpr char MenuFilterRows[] = "Filter Ro&ws";
 inline constexpr char StatusFilterRows[] = "Shows only the rows whose source or translation holds a text";
-inline constexpr char StatusExportToExcel[] = "Writes the chosen Text Table columns to a workbook";
-inline constexpr char StatusExportToDatabase[] = "Writes the project with the chosen translations to a new project database";
+inline constexpr char StatusExportToExcel[] = "Exports text to an Excel worksheet.";
+inline constexpr char StatusExportToDatabase[] = "Exports the text to a new database.";
 inline constexpr char MenuExportPlatform[] = "Export for Translation &Platform...";
 inline constexpr char StatusExportPlatform[] = "Writes the current translation as XLIFF or PO for a translation platform";
 inline constexpr char StatusImportText[] = "Imports translations from a workbook, a project, a translated script, XLIFF or PO";
@@ -83,9 +84,12 @@ inline constexpr char ImportTextTitle[] = "Import Text";
 inline constexpr char ExportPlatformTitle[] = "Export for Translation Platform";
 inline constexpr char ExportPlatformDone[] = "%1 texts written to %2";
 inline constexpr char ExportPlatformFailed[] = "Export for translation platform %1\nThe file could not be written: %2";
+inline constexpr char SettingsNotWritten[] = "The settings could not be written to %1.";
 inline constexpr char TextsDoNotFit[] = "%1 texts do not fit";
+inline constexpr char StatusStatistics[] = "Texts (words): translated %1 (%2), flagged %3 (%4), untranslated %5 (%6)";
 inline constexpr char CantOpenFile[] = "Error: Can't open file '%1'.";
 inline constexpr char SelectATextToTranslate[] = "Select a text in the Text Table to translate it here.";
+inline constexpr char AddATranslationFirst[] = "The project has no translation yet: add one with Translation > New...";
 inline constexpr char NoProjectOpen[] = "Open a resource script with File > Open, or drop it here.";
 
 } // namespace qmk::txt

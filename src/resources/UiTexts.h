@@ -110,6 +110,7 @@ inline constexpr char ButtonCancel[] = "&Cancel";
 inline constexpr char BlockHeaderDisplay[] = "%1 (%2)";
 inline constexpr char LabelBarSource[] = "Source text:";
 inline constexpr char LabelBarTranslation[] = "Translation:";
+inline constexpr char LabelLanguageBar[] = "&Language:";
 inline constexpr char TranslationNotStored[] =
     "The translation was not stored.\nCode page %1 of the %2 translation cannot hold: %3\n"
     "Choose UTF-8 for its scripts in the translation's settings to use these characters.";

@@ -11,6 +11,8 @@
 #include "app/IncludeExtensions.h"
 #include "app/Settings.h"
 #include "resources/Feedback.h"
+#include "resources/MenuTexts.h"
+#include "resources/Messages.h"
 #include "resources/UiTexts.h"
 
 namespace qmk {
@@ -52,7 +54,11 @@ void CAppSettingsSheet::accept()
         includeFiles_->setFocus();
         return;
     }
-    settings_.setIncludeExtensionSetting(text);
+    // The list in force follows what is stored: a setting that cannot be stored changes nothing.
+    if (!settings_.setIncludeExtensionSetting(text)) {
+        feedback_.messageText(fillPlaceholders(txt::SettingsNotWritten, {settings_.profile().path().string()}), Icon::Stop);
+        return;
+    }
     if (apply_)
         apply_();
     QDialog::accept();

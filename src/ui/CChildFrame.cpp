@@ -1,6 +1,10 @@
 // The project window.
 #include "ui/CChildFrame.h"
 
+#include <algorithm>
+#include <array>
+#include <QFocusEvent>
+
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -42,7 +46,7 @@ CChildFrame::CChildFrame(std::unique_ptr<CQuillDoc> doc, std::function<QAction*(
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(splitter_);
-    setFocusProxy(table_);
+    setFocusPolicy(Qt::StrongFocus);
 
     connect(tree_, &CResTreeView::nodeChosen, this, [this](ItemType type, int lineIndex) { chooseItem(lineIndex, type); });
     connect(tree_, &CResTreeView::itemActivated, this, [this](int lineIndex) { chooseItem(lineIndex); });
@@ -80,6 +84,42 @@ CChildFrame::~CChildFrame()
     splitter_ = nullptr;
 }
 
+bool CChildFrame::focusNextPrevChild(bool next)
+{
+    const std::array<QWidget*, 3> order{tree_, filter_, table_};
+    QWidget* focused = focusWidget();
+    auto at = std::find_if(order.begin(), order.end(), [&](QWidget* w) { return w == focused || w->isAncestorOf(focused); });
+    if (at != order.end()) {
+        for (auto step = at; next ? ++step != order.end() : step-- != order.begin();)
+            if ((*step)->isVisible() && (*step)->isEnabled()) {
+                (*step)->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+                return true;
+            }
+    }
+    // Out of the window: the next control along the chain that is not this window's own.
+    QWidget* widget = next ? static_cast<QWidget*>(table_) : this;
+    QWidget* const start = widget;
+    while ((widget = next ? widget->nextInFocusChain() : widget->previousInFocusChain()) != start) {
+        if (!widget->isVisible() || !widget->isEnabled() || !(widget->focusPolicy() & Qt::TabFocus) ||
+            widget == this || widget->isAncestorOf(this) || isAncestorOf(widget))
+            continue;
+        QWidget* target = widget;
+        while (target->focusProxy())
+            target = target->focusProxy();
+        if (target == this || isAncestorOf(target))
+            continue;
+        target->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return true;
+    }
+    return false;
+}
+
+void CChildFrame::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    (event->reason() == Qt::TabFocusReason && tree_->isVisible() ? static_cast<QWidget*>(tree_) : table_)->setFocus(event->reason());
+}
+
 bool CChildFrame::eventFilter(QObject* watched, QEvent* event)
 {
     // Escape in the filter box clears it and goes back to the table.
@@ -106,6 +146,7 @@ void CChildFrame::updateTitle()
 {
     const std::string title = doc_->documentPath().filename().string();
     setWindowTitle(QString::fromStdString(doc_->SetTitle(title)) + (doc_->isModified() ? QStringLiteral(" *") : QString()));
+    setAccessibleName(QString::fromStdString(title));
 }
 
 void CChildFrame::toggleCategory(ProjectSwitch category)

@@ -70,6 +70,12 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Tab walks the resource tree, the filter and the Text Table, then leaves the project's
+    // window; Shift+Tab walks them back. No control of it is a trap for keyboard users.
+    bool focusNextPrevChild(bool next) override;
+    // Focus coming in by Tab goes to the first control, by Shift+Tab to the table, else to
+    // the table.
+    void focusInEvent(QFocusEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 

@@ -193,11 +193,9 @@ void CDynDlgView::showTexts()
 {
     // The language's font where the project gives it one, else the dialog's own.
     QFont shownIn = dialogFont();
-    if (language()) {
-        const FontSetting setting = doc_.font(*language(), false);
-        if (!setting.fontName.empty())
-            shownIn.setFamilies({qs(setting.fontName), shownIn.family()});
-    }
+    const FontSetting setting = language() ? doc_.font(*language(), false) : doc_.sourceFont();
+    if (!setting.fontName.empty())
+        shownIn.setFamilies({qs(setting.fontName), shownIn.family()});
     unfit_.assign(textWidgets_.size(), false);
     for (std::size_t i = 0; i < textWidgets_.size(); ++i) {
         textWidgets_[i]->setFont(shownIn);

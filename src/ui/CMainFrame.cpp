@@ -194,6 +194,11 @@ void CMainFrame::createToolBars()
     languageList_->setAccessibleName(qs(txt::BarLanguage));
     languageList_->setMinimumContentsLength(16);
     languageList_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    // Screen readers on Linux name a combo box by the label it is the buddy of.
+    auto* languageLabel = new QLabel(qs(txt::LabelLanguageBar), language);
+    languageLabel->setBuddy(languageList_);
+    languageLabel->setContentsMargins(4, 0, 4, 0);
+    language->addWidget(languageLabel);
     language->addWidget(languageList_);
     connect(languageList_, &QComboBox::activated, this, [this](int index) {
         CChildFrame* child = activeChild();
@@ -228,7 +233,7 @@ void CMainFrame::createDocks()
     addDockWidget(Qt::BottomDockWidgetArea, files);
     projectFiles_->fill(ReadProjectFiles(settings_.profile()));
     connect(projectFiles_, &CRowListView::openRequested, this,
-            [this](const QString& path) { openDocument(path.toStdString()); });
+            [this](const QString&) { openSelectedProjectFile(); });
     connect(projectFiles_, &QTreeWidget::itemSelectionChanged, this, &CMainFrame::updateCommandStates);
 
     auto* translate = new QDockWidget(qs(txt::Translate), this);

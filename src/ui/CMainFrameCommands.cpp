@@ -349,6 +349,8 @@ void CMainFrame::goToBookmark(CChildFrame* child, const BookmarkRow& bookmark)
         child->chooseItem(bookmark.lineIndex);
         if (table->selectedRow() < 0)
             feedback_.messageText(txt::ItemNotInTextTable, Icon::Information);
+        else
+            table->setFocus();
         return;
     }
     // A preview at the item, in the bookmark's language.

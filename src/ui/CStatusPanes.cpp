@@ -2,6 +2,7 @@
 #include "ui/CStatusPanes.h"
 
 #include <QLabel>
+#include <QLocale>
 #include <QStatusBar>
 
 #include "project/ChosenItem.h"
@@ -39,12 +40,25 @@ std::optional<GaugeFigures> previewGauge(CQuillDoc& doc, CPreviewView* preview, 
     return std::nullopt;
 }
 
+QString statisticsText(const TranslationWordCounts& counts)
+{
+    const QLocale locale;
+    std::vector<std::string> figures;
+    for (const WordTally& tally : {counts.translated, counts.flagged, counts.untranslated}) {
+        figures.push_back(locale.toString(tally.texts).toStdString());
+        figures.push_back(locale.toString(tally.words).toStdString());
+    }
+    return QString::fromStdString(fillPlaceholders(txt::StatusStatistics, figures));
+}
+
 } // namespace
 
 CStatusPanes::CStatusPanes(QStatusBar* bar)
     : bar_(bar), language_(makePane(90, QStringLiteral("Current language"), bar)), gauge_(new CGaugePane(bar)),
-      row_(makePane(60, QStringLiteral("Row"), bar)), type_(makePane(110, QStringLiteral("Item type"), bar))
+      row_(makePane(60, QStringLiteral("Row"), bar)), type_(makePane(110, QStringLiteral("Item type"), bar)),
+      statistics_(makePane(0, QStringLiteral("Statistics"), bar))
 {
+    bar->addPermanentWidget(statistics_);
     bar->addPermanentWidget(language_);
     bar->addPermanentWidget(gauge_);
     bar->addPermanentWidget(row_);
@@ -53,7 +67,7 @@ CStatusPanes::CStatusPanes(QStatusBar* bar)
 
 void CStatusPanes::clear()
 {
-    for (QLabel* pane : {language_, row_, type_}) {
+    for (QLabel* pane : {language_, row_, type_, statistics_}) {
         pane->clear();
         pane->setAccessibleDescription({});
     }
@@ -83,17 +97,26 @@ void CStatusPanes::show(CChildFrame* child, CPreviewView* preview)
     language_->setText(preview ? preview->languagePane()
                        : source ? QStringLiteral("Source Text")
                                 : QString::fromStdString(doc.rows().columns().header(table->currentColumn())));
+    // A dialog or menu preview showing the source has nothing to gauge.
+    const bool sourcePreview = preview && &preview->document() == &doc && !preview->language() &&
+                               preview->kind() != PreviewKind::Bitmap;
     if (language) {
-        const GaugeFigures figures = previewGauge(doc, preview, *language).value_or(doc.gauge(*language));
-        gauge_->setFigures(figures.translatedPercent, figures.modifiedPercent);
+        if (sourcePreview) {
+            gauge_->clear();
+        } else {
+            const GaugeFigures figures = previewGauge(doc, preview, *language).value_or(doc.gauge(*language));
+            gauge_->setFigures(figures.translatedPercent, figures.modifiedPercent);
+        }
+        statistics_->setText(statisticsText(doc.wordCounts(*language)));
     } else {
         gauge_->clear();
+        statistics_->clear();
     }
     // The chosen item's place in the Text Table, and its type (empty when it has no text).
     const ItemTexts item = itemTexts(doc, child->chosenItem().lineIndex, std::nullopt);
     row_->setText(item.row >= 0 ? QStringLiteral("%1/%2").arg(item.row + 1).arg(doc.rows().rowCount()) : QString());
     type_->setText(item.found ? QString::fromStdString(std::string(itemTypeDisplayName(item.itemType))) : QString());
-    for (QLabel* pane : {language_, row_, type_})
+    for (QLabel* pane : {language_, row_, type_, statistics_})
         pane->setAccessibleDescription(pane->text());
 }
 

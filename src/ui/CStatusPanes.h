@@ -1,5 +1,5 @@
-// The status bar's panes: the current language (or the preview's), the translation gauge, the
-// chosen item's row and its type; and the active dialog preview's count of texts that do not
+// The status bar's panes: the current translation's texts and words by state, the current
+// language (or the preview's), the translation gauge, the chosen item's row and its type; and the active dialog preview's count of texts that do not
 // fit. Each pane tells screen readers its name and, as its description, what it shows.
 #pragma once
 
@@ -26,6 +26,7 @@ private:
     CGaugePane* gauge_;
     QLabel* row_;
     QLabel* type_;
+    QLabel* statistics_;
     bool unfitShown_ = false;  // the message area shows the active dialog preview's unfit count
 };
 

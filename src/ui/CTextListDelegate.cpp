@@ -3,6 +3,7 @@
 
 #include <QPainter>
 
+#include "project/TextTableColumns.h"
 #include "ui/CTextTableModel.h"
 
 namespace qmk {
@@ -11,7 +12,8 @@ void CTextListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
 {
     QStyleOptionViewItem cell(option);
     initStyleOption(&cell, index);
-    if (index.data(CTextTableModel::ExcludedRole).toBool())
+    // An excluded text's translations are struck out; its Id and source stay readable.
+    if (index.column() >= TextTableColumns::FirstTranslationColumn && index.data(CTextTableModel::ExcludedRole).toBool())
         cell.font.setStrikeOut(true);
     if ((cell.state & QStyle::State_Selected) && !current_(index.column())) {
         // The style has drawn the whole row selected already: this cell is painted over.

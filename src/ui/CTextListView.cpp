@@ -22,11 +22,15 @@ namespace qmk {
 class CRowFilterModel : public QSortFilterProxyModel {
 public:
     using QSortFilterProxyModel::QSortFilterProxyModel;
-    void setShown(std::vector<bool> shown)
+    void setShown(const std::vector<bool>& shown)
     {
-        shown_ = std::move(shown);
-        invalidateRowsFilter();
+        shown_ = shown;
+        // One layout change: refiltering in place would announce every run of rows that comes or
+        // goes, and a filter on 100,000 rows makes thousands of them (seconds in the view).
+        invalidate();
     }
+    // Each source row's state as the proxy shows it; empty: every row.
+    const std::vector<bool>& shown() const { return shown_; }
 
 protected:
     bool filterAcceptsRow(int row, const QModelIndex&) const override
@@ -67,7 +71,8 @@ CTextListView::CTextListView(CQuillDoc& doc, std::function<QAction*(int)> action
     setTextElideMode(Qt::ElideRight);
     verticalHeader()->setVisible(false);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    fitRowHeight();
+    connect(model_, &CTextTableModel::fontsChanged, this, &CTextListView::fitRowHeight);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     horizontalHeader()->setTextElideMode(Qt::ElideRight);
@@ -97,7 +102,13 @@ CTextListView::CTextListView(CQuillDoc& doc, std::function<QAction*(int)> action
             selectRow(0);
     });
     connect(model_, &QAbstractItemModel::rowsInserted, this, [this] { applyFilter(); });
-    connect(model_, &QAbstractItemModel::rowsRemoved, this, [this] { reselect(); });
+    // Rows gone (a display switch) move the filter's rows: it is applied again.
+    connect(model_, &QAbstractItemModel::rowsRemoved, this, [this] {
+        if (filter_.empty())
+            reselect();
+        else
+            applyFilter();
+    });
 }
 
 void CTextListView::resetColumns()
@@ -111,26 +122,6 @@ void CTextListView::resetColumns()
                              : -1;
         emit currentColumnChanged(currentColumn_);
     }
-}
-
-bool CTextListView::focusNextPrevChild(bool next)
-{
-    // The project's window hands any focus it gets back to the table: the chain is walked past
-    // it, and past everything else that would, so that Tab always leaves the table.
-    QWidget* widget = this;
-    while ((widget = next ? widget->nextInFocusChain() : widget->previousInFocusChain()) != this) {
-        if (!widget->isVisible() || !widget->isEnabled() || !(widget->focusPolicy() & Qt::TabFocus) ||
-            widget->isAncestorOf(this) || isAncestorOf(widget))
-            continue;
-        QWidget* target = widget;
-        while (target->focusProxy())
-            target = target->focusProxy();
-        if (target == this)
-            continue;
-        target->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-        return true;
-    }
-    return false;
 }
 
 bool CTextListView::isCurrentCell(int column) const
@@ -174,13 +165,8 @@ void CTextListView::setFilter(const std::string& text)
 
 void CTextListView::applyFilter()
 {
-    shown_->setShown(shownRows());
+    shown_->setShown(rowFilter_.apply(doc_.rows(), filter_, currentColumn_));
     reselect();
-}
-
-std::vector<bool> CTextListView::shownRows() const
-{
-    return filter_.empty() ? std::vector<bool>{} : rowsShownByFilter(doc_.rows(), filter_, currentColumn_);
 }
 
 void CTextListView::reselect()
@@ -246,16 +232,15 @@ void CTextListView::nextItem()
 {
     if (doc_.rows().rowCount() == 0)
         return;
-    const std::vector<bool> shown = shownRows();
-    const int row = doc_.rows().nextItem(doc_.rows().rowOfLineIndex(selectedLine_), currentColumn_, &shown);
+    const int row = doc_.rows().nextItem(doc_.rows().rowOfLineIndex(selectedLine_), currentColumn_, &shown_->shown());
     if (row >= 0)
         selectRow(row);
 }
 
 bool CTextListView::goToItem(bool forward, WantedItem wanted)
 {
-    const std::vector<bool> shown = shownRows();
-    const int row = findItem(doc_.rows(), doc_.rows().rowOfLineIndex(selectedLine_), currentColumn_, forward, wanted, &shown);
+    const int row = findItem(doc_.rows(), doc_.rows().rowOfLineIndex(selectedLine_), currentColumn_, forward, wanted,
+                             &shown_->shown());
     if (row < 0)
         return false;
     selectRow(row);
@@ -275,11 +260,16 @@ void CTextListView::toggleCategory(ProjectSwitch category)
         selectRow(rowToSelect);
 }
 
+void CTextListView::fitRowHeight()
+{
+    verticalHeader()->setDefaultSectionSize(model_->rowHeight(font()));
+}
+
 void CTextListView::changeEvent(QEvent* event)
 {
     QTableView::changeEvent(event);
     if (event->type() == QEvent::FontChange)
-        verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+        fitRowHeight();
 }
 
 void CTextListView::contextMenuEvent(QContextMenuEvent* event)

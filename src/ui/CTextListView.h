@@ -9,6 +9,7 @@
 
 #include "database/ProjectRows.h"
 #include "project/ItemNavigation.h"
+#include "project/TextSearch.h"
 
 namespace qmk {
 
@@ -76,14 +77,12 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void changeEvent(QEvent* event) override;
 
-protected:
-    bool focusNextPrevChild(bool next) override;
-
 private:
     void resetColumns();
+    // Rows as high as the tallest font a column shows, so no translation is cut.
+    void fitRowHeight();
     // Selects the shown line's row again (or nothing) after the rows or the filter changed.
     void reselect();
-    std::vector<bool> shownRows() const;
 
     CQuillDoc& doc_;
     std::function<QAction*(int)> action_;
@@ -92,6 +91,7 @@ private:
     CTextTableModel* model_;
     CRowFilterModel* shown_;
     std::string filter_;
+    RowFilter rowFilter_;
     int currentColumn_ = -1;
     int selectedLine_ = -1;  // the chosen item's line: found again after a reload
     bool sourceChosen_ = false;

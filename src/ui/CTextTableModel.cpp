@@ -1,6 +1,8 @@
 // The Text Table model.
 #include "ui/CTextTableModel.h"
 
+#include <QFontMetrics>
+
 #include <QColor>
 #include <QTextDocument>
 #include <utility>
@@ -120,6 +122,15 @@ void CTextTableModel::refreshFonts()
             columnFonts_[static_cast<std::size_t>(column)] = fontOf(doc_.font(*language, false));
 }
 
+int CTextTableModel::rowHeight(const QFont& viewFont) const
+{
+    int height = QFontMetrics(viewFont).height();
+    for (const std::optional<QFont>& font : columnFonts_)
+        if (font)
+            height = std::max(height, QFontMetrics(*font).height());
+    return height + 6;
+}
+
 void CTextTableModel::rowsAboutToChange(const RowChange& change)
 {
     const int last = change.first + change.count - 1;
@@ -154,11 +165,13 @@ void CTextTableModel::tableReset()
     columns_ = doc_.rows().columns().count();
     refreshFonts();
     endResetModel();
+    emit fontsChanged();
 }
 
 void CTextTableModel::fontChanged(LanguageId, bool)
 {
     refreshFonts();
+    emit fontsChanged();
     if (rowCount() > 0)
         emit dataChanged(index(0, 0), index(rowCount() - 1, columns_ - 1), {Qt::FontRole});
 }

@@ -31,6 +31,8 @@ public:
     CQuillDoc& document() { return doc_; }
     // The font of each column, from the fonts the project gives its languages.
     void refreshFonts();
+    // The height of a row that shows every column's font whole, `viewFont` for the others.
+    int rowHeight(const QFont& viewFont) const;
 
     // ProjectObserver: the document reports before and after rows come and go, so the model
     // announces them in Qt's order.
@@ -42,6 +44,7 @@ public:
 
 signals:
     void busyStateChanged(bool busy);
+    void fontsChanged();
 
 private:
     QString toolTip(const QModelIndex& index) const;

@@ -18,6 +18,7 @@
 #include "project/ChosenItem.h"
 #include "project/CQuillDoc.h"
 #include "project/SpellCheck.h"
+#include "resources/MenuTexts.h"
 #include "resources/Messages.h"
 #include "resources/UiTexts.h"
 #include "ui/CBlockHeaderDlg.h"
@@ -155,6 +156,7 @@ void CTranslDlgView::clear()
     lineIndex_ = -1;
     item_ = {};
     heading_->clear();
+    translation_->setPlaceholderText(qs(txt::SelectATextToTranslate));
     sourceShown_.clear();
     sourceBytes_.clear();
     translationShown_.clear();
@@ -175,14 +177,25 @@ void CTranslDlgView::showChosen()
     }
     const std::optional<LanguageId> language = child_->textList()->currentLanguage();
     const ItemTexts item = itemTexts(*doc_, child_->chosenItem().lineIndex, language, true);
-    if (!language || !item.found) {
-        clear();  // a project without translations has nothing to translate into
+    if (!item.found) {
+        clear();
         return;
     }
+    if (!language) {
+        // A project without translations shows what there is to translate, and how to begin.
+        clear();
+        heading_->setText(qs(itemHeading(item)));
+        source_->setFont(fontFor(doc_->sourceFont(), font()));
+        source_->setPlainText(qs(toDisplayForm(item.sourceShown)));
+        source_->setEnabled(true);
+        translation_->setPlaceholderText(qs(txt::AddATranslationFirst));
+        return;
+    }
+    translation_->setPlaceholderText(qs(txt::SelectATextToTranslate));
     lineIndex_ = child_->chosenItem().lineIndex;
     language_ = *language;
     useDictionaryOf(*language);
-    source_->setFont(fontFor(doc_->font(*language, true), font()));
+    source_->setFont(fontFor(doc_->sourceFont(), font()));
     translation_->setFont(fontFor(doc_->font(*language, false), font()));
     heading_->setText(qs(itemHeading(item)));
 

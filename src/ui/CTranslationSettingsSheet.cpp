@@ -3,7 +3,6 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QFontDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -18,6 +17,7 @@
 #include "resources/Messages.h"
 #include "resources/PrintfText.h"
 #include "resources/UiTexts.h"
+#include "ui/CFontChoiceDlg.h"
 
 namespace qmk {
 namespace {
@@ -111,19 +111,21 @@ QWidget* CTranslationSettingsSheet::fontPage(const QFont& tableFont)
     charSet_ = font.charSet;
     showFont();
     connect(select, &QPushButton::clicked, this, [this, tableFont] {
-        bool chosen = false;
         QFont start(tableFont);
         start.setFamilies({qs(face_)});
-        const QFont picked = QFontDialog::getFont(&chosen, start, this);
-        if (!chosen)
+        CFontChoiceDlg choice(start, charSet_, this);
+        if (choice.exec() != QDialog::Accepted)
             return;
-        face_ = picked.family().toStdString();
+        face_ = choice.faceName();
+        charSet_ = choice.charSet();
         fontChosen_ = true;
         showFont();
     });
-    connect(byDefault, &QPushButton::clicked, this, [this] {
-        face_.clear();
-        charSet_ = 1;
+    connect(byDefault, &QPushButton::clicked, this, [this, tableFont] {
+        // The language's usual face and character set; the Text Table's face where it has none.
+        const FontSetting usual = CQuillDoc::languageFont(fontLanguage_);
+        face_ = usual.fontName.empty() ? tableFont.family().toStdString() : usual.fontName;
+        charSet_ = usual.charSet;
         fontChosen_ = true;
         showFont();
     });

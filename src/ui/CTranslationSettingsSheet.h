@@ -26,6 +26,8 @@ public:
                               QWidget* parent = nullptr);
     QLineEdit* fileNameEdit() const { return fileName_; }
     QComboBox* encodingList() const { return encodings_; }
+    QLineEdit* faceNameField() const { return faceName_; }
+    QLineEdit* charsetField() const { return charset_; }
 
     void accept() override;
 

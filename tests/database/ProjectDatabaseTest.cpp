@@ -92,7 +92,8 @@ TEST_F(ProjectDatabaseTest, EveryCatalogueQueryCompilesAgainstTheLayout)
     for (const char* name : {queries::SharedDialogCaptions, queries::IncludeLineByFileName,
                              queries::IncludeLinesForCount, queries::TextsWithLineKind, queries::VersionOfBlockHeader,
                              queries::VersionOfValue, queries::ExcludeByLineIndex, queries::ProjectSourceFile,
-                             queries::UnchangedDialogCaption, queries::IncludeLinesInOrder, queries::TextTableRecords})
+                             queries::UnchangedDialogCaption, queries::IncludeLinesInOrder, queries::TextTableItemIdents,
+                             queries::ScriptLinesOfKind})
         EXPECT_NO_THROW(raw.prepare(queries::sql(name))) << name;
     for (const auto& obsolete : queries::obsoleteRowQueries()) {
         EXPECT_TRUE(queries::contains(obsolete.name)) << obsolete.name;

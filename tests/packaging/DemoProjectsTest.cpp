@@ -192,8 +192,9 @@ TEST(DemoProjectsTest, BuildingThemAgainElsewhereGivesTheSameBytes)
     for (const std::string& name : kShippedFiles) {
         EXPECT_TRUE(test::readFile(again / name) == test::readFile(kDemoBuilt / name)) << name << " differs";
         // The times the projects' stamps were taken from.
-        if (name.find(".mdb") == std::string::npos)
+        if (name.find(".mdb") == std::string::npos) {
             EXPECT_EQ(fs::last_write_time(again / name), fs::last_write_time(kDemoBuilt / name)) << name;
+        }
     }
     // What a project names as its script is where the package puts it, not where it was built.
     for (const char* project : {"demo_rc.mdb", "asiademo_rc.mdb"}) {

@@ -195,6 +195,25 @@ TEST_F(CQuillDocTest, SavingWritesEveryTranslationToItsFile)
     EXPECT_NE(test::readFile(dir / "ru" / "app.rc").find("LANGUAGE  LANG_RUSSIAN, SUBLANG_DEFAULT"), std::string::npos);
 }
 
+TEST_F(CQuillDocTest, TheFirstReadablePragmaDecidesTheCodePageElseTheBytesDo)
+{
+    // A pragma that names no number is passed over; the next one wins over the language.
+    auto pragmas = openDoc(dir.write("a.rc", "#pragma code_page(DEFAULT)\nLANGUAGE LANG_RUSSIAN, SUBLANG_DEFAULT\n"
+                                             "#pragma code_page(1250)\n#pragma code_page(1252)\n"
+                                             "STRINGTABLE\nBEGIN\n 1 \"Gr\xFC\xDF" "e\"\nEND\n"));
+    ASSERT_TRUE(pragmas);
+    EXPECT_EQ(pragmas->codePage(), 1250);
+    // Without one, bytes that are all UTF-8 make a UTF-8 project, others the language's code page.
+    auto utf8 = openDoc(dir.write("b.rc", "LANGUAGE LANG_RUSSIAN, SUBLANG_DEFAULT\n"
+                                          "STRINGTABLE\nBEGIN\n 1 \"Gr\xC3\xBC\xC3\x9F" "e\"\nEND\n"));
+    ASSERT_TRUE(utf8);
+    EXPECT_EQ(utf8->codePage(), 65001);
+    auto russian = openDoc(dir.write("c.rc", "LANGUAGE LANG_RUSSIAN, SUBLANG_DEFAULT\n"
+                                             "STRINGTABLE\nBEGIN\n 1 \"\xCF\xF0\xE8\"\nEND\n"));
+    ASSERT_TRUE(russian);
+    EXPECT_EQ(russian->codePage(), 1251);
+}
+
 TEST_F(CQuillDocTest, Utf8ProjectsKeepTheirCodePage)
 {
     auto doc = openDoc(dir.write("app.rc", "#pragma code_page(65001)\nSTRINGTABLE\nBEGIN\n 1 \"Gr\xC3\xBC\xC3\x9F""e\"\nEND\n"));

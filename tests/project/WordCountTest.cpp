@@ -85,7 +85,7 @@ TEST_F(TranslationWordCountsTest, TextsAndSourceWordsByStateAgreeWithTheGauge)
 {
     ASSERT_TRUE(doc->switches().excludeEdit);  // the excluded row is shown, and still left out
     ASSERT_GE(doc->rows().rowOfLineIndex(stringLine("IDS_COUNT")), 0);
-    const TranslationWordCounts counts = translationWordCounts(*doc, German);
+    const TranslationWordCounts counts = doc->wordCounts(German);
     EXPECT_EQ(counts.flagged, (WordTally{2, 2 + 4}));  // "Hello world", "ファイル" (flagged though empty)
     EXPECT_EQ(counts.untranslated, (WordTally{1, 4}));  // "Open File Ctrl O"
     EXPECT_EQ(counts.translated, (WordTally{5, 5}));   // About, Name, OK, File, Exit
@@ -95,27 +95,32 @@ TEST_F(TranslationWordCountsTest, TextsAndSourceWordsByStateAgreeWithTheGauge)
 TEST_F(TranslationWordCountsTest, HiddenCategoriesAndHiddenExcludedRowsAgreeWithTheGauge)
 {
     ASSERT_TRUE(doc->toggleCategory(ProjectSwitch::DialogEdit, 0).done());
-    TranslationWordCounts counts = translationWordCounts(*doc, German);
+    TranslationWordCounts counts = doc->wordCounts(German);
     EXPECT_EQ(counts.translated, (WordTally{2, 2}));
     expectGaugeAgrees(counts);
     ASSERT_TRUE(doc->toggleCategory(ProjectSwitch::ExcludeEdit, 0).done());
     ASSERT_TRUE(doc->toggleCategory(ProjectSwitch::StringtableEdit, 0).done());
-    counts = translationWordCounts(*doc, German);
+    counts = doc->wordCounts(German);
     EXPECT_EQ(counts.total(), (WordTally{2, 2}));
     expectGaugeAgrees(counts);
 }
 
 TEST_F(TranslationWordCountsTest, AStoreOrAnAcceptanceMovesATextToTranslated)
 {
+    const TranslationWordCounts before = doc->wordCounts(German);  // counted, and kept until a change
     ASSERT_TRUE(doc->storeTranslation(stringLine("IDS_OPEN"), German, "\xC3\x96" "ffnen").done());
     ASSERT_TRUE(doc->acceptSourceChange(stringLine("IDS_HELLO"), German).done());
-    const TranslationWordCounts counts = translationWordCounts(*doc, German);
+    const TranslationWordCounts counts = doc->wordCounts(German);
     EXPECT_EQ(counts.translated, (WordTally{7, 11}));
     EXPECT_EQ(counts.flagged, (WordTally{1, 4}));
     EXPECT_EQ(counts.untranslated, (WordTally{}));
     expectGaugeAgrees(counts);
     // A language the project does not translate has everything still to do.
-    EXPECT_EQ(translationWordCounts(*doc, LanguageId{12, 1}).untranslated, counts.total());
+    EXPECT_EQ(doc->wordCounts(LanguageId{12, 1}).untranslated, counts.total());
+    doc->undo();
+    doc->undo();
+    EXPECT_EQ(doc->wordCounts(German).translated, before.translated);
+    EXPECT_EQ(doc->wordCounts(German).untranslated, before.untranslated);
 }
 
 } // namespace qmk

@@ -31,6 +31,21 @@ TEST_F(SettingsSheetsTest, IncludeExtensionsAreCheckedAndPutInForce)
     EXPECT_EQ(splitIncludeExtensions(settings->includeExtensionSetting()), (std::vector<std::string>{".DLG", ".RC2"}));
 }
 
+TEST_F(SettingsSheetsTest, ASettingThatCannotBeStoredIsReportedAndNotPutInForce)
+{
+    dir.write("not-a-folder", "");
+    Settings unwritable(dir / "not-a-folder" / "qmk32.ini");
+    std::vector<std::string> inForce{".DLG"};
+    bool applied = false;
+    CAppSettingsSheet sheet(unwritable, feedback, inForce, [&] { applied = true; });
+    sheet.includeFiles()->setText(QStringLiteral("dlg, rc2"));
+    sheet.accept();
+    EXPECT_FALSE(applied);
+    EXPECT_NE(sheet.result(), int(QDialog::Accepted));
+    ASSERT_EQ(feedback.texts.size(), 1u);
+    EXPECT_NE(feedback.texts[0].find("could not be written"), std::string::npos);
+}
+
 TEST_F(SettingsSheetsTest, UncheckingTheStatusbarHidesItAndAnUnchangedOkChangesNothing)
 {
     frame->show();

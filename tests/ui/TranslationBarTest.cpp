@@ -13,6 +13,7 @@
 #include "WindowFixture.h"
 #include "resources/CommandIds.h"
 #include "resources/MessageIds.h"
+#include "resources/MenuTexts.h"
 #include "resources/UiTexts.h"
 #include "ui/CNewTranslationDlg.h"
 #include "ui/CSpecialCharsDlg.h"
@@ -188,6 +189,7 @@ TEST_F(TranslationBarTest, ANewTranslationProposesItsFileNameAndRefusesOneInUse)
 
 #include <QMenu>
 
+#include "ui/CFontChoiceDlg.h"
 #include "ui/CTranslationSettingsSheet.h"
 
 namespace qmk {
@@ -260,6 +262,72 @@ TEST_F(TranslationBarTest, MisspeltWordsAreUnderlinedWithTheTranslationsDictiona
     };
     EXPECT_EQ(underlined(QStringLiteral("Ausgabe&datei")), QStringList{});
     EXPECT_EQ(underlined(QStringLiteral("Ausgabedatie \\n%1")), QStringList{QStringLiteral("Ausgabedatie")});
+}
+
+TEST_F(TranslationBarTest, AProjectWithoutTranslationsShowsTheChosenSourceAndHowToBegin)
+{
+    child = openApp();
+    ASSERT_NE(child, nullptr);
+    form = frame->translateForm();
+    child->textList()->selectRow(rowOfString(child, "IDS_HELLO"));
+    QApplication::processEvents();
+    EXPECT_EQ(form->sourceEdit()->toPlainText(), QStringLiteral("Hello"));
+    EXPECT_TRUE(form->sourceEdit()->isEnabled());
+    EXPECT_FALSE(form->translationEdit()->isEnabled());
+    EXPECT_EQ(form->translationEdit()->placeholderText(), QString::fromUtf8(txt::AddATranslationFirst));
+    // Once there is a translation, the bar translates into it.
+    ASSERT_TRUE(doc().NewTranslation(German, "app-German.rc"));
+    QApplication::processEvents();
+    child->textList()->setCurrentLanguage(German);
+    child->textList()->selectRow(rowOfString(child, "IDS_BYE"));
+    EXPECT_TRUE(form->translationEdit()->isEnabled());
+    EXPECT_EQ(form->sourceEdit()->toPlainText(), QStringLiteral("Goodbye"));
+}
+
+TEST_F(TranslationBarTest, TheFontPageKeepsTheChosenCharacterSetAndSetsTheLanguagesDefault)
+{
+    openTranslated(true);
+    CTranslationSettingsSheet sheet(doc(), Russian, QFont());
+    auto click = [&](const char* text) {
+        for (QPushButton* b : sheet.findChildren<QPushButton*>())
+            if (b->text() == QString::fromUtf8(text))
+                b->click();
+    };
+    // The chooser's character set comes back with its face.
+    QTimer::singleShot(0, [] {
+        auto* choice = qobject_cast<CFontChoiceDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(choice, nullptr);
+        choice->charsetList()->setCurrentIndex(choice->charsetList()->findData(161));
+        choice->accept();
+    });
+    click(txt::ButtonSelect);
+    EXPECT_EQ(sheet.charsetField()->text(), QStringLiteral("Greek"));
+    EXPECT_FALSE(sheet.faceNameField()->text().isEmpty());
+    // Set Default is the language's own set, not the desktop's.
+    click(txt::ButtonSetDefault);
+    EXPECT_EQ(sheet.charsetField()->text(), QStringLiteral("Cyrillic"));
+    sheet.accept();
+    EXPECT_EQ(doc().font(Russian, false).charSet, 204);
+}
+
+TEST_F(TranslationBarTest, TheBarShowsTheSourceInTheSourceFontAndRowsFitTheTallestFont)
+{
+    openTranslated();
+    const std::optional<LanguageId> source = doc().firstSourceLanguage();
+    const LanguageId sourceLanguage = source.value_or(LanguageId{9, 1});
+    doc().setFont(sourceLanguage, true, "DejaVu Serif", 0);
+    doc().setFont(German, false, "DejaVu Sans Mono", 0);
+    table->selectRow(rowOfString(child, "IDS_BYE"));
+    QApplication::processEvents();
+    if (source) {
+        EXPECT_EQ(form->sourceEdit()->font().family(), QStringLiteral("DejaVu Serif"));
+    }
+    EXPECT_EQ(form->translationEdit()->font().family(), QStringLiteral("DejaVu Sans Mono"));
+    QFont big;
+    big.setPointSize(40);
+    table->setFont(big);
+    QApplication::processEvents();
+    EXPECT_GE(table->rowHeight(0), QFontMetrics(big).height());
 }
 
 } // namespace qmk

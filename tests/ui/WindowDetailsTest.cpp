@@ -81,7 +81,23 @@ TEST_F(WindowDetailsTest, OnlyTheCellsOkStoresToAreDrawnSelectedAndTabLeavesTheT
     QApplication::setActiveWindow(frame.get());
     table->setFocus();
     QTest::keyClick(table, Qt::Key_Tab);
-    EXPECT_NE(QApplication::focusWidget(), table);
+    QWidget* after = QApplication::focusWidget();
+    EXPECT_FALSE(after == table || child->isAncestorOf(after));
+    // Shift+Tab comes back to the table, then walks the filter and the resource tree, and
+    // leaves the project's window again: no trap either way.
+    QTest::keyClick(after, Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), table);
+    std::vector<QString> walked;
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        walked.push_back(QApplication::focusWidget()->accessibleName());
+    }
+    EXPECT_EQ(walked[0], QStringLiteral("Filter"));
+    EXPECT_EQ(walked[1], QStringLiteral("Resources"));
+    EXPECT_FALSE(child->isAncestorOf(QApplication::focusWidget()));
+    // Tab into the window starts at its first control.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget()->accessibleName(), QStringLiteral("Resources"));
 }
 
 TEST_F(WindowDetailsTest, ADialogPreviewDrawsAccessKeysAndDisabledControlsAndNamesControlsByText)
@@ -175,6 +191,14 @@ TEST_F(WindowDetailsTest, StatusPanesTellScreenReadersWhatTheyShow)
     EXPECT_FALSE(row->text().isEmpty());
     EXPECT_EQ(row->accessibleDescription(), row->text());
     EXPECT_EQ(language->accessibleDescription(), QStringLiteral("German"));
+    // The translation's texts and words by state follow each store.
+    QLabel* statistics = pane(QStringLiteral("Statistics"));
+    ASSERT_TRUE(statistics);
+    EXPECT_TRUE(statistics->text().startsWith(QStringLiteral("Texts (words): translated 0 (0), flagged 0 (0), untranslated 8 (8)"))) << statistics->text().toStdString();
+    ASSERT_TRUE(child->document().storeTranslation(lineOf("IDS_HELLO"), German, "Hallo Welt").done());
+    QApplication::processEvents();
+    EXPECT_TRUE(statistics->text().startsWith(QStringLiteral("Texts (words): translated 1 (1)"))) << statistics->text().toStdString();
+    EXPECT_EQ(statistics->accessibleDescription(), statistics->text());
 }
 
 TEST_F(WindowDetailsTest, AFlaggedTranslationIsFoundAcceptedAndTheAcceptTakenBack)
