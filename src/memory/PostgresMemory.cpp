@@ -43,8 +43,8 @@ const char* const kUnitFields =
 constexpr const char* kSchemaLock = "SELECT pg_advisory_xact_lock(7170443)";
 // A lookup reads the index for at most this many of its rarest trigrams, up to about this many
 // estimated rows, and scores the units sharing the most of them.
-constexpr std::size_t kRareTrigrams = 8;
-constexpr double kPostingBudget = 8000;
+constexpr std::size_t kRareTrigrams = 16;
+constexpr double kPostingBudget = 4000;
 constexpr int kScoredCandidates = 100;
 constexpr int kSampleSize = 20000;
 
@@ -281,7 +281,8 @@ std::vector<MemoryMatch> PostgresMemory::lookup(std::string_view source, std::st
     for (const std::string& gram : trigramsOf(matches.normalised()))
         if (indexedTrigram(gram)) {
             const auto found = sampledTrigrams_.find(gram);
-            rare.emplace_back(found == sampledTrigrams_.end() ? 0.0 : found->second / sampleShare_, gram);
+            // One the sample lacks is rare, or absent (a word the memory has never seen).
+            rare.emplace_back((found == sampledTrigrams_.end() ? 0.5 : found->second) / sampleShare_, gram);
         }
     std::sort(rare.begin(), rare.end());
     std::vector<std::string> params = {languages[0], languages[1], std::to_string(textHash(matches.normalised()))};

@@ -17,9 +17,9 @@ namespace {
 // A lookup reads the postings of its rarest trigrams (at most this many trigrams, up to about
 // this many rows: a text alike enough to be offered shares most of its rare trigrams, so these
 // find it however large the memory grows) and scores the units sharing the most of them.
-constexpr std::int64_t kPostingBudget = 8000;
+constexpr std::int64_t kPostingBudget = 30000;
 constexpr std::size_t kRareTrigrams = 16;
-constexpr std::size_t kScoredCandidates = 100;
+constexpr std::size_t kScoredCandidates = 200;
 
 const char* const kSchema = R"sql(
 CREATE TABLE IF NOT EXISTS tm_meta (key TEXT PRIMARY KEY, value TEXT NOT NULL);
