@@ -7,6 +7,7 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev adwaita-icon-theme fonts-dejavu-core
   libsqlite3-dev libxlsxwriter-dev libzip-dev libpugixml-dev libicu-dev libxxhash-dev
+  libpq-dev postgresql postgresql-contrib libxml2-utils
   libhunspell-dev hunspell-en-us hunspell-de-de hunspell-fr hunspell-es hunspell-it hunspell-ru
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth

@@ -21,6 +21,6 @@ endif()
 
 # help2man italicises "/T" like a file name; a flag is typed as it stands, so it is bold.
 file(READ "${page}" text)
-string(REGEX REPLACE "\\\\fI\\\\,(/[A-Z][A-Za-z]*)\\\\/\\\\fP" "\\\\fB\\1\\\\fR" text "${text}")
+string(REGEX REPLACE "\\\\fI\\\\,(/[A-Z][A-Za-z]*(\\\\-[A-Z][A-Za-z]*)*)\\\\/\\\\fP" "\\\\fB\\1\\\\fR" text "${text}")
 file(WRITE "${page}" "${text}")
 execute_process(COMMAND gzip -9nf "${page}" COMMAND_ERROR_IS_FATAL ANY)

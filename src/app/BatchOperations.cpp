@@ -202,6 +202,10 @@ std::map<FlagCode, BatchOperation> standardBatchOperations(const std::vector<std
     ops[FlagCode::Pseudo] = [ext](P p, BatchReport& r) { return batchPseudo(p, r, ext); };
     ops[FlagCode::Statistics] = [ext](P p, BatchReport& r) { return batchStatistics(p, r, ext); };
     ops[FlagCode::TextFit] = [ext](P p, BatchReport& r) { return batchTextFit(p, r, ext, approximateTextMetrics()); };
+    ops[FlagCode::TmAdd] = [ext](P p, BatchReport& r) { return batchAddToMemory(p, r, ext); };
+    ops[FlagCode::TmxImport] = batchImportTmx;
+    ops[FlagCode::TmxExport] = batchExportTmx;
+    ops[FlagCode::PreTranslate] = [ext](P p, BatchReport& r) { return batchPreTranslate(p, r, ext); };
     return ops;
 }
 

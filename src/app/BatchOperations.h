@@ -63,4 +63,14 @@ BatchStatus batchExportWorkbook(const std::vector<std::string>& params, BatchRep
 BatchStatus batchImportWorkbook(ProjectOperation& op, LanguageId language, const std::string& workbook,
                                 BatchReport& report);
 
+// The translation memory (BatchMemoryOperations.cpp): /TM-ADD <project> [language] adds the
+// project's translations, /TMX-IMPORT <file> and /TMX-EXPORT <file> [language] exchange the
+// memory in TMX, /PRE <project> <language> [minimum %] pre-translates from it.
+BatchStatus batchAddToMemory(const std::vector<std::string>& params, BatchReport& report,
+                             const std::vector<std::string>& includeExtensions);
+BatchStatus batchImportTmx(const std::vector<std::string>& params, BatchReport& report);
+BatchStatus batchExportTmx(const std::vector<std::string>& params, BatchReport& report);
+BatchStatus batchPreTranslate(const std::vector<std::string>& params, BatchReport& report,
+                              const std::vector<std::string>& includeExtensions);
+
 } // namespace qmk

@@ -86,7 +86,8 @@ std::string batchUsageText()
         "them unattended, without a window. Flags start with / or - and are matched ignoring case;\n"
         "each operation also has a long name (/UpToDate, /HasLanguage, /Translated, /Export, /Import,\n"
         "/CreateDb, /Update, /AddLang, /WriteRC, /ListLIDS, /Encoding, /TextFit, /ExportXliff,\n"
-        "/ExportPo, /ExportPot, /ExportXlsx, /QualityCheck, /PseudoTranslate, /Statistics, /LogFile).\n"
+        "/ExportPo, /ExportPot, /ExportXlsx, /QualityCheck, /PseudoTranslate, /Statistics, /AddToMemory,\n"
+        "/ImportTmx, /ExportTmx, /PreTranslate, /LogFile).\n"
         "\n";
     for (std::string_view usage : txt::usageLines())
         text += std::string(usage) + "\n";
@@ -112,6 +113,14 @@ std::string batchUsageText()
         "bracketed texts a third longer, keeping placeholders, access keys, escapes and accelerators.\n"
         "/STAT <project> [file.json] prints the items and words of every translation: translated,\n"
         "flagged and untranslated (and writes them to the JSON file when one is given).\n"
+        "/TM-ADD adds a project's translations (of one language, or all) to the translation memory;\n"
+        "/TMX-IMPORT and /TMX-EXPORT read and write the memory as TMX 1.4b (the export of one target\n"
+        "language when one is given, as a language or a tag such as de-DE). /PRE fills the\n"
+        "untranslated texts of a translation from the memory: identical source texts as translated,\n"
+        "texts scoring at least the minimum (default 100) flagged for review; a match is taken only\n"
+        "when its placeholders, mnemonic and tabs agree with the source. The memory is the one the\n"
+        "settings name ([TranslationMemory] Location: a file or a postgresql:// connection), or\n"
+        "QMK32_TM; by default $XDG_DATA_HOME/qmk32/memory.db.\n"
         "/LOG <logfile> appends every report to the log file too.\n"
         "\n"
         "Exit status: 0 all operations succeeded and every check answered yes, 3 a check answered no\n"

@@ -30,6 +30,10 @@ const std::vector<FlagRow>& flagTable()
         {"CHECK", 2, 1, 0, FlagCode::QualityCheck}, {"QualityCheck", 2, 1, 0, FlagCode::QualityCheck},
         {"PSEUDO", 2, 1, 0, FlagCode::Pseudo},   {"PseudoTranslate", 2, 1, 0, FlagCode::Pseudo},
         {"STAT", 1, 1, 0, FlagCode::Statistics}, {"Statistics", 1, 1, 0, FlagCode::Statistics},
+        {"TM-ADD", 1, 1, 0, FlagCode::TmAdd},           {"AddToMemory", 1, 1, 0, FlagCode::TmAdd},
+        {"TMX-IMPORT", 1, 0, 0, FlagCode::TmxImport},   {"ImportTmx", 1, 0, 0, FlagCode::TmxImport},
+        {"TMX-EXPORT", 1, 0, 0, FlagCode::TmxExport},   {"ExportTmx", 1, 0, 0, FlagCode::TmxExport},
+        {"PRE", 2, 1, 0, FlagCode::PreTranslate},       {"PreTranslate", 2, 1, 0, FlagCode::PreTranslate},
     };
     return rows;
 }

@@ -32,6 +32,11 @@ enum class FlagCode : int {
     QualityCheck = 30,
     Pseudo = 31,
     Statistics = 32,
+    // The translation memory's operations (numbered apart from the project exchange's).
+    TmAdd = 40,
+    TmxImport = 41,
+    TmxExport = 42,
+    PreTranslate = 43,
 };
 
 struct FlagRow {

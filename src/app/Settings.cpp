@@ -1,6 +1,7 @@
 // The program's settings file and its typed values.
 #include "app/Settings.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace qmk {
@@ -85,6 +86,28 @@ bool Settings::setIncludeExtensionSetting(const std::string& text)
     const std::string trimmed =
         first == std::string::npos ? std::string() : text.substr(first, text.find_last_not_of(" \t") - first + 1);
     return profile_.writeString(ini::RcIncludeExt, ini::RcIncludeFilesExt, trimmed);
+}
+
+MemorySettings Settings::memorySettings() const
+{
+    MemorySettings memory;
+    memory.location = profile_.getString(ini::TranslationMemory, ini::MemoryLocation, "");
+    const char* environment = std::getenv("QMK32_TM");
+    if (environment && *environment)
+        memory.location = environment;
+    const std::string score = profile_.getString(ini::TranslationMemory, ini::MemoryMinimumScore, "70");
+    memory.minimumScore = std::clamp(std::atoi(score.c_str()), 1, 100);
+    const std::string enabled = profile_.getString(ini::TranslationMemory, ini::MemoryEnabled, "1");
+    memory.enabled = enabled != "0";
+    return memory;
+}
+
+bool Settings::setMemorySettings(const MemorySettings& memory)
+{
+    return profile_.writeStrings(ini::TranslationMemory,
+                                 {{ini::MemoryLocation, memory.location},
+                                  {ini::MemoryMinimumScore, std::to_string(std::clamp(memory.minimumScore, 1, 100))},
+                                  {ini::MemoryEnabled, memory.enabled ? "1" : "0"}});
 }
 
 std::string Settings::lastProjectFolder() const

@@ -28,7 +28,19 @@ inline constexpr const char* FindDirectory = "FindDirectory";
 inline constexpr const char* Find = "FIND";
 inline constexpr const char* UpperSettings = "SETTINGS";
 inline constexpr const char* LastImportFile = "LastImportFile";
+inline constexpr const char* TranslationMemory = "TranslationMemory";
+inline constexpr const char* MemoryLocation = "Location";
+inline constexpr const char* MemoryMinimumScore = "MinimumScore";
+inline constexpr const char* MemoryEnabled = "Enabled";
 } // namespace ini
+
+// The translation memory's settings: where it is, the lowest score of the matches shown, and
+// whether stored translations go into it.
+struct MemorySettings {
+    std::string location;  // a file, a postgresql:// connection string, or empty for the default file
+    int minimumScore = 70;
+    bool enabled = true;
+};
 
 // The logical-font record read from FONT_SPLITWND.
 struct LogFont {
@@ -68,6 +80,11 @@ public:
     std::string includeExtensionSetting();
     // Stores the setting as typed (trimmed); the list in force is then read again from it.
     bool setIncludeExtensionSetting(const std::string& text);
+
+    // QMK32_TM, when set, names the memory instead of the settings file (a team's server for
+    // one session, or a test's file).
+    MemorySettings memorySettings() const;
+    bool setMemorySettings(const MemorySettings& memory);
 
     std::string lastProjectFolder() const;
     bool setLastProjectFolder(const std::string& folder);

@@ -7,10 +7,10 @@
 
 namespace qmk {
 
-Transaction::Transaction(SqliteDatabase& db) : db_(db)
+Transaction::Transaction(SqliteDatabase& db, bool immediate) : db_(db)
 {
     if (db_.transactionDepth_ == 0) {
-        db_.execute("BEGIN");
+        db_.execute(immediate ? "BEGIN IMMEDIATE" : "BEGIN");
     } else {
         savepoint_ = "qmk_savepoint_" + std::to_string(db_.transactionDepth_);
         db_.execute("SAVEPOINT " + savepoint_);

@@ -10,7 +10,9 @@ class SqliteDatabase;
 
 class Transaction {
 public:
-    explicit Transaction(SqliteDatabase& db);
+    // `immediate`: the write lock is taken at once (waiting for other writers), so that a
+    // writer sharing the file with other processes never finds its snapshot outdated.
+    explicit Transaction(SqliteDatabase& db, bool immediate = false);
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;

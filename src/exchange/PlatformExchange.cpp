@@ -116,25 +116,6 @@ const ExchangeUnit* projectUnitOf(const ExchangeUnit& unit, const std::map<std::
 
 } // namespace
 
-namespace {
-
-// The project's source language: the first language of its texts that is not neutral (scripts
-// often put their icons and version block under a neutral LANGUAGE statement first).
-std::optional<std::string> knownSourceLanguageTag(CQuillDoc& doc)
-{
-    for (const SourceLanguageRow& source : doc.database().languages().sourceLanguages())
-        if (!isNeutralLanguage(source.id))
-            return languageTag(source.id);
-    return std::nullopt;
-}
-
-} // namespace
-
-std::string sourceLanguageTag(CQuillDoc& doc)
-{
-    return knownSourceLanguageTag(doc).value_or("en-US");
-}
-
 std::vector<ExchangeUnit> exchangeUnits(CQuillDoc& doc, LanguageId language)
 {
     std::vector<ExchangeUnit> units;

@@ -14,14 +14,11 @@
 #include "database/ProjectRows.h"
 #include "exchange/ExchangeDocument.h"
 #include "project/OperationResult.h"
+#include "project/SourceLanguageTag.h"
 
 namespace qmk {
 
 class CQuillDoc;
-
-// The project's source language as platforms name it ("en-US"): its first source language that
-// is not neutral.
-std::string sourceLanguageTag(CQuillDoc& doc);
 
 // The units of a translation, in Text Table order.
 std::vector<ExchangeUnit> exchangeUnits(CQuillDoc& doc, LanguageId language);

@@ -154,8 +154,9 @@ public:
     const TextTableRows& rows() const { return rows_; }
     OperationResult reloadRows();
     // Stores a translation: database, its _Modified flag cleared, the row's cell, the modified
-    // flag of the project and the gauge figures; one step of the edit history.
-    OperationResult storeTranslation(int lineIndex, LanguageId language, std::string_view text);
+    // flag of the project and the gauge figures; one step of the edit history. `flagged`: the
+    // translation is stored for review (a suggestion taken from the translation memory).
+    OperationResult storeTranslation(int lineIndex, LanguageId language, std::string_view text, bool flagged = false);
     // The translation still says what the changed source says: clears its review flag and keeps
     // its text; told and recomputed as a store is, one step of the history. Cancelled, with
     // nothing changed and no step, when the translation is not flagged.

@@ -97,7 +97,7 @@ OperationResult CQuillDoc::reloadRows()
     return loadRows() ? OperationResult::Done : OperationResult::Failed;
 }
 
-OperationResult CQuillDoc::storeTranslation(int lineIndex, LanguageId language, std::string_view text)
+OperationResult CQuillDoc::storeTranslation(int lineIndex, LanguageId language, std::string_view text, bool flagged)
 {
     if (busy_)
         return OperationResult::Refused;
@@ -114,7 +114,8 @@ OperationResult CQuillDoc::storeTranslation(int lineIndex, LanguageId language, 
         return OperationResult::Failed;
     }
     edit.textAfter = std::string(text);
-    const OperationResult result = writeTranslationText(lineIndex, language, text, false);
+    edit.flaggedAfter = flagged;
+    const OperationResult result = writeTranslationText(lineIndex, language, text, flagged);
     if (result.done())
         history_.record(std::move(edit), storeLabel(text, language));
     return result;

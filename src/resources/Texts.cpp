@@ -14,6 +14,7 @@ constexpr std::string_view kUsageLines[] = {
     UsageCreateDb,   UsageUpdate,   UsageAddLang,     UsageWriteRC, UsageListLIDS, UsageEncoding,
     UsageTextFit, UsageXliff, UsagePo, UsagePot, UsageXlsx, UsageImportWorkbook,
     UsageCheck, UsagePseudo, UsageStat,
+    UsageTmAdd, UsageTmxImport, UsageTmxExport, UsagePreTranslate,
 };
 
 // Indexed by the cause of a file error.

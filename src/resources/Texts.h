@@ -322,6 +322,25 @@ inline constexpr char StepImport[] = "import %1";
 inline constexpr char StepMarkAll[] = "mark %1 texts";
 inline constexpr char StepRemoveMarks[] = "remove marks";
 inline constexpr char StepAcceptSourceChange[] = "accept '%1' (%2) for the changed source";
+inline constexpr char UsageTmAdd[] = "Command 'Add to Translation Memory':   /TM-ADD  <dbfilename.mdb>  [language]";
+inline constexpr char UsageTmxImport[] = "Command 'Import TMX':   /TMX-IMPORT  <file.tmx>";
+inline constexpr char UsageTmxExport[] = "Command 'Export TMX':   /TMX-EXPORT  <file.tmx>  [language]";
+inline constexpr char UsagePreTranslate[] =
+    "Command 'Pre-translate':   /PRE  <dbfilename.mdb>  <language>  [minimum % (100)]";
+inline constexpr char BatchMemoryOpen[] = "QMK Error:  The translation memory cannot be used: %s";
+inline constexpr char BatchMemoryAddStart[] = "QMK: Add to the translation memory.  Database: %s  Memory: %s";
+inline constexpr char BatchMemoryAdded[] = "     %s translations added.";
+inline constexpr char BatchMemoryUnchanged[] = "     The memory holds these translations already.";
+inline constexpr char BatchTmxImportStart[] = "QMK: Import TMX.  File: %s  Memory: %s";
+inline constexpr char BatchTmxImported[] = "     %s translations imported, %s units without a source or a translation skipped.";
+inline constexpr char BatchTmxExportStart[] = "QMK: Export TMX.  File: %s  Memory: %s";
+inline constexpr char BatchTmxExported[] = "     %s units written, %s with characters TMX cannot carry left out.";
+inline constexpr char BatchPreTranslateStart[] = "QMK: Pre-translate.  Database: %s  Language: %s  Minimum score: %s  Memory: %s";
+inline constexpr char BatchPreTranslated[] =
+    "     %s exact matches stored as translated, %s fuzzy matches stored for review, %s matches with other "
+    "placeholders, mnemonics or tabs left out, %s matches the code page cannot hold left out, %s texts without a match.";
+inline constexpr char BatchMinimumScore[] = "QMK Error:  The minimum score must be a number from 1 to 100, not '%s'.";
+inline constexpr char BatchNotALanguageTag[] = "QMK Error:  '%s' is no language.";
 inline constexpr char HistoryCleared[] = "Undo starts anew: the changes before can no longer be taken back.";
 
 } // namespace qmk::txt

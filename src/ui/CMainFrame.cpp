@@ -358,9 +358,11 @@ CChildFrame* CMainFrame::openDocument(const std::filesystem::path& given)
     QMdiSubWindow* window = area_->addSubWindow(child);
     window->setWindowIcon(windowIcon());
     handles_[child] = open_.add(path);
+    memoryFeeds_.attach(child->document());
     connect(child, &CChildFrame::stateChanged, this, &CMainFrame::updateCommandStates);
     connect(child, &QWidget::windowTitleChanged, this, &CMainFrame::updateWindowTitle);
     connect(child, &CChildFrame::closed, this, [this](CChildFrame* frame) {
+        memoryFeeds_.detach(frame->document());
         closePreviewsOf(frame);
         open_.remove(handles_[frame]);
         handles_.erase(frame);

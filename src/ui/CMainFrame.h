@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "app/MemoryFeeds.h"
 #include "app/OpenProjects.h"
 #include "database/ProjectRows.h"
 #include "project/CommandRules.h"
@@ -153,6 +154,8 @@ private:
     void fillLanguageList();
 
     Settings& settings_;
+    // Every project open here feeds the translation memory the settings name.
+    MemoryFeeds memoryFeeds_{settings_.memorySettings()};
     CMessageBoxFeedback& feedback_;
     std::vector<std::string> includeExtensions_;
     CommandActions actions_;

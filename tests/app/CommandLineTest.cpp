@@ -32,7 +32,11 @@ TEST(CommandLineTest, FlagsAreMatchedIgnoringCaseUnderShortAndLongNames)
     EXPECT_EQ(CBatchCommandLineInfo::FindFlag("check"), 30);
     EXPECT_EQ(CBatchCommandLineInfo::FindFlag("PseudoTranslate"), 31);
     EXPECT_EQ(CBatchCommandLineInfo::FindFlag("STAT"), 32);
-    EXPECT_EQ(flagTable().size(), 40u);
+    EXPECT_EQ(CBatchCommandLineInfo::FindFlag("tm-add"), 40);
+    EXPECT_EQ(CBatchCommandLineInfo::FindFlag("TMX-import"), 41);
+    EXPECT_EQ(CBatchCommandLineInfo::FindFlag("exporttmx"), 42);
+    EXPECT_EQ(CBatchCommandLineInfo::FindFlag("PRE"), 43);
+    EXPECT_EQ(flagTable().size(), 48u);
 
     for (const char* arg : {"-update", "/U", "-u"}) {
         auto cmd = parse({arg});

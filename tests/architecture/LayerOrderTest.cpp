@@ -31,6 +31,11 @@ const std::set<std::string> kParserFilesUsingTheDatabase = {
     "BuildLineStore.h",  "UpdateLineStore.cpp", "UpdateLineStore.h", "StoredItemIndex.h",
 };
 
+// The translation memory's embedded store runs on the project files' engine layer, not on
+// their tables.
+const std::set<std::string> kEngineHeaders = {"database/SqliteDatabase.h", "database/Statement.h",
+                                              "database/Transaction.h", "database/DaoException.h"};
+
 bool allowed(const std::string& from, const fs::path& file, const std::string& header)
 {
     const std::string to = header.substr(0, header.find('/'));
@@ -38,6 +43,8 @@ bool allowed(const std::string& from, const fs::path& file, const std::string& h
         return true;
     if (kSharedHeaders.count(header) && kRank.at(from) > kRank.at("database"))
         return true;
+    if (from == "memory" && to == "database")
+        return kEngineHeaders.count(header) > 0;
     if (from == "parser" && to == "database")
         return header == "database/ProjectRows.h" || kParserFilesUsingTheDatabase.count(file.filename().string()) > 0;
     return kRank.at(to) < kRank.at(from);

@@ -1,0 +1,159 @@
+// The translation memory's batch operations: a project's translations added, TMX files read
+// and written, a translation pre-translated. The memory is the one the settings name.
+#include "app/BatchOperations.h"
+#include "app/BatchSupport.h"
+
+#include <cctype>
+
+#include "app/LanguageParameter.h"
+#include "app/Settings.h"
+#include "memory/TmxFile.h"
+#include "memory/TranslationMemory.h"
+#include "parser/LanguageTags.h"
+#include "project/MemoryFeed.h"
+#include "project/PreTranslate.h"
+#include "resources/PrintfText.h"
+#include "resources/Texts.h"
+
+namespace qmk {
+namespace {
+
+std::unique_ptr<TranslationMemory> openMemory(BatchReport& report)
+{
+    try {
+        return openTranslationMemory(Settings().memorySettings().location);
+    } catch (const MemoryError& error) {
+        report.error(printfText(txt::BatchMemoryOpen, {error.what()}));
+        return nullptr;
+    }
+}
+
+// A language as a Windows language (id or name) or as a tag ("de-DE").
+std::optional<std::string> languageTagParameter(const std::string& text)
+{
+    if (const std::optional<LanguageId> id = parseLanguageParameter(text))
+        return languageTag(*id);
+    if (text.empty() || !std::isalpha(static_cast<unsigned char>(text[0])))
+        return std::nullopt;
+    for (char c : text)
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '-' && c != '_')
+            return std::nullopt;
+    return canonicalLanguageTag(text);
+}
+
+std::optional<int> minimumScoreParameter(const std::vector<std::string>& p, std::size_t index)
+{
+    if (p.size() <= index)
+        return 100;
+    std::string text = p[index];
+    if (!text.empty() && text.back() == '%')
+        text.pop_back();
+    if (text.empty() || text.size() > 3 || !std::all_of(text.begin(), text.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }))
+        return std::nullopt;
+    const int score = std::stoi(text);
+    return score >= 1 && score <= 100 ? std::optional<int>(score) : std::nullopt;
+}
+
+} // namespace
+
+BatchStatus batchAddToMemory(const std::vector<std::string>& p, BatchReport& report,
+                             const std::vector<std::string>& ext)
+{
+    std::unique_ptr<TranslationMemory> memory = openMemory(report);
+    if (!memory)
+        return BatchStatus::Failed;
+    report.line(printfText(txt::BatchMemoryAddStart, {p[0], memory->location()}));
+    return guardedBatchOperation(report, [&] {
+        ProjectOperation op(report, ext);
+        if (!op.open(p[0]))
+            return batchFailed(report);
+        std::optional<LanguageId> language;
+        if (p.size() > 1) {
+            language = op.language(p[1]);
+            if (!language)
+                return BatchStatus::UsageError;
+            if (!op.hasLanguage(*language, p[1], p[0]))
+                return BatchStatus::Failed;
+        }
+        if (!op.doc().reloadRows().done())
+            return batchFailed(report);
+        const MemoryFeedResult result = addProjectToMemory(op.doc(), *memory, language);
+        if (!result.ok) {
+            report.error(printfText(txt::BatchMemoryOpen, {result.problem}));
+            return BatchStatus::Failed;
+        }
+        report.line(result.unchanged ? std::string(txt::BatchMemoryUnchanged)
+                                     : printfText(txt::BatchMemoryAdded, {std::to_string(result.added)}));
+        return BatchStatus::Success;
+    });
+}
+
+BatchStatus batchImportTmx(const std::vector<std::string>& p, BatchReport& report)
+{
+    std::unique_ptr<TranslationMemory> memory = openMemory(report);
+    if (!memory)
+        return BatchStatus::Failed;
+    report.line(printfText(txt::BatchTmxImportStart, {p[0], memory->location()}));
+    const TmxImportResult result = importTmx(*memory, p[0]);
+    if (!result.ok) {
+        report.error(printfText(txt::BatchMemoryOpen, {result.problem}));
+        return BatchStatus::Failed;
+    }
+    report.line(printfText(txt::BatchTmxImported, {std::to_string(result.units), std::to_string(result.skipped)}));
+    return BatchStatus::Success;
+}
+
+BatchStatus batchExportTmx(const std::vector<std::string>& p, BatchReport& report)
+{
+    std::optional<std::string> language;
+    if (p.size() > 1) {
+        language = languageTagParameter(p[1]);
+        if (!language) {
+            report.error(printfText(txt::BatchNotALanguageTag, {p[1]}));
+            return BatchStatus::UsageError;
+        }
+    }
+    std::unique_ptr<TranslationMemory> memory = openMemory(report);
+    if (!memory)
+        return BatchStatus::Failed;
+    report.line(printfText(txt::BatchTmxExportStart, {p[0], memory->location()}));
+    const TmxExportResult result = exportTmx(*memory, p[0], language);
+    if (!result.ok) {
+        report.error(printfText(txt::BatchCannotWrite, {p[0], result.problem}));
+        return BatchStatus::Failed;
+    }
+    report.line(printfText(txt::BatchTmxExported, {std::to_string(result.units), std::to_string(result.skipped)}));
+    return BatchStatus::Success;
+}
+
+BatchStatus batchPreTranslate(const std::vector<std::string>& p, BatchReport& report,
+                              const std::vector<std::string>& ext)
+{
+    const std::optional<int> minimum = minimumScoreParameter(p, 2);
+    if (!minimum) {
+        report.error(printfText(txt::BatchMinimumScore, {p[2]}));
+        return BatchStatus::UsageError;
+    }
+    std::unique_ptr<TranslationMemory> memory = openMemory(report);
+    if (!memory)
+        return BatchStatus::Failed;
+    report.line(printfText(txt::BatchPreTranslateStart, {p[0], p[1], std::to_string(*minimum), memory->location()}));
+    return onProjectLanguage(report, ext, p[0], p[1], [&](ProjectOperation& op, LanguageId id) {
+        if (!op.hasLanguage(id, p[1], p[0]))
+            return BatchStatus::Failed;
+        if (!op.doc().reloadRows().done())
+            return batchFailed(report);
+        const PreTranslateResult result = preTranslate(op.doc(), *memory, id, *minimum);
+        report.line(printfText(txt::BatchPreTranslated,
+                               {std::to_string(result.exact), std::to_string(result.fuzzy),
+                                std::to_string(result.disagreeing), std::to_string(result.unfit),
+                                std::to_string(result.withoutMatch)}));
+        if (!result.ok) {
+            report.error(printfText(txt::BatchMemoryOpen, {result.problem}));
+            return BatchStatus::Failed;
+        }
+        return BatchStatus::Success;
+    });
+}
+
+} // namespace qmk

@@ -1,0 +1,38 @@
+// The window's translation memory: opened once, as the settings say, on the first project, and
+// one feeder per open project, so that every translation stored there also goes into it.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "app/Settings.h"
+#include "memory/TranslationMemory.h"
+#include "project/MemoryFeed.h"
+
+namespace qmk {
+
+class CQuillDoc;
+
+class MemoryFeeds {
+public:
+    explicit MemoryFeeds(MemorySettings settings) : settings_(std::move(settings)) {}
+
+    // Feeds the memory from the project (what it holds now, then what is stored); nothing when
+    // the memory is switched off or cannot be opened (problem() says why).
+    void attach(CQuillDoc& doc);
+    // Before the project closes.
+    void detach(CQuillDoc& doc);
+    // The memory, or null when it is off or cannot be opened.
+    TranslationMemory* memory();
+    const std::string& problem() const { return problem_; }
+
+private:
+    MemorySettings settings_;
+    std::unique_ptr<TranslationMemory> memory_;
+    bool tried_ = false;
+    std::string problem_;
+    std::map<CQuillDoc*, std::unique_ptr<MemoryFeeder>> feeders_;
+};
+
+} // namespace qmk

@@ -1,0 +1,34 @@
+// Collecting the best matches of a lookup, shared by both stores.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "memory/MemoryUnit.h"
+
+namespace qmk {
+
+// Keeps the best `n` matches scoring at least the minimum: higher score first, then the newer;
+// a translation already offered by a better or newer unit is not offered twice.
+class MemoryMatches {
+public:
+    MemoryMatches(std::string source, int n, int minimumScore);
+
+    // Scores a unit read from the store (its normal form given) and keeps it when good enough.
+    void consider(MemoryUnit unit, const std::string& unitNormalised);
+    const std::string& normalised() const { return normalised_; }
+    std::vector<MemoryMatch> take();
+
+private:
+    std::string source_;
+    std::string normalised_;
+    std::size_t length_;
+    int n_;
+    int minimumScore_;
+    std::vector<MemoryMatch> matches_;
+};
+
+// Language tags compared as the exchange compares them: letter case and "_" for "-" ignored.
+bool sameLanguageTag(std::string_view a, std::string_view b);
+
+} // namespace qmk

@@ -1,0 +1,381 @@
+// The shared store over libpq.
+#include "memory/PostgresMemory.h"
+
+#include <libpq-fe.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <utility>
+
+#include "memory/MemoryMatches.h"
+#include "memory/TextSimilarity.h"
+
+namespace qmk {
+namespace {
+
+const char* const kSchema = R"sql(
+CREATE EXTENSION IF NOT EXISTS pg_trgm;
+CREATE TABLE IF NOT EXISTS tm_meta (key text PRIMARY KEY, value text NOT NULL);
+CREATE TABLE IF NOT EXISTS tm_unit (
+  id bigserial PRIMARY KEY,
+  unit_key text NOT NULL UNIQUE,
+  source text NOT NULL,
+  target text NOT NULL,
+  source_language text NOT NULL,
+  target_language text NOT NULL,
+  project text NOT NULL,
+  resource_type text NOT NULL,
+  resource_id text NOT NULL,
+  added bigint NOT NULL,
+  flagged boolean NOT NULL,
+  norm text NOT NULL,
+  norm_hash bigint NOT NULL);
+CREATE INDEX IF NOT EXISTS tm_unit_exact ON tm_unit (norm_hash);
+CREATE INDEX IF NOT EXISTS tm_unit_trigrams ON tm_unit USING gin (norm gin_trgm_ops);
+CREATE TABLE IF NOT EXISTS tm_project (key text PRIMARY KEY, stamp text NOT NULL);
+)sql";
+
+const char* const kUnitFields =
+    "id, source, target, source_language, target_language, project, resource_type, resource_id, added, flagged, norm";
+
+// Lock id under which the schema is created, so that two programs starting together do not race.
+constexpr const char* kSchemaLock = "SELECT pg_advisory_xact_lock(7170443)";
+// A lookup reads the index for at most this many of its rarest trigrams, up to about this many
+// estimated rows, and scores the units sharing the most of them.
+constexpr std::size_t kRareTrigrams = 16;
+constexpr double kPostingBudget = 6000;
+constexpr int kScoredCandidates = 100;
+constexpr int kSampleSize = 20000;
+
+// The trigram index holds trigrams of letters and digits only (it splits words at anything
+// else), so only such trigrams can be looked up in it. Bytes above 127 are parts of letters.
+bool indexedTrigram(std::string_view gram)
+{
+    for (char c : gram) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        if (u < 0x80 && !std::isalnum(u))
+            return false;
+    }
+    return true;
+}
+
+// Transactions the server aborted to resolve a conflict with another writer are tried again.
+constexpr int kAttempts = 5;
+
+// COPY's text format: backslash, tab, line break and carriage return escaped.
+void appendCopyField(std::string& line, std::string_view text)
+{
+    for (char c : text) {
+        switch (c) {
+        case '\\': line += "\\\\"; break;
+        case '\t': line += "\\t"; break;
+        case '\n': line += "\\n"; break;
+        case '\r': line += "\\r"; break;
+        default: line += c;
+        }
+    }
+}
+
+} // namespace
+
+class PostgresMemory::Result {
+public:
+    explicit Result(PGresult* result) : result_(result) {}
+    ~Result() { PQclear(result_); }
+    Result(Result&& other) noexcept : result_(std::exchange(other.result_, nullptr)) {}
+    Result(const Result&) = delete;
+    Result& operator=(const Result&) = delete;
+    int rows() const { return PQntuples(result_); }
+    std::string text(int row, int column) const
+    {
+        return std::string(PQgetvalue(result_, row, column), static_cast<std::size_t>(PQgetlength(result_, row, column)));
+    }
+    std::int64_t integer(int row, int column) const { return std::strtoll(PQgetvalue(result_, row, column), nullptr, 10); }
+    PGresult* get() const { return result_; }
+
+private:
+    PGresult* result_;
+};
+
+namespace {
+
+MemoryUnit readUnit(PGresult* result, int row)
+{
+    auto text = [&](int column) {
+        return std::string(PQgetvalue(result, row, column), static_cast<std::size_t>(PQgetlength(result, row, column)));
+    };
+    MemoryUnit unit;
+    unit.source = text(1);
+    unit.target = text(2);
+    unit.sourceLanguage = text(3);
+    unit.targetLanguage = text(4);
+    unit.project = text(5);
+    unit.resourceType = text(6);
+    unit.resourceId = text(7);
+    unit.time = std::strtoll(PQgetvalue(result, row, 8), nullptr, 10);
+    unit.flagged = PQgetvalue(result, row, 9)[0] == 't';
+    return unit;
+}
+
+} // namespace
+
+PostgresMemory::PostgresMemory(const std::string& connection) : location_(connection)
+{
+    connection_ = PQconnectdb(connection.c_str());
+    if (PQstatus(connection_) != CONNECTION_OK) {
+        const std::string reason = PQerrorMessage(connection_);
+        PQfinish(connection_);
+        connection_ = nullptr;
+        throw MemoryError("translation memory server " + connection + ": " + reason);
+    }
+    PQsetClientEncoding(connection_, "UTF8");
+    try {
+        run("SET client_min_messages = warning");
+        checkSchema();
+    } catch (...) {
+        PQfinish(connection_);
+        connection_ = nullptr;
+        throw;
+    }
+}
+
+PostgresMemory::~PostgresMemory()
+{
+    if (connection_)
+        PQfinish(connection_);
+}
+
+void PostgresMemory::fail(const std::string& what)
+{
+    std::string reason = PQerrorMessage(connection_);
+    while (!reason.empty() && (reason.back() == '\n' || reason.back() == ' '))
+        reason.pop_back();
+    throw MemoryError("translation memory server: " + what + ": " + reason);
+}
+
+PostgresMemory::Result PostgresMemory::run(const std::string& sql, const std::vector<std::string>& params)
+{
+    std::vector<const char*> values;
+    for (const std::string& param : params)
+        values.push_back(param.c_str());
+    Result result(params.empty() ? PQexec(connection_, sql.c_str())
+                                 : PQexecParams(connection_, sql.c_str(), static_cast<int>(values.size()), nullptr,
+                                                values.data(), nullptr, nullptr, 0));
+    const ExecStatusType status = PQresultStatus(result.get());
+    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK && status != PGRES_COPY_IN)
+        fail(sql.substr(0, sql.find_first_of(" \n")));
+    return result;
+}
+
+void PostgresMemory::execute(const std::string& sql)
+{
+    run(sql);
+}
+
+void PostgresMemory::checkSchema()
+{
+    execute("BEGIN");
+    try {
+        execute(kSchemaLock);
+        Result meta = run("SELECT to_regclass('tm_meta') IS NOT NULL");
+        int found = 0;
+        if (meta.text(0, 0) == "t") {
+            Result version = run("SELECT value FROM tm_meta WHERE key = 'schema'");
+            found = version.rows() ? std::atoi(version.text(0, 0).c_str()) : 0;
+        }
+        if (found > kMemorySchemaVersion)
+            throw MemoryError("translation memory server " + location_ + " was written by a newer Quillmark (schema " +
+                              std::to_string(found) + ", this one reads " + std::to_string(kMemorySchemaVersion) + ")");
+        if (found < kMemorySchemaVersion) {
+            execute(kSchema);
+            run("INSERT INTO tm_meta (key, value) VALUES ('schema', $1) ON CONFLICT (key) DO UPDATE SET value = $1",
+                {std::to_string(kMemorySchemaVersion)});
+        }
+        execute("COMMIT");
+    } catch (...) {
+        PQclear(PQexec(connection_, "ROLLBACK"));
+        throw;
+    }
+}
+
+void PostgresMemory::add(const std::vector<MemoryUnit>& units)
+{
+    if (units.empty())
+        return;
+    if (sampled_ && sampleShare_ >= 1.0)
+        sampled_ = false;  // a small memory changes shape with what is added
+    for (int attempt = 1;; ++attempt) {
+        try {
+            addOnce(units);
+            return;
+        } catch (const MemoryError&) {
+            PGresult* last = PQexec(connection_, "ROLLBACK");
+            PQclear(last);
+            if (attempt >= kAttempts)
+                throw;
+        }
+    }
+}
+
+void PostgresMemory::addOnce(const std::vector<MemoryUnit>& units)
+{
+    execute("BEGIN");
+    execute("CREATE TEMP TABLE IF NOT EXISTS tm_incoming (unit_key text, source text, target text,"
+            " source_language text, target_language text, project text, resource_type text, resource_id text,"
+            " added bigint, flagged boolean, norm text, norm_hash bigint) ON COMMIT DELETE ROWS");
+    run("COPY tm_incoming FROM STDIN");
+    const std::int64_t now = memoryNow();
+    std::string line;
+    for (const MemoryUnit& unit : units) {
+        line.clear();
+        const std::string norm = normaliseForMemory(unit.source);
+        for (const std::string* field : {&unit.source, &unit.target, &unit.sourceLanguage, &unit.targetLanguage,
+                                         &unit.project, &unit.resourceType, &unit.resourceId}) {
+            if (line.empty())
+                line = memoryUnitKey(unit);
+            line += '\t';
+            appendCopyField(line, *field);
+        }
+        line += '\t' + std::to_string(unit.time ? unit.time : now) + '\t' + (unit.flagged ? "t" : "f") + '\t';
+        appendCopyField(line, norm);
+        line += '\t' + std::to_string(textHash(norm)) + '\n';
+        if (PQputCopyData(connection_, line.data(), static_cast<int>(line.size())) != 1)
+            fail("COPY");
+    }
+    if (PQputCopyEnd(connection_, nullptr) != 1)
+        fail("COPY");
+    for (PGresult* result; (result = PQgetResult(connection_)) != nullptr;) {
+        const bool ok = PQresultStatus(result) == PGRES_COMMAND_OK;
+        PQclear(result);
+        if (!ok)
+            fail("COPY");
+    }
+    // In key order, so that two writers adding the same units wait for each other instead of
+    // deadlocking; one row per key, the newest, as one statement may not update a row twice.
+    execute("INSERT INTO tm_unit (unit_key, source, target, source_language, target_language, project,"
+            " resource_type, resource_id, added, flagged, norm, norm_hash)"
+            " SELECT DISTINCT ON (unit_key) * FROM tm_incoming ORDER BY unit_key, added DESC"
+            " ON CONFLICT (unit_key) DO UPDATE SET added = EXCLUDED.added, flagged = EXCLUDED.flagged");
+    execute("COMMIT");
+}
+
+std::vector<MemoryMatch> PostgresMemory::lookup(std::string_view source, std::string_view sourceLanguage,
+                                                std::string_view targetLanguage, int n, int minimumScore)
+{
+    MemoryMatches matches{std::string(source), n, minimumScore};
+    const std::vector<std::string> languages = {std::string(sourceLanguage), std::string(targetLanguage)};
+    const std::string where = " AND lower(replace(source_language, '_', '-')) = lower(replace($1, '_', '-'))"
+                              " AND lower(replace(target_language, '_', '-')) = lower(replace($2, '_', '-'))";
+    auto consider = [&](const Result& result) {
+        for (int row = 0; row < result.rows(); ++row)
+            matches.consider(readUnit(result.get(), row), result.text(row, 10));
+    };
+    consider(run(std::string("SELECT ") + kUnitFields + " FROM tm_unit WHERE norm_hash = $3" + where,
+                 {languages[0], languages[1], std::to_string(textHash(matches.normalised()))}));
+    if (minimumScore >= 100 || matches.normalised().empty())
+        return matches.take();
+    if (!sampled_)
+        sampleTrigrams();
+    std::vector<std::pair<double, std::string>> rare;
+    for (const std::string& gram : trigramsOf(matches.normalised()))
+        if (indexedTrigram(gram)) {
+            const auto found = sampledTrigrams_.find(gram);
+            // One the sample lacks is rare, or absent (a word the memory has never seen).
+            rare.emplace_back((found == sampledTrigrams_.end() ? 0.5 : found->second) / sampleShare_, gram);
+        }
+    std::sort(rare.begin(), rare.end());
+    std::vector<std::string> params = {languages[0], languages[1], std::to_string(textHash(matches.normalised()))};
+    std::string any;
+    std::string hits;
+    double estimated = 0;
+    for (std::size_t k = 0; k < rare.size() && k < kRareTrigrams; ++k) {
+        if (k > 0 && estimated + rare[k].first > kPostingBudget)
+            break;
+        estimated += rare[k].first;
+        params.push_back("%" + rare[k].second + "%");
+        const std::string param = "$" + std::to_string(params.size());
+        any += (any.empty() ? "norm LIKE " : " OR norm LIKE ") + param;
+        hits += (hits.empty() ? "(norm LIKE " : " + (norm LIKE ") + param + ")::int";
+    }
+    if (!any.empty()) {
+        consider(run(std::string("SELECT ") + kUnitFields + " FROM tm_unit WHERE (" + any + ") AND norm_hash <> $3" +
+                         where + " ORDER BY " + hits + " DESC LIMIT " + std::to_string(kScoredCandidates),
+                     params));
+    } else {
+        // No trigram of letters to look up ("OK", "..."): the server's own similarity search.
+        const double threshold = std::clamp((minimumScore - 40) / 100.0, 0.1, 0.6);
+        if (threshold != threshold_) {
+            execute("SET pg_trgm.similarity_threshold = " + std::to_string(threshold));
+            threshold_ = threshold;
+        }
+        consider(run(std::string("SELECT ") + kUnitFields + " FROM tm_unit WHERE norm % $4 AND norm_hash <> $3" +
+                         where + " ORDER BY similarity(norm, $4) DESC LIMIT " + std::to_string(kScoredCandidates),
+                     {languages[0], languages[1], params[2], matches.normalised()}));
+    }
+    return matches.take();
+}
+
+void PostgresMemory::forEach(const std::optional<std::string>& targetLanguage,
+                             const std::function<void(const MemoryUnit&)>& visit)
+{
+    // Row by row: a memory of a million units is never held in this process at once.
+    const std::string sql = std::string("SELECT ") + kUnitFields + " FROM tm_unit" +
+                            (targetLanguage ? " WHERE lower(replace(target_language, '_', '-')) = lower(replace($1, '_', '-'))" : "") +
+                            " ORDER BY added, id";
+    const char* value = targetLanguage ? targetLanguage->c_str() : nullptr;
+    if (!PQsendQueryParams(connection_, sql.c_str(), targetLanguage ? 1 : 0, nullptr, &value, nullptr, nullptr, 0) ||
+        !PQsetSingleRowMode(connection_))
+        fail("SELECT");
+    std::string failure;
+    for (PGresult* result; (result = PQgetResult(connection_)) != nullptr;) {
+        const ExecStatusType status = PQresultStatus(result);
+        if (status == PGRES_SINGLE_TUPLE && failure.empty()) {
+            try {
+                visit(readUnit(result, 0));
+            } catch (const std::exception& error) {
+                failure = error.what();  // the rest of the rows are read and dropped
+            }
+        } else if (status != PGRES_SINGLE_TUPLE && status != PGRES_TUPLES_OK && failure.empty()) {
+            failure = PQresultErrorMessage(result);
+        }
+        PQclear(result);
+    }
+    if (!failure.empty())
+        throw MemoryError("translation memory server: " + failure);
+}
+
+void PostgresMemory::sampleTrigrams()
+{
+    Result estimate = run("SELECT greatest(reltuples, 0)::bigint FROM pg_class WHERE relname = 'tm_unit'");
+    double rows = estimate.rows() ? static_cast<double>(estimate.integer(0, 0)) : 0;
+    if (rows < kSampleSize)
+        rows = static_cast<double>(size());
+    const double percent = rows <= kSampleSize ? 100.0 : std::min(100.0, 100.0 * kSampleSize / rows * 1.2);
+    Result sample = run("SELECT norm FROM tm_unit TABLESAMPLE SYSTEM (" + std::to_string(percent) + ") LIMIT " +
+                        std::to_string(kSampleSize));
+    sampledTrigrams_.clear();
+    for (int row = 0; row < sample.rows(); ++row)
+        for (const std::string& gram : trigramsOf(sample.text(row, 0)))
+            ++sampledTrigrams_[gram];
+    sampleShare_ = rows > 0 ? std::max(1.0, static_cast<double>(sample.rows())) / rows : 1.0;
+    sampled_ = true;
+}
+
+std::int64_t PostgresMemory::size()
+{
+    return run("SELECT count(*) FROM tm_unit").integer(0, 0);
+}
+
+std::string PostgresMemory::projectStamp(const std::string& key)
+{
+    Result stamp = run("SELECT stamp FROM tm_project WHERE key = $1", {key});
+    return stamp.rows() ? stamp.text(0, 0) : std::string();
+}
+
+void PostgresMemory::setProjectStamp(const std::string& key, const std::string& stamp)
+{
+    run("INSERT INTO tm_project (key, stamp) VALUES ($1, $2) ON CONFLICT (key) DO UPDATE SET stamp = $2", {key, stamp});
+}
+
+} // namespace qmk

@@ -1,0 +1,282 @@
+// TMX 1.4b writing (streamed, a unit at a time) and reading (pugixml).
+#include "memory/TmxFile.h"
+
+#include <pugixml.hpp>
+
+#include <cstdio>
+#include <ctime>
+#include <fstream>
+
+namespace qmk {
+namespace {
+
+constexpr std::size_t kImportBatch = 20000;
+
+// XML 1.0 cannot carry control characters other than tab, line feed and carriage return.
+bool xmlCarries(std::string_view text)
+{
+    for (char c : text) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        if (u < 0x20 && u != '\t' && u != '\n' && u != '\r')
+            return false;
+    }
+    return true;
+}
+
+void appendEscaped(std::string& out, std::string_view text)
+{
+    for (char c : text) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        case '\r': out += "&#13;"; break;  // a bare carriage return would be read back as a line feed
+        default: out += c;
+        }
+    }
+}
+
+std::string tmxDate(std::int64_t seconds)
+{
+    const std::time_t time = static_cast<std::time_t>(seconds);
+    std::tm utc{};
+    gmtime_r(&time, &utc);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y%m%dT%H%M%SZ", &utc);
+    return text;
+}
+
+std::int64_t parseTmxDate(const char* text)
+{
+    std::tm utc{};
+    if (std::sscanf(text, "%4d%2d%2dT%2d%2d%2dZ", &utc.tm_year, &utc.tm_mon, &utc.tm_mday, &utc.tm_hour, &utc.tm_min,
+                    &utc.tm_sec) != 6)
+        return 0;
+    utc.tm_year -= 1900;
+    utc.tm_mon -= 1;
+    return static_cast<std::int64_t>(timegm(&utc));
+}
+
+void appendProp(std::string& out, const char* type, const std::string& value)
+{
+    if (value.empty())
+        return;
+    out += "      <prop type=\"";
+    out += type;
+    out += "\">";
+    appendEscaped(out, value);
+    out += "</prop>\n";
+}
+
+void appendTuv(std::string& out, const std::string& language, const std::string& text)
+{
+    out += "      <tuv xml:lang=\"";
+    appendEscaped(out, language);
+    out += "\"><seg>";
+    appendEscaped(out, text);
+    out += "</seg></tuv>\n";
+}
+
+// The text of a <seg>: its characters and those of <hi> and <sub>, without inline codes.
+void segText(const pugi::xml_node& node, std::string& out)
+{
+    for (const pugi::xml_node& child : node.children()) {
+        if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata) {
+            out += child.value();
+        } else if (child.type() == pugi::node_element) {
+            const std::string_view name = child.name();
+            if (name == "hi" || name == "sub")
+                segText(child, out);
+        }
+    }
+}
+
+bool sameLanguage(std::string_view a, std::string_view b)
+{
+    return canonicalLanguageTag(a) == canonicalLanguageTag(b);
+}
+
+// "de-DE" also names the source language "de" a unit might give, and the other way round.
+bool samePrimaryLanguage(std::string_view a, std::string_view b)
+{
+    const std::string left = canonicalLanguageTag(a);
+    const std::string right = canonicalLanguageTag(b);
+    return left.substr(0, left.find('-')) == right.substr(0, right.find('-'));
+}
+
+} // namespace
+
+std::string canonicalLanguageTag(std::string_view tag)
+{
+    std::string out;
+    std::size_t start = 0;
+    for (int index = 0; start <= tag.size(); ++index) {
+        std::size_t end = tag.find_first_of("-_", start);
+        if (end == std::string_view::npos)
+            end = tag.size();
+        std::string part(tag.substr(start, end - start));
+        for (std::size_t i = 0; i < part.size(); ++i) {
+            char& c = part[i];
+            const bool upper = index > 0 && (part.size() == 2 || (part.size() == 4 && i == 0));
+            if (upper && c >= 'a' && c <= 'z')
+                c = static_cast<char>(c - 'a' + 'A');
+            else if (!upper && c >= 'A' && c <= 'Z')
+                c = static_cast<char>(c - 'A' + 'a');
+        }
+        if (!out.empty() || index > 0)
+            out += '-';
+        out += part;
+        start = end + 1;
+    }
+    return out;
+}
+
+TmxExportResult exportTmx(TranslationMemory& memory, const std::filesystem::path& file,
+                          const std::optional<std::string>& targetLanguage)
+{
+    TmxExportResult result;
+    std::filesystem::path partial = file;
+    partial += ".part";
+    std::ofstream out(partial, std::ios::binary | std::ios::trunc);
+    if (!out) {
+        result.problem = "cannot write " + partial.string();
+        return result;
+    }
+    out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+           "<!DOCTYPE tmx SYSTEM \"tmx14.dtd\">\n"
+           "<tmx version=\"1.4\">\n"
+           "  <header creationtool=\"Quillmark\" creationtoolversion=\"" QMK_VERSION "\" segtype=\"block\""
+           " o-tmf=\"qmk32\" adminlang=\"en-US\" srclang=\"*all*\" datatype=\"plaintext\"/>\n"
+           "  <body>\n";
+    std::string tu;
+    try {
+        memory.forEach(targetLanguage, [&](const MemoryUnit& unit) {
+            if (!xmlCarries(unit.source) || !xmlCarries(unit.target)) {
+                ++result.skipped;
+                return;
+            }
+            tu.clear();
+            const std::string date = tmxDate(unit.time);
+            tu += "    <tu srclang=\"";
+            appendEscaped(tu, unit.sourceLanguage);
+            tu += "\" creationdate=\"" + date + "\" changedate=\"" + date + "\">\n";
+            appendProp(tu, "x-project", unit.project);
+            appendProp(tu, "x-resource-type", unit.resourceType);
+            appendProp(tu, "x-resource-id", unit.resourceId);
+            if (unit.flagged)
+                appendProp(tu, "x-flagged", "yes");
+            appendTuv(tu, unit.sourceLanguage, unit.source);
+            appendTuv(tu, unit.targetLanguage, unit.target);
+            tu += "    </tu>\n";
+            out << tu;
+            ++result.units;
+        });
+    } catch (const MemoryError& error) {
+        out.close();
+        std::filesystem::remove(partial);
+        result.problem = error.what();
+        return result;
+    }
+    out << "  </body>\n</tmx>\n";
+    out.close();
+    std::error_code ec;
+    if (!out || (std::filesystem::rename(partial, file, ec), ec)) {
+        std::filesystem::remove(partial, ec);
+        result.problem = "cannot write " + file.string();
+        return result;
+    }
+    result.ok = true;
+    return result;
+}
+
+TmxImportResult importTmx(TranslationMemory& memory, const std::filesystem::path& file)
+{
+    TmxImportResult result;
+    pugi::xml_document document;
+    const pugi::xml_parse_result parsed = document.load_file(file.c_str(), pugi::parse_default | pugi::parse_ws_pcdata);
+    if (!parsed) {
+        result.problem = file.string() + ": " + parsed.description() + " at byte " + std::to_string(parsed.offset);
+        return result;
+    }
+    const pugi::xml_node tmx = document.child("tmx");
+    if (!tmx) {
+        result.problem = file.string() + " is no TMX file";
+        return result;
+    }
+    const std::string headerSource = tmx.child("header").attribute("srclang").as_string();
+    std::vector<MemoryUnit> batch;
+    try {
+        for (const pugi::xml_node& tu : tmx.child("body").children("tu")) {
+            std::string sourceLanguage = tu.attribute("srclang").as_string(headerSource.c_str());
+            MemoryUnit unit;
+            const char* date = tu.attribute("changedate").as_string(tu.attribute("creationdate").as_string());
+            unit.time = parseTmxDate(date);
+            for (const pugi::xml_node& prop : tu.children("prop")) {
+                const std::string_view type = prop.attribute("type").as_string();
+                if (type == "x-project")
+                    unit.project = prop.text().as_string();
+                else if (type == "x-resource-type")
+                    unit.resourceType = prop.text().as_string();
+                else if (type == "x-resource-id" || type == "x-context")
+                    unit.resourceId = prop.text().as_string();
+                else if (type == "x-flagged")
+                    unit.flagged = std::string_view(prop.text().as_string()) == "yes";
+            }
+            // The source: the <tuv> of the source language (of its primary language when no
+            // <tuv> has the very tag), or the first when the file says "*all*".
+            pugi::xml_node source;
+            const bool anySource = sourceLanguage.empty() || sourceLanguage == "*all*";
+            for (const pugi::xml_node& tuv : tu.children("tuv")) {
+                const char* lang = tuv.attribute("xml:lang").as_string(tuv.attribute("lang").as_string());
+                if (anySource) {
+                    source = tuv;
+                    break;
+                }
+                if (sameLanguage(lang, sourceLanguage)) {
+                    source = tuv;
+                    break;
+                }
+                if (!source && samePrimaryLanguage(lang, sourceLanguage))
+                    source = tuv;
+            }
+            if (!source) {
+                ++result.skipped;
+                continue;
+            }
+            unit.sourceLanguage =
+                canonicalLanguageTag(source.attribute("xml:lang").as_string(source.attribute("lang").as_string()));
+            unit.source.clear();
+            segText(source.child("seg"), unit.source);
+            bool any = false;
+            for (const pugi::xml_node& tuv : tu.children("tuv")) {
+                if (tuv == source)
+                    continue;
+                MemoryUnit translation = unit;
+                segText(tuv.child("seg"), translation.target);
+                translation.targetLanguage =
+                    canonicalLanguageTag(tuv.attribute("xml:lang").as_string(tuv.attribute("lang").as_string()));
+                if (translation.target.empty() || unit.source.empty() || translation.targetLanguage.empty())
+                    continue;
+                batch.push_back(std::move(translation));
+                any = true;
+            }
+            if (!any)
+                ++result.skipped;
+            if (batch.size() >= kImportBatch) {
+                memory.add(batch);
+                result.units += static_cast<std::int64_t>(batch.size());
+                batch.clear();
+            }
+        }
+        memory.add(batch);
+        result.units += static_cast<std::int64_t>(batch.size());
+    } catch (const MemoryError& error) {
+        result.problem = error.what();
+        return result;
+    }
+    result.ok = true;
+    return result;
+}
+
+} // namespace qmk

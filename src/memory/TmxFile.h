@@ -1,0 +1,40 @@
+// Translation memories in TMX 1.4b, the exchange format every translation tool reads: the
+// memory written out (all of it or one target language) and TMX files of other tools read in.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "memory/TranslationMemory.h"
+
+namespace qmk {
+
+struct TmxExportResult {
+    bool ok = false;
+    std::int64_t units = 0;    // translation units written
+    std::int64_t skipped = 0;  // units with characters XML cannot carry (control characters)
+    std::string problem;       // why nothing was written
+};
+// Writes one <tu> per unit with its source and target <tuv>, project, resource type and Id as
+// properties and the review flag; the file is replaced only once it was written whole.
+TmxExportResult exportTmx(TranslationMemory& memory, const std::filesystem::path& file,
+                          const std::optional<std::string>& targetLanguage);
+
+struct TmxImportResult {
+    bool ok = false;
+    std::int64_t units = 0;    // translations added (one per target <tuv>)
+    std::int64_t skipped = 0;  // <tu> without a source or any translation
+    std::string problem;       // why nothing was read
+};
+// Adds the translations of a TMX file: the <tuv> in the unit's (or the header's) source
+// language is the source, every other <tuv> with a text a translation of it. Inline codes
+// (<bpt>, <ept>, <ph>, <it>, <ut>) are left out of the texts.
+TmxImportResult importTmx(TranslationMemory& memory, const std::filesystem::path& file);
+
+// A tag in the form the exchange writes it: language lower case, script title case, region
+// upper case, "_" read as "-" ("DE_de" -> "de-DE", "sr-latn-rs" -> "sr-Latn-RS").
+std::string canonicalLanguageTag(std::string_view tag);
+
+} // namespace qmk

@@ -1,0 +1,152 @@
+// TMX files of the memory: written and read back unchanged, read from other tools' files with
+// their variants, and judged by outside readers where they are installed.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "common/TempDir.h"
+#include "memory/SqliteMemory.h"
+#include "memory/TmxFile.h"
+
+namespace qmk {
+namespace {
+
+std::vector<MemoryUnit> allUnits(TranslationMemory& memory)
+{
+    std::vector<MemoryUnit> units;
+    memory.forEach(std::nullopt, [&](const MemoryUnit& u) { units.push_back(u); });
+    return units;
+}
+
+bool installed(const std::string& command)
+{
+    return std::system((command + " > /dev/null 2>&1").c_str()) == 0;
+}
+
+class TmxFileTest : public ::testing::Test {
+protected:
+    TmxFileTest()
+    {
+        MemoryUnit open{"&Open <file> \"now\" & then\r\n\ttab", "Datei <öffnen> \"jetzt\" & dann\r\n\tTab", "en-US",
+                        "de-DE", "app.rc", "Menu Item", "IDM_OPEN", 1767225600, true};
+        MemoryUnit save{"Save", "Enregistrer", "en-US", "fr-FR", "app.rc", "Stringtable String", "IDS_SAVE",
+                        1767225660, false};
+        MemoryUnit plain{"Close", "Schließen", "en-US", "de-DE", "", "", "", 1767225720, false};
+        units = {open, save, plain};
+        memory.add(units);
+    }
+
+    test::TempDir dir;
+    SqliteMemory memory{dir / "memory.db"};
+    std::vector<MemoryUnit> units;
+};
+
+TEST_F(TmxFileTest, ExportedMemoryReadsBackUnchanged)
+{
+    const TmxExportResult written = exportTmx(memory, dir / "all.tmx", std::nullopt);
+    ASSERT_TRUE(written.ok) << written.problem;
+    EXPECT_EQ(written.units, 3);
+    SqliteMemory copy(dir / "copy.db");
+    const TmxImportResult read = importTmx(copy, dir / "all.tmx");
+    ASSERT_TRUE(read.ok) << read.problem;
+    EXPECT_EQ(read.units, 3);
+    EXPECT_EQ(read.skipped, 0);
+    EXPECT_EQ(allUnits(copy), units);
+    // Read twice, nothing is doubled.
+    EXPECT_TRUE(importTmx(copy, dir / "all.tmx").ok);
+    EXPECT_EQ(copy.size(), 3);
+}
+
+TEST_F(TmxFileTest, ExportOfOneLanguageHoldsOnlyItsUnits)
+{
+    ASSERT_TRUE(exportTmx(memory, dir / "de.tmx", std::string("de-de")).ok);
+    SqliteMemory copy(dir / "copy.db");
+    ASSERT_TRUE(importTmx(copy, dir / "de.tmx").ok);
+    EXPECT_EQ(copy.size(), 2);
+    const std::string text = test::readFile(dir / "de.tmx");
+    EXPECT_EQ(text.find("fr-FR"), std::string::npos);
+    EXPECT_NE(text.find("<tuv xml:lang=\"de-DE\">"), std::string::npos);
+}
+
+TEST_F(TmxFileTest, OtherToolsFilesAreReadWithTheirVariants)
+{
+    const auto file = dir.write("other.tmx", R"(<?xml version="1.0" encoding="UTF-8"?>
+<tmx version="1.4"><header creationtool="x" creationtoolversion="1" segtype="sentence" o-tmf="x"
+ adminlang="en" srclang="EN" datatype="plaintext"/>
+<body>
+ <tu changedate="20250102T030405Z"><prop type="x-context">IDS_PRINT</prop>
+  <tuv xml:lang="de_de"><seg>Drucken <ph>%s</ph></seg></tuv>
+  <tuv xml:lang="en-us"><seg>Print <bpt i="1">&lt;b&gt;</bpt>now<ept i="1">&lt;/b&gt;</ept></seg></tuv>
+  <tuv lang="FR-fr"><seg>Imprimer</seg></tuv>
+  <tuv xml:lang="it-IT"><seg></seg></tuv>
+ </tu>
+ <tu srclang="fr-FR"><tuv xml:lang="fr-FR"><seg>Oui</seg></tuv><tuv xml:lang="de-DE"><seg>Ja</seg></tuv></tu>
+ <tu><tuv xml:lang="de-DE"><seg>Nur Deutsch</seg></tuv></tu>
+</body></tmx>)");
+    SqliteMemory other(dir / "other.db");
+    const TmxImportResult read = importTmx(other, file);
+    ASSERT_TRUE(read.ok) << read.problem;
+    EXPECT_EQ(read.units, 3);
+    EXPECT_EQ(read.skipped, 1);
+    const auto german = other.lookup("Print now", "en-US", "de-DE", 5, 100);
+    ASSERT_EQ(german.size(), 1u);
+    EXPECT_EQ(german[0].unit.target, "Drucken ");
+    EXPECT_EQ(german[0].unit.resourceId, "IDS_PRINT");
+    EXPECT_EQ(german[0].unit.time, 1735787045);
+    EXPECT_EQ(other.lookup("Print now", "en-US", "fr-FR", 5, 100).size(), 1u);
+    EXPECT_EQ(other.lookup("Oui", "fr-FR", "de-DE", 5, 100).size(), 1u);
+}
+
+TEST_F(TmxFileTest, BrokenFilesAndUnwritableFoldersAreReportedWithNothingHalfDone)
+{
+    const auto broken = dir.write("broken.tmx", "<tmx><body><tu><tuv xml:lang=\"en\"><seg>x</seg></tuv>");
+    const TmxImportResult read = importTmx(memory, broken);
+    EXPECT_FALSE(read.ok);
+    EXPECT_FALSE(read.problem.empty());
+    EXPECT_FALSE(importTmx(memory, dir.write("not.tmx", "<xliff/>")).ok);
+    EXPECT_EQ(memory.size(), 3);
+    const TmxExportResult written = exportTmx(memory, dir / "missing" / "out.tmx", std::nullopt);
+    EXPECT_FALSE(written.ok);
+    EXPECT_FALSE(std::filesystem::exists(dir / "missing"));
+}
+
+TEST(TmxLanguageTags, AreWrittenAsTheExchangeWritesThem)
+{
+    EXPECT_EQ(canonicalLanguageTag("DE_de"), "de-DE");
+    EXPECT_EQ(canonicalLanguageTag("sr-latn-rs"), "sr-Latn-RS");
+    EXPECT_EQ(canonicalLanguageTag("es-419"), "es-419");
+    EXPECT_EQ(canonicalLanguageTag("JA"), "ja");
+}
+
+// The export as outside readers see it: well-formed XML, valid against the TMX DTD where one is
+// installed, and every unit read by translate-toolkit's TMX reader.
+TEST_F(TmxFileTest, OutsideReadersTakeTheExport)
+{
+    const auto file = dir / "all.tmx";
+    ASSERT_TRUE(exportTmx(memory, file, std::nullopt).ok);
+    if (!installed("command -v xmllint") || !installed("/usr/bin/python3 -c 'import translate.storage.tmx'"))
+        GTEST_SKIP() << "xmllint (libxml2-utils) or translate-toolkit is not installed";
+    EXPECT_TRUE(installed("xmllint --noout '" + file.string() + "'"));
+    const char* dtd = std::getenv("QMK_TMX_DTD");
+    for (const char* place : {"/usr/share/xml/tmx/tmx14.dtd", "/usr/share/xml/tmx/1.4/tmx14.dtd"})
+        if (!dtd && std::filesystem::exists(place))
+            dtd = place;
+    if (dtd)
+        EXPECT_TRUE(installed("xmllint --noout --dtdvalid '" + std::string(dtd) + "' '" + file.string() + "'"));
+    else
+        std::printf("TMX DTD not installed (QMK_TMX_DTD names one): the export was checked for well-formedness only\n");
+    const auto out = dir / "read.txt";
+    const std::string script =
+        "import sys\nfrom translate.storage import tmx\nf = tmx.tmxfile.parsefile(sys.argv[1])\n"
+        "out = open(sys.argv[2], 'w', encoding='utf-8')\n"
+        "for u in f.units:\n    out.write(u.source + '|' + u.target + '\\n')\n";
+    dir.write("read.py", script);
+    ASSERT_TRUE(installed("/usr/bin/python3 '" + (dir / "read.py").string() + "' '" + file.string() + "' '" + out.string() + "'"));
+    const std::string read = test::readFile(out);
+    EXPECT_NE(read.find("Save|Enregistrer\n"), std::string::npos) << read;
+    EXPECT_NE(read.find("Close|Schließen\n"), std::string::npos) << read;
+    EXPECT_NE(read.find("&Open <file> \"now\" & then"), std::string::npos) << read;
+}
+
+} // namespace
+} // namespace qmk

@@ -1,0 +1,140 @@
+// A project and the translation memory: what the project gives the memory (once per change,
+// never its excluded texts or version block headers), what a stored translation adds, and
+// pre-translation taking identical texts as translated, alike ones for review, markup-checked,
+// as one step Undo takes back.
+#include <gtest/gtest.h>
+
+#include "common/RecordingFeedback.h"
+#include "common/TempDir.h"
+#include "memory/SqliteMemory.h"
+#include "project/CQuillDoc.h"
+#include "project/MemoryFeed.h"
+#include "project/PreTranslate.h"
+#include "project/TextTableRows.h"
+
+namespace qmk {
+namespace {
+
+constexpr LanguageId German{7, 1};
+
+const char* const kScript =
+    "LANGUAGE LANG_ENGLISH, SUBLANG_ENGLISH_US\n"
+    "STRINGTABLE\nBEGIN\n"
+    "    IDS_HELLO \"Hello, world\"\n"
+    "    IDS_BYE \"Goodbye, my friend\"\n"
+    "    IDS_FILES \"%d files copied\"\n"
+    "    IDS_QUOTE \"Say \"\"yes\"\"\\nnow\"\n"
+    "    IDS_NEW \"Something new\"\n"
+    "    IDS_SKIP \"Excluded text\"\n"
+    "END\n";
+
+class TranslationMemoryProjectTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        doc = std::make_unique<CQuillDoc>(feedback, std::vector<std::string>{});
+        ASSERT_TRUE(doc->OnOpenDocument(dir.write("app.rc", kScript)));
+        ASSERT_TRUE(doc->NewTranslation(German, "app-German.rc").done());
+        ASSERT_TRUE(doc->reloadRows().done());
+    }
+    int lineOf(const std::string& id)
+    {
+        const TextTableRows& rows = doc->rows();
+        for (int row = 0; row < rows.rowCount(); ++row)
+            if (rows.displayText(row, TextTableColumns::IdColumn) == id)
+                return rows.item(row).lineIndex;
+        ADD_FAILURE() << "no row " << id;
+        return -1;
+    }
+    std::string translation(const std::string& id)
+    {
+        const int row = doc->rows().rowOfLineIndex(lineOf(id));
+        return doc->rows().displayText(row, doc->rows().columns().columnOfLanguage(German));
+    }
+    bool flagged(const std::string& id)
+    {
+        return doc->rows().item(doc->rows().rowOfLineIndex(lineOf(id))).isModified(German);
+    }
+    MemoryUnit remembered(std::string source, std::string target)
+    {
+        return {std::move(source), std::move(target), "en-US", "de-DE", "old.rc", "Stringtable String", "IDS_X", 1, false};
+    }
+
+    test::TempDir dir;
+    test::RecordingFeedback feedback;
+    std::unique_ptr<CQuillDoc> doc;
+    SqliteMemory memory{dir / "memory.db"};
+};
+
+TEST_F(TranslationMemoryProjectTest, ProjectGivesItsTranslationsOnceAndNeverItsExcludedTexts)
+{
+    ASSERT_TRUE(doc->storeTranslation(lineOf("IDS_HELLO"), German, "Hallo, Welt").done());
+    ASSERT_TRUE(doc->storeTranslation(lineOf("IDS_SKIP"), German, "Ausgeschlossen").done());
+    ASSERT_TRUE(doc->setExcluded(lineOf("IDS_SKIP"), true).done());
+    const MemoryFeedResult first = addProjectToMemory(*doc, memory, std::nullopt);
+    ASSERT_TRUE(first.ok) << first.problem;
+    EXPECT_EQ(first.added, 1);
+    const auto found = memory.lookup("Hello, world", "en-US", "de-DE", 5, 100);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].unit.target, "Hallo, Welt");
+    EXPECT_EQ(found[0].unit.project, "app.rc");
+    EXPECT_EQ(found[0].unit.resourceId, "IDS_HELLO");
+    EXPECT_TRUE(memory.lookup("Excluded text", "en-US", "de-DE", 5, 50).empty());
+    // Opened again with nothing changed: nothing to add.
+    const MemoryFeedResult again = addProjectToMemory(*doc, memory, std::nullopt);
+    EXPECT_TRUE(again.unchanged);
+    EXPECT_EQ(memory.size(), 1);
+}
+
+TEST_F(TranslationMemoryProjectTest, FeederAddsEveryStoredTranslationWithItsFlag)
+{
+    MemoryFeeder feeder(*doc, memory);
+    ASSERT_TRUE(doc->storeTranslation(lineOf("IDS_QUOTE"), German, "Sag \"\"ja\"\"\\njetzt").done());
+    const auto found = memory.lookup("Say \"yes\"\nnow", "en-US", "de-DE", 5, 100);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].unit.target, "Sag \"ja\"\njetzt");  // as the XLIFF export writes it
+    EXPECT_FALSE(found[0].unit.flagged);
+    ASSERT_TRUE(doc->storeTranslation(lineOf("IDS_BYE"), German, "Tschüss", true).done());
+    const auto bye = memory.lookup("Goodbye, my friend", "en-US", "de-DE", 5, 100);
+    ASSERT_EQ(bye.size(), 1u);
+    EXPECT_TRUE(bye[0].unit.flagged);
+    EXPECT_TRUE(feeder.problem().empty());
+}
+
+TEST_F(TranslationMemoryProjectTest, PreTranslationTakesIdenticalTextsAsTranslatedAndAlikeOnesForReview)
+{
+    memory.add({remembered("Hello, world", "Hallo, Welt"), remembered("Goodbye, my friends", "Auf Wiedersehen, meine Freunde"),
+                remembered("%d files copied", "Dateien kopiert"), remembered("Say \"yes\"\nnow", "Sag \"ja\"\njetzt")});
+    const PreTranslateResult result = preTranslate(*doc, memory, German, 70);
+    ASSERT_TRUE(result.ok) << result.problem;
+    EXPECT_EQ(result.exact, 2);
+    EXPECT_EQ(result.fuzzy, 1);
+    EXPECT_EQ(result.disagreeing, 1);  // the memory's translation lost the placeholder
+    EXPECT_EQ(result.withoutMatch, 2);
+    EXPECT_EQ(translation("IDS_HELLO"), "Hallo, Welt");
+    EXPECT_FALSE(flagged("IDS_HELLO"));
+    EXPECT_EQ(translation("IDS_QUOTE"), "Sag \"\"ja\"\"\\njetzt");  // stored as the script needs it
+    EXPECT_EQ(translation("IDS_BYE"), "Auf Wiedersehen, meine Freunde");
+    EXPECT_TRUE(flagged("IDS_BYE"));
+    EXPECT_EQ(translation("IDS_FILES"), "");
+    // One step of the history takes all of it back.
+    EXPECT_TRUE(doc->undo().result.done());
+    EXPECT_EQ(translation("IDS_HELLO"), "");
+    EXPECT_EQ(translation("IDS_BYE"), "");
+    EXPECT_TRUE(doc->redo().result.done());
+    EXPECT_TRUE(flagged("IDS_BYE"));
+}
+
+TEST_F(TranslationMemoryProjectTest, PreTranslationAtTheDefaultTakesOnlyIdenticalTextsAndKeepsTranslations)
+{
+    ASSERT_TRUE(doc->storeTranslation(lineOf("IDS_HELLO"), German, "Servus").done());
+    memory.add({remembered("Hello, world", "Hallo, Welt"), remembered("Goodbye, my friends", "Auf Wiedersehen")});
+    const PreTranslateResult result = preTranslate(*doc, memory, German, 100);
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(result.exact + result.fuzzy, 0);
+    EXPECT_EQ(translation("IDS_HELLO"), "Servus");
+    EXPECT_EQ(translation("IDS_BYE"), "");
+}
+
+} // namespace
+} // namespace qmk
