@@ -124,6 +124,9 @@ void TranslationFindings::sourceUpdated()
 
 void TranslationFindings::checksChanged()
 {
+    // The checks read which findings stand and which checks are on when they are made.
+    if (language_)
+        checks_ = std::make_unique<TranslationChecks>(doc_, *language_);
     runAll();
 }
 

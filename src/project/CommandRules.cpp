@@ -46,6 +46,7 @@ const std::vector<CommandRule>& rules()
         {cmd::ExcludeItem, itemFound, [](State s) { return s.item.found && s.item.excluded; }},
         {uicmd::PseudoTranslate, [](State s) { return s.translationCurrent; }},
         {uicmd::Statistics, [](State s) { return s.project; }},
+        {uicmd::PreTranslate, [](State s) { return s.translationCurrent; }},
         {uicmd::AcceptSourceChange, [](State s) { return s.translationCurrent && s.item.found && s.item.flagged; }},
         {cmd::ShowChangedSourceText, [](State s) { return s.item.found && s.item.flagged; }},
         {cmd::VersionBlockHeader, [](State s) { return s.item.found && s.item.itemType == ItemType::BlockHeader; }},

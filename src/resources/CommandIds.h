@@ -105,6 +105,7 @@ inline constexpr int PreviousFlagged = 59505;
 inline constexpr int AcceptSourceChange = 59506;
 inline constexpr int PseudoTranslate = 59507;
 inline constexpr int Statistics = 59508;
+inline constexpr int PreTranslate = 59509;
 } // namespace uicmd
 
 } // namespace qmk

@@ -85,6 +85,18 @@ inline constexpr char ExportPlatformTitle[] = "Export for Translation Platform";
 inline constexpr char ExportPlatformDone[] = "%1 texts written to %2";
 inline constexpr char ExportPlatformFailed[] = "Export for translation platform %1\nThe file could not be written: %2";
 inline constexpr char SettingsNotWritten[] = "The settings could not be written to %1.";
+inline constexpr char MemoryTitle[] = "Translation Memory";
+inline constexpr char MemoryExactMatch[] = "The same source text, for the same kind of item";
+inline constexpr char MemoryMatchSource[] = "Its source:";
+inline constexpr char MenuPreTranslate[] = "Pre-&Translate from Memory...";
+inline constexpr char StatusPreTranslate[] =
+    "Fills the untranslated texts of the current translation from the translation memory";
+inline constexpr char PreTranslateTitle[] = "Pre-Translate from Memory";
+inline constexpr char PreTranslateMinimum[] =
+    "Take matches scoring at least (%); 100 takes only identical source texts, others are flagged for review:";
+inline constexpr char PreTranslateDone[] =
+    "%1 texts translated, %2 flagged for review; %3 without a match, %4 matches that did not fit";
+inline constexpr char MemoryUnavailable[] = "The translation memory is not available: %1";
 inline constexpr char ChecksTitle[] = "Checks";
 inline constexpr char MenuPseudoTranslate[] = "&Pseudo-Translate...";
 inline constexpr char StatusPseudoTranslate[] =

@@ -40,6 +40,7 @@ class CMessageBoxFeedback;
 class CRowListView;
 class CTranslDlgView;
 class CChecksView;
+class CMemoryView;
 class CPreviewView;
 class Settings;
 
@@ -94,6 +95,7 @@ public:
     // The chosen item's translation still says what its changed source says: the flag goes.
     void acceptSourceChange();
     void pseudoTranslate();
+    void preTranslate();
     void showStatistics();
     void removeMarks();
     void stepItem(bool forward);
@@ -163,6 +165,7 @@ private:
     CRowListView* projectFiles_ = nullptr;
     CTranslDlgView* translateForm_ = nullptr;
     CChecksView* checksView_ = nullptr;
+    CMemoryView* memoryView_ = nullptr;
     QDockWidget* translateBar_ = nullptr;
     QComboBox* languageList_ = nullptr;
     QMenu* recentMenu_ = nullptr;

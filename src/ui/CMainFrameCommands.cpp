@@ -1,6 +1,8 @@
 // The main window's commands: what each row of the command table runs.
 #include "ui/CMainFrame.h"
 #include "checks/PseudoTranslation.h"
+#include "project/PreTranslate.h"
+#include <QInputDialog>
 #include "ui/CStatisticsDlg.h"
 
 #include <QApplication>
@@ -139,6 +141,32 @@ void CMainFrame::pseudoTranslate()
     if (result.outcome == OperationResult::Done)
         statusBar()->showMessage(QString::fromStdString(fillPlaceholders(
             txt::PseudoTranslateDone, {std::to_string(result.filled), std::to_string(result.kept)})));
+}
+
+void CMainFrame::preTranslate()
+{
+    CChildFrame* child = activeChild();
+    const std::optional<LanguageId> language = child ? child->textList()->currentLanguage() : std::nullopt;
+    if (!language)
+        return;
+    TranslationMemory* memory = memoryFeeds_.memory();
+    if (!memory) {
+        feedback_.messageText(fillPlaceholders(txt::MemoryUnavailable, {memoryFeeds_.problem()}), Icon::Exclamation);
+        return;
+    }
+    bool chosen = false;
+    const int minimum = QInputDialog::getInt(this, qs(txt::PreTranslateTitle), qs(txt::PreTranslateMinimum), 100, 50,
+                                             100, 1, &chosen);
+    if (!chosen)
+        return;
+    const PreTranslateResult result = qmk::preTranslate(child->document(), *memory, *language, minimum);
+    if (!result.ok) {
+        feedback_.messageText(fillPlaceholders(txt::MemoryUnavailable, {result.problem}), Icon::Exclamation);
+        return;
+    }
+    statusBar()->showMessage(QString::fromStdString(fillPlaceholders(
+        txt::PreTranslateDone, {std::to_string(result.exact), std::to_string(result.fuzzy),
+                                std::to_string(result.withoutMatch), std::to_string(result.disagreeing + result.unfit)})));
 }
 
 void CMainFrame::showStatistics()

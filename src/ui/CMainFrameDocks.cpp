@@ -4,6 +4,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QShortcut>
 
 #include "app/ProjectFileList.h"
 #include "app/Settings.h"
@@ -13,6 +14,7 @@
 #include "resources/UiTexts.h"
 #include "ui/CChecksView.h"
 #include "ui/CChildFrame.h"
+#include "ui/CMemoryView.h"
 #include "ui/CMainFrame.h"
 #include "ui/CPreviewView.h"
 #include "ui/CRowListView.h"
@@ -64,16 +66,33 @@ void CMainFrame::createDocks()
     translate->raise();
     connect(checksView_, &CChecksView::itemWanted, this, &CMainFrame::goToFinding);
 
+    auto* memory = new QDockWidget(qs(txt::MemoryTitle), this);
+    memory->setObjectName(QStringLiteral("memoryBar"));
+    memoryView_ = new CMemoryView(memoryFeeds_, settings_.memorySettings().minimumScore, memory);
+    memory->setWidget(memoryView_);
+    addDockWidget(Qt::BottomDockWidgetArea, memory);
+    tabifyDockWidget(checks, memory);
+    translate->raise();
+    connect(memoryView_, &CMemoryView::matchWanted, translateForm_, &CTranslDlgView::proposeTranslation);
+    connect(translateForm_, &CTranslDlgView::stored, memoryView_, &CMemoryView::refresh);
+    // Ctrl+1 to Ctrl+5: the matches, best first, into the Translation box.
+    for (int i = 0; i < kSuggestionCount; ++i) {
+        auto* take = new QShortcut(QKeySequence(Qt::CTRL | (Qt::Key_1 + i)), this);
+        connect(take, &QShortcut::activated, this, [this, i] { memoryView_->takeMatch(i); });
+    }
+
     QMenu* view = findChild<QMenu*>(QStringLiteral("viewMenu"));
     view->addAction(files->toggleViewAction());
     view->addAction(translate->toggleViewAction());
     view->addAction(checks->toggleViewAction());
+    view->addAction(memory->toggleViewAction());
 }
 
 void CMainFrame::bindPanels(CChildFrame* child)
 {
     translateForm_->bind(child);
     checksView_->bind(child);
+    memoryView_->bind(child);
 }
 
 void CMainFrame::goToFinding(int lineIndex)

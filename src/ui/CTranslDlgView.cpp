@@ -232,6 +232,14 @@ void CTranslDlgView::showChosen()
     showFindings();
 }
 
+void CTranslDlgView::proposeTranslation(const QString& text)
+{
+    if (!translation_->isEnabled() || translation_->isReadOnly())
+        return;
+    translation_->setPlainText(text);  // the edit marks the bar edited
+    focusTranslation();
+}
+
 void CTranslDlgView::showFindings()
 {
     QStringList lines;

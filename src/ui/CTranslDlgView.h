@@ -88,6 +88,10 @@ protected:
 private:
     void applyRules();
     void showFindings();
+
+public:
+    // Puts a text into the Translation box as if typed: nothing is stored until OK.
+    void proposeTranslation(const QString& text);
     void setTranslationText(const QString& text);
     void showModified(bool modified);
     void focusTranslation();

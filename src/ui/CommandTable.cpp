@@ -45,6 +45,7 @@ const std::vector<CommandEntry>& commandTable()
         {uicmd::PreviousFlagged, MenuPreviousFlagged, QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_Up),
          StatusPreviousFlagged, "", [](CMainFrame& f) { f.goToItem(false, WantedItem::Flagged); }},
         {uicmd::PseudoTranslate, MenuPseudoTranslate, {}, StatusPseudoTranslate, "", [](CMainFrame& f) { f.pseudoTranslate(); }},
+        {uicmd::PreTranslate, MenuPreTranslate, {}, StatusPreTranslate, "", [](CMainFrame& f) { f.preTranslate(); }},
         {uicmd::Statistics, MenuStatistics, {}, StatusStatisticsCommand, "", [](CMainFrame& f) { f.showStatistics(); }},
         {uicmd::AcceptSourceChange, MenuAcceptSourceChange, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A),
          StatusAcceptSourceChange, "", [](CMainFrame& f) { f.acceptSourceChange(); }},

@@ -9,6 +9,7 @@
 #include "memory/SqliteMemory.h"
 #include "project/CQuillDoc.h"
 #include "project/MemoryFeed.h"
+#include "project/MemorySuggestions.h"
 #include "project/PreTranslate.h"
 #include "project/TextTableRows.h"
 
@@ -137,4 +138,28 @@ TEST_F(TranslationMemoryProjectTest, PreTranslationAtTheDefaultTakesOnlyIdentica
 }
 
 } // namespace
+TEST_F(TranslationMemoryProjectTest, SuggestionsShowTheBarsFormTheirOriginAndHowTheirSourceDiffers)
+{
+    MemoryUnit quote = remembered("Say \"yes\"\nnow", "Sag \"ja\"\njetzt");
+    quote.resourceId = "IDS_QUOTE";
+    MemoryUnit alike = remembered("Goodbye, my dear friend", "Auf Wiedersehen, mein lieber Freund");
+    alike.flagged = true;
+    memory.add({quote, alike});
+    const std::vector<MemorySuggestion> exact = memorySuggestions(*doc, memory, lineOf("IDS_QUOTE"), German, 60);
+    ASSERT_EQ(exact.size(), 1u);
+    EXPECT_TRUE(exact[0].exact);
+    EXPECT_EQ(exact[0].translation, "Sag \"ja\"\\njetzt");  // as the bar shows it: quotes single, escapes typed
+    EXPECT_EQ(exact[0].origin, "old.rc: IDS_QUOTE");
+    const std::vector<MemorySuggestion> fuzzy = memorySuggestions(*doc, memory, lineOf("IDS_BYE"), German, 60);
+    ASSERT_EQ(fuzzy.size(), 1u);
+    EXPECT_FALSE(fuzzy[0].exact);
+    EXPECT_LT(fuzzy[0].score, 100);
+    EXPECT_EQ(fuzzy[0].origin, "old.rc: IDS_X (to review)");
+    bool deletion = false;
+    for (const DiffSegment& segment : fuzzy[0].diff)
+        deletion = deletion || (segment.kind == DiffSegment::Kind::Deleted && segment.text.find("dear") != std::string::npos);
+    EXPECT_TRUE(deletion);  // "dear" is in the match's source, not in this one
+    EXPECT_TRUE(memorySuggestions(*doc, memory, lineOf("IDS_NEW"), German, 60).empty());
+}
+
 } // namespace qmk

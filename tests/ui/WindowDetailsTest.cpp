@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -16,7 +17,13 @@
 #include "WindowFixture.h"
 #include "project/ChosenItem.h"
 #include "resources/CommandIds.h"
+#include "memory/SqliteMemory.h"
+#include "parser/LanguageTags.h"
+#include "project/SourceLanguageTag.h"
+#include "ui/CChecksView.h"
 #include "ui/CDynBitmapView.h"
+#include "ui/CMemoryView.h"
+#include "ui/CTextTableModel.h"
 #include "ui/CDynDlgView.h"
 #include "ui/CDynMenuView.h"
 #include "ui/CFindDlg.h"
@@ -220,6 +227,53 @@ TEST_F(WindowDetailsTest, AFlaggedTranslationIsFoundAcceptedAndTheAcceptTakenBac
     frame->action(uicmd::Undo)->trigger();
     EXPECT_TRUE(itemTexts(doc, lineOf("IDS_BYE"), German).flagged);
     EXPECT_EQ(itemTexts(doc, lineOf("IDS_BYE"), German).translation, "Tschüss");
+}
+
+TEST_F(WindowDetailsTest, ChecksMarkTheCellListTheFindingAndLetItStand)
+{
+    open(test::kScript);
+    CQuillDoc& doc = child->document();
+    child->chooseItem(lineOf("IDS_HELLO"));
+    ASSERT_TRUE(doc.storeTranslation(lineOf("IDS_HELLO"), German, "Hallo ").done());  // a blank the source lacks
+    QApplication::processEvents();
+    const QModelIndex cell = child->textList()->tableModel()->index(rowOfString(child, "IDS_HELLO"),
+                                                                    doc.rows().columns().columnOfLanguage(German));
+    EXPECT_EQ(cell.data(CTextTableModel::FindingsRole).toInt(), 1);
+    EXPECT_TRUE(cell.data(Qt::ToolTipRole).toString().contains(QStringLiteral("[whitespace]")));
+    EXPECT_TRUE(frame->translateForm()->findingsLine()->isVisibleTo(frame.get()));
+    auto* checks = frame->findChild<CChecksView*>();
+    ASSERT_NE(checks, nullptr);
+    ASSERT_EQ(checks->list()->topLevelItemCount(), 1);
+    EXPECT_EQ(checks->list()->topLevelItem(0)->text(1), QStringLiteral("IDS_HELLO"));
+    checks->checkFilter()->setCurrentIndex(checks->checkFilter()->findData(QStringLiteral("placeholder")));
+    EXPECT_EQ(checks->list()->topLevelItemCount(), 0);
+    checks->checkFilter()->setCurrentIndex(0);
+    checks->list()->setCurrentItem(checks->list()->topLevelItem(0));
+    checks->letStand();
+    EXPECT_EQ(checks->list()->topLevelItemCount(), 0);
+    EXPECT_EQ(cell.data(CTextTableModel::FindingsRole).toInt(), 0);
+    frame->action(uicmd::Undo)->trigger();
+    EXPECT_EQ(checks->list()->topLevelItemCount(), 1);
+}
+
+TEST_F(WindowDetailsTest, TheMemoryOffersItsMatchesAndCtrlOnePutsTheBestIntoTheBoxUnstored)
+{
+    open(test::kScript);
+    {
+        SqliteMemory memory(dir / "memory.db");
+        memory.add(std::vector<MemoryUnit>{{"Goodbye", "Auf Wiedersehen", sourceLanguageTag(child->document()),
+                                            languageTag(German), "old.rc", "Stringtable String", "IDS_BYE", 1, false}});
+    }
+    child->chooseItem(lineOf("IDS_BYE"));
+    QApplication::processEvents();
+    auto* memoryView = frame->findChild<CMemoryView*>();
+    ASSERT_NE(memoryView, nullptr);
+    ASSERT_EQ(memoryView->list()->topLevelItemCount(), 1);
+    EXPECT_TRUE(memoryView->suggestions()[0].exact);
+    memoryView->takeMatch(0);
+    EXPECT_EQ(frame->translateForm()->translationEdit()->toPlainText(), QStringLiteral("Auf Wiedersehen"));
+    EXPECT_TRUE(frame->translateForm()->isEdited());
+    EXPECT_TRUE(itemTexts(child->document(), lineOf("IDS_BYE"), German).translation.empty());  // not stored
 }
 
 TEST(GaugePane, FlaggedTextsAreShownBesideTheTranslatedOnesNotInsideThem)

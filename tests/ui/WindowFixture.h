@@ -84,6 +84,8 @@ protected:
         QApplication::setApplicationName(QStringLiteral("Quillmark"));
         script = dir.write("app.rc", kScript);
         settings = std::make_unique<Settings>(dir / "qmk32.ini");
+        // Each test's own translation memory, never the user's.
+        settings->profile().writeString(ini::TranslationMemory, ini::MemoryLocation, (dir / "memory.db").string());
         frame = std::make_unique<CMainFrame>(*settings, feedback, std::vector<std::string>{"DLG"});
     }
     void TearDown() override

@@ -1,0 +1,40 @@
+// Suggestions from the translation memory for one text.
+#include "project/MemorySuggestions.h"
+
+#include "memory/TranslationMemory.h"
+#include "parser/LanguageTags.h"
+#include "project/CQuillDoc.h"
+#include "project/ItemTypes.h"
+#include "project/SourceLanguageTag.h"
+#include "project/TranslationForm.h"
+
+namespace qmk {
+
+std::vector<MemorySuggestion> memorySuggestions(CQuillDoc& doc, TranslationMemory& memory, int lineIndex,
+                                                LanguageId language, int minimumScore)
+{
+    const TextTableRows& rows = doc.rows();
+    const int row = rows.rowOfLineIndex(lineIndex);
+    if (row < 0)
+        return {};
+    const std::string source = toPlatformForm(rows.displayText(row, TextTableColumns::SourceColumn));
+    if (source.empty())
+        return {};
+    const std::string type(itemTypeDisplayName(rows.item(row).itemType));
+    std::vector<MemorySuggestion> out;
+    for (const MemoryMatch& match :
+         memory.lookup(source, sourceLanguageTag(doc), languageTag(language), kSuggestionCount, minimumScore)) {
+        MemorySuggestion s;
+        s.score = match.score;
+        s.exact = match.score == 100 && match.unit.resourceType == type;
+        s.translation = toDisplayForm(toStoredForm(match.unit.target));
+        s.matchSource = match.unit.source;
+        s.origin = match.unit.project + (match.unit.project.empty() ? "" : ": ") + match.unit.resourceId +
+                   (match.unit.flagged ? " (to review)" : "");
+        s.diff = compactDiff(wordDiff(match.unit.source, source));
+        out.push_back(std::move(s));
+    }
+    return out;
+}
+
+} // namespace qmk

@@ -1,0 +1,110 @@
+// The "Translation Memory" panel.
+#include "ui/CMemoryView.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "app/MemoryFeeds.h"
+#include "project/CQuillDoc.h"
+#include "resources/MenuTexts.h"
+#include "ui/CChildFrame.h"
+#include "ui/CTextListView.h"
+#include "ui/DiffMarkup.h"
+
+namespace qmk {
+namespace {
+
+QString qs(const std::string& text) { return QString::fromStdString(text); }
+
+} // namespace
+
+CMemoryView::CMemoryView(MemoryFeeds& feeds, int minimumScore, QWidget* parent)
+    : QWidget(parent), feeds_(feeds), minimumScore_(minimumScore), list_(new QTreeWidget(this)),
+      differences_(new QLabel(this))
+{
+    setObjectName(QStringLiteral("memoryView"));
+    list_->setAccessibleName(QStringLiteral("Matches"));
+    list_->setRootIsDecorated(false);
+    list_->setAllColumnsShowFocus(true);
+    list_->setHeaderLabels({QStringLiteral("Key"), QStringLiteral("Score"), QStringLiteral("Translation"),
+                            QStringLiteral("Origin")});
+    list_->header()->setStretchLastSection(true);
+    differences_->setAccessibleName(QStringLiteral("Source of the match"));
+    differences_->setTextFormat(Qt::RichText);
+    differences_->setWordWrap(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(list_);
+    layout->addWidget(differences_);
+    connect(list_, &QTreeWidget::currentItemChanged, this, &CMemoryView::showDifferences);
+    connect(list_, &QTreeWidget::itemActivated, this,
+            [this](QTreeWidgetItem* item) { takeMatch(list_->indexOfTopLevelItem(item)); });
+}
+
+void CMemoryView::bind(CChildFrame* child)
+{
+    if (child == child_)
+        return;
+    if (child_) {
+        disconnect(child_, nullptr, this, nullptr);
+        disconnect(child_->textList(), nullptr, this, nullptr);
+    }
+    child_ = child;
+    if (child) {
+        connect(child, &CChildFrame::itemChosen, this, &CMemoryView::refresh);
+        connect(child->textList(), &CTextListView::currentColumnChanged, this, &CMemoryView::refresh);
+    }
+    refresh();
+}
+
+void CMemoryView::refresh()
+{
+    list_->clear();
+    differences_->clear();
+    suggestions_.clear();
+    TranslationMemory* memory = feeds_.memory();
+    const std::optional<LanguageId> language = child_ ? child_->textList()->currentLanguage() : std::nullopt;
+    if (!memory || !language || child_->chosenItem().lineIndex < 0) {
+        if (!feeds_.problem().empty())
+            differences_->setText(qs(feeds_.problem()).toHtmlEscaped());
+        return;
+    }
+    try {
+        suggestions_ = memorySuggestions(child_->document(), *memory, child_->chosenItem().lineIndex, *language,
+                                         minimumScore_);
+    } catch (const std::exception& error) {
+        differences_->setText(QString::fromUtf8(error.what()).toHtmlEscaped());
+        return;
+    }
+    for (std::size_t i = 0; i < suggestions_.size(); ++i) {
+        const MemorySuggestion& s = suggestions_[i];
+        auto* row = new QTreeWidgetItem({QStringLiteral("Ctrl+%1").arg(i + 1),
+                                         QStringLiteral("%1%%2").arg(s.score).arg(s.exact ? QStringLiteral(" \u2713") : QString()),
+                                         qs(s.translation), qs(s.origin)});
+        row->setToolTip(1, s.exact ? QString::fromUtf8(txt::MemoryExactMatch) : QString());
+        list_->addTopLevelItem(row);
+    }
+    if (!suggestions_.empty())
+        list_->setCurrentItem(list_->topLevelItem(0));
+}
+
+void CMemoryView::showDifferences()
+{
+    const int index = list_->indexOfTopLevelItem(list_->currentItem());
+    if (index < 0 || index >= static_cast<int>(suggestions_.size())) {
+        differences_->clear();
+        return;
+    }
+    differences_->setText(QString::fromUtf8(txt::MemoryMatchSource) + QStringLiteral(" ") +
+                          markedChanges(suggestions_[static_cast<std::size_t>(index)].diff));
+}
+
+void CMemoryView::takeMatch(int index)
+{
+    if (index >= 0 && index < static_cast<int>(suggestions_.size()))
+        emit matchWanted(qs(suggestions_[static_cast<std::size_t>(index)].translation));
+}
+
+} // namespace qmk
