@@ -21,6 +21,7 @@
 #include "database/Transaction.h"
 #include "project/CQuillDoc.h"
 #include "support/ScriptGenerator.h"
+#include "checks/TranslationFindings.h"
 #include "ui/CChildFrame.h"
 #include "ui/CMainFrame.h"
 #include "ui/CMessageBoxFeedback.h"
@@ -160,6 +161,24 @@ void BM_PaintAfterScrollingAPage(benchmark::State& state)
     }
 }
 BENCHMARK(BM_PaintAfterScrollingAPage)->Unit(benchmark::kMicrosecond);
+
+// The same with the quality checks run over German: every translation cell asks for its marks.
+void BM_PaintAfterScrollingAPageWithCheckMarks(benchmark::State& state)
+{
+    ShownProject shown;
+    qmk::CChildFrame* child = shown.child;
+    child->textList()->setCurrentLanguage(qmk::LanguageId{7, 1});
+    child->findings().setLanguage(qmk::LanguageId{7, 1});
+    qmk::CTextListView* table = child->textList();
+    QScrollBar* bar = table->verticalScrollBar();
+    for (auto _ : state) {
+        bar->setValue(bar->value() + bar->pageStep() > bar->maximum() ? 0 : bar->value() + bar->pageStep());
+        QImage painted = table->viewport()->grab().toImage();
+        benchmark::DoNotOptimize(painted.bits());
+    }
+    state.counters["findings"] = static_cast<double>(child->findings().all().size());
+}
+BENCHMARK(BM_PaintAfterScrollingAPageWithCheckMarks)->Unit(benchmark::kMicrosecond);
 
 // What the translation bar does for OK Next on the big project: store through the document (the
 // database, the row, the flags, the gauge, every observer) and select the next untranslated row.

@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QKeyEvent>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "checks/TranslationFindings.h"
@@ -62,7 +63,8 @@ CChildFrame::CChildFrame(std::unique_ptr<CQuillDoc> doc, std::function<QAction*(
     findings_->setListener([this] { emit findingsChanged(); });
     table_->tableModel()->setFindings(findings_.get());
     connect(this, &CChildFrame::findingsChanged, table_->tableModel(), &CTextTableModel::findingsChanged);
-    findings_->setLanguage(table_->currentLanguage());
+    // The first check of a big project takes a moment: it runs once the window is on screen.
+    QTimer::singleShot(0, this, [this] { findings_->setLanguage(table_->currentLanguage()); });
     connect(table_, &CTextListView::currentColumnChanged, this, [this] { findings_->setLanguage(table_->currentLanguage()); });
     connect(table_, &CTextListView::currentColumnChanged, this, &CChildFrame::stateChanged);
     connect(table_->tableModel(), &QAbstractItemModel::dataChanged, this, &CChildFrame::stateChanged);

@@ -7,6 +7,7 @@
 #include <QDesktopServices>
 #include <QDockWidget>
 #include <QLabel>
+#include <QTimer>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -358,7 +359,8 @@ CChildFrame* CMainFrame::openDocument(const std::filesystem::path& given)
     QMdiSubWindow* window = area_->addSubWindow(child);
     window->setWindowIcon(windowIcon());
     handles_[child] = open_.add(path);
-    memoryFeeds_.attach(child->document());
+    // What the project holds goes into the translation memory once the window is on screen.
+    QTimer::singleShot(0, child, [this, child] { memoryFeeds_.attach(child->document()); });
     connect(child, &CChildFrame::stateChanged, this, &CMainFrame::updateCommandStates);
     connect(child, &QWidget::windowTitleChanged, this, &CMainFrame::updateWindowTitle);
     connect(child, &CChildFrame::closed, this, [this](CChildFrame* frame) {

@@ -30,7 +30,9 @@ CMemoryView::CMemoryView(MemoryFeeds& feeds, int minimumScore, QWidget* parent)
     list_->setAllColumnsShowFocus(true);
     list_->setHeaderLabels({QStringLiteral("Key"), QStringLiteral("Score"), QStringLiteral("Translation"),
                             QStringLiteral("Origin")});
-    list_->header()->setStretchLastSection(true);
+    list_->header()->setStretchLastSection(false);
+    list_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    list_->header()->setSectionResizeMode(2, QHeaderView::Stretch);
     differences_->setAccessibleName(QStringLiteral("Source of the match"));
     differences_->setTextFormat(Qt::RichText);
     differences_->setWordWrap(true);
