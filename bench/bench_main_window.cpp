@@ -75,6 +75,8 @@ public:
         doc.OnOpenDocument(script_);
         doc.NewTranslation(qmk::LanguageId{7, 1}, "de.rc");
         doc.OnCloseDocument();
+        // The benchmark's own translation memory, never the user's.
+        std::ofstream(settings()) << "[TranslationMemory]\nLocation=" << (dir_ / "memory.db").string() << "\n";
     }
     ~Project()
     {

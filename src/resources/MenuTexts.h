@@ -116,6 +116,7 @@ inline constexpr char ChecksColumnCheck[] = "Check";
 inline constexpr char ChecksColumnMessage[] = "Finding";
 inline constexpr char ChecksGoToItem[] = "&Go To Item";
 inline constexpr char ChecksLetStand[] = "&Let Stand";
+inline constexpr char ChecksSwitch[] = "Checks &Run";
 inline constexpr char TextsDoNotFit[] = "%1 texts do not fit";
 inline constexpr char StatusStatistics[] = "Texts (words): translated %1 (%2), flagged %3 (%4), untranslated %5 (%6)";
 inline constexpr char CantOpenFile[] = "Error: Can't open file '%1'.";

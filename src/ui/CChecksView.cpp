@@ -1,15 +1,20 @@
 // The "Checks" panel.
 #include "ui/CChecksView.h"
 
+#include <algorithm>
+
 #include <QComboBox>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "checks/CheckCatalogue.h"
+#include "checks/CheckEngine.h"
 #include "checks/TranslationFindings.h"
 #include "project/CQuillDoc.h"
 #include "resources/MenuTexts.h"
@@ -40,11 +45,35 @@ CChecksView::CChecksView(QWidget* parent) : QWidget(parent), filter_(new QComboB
                             qs(txt::ChecksColumnMessage)});
     list_->header()->setStretchLastSection(true);
     list_->setContextMenuPolicy(Qt::CustomContextMenu);
+    // Which checks the project runs: a menu of the catalogue, each switched on or off.
+    auto* which = new QToolButton(this);
+    which->setText(qs(txt::ChecksSwitch));
+    which->setAccessibleName(qs(txt::ChecksSwitch));
+    which->setPopupMode(QToolButton::InstantPopup);
+    auto* switches = new QMenu(which);
+    which->setMenu(switches);
+    connect(switches, &QMenu::aboutToShow, this, [this, switches] {
+        switches->clear();
+        if (!child_)
+            return;
+        const std::vector<std::string> on = enabledChecks(child_->document());
+        for (const CheckInfo& info : checkCatalogue()) {
+            QAction* entry = switches->addAction(qs(info.title));
+            entry->setCheckable(true);
+            entry->setChecked(std::find(on.begin(), on.end(), info.id) != on.end());
+            const std::string id(info.id);
+            connect(entry, &QAction::toggled, this,
+                    [this, id](bool enabled) { child_->document().setCheckEnabled(id, enabled); });
+        }
+    });
+    auto* top = new QHBoxLayout;
     auto* form = new QFormLayout;
     form->addRow(qs(txt::ChecksFilterLabel), filter_);
+    top->addLayout(form, 1);
+    top->addWidget(which);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
-    layout->addLayout(form);
+    layout->addLayout(top);
     layout->addWidget(list_);
     connect(filter_, &QComboBox::currentIndexChanged, this, &CChecksView::refill);
     connect(list_, &QTreeWidget::itemActivated, this,

@@ -254,6 +254,9 @@ TEST_F(WindowDetailsTest, ChecksMarkTheCellListTheFindingAndLetItStand)
     EXPECT_EQ(cell.data(CTextTableModel::FindingsRole).toInt(), 0);
     frame->action(uicmd::Undo)->trigger();
     EXPECT_EQ(checks->list()->topLevelItemCount(), 1);
+    // A check the project switches off finds nothing more.
+    ASSERT_TRUE(doc.setCheckEnabled("whitespace", false).done());
+    EXPECT_EQ(checks->list()->topLevelItemCount(), 0);
 }
 
 TEST_F(WindowDetailsTest, TheMemoryOffersItsMatchesAndCtrlOnePutsTheBestIntoTheBoxUnstored)
