@@ -19,6 +19,7 @@ namespace qmk {
 CTextTableModel::CTextTableModel(CQuillDoc& doc, QObject* parent) : QAbstractTableModel(parent), doc_(doc)
 {
     columns_ = doc_.rows().columns().count();
+    findingsColumn_ = findingsColumn();
     refreshFonts();
     doc_.addObserver(this);
 }
@@ -69,7 +70,10 @@ QVariant CTextTableModel::data(const QModelIndex& index, int role) const
         return language && item.isModified(*language);
     }
     case FindingsRole:
-        return findings_ && index.column() == findingsColumn() ? static_cast<int>(findings_->of(item.lineIndex).size()) : 0;
+        // Asked for every cell painted: the column is kept, and most cells have nothing.
+        if (index.column() != findingsColumn_ || findings_->all().empty())
+            return 0;
+        return static_cast<int>(findings_->of(item.lineIndex).size());
     default:
         return {};
     }
@@ -102,6 +106,7 @@ int CTextTableModel::findingsColumn() const
 
 void CTextTableModel::findingsChanged()
 {
+    findingsColumn_ = findingsColumn();
     if (rowCount() > 0 && columns_ > 0)
         emit dataChanged(index(0, 0), index(rowCount() - 1, columns_ - 1), {FindingsRole, Qt::ToolTipRole});
 }

@@ -33,7 +33,11 @@ public:
     // The font of each column, from the fonts the project gives its languages.
     void refreshFonts();
     // The checks' findings the current translation's cells are marked with (none: no marks).
-    void setFindings(const TranslationFindings* findings) { findings_ = findings; }
+    void setFindings(const TranslationFindings* findings)
+    {
+        findings_ = findings;
+        findingsColumn_ = findingsColumn();
+    }
     // The marks follow the findings.
     void findingsChanged();
     // The height of a row that shows every column's font whole, `viewFont` for the others.
@@ -60,6 +64,7 @@ private:
 
     CQuillDoc& doc_;
     const TranslationFindings* findings_ = nullptr;
+    int findingsColumn_ = -1;  // the column the findings are of, or -1
     std::vector<std::optional<QFont>> columnFonts_;  // none: the view's own font
     int columns_ = 0;
     bool resetting_ = false;  // between the document's two reports of a reset
