@@ -23,6 +23,8 @@ public:
     void attach(CQuillDoc& doc);
     // Before the project closes.
     void detach(CQuillDoc& doc);
+    // Before the projects go all at once.
+    void detachAll() { feeders_.clear(); }
     // The memory, or null when it is off or cannot be opened.
     TranslationMemory* memory();
     const std::string& problem() const { return problem_; }

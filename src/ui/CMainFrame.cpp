@@ -117,6 +117,7 @@ CMainFrame::~CMainFrame()
     disconnect(area_, nullptr, this, nullptr);
     for (CPreviewView* preview : previews())
         delete preview->parentWidget();  // before the projects they show
+    memoryFeeds_.detachAll();  // the feeders observe the projects: they go first
     for (QMdiSubWindow* window : area_->subWindowList())
         delete window;
     feedback_.setParent(nullptr);
