@@ -44,6 +44,9 @@ run_target fuzz_load "$seeds/scripts"
 run_target fuzz_xliff "$seeds/xliff"
 run_target fuzz_po "$seeds/po"
 run_target fuzz_workbook "$seeds/workbook"
+mkdir -p "$seeds/tmx"
+printf '<?xml version="1.0"?>\n<tmx version="1.4"><header srclang="en-US"/><body><tu><tuv xml:lang="en-US"><seg>Open</seg></tuv><tuv xml:lang="de-DE"><seg>&amp;Öffnen</seg></tuv></tu></body></tmx>\n' > "$seeds/tmx/seed.tmx"
+run_target fuzz_tmx "$seeds/tmx"
 mkdir -p "$seeds/settings"
 for ini in "$HOME/.config/qmk32/qmk32.ini" "$(dirname "$0")/../tests/data"/*.ini; do
   [ -f "$ini" ] && cp "$ini" "$seeds/settings/" 2>/dev/null || true
