@@ -1,7 +1,8 @@
 // The translation memory at size: TMX import, lookup latency (p50/p95 over a thousand alike
 // texts) and memory growth during lookups, for the embedded and the shared store, and
 // pre-translation of a project. The default run uses 50,000 units; the figures for a memory of
-// 1,000,000 units come from the LARGE_ cases, run with --benchmark_filter=LARGE_.
+// 1,000,000 units come from the LARGE_ cases, run with --benchmark_filter=LARGE_. Setting
+// QMK_BENCH_KEEP to a folder keeps the generated TMX files there for the next run.
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
@@ -10,6 +11,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -90,7 +92,8 @@ std::string reworded(std::uint64_t i)
 fs::path benchFolder()
 {
     static const fs::path folder = [] {
-        fs::path f = fs::temp_directory_path() / ("qmk-bench-memory-" + std::to_string(::getpid()));
+        const char* keep = std::getenv("QMK_BENCH_KEEP");
+        fs::path f = keep ? fs::path(keep) : fs::temp_directory_path() / ("qmk-bench-memory-" + std::to_string(::getpid()));
         fs::create_directories(f);
         return f;
     }();
@@ -119,7 +122,9 @@ fs::path tmxOf(int units)
         }
     }
     exportTmx(staging, file, std::nullopt);
-    fs::remove(benchFolder() / "staging.db");
+    std::error_code ec;
+    for (const char* suffix : {"", "-wal", "-shm"})
+        fs::remove(benchFolder() / (std::string("staging.db") + suffix), ec);
     return file;
 }
 
@@ -140,8 +145,13 @@ std::map<std::string, std::unique_ptr<TranslationMemory>>& memories()
 
 std::unique_ptr<TranslationMemory> makeStore(const std::string& store, int units, std::string& why)
 {
-    if (store == "embedded")
-        return std::make_unique<SqliteMemory>(benchFolder() / ("memory-" + std::to_string(units) + ".db"));
+    if (store == "embedded") {
+        const fs::path file = benchFolder() / ("memory-" + std::to_string(units) + ".db");
+        std::error_code ec;
+        for (const char* suffix : {"", "-wal", "-shm"})
+            fs::remove(fs::path(file.string() + suffix), ec);
+        return std::make_unique<SqliteMemory>(file);
+    }
     qmk::test::PostgresServer* server = qmk::test::PostgresServer::shared(why);
     if (!server)
         return nullptr;
@@ -270,6 +280,7 @@ int main(int argc, char** argv)
     memories().clear();
     qmk::test::PostgresServer::stopShared();
     std::error_code ec;
-    fs::remove_all(benchFolder(), ec);
+    if (!std::getenv("QMK_BENCH_KEEP"))
+        fs::remove_all(benchFolder(), ec);
     return 0;
 }

@@ -20,6 +20,7 @@ public:
     PostgresMemory(const PostgresMemory&) = delete;
     PostgresMemory& operator=(const PostgresMemory&) = delete;
 
+    using TranslationMemory::add;
     void add(const std::vector<MemoryUnit>& units) override;
     std::vector<MemoryMatch> lookup(std::string_view source, std::string_view sourceLanguage,
                                     std::string_view targetLanguage, int n, int minimumScore) override;

@@ -17,6 +17,7 @@ public:
     // Opens the file, creating it (and its folder) when missing.
     explicit SqliteMemory(const std::filesystem::path& file);
 
+    using TranslationMemory::add;
     void add(const std::vector<MemoryUnit>& units) override;
     std::vector<MemoryMatch> lookup(std::string_view source, std::string_view sourceLanguage,
                                     std::string_view targetLanguage, int n, int minimumScore) override;

@@ -23,7 +23,7 @@ public:
 };
 
 // The schema both stores write; a store written by a newer program is refused.
-inline constexpr int kMemorySchemaVersion = 1;
+inline constexpr int kMemorySchemaVersion = 2;
 
 class TranslationMemory {
 public:

@@ -200,13 +200,14 @@ TYPED_TEST(MemoryStoreTest, TwoProcessesAddingAtOnceLoseNothingAndDoubleNothing)
     }
 }
 
-// A store a newer program wrote (schema 2) is refused with a message that says so; this
+// A store a newer program wrote is refused with a message that says so; this
 // program's own store opens again.
 TYPED_TEST(MemoryStoreTest, StoreOfANewerSchemaIsRefused)
 {
     this->memory.reset();
     const std::string location = this->store.location();
-    const std::string bump = "UPDATE tm_meta SET value = '2' WHERE key = 'schema'";
+    const std::string bump =
+        "UPDATE tm_meta SET value = '" + std::to_string(kMemorySchemaVersion + 1) + "' WHERE key = 'schema'";
     if constexpr (std::is_same_v<TypeParam, test::EmbeddedStore>) {
         sqlite3* db = nullptr;
         ASSERT_EQ(sqlite3_open(location.c_str(), &db), SQLITE_OK);
@@ -223,6 +224,39 @@ TYPED_TEST(MemoryStoreTest, StoreOfANewerSchemaIsRefused)
     } catch (const MemoryError& error) {
         EXPECT_NE(std::string(error.what()).find("newer"), std::string::npos) << error.what();
     }
+}
+
+// The first file layout indexed each unit by a trigger. Opened now, the trigger goes, and a unit
+// added afterwards is indexed once, so an alike text finds it.
+TEST(EmbeddedMemory, FileWithTheIndexingTriggerIsUpgradedAndIndexesOnce)
+{
+    test::TempDir dir;
+    const auto file = dir / "memory.db";
+    SqliteMemory(file).add(unit("Open the file", "Datei öffnen"));
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
+    const char* downgrade = "UPDATE tm_meta SET value = '1' WHERE key = 'schema';"
+                            "CREATE TRIGGER tm_unit_indexed AFTER INSERT ON tm_unit BEGIN"
+                            " INSERT INTO tm_fts (rowid, norm) VALUES (new.id, new.norm); END;";
+    ASSERT_EQ(sqlite3_exec(db, downgrade, nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+
+    SqliteMemory memory(file);
+    memory.add(unit("Save the file", "Datei speichern"));
+    memory.add(unit("Save the file", "Datei speichern"));
+    const auto matches = memory.lookup("Save the files", "en-US", "de-DE", 5, 50);
+    ASSERT_FALSE(matches.empty());
+    EXPECT_EQ(matches[0].unit.target, "Datei speichern");
+
+    ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
+    sqlite3_stmt* count = nullptr;
+    sqlite3_prepare_v2(db, "SELECT (SELECT count(*) FROM sqlite_master WHERE type = 'trigger'),"
+                           " (SELECT value FROM tm_meta WHERE key = 'schema')", -1, &count, nullptr);
+    ASSERT_EQ(sqlite3_step(count), SQLITE_ROW);
+    EXPECT_EQ(sqlite3_column_int(count, 0), 0);
+    EXPECT_EQ(sqlite3_column_int(count, 1), kMemorySchemaVersion);
+    sqlite3_finalize(count);
+    sqlite3_close(db);
 }
 
 TEST(EmbeddedMemory, FileOfAnotherProgramIsRefusedAndLeftAlone)
