@@ -28,6 +28,9 @@ public:
     // The memory, or null when it is off or cannot be opened.
     TranslationMemory* memory();
     const std::string& problem() const { return problem_; }
+    // Where the memory is, and whether it is a server (whose lookups may be slow).
+    const std::string& location() const { return settings_.location; }
+    bool shared() const { return settings_.enabled && isServerLocation(settings_.location); }
 
 private:
     MemorySettings settings_;

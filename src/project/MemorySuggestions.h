@@ -4,6 +4,7 @@
 // its source differs from this text's source.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,8 +27,21 @@ struct MemorySuggestion {
 
 inline constexpr int kSuggestionCount = 5;
 
-// The suggestions for the line's text in `language`, best first (at most kSuggestionCount,
-// scoring at least `minimumScore`). Throws MemoryError when the memory fails.
+// What a lookup asks, taken from the project beforehand, so that the lookup itself needs no
+// project and may run away from the window's thread.
+struct MemoryQuery {
+    std::string source;          // the text in its platform form
+    std::string sourceLanguage;  // "en-US"
+    std::string targetLanguage;
+    std::string itemType;        // "Stringtable String": an exact match is made for the same kind
+};
+
+// The query for the line's text in `language`; none when the line shows no text.
+std::optional<MemoryQuery> memoryQuery(CQuillDoc& doc, int lineIndex, LanguageId language);
+
+// The suggestions for the query, best first (at most kSuggestionCount, scoring at least
+// `minimumScore`). Throws MemoryError when the memory fails.
+std::vector<MemorySuggestion> memorySuggestions(const MemoryQuery& query, TranslationMemory& memory, int minimumScore);
 std::vector<MemorySuggestion> memorySuggestions(CQuillDoc& doc, TranslationMemory& memory, int lineIndex,
                                                 LanguageId language, int minimumScore);
 

@@ -10,6 +10,7 @@
 #include "project/CQuillDoc.h"
 #include "resources/MenuTexts.h"
 #include "ui/CChildFrame.h"
+#include "ui/CMemoryLookup.h"
 #include "ui/CTextListView.h"
 #include "ui/DiffMarkup.h"
 
@@ -66,20 +67,40 @@ void CMemoryView::refresh()
     list_->clear();
     differences_->clear();
     suggestions_.clear();
+    if (lookup_)
+        lookup_->drop();
     TranslationMemory* memory = feeds_.memory();
     const std::optional<LanguageId> language = child_ ? child_->textList()->currentLanguage() : std::nullopt;
     if (!memory || !language || child_->chosenItem().lineIndex < 0) {
         if (!feeds_.problem().empty())
-            differences_->setText(qs(feeds_.problem()).toHtmlEscaped());
+            showProblem(qs(feeds_.problem()));
+        return;
+    }
+    const std::optional<MemoryQuery> query = memoryQuery(child_->document(), child_->chosenItem().lineIndex, *language);
+    if (!query)
+        return;
+    if (feeds_.shared()) {
+        if (!lookup_) {
+            lookup_ = new CMemoryLookup(feeds_.location(), this);
+            connect(lookup_, &CMemoryLookup::found, this, &CMemoryView::showSuggestions);
+            connect(lookup_, &CMemoryLookup::failed, this, &CMemoryView::showProblem);
+        }
+        differences_->setText(QString::fromUtf8(txt::MemoryLookingUp).toHtmlEscaped());
+        lookup_->request(*query, minimumScore_);
         return;
     }
     try {
-        suggestions_ = memorySuggestions(child_->document(), *memory, child_->chosenItem().lineIndex, *language,
-                                         minimumScore_);
+        showSuggestions(memorySuggestions(*query, *memory, minimumScore_));
     } catch (const std::exception& error) {
-        differences_->setText(QString::fromUtf8(error.what()).toHtmlEscaped());
-        return;
+        showProblem(QString::fromUtf8(error.what()));
     }
+}
+
+void CMemoryView::showSuggestions(const std::vector<MemorySuggestion>& suggestions)
+{
+    list_->clear();
+    differences_->clear();
+    suggestions_ = suggestions;
     for (std::size_t i = 0; i < suggestions_.size(); ++i) {
         const MemorySuggestion& s = suggestions_[i];
         auto* row = new QTreeWidgetItem({QStringLiteral("Ctrl+%1").arg(i + 1),
@@ -90,6 +111,11 @@ void CMemoryView::refresh()
     }
     if (!suggestions_.empty())
         list_->setCurrentItem(list_->topLevelItem(0));
+}
+
+void CMemoryView::showProblem(const QString& why)
+{
+    differences_->setText(why.toHtmlEscaped());
 }
 
 void CMemoryView::showDifferences()

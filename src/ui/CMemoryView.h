@@ -16,6 +16,7 @@ class QTreeWidget;
 namespace qmk {
 
 class CChildFrame;
+class CMemoryLookup;
 class MemoryFeeds;
 
 class CMemoryView : public QWidget {
@@ -37,6 +38,8 @@ public:
     void takeMatch(int index);
 
 private:
+    void showSuggestions(const std::vector<MemorySuggestion>& suggestions);
+    void showProblem(const QString& why);
     void showDifferences();
 
     MemoryFeeds& feeds_;
@@ -45,6 +48,7 @@ private:
     QTreeWidget* list_;
     QLabel* differences_;
     std::vector<MemorySuggestion> suggestions_;
+    CMemoryLookup* lookup_ = nullptr;  // for a shared memory, made on first use
 };
 
 } // namespace qmk

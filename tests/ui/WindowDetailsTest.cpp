@@ -11,12 +11,15 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTreeWidget>
 
 #include "WindowFixture.h"
 #include "project/ChosenItem.h"
 #include "resources/CommandIds.h"
+#include "common/PostgresServer.h"
+#include "memory/PostgresMemory.h"
 #include "memory/SqliteMemory.h"
 #include "parser/LanguageTags.h"
 #include "project/SourceLanguageTag.h"
@@ -28,6 +31,7 @@
 #include "ui/CDynMenuView.h"
 #include "ui/CFindDlg.h"
 #include "ui/CGaugePane.h"
+#include "ui/CMemoryLookup.h"
 #include "ui/CSpecialCharsDlg.h"
 #include "ui/CTextListView.h"
 #include "ui/CTranslDlgView.h"
@@ -277,6 +281,44 @@ TEST_F(WindowDetailsTest, TheMemoryOffersItsMatchesAndCtrlOnePutsTheBestIntoTheB
     EXPECT_EQ(frame->translateForm()->translationEdit()->toPlainText(), QStringLiteral("Auf Wiedersehen"));
     EXPECT_TRUE(frame->translateForm()->isEdited());
     EXPECT_TRUE(itemTexts(child->document(), lineOf("IDS_BYE"), German).translation.empty());  // not stored
+}
+
+// A team's memory on a server is looked up away from the window's thread: the panel says it is
+// looking, the answer fills it, and the answer for an item the translator has already left is
+// never shown.
+TEST_F(WindowDetailsTest, ASharedMemoryAnswersOffTheWindowThreadAndOnlyForTheItemStillChosen)
+{
+    std::string why;
+    test::PostgresServer* server = test::PostgresServer::shared(why);
+    if (!server)
+        GTEST_SKIP() << why;
+    const std::string location = server->newDatabase();
+    frame.reset();
+    settings->profile().writeString(ini::TranslationMemory, ini::MemoryLocation, location);
+    frame = std::make_unique<CMainFrame>(*settings, feedback, std::vector<std::string>{"DLG"});
+    open(test::kScript);
+    {
+        PostgresMemory memory(location);
+        const std::string source = sourceLanguageTag(child->document());
+        memory.add({{"Hello", "Hallo", source, languageTag(German), "old.rc", "Stringtable String", "IDS_HELLO", 1, false},
+                    {"Goodbye", "Auf Wiedersehen", source, languageTag(German), "old.rc", "Stringtable String",
+                     "IDS_BYE", 1, false}});
+    }
+    auto* memoryView = frame->findChild<CMemoryView*>();
+    ASSERT_NE(memoryView, nullptr);
+    child->chooseItem(lineOf("IDS_HELLO"));
+    child->chooseItem(lineOf("IDS_BYE"));  // before the first answer is in
+    auto* lookup = memoryView->findChild<CMemoryLookup*>();
+    ASSERT_NE(lookup, nullptr);
+    QSignalSpy answers(lookup, &CMemoryLookup::found);
+    EXPECT_EQ(memoryView->list()->topLevelItemCount(), 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return memoryView->list()->topLevelItemCount() == 1; }, 10000));
+    QTest::qWait(200);  // room for an answer that should never come
+    ASSERT_EQ(answers.count(), 1);
+    ASSERT_EQ(memoryView->suggestions().size(), 1u);
+    EXPECT_EQ(memoryView->suggestions()[0].translation, "Auf Wiedersehen");
+    memoryView->takeMatch(0);
+    EXPECT_EQ(frame->translateForm()->translationEdit()->toPlainText(), QStringLiteral("Auf Wiedersehen"));
 }
 
 TEST(GaugePane, FlaggedTextsAreShownBesideTheTranslatedOnesNotInsideThem)
