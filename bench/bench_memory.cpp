@@ -23,6 +23,7 @@
 #include "memory/SqliteMemory.h"
 #include "memory/TmxFile.h"
 #include "project/CQuillDoc.h"
+#include "project/MemoryFeed.h"
 #include "project/PreTranslate.h"
 #include "resources/Feedback.h"
 
@@ -217,7 +218,8 @@ void lookup(benchmark::State& state, const std::string& store)
     state.counters["rss_growth_kb"] = static_cast<double>(after - before);
 }
 
-// Pre-translation of a project whose texts the memory holds (as its first units).
+// Pre-translation of a project whose texts the memory holds (as its first units), with the
+// memory fed from the project as the window does, so what is filled goes back into it.
 void preTranslateProject(benchmark::State& state)
 {
     const int units = static_cast<int>(state.range(0));
@@ -244,6 +246,7 @@ void preTranslateProject(benchmark::State& state)
         doc.OnOpenDocument(script);
         doc.NewTranslation(LanguageId{7, 1}, "pre-de.rc");
         doc.reloadRows();
+        MemoryFeeder feeder(doc, *found->second);
         state.ResumeTiming();
         const PreTranslateResult result = preTranslate(doc, *found->second, LanguageId{7, 1}, 100);
         stored = result.exact + result.fuzzy;

@@ -205,6 +205,8 @@ public:
     // Every change between the two calls is one step named `label` (a Replace All).
     void beginEditStep(const std::string& label);
     void endEditStep();
+    // A step of several changes is being made, undone or redone; observers hear its end.
+    bool inEditStep() const { return history_.grouping() || replayingStep_; }
     // An import, held for its lifetime: what it stored (by whatever way: through the document
     // or straight into the database) becomes one step of the history named after the file.
     class RecordedImport {
@@ -321,6 +323,7 @@ private:
     std::optional<CachedWordCounts> wordCounts_;
     bool rowsLoaded_ = false;
     bool busy_ = false;
+    bool replayingStep_ = false;  // Undo or Redo of a step of several changes under way
     EditHistory history_;
     bool importRecorded_ = false;  // a RecordedImport is open
     std::vector<ProjectObserver*> observers_;

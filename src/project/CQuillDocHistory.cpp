@@ -2,10 +2,12 @@
 // each named so that the window can say what it took back.
 #include <algorithm>
 #include <unordered_map>
+#include <utility>
 
 #include "database/DaoException.h"
 #include "database/Transaction.h"
 #include "project/CQuillDoc.h"
+#include "project/ProjectObserver.h"
 #include "project/TextCodec.h"
 #include "resources/Feedback.h"
 #include "resources/Messages.h"
@@ -58,7 +60,12 @@ std::string CQuillDoc::excludeLabel(int lineIndex, bool excluded)
 
 void CQuillDoc::beginEditStep(const std::string& label) { history_.beginGroup(label); }
 
-void CQuillDoc::endEditStep() { history_.endGroup(); }
+void CQuillDoc::endEditStep()
+{
+    history_.endGroup();
+    if (!history_.grouping())
+        notify([](ProjectObserver& o) { o.editStepEnded(); });
+}
 
 void CQuillDoc::clearHistory()
 {
@@ -109,6 +116,7 @@ CQuillDoc::HistoryMove CQuillDoc::moveInHistory(bool forward)
         move.result = OperationResult::Failed;
         return move;
     }
+    replayingStep_ = step->edits.size() > 1;
     if (forward) {
         for (auto it = step->edits.begin(); it != step->edits.end() && move.result.done(); ++it)
             move.result = applyEdit(*it, true);
@@ -116,6 +124,8 @@ CQuillDoc::HistoryMove CQuillDoc::moveInHistory(bool forward)
         for (auto it = step->edits.rbegin(); it != step->edits.rend() && move.result.done(); ++it)
             move.result = applyEdit(*it, false);
     }
+    if (std::exchange(replayingStep_, false))
+        notify([](ProjectObserver& o) { o.editStepEnded(); });
     try {
         if (bulk && move.result.done())
             bulk->commit();

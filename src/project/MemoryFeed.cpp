@@ -122,12 +122,32 @@ MemoryFeeder::MemoryFeeder(CQuillDoc& doc, TranslationMemory& memory) : doc_(doc
 MemoryFeeder::~MemoryFeeder()
 {
     doc_.removeObserver(this);
+    flush();
 }
 
 void MemoryFeeder::addProject()
 {
+    pending_.clear();  // the project's units include them
     const MemoryFeedResult result = addProjectToMemory(doc_, memory_, std::nullopt);
     problem_ = result.problem;
+}
+
+void MemoryFeeder::add(const std::vector<MemoryUnit>& units)
+{
+    try {
+        memory_.add(units);
+        problem_.clear();
+    } catch (const MemoryError& error) {
+        problem_ = error.what();
+    }
+}
+
+void MemoryFeeder::flush()
+{
+    if (pending_.empty() || doc_.isBusy() || doc_.inEditStep())
+        return;
+    add(pending_);
+    pending_.clear();
 }
 
 void MemoryFeeder::translationStored(int lineIndex, LanguageId language)
@@ -135,17 +155,16 @@ void MemoryFeeder::translationStored(int lineIndex, LanguageId language)
     const int row = doc_.rows().rowOfLineIndex(lineIndex);
     if (row < 0)
         return;
+    std::optional<MemoryUnit> unit;
     try {
-        const std::optional<MemoryUnit> unit = unitOfRow(doc_, row, language, contextOf(doc_));
-        if (!unit)
-            return;
-        memory_.add(*unit);
-        problem_.clear();
-    } catch (const MemoryError& error) {
-        problem_ = error.what();
+        unit = unitOfRow(doc_, row, language, contextOf(doc_));
     } catch (const DaoException& error) {
         problem_ = error.report();
     }
+    if (!unit)
+        return;
+    pending_.push_back(std::move(*unit));
+    flush();
 }
 
 void MemoryFeeder::translationsChanged()
@@ -156,6 +175,17 @@ void MemoryFeeder::translationsChanged()
 void MemoryFeeder::sourceUpdated()
 {
     addProject();
+}
+
+void MemoryFeeder::editStepEnded()
+{
+    flush();
+}
+
+void MemoryFeeder::busyChanged(bool busy)
+{
+    if (!busy)
+        flush();
 }
 
 } // namespace qmk

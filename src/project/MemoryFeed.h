@@ -33,7 +33,8 @@ MemoryFeedResult addProjectToMemory(CQuillDoc& doc, TranslationMemory& memory, s
                                     bool always = false);
 
 // Listens to a document and adds each stored translation (an edit, an undo, an import's unit)
-// to the memory; after imports that wrote past the document, what the project holds.
+// to the memory; after imports that wrote past the document, what the project holds. What a
+// step of many changes or a long operation stores goes in at its end, in one transaction.
 class MemoryFeeder : public ProjectObserver {
 public:
     // Registers with the document; the project's translations are added at once.
@@ -45,6 +46,8 @@ public:
     void translationStored(int lineIndex, LanguageId language) override;
     void translationsChanged() override;
     void sourceUpdated() override;
+    void editStepEnded() override;
+    void busyChanged(bool busy) override;
 
     // The memory's last failure (a server gone away); editing goes on without it. Empty when
     // every addition succeeded.
@@ -52,10 +55,13 @@ public:
 
 private:
     void addProject();
+    void add(const std::vector<MemoryUnit>& units);
+    void flush();
 
     CQuillDoc& doc_;
     TranslationMemory& memory_;
     std::string problem_;
+    std::vector<MemoryUnit> pending_;  // stored during a step or a long operation
 };
 
 } // namespace qmk

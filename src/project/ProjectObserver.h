@@ -33,6 +33,9 @@ public:
     virtual void checksChanged() {}
     // A long operation started or ended; while busy the document refuses other changes.
     virtual void busyChanged(bool /*busy*/) {}
+    // A step of several changes (a Replace All, a pre-translation, or the Undo or Redo of one)
+    // is complete: what an observer put off during it can be done now.
+    virtual void editStepEnded() {}
 };
 
 } // namespace qmk

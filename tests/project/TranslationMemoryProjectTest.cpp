@@ -126,6 +126,61 @@ TEST_F(TranslationMemoryProjectTest, PreTranslationTakesIdenticalTextsAsTranslat
     EXPECT_TRUE(flagged("IDS_BYE"));
 }
 
+// Passes everything on to a memory and counts the transactions it was given.
+class CountingMemory : public TranslationMemory {
+public:
+    explicit CountingMemory(TranslationMemory& memory) : memory_(memory) {}
+    using TranslationMemory::add;
+    void add(const std::vector<MemoryUnit>& units) override
+    {
+        ++transactions;
+        this->units += static_cast<int>(units.size());
+        memory_.add(units);
+    }
+    std::vector<MemoryMatch> lookup(std::string_view source, std::string_view sourceLanguage,
+                                    std::string_view targetLanguage, int n, int minimumScore) override
+    {
+        return memory_.lookup(source, sourceLanguage, targetLanguage, n, minimumScore);
+    }
+    void forEach(const std::optional<std::string>& language, const std::function<void(const MemoryUnit&)>& visit) override
+    {
+        memory_.forEach(language, visit);
+    }
+    std::int64_t size() override { return memory_.size(); }
+    std::string projectStamp(const std::string& key) override { return memory_.projectStamp(key); }
+    void setProjectStamp(const std::string& key, const std::string& stamp) override { memory_.setProjectStamp(key, stamp); }
+    std::string location() const override { return memory_.location(); }
+
+    int transactions = 0;
+    int units = 0;
+
+private:
+    TranslationMemory& memory_;
+};
+
+// What a step of many stores puts into the memory goes in at the step's end, in one
+// transaction, and so does its Redo; a single store goes in at once.
+TEST_F(TranslationMemoryProjectTest, FeederAddsAStepOfManyStoresInOneTransaction)
+{
+    memory.add({remembered("Hello, world", "Hallo, Welt"), remembered("Goodbye, my friends", "Auf Wiedersehen"),
+                remembered("Something new", "Etwas Neues")});
+    CountingMemory counting(memory);
+    MemoryFeeder feeder(*doc, counting);
+    counting.transactions = 0;
+    const PreTranslateResult result = preTranslate(*doc, memory, German, 70);
+    ASSERT_EQ(result.exact + result.fuzzy, 3);
+    EXPECT_EQ(counting.transactions, 1);
+    EXPECT_EQ(counting.units, 3);
+    ASSERT_TRUE(doc->undo().result.done());
+    EXPECT_EQ(counting.transactions, 1);  // emptied texts are nothing to remember
+    ASSERT_TRUE(doc->redo().result.done());
+    EXPECT_EQ(counting.transactions, 2);
+    EXPECT_EQ(counting.units, 6);
+    ASSERT_TRUE(doc->storeTranslation(lineOf("IDS_FILES"), German, "%d Dateien kopiert").done());
+    EXPECT_EQ(counting.transactions, 3);
+    EXPECT_EQ(memory.lookup("%d files copied", "en-US", "de-DE", 5, 100).size(), 1u);
+}
+
 TEST_F(TranslationMemoryProjectTest, PreTranslationAtTheDefaultTakesOnlyIdenticalTextsAndKeepsTranslations)
 {
     ASSERT_TRUE(doc->storeTranslation(lineOf("IDS_HELLO"), German, "Servus").done());
