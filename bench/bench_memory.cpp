@@ -184,10 +184,6 @@ void lookup(benchmark::State& state, const std::string& store)
 {
     const int units = static_cast<int>(state.range(0));
     auto found = memories().find(store + std::to_string(units));
-    if (found == memories().end() && std::getenv("EXP_TM")) {
-        memories()[store + std::to_string(units)] = openTranslationMemory(std::getenv("EXP_TM"));
-        found = memories().find(store + std::to_string(units));
-    }
     if (found == memories().end()) {
         state.SkipWithError("run the import case of this store and size first");
         return;

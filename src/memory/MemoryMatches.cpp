@@ -27,6 +27,14 @@ void MemoryMatches::consider(MemoryUnit unit, const std::string& unitNormalised)
     matches_.push_back({std::move(unit), score});
 }
 
+int MemoryMatches::scoreOf(std::string_view unitNormalised) const
+{
+    if (scoreBound(length_, characterCount(unitNormalised)) < minimumScore_)
+        return -1;
+    const int score = normalisedSimilarity(normalised_, unitNormalised, false);
+    return score < minimumScore_ ? -1 : score;
+}
+
 std::vector<MemoryMatch> MemoryMatches::take()
 {
     std::stable_sort(matches_.begin(), matches_.end(), [](const MemoryMatch& a, const MemoryMatch& b) {

@@ -16,6 +16,9 @@ public:
 
     // Scores a unit read from the store (its normal form given) and keeps it when good enough.
     void consider(MemoryUnit unit, const std::string& unitNormalised);
+    // The score of a text of this normal form (never identical to the looked-up one), or -1
+    // when it cannot reach the minimum: lets a store read whole units only for the best texts.
+    int scoreOf(std::string_view unitNormalised) const;
     const std::string& normalised() const { return normalised_; }
     std::vector<MemoryMatch> take();
 

@@ -44,8 +44,8 @@ constexpr const char* kSchemaLock = "SELECT pg_advisory_xact_lock(7170443)";
 // A lookup reads the index for at most this many of its rarest trigrams, up to about this many
 // estimated rows, and scores the units sharing the most of them.
 constexpr std::size_t kRareTrigrams = 16;
-constexpr double kPostingBudget = 6000;
-constexpr int kScoredCandidates = 100;
+constexpr double kPostingBudget = 8000;
+constexpr std::size_t kScoredCandidates = 200;
 constexpr int kSampleSize = 20000;
 
 // The trigram index holds trigrams of letters and digits only (it splits words at anything
@@ -286,22 +286,53 @@ std::vector<MemoryMatch> PostgresMemory::lookup(std::string_view source, std::st
         }
     std::sort(rare.begin(), rare.end());
     std::vector<std::string> params = {languages[0], languages[1], std::to_string(textHash(matches.normalised()))};
+    std::vector<std::string> grams;
     std::string any;
-    std::string hits;
     double estimated = 0;
     for (std::size_t k = 0; k < rare.size() && k < kRareTrigrams; ++k) {
         if (k > 0 && estimated + rare[k].first > kPostingBudget)
             break;
         estimated += rare[k].first;
+        grams.push_back(rare[k].second);
         params.push_back("%" + rare[k].second + "%");
-        const std::string param = "$" + std::to_string(params.size());
-        any += (any.empty() ? "norm LIKE " : " OR norm LIKE ") + param;
-        hits += (hits.empty() ? "(norm LIKE " : " + (norm LIKE ") + param + ")::int";
+        any += (any.empty() ? "norm LIKE $" : " OR norm LIKE $") + std::to_string(params.size());
     }
     if (!any.empty()) {
-        consider(run(std::string("SELECT ") + kUnitFields + " FROM tm_unit WHERE (" + any + ") AND norm_hash <> $3" +
-                         where + " ORDER BY " + hits + " DESC LIMIT " + std::to_string(kScoredCandidates),
-                     params));
+        // The server finds the texts with any of the rare trigrams; which have the most of them,
+        // and how alike the best of those are, is worked out here, where it costs far less than
+        // in SQL. Whole units are read only for the few that may be offered.
+        const Result found = run("SELECT id, norm FROM tm_unit WHERE (" + any + ") AND norm_hash <> $3" + where, params);
+        std::vector<std::pair<int, int>> ranked;  // shared trigrams, row
+        ranked.reserve(static_cast<std::size_t>(found.rows()));
+        for (int row = 0; row < found.rows(); ++row) {
+            const std::string_view norm(PQgetvalue(found.get(), row, 1),
+                                        static_cast<std::size_t>(PQgetlength(found.get(), row, 1)));
+            const auto shared = std::count_if(grams.begin(), grams.end(),
+                                              [&](const std::string& gram) { return norm.find(gram) != norm.npos; });
+            ranked.emplace_back(static_cast<int>(shared), row);
+        }
+        const std::size_t keep = std::min(ranked.size(), kScoredCandidates);
+        std::partial_sort(ranked.begin(), ranked.begin() + static_cast<std::ptrdiff_t>(keep), ranked.end(),
+                          [](const auto& a, const auto& b) { return a.first > b.first; });
+        std::vector<std::pair<int, std::string>> scored;  // score, id
+        for (std::size_t k = 0; k < keep; ++k) {
+            const int row = ranked[k].second;
+            const int score = matches.scoreOf(std::string_view(
+                PQgetvalue(found.get(), row, 1), static_cast<std::size_t>(PQgetlength(found.get(), row, 1))));
+            if (score >= 0)
+                scored.emplace_back(score, found.text(row, 0));
+        }
+        // Several may carry the same translation and count once: more than n are read.
+        const std::size_t fetch = std::min(scored.size(), static_cast<std::size_t>(std::max(n, 1)) * 4);
+        std::partial_sort(scored.begin(), scored.begin() + static_cast<std::ptrdiff_t>(fetch), scored.end(),
+                          [](const auto& a, const auto& b) { return a.first > b.first; });
+        if (fetch > 0) {
+            std::string ids = "{";
+            for (std::size_t k = 0; k < fetch; ++k)
+                ids += (k ? "," : "") + scored[k].second;
+            consider(run(std::string("SELECT ") + kUnitFields + " FROM tm_unit WHERE id = ANY($1::bigint[])",
+                         {ids + "}"}));
+        }
     } else {
         // No trigram of letters to look up ("OK", "..."): the server's own similarity search.
         const double threshold = std::clamp((minimumScore - 40) / 100.0, 0.1, 0.6);
