@@ -44,7 +44,7 @@ constexpr const char* kSchemaLock = "SELECT pg_advisory_xact_lock(7170443)";
 // A lookup reads the index for at most this many of its rarest trigrams, up to about this many
 // estimated rows, and scores the units sharing the most of them.
 constexpr std::size_t kRareTrigrams = 16;
-constexpr double kPostingBudget = 8000;
+constexpr double kPostingBudget = 7000;
 constexpr std::size_t kScoredCandidates = 200;
 constexpr int kSampleSize = 20000;
 
