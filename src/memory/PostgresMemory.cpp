@@ -122,7 +122,11 @@ MemoryUnit readUnit(PGresult* result, int row)
 
 PostgresMemory::PostgresMemory(const std::string& connection) : location_(connection)
 {
-    connection_ = PQconnectdb(connection.c_str());
+    // A server that does not answer is given up after ten seconds rather than the system's
+    // minutes, unless the connection names its own timeout (given later, it wins).
+    const char* const keywords[] = {"connect_timeout", "dbname", nullptr};
+    const char* const values[] = {"10", connection.c_str(), nullptr};
+    connection_ = PQconnectdbParams(keywords, values, 1);
     if (PQstatus(connection_) != CONNECTION_OK) {
         const std::string reason = PQerrorMessage(connection_);
         PQfinish(connection_);
