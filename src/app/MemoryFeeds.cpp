@@ -17,6 +17,19 @@ TranslationMemory* MemoryFeeds::memory()
     return memory_.get();
 }
 
+bool MemoryFeeds::reconfigure(const MemorySettings& settings)
+{
+    const bool sameMemory = settings.enabled == settings_.enabled && settings.location == settings_.location;
+    settings_ = settings;
+    if (sameMemory)
+        return false;
+    feeders_.clear();
+    memory_.reset();
+    tried_ = false;
+    problem_.clear();
+    return true;
+}
+
 void MemoryFeeds::attach(CQuillDoc& doc)
 {
     TranslationMemory* open = memory();

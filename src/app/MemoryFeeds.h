@@ -25,6 +25,11 @@ public:
     void detach(CQuillDoc& doc);
     // Before the projects go all at once.
     void detachAll() { feeders_.clear(); }
+    // Takes new settings. When the memory changes (another place, switched on or off), every
+    // project is detached and the memory closed: attach the open projects again. False when
+    // nothing but the minimum score changed.
+    bool reconfigure(const MemorySettings& settings);
+    const MemorySettings& settings() const { return settings_; }
     // The memory, or null when it is off or cannot be opened.
     TranslationMemory* memory();
     const std::string& problem() const { return problem_; }

@@ -93,8 +93,10 @@ MemorySettings Settings::memorySettings() const
     MemorySettings memory;
     memory.location = profile_.getString(ini::TranslationMemory, ini::MemoryLocation, "");
     const char* environment = std::getenv("QMK32_TM");
-    if (environment && *environment)
+    if (environment && *environment) {
         memory.location = environment;
+        memory.locationFromEnvironment = true;
+    }
     const std::string score = profile_.getString(ini::TranslationMemory, ini::MemoryMinimumScore, "70");
     memory.minimumScore = std::clamp(std::atoi(score.c_str()), 1, 100);
     const std::string enabled = profile_.getString(ini::TranslationMemory, ini::MemoryEnabled, "1");
@@ -104,8 +106,11 @@ MemorySettings Settings::memorySettings() const
 
 bool Settings::setMemorySettings(const MemorySettings& memory)
 {
+    const std::string location = memory.locationFromEnvironment
+                                     ? profile_.getString(ini::TranslationMemory, ini::MemoryLocation, "")
+                                     : memory.location;
     return profile_.writeStrings(ini::TranslationMemory,
-                                 {{ini::MemoryLocation, memory.location},
+                                 {{ini::MemoryLocation, location},
                                   {ini::MemoryMinimumScore, std::to_string(std::clamp(memory.minimumScore, 1, 100))},
                                   {ini::MemoryEnabled, memory.enabled ? "1" : "0"}});
 }

@@ -40,6 +40,8 @@ struct MemorySettings {
     std::string location;  // a file, a postgresql:// connection string, or empty for the default file
     int minimumScore = 70;
     bool enabled = true;
+    bool locationFromEnvironment = false;  // QMK32_TM named it: the settings file's stays as it is
+    bool operator==(const MemorySettings&) const = default;
 };
 
 // The logical-font record read from FONT_SPLITWND.

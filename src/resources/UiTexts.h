@@ -211,6 +211,15 @@ inline constexpr char LabelFileType[] = "File Type:";
 inline constexpr char FileTypeResourceScript[] = "*.RC  Resource Script File";
 inline constexpr char IncludeExtensionBadCharacters[] = "Include extension(s) '%1' contains not allowed characters";
 inline constexpr char IncludeExtensionRefused[] = "Include extension '%1' is not accepted as a resource include file";
+inline constexpr char MemoryPageTitle[] = "Translation Memory";
+inline constexpr char MemoryUseIt[] = "&Use a translation memory";
+inline constexpr char LabelMemoryLocation[] = "&Location:";
+inline constexpr char MemoryBrowse[] = "&Browse\u2026";
+inline constexpr char LabelMemoryMinimumScore[] = "&Matches shown from:";
+inline constexpr char MemoryLocationHint[] =
+    "A file, or a PostgreSQL server as postgresql://user@host/database. Empty: %1";
+inline constexpr char MemoryLocationFromEnvironment[] = "QMK32_TM names the memory for this session: %1";
+inline constexpr char MemoryFileFilter[] = "Translation memory (*.db);;All files (*)";
 inline constexpr char BarEditToolbar[] = "Edit Toolbar";
 inline constexpr char BarStatusbar[] = "Statusbar";
 inline constexpr char BarLanguageToolbar[] = "Language Toolbar";

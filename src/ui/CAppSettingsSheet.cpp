@@ -14,13 +14,14 @@
 #include "resources/MenuTexts.h"
 #include "resources/Messages.h"
 #include "resources/UiTexts.h"
+#include "ui/CMemorySettingsPage.h"
 
 namespace qmk {
 
 CAppSettingsSheet::CAppSettingsSheet(Settings& settings, Feedback& feedback, const std::vector<std::string>& inForce,
                                      std::function<void()> apply, QWidget* parent)
     : QDialog(parent), settings_(settings), feedback_(feedback), apply_(std::move(apply)),
-      includeFiles_(new QLineEdit(this))
+      includeFiles_(new QLineEdit(this)), memoryPage_(new CMemorySettingsPage(settings.memorySettings(), this))
 {
     setWindowTitle(QString::fromUtf8(txt::ApplicationSettingsTitle));
     // Shown without their leading dots, as they are typed.
@@ -38,6 +39,7 @@ CAppSettingsSheet::CAppSettingsSheet(Settings& settings, Feedback& feedback, con
     form->addRow(QString::fromUtf8(txt::LabelIncludeFiles), includeFiles_);
     auto* tabs = new QTabWidget(this);
     tabs->addTab(page, QStringLiteral("Resource Files"));
+    tabs->addTab(memoryPage_, QString::fromUtf8(txt::MemoryPageTitle));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &CAppSettingsSheet::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -55,7 +57,7 @@ void CAppSettingsSheet::accept()
         return;
     }
     // The list in force follows what is stored: a setting that cannot be stored changes nothing.
-    if (!settings_.setIncludeExtensionSetting(text)) {
+    if (!settings_.setIncludeExtensionSetting(text) || !settings_.setMemorySettings(memoryPage_->settings())) {
         feedback_.messageText(fillPlaceholders(txt::SettingsNotWritten, {settings_.profile().path().string()}), Icon::Stop);
         return;
     }

@@ -42,6 +42,7 @@
 #include "ui/CDynBitmapView.h"
 #include "ui/CDynDlgView.h"
 #include "ui/CDynMenuView.h"
+#include "ui/CMemoryView.h"
 #include "ui/CStatusPanes.h"
 #include "ui/CMessageBoxFeedback.h"
 #include "ui/CResTreeView.h"
@@ -361,7 +362,11 @@ CChildFrame* CMainFrame::openDocument(const std::filesystem::path& given)
     window->setWindowIcon(windowIcon());
     handles_[child] = open_.add(path);
     // What the project holds goes into the translation memory once the window is on screen.
-    QTimer::singleShot(0, child, [this, child] { memoryFeeds_.attach(child->document()); });
+    QTimer::singleShot(0, child, [this, child] {
+        memoryFeeds_.attach(child->document());
+        if (child == activeChild())
+            memoryView_->refresh();  // the chosen item was looked up before the project was in
+    });
     connect(child, &CChildFrame::stateChanged, this, &CMainFrame::updateCommandStates);
     connect(child, &QWidget::windowTitleChanged, this, &CMainFrame::updateWindowTitle);
     connect(child, &CChildFrame::closed, this, [this](CChildFrame* frame) {

@@ -73,6 +73,8 @@ public:
     void showInTextTable(CPreviewView* preview);
     // A finding's item chosen in the active project, its window forward, the table focused.
     void goToFinding(int lineIndex);
+    // The translation memory's settings as stored now put in force.
+    void applyMemorySettings();
     CPreviewView* activePreview() const;
     std::vector<CPreviewView*> previews() const;
 

@@ -238,6 +238,7 @@ void CMainFrame::applicationSettings()
 {
     CAppSettingsSheet sheet(settings_, feedback_, includeExtensions_, [this] {
         includeExtensions_ = splitIncludeExtensions(settings_.includeExtensionSetting());
+        applyMemorySettings();
     }, this);
     sheet.exec();
 }

@@ -95,6 +95,15 @@ void CMainFrame::bindPanels(CChildFrame* child)
     memoryView_->bind(child);
 }
 
+void CMainFrame::applyMemorySettings()
+{
+    const MemorySettings memory = settings_.memorySettings();
+    if (memoryFeeds_.reconfigure(memory))
+        for (CChildFrame* child : children())
+            memoryFeeds_.attach(child->document());
+    memoryView_->restart(memory.minimumScore);
+}
+
 void CMainFrame::goToFinding(int lineIndex)
 {
     CChildFrame* child = activeChild();

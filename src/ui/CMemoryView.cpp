@@ -96,6 +96,14 @@ void CMemoryView::refresh()
     }
 }
 
+void CMemoryView::restart(int minimumScore)
+{
+    minimumScore_ = minimumScore;
+    delete lookup_;  // its connection may be to the memory used before
+    lookup_ = nullptr;
+    refresh();
+}
+
 void CMemoryView::showSuggestions(const std::vector<MemorySuggestion>& suggestions)
 {
     list_->clear();

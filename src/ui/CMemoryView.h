@@ -26,6 +26,9 @@ public:
     void bind(CChildFrame* child);
     // Looks the chosen item up again.
     void refresh();
+    // After the memory's settings changed: a lookup under way is dropped and the chosen item
+    // looked up again in the memory the settings now name.
+    void restart(int minimumScore);
     QTreeWidget* list() const { return list_; }
     const std::vector<MemorySuggestion>& suggestions() const { return suggestions_; }
 
