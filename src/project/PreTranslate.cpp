@@ -12,6 +12,8 @@
 #include "project/SourceLanguageTag.h"
 #include "project/TextCodec.h"
 #include "project/TranslationForm.h"
+#include "resources/Feedback.h"
+#include "resources/Texts.h"
 
 namespace qmk {
 namespace {
@@ -46,10 +48,16 @@ PreTranslateResult preTranslate(CQuillDoc& doc, TranslationMemory& memory, Langu
         const std::string sourceLanguage = sourceLanguageTag(doc);
         const std::string targetLanguage = languageTag(language);
         const int codePage = doc.translationCodePage(language);
+        FeedbackTask task(doc.feedback(), txt::TaskPreTranslate, rows.rowCount());
         bulk = doc.database().beginBulk();  // one transaction for every text
         doc.beginEditStep(kStepLabel);
         stepOpen = true;
         for (int row = 0; row < rows.rowCount(); ++row) {
+            task.step(row);
+            if (task.cancelled()) {
+                result.cancelled = true;
+                break;
+            }
             const CObjectData& item = rows.item(row);
             if (item.excluded || item.itemType == ItemType::BlockHeader || !rows.displayText(row, column).empty())
                 continue;

@@ -19,10 +19,12 @@ struct PreTranslateResult {
     int disagreeing = 0;   // matches whose placeholders, mnemonic or tabs do not fit the source
     int unfit = 0;         // matches the translation's code page cannot hold
     int withoutMatch = 0;  // untranslated texts the memory has nothing for
+    bool cancelled = false;  // stopped on request; what was stored stays, one step of the history
     std::string problem;   // why nothing (or not everything) was done
 };
 
 // `minimumScore` 100 takes only identical source texts; below, alike ones down to that score.
+// A task of the document's feedback, which may cancel it (a server answers each text slowly).
 PreTranslateResult preTranslate(CQuillDoc& doc, TranslationMemory& memory, LanguageId language, int minimumScore);
 
 } // namespace qmk

@@ -97,6 +97,8 @@ inline constexpr char PreTranslateMinimum[] =
     "Take matches scoring at least (%); 100 takes only identical source texts, others are flagged for review:";
 inline constexpr char PreTranslateDone[] =
     "%1 texts translated, %2 flagged for review; %3 without a match, %4 matches that did not fit";
+inline constexpr char PreTranslateCancelled[] =
+    "Pre-translation cancelled: %1 texts translated, %2 flagged for review (Undo takes them back)";
 inline constexpr char MemoryUnavailable[] = "The translation memory is not available: %1";
 inline constexpr char ChecksTitle[] = "Checks";
 inline constexpr char MenuPseudoTranslate[] = "&Pseudo-Translate...";

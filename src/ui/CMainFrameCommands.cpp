@@ -164,6 +164,11 @@ void CMainFrame::preTranslate()
         feedback_.messageText(fillPlaceholders(txt::MemoryUnavailable, {result.problem}), Icon::Exclamation);
         return;
     }
+    if (result.cancelled) {
+        statusBar()->showMessage(QString::fromStdString(fillPlaceholders(
+            txt::PreTranslateCancelled, {std::to_string(result.exact), std::to_string(result.fuzzy)})));
+        return;
+    }
     statusBar()->showMessage(QString::fromStdString(fillPlaceholders(
         txt::PreTranslateDone, {std::to_string(result.exact), std::to_string(result.fuzzy),
                                 std::to_string(result.withoutMatch), std::to_string(result.disagreeing + result.unfit)})));

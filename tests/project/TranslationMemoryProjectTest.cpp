@@ -126,6 +126,25 @@ TEST_F(TranslationMemoryProjectTest, PreTranslationTakesIdenticalTextsAsTranslat
     EXPECT_TRUE(flagged("IDS_BYE"));
 }
 
+// Cancelled after three texts (Hello, Bye, Files), pre-translation keeps the two it filled as
+// one step and reports itself cancelled, not failed.
+TEST_F(TranslationMemoryProjectTest, CancelledPreTranslationKeepsWhatItStoredAsOneStep)
+{
+    memory.add({remembered("Hello, world", "Hallo, Welt"), remembered("Goodbye, my friend", "Tschüss"),
+                remembered("Something new", "Etwas Neues")});
+    feedback.cancelAfterPolls = 3;
+    const PreTranslateResult result = preTranslate(*doc, memory, German, 100);
+    EXPECT_TRUE(result.ok);
+    EXPECT_TRUE(result.cancelled);
+    EXPECT_EQ(result.exact, 2);
+    EXPECT_EQ(translation("IDS_BYE"), "Tschüss");
+    EXPECT_EQ(translation("IDS_NEW"), "");
+    EXPECT_EQ(feedback.tasks.back(), "Pre-translate from the translation memory");
+    ASSERT_TRUE(doc->undo().result.done());
+    EXPECT_EQ(translation("IDS_HELLO"), "");
+    EXPECT_EQ(translation("IDS_BYE"), "");
+}
+
 // Passes everything on to a memory and counts the transactions it was given.
 class CountingMemory : public TranslationMemory {
 public:
