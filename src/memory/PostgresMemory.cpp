@@ -133,9 +133,8 @@ PostgresMemory::PostgresMemory(const std::string& connection) : location_(connec
         connection_ = nullptr;
         throw MemoryError("translation memory server " + connection + ": " + reason);
     }
-    PQsetClientEncoding(connection_, "UTF8");
     try {
-        run("SET client_min_messages = warning");
+        prepareSession();
         checkSchema();
     } catch (...) {
         PQfinish(connection_);
@@ -158,8 +157,23 @@ void PostgresMemory::fail(const std::string& what)
     throw MemoryError("translation memory server: " + what + ": " + reason);
 }
 
+void PostgresMemory::prepareSession()
+{
+    PQsetClientEncoding(connection_, "UTF8");
+    threshold_ = -1;
+    execute("SET client_min_messages = warning");
+}
+
 PostgresMemory::Result PostgresMemory::run(const std::string& sql, const std::vector<std::string>& params)
 {
+    // A server restarted (or a connection dropped by it) is connected to again, once per
+    // statement: a team's server going away overnight does not end a translator's session.
+    if (PQstatus(connection_) == CONNECTION_BAD) {
+        PQreset(connection_);
+        if (PQstatus(connection_) != CONNECTION_OK)
+            fail("connection");
+        prepareSession();
+    }
     std::vector<const char*> values;
     for (const std::string& param : params)
         values.push_back(param.c_str());
@@ -266,6 +280,18 @@ void PostgresMemory::addOnce(const std::vector<MemoryUnit>& units)
 
 std::vector<MemoryMatch> PostgresMemory::lookup(std::string_view source, std::string_view sourceLanguage,
                                                 std::string_view targetLanguage, int n, int minimumScore)
+{
+    try {
+        return lookupOnce(source, sourceLanguage, targetLanguage, n, minimumScore);
+    } catch (const MemoryError&) {
+        if (PQstatus(connection_) != CONNECTION_BAD)
+            throw;
+        return lookupOnce(source, sourceLanguage, targetLanguage, n, minimumScore);  // connected again
+    }
+}
+
+std::vector<MemoryMatch> PostgresMemory::lookupOnce(std::string_view source, std::string_view sourceLanguage,
+                                                    std::string_view targetLanguage, int n, int minimumScore)
 {
     MemoryMatches matches{std::string(source), n, minimumScore};
     const std::vector<std::string> languages = {std::string(sourceLanguage), std::string(targetLanguage)};

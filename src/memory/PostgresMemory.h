@@ -36,6 +36,9 @@ private:
     Result run(const std::string& sql, const std::vector<std::string>& params = {});
     void execute(const std::string& sql);
     void checkSchema();
+    void prepareSession();
+    std::vector<MemoryMatch> lookupOnce(std::string_view source, std::string_view sourceLanguage,
+                                        std::string_view targetLanguage, int n, int minimumScore);
     void addOnce(const std::vector<MemoryUnit>& units);
     [[noreturn]] void fail(const std::string& what);
 

@@ -259,6 +259,30 @@ TEST(EmbeddedMemory, FileWithTheIndexingTriggerIsUpgradedAndIndexesOnce)
     sqlite3_close(db);
 }
 
+// The server drops the connection (a restart, an administrator): the next lookup and the next
+// addition connect again instead of failing for the rest of the session.
+TEST(SharedMemory, ADroppedConnectionIsMadeAgain)
+{
+    test::SharedStore store;
+    if (const std::string why = store.unavailable(); !why.empty())
+        GTEST_SKIP() << why;
+    std::unique_ptr<TranslationMemory> memory = store.open();
+    memory->add(unit("Open the file", "Datei öffnen"));
+    auto dropOthers = [&] {
+        PGconn* admin = PQconnectdb(store.location().c_str());
+        PGresult* result = PQexec(admin, "SELECT pg_terminate_backend(pid) FROM pg_stat_activity"
+                                         " WHERE datname = current_database() AND pid <> pg_backend_pid()");
+        EXPECT_EQ(PQresultStatus(result), PGRES_TUPLES_OK) << PQerrorMessage(admin);
+        PQclear(result);
+        PQfinish(admin);
+    };
+    dropOthers();
+    EXPECT_EQ(memory->lookup("Open the files", "en-US", "de-DE", 5, 50).size(), 1u);
+    dropOthers();
+    memory->add(unit("Save the file", "Datei speichern"));
+    EXPECT_EQ(memory->size(), 2);
+}
+
 TEST(EmbeddedMemory, FileOfAnotherProgramIsRefusedAndLeftAlone)
 {
     test::TempDir dir;
