@@ -88,6 +88,7 @@ inline constexpr char SettingsNotWritten[] = "The settings could not be written 
 inline constexpr char MemoryTitle[] = "Translation Memory";
 inline constexpr char MemoryExactMatch[] = "The same source text, for the same kind of item";
 inline constexpr char MemoryMatchSource[] = "Its source:";
+inline constexpr char MemoryFeedingStatus[] = "Adding the project's translations to the translation memory\u2026";
 inline constexpr char MemoryLookingUp[] = "Looking the text up in the translation memory\u2026";
 inline constexpr char MenuPreTranslate[] = "Pre-&Translate from Memory...";
 inline constexpr char StatusPreTranslate[] =

@@ -363,7 +363,10 @@ CChildFrame* CMainFrame::openDocument(const std::filesystem::path& given)
     handles_[child] = open_.add(path);
     // What the project holds goes into the translation memory once the window is on screen.
     QTimer::singleShot(0, child, [this, child] {
+        statusBar()->showMessage(qs(txt::MemoryFeedingStatus));
+        statusBar()->repaint();  // a large project that changed takes a moment
         memoryFeeds_.attach(child->document());
+        statusBar()->clearMessage();
         if (child == activeChild())
             memoryView_->refresh();  // the chosen item was looked up before the project was in
     });
