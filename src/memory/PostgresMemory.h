@@ -3,6 +3,7 @@
 // at once; a unit two of them add together is kept once.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <unordered_map>
 
@@ -40,6 +41,7 @@ private:
     std::vector<MemoryMatch> lookupOnce(std::string_view source, std::string_view sourceLanguage,
                                         std::string_view targetLanguage, int n, int minimumScore);
     void addOnce(const std::vector<MemoryUnit>& units);
+    bool mayCleanIndex();  // whether this user may merge the trigram index's pending list
     [[noreturn]] void fail(const std::string& what);
 
     // Which trigrams are rare, estimated from a sample of the memory's texts: a lookup reads the
@@ -52,6 +54,7 @@ private:
     pg_conn* connection_ = nullptr;
     std::string location_;
     double threshold_ = -1;  // the session's trigram similarity threshold
+    std::optional<bool> ownsIndex_;
 };
 
 } // namespace qmk

@@ -283,6 +283,33 @@ TEST(SharedMemory, ADroppedConnectionIsMadeAgain)
     EXPECT_EQ(memory->size(), 2);
 }
 
+// A team member who did not create the memory (and so does not own its index) adds a large
+// batch like anyone else.
+TEST(SharedMemory, AMemberWhoDoesNotOwnTheIndexAddsALargeBatch)
+{
+    test::SharedStore store;
+    if (const std::string why = store.unavailable(); !why.empty())
+        GTEST_SKIP() << why;
+    store.open();  // the creator makes the schema
+    PGconn* admin = PQconnectdb(store.location().c_str());
+    PGresult* grant = PQexec(admin, "DO $$ BEGIN IF NOT EXISTS (SELECT FROM pg_roles WHERE rolname = 'member') THEN"
+                                    " CREATE ROLE member LOGIN; END IF; END $$;"
+                                    " GRANT ALL ON ALL TABLES IN SCHEMA public TO member;"
+                                    " GRANT ALL ON ALL SEQUENCES IN SCHEMA public TO member");
+    ASSERT_EQ(PQresultStatus(grant), PGRES_COMMAND_OK) << PQerrorMessage(admin);
+    PQclear(grant);
+    PQfinish(admin);
+    std::string location = store.location();
+    location.replace(location.find("user=qmk"), 8, "user=member");
+    PostgresMemory member(location);
+    std::vector<MemoryUnit> units;
+    for (int i = 0; i < 1500; ++i)
+        units.push_back(unit("Text number " + std::to_string(i), "Text Nummer " + std::to_string(i)));
+    member.add(units);
+    EXPECT_EQ(member.size(), 1500);
+    EXPECT_FALSE(member.lookup("Text number 1234", "en-US", "de-DE", 5, 100).empty());
+}
+
 TEST(EmbeddedMemory, FileOfAnotherProgramIsRefusedAndLeftAlone)
 {
     test::TempDir dir;
