@@ -6,11 +6,33 @@
 #include <cstdio>
 #include <ctime>
 #include <fstream>
+#include <exception>
+#include <memory>
+
+#include "resources/Feedback.h"
+#include "resources/Messages.h"
+#include "resources/Texts.h"
 
 namespace qmk {
 namespace {
 
 constexpr std::size_t kImportBatch = 20000;
+constexpr std::int64_t kExportStep = 1000;
+
+// Thrown out of the memory's walk when the export is cancelled; a std::exception, so that a
+// server's walk reads the rest of its rows away before it reports the failure.
+struct ExportCancelled : std::exception {
+    const char* what() const noexcept override { return "cancelled"; }
+};
+
+// The task of an import or export when there is someone to show it to.
+std::unique_ptr<FeedbackTask> taskFor(Feedback* feedback, const char* title, const std::filesystem::path& file,
+                                      long total)
+{
+    if (!feedback)
+        return nullptr;
+    return std::make_unique<FeedbackTask>(*feedback, fillPlaceholders(title, {file.filename().string()}), total);
+}
 
 // XML 1.0 cannot carry control characters other than tab, line feed and carriage return.
 bool xmlCarries(std::string_view text)
@@ -133,7 +155,7 @@ std::string canonicalLanguageTag(std::string_view tag)
 }
 
 TmxExportResult exportTmx(TranslationMemory& memory, const std::filesystem::path& file,
-                          const std::optional<std::string>& targetLanguage)
+                          const std::optional<std::string>& targetLanguage, Feedback* feedback)
 {
     TmxExportResult result;
     std::filesystem::path partial = file;
@@ -150,8 +172,18 @@ TmxExportResult exportTmx(TranslationMemory& memory, const std::filesystem::path
            " o-tmf=\"qmk32\" adminlang=\"en-US\" srclang=\"*all*\" datatype=\"plaintext\"/>\n"
            "  <body>\n";
     std::string tu;
+    std::int64_t visited = 0;
     try {
+        std::unique_ptr<FeedbackTask> task =
+            taskFor(feedback, txt::TaskExportTmx, file, feedback ? static_cast<long>(memory.size()) : 0);
         memory.forEach(targetLanguage, [&](const MemoryUnit& unit) {
+            if (task && ++visited % kExportStep == 0) {
+                task->step(static_cast<long>(visited));
+                if (task->cancelled()) {
+                    result.cancelled = true;
+                    throw ExportCancelled{};
+                }
+            }
             if (!xmlCarries(unit.source) || !xmlCarries(unit.target)) {
                 ++result.skipped;
                 return;
@@ -172,10 +204,16 @@ TmxExportResult exportTmx(TranslationMemory& memory, const std::filesystem::path
             out << tu;
             ++result.units;
         });
+    } catch (const ExportCancelled&) {
+        // below
     } catch (const MemoryError& error) {
+        if (!result.cancelled)  // a server's walk reports the cancel as its failure
+            result.problem = error.what();
+    }
+    if (result.cancelled || !result.problem.empty()) {
         out.close();
-        std::filesystem::remove(partial);
-        result.problem = error.what();
+        std::error_code ec;
+        std::filesystem::remove(partial, ec);
         return result;
     }
     out << "  </body>\n</tmx>\n";
@@ -190,7 +228,7 @@ TmxExportResult exportTmx(TranslationMemory& memory, const std::filesystem::path
     return result;
 }
 
-TmxImportResult importTmx(TranslationMemory& memory, const std::filesystem::path& file)
+TmxImportResult importTmx(TranslationMemory& memory, const std::filesystem::path& file, Feedback* feedback)
 {
     TmxImportResult result;
     pugi::xml_document document;
@@ -206,8 +244,15 @@ TmxImportResult importTmx(TranslationMemory& memory, const std::filesystem::path
     }
     const std::string headerSource = tmx.child("header").attribute("srclang").as_string();
     std::vector<MemoryUnit> batch;
+    long total = 0;
+    if (feedback)
+        for ([[maybe_unused]] const pugi::xml_node& tu : tmx.child("body").children("tu"))
+            ++total;
+    std::unique_ptr<FeedbackTask> task = taskFor(feedback, txt::TaskImportTmx, file, total);
+    long read = 0;
     try {
         for (const pugi::xml_node& tu : tmx.child("body").children("tu")) {
+            ++read;
             std::string sourceLanguage = tu.attribute("srclang").as_string(headerSource.c_str());
             MemoryUnit unit;
             const char* date = tu.attribute("changedate").as_string(tu.attribute("creationdate").as_string());
@@ -267,10 +312,19 @@ TmxImportResult importTmx(TranslationMemory& memory, const std::filesystem::path
                 memory.add(batch);
                 result.units += static_cast<std::int64_t>(batch.size());
                 batch.clear();
+                if (task) {
+                    task->step(read);
+                    if (task->cancelled()) {
+                        result.cancelled = true;
+                        break;
+                    }
+                }
             }
         }
-        memory.add(batch);
-        result.units += static_cast<std::int64_t>(batch.size());
+        if (!result.cancelled) {
+            memory.add(batch);
+            result.units += static_cast<std::int64_t>(batch.size());
+        }
     } catch (const MemoryError& error) {
         result.problem = error.what();
         return result;

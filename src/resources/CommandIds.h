@@ -106,6 +106,8 @@ inline constexpr int AcceptSourceChange = 59506;
 inline constexpr int PseudoTranslate = 59507;
 inline constexpr int Statistics = 59508;
 inline constexpr int PreTranslate = 59509;
+inline constexpr int ImportTmx = 59510;
+inline constexpr int ExportTmx = 59511;
 } // namespace uicmd
 
 } // namespace qmk

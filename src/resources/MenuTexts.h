@@ -100,6 +100,18 @@ inline constexpr char PreTranslateDone[] =
     "%1 texts translated, %2 flagged for review; %3 without a match, %4 matches that did not fit";
 inline constexpr char PreTranslateCancelled[] =
     "Pre-translation cancelled: %1 texts translated, %2 flagged for review (Undo takes them back)";
+inline constexpr char MenuImportTmx[] = "&Import TMX into Memory...";
+inline constexpr char StatusImportTmx[] = "Adds the translations of a TMX file to the translation memory";
+inline constexpr char MenuExportTmx[] = "E&xport Memory as TMX...";
+inline constexpr char StatusExportTmx[] = "Writes the translation memory as a TMX file other tools read";
+inline constexpr char TmxFileFilter[] = "TMX files (*.tmx);;All files (*)";
+inline constexpr char TmxImportDone[] =
+    "%1 translations added to the translation memory; %2 units without a source or a translation skipped";
+inline constexpr char TmxImportCancelled[] = "TMX import cancelled: the %1 translations added before stay in the memory";
+inline constexpr char TmxExportDone[] = "%1 units written to %2; %3 with characters TMX cannot carry left out";
+inline constexpr char TmxExportCancelled[] = "TMX export cancelled: nothing was written";
+inline constexpr char MemorySwitchedOff[] =
+    "The translation memory is switched off. Settings > Options... switches it on.";
 inline constexpr char MemoryUnavailable[] = "The translation memory is not available: %1";
 inline constexpr char ChecksTitle[] = "Checks";
 inline constexpr char MenuPseudoTranslate[] = "&Pseudo-Translate...";

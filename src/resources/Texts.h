@@ -177,6 +177,8 @@ inline constexpr char TaskExportDatabase[] = "Export to database %1";
 inline constexpr char TaskImportDatabase[] = "Import text from %1";
 inline constexpr char TaskReadScript[] = "Read %1";
 inline constexpr char TaskPreTranslate[] = "Pre-translate from the translation memory";
+inline constexpr char TaskImportTmx[] = "Import %1 into the translation memory";
+inline constexpr char TaskExportTmx[] = "Export the translation memory to %1";
 inline constexpr char WriteTargetRefused[] =
     "Save \"%1\" translation file.\n%2 is %3, so the translated resource file was not written there.\n"
     "Please choose another file name.";

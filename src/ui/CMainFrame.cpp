@@ -159,7 +159,8 @@ void CMainFrame::createMenus()
                   uicmd::Statistics, cmd::ResourceEditor});
 
     QMenu* translation = menuBar()->addMenu(qs(txt::MenuTranslation));
-    add(translation, {cmd::NewTranslation, cmd::DeleteTranslation, 0, uicmd::PreTranslate, uicmd::PseudoTranslate, 0});
+    add(translation, {cmd::NewTranslation, cmd::DeleteTranslation, 0, uicmd::PreTranslate, uicmd::ImportTmx,
+                      uicmd::ExportTmx, uicmd::PseudoTranslate, 0});
     settingsMenu_ = translation->addMenu(qs(txt::MenuTranslationSettings));
 
     QMenu* view = menuBar()->addMenu(qs(txt::MenuView));

@@ -98,6 +98,8 @@ public:
     void acceptSourceChange();
     void pseudoTranslate();
     void preTranslate();
+    void importTmxIntoMemory();
+    void exportMemoryAsTmx();
     void showStatistics();
     void removeMarks();
     void stepItem(bool forward);
@@ -135,6 +137,7 @@ private:
     void createDocks();
     // The project panels follow the active project.
     void bindPanels(CChildFrame* child);
+    TranslationMemory* memoryForCommand();
     void createStatusBar();
     void connectCommands();
     void restoreLayout();

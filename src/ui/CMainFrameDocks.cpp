@@ -1,13 +1,18 @@
-// The main window's docking panels: the project list, the "Translate" bar and the checks'
-// findings, and what binds them to the active project.
+// The main window's docking panels: the project list, the "Translate" bar, the checks'
+// findings and the translation memory's matches, what binds them to the active project, and
+// the translation memory's commands.
 #include <QDockWidget>
+#include <QFileDialog>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QShortcut>
+#include <QStatusBar>
 
 #include "app/ProjectFileList.h"
 #include "app/Settings.h"
+#include "memory/TmxFile.h"
+#include "resources/Messages.h"
 #include "resources/Feedback.h"
 #include "ui/CMessageBoxFeedback.h"
 #include "resources/MenuTexts.h"
@@ -102,6 +107,61 @@ void CMainFrame::applyMemorySettings()
         for (CChildFrame* child : children())
             memoryFeeds_.attach(child->document());
     memoryView_->restart(memory.minimumScore);
+}
+
+// The memory the TMX commands work on; none (with the reason said) when it is off or broken.
+TranslationMemory* CMainFrame::memoryForCommand()
+{
+    if (!memoryFeeds_.settings().enabled) {
+        feedback_.messageText(txt::MemorySwitchedOff, Icon::Information);
+        return nullptr;
+    }
+    TranslationMemory* memory = memoryFeeds_.memory();
+    if (!memory)
+        feedback_.messageText(fillPlaceholders(txt::MemoryUnavailable, {memoryFeeds_.problem()}), Icon::Exclamation);
+    return memory;
+}
+
+void CMainFrame::importTmxIntoMemory()
+{
+    TranslationMemory* memory = memoryForCommand();
+    if (!memory)
+        return;
+    const QString file = QFileDialog::getOpenFileName(this, qs(txt::MenuImportTmx).remove(QLatin1Char('&')), QString(),
+                                                      qs(txt::TmxFileFilter));
+    if (file.isEmpty())
+        return;
+    const TmxImportResult result = importTmx(*memory, file.toStdString(), &feedback_);
+    if (!result.ok) {
+        feedback_.messageText(result.problem, Icon::Exclamation);
+        return;
+    }
+    const std::string done = result.cancelled
+                                 ? fillPlaceholders(txt::TmxImportCancelled, {std::to_string(result.units)})
+                                 : fillPlaceholders(txt::TmxImportDone, {std::to_string(result.units),
+                                                                         std::to_string(result.skipped)});
+    statusBar()->showMessage(QString::fromStdString(done));
+    memoryView_->refresh();
+}
+
+void CMainFrame::exportMemoryAsTmx()
+{
+    TranslationMemory* memory = memoryForCommand();
+    if (!memory)
+        return;
+    const QString file = QFileDialog::getSaveFileName(this, qs(txt::MenuExportTmx).remove(QLatin1Char('&')),
+                                                      QStringLiteral("memory.tmx"), qs(txt::TmxFileFilter));
+    if (file.isEmpty())
+        return;
+    const TmxExportResult result = exportTmx(*memory, file.toStdString(), std::nullopt, &feedback_);
+    if (!result.problem.empty()) {
+        feedback_.messageText(result.problem, Icon::Exclamation);
+        return;
+    }
+    statusBar()->showMessage(QString::fromStdString(
+        result.cancelled ? std::string(txt::TmxExportCancelled)
+                         : fillPlaceholders(txt::TmxExportDone, {std::to_string(result.units), file.toStdString(),
+                                                                 std::to_string(result.skipped)})));
 }
 
 void CMainFrame::goToFinding(int lineIndex)

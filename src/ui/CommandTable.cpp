@@ -46,6 +46,8 @@ const std::vector<CommandEntry>& commandTable()
          StatusPreviousFlagged, "", [](CMainFrame& f) { f.goToItem(false, WantedItem::Flagged); }},
         {uicmd::PseudoTranslate, MenuPseudoTranslate, {}, StatusPseudoTranslate, "", [](CMainFrame& f) { f.pseudoTranslate(); }},
         {uicmd::PreTranslate, MenuPreTranslate, {}, StatusPreTranslate, "", [](CMainFrame& f) { f.preTranslate(); }},
+        {uicmd::ImportTmx, MenuImportTmx, {}, StatusImportTmx, "", [](CMainFrame& f) { f.importTmxIntoMemory(); }},
+        {uicmd::ExportTmx, MenuExportTmx, {}, StatusExportTmx, "", [](CMainFrame& f) { f.exportMemoryAsTmx(); }},
         {uicmd::Statistics, MenuStatistics, {}, StatusStatisticsCommand, "", [](CMainFrame& f) { f.showStatistics(); }},
         {uicmd::AcceptSourceChange, MenuAcceptSourceChange, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A),
          StatusAcceptSourceChange, "", [](CMainFrame& f) { f.acceptSourceChange(); }},

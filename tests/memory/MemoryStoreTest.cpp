@@ -10,6 +10,8 @@
 
 #include <algorithm>
 
+#include "common/RecordingFeedback.h"
+#include "memory/TmxFile.h"
 #include "memory/TranslationMemory.h"
 #include "MemoryStores.h"
 
@@ -198,6 +200,37 @@ TYPED_TEST(MemoryStoreTest, TwoProcessesAddingAtOnceLoseNothingAndDoubleNothing)
         ASSERT_EQ(found.size(), 1u) << i;
         EXPECT_EQ(found[0].unit.target, "Text Nummer " + std::to_string(i));
     }
+}
+
+// An export cancelled half way writes no file, and the store goes on answering (a server's walk
+// is read to its end, not left half read on the connection). Imported with progress shown, the
+// units come back.
+TYPED_TEST(MemoryStoreTest, CancelledExportWritesNothingAndTheStoreAnswersOn)
+{
+    std::vector<MemoryUnit> units;
+    for (int i = 0; i < 2500; ++i)
+        units.push_back(unit("Text number " + std::to_string(i), "Text Nummer " + std::to_string(i)));
+    this->memory->add(units);
+    test::TempDir dir;
+    test::RecordingFeedback feedback;
+    feedback.cancelAfterPolls = 1;
+    const TmxExportResult cancelled = exportTmx(*this->memory, dir / "all.tmx", std::nullopt, &feedback);
+    EXPECT_TRUE(cancelled.cancelled);
+    EXPECT_TRUE(cancelled.problem.empty()) << cancelled.problem;
+    EXPECT_FALSE(std::filesystem::exists(dir / "all.tmx"));
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+    EXPECT_EQ(this->memory->size(), 2500);
+    EXPECT_EQ(this->lookup("Text number 1234", 100).size(), 1u);
+
+    feedback.cancelAfterPolls = -1;
+    ASSERT_TRUE(exportTmx(*this->memory, dir / "all.tmx", std::nullopt, &feedback).ok);
+    TypeParam other;
+    ASSERT_TRUE(other.unavailable().empty());
+    std::unique_ptr<TranslationMemory> copy = other.open();
+    const TmxImportResult imported = importTmx(*copy, dir / "all.tmx", &feedback);
+    EXPECT_TRUE(imported.ok && !imported.cancelled);
+    EXPECT_EQ(imported.units, 2500);
+    EXPECT_EQ(feedback.tasks.back(), "Import all.tmx into the translation memory");
 }
 
 // A store a newer program wrote is refused with a message that says so; this
