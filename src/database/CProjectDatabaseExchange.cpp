@@ -77,6 +77,7 @@ void CProjectDatabase::copyAttachedProject(const std::vector<LanguageId>& keep)
     }
 
     Transaction transaction(db_);
+    checks_.createTablesNamed(tables);  // the checks' tables exist only once written
     for (const std::string& table : tables) {
         if (!db_.tableExists(table))
             continue;  // not part of a project this program knows
@@ -104,6 +105,7 @@ void CProjectDatabase::copyAttachedProject(const std::vector<LanguageId>& keep)
     for (const LanguageId& id : droppedIds) {
         query(qn::Delete_Translation).bind("LanguageId", id.language).bind("SubLanguageId", id.sublanguage).execute();
         query(qn::Delete_TranslationInfo).bind("LanguageId", id.language).bind("SubLanguageId", id.sublanguage).execute();
+        checks_.forgetLanguage(id);
     }
     transaction.commit();
 }

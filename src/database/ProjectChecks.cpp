@@ -118,6 +118,25 @@ bool ProjectChecks::setIgnored(const IgnoredFinding& finding, bool ignored)
     return db_.changes() > 0;
 }
 
+void ProjectChecks::createTablesNamed(const std::vector<std::string>& tables)
+{
+    for (const std::string& table : tables) {
+        if (table == IgnoreTable)
+            query(queries::CreateCheckIgnore).execute();
+        else if (table == SettingTable)
+            query(queries::CreateCheckSetting).execute();
+    }
+}
+
+void ProjectChecks::forgetLanguage(LanguageId language)
+{
+    if (db_.tableExists(IgnoreTable))
+        query(queries::DeleteCheckIgnoreOfLanguage)
+            .bind("Language", language.language)
+            .bind("SubLanguage", language.sublanguage)
+            .execute();
+}
+
 std::unordered_map<std::string, bool> ProjectChecks::checkSettings()
 {
     std::unordered_map<std::string, bool> settings;

@@ -29,6 +29,11 @@ public:
     // True when the state changed.
     bool setIgnored(const IgnoredFinding& finding, bool ignored);
 
+    // Makes those of the tables made on first write that `tables` names (a copied project's).
+    void createTablesNamed(const std::vector<std::string>& tables);
+    // Forgets the findings let stand in a translation that is gone.
+    void forgetLanguage(LanguageId language);
+
     // The stored on/off state of each check named so far (checks not named are on).
     std::unordered_map<std::string, bool> checkSettings();
     void setCheckEnabled(std::string_view check, bool enabled);

@@ -359,6 +359,7 @@ constexpr Entry CheckQueries[] = {
     {DeleteCheckIgnore,
      "DELETE FROM CheckIgnore WHERE LineIndex = :LineIndex AND Language = :Language AND SubLanguage = :SubLanguage "
      "AND CheckId = :CheckId"},
+    {DeleteCheckIgnoreOfLanguage, "DELETE FROM CheckIgnore WHERE Language = :Language AND SubLanguage = :SubLanguage"},
     {CreateCheckSetting, "CREATE TABLE IF NOT EXISTS CheckSetting (CheckId TEXT PRIMARY KEY, Enabled INTEGER)"},
     {CheckSettingRows, "SELECT CheckId, Enabled FROM CheckSetting ORDER BY CheckId"},
     {SetCheckSetting,

@@ -41,6 +41,7 @@ inline constexpr const char* CreateCheckIgnore = "Sql_Create_CheckIgnore";
 inline constexpr const char* CheckIgnoreRows = "Sql_CheckIgnore_Rows";
 inline constexpr const char* AddCheckIgnore = "Sql_Add_CheckIgnore";
 inline constexpr const char* DeleteCheckIgnore = "Sql_Delete_CheckIgnore";
+inline constexpr const char* DeleteCheckIgnoreOfLanguage = "Sql_Delete_CheckIgnore_Of_Language";
 inline constexpr const char* CreateCheckSetting = "Sql_Create_CheckSetting";
 inline constexpr const char* CheckSettingRows = "Sql_CheckSetting_Rows";
 inline constexpr const char* SetCheckSetting = "Sql_Set_CheckSetting";

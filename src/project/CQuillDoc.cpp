@@ -137,7 +137,8 @@ void CQuillDoc::renameOutdatedTranslationColumns()
 bool CQuillDoc::openOrBuild()
 {
     if (fileExists(databasePath_)) {
-        db_.open(databasePath_);
+        // A database opened by its own name was checked whole a moment ago.
+        db_.open(databasePath_, OpenMode{false, false, !openedFromDatabase_});
         return true;
     }
     return buildDatabase();

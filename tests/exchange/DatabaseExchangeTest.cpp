@@ -59,6 +59,23 @@ TEST_F(DatabaseExchangeTest, ExportKeepsOnlyTheChosenTranslations)
     EXPECT_TRUE(saidText(fillPlaceholders(txt::ExportDatabaseDone, {target.string()})));
 }
 
+// The findings let stand and the checks switched off go with the project, those of a
+// translation left behind do not.
+TEST_F(DatabaseExchangeTest, ExportCarriesTheChecksSettingsOfTheTranslationsKept)
+{
+    const int hello = stringLine("IDS_HELLO");
+    db().checks().setIgnored({hello, German, "punctuation"}, true);
+    db().checks().setIgnored({hello, French, "length"}, true);
+    db().checks().setCheckEnabled("whitespace", false);
+    DatabaseExport exporter(feedback());
+    ASSERT_TRUE(exporter.run(db(), dir() / "export.mdb", {German}));
+
+    CProjectDatabase exported;
+    exported.open(dir() / "export.mdb");
+    EXPECT_EQ(exported.checks().ignoredFindings(), (std::vector<IgnoredFinding>{{hello, German, "punctuation"}}));
+    EXPECT_EQ(exported.checks().checkSettings(), (std::unordered_map<std::string, bool>{{"whitespace", false}}));
+}
+
 TEST_F(DatabaseExchangeTest, ExportLeavesTheSourceUntouched)
 {
     DatabaseExport exporter(feedback());
