@@ -253,6 +253,10 @@ public:
     // Replaces every mark by these cells (row, column), told as one change of the rows; one
     // step of the history (Mark All).
     void markCells(const std::vector<std::pair<int, int>>& cells);
+    // Shows these cells marked in place of every other mark, outside the history: the marks an
+    // import leaves on what it changed (its step takes back the texts), and none when a search
+    // ends such marks.
+    void showCellMarks(const std::vector<std::pair<int, int>>& cells);
     // After an engine wrote translations straight into the database under the operation
     // (script and database imports): the project is modified when anything was stored, the
     // rows are read again and the observers hear translationsChanged (an import may have added

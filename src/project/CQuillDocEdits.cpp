@@ -7,6 +7,7 @@
 #include "database/DaoException.h"
 #include "project/ProjectObserver.h"
 #include "project/TranslationEncoding.h"
+#include "resources/CountedText.h"
 #include "resources/Feedback.h"
 #include "resources/Messages.h"
 #include "resources/Texts.h"
@@ -256,7 +257,19 @@ void CQuillDoc::markCells(const std::vector<std::pair<int, int>>& cells)
         if (rows_.isRow(row))
             marks.emplace_back(rows_.item(row).lineIndex, column);
     showMarks(marks);
-    recordMarks(std::move(before), fillPlaceholders(txt::StepMarkAll, {std::to_string(cells.size())}));
+    recordMarks(std::move(before),
+                fillPlaceholders(txt::StepMarkAll, {counted(static_cast<long long>(cells.size()), "text", "texts")}));
+}
+
+void CQuillDoc::showCellMarks(const std::vector<std::pair<int, int>>& cells)
+{
+    std::vector<TableMark> marks;
+    for (const auto& [row, column] : cells)
+        if (rows_.isRow(row))
+            marks.emplace_back(rows_.item(row).lineIndex, column);
+    if (marks.empty() && currentMarks().empty())
+        return;  // nothing to tell the views
+    showMarks(marks);
 }
 
 std::vector<TableMark> CQuillDoc::currentMarks() const

@@ -59,7 +59,9 @@ ReplaceAllResult replaceAll(CQuillDoc& doc, const SearchOptions& options,
         return result;
     }
     doc.beginEditStep(txt::StepReplaceAll);
+    std::vector<std::pair<int, int>> replacedCells;
     for (int row = 0; row < rows.rowCount(); ++row) {
+        const std::size_t cellsBefore = replacedCells.size();
         for (int column : options.columns) {
             const std::optional<LanguageId> language = rows.columns().languageOfColumn(column);
             if (!language || rows.item(row).excluded)
@@ -73,10 +75,18 @@ ReplaceAllResult replaceAll(CQuillDoc& doc, const SearchOptions& options,
                 result.refused.push_back(rows.row(row).cell(TextTableColumns::IdColumn) + ": " + text);
                 continue;
             }
-            if (doc.storeTranslation(rows.item(row).lineIndex, *language, bytes.bytes).done())
+            if (doc.storeTranslation(rows.item(row).lineIndex, *language, bytes.bytes).done()) {
                 result.replaced += count;
+                replacedCells.emplace_back(row, column);
+            }
         }
+        if (replacedCells.size() > cellsBefore)
+            ++result.rows;
     }
+    result.texts = static_cast<int>(replacedCells.size());
+    // The marks are part of the step: Undo takes them back with the texts.
+    if (!replacedCells.empty())
+        doc.markCells(replacedCells);
     doc.endEditStep();
     try {
         bulk->commit();

@@ -1,6 +1,7 @@
 // "Replace All": every occurrence of a text in the chosen translations replaced, cell by cell,
 // through the document and as one step of the project's undo history. The scan resumes after
-// each inserted replacement, so a replacement that contains the searched text still ends.
+// each inserted replacement, so a replacement that contains the searched text still ends. The
+// cells replaced are marked in the Text Table, so that the translator sees what changed.
 #pragma once
 
 #include <string>
@@ -17,6 +18,8 @@ std::string replacedText(std::string_view text, const SearchOptions& options, st
 
 struct ReplaceAllResult {
     int replaced = 0;                 // occurrences
+    int texts = 0;                    // cells stored
+    int rows = 0;                     // rows those cells are in
     std::vector<std::string> refused;  // cells whose code page cannot hold the result (not stored)
 };
 ReplaceAllResult replaceAll(CQuillDoc& doc, const SearchOptions& options,

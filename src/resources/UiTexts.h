@@ -182,6 +182,11 @@ inline constexpr char NoMatchesFound[] = "No matches found with \"%1\".";
 inline constexpr char NoChangedSourceText[] = "No changed source text found !";
 inline constexpr char PatternNotFound[] = "'%1' not found.";
 inline constexpr char ReplacedCount[] = "%1 replaced  %2 times.";
+// After ReplacedCount: "5 occurrences", "3 texts", "2 rows".
+inline constexpr char ReplacedWhere[] = "Replaced %1 in %2 (%3).";
+inline constexpr char ReplaceAllDeleteQuestion[] =
+    "Replace All\nThe replacement text is empty: every \"%1\" in the chosen translations would be deleted.\n"
+    "Delete them?";
 inline constexpr char ReplaceRefused[] =
     "These texts were not replaced: their translation's code page cannot hold the result.\n%1";
 inline constexpr char BookmarkWindowText[] = "Text";  // window kinds "Dialog" and "Menu" are item type names

@@ -50,6 +50,9 @@ public:
         SearchOptions options;
         CellHit hit;
         int matchLength = 0;
+        // The marks shown are those Replace All or an import left on what they changed: they
+        // go when the next search begins.
+        bool marksUntilSearch = false;
     };
     SearchState& search() { return search_; }
     // Renews the window title from the document's state marks.

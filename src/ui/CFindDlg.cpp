@@ -12,9 +12,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "project/CQuillDoc.h"
 #include "project/ReplaceAll.h"
+#include "resources/CountedText.h"
 #include "resources/Messages.h"
 #include "resources/UiTexts.h"
 #include "ui/CChildFrame.h"
@@ -66,6 +68,11 @@ CFindDlg::CFindDlg(Mode mode, Context context, QWidget* parent)
     auto fill = [](QComboBox* box, const SearchHistory& history) {
         box->setEditable(true);
         box->setInsertPolicy(QComboBox::NoInsert);
+        // What is typed is searched for exactly as typed: the history is offered in the drop-down
+        // only, never completed into the field ("&Öffnen" must not become an older "&Öffnenc"),
+        // and Return does not swap the text for an entry that differs only in case.
+        box->setCompleter(nullptr);
+        box->setDuplicatesEnabled(true);
         for (const std::string& entry : history.entries())
             box->addItem(qs(entry));
         box->setCurrentIndex(history.entries().empty() ? -1 : 0);
@@ -116,6 +123,26 @@ CFindDlg::CFindDlg(Mode mode, Context context, QWidget* parent)
     }
     auto* close = new QPushButton(qs(txt::ButtonClose), this);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    // Tab follows the form as it reads: where, what, the replacement, the options, then the
+    // buttons (the widgets were made in another order).
+    std::vector<QWidget*> order{where_};
+    if (textMode_)
+        order.push_back(textMode_);
+    order.push_back(what_);
+    if (changedItems_)
+        order.push_back(changedItems_);
+    if (with_)
+        order.push_back(with_);
+    order.push_back(matchCase_);
+    order.push_back(wholeWord_);
+    if (down_) {
+        order.push_back(up_);
+        order.push_back(down_);
+    }
+    order.insert(order.end(), actions_.begin(), actions_.end());
+    order.push_back(close);
+    for (std::size_t i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
     buttons->addWidget(close);
     buttons->addStretch();
     auto* layout = new QHBoxLayout(this);
@@ -186,8 +213,16 @@ SearchOptions CFindDlg::takeOptions()
     return options;
 }
 
+void CFindDlg::endReplacedMarks()
+{
+    CChildFrame::SearchState& state = context_.child->search();
+    if (std::exchange(state.marksUntilSearch, false))
+        context_.child->document().showCellMarks({});
+}
+
 bool CFindDlg::findNext()
 {
+    endReplacedMarks();
     if (mode_ == Mode::Replace) {
         context_.child->search().options = takeOptions();
         return findMatch(false);
@@ -215,6 +250,7 @@ bool CFindDlg::findNext()
 
 bool CFindDlg::markAll()
 {
+    context_.child->search().marksUntilSearch = false;  // Mark All puts its own marks in their place
     const SearchOptions options = takeOptions();
     std::vector<std::pair<int, int>> cells;
     for (const CellHit& hit : findAllCells(context_.child->document().rows(), options))
@@ -258,6 +294,7 @@ bool CFindDlg::findMatch(bool quiet)
 
 bool CFindDlg::replace()
 {
+    endReplacedMarks();
     CChildFrame::SearchState& state = context_.child->search();
     state.options = takeOptions();
     if (state.hit.position < 0 && !findMatch(false))
@@ -274,21 +311,35 @@ bool CFindDlg::replace()
 
 int CFindDlg::replaceAll()
 {
+    const std::string replacement = with_ ? with_->currentText().toStdString() : std::string();
+    // An empty replacement deletes every occurrence in every chosen translation: asked first,
+    // and No (the default) leaves everything as it was.
+    if (replacement.empty() &&
+        !context_.feedback.askText(fillPlaceholders(txt::ReplaceAllDeleteQuestion, {what_->currentText().toStdString()}),
+                                   false))
+        return 0;
+    endReplacedMarks();
     const SearchOptions options = takeOptions();
     CQuillDoc& doc = context_.child->document();
-    const ReplaceAllResult result =
-        qmk::replaceAll(doc, options, with_ ? with_->currentText().toStdString() : std::string());
+    const ReplaceAllResult result = qmk::replaceAll(doc, options, replacement);
     context_.child->search().hit = {};
+    context_.child->search().marksUntilSearch = result.texts > 0;
     if (!result.refused.empty()) {
         std::string lines;
         for (const std::string& line : result.refused)
             lines += line + "\n";
         context_.feedback.messageText(fillPlaceholders(txt::ReplaceRefused, {lines}), Icon::Exclamation);
     }
-    context_.feedback.messageText(result.replaced > 0 ? fillPlaceholders(txt::ReplacedCount, {options.pattern,
-                                                                                             std::to_string(result.replaced)})
-                                                      : fillPlaceholders(txt::PatternNotFound, {options.pattern}),
-                                  Icon::Information);
+    if (result.replaced == 0) {
+        context_.feedback.messageText(fillPlaceholders(txt::PatternNotFound, {options.pattern}), Icon::Information);
+        return 0;
+    }
+    context_.feedback.messageText(
+        fillPlaceholders(txt::ReplacedCount, {options.pattern, std::to_string(result.replaced)}) + "\n\n" +
+            fillPlaceholders(txt::ReplacedWhere, {counted(result.replaced, "occurrence", "occurrences"),
+                                                  counted(result.texts, "text", "texts"),
+                                                  counted(result.rows, "row", "rows")}),
+        Icon::Information);
     return result.replaced;
 }
 

@@ -56,6 +56,8 @@ private:
     SearchOptions takeOptions();
     QGroupBox* makeDirectionBox();
     bool findMatch(bool quiet);
+    // A search begins: the marks Replace All or an import left on what they changed go.
+    void endReplacedMarks();
     void updateButtons();
 
     Mode mode_;

@@ -453,6 +453,8 @@ void CMainFrame::repeatFind()
     if (!child)
         return;
     CChildFrame::SearchState& state = child->search();
+    if (std::exchange(state.marksUntilSearch, false))
+        child->document().showCellMarks({});  // what Replace All or an import marked
     CTextListView* table = child->textList();
     const int start = std::max(0, child->document().rows().rowOfLineIndex(child->chosenItem().lineIndex));
     const int column = state.hit.row == start ? state.hit.column : -1;
