@@ -3,7 +3,9 @@
 #include "app/BatchOperations.h"
 #include "app/BatchSupport.h"
 
+#include "project/CQuillDoc.h"
 #include "project/ProjectFileNames.h"
+#include "project/SourceUpdate.h"
 #include "resources/PrintfText.h"
 #include "resources/Texts.h"
 
@@ -80,6 +82,7 @@ BatchStatus batchUpdate(const std::vector<std::string>& params, BatchReport& rep
             return BatchStatus::Failed;
         }
         report.line(txt::BatchUpdateDone);
+        report.line("     " + updateCountsText(op.doc().lastUpdateCounts()) + ".");
         return BatchStatus::Success;
     });
 }

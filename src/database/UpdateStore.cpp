@@ -275,21 +275,27 @@ std::vector<TextMatch> UpdateStore::includeLines()
     return textMatches(rows);
 }
 
-void UpdateStore::removeObsoleteRows()
+UpdateStore::Removal UpdateStore::removeObsoleteRows()
 {
+    Removal removal;
     Transaction transaction(db_);
-    for (const queries::ObsoleteRowQuery& obsolete : queries::obsoleteRowQueries())
+    for (const queries::ObsoleteRowQuery& obsolete : queries::obsoleteRowQueries()) {
         db_.prepare(obsolete.deleteSql).execute();
+        if (std::string_view(obsolete.name) == "Obsolete_Strings_At_TableResourceText")
+            removal.removedTexts = db_.changes();
+    }
     for (const LanguageId& id : owner_.languages().translationIds()) {
         std::string name = translationColumnName(id.language, id.sublanguage);
         if (name.empty() || !db_.fieldExists("ResourceText", name) ||
             !db_.fieldExists("ResourceText", modifiedColumnName(name)))
             continue;
         db_.prepare(queries::withTranslationColumns(queries::sql(qn::Pass_Changes_To_Translation), name)).execute();
+        removal.flaggedTranslations += db_.changes();
     }
     query(qn::Clear_Modified).execute();
     query(qn::Clear_Added).execute();
     transaction.commit();
+    return removal;
 }
 
 std::vector<StoredItem> UpdateStore::storedItems(StoredItemTable table)

@@ -64,7 +64,11 @@ public:
     // Deletes the rows of every line the update did not write, passes changed texts on to the
     // translations' flags and clears Modified and Added, all in one transaction. Only valid
     // right after an update pass has written every line it met.
-    void removeObsoleteRows();
+    struct Removal {
+        int removedTexts = 0;         // texts whose lines are gone
+        int flaggedTranslations = 0;  // translations (text and language) flagged for review
+    };
+    Removal removeObsoleteRows();
 };
 
 } // namespace qmk

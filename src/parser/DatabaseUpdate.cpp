@@ -85,9 +85,12 @@ UpdatePassResult UpdateDatabasePass(const std::filesystem::path& script, CProjec
     result.foundLines = store.foundLines();
     result.newLines = store.newLines();
     result.changedTexts = store.changedTexts();
+    result.newTexts = store.newTexts();
     if (result.ok()) {
         store.finish();
-        db.update().removeObsoleteRows();
+        const UpdateStore::Removal removal = db.update().removeObsoleteRows();
+        result.removedTexts = removal.removedTexts;
+        result.flaggedTranslations = removal.flaggedTranslations;
         db.setSourceEncoding(static_cast<int>(loop.scriptEncoding()));
         if (hasFontSettings(sourceLanguages))
             restoreFonts(db, sourceLanguages);

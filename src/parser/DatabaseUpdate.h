@@ -22,7 +22,11 @@ struct UpdatePassResult {
     std::vector<std::filesystem::path> namedIncludes;
     int foundLines = 0;
     int newLines = 0;
-    int changedTexts = 0;
+    // What the update did to the texts, for its report.
+    int changedTexts = 0;         // source changed, translations kept
+    int newTexts = 0;
+    int removedTexts = 0;
+    int flaggedTranslations = 0;  // translations of changed texts now to be reviewed
     bool ok() const { return code == 0; }
     bool cancelled() const { return code == kLoadCancelled; }
 };

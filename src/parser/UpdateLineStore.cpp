@@ -441,6 +441,8 @@ void UpdateLineStore::addNew(const ParsedLine& line, const ScriptParser& parser,
                              int lineNumber)
 {
     ++added_;
+    if (split.hasText)
+        ++addedTexts_;
     addNewLine(rows_, context_, lineIndexes_.take(), 1, lineNumber, line, parser, split);
 }
 

@@ -32,6 +32,7 @@ public:
     int foundLines() const { return found_; }
     int newLines() const { return added_; }
     int changedTexts() const { return changed_; }
+    int newTexts() const { return addedTexts_; }
 
 private:
     // The line an item was before, with its stored text when the new text is to be compared,
@@ -106,6 +107,7 @@ private:
     std::list<VersionValueMatch> values_;
     int found_ = 0;
     int added_ = 0;
+    int addedTexts_ = 0;
     int changed_ = 0;
 };
 

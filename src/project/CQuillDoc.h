@@ -14,6 +14,7 @@
 #include "database/ProjectRows.h"
 #include "parser/DatabaseUpdate.h"
 #include "project/OperationResult.h"
+#include "project/SourceUpdate.h"
 #include "project/TextTableRows.h"
 #include "project/TranslationEdit.h"
 #include "project/WordCount.h"
@@ -144,6 +145,8 @@ public:
     std::optional<ChangedSourceText> sourceChange(int lineIndex);
     // Called after each line of an update pass (tests inject failures and delays here).
     void setUpdateHook(UpdateLineHook hook) { updateHook_ = std::move(hook); }
+    // What the last successful source update did to the texts (the batch reports it).
+    const UpdateCounts& lastUpdateCounts() const { return lastUpdateCounts_; }
 
     // --- Changes through the document, heard by its observers (CQuillDocEdits.cpp) --------
     // Observers are told of every change after it succeeded; they never write the database.
@@ -318,6 +321,7 @@ private:
     std::vector<FontSetting> translationFonts_;
     bool fontsChanged_ = false;
     UpdateLineHook updateHook_;
+    UpdateCounts lastUpdateCounts_;
     TextTableRows rows_;
     struct CachedWordCounts {
         LanguageId language;

@@ -40,7 +40,8 @@ OperationResult CQuillDoc::UpdateDatabase(const std::filesystem::path& script)
     bool cancelled = false;
     bool updated = false;
     try {
-        updated = UpdateTransaction(db_, script, includeExtensions_, feedback_, cancelled, updateHook_);
+        updated = UpdateTransaction(db_, script, includeExtensions_, feedback_, cancelled, updateHook_,
+                                    &lastUpdateCounts_);
     } catch (const DaoException& e) {
         reportDatabaseError(e.report());
     }

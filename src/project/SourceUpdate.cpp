@@ -7,6 +7,7 @@
 #include "project/CQuillDoc.h"
 #include "project/FileStamp.h"
 #include "project/WorkingCopy.h"
+#include "resources/CountedText.h"
 #include "resources/Feedback.h"
 #include "resources/MessageIds.h"
 #include "resources/Messages.h"
@@ -21,11 +22,20 @@ constexpr OpenMode kReopen{false, false, false};
 
 } // namespace
 
+std::string updateCountsText(const UpdateCounts& counts)
+{
+    return counted(counts.changed, "text changed", "texts changed") + ", " +
+           counted(counts.added, "new text", "new texts") + ", " +
+           counted(counts.removed, "text removed", "texts removed") + ", " +
+           counted(counts.flagged, "translation flagged for review", "translations flagged for review");
+}
+
 bool UpdateTransaction(CProjectDatabase& db, const std::filesystem::path& script,
                        const std::vector<std::string>& includeExtensions, Feedback& feedback, bool& cancelled,
-                       const UpdateLineHook& afterLine)
+                       const UpdateLineHook& afterLine, UpdateCounts* counts)
 {
     cancelled = false;
+    UpdateCounts done;
     if (!db.isOpen())
         return false;
     const std::filesystem::path database = db.path();
@@ -48,6 +58,7 @@ bool UpdateTransaction(CProjectDatabase& db, const std::filesystem::path& script
         const UpdatePassResult result = UpdateDatabasePass(script, copy, includeExtensions, feedback, afterLine);
         cancelled = result.cancelled();
         passed = result.ok();
+        done = {result.changedTexts, result.newTexts, result.removedTexts, result.flaggedTranslations};
         if (passed)
             copy.writeSourceFingerprint(sourceFingerprint(script, result.namedIncludes));
         copy.close();
@@ -61,8 +72,14 @@ bool UpdateTransaction(CProjectDatabase& db, const std::filesystem::path& script
         feedback.messageText(fillPlaceholders(txt::UpdateCopyBackFailed, {database.string(), working.error()}),
                              Icon::Stop);
     db.open(database, kReopen);
-    if (replaced)
-        feedback.message(msg::UpdateSuccessful, {script.string()}, Icon::Information);
+    if (replaced) {
+        // The message as it always read, then what the translator will find changed.
+        feedback.messageText(formatMessage(msg::UpdateSuccessful, {script.string()}) + "\n\n" +
+                                 updateCountsText(done) + ".",
+                             Icon::Information);
+        if (counts)
+            *counts = done;
+    }
     return replaced;
 }
 

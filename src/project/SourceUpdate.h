@@ -16,14 +16,26 @@ class CProjectDatabase;
 class CQuillDoc;
 class Feedback;
 
+// What a source update did to the project's texts.
+struct UpdateCounts {
+    int changed = 0;  // source text changed; translations kept
+    int added = 0;
+    int removed = 0;
+    int flagged = 0;  // translations of changed texts flagged for review
+    bool operator==(const UpdateCounts&) const = default;
+};
+// "2 texts changed, 1 new text, 0 texts removed, 3 translations flagged for review"
+std::string updateCountsText(const UpdateCounts& counts);
+
 // Updates the open database `db` from `script`: closes it, copies it to a working file, runs the
 // update pass on the copy and puts the copy in place of the database (atomically) only when the
 // pass succeeded; the database is open again afterwards in every case, and the working file is
 // gone. A cancel or any failure leaves the database file as it was. `cancelled` tells a cancel
-// from a failure. Reports 61269 on success; failures of the pass are reported by the pass.
+// from a failure. Reports 61269 with what the update did on success (and gives the counts in
+// `counts`); failures of the pass are reported by the pass.
 bool UpdateTransaction(CProjectDatabase& db, const std::filesystem::path& script,
                        const std::vector<std::string>& includeExtensions, Feedback& feedback, bool& cancelled,
-                       const UpdateLineHook& afterLine = {});
+                       const UpdateLineHook& afterLine = {}, UpdateCounts* counts = nullptr);
 
 // Refresh Status: tests every open project not yet marked as changed, marks the changed ones,
 // names them in message 61273 and returns them. An unreadable script stamp, a closed database

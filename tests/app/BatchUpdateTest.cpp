@@ -86,12 +86,24 @@ TEST_F(BatchUpdateTest, UpToDateComparesWithAGivenScript)
                              database + "\n   (No)   Database check successful. Database is not UpToDate.\n");
 }
 
-TEST_F(BatchUpdateTest, UpdateBringsTheDatabaseUpToDate)
+TEST_F(BatchUpdateTest, UpdateBringsTheDatabaseUpToDateAndCountsWhatChanged)
 {
-    dir.write("app.rc", "STRINGTABLE\nBEGIN\n    IDS_HELLO \"Hi\"\nEND\n");
+    {
+        // A German translation, to be flagged when its source changes.
+        test::RecordingFeedback feedback;
+        CQuillDoc doc(feedback, {".DLG"});
+        ASSERT_TRUE(doc.OnOpenDocument(script));
+        ASSERT_TRUE(doc.NewTranslation(LanguageId{7, 1}, "app-German.rc"));
+        ASSERT_TRUE(doc.database().texts().setTranslation(doc.database().update().stringsByIdent("IDS_HELLO").front().lineIndex,
+                                                          LanguageId{7, 1}, "Hallo", false));
+        doc.OnCloseDocument();
+    }
+    dir.write("app.rc", "STRINGTABLE\nBEGIN\n    IDS_HELLO \"Hi\"\n    IDS_NEW \"New\"\nEND\n");
     stamp(5);
     EXPECT_EQ(run(batchUpdate, {database}), BatchStatus::Success);
-    EXPECT_EQ(out.str(), "QMK: Update database.  File:  " + database + "\n     Update successful.\n");
+    EXPECT_EQ(out.str(), "QMK: Update database.  File:  " + database +
+                             "\n     Update successful.\n"
+                             "     1 text changed, 1 new text, 0 texts removed, 1 translation flagged for review.\n");
     EXPECT_EQ(err.str(), "");
     EXPECT_EQ(sourceText(), "Hi");
     EXPECT_EQ(run(batchUpToDate, {database}), BatchStatus::Success);
@@ -102,7 +114,8 @@ TEST_F(BatchUpdateTest, UpdateFromAGivenScriptMakesItTheProjectsScript)
     const std::string other = dir.write("other.rc", "STRINGTABLE\nBEGIN\n    IDS_HELLO \"Hallo\"\nEND\n").string();
     EXPECT_EQ(run(batchUpdate, {other, database}), BatchStatus::Success);
     EXPECT_EQ(out.str(), "QMK:  Update database.\n     Resource file: " + other + "\n     Database: " + database +
-                             "\n     Update successful.\n");
+                             "\n     Update successful.\n"
+                             "     1 text changed, 0 new texts, 0 texts removed, 0 translations flagged for review.\n");
     EXPECT_EQ(sourceText(), "Hallo");
     EXPECT_EQ(run(batchUpToDate, {other, database}), BatchStatus::Success);
 }

@@ -15,6 +15,7 @@
 #include "project/WorkingCopy.h"
 #include "parser/ParserCodes.h"
 #include "resources/MessageIds.h"
+#include "resources/Messages.h"
 
 namespace qmk {
 namespace {
@@ -129,8 +130,34 @@ TEST_F(SourceUpdateTest, ScriptSavedAgainUnchangedIsUpToDateAndAnUpdateKeepsEver
     EXPECT_FALSE(doc->sourceChanged());
     EXPECT_FALSE(doc->IsSourceChanged());  // the new stamp was stored
     EXPECT_TRUE(doc->isModified());
-    EXPECT_TRUE(feedback.saidMessage(msg::UpdateSuccessful));
+    EXPECT_EQ(doc->lastUpdateCounts(), UpdateCounts{});
+    ASSERT_FALSE(feedback.said.empty());
+    EXPECT_EQ(feedback.said.back().text, formatMessage(msg::UpdateSuccessful, {script.string()}) +
+                                             "\n\n0 texts changed, 0 new texts, 0 texts removed, "
+                                             "0 translations flagged for review.");
     EXPECT_TRUE(workingFiles().empty());
+}
+
+TEST_F(SourceUpdateTest, TheUpdateCountsTheTextsChangedAddedRemovedAndTheTranslationsFlagged)
+{
+    openTranslated();
+    ASSERT_TRUE(doc->database().languages().addTranslation(French));
+    doc->database().texts().setTranslation(stringLine("IDS_HELLO"), French, "Bonjour", false);
+    std::string text = replaced(kScript, "\"Hello\"", "\"Hello!\"");
+    text = replaced(text, "    IDS_BYE \"Goodbye\"\n", "    IDS_NEW \"New\"\n    IDS_LATER \"Later\"\n");
+    text = replaced(text, "\"&Open\"", "\"&Open...\"");
+
+    ASSERT_TRUE(saveAndUpdate(text));
+
+    // Hello and Open changed (both translated into German, Hello into French too), Bye gone,
+    // two strings new.
+    EXPECT_EQ(doc->lastUpdateCounts(), (UpdateCounts{2, 2, 1, 3}));
+    ASSERT_FALSE(feedback.said.empty());
+    EXPECT_EQ(feedback.said.back().text, formatMessage(msg::UpdateSuccessful, {script.string()}) +
+                                             "\n\n2 texts changed, 2 new texts, 1 text removed, "
+                                             "3 translations flagged for review.");
+    EXPECT_EQ(updateCountsText({1, 1, 0, 1}),
+              "1 text changed, 1 new text, 0 texts removed, 1 translation flagged for review");
 }
 
 TEST_F(SourceUpdateTest, OlderCopyOfTheSameSizeIsNotChangedButAnotherSizeIs)
