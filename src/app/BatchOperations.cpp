@@ -63,8 +63,17 @@ BatchStatus addLang(const std::vector<std::string>& p, BatchReport& report, cons
 {
     report.line(txt::BatchAddLangStart);
     return onProjectLanguage(report, ext, p[0], p[1], [&](ProjectOperation& op, LanguageId id) {
-        if (!op.doc().NewTranslation(id, p[2]))
+        if (!op.doc().NewTranslation(id, p[2])) {
+            // A translation made by hand is refused as the output; the way to take its texts is said.
+            CQuillDoc& doc = op.doc();
+            if (!doc.hasTranslation(id) && doc.translationFileState(p[2]) == WrittenFileState::Foreign) {
+                // The output name is the project's; the import reads the file from where the run is.
+                const std::string file =
+                    translationFilePath(doc.documentPath(), storedTranslationFileName(doc.documentPath(), p[2])).string();
+                report.error(printfText(txt::BatchAddLangImportHint, {p[1], file, p[1], p[0]}));
+            }
             return batchFailed(report);
+        }
         op.doc().OnCloseDocument();
         report.line(printfText(txt::BatchAddLangDone, {p[1], p[0]}));
         return BatchStatus::Success;

@@ -17,6 +17,7 @@
 #include "database/ProjectItems.h"
 #include "database/ProjectTexts.h"
 #include "database/ProjectTranslations.h"
+#include "database/ProjectWrittenFiles.h"
 #include "database/SqliteDatabase.h"
 #include "database/UpdateStore.h"
 
@@ -106,6 +107,7 @@ public:
     ProjectTranslations& languages() { return languages_; }
     ProjectBookmarks& bookmarks() { return bookmarks_; }
     ProjectChecks& checks() { return checks_; }
+    ProjectWrittenFiles& writtenFiles() { return writtenFiles_; }
 
     // A failure an operation reports itself (through the feedback set with setFeedback).
     void report(const DaoException& error);
@@ -125,6 +127,7 @@ private:
     ProjectTranslations languages_{*this, db_};
     ProjectBookmarks bookmarks_{*this, db_};
     ProjectChecks checks_{*this, db_};
+    ProjectWrittenFiles writtenFiles_{*this, db_};
 };
 
 } // namespace qmk

@@ -367,6 +367,16 @@ constexpr Entry CheckQueries[] = {
      "ON CONFLICT (CheckId) DO UPDATE SET Enabled = excluded.Enabled"},
 };
 
+constexpr Entry WrittenScriptQueries[] = {
+    {CreateWrittenScript,
+     "CREATE TABLE IF NOT EXISTS WrittenScript (FileName TEXT PRIMARY KEY, Size INTEGER NOT NULL, "
+     "ContentHash TEXT NOT NULL)"},
+    {WrittenScriptByFileName, "SELECT Size, ContentHash FROM WrittenScript WHERE FileName = :FileName"},
+    {SetWrittenScript,
+     "INSERT INTO WrittenScript (FileName, Size, ContentHash) VALUES (:FileName, :Size, :ContentHash) "
+     "ON CONFLICT (FileName) DO UPDATE SET Size = excluded.Size, ContentHash = excluded.ContentHash"},
+};
+
 #undef QMK_CHECK_TEXTS
 
 // Row writes and helper reads; {C}, {T} and {M} are filled with quoted column names.
@@ -516,6 +526,7 @@ const std::unordered_map<std::string_view, std::string>& catalogue()
         add(SystemQueries);
         add(StoredItemQueries);
         add(CheckQueries);
+        add(WrittenScriptQueries);
         add(Writes);
         return m;
     }();

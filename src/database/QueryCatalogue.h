@@ -45,6 +45,11 @@ inline constexpr const char* DeleteCheckIgnoreOfLanguage = "Sql_Delete_CheckIgno
 inline constexpr const char* CreateCheckSetting = "Sql_Create_CheckSetting";
 inline constexpr const char* CheckSettingRows = "Sql_CheckSetting_Rows";
 inline constexpr const char* SetCheckSetting = "Sql_Set_CheckSetting";
+// The translated scripts a project wrote, with what it wrote into them (a table made when
+// first written).
+inline constexpr const char* CreateWrittenScript = "Sql_Create_WrittenScript";
+inline constexpr const char* WrittenScriptByFileName = "Sql_WrittenScript_By_FileName";
+inline constexpr const char* SetWrittenScript = "Sql_Set_WrittenScript";
 
 // One query of the removal after a source update: the rows it selects and the statement
 // that deletes exactly those rows.

@@ -18,6 +18,7 @@
 #include "project/TextTableRows.h"
 #include "project/TranslationEdit.h"
 #include "project/WordCount.h"
+#include "project/WrittenFiles.h"
 
 namespace qmk {
 
@@ -68,10 +69,21 @@ public:
     bool hasTranslation(LanguageId language) { return db_.languages().hasTranslation(language); }
     // "German", "English US": the name a translation is shown by.
     static std::string languageName(LanguageId language);
+    // Asked about an existing output file that is no translated script of this project (a
+    // translation made by hand): true takes it as the new translation's file.
+    using ExistingFileDecision = std::function<bool(const std::filesystem::path& file)>;
     // Checks and adds a translation writing to `fileName`. InputRefused: the language or the
     // name cannot be taken (reported), the dialog stays open for another choice; Failed: the
-    // database refused it and the dialog closes.
-    OperationResult NewTranslation(std::optional<LanguageId> language, const std::string& fileName);
+    // database refused it and the dialog closes. An existing file that is no translated script
+    // of this project is refused (reported) unless `decide` takes it.
+    OperationResult NewTranslation(std::optional<LanguageId> language, const std::string& fileName,
+                                   const ExistingFileDecision& decide = {});
+    // What stands where the translation file name `fileName` points.
+    WrittenFileState translationFileState(const std::string& fileName);
+    // The person agreed that `file`, which the project did not write, be replaced by the next
+    // write (a copy is kept): the writes of this session do not ask again.
+    void allowReplacing(const std::filesystem::path& file);
+    bool replacingAllowed(const std::filesystem::path& file) const;
     // Asks first: Cancelled when the answer was no.
     OperationResult DeleteTranslation(LanguageId language);
     // The file-name checks of a translation's settings: Done when the name may be stored;
@@ -332,6 +344,7 @@ private:
     bool rowsLoaded_ = false;
     bool busy_ = false;
     bool replayingStep_ = false;  // Undo or Redo of a step of several changes under way
+    std::vector<std::filesystem::path> replacementsAllowed_;
     EditHistory history_;
     bool importRecorded_ = false;  // a RecordedImport is open
     std::vector<ProjectObserver*> observers_;

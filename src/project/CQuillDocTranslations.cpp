@@ -1,6 +1,8 @@
 // The project's translations: adding, deleting, file names, fonts, writing their scripts.
 #include "project/CQuillDoc.h"
 
+#include <algorithm>
+
 #include "database/DaoException.h"
 #include "database/Transaction.h"
 #include "database/TranslationColumnNames.h"
@@ -49,7 +51,8 @@ bool CQuillDoc::fileNameUsedByAnotherTranslation(LanguageId language, const std:
     return false;
 }
 
-OperationResult CQuillDoc::NewTranslation(std::optional<LanguageId> language, const std::string& givenName)
+OperationResult CQuillDoc::NewTranslation(std::optional<LanguageId> language, const std::string& givenName,
+                                          const ExistingFileDecision& decide)
 {
     const std::string fileName = storedTranslationFileName(documentPath_, givenName);
     LongOperation operation(*this);
@@ -70,6 +73,17 @@ OperationResult CQuillDoc::NewTranslation(std::optional<LanguageId> language, co
     if (db_.languages().hasTranslation(*language)) {
         feedback_.message(msg::LanguageAlreadyExists, {displayName(*language)}, Icon::None);
         return OperationResult::InputRefused;
+    }
+    // A translation made by hand, or any file that is no translated script of this project, is
+    // not quietly made the output that the next Save replaces.
+    if (translationFileState(fileName) == WrittenFileState::Foreign) {
+        const std::filesystem::path file = translationFilePath(documentPath_, fileName);
+        if (!decide) {
+            feedback_.messageText(fillPlaceholders(txt::NewTranslationFileForeign, {file.string()}), Icon::Stop);
+            return OperationResult::InputRefused;
+        }
+        if (!decide(file))
+            return OperationResult::InputRefused;
     }
     try {
         // The language is added whole or not at all: a damaged project keeps no column of it.
@@ -94,6 +108,26 @@ OperationResult CQuillDoc::NewTranslation(std::optional<LanguageId> language, co
     clearHistory();
     afterTranslationsChanged();
     return OperationResult::Done;
+}
+
+WrittenFileState CQuillDoc::translationFileState(const std::string& givenName)
+{
+    const std::string fileName = storedTranslationFileName(documentPath_, givenName);
+    if (fileName.empty())
+        return WrittenFileState::Absent;
+    return writtenFileState(db_, scriptPath_, translationFilePath(documentPath_, fileName));
+}
+
+void CQuillDoc::allowReplacing(const std::filesystem::path& file)
+{
+    if (!replacingAllowed(file))
+        replacementsAllowed_.push_back(file);
+}
+
+bool CQuillDoc::replacingAllowed(const std::filesystem::path& file) const
+{
+    return std::any_of(replacementsAllowed_.begin(), replacementsAllowed_.end(),
+                       [&](const std::filesystem::path& allowed) { return sameFile(allowed, file); });
 }
 
 void CQuillDoc::pretranslateBlockHeaders(LanguageId language)

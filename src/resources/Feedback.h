@@ -23,6 +23,13 @@ public:
     virtual bool ask(int id, const MessageArgs& args, bool defaultAnswer) = 0;
     // A yes/no question composed by the caller.
     virtual bool askText(const std::string& text, bool defaultAnswer) = 0;
+    // A question with answers of its own (their button texts): the index of the answer chosen.
+    // `defaultChoice` is the answer Return and Escape give, and the one taken where nobody can
+    // answer.
+    virtual int choose(const std::string& /*text*/, const std::vector<std::string>& /*answers*/, int defaultChoice)
+    {
+        return defaultChoice;
+    }
     virtual void status(const std::string& text) = 0;
     // Polled by long operations between steps: the person asked to stop the innermost task.
     virtual bool cancelled() = 0;

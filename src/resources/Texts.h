@@ -111,6 +111,10 @@ inline constexpr char BatchEncodingUnfit[] =
     "QMK Error:  These texts of '%s' cannot be written as %s; nothing was changed:\n%s";
 inline constexpr char BatchAddLangDone[] = "QMK: Add language '%s' to %s successful.";
 inline constexpr char BatchImportStart[] = "QMK: Import text from database.";
+// After the refusal of an output file that is a translation made by hand: language, file,
+// language, database.
+inline constexpr char BatchAddLangImportHint[] =
+    "     To make its texts the '%s' translation, import it:   /I  %s  %s  %s";
 inline constexpr char BatchImportDone[] = "QMK: Successful import of '%s' text from %s to %s.";
 inline constexpr char BatchWriteStart[] = "QMK:  Write translated resource file.";
 inline constexpr char BatchWriteDone[] =
@@ -189,6 +193,19 @@ inline constexpr char TargetIsScript[] = "the source resource file of the projec
 inline constexpr char TargetIsInclude[] = "the file %1 that the source resource file includes";
 inline constexpr char TargetIsOtherTranslation[] = "the translated resource file of %1";
 // Notes the build makes on what it read.
+// A file the project did not write is made a new translation's output only when the translator
+// says so, and is kept as a copy before it is first replaced.
+inline constexpr char NewTranslationFileForeign[] =
+    "New Translation\nThe file %1 exists and is not a translated resource file that Quillmark wrote for this "
+    "project; it may be a translation made by hand. The new translation would replace it when saved, so it is "
+    "not taken as its output file.\nImport its texts into the translation, or choose another file name.";
+inline constexpr char ReplaceForeignScript[] =
+    "Save \"%1\" translation file.\n%2 is not a translated resource file that Quillmark wrote for this project; "
+    "it may be a translation made by hand.\nReplace it? A copy of it is kept as %3.";
+inline constexpr char WriteBackupFailed[] =
+    "Save \"%1\" translation file.\nQuillmark did not write %2, and no copy of it could be kept as %3 (%4), so "
+    "it was not replaced.";
+inline constexpr char WriteBackupKept[] = "%1 written; the file it replaced is kept as %2.";
 inline constexpr char BuildNotes[] = "Notes on reading %1:\n%2";
 inline constexpr char PragmaMislabelsUtf8[] =
     "%1(%2): the pragma says %3, the bytes are UTF-8. The texts are read as UTF-8; a translation written as "

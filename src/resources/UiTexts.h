@@ -89,6 +89,17 @@ inline constexpr char NewTranslationTitle[] = "New Translation";
 inline constexpr char DeleteTranslationTitle[] = "Delete Translation";
 inline constexpr char LabelLanguage[] = "&Language:";
 inline constexpr char LabelOutputFileName[] = "&Output File Name:";
+// An output file that exists and is no translated script of this project: %1 the file, %2 the
+// language.
+inline constexpr char NewTranslationFileExists[] =
+    "The file %1 exists and is not a translated resource file that Quillmark wrote for this project; it may be a "
+    "translation made by hand.\nSaving the %2 translation would replace it.";
+inline constexpr char ButtonImportAsTranslation[] = "&Import It as This Translation";
+inline constexpr char ButtonChooseAnotherName[] = "Choose &Another Name";
+inline constexpr char ButtonReplaceFile[] = "&Replace It...";
+// %3 the copy kept of it.
+inline constexpr char ConfirmReplaceFile[] =
+    "Replace %1 with the %2 translation when it is saved?\nA copy of the file is kept as %3.";
 inline constexpr char SourceTextSettingsTitle[] = "Source Text Settings";
 inline constexpr char FileNamePageTitle[] = "File Name";
 inline constexpr char LabelSourceFile[] = "&Source File:";

@@ -3,6 +3,9 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
+
+#include <algorithm>
 
 #include "resources/Messages.h"
 #include "ui/MessageBoxIcon.h"
@@ -44,6 +47,22 @@ bool CMessageBoxFeedback::askText(const std::string& text, bool defaultAnswer)
                     QMessageBox::Yes | QMessageBox::No, parent_);
     box.setDefaultButton(defaultAnswer ? QMessageBox::Yes : QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
+}
+
+int CMessageBoxFeedback::choose(const std::string& text, const std::vector<std::string>& answers, int defaultChoice)
+{
+    QMessageBox box(QMessageBox::Question, QApplication::applicationName(), QString::fromStdString(text),
+                    QMessageBox::NoButton, parent_);
+    std::vector<QPushButton*> buttons;
+    for (const std::string& answer : answers)
+        buttons.push_back(box.addButton(QString::fromStdString(answer), QMessageBox::AcceptRole));
+    if (defaultChoice >= 0 && defaultChoice < static_cast<int>(buttons.size())) {
+        box.setDefaultButton(buttons[static_cast<std::size_t>(defaultChoice)]);
+        box.setEscapeButton(buttons[static_cast<std::size_t>(defaultChoice)]);
+    }
+    box.exec();
+    const auto chosen = std::find(buttons.begin(), buttons.end(), box.clickedButton());
+    return chosen == buttons.end() ? defaultChoice : static_cast<int>(chosen - buttons.begin());
 }
 
 void CMessageBoxFeedback::status(const std::string& text)

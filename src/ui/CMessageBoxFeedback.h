@@ -28,6 +28,7 @@ public:
     void messageText(const std::string& text, Icon icon) override;
     bool ask(int id, const MessageArgs& args, bool defaultAnswer) override;
     bool askText(const std::string& text, bool defaultAnswer) override;
+    int choose(const std::string& text, const std::vector<std::string>& answers, int defaultChoice) override;
     void status(const std::string& text) override;
     bool cancelled() override;
     void beep() override;

@@ -6,9 +6,15 @@
 #include <QFormLayout>
 #include <QLineEdit>
 
+#include <filesystem>
+#include <optional>
+
+#include "exchange/ScriptImport.h"
 #include "parser/LanguageTable.h"
 #include "project/CQuillDoc.h"
 #include "project/ProjectFileNames.h"
+#include "project/WrittenFiles.h"
+#include "resources/Feedback.h"
 #include "resources/Messages.h"
 #include "resources/UiTexts.h"
 
@@ -57,13 +63,43 @@ void CNewTranslationDlg::accept()
         const int code = languages_->currentData().toInt();
         language = LanguageId{code / 1024, code % 1024};
     }
-    const OperationResult result = doc_.NewTranslation(language, fileName_->text().toStdString());
+    std::optional<std::filesystem::path> importFrom;
+    const OperationResult result = doc_.NewTranslation(
+        language, fileName_->text().toStdString(),
+        [&](const std::filesystem::path& file) { return takeExistingFile(file, importFrom); });
     if (result == OperationResult::InputRefused)
         return;  // the message said why; the choice can be corrected
-    if (result.done())
+    if (result.done()) {
+        // The translation takes the texts of the file it is to write; the import reports them.
+        if (importFrom && language)
+            ScriptImport(doc_, doc_.includeExtensions()).run(*importFrom, *language);
         QDialog::accept();
-    else
+    } else
         reject();
+}
+
+bool CNewTranslationDlg::takeExistingFile(const std::filesystem::path& file, std::optional<std::filesystem::path>& importFrom)
+{
+    enum Answer { Import, OtherName, Replace };
+    Feedback& feedback = doc_.feedback();
+    const std::string language = languages_->currentText().toStdString();
+    const int answer = feedback.choose(fillPlaceholders(txt::NewTranslationFileExists, {file.string(), language}),
+                                       {txt::ButtonImportAsTranslation, txt::ButtonChooseAnotherName, txt::ButtonReplaceFile},
+                                       OtherName);
+    if (answer == Import) {
+        importFrom = file;
+        return true;
+    }
+    if (answer == Replace &&
+        feedback.askText(fillPlaceholders(txt::ConfirmReplaceFile, {file.string(), language, backupPathFor(file).string()}),
+                         false)) {
+        doc_.allowReplacing(file);
+        return true;
+    }
+    // Another name: the field is ready to take it.
+    fileName_->setFocus();
+    fileName_->selectAll();
+    return false;
 }
 
 } // namespace qmk

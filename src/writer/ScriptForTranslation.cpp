@@ -1,12 +1,16 @@
 // One translated script from the stored lines and texts.
 #include "writer/ScriptForTranslation.h"
 
+#include <cstring>
+#include <optional>
+
 #include "database/CProjectDatabase.h"
 #include "database/TranslationColumnNames.h"
 #include "parser/LanguageTable.h"
 #include "resources/Feedback.h"
 #include "parser/ParserCodes.h"
 #include "project/TranslationEncoding.h"
+#include "project/WrittenFiles.h"
 #include "resources/Messages.h"
 #include "resources/Texts.h"
 #include "writer/TranslatedScriptWriter.h"
@@ -48,6 +52,34 @@ int WriteScriptForTranslation(const std::filesystem::path& target, const std::st
     settings.sourceHasPragma = db.hasLineOfKind(toInt(LineKind::CodePage));
     settings.utf8Bom = source.utf8Bom;
     settings.keepSourcePragmas = !source.utf16 && settings.encoding == projectCodePage;
+    const std::string displayName = [&] {
+        const std::string name(languageDisplayText(language.language, language.sublanguage));
+        return name.empty() ? column : name;
+    }();
+    // A file the project did not write, or that was changed since, is kept once before the
+    // project replaces it; without the copy it is not replaced.
+    std::optional<KeptBackup> backup;
+    const WrittenFileState state = writtenFileState(db, sourcePath, target);
+    std::error_code notRegular;
+    if ((state == WrittenFileState::ProjectScript || state == WrittenFileState::Foreign) &&
+        std::filesystem::is_regular_file(target, notRegular)) {
+        int error = 0;
+        backup = keepBackup(target, error);
+        if (!backup) {
+            feedback.messageText(fillPlaceholders(txt::WriteBackupFailed, {displayName, target.string(),
+                                                                           backupPathFor(target).string(),
+                                                                           std::strerror(error)}),
+                                 Icon::Stop);
+            return 0;
+        }
+    }
+    // The file stays as it was when the write fails: a copy made for it is not needed.
+    auto dropBackup = [&] {
+        if (backup && backup->made) {
+            std::error_code ignored;
+            std::filesystem::remove(backup->path, ignored);
+        }
+    };
     TranslatedScriptWriter writer(settings, target);
     if (writer.begin(sourcePath)) {
         const bool known = db.texts().forEachLineWithTranslation(language, [&](const ProjectTexts::WriterRow& row) {
@@ -61,15 +93,19 @@ int WriteScriptForTranslation(const std::filesystem::path& target, const std::st
             line.translation = row.translation;
             writer.writeLine(line);
         });
-        if (!known)
+        if (!known) {
+            dropBackup();
             return 0;
+        }
     }
     if (!writer.finish()) {
-        const std::string displayName(languageDisplayText(language.language, language.sublanguage));
-        reportFailedWrite(writer, displayName.empty() ? column : displayName, projectCodePage, settings.encoding,
-                          target, feedback);
+        dropBackup();
+        reportFailedWrite(writer, displayName, projectCodePage, settings.encoding, target, feedback);
         return 0;
     }
+    recordWrittenFile(db, target);
+    if (backup && backup->made)
+        feedback.status(fillPlaceholders(txt::WriteBackupKept, {target.string(), backup->path.string()}));
     if (!writer.escapedLines().empty())
         feedback.messageText(fillPlaceholders(txt::WriteEscapedLineBreaks, {target.string(), joinedLines(writer.escapedLines())}),
                              Icon::Information);

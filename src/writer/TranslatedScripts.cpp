@@ -6,6 +6,7 @@
 #include "project/CQuillDoc.h"
 #include "project/ProjectFileNames.h"
 #include "project/TranslationTarget.h"
+#include "project/WrittenFiles.h"
 #include "resources/Feedback.h"
 #include "resources/MessageIds.h"
 #include "resources/Messages.h"
@@ -19,6 +20,16 @@ int writeTranslation(CQuillDoc& doc, LanguageId language, const std::filesystem:
     if (std::string problem = translationTargetProblem(doc, language, target); !problem.empty()) {
         doc.feedback().messageText(problem, Icon::Stop);
         return 0;
+    }
+    // A translation made by hand is not replaced unasked; where nobody can answer (batch) it is
+    // replaced, as a copy of it is kept first.
+    if (writtenFileState(doc.database(), doc.scriptPath(), target) == WrittenFileState::Foreign &&
+        !doc.replacingAllowed(target)) {
+        const std::string question =
+            fillPlaceholders(txt::ReplaceForeignScript, {CQuillDoc::languageName(language), target.string(),
+                                                         backupPathFor(target).string()});
+        if (!doc.feedback().askText(question, true))
+            return 0;
     }
     return WriteScriptForTranslation(target, doc.scriptPath().string(), doc.database(), language, doc.codePage(),
                                      doc.feedback());

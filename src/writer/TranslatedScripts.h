@@ -12,7 +12,9 @@ namespace qmk {
 
 class CQuillDoc;
 
-// 1 when written; 0 when refused (a file the project must not overwrite) or failed (reported).
+// 1 when written; 0 when refused (a file the project must not overwrite, or a translation made by
+// hand that the person would not have replaced) or failed (reported). A file the project did not
+// write is kept as "<name>.bak" before it is first replaced.
 int writeTranslation(CQuillDoc& doc, LanguageId language, const std::filesystem::path& target);
 
 // Every translation to its file name (a default one, with a beep, where none is set); Done when

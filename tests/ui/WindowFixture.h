@@ -63,13 +63,20 @@ public:
         askedTexts.push_back(text);
         return answer;
     }
+    int choose(const std::string& text, const std::vector<std::string>&, int defaultChoice) override
+    {
+        chosenFrom.push_back(text);
+        return choice >= 0 ? choice : defaultChoice;
+    }
     bool wasAsked(int id) const { return std::find(asked.begin(), asked.end(), id) != asked.end(); }
 
     std::vector<int> asked;
     std::vector<std::string> askedTexts;
     std::vector<int> said;
     std::vector<std::string> texts;
+    std::vector<std::string> chosenFrom;  // the questions with answers of their own
     bool answer = true;
+    int choice = -1;  // the answer chosen; -1 takes the question's default
 };
 
 class WindowFixture : public ::testing::Test {
