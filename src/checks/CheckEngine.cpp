@@ -436,4 +436,18 @@ std::vector<CheckFinding> ImportedTextsCheck::findings()
     return TranslationChecks(doc_, language_).run(changed);
 }
 
+std::vector<std::pair<std::size_t, std::size_t>> accessKeyClashes(const std::vector<std::string>& labels)
+{
+    std::vector<std::pair<std::size_t, std::size_t>> clashes;
+    std::map<UChar32, std::size_t> firstWithKey;
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        const UChar32 key = foldedAccessKey(labels[i], ItemType::DialogItem, {});
+        if (key == 0)
+            continue;
+        if (const auto [first, isNew] = firstWithKey.emplace(key, i); !isNew)
+            clashes.emplace_back(first->second, i);
+    }
+    return clashes;
+}
+
 } // namespace qmk

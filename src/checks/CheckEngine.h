@@ -104,4 +104,8 @@ private:
 // catalogue has on).
 std::vector<std::string> enabledChecks(CQuillDoc& doc);
 
+// The labels of one window or one menu ("&File", "Sea&rch") that share an access key, as pairs of
+// indexes, the later label second; keys compared as the mnemonic-clash check compares them.
+std::vector<std::pair<std::size_t, std::size_t>> accessKeyClashes(const std::vector<std::string>& labels);
+
 } // namespace qmk

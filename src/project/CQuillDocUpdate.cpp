@@ -24,7 +24,7 @@ bool CQuillDoc::IsSourceChanged(const std::filesystem::path& script)
 
 OperationResult CQuillDoc::SourceChangedQuestion()
 {
-    if (!feedback_.ask(msg::UpdateDatabaseNow, {documentPath_.string()}, false))
+    if (!feedback_.ask(msg::UpdateDatabaseNow, {documentPath_.string()}, true))  // updating keeps every translation: Yes is the safe default
         return OperationResult::Cancelled;
     return UpdateDatabase();
 }

@@ -36,4 +36,20 @@ int findItem(const TextTableRows& rows, int fromRow, int column, bool forward, W
     return -1;
 }
 
+int nextBookmarkedRow(const std::vector<int>& bookmarkedRows, int fromRow, bool forward)
+{
+    int best = -1;  // the nearest row past fromRow in the direction
+    int wrap = -1;  // the farthest row the other way, taken when none lies ahead
+    for (int row : bookmarkedRows) {
+        if (row < 0)
+            continue;
+        const bool ahead = forward ? row > fromRow : row < fromRow;
+        if (ahead && (best < 0 || (forward ? row < best : row > best)))
+            best = row;
+        if (wrap < 0 || (forward ? row < wrap : row > wrap))
+            wrap = row;
+    }
+    return best >= 0 ? best : wrap;
+}
+
 } // namespace qmk

@@ -15,4 +15,9 @@ enum class WantedItem { Untranslated, Flagged };
 int findItem(const TextTableRows& rows, int fromRow, int column, bool forward, WantedItem wanted,
              const std::vector<bool>* shown = nullptr);
 
+// The next or previous of the bookmarked rows (in any order, -1 for a bookmark whose row is not
+// shown) after `fromRow`, wrapping; a bookmark on `fromRow` itself only when it is the only one.
+// -1 when no bookmarked row is shown.
+int nextBookmarkedRow(const std::vector<int>& bookmarkedRows, int fromRow, bool forward);
+
 } // namespace qmk

@@ -1,6 +1,8 @@
 // Preview layouts.
 #include "project/PreviewLayout.h"
 
+#include <algorithm>
+
 #include <cmath>
 #include <cstring>
 
@@ -103,8 +105,14 @@ DialogLayout buildDialogLayout(CQuillDoc& doc, int dlgLineIndex, double xScale, 
             const std::optional<ControlKind> kind = controlKindOf(row.type, row.className, row.flags);
             if (!kind)
                 continue;
+            // A drop-down combo box's height is that of its open list; closed, as the dialog shows
+            // it, it is one line high and the controls below it are seen.
+            constexpr std::uint32_t kComboTypeMask = 0x3, kSimpleCombo = 0x1;
+            constexpr int kClosedComboDialogUnits = 13;
+            const bool dropDown = kind->windowClass == ControlClass::ComboBox && (row.flags & kComboTypeMask) != kSimpleCombo;
+            const int cy = dropDown ? std::min(row.cy, kClosedComboDialogUnits) : row.cy;
             const PixelRect rect{scaled(row.x, xScale), layout.captionHeight + scaled(row.y, yScale),
-                                 scaled(row.x + row.cx, xScale), layout.captionHeight + scaled(row.y + row.cy, yScale)};
+                                 scaled(row.x + row.cx, xScale), layout.captionHeight + scaled(row.y + cy, yScale)};
             const bool withText = row.hasText && kind->windowClass != ControlClass::GreyFrame;
             constexpr std::uint32_t kDisabled = 0x08000000;
             PreviewControl control{withText ? row.lineIndex : -1, row.nameId, *kind, rect, (row.flags & kDisabled) != 0};

@@ -108,6 +108,15 @@ inline constexpr int Statistics = 59508;
 inline constexpr int PreTranslate = 59509;
 inline constexpr int ImportTmx = 59510;
 inline constexpr int ExportTmx = 59511;
+inline constexpr int ViewTranslateBar = 59512;
+inline constexpr int ViewMemoryPanel = 59513;
+inline constexpr int ViewChecksPanel = 59514;
+inline constexpr int ViewProjectFilesPanel = 59515;
+inline constexpr int SetBookmark = 59516;
+inline constexpr int NextBookmark = 59517;
+inline constexpr int PreviousBookmark = 59518;
+inline constexpr int NextWindow = 59519;
+inline constexpr int PreviousWindow = 59520;
 } // namespace uicmd
 
 } // namespace qmk

@@ -92,6 +92,11 @@ CBookmarkDlg::CBookmarkDlg(CQuillDoc& doc, Feedback& feedback, Place place, QWid
         updateButtons();
     });
     refresh();
+    // The name first when there is something to add, else the bookmarks to go to.
+    QWidget* first = place_.lineIndex >= 0 || list_->count() == 0 ? static_cast<QWidget*>(name_) : list_;
+    first->setFocus();
+    if (first == list_ && !list_->currentItem())
+        list_->setCurrentRow(0);
 }
 
 void CBookmarkDlg::refresh()

@@ -48,7 +48,7 @@ CChecksView::CChecksView(QWidget* parent) : QWidget(parent), filter_(new QComboB
     // Which checks the project runs: a menu of the catalogue, each switched on or off.
     auto* which = new QToolButton(this);
     which->setText(qs(txt::ChecksSwitch));
-    which->setAccessibleName(qs(txt::ChecksSwitch));
+    which->setAccessibleName(qs(txt::ChecksSwitch).remove(QLatin1Char('&')));
     which->setPopupMode(QToolButton::InstantPopup);
     auto* switches = new QMenu(which);
     which->setMenu(switches);
@@ -123,14 +123,21 @@ void CChecksView::letStand()
 
 void CChecksView::contextMenu(const QPoint& at)
 {
+    // The menu key and Shift+F10 ask for the current finding's menu, wherever the pointer is.
     QTreeWidgetItem* row = list_->itemAt(at);
-    if (!row)
-        return;
+    QPoint place = list_->viewport()->mapToGlobal(at);
+    if (!row || !list_->viewport()->rect().contains(at)) {
+        row = list_->currentItem();
+        if (!row)
+            return;
+        place = list_->viewport()->mapToGlobal(list_->visualItemRect(row).center());
+    }
     list_->setCurrentItem(row);
     QMenu menu(this);
+    menu.setObjectName(QStringLiteral("findingMenu"));
     menu.addAction(qs(txt::ChecksGoToItem), this, [this, row] { emit itemWanted(row->data(0, LineRole).toInt()); });
     menu.addAction(qs(txt::ChecksLetStand), this, &CChecksView::letStand);
-    menu.exec(list_->viewport()->mapToGlobal(at));
+    menu.exec(place);
 }
 
 } // namespace qmk

@@ -7,8 +7,10 @@
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QKeyEvent>
+#include <QMdiArea>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -16,6 +18,7 @@
 #include "project/ChosenItem.h"
 #include "project/CQuillDoc.h"
 #include "resources/MenuTexts.h"
+#include "resources/Messages.h"
 #include "ui/CResTreeView.h"
 #include "ui/CTextListView.h"
 #include "ui/CTextTableModel.h"
@@ -37,11 +40,20 @@ CChildFrame::CChildFrame(std::unique_ptr<CQuillDoc> doc, std::function<QAction*(
     auto* column = new QVBoxLayout(right);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(2);
-    column->addWidget(filter_);
+    auto* filterRow = new QHBoxLayout;
+    filterRow->addWidget(filter_, 1);
+    matches_ = new QLabel(right);
+    matches_->setObjectName(QStringLiteral("filterMatches"));
+    matches_->setAccessibleName(QStringLiteral("Rows shown"));
+    filterRow->addWidget(matches_);
+    column->addLayout(filterRow);
     column->addWidget(table_);
     splitter_->addWidget(tree_);
     splitter_->addWidget(right);
-    connect(filter_, &QLineEdit::textChanged, this, [this](const QString& text) { table_->setFilter(text.toStdString()); });
+    connect(filter_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        table_->setFilter(text.toStdString());
+        showMatchCount();
+    });
     filter_->installEventFilter(this);
     splitter_->setStretchFactor(1, 1);
     splitter_->setChildrenCollapsible(false);
@@ -111,7 +123,7 @@ bool CChildFrame::focusNextPrevChild(bool next)
     QWidget* const start = widget;
     while ((widget = next ? widget->nextInFocusChain() : widget->previousInFocusChain()) != start) {
         if (!widget->isVisible() || !widget->isEnabled() || !(widget->focusPolicy() & Qt::TabFocus) ||
-            widget == this || widget->isAncestorOf(this) || isAncestorOf(widget))
+            widget == this || widget->isAncestorOf(this) || isAncestorOf(widget) || inOtherWindow(widget))
             continue;
         QWidget* target = widget;
         while (target->focusProxy())
@@ -124,6 +136,16 @@ bool CChildFrame::focusNextPrevChild(bool next)
     return false;
 }
 
+bool CChildFrame::inOtherWindow(const QWidget* widget) const
+{
+    // The windows of the projects and previews behind this one: Tab leaving the table goes to
+    // the panels, never brings another window forward.
+    for (const QWidget* above = parentWidget(); above; above = above->parentWidget())
+        if (qobject_cast<const QMdiArea*>(above))
+            return above->isAncestorOf(widget);
+    return false;
+}
+
 void CChildFrame::focusInEvent(QFocusEvent* event)
 {
     QWidget::focusInEvent(event);
@@ -132,12 +154,25 @@ void CChildFrame::focusInEvent(QFocusEvent* event)
 
 bool CChildFrame::eventFilter(QObject* watched, QEvent* event)
 {
-    // Escape in the filter box clears it and goes back to the table.
-    if (watched == filter_ && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-        filter_->clear();
-        table_->setFocus();
-        return true;
+    // Escape in the filter box clears it and goes back to the table; Down and Return go to the
+    // rows it leaves, the first of them selected when none is.
+    if (watched == filter_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Escape) {
+            filter_->clear();
+            table_->setFocus();
+            return true;
+        }
+        if (key == Qt::Key_Down || key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (table_->selectedRow() < 0)
+                for (int row = 0; row < doc_->rows().rowCount(); ++row)
+                    if (table_->isRowShown(row)) {
+                        table_->selectRow(row);
+                        break;
+                    }
+            table_->setFocus();
+            return true;
+        }
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -152,10 +187,29 @@ void CChildFrame::showEvent(QShowEvent* event)
     splitter_->setSizes({left, width() - left});
 }
 
+void CChildFrame::showMatchCount()
+{
+    // How many rows the filter leaves, while it filters.
+    matches_->setText(filter_->text().isEmpty()
+                          ? QString()
+                          : QString::fromStdString(fillPlaceholders(txt::FilterMatches,
+                                                                    {std::to_string(table_->shownRowCount()),
+                                                                     std::to_string(doc_->rows().rowCount())})));
+}
+
+void CChildFrame::setTitleSuffix(const QString& suffix)
+{
+    if (suffix == titleSuffix_)
+        return;
+    titleSuffix_ = suffix;
+    updateTitle();
+}
+
 void CChildFrame::updateTitle()
 {
     const std::string title = doc_->documentPath().filename().string();
-    setWindowTitle(QString::fromStdString(doc_->SetTitle(title)) + (doc_->isModified() ? QStringLiteral(" *") : QString()));
+    setWindowTitle(QString::fromStdString(doc_->SetTitle(title)) + titleSuffix_ +
+                   (doc_->isModified() ? QStringLiteral(" *") : QString()));
     setAccessibleName(QString::fromStdString(title));
 }
 
@@ -170,6 +224,7 @@ bool CChildFrame::queryClose()
 {
     if (doc_->isBusy())
         return false;
+    emit aboutToClose();
     SaveModified(*doc_);
     doc_->OnCloseDocument();
     return true;

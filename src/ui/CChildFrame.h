@@ -11,6 +11,7 @@
 #include "project/ProjectObserver.h"
 #include "project/TextSearch.h"
 
+class QLabel;
 class QLineEdit;
 
 namespace qmk {
@@ -57,6 +58,8 @@ public:
     SearchState& search() { return search_; }
     // Renews the window title from the document's state marks.
     void updateTitle();
+    // Told apart from another open project of the same file name (its folder, say).
+    void setTitleSuffix(const QString& suffix);
     // Flips a display switch: the table adds or removes its rows, the tree is rebuilt.
     void toggleCategory(ProjectSwitch category);
     // The close question and the close-time bookkeeping; false keeps the window open.
@@ -68,6 +71,8 @@ public:
     void sourceUpdated() override { updateTitle(); }
 
 signals:
+    // The window is asked to close: typing not stored yet goes in before the save question.
+    void aboutToClose();
     // Another item was chosen: the bar shows it.
     void itemChosen(int lineIndex);
     // Something the status panes show changed: selection, current column, a stored text.
@@ -88,11 +93,16 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void showMatchCount();
+    bool inOtherWindow(const QWidget* widget) const;
+
     std::unique_ptr<CQuillDoc> doc_;
     QSplitter* splitter_;
     CResTreeView* tree_;
     CTextListView* table_;
     QLineEdit* filter_;
+    QLabel* matches_;
+    QString titleSuffix_;
     std::unique_ptr<TranslationFindings> findings_;
     ChosenItem chosen_;
     SearchState search_;

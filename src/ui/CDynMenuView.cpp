@@ -76,8 +76,9 @@ CDynMenuView::CDynMenuView(CQuillDoc& doc, int menuLine, QWidget* parent)
     : CPreviewView(doc, Kind::Menu, menuLine, parent), tree_(new QTreeWidget(this))
 {
     setObjectName(QStringLiteral("menuPreview"));
-    tree_->setHeaderHidden(true);
     tree_->setColumnCount(2);  // the label, and the accelerator at the right
+    tree_->setHeaderLabels({QStringLiteral("Item"), QStringLiteral("Shortcut")});  // named for screen readers
+    tree_->setHeaderHidden(true);
     tree_->setItemDelegateForColumn(0, new MnemonicDelegate(tree_));
     tree_->header()->setStretchLastSection(false);
     tree_->header()->setSectionResizeMode(0, QHeaderView::Stretch);

@@ -1,6 +1,8 @@
 // The main window.
 #include "ui/CMainFrame.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -11,11 +13,13 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPointer>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QToolBar>
 #include <QUrl>
 
@@ -56,6 +60,9 @@ namespace qmk {
 namespace {
 
 constexpr char kLayoutSection[] = "Window";
+// Raised when the panels' default arrangement changes: a layout saved before is not restored
+// over the new one.
+constexpr int kLayoutVersion = 2;
 constexpr char kRecentSection[] = "Recent File List";
 
 QString qs(const char* text) { return QString::fromUtf8(text); }
@@ -67,6 +74,15 @@ std::filesystem::path userProjectsFolder()
     if (documents.isEmpty())
         return {};
     return std::filesystem::path(documents.toStdString()) / "Quillmark";
+}
+
+// A sub-window's own menu binds Ctrl+W and the like, which the window's commands already
+// have: two owners of one key make Qt ignore it.
+void withoutOwnShortcuts(QMdiSubWindow* window)
+{
+    if (QMenu* menu = window->systemMenu())
+        for (QAction* entry : menu->actions())
+            entry->setShortcut({});
 }
 
 } // namespace
@@ -85,6 +101,7 @@ CMainFrame::CMainFrame(Settings& settings, CMessageBoxFeedback& feedback, std::v
     area_->setTabsMovable(true);
     area_->setDocumentMode(true);
     area_->setAccessibleName(QStringLiteral("Projects"));
+    keepTabsOutOfTheTabOrder();
     setCentralWidget(area_);
     feedback_.setParent(this);
     feedback_.setStatusSink([this](const QString& text) { statusBar()->showMessage(text); });
@@ -150,7 +167,8 @@ void CMainFrame::createMenus()
                uicmd::AcceptSourceChange, cmd::ExcludeItem, cmd::RemoveMarks, cmd::VersionBlockHeader});
 
     QMenu* search = menuBar()->addMenu(qs(txt::MenuSearch));
-    add(search, {cmd::Find, cmd::FindNext, cmd::Replace, uicmd::FilterRows, 0, cmd::Bookmark});
+    add(search, {cmd::Find, cmd::FindNext, cmd::Replace, uicmd::FilterRows, 0, cmd::Bookmark, uicmd::SetBookmark,
+                 uicmd::NextBookmark, uicmd::PreviousBookmark});
 
     QMenu* project = menuBar()->addMenu(qs(txt::MenuProject));
     add(project, {cmd::UpdateDatabase, cmd::RefreshStatus, cmd::ShowChangedSourceText, 0, cmd::ViewDialog,
@@ -173,9 +191,10 @@ void CMainFrame::createMenus()
     QMenu* settings = menuBar()->addMenu(qs(txt::MenuSettings));
     add(settings, {cmd::ApplicationSettings});
 
-    QMenu* window = menuBar()->addMenu(qs(txt::MenuWindow));
-    window->addAction(qs(txt::MenuCascade), area_, &QMdiArea::cascadeSubWindows);
-    window->addAction(qs(txt::MenuTile), area_, &QMdiArea::tileSubWindows);
+    windowMenu_ = menuBar()->addMenu(qs(txt::MenuWindow));
+    windowMenu_->setObjectName(QStringLiteral("windowMenu"));
+    connect(windowMenu_, &QMenu::aboutToShow, this, &CMainFrame::fillWindowMenu);
+    fillWindowMenu();
 
     QMenu* help = menuBar()->addMenu(qs(txt::MenuHelp));
     add(help, {uicmd::HelpTopics, 0, uicmd::About});
@@ -284,6 +303,9 @@ CPreviewView* CMainFrame::openPreview(CChildFrame* child, const PreviewTarget& t
             open->setLanguage(language);
         if (item)
             open->selectLine(*item);
+        // The preview selects without announcing it: the bar is told here, as when it opens.
+        if (open->selectedLine() >= 0)
+            previewChose(open, open->selectedLine());
         return open;
     }
     CPreviewView* preview = nullptr;
@@ -297,8 +319,17 @@ CPreviewView* CMainFrame::openPreview(CChildFrame* child, const PreviewTarget& t
     connect(preview, &CPreviewView::bookmarkWanted, this, &CMainFrame::bookmark);
     connect(preview, &CPreviewView::showInTextTableWanted, this, [this, preview] { showInTextTable(preview); });
     QMdiSubWindow* window = area_->addSubWindow(preview);
+    withoutOwnShortcuts(window);
     window->setWindowTitle(preview->title(child->windowTitle()));
     window->setWindowIcon(windowIcon());
+    // A preview closed gives the place back to its project, not to whichever window is first.
+    QPointer<QMdiSubWindow> projectWindow = qobject_cast<QMdiSubWindow*>(child->parentWidget());
+    connect(window, &QObject::destroyed, this, [this, projectWindow] {
+        QTimer::singleShot(0, this, [this, projectWindow] {
+            if (projectWindow && projectWindow->isVisible())
+                area_->setActiveSubWindow(projectWindow);
+        });
+    });
     window->show();
     if (item)
         preview->selectLine(*item);
@@ -360,6 +391,7 @@ CChildFrame* CMainFrame::openDocument(const std::filesystem::path& given)
     child->textList()->setFont(projectFont_);
     child->resourceTree()->setFont(projectFont_);
     QMdiSubWindow* window = area_->addSubWindow(child);
+    withoutOwnShortcuts(window);
     window->setWindowIcon(windowIcon());
     handles_[child] = open_.add(path);
     // What the project holds goes into the translation memory once the window is on screen.
@@ -378,6 +410,7 @@ CChildFrame* CMainFrame::openDocument(const std::filesystem::path& given)
         closePreviewsOf(frame);
         open_.remove(handles_[frame]);
         handles_.erase(frame);
+        QTimer::singleShot(0, this, &CMainFrame::distinguishTitles);
         projectFiles_->refresh(frame->document().scriptPath());
     });
     connect(child->textList(), &CTextListView::currentColumnChanged, this, [this] { fillLanguageList(); });
@@ -386,11 +419,34 @@ CChildFrame* CMainFrame::openDocument(const std::filesystem::path& given)
             editVersionBlockHeader();
     });
     window->show();
+    distinguishTitles();
     child->textList()->setFocus();
     if (child->document().rows().rowCount() > 0)
         child->textList()->selectRow(0);
     afterOpen(child);
     return child;
+}
+
+void CMainFrame::keepTabsOutOfTheTabOrder()
+{
+    // The windows' tabs are reached by Ctrl+Tab and the Window menu; as a Tab stop the tab bar
+    // would bring another window forward on the way from the table to the panels.
+    for (QTabBar* tabs : area_->findChildren<QTabBar*>())
+        tabs->setFocusPolicy(Qt::NoFocus);
+}
+
+void CMainFrame::distinguishTitles()
+{
+    // Two projects of one file name in different folders: each tab names its folder too.
+    const std::vector<CChildFrame*> open = children();
+    for (CChildFrame* child : open) {
+        const std::filesystem::path path = child->document().documentPath();
+        const bool shared = std::any_of(open.begin(), open.end(), [&](CChildFrame* other) {
+            return other != child && other->document().documentPath().filename() == path.filename();
+        });
+        child->setTitleSuffix(shared ? QStringLiteral(" (%1)").arg(QString::fromStdString(path.parent_path().string()))
+                                     : QString());
+    }
 }
 
 void CMainFrame::afterOpen(CChildFrame* child)
@@ -570,14 +626,14 @@ void CMainFrame::restoreLayout()
     if (geometry.isEmpty() || !restoreGeometry(geometry))
         resize(1100, 720);
     if (!state.isEmpty())
-        restoreState(state);
+        restoreState(state, kLayoutVersion);
     statusBar()->setVisible(settings_.profile().getInt(kLayoutSection, "StatusBar", 1) != 0);
 }
 
 void CMainFrame::saveLayout()
 {
     settings_.profile().writeString(kLayoutSection, "Geometry", saveGeometry().toBase64().toStdString());
-    settings_.profile().writeString(kLayoutSection, "State", saveState().toBase64().toStdString());
+    settings_.profile().writeString(kLayoutSection, "State", saveState(kLayoutVersion).toBase64().toStdString());
     settings_.profile().writeInt(kLayoutSection, "StatusBar", statusBar()->isHidden() ? 0 : 1);
 }
 

@@ -107,6 +107,14 @@ public:
     void goToItem(bool forward, WantedItem wanted);
     void showTranslationBar();
     void bookmark();
+    // The chosen text bookmarked at once under its identifier; the next or previous bookmark
+    // of the Text Table in table order.
+    void setBookmark();
+    void stepBookmark(bool forward);
+    // A panel forward with the focus in it, or hidden when it has the focus already.
+    void togglePanel(int command);
+    // The next or previous project or preview window, from wherever the focus is.
+    void stepWindow(bool forward);
     void toggleSwitch(ProjectSwitch which);
     // The preview in front shows the source texts, or the translation the language list names.
     void showPreviewIn(bool translated);
@@ -135,6 +143,8 @@ private:
     void createMenus();
     void createToolBars();
     void createDocks();
+    QDockWidget* panelOf(int command) const;
+    void fillWindowMenu();
     // The project panels follow the active project.
     void bindPanels(CChildFrame* child);
     TranslationMemory* memoryForCommand();
@@ -151,7 +161,11 @@ private:
     void closePreviewsOf(CChildFrame* child);
     CChildFrame* childOf(const CQuillDoc& doc) const;
     void previewChose(CPreviewView* preview, int lineIndex);
+    // After a jump to a text: the caret at the end of its translation.
+    void landInTranslationBox();
     void afterOpen(CChildFrame* child);
+    void distinguishTitles();
+    void keepTabsOutOfTheTabOrder();
 
     // The active project changed, or something its panes show: menus, checks, panes.
     CommandState commandState() const;
@@ -172,6 +186,10 @@ private:
     CChecksView* checksView_ = nullptr;
     CMemoryView* memoryView_ = nullptr;
     QDockWidget* translateBar_ = nullptr;
+    QDockWidget* memoryBar_ = nullptr;
+    QDockWidget* checksBar_ = nullptr;
+    QDockWidget* projectFilesBar_ = nullptr;
+    QMenu* windowMenu_ = nullptr;
     QComboBox* languageList_ = nullptr;
     QMenu* recentMenu_ = nullptr;
     QMenu* settingsMenu_ = nullptr;

@@ -103,6 +103,15 @@ void CMainFrame::stepItem(bool forward)
         preview->step(forward);
     else if (CChildFrame* child = activeChild(); child && forward)
         child->textList()->nextItem();
+    landInTranslationBox();
+}
+
+void CMainFrame::landInTranslationBox()
+{
+    // The translator moved to a text to translate it: the next key typed goes into the box,
+    // never to the table's type-ahead or a button.
+    if (translateBar_->isVisible() && translateForm_->shownLine() >= 0)
+        translateForm_->focusTranslation();
 }
 
 void CMainFrame::goToItem(bool forward, WantedItem wanted)
@@ -110,8 +119,10 @@ void CMainFrame::goToItem(bool forward, WantedItem wanted)
     CChildFrame* child = activeChild();
     if (!child || !child->textList()->currentLanguage())
         return;
-    if (child->textList()->goToItem(forward, wanted))
+    if (child->textList()->goToItem(forward, wanted)) {
+        landInTranslationBox();
         return;
+    }
     const std::string language = child->document().rows().columns().header(child->textList()->currentColumn());
     const char* text = wanted == WantedItem::Untranslated ? txt::NoUntranslatedLeft : txt::NoFlaggedLeft;
     statusBar()->showMessage(QString::fromStdString(fillPlaceholders(text, {language})), 5000);
@@ -237,6 +248,7 @@ void CMainFrame::showTranslationBar()
 void CMainFrame::setTabbed()
 {
     area_->setViewMode(action(uicmd::Tabbed)->isChecked() ? QMdiArea::TabbedView : QMdiArea::SubWindowView);
+    keepTabsOutOfTheTabOrder();
 }
 
 void CMainFrame::applicationSettings()
@@ -410,7 +422,7 @@ void CMainFrame::goToBookmark(CChildFrame* child, const BookmarkRow& bookmark)
         if (table->selectedRow() < 0)
             feedback_.messageText(txt::ItemNotInTextTable, Icon::Information);
         else
-            table->setFocus();
+            landInTranslationBox();
         return;
     }
     // A preview at the item, in the bookmark's language.
@@ -425,6 +437,7 @@ void CMainFrame::goToBookmark(CChildFrame* child, const BookmarkRow& bookmark)
         return;
     if (CPreviewView* preview = openPreview(child, *target); preview && !translated)
         preview->setLanguage(std::nullopt);
+    landInTranslationBox();
 }
 
 
@@ -464,6 +477,7 @@ void CMainFrame::repeatFind()
         if (std::optional<LanguageId> language = child->document().rows().columns().languageOfColumn(hit->column))
             table->setCurrentLanguage(*language);
         child->chooseItem(child->document().rows().item(hit->row).lineIndex);
+        landInTranslationBox();
     }
 }
 

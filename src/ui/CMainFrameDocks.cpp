@@ -1,6 +1,7 @@
 // The main window's docking panels: the project list, the "Translate" bar, the checks'
 // findings and the translation memory's matches, what binds them to the active project, and
 // the translation memory's commands.
+#include <QApplication>
 #include <QDockWidget>
 #include <QFileDialog>
 #include <QMdiArea>
@@ -39,7 +40,7 @@ void CMainFrame::createDocks()
     files->setObjectName(QStringLiteral("projectFilesBar"));
     projectFiles_ = new CRowListView(files);
     files->setWidget(projectFiles_);
-    addDockWidget(Qt::BottomDockWidgetArea, files);
+    projectFilesBar_ = files;
     projectFiles_->fill(ReadProjectFiles(settings_.profile()));
     connect(projectFiles_, &CRowListView::openRequested, this,
             [this](const QString&) { openSelectedProjectFile(); });
@@ -57,27 +58,19 @@ void CMainFrame::createDocks()
     connect(translateForm_, &CTranslDlgView::changedSourceWanted, this, &CMainFrame::showChangedSourceText);
     translate->setWidget(translateForm_);
     translateBar_ = translate;
-    addDockWidget(Qt::BottomDockWidgetArea, translate);
-    tabifyDockWidget(files, translate);
-    translate->raise();
-    resizeDocks({translate}, {170}, Qt::Vertical);
 
     auto* checks = new QDockWidget(qs(txt::ChecksTitle), this);
     checks->setObjectName(QStringLiteral("checksBar"));
     checksView_ = new CChecksView(checks);
     checks->setWidget(checksView_);
-    addDockWidget(Qt::BottomDockWidgetArea, checks);
-    tabifyDockWidget(translate, checks);
-    translate->raise();
+    checksBar_ = checks;
     connect(checksView_, &CChecksView::itemWanted, this, &CMainFrame::goToFinding);
 
     auto* memory = new QDockWidget(qs(txt::MemoryTitle), this);
     memory->setObjectName(QStringLiteral("memoryBar"));
     memoryView_ = new CMemoryView(memoryFeeds_, settings_.memorySettings().minimumScore, memory);
     memory->setWidget(memoryView_);
-    addDockWidget(Qt::BottomDockWidgetArea, memory);
-    tabifyDockWidget(checks, memory);
-    translate->raise();
+    memoryBar_ = memory;
     connect(memoryView_, &CMemoryView::matchWanted, translateForm_, &CTranslDlgView::proposeTranslation);
     connect(translateForm_, &CTranslDlgView::stored, memoryView_, &CMemoryView::refresh);
     // Ctrl+1 to Ctrl+5: the matches, best first, into the Translation box.
@@ -86,11 +79,58 @@ void CMainFrame::createDocks()
         connect(take, &QShortcut::activated, this, [this, i] { memoryView_->takeMatch(i); });
     }
 
+    // While typing, the translator sees the memory's matches and the project's findings beside
+    // the Translation box; the project list shares its place with the findings.
+    addDockWidget(Qt::BottomDockWidgetArea, translate);
+    splitDockWidget(translate, memory, Qt::Horizontal);
+    splitDockWidget(memory, checks, Qt::Horizontal);
+    tabifyDockWidget(checks, files);
+    checks->raise();
+    resizeDocks({translate, memory, checks}, {480, 340, 280}, Qt::Horizontal);
+    resizeDocks({translate}, {190}, Qt::Vertical);
+
     QMenu* view = findChild<QMenu*>(QStringLiteral("viewMenu"));
-    view->addAction(files->toggleViewAction());
-    view->addAction(translate->toggleViewAction());
-    view->addAction(checks->toggleViewAction());
-    view->addAction(memory->toggleViewAction());
+    view->addSeparator();
+    for (int id : {uicmd::ViewTranslateBar, uicmd::ViewMemoryPanel, uicmd::ViewChecksPanel, uicmd::ViewProjectFilesPanel})
+        view->addAction(action(id));
+}
+
+QDockWidget* CMainFrame::panelOf(int command) const
+{
+    switch (command) {
+    case uicmd::ViewTranslateBar: return translateBar_;
+    case uicmd::ViewMemoryPanel: return memoryBar_;
+    case uicmd::ViewChecksPanel: return checksBar_;
+    case uicmd::ViewProjectFilesPanel: return projectFilesBar_;
+    default: return nullptr;
+    }
+}
+
+void CMainFrame::togglePanel(int command)
+{
+    QDockWidget* panel = panelOf(command);
+    if (!panel)
+        return;
+    QWidget* focused = QApplication::focusWidget();
+    if (panel->isVisible() && !panel->widget()->visibleRegion().isEmpty() && focused && panel->isAncestorOf(focused)) {
+        panel->hide();
+        if (panel != translateBar_)
+            landInTranslationBox();
+        return;
+    }
+    panel->show();
+    panel->raise();
+    if (panel == translateBar_) {
+        translateForm_->focusTranslation();
+        return;
+    }
+    // The panel's first control that takes the focus.
+    for (QWidget* widget : panel->widget()->findChildren<QWidget*>())
+        if (widget->isVisibleTo(panel) && widget->isEnabled() && (widget->focusPolicy() & Qt::TabFocus)) {
+            widget->setFocus(Qt::ShortcutFocusReason);
+            return;
+        }
+    panel->widget()->setFocus(Qt::ShortcutFocusReason);
 }
 
 void CMainFrame::bindPanels(CChildFrame* child)
@@ -175,7 +215,7 @@ void CMainFrame::goToFinding(int lineIndex)
         return;
     }
     area_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(child->parentWidget()));
-    child->textList()->setFocus();
+    landInTranslationBox();
 }
 
 } // namespace qmk

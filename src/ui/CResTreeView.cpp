@@ -22,6 +22,7 @@ CResTreeView::CResTreeView(CQuillDoc& doc, std::function<QAction*(int)> action, 
 {
     setObjectName(QStringLiteral("resourceTree"));
     setAccessibleName(QStringLiteral("Resources"));
+    setHeaderLabels({QStringLiteral("Resource")});  // hidden, but what screen readers name the column
     setHeaderHidden(true);
     setUniformRowHeights(true);
     connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) { fill(item); });

@@ -78,8 +78,9 @@ void CStatusPanes::show(CChildFrame* child, CPreviewView* preview)
 {
     auto* dialog = qobject_cast<CDynDlgView*>(preview);
     if (dialog && dialog->unfitCount() > 0) {
-        bar_->showMessage(
-            QString::fromStdString(fillPlaceholders(txt::TextsDoNotFit, {std::to_string(dialog->unfitCount())})));
+        const int unfit = dialog->unfitCount();
+        bar_->showMessage(QString::fromStdString(
+            unfit == 1 ? std::string(txt::TextDoesNotFit) : fillPlaceholders(txt::TextsDoNotFit, {std::to_string(unfit)})));
         unfitShown_ = true;
     } else if (unfitShown_) {
         // The count belongs to the preview: it goes when the preview does or when all fit.

@@ -2,6 +2,8 @@
 #include "ui/CTextListView.h"
 
 #include <QContextMenuEvent>
+#include <algorithm>
+
 #include <QHeaderView>
 #include <QMenu>
 #include <QScrollBar>
@@ -77,6 +79,11 @@ CTextListView::CTextListView(CQuillDoc& doc, std::function<QAction*(int)> action
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     horizontalHeader()->setTextElideMode(Qt::ElideRight);
     horizontalHeader()->setStretchLastSection(true);
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column, int, int width) {
+        const TextTableColumns& columns = doc_.rows().columns();
+        if (!sizingColumns_ && column < columns.count() - 1)
+            widths_[columns.header(column)] = width;
+    });
     resetColumns();
 
     // Heard once the selection has changed (a mouse press moves the current index first).
@@ -114,8 +121,24 @@ CTextListView::CTextListView(CQuillDoc& doc, std::function<QAction*(int)> action
 void CTextListView::resetColumns()
 {
     const TextTableColumns& columns = doc_.rows().columns();
-    for (int column = 0; column < columns.count(); ++column)
-        setColumnWidth(column, columns.width(column) * logicalDpiX() / 96);
+    // Widths the translator set stay; a column new to the table, and the one that stretched to
+    // the edge so far, share the room left, so the source does not shrink when a translation
+    // joins it.
+    const int count = columns.count();
+    const int idWidth = columns.width(TextTableColumns::IdColumn) * logicalDpiX() / 96;
+    const int textColumns = std::max(1, count - 1);
+    const int share = std::max(columns.width(TextTableColumns::SourceColumn) * logicalDpiX() / 96,
+                               (viewport()->width() - idWidth) / textColumns);
+    sizingColumns_ = true;
+    for (int column = 0; column < count; ++column) {
+        const auto kept = widths_.find(columns.header(column));
+        if (column == TextTableColumns::IdColumn)
+            setColumnWidth(column, kept != widths_.end() ? kept->second : idWidth);
+        else
+            setColumnWidth(column, kept != widths_.end() && kept->first != stretched_ ? kept->second : share);
+    }
+    stretched_ = count > 0 ? columns.header(count - 1) : std::string();
+    sizingColumns_ = false;
     if (!columns.isTranslationColumn(currentColumn_)) {
         currentColumn_ = columns.count() > TextTableColumns::FirstTranslationColumn
                              ? TextTableColumns::FirstTranslationColumn
@@ -197,6 +220,12 @@ int CTextListView::shownRowCount() const
     return shown_->rowCount();
 }
 
+bool CTextListView::isRowShown(int row) const
+{
+    const std::vector<bool>& shown = shown_->shown();
+    return shown.empty() || row >= static_cast<int>(shown.size()) || shown[static_cast<std::size_t>(row)];
+}
+
 int CTextListView::selectRow(int row)
 {
     if (!doc_.rows().isRow(row))
@@ -226,6 +255,12 @@ void CTextListView::setCurrentLanguage(LanguageId language)
 std::optional<LanguageId> CTextListView::currentLanguage() const
 {
     return doc_.rows().columns().languageOfColumn(currentColumn_);
+}
+
+void CTextListView::keyboardSearch(const QString& search)
+{
+    if (!currentLanguage())
+        QTableView::keyboardSearch(search);
 }
 
 void CTextListView::nextItem()

@@ -5,6 +5,8 @@
 
 #include <QTableView>
 #include <functional>
+#include <map>
+#include <string>
 #include <optional>
 
 #include "database/ProjectRows.h"
@@ -61,8 +63,14 @@ public:
     void setFilter(const std::string& text);
     const std::string& filter() const { return filter_; }
     int shownRowCount() const;
+    // Whether the filter lets the table's row be seen.
+    bool isRowShown(int row) const;
     // The table's row of a view index (the view may hide rows).
     int rowOf(const QModelIndex& index) const;
+
+    // No type-ahead while a translation is current: a letter meant for the Translation box
+    // would jump to another row.
+    void keyboardSearch(const QString& search) override;
 
 signals:
     // A double click on a row (its table row).
@@ -96,6 +104,10 @@ private:
     int selectedLine_ = -1;  // the chosen item's line: found again after a reload
     bool sourceChosen_ = false;
     bool following_ = false;  // the selection follows an item chosen elsewhere: not announced
+    // The widths the translator gave the columns, by header; the column stretched to the edge.
+    std::map<std::string, int> widths_;
+    std::string stretched_;
+    bool sizingColumns_ = false;
 };
 
 } // namespace qmk

@@ -16,6 +16,7 @@
 #include <QTextCursor>
 
 #include "checks/TranslationFindings.h"
+#include "database/DaoException.h"
 #include "project/ChosenItem.h"
 #include "project/CQuillDoc.h"
 #include "project/SpellCheck.h"
@@ -87,6 +88,9 @@ CTranslDlgView::CTranslDlgView(QWidget* parent)
     auto* buttons = new QHBoxLayout;
     for (QPushButton* button : {ok_, okNext_, cancelNext_, copy_, character_}) {
         button->setAutoDefault(false);
+        // Reached by their access keys and shortcuts; as focus stops, the next letter typed
+        // (a blank) would press them.
+        button->setFocusPolicy(Qt::NoFocus);
         buttons->addWidget(button);
     }
     buttons->addStretch();
@@ -131,6 +135,7 @@ void CTranslDlgView::bind(CChildFrame* child)
 {
     if (child == child_)
         return;
+    keepTyped();  // into the project being left, while its document is still there
     if (doc_)
         doc_->removeObserver(this);
     if (child_) {
@@ -146,6 +151,11 @@ void CTranslDlgView::bind(CChildFrame* child)
     connect(child, &CChildFrame::itemChosen, this, &CTranslDlgView::showChosen);
     connect(child->textList(), &CTextListView::currentColumnChanged, this, &CTranslDlgView::showChosen);
     connect(child, &CChildFrame::findingsChanged, this, &CTranslDlgView::showFindings);
+    // The project goes: what can be stored is; what cannot (said why) goes with it.
+    connect(child, &CChildFrame::aboutToClose, this, [this] {
+        if (!keepTyped())
+            item_.edited = false;
+    });
     // A project window going away takes its document with it.
     connect(child, &QObject::destroyed, this, [this] {
         doc_ = nullptr;
@@ -187,6 +197,14 @@ void CTranslDlgView::showChosen()
         return;
     }
     const std::optional<LanguageId> language = child_->textList()->currentLanguage();
+    if (item_.edited && lineIndex_ >= 0) {
+        // Shown again while typing: the typing stays. Left: it is stored first, and where it
+        // cannot be (refused characters, a busy project) the bar stays on its item.
+        if (child_->chosenItem().lineIndex == lineIndex_ && language == language_)
+            return;
+        if (!keepTyped())
+            return;
+    }
     const ItemTexts item = itemTexts(*doc_, child_->chosenItem().lineIndex, language, true);
     if (!item.found) {
         clear();
@@ -212,6 +230,7 @@ void CTranslDlgView::showChosen()
 
     sourceBytes_ = item.source;
     translationShown_ = item.translationShown;
+    storedBytes_ = item.translation;
     item_ = ShownItemState{true, item.excluded, item.itemType == ItemType::BlockHeader, item.sourceShown.empty(),
                            item.translationShown.empty(), false};
     if (item_.blockHeader) {
@@ -356,6 +375,44 @@ void CTranslDlgView::showTranslationMenu(const QPoint& position)
 
 bool CTranslDlgView::store()
 {
+    return storeTyped(true);
+}
+
+bool CTranslDlgView::keepTyped()
+{
+    if (!item_.edited || storingTyped_)
+        return true;
+    storingTyped_ = true;
+    bool stored = false;
+    try {
+        stored = storeTyped(false);
+    } catch (const DaoException& error) {
+        if (doc_)
+            doc_->feedback().messageText(error.report(), Icon::Stop);
+    }
+    storingTyped_ = false;
+    return stored;
+}
+
+void CTranslDlgView::restoreStored()
+{
+    if (!item_.shown || !item_.edited)
+        return;
+    item_.edited = false;
+    if (item_.blockHeader) {
+        header_ = storedBytes_;
+        headerDisplay_->setText(qs(blockHeaderDisplay(header_)));
+    }
+    setTranslationText(qs(item_.blockHeader ? header_ : toDisplayForm(translationShown_)));
+    translation_->document()->clearUndoRedoStacks();
+    applyRules();
+    // The table may have moved on while a refused text held the bar: it follows again.
+    if (child_ && (child_->chosenItem().lineIndex != lineIndex_ || child_->textList()->currentLanguage() != language_))
+        showChosen();
+}
+
+bool CTranslDlgView::storeTyped(bool focus)
+{
     if (!doc_ || !child_ || !item_.shown || item_.excluded)
         return false;
     const int codePage = doc_->translationCodePage(language_);
@@ -376,13 +433,23 @@ bool CTranslDlgView::store()
         focusTranslation();
         return false;
     }
+    if (!focus && prepared.bytes == storedBytes_) {
+        // Typed and typed back before leaving: nothing to store, no step in the history (OK
+        // on an unchanged text still stores it, which takes a review flag away).
+        item_.edited = false;
+        return true;
+    }
     // Into the item the bar shows, wherever the selection of the table stands.
     if (!doc_->storeTranslation(lineIndex_, language_, prepared.bytes).done())
         return false;
     item_.edited = false;
+    const ItemTexts now = itemTexts(*doc_, lineIndex_, language_, true);
+    translationShown_ = now.translationShown;
+    storedBytes_ = now.translation;
     translation_->document()->clearUndoRedoStacks();  // Ctrl+Z now takes the store back
     showModified(false);
-    focusTranslation();
+    if (focus)
+        focusTranslation();
     emit stored();
     return true;
 }
@@ -473,6 +540,14 @@ bool CTranslDlgView::eventFilter(QObject* watched, QEvent* event)
         (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) &&
         takeHistoryKey(watched, static_cast<QKeyEvent*>(event)))
         return true;
+    // Escape takes the typing back to what the project holds; it never empties a stored text.
+    if (watched == translation_ && (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && item_.edited) {
+        event->accept();
+        if (event->type() == QEvent::KeyPress)
+            restoreStored();
+        return true;
+    }
     if (event->type() == QEvent::MouseButtonDblClick) {
         if (watched == headerDisplay_)
             editBlockHeader();

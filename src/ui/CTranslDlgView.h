@@ -42,6 +42,11 @@ public:
 
     // The commands of the form's buttons.
     bool store();
+    // Typing not stored yet goes into the item the bar shows, as one step of the project's
+    // history, before the bar leaves it; false when it could not be stored (said why).
+    bool keepTyped();
+    // Escape: the box shows again what the project holds, and the typing is dropped.
+    void restoreStored();
     void storeAndNext();
     void cancelNext();
     void copySource();
@@ -88,6 +93,7 @@ protected:
 private:
     void applyRules();
     void showFindings();
+    bool storeTyped(bool focus);
 
 public:
     // Puts a text into the Translation box as if typed: nothing is stored until OK.
@@ -119,8 +125,10 @@ public:
     std::string sourceShown_;  // display form
     std::string sourceBytes_;  // as stored
     std::string translationShown_;  // as the Text Table shows it
+    std::string storedBytes_;       // the translation as the project holds it
     std::string header_;       // the translated block header being edited
     bool settingText_ = false;
+    bool storingTyped_ = false;  // a store on leaving runs: the selection it moves is no leave
     bool flagged_ = false;
     std::function<bool()> nextHandler_;  // the shown translation is flagged for review
     CSpellHighlighter* spelling_;

@@ -52,7 +52,16 @@ const std::vector<CommandEntry>& commandTable()
         {uicmd::AcceptSourceChange, MenuAcceptSourceChange, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A),
          StatusAcceptSourceChange, "", [](CMainFrame& f) { f.acceptSourceChange(); }},
         {cmd::Translate, MenuTranslateItem, QKeySequence(Qt::Key_F2), StatusTranslate, "accessories-text-editor", [](CMainFrame& f) { f.showTranslationBar(); }},
-        {cmd::Bookmark, MenuBookmark, {}, StatusBookmark, "bookmark-new", [](CMainFrame& f) { f.bookmark(); }},
+        {cmd::Bookmark, MenuBookmark, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_B), StatusBookmark, "bookmark-new", [](CMainFrame& f) { f.bookmark(); }},
+        {uicmd::SetBookmark, MenuSetBookmark, QKeySequence(Qt::CTRL | Qt::Key_F2), StatusSetBookmark, "", [](CMainFrame& f) { f.setBookmark(); }},
+        {uicmd::NextBookmark, MenuNextBookmark, QKeySequence(Qt::ALT | Qt::Key_PageDown), StatusNextBookmark, "", [](CMainFrame& f) { f.stepBookmark(true); }},
+        {uicmd::PreviousBookmark, MenuPreviousBookmark, QKeySequence(Qt::ALT | Qt::Key_PageUp), StatusPreviousBookmark, "", [](CMainFrame& f) { f.stepBookmark(false); }},
+        {uicmd::ViewTranslateBar, MenuViewTranslateBar, QKeySequence(Qt::ALT | Qt::Key_1), StatusViewPanel, "", [](CMainFrame& f) { f.togglePanel(uicmd::ViewTranslateBar); }},
+        {uicmd::ViewMemoryPanel, MenuViewMemoryPanel, QKeySequence(Qt::ALT | Qt::Key_2), StatusViewPanel, "", [](CMainFrame& f) { f.togglePanel(uicmd::ViewMemoryPanel); }},
+        {uicmd::ViewChecksPanel, MenuViewChecksPanel, QKeySequence(Qt::ALT | Qt::Key_3), StatusViewPanel, "", [](CMainFrame& f) { f.togglePanel(uicmd::ViewChecksPanel); }},
+        {uicmd::ViewProjectFilesPanel, MenuViewProjectFilesPanel, QKeySequence(Qt::ALT | Qt::Key_4), StatusViewPanel, "", [](CMainFrame& f) { f.togglePanel(uicmd::ViewProjectFilesPanel); }},
+        {uicmd::NextWindow, MenuNextWindow, QKeySequence(Qt::CTRL | Qt::Key_F6), StatusNextWindow, "", [](CMainFrame& f) { f.stepWindow(true); }, false, QKeySequence(Qt::CTRL | Qt::Key_Tab)},
+        {uicmd::PreviousWindow, MenuPreviousWindow, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F6), StatusPreviousWindow, "", [](CMainFrame& f) { f.stepWindow(false); }, false, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab)},
         {cmd::ShowDialogResources, MenuDialogResources, {}, StatusSwitch, "", [](CMainFrame& f) { f.toggleSwitch(ProjectSwitch::DialogEdit); }, true},
         {cmd::ShowMenuResources, MenuMenuResources, {}, StatusSwitch, "", [](CMainFrame& f) { f.toggleSwitch(ProjectSwitch::MenuEdit); }, true},
         {cmd::ShowStringtableResources, MenuStringtableResource, {}, StatusSwitch, "", [](CMainFrame& f) { f.toggleSwitch(ProjectSwitch::StringtableEdit); }, true},
@@ -134,7 +143,10 @@ CommandActions::CommandActions(QObject* owner)
         auto* action = new QAction(QString::fromUtf8(entry.text), owner);
         action->setObjectName(QStringLiteral("command%1").arg(entry.id));
         action->setData(entry.id);
-        action->setShortcut(entry.shortcut);
+        if (entry.alternate.isEmpty())
+            action->setShortcut(entry.shortcut);
+        else
+            action->setShortcuts({entry.shortcut, entry.alternate});
         action->setStatusTip(QString::fromUtf8(entry.status));
         action->setToolTip(QString(entry.text).remove(QLatin1Char('&')));
         action->setCheckable(entry.checkable);

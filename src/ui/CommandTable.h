@@ -23,6 +23,7 @@ struct CommandEntry {
     const char* icon;  // freedesktop icon name; empty for none
     std::function<void(CMainFrame&)> run;  // what the command does; when it can: CommandRules.h
     bool checkable = false;
+    QKeySequence alternate = {};  // a second shortcut, where the desktop has two customs
 };
 
 

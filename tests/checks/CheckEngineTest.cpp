@@ -184,3 +184,16 @@ TEST(CodePageCheck, AnUntranslatedTextTheTranslationsEncodingCannotHoldIsFound)
 
 } // namespace
 } // namespace qmk
+
+namespace qmk {
+
+TEST(AccessKeyClashTest, LabelsOfOneWindowSharingAKeyAreFoundWhateverTheCase)
+{
+    using Pairs = std::vector<std::pair<std::size_t, std::size_t>>;
+    // "Sea&rch" and "Checks &Run": one key; "&&" is no access key; "Ö" folds with "ö".
+    EXPECT_EQ(accessKeyClashes({"&File", "Sea&rch", "Checks &Run", "Save && Close", "&Help"}), (Pairs{{1, 2}}));
+    EXPECT_EQ(accessKeyClashes({"&\xC3\x96""ffnen", "&\xC3\xB6""l", "O&K"}), (Pairs{{0, 1}}));
+    EXPECT_TRUE(accessKeyClashes({"&File", "&Edit", "Plain", ""}).empty());
+}
+
+} // namespace qmk

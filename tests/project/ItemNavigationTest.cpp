@@ -53,3 +53,21 @@ TEST_F(ItemNavigationTest, UntranslatedAndFlaggedTextsAreFoundBothWaysPastExclud
 }
 
 } // namespace qmk
+
+namespace qmk {
+
+TEST(BookmarkNavigationTest, BookmarksAreVisitedInTableOrderWrappingAndSkippingHiddenOnes)
+{
+    const std::vector<int> rows{12, -1, 3, 40, 3};  // any order; -1 not shown; a row twice
+    EXPECT_EQ(nextBookmarkedRow(rows, 3, true), 12);
+    EXPECT_EQ(nextBookmarkedRow(rows, 12, true), 40);
+    EXPECT_EQ(nextBookmarkedRow(rows, 40, true), 3);   // wraps to the first
+    EXPECT_EQ(nextBookmarkedRow(rows, 20, false), 12);
+    EXPECT_EQ(nextBookmarkedRow(rows, 3, false), 40);  // wraps to the last
+    EXPECT_EQ(nextBookmarkedRow(rows, -1, true), 3);   // nothing chosen: the first
+    EXPECT_EQ(nextBookmarkedRow({7}, 7, true), 7);     // the only one, where the table stands
+    EXPECT_EQ(nextBookmarkedRow({-1, -1}, 0, true), -1);
+    EXPECT_EQ(nextBookmarkedRow({}, 0, false), -1);
+}
+
+} // namespace qmk

@@ -59,6 +59,30 @@ TEST_F(PreviewLayoutTest, ControlsAreLaidOutAtTheirPixelsWithTheirClassAndStyle)
     EXPECT_EQ(nextControl(-1, 4, false), 3);
 }
 
+class ComboLayoutTest : public test::SourceUpdateFixture {};
+
+TEST_F(ComboLayoutTest, ADropDownComboBoxIsOneLineHighAndLeavesTheButtonsBelowItToBeChosen)
+{
+    open(writeScript("IDD_PICK DIALOG 0, 0, 200, 120\nBEGIN\n"
+                     "    COMBOBOX IDC_LIST, 10, 10, 100, 90, CBS_DROPDOWNLIST | WS_VSCROLL\n"
+                     "    COMBOBOX IDC_EDIT, 120, 10, 70, 80, CBS_DROPDOWN\n"
+                     "    PUSHBUTTON \"OK\", IDOK, 10, 30, 50, 14\nEND\n"));
+    const DialogLayout layout =
+        buildDialogLayout(*doc, doc->database().items().resources(ResourceList::Dialogs).front().lineIndex, 1.0, 1.0);
+    std::vector<PreviewControl> all = layout.textControls;
+    all.insert(all.end(), layout.otherControls.begin(), layout.otherControls.end());
+    auto heightOf = [&](const std::string& ident) {
+        for (const PreviewControl& control : all)
+            if (control.ident == ident)
+                return control.rect.height();
+        return -1;
+    };
+    EXPECT_EQ(heightOf("IDC_LIST"), 13);
+    EXPECT_EQ(heightOf("IDC_EDIT"), 13);
+    // A click on the button below the closed list chooses the button.
+    EXPECT_EQ(layout.textControls[static_cast<std::size_t>(controlAt(layout.textControls, 20, 35))].ident, "IDOK");
+}
+
 TEST_F(PreviewLayoutTest, ColoursAndTooltipsFollowTheItemsState)
 {
     const PreviewText untranslated{"Fast", false, false, false};
