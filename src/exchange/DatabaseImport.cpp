@@ -90,9 +90,12 @@ DatabaseImportResult DatabaseImport::intoProject(CQuillDoc& doc, const std::file
     CQuillDoc::LongOperation operation(doc);
     if (!operation.acquired())
         return DatabaseImportResult{OperationResult::Refused};
+    ChangedTextsWatch watch(doc);
     DatabaseImportResult result = DatabaseImport(doc.database(), doc.scriptPath(), doc.feedback()).run(source, language);
-    if (result.ok())
+    if (result.ok()) {
         doc.translationsImported(operation, result.imported > 0);
+        result.changed = watch.finish();
+    }
     // Says what came of it: how many texts, or why none.
     if (result.languageMissing)
         doc.feedback().messageText(
@@ -100,9 +103,12 @@ DatabaseImportResult DatabaseImport::intoProject(CQuillDoc& doc, const std::file
                              {source.string(), std::string(languageDisplayText(language.language, language.sublanguage))}),
             Icon::Exclamation);
     else if (result.ok())
-        doc.feedback().messageText(result.imported > 0 ? fillPlaceholders(txt::ImportDone, {source.string(), std::to_string(result.imported)})
-                                                       : fillPlaceholders(txt::ImportNothing, {source.string()}),
-                                   Icon::Information);
+        doc.feedback().messageText(
+            result.imported > 0
+                ? withChangedTexts(fillPlaceholders(txt::ImportDone, {source.string(), std::to_string(result.imported)}),
+                                   result.changed)
+                : fillPlaceholders(txt::ImportNothing, {source.string()}),
+            Icon::Information);
     return result;
 }
 

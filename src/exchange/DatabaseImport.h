@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "database/ProjectRows.h"
+#include "project/ChangedTexts.h"
 #include "project/OperationResult.h"
 
 namespace qmk {
@@ -20,6 +21,7 @@ struct DatabaseImportResult {
     int imported = 0;
     bool translationAdded = false;
     bool languageMissing = false;  // the other project has no such translation
+    std::vector<ChangedText> changed;  // what the Text Table shows changed (marked there)
     bool ok() const { return outcome.done(); }
 };
 

@@ -7,7 +7,10 @@
 #include "exchange/PlatformExchange.h"
 #include "exchange/ScriptImport.h"
 #include "parser/LanguageTable.h"
+#include "parser/LanguageTags.h"
+#include "project/ChangedTexts.h"
 #include "project/CQuillDoc.h"
+#include "resources/CountedText.h"
 #include "resources/Feedback.h"
 #include "resources/FileNames.h"
 #include "resources/MessageIds.h"
@@ -33,8 +36,10 @@ const FormatEntry kFormats[] = {
     {ImportKind::Po, "Gettext PO File (*.po *.pot)", {".po", ".pot"}},
 };
 
-// Says what an XLIFF or PO import did: how many were stored, and every unit refused with why.
-OperationResult reportPlatformImport(CQuillDoc& doc, const std::filesystem::path& path, const PlatformImport& run)
+// Says what an XLIFF or PO import did: how many were stored, which texts changed, and every unit
+// refused with why.
+OperationResult reportPlatformImport(CQuillDoc& doc, const std::filesystem::path& path, const PlatformImport& run,
+                                     const std::vector<ChangedText>& changed)
 {
     if (!run.outcome.done()) {
         if (!run.problem.empty())
@@ -53,7 +58,10 @@ OperationResult reportPlatformImport(CQuillDoc& doc, const std::filesystem::path
     if (!refused.empty())
         refused = fillPlaceholders(txt::ImportPlatformRefused, {std::to_string(run.result.refused.size()), refused});
     doc.feedback().messageText(
-        fillPlaceholders(txt::ImportPlatformDone, {path.string(), std::to_string(run.result.imported), refused}),
+        withChangedTexts(fillPlaceholders(txt::ImportPlatformDone,
+                                          {path.string(), counted(run.result.imported, "translation", "translations"),
+                                           refused}),
+                         changed),
         refused.empty() ? Icon::Information : Icon::Exclamation);
     return run.outcome;
 }
@@ -97,10 +105,46 @@ std::vector<std::string> importLanguageNames()
     return names;
 }
 
+std::string allImportFilter()
+{
+    // The patterns between the parentheses of every kind's filters, each once.
+    std::vector<std::string> patterns;
+    for (const FormatEntry& entry : kFormats) {
+        const std::string filter = entry.filter;
+        for (std::size_t open = filter.find('('); open != std::string::npos; open = filter.find('(', open + 1)) {
+            const std::size_t close = filter.find(')', open);
+            std::size_t at = open + 1;
+            while (close != std::string::npos && at < close) {
+                std::size_t end = std::min(filter.find(' ', at), close);
+                const std::string pattern = filter.substr(at, end - at);
+                if (!pattern.empty() && std::find(patterns.begin(), patterns.end(), pattern) == patterns.end())
+                    patterns.push_back(pattern);
+                at = end + 1;
+            }
+        }
+    }
+    std::string filter = std::string(txt::ImportAllSupportedFiles) + " (";
+    for (std::size_t i = 0; i < patterns.size(); ++i)
+        filter += (i ? " " : "") + patterns[i];
+    return filter + ")";
+}
+
+std::optional<StatedLanguage> statedImportLanguage(const std::filesystem::path& path)
+{
+    const std::optional<ExchangeFormat> format = exchangeFormatOf(path);
+    if (!format)
+        return std::nullopt;
+    std::string problem;
+    const std::optional<ExchangeDocument> document = readExchangeFile(path, *format, problem);
+    if (!document || document->header.targetLanguage.empty())
+        return std::nullopt;
+    return StatedLanguage{document->header.targetLanguage, languageOfTag(document->header.targetLanguage)};
+}
+
 std::vector<std::string> importFilters(const std::string& rememberedExtension)
 {
     const ImportKind first = importKindOf("x." + rememberedExtension);
-    std::vector<std::string> filters;
+    std::vector<std::string> filters{allImportFilter()};
     for (const FormatEntry& entry : kFormats)
         if (entry.kind == first)
             filters.emplace_back(entry.filter);
@@ -110,16 +154,27 @@ std::vector<std::string> importFilters(const std::string& rememberedExtension)
     return filters;
 }
 
-OperationResult importFile(CQuillDoc& doc, LanguageId language, const std::filesystem::path& path)
+OperationResult importFile(CQuillDoc& doc, LanguageId language, const std::filesystem::path& path, int* changedTexts)
 {
+    auto changes = [changedTexts](const auto& result) {
+        if (changedTexts)
+            *changedTexts = static_cast<int>(result.changed.size());
+        return result.outcome;
+    };
     switch (importKindOf(path)) {
     case ImportKind::ProjectDatabase:
-        return DatabaseImport::intoProject(doc, path, language).outcome;
+        return changes(DatabaseImport::intoProject(doc, path, language));
     case ImportKind::TranslatedScript:
-        return ScriptImport(doc, doc.includeExtensions()).run(path, language).outcome;
+        return changes(ScriptImport(doc, doc.includeExtensions()).run(path, language));
     case ImportKind::Xliff:
-    case ImportKind::Po:
-        return reportPlatformImport(doc, path, importPlatformFile(doc, language, path));
+    case ImportKind::Po: {
+        ChangedTextsWatch watch(doc);
+        const PlatformImport run = importPlatformFile(doc, language, path);
+        const std::vector<ChangedText> changed = run.outcome.done() ? watch.finish() : std::vector<ChangedText>{};
+        if (changedTexts)
+            *changedTexts = static_cast<int>(changed.size());
+        return reportPlatformImport(doc, path, run, changed);
+    }
     case ImportKind::Workbook:
     case ImportKind::Unsupported:
         break;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,12 +30,27 @@ std::string exchangeFilter(ImportKind kind);
 // has no language id of its own and imports nothing).
 std::vector<std::string> importLanguageNames();
 
-// "Description (*.ext)" filters for the Open dialog; the kind of `rememberedExtension` (the
-// last import's) first, then the others in their usual order.
+// "Description (*.ext)" filters for the Open dialog: every kind at once (what the dialog shows
+// first), then the kind of `rememberedExtension` (the last import's), then the others in their
+// usual order.
 std::vector<std::string> importFilters(const std::string& rememberedExtension);
+// "All Supported Files (*.xlsx *.mdb ...)": the filter of every kind an import reads.
+std::string allImportFilter();
+
+// The translation an XLIFF or PO file says it holds (target-language, the Language header): the
+// tag and the language it names, when one does. Nothing for other kinds, for a file that states
+// no language and for one that cannot be read (the import says why).
+struct StatedLanguage {
+    std::string tag;
+    std::optional<LanguageId> language;
+};
+std::optional<StatedLanguage> statedImportLanguage(const std::filesystem::path& path);
 
 // Runs the import of a file that needs no dialog of its own (all but workbooks) into the
-// translation, through the document; every problem has been reported when it returns.
-OperationResult importFile(CQuillDoc& doc, LanguageId language, const std::filesystem::path& path);
+// translation, through the document; every problem has been reported when it returns. The
+// texts it changed are named in its report and marked in the Text Table; `changedTexts` gets
+// their number.
+OperationResult importFile(CQuillDoc& doc, LanguageId language, const std::filesystem::path& path,
+                           int* changedTexts = nullptr);
 
 } // namespace qmk

@@ -10,6 +10,7 @@
 #include "exchange/ImportedTranslation.h"
 #include "exchange/ItemMatcher.h"
 #include "exchange/ScriptCodePageProbe.h"
+#include "project/ChangedTexts.h"
 #include "exchange/ScriptImportLineSink.h"
 #include "project/TranslationEncoding.h"
 #include "parser/LoadLoop.h"
@@ -41,6 +42,7 @@ ScriptImportResult ScriptImport::run(const std::filesystem::path& script, Langua
     const std::filesystem::path projectDatabase = doc_.databasePath();
     const std::string title = fillPlaceholders(txt::ImportStatus, {path});
     FeedbackTask task(feedback, title);
+    ChangedTextsWatch watch(doc_);
     feedback.status(title);
     result.outcome = OperationResult::Failed;
 
@@ -104,6 +106,7 @@ ScriptImportResult ScriptImport::run(const std::filesystem::path& script, Langua
     if (result.translationAdded)
         doc_.closeTimeBookkeeping();
     doc_.translationsImported(operation, result.imported > 0);
+    result.changed = watch.finish();
     reportResult(script, result);
     return result;
 }
@@ -152,7 +155,8 @@ void ScriptImport::reportResult(const std::filesystem::path& script, const Scrip
         doc_.feedback().messageText(fillPlaceholders(txt::ImportNothing, {script.string()}), Icon::Information);
     else
         doc_.feedback().messageText(
-            fillPlaceholders(txt::ImportDone, {script.string(), std::to_string(result.imported)}),
+            withChangedTexts(fillPlaceholders(txt::ImportDone, {script.string(), std::to_string(result.imported)}),
+                             result.changed),
             Icon::Information);
 }
 

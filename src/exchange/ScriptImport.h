@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "database/ProjectRows.h"
+#include "project/ChangedTexts.h"
 #include "project/OperationResult.h"
 
 namespace qmk {
@@ -22,6 +23,7 @@ struct ScriptImportResult {
     int imported = 0;    // texts written
     bool translationAdded = false;
     std::vector<std::string> missingIncludes;
+    std::vector<ChangedText> changed;  // what the Text Table shows changed (marked there)
     bool ok() const { return outcome.done(); }
 };
 

@@ -77,7 +77,8 @@ inline constexpr char BatchCreateExists[] = "Warning: Database %s  for resource 
 inline constexpr char BatchCreateDone[] = "QMK: Create database file %s successful for resource file %s.";
 inline constexpr char BatchAddLangStart[] = "QMK: Add language";
 inline constexpr char ImportPlatformUnreadable[] = "Import text from %1\nThe file cannot be read: %2. Nothing was imported.";
-inline constexpr char ImportPlatformDone[] = "Import text from %1\n%2 translations imported.\n%3";
+// %2 the count with its noun: "1 translation".
+inline constexpr char ImportPlatformDone[] = "Import text from %1\n%2 imported.\n%3";
 inline constexpr char ImportPlatformRefused[] = "%1 units not imported:\n%2";
 inline constexpr char ImportPlatformNothing[] = "Import text from %1\nNothing was imported: %2.";
 inline constexpr char ImportWrongTargetLanguage[] = "The file holds translations into '%1', not into %2 (%3).";
@@ -291,6 +292,14 @@ inline constexpr char ImportNothing[] =
     "Import text from %1.\n\nNo identical resources found or identical resouces already translated.\n"
     "No text imported.";
 inline constexpr char ImportDone[] = "Import text from  %1\n\n%2 text resources imported.";
+// After an import's report: the texts it changed, marked in the Text Table (%1 "3 texts").
+inline constexpr char ImportChangedHeading[] = "Changed, and marked in the Text Table: %1";
+inline constexpr char ImportChangedMore[] = "... and %1";
+// %1 the file, %2 the language it states (display name), %3 its tag, %4 the current column's language.
+inline constexpr char ImportStatedLanguageQuestion[] =
+    "Import text from %1\nThe file holds %2 translations (%3); the current column is %4.\n"
+    "Import them into %2?\n(No lets you choose the language.)";
+inline constexpr char ImportAllSupportedFiles[] = "All Supported Files";
 inline constexpr char ImportDatabaseNoLanguage[] =
     "Import text from %1\nThat project has no %2 translation. No text imported.";
 // %1 the imported file, %2 the project database.

@@ -186,6 +186,8 @@ inline constexpr char OptionUp[] = "&Up";
 inline constexpr char OptionDown[] = "&Down";
 inline constexpr char LabelDirection[] = "Direction";
 inline constexpr char ButtonFindNext[] = "&Find Next";
+// In Replace, whose "&Find what:" has the F.
+inline constexpr char ButtonReplaceFindNext[] = "Find &Next";
 inline constexpr char ButtonMarkAll[] = "Mark &All";
 inline constexpr char ButtonReplace[] = "&Replace";
 inline constexpr char ButtonReplaceAll[] = "Replace &All";

@@ -114,7 +114,8 @@ CFindDlg::CFindDlg(Mode mode, Context context, QWidget* parent)
         actions_.push_back(button);
         return button;
     };
-    addButton(txt::ButtonFindNext, [this] { findNext(); })->setDefault(true);
+    addButton(mode == Mode::Find ? txt::ButtonFindNext : txt::ButtonReplaceFindNext, [this] { findNext(); })
+        ->setDefault(true);
     if (mode == Mode::Find) {
         addButton(txt::ButtonMarkAll, [this] { markAll(); });
     } else {

@@ -140,7 +140,42 @@ bool importText(QWidget* parent, CChildFrame& child, Feedback& feedback, Profile
                                                         importFileFilters(profile).join(QStringLiteral(";;")));
     if (chosen.isEmpty())
         return false;
-    const std::filesystem::path path = chosen.toStdString();
+    return importTextFile(parent, child, feedback, profile, chosen.toStdString());
+}
+
+namespace {
+
+// The translation a file that states its language goes into without the language list: the
+// current column when it is that language, else the stated one once the translator agreed.
+// Nothing when the file states no language of the project, or the translator wants to choose.
+std::optional<LanguageId> statedLanguageToImport(CChildFrame& child, Feedback& feedback,
+                                                 const std::filesystem::path& path)
+{
+    const std::optional<StatedLanguage> stated = statedImportLanguage(path);
+    if (!stated)
+        return std::nullopt;
+    CTextListView* table = child.textList();
+    const std::optional<LanguageId> current =
+        table->sourceColumnChosen() ? std::nullopt : table->currentLanguage();
+    if (current && languageTagsMatch(stated->tag, languageTag(*current)))
+        return current;  // the column being worked on is the file's language
+    if (!stated->language || !child.document().hasTranslation(*stated->language))
+        return std::nullopt;  // an XLIFF or PO import cannot add the translation: the list decides
+    if (!current)
+        return stated->language;  // no translation column chosen: nothing to differ from
+    const std::string question =
+        fillPlaceholders(txt::ImportStatedLanguageQuestion, {path.string(), CQuillDoc::languageName(*stated->language),
+                                                             stated->tag, CQuillDoc::languageName(*current)});
+    if (!feedback.askText(question, true))
+        return std::nullopt;
+    return *stated->language;
+}
+
+} // namespace
+
+bool importTextFile(QWidget* parent, CChildFrame& child, Feedback& feedback, ProfileFile& profile,
+                    const std::filesystem::path& path)
+{
     CQuillDoc& doc = child.document();
     const ImportKind kind = importKindOf(path);
     if (kind == ImportKind::Unsupported) {
@@ -153,26 +188,35 @@ bool importText(QWidget* parent, CChildFrame& child, Feedback& feedback, Profile
         if (!importWorkbook(parent, child, feedback, path))
             return false;
     } else {
-        QStringList names;
-        for (const std::string& name : importLanguageNames())
-            names << QString::fromStdString(name);
-        // The translation being worked on is offered first.
-        int offered = 0;
-        if (const std::optional<LanguageId> current = child.textList()->currentLanguage()) {
-            const TextTableColumns& columns = doc.rows().columns();
-            offered = std::max(0, static_cast<int>(names.indexOf(
-                                      QString::fromStdString(columns.header(columns.columnOfLanguage(*current))))));
+        std::optional<LanguageId> language;
+        if (kind == ImportKind::Xliff || kind == ImportKind::Po)
+            language = statedLanguageToImport(child, feedback, path);
+        if (!language) {
+            QStringList names;
+            for (const std::string& name : importLanguageNames())
+                names << QString::fromStdString(name);
+            // The translation being worked on is offered first.
+            int offered = 0;
+            if (const std::optional<LanguageId> current = child.textList()->currentLanguage()) {
+                const TextTableColumns& columns = doc.rows().columns();
+                offered = std::max(0, static_cast<int>(names.indexOf(
+                                          QString::fromStdString(columns.header(columns.columnOfLanguage(*current))))));
+            }
+            bool ok = false;
+            const QString name = QInputDialog::getItem(
+                parent, qs(txt::ImportTextTitle),
+                QString::fromStdString(printfText(txt::ImportLanguagePrompt, {path.string()})), names, offered, false,
+                &ok);
+            if (!ok)
+                return false;
+            language = parseLanguageParameter(name.toStdString());
+            if (!language)
+                return false;  // a language without an id imports nothing
         }
-        bool ok = false;
-        const QString name = QInputDialog::getItem(
-            parent, qs(txt::ImportTextTitle),
-            QString::fromStdString(printfText(txt::ImportLanguagePrompt, {path.string()})), names, offered, false, &ok);
-        if (!ok)
-            return false;
-        const std::optional<LanguageId> language = parseLanguageParameter(name.toStdString());
-        if (!language)
-            return false;  // a language without an id imports nothing
-        importFile(doc, *language, path);
+        int changed = 0;
+        importFile(doc, *language, path, &changed);
+        // The cells the import changed stay marked until the next search.
+        child.search().marksUntilSearch = changed > 0;
     }
     profile.writeString(ini::UpperSettings, ini::LastImportFile, path.string());
     return true;

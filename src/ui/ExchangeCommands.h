@@ -25,6 +25,10 @@ QStringList importFileFilters(const ProfileFile& profile);
 // Project > Import Text: asks for the file and imports it by its kind. True when an import ran
 // (the file is remembered as the last one imported).
 bool importText(QWidget* parent, CChildFrame& child, Feedback& feedback, ProfileFile& profile);
+// The same for a file already chosen. An XLIFF or PO file that states its language goes into
+// that translation; only when it is not the current column's is the translator asked first.
+bool importTextFile(QWidget* parent, CChildFrame& child, Feedback& feedback, ProfileFile& profile,
+                    const std::filesystem::path& path);
 // The worksheet import with its dialog and the closing question; false when the file could not
 // be read as a workbook (reported).
 bool importWorkbook(QWidget* parent, CChildFrame& child, Feedback& feedback, const std::filesystem::path& path);

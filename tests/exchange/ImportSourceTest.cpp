@@ -38,11 +38,13 @@ TEST(ImportSourceTest, TheLanguagesAreSortedWithoutArabicAndNeutral)
 
 TEST(ImportSourceTest, TheKindImportedLastComesFirstInTheFilters)
 {
-    EXPECT_EQ(importFilters("xlsx").front(), "Microsoft Excel File (*.xlsx)");
+    EXPECT_EQ(importFilters("xlsx")[1], "Microsoft Excel File (*.xlsx)");
     const std::vector<std::string> filters = importFilters("po");
-    EXPECT_EQ(filters.front(), "Gettext PO File (*.po *.pot)");
-    EXPECT_EQ(filters[1], "Microsoft Excel File (*.xlsx)");
-    EXPECT_EQ(filters.size(), 5u);
+    // Every kind at once first: the dialog opens showing every file an import reads.
+    EXPECT_EQ(filters.front(), "All Supported Files (*.xlsx *.mdb *.rc *.rc* *.xlf *.xliff *.po *.pot)");
+    EXPECT_EQ(filters[1], "Gettext PO File (*.po *.pot)");
+    EXPECT_EQ(filters[2], "Microsoft Excel File (*.xlsx)");
+    EXPECT_EQ(filters.size(), 6u);
 }
 
 TEST(ImportSourceTest, AnXliffFileIsImportedThroughTheDocumentAndAnUnknownKindRefused)
@@ -58,9 +60,23 @@ TEST(ImportSourceTest, AnXliffFileIsImportedThroughTheDocumentAndAnUnknownKindRe
     units[0].target = "Apfel";
     std::string problem;
     ASSERT_TRUE(writeExchangeFile(dir / "de.xlf", ExchangeFormat::Xliff, {{"en-US", "de-DE", "app.rc", false}, units}, problem));
-    EXPECT_EQ(importFile(doc, LanguageId{7, 1}, dir / "de.xlf"), OperationResult::Done);
+    // The file says which translation it holds.
+    const std::optional<StatedLanguage> stated = statedImportLanguage(dir / "de.xlf");
+    ASSERT_TRUE(stated);
+    EXPECT_EQ(stated->tag, "de-DE");
+    EXPECT_EQ(stated->language, (LanguageId{7, 1}));
+    EXPECT_FALSE(statedImportLanguage(dir / "app.rc"));
+    int changed = -1;
+    EXPECT_EQ(importFile(doc, LanguageId{7, 1}, dir / "de.xlf", &changed), OperationResult::Done);
     EXPECT_EQ(doc.database().texts().translation(units[0].lineIndex, LanguageId{7, 1})->text, "Apfel");
     EXPECT_TRUE(doc.isModified());
+    // The report names the text and its cell is marked.
+    EXPECT_EQ(changed, 1);
+    EXPECT_NE(feedback.said.back().text.find("1 translation imported.\n\nChanged, and marked in the Text Table: "
+                                             "1 text\nIDS_A: Apple -> Apfel"),
+              std::string::npos)
+        << feedback.said.back().text;
+    EXPECT_TRUE(doc.rows().item(0).hasMark(doc.rows().columns().columnOfLanguage(LanguageId{7, 1})));
     EXPECT_EQ(importFile(doc, LanguageId{7, 1}, dir.write("notes.txt", "x")), OperationResult::InputRefused);
     EXPECT_NE(feedback.said.back().text.find("Unsupported file type 'txt'"), std::string::npos);
 }

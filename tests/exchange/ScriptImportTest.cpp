@@ -112,6 +112,28 @@ TEST_F(ScriptImportTest, ExistingTranslationIsNeverOverwrittenAndNotCounted)
     EXPECT_TRUE(doc().isModified());
 }
 
+TEST_F(ScriptImportTest, TheReportNamesTheTextsTheImportChangedAndTheTableMarksThem)
+{
+    addGerman();
+    ASSERT_TRUE(doc().reloadRows().done());
+    ASSERT_TRUE(db().texts().setTranslation(stringLine("IDS_BYE"), German, "Schon da", false));
+    ASSERT_TRUE(doc().reloadRows().done());
+
+    const ScriptImportResult result =
+        importScript("STRINGTABLE\nBEGIN\n    IDS_HELLO \"Hallo Welt\"\n    IDS_BYE \"Auf Wiedersehen\"\nEND\n");
+
+    ASSERT_TRUE(result.ok());
+    EXPECT_EQ(result.imported, 1);  // IDS_BYE kept its translation: neither counted nor named
+    ASSERT_EQ(result.changed.size(), 1u);
+    EXPECT_TRUE(saidText("Import text from  " + (dir() / "app-German.rc").string() +
+                         "\n\n1 text resources imported.\n\nChanged, and marked in the Text Table: 1 text\n"
+                         "IDS_HELLO: Hello world -> Hallo Welt"));
+    const TextTableRows& rows = doc().rows();
+    const int column = rows.columns().columnOfLanguage(German);
+    for (int row = 0; row < rows.rowCount(); ++row)
+        EXPECT_EQ(rows.item(row).hasMark(column), rows.item(row).lineIndex == stringLine("IDS_HELLO")) << row;
+}
+
 TEST_F(ScriptImportTest, ControlsOfSameNamedDialogsAreToldApartByCoordinates)
 {
     addGerman();

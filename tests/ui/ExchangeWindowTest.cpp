@@ -11,12 +11,14 @@
 
 #include <cstdlib>
 
+#include "exchange/PlatformExchange.h"
 #include "exchange/WorkbookImport.h"
 #include "exchange/WorkbookWriter.h"
 #include "resources/CommandIds.h"
 #include "resources/Texts.h"
 #include "ui/CChoiceDlg.h"
 #include "ui/CTextListView.h"
+#include "ui/CTextTableModel.h"
 #include "ui/CTranslDlgView.h"
 #include "ui/CommandTable.h"
 #include "ui/CWorkbookImportDlg.h"
@@ -198,9 +200,14 @@ TEST_F(ExchangeWindowTest, WorksheetWithoutPairsAndRefusedHeaderAskTheCloseQuest
 
 TEST_F(ExchangeWindowTest, ImportFiltersPutTheKindOfTheLastFileFirst)
 {
+    // Every kind at once comes first, so that any file can be picked at once; the last file's
+    // kind follows.
     auto firstFilter = [this](const std::string& last) {
         settings->profile().writeString("SETTINGS", "LastImportFile", last);
-        return importFileFilters(settings->profile()).front().toStdString();
+        const QStringList filters = importFileFilters(settings->profile());
+        EXPECT_EQ(filters.front().toStdString(),
+                  "All Supported Files (*.xlsx *.mdb *.rc *.rc* *.xlf *.xliff *.po *.pot)");
+        return filters[1].toStdString();
     };
     EXPECT_EQ(firstFilter(""), "Microsoft Excel File (*.xlsx)");
     EXPECT_EQ(firstFilter("/work/app-German.rc"), "Resource Script File (*.rc);;QMK 2.x Translated RC File (*.rc*)");
@@ -208,7 +215,60 @@ TEST_F(ExchangeWindowTest, ImportFiltersPutTheKindOfTheLastFileFirst)
     EXPECT_EQ(firstFilter("/work/texts.xlsx"), "Microsoft Excel File (*.xlsx)");
     EXPECT_EQ(firstFilter("/work/app-de.po"), "Gettext PO File (*.po *.pot)");
     EXPECT_EQ(firstFilter("/work/no-extension"), "Microsoft Excel File (*.xlsx)");
-    EXPECT_EQ(importFileFilters(settings->profile()).size(), 5);
+    EXPECT_EQ(importFileFilters(settings->profile()).size(), 6);
+}
+
+TEST_F(ExchangeWindowTest, AnXliffGoesIntoTheLanguageItStatesAskingOnlyWhenTheCurrentColumnIsAnother)
+{
+    openGerman();
+    CQuillDoc& doc = child->document();
+    ASSERT_TRUE(doc.NewTranslation(test::Russian, "app-Russian.rc"));
+    QApplication::processEvents();
+    std::vector<ExchangeUnit> units = exchangeUnits(doc, German);
+    auto translate = [&units](const std::string& ident, const std::string& text) {
+        for (ExchangeUnit& unit : units)
+            if (unit.ident == ident)
+                unit.target = text;
+    };
+    translate("IDS_HELLO", "Hallo");
+    translate("IDS_BYE", "Auf Wiedersehen");
+    const std::filesystem::path file = dir / "app-de.xlf";
+    std::string problem;
+    ASSERT_TRUE(writeExchangeFile(file, ExchangeFormat::Xliff, {{"en-US", "de-DE", "app.rc", false}, units}, problem));
+    const int germanColumn = doc.rows().columns().columnOfLanguage(German);
+    auto marked = [&](const char* ident) {
+        return child->textList()->tableModel()->index(rowOfString(child, ident), germanColumn)
+            .data(CTextTableModel::MarkRole).toBool();
+    };
+
+    // The German column is current: no question and no language list.
+    child->textList()->setCurrentLanguage(German);
+    ASSERT_TRUE(importTextFile(frame.get(), *child, feedback, settings->profile(), file));
+    EXPECT_TRUE(feedback.askedTexts.empty());
+    EXPECT_EQ(german("IDS_HELLO"), "Hallo");
+    ASSERT_FALSE(feedback.texts.empty());
+    EXPECT_EQ(feedback.texts.back(), "Import text from " + file.string() +
+                                         "\n2 translations imported.\n\n"
+                                         "Changed, and marked in the Text Table: 2 texts\n"
+                                         "IDS_HELLO: Hello -> Hallo\nIDS_BYE: Goodbye -> Auf Wiedersehen");
+    EXPECT_TRUE(marked("IDS_HELLO"));
+    EXPECT_TRUE(marked("IDS_BYE"));
+    EXPECT_FALSE(marked("IDS_LAST"));
+    EXPECT_TRUE(child->search().marksUntilSearch);
+
+    // Another column is current: asked once, and Yes imports into German all the same; only
+    // what this import changed is marked now.
+    translate("IDS_LAST", "Letzter");
+    ASSERT_TRUE(writeExchangeFile(file, ExchangeFormat::Xliff, {{"en-US", "de-DE", "app.rc", false}, units}, problem));
+    child->textList()->setCurrentLanguage(test::Russian);
+    ASSERT_TRUE(importTextFile(frame.get(), *child, feedback, settings->profile(), file));
+    ASSERT_EQ(feedback.askedTexts.size(), 1u);
+    EXPECT_NE(feedback.askedTexts[0].find("The file holds German translations (de-DE); the current column is Russian."),
+              std::string::npos);
+    EXPECT_EQ(german("IDS_LAST"), "Letzter");
+    EXPECT_NE(feedback.texts.back().find("1 translation imported."), std::string::npos);
+    EXPECT_TRUE(marked("IDS_LAST"));
+    EXPECT_FALSE(marked("IDS_HELLO"));
 }
 
 TEST_F(ExchangeWindowTest, ColumnChoiceIsKeptForTheNextExportOfTheRun)

@@ -111,7 +111,7 @@ TEST_F(FindReplaceTest, TabInReplaceGoesFromWhatToWithThenTheOptionsThenTheButto
         else
             walked.push_back(now->metaObject()->className());
     }
-    EXPECT_EQ(walked, (std::vector<std::string>{"Replace with", "&Match Case", "Match Whole Word &Only", "&Find Next",
+    EXPECT_EQ(walked, (std::vector<std::string>{"Replace with", "&Match Case", "Match Whole Word &Only", "Find &Next",
                                                 "&Replace", "Replace &All"}));
 }
 
