@@ -471,3 +471,29 @@ TEST_F(KeyboardRoadTest, QuittingAfterPreviewsAndAStoreSaysNothingOfTheDatabase)
 }
 
 } // namespace qmk
+
+namespace qmk {
+
+TEST_F(KeyboardRoadTest, AnOpenPreviewGoneBackToShowsItsItemInTheBarAndTabFromTheTableStaysInTheProject)
+{
+    openTranslated();
+    table()->selectRow(rowOfString(child, "IDC_NAME"));
+    trigger(cmd::ViewDialog);
+    CPreviewView* preview = frame->activePreview();
+    ASSERT_NE(preview, nullptr);
+    table()->selectRow(rowOfString(child, "IDS_HELLO"));
+    ASSERT_EQ(bar()->shownLine(), line("IDS_HELLO"));
+    // A bookmark's place in the preview already open: the bar follows it there.
+    ASSERT_EQ(frame->openPreview(child, {PreviewKind::Dialog, preview->resourceLine(), line("IDOK")}), preview);
+    EXPECT_EQ(bar()->shownLine(), line("IDOK"));
+
+    // Tab from the table goes on to the panels, never to the preview's tab.
+    auto* area = frame->findChild<QMdiArea*>();
+    area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(child->parentWidget()));
+    table()->setFocus();
+    key(Qt::Key_Tab);
+    EXPECT_EQ(area->activeSubWindow(), child->parentWidget());
+    EXPECT_FALSE(preview->isAncestorOf(QApplication::focusWidget()));
+}
+
+} // namespace qmk
