@@ -405,6 +405,9 @@ CChildFrame* CMainFrame::openDocument(const std::filesystem::path& given)
     });
     connect(child, &CChildFrame::stateChanged, this, &CMainFrame::updateCommandStates);
     connect(child, &QWidget::windowTitleChanged, this, &CMainFrame::updateWindowTitle);
+    // The previews go while the project's database is still open: closing one brings another
+    // forward, and the panes read what it shows.
+    connect(child, &CChildFrame::aboutToClose, this, [this, child] { closePreviewsOf(child); });
     connect(child, &CChildFrame::closed, this, [this](CChildFrame* frame) {
         memoryFeeds_.detach(frame->document());
         closePreviewsOf(frame);

@@ -466,6 +466,8 @@ TEST_F(KeyboardRoadTest, QuittingAfterPreviewsAndAStoreSaysNothingOfTheDatabase)
     feedback.answer = false;
     frame->close();
     QApplication::processEvents();
+    EXPECT_TRUE(frame->children().empty());
+    EXPECT_TRUE(frame->previews().empty());
     for (const std::string& text : feedback.texts)
         EXPECT_EQ(text.find("Dao Error"), std::string::npos) << text;
 }
