@@ -37,6 +37,9 @@ CChecksView::CChecksView(QWidget* parent) : QWidget(parent), filter_(new QComboB
     for (const CheckInfo& info : checkCatalogue())
         filter_->addItem(qs(info.title), qs(info.id));
     filter_->setAccessibleName(QStringLiteral("Check"));
+    // The panel sits beside the Translation box: the list of checks need not set its width.
+    filter_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    filter_->setMinimumContentsLength(10);
     list_->setAccessibleName(QStringLiteral("Findings"));
     list_->setRootIsDecorated(false);
     list_->setUniformRowHeights(true);

@@ -628,8 +628,13 @@ void CMainFrame::restoreLayout()
         QByteArray::fromBase64(QByteArray::fromStdString(settings_.profile().getString(kLayoutSection, "State", "")));
     if (geometry.isEmpty() || !restoreGeometry(geometry))
         resize(1100, 720);
-    if (!state.isEmpty())
-        restoreState(state, kLayoutVersion);
+    if (state.isEmpty() || !restoreState(state, kLayoutVersion))
+        // The panels' default widths, once the window has its own: the Translation box, the
+        // memory's matches and the findings side by side.
+        QTimer::singleShot(0, this, [this] {
+            resizeDocks({translateBar_, memoryBar_, checksBar_}, {width() * 42 / 100, width() * 30 / 100, width() * 28 / 100},
+                        Qt::Horizontal);
+        });
     statusBar()->setVisible(settings_.profile().getInt(kLayoutSection, "StatusBar", 1) != 0);
 }
 

@@ -34,6 +34,9 @@ CMemoryView::CMemoryView(MemoryFeeds& feeds, int minimumScore, QWidget* parent)
     list_->header()->setStretchLastSection(false);
     list_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     list_->header()->setSectionResizeMode(2, QHeaderView::Stretch);
+    // Where a match comes from is read in its tip: the translation takes the room.
+    list_->header()->setSectionResizeMode(3, QHeaderView::Interactive);
+    list_->header()->resizeSection(3, 80);
     differences_->setAccessibleName(QStringLiteral("Source of the match"));
     differences_->setTextFormat(Qt::RichText);
     differences_->setWordWrap(true);
@@ -115,6 +118,8 @@ void CMemoryView::showSuggestions(const std::vector<MemorySuggestion>& suggestio
                                          QStringLiteral("%1%%2").arg(s.score).arg(s.exact ? QStringLiteral(" \u2713") : QString()),
                                          qs(s.translation), qs(s.origin)});
         row->setToolTip(1, s.exact ? QString::fromUtf8(txt::MemoryExactMatch) : QString());
+        row->setToolTip(2, qs(s.translation));
+        row->setToolTip(3, qs(s.origin));
         list_->addTopLevelItem(row);
     }
     if (!suggestions_.empty())
