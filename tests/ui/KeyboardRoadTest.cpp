@@ -15,7 +15,10 @@
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QContextMenuEvent>
 #include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
 
 #include <algorithm>
 #include <map>
@@ -496,6 +499,32 @@ TEST_F(KeyboardRoadTest, AnOpenPreviewGoneBackToShowsItsItemInTheBarAndTabFromTh
     key(Qt::Key_Tab);
     EXPECT_EQ(area->activeSubWindow(), child->parentWidget());
     EXPECT_FALSE(preview->isAncestorOf(QApplication::focusWidget()));
+}
+
+} // namespace qmk
+
+namespace qmk {
+
+TEST_F(KeyboardRoadTest, TheMenuKeyOpensTheCurrentFindingsMenuInTheChecksList)
+{
+    openTranslated();
+    ASSERT_EQ(doc().storeTranslation(line("IDS_HELLO"), German, "Hallo "), OperationResult::Done);  // a blank at the end
+    QApplication::processEvents();
+    auto* list = panel("checksBar")->findChild<QTreeWidget*>();
+    ASSERT_NE(list, nullptr);
+    ASSERT_GT(list->topLevelItemCount(), 0);
+    list->setCurrentItem(list->topLevelItem(0));
+    list->setFocus();
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            shown = menu->objectName();
+            menu->close();
+        }
+    });
+    QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(-1, -1));  // Shift+F10 puts no pointer anywhere
+    QApplication::sendEvent(list, &event);
+    EXPECT_EQ(shown, QStringLiteral("findingMenu"));
 }
 
 } // namespace qmk
