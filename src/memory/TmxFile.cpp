@@ -12,6 +12,7 @@
 #include "resources/Feedback.h"
 #include "resources/Messages.h"
 #include "resources/Texts.h"
+#include "resources/TextValidity.h"
 
 namespace qmk {
 namespace {
@@ -34,14 +35,15 @@ std::unique_ptr<FeedbackTask> taskFor(Feedback* feedback, const char* title, con
     return std::make_unique<FeedbackTask>(*feedback, fillPlaceholders(title, {file.filename().string()}), total);
 }
 
-// XML 1.0 cannot carry control characters other than tab, line feed and carriage return.
-bool xmlCarries(std::string_view text)
+// Whether every text of the unit can be written into the file as it stands: UTF-8, and no
+// character XML 1.0 cannot carry (control characters other than tab, line feed and carriage
+// return, U+FFFE, U+FFFF). A memory fed before its feeds were checked may hold such units.
+bool xmlCarries(const MemoryUnit& unit)
 {
-    for (char c : text) {
-        const unsigned char u = static_cast<unsigned char>(c);
-        if (u < 0x20 && u != '\t' && u != '\n' && u != '\r')
+    for (const std::string* text : {&unit.source, &unit.target, &unit.sourceLanguage, &unit.targetLanguage,
+                                     &unit.project, &unit.resourceType, &unit.resourceId})
+        if (!xmlTextProblem(*text).empty())
             return false;
-    }
     return true;
 }
 
@@ -100,18 +102,36 @@ void appendTuv(std::string& out, const std::string& language, const std::string&
     out += "</seg></tuv>\n";
 }
 
-// The text of a <seg>: its characters and those of <hi> and <sub>, without inline codes.
-void segText(const pugi::xml_node& node, std::string& out)
+// The text of a <seg>: its characters and those of <hi> and <sub> at any depth, without inline
+// codes. Walked without recursion: a file nested tens of thousands deep must not exhaust the stack.
+void segText(const pugi::xml_node& seg, std::string& out)
 {
-    for (const pugi::xml_node& child : node.children()) {
-        if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata) {
-            out += child.value();
-        } else if (child.type() == pugi::node_element) {
-            const std::string_view name = child.name();
-            if (name == "hi" || name == "sub")
-                segText(child, out);
+    pugi::xml_node node = seg.first_child();
+    while (node) {
+        bool descend = false;
+        if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata) {
+            out += node.value();
+        } else if (node.type() == pugi::node_element) {
+            const std::string_view name = node.name();
+            descend = name == "hi" || name == "sub";
         }
+        if (descend && node.first_child()) {
+            node = node.first_child();
+            continue;
+        }
+        while (node != seg && !node.next_sibling())
+            node = node.parent();
+        node = node == seg ? pugi::xml_node() : node.next_sibling();
     }
+}
+
+// How a refusal names a unit of the file: its place among the <tu>, its tuid when it has one.
+std::string unitName(long number, const pugi::xml_node& tu)
+{
+    std::string name = "unit " + std::to_string(number);
+    if (const char* id = tu.attribute("tuid").as_string(); *id)
+        name += " (tuid " + printableText(id) + ")";
+    return name;
 }
 
 bool sameLanguage(std::string_view a, std::string_view b)
@@ -184,7 +204,7 @@ TmxExportResult exportTmx(TranslationMemory& memory, const std::filesystem::path
                     throw ExportCancelled{};
                 }
             }
-            if (!xmlCarries(unit.source) || !xmlCarries(unit.target)) {
+            if (!xmlCarries(unit)) {
                 ++result.skipped;
                 return;
             }
@@ -294,6 +314,7 @@ TmxImportResult importTmx(TranslationMemory& memory, const std::filesystem::path
             unit.source.clear();
             segText(source.child("seg"), unit.source);
             bool any = false;
+            bool refused = false;
             for (const pugi::xml_node& tuv : tu.children("tuv")) {
                 if (tuv == source)
                     continue;
@@ -303,10 +324,18 @@ TmxImportResult importTmx(TranslationMemory& memory, const std::filesystem::path
                     canonicalLanguageTag(tuv.attribute("xml:lang").as_string(tuv.attribute("lang").as_string()));
                 if (translation.target.empty() || unit.source.empty() || translation.targetLanguage.empty())
                     continue;
+                // Bytes that are no UTF-8 never enter the memory: the translation is refused and
+                // listed; the unit's other translations are taken.
+                if (const std::string problem = memoryUnitProblem(translation); !problem.empty()) {
+                    result.refused.push_back(
+                        {unitName(read, tu) + ", " + printableText(translation.targetLanguage), problem});
+                    refused = true;
+                    continue;
+                }
                 batch.push_back(std::move(translation));
                 any = true;
             }
-            if (!any)
+            if (!any && !refused)
                 ++result.skipped;
             if (batch.size() >= kImportBatch) {
                 memory.add(batch);

@@ -9,6 +9,7 @@
 
 #include "memory/PostgresMemory.h"
 #include "memory/SqliteMemory.h"
+#include "resources/TextValidity.h"
 
 namespace qmk {
 
@@ -36,6 +37,19 @@ std::unique_ptr<TranslationMemory> openTranslationMemory(const std::string& loca
     if (isServerLocation(location))
         return std::make_unique<PostgresMemory>(location);
     return std::make_unique<SqliteMemory>(location.empty() ? defaultMemoryFile() : std::filesystem::path(location));
+}
+
+std::string memoryUnitProblem(const MemoryUnit& unit)
+{
+    const std::pair<const std::string*, const char*> fields[] = {
+        {&unit.source, "the source text"},        {&unit.target, "the translation"},
+        {&unit.sourceLanguage, "the source language"}, {&unit.targetLanguage, "the target language"},
+        {&unit.project, "the project"},           {&unit.resourceType, "the resource type"},
+        {&unit.resourceId, "the Id"}};
+    for (const auto& [text, what] : fields)
+        if (const std::string problem = utf8Problem(*text); !problem.empty())
+            return problem + " in " + what;
+    return {};
 }
 
 std::string memoryUnitKey(const MemoryUnit& unit)

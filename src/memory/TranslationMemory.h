@@ -64,6 +64,11 @@ std::filesystem::path defaultMemoryFile();
 std::unique_ptr<TranslationMemory> openTranslationMemory(const std::string& location);
 bool isServerLocation(std::string_view location);
 
+// Why the unit cannot enter the memory: a field that is no UTF-8 ("invalid UTF-8 (byte FF) at
+// offset 3 in the translation"); empty when it can. Whatever feeds the memory asks this first,
+// so that the memory only ever holds (and writes out) UTF-8.
+std::string memoryUnitProblem(const MemoryUnit& unit);
+
 // The identity of a unit: equal for units that are the same translation of the same item.
 std::string memoryUnitKey(const MemoryUnit& unit);
 // Seconds since 1970 now.

@@ -11,6 +11,7 @@
 #include "project/ItemTypes.h"
 #include "project/SourceLanguageTag.h"
 #include "project/TranslationForm.h"
+#include "resources/TextValidity.h"
 
 namespace qmk {
 namespace {
@@ -23,7 +24,7 @@ struct UnitContext {
 
 UnitContext contextOf(CQuillDoc& doc)
 {
-    return {sourceLanguageTag(doc), doc.scriptPath().filename().string(), memoryNow()};
+    return {sourceLanguageTag(doc), printableText(doc.scriptPath().filename().string()), memoryNow()};
 }
 
 std::optional<MemoryUnit> unitOfRow(CQuillDoc& doc, int row, LanguageId language, const UnitContext& context)
@@ -45,6 +46,9 @@ std::optional<MemoryUnit> unitOfRow(CQuillDoc& doc, int row, LanguageId language
     unit.resourceId = rows.displayText(row, TextTableColumns::IdColumn);
     unit.time = context.time;
     unit.flagged = item.isModified(language);
+    // A text its code page could not decode is shown as its bytes; the memory takes only UTF-8.
+    if (!memoryUnitProblem(unit).empty())
+        return std::nullopt;
     return unit;
 }
 

@@ -7,6 +7,7 @@
 #include "common/TempDir.h"
 #include "memory/SqliteMemory.h"
 #include "memory/TmxFile.h"
+#include "resources/TextValidity.h"
 
 namespace qmk {
 namespace {
@@ -108,6 +109,90 @@ TEST_F(TmxFileTest, BrokenFilesAndUnwritableFoldersAreReportedWithNothingHalfDon
     const TmxExportResult written = exportTmx(memory, dir / "missing" / "out.tmx", std::nullopt);
     EXPECT_FALSE(written.ok);
     EXPECT_FALSE(std::filesystem::exists(dir / "missing"));
+}
+
+std::string tmx(const std::string& units)
+{
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<tmx version=\"1.4\"><header creationtool=\"x\" "
+           "creationtoolversion=\"1\" segtype=\"block\" o-tmf=\"x\" adminlang=\"en\" srclang=\"en-US\" "
+           "datatype=\"plaintext\"/><body>\n" + units + "</body></tmx>\n";
+}
+
+// A file another tool damaged: a translation that holds the bytes FF FE (a UTF-16 byte-order
+// mark pasted into UTF-8), a source in Latin-1, a property no UTF-8. Each such translation is
+// refused with its reason and never stored; everything else of the file comes in.
+TEST_F(TmxFileTest, TranslationsThatAreNoUtf8AreRefusedAndListedTheRestIsTaken)
+{
+    const auto file = dir.write("damaged.tmx", tmx(
+        "<tu><tuv xml:lang=\"en-US\"><seg>Print</seg></tuv><tuv xml:lang=\"de-DE\"><seg>Drucken</seg></tuv></tu>\n"
+        "<tu tuid=\"t2\"><tuv xml:lang=\"en-US\"><seg>Help</seg></tuv>"
+        "<tuv xml:lang=\"de-DE\"><seg>\xFF\xFEHilfe</seg></tuv><tuv xml:lang=\"fr-FR\"><seg>Aide</seg></tuv></tu>\n"
+        "<tu><tuv xml:lang=\"en-US\"><seg>Caf\xE9</seg></tuv><tuv xml:lang=\"de-DE\"><seg>Kaffee</seg></tuv></tu>\n"
+        "<tu><prop type=\"x-project\">a\xFF.rc</prop><tuv xml:lang=\"en-US\"><seg>Quit</seg></tuv>"
+        "<tuv xml:lang=\"de-DE\"><seg>Beenden</seg></tuv></tu>\n"));
+    SqliteMemory fresh(dir / "fresh.db");
+    const TmxImportResult read = importTmx(fresh, file);
+    ASSERT_TRUE(read.ok) << read.problem;
+    EXPECT_EQ(read.units, 2);  // Drucken, Aide
+    EXPECT_EQ(read.skipped, 0);
+    ASSERT_EQ(read.refused.size(), 3u);
+    EXPECT_EQ(read.refused[0].unit, "unit 2 (tuid t2), de-DE");
+    EXPECT_EQ(read.refused[0].reason, "invalid UTF-8 (bytes FF FE) at offset 0 in the translation");
+    EXPECT_EQ(read.refused[1].unit, "unit 3, de-DE");
+    EXPECT_EQ(read.refused[1].reason, "invalid UTF-8 (byte E9) at offset 3 in the source text");
+    EXPECT_EQ(read.refused[2].reason, "invalid UTF-8 (byte FF) at offset 1 in the project");
+    const std::vector<MemoryUnit> held = allUnits(fresh);
+    ASSERT_EQ(held.size(), 2u);
+    for (const MemoryUnit& unit : held)
+        EXPECT_EQ(memoryUnitProblem(unit), "") << unit.source;
+    EXPECT_EQ(fresh.lookup("Help", "en-US", "fr-FR", 5, 100).size(), 1u);
+    EXPECT_TRUE(fresh.lookup("Help", "en-US", "de-DE", 5, 100).empty());
+}
+
+// Formatting nested hundreds of thousands deep (a hostile file, or a tool gone wrong) is read
+// without running out of stack, its text whole. (A reader walking <hi> by recursion survives
+// 60,000 levels in an optimised build, but not this many.)
+TEST_F(TmxFileTest, SegmentsNestedAQuarterMillionDeepAreRead)
+{
+    constexpr int kDepth = 250000;
+    std::string deep;
+    deep.reserve(kDepth * 11 + 64);
+    for (int i = 0; i < kDepth; ++i)
+        deep += "<hi>";
+    deep += "Tief";
+    for (int i = 0; i < kDepth; ++i)
+        deep += "</hi>";
+    const auto file = dir.write("deep.tmx", tmx("<tu><tuv xml:lang=\"en-US\"><seg>Deep</seg></tuv><tuv xml:lang=\"de-DE\"><seg>" +
+                                                deep + " unten</seg></tuv></tu>\n"));
+    SqliteMemory fresh(dir / "fresh.db");
+    const TmxImportResult read = importTmx(fresh, file);
+    ASSERT_TRUE(read.ok) << read.problem;
+    EXPECT_EQ(read.units, 1);
+    const auto found = fresh.lookup("Deep", "en-US", "de-DE", 1, 100);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].unit.target, "Tief unten");
+}
+
+// A memory that holds texts no XML file can carry (fed before its feeds were checked, or by
+// another program) is written without them: the file is UTF-8 XML, the units left out counted.
+TEST_F(TmxFileTest, ExportLeavesOutWhatIsNoUtf8AndWritesOnlyUtf8)
+{
+    memory.add(std::vector<MemoryUnit>{{"Help", "\xFF\xFEHilfe", "en-US", "de-DE", "app.rc", "", "", 1767225800, false},
+                                       {"Caf\xE9", "Kaffee", "en-US", "de-DE", "", "", "", 1767225801, false},
+                                       {"Next", "Weiter", "en-US", "de-DE", "a\xFF.rc", "", "", 1767225802, false},
+                                       {"Odd", "Seltsam\xEF\xBF\xBE", "en-US", "de-DE", "", "", "", 1767225803, false}});
+    const auto file = dir / "all.tmx";
+    const TmxExportResult written = exportTmx(memory, file, std::nullopt);
+    ASSERT_TRUE(written.ok) << written.problem;
+    EXPECT_EQ(written.units, 3);
+    EXPECT_EQ(written.skipped, 4);
+    EXPECT_EQ(utf8Problem(test::readFile(file)), "");
+    SqliteMemory copy(dir / "copy.db");
+    const TmxImportResult read = importTmx(copy, file);
+    ASSERT_TRUE(read.ok) << read.problem;
+    EXPECT_EQ(allUnits(copy), units);
+    if (installed("command -v xmllint"))
+        EXPECT_TRUE(installed("xmllint --noout '" + file.string() + "'"));
 }
 
 TEST(TmxLanguageTags, AreWrittenAsTheExchangeWritesThem)
