@@ -29,25 +29,36 @@ std::string languageName(LanguageId id)
     return translationColumnName(id.language, id.sublanguage);
 }
 
+// Writes an export for translation platforms and says how many units it holds; a unit the file
+// could not carry is listed, and the run ends with the status of units refused.
+BatchStatus writePlatformFile(BatchReport& report, const std::string& path, ExchangeFormat format,
+                              const ExchangeDocument& document)
+{
+    std::string problem;
+    std::vector<LeftOutUnit> leftOut;
+    if (!writeExchangeFile(path, format, document, problem, &leftOut)) {
+        report.error(printfText(txt::BatchCannotWrite, {path, problem}));
+        return BatchStatus::Failed;
+    }
+    report.line(printfText(txt::BatchPlatformExportDone, {std::to_string(document.units.size() - leftOut.size()), path}));
+    for (const LeftOutUnit& unit : leftOut)
+        report.line(printfText(txt::BatchPlatformLeftOut, {unit.id + ": " + unit.reason}));
+    return leftOut.empty() ? BatchStatus::Success : BatchStatus::UnitsRefused;
+}
+
 } // namespace
 
 BatchStatus batchExportForPlatforms(const std::vector<std::string>& p, BatchReport& report,
                                     const std::vector<std::string>& ext, ExchangeFormat format)
 {
     report.line(printfText(txt::BatchPlatformExportStart, {p[0], p[1], p[2]}));
-    return onProjectLanguage(report, ext, p[0], p[1], [&](ProjectOperation& op, LanguageId id) {
+    return onProjectLanguage(report, ext, p[0], ProjectUse::ReadAndRecord, p[1], [&](ProjectOperation& op, LanguageId id) {
         if (!op.hasLanguage(id, p[1], p[0]))
             return BatchStatus::Failed;
         if (!op.doc().reloadRows().done())
             return batchFailed(report);
         const ExchangeDocument document = exchangeDocument(op.doc(), id);
-        std::string problem;
-        if (!writeExchangeFile(p[2], format, document, problem)) {
-            report.error(printfText(txt::BatchCannotWrite, {p[2], problem}));
-            return BatchStatus::Failed;
-        }
-        report.line(printfText(txt::BatchPlatformExportDone, {std::to_string(document.units.size()), p[2]}));
-        return BatchStatus::Success;
+        return writePlatformFile(report, p[2], format, document);
     });
 }
 
@@ -57,16 +68,10 @@ BatchStatus batchExportTemplate(const std::vector<std::string>& p, BatchReport& 
     report.line(printfText(txt::BatchPlatformExportStart, {p[0], "-", p[1]}));
     return guardedBatchOperation(report, [&] {
         ProjectOperation op(report, ext);
-        if (!op.open(p[0]) || !op.doc().reloadRows().done())
+        if (!op.open(p[0], ProjectUse::ReadAndRecord) || !op.doc().reloadRows().done())
             return batchFailed(report);
         const ExchangeDocument document = exchangeDocument(op.doc(), std::nullopt);
-        std::string problem;
-        if (!writeExchangeFile(p[1], ExchangeFormat::Po, document, problem)) {
-            report.error(printfText(txt::BatchCannotWrite, {p[1], problem}));
-            return BatchStatus::Failed;
-        }
-        report.line(printfText(txt::BatchPlatformExportDone, {std::to_string(document.units.size()), p[1]}));
-        return BatchStatus::Success;
+        return writePlatformFile(report, p[1], ExchangeFormat::Po, document);
     });
 }
 
@@ -77,7 +82,7 @@ BatchStatus batchExport(const std::vector<std::string>& p, BatchReport& report, 
     const std::string& target = p[1];
     return guardedBatchOperation(report, [&] {
         ProjectOperation op(report, ext);
-        if (!op.open(source))
+        if (!op.open(source, ProjectUse::Read))
             return batchFailed(report);
         if (!isDatabasePath(target)) {
             report.error(printfText(txt::BatchWrongFileType, {target}));
@@ -127,7 +132,7 @@ BatchStatus batchImport(const std::vector<std::string>& p, BatchReport& report, 
             return batchFailed(report);
         }
         ProjectOperation op(report, ext);
-        if (!op.open(to))
+        if (!op.open(to, ProjectUse::Write))
             return batchFailed(report);
         std::optional<LanguageId> id = op.language(languageText);
         if (!id)
@@ -154,7 +159,8 @@ BatchStatus batchImport(const std::vector<std::string>& p, BatchReport& report, 
             for (const std::string& line : refusedLines(run.result))
                 report.line(printfText(txt::BatchPlatformRefused, {line}));
             listFindings();
-            op.doc().OnCloseDocument();
+            if (!op.doc().OnCloseDocument())
+                return batchFailed(report);
             if (!run.result.refused.empty())
                 return BatchStatus::UnitsRefused;  // done, with units refused
             if (!run.problem.empty()) {
@@ -196,7 +202,8 @@ BatchStatus batchImport(const std::vector<std::string>& p, BatchReport& report, 
                 return batchFailed(report);
         }
         listFindings();
-        op.doc().OnCloseDocument();
+        if (!op.doc().OnCloseDocument())
+            return batchFailed(report);
         report.line(printfText(txt::BatchImportDone, {languageText, from, to}));
         return BatchStatus::Success;
     });

@@ -65,7 +65,7 @@ BatchStatus batchAddToMemory(const std::vector<std::string>& p, BatchReport& rep
     report.line(printfText(txt::BatchMemoryAddStart, {p[0], memory->location()}));
     return guardedBatchOperation(report, [&] {
         ProjectOperation op(report, ext);
-        if (!op.open(p[0]))
+        if (!op.open(p[0], ProjectUse::Read))
             return batchFailed(report);
         std::optional<LanguageId> language;
         if (p.size() > 1) {
@@ -100,7 +100,9 @@ BatchStatus batchImportTmx(const std::vector<std::string>& p, BatchReport& repor
         return BatchStatus::Failed;
     }
     report.line(printfText(txt::BatchTmxImported, {std::to_string(result.units), std::to_string(result.skipped)}));
-    return BatchStatus::Success;
+    for (const TmxRefusedUnit& unit : result.refused)
+        report.line(printfText(txt::BatchPlatformRefused, {unit.unit + ": " + unit.reason}));
+    return result.refused.empty() ? BatchStatus::Success : BatchStatus::UnitsRefused;
 }
 
 BatchStatus batchExportTmx(const std::vector<std::string>& p, BatchReport& report)
@@ -138,12 +140,15 @@ BatchStatus batchPreTranslate(const std::vector<std::string>& p, BatchReport& re
     if (!memory)
         return BatchStatus::Failed;
     report.line(printfText(txt::BatchPreTranslateStart, {p[0], p[1], std::to_string(*minimum), memory->location()}));
-    return onProjectLanguage(report, ext, p[0], p[1], [&](ProjectOperation& op, LanguageId id) {
+    return onProjectLanguage(report, ext, p[0], ProjectUse::Write, p[1], [&](ProjectOperation& op, LanguageId id) {
         if (!op.hasLanguage(id, p[1], p[0]))
             return BatchStatus::Failed;
         if (!op.doc().reloadRows().done())
             return batchFailed(report);
         const PreTranslateResult result = preTranslate(op.doc(), *memory, id, *minimum);
+        // What was stored before a failure of the memory stays, as in the window.
+        if (!op.finish())
+            return batchFailed(report);
         report.line(printfText(txt::BatchPreTranslated,
                                {std::to_string(result.exact), std::to_string(result.fuzzy),
                                 std::to_string(result.disagreeing), std::to_string(result.unfit),

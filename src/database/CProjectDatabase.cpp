@@ -49,12 +49,10 @@ void CProjectDatabase::open(const std::filesystem::path& path, const OpenMode& m
     if (isBuildingNew())
         discardNew();
     db_.open(path, mode);
-}
-
-void CProjectDatabase::openWorkingCopy(const std::filesystem::path& path)
-{
-    open(path, OpenMode{true, false, false});
-    db_.execute("PRAGMA journal_mode = MEMORY; PRAGMA synchronous = OFF; PRAGMA cache_size = -65536");
+    // Bulk work (an update of a large script) runs in place in one transaction: a larger cache
+    // keeps its changed pages in memory until the commit instead of spilling them early.
+    if (!mode.readOnly)
+        db_.execute("PRAGMA cache_size = -65536");
 }
 
 void CProjectDatabase::close()
@@ -126,7 +124,15 @@ CProjectDatabase::FileCheck CProjectDatabase::checkProjectFile(const std::filesy
 
 std::unique_ptr<Transaction> CProjectDatabase::beginBulk()
 {
-    return std::make_unique<Transaction>(db_);
+    return std::make_unique<Transaction>(db_, true);
+}
+
+std::unique_ptr<Transaction> CProjectDatabase::beginRead()
+{
+    auto snapshot = std::make_unique<Transaction>(db_);
+    // A deferred transaction takes its snapshot at its first read.
+    db_.execute("SELECT count(*) FROM sqlite_master");
+    return snapshot;
 }
 
 std::unique_ptr<LineStore> CProjectDatabase::lineStore()

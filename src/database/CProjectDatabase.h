@@ -42,9 +42,6 @@ public:
     // --- Opening and creating ------------------------------------------------------------
     void open(const std::filesystem::path& path, const OpenMode& mode = {});
     void close();
-    // Opens a throw-away copy for bulk work (a source update): held exclusively, without syncing
-    // and without a journal on disk, since a crash can only lose the copy itself.
-    void openWorkingCopy(const std::filesystem::path& path);
     bool isOpen() const { return db_.isOpen(); }
     const std::filesystem::path& path() const { return db_.path(); }
 
@@ -62,9 +59,16 @@ public:
     // As isProjectDatabase, telling a file another program holds from one that is no project.
     static FileCheck checkProjectFile(const std::filesystem::path& path);
 
-    // Bulk work: every operation run while the guard lives joins one transaction.
+    // Bulk work: every operation run while the guard lives joins one transaction, which holds
+    // the project's write lock from its start (waiting a few seconds for another program's
+    // write to end; DaoException with inUse() when it does not, before anything is changed).
+    // Inside a transaction already open it is a savepoint of that one.
     std::unique_ptr<Transaction> beginBulk();
     // Appends lines and their rows inside one transaction (build and update).
+    // One snapshot of the project for reading: what other programs commit meanwhile is not
+    // seen, and they cannot commit over it while it lives. What is written under it is kept
+    // only if it is committed.
+    std::unique_ptr<Transaction> beginRead();
     std::unique_ptr<LineStore> lineStore();
 
     // --- Project row ---------------------------------------------------------------------

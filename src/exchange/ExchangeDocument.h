@@ -34,4 +34,11 @@ struct ExchangeDocument {
     std::vector<ExchangeUnit> units;
 };
 
+// A unit an export could not write (a text that is no UTF-8, or a character the format cannot
+// carry), with the reason; the file is written without it.
+struct LeftOutUnit {
+    std::string id;  // printable whatever the unit's id holds
+    std::string reason;
+};
+
 } // namespace qmk

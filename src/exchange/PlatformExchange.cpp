@@ -196,9 +196,10 @@ std::optional<ExchangeFormat> exchangeFormatOf(const std::filesystem::path& path
 }
 
 bool writeExchangeFile(const std::filesystem::path& path, ExchangeFormat format, const ExchangeDocument& document,
-                       std::string& problem)
+                       std::string& problem, std::vector<LeftOutUnit>* leftOut)
 {
-    const std::string text = format == ExchangeFormat::Xliff ? writeXliff(document) : writePo(document, utcNow());
+    const std::string text =
+        format == ExchangeFormat::Xliff ? writeXliff(document, leftOut) : writePo(document, utcNow(), leftOut);
     ReplacementFile file(path);
     if (!file.create() || !file.write(text) || !file.commit()) {
         problem = file.errorDetail();
@@ -287,6 +288,8 @@ bool languageTagsMatch(std::string_view fileTag, std::string_view projectTag)
         return false;
     auto scriptOf = [](const std::vector<std::string>& parts) {
         return parts.size() > 1 && parts[1].size() == 4 ? parts[1] : std::string();
+        // Every translation accepted is stored, or none: the first that cannot be (its cause
+        // reported by the store) rolls back the others.
     };
     const std::string scriptA = scriptOf(a), scriptB = scriptOf(b);
     if (!scriptA.empty() && !scriptB.empty() && scriptA != scriptB)
@@ -332,8 +335,9 @@ PlatformImport importPlatformFile(CQuillDoc& doc, LanguageId language, const std
     }
     if (!doc.rows().columns().count() && !doc.reloadRows().done())
         return run;
-    run.result = importExchangeUnits(doc, language, document->units);
-    if (!run.result.ok)
+    run.result = importExchangeUnits(doc, language, document->units, {document->header.exportId, overwrite});
+    if (!run.result.ok) {
+        run.problem = txt::ImportNothingStored;  // why, the import has reported
         return run;
     run.outcome = OperationResult::Done;
     if (run.result.imported == 0 && run.result.refused.empty())

@@ -31,9 +31,10 @@ enum class ExchangeFormat { Xliff, Po };
 std::optional<ExchangeFormat> exchangeFormatOf(const std::filesystem::path& path);
 
 // Writes the document (replacing a file of that name only when the whole file was written);
-// false with the reason in `problem`.
+// false with the reason in `problem`. Units the format cannot carry are left out of the file
+// and added to `leftOut`.
 bool writeExchangeFile(const std::filesystem::path& path, ExchangeFormat format, const ExchangeDocument& document,
-                       std::string& problem);
+                       std::string& problem, std::vector<LeftOutUnit>* leftOut = nullptr);
 // Reads a file; nothing, with the reason, when it is not a file of the format.
 std::optional<ExchangeDocument> readExchangeFile(const std::filesystem::path& path, ExchangeFormat format,
                                                  std::string& problem);

@@ -4,6 +4,8 @@
 #include <sstream>
 #include <utility>
 
+#include "resources/TextValidity.h"
+
 namespace qmk {
 namespace {
 
@@ -107,6 +109,20 @@ struct PoEntry {
     bool started = false;  // a msgid was read
 };
 
+// Why the unit cannot be written into a PO file; empty when it can. The previous source counts
+// only where it is written (a translation to review).
+std::string unwritable(const ExchangeUnit& unit, const std::string& target)
+{
+    const std::string previous = unit.needsReview && !target.empty() ? unit.previousSource : std::string();
+    const std::pair<const std::string*, const char*> fields[] = {
+        {&unit.id, "the id"},         {&unit.source, "the source text"}, {&target, "the translation"},
+        {&previous, "the previous source text"}, {&unit.itemType, "the item type"}, {&unit.resource, "the resource"}};
+    for (const auto& [text, what] : fields)
+        if (const std::string problem = utf8Problem(*text); !problem.empty())
+            return problem + " in " + what;
+    return {};
+}
+
 void headerField(const std::string& header, const char* name, std::string& value)
 {
     std::istringstream lines(header);
@@ -127,6 +143,8 @@ void finishEntry(PoEntry& entry, ExchangeDocument& document, bool& headerSeen)
             headerSeen = true;
             headerField(entry.target, "Language", document.header.targetLanguage);
             headerField(entry.target, "Project-Id-Version", document.header.original);
+            document.header.targetLanguage = printableText(document.header.targetLanguage);
+            document.header.original = printableText(document.header.original);
         } else {
             ExchangeUnit unit;
             unit.id = entry.context.value_or(std::string());
@@ -135,6 +153,15 @@ void finishEntry(PoEntry& entry, ExchangeDocument& document, bool& headerSeen)
             unit.needsReview = entry.fuzzy;
             if (entry.plural)
                 unit.unreadable = "an entry with plural forms";
+            // Bytes that are no UTF-8 are never passed on; an id that holds some is kept only in
+            // a form a report can show (it cannot name an item of the project).
+            const std::pair<const std::string*, const char*> fields[] = {
+                {&unit.target, "the translation"}, {&unit.source, "the source text"}, {&unit.id, "the context"}};
+            for (const auto& [text, what] : fields)
+                if (const std::string bad = utf8Problem(*text); !bad.empty() && unit.unreadable.empty())
+                    unit.unreadable = bad + " in " + what;
+            if (!utf8Problem(unit.id).empty())
+                unit.id = printableText(unit.id);
             document.units.push_back(std::move(unit));
         }
     }
@@ -180,7 +207,7 @@ std::string printfConversions(const std::string& text)
     return found;
 }
 
-std::string writePo(const ExchangeDocument& document, const std::string& revisionDate)
+std::string writePo(const ExchangeDocument& document, const std::string& revisionDate, std::vector<LeftOutUnit>* leftOut)
 {
     const ExchangeHeader& header = document.header;
     std::string language = header.targetLanguage;
@@ -190,12 +217,12 @@ std::string writePo(const ExchangeDocument& document, const std::string& revisio
     std::string out = header.isTemplate ? "#, fuzzy\n" : "";
     out += "msgid \"\"\nmsgstr \"\"\n";
     const std::pair<const char*, std::string> fields[] = {
-        {"Project-Id-Version", commentText(header.original)},
+        {"Project-Id-Version", commentText(printableText(header.original))},
         {"POT-Creation-Date", revisionDate},
         {"PO-Revision-Date", header.isTemplate ? std::string("YEAR-MO-DA HO:MI+ZONE") : revisionDate},
         {"Last-Translator", ""},
         {"Language-Team", ""},
-        {"Language", commentText(language)},
+        {"Language", commentText(printableText(language))},
         {"MIME-Version", "1.0"},
         {"Content-Type", "text/plain; charset=UTF-8"},
         {"Content-Transfer-Encoding", "8bit"},
@@ -206,6 +233,11 @@ std::string writePo(const ExchangeDocument& document, const std::string& revisio
         out += poQuoted(std::string(name) + ": " + value + "\n") + "\n";
     for (const ExchangeUnit& unit : document.units) {
         const std::string target = header.isTemplate ? std::string() : unit.target;
+        if (const std::string problem = unwritable(unit, target); !problem.empty()) {
+            if (leftOut)
+                leftOut->push_back({printableText(unit.id), problem});
+            continue;
+        }
         out += "\n#. " + commentText(unit.itemType + (unit.resource.empty() ? "" : " in " + unit.resource)) + "\n";
         out += "#: " + commentText(unit.id) + "\n";
         std::string flags;

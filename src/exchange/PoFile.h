@@ -5,15 +5,19 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "exchange/ExchangeDocument.h"
 
 namespace qmk {
 
-// `revisionDate` is "YYYY-MM-DD HH:MM+0000".
-std::string writePo(const ExchangeDocument& document, const std::string& revisionDate);
-// Nothing, with the line, when the text is not PO. An entry with plural forms is read with the
-// reason in `unreadable`; one without msgctxt has an empty id.
+// `revisionDate` is "YYYY-MM-DD HH:MM+0000". The file always is UTF-8, as its header says: a unit
+// with a text that is no UTF-8 is left out and added to `leftOut` with the reason.
+std::string writePo(const ExchangeDocument& document, const std::string& revisionDate,
+                    std::vector<LeftOutUnit>* leftOut = nullptr);
+// Nothing, with the line, when the text is not PO. An entry with plural forms, or with bytes that
+// are no UTF-8 in its context, source or translation, is read with the reason in `unreadable`;
+// one without msgctxt has an empty id.
 std::optional<ExchangeDocument> readPo(const std::string& bytes, std::string& problem);
 
 // "nplurals=2; plural=(n != 1);" for a language tag; the commonest rule where the language is

@@ -5,6 +5,8 @@
 
 #include <sstream>
 
+#include "resources/TextValidity.h"
+
 namespace qmk {
 namespace {
 
@@ -43,36 +45,49 @@ const char* stateOf(const ExchangeUnit& unit)
     return unit.needsReview ? "needs-review-translation" : "translated";
 }
 
-// The text of a <source> or <target>: its characters and those of <g> and <mrk> (segments in
-// order); an inline code (a placeholder the platform keeps for the program) has no place in a
-// resource script text, so its unit is refused rather than cut.
-bool collectText(const pugi::xml_node& node, std::string& text, std::string& unreadable)
+// The text of a <source> or <target>: its characters and those of <g> and <mrk> at any depth
+// (segments in order). Walked without recursion: a file nested tens of thousands deep must not
+// exhaust the stack. An inline code (a placeholder the platform keeps for the program) has no
+// place in a resource script text, so its unit is refused rather than cut.
+bool collectText(const pugi::xml_node& root, std::string& text, std::string& unreadable)
 {
-    for (const pugi::xml_node& child : node.children()) {
-        switch (child.type()) {
+    pugi::xml_node node = root.first_child();
+    while (node) {
+        bool descend = false;
+        switch (node.type()) {
         case pugi::node_pcdata:
-        case pugi::node_cdata: text += child.value(); break;
+        case pugi::node_cdata: text += node.value(); break;
         case pugi::node_element: {
-            const std::string name = child.name();
-            if (name == "g" || name == "mrk") {
-                if (!collectText(child, text, unreadable))
-                    return false;
-                break;
+            const std::string_view name = node.name();
+            if (name != "g" && name != "mrk") {
+                unreadable = "inline code <" + printableText(name) + "> in the translation";
+                return false;
             }
-            unreadable = "inline code <" + name + "> in the translation";
-            return false;
+            descend = true;
+            break;
         }
         default: break;  // comments and processing instructions are no text
         }
+        if (descend && node.first_child()) {
+            node = node.first_child();
+            continue;
+        }
+        while (node != root && !node.next_sibling())
+            node = node.parent();
+        node = node == root ? pugi::xml_node() : node.next_sibling();
     }
     return true;
 }
 
-std::string controlCharacterProblem(const std::string& text)
+// Why the unit cannot be written into an XLIFF file; empty when it can.
+std::string unwritable(const ExchangeUnit& unit, const std::string& note)
 {
-    for (char c : text)
-        if (static_cast<unsigned char>(c) < 0x20 && c != '\n' && c != '\t' && c != '\r')
-            return "a control character (code " + std::to_string(static_cast<int>(c)) + ") in the translation";
+    const std::pair<const std::string*, const char*> fields[] = {
+        {&unit.id, "the id"},          {&unit.ident, "the Id"},        {&unit.source, "the source text"},
+        {&unit.target, "the translation"}, {&note, "the item type or resource"}};
+    for (const auto& [text, what] : fields)
+        if (const std::string problem = xmlTextProblem(*text); !problem.empty())
+            return problem + " in " + what;
     return {};
 }
 
@@ -80,12 +95,23 @@ ExchangeUnit readUnit(const pugi::xml_node& tu)
 {
     ExchangeUnit unit;
     unit.id = tu.attribute("id").value();
-    unit.ident = tu.attribute("resname").value();
+    unit.ident = printableText(tu.attribute("resname").value());
     std::string ignored;
     collectText(tu.child("source"), unit.source, ignored);
     const pugi::xml_node target = tu.child("target");
+    // A text no script could hold, or no XLIFF file could carry back, is not taken.
     if (collectText(target, unit.target, unit.unreadable) && unit.unreadable.empty())
-        unit.unreadable = controlCharacterProblem(unit.target);
+        if (const std::string bad = xmlTextProblem(unit.target); !bad.empty())
+            unit.unreadable = bad + " in the translation";
+    // Bytes that are no UTF-8 are never passed on: the unit is refused, and its id is kept only
+    // in a form a report can show (it cannot name an item of the project).
+    if (const std::string bad = utf8Problem(unit.source); !bad.empty() && unit.unreadable.empty())
+        unit.unreadable = bad + " in the source text";
+    if (const std::string bad = utf8Problem(unit.id); !bad.empty()) {
+        if (unit.unreadable.empty())
+            unit.unreadable = bad + " in the id";
+        unit.id = printableText(unit.id);
+    }
     const std::string state = target.attribute("state").value();
     unit.needsReview = state.rfind("needs-", 0) == 0 || std::string(tu.attribute("approved").value()) == "no";
     return unit;
@@ -93,7 +119,7 @@ ExchangeUnit readUnit(const pugi::xml_node& tu)
 
 } // namespace
 
-std::string writeXliff(const ExchangeDocument& document)
+std::string writeXliff(const ExchangeDocument& document, std::vector<LeftOutUnit>* leftOut)
 {
     pugi::xml_document xml;
     auto declaration = xml.append_child(pugi::node_declaration);
@@ -103,13 +129,19 @@ std::string writeXliff(const ExchangeDocument& document)
     root.append_attribute("version") = "1.2";
     root.append_attribute("xmlns") = kNamespace;
     auto file = root.append_child("file");
-    file.append_attribute("original") = document.header.original.c_str();
-    file.append_attribute("source-language") = document.header.sourceLanguage.c_str();
+    file.append_attribute("original") = printableText(document.header.original).c_str();
+    file.append_attribute("source-language") = printableText(document.header.sourceLanguage).c_str();
     if (!document.header.targetLanguage.empty())
-        file.append_attribute("target-language") = document.header.targetLanguage.c_str();
+        file.append_attribute("target-language") = printableText(document.header.targetLanguage).c_str();
     file.append_attribute("datatype") = "winres";
     auto body = file.append_child("body");
     for (const ExchangeUnit& unit : document.units) {
+        const std::string note = unit.itemType + (unit.resource.empty() ? "" : " in " + unit.resource);
+        if (const std::string problem = unwritable(unit, note); !problem.empty()) {
+            if (leftOut)
+                leftOut->push_back({printableText(unit.id), problem});
+            continue;
+        }
         auto tu = body.append_child("trans-unit");
         tu.append_attribute("id") = unit.id.c_str();
         tu.append_attribute("resname") = unit.ident.c_str();
@@ -124,8 +156,8 @@ std::string writeXliff(const ExchangeDocument& document)
         auto target = tu.append_child("target");
         target.text() = unit.target.c_str();
         target.append_attribute("state") = stateOf(unit);
-        auto note = tu.append_child("note");
-        note.text() = (unit.itemType + (unit.resource.empty() ? "" : " in " + unit.resource)).c_str();
+        auto noteNode = tu.append_child("note");
+        noteNode.text() = note.c_str();
     }
     std::ostringstream out;
     xml.save(out, "  ", pugi::format_default, pugi::encoding_utf8);
@@ -159,9 +191,9 @@ std::optional<ExchangeDocument> readXliff(const std::string& bytes, std::string&
     }
     ExchangeDocument document;
     const pugi::xml_node file = root.child("file");
-    document.header.sourceLanguage = file.attribute("source-language").value();
-    document.header.targetLanguage = file.attribute("target-language").value();
-    document.header.original = file.attribute("original").value();
+    document.header.sourceLanguage = printableText(file.attribute("source-language").value());
+    document.header.targetLanguage = printableText(file.attribute("target-language").value());
+    document.header.original = printableText(file.attribute("original").value());
     for (const pugi::xpath_node& node : xml.select_nodes("//trans-unit")) {
         ExchangeUnit unit = readUnit(node.node());
         if (unit.id.empty()) {

@@ -5,14 +5,18 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "exchange/ExchangeDocument.h"
 
 namespace qmk {
 
-std::string writeXliff(const ExchangeDocument& document);
+// The file always is well-formed UTF-8 XML: a unit with a text that is no UTF-8 or holds a
+// character XML cannot carry is left out and added to `leftOut` with the reason.
+std::string writeXliff(const ExchangeDocument& document, std::vector<LeftOutUnit>* leftOut = nullptr);
 // Nothing, with the reason, when the bytes are not an XLIFF 1.x file. A unit whose target holds
-// inline codes or characters a script cannot hold is read with the reason in `unreadable`.
+// inline codes, characters a script cannot hold or bytes that are no UTF-8 (in its source or
+// translation) is read with the reason in `unreadable`. Elements may nest to any depth.
 std::optional<ExchangeDocument> readXliff(const std::string& bytes, std::string& problem);
 
 } // namespace qmk

@@ -89,6 +89,7 @@ inline constexpr char ImportNothingNew[] = "every translation of the file is in 
 inline constexpr char BatchPlatformExportStart[] = "QMK: Export for translation platforms.  Database: %s  Language: %s  File: %s";
 inline constexpr char BatchPlatformExportDone[] = "     %s units written to %s.";
 inline constexpr char BatchPlatformRefused[] = "     Not imported: %s";
+inline constexpr char BatchPlatformLeftOut[] = "     Not written: %s";
 inline constexpr char BatchPlatformNothing[] = "     Nothing was imported: %s.";
 inline constexpr char BatchPlatformImported[] = "     %s translations imported.";
 inline constexpr char BatchWorkbookExportStart[] = "QMK: Export text to Excel.  Database: %s  File: %s";
@@ -166,12 +167,10 @@ inline constexpr char ExportTargetOtherProject[] =
     "Export to database %1\nThis is the project database of %2, with its own translations, so it is not "
     "replaced. Nothing was exported; please choose another file name.";
 inline constexpr char BatchExportReplaces[] = "     Replaced the earlier export of this project: %s";
-inline constexpr char UpdateWorkingCopyFailed[] =
-    "Update database %1\nNo working copy of the project database could be made (%2). The project was not "
-    "changed.";
-inline constexpr char UpdateCopyBackFailed[] =
-    "Update database %1\nThe updated project could not replace the project database (%2). The project was not "
-    "changed.";
+// %1 the project database.
+inline constexpr char UpdateProjectInUse[] =
+    "Update database %1\nThe project is in use by another program (another Quillmark window or a batch run), "
+    "which is writing it. The project was not changed; update it when that program has finished.";
 inline constexpr char EncodingUnfit[] =
     "The %1 translation is still written in its encoding: these texts do not fit %2.\n%3";
 inline constexpr char TaskWriteTranslations[] = "Write translated resource files";
@@ -303,11 +302,13 @@ inline constexpr char ImportAllSupportedFiles[] = "All Supported Files";
 inline constexpr char ImportDatabaseNoLanguage[] =
     "Import text from %1\nThat project has no %2 translation. No text imported.";
 // %1 the imported file, %2 the project database.
-inline constexpr char ImportNoWorkingCopy[] =
-    "Import text from %1\nCan not make a working copy of the database %2.\nNo text imported.";
-inline constexpr char ImportCopyBackFailed[] =
-    "Import text from %1\nThe imported texts could not be written back to the database %2.\n"
-    "The database is unchanged. No text imported.";
+inline constexpr char ImportProjectInUse[] =
+    "Import text from %1\nThe project %2 is in use by another program (another Quillmark window or a batch "
+    "run), which is writing it.\nNo text imported; import again when that program has finished.";
+// An import stores every text it took or none: %1 how many it took.
+inline constexpr char ImportStoresFailed[] =
+    "A translation could not be stored, so none of the %1 translations to import was imported.";
+inline constexpr char ImportNothingStored[] = "the project did not take its translations; nothing was imported";
 // %1 the imported file, %2 the texts (one a line) the translation's code page cannot hold.
 inline constexpr char ImportUnrepresentable[] =
     "Import text from %1\nThese texts can not be stored in the code page of the translation and were "
