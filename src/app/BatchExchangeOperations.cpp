@@ -3,6 +3,7 @@
 // file or a workbook).
 #include "app/BatchOperations.h"
 #include "app/BatchSupport.h"
+#include "app/CBatchCommandLineInfo.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -14,10 +15,12 @@
 #include "exchange/ImportSource.h"
 #include "exchange/PlatformExchange.h"
 #include "exchange/ScriptImport.h"
+#include "exchange/ThreeWayImport.h"
 #include "parser/LanguageTags.h"
 #include "project/ProjectFileNames.h"
 #include "resources/CheckTexts.h"
 #include "resources/FileNames.h"
+#include "resources/Messages.h"
 #include "resources/PrintfText.h"
 #include "resources/Texts.h"
 
@@ -43,6 +46,11 @@ BatchStatus writePlatformFile(BatchReport& report, const std::string& path, Exch
     report.line(printfText(txt::BatchPlatformExportDone, {std::to_string(document.units.size() - leftOut.size()), path}));
     for (const LeftOutUnit& unit : leftOut)
         report.line(printfText(txt::BatchPlatformLeftOut, {unit.id + ": " + unit.reason}));
+    if (document.units.size() == leftOut.size()) {
+        // A file without a unit gives a platform nothing to translate: no success.
+        report.error(printfText(txt::BatchPlatformExportEmpty, {path}));
+        return BatchStatus::Failed;
+    }
     return leftOut.empty() ? BatchStatus::Success : BatchStatus::UnitsRefused;
 }
 
@@ -57,8 +65,12 @@ BatchStatus batchExportForPlatforms(const std::vector<std::string>& p, BatchRepo
             return BatchStatus::Failed;
         if (!op.doc().reloadRows().done())
             return batchFailed(report);
-        const ExchangeDocument document = exchangeDocument(op.doc(), id);
-        return writePlatformFile(report, p[2], format, document);
+        ExchangeDocument document = exchangeDocument(op.doc(), id);
+        document.header.exportId = newExportId();
+        const BatchStatus written = writePlatformFile(report, p[2], format, document);
+        if (written != BatchStatus::Failed)
+            recordExport(op.doc(), id, document);  // what the platform will send back is judged by it
+        return written;
     });
 }
 
@@ -150,12 +162,17 @@ BatchStatus batchImport(const std::vector<std::string>& p, BatchReport& report, 
         if (platform) {
             if (!op.hasLanguage(*id, languageText, to))
                 return BatchStatus::Failed;
-            const PlatformImport run = importPlatformFile(op.doc(), *id, from);
+            const bool overwrite = std::any_of(p.begin() + 3, p.end(), [](const std::string& parameter) {
+                return equalsIgnoringCase(parameter, OverwriteParameter);
+            });
+            const PlatformImport run = importPlatformFile(op.doc(), *id, from, overwrite);
             if (!run.outcome.done()) {
                 report.error(printfText(txt::BatchCannotRead, {from, run.problem}));
                 return batchFailed(report);
             }
             report.line(printfText(txt::BatchPlatformImported, {std::to_string(run.result.imported)}));
+            if (run.result.unchangedOnPlatform > 0)
+                report.line(fillPlaceholders(txt::ImportUnchangedOnPlatform, {std::to_string(run.result.unchangedOnPlatform)}));
             for (const std::string& line : refusedLines(run.result))
                 report.line(printfText(txt::BatchPlatformRefused, {line}));
             listFindings();

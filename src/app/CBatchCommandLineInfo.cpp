@@ -34,6 +34,7 @@ const std::vector<FlagRow>& flagTable()
         {"TMX-IMPORT", 1, 0, 0, FlagCode::TmxImport},   {"ImportTmx", 1, 0, 0, FlagCode::TmxImport},
         {"TMX-EXPORT", 1, 0, 0, FlagCode::TmxExport},   {"ExportTmx", 1, 0, 0, FlagCode::TmxExport},
         {"PRE", 2, 1, 0, FlagCode::PreTranslate},       {"PreTranslate", 2, 1, 0, FlagCode::PreTranslate},
+        {"OVERWRITE", 0, 0, 0, FlagCode::Overwrite},
     };
     return rows;
 }
@@ -61,6 +62,12 @@ void CBatchCommandLineInfo::ParseParam(std::string_view text, bool isFlag, bool 
     if (isFlag) {
         if (!IsFlag(text)) {
             unrecognisedFlag_ = std::string(text);
+            return;
+        }
+        if (FindFlag(text) == static_cast<int>(FlagCode::Overwrite)) {
+            // A switch of the operation before it, kept among that operation's parameters.
+            if (!operations_.empty())
+                parameters_.emplace_back(OverwriteParameter);
             return;
         }
         currentCode_ = FindFlag(text);

@@ -37,7 +37,13 @@ enum class FlagCode : int {
     TmxImport = 41,
     TmxExport = 42,
     PreTranslate = 43,
+    // Not an operation: the import before it replaces translations a file of no known export
+    // would otherwise only list.
+    Overwrite = 50,
 };
+
+// How /OVERWRITE stands among the parameters of the operation it follows.
+inline constexpr const char* OverwriteParameter = "/OVERWRITE";
 
 struct FlagRow {
     const char* name;      // at most 15 characters

@@ -17,6 +17,7 @@
 #include "database/ProjectItems.h"
 #include "database/ProjectTexts.h"
 #include "database/ProjectTranslations.h"
+#include "database/ProjectExports.h"
 #include "database/ProjectWrittenFiles.h"
 #include "database/SqliteDatabase.h"
 #include "database/UpdateStore.h"
@@ -64,11 +65,11 @@ public:
     // write to end; DaoException with inUse() when it does not, before anything is changed).
     // Inside a transaction already open it is a savepoint of that one.
     std::unique_ptr<Transaction> beginBulk();
-    // Appends lines and their rows inside one transaction (build and update).
     // One snapshot of the project for reading: what other programs commit meanwhile is not
     // seen, and they cannot commit over it while it lives. What is written under it is kept
     // only if it is committed.
     std::unique_ptr<Transaction> beginRead();
+    // Appends lines and their rows inside one transaction (build and update).
     std::unique_ptr<LineStore> lineStore();
 
     // --- Project row ---------------------------------------------------------------------
@@ -112,6 +113,7 @@ public:
     ProjectBookmarks& bookmarks() { return bookmarks_; }
     ProjectChecks& checks() { return checks_; }
     ProjectWrittenFiles& writtenFiles() { return writtenFiles_; }
+    ProjectExports& exports() { return exports_; }
 
     // A failure an operation reports itself (through the feedback set with setFeedback).
     void report(const DaoException& error);
@@ -132,6 +134,7 @@ private:
     ProjectBookmarks bookmarks_{*this, db_};
     ProjectChecks checks_{*this, db_};
     ProjectWrittenFiles writtenFiles_{*this, db_};
+    ProjectExports exports_{*this, db_};
 };
 
 } // namespace qmk

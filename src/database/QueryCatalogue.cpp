@@ -377,6 +377,32 @@ constexpr Entry WrittenScriptQueries[] = {
      "ON CONFLICT (FileName) DO UPDATE SET Size = excluded.Size, ContentHash = excluded.ContentHash"},
 };
 
+constexpr Entry ExportQueries[] = {
+    {CreateExportRecord,
+     "CREATE TABLE IF NOT EXISTS ExportRecord (ExportId TEXT PRIMARY KEY, Language INTEGER NOT NULL, "
+     "SubLanguage INTEGER NOT NULL, Written INTEGER NOT NULL)"},
+    {CreateExportSent,
+     "CREATE TABLE IF NOT EXISTS ExportSent (ExportId TEXT NOT NULL, LineIndex INTEGER NOT NULL, Text TEXT NOT NULL, "
+     "NeedsReview INTEGER NOT NULL, PRIMARY KEY (ExportId, LineIndex))"},
+    {AddExportRecord,
+     "INSERT INTO ExportRecord (ExportId, Language, SubLanguage, Written) VALUES (:ExportId, :Language, :SubLanguage, "
+     ":Written) ON CONFLICT (ExportId) DO UPDATE SET Language = excluded.Language, SubLanguage = excluded.SubLanguage, "
+     "Written = excluded.Written"},
+    {AddExportSent,
+     "INSERT OR REPLACE INTO ExportSent (ExportId, LineIndex, Text, NeedsReview) "
+     "VALUES (:ExportId, :LineIndex, :Text, :NeedsReview)"},
+    {DeleteExportSent, "DELETE FROM ExportSent WHERE ExportId = :ExportId"},
+    {ExportRecordById, "SELECT Language, SubLanguage, Written FROM ExportRecord WHERE ExportId = :ExportId"},
+    {ExportSentRows, "SELECT LineIndex, Text, NeedsReview FROM ExportSent WHERE ExportId = :ExportId"},
+    // The exports of a language beyond the newest ones kept: what they sent, then the exports.
+    {ForgetOldExportTexts,
+     "DELETE FROM ExportSent WHERE ExportId IN (SELECT ExportId FROM ExportRecord WHERE Language = :Language AND "
+     "SubLanguage = :SubLanguage ORDER BY Written DESC, rowid DESC LIMIT -1 OFFSET :Kept)"},
+    {ForgetOldExports,
+     "DELETE FROM ExportRecord WHERE ExportId IN (SELECT ExportId FROM ExportRecord WHERE Language = :Language AND "
+     "SubLanguage = :SubLanguage ORDER BY Written DESC, rowid DESC LIMIT -1 OFFSET :Kept)"},
+};
+
 #undef QMK_CHECK_TEXTS
 
 // Row writes and helper reads; {C}, {T} and {M} are filled with quoted column names.
@@ -527,6 +553,7 @@ const std::unordered_map<std::string_view, std::string>& catalogue()
         add(StoredItemQueries);
         add(CheckQueries);
         add(WrittenScriptQueries);
+        add(ExportQueries);
         add(Writes);
         return m;
     }();

@@ -50,6 +50,16 @@ inline constexpr const char* SetCheckSetting = "Sql_Set_CheckSetting";
 inline constexpr const char* CreateWrittenScript = "Sql_Create_WrittenScript";
 inline constexpr const char* WrittenScriptByFileName = "Sql_WrittenScript_By_FileName";
 inline constexpr const char* SetWrittenScript = "Sql_Set_WrittenScript";
+// What the exports to platforms and workbooks sent (tables made by the first export).
+inline constexpr const char* CreateExportRecord = "Sql_Create_ExportRecord";
+inline constexpr const char* CreateExportSent = "Sql_Create_ExportSent";
+inline constexpr const char* AddExportRecord = "Sql_Add_ExportRecord";
+inline constexpr const char* AddExportSent = "Sql_Add_ExportSent";
+inline constexpr const char* DeleteExportSent = "Sql_Delete_ExportSent";
+inline constexpr const char* ExportRecordById = "Sql_ExportRecord_By_Id";
+inline constexpr const char* ExportSentRows = "Sql_ExportSent_Rows";
+inline constexpr const char* ForgetOldExportTexts = "Sql_Forget_Old_Export_Texts";
+inline constexpr const char* ForgetOldExports = "Sql_Forget_Old_Exports";
 
 // One query of the removal after a source update: the rows it selects and the statement
 // that deletes exactly those rows.

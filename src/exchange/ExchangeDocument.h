@@ -20,6 +20,7 @@ struct ExchangeUnit {
     int maxWidth = 0;            // pixels the text may take (dialog controls); 0 when unknown
     int lineIndex = -1;          // only for units made from the project
     std::string unreadable;      // why a read unit cannot be imported (inline codes, a plural)
+    std::vector<std::string> references;  // where another tool says the text stands (PO "#:", XLIFF location)
 };
 
 struct ExchangeHeader {
@@ -27,6 +28,9 @@ struct ExchangeHeader {
     std::string targetLanguage;
     std::string original;        // the project's script
     bool isTemplate = false;     // a PO template: no language, no translations
+    // The export that wrote the file, as the project recorded what it sent; empty in files
+    // other tools made.
+    std::string exportId;
 };
 
 struct ExchangeDocument {

@@ -57,6 +57,9 @@ OperationResult reportPlatformImport(CQuillDoc& doc, const std::filesystem::path
         refused += line + "\n";
     if (!refused.empty())
         refused = fillPlaceholders(txt::ImportPlatformRefused, {std::to_string(run.result.refused.size()), refused});
+    if (run.result.unchangedOnPlatform > 0)
+        refused = fillPlaceholders(txt::ImportUnchangedOnPlatform, {std::to_string(run.result.unchangedOnPlatform)}) +
+                  "\n" + refused;
     doc.feedback().messageText(
         withChangedTexts(fillPlaceholders(txt::ImportPlatformDone,
                                           {path.string(), counted(run.result.imported, "translation", "translations"),
@@ -154,7 +157,8 @@ std::vector<std::string> importFilters(const std::string& rememberedExtension)
     return filters;
 }
 
-OperationResult importFile(CQuillDoc& doc, LanguageId language, const std::filesystem::path& path, int* changedTexts)
+OperationResult importFile(CQuillDoc& doc, LanguageId language, const std::filesystem::path& path, int* changedTexts,
+                           std::vector<ImportDisagreement>* conflicts)
 {
     auto changes = [changedTexts](const auto& result) {
         if (changedTexts)
@@ -173,6 +177,8 @@ OperationResult importFile(CQuillDoc& doc, LanguageId language, const std::files
         const std::vector<ChangedText> changed = run.outcome.done() ? watch.finish() : std::vector<ChangedText>{};
         if (changedTexts)
             *changedTexts = static_cast<int>(changed.size());
+        if (conflicts)
+            *conflicts = run.result.conflicts;
         return reportPlatformImport(doc, path, run, changed);
     }
     case ImportKind::Workbook:

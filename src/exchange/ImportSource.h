@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "database/ProjectRows.h"
+#include "exchange/ThreeWayImport.h"
 #include "project/OperationResult.h"
 
 namespace qmk {
@@ -50,7 +51,9 @@ std::optional<StatedLanguage> statedImportLanguage(const std::filesystem::path& 
 // translation, through the document; every problem has been reported when it returns. The
 // texts it changed are named in its report and marked in the Text Table; `changedTexts` gets
 // their number.
+// `conflicts` gets the units changed both here and on the platform since their export (kept
+// here), for the translator to settle.
 OperationResult importFile(CQuillDoc& doc, LanguageId language, const std::filesystem::path& path,
-                           int* changedTexts = nullptr);
+                           int* changedTexts = nullptr, std::vector<ImportDisagreement>* conflicts = nullptr);
 
 } // namespace qmk

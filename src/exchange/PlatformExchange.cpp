@@ -6,11 +6,13 @@
 #include <ctime>
 #include <iterator>
 #include <map>
+#include <unordered_map>
 #include <memory>
 
 #include "database/CProjectDatabase.h"
 #include "database/DaoException.h"
 #include "database/Transaction.h"
+#include "exchange/GettextMatching.h"
 #include "exchange/ImportSource.h"
 #include "exchange/PoFile.h"
 #include "exchange/XliffFile.h"
@@ -95,33 +97,18 @@ std::string refusal(const ExchangeUnit& unit, const ExchangeUnit& project)
     return {};
 }
 
-// The project's unit of an imported one: by id, or by a source text only one unit has.
-const ExchangeUnit* projectUnitOf(const ExchangeUnit& unit, const std::map<std::string, ExchangeUnit>& byId,
-                                  const std::multimap<std::string, const ExchangeUnit*>& bySource, std::string& reason)
-{
-    if (!unit.id.empty()) {
-        const auto found = byId.find(unit.id);
-        if (found != byId.end())
-            return &found->second;
-        reason = "no such item in the project";
-        return nullptr;
-    }
-    const auto [first, last] = bySource.equal_range(unit.source);
-    if (first == last)
-        reason = "no context and no text of the project has this source";
-    else if (std::next(first) != last)
-        reason = "no context and several texts of the project have this source";
-    return first != last && std::next(first) == last ? first->second : nullptr;
-}
-
 } // namespace
 
-std::vector<ExchangeUnit> exchangeUnits(CQuillDoc& doc, LanguageId language)
+namespace {
+
+// The units of the Text Table's rows with the translation of `language`; without one, the
+// sources alone, as a template has them before any translation exists.
+std::vector<ExchangeUnit> rowUnits(CQuillDoc& doc, std::optional<LanguageId> language)
 {
     std::vector<ExchangeUnit> units;
     const TextTableRows& rows = doc.rows();
-    const int column = rows.columns().columnOfLanguage(language);
-    if (column < 0)
+    const int column = language ? rows.columns().columnOfLanguage(*language) : -1;
+    if (language && column < 0)
         return units;
     std::unordered_map<int, std::string> owners;
     try {
@@ -145,8 +132,10 @@ std::vector<ExchangeUnit> exchangeUnits(CQuillDoc& doc, LanguageId language)
             const int n = seen[id]++;
             unit.id = n == 0 ? id : id + "#" + std::to_string(n + 1);
             unit.source = toPlatformForm(rows.displayText(row, TextTableColumns::SourceColumn));
-            unit.target = toPlatformForm(rows.displayText(row, column));
-            unit.needsReview = item.isModified(language);
+            if (language) {
+                unit.target = toPlatformForm(rows.displayText(row, column));
+                unit.needsReview = item.isModified(*language);
+            }
             if (unit.needsReview) {
                 const std::string old = doc.database().texts().sourceTextOld(item.lineIndex);
                 unit.previousSource = toPlatformForm(decodeToUtf8(old, doc.codePage()).value_or(old));
@@ -162,6 +151,13 @@ std::vector<ExchangeUnit> exchangeUnits(CQuillDoc& doc, LanguageId language)
     return units;
 }
 
+} // namespace
+
+std::vector<ExchangeUnit> exchangeUnits(CQuillDoc& doc, LanguageId language)
+{
+    return rowUnits(doc, language);
+}
+
 ExchangeDocument exchangeDocument(CQuillDoc& doc, std::optional<LanguageId> language)
 {
     ExchangeDocument document;
@@ -172,17 +168,9 @@ ExchangeDocument exchangeDocument(CQuillDoc& doc, std::optional<LanguageId> lang
         document.units = exchangeUnits(doc, *language);
         return document;
     }
-    // A template: the units of any translation's column would do; without one, the source's.
+    // A template: the sources alone, whether or not a translation exists yet.
     document.header.isTemplate = true;
-    const std::vector<LanguageId>& translations = doc.rows().columns().translations();
-    if (!translations.empty()) {
-        document.units = exchangeUnits(doc, translations.front());
-        for (ExchangeUnit& unit : document.units) {
-            unit.target.clear();
-            unit.needsReview = false;
-            unit.previousSource.clear();
-        }
-    }
+    document.units = rowUnits(doc, std::nullopt);
     return document;
 }
 
@@ -217,25 +205,35 @@ std::optional<ExchangeDocument> readExchangeFile(const std::filesystem::path& pa
     return format == ExchangeFormat::Xliff ? readXliff(*bytes, problem) : readPo(*bytes, problem);
 }
 
-ExchangeImportResult importExchangeUnits(CQuillDoc& doc, LanguageId language, const std::vector<ExchangeUnit>& units)
+ExchangeImportResult importExchangeUnits(CQuillDoc& doc, LanguageId language, const std::vector<ExchangeUnit>& units,
+                                         const ImportChoices& choices)
 {
     ExchangeImportResult result;
+    std::unordered_map<int, SentText> sent;
+    try {
+        if (doc.database().exports().knows(choices.exportId, language))
+            sent = doc.database().exports().sent(choices.exportId);
+    } catch (const DaoException& error) {
+        doc.feedback().messageText(error.report(), Icon::Stop);
+        return result;
+    }
     std::map<std::string, ExchangeUnit> byId;
     for (ExchangeUnit& unit : exchangeUnits(doc, language))
         byId.emplace(unit.id, std::move(unit));
-    std::multimap<std::string, const ExchangeUnit*> bySource;
-    for (const auto& [id, unit] : byId)
-        bySource.emplace(unit.source, &unit);
     const int codePage = doc.translationCodePage(language);
     struct Store {
         int lineIndex;
         std::string bytes;
         bool flagged;
+        bool imported = true;  // false: the project's own text flagged for a conflict
     };
     std::vector<Store> stores;
-    for (const ExchangeUnit& unit : units) {
-        std::string reason;
-        const ExchangeUnit* project = projectUnitOf(unit, byId, bySource, reason);
+    std::vector<Store> keptStores;  // what an overwrite would store over the kept translations
+    // A unit without an id of the project translates each text its location or source reaches.
+    for (const PlacedUnit& placed : placeUnits(doc.database(), byId, units)) {
+        const ExchangeUnit unit = placed.unit();
+        std::string reason = placed.reason;
+        const ExchangeUnit* project = placed.project;
         if (project && unit.target.empty())
             continue;  // not translated there
         if (project)
@@ -244,8 +242,24 @@ ExchangeImportResult importExchangeUnits(CQuillDoc& doc, LanguageId language, co
             result.refused.push_back({unit.id.empty() ? unit.source : unit.id, reason});
             continue;
         }
-        if (unit.target == project->target && unit.needsReview == project->needsReview) {
+        const auto sentText = sent.find(project->lineIndex);
+        const UnitVerdict verdict = judgeUnit(unit, *project, sentText == sent.end() ? nullptr : &sentText->second);
+        if (verdict == UnitVerdict::Same) {
             ++result.unchanged;
+            continue;
+        }
+        if (verdict == UnitVerdict::UnchangedOnPlatform) {
+            ++result.unchangedOnPlatform;
+            continue;
+        }
+        const ImportDisagreement disagreement{project->lineIndex, unit.id, project->ident, project->target, unit.target,
+                                              unit.needsReview};
+        if (verdict == UnitVerdict::Conflict) {
+            // The newer work here stays, flagged so that somebody looks at both.
+            result.conflicts.push_back(disagreement);
+            if (!project->needsReview)
+                if (const PreparedTranslation ours = prepareTranslation(project->target, codePage); ours.ok)
+                    stores.push_back({project->lineIndex, ours.bytes, true, false});
             continue;
         }
         const PreparedTranslation bytes = prepareTranslation(unit.target, codePage);
@@ -256,17 +270,46 @@ ExchangeImportResult importExchangeUnits(CQuillDoc& doc, LanguageId language, co
             result.refused.push_back({unit.id, "the translation's code page cannot hold " + characters});
             continue;
         }
+        if (verdict == UnitVerdict::Existing) {
+            result.kept.push_back(disagreement);
+            keptStores.push_back({project->lineIndex, bytes.bytes, unit.needsReview});
+            continue;
+        }
         stores.push_back({project->lineIndex, bytes.bytes, unit.needsReview});
     }
+    if (!result.kept.empty() &&
+        (choices.overwrite ||
+         doc.feedback().askText(fillPlaceholders(txt::ImportReplaceExisting, {std::to_string(result.kept.size())}),
+                                false))) {
+        stores.insert(stores.end(), keptStores.begin(), keptStores.end());
+        result.replaced = static_cast<int>(result.kept.size());
+        result.kept.clear();
+    }
+    for (const ImportDisagreement& conflict : result.conflicts)
+        result.refused.push_back({conflict.id, fillPlaceholders(txt::ImportConflict, {conflict.ours, conflict.theirs})});
+    for (const ImportDisagreement& kept : result.kept)
+        result.refused.push_back({kept.id, fillPlaceholders(txt::ImportKeptExisting, {kept.ours, kept.theirs})});
     CQuillDoc::LongOperation operation(doc);
     if (!operation.acquired())
         return result;
     try {
+        // Every translation accepted is stored, or none: the first that cannot be (its cause
+        // reported by the store) rolls back the others.
         std::unique_ptr<Transaction> bulk = doc.database().beginBulk();
-        for (const Store& store : stores)
-            if (doc.storeTranslation(operation, store.lineIndex, language, store.bytes, store.flagged).done())
-                ++result.imported;
+        int imported = 0;
+        for (const Store& store : stores) {
+            if (!doc.storeTranslation(operation, store.lineIndex, language, store.bytes, store.flagged).done()) {
+                bulk.reset();
+                doc.feedback().messageText(fillPlaceholders(txt::ImportStoresFailed, {std::to_string(stores.size())}),
+                                           Icon::Stop);
+                doc.translationsImported(operation, false);
+                return result;
+            }
+            if (store.imported)
+                ++imported;
+        }
         bulk->commit();
+        result.imported = imported;
     } catch (const DaoException& error) {
         doc.feedback().messageText(error.report(), Icon::Stop);
         doc.translationsImported(operation, false);  // the rows show what the database holds
@@ -288,8 +331,6 @@ bool languageTagsMatch(std::string_view fileTag, std::string_view projectTag)
         return false;
     auto scriptOf = [](const std::vector<std::string>& parts) {
         return parts.size() > 1 && parts[1].size() == 4 ? parts[1] : std::string();
-        // Every translation accepted is stored, or none: the first that cannot be (its cause
-        // reported by the store) rolls back the others.
     };
     const std::string scriptA = scriptOf(a), scriptB = scriptOf(b);
     if (!scriptA.empty() && !scriptB.empty() && scriptA != scriptB)
@@ -310,7 +351,8 @@ std::string languageMismatch(CQuillDoc& doc, LanguageId language, const Exchange
     return {};
 }
 
-PlatformImport importPlatformFile(CQuillDoc& doc, LanguageId language, const std::filesystem::path& path)
+PlatformImport importPlatformFile(CQuillDoc& doc, LanguageId language, const std::filesystem::path& path,
+                                  bool overwrite)
 {
     PlatformImport run;
     const std::optional<ExchangeFormat> format = exchangeFormatOf(path);
@@ -339,8 +381,9 @@ PlatformImport importPlatformFile(CQuillDoc& doc, LanguageId language, const std
     if (!run.result.ok) {
         run.problem = txt::ImportNothingStored;  // why, the import has reported
         return run;
+    }
     run.outcome = OperationResult::Done;
-    if (run.result.imported == 0 && run.result.refused.empty())
+    if (run.result.imported == 0 && run.result.refused.empty() && run.result.unchangedOnPlatform == 0)
         run.problem = document->units.empty() ? txt::ImportNoUnits : txt::ImportNothingNew;
     return run;
 }

@@ -13,6 +13,7 @@
 
 #include "database/ProjectRows.h"
 #include "exchange/ExchangeDocument.h"
+#include "exchange/ThreeWayImport.h"
 #include "project/OperationResult.h"
 #include "project/SourceLanguageTag.h"
 
@@ -47,12 +48,27 @@ struct ExchangeImportResult {
     bool ok = false;
     int imported = 0;
     int unchanged = 0;                // the project holds that translation already
+    int unchangedOnPlatform = 0;      // the file holds what the export sent: newer work here kept
+    int replaced = 0;                 // other translations replaced as the translator asked
     std::vector<RefusedUnit> refused;  // with the reason, in the file's order
+    // Changed here and on the platform since the export: the project's text kept, flagged for
+    // review. Also listed among the refused.
+    std::vector<ImportDisagreement> conflicts;
+    // Translations a file no export knows would have replaced, left as they are (listed among
+    // the refused).
+    std::vector<ImportDisagreement> kept;
+};
+struct ImportChoices {
+    std::string exportId;    // the export the file came from, as it says; empty: unknown
+    bool overwrite = false;  // other translations are replaced without asking
 };
 // Stores the units' translations into the translation (platform form to stored form, encoded
 // into its code page, flagged for review as the file says), in one transaction through the
-// document. Everything is checked before anything is stored.
-ExchangeImportResult importExchangeUnits(CQuillDoc& doc, LanguageId language, const std::vector<ExchangeUnit>& units);
+// document. Everything is checked before anything is stored. A unit is judged against what
+// the export sent (ThreeWayImport.h); translations a file of no known export would replace are
+// asked about once (No keeps them) unless `overwrite` says to.
+ExchangeImportResult importExchangeUnits(CQuillDoc& doc, LanguageId language, const std::vector<ExchangeUnit>& units,
+                                         const ImportChoices& choices = {});
 
 // Why a file's languages do not fit the project's source and the translation imported into
 // (naming both); empty when they fit or the file names none.
@@ -67,7 +83,8 @@ struct PlatformImport {
     ExchangeImportResult result;
     std::string problem;
 };
-PlatformImport importPlatformFile(CQuillDoc& doc, LanguageId language, const std::filesystem::path& path);
+PlatformImport importPlatformFile(CQuillDoc& doc, LanguageId language, const std::filesystem::path& path,
+                                  bool overwrite = false);
 // "id: reason" for every refused unit.
 std::vector<std::string> refusedLines(const ExchangeImportResult& result);
 

@@ -9,6 +9,9 @@
 namespace qmk {
 namespace {
 
+// The header field that carries the export's id.
+constexpr const char* kExportIdField = "X-Quillmark-Export-Id";
+
 // PO strings: backslash, quote, tab, carriage return and line break escaped.
 std::string poQuoted(std::string_view text)
 {
@@ -107,6 +110,7 @@ struct PoEntry {
     bool fuzzy = false;
     bool plural = false;
     bool started = false;  // a msgid was read
+    std::vector<std::string> references;  // "#:" comments: where the text stands
 };
 
 // Why the unit cannot be written into a PO file; empty when it can. The previous source counts
@@ -143,6 +147,8 @@ void finishEntry(PoEntry& entry, ExchangeDocument& document, bool& headerSeen)
             headerSeen = true;
             headerField(entry.target, "Language", document.header.targetLanguage);
             headerField(entry.target, "Project-Id-Version", document.header.original);
+            headerField(entry.target, kExportIdField, document.header.exportId);
+            document.header.exportId = printableText(document.header.exportId);
             document.header.targetLanguage = printableText(document.header.targetLanguage);
             document.header.original = printableText(document.header.original);
         } else {
@@ -151,6 +157,7 @@ void finishEntry(PoEntry& entry, ExchangeDocument& document, bool& headerSeen)
             unit.source = entry.source;
             unit.target = entry.target;
             unit.needsReview = entry.fuzzy;
+            unit.references = std::move(entry.references);
             if (entry.plural)
                 unit.unreadable = "an entry with plural forms";
             // Bytes that are no UTF-8 are never passed on; an id that holds some is kept only in
@@ -231,6 +238,9 @@ std::string writePo(const ExchangeDocument& document, const std::string& revisio
     };
     for (const auto& [name, value] : fields)
         out += poQuoted(std::string(name) + ": " + value + "\n") + "\n";
+    // The export's id comes back with the file: the import then knows what it sent.
+    if (!header.exportId.empty())
+        out += poQuoted(std::string(kExportIdField) + ": " + commentText(printableText(header.exportId)) + "\n") + "\n";
     for (const ExchangeUnit& unit : document.units) {
         const std::string target = header.isTemplate ? std::string() : unit.target;
         if (const std::string problem = unwritable(unit, target); !problem.empty()) {
@@ -288,6 +298,10 @@ std::optional<ExchangeDocument> readPo(const std::string& bytes, std::string& pr
             continue;
         if (line.rfind("#,", 0) == 0) {
             entry.fuzzy = entry.fuzzy || line.find("fuzzy") != std::string::npos;
+            continue;
+        }
+        if (line.rfind("#:", 0) == 0) {
+            entry.references.push_back(line.substr(2));
             continue;
         }
         if (line[0] == '#')

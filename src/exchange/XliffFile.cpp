@@ -114,10 +114,19 @@ ExchangeUnit readUnit(const pugi::xml_node& tu)
     }
     const std::string state = target.attribute("state").value();
     unit.needsReview = state.rfind("needs-", 0) == 0 || std::string(tu.attribute("approved").value()) == "no";
+    // Where the text stands, as translate-toolkit keeps a PO file's "#:" comments.
+    for (pugi::xml_node group : tu.children("context-group"))
+        if (std::string_view(group.attribute("purpose").value()) == "location")
+            for (pugi::xml_node context : group.children("context"))
+                if (std::string_view(context.attribute("context-type").value()) == "sourcefile")
+                    unit.references.push_back(printableText(context.text().get()));
     return unit;
 }
 
 } // namespace
+
+constexpr const char* kExportGroup = "quillmark";
+constexpr const char* kExportIdProp = "x-export-id";
 
 std::string writeXliff(const ExchangeDocument& document, std::vector<LeftOutUnit>* leftOut)
 {
@@ -134,6 +143,14 @@ std::string writeXliff(const ExchangeDocument& document, std::vector<LeftOutUnit
     if (!document.header.targetLanguage.empty())
         file.append_attribute("target-language") = printableText(document.header.targetLanguage).c_str();
     file.append_attribute("datatype") = "winres";
+    if (!document.header.exportId.empty()) {
+        // The export's id comes back with the file: the import then knows what it sent.
+        auto group = file.append_child("header").append_child("prop-group");
+        group.append_attribute("name") = kExportGroup;
+        auto prop = group.append_child("prop");
+        prop.append_attribute("prop-type") = kExportIdProp;
+        prop.text() = printableText(document.header.exportId).c_str();
+    }
     auto body = file.append_child("body");
     for (const ExchangeUnit& unit : document.units) {
         const std::string note = unit.itemType + (unit.resource.empty() ? "" : " in " + unit.resource);
@@ -194,7 +211,15 @@ std::optional<ExchangeDocument> readXliff(const std::string& bytes, std::string&
     document.header.sourceLanguage = printableText(file.attribute("source-language").value());
     document.header.targetLanguage = printableText(file.attribute("target-language").value());
     document.header.original = printableText(file.attribute("original").value());
+    for (pugi::xml_node group : file.child("header").children("prop-group"))
+        if (std::string_view(group.attribute("name").value()) == kExportGroup)
+            for (pugi::xml_node prop : group.children("prop"))
+                if (std::string_view(prop.attribute("prop-type").value()) == kExportIdProp)
+                    document.header.exportId = printableText(prop.text().get());
     for (const pugi::xpath_node& node : xml.select_nodes("//trans-unit")) {
+        // The header of a PO file that po2xliff converted is no text.
+        if (std::string_view(node.node().attribute("restype").value()) == "x-gettext-domain-header")
+            continue;
         ExchangeUnit unit = readUnit(node.node());
         if (unit.id.empty()) {
             problem = "a unit without an id";

@@ -86,10 +86,22 @@ inline constexpr char ImportWrongSourceLanguage[] = "The file translates from '%
 inline constexpr char ImportLanguageQuestion[] = "Import text from %1\n%2\nImport it all the same?";
 inline constexpr char ImportNoUnits[] = "the file holds no units";
 inline constexpr char ImportNothingNew[] = "every translation of the file is in the project already";
+inline constexpr char ImportReplaceExisting[] =
+    "The file was not exported from this project (or its export is forgotten) and would replace %1 existing "
+    "translations with its own.\n\nReplace %1 existing translations?";
+inline constexpr char ImportConflict[] =
+    "changed here and on the platform since the export: kept \"%1\" (flagged for review); the file has \"%2\"";
+inline constexpr char ImportKeptExisting[] =
+    "the project holds another translation, kept: \"%1\"; the file has \"%2\" (/OVERWRITE replaces it)";
+inline constexpr char ConflictNotSettled[] =
+    "%1: the translation's code page cannot hold that text; it is left as it is";
+inline constexpr char ImportUnchangedOnPlatform[] =
+    "%1 translations unchanged on the platform since the export: the newer work here stays";
 inline constexpr char BatchPlatformExportStart[] = "QMK: Export for translation platforms.  Database: %s  Language: %s  File: %s";
 inline constexpr char BatchPlatformExportDone[] = "     %s units written to %s.";
 inline constexpr char BatchPlatformRefused[] = "     Not imported: %s";
 inline constexpr char BatchPlatformLeftOut[] = "     Not written: %s";
+inline constexpr char BatchPlatformExportEmpty[] = "%s holds no unit: the project has no text to translate.";
 inline constexpr char BatchPlatformNothing[] = "     Nothing was imported: %s.";
 inline constexpr char BatchPlatformImported[] = "     %s translations imported.";
 inline constexpr char BatchWorkbookExportStart[] = "QMK: Export text to Excel.  Database: %s  File: %s";
@@ -112,11 +124,11 @@ inline constexpr char BatchEncodingUnknown[] = "QMK Error:  Encoding '%s' not va
 inline constexpr char BatchEncodingUnfit[] =
     "QMK Error:  These texts of '%s' cannot be written as %s; nothing was changed:\n%s";
 inline constexpr char BatchAddLangDone[] = "QMK: Add language '%s' to %s successful.";
-inline constexpr char BatchImportStart[] = "QMK: Import text from database.";
 // After the refusal of an output file that is a translation made by hand: language, file,
 // language, database.
 inline constexpr char BatchAddLangImportHint[] =
     "     To make its texts the '%s' translation, import it:   /I  %s  %s  %s";
+inline constexpr char BatchImportStart[] = "QMK: Import text from database.";
 inline constexpr char BatchImportDone[] = "QMK: Successful import of '%s' text from %s to %s.";
 inline constexpr char BatchWriteStart[] = "QMK:  Write translated resource file.";
 inline constexpr char BatchWriteDone[] =
@@ -192,7 +204,6 @@ inline constexpr char TargetIsDatabase[] = "the project database";
 inline constexpr char TargetIsScript[] = "the source resource file of the project";
 inline constexpr char TargetIsInclude[] = "the file %1 that the source resource file includes";
 inline constexpr char TargetIsOtherTranslation[] = "the translated resource file of %1";
-// Notes the build makes on what it read.
 // A file the project did not write is made a new translation's output only when the translator
 // says so, and is kept as a copy before it is first replaced.
 inline constexpr char NewTranslationFileForeign[] =
@@ -206,6 +217,7 @@ inline constexpr char WriteBackupFailed[] =
     "Save \"%1\" translation file.\nQuillmark did not write %2, and no copy of it could be kept as %3 (%4), so "
     "it was not replaced.";
 inline constexpr char WriteBackupKept[] = "%1 written; the file it replaced is kept as %2.";
+// Notes the build makes on what it read.
 inline constexpr char BuildNotes[] = "Notes on reading %1:\n%2";
 inline constexpr char PragmaMislabelsUtf8[] =
     "%1(%2): the pragma says %3, the bytes are UTF-8. The texts are read as UTF-8; a translation written as "

@@ -205,6 +205,16 @@ inline constexpr char ReplaceRefused[] =
 inline constexpr char BookmarkWindowText[] = "Text";  // window kinds "Dialog" and "Menu" are item type names
 inline constexpr char LabelName[] = "&Name:";
 inline constexpr char ButtonAdd[] = "&Add";
+inline constexpr char ConflictsTitle[] = "Conflicts";
+inline constexpr char ConflictsExplained[] =
+    "These texts were changed here and on the platform since they were exported. The import kept the text of this "
+    "project and flagged it for review. Take the platform's text or keep this project's, one at a time; Undo takes "
+    "each choice back.";
+inline constexpr char ConflictsColumnItem[] = "Item";
+inline constexpr char ConflictsColumnOurs[] = "In this project";
+inline constexpr char ConflictsColumnTheirs[] = "In the file";
+inline constexpr char ButtonTakeTheirs[] = "&Take the File's";
+inline constexpr char ButtonKeepOurs[] = "&Keep This Project's";
 inline constexpr char ButtonDelete[] = "&Delete";
 inline constexpr char ButtonGoTo[] = "&Go To";
 inline constexpr char BookmarkLanguageGone[] =

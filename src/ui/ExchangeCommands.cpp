@@ -7,12 +7,14 @@
 #include <QMimeDatabase>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QUrl>
 #include <algorithm>
 
 #include "app/LanguageParameter.h"
 #include "app/ProfileFile.h"
 #include "app/Settings.h"
+#include "database/DaoException.h"
 #include "exchange/ImportSource.h"
 #include "exchange/PlatformExchange.h"
 #include "exchange/WorkbookImport.h"
@@ -28,6 +30,7 @@
 #include "resources/Texts.h"
 #include "ui/CChildFrame.h"
 #include "ui/CChoiceDlg.h"
+#include "ui/CConflictsDlg.h"
 #include "ui/CTextListView.h"
 #include "ui/CWorkbookImportDlg.h"
 
@@ -214,9 +217,15 @@ bool importTextFile(QWidget* parent, CChildFrame& child, Feedback& feedback, Pro
                 return false;  // a language without an id imports nothing
         }
         int changed = 0;
-        importFile(doc, *language, path, &changed);
+        std::vector<ImportDisagreement> conflicts;
+        importFile(doc, *language, path, &changed, &conflicts);
         // The cells the import changed stay marked until the next search.
         child.search().marksUntilSearch = changed > 0;
+        // Settled once the import is one step of the history: each choice is a step of its own.
+        if (!conflicts.empty())
+            QTimer::singleShot(0, &child, [parent, doc = &doc, language = *language, conflicts] {
+                CConflictsDlg(*doc, language, conflicts, parent).exec();
+            });
     }
     profile.writeString(ini::UpperSettings, ini::LastImportFile, path.string());
     return true;
@@ -266,11 +275,19 @@ QString exportForPlatforms(QWidget* parent, CChildFrame& child, Feedback& feedba
         path += ".xlf";
     // A ".pot" name asks for the template: the source texts without translations.
     const bool isTemplate = toLowerAscii(path.extension().string()) == ".pot";
-    const ExchangeDocument document = exchangeDocument(doc, isTemplate ? std::nullopt : language);
+    ExchangeDocument document = exchangeDocument(doc, isTemplate ? std::nullopt : language);
+    if (!isTemplate)
+        document.header.exportId = newExportId();
     std::string problem;
     if (!writeExchangeFile(path, *exchangeFormatOf(path), document, problem)) {
         feedback.messageText(fillPlaceholders(txt::ExportPlatformFailed, {path.string(), problem}), Icon::Stop);
         return {};
+    }
+    try {
+        if (!isTemplate)
+            recordExport(doc, *language, document);  // what the platform will send back is judged by it
+    } catch (const DaoException& error) {
+        feedback.messageText(error.report(), Icon::Exclamation);
     }
     return QString::fromStdString(
         fillPlaceholders(txt::ExportPlatformDone, {std::to_string(document.units.size()), path.string()}));

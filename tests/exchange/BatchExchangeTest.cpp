@@ -4,6 +4,8 @@
 #include <sstream>
 
 #include "app/BatchOperations.h"
+#include "app/CBatchCommandLineInfo.h"
+#include "exchange/PlatformExchange.h"
 #include "database/CProjectDatabase.h"
 #include "exchange/ExchangeFixture.h"
 #include "exchange/WorkbookReader.h"
@@ -231,4 +233,35 @@ TEST_F(BatchExchangeTest, WorkbookImportFailuresAreReportedAndFail)
 }
 
 } // namespace
+} // namespace qmk
+
+namespace qmk {
+
+TEST_F(BatchExchangeTest, APlatformFileWithoutItsExportReplacesATranslationOnlyWithOverwrite)
+{
+    // An XLIFF another tool made: exported here, its export id gone, a translation changed.
+    const std::string file = (dir() / "de.xlf").string();
+    {
+        BatchReport report(out_, err_, "");
+        ASSERT_EQ(batchExportForPlatforms({database_, "German", file}, report, extensions(), ExchangeFormat::Xliff),
+                  BatchStatus::Success)
+            << err_.str();
+    }
+    std::string problem;
+    std::optional<ExchangeDocument> document = readExchangeFile(file, ExchangeFormat::Xliff, problem);
+    ASSERT_TRUE(document) << problem;
+    ASSERT_FALSE(document->header.exportId.empty());
+    document->header.exportId.clear();
+    for (ExchangeUnit& unit : document->units)
+        if (unit.ident == "IDS_BYE")
+            unit.target = "Tschuess";
+    ASSERT_TRUE(writeExchangeFile(file, ExchangeFormat::Xliff, *document, problem)) << problem;
+
+    EXPECT_EQ(run(batchImport, {file, "German", database_}), BatchStatus::UnitsRefused);  // listed, exit 3
+    EXPECT_EQ(translationIn(database_, bye_, German), "Auf Wiedersehen");
+    EXPECT_NE(out_.str().find("/OVERWRITE"), std::string::npos) << out_.str();
+    EXPECT_EQ(run(batchImport, {file, "German", database_, OverwriteParameter}), BatchStatus::Success) << out_.str();
+    EXPECT_EQ(translationIn(database_, bye_, German), "Tschuess");
+}
+
 } // namespace qmk
