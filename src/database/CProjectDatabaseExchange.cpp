@@ -78,6 +78,7 @@ void CProjectDatabase::copyAttachedProject(const std::vector<LanguageId>& keep)
 
     Transaction transaction(db_);
     checks_.createTablesNamed(tables);  // the checks' tables exist only once written
+    exports_.createTablesNamed(tables);  // so do the record of what exports sent
     for (const std::string& table : tables) {
         if (!db_.tableExists(table))
             continue;  // not part of a project this program knows
@@ -106,6 +107,7 @@ void CProjectDatabase::copyAttachedProject(const std::vector<LanguageId>& keep)
         query(qn::Delete_Translation).bind("LanguageId", id.language).bind("SubLanguageId", id.sublanguage).execute();
         query(qn::Delete_TranslationInfo).bind("LanguageId", id.language).bind("SubLanguageId", id.sublanguage).execute();
         checks_.forgetLanguage(id);
+        exports_.forgetLanguage(id);
     }
     transaction.commit();
 }

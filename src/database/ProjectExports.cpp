@@ -47,6 +47,23 @@ void ProjectExports::record(const std::string& exportId, LanguageId language, lo
             .execute();
 }
 
+void ProjectExports::createTablesNamed(const std::vector<std::string>& tables)
+{
+    for (const std::string& table : tables)
+        if (table == RecordTable) {
+            query(queries::CreateExportRecord).execute();
+            query(queries::CreateExportSent).execute();
+        }
+}
+
+void ProjectExports::forgetLanguage(LanguageId language)
+{
+    if (!exists())
+        return;
+    for (const char* forget : {queries::ForgetOldExportTexts, queries::ForgetOldExports})
+        query(forget).bind("Language", language.language).bind("SubLanguage", language.sublanguage).bind("Kept", std::int64_t{0}).execute();
+}
+
 bool ProjectExports::knows(const std::string& exportId, LanguageId language)
 {
     if (exportId.empty() || !exists())

@@ -35,6 +35,11 @@ public:
     // What the export sent, by line index; empty for an unknown export.
     std::unordered_map<int, SentText> sent(const std::string& exportId);
 
+    // A database export carries the record: its tables are made where the source has them,
+    // and what was sent of a translation left behind goes.
+    void createTablesNamed(const std::vector<std::string>& tables);
+    void forgetLanguage(LanguageId language);
+
 private:
     bool exists();
 };

@@ -76,6 +76,24 @@ TEST_F(DatabaseExchangeTest, ExportCarriesTheChecksSettingsOfTheTranslationsKept
     EXPECT_EQ(exported.checks().checkSettings(), (std::unordered_map<std::string, bool>{{"whitespace", false}}));
 }
 
+// What the platform exports sent goes with the project, so that their files come back into the
+// exported project as into this one; a translation left behind takes its record along.
+TEST_F(DatabaseExchangeTest, ExportCarriesWhatThePlatformExportsOfTheTranslationsKeptSent)
+{
+    const int hello = stringLine("IDS_HELLO");
+    db().exports().record("de-1", German, 1, {{hello, "Hallo Welt", true}});
+    db().exports().record("fr-1", French, 1, {{hello, "Bonjour", false}});
+    DatabaseExport exporter(feedback());
+    ASSERT_TRUE(exporter.run(db(), dir() / "export.mdb", {German}));
+
+    CProjectDatabase exported;
+    exported.open(dir() / "export.mdb");
+    EXPECT_TRUE(exported.exports().knows("de-1", German));
+    EXPECT_EQ(exported.exports().sent("de-1").at(hello).text, "Hallo Welt");
+    EXPECT_FALSE(exported.exports().knows("fr-1", French));
+    EXPECT_TRUE(exported.exports().sent("fr-1").empty());
+}
+
 TEST_F(DatabaseExchangeTest, ExportLeavesTheSourceUntouched)
 {
     DatabaseExport exporter(feedback());
