@@ -100,7 +100,7 @@ TEST_F(HostileExchangeFilesTest, XliffTargetsNestedSixtyThousandDeepAreImported)
     EXPECT_EQ(stored("IDS_HELLO"), "Hallo Welt");
     EXPECT_EQ(stored("IDS_BYE"), "Auf Wiedersehen");
     // An inline code at the bottom of the nesting still refuses its unit, naming the code.
-    const PlatformImport code = import("code.xlf", xliff(unitXml("IDS_HELP", "Help", nested("<g>", "</g>", "<x id=\"1\"/>", kDepth))));
+    const PlatformImport code = import("code.xlf", xliff(unitXml("IDS_HELP", "Help", nested("<g>", "</g>", "Hilfe <x id=\"1\"/>", kDepth))));
     ASSERT_TRUE(code.outcome.done()) << code.problem;
     ASSERT_EQ(code.result.refused.size(), 1u);
     EXPECT_EQ(code.result.refused[0].reason, "inline code <x> in the translation");
