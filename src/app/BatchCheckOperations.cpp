@@ -56,7 +56,7 @@ void reportFindings(BatchReport& report, const std::vector<CheckFinding>& findin
 BatchStatus batchCheck(const std::vector<std::string>& p, BatchReport& report, const std::vector<std::string>& ext)
 {
     report.line(printfText(txt::BatchCheckStart, {p[0], p[1]}));
-    return onProjectLanguage(report, ext, p[0], p[1], [&](ProjectOperation& op, LanguageId id) {
+    return onProjectLanguage(report, ext, p[0], ProjectUse::Read, p[1], [&](ProjectOperation& op, LanguageId id) {
         if (!op.hasLanguage(id, p[1], p[0]))
             return BatchStatus::Failed;
         const std::vector<CheckFinding> findings = TranslationChecks(op.doc(), id).run();
@@ -73,13 +73,12 @@ BatchStatus batchCheck(const std::vector<std::string>& p, BatchReport& report, c
 BatchStatus batchPseudo(const std::vector<std::string>& p, BatchReport& report, const std::vector<std::string>& ext)
 {
     report.line(printfText(txt::BatchPseudoStart, {p[0], p[1]}));
-    return onProjectLanguage(report, ext, p[0], p[1], [&](ProjectOperation& op, LanguageId id) {
+    return onProjectLanguage(report, ext, p[0], ProjectUse::Write, p[1], [&](ProjectOperation& op, LanguageId id) {
         if (!op.hasLanguage(id, p[1], p[0]))
             return BatchStatus::Failed;
         const PseudoResult result = pseudoTranslate(op.doc(), id);
-        if (!result.outcome.done())
+        if (!result.outcome.done() || !op.doc().OnCloseDocument())
             return batchFailed(report);
-        op.doc().OnCloseDocument();
         report.line(printfText(txt::BatchPseudoDone, {std::to_string(result.filled), std::to_string(result.kept)}));
         return BatchStatus::Success;
     });
@@ -90,7 +89,7 @@ BatchStatus batchStatistics(const std::vector<std::string>& p, BatchReport& repo
     report.line(printfText(txt::BatchStatStart, {p[0]}));
     return guardedBatchOperation(report, [&] {
         ProjectOperation op(report, ext);
-        if (!op.open(p[0]) || !op.doc().reloadRows().done())
+        if (!op.open(p[0], ProjectUse::Read) || !op.doc().reloadRows().done())
             return batchFailed(report);
         CQuillDoc& doc = op.doc();
         std::string json = "{\n  \"project\": " + jsonString(doc.scriptPath().string()) + ",\n";

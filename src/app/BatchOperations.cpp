@@ -51,9 +51,9 @@ BatchStatus createDb(const std::vector<std::string>& p, BatchReport& report, con
     }
     return guardedBatchOperation(report, [&] {
         ProjectOperation op(report, ext);
-        if (!op.doc().OnOpenDocument(script))
+        op.doc().setHold(ProjectHold::Writing);
+        if (!op.doc().OnOpenDocument(script) || !op.doc().OnCloseDocument())
             return batchFailed(report);
-        op.doc().OnCloseDocument();
         report.line(printfText(txt::BatchCreateDone, {database, script}));
         return BatchStatus::Success;
     });
@@ -62,7 +62,7 @@ BatchStatus createDb(const std::vector<std::string>& p, BatchReport& report, con
 BatchStatus addLang(const std::vector<std::string>& p, BatchReport& report, const std::vector<std::string>& ext)
 {
     report.line(txt::BatchAddLangStart);
-    return onProjectLanguage(report, ext, p[0], p[1], [&](ProjectOperation& op, LanguageId id) {
+    return onProjectLanguage(report, ext, p[0], ProjectUse::Write, p[1], [&](ProjectOperation& op, LanguageId id) {
         if (!op.doc().NewTranslation(id, p[2])) {
             // A translation made by hand is refused as the output; the way to take its texts is said.
             CQuillDoc& doc = op.doc();
@@ -74,7 +74,8 @@ BatchStatus addLang(const std::vector<std::string>& p, BatchReport& report, cons
             }
             return batchFailed(report);
         }
-        op.doc().OnCloseDocument();
+        if (!op.doc().OnCloseDocument())
+            return batchFailed(report);
         report.line(printfText(txt::BatchAddLangDone, {p[1], p[0]}));
         return BatchStatus::Success;
     });
@@ -83,7 +84,7 @@ BatchStatus addLang(const std::vector<std::string>& p, BatchReport& report, cons
 BatchStatus writeRc(const std::vector<std::string>& p, BatchReport& report, const std::vector<std::string>& ext)
 {
     report.line(txt::BatchWriteStart);
-    return onProjectLanguage(report, ext, p[0], p[1], [&](ProjectOperation& op, LanguageId id) {
+    return onProjectLanguage(report, ext, p[0], ProjectUse::ReadAndRecord, p[1], [&](ProjectOperation& op, LanguageId id) {
         if (!op.hasLanguage(id, p[1], p[0]))
             return BatchStatus::Failed;
         if (writeTranslation(op.doc(), id, p[2]) != 1)
@@ -101,7 +102,7 @@ BatchStatus setEncoding(const std::vector<std::string>& p, BatchReport& report, 
         report.error(printfText(txt::BatchEncodingUnknown, {p[2]}));
         return BatchStatus::UsageError;
     }
-    return onProjectLanguage(report, ext, p[0], p[1], [&](ProjectOperation& op, LanguageId id) {
+    return onProjectLanguage(report, ext, p[0], ProjectUse::Write, p[1], [&](ProjectOperation& op, LanguageId id) {
         if (!op.hasLanguage(id, p[1], p[0]))
             return BatchStatus::Failed;
         CQuillDoc& doc = op.doc();
@@ -114,6 +115,8 @@ BatchStatus setEncoding(const std::vector<std::string>& p, BatchReport& report, 
             report.error(printfText(txt::BatchEncodingUnfit, {p[1], encodingName(encoding), list}));
             return batchFailed(report);
         }
+        if (!op.finish())
+            return batchFailed(report);
         report.line(printfText(txt::BatchEncodingDone, {p[1], p[0], encodingName(encoding)}));
         return BatchStatus::Success;
     });
@@ -122,7 +125,7 @@ BatchStatus setEncoding(const std::vector<std::string>& p, BatchReport& report, 
 BatchStatus hasLanguage(const std::vector<std::string>& p, BatchReport& report, const std::vector<std::string>& ext)
 {
     report.line(printfText(txt::BatchHasLanguageStart, {p[0], p[1]}));
-    return onProjectLanguage(report, ext, p[0], p[1], [&](ProjectOperation& op, LanguageId id) {
+    return onProjectLanguage(report, ext, p[0], ProjectUse::Read, p[1], [&](ProjectOperation& op, LanguageId id) {
         const bool has = op.doc().hasTranslation(id);
         report.line(has ? txt::BatchAnswerYes : txt::BatchAnswerNo);
         return has ? BatchStatus::Success : BatchStatus::CheckAnsweredNo;
@@ -132,7 +135,7 @@ BatchStatus hasLanguage(const std::vector<std::string>& p, BatchReport& report, 
 BatchStatus translated(const std::vector<std::string>& p, BatchReport& report, const std::vector<std::string>& ext)
 {
     report.line(printfText(txt::BatchTranslatedStart, {p[0], p[1]}));
-    return onProjectLanguage(report, ext, p[0], p[1], [&](ProjectOperation& op, LanguageId id) {
+    return onProjectLanguage(report, ext, p[0], ProjectUse::Read, p[1], [&](ProjectOperation& op, LanguageId id) {
         if (!op.hasLanguage(id, p[1], p[0])) {
             report.line(txt::BatchAnswerNo);
             return BatchStatus::CheckAnsweredNo;
@@ -172,7 +175,7 @@ BatchStatus batchTextFit(const std::vector<std::string>& p, BatchReport& report,
                          const TextMetrics& metrics)
 {
     report.line(printfText(txt::BatchFitStart, {p[0], p[1]}));
-    return onProjectLanguage(report, ext, p[0], p[1], [&](ProjectOperation& op, LanguageId id) {
+    return onProjectLanguage(report, ext, p[0], ProjectUse::Read, p[1], [&](ProjectOperation& op, LanguageId id) {
         if (!op.hasLanguage(id, p[1], p[0]))
             return BatchStatus::Failed;
         const std::vector<FitProblem> problems = checkTextFit(op.doc(), id, metrics);

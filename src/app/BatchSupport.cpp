@@ -69,8 +69,24 @@ ProjectOperation::ProjectOperation(BatchReport& report, const std::vector<std::s
 {
 }
 
-bool ProjectOperation::open(const std::string& database)
+ProjectOperation::~ProjectOperation()
 {
+    // The notes of what was written out are kept without a word when they cannot be: the
+    // operation has succeeded or failed by then, and a lost note only costs a backup later.
+    // A writing operation that did not finish leaves nothing behind.
+    if (use_ == ProjectUse::ReadAndRecord)
+        doc_.commitHold(false);
+}
+
+bool ProjectOperation::finish()
+{
+    return doc_.commitHold();
+}
+
+bool ProjectOperation::open(const std::string& database, ProjectUse use)
+{
+    use_ = use;
+    doc_.setHold(use == ProjectUse::Write ? ProjectHold::Writing : ProjectHold::Reading);
     if (!batchFileExists(database)) {
         report_.error(printfText(txt::BatchFileNotFound, {database}));
         return false;
@@ -142,12 +158,12 @@ BatchStatus guardedBatchOperation(BatchReport& report, const std::function<Batch
 }
 
 BatchStatus onProjectLanguage(BatchReport& report, const std::vector<std::string>& includeExtensions,
-                              const std::string& database, const std::string& language,
+                              const std::string& database, ProjectUse use, const std::string& language,
                               const std::function<BatchStatus(ProjectOperation&, LanguageId)>& body)
 {
     return guardedBatchOperation(report, [&] {
         ProjectOperation op(report, includeExtensions);
-        if (!op.open(database))
+        if (!op.open(database, use))
             return batchFailed(report);
         auto id = op.language(language);
         if (!id)

@@ -44,14 +44,33 @@ private:
 
 bool batchFileExists(const std::string& path);
 
+// How a batch operation uses the project it opens, which decides how it holds it against other
+// programs (windows and batch runs) using it at the same time.
+enum class ProjectUse {
+    // Reads one snapshot and leaves the project exactly as it found it: nothing it would write
+    // (a refreshed stamp, a renamed column) is kept.
+    Read,
+    // Reads one snapshot and keeps the notes it makes of what it wrote out (the scripts it
+    // wrote, the exports it made); such a note that cannot be kept only costs a backup later.
+    ReadAndRecord,
+    // Holds the project's write lock from the open to finish(): refused at the open, before
+    // anything changes, while another program writes; what it did stays only when finished.
+    Write,
+};
+
 // One project opened for a batch operation, with the checks every such operation makes.
 class ProjectOperation {
 public:
     ProjectOperation(BatchReport& report, const std::vector<std::string>& includeExtensions);
+    ~ProjectOperation();
 
     // The parameter names an existing project database ("File not found", "Wrong file type",
-    // "not a QMK database" otherwise), which is opened.
-    bool open(const std::string& database);
+    // "not a QMK database" otherwise, "in use by another program" when another program holds
+    // it), which is opened for `use`.
+    bool open(const std::string& database, ProjectUse use);
+    // The end of a writing operation: what it did is kept, before its success is reported.
+    // False (reported) when the project could not take it; nothing of it stays then.
+    bool finish();
     // A language parameter that names a language with a translation column.
     std::optional<LanguageId> language(const std::string& text);
     // The project has the translation; otherwise the warning is reported.
@@ -68,14 +87,15 @@ private:
     BatchReport& report_;
     BatchFeedback feedback_;
     CQuillDoc doc_;
+    ProjectUse use_ = ProjectUse::Read;
 };
 
 // Runs an operation body, turning database failures into their report.
 BatchStatus guardedBatchOperation(BatchReport& report, const std::function<BatchStatus()>& body);
-// Opens the project database parameter and reads the language parameter, then runs `body`;
-// database failures are reported as such.
+// Opens the project database parameter for `use` and reads the language parameter, then runs
+// `body`; database failures are reported as such.
 BatchStatus onProjectLanguage(BatchReport& report, const std::vector<std::string>& includeExtensions,
-                              const std::string& database, const std::string& language,
+                              const std::string& database, ProjectUse use, const std::string& language,
                               const std::function<BatchStatus(ProjectOperation&, LanguageId)>& body);
 // Reports "Command failed" and returns Failed.
 BatchStatus batchFailed(BatchReport& report);

@@ -26,7 +26,8 @@ UpdateParameters updateParameters(const std::vector<std::string>& params)
 }
 
 // Opens the project and settles the script to compare with; false when either is missing.
-bool openProject(ProjectOperation& op, const UpdateParameters& p, BatchReport& report, std::string& script)
+bool openProject(ProjectOperation& op, const UpdateParameters& p, ProjectUse use, BatchReport& report,
+                 std::string& script)
 {
     if (!p.script.empty()) {
         if (!batchFileExists(p.script)) {
@@ -38,7 +39,7 @@ bool openProject(ProjectOperation& op, const UpdateParameters& p, BatchReport& r
             return false;
         }
     }
-    if (!op.open(p.database))
+    if (!op.open(p.database, use))
         return false;
     script = p.script.empty() ? op.doc().scriptPath().string() : p.script;
     // Without its script a project can be neither checked nor updated.
@@ -60,7 +61,7 @@ BatchStatus batchUpToDate(const std::vector<std::string>& params, BatchReport& r
     return guardedBatchOperation(report, [&] {
         ProjectOperation op(report, includeExtensions);
         std::string script;
-        if (!openProject(op, p, report, script))
+        if (!openProject(op, p, ProjectUse::Read, report, script))
             return batchFailed(report);
         const bool changed = op.doc().IsSourceChanged(script);
         report.line(changed ? txt::BatchUpToDateNo : txt::BatchUpToDateYes);
@@ -77,7 +78,10 @@ BatchStatus batchUpdate(const std::vector<std::string>& params, BatchReport& rep
     return guardedBatchOperation(report, [&] {
         ProjectOperation op(report, includeExtensions);
         std::string script;
-        if (!openProject(op, p, report, script) || !op.doc().UpdateDatabase(script)) {
+        // The update holds the project from before its first read to its end: another
+        // program's import or update either finishes first or waits for this one.
+        if (!openProject(op, p, ProjectUse::Write, report, script) || !op.doc().UpdateDatabase(script) ||
+            !op.finish()) {
             report.error(txt::BatchNotUpdated);
             return BatchStatus::Failed;
         }

@@ -44,7 +44,7 @@ BatchStatus batchExportWorkbook(const std::vector<std::string>& p, BatchReport& 
     report.line(printfText(txt::BatchWorkbookExportStart, {p[0], p[1]}));
     return guardedBatchOperation(report, [&] {
         ProjectOperation op(report, ext);
-        if (!op.open(p[0]))
+        if (!op.open(p[0], ProjectUse::ReadAndRecord))
             return batchFailed(report);
         if (!isWorkbookTarget(p[1])) {
             report.error(printfText(txt::BatchWrongFileType, {p[1]}));

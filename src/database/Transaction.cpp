@@ -20,7 +20,8 @@ Transaction::Transaction(SqliteDatabase& db, bool immediate) : db_(db)
 
 Transaction::~Transaction()
 {
-    if (!open_)
+    // A connection closed under the guard has dropped the transaction with it.
+    if (!open_ || !db_.isOpen())
         return;
     try {
         if (savepoint_.empty()) {

@@ -15,7 +15,6 @@
 #include "project/TranslationEncoding.h"
 #include "parser/LoadLoop.h"
 #include "project/CQuillDoc.h"
-#include "project/WorkingCopy.h"
 #include "resources/Feedback.h"
 #include "resources/MessageIds.h"
 #include "resources/Messages.h"
@@ -50,58 +49,58 @@ ScriptImportResult ScriptImport::run(const std::filesystem::path& script, Langua
     const int scriptEncoding = ScriptCodePageProbe::codePageOf(script, includeExtensions_);
     const int projectCodePage = doc_.codePage();
 
-    doc_.database().close();
-    {
-        WorkingCopy copy(projectDatabase, "qmk");
-        if (!copy.ok()) {
-            reopenProject();
-            feedback.messageText(fillPlaceholders(txt::ImportNoWorkingCopy, {path, projectDatabase.string()}),
-                                 Icon::Stop);
-            return result;
-        }
-        int code = 0;
-        try {
-            CProjectDatabase work;
-            work.setFeedback(&feedback);
-            work.open(copy.path());
-            if (!work.languages().translationColumnExists(language)) {
-                if (!addImportedTranslation(work, language, doc_.scriptPath(),
-                                            importedEncoding(scriptEncoding, language))) {
-                    work.close();
-                    reopenProject();
-                    feedback.message(msg::CantAddLanguage, {projectDatabase.string()}, Icon::Stop);
-                    return result;
-                }
-                result.translationAdded = true;
-            } else if (!hasOwnTexts(work, language)) {
-                // A translator who imports a UTF-8 German script wants UTF-8 German scripts back.
-                changeTranslationEncoding(work, projectCodePage, language, importedEncoding(scriptEncoding, language));
-            }
-            code = importLines(work, script, language, textCodePage(scriptEncoding),
-                               textCodePage(translationEncoding(work, projectCodePage, language)), result);
-            work.close();
-        } catch (const DaoException& e) {
+    // The import works in place, in one transaction that holds the project's write lock from
+    // before its first read to its commit: a failure or a cancel rolls back everything, the
+    // added translation too, and another program's write is never overwritten.
+    CProjectDatabase& work = doc_.database();
+    std::unique_ptr<Transaction> whole;
+    try {
+        whole = work.beginBulk();
+    } catch (const DaoException& e) {
+        if (!e.inUse())
             feedback.messageText(e.report(), Icon::Stop);
-            code = kLoadCancelled;
-        }
-        if (code != 0) {
-            reopenProject();
-            if (code != kLoadCancelled)
-                feedback.messageText(fillPlaceholders(txt::ImportReadError, {path}), Icon::Stop);
-            else
-                result.outcome = OperationResult::Cancelled;
-            result.code = code;
-            return result;
-        }
-        if (!copy.copyBack()) {
-            reopenProject();
-            feedback.messageText(fillPlaceholders(txt::ImportCopyBackFailed, {path, projectDatabase.string()}),
+        else
+            feedback.messageText(fillPlaceholders(txt::ImportProjectInUse, {path, projectDatabase.string()}),
                                  Icon::Stop);
-            return result;
-        }
-    }
-    if (!reopenProject())
         return result;
+    }
+    int code = 0;
+    try {
+        if (!work.languages().translationColumnExists(language)) {
+            if (!addImportedTranslation(work, language, doc_.scriptPath(), importedEncoding(scriptEncoding, language))) {
+                feedback.message(msg::CantAddLanguage, {projectDatabase.string()}, Icon::Stop);
+                return result;
+            }
+            result.translationAdded = true;
+        } else if (!hasOwnTexts(work, language)) {
+            // A translator who imports a UTF-8 German script wants UTF-8 German scripts back.
+            changeTranslationEncoding(work, projectCodePage, language, importedEncoding(scriptEncoding, language));
+        }
+        code = importLines(work, script, language, textCodePage(scriptEncoding),
+                           textCodePage(translationEncoding(work, projectCodePage, language)), result);
+        if (code == 0)
+            whole->commit();
+    } catch (const DaoException& e) {
+        feedback.messageText(e.inUse() ? fillPlaceholders(txt::ImportProjectInUse, {path, projectDatabase.string()})
+                                       : e.report(),
+                             Icon::Stop);
+        whole.reset();
+        result.translationAdded = false;
+        result.imported = 0;
+        doc_.translationsImported(operation, false);  // the rows show what the project holds
+        return result;
+    }
+    whole.reset();
+    if (code != 0) {
+        result.translationAdded = false;
+        result.imported = 0;
+        if (code != kLoadCancelled)
+            feedback.messageText(fillPlaceholders(txt::ImportReadError, {path}), Icon::Stop);
+        else
+            result.outcome = OperationResult::Cancelled;
+        result.code = code;
+        return result;
+    }
     result.outcome = OperationResult::Done;
     if (result.translationAdded)
         doc_.closeTimeBookkeeping();
@@ -136,17 +135,6 @@ int ScriptImport::importLines(CProjectDatabase& work, const std::filesystem::pat
                                               {script.string(), joinedLines(sink.unrepresentable())}),
                              Icon::Exclamation);
     return 0;
-}
-
-bool ScriptImport::reopenProject()
-{
-    try {
-        doc_.database().open(doc_.databasePath());
-        return true;
-    } catch (const DaoException& e) {
-        doc_.feedback().messageText(e.report(), Icon::Stop);
-        return false;
-    }
 }
 
 void ScriptImport::reportResult(const std::filesystem::path& script, const ScriptImportResult& result)

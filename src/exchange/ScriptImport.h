@@ -1,6 +1,6 @@
 // Imports the texts of an already translated resource script into one translation of an open
-// project. The import works on a working copy of the project database, so a failed import
-// leaves the project as it was; an existing translation is never overwritten.
+// project. The import works in place in one transaction under the project's write lock, so a
+// failed import leaves the project as it was; an existing translation is never overwritten.
 #pragma once
 
 #include <filesystem>
@@ -35,10 +35,9 @@ public:
     ScriptImportResult run(const std::filesystem::path& script, LanguageId language);
 
 private:
-    // The line import on the working copy; 0 or the failure code.
+    // The line import inside the import's transaction; 0 or the failure code.
     int importLines(CProjectDatabase& work, const std::filesystem::path& script, LanguageId language,
                     int scriptCodePage, int targetCodePage, ScriptImportResult& result);
-    bool reopenProject();
     void reportResult(const std::filesystem::path& script, const ScriptImportResult& result);
 
     CQuillDoc& doc_;

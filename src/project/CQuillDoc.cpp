@@ -3,6 +3,7 @@
 
 #include "database/DaoException.h"
 #include "database/Schema.h"
+#include "database/Transaction.h"
 #include "parser/DatabaseBuild.h"
 #include "parser/SourceFingerprint.h"
 #include "project/FileStamp.h"
@@ -86,14 +87,58 @@ bool CQuillDoc::OnOpenDocument(const std::filesystem::path& given)
         makeTranslationNamesRelative();
     } catch (const DaoException& e) {
         if (e.inUse())
-            feedback_.messageText(printfText(txt::ProjectInUse, {databasePath_.string()}), Icon::Stop);
+            reportInUse();
         else
             reportDatabaseError(e.report());
-        db_.close();
+        closeDatabase();
         return false;
     }
     loaded_ = true;
     return true;
+}
+
+void CQuillDoc::reportInUse()
+{
+    // The window asks the translator to close the project elsewhere; a batch run reports it
+    // among its other errors.
+    feedback_.messageText(printfText(hold_ == ProjectHold::None ? txt::ProjectInUse : txt::BatchProjectInUse,
+                                     {databasePath_.string()}),
+                          Icon::Stop);
+}
+
+void CQuillDoc::takeHold()
+{
+    // Taken before the first read, so that everything the operation reads is what it writes over.
+    if (hold_ == ProjectHold::Writing)
+        held_ = db_.beginBulk();
+    else if (hold_ == ProjectHold::Reading)
+        held_ = db_.beginRead();
+}
+
+void CQuillDoc::closeDatabase()
+{
+    held_.reset();  // a hold not committed leaves nothing behind
+    db_.close();
+}
+
+bool CQuillDoc::commitHold(bool report)
+{
+    if (!held_)
+        return true;
+    std::unique_ptr<Transaction> held = std::move(held_);
+    try {
+        held->commit();
+        return true;
+    } catch (const DaoException& e) {
+        // Readers of the project kept it longer than the engine waits: nothing is kept.
+        if (!report)
+            return false;
+        if (e.inUse())
+            reportInUse();
+        else
+            reportDatabaseError(e.report());
+        return false;
+    }
 }
 
 void CQuillDoc::checkSourceAtOpen()
@@ -139,9 +184,13 @@ bool CQuillDoc::openOrBuild()
     if (fileExists(databasePath_)) {
         // A database opened by its own name was checked whole a moment ago.
         db_.open(databasePath_, OpenMode{false, false, !openedFromDatabase_});
+        takeHold();
         return true;
     }
-    return buildDatabase();
+    if (!buildDatabase())
+        return false;
+    takeHold();
+    return true;
 }
 
 bool CQuillDoc::buildDatabase()
@@ -179,12 +228,12 @@ bool CQuillDoc::checkFileVersion()
     std::optional<int> version = db_.fileVersion();
     if (!version || *version < kOldestFileVersion) {
         feedback_.message(msg::DatabaseVersionTooOld, {databasePath_.string()}, Icon::Stop);
-        db_.close();
+        closeDatabase();
         return false;
     }
     if (*version > kCurrentFileVersion) {
         feedback_.message(msg::DatabaseVersionTooNew, {databasePath_.string()}, Icon::Stop);
-        db_.close();
+        closeDatabase();
         return false;
     }
     fileVersion_ = *version;
@@ -260,17 +309,21 @@ void CQuillDoc::saveChangedFonts()
     }
 }
 
-void CQuillDoc::OnCloseDocument()
+bool CQuillDoc::OnCloseDocument()
 {
-    if (loaded_ && !sourceChanged_) {
+    // A reading operation leaves the project as it found it: no stamp, no status.
+    const bool reading = hold_ == ProjectHold::Reading;
+    if (loaded_ && !sourceChanged_ && !reading) {
         try {
             closeTimeBookkeeping();
         } catch (const DaoException& e) {
             reportDatabaseError(e.report());
         }
     }
-    db_.close();
+    const bool kept = reading || commitHold();
+    closeDatabase();
     loaded_ = false;
+    return kept;
 }
 
 } // namespace qmk

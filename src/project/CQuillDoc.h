@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,6 +25,17 @@ namespace qmk {
 
 class Feedback;
 class ProjectObserver;
+class Transaction;
+
+// How a document opened for one unattended operation holds its project against other programs
+// that use it at the same time.
+enum class ProjectHold {
+    None,     // the window: each write takes the project's write lock for itself
+    Reading,  // one snapshot from the open to the end; nothing written under it is kept unless
+              // commitHold() keeps it
+    Writing,  // the write lock from the open to the end: another program can neither write in
+              // between nor be overwritten, and one that holds it refuses the open
+};
 
 class CQuillDoc : private RowChangeListener {
 public:
@@ -35,8 +47,15 @@ public:
     // Opens a project from its script or its database; builds the database (after asking)
     // when the script has none yet. Every failure has been reported when this returns false.
     bool OnOpenDocument(const std::filesystem::path& path);
-    // Close-time bookkeeping, then the database is closed.
-    void OnCloseDocument();
+    // Close-time bookkeeping, then the database is closed. Under a writing hold, what was done
+    // is committed first: false (reported) when it could not be, and nothing of it stays.
+    bool OnCloseDocument();
+    // Chosen before OnOpenDocument (the window holds nothing).
+    void setHold(ProjectHold hold) { hold_ = hold; }
+    ProjectHold hold() const { return hold_; }
+    // Keeps what was written under the hold; the hold ends. False (reported unless `report` is
+    // false) when the project could not take it: nothing of it stays then.
+    bool commitHold(bool report = true);
 
     static bool IsProjectDatabase(const std::filesystem::path& path);
 
@@ -280,6 +299,10 @@ public:
 
 private:
     bool openOrBuild();
+    void takeHold();
+    void closeDatabase();
+    // The report of a project another program holds, in the words of the window or the batch.
+    void reportInUse();
     void checkSourceAtOpen();
     void makeTranslationNamesRelative();
     void renameOutdatedTranslationColumns();
@@ -349,6 +372,8 @@ private:
     bool importRecorded_ = false;  // a RecordedImport is open
     std::vector<ProjectObserver*> observers_;
     std::optional<std::vector<std::filesystem::path>> includedFiles_;
+    ProjectHold hold_ = ProjectHold::None;
+    std::unique_ptr<Transaction> held_;  // after db_: ends before the connection closes
 };
 
 } // namespace qmk

@@ -1,12 +1,12 @@
-// The copy-update-replace sequence of a source update, and the Refresh Status check.
+// The source update of a project in place under its write lock, and the Refresh Status check.
 #include "project/SourceUpdate.h"
 
 #include "database/CProjectDatabase.h"
 #include "database/DaoException.h"
+#include "database/Transaction.h"
 #include "parser/SourceFingerprint.h"
 #include "project/CQuillDoc.h"
 #include "project/FileStamp.h"
-#include "project/WorkingCopy.h"
 #include "resources/CountedText.h"
 #include "resources/Feedback.h"
 #include "resources/MessageIds.h"
@@ -14,13 +14,6 @@
 #include "resources/Texts.h"
 
 namespace qmk {
-namespace {
-
-// The project is reopened without the integrity check: it is the file this process closed a
-// moment ago, or the copy the engine itself has just written and closed cleanly.
-constexpr OpenMode kReopen{false, false, false};
-
-} // namespace
 
 std::string updateCountsText(const UpdateCounts& counts)
 {
@@ -38,13 +31,16 @@ bool UpdateTransaction(CProjectDatabase& db, const std::filesystem::path& script
     UpdateCounts done;
     if (!db.isOpen())
         return false;
-    const std::filesystem::path database = db.path();
-    db.close();
-    WorkingCopy working(database, "");
-    if (!working.ok()) {
-        db.open(database, kReopen);
-        feedback.messageText(fillPlaceholders(txt::UpdateWorkingCopyFailed, {database.string(), working.error()}),
-                             Icon::Stop);
+    // The update works in place, in one transaction that holds the project's write lock from
+    // before its first read to its commit: another program's write cannot slip in between or
+    // be lost, and a failure, a cancel or a crash rolls the project back to what it was.
+    std::unique_ptr<Transaction> whole;
+    try {
+        whole = db.beginBulk();
+    } catch (const DaoException& e) {
+        if (!e.inUse())
+            throw;
+        feedback.messageText(fillPlaceholders(txt::UpdateProjectInUse, {db.path().string()}), Icon::Stop);
         return false;
     }
 
@@ -53,34 +49,28 @@ bool UpdateTransaction(CProjectDatabase& db, const std::filesystem::path& script
     feedback.status(title);
     bool passed = false;
     try {
-        CProjectDatabase copy;
-        copy.openWorkingCopy(working.path());
-        const UpdatePassResult result = UpdateDatabasePass(script, copy, includeExtensions, feedback, afterLine);
+        const UpdatePassResult result = UpdateDatabasePass(script, db, includeExtensions, feedback, afterLine);
         cancelled = result.cancelled();
-        passed = result.ok();
         done = {result.changedTexts, result.newTexts, result.removedTexts, result.flaggedTranslations};
-        if (passed)
-            copy.writeSourceFingerprint(sourceFingerprint(script, result.namedIncludes));
-        copy.close();
+        if (result.ok()) {
+            db.writeSourceFingerprint(sourceFingerprint(script, result.namedIncludes));
+            whole->commit();
+            passed = true;
+        }
     } catch (const DaoException& e) {
-        feedback.messageText(e.report(), Icon::Stop);
-    }
-    feedback.status({});
-
-    const bool replaced = passed && working.copyBack();
-    if (passed && !replaced)
-        feedback.messageText(fillPlaceholders(txt::UpdateCopyBackFailed, {database.string(), working.error()}),
+        feedback.messageText(e.inUse() ? fillPlaceholders(txt::UpdateProjectInUse, {db.path().string()}) : e.report(),
                              Icon::Stop);
-    db.open(database, kReopen);
-    if (replaced) {
-        // The message as it always read, then what the translator will find changed.
-        feedback.messageText(formatMessage(msg::UpdateSuccessful, {script.string()}) + "\n\n" +
-                                 updateCountsText(done) + ".",
-                             Icon::Information);
-        if (counts)
-            *counts = done;
     }
-    return replaced;
+    whole.reset();
+    feedback.status({});
+    if (!passed)
+        return false;
+    // The message as it always read, then what the translator will find changed.
+    feedback.messageText(formatMessage(msg::UpdateSuccessful, {script.string()}) + "\n\n" + updateCountsText(done) + ".",
+                         Icon::Information);
+    if (counts)
+        *counts = done;
+    return true;
 }
 
 std::vector<CQuillDoc*> refreshSourceStatus(const std::vector<CQuillDoc*>& documents, Feedback& feedback)

@@ -1,5 +1,5 @@
-// The safe update of a project database from its changed script: the update runs on a working
-// copy in the temporary folder, which replaces the database only when the whole pass succeeded.
+// The safe update of a project database from its changed script: the update runs in place in one
+// transaction under the project's write lock, committed only when the whole pass succeeded.
 // Also the Refresh Status check over the open projects.
 #pragma once
 
@@ -27,12 +27,12 @@ struct UpdateCounts {
 // "2 texts changed, 1 new text, 0 texts removed, 3 translations flagged for review"
 std::string updateCountsText(const UpdateCounts& counts);
 
-// Updates the open database `db` from `script`: closes it, copies it to a working file, runs the
-// update pass on the copy and puts the copy in place of the database (atomically) only when the
-// pass succeeded; the database is open again afterwards in every case, and the working file is
-// gone. A cancel or any failure leaves the database file as it was. `cancelled` tells a cancel
-// from a failure. Reports 61269 with what the update did on success (and gives the counts in
-// `counts`); failures of the pass are reported by the pass.
+// Updates the open database `db` from `script` in one transaction that takes the project's write
+// lock before anything is read (a savepoint when the caller holds it already) and commits only
+// when the whole pass succeeded. A project another program is writing refuses the update at once
+// (reported); a cancel or any failure rolls the project back to what it was. `cancelled` tells a
+// cancel from a failure. Reports 61269 with what the update did on success (and gives the counts
+// in `counts`); failures of the pass are reported by the pass.
 bool UpdateTransaction(CProjectDatabase& db, const std::filesystem::path& script,
                        const std::vector<std::string>& includeExtensions, Feedback& feedback, bool& cancelled,
                        const UpdateLineHook& afterLine = {}, UpdateCounts* counts = nullptr);

@@ -1,6 +1,7 @@
 #include "SourceUpdateFixture.h"
 
 #include <signal.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -10,9 +11,9 @@
 #include "database/CProjectDatabase.h"
 #include "database/DaoException.h"
 #include "database/LineIndexAllocator.h"
+#include "database/SqliteDatabase.h"
 #include "project/FileStamp.h"
 #include "project/SourceUpdate.h"
-#include "project/WorkingCopy.h"
 #include "parser/ParserCodes.h"
 #include "resources/MessageIds.h"
 #include "resources/Messages.h"
@@ -393,24 +394,21 @@ TEST_F(SourceUpdateTest, AFileSystemFailureIsReportedWithItsCauseAndChangesNothi
                 return true;
         return false;
     };
-    // No working copy: the temporary folder is gone.
-    std::filesystem::remove_all(dir / "tmp");
+    // The update keeps what it changes undoable in the engine's journal beside the project; a
+    // folder where that file must go stops it before the project changes.
+    std::filesystem::path journal = doc->databasePath();
+    journal += "-journal";
+    std::filesystem::create_directories(journal / "in-the-way");
     EXPECT_FALSE(saveAndUpdate(replaced(kScript, "\"Hello\"", "\"Hi\"")));
-    EXPECT_TRUE(said("No working copy of the project database could be made"));
-    EXPECT_EQ(test::readFile(doc->databasePath()), before);
-
-    // The updated copy cannot be put beside the project: every name it could take is in the way.
-    std::filesystem::create_directories(dir / "tmp");
-    for (int n = 0; n < 100; ++n) {
-        std::filesystem::path blocked = doc->databasePath();
-        blocked += ".update-" + std::to_string(::getpid()) + "-" + std::to_string(n);
-        std::filesystem::create_directories(blocked / "in-the-way");
-    }
-    feedback.said.clear();
-    EXPECT_FALSE(saveAndUpdate(replaced(kScript, "\"Hello\"", "\"Hi\"")));
-    EXPECT_TRUE(said("could not replace the project database"));
+    EXPECT_TRUE(feedback.saidMessage(msg::UpdateFailed));
+    EXPECT_TRUE(said("Dao Error"));
     EXPECT_EQ(test::readFile(doc->databasePath()), before);
     EXPECT_TRUE(workingFiles().empty());
+
+    std::filesystem::remove_all(journal);
+    feedback.said.clear();
+    ASSERT_TRUE(doc->UpdateDatabase().done());
+    EXPECT_EQ(textRow(stringLine("IDS_HELLO")).sourceText, "Hi");
 }
 
 TEST_F(SourceUpdateTest, ProjectOpenedThroughItsDatabaseIsUpdatedFromTheScriptBesideIt)
@@ -506,40 +504,51 @@ TEST_F(SourceUpdateTest, IncludeLinesAreFoundAgainIgnoringCase)
     EXPECT_TRUE(doc->database().texts().exclude(include).value_or(false));
 }
 
-TEST(WorkingFileTest, NameIsDrawnAgainWhileTaken)
+TEST_F(SourceUpdateTest, TheUpdateWorksOnTheProjectItselfAndLeavesNoOtherFile)
 {
-    test::TempDir dir;
-    dir.write("00042.mdb", "taken");
-    std::vector<int> draws = {42, 42, 7};
-    std::size_t next = 0;
-    const std::filesystem::path file = reserveWorkingFile(dir.path(), "", [&] { return draws[next++]; });
-    EXPECT_EQ(file, dir / "00007.mdb");
-    EXPECT_TRUE(std::filesystem::exists(file));
-    EXPECT_EQ(test::readFile(dir / "00042.mdb"), "taken");
+    openTranslated();
+    auto files = [&] {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.path()))
+            names.push_back(entry.path().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    };
+    struct stat before {};
+    ASSERT_EQ(::stat(doc->databasePath().c_str(), &before), 0);
+    dir.write("app.rc", replaced(kScript, "\"Hello\"", "\"Hi\""));
+    const std::vector<std::string> present = files();
+    ++saves;
+    test::setModificationTime(script, start + 60 * saves);
+    ASSERT_TRUE(doc->UpdateDatabase().done());
+
+    // No copy was renamed over the project: a program that has it open keeps writing the file
+    // every other program reads.
+    struct stat after {};
+    ASSERT_EQ(::stat(doc->databasePath().c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(files(), present);
+    EXPECT_EQ(textRow(stringLine("IDS_HELLO")).sourceText, "Hi");
 }
 
-TEST(WorkingFileTest, WorkingFilesOfKilledRunsAreRemovedAndOwnOnesNamedByProcess)
+TEST_F(SourceUpdateTest, AProjectAnotherProgramIsWritingRefusesTheUpdateUntilItIsDone)
 {
-    test::TempDir dir;
-    const std::string savedTmp = std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "";
-    ::setenv("TMPDIR", dir.path().c_str(), 1);
-    long dead = 4000000;
-    while (dead > 1000 && !(::kill(static_cast<pid_t>(dead), 0) != 0 && errno == ESRCH))
-        --dead;
-    dir.write("qmk" + std::to_string(dead) + "-00001.mdb", "left by a killed run");
-    dir.write("qmk" + std::to_string(::getpid()) + "-00002.mdb", "in use by this process");
-    const auto original = dir.write("app_rc.mdb", "project");
-    {
-        WorkingCopy copy(original, "qmk");
-        ASSERT_TRUE(copy.ok());
-        EXPECT_EQ(copy.path().filename().string().rfind("qmk" + std::to_string(::getpid()) + "-", 0), 0u);
-        EXPECT_FALSE(std::filesystem::exists(dir / ("qmk" + std::to_string(dead) + "-00001.mdb")));
-        EXPECT_TRUE(std::filesystem::exists(dir / ("qmk" + std::to_string(::getpid()) + "-00002.mdb")));
-    }
-    if (savedTmp.empty())
-        ::unsetenv("TMPDIR");
-    else
-        ::setenv("TMPDIR", savedTmp.c_str(), 1);
+    openTranslated();
+    const std::string before = test::readFile(doc->databasePath());
+    SqliteDatabase other;
+    other.open(doc->databasePath(), OpenMode{false, false, false});
+    other.execute("BEGIN IMMEDIATE");
+    EXPECT_FALSE(saveAndUpdate(replaced(kScript, "\"Hello\"", "\"Hi\"")));
+    bool toldInUse = false;
+    for (const auto& said : feedback.said)
+        toldInUse = toldInUse || said.text.find("in use by another program") != std::string::npos;
+    EXPECT_TRUE(toldInUse);
+    EXPECT_TRUE(feedback.saidMessage(msg::UpdateFailed));
+    other.execute("ROLLBACK");
+    other.close();
+    EXPECT_EQ(test::readFile(doc->databasePath()), before);
+    EXPECT_TRUE(doc->UpdateDatabase().done());
+    EXPECT_EQ(textRow(stringLine("IDS_HELLO")).sourceText, "Hi");
 }
 
 } // namespace qmk

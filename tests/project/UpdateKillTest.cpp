@@ -56,7 +56,11 @@ TEST_F(UpdateKillTest, ProcessKilledInTheMiddleOfTheUpdateLeavesTheDatabaseAsItW
     char signal = 0;
     ASSERT_EQ(::read(pipeFds[0], &signal, 1), 1);
     ::close(pipeFds[0]);
-    EXPECT_EQ(workingFiles().size(), 1u);  // the pass was really running on its copy
+    // The pass was really running on the project, in place, with its journal beside it.
+    std::filesystem::path journal = database;
+    journal += "-journal";
+    EXPECT_TRUE(std::filesystem::exists(journal));
+    EXPECT_TRUE(workingFiles().empty());
     ::kill(child, SIGKILL);
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
