@@ -20,6 +20,19 @@ constexpr std::size_t kLocationStatementChars = 80;
 // Below this many statements of no known form a file is still read as a script.
 constexpr int kUnknownStatementsOfNoScript = 16;
 
+// Resources whose literals are texts: there adjacent literals form one text. Data resources and
+// TEXTINCLUDE keep theirs apart, line by line, as the resource editor wrote them.
+bool joinsLiterals(int resourceType)
+{
+    switch (static_cast<LineKind>(resourceType)) {
+    case LineKind::StringTable: case LineKind::Menu: case LineKind::Dialog: case LineKind::DialogExByString:
+    case LineKind::VersionInfo:
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool isOperatorChar(char c)
 {
     return std::string_view("&|=<>!+-*/%^~#").find(c) != std::string_view::npos;
@@ -104,6 +117,7 @@ int ScriptParser::readLine(std::string& text)
     if (sc_.atEnd())
         return 0;
     sc_.setResourceType(st_.resourceType);
+    sc_.setJoinLiterals(joinsLiterals(st_.resourceType));
     readStatement();
     if (++statements_ >= kUnknownStatementsOfNoScript && unknownStatements_ >= kUnknownStatementsOfNoScript &&
         unknownStatements_ * 2 > statements_) {

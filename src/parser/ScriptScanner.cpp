@@ -554,7 +554,109 @@ int ScriptScanner::scanString(bool wide)
         scanDoubleByteStringBody();
     else
         scanStringBody();
+    if (joinLiterals_)
+        joinFollowingLiterals(tokenOut_);
     return Tok::String;
+}
+
+namespace {
+
+// "\x4" "1" is not "\x41", nor "\1" "2" "\12": a literal that ends in a hexadecimal or octal
+// escape cannot take on a digit of the next one.
+bool escapeWouldGrow(std::string_view body, char nextFirst)
+{
+    std::size_t digits = body.size();
+    while (digits > 0 && has(static_cast<unsigned char>(body[digits - 1]), HexDigit))
+        --digits;
+    const std::string_view run = body.substr(digits);
+    std::size_t escapeAt = digits;
+    bool hex = false;
+    if (digits > 0 && (body[digits - 1] == 'x' || body[digits - 1] == 'X')) {
+        hex = true;
+        escapeAt = digits - 1;
+    }
+    if (escapeAt == 0 || body[escapeAt - 1] != '\\')
+        return false;
+    std::size_t slashes = 0;
+    while (slashes < escapeAt && body[escapeAt - 1 - slashes] == '\\')
+        ++slashes;
+    if (slashes % 2 == 0)
+        return false;
+    const auto next = static_cast<unsigned char>(nextFirst);
+    if (hex)
+        return has(next, HexDigit);
+    const bool octalRun = !run.empty() && run.size() < 3 &&
+                          run.find_first_not_of("01234567") == std::string_view::npos;
+    return octalRun && next >= '0' && next <= '7';
+}
+
+} // namespace
+
+std::size_t ScriptScanner::followingLiteral(int& lines) const
+{
+    lines = 0;
+    std::size_t p = pos_;
+    while (p < size_) {
+        const char c = data_[p];
+        if (has(static_cast<unsigned char>(c), Space)) {
+            lines += c == '\n';
+            ++p;
+        } else if (c == '\\' && p + 1 < size_ && (data_[p + 1] == '\n' || data_[p + 1] == '\r')) {
+            ++p;  // a backslash that continues the line
+        } else if (c == '/' && p + 1 < size_ && data_[p + 1] == '/') {
+            while (p < size_ && data_[p] != '\n')
+                ++p;
+        } else if (c == '/' && p + 1 < size_ && data_[p + 1] == '*') {
+            const std::size_t close = std::string_view(data_, size_).find("*/", p + 2);
+            if (close == std::string_view::npos)
+                return std::string_view::npos;
+            lines += static_cast<int>(std::count(data_ + p, data_ + close, '\n'));
+            p = close + 2;
+        } else {
+            break;
+        }
+    }
+    if (p < size_ && data_[p] == '"')
+        return p;
+    if (p + 1 < size_ && data_[p] == 'L' && data_[p + 1] == '"')
+        return p;
+    return std::string_view::npos;
+}
+
+void ScriptScanner::joinFollowingLiterals(int literalStart)
+{
+    const int bodyStart = lastString_.start;
+    for (;;) {
+        // Only a literal that was closed takes on the next one.
+        if (lastString_.start + lastString_.length != outLength_ - 1 || lastOutputChar() != '"')
+            return;
+        int lines = 0;
+        const std::size_t next = followingLiteral(lines);
+        if (next == std::string_view::npos)
+            return;
+        const bool wide = data_[next] == 'L';
+        const std::size_t nextBody = next + (wide ? 2 : 1);
+        const std::string_view body(out_.data() + bodyStart, static_cast<std::size_t>(outLength_ - 1 - bodyStart));
+        if (nextBody < size_ && escapeWouldGrow(body, data_[nextBody]))
+            return;
+        newlines_ += lines;
+        pos_ = nextBody;
+        cut(outLength_ - 1);  // the closing quote: the text goes on
+        if (doubleByte_)
+            scanDoubleByteStringBody();
+        else
+            scanStringBody();
+        lastString_ = {bodyStart, lastString_.start + lastString_.length - bodyStart};
+        if (wide && out_[static_cast<std::size_t>(literalStart)] != 'L') {
+            // One wide piece makes the whole text wide.
+            put('\0');
+            std::memmove(out_.data() + literalStart + 1, out_.data() + literalStart,
+                         static_cast<std::size_t>(outLength_ - 1 - literalStart));
+            out_[static_cast<std::size_t>(literalStart)] = 'L';
+            ++lastString_.start;
+            return joinFollowingLiterals(literalStart);  // positions moved: start again
+        }
+    }
 }
 
 int ScriptScanner::scanIdentifier()

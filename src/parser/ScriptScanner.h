@@ -127,6 +127,9 @@ public:
     // by character so that such a byte does not escape the closing quote. nullptr: one byte
     // is one character.
     void setDoubleByte(const DoubleByteCodePage* codePage) { doubleByte_ = codePage; }
+    // Where texts stand (dialogs, menus, string tables, version values) adjacent literals are
+    // one text, as the resource compiler joins them: "a" "b" reads as the one literal "ab".
+    void setJoinLiterals(bool join) { joinLiterals_ = join; }
 
 private:
     int scanRaw();
@@ -135,6 +138,10 @@ private:
     int scanNumber();
     void scanStringBody();
     void scanDoubleByteStringBody();
+    void joinFollowingLiterals(int literalStart);
+    // Where the next literal begins when only blanks, comments and backslash continuations
+    // stand before it, or npos; `lines` counts the line breaks passed.
+    std::size_t followingLiteral(int& lines) const;
     void skipBlockComment();
     void skipLineComment();
     void guardAgainstFusion(bool wordStart, bool quoteStart);
@@ -165,6 +172,7 @@ private:
     int statementLine_ = 0;
     bool awaitingFirstToken_ = false;
     const DoubleByteCodePage* doubleByte_ = nullptr;
+    bool joinLiterals_ = false;
     // Where the statement's first token began, in the input and in the output.
     std::size_t statementIn_ = 0;
     int statementOut_ = 0;

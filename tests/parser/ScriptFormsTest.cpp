@@ -1,0 +1,69 @@
+// Forms real scripts use that the resource compiler accepts: literals joined into one text,
+// LANGUAGE however it is spelt, names that are no identifiers, MENUEX menus, and refusals that
+// say why.
+#include <gtest/gtest.h>
+
+#include "ParseHelpers.h"
+
+namespace qmk {
+namespace {
+
+using test::parseContent;
+
+TEST(JoinedLiteralsTest, AdjacentLiteralsAreOneTextWhereTextsStand)
+{
+    // A control's text in two literals on one line.
+    auto s = parseContent("IDD_A DIALOGEX 0, 0, 200, 100\nBEGIN\n"
+                          "  CTEXT \"Use your finger to\" \" activate the program.\",IDC_X,17,50,175,17\nEND\n");
+    ASSERT_EQ(s.size(), 2u);
+    EXPECT_EQ(s[1].kind, 21);
+    EXPECT_EQ(s[1].action, 40);
+    EXPECT_EQ(s[1].string, "Use your finger to activate the program.");
+    EXPECT_EQ(s[1].symbol, "IDC_X");
+    EXPECT_EQ(s[1].cx, 175);
+    EXPECT_EQ(s[1].text, "CTEXT \"Use your finger to activate the program.\", IDC_X, 17, 50, 175, 17");
+
+    // A string-table entry continued on the next line, then the next entry.
+    s = parseContent("STRINGTABLE\nBEGIN\n  IDS_X \"Line1\\n\"\n        \"Line2\"\n  IDS_Y \"Other\"\nEND\n");
+    ASSERT_EQ(s.size(), 3u);
+    EXPECT_EQ(s[1].kind, 70);
+    EXPECT_EQ(s[1].string, "Line1\\nLine2");
+    EXPECT_EQ(s[1].symbol, "IDS_X");
+    EXPECT_EQ(s[2].string, "Other");
+
+    // A caption continued by a backslash, a comment between two pieces, a menu item, a version
+    // value, doubled quotes and a wide piece.
+    s = parseContent("IDD_B DIALOG 0, 0, 100, 50\nCAPTION \"About \" \\\n  \"this program\"\nBEGIN\nEND\n"
+                     "IDR_M MENU\nBEGIN\n  MENUITEM \"&Open\" /* ellipsis */ \"...\", 1\n"
+                     "  POPUP \"Say \"\"hi\"\"\" L\" now\"\n  BEGIN\n  END\nEND\n"
+                     "1 VERSIONINFO\nBEGIN\n BLOCK \"StringFileInfo\"\n BEGIN\n  BLOCK \"040904b0\"\n  BEGIN\n"
+                     "   VALUE \"Comments\", \"one \"\n      \"two\"\n  END\n END\nEND\n");
+    ASSERT_GE(s.size(), 9u);
+    EXPECT_EQ(s[1].kind, 1);
+    EXPECT_EQ(s[1].string, "About this program");
+    EXPECT_EQ(s[3].string, "&Open...");
+    EXPECT_EQ(s[3].symbol, "1");
+    EXPECT_EQ(s[4].kind, 3);
+    EXPECT_EQ(s[4].string, "Say \"\"hi\"\" now");
+    EXPECT_EQ(s[4].text, "POPUP L\"Say \"\"hi\"\" now\"");
+    EXPECT_EQ(s.back().kind, 86);
+    EXPECT_EQ(s.back().string, "one two");
+}
+
+TEST(JoinedLiteralsTest, LiteralsStayApartWhereJoiningWouldChangeThem)
+{
+    // An escape that would take the next literal's digit, data resources and TEXTINCLUDE lines.
+    auto s = parseContent("STRINGTABLE\nBEGIN\n  1 \"\\x4\" \"1\"\nEND\n");
+    ASSERT_GE(s.size(), 2u);
+    EXPECT_EQ(s[1].string, "\\x4");
+    s = parseContent("1 TEXTINCLUDE\nBEGIN\n  \"resource.h\\0\"\n  \"\\0\"\nEND\n"
+                     "2 RCDATA\nBEGIN\n  \"a\" \"b\", 0\nEND\n");
+    ASSERT_EQ(s.size(), 6u);
+    EXPECT_EQ(s[1].text, "\"resource.h\\0\"");
+    EXPECT_EQ(s[2].text, "\"\\0\"");
+    EXPECT_EQ(s[4].text, "   \"a\" ");  // each literal of the data as it was
+    EXPECT_EQ(s[5].text, "   \"b\", 0");
+}
+
+} // namespace
+} // namespace qmk
