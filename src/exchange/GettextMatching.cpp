@@ -77,7 +77,9 @@ std::string fromPeerReading(std::string_view text)
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '"' && i + 1 < text.size() && text[i + 1] == '"')
             ++i;
-        if (text[i] == '\\')
+        // The peer turns a script's \\ into one backslash and leaves other escapes as written.
+        if (text[i] == '\\' && (i + 1 == text.size() || std::string_view("01234567xXabfv\"'").find(text[i + 1]) ==
+                                                           std::string_view::npos))
             out += '\\';
         out += text[i];
     }
