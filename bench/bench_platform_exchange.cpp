@@ -1,0 +1,152 @@
+// XLIFF and PO for translation platforms on a project of about 150,000 texts built from a
+// generated script with a German translation: the export (with what it sent recorded), the
+// import of the file coming back (every unit changed on the platform, judged against what the
+// export sent), and the memory each takes.
+#include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "exchange/PlatformExchange.h"
+#include "project/CQuillDoc.h"
+#include "resources/Feedback.h"
+#include "support/ScriptGenerator.h"
+
+namespace {
+
+constexpr qmk::LanguageId German{7, 1};
+
+class YesFeedback : public qmk::SilentFeedback {
+public:
+    bool ask(int, const qmk::MessageArgs&, bool) override { return true; }
+};
+
+double peakMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+class Project {
+public:
+    Project() : dir_(std::filesystem::temp_directory_path() / ("qmkbench-platform-" + std::to_string(getpid())))
+    {
+        std::filesystem::create_directories(dir_);
+        std::ofstream(dir_ / "big.rc", std::ios::binary) << qmk::bench::ScriptGenerator(11).generate(15u << 20);
+        doc_ = std::make_unique<qmk::CQuillDoc>(feedback_, std::vector<std::string>{});
+        ok_ = doc_->OnOpenDocument(dir_ / "big.rc") && doc_->NewTranslation(German, "de.rc") &&
+              doc_->reloadRows().done();
+        // Every text translated, as a project sent to a platform for review is.
+        std::vector<qmk::ExchangeUnit> units = qmk::exchangeUnits(*doc_, German);
+        for (qmk::ExchangeUnit& unit : units)
+            unit.target = "de " + unit.source;
+        ok_ = ok_ && qmk::importExchangeUnits(*doc_, German, units, {"", true}).ok;
+        units_ = units.size();
+    }
+    ~Project()
+    {
+        doc_.reset();
+        std::error_code ec;
+        std::filesystem::remove_all(dir_, ec);
+    }
+    bool ok() const { return ok_; }
+    qmk::CQuillDoc& doc() { return *doc_; }
+    std::filesystem::path file(const char* extension) const { return dir_ / (std::string("de.") + extension); }
+    std::size_t units() const { return units_; }
+
+private:
+    std::filesystem::path dir_;
+    YesFeedback feedback_;
+    std::unique_ptr<qmk::CQuillDoc> doc_;
+    bool ok_ = false;
+    std::size_t units_ = 0;
+};
+
+Project& project()
+{
+    static Project shared;
+    return shared;
+}
+
+void exportFile(benchmark::State& state, const char* extension)
+{
+    Project& p = project();
+    if (!p.ok()) {
+        state.SkipWithError("the generated project could not be built");
+        return;
+    }
+    const double before = peakMegabytes();
+    for (auto _ : state) {
+        qmk::ExchangeDocument document = qmk::exchangeDocument(p.doc(), German);
+        document.header.exportId = qmk::newExportId();
+        std::string problem;
+        if (!qmk::writeExchangeFile(p.file(extension), *qmk::exchangeFormatOf(p.file(extension)), document, problem)) {
+            state.SkipWithError(problem.c_str());
+            return;
+        }
+        qmk::recordExport(p.doc(), German, document);
+    }
+    state.counters["units"] = static_cast<double>(p.units());
+    state.counters["MB_file"] = static_cast<double>(std::filesystem::file_size(p.file(extension))) / 1e6;
+    state.counters["MB_peak_growth"] = peakMegabytes() - before;
+}
+
+// The file comes back with every unit changed on the platform: each is judged against what
+// the export sent and stored.
+void importFile(benchmark::State& state, const char* extension)
+{
+    Project& p = project();
+    if (!p.ok() || !std::filesystem::exists(p.file(extension))) {
+        state.SkipWithError("run the export first");
+        return;
+    }
+    std::string problem;
+    std::optional<qmk::ExchangeDocument> document =
+        qmk::readExchangeFile(p.file(extension), *qmk::exchangeFormatOf(p.file(extension)), problem);
+    if (!document) {
+        state.SkipWithError(problem.c_str());
+        return;
+    }
+    int round = 0;
+    const double before = peakMegabytes();
+    int imported = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (qmk::ExchangeUnit& unit : document->units)
+            unit.target = "r" + std::to_string(round) + " " + unit.source;
+        const std::filesystem::path changed = p.file(extension).parent_path() / (std::string("back.") + extension);
+        qmk::writeExchangeFile(changed, *qmk::exchangeFormatOf(changed), *document, problem);
+        ++round;
+        state.ResumeTiming();
+        const qmk::PlatformImport run = qmk::importPlatformFile(p.doc(), German, changed);
+        imported = run.result.imported;
+        state.PauseTiming();
+        // Back to what the export sent, so that every round finds the platform's changes only.
+        std::vector<qmk::ExchangeUnit> sent = qmk::exchangeUnits(p.doc(), German);
+        for (qmk::ExchangeUnit& unit : sent)
+            unit.target = "de " + unit.source;
+        qmk::importExchangeUnits(p.doc(), German, sent, {"", true});
+        state.ResumeTiming();
+    }
+    state.counters["imported"] = imported;
+    state.counters["MB_peak_growth"] = peakMegabytes() - before;
+}
+
+void BM_ExportXliff(benchmark::State& state) { exportFile(state, "xlf"); }
+void BM_ImportXliffThreeWay(benchmark::State& state) { importFile(state, "xlf"); }
+void BM_ExportPo(benchmark::State& state) { exportFile(state, "po"); }
+void BM_ImportPoThreeWay(benchmark::State& state) { importFile(state, "po"); }
+BENCHMARK(BM_ExportXliff)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_ImportXliffThreeWay)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_ExportPo)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_ImportPoThreeWay)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+} // namespace
+
+BENCHMARK_MAIN();
