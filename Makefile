@@ -1,6 +1,7 @@
 # Quillmark: top-level entry points. Each target installs missing system packages first.
 BUILD_DIR    ?= build
 SANITIZE_DIR ?= build-sanitize
+TSAN_DIR     ?= build-tsan
 BENCH_DIR    ?= build-bench
 FUZZ_DIR     ?= build-fuzz
 PKG_DIR      ?= build-pkg
@@ -9,7 +10,7 @@ BUILD_TYPE   ?= RelWithDebInfo
 JOBS         ?= $(shell nproc)
 CMAKE_FLAGS  ?=
 
-.PHONY: all deps build test sanitize bench fuzz run demo-batch package package-check package-repro clean
+.PHONY: all deps build test sanitize tsan bench fuzz run demo-batch package package-check package-repro clean
 
 all: build
 
@@ -32,6 +33,23 @@ sanitize: deps $(SANITIZE_DIR)/build.ninja
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j $(JOBS)
+
+# ThreadSanitizer on what runs beside the window's thread: the shared memory's lookups (the
+# window's memory panel against a PostgreSQL server, skipped when none can be started) and the
+# stores they use. Only these test programs are built; not part of test or .ci/run (slow).
+TSAN_TESTS  ?= qmk_test_memory qmk_test_ui
+TSAN_FILTER ?= *Memory*:*Tmx*
+$(TSAN_DIR)/build.ninja: | deps
+	cmake -S . -B $(TSAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQMK_SANITIZE=thread \
+	  -DQMK_BUILD_BENCH=OFF -DQMK_BUILD_TOOLS=OFF $(CMAKE_FLAGS)
+
+tsan: deps $(TSAN_DIR)/build.ninja
+	cmake --build $(TSAN_DIR) -j $(JOBS) --target $(TSAN_TESTS)
+	@for t in $(TSAN_TESTS); do \
+	  echo "== $$t ($(TSAN_FILTER))"; \
+	  TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" QT_QPA_PLATFORM=offscreen \
+	    $(TSAN_DIR)/tests/$$t --gtest_filter='$(TSAN_FILTER)' || exit 1; \
+	done
 
 $(BENCH_DIR)/build.ninja: | deps
 	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DQMK_BUILD_UI=ON $(CMAKE_FLAGS)
@@ -96,4 +114,4 @@ package-repro: deps
 	@bash scripts/check-package.sh same $(PKG_DIR) $(PKG_DIR)-repro
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(BENCH_DIR) $(FUZZ_DIR) $(PKG_DIR) $(PKG_DIR)-repro
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(TSAN_DIR) $(BENCH_DIR) $(FUZZ_DIR) $(PKG_DIR) $(PKG_DIR)-repro

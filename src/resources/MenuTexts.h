@@ -84,6 +84,8 @@ inline constexpr char ImportTextTitle[] = "Import Text";
 inline constexpr char ExportPlatformTitle[] = "Export for Translation Platform";
 inline constexpr char ExportPlatformDone[] = "%1 texts written to %2";
 inline constexpr char ExportPlatformFailed[] = "Export for translation platform %1\nThe file could not be written: %2";
+// The file was written without these units: count, file, "id: reason" lines.
+inline constexpr char ExportPlatformLeftOut[] = "Export for translation platform %2\n%1 texts were left out:\n%3";
 inline constexpr char SettingsNotWritten[] = "The settings could not be written to %1.";
 inline constexpr char MemoryTitle[] = "Translation Memory";
 inline constexpr char MemoryExactMatch[] = "The same source text, for the same kind of item";
@@ -107,6 +109,8 @@ inline constexpr char StatusExportTmx[] = "Writes the translation memory as a TM
 inline constexpr char TmxFileFilter[] = "TMX files (*.tmx);;All files (*)";
 inline constexpr char TmxImportDone[] =
     "%1 translations added to the translation memory; %2 units without a source or a translation skipped";
+// Count, file, "unit 7, de-DE: reason" lines.
+inline constexpr char TmxImportRefused[] = "Import TMX %2\n%1 translations were not added to the translation memory:\n%3";
 inline constexpr char TmxImportCancelled[] = "TMX import cancelled: the %1 translations added before stay in the memory";
 inline constexpr char TmxExportDone[] = "%1 units written to %2; %3 with characters TMX cannot carry left out";
 inline constexpr char TmxExportCancelled[] = "TMX export cancelled: nothing was written";

@@ -176,6 +176,14 @@ void CMainFrame::importTmxIntoMemory()
         feedback_.messageText(result.problem, Icon::Exclamation);
         return;
     }
+    if (!result.refused.empty()) {
+        std::string lines;
+        for (const TmxRefusedUnit& unit : result.refused)
+            lines += (lines.empty() ? "" : "\n") + unit.unit + ": " + unit.reason;
+        feedback_.messageText(fillPlaceholders(txt::TmxImportRefused, {std::to_string(result.refused.size()),
+                                                                      file.toStdString(), lines}),
+                              Icon::Exclamation);
+    }
     const std::string done = result.cancelled
                                  ? fillPlaceholders(txt::TmxImportCancelled, {std::to_string(result.units)})
                                  : fillPlaceholders(txt::TmxImportDone, {std::to_string(result.units),

@@ -279,9 +279,17 @@ QString exportForPlatforms(QWidget* parent, CChildFrame& child, Feedback& feedba
     if (!isTemplate)
         document.header.exportId = newExportId();
     std::string problem;
-    if (!writeExchangeFile(path, *exchangeFormatOf(path), document, problem)) {
+    std::vector<LeftOutUnit> leftOut;
+    if (!writeExchangeFile(path, *exchangeFormatOf(path), document, problem, &leftOut)) {
         feedback.messageText(fillPlaceholders(txt::ExportPlatformFailed, {path.string(), problem}), Icon::Stop);
         return {};
+    }
+    if (!leftOut.empty()) {
+        std::string lines;
+        for (const LeftOutUnit& unit : leftOut)
+            lines += (lines.empty() ? "" : "\n") + unit.id + ": " + unit.reason;
+        feedback.messageText(fillPlaceholders(txt::ExportPlatformLeftOut, {std::to_string(leftOut.size()), path.string(), lines}),
+                             Icon::Exclamation);
     }
     try {
         if (!isTemplate)
@@ -290,7 +298,7 @@ QString exportForPlatforms(QWidget* parent, CChildFrame& child, Feedback& feedba
         feedback.messageText(error.report(), Icon::Exclamation);
     }
     return QString::fromStdString(
-        fillPlaceholders(txt::ExportPlatformDone, {std::to_string(document.units.size()), path.string()}));
+        fillPlaceholders(txt::ExportPlatformDone, {std::to_string(document.units.size() - leftOut.size()), path.string()}));
 }
 
 } // namespace qmk
