@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "database/CProjectDatabase.h"
+#include "database/SqliteDatabase.h"
 #include "exchange/ExchangeFixture.h"
 #include "exchange/ScriptImport.h"
 #include "parser/ParserCodes.h"
@@ -282,33 +283,30 @@ TEST_F(ScriptImportTest, AFirstImportTakesTheEncodingOfTheImportedScript)
     EXPECT_EQ(result.imported, 2);
 }
 
-// Replaces the project database by a folder while the import reads the script, so that the
-// working copy cannot be put back.
+// Another program starts reading the project while the import reads the script, and keeps
+// reading longer than the import waits to commit.
 class BlockingFeedback : public test::RecordingFeedback {
 public:
     std::filesystem::path database;
-    std::filesystem::path saved;
+    SqliteDatabase reader;
     bool cancelled() override
     {
-        if (!database.empty() && saved.empty() && std::filesystem::exists(database) &&
-            !std::filesystem::is_directory(database)) {
-            saved = database;
-            saved += ".saved";
-            std::filesystem::rename(database, saved);
-            std::filesystem::create_directory(database);
-            std::ofstream(database / "keep") << "x";
+        if (!database.empty() && !reader.isOpen()) {
+            reader.open(database, OpenMode{false, true, false});
+            reader.execute("BEGIN");
+            reader.execute("SELECT count(*) FROM ResourceText");
         }
         return RecordingFeedback::cancelled();
     }
 };
 
-class ScriptImportCopyBackTest : public ScriptImportTest {
+class ScriptImportCommitTest : public ScriptImportTest {
 protected:
-    ScriptImportCopyBackTest() : ScriptImportTest(std::make_unique<BlockingFeedback>()) {}
+    ScriptImportCommitTest() : ScriptImportTest(std::make_unique<BlockingFeedback>()) {}
     BlockingFeedback& blocking() { return static_cast<BlockingFeedback&>(feedback()); }
 };
 
-TEST_F(ScriptImportCopyBackTest, FailedCopyBackIsReportedNotTakenForSuccess)
+TEST_F(ScriptImportCommitTest, AnImportThatCannotCommitIsReportedNotTakenForSuccessAndLeavesNothing)
 {
     addGerman();
     const std::filesystem::path database = doc().databasePath();
@@ -318,14 +316,15 @@ TEST_F(ScriptImportCopyBackTest, FailedCopyBackIsReportedNotTakenForSuccess)
     ScriptImportResult result = importScript(kGermanScript);
 
     EXPECT_FALSE(result.ok());
-    EXPECT_TRUE(saidText(fillPlaceholders(txt::ImportCopyBackFailed,
+    EXPECT_EQ(result.imported, 0);
+    EXPECT_TRUE(saidText(fillPlaceholders(txt::ImportProjectInUse,
                                           {(dir() / "app-German.rc").string(), database.string()})));
     for (const auto& s : feedback().said)
         EXPECT_EQ(s.text.find("text resources imported"), std::string::npos) << s.text;
+    blocking().reader.close();
 
-    // The project as it was before the import.
-    std::filesystem::remove_all(database);
-    std::filesystem::rename(blocking().saved, database);
+    // The project as it was before the import, still open in the document.
+    EXPECT_EQ(translationOf(bye), "");
     CProjectDatabase reopened;
     reopened.open(database);
     EXPECT_EQ(reopened.texts().translation(bye, German)->text, "");
