@@ -320,3 +320,41 @@ TEST(PeerLocationsTest, OneOrSeveralPlacesAreRead)
 }
 
 } // namespace qmk
+
+#include "app/BatchOperations.h"
+
+namespace qmk {
+
+// A template is written from the source alone, before any translation exists; an export that
+// would hold no unit says so and fails.
+TEST(TemplateExportTest, TheTemplateNeedsNoTranslationAndAnEmptyOneFails)
+{
+    test::TempDir dir;
+    test::RecordingFeedback feedback;
+    std::string database, empty;
+    {
+        CQuillDoc doc(feedback, {});
+        ASSERT_TRUE(doc.OnOpenDocument(dir.write("app.rc", "STRINGTABLE\nBEGIN\n    IDS_A \"Open\"\n    IDS_B \"Close\"\nEND\n")));
+        database = doc.databasePath().string();
+        doc.OnCloseDocument();
+        CQuillDoc none(feedback, {});
+        ASSERT_TRUE(none.OnOpenDocument(dir.write("icon.rc", "1 ICON \"app.ico\"\n")));
+        empty = none.databasePath().string();
+        none.OnCloseDocument();
+    }
+    std::ostringstream out, err;
+    BatchReport report(out, err, "");
+    const std::filesystem::path pot = dir / "app.pot";
+    ASSERT_EQ(batchExportTemplate({database, pot.string()}, report, {}), BatchStatus::Success) << err.str();
+    const std::string text = test::readFile(pot);
+    EXPECT_NE(text.find("msgid \"Open\"\nmsgstr \"\""), std::string::npos) << text;
+    EXPECT_NE(text.find("msgid \"Close\"\nmsgstr \"\""), std::string::npos) << text;
+    EXPECT_NE(out.str().find("2 units written"), std::string::npos) << out.str();
+
+    std::ostringstream out2, err2;
+    BatchReport again(out2, err2, "");
+    EXPECT_EQ(batchExportTemplate({empty, (dir / "icon.pot").string()}, again, {}), BatchStatus::Failed);
+    EXPECT_NE(err2.str().find("holds no unit"), std::string::npos) << out2.str() << err2.str();
+}
+
+} // namespace qmk
