@@ -104,6 +104,11 @@ public:
     void setSourceEncoding(int encoding);
     // The project has a line of this kind (for example a code-page pragma).
     bool hasLineOfKind(int lineKind);
+    // Which of the script's languages the project translates, as the reader stored it
+    // (SourceLanguageRule::stored()); absent in projects built before it was stored.
+    std::optional<int> sourceLanguageChoice();
+    // Stored in the Project row (a row is begun when the build has not written it yet).
+    void setSourceLanguageChoice(int stored);
 
     // --- The parts, each the only owner of its queries -----------------------------------
     ProjectTexts& texts() { return texts_; }

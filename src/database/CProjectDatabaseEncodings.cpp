@@ -14,6 +14,7 @@ namespace {
 
 constexpr const char* ProjectTable = "Project";
 constexpr const char* SourceEncodingField = "SourceEncoding";
+constexpr const char* SourceLanguageField = "SourceLanguage";
 
 
 } // namespace
@@ -31,6 +32,24 @@ void CProjectDatabase::setSourceEncoding(int encoding)
     if (!db_.fieldExists(ProjectTable, SourceEncodingField))
         db_.addColumn(ProjectTable, SourceEncodingField, ColumnType::Long);
     query(qn::Set_Source_Encoding).bind("SourceEncoding", encoding).execute();
+}
+
+std::optional<int> CProjectDatabase::sourceLanguageChoice()
+{
+    if (!db_.fieldExists(ProjectTable, SourceLanguageField))
+        return std::nullopt;
+    return firstInt(query(qn::Source_Language_Choice));
+}
+
+void CProjectDatabase::setSourceLanguageChoice(int stored)
+{
+    if (!db_.fieldExists(ProjectTable, SourceLanguageField))
+        db_.addColumn(ProjectTable, SourceLanguageField, ColumnType::Long);
+    if (!firstInt(query(qn::Count_Project)).value_or(0))
+        query(qn::Add_Project).execute();  // its stamp and file follow when the build is stored
+    db_.prepare(queries::withColumn(queries::sql(qn::Set_Project_Field), SourceLanguageField))
+        .bind("Value", stored)
+        .execute();
 }
 
 bool CProjectDatabase::hasLineOfKind(int lineKind)

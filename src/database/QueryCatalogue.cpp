@@ -490,6 +490,7 @@ constexpr Entry Writes[] = {
     {"Set_Translation_Encoding",
      "UPDATE Translations SET Encoding = :Encoding WHERE Language = :LanguageId AND SubLanguage = :SubLanguageId"},
     {"Source_Encoding", "SELECT SourceEncoding FROM Project LIMIT 1"},
+    {"Source_Language_Choice", "SELECT SourceLanguage FROM Project LIMIT 1"},
     {"Line_Of_Kind", "SELECT 1 FROM ResFileLine WHERE LineIdentSym = :LineIdentSym LIMIT 1"},
     {"Set_Source_Encoding", "UPDATE Project SET SourceEncoding = :SourceEncoding"},
     {"Translated_Texts",

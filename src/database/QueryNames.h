@@ -114,6 +114,7 @@ inline constexpr std::string_view Set_Translation_Encoding = "Set_Translation_En
 inline constexpr std::string_view Set_Translation_Text = "Set_Translation_Text";
 inline constexpr std::string_view SourceFileLanguages = "SourceFileLanguages";
 inline constexpr std::string_view Source_Encoding = "Source_Encoding";
+inline constexpr std::string_view Source_Language_Choice = "Source_Language_Choice";
 inline constexpr std::string_view Source_Language_Rows = "Source_Language_Rows";
 inline constexpr std::string_view StringTable_SourceString_By_ItemIdent = "StringTable_SourceString_By_ItemIdent";
 inline constexpr std::string_view StringtableString_By_Ident = "StringtableString_By_Ident";

@@ -66,6 +66,24 @@ void restoreFonts(CProjectDatabase& db, const std::vector<SourceLanguageRow>& so
     db.languages().saveFonts(sourceFonts, translationFonts);
 }
 
+// The project's source language as it was read before. A project built before the choice was
+// kept offers what it offered: every block when its LANGUAGE statements name several languages
+// (all were read as the source), else the one language they name.
+SourceLanguageRule keptSourceRule(CProjectDatabase& db, const std::vector<SourceLanguageRow>& sources)
+{
+    if (std::optional<int> stored = db.sourceLanguageChoice())
+        return SourceLanguageRule::fromStored(*stored);
+    std::optional<LanguageId> only;
+    for (const SourceLanguageRow& row : sources) {
+        if (isNeutralLanguage(row.id))
+            continue;
+        if (only && !(*only == row.id))
+            return SourceLanguageRule::everyBlock();
+        only = row.id;
+    }
+    return only ? SourceLanguageRule::named(*only) : SourceLanguageRule::everyBlock();
+}
+
 } // namespace
 
 UpdatePassResult UpdateDatabasePass(const std::filesystem::path& script, CProjectDatabase& db,
@@ -78,6 +96,7 @@ UpdatePassResult UpdateDatabasePass(const std::filesystem::path& script, CProjec
     UpdateLineStore store(db, *rows);
     HookedSink hooked(store, afterLine);
     LoadLoop loop(afterLine ? static_cast<LineSink&>(hooked) : store, includeExtensions, feedback);
+    loop.setSourceRule(keptSourceRule(db, sourceLanguages));
     result.code = loop.run(script);
     result.missingIncludes = loop.missingIncludes();
     result.namedIncludes = loop.includedFiles();
@@ -92,6 +111,7 @@ UpdatePassResult UpdateDatabasePass(const std::filesystem::path& script, CProjec
         result.removedTexts = removal.removedTexts;
         result.flaggedTranslations = removal.flaggedTranslations;
         db.setSourceEncoding(static_cast<int>(loop.scriptEncoding()));
+        db.setSourceLanguageChoice(loop.sourceRule().stored());
         if (hasFontSettings(sourceLanguages))
             restoreFonts(db, sourceLanguages);
         rows->commit();

@@ -34,6 +34,19 @@ long long fileSize(const std::filesystem::path& p)
     return ec ? 0 : static_cast<long long>(size);
 }
 
+// A text the project offers for translation (include names and bitmaps start out excluded).
+bool offersText(const ParsedLine& line)
+{
+    if (line.action != toInt(LineAction::String))
+        return false;
+    switch (static_cast<LineKind>(line.kind)) {
+    case LineKind::Include: case LineKind::RcInclude: case LineKind::Bitmap: case LineKind::TextIncludeData:
+        return false;
+    default:
+        return true;
+    }
+}
+
 } // namespace
 
 // Script include names are Windows paths: "res\\about.dlg" or "res\about.dlg".
@@ -56,18 +69,42 @@ std::filesystem::path includePath(const std::filesystem::path& includingFile, st
 }
 
 LoadLoop::LoadLoop(LineSink& sink, std::vector<std::string> includeExtensions, Feedback& feedback)
-    : sink_(sink), extensions_(std::move(includeExtensions)), feedback_(feedback)
+    : sink_(sink), extensions_(std::move(includeExtensions)), feedback_(&feedback)
 {
 }
 
+std::vector<LanguageTexts> LoadLoop::countTexts(const std::filesystem::path& script)
+{
+    std::vector<LanguageTexts> counts;
+    SilentFeedback quiet;
+    Feedback* const feedback = std::exchange(feedback_, &quiet);
+    const std::vector<std::string> missing = missing_;
+    counts_ = &counts;
+    languages_ = {};
+    readScript(script);
+    counts_ = nullptr;
+    feedback_ = feedback;
+    missing_ = missing;
+    return counts;
+}
+
 int LoadLoop::run(const std::filesystem::path& script)
+{
+    if (rule_.kind == SourceLanguageRule::Kind::MostTexts)
+        rule_ = ruleOfMostTexts(countTexts(script));
+    languages_ = {};
+    if (rule_.kind == SourceLanguageRule::Kind::Named)
+        languages_.setSource(rule_.language);
+    return readScript(script);
+}
+
+int LoadLoop::readScript(const std::filesystem::path& script)
 {
     total_ = fileSize(script);
     expansions_ = 0;
     included_.clear();
     skippedFiles_.clear();
     notes_.clear();
-    languages_ = {};
     done_ = 0;
     budget_ = total_ * kProgressPercentStep / 100;
     return loadFile(script, 0);
@@ -78,7 +115,7 @@ int LoadLoop::loadFile(const std::filesystem::path& file, int startLine)
     LineCounter& counter = counter_;
     ScriptParser parser(counter);
     if (int code = parser.loadFile(file); code != 0) {
-        ParserError::report(feedback_, code, parser.errorLocation(file.string()));
+        ParserError::report(*feedback_, code, parser.errorLocation(file.string()));
         return code;
     }
     counter.value = startLine;
@@ -98,7 +135,7 @@ int LoadLoop::readLines(ScriptParser& parser, const std::filesystem::path& file)
     while (!parser.atEnd()) {
         ParsedLine line(parser);
         if (line.error < 0) {
-            ParserError::report(feedback_, line.error, parser.errorLocation(file.string()));
+            ParserError::report(*feedback_, line.error, parser.errorLocation(file.string()));
             return line.error;
         }
         reportProgress(line.text.size());
@@ -123,7 +160,7 @@ int LoadLoop::readLines(ScriptParser& parser, const std::filesystem::path& file)
         } else {
             store(line, parser);
         }
-        if (feedback_.cancelled())
+        if (feedback_->cancelled())
             return kLoadCancelled;
     }
     return 0;
@@ -131,6 +168,18 @@ int LoadLoop::readLines(ScriptParser& parser, const std::filesystem::path& file)
 
 void LoadLoop::store(const ParsedLine& line, const ScriptParser& parser)
 {
+    if (counts_) {
+        languages_.isSource(line, parser);
+        const std::optional<LanguageId> language = languages_.statementLanguage();
+        if (!language || !offersText(line))
+            return;
+        auto entry = std::find_if(counts_->begin(), counts_->end(),
+                                  [&](const LanguageTexts& e) { return e.language == *language; });
+        if (entry == counts_->end())
+            entry = counts_->insert(counts_->end(), {*language, 0});
+        ++entry->texts;
+        return;
+    }
     // Code-page pragmas stay what they are: the writer sets them for the bytes it writes.
     if (languages_.isSource(line, parser) || line.kind == toInt(LineKind::CodePage)) {
         sink_.store(line, parser, counter_.value);
@@ -146,9 +195,9 @@ void LoadLoop::store(const ParsedLine& line, const ScriptParser& parser)
 void LoadLoop::reportReading(const std::filesystem::path& script) const
 {
     if (!missing_.empty())
-        feedback_.message(msg::MissingIncludeFiles, {joinedLines(missing_)}, Icon::Exclamation);
+        feedback_->message(msg::MissingIncludeFiles, {joinedLines(missing_)}, Icon::Exclamation);
     if (!notes_.empty())
-        feedback_.messageText(fillPlaceholders(txt::BuildNotes, {script.string(), joinedLines(notes_)}), Icon::Information);
+        feedback_->messageText(fillPlaceholders(txt::BuildNotes, {script.string(), joinedLines(notes_)}), Icon::Information);
 }
 
 void LoadLoop::notePragma(const ScriptParser& parser, const std::filesystem::path& file)
@@ -183,7 +232,7 @@ int LoadLoop::loadInclude(const std::filesystem::path& includingFile, int includ
     }
     total_ += fileSize(path);
     if (++expansions_ > kMaxIncludeExpansions || total_ > kMaxIncludedBytes) {
-        ParserError::report(feedback_, ParserCode::IncludeLimit, path.string());
+        ParserError::report(*feedback_, ParserCode::IncludeLimit, path.string());
         return ParserCode::IncludeLimit;
     }
     // The included file's first line takes the number the include line had.
@@ -233,7 +282,7 @@ void LoadLoop::reportProgress(std::size_t bytes)
     done_ += static_cast<long long>(bytes);
     budget_ -= static_cast<long long>(bytes);
     if (budget_ <= 0) {
-        feedback_.stepTask(static_cast<long>(std::min(done_, total_)), static_cast<long>(total_));
+        feedback_->stepTask(static_cast<long>(std::min(done_, total_)), static_cast<long>(total_));
         budget_ = std::max<long long>(1, total_ * kProgressPercentStep / 100);
     }
 }

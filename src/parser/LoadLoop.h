@@ -27,6 +27,14 @@ class LoadLoop {
 public:
     LoadLoop(LineSink& sink, std::vector<std::string> includeExtensions, Feedback& feedback);
 
+    // Which language's statements are the source's; by default the language of the most texts.
+    void setSourceRule(SourceLanguageRule rule) { rule_ = rule; }
+    // The rule the last run followed (a rule of the most texts is settled by then).
+    SourceLanguageRule sourceRule() const { return rule_; }
+    // The texts the script and its followed includes offer under each language they name (not
+    // the neutral one), in the order the languages first appear. Reads the script quietly.
+    std::vector<LanguageTexts> countTexts(const std::filesystem::path& script);
+
     // 0 on success, kLoadCancelled, or the negative (or open-failure) code of the first
     // failure; the failure has been reported through the feedback channel.
     int run(const std::filesystem::path& script);
@@ -50,6 +58,7 @@ public:
     ScriptEncoding scriptEncoding() const { return scriptEncoding_; }
 
 private:
+    int readScript(const std::filesystem::path& script);
     int loadFile(const std::filesystem::path& file, int startLine);
     int readLines(ScriptParser& parser, const std::filesystem::path& file);
     bool followsInclude(std::string_view includeName) const;
@@ -68,7 +77,10 @@ private:
 
     LineSink& sink_;
     std::vector<std::string> extensions_;
-    Feedback& feedback_;
+    Feedback* feedback_;
+    SourceLanguageRule rule_;
+    // While texts are counted nothing reaches the sink.
+    std::vector<LanguageTexts>* counts_ = nullptr;
     LineCounter counter_;
     std::vector<std::string> missing_;
     std::vector<std::filesystem::path> skippedFiles_;

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "database/ProjectRows.h"
 
@@ -15,12 +17,48 @@ struct ParsedLine;
 // blocks under LANG_NEUTRAL, and such a block belongs to every language.
 bool isNeutralLanguage(LanguageId language);
 
+// Which of a script's languages the project translates.
+struct SourceLanguageRule {
+    enum class Kind {
+        MostTexts,   // the language whose blocks hold the most texts (the first of equals)
+        Named,       // the language the person named
+        EveryBlock,  // every block, whatever its language: projects built before the choice was kept
+    };
+    Kind kind = Kind::MostTexts;
+    LanguageId language{};
+
+    static SourceLanguageRule named(LanguageId language) { return {Kind::Named, language}; }
+    static SourceLanguageRule everyBlock() { return {Kind::EveryBlock, {}}; }
+    // As the project keeps it: -1 for every block, else the Windows language id
+    // (language | sublanguage << 10). A rule still to be settled has no stored form.
+    int stored() const;
+    static SourceLanguageRule fromStored(int stored);
+    bool operator==(const SourceLanguageRule&) const = default;
+};
+
+// The texts a script offers under one language.
+struct LanguageTexts {
+    LanguageId language;
+    int texts = 0;
+};
+
+// The rule the texts settle: the language of the most texts (the first of equals); every block
+// when no language but the neutral one holds texts.
+SourceLanguageRule ruleOfMostTexts(const std::vector<LanguageTexts>& counts);
+
+// "English US", or the numbers of a language the table does not name.
+std::string languageLabel(LanguageId language);
+
 class SourceLanguageScope {
 public:
+    // The source language; without one (the default) every block is the source's.
+    void setSource(std::optional<LanguageId> source) { source_ = source; }
+
     // Takes the statement just read (LANGUAGE statements move the scope); true when it is in the
-    // source language. The source language is the first LANGUAGE that is not neutral; what
-    // comes before it, a script without LANGUAGE and neutral blocks are source.
+    // source language. What comes before any LANGUAGE and neutral blocks are source.
     bool isSource(const ParsedLine& line, const ScriptParser& parser);
+    // The language the statement just taken stands under; nothing when none or the neutral one.
+    std::optional<LanguageId> statementLanguage() const { return statementLanguage_; }
 
 private:
     struct Language {
@@ -30,6 +68,7 @@ private:
     bool isSourceLanguage(const std::optional<Language>& language) const;
 
     std::optional<LanguageId> source_;
+    std::optional<LanguageId> statementLanguage_;
     // A top-level LANGUAGE holds until the next one; one inside a resource's header (between
     // the header and its BEGIN) only until the resource's END.
     std::optional<Language> global_;

@@ -243,11 +243,19 @@ TEST_F(DatabaseBuildTest, EveryCorpusScriptStoresExactlyTheReadersStrings)
     for (const std::filesystem::path& script : scripts) {
         const std::filesystem::directory_entry entry(script);
         // What the reader offers for translation, statement by statement, in the source language.
+        test::RecordingFeedback fb;
+        CProjectDatabase project;
+        test::TempDir work;
+        project.createNew(work / "corpus_rc.mdb");
+        const BuildResult result = BuildDatabase(entry.path(), project, {}, fb);
+        ASSERT_TRUE(result.ok()) << entry.path();
         LineCounter counter;
         ScriptParser parser(counter);
         ASSERT_EQ(parser.loadFile(entry.path()), 0) << script;
         std::vector<std::string> expected;
         SourceLanguageScope languages;
+        if (result.sourceRule.kind == SourceLanguageRule::Kind::Named)
+            languages.setSource(result.sourceRule.language);
         parser.reset();
         while (!parser.atEnd()) {
             ParsedLine line(parser);
@@ -256,11 +264,6 @@ TEST_F(DatabaseBuildTest, EveryCorpusScriptStoresExactlyTheReadersStrings)
             if (languages.isSource(line, parser) && line.action == 40 && line.kind != 76)
                 expected.emplace_back(line.kind == 9 || line.kind == 10 ? parser.includeName() : parser.stringText());
         }
-        test::RecordingFeedback fb;
-        CProjectDatabase project;
-        test::TempDir work;
-        project.createNew(work / "corpus_rc.mdb");
-        ASSERT_TRUE(BuildDatabase(entry.path(), project, {}, fb).ok()) << entry.path();
         std::vector<std::string> stored;
         project.texts().forEachTextInLineOrder([&](const TextRow& row) { stored.push_back(row.sourceText); });
         EXPECT_EQ(stored, expected) << entry.path();

@@ -125,7 +125,8 @@ TEST(VersionInfoTest, FixedInfoBlocksAndValues)
     EXPECT_EQ(s[8].text, "   VALUE \"CompanyName\", \"Acme\\0\"");
     EXPECT_EQ(s[8].symbol, "CompanyName");
     EXPECT_EQ(s[8].action, 40);
-    EXPECT_EQ(s[9].text, "   VALUE \"Comments\", \"one\" \"two\"");
+    EXPECT_EQ(s[9].text, "   VALUE \"Comments\", \"onetwo\"");  // one text, as the compiler joins it
+    EXPECT_EQ(s[9].string, "onetwo");
     EXPECT_EQ(s[11].symbol, "Translation");
     EXPECT_EQ(s[11].action, 66);
     EXPECT_EQ(s[11].value1, 0x409);
@@ -134,7 +135,7 @@ TEST(VersionInfoTest, FixedInfoBlocksAndValues)
 
 TEST(VersionInfoTest, StringStartingALineIsAFurtherValueLine)
 {
-    auto s = parseContent("1 VERSIONINFO\nBEGIN\n BLOCK \"040904E4\"\n   \"more\"\nEND\n");
+    auto s = parseContent("1 VERSIONINFO\nBEGIN\n BLOCK \"040904E4\"\n BEGIN\n END\n   \"more\"\nEND\n");
     ASSERT_EQ(s.size(), 3u);
     EXPECT_EQ(s[2].text, "         \"more\"");
     EXPECT_EQ(s[2].kind, 86);

@@ -27,11 +27,13 @@ public:
     std::vector<Stored> lines;
 };
 
-std::vector<Stored> stored(const test::TempDir& dir, const std::string& script)
+std::vector<Stored> stored(const test::TempDir& dir, const std::string& script,
+                           SourceLanguageRule rule = SourceLanguageRule{})
 {
     RecordingSink sink;
     SilentFeedback quiet;
     LoadLoop loop(sink, {".DLG"}, quiet);
+    loop.setSourceRule(rule);
     EXPECT_EQ(loop.run(dir.write("app.rc", script)), 0);
     return sink.lines;
 }
@@ -40,7 +42,7 @@ constexpr int kOther = 65;
 
 } // namespace
 
-TEST(SourceLanguageScopeTest, TheFirstLanguageThatIsNotNeutralIsTheSource)
+TEST(SourceLanguageScopeTest, TheLanguageOfTheMostTextsIsTheSource)
 {
     test::TempDir dir;
     auto s = stored(dir, "LANGUAGE LANG_NEUTRAL, SUBLANG_NEUTRAL\nIDI_APP ICON \"app.ico\"\n"
@@ -65,7 +67,8 @@ TEST(SourceLanguageScopeTest, ALanguageOfOneResourceEndsWithItAndIncludedFilesFo
     auto s = stored(dir, "LANGUAGE LANG_ENGLISH, SUBLANG_ENGLISH_US\n"
                          "STRINGTABLE LANGUAGE LANG_FRENCH, SUBLANG_FRENCH\nBEGIN 1 \"Un\" END\n"
                          "STRINGTABLE\nBEGIN\n  2 \"Two\"\nEND\n"
-                         "LANGUAGE LANG_FRENCH, SUBLANG_FRENCH\n#include \"fr.dlg\"\n");
+                         "LANGUAGE LANG_FRENCH, SUBLANG_FRENCH\n#include \"fr.dlg\"\n",
+                    SourceLanguageRule::named({9, 1}));
     const std::vector<Stored> expected = {
         {94, "LANGUAGE LANG_ENGLISH, SUBLANG_ENGLISH_US"}, {5, "STRINGTABLE "},
         {kOther, "LANGUAGE LANG_FRENCH, SUBLANG_FRENCH"}, {kOther, "BEGIN"}, {kOther, "1 \"Un\""}, {kOther, "END"},
