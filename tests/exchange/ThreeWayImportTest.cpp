@@ -3,6 +3,8 @@
 // here and listed, and a file no export knows replaces no translation unasked.
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "common/RecordingFeedback.h"
 #include "common/TempDir.h"
 #include "database/CProjectDatabase.h"
@@ -66,8 +68,13 @@ protected:
         ASSERT_TRUE(document) << problem;
         if (!keepExportId)
             document->header.exportId.clear();
-        for (ExchangeUnit& unit : document->units)
+        // A PO file names its units by id alone: the project's units tell which is which.
+        std::map<std::string, std::string> byId;
+        for (const ExchangeUnit& unit : exchangeUnits(*doc, German))
             if (auto target = targets.find(unit.ident); target != targets.end())
+                byId[unit.id] = target->second;
+        for (ExchangeUnit& unit : document->units)
+            if (auto target = byId.find(unit.id); target != byId.end())
                 unit.target = target->second;
         ASSERT_TRUE(writeExchangeFile(file, *exchangeFormatOf(file), *document, problem)) << problem;
     }
@@ -87,12 +94,16 @@ TEST_P(ThreeWayImportTest, EachSideKeepsItsOwnChangeAndAChangeOnBothIsAConflictK
     store("\"Caption\"", "Ueber");         // corrected here, and on the platform below
     editFile({{"IDS_HELLO", "Hallo Welt"}, {"\"Caption\"", "Info-Dialog"}, {"IDS_NEW", "Neu"}});
 
-    const PlatformImport run = importPlatformFile(*doc, German, file);
+    PlatformImport run;
+    {
+        CQuillDoc::RecordedImport step(*doc, file.filename().string());  // as the window records it
+        run = importPlatformFile(*doc, German, file);
+    }
     ASSERT_TRUE(run.outcome.done()) << run.problem;
     EXPECT_EQ(stored("IDS_HELLO").text, "Hallo Welt");     // the platform's change
     EXPECT_EQ(stored("IDS_NEW").text, "Neu");              // translated there only
     EXPECT_EQ(stored("IDS_BYE").text, "Auf Wiedersehen");  // the file still says what was sent
-    EXPECT_EQ(run.result.unchangedOnPlatform, 2);          // IDS_BYE and OK
+    EXPECT_EQ(run.result.unchangedOnPlatform, 1);          // IDS_BYE (OK went untranslated)
     EXPECT_EQ(run.result.imported, 2);
     // Both changed: ours kept and flagged for review, both listed.
     EXPECT_EQ(stored("\"Caption\"").text, "Ueber");
