@@ -37,6 +37,10 @@ sanitize: deps $(SANITIZE_DIR)/build.ninja
 # ThreadSanitizer on what runs beside the window's thread: the shared memory's lookups (the
 # window's memory panel against a PostgreSQL server, skipped when none can be started) and the
 # stores they use. Only these test programs are built; not part of test or .ci/run (slow).
+# Qt, glib and libpq are not instrumented: the hand-over of a queued call or of a thread joined
+# by QThread::wait() is invisible to ThreadSanitizer and reported as a race on both sides of it,
+# so every report is listed (halt_on_error=0) and must be read for frames of our own code on
+# both sides with no queued call or join between them.
 TSAN_TESTS  ?= qmk_test_memory qmk_test_ui
 TSAN_FILTER ?= *Memory*:*Tmx*
 $(TSAN_DIR)/build.ninja: | deps
@@ -47,7 +51,7 @@ tsan: deps $(TSAN_DIR)/build.ninja
 	cmake --build $(TSAN_DIR) -j $(JOBS) --target $(TSAN_TESTS)
 	@for t in $(TSAN_TESTS); do \
 	  echo "== $$t ($(TSAN_FILTER))"; \
-	  TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" QT_QPA_PLATFORM=offscreen \
+	  TSAN_OPTIONS="halt_on_error=0 second_deadlock_stack=1" QT_QPA_PLATFORM=offscreen \
 	    $(TSAN_DIR)/tests/$$t --gtest_filter='$(TSAN_FILTER)' || exit 1; \
 	done
 
