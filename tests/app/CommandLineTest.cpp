@@ -36,7 +36,13 @@ TEST(CommandLineTest, FlagsAreMatchedIgnoringCaseUnderShortAndLongNames)
     EXPECT_EQ(CBatchCommandLineInfo::FindFlag("TMX-import"), 41);
     EXPECT_EQ(CBatchCommandLineInfo::FindFlag("exporttmx"), 42);
     EXPECT_EQ(CBatchCommandLineInfo::FindFlag("PRE"), 43);
-    EXPECT_EQ(flagTable().size(), 48u);
+    EXPECT_EQ(flagTable().size(), 49u);  // with /OVERWRITE, a switch of the import before it
+
+    // /OVERWRITE is no operation: it stands among the parameters of the one before it.
+    auto withSwitch = parse({"-I", "de.xlf", "German", "p.mdb", "/OVERWRITE", "-U", "p.rc"});
+    ASSERT_EQ(withSwitch.operations().size(), 2u);
+    EXPECT_EQ(withSwitch.parametersOf(0), (std::vector<std::string>{"de.xlf", "German", "p.mdb", OverwriteParameter}));
+    EXPECT_EQ(withSwitch.parametersOf(1), (std::vector<std::string>{"p.rc"}));
 
     for (const char* arg : {"-update", "/U", "-u"}) {
         auto cmd = parse({arg});
