@@ -18,6 +18,9 @@ struct ParseState {
     // The user-defined resource being read holds data of the resource editor (dialog
     // initialisation, layout and guide lines), never texts for translation.
     bool editorData = false;
+    // The menu being read is a MENUEX: its items go on with an id, a type, a state and (for a
+    // popup) a help id.
+    bool menuEx = false;
 
     // Cleared at the start of each statement.
     int kind = 0;

@@ -236,6 +236,10 @@ ScriptParser::LineEnd ScriptParser::restOfLine(unsigned mode)
             sc_.pushBack();
             return commentOnLine ? LineEnd::Comment : LineEnd::EndOfLine;
         }
+        if ((mode & StopAtBlockEnd) && (t == Tok::RightBrace || t == Tok::End)) {
+            sc_.pushBack();
+            return LineEnd::Keyword;
+        }
         bool isKeyword = sc_.keywordFlag() || t == Tok::LeftBrace || t == Tok::RightBrace;
         if (isKeyword && !(mode & CopyKeywords)) {
             sc_.pushBack();

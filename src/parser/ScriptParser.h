@@ -86,6 +86,7 @@ private:
         RecordString = 2,
         StopAtSecondString = 4,
         Continuation = 8,
+        StopAtBlockEnd = 16,  // a closing brace or END ends a data line: no data is one
     };
     enum class LineEnd { EndOfLine, Keyword, SecondString, Comment };
 
@@ -121,6 +122,7 @@ private:
     void readPopup();
     void readMenuItem();
     void readOptionWords(int optionToken);
+    void readExtendedMenuOperands();
     void readStringTableStatement();
     void readStringTableEntry();
     void readAcceleratorStatement();

@@ -22,6 +22,11 @@ void ScriptParser::readPopup()
         classify(toInt(K::Unparsed));
         return;
     }
+    if (st_.menuEx) {
+        readExtendedMenuOperands();
+        classify(toInt(K::Popup));
+        return;
+    }
     for (;;) {
         t = sc_.next();
         if (t == Tok::Comma) {
@@ -55,6 +60,11 @@ void ScriptParser::readMenuItem()
         classify(toInt(K::Unparsed));
         return;
     }
+    if (st_.menuEx) {
+        readExtendedMenuOperands();
+        classify(toInt(K::MenuItem));
+        return;
+    }
     if (!optionalComma())
         sc_.put(' ');
     if (!readIdExpression()) {
@@ -64,6 +74,17 @@ void ScriptParser::readMenuItem()
     }
     readOptionWords(Tok::MenuOption);
     classify(toInt(K::MenuItem));
+}
+
+// extended-operands := ["," [id] ["," type ["," state ["," help-id]]]]: every operand of a
+// MENUEX item or popup may be left out; the id, when there is one, names the item.
+void ScriptParser::readExtendedMenuOperands()
+{
+    if (!(optionalComma() && sc_.peekNonBlank() != ',' && readIdExpression()))
+        sc_.setSymbol({sc_.length(), 0});  // no id: a type word is no name of the item
+    restOfStatement();
+    while (sc_.lastOutputChar() == ' ')
+        sc_.cut(sc_.length() - 1);
 }
 
 // option-list := {["," ] option-word}; stops before the first other token.
@@ -237,7 +258,7 @@ void ScriptParser::readDataStatement()
         return;
     }
     sc_.blanks(kDataIndent * st_.depth);
-    LineEnd end = restOfLine(CopyKeywords | RecordString | StopAtSecondString);
+    LineEnd end = restOfLine(CopyKeywords | RecordString | StopAtSecondString | StopAtBlockEnd);
     bool stoppedEarly = end == LineEnd::SecondString || end == LineEnd::Comment;
     const bool editorData = st_.editorData && st_.resourceType == toInt(K::UserResource);
     if (stoppedEarly && st_.string.length > 0 && !editorData) {

@@ -95,6 +95,8 @@ void ScriptParser::readNamedStatement(int nameToken)
     TextSpan name = sc_.tokenSpan();
     if (readMacroLine(false))
         return;
+    if (st_.resourceType == 0 && sc_.copyNameRest())
+        name.length = sc_.length() - name.start;
     if (!readResourceHeader(nameToken, name)) {
         fail(ParserCode::Syntax);
         classify(toInt(K::Unparsed));
@@ -132,6 +134,7 @@ bool ScriptParser::readResourceHeader(int nameToken, TextSpan name)
         sc_.put(' ');
         restOfStatement();
         classify(t);
+        st_.menuEx = false;
         return true;
     case Tok::RcData: readUserResource(name, toInt(K::RcData)); return true;
     case Tok::Icon:
@@ -163,6 +166,14 @@ bool ScriptParser::readResourceHeader(int nameToken, TextSpan name)
         return true;
     case Tok::None: return false;
     default: break;
+    }
+    if (t == Tok::Identifier && equalsIgnoringCase(sc_.tokenText(), "MENUEX")) {
+        // An extended menu holds the same texts as a menu, items and popups.
+        sc_.put(' ');
+        restOfStatement();
+        classify(toInt(K::Menu));
+        st_.menuEx = true;
+        return true;
     }
     if (Tok::isName(t)) {
         readUserResource(name, toInt(K::UserResource));

@@ -278,6 +278,25 @@ void ScriptScanner::copyWordChars()
     pos_ = p;
 }
 
+bool ScriptScanner::copyNameRest()
+{
+    constexpr std::string_view kNameGoesOn = "-/\\:!?@~%&[]^=<>+*";
+    auto endsName = [this](std::size_t p) {
+        const char c = data_[p];
+        if (has(static_cast<unsigned char>(c), Space) || c == '"' || c == ',' || c == '{' || c == '}' || c == ';')
+            return true;
+        return c == '/' && p + 1 < size_ && (data_[p + 1] == '/' || data_[p + 1] == '*');
+    };
+    if (pos_ >= size_ || kNameGoesOn.find(data_[pos_]) == std::string_view::npos || endsName(pos_))
+        return false;
+    std::size_t p = pos_;
+    while (p < size_ && !endsName(p))
+        ++p;
+    putRange(data_ + pos_, p - pos_);
+    pos_ = p;
+    return true;
+}
+
 bool ScriptScanner::takeLineContinuation()
 {
     std::size_t p = pos_;

@@ -113,6 +113,10 @@ public:
     bool copyUntilApostrophe();
     // Copies the rest of an identifier-like word.
     void copyWordChars();
+    // A resource name goes on with characters no identifier holds ("a-b", "a/b"): the compiler
+    // takes the whole word as the name, so it is copied as it stands, up to white space, a
+    // comment, a quote, a comma or a brace. False when no such character follows.
+    bool copyNameRest();
     // After a backslash token: takes a following line break as a continuation (written
     // as it stands) and returns true.
     bool takeLineContinuation();

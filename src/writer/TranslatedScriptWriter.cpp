@@ -54,6 +54,40 @@ std::string_view chosenText(const WriterLine& line)
     return line.exclude || line.translation.empty() ? line.sourceText : line.translation;
 }
 
+// A LANGUAGE statement names its language as the script spelt it: by the LANG_ and SUBLANG_
+// names where the source used names (its headers define them), else by numbers, which every
+// resource compiler reads without a header.
+std::string languageOperands(std::string_view statement, const WriterTarget& target)
+{
+    constexpr std::string_view kKeyword = "LANGUAGE";
+    std::size_t first = statement.size() >= kKeyword.size() ? kKeyword.size() : statement.size();
+    while (first < statement.size() && (statement[first] == ' ' || statement[first] == '\t'))
+        ++first;
+    const char c = first < statement.size() ? statement[first] : '\0';
+    const bool names = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+    if (names)
+        return languageStatementOperands(target.language, target.sublanguage);
+    char numbers[32];
+    std::snprintf(numbers, sizeof numbers, "0x%02X, 0x%02X", static_cast<unsigned>(target.language),
+                  static_cast<unsigned>(target.sublanguage));
+    return numbers;
+}
+
+// A version block's name keeps the letter case the source wrote it in ("040704e4").
+std::string blockNameAsWritten(std::string_view translation, std::string_view source)
+{
+    std::string name(translation);
+    if (equalsIgnoringCase(name, source))
+        return std::string(source);
+    const bool lower = source.find_first_of("abcdef") != std::string_view::npos &&
+                       source.find_first_of("ABCDEF") == std::string_view::npos;
+    if (lower)
+        for (char& ch : name)
+            if (ch >= 'A' && ch <= 'F')
+                ch = static_cast<char>(ch - 'A' + 'a');
+    return name;
+}
+
 } // namespace
 
 FileErrorCause fileErrorCauseOf(int e)
@@ -78,7 +112,7 @@ std::string fileErrorMessage(FileErrorCause cause, std::string_view displayName,
 std::string translatedLineText(const WriterLine& line, const WriterTarget& target)
 {
     if (line.kind == toInt(LineKind::Language))
-        return "LANGUAGE  " + languageStatementOperands(target.language, target.sublanguage);
+        return "LANGUAGE  " + languageOperands(line.before, target);
     if (line.kind == toInt(LineKind::CodePage) && !target.keepSourcePragmas)
         return "#pragma code_page(" + std::to_string(textCodePage(effectiveEncoding(target))) + ")";
     std::string text(line.before);
@@ -151,7 +185,10 @@ void TranslatedScriptWriter::writeLine(const WriterLine& line)
     putCopied(line.before);
     if (line.hasText && !line.exclude && !line.translation.empty()) {
         bool changed = false;
-        put(literalSafe(line.translation, changed));  // stored in the translation's own encoding
+        const std::string translation = line.kind == toInt(LineKind::Block)
+                                            ? blockNameAsWritten(line.translation, line.sourceText)
+                                            : std::string(line.translation);
+        put(literalSafe(translation, changed));  // stored in the translation's own encoding
         if (changed)
             escaped_.push_back("line " + std::to_string(lineNumber_) + ": " +
                                decodeToUtf8(line.translation, textCodePage_).value_or(std::string(line.translation)));

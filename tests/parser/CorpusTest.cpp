@@ -144,10 +144,14 @@ TEST(CorpusTest, KnownTextsOfSomeScripts)
     auto zip = parseFile(dir / "standalone/7zip/resource.rc", load, report);
     const Statement* menuex = findText(zip, "IDM_MENU MENUEX");
     ASSERT_NE(menuex, nullptr);
-    EXPECT_EQ(menuex->kind, 35);
-    const Statement* open = findText(zip, "MENUITEM \"&Open\\tEnter\"");
+    EXPECT_EQ(menuex->kind, 8);
+    const Statement* open = nullptr;
+    for (const Statement& st : zip)
+        if (st.string == "&Open\\tEnter")
+            open = &st;
     ASSERT_NE(open, nullptr);
-    EXPECT_EQ(open->kind, 65);
+    EXPECT_EQ(open->kind, 4);
+    EXPECT_EQ(open->action, 40);
 
     auto sol = parseFile(dir / "solitaire/ja-JP.rc", load, report);
     const Statement* dlg = findText(sol, "IDD_OPTIONS DIALOGEX DISCARDABLE");

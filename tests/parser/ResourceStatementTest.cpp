@@ -34,11 +34,12 @@ TEST(ResourceHeaderTest, UserDefinedResources)
     EXPECT_EQ(s[0].text, "1 24 \"app.manifest\"");
     EXPECT_EQ(s[1].kind, 95);
     EXPECT_EQ(s[1].text, "IDR_WAVE WAVE res/click.wav");
-    EXPECT_EQ(s[2].kind, 35);
+    // MENUEX is a menu: its items offer their texts.
+    EXPECT_EQ(s[2].kind, 8);
     EXPECT_EQ(s[2].symbol, "IDM_X");
-    // MENUEX texts are data lines and are not offered for translation.
-    EXPECT_EQ(s[3].kind, 65);
-    EXPECT_EQ(s[3].text, "   MENUITEM \"&Open\", 1");
+    EXPECT_EQ(s[3].kind, 4);
+    EXPECT_EQ(s[3].action, 40);
+    EXPECT_EQ(s[3].text, "MENUITEM \"&Open\", 1");
     EXPECT_EQ(parseContent("X MYTYPE\nEND\n").back().error, -97);
 }
 

@@ -67,3 +67,52 @@ TEST(JoinedLiteralsTest, LiteralsStayApartWhereJoiningWouldChangeThem)
 
 } // namespace
 } // namespace qmk
+
+namespace qmk {
+namespace {
+
+TEST(ResourceNameTest, NamesThatAreNoIdentifiersStandAsWritten)
+{
+    auto s = test::parseContent("a-b RCDATA { \"foo\" }\na/b RCDATA\nBEGIN\n  1\nEND\nIDR_X+1 MENU\nBEGIN\nEND\n"
+                                "IDD_A DIALOG 0, 0, 10, 10// the about box\nBEGIN\nEND\n");
+    ASSERT_GE(s.size(), 5u);
+    EXPECT_EQ(s[0].text, "a-b RCDATA ");
+    EXPECT_EQ(s[0].symbol, "a-b");
+    EXPECT_EQ(s[0].kind, 31);
+    EXPECT_EQ(s[2].text, "a/b RCDATA ");
+    EXPECT_EQ(s[2].symbol, "a/b");
+    EXPECT_EQ(s[4].symbol, "IDR_X+1");
+    EXPECT_EQ(s[4].kind, 8);
+    EXPECT_EQ(s.back().symbol, "IDD_A");
+    EXPECT_EQ(s.back().kind, 13);
+}
+
+TEST(MenuExTest, ItemsAndPopupsOfferTheirTexts)
+{
+    auto s = test::parseContent(
+        "IDR_M MENUEX\nBEGIN\n  POPUP \"&File\", IDM_FILE, MFT_STRING, MFS_ENABLED, 0\n  BEGIN\n"
+        "    MENUITEM \"&Open\\tCtrl+O\", IDM_OPEN, MFT_STRING, MFS_ENABLED\n"
+        "    MENUITEM \"\", -1, MFT_SEPARATOR\n    MENUITEM \"E&xit\", IDM_EXIT\n"
+        "    MENUITEM \"&Help\",, MFT_STRING | MFT_RIGHTJUSTIFY\n  END\nEND\n"
+        "STRINGTABLE\nBEGIN\n  1 \"after\"\nEND\n");
+    ASSERT_EQ(s.size(), 8u);
+    EXPECT_EQ(s[0].kind, 8);
+    EXPECT_EQ(s[1].kind, 3);
+    EXPECT_EQ(s[1].action, 40);
+    EXPECT_EQ(s[1].string, "&File");
+    EXPECT_EQ(s[1].text, "POPUP \"&File\", IDM_FILE, MFT_STRING, MFS_ENABLED, 0");
+    EXPECT_EQ(s[2].kind, 4);
+    EXPECT_EQ(s[2].string, "&Open\\tCtrl+O");
+    EXPECT_EQ(s[2].symbol, "IDM_OPEN");
+    EXPECT_EQ(s[2].text, "MENUITEM \"&Open\\tCtrl+O\", IDM_OPEN, MFT_STRING, MFS_ENABLED");
+    EXPECT_EQ(s[3].action, 66);  // a separator has no text
+    EXPECT_EQ(s[3].symbol, "-1");
+    EXPECT_EQ(s[4].symbol, "IDM_EXIT");
+    EXPECT_EQ(s[5].string, "&Help");
+    EXPECT_EQ(s[5].symbol, "");
+    EXPECT_EQ(s[5].text, "MENUITEM \"&Help\", , MFT_STRING | MFT_RIGHTJUSTIFY");
+    EXPECT_EQ(s[7].kind, 70);  // the menu ended where its END stands
+}
+
+} // namespace
+} // namespace qmk

@@ -113,8 +113,10 @@ TEST(VisualStudioSyntaxTest, BracesInlineLanguageBrokenStringsAndEmptyMenuExArgu
     EXPECT_EQ(s[3].kind, 70);
     EXPECT_EQ(s[3].string, "first\n second");
     EXPECT_EQ(s[4].kind, 7);
-    EXPECT_EQ(s[5].kind, 35);
-    EXPECT_EQ(s[7].text, "   MENUITEM \"(none)\", IDM_FIRST, , MFS_GRAYED");
+    EXPECT_EQ(s[5].kind, 8);  // MENUEX: a menu whose items offer their texts
+    EXPECT_EQ(s[7].kind, 4);
+    EXPECT_EQ(s[7].string, "(none)");
+    EXPECT_EQ(s[7].text, "MENUITEM \"(none)\", IDM_FIRST, , MFS_GRAYED");
     EXPECT_EQ(s.back().error, 0);
 }
 
