@@ -20,6 +20,8 @@ constexpr const char* OwningResourceIdentsSql =
     "UNION ALL SELECT v.LineIndex, r.Name_ID FROM VersionBlockValues AS v "
     "JOIN Version AS r ON r.LineIndex = v.VersResLine";
 
+constexpr const char* ControlWidthsSql = "SELECT LineIndex, cx FROM DialogControl";
+
 } // namespace
 
 // --- Item rows by line key -------------------------------------------------------------
@@ -274,6 +276,15 @@ std::unordered_map<int, std::string> ProjectItems::owningResourceIdents()
     while (rows.step())
         idents.emplace(static_cast<int>(rows.integer(0)), rows.text(1));
     return idents;
+}
+
+std::unordered_map<int, int> ProjectItems::controlWidths()
+{
+    std::unordered_map<int, int> widths;
+    Statement rows = db_.prepare(ControlWidthsSql);
+    while (rows.step())
+        widths.emplace(static_cast<int>(rows.integer(0)), static_cast<int>(rows.integer(1)));
+    return widths;
 }
 
 } // namespace qmk

@@ -48,6 +48,8 @@ public:
     // item and popup (its menu) and version value (its version resource), by the item's
     // LineIndex, read by one query so that an export costs no look-up per row.
     std::unordered_map<int, std::string> owningResourceIdents();
+    // The width (cx, in dialog units) of every dialog control by its LineIndex, by one query.
+    std::unordered_map<int, int> controlWidths();
 };
 
 } // namespace qmk

@@ -119,30 +119,7 @@ std::string peerReading(std::string_view platform)
 
 class Placer {
 public:
-    Placer(CProjectDatabase& db, const std::map<std::string, ExchangeUnit>& project) : db_(db), project_(project)
-    {
-        const std::string caption(itemTypeDisplayName(ItemType::DialogCaption));
-        const std::string control(itemTypeDisplayName(ItemType::DialogItem));
-        const std::string string(itemTypeDisplayName(ItemType::StringtableString));
-        const std::string menuItem(itemTypeDisplayName(ItemType::MenuItem));
-        const std::string popup(itemTypeDisplayName(ItemType::PopupMenu));
-        for (const auto& [id, unit] : project) {
-            bySource_.emplace(unit.source, &unit);
-            byCompiled_.emplace(compiledText(unit.source, false), &unit);
-            byPeerReading_.emplace(peerReading(unit.source), &unit);
-            byLine_.emplace(unit.lineIndex, &unit);
-            if (unit.itemType == string)
-                strings_.emplace(unit.ident, &unit);
-            else if (unit.itemType == caption)
-                captions_.emplace(unit.resource, &unit);
-            else if (unit.itemType == control)
-                controls_.emplace(key(unit.resource, unit.ident), &unit);
-            else if (unit.itemType == menuItem)
-                menuItems_.emplace(key(unit.resource, unit.ident), &unit);
-            else if (unit.itemType == popup)
-                popups_.emplace(unit.resource, &unit);
-        }
-    }
+    Placer(CProjectDatabase& db, const std::map<std::string, ExchangeUnit>& project) : db_(db), project_(project) {}
 
     std::vector<UnitPlacement> placeAll(const std::vector<ExchangeUnit>& units)
     {
@@ -189,6 +166,7 @@ private:
                 return placement;
             }
         }
+        indexTexts();
         std::vector<PeerLocation> places = peerLocations(unit.id);
         if (places.empty())
             for (const std::string& reference : unit.references)
@@ -221,6 +199,36 @@ private:
                                : unit.id.empty()    ? "no context and no text of the project has this source"
                                                     : "no text of the project has this source";
         return placement;
+    }
+
+    // The project's texts by source and by place, made when the first unit is not placed by its
+    // id: a file that comes back from a platform with Quillmark's ids never needs them.
+    void indexTexts()
+    {
+        if (indexed_)
+            return;
+        indexed_ = true;
+        const std::string caption(itemTypeDisplayName(ItemType::DialogCaption));
+        const std::string control(itemTypeDisplayName(ItemType::DialogItem));
+        const std::string string(itemTypeDisplayName(ItemType::StringtableString));
+        const std::string menuItem(itemTypeDisplayName(ItemType::MenuItem));
+        const std::string popup(itemTypeDisplayName(ItemType::PopupMenu));
+        for (const auto& [id, unit] : project_) {
+            bySource_.emplace(unit.source, &unit);
+            byCompiled_.emplace(compiledText(unit.source, false), &unit);
+            byPeerReading_.emplace(peerReading(unit.source), &unit);
+            byLine_.emplace(unit.lineIndex, &unit);
+            if (unit.itemType == string)
+                strings_.emplace(unit.ident, &unit);
+            else if (unit.itemType == caption)
+                captions_.emplace(unit.resource, &unit);
+            else if (unit.itemType == control)
+                controls_.emplace(key(unit.resource, unit.ident), &unit);
+            else if (unit.itemType == menuItem)
+                menuItems_.emplace(key(unit.resource, unit.ident), &unit);
+            else if (unit.itemType == popup)
+                popups_.emplace(unit.resource, &unit);
+        }
     }
 
     static bool sameSource(const std::string& file, const std::string& project)
@@ -344,6 +352,7 @@ private:
     std::unordered_map<int, const ExchangeUnit*> byLine_;
     std::multimap<std::string, const ExchangeUnit*> strings_, captions_, controls_, menuItems_, popups_;
     std::unordered_map<std::string, std::unordered_map<int, std::string>> paths_;
+    bool indexed_ = false;
 };
 
 } // namespace

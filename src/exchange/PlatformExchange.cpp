@@ -15,6 +15,7 @@
 #include "exchange/GettextMatching.h"
 #include "exchange/ImportSource.h"
 #include "exchange/PoFile.h"
+#include "exchange/TextOutput.h"
 #include "exchange/XliffFile.h"
 #include "parser/LanguageTags.h"
 #include "parser/SourceLanguageScope.h"
@@ -73,13 +74,14 @@ std::string utcNow()
     return text;
 }
 
-// The width a dialog control's text may take, in pixels as the text-fit measure counts them.
-int controlWidth(CProjectDatabase& db, const CObjectData& item)
+// The width a dialog control's text may take, in pixels as the text-fit measure counts them;
+// `widths` holds every control's cx by line.
+int controlWidth(const std::unordered_map<int, int>& widths, const CObjectData& item)
 {
     if (item.itemType != ItemType::DialogItem)
         return 0;
-    const std::optional<ControlRow> control = db.items().control(item.lineIndex);
-    return control && control->cx > 0 ? static_cast<int>(control->cx * TextMetrics{}.xScale) : 0;
+    const auto cx = widths.find(item.lineIndex);
+    return cx != widths.end() && cx->second > 0 ? static_cast<int>(cx->second * TextMetrics{}.xScale) : 0;
 }
 
 // Why the project cannot take the unit's translation; empty when it can.
@@ -110,12 +112,15 @@ std::vector<ExchangeUnit> rowUnits(CQuillDoc& doc, std::optional<LanguageId> lan
     const int column = language ? rows.columns().columnOfLanguage(*language) : -1;
     if (language && column < 0)
         return units;
-    std::unordered_map<int, std::string> owners;
     try {
-        owners = doc.database().items().owningResourceIdents();
+        // Read whole, once: a query per row would cost more than everything else the export does.
+        const std::unordered_map<int, std::string> owners = doc.database().items().owningResourceIdents();
+        const std::unordered_map<int, int> widths = doc.database().items().controlWidths();
         // An id is the item type, the resource and the item's Id; items that share all three
         // are told apart by their order, which a source update keeps.
-        std::map<std::string, int> seen;
+        std::unordered_map<std::string, int> seen;
+        seen.reserve(static_cast<std::size_t>(rows.rowCount()));
+        units.reserve(static_cast<std::size_t>(rows.rowCount()));
         for (int row = 0; row < rows.rowCount(); ++row) {
             const CObjectData& item = rows.item(row);
             if (item.excluded)
@@ -140,7 +145,7 @@ std::vector<ExchangeUnit> rowUnits(CQuillDoc& doc, std::optional<LanguageId> lan
                 const std::string old = doc.database().texts().sourceTextOld(item.lineIndex);
                 unit.previousSource = toPlatformForm(decodeToUtf8(old, doc.codePage()).value_or(old));
             }
-            unit.maxWidth = controlWidth(doc.database(), item);
+            unit.maxWidth = controlWidth(widths, item);
             unit.lineIndex = item.lineIndex;
             units.push_back(std::move(unit));
         }
@@ -186,10 +191,17 @@ std::optional<ExchangeFormat> exchangeFormatOf(const std::filesystem::path& path
 bool writeExchangeFile(const std::filesystem::path& path, ExchangeFormat format, const ExchangeDocument& document,
                        std::string& problem, std::vector<LeftOutUnit>* leftOut)
 {
-    const std::string text =
-        format == ExchangeFormat::Xliff ? writeXliff(document, leftOut) : writePo(document, utcNow(), leftOut);
+    // Written block by block into the temporary file as it is made; the file takes the name
+    // only when all of it was written.
     ReplacementFile file(path);
-    if (!file.create() || !file.write(text) || !file.commit()) {
+    if (!file.create()) {
+        problem = file.errorDetail();
+        return false;
+    }
+    TextOutput out([&file](std::string_view block) { return file.write(block); });
+    const bool written = format == ExchangeFormat::Xliff ? writeXliff(document, out, leftOut)
+                                                         : writePo(document, utcNow(), out, leftOut);
+    if (!written || !file.commit()) {
         problem = file.errorDetail();
         return false;
     }
@@ -199,10 +211,10 @@ bool writeExchangeFile(const std::filesystem::path& path, ExchangeFormat format,
 std::optional<ExchangeDocument> readExchangeFile(const std::filesystem::path& path, ExchangeFormat format,
                                                  std::string& problem)
 {
-    const std::optional<std::string> bytes = readInputFile(path, problem);
+    std::optional<std::string> bytes = readInputFile(path, problem);
     if (!bytes)
         return std::nullopt;
-    return format == ExchangeFormat::Xliff ? readXliff(*bytes, problem) : readPo(*bytes, problem);
+    return format == ExchangeFormat::Xliff ? readXliff(std::move(*bytes), problem) : readPo(*bytes, problem);
 }
 
 ExchangeImportResult importExchangeUnits(CQuillDoc& doc, LanguageId language, const std::vector<ExchangeUnit>& units,

@@ -12,23 +12,6 @@ namespace {
 // The header field that carries the export's id.
 constexpr const char* kExportIdField = "X-Quillmark-Export-Id";
 
-// PO strings: backslash, quote, tab, carriage return and line break escaped.
-std::string poQuoted(std::string_view text)
-{
-    std::string out = "\"";
-    for (char c : text) {
-        switch (c) {
-        case '\\': out += "\\\\"; break;
-        case '"': out += "\\\""; break;
-        case '\n': out += "\\n"; break;
-        case '\t': out += "\\t"; break;
-        case '\r': out += "\\r"; break;
-        default: out += c;
-        }
-    }
-    return out + "\"";
-}
-
 std::optional<std::string> poUnquoted(std::string_view quoted)
 {
     while (!quoted.empty() && (quoted.back() == ' ' || quoted.back() == '\t'))
@@ -66,6 +49,39 @@ std::string commentText(std::string text)
         if (c == '\n' || c == '\r')
             c = ' ';
     return text;
+}
+
+// A PO string: backslash, quote, tab, carriage return and line break escaped.
+void writeQuoted(TextOutput& out, std::string_view text)
+{
+    out << '"';
+    std::size_t plain = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char* escape = nullptr;
+        switch (text[i]) {
+        case '\\': escape = "\\\\"; break;
+        case '"': escape = "\\\""; break;
+        case '\n': escape = "\\n"; break;
+        case '\t': escape = "\\t"; break;
+        case '\r': escape = "\\r"; break;
+        default: continue;
+        }
+        out << text.substr(plain, i - plain) << std::string_view(escape);
+        plain = i + 1;
+    }
+    out << text.substr(plain) << '"';
+}
+
+// commentText() straight into the output.
+void writeComment(TextOutput& out, std::string_view text)
+{
+    std::size_t plain = 0;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (text[i] == '\n' || text[i] == '\r') {
+            out << text.substr(plain, i - plain) << ' ';
+            plain = i + 1;
+        }
+    out << text.substr(plain);
 }
 
 struct PluralRule {
@@ -214,15 +230,17 @@ std::string printfConversions(const std::string& text)
     return found;
 }
 
-std::string writePo(const ExchangeDocument& document, const std::string& revisionDate, std::vector<LeftOutUnit>* leftOut)
+bool writePo(const ExchangeDocument& document, const std::string& revisionDate, TextOutput& out,
+             std::vector<LeftOutUnit>* leftOut)
 {
     const ExchangeHeader& header = document.header;
     std::string language = header.targetLanguage;
     for (char& c : language)
         if (c == '-')
             c = '_';  // gettext names languages as ll_CC
-    std::string out = header.isTemplate ? "#, fuzzy\n" : "";
-    out += "msgid \"\"\nmsgstr \"\"\n";
+    if (header.isTemplate)
+        out << "#, fuzzy\n";
+    out << "msgid \"\"\nmsgstr \"\"\n";
     const std::pair<const char*, std::string> fields[] = {
         {"Project-Id-Version", commentText(printableText(header.original))},
         {"POT-Creation-Date", revisionDate},
@@ -236,37 +254,61 @@ std::string writePo(const ExchangeDocument& document, const std::string& revisio
         {"Plural-Forms", pluralForms(header.isTemplate ? std::string() : header.targetLanguage)},
         {"X-Generator", "Quillmark " QMK_VERSION},
     };
-    for (const auto& [name, value] : fields)
-        out += poQuoted(std::string(name) + ": " + value + "\n") + "\n";
+    for (const auto& [name, value] : fields) {
+        writeQuoted(out, std::string(name) + ": " + value + "\n");
+        out << '\n';
+    }
     // The export's id comes back with the file: the import then knows what it sent.
-    if (!header.exportId.empty())
-        out += poQuoted(std::string(kExportIdField) + ": " + commentText(printableText(header.exportId)) + "\n") + "\n";
+    if (!header.exportId.empty()) {
+        writeQuoted(out, std::string(kExportIdField) + ": " + commentText(printableText(header.exportId)) + "\n");
+        out << '\n';
+    }
+    static const std::string noTarget;
     for (const ExchangeUnit& unit : document.units) {
-        const std::string target = header.isTemplate ? std::string() : unit.target;
+        const std::string& target = header.isTemplate ? noTarget : unit.target;
         if (const std::string problem = unwritable(unit, target); !problem.empty()) {
             if (leftOut)
                 leftOut->push_back({printableText(unit.id), problem});
             continue;
         }
-        out += "\n#. " + commentText(unit.itemType + (unit.resource.empty() ? "" : " in " + unit.resource)) + "\n";
-        out += "#: " + commentText(unit.id) + "\n";
-        std::string flags;
-        if (unit.needsReview && !target.empty())
-            flags += ", fuzzy";
+        out << "\n#. ";
+        writeComment(out, unit.itemType);
+        if (!unit.resource.empty()) {
+            out << " in ";
+            writeComment(out, unit.resource);
+        }
+        out << "\n#: ";
+        writeComment(out, unit.id);
+        out << '\n';
+        const bool fuzzy = unit.needsReview && !target.empty();
         // gettext's checks compare the conversions; a translation that already differs is not
         // offered for a check it fails.
         const std::string conversions = printfConversions(unit.source);
-        if (!conversions.empty() && (target.empty() || printfConversions(target) == conversions))
-            flags += ", c-format";
-        if (!flags.empty())
-            out += "#" + flags + "\n";
-        if (unit.needsReview && !target.empty() && !unit.previousSource.empty())
-            out += "#| msgid " + poQuoted(unit.previousSource) + "\n";
-        out += "msgctxt " + poQuoted(unit.id) + "\n";
-        out += "msgid " + poQuoted(unit.source) + "\n";
-        out += "msgstr " + poQuoted(target) + "\n";
+        const bool cFormat = !conversions.empty() && (target.empty() || printfConversions(target) == conversions);
+        if (fuzzy || cFormat)
+            out << '#' << (fuzzy ? ", fuzzy" : "") << (cFormat ? ", c-format" : "") << '\n';
+        if (fuzzy && !unit.previousSource.empty()) {
+            out << "#| msgid ";
+            writeQuoted(out, unit.previousSource);
+            out << '\n';
+        }
+        out << "msgctxt ";
+        writeQuoted(out, unit.id);
+        out << "\nmsgid ";
+        writeQuoted(out, unit.source);
+        out << "\nmsgstr ";
+        writeQuoted(out, target);
+        out << '\n';
     }
-    return out;
+    return out.finish();
+}
+
+std::string writePo(const ExchangeDocument& document, const std::string& revisionDate, std::vector<LeftOutUnit>* leftOut)
+{
+    std::string text;
+    TextOutput out(appendingTo(text));
+    writePo(document, revisionDate, out, leftOut);
+    return text;
 }
 
 std::optional<ExchangeDocument> readPo(const std::string& bytes, std::string& problem)
@@ -277,17 +319,22 @@ std::optional<ExchangeDocument> readPo(const std::string& bytes, std::string& pr
     bool afterTarget = false;
     std::string* open = nullptr;  // the string a continuation line adds to
     std::string ignored;
-    std::istringstream in(bytes.rfind("\xEF\xBB\xBF", 0) == 0 ? bytes.substr(3) : bytes);
-    std::string line;
+    // Lines are read where they lie in the bytes, never copied.
+    std::string_view rest(bytes);
+    if (rest.starts_with("\xEF\xBB\xBF"))
+        rest.remove_prefix(3);
     int number = 0;
     auto unreadableLine = [&] {
         problem = "line " + std::to_string(number) + " cannot be read";
         return std::nullopt;
     };
-    while (std::getline(in, line)) {
+    while (!rest.empty()) {
+        const std::size_t end = rest.find('\n');
+        std::string_view line = rest.substr(0, end);
+        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
         ++number;
         if (!line.empty() && line.back() == '\r')
-            line.pop_back();
+            line.remove_suffix(1);
         // A blank line, or a comment after the translation, ends the entry.
         if (line.empty() || (line[0] == '#' && afterTarget)) {
             finishEntry(entry, document, headerSeen);
@@ -301,7 +348,7 @@ std::optional<ExchangeDocument> readPo(const std::string& bytes, std::string& pr
             continue;
         }
         if (line.rfind("#:", 0) == 0) {
-            entry.references.push_back(line.substr(2));
+            entry.references.emplace_back(line.substr(2));
             continue;
         }
         if (line[0] == '#')
@@ -314,8 +361,9 @@ std::optional<ExchangeDocument> readPo(const std::string& bytes, std::string& pr
             continue;
         }
         const std::size_t space = line.find(' ');
-        const std::string keyword = line.substr(0, space);
-        const std::optional<std::string> text = space == std::string::npos ? std::nullopt : poUnquoted(line.substr(space + 1));
+        const std::string_view keyword = line.substr(0, space);
+        const std::optional<std::string> text =
+            space == std::string_view::npos ? std::nullopt : poUnquoted(line.substr(space + 1));
         if (!text)
             return unreadableLine();
         if ((keyword == "msgctxt" || keyword == "msgid") && afterTarget) {

@@ -8,11 +8,15 @@
 #include <vector>
 
 #include "exchange/ExchangeDocument.h"
+#include "exchange/TextOutput.h"
 
 namespace qmk {
 
 // `revisionDate` is "YYYY-MM-DD HH:MM+0000". The file always is UTF-8, as its header says: a unit
 // with a text that is no UTF-8 is left out and added to `leftOut` with the reason.
+// Written to `out` as it is made; false when the output refused the text.
+bool writePo(const ExchangeDocument& document, const std::string& revisionDate, TextOutput& out,
+             std::vector<LeftOutUnit>* leftOut = nullptr);
 std::string writePo(const ExchangeDocument& document, const std::string& revisionDate,
                     std::vector<LeftOutUnit>* leftOut = nullptr);
 // Nothing, with the line, when the text is not PO. An entry with plural forms, or with bytes that

@@ -3,7 +3,7 @@
 
 #include <pugixml.hpp>
 
-#include <sstream>
+#include <string_view>
 
 #include "resources/TextValidity.h"
 
@@ -13,12 +13,14 @@ namespace {
 constexpr char kNamespace[] = "urn:oasis:names:tc:xliff:document:1.2";
 
 // Character references to NUL are no XML characters; the parser would store a NUL that ends
-// the text there. They become &#1;, which the reader refuses as a control character.
-std::string withoutNulReferences(const std::string& bytes)
+// the text there. They become &#1;, which the reader refuses as a control character. Rewritten
+// in place: the text never grows.
+void replaceNulReferences(std::string& bytes)
 {
-    std::string out;
-    out.reserve(bytes.size());
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
+    std::size_t out = bytes.find("&#");
+    if (out == std::string::npos)
+        return;
+    for (std::size_t i = out; i < bytes.size(); ++i) {
         if (bytes.compare(i, 2, "&#") == 0) {
             std::size_t j = i + 2;
             const bool hex = j < bytes.size() && (bytes[j] == 'x' || bytes[j] == 'X');
@@ -28,14 +30,15 @@ std::string withoutNulReferences(const std::string& bytes)
             while (j < bytes.size() && bytes[j] == '0')
                 ++j;
             if (j > digits && j < bytes.size() && bytes[j] == ';') {
-                out += "&#1;";
+                bytes.replace(out, 4, "&#1;");
+                out += 4;
                 i = j;
                 continue;
             }
         }
-        out += bytes[i];
+        bytes[out++] = bytes[i];
     }
-    return out;
+    bytes.resize(out);
 }
 
 const char* stateOf(const ExchangeUnit& unit)
@@ -128,71 +131,137 @@ ExchangeUnit readUnit(const pugi::xml_node& tu)
 constexpr const char* kExportGroup = "quillmark";
 constexpr const char* kExportIdProp = "x-export-id";
 
-std::string writeXliff(const ExchangeDocument& document, std::vector<LeftOutUnit>* leftOut)
+namespace {
+
+// Text escaped as XML needs it: markup characters as entities, and characters a reader would
+// not give back as they are (a carriage return becomes a line break, and in an attribute so do
+// tabs and line breaks) as two-digit character references.
+void writeEscaped(TextOutput& out, std::string_view text, bool inAttribute)
 {
-    pugi::xml_document xml;
-    auto declaration = xml.append_child(pugi::node_declaration);
-    declaration.append_attribute("version") = "1.0";
-    declaration.append_attribute("encoding") = "UTF-8";
-    auto root = xml.append_child("xliff");
-    root.append_attribute("version") = "1.2";
-    root.append_attribute("xmlns") = kNamespace;
-    auto file = root.append_child("file");
-    file.append_attribute("original") = printableText(document.header.original).c_str();
-    file.append_attribute("source-language") = printableText(document.header.sourceLanguage).c_str();
+    std::size_t plain = 0;
+    auto flush = [&](std::size_t i) {
+        if (i > plain)
+            out << text.substr(plain, i - plain);
+        plain = i + 1;
+    };
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        switch (c) {
+        case '&': flush(i); out << "&amp;"; break;
+        case '<': flush(i); out << "&lt;"; break;
+        case '>':
+            if (!inAttribute) {
+                flush(i);
+                out << "&gt;";
+            }
+            break;
+        case '"':
+            if (inAttribute) {
+                flush(i);
+                out << "&quot;";
+            }
+            break;
+        default:
+            if (c < 0x20 && (inAttribute || (c != '\t' && c != '\n'))) {
+                flush(i);
+                const char reference[] = {'&', '#', static_cast<char>('0' + c / 10), static_cast<char>('0' + c % 10), ';'};
+                out << std::string_view(reference, sizeof reference);
+            }
+        }
+    }
+    flush(text.size());
+}
+
+void writeAttribute(TextOutput& out, std::string_view name, std::string_view value)
+{
+    out << ' ' << name << "=\"";
+    writeEscaped(out, value, true);
+    out << '"';
+}
+
+// <name>text</name> on a line of its own, indented by `indent` levels.
+void writeTextElement(TextOutput& out, int indent, std::string_view name, std::string_view text,
+                      std::string_view attributeName = {}, std::string_view attributeValue = {})
+{
+    for (int i = 0; i < indent; ++i)
+        out << "  ";
+    out << '<' << name;
+    if (!attributeName.empty())
+        writeAttribute(out, attributeName, attributeValue);
+    out << '>';
+    writeEscaped(out, text, false);
+    out << "</" << name << ">\n";
+}
+
+} // namespace
+
+bool writeXliff(const ExchangeDocument& document, TextOutput& out, std::vector<LeftOutUnit>* leftOut)
+{
+    out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    out << "<xliff version=\"1.2\" xmlns=\"" << kNamespace << "\">\n";
+    out << "  <file";
+    writeAttribute(out, "original", printableText(document.header.original));
+    writeAttribute(out, "source-language", printableText(document.header.sourceLanguage));
     if (!document.header.targetLanguage.empty())
-        file.append_attribute("target-language") = printableText(document.header.targetLanguage).c_str();
-    file.append_attribute("datatype") = "winres";
+        writeAttribute(out, "target-language", printableText(document.header.targetLanguage));
+    out << " datatype=\"winres\">\n";
     if (!document.header.exportId.empty()) {
         // The export's id comes back with the file: the import then knows what it sent.
-        auto group = file.append_child("header").append_child("prop-group");
-        group.append_attribute("name") = kExportGroup;
-        auto prop = group.append_child("prop");
-        prop.append_attribute("prop-type") = kExportIdProp;
-        prop.text() = printableText(document.header.exportId).c_str();
+        out << "    <header>\n      <prop-group name=\"" << kExportGroup << "\">\n";
+        writeTextElement(out, 4, "prop", printableText(document.header.exportId), "prop-type", kExportIdProp);
+        out << "      </prop-group>\n    </header>\n";
     }
-    auto body = file.append_child("body");
+    bool anyUnit = false;
+    std::string note;
     for (const ExchangeUnit& unit : document.units) {
-        const std::string note = unit.itemType + (unit.resource.empty() ? "" : " in " + unit.resource);
+        note = unit.itemType;
+        if (!unit.resource.empty())
+            note.append(" in ").append(unit.resource);
         if (const std::string problem = unwritable(unit, note); !problem.empty()) {
             if (leftOut)
                 leftOut->push_back({printableText(unit.id), problem});
             continue;
         }
-        auto tu = body.append_child("trans-unit");
-        tu.append_attribute("id") = unit.id.c_str();
-        tu.append_attribute("resname") = unit.ident.c_str();
+        if (!anyUnit)
+            out << "    <body>\n";
+        anyUnit = true;
+        out << "      <trans-unit";
+        writeAttribute(out, "id", unit.id);
+        writeAttribute(out, "resname", unit.ident);
         if (!unit.target.empty() && !unit.needsReview)
-            tu.append_attribute("approved") = "yes";
-        if (unit.maxWidth > 0) {
-            tu.append_attribute("maxwidth") = unit.maxWidth;
-            tu.append_attribute("size-unit") = "pixel";
-        }
-        tu.append_attribute("xml:space") = "preserve";
-        tu.append_child("source").text() = unit.source.c_str();
-        auto target = tu.append_child("target");
-        target.text() = unit.target.c_str();
-        target.append_attribute("state") = stateOf(unit);
-        auto noteNode = tu.append_child("note");
-        noteNode.text() = note.c_str();
+            out << " approved=\"yes\"";
+        if (unit.maxWidth > 0)
+            out << " maxwidth=\"" << unit.maxWidth << "\" size-unit=\"pixel\"";
+        out << " xml:space=\"preserve\">\n";
+        writeTextElement(out, 4, "source", unit.source);
+        writeTextElement(out, 4, "target", unit.target, "state", stateOf(unit));
+        writeTextElement(out, 4, "note", note);
+        out << "      </trans-unit>\n";
     }
-    std::ostringstream out;
-    xml.save(out, "  ", pugi::format_default, pugi::encoding_utf8);
-    // A carriage return inside a text would be turned into a plain line break by every XML
-    // reader: it is written as a character reference.
-    const std::string text = out.str();
-    std::string escaped;
-    escaped.reserve(text.size());
-    for (char c : text)
-        escaped += c == '\r' ? std::string("&#13;") : std::string(1, c);
-    return escaped;
+    out << (anyUnit ? "    </body>\n" : "    <body />\n");
+    out << "  </file>\n</xliff>\n";
+    return out.finish();
+}
+
+std::string writeXliff(const ExchangeDocument& document, std::vector<LeftOutUnit>* leftOut)
+{
+    std::string text;
+    TextOutput out(appendingTo(text));
+    writeXliff(document, out, leftOut);
+    return text;
 }
 
 std::optional<ExchangeDocument> readXliff(const std::string& bytes, std::string& problem)
 {
+    return readXliff(std::string(bytes), problem);
+}
+
+std::optional<ExchangeDocument> readXliff(std::string&& bytes, std::string& problem)
+{
+    // Parsed where the bytes lie: a large file is not copied again for the parser.
+    replaceNulReferences(bytes);
     pugi::xml_document xml;
-    const std::string text = withoutNulReferences(bytes);
-    const pugi::xml_parse_result parsed = xml.load_buffer(text.data(), text.size(), pugi::parse_default | pugi::parse_ws_pcdata, pugi::encoding_auto);
+    const pugi::xml_parse_result parsed = xml.load_buffer_inplace(bytes.data(), bytes.size(), pugi::parse_default | pugi::parse_ws_pcdata, pugi::encoding_auto);
     if (!parsed) {
         problem = std::string("not an XLIFF file: ") + parsed.description() + " at byte " + std::to_string(parsed.offset);
         return std::nullopt;

@@ -8,15 +8,20 @@
 #include <vector>
 
 #include "exchange/ExchangeDocument.h"
+#include "exchange/TextOutput.h"
 
 namespace qmk {
 
 // The file always is well-formed UTF-8 XML: a unit with a text that is no UTF-8 or holds a
 // character XML cannot carry is left out and added to `leftOut` with the reason.
+// Written to `out` as it is made; false when the output refused the text.
+bool writeXliff(const ExchangeDocument& document, TextOutput& out, std::vector<LeftOutUnit>* leftOut = nullptr);
 std::string writeXliff(const ExchangeDocument& document, std::vector<LeftOutUnit>* leftOut = nullptr);
 // Nothing, with the reason, when the bytes are not an XLIFF 1.x file. A unit whose target holds
 // inline codes, characters a script cannot hold or bytes that are no UTF-8 (in its source or
 // translation) is read with the reason in `unreadable`. Elements may nest to any depth.
 std::optional<ExchangeDocument> readXliff(const std::string& bytes, std::string& problem);
+// The same, parsing the bytes where they lie (they are changed).
+std::optional<ExchangeDocument> readXliff(std::string&& bytes, std::string& problem);
 
 } // namespace qmk
