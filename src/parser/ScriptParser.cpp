@@ -71,6 +71,7 @@ int ScriptParser::setText(std::string text)
 {
     st_ = ParseState{};
     statements_ = unknownStatements_ = 0;
+    refusal_.clear();
     encoding_ = detectScriptEncoding(text);
     const std::size_t bom = byteOrderMarkLength(text, encoding_);
     if (isUtf16(encoding_))
@@ -149,6 +150,8 @@ std::string ScriptParser::errorLocation(std::string_view fileName) const
         loc.append(" ...");
     if (!inputProblem_.empty())
         loc.append(" (").append(inputProblem_).append(")");
+    else if (!refusal_.empty() && st_.error < 0)
+        loc.append(statement.empty() ? "" : " ").append("(").append(refusal_).append(")");
     return loc;
 }
 
@@ -183,8 +186,15 @@ void ScriptParser::readStatement()
 
 void ScriptParser::fail(int code)
 {
-    if (st_.error == 0)
-        st_.error = code;
+    if (st_.error != 0)
+        return;
+    st_.error = code;
+    constexpr std::size_t kShownTokenChars = 40;
+    const std::string_view token = sc_.inputAtToken(kShownTokenChars);
+    if (token.empty())
+        refusal_ = "the file ends before the statement is complete";
+    else
+        refusal_ = "unexpected \"" + std::string(token) + "\" here";
 }
 
 void ScriptParser::classify(int kind)

@@ -159,6 +159,8 @@ private:
     // the latter is not a resource script.
     int statements_ = 0;
     int unknownStatements_ = 0;
+    // Why the reader refused the statement: the token it met where another was due.
+    std::string refusal_;
 };
 
 } // namespace qmk

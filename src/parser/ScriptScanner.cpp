@@ -278,6 +278,14 @@ void ScriptScanner::copyWordChars()
     pos_ = p;
 }
 
+std::string_view ScriptScanner::inputAtToken(std::size_t max) const
+{
+    std::size_t end = tokenIn_;
+    while (end < size_ && end - tokenIn_ < max && !has(static_cast<unsigned char>(data_[end]), Space))
+        ++end;
+    return tokenIn_ < size_ ? std::string_view(data_ + tokenIn_, end - tokenIn_) : std::string_view{};
+}
+
 bool ScriptScanner::copyNameRest()
 {
     constexpr std::string_view kNameGoesOn = "-/\\:!?@~%&[]^=<>+*";

@@ -111,6 +111,9 @@ public:
     TextSpan copyRawWord();
     // Copies characters up to and including the next apostrophe; false at end of input.
     bool copyUntilApostrophe();
+    // The input from the current token's first character up to white space (at most `max`
+    // characters); empty at the end of the input.
+    std::string_view inputAtToken(std::size_t max) const;
     // Copies the rest of an identifier-like word.
     void copyWordChars();
     // A resource name goes on with characters no identifier holds ("a-b", "a/b"): the compiler

@@ -119,7 +119,7 @@ TEST(ParserErrorTest, ReportsNameFileLineAndStatement)
     ASSERT_EQ(s.back().error, ParserCode::Syntax);
     EXPECT_EQ(s.back().physicalLine, 5);
     EXPECT_EQ(ParserError::reportText(parser.error(), parser.errorLocation("app.rc")),
-              "Parser Error: Resource File  app.rc(5): BEGIN");
+              "Parser Error: Resource File  app.rc(5): BEGIN (unexpected \"BEGIN\" here)");
 }
 
 TEST(ParserErrorTest, TextsOfEveryCode)

@@ -116,3 +116,38 @@ TEST(MenuExTest, ItemsAndPopupsOfferTheirTexts)
 
 } // namespace
 } // namespace qmk
+
+#include "parser/ParserError.h"
+
+namespace qmk {
+namespace {
+
+// The report of the first refusal of a script.
+std::string refusal(const std::string& script)
+{
+    LineCounter counter;
+    ScriptParser parser(counter);
+    EXPECT_EQ(parser.setText(script), 0);
+    parser.reset();
+    std::string text;
+    while (!parser.atEnd() && parser.error() >= 0)
+        parser.readLine(text);
+    return parser.error() < 0 ? ParserError::reportText(parser.error(), parser.errorLocation("t.rc")) : std::string();
+}
+
+TEST(RefusalTest, EveryRefusalSaysWhatStoodWhere)
+{
+    // Statements the reader refuses, each reported with file, line and the token it met.
+    EXPECT_EQ(refusal("STRINGTABLE\nBEGIN\n  , \"x\"\nEND\n"),
+              "Parser Error: Resource File  t.rc(3): (unexpected \",\" here)");
+    EXPECT_EQ(refusal("LANGUAGE LANG_GERMAN SUBLANG_GERMAN\n"),
+              "Parser Error: LANGUAGE statement at file t.rc(1): LANGUAGE LANG_GERMAN (unexpected \"SUBLANG_GERMAN\" here)");
+    EXPECT_EQ(refusal("IDR_M MENU\nBEGIN\n  POPUP \"a\" 5\n"),
+              "Parser Error: Menu Popup, build file failed at t.rc(3): POPUP \"a\"5 (unexpected \"5\" here)");
+    const std::string atEnd = refusal("IDD_A DIALOG 0, 0, 10, 10\nBEGIN\n  LTEXT \"x\",");
+    EXPECT_NE(atEnd.find("t.rc(3): LTEXT \"x\",  (the file ends before the statement is complete)"), std::string::npos)
+        << atEnd;
+}
+
+} // namespace
+} // namespace qmk
