@@ -49,7 +49,7 @@ TEST(TranslatedScriptWriterTest, WritesHeaderLinesWithPrefixesAndFooter)
     const WriterTarget german{7, 1, false};
     TranslatedScriptWriter writer(german, dir / "app-German.rc");
     ASSERT_TRUE(writer.begin("/home/me/app.rc"));
-    writer.writeLine(plain(94, "LANGUAGE 9, 1"));
+    writer.writeLine(plain(94, "LANGUAGE LANG_ENGLISH, SUBLANG_ENGLISH_US"));
     writer.writeLine(plain(106, "#pragma code_page(1252)"));
     writer.writeLine(plain(13, "IDD_ABOUT DIALOG 0, 0, 100, 50"));
     writer.writeLine(withText(1, "CAPTION \"", "About", "Info", "\""));
@@ -89,7 +89,12 @@ TEST(TranslatedScriptWriterTest, TargetCodePageAndUtf8Projects)
     EXPECT_EQ(translatedLineText(pragma, {25, 1, 1200}), "#pragma code_page(65001)");
     // A language without LANG_/SUBLANG_ names is written by its numbers, never with empty names.
     EXPECT_EQ(translatedLineText(plain(94, "LANGUAGE 7, 1"), {99, 9, false}), "LANGUAGE  0x63, 0x09");
-    EXPECT_EQ(translatedLineText(plain(94, "LANGUAGE 7, 1"), {1, 14, false}), "LANGUAGE  LANG_ARABIC, SUBLANG_ARABIC_UAE");
+    // Names where the source named its language (its headers define them), numbers where it
+    // wrote numbers (it may include no header that defines the names).
+    EXPECT_EQ(translatedLineText(plain(94, "LANGUAGE LANG_GERMAN, SUBLANG_GERMAN"), {1, 14, false}),
+              "LANGUAGE  LANG_ARABIC, SUBLANG_ARABIC_UAE");
+    EXPECT_EQ(translatedLineText(plain(94, "LANGUAGE 7, 1"), {1, 14, false}), "LANGUAGE  0x01, 0x0E");
+    EXPECT_EQ(translatedLineText(plain(94, "LANGUAGE 0x07, 0x01"), {12, 1, false}), "LANGUAGE  0x0C, 0x01");
 }
 
 TEST(TranslatedScriptWriterTest, TextAtTheEndOfALineIsStillItsOwn)
