@@ -117,8 +117,9 @@ std::vector<ExchangeUnit> rowUnits(CQuillDoc& doc, std::optional<LanguageId> lan
         const std::unordered_map<int, std::string> owners = doc.database().items().owningResourceIdents();
         const std::unordered_map<int, int> widths = doc.database().items().controlWidths();
         // An id is the item type, the resource and the item's Id; items that share all three
-        // are told apart by their order, which a source update keeps.
-        std::unordered_map<std::string, int> seen;
+        // are told apart by their order, which a source update keeps. Counted by the first
+        // unit's id, which stays where it is (the units are never moved).
+        std::unordered_map<std::string_view, int> seen;
         seen.reserve(static_cast<std::size_t>(rows.rowCount()));
         units.reserve(static_cast<std::size_t>(rows.rowCount()));
         for (int row = 0; row < rows.rowCount(); ++row) {
@@ -134,8 +135,12 @@ std::vector<ExchangeUnit> rowUnits(CQuillDoc& doc, std::optional<LanguageId> lan
             for (char& c : id)
                 if (c == ' ')
                     c = '_';
-            const int n = seen[id]++;
-            unit.id = n == 0 ? id : id + "#" + std::to_string(n + 1);
+            const auto counted = seen.find(id);
+            const bool first = counted == seen.end();
+            if (first)
+                unit.id = std::move(id);
+            else
+                unit.id = id + "#" + std::to_string(++counted->second);
             unit.source = toPlatformForm(rows.displayText(row, TextTableColumns::SourceColumn));
             if (language) {
                 unit.target = toPlatformForm(rows.displayText(row, column));
@@ -148,6 +153,8 @@ std::vector<ExchangeUnit> rowUnits(CQuillDoc& doc, std::optional<LanguageId> lan
             unit.maxWidth = controlWidth(widths, item);
             unit.lineIndex = item.lineIndex;
             units.push_back(std::move(unit));
+            if (first)
+                seen.emplace(units.back().id, 1);
         }
     } catch (const DaoException& error) {
         doc.feedback().messageText(error.report(), Icon::Stop);
@@ -243,7 +250,9 @@ ExchangeImportResult importExchangeUnits(CQuillDoc& doc, LanguageId language, co
     std::vector<Store> keptStores;  // what an overwrite would store over the kept translations
     // A unit without an id of the project translates each text its location or source reaches.
     for (const PlacedUnit& placed : placeUnits(doc.database(), byId, units)) {
-        const ExchangeUnit unit = placed.unit();
+        // A unit placed by its id speaks for its text as it is; others are copied to do so.
+        std::optional<ExchangeUnit> speaking;
+        const ExchangeUnit& unit = placed.byId && !placed.fromPeer ? *placed.file : speaking.emplace(placed.unit());
         std::string reason = placed.reason;
         const ExchangeUnit* project = placed.project;
         if (project && unit.target.empty())

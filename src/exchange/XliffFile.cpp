@@ -285,7 +285,9 @@ std::optional<ExchangeDocument> readXliff(std::string&& bytes, std::string& prob
             for (pugi::xml_node prop : group.children("prop"))
                 if (std::string_view(prop.attribute("prop-type").value()) == kExportIdProp)
                     document.header.exportId = printableText(prop.text().get());
-    for (const pugi::xpath_node& node : xml.select_nodes("//trans-unit")) {
+    const pugi::xpath_node_set transUnits = xml.select_nodes("//trans-unit");
+    document.units.reserve(transUnits.size());
+    for (const pugi::xpath_node& node : transUnits) {
         // The header of a PO file that po2xliff converted is no text.
         if (std::string_view(node.node().attribute("restype").value()) == "x-gettext-domain-header")
             continue;
