@@ -119,7 +119,12 @@ std::string peerReading(std::string_view platform)
 
 class Placer {
 public:
-    Placer(CProjectDatabase& db, const std::map<std::string, ExchangeUnit>& project) : db_(db), project_(project) {}
+    Placer(CProjectDatabase& db, const std::vector<ExchangeUnit>& project) : db_(db)
+    {
+        byId_.reserve(project.size());
+        for (const ExchangeUnit& unit : project)
+            byId_.emplace(unit.id, &unit);
+    }
 
     std::vector<UnitPlacement> placeAll(const std::vector<ExchangeUnit>& units)
     {
@@ -159,10 +164,10 @@ private:
     {
         UnitPlacement placement;
         if (!unit.id.empty()) {
-            const auto found = project_.find(unit.id);
-            if (found != project_.end()) {
+            const auto found = byId_.find(unit.id);
+            if (found != byId_.end()) {
                 placement.byId = true;
-                placement.texts.push_back(&found->second);
+                placement.texts.push_back(found->second);
                 return placement;
             }
         }
@@ -213,7 +218,15 @@ private:
         const std::string string(itemTypeDisplayName(ItemType::StringtableString));
         const std::string menuItem(itemTypeDisplayName(ItemType::MenuItem));
         const std::string popup(itemTypeDisplayName(ItemType::PopupMenu));
-        for (const auto& [id, unit] : project_) {
+        // In the order of their ids, so that texts sharing a source or a place are found in
+        // one order whatever order the project lists them in.
+        std::vector<const ExchangeUnit*> inIdOrder;
+        inIdOrder.reserve(byId_.size());
+        for (const auto& [id, text] : byId_)
+            inIdOrder.push_back(text);
+        std::sort(inIdOrder.begin(), inIdOrder.end(), [](const ExchangeUnit* a, const ExchangeUnit* b) { return a->id < b->id; });
+        for (const ExchangeUnit* text : inIdOrder) {
+            const ExchangeUnit& unit = *text;
             bySource_.emplace(unit.source, &unit);
             byCompiled_.emplace(compiledText(unit.source, false), &unit);
             byPeerReading_.emplace(peerReading(unit.source), &unit);
@@ -347,7 +360,7 @@ private:
     }
 
     CProjectDatabase& db_;
-    const std::map<std::string, ExchangeUnit>& project_;
+    std::unordered_map<std::string_view, const ExchangeUnit*> byId_;  // the first text of each id
     std::multimap<std::string, const ExchangeUnit*> bySource_, byCompiled_, byPeerReading_;
     std::unordered_map<int, const ExchangeUnit*> byLine_;
     std::multimap<std::string, const ExchangeUnit*> strings_, captions_, controls_, menuItems_, popups_;
@@ -430,7 +443,7 @@ ExchangeUnit PlacedUnit::unit() const
     return unit;
 }
 
-std::vector<PlacedUnit> placeUnits(CProjectDatabase& db, const std::map<std::string, ExchangeUnit>& project,
+std::vector<PlacedUnit> placeUnits(CProjectDatabase& db, const std::vector<ExchangeUnit>& project,
                                    const std::vector<ExchangeUnit>& units)
 {
     const std::vector<UnitPlacement> placements = Placer(db, project).placeAll(units);

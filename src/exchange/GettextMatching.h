@@ -35,11 +35,11 @@ struct PlacedUnit {
     ExchangeUnit unit() const;
 };
 
-// The file's units in order, each once per text it translates (a unit that reaches no text
+// The file's units in order (`project`: the project's units with their distinct ids), each once per text it translates (a unit that reaches no text
 // once, with the reason; an untranslated one with the texts it would reach). A text that a unit
 // names by its id or location is left to that unit; of units placed by source alone, the first
 // to reach a text translates it.
-std::vector<PlacedUnit> placeUnits(CProjectDatabase& db, const std::map<std::string, ExchangeUnit>& project,
+std::vector<PlacedUnit> placeUnits(CProjectDatabase& db, const std::vector<ExchangeUnit>& project,
                                    const std::vector<ExchangeUnit>& units);
 
 } // namespace qmk

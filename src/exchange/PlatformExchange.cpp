@@ -236,9 +236,7 @@ ExchangeImportResult importExchangeUnits(CQuillDoc& doc, LanguageId language, co
         doc.feedback().messageText(error.report(), Icon::Stop);
         return result;
     }
-    std::map<std::string, ExchangeUnit> byId;
-    for (ExchangeUnit& unit : exchangeUnits(doc, language))
-        byId.emplace(unit.id, std::move(unit));
+    const std::vector<ExchangeUnit> projectUnits = exchangeUnits(doc, language);
     const int codePage = doc.translationCodePage(language);
     struct Store {
         int lineIndex;
@@ -249,7 +247,7 @@ ExchangeImportResult importExchangeUnits(CQuillDoc& doc, LanguageId language, co
     std::vector<Store> stores;
     std::vector<Store> keptStores;  // what an overwrite would store over the kept translations
     // A unit without an id of the project translates each text its location or source reaches.
-    for (const PlacedUnit& placed : placeUnits(doc.database(), byId, units)) {
+    for (const PlacedUnit& placed : placeUnits(doc.database(), projectUnits, units)) {
         // A unit placed by its id speaks for its text as it is; others are copied to do so.
         std::optional<ExchangeUnit> speaking;
         const ExchangeUnit& unit = placed.byId && !placed.fromPeer ? *placed.file : speaking.emplace(placed.unit());
