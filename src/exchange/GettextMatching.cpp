@@ -130,15 +130,22 @@ public:
     {
         std::vector<UnitPlacement> placements;
         std::vector<bool> bySourceOnly;
-        std::unordered_set<int> named;  // texts a unit names by id or by location
+        placements.reserve(units.size());
+        bySourceOnly.reserve(units.size());
+        bool anyBySourceOnly = false;
         for (const ExchangeUnit& unit : units) {
             bool sourceOnly = false;
             placements.push_back(place(unit, sourceOnly));
             bySourceOnly.push_back(sourceOnly);
-            if (!sourceOnly)
-                for (const ExchangeUnit* text : placements.back().texts)
-                    named.insert(text->lineIndex);
+            anyBySourceOnly = anyBySourceOnly || sourceOnly;
         }
+        if (!anyBySourceOnly)
+            return placements;  // a file of Quillmark's ids: every unit names its own text
+        std::unordered_set<int> named;  // texts a unit names by id or by location
+        for (std::size_t i = 0; i < placements.size(); ++i)
+            if (!bySourceOnly[i])
+                for (const ExchangeUnit* text : placements[i].texts)
+                    named.insert(text->lineIndex);
         // A text named by a unit of its own takes that unit's translation; among units placed by
         // source alone the first to reach a text translates it.
         std::unordered_map<int, const std::string*> reached;

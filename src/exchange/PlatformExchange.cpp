@@ -126,7 +126,7 @@ std::vector<ExchangeUnit> rowUnits(CQuillDoc& doc, std::optional<LanguageId> lan
             const CObjectData& item = rows.item(row);
             if (item.excluded)
                 continue;
-            ExchangeUnit unit;
+            ExchangeUnit& unit = units.emplace_back();  // made in place: no unit is moved
             const auto owner = owners.find(item.lineIndex);
             unit.resource = owner == owners.end() ? std::string() : owner->second;
             unit.itemType = std::string(itemTypeDisplayName(item.itemType));
@@ -152,9 +152,8 @@ std::vector<ExchangeUnit> rowUnits(CQuillDoc& doc, std::optional<LanguageId> lan
             }
             unit.maxWidth = controlWidth(widths, item);
             unit.lineIndex = item.lineIndex;
-            units.push_back(std::move(unit));
             if (first)
-                seen.emplace(units.back().id, 1);
+                seen.emplace(unit.id, 1);
         }
     } catch (const DaoException& error) {
         doc.feedback().messageText(error.report(), Icon::Stop);

@@ -1,6 +1,7 @@
 // Writing and reading PO files.
 #include "exchange/PoFile.h"
 
+#include <algorithm>
 #include <sstream>
 #include <utility>
 
@@ -19,9 +20,13 @@ std::optional<std::string> poUnquoted(std::string_view quoted)
     if (quoted.size() < 2 || quoted.front() != '"' || quoted.back() != '"')
         return std::nullopt;
     std::string out;
+    out.reserve(quoted.size() - 2);
     for (std::size_t i = 1; i + 1 < quoted.size(); ++i) {
         if (quoted[i] != '\\') {
-            out += quoted[i];
+            // The characters up to the next escape (or the closing quote) as they stand.
+            const std::size_t escape = std::min(quoted.find('\\', i), quoted.size() - 1);
+            out.append(quoted.substr(i, escape - i));
+            i = escape - 1;
             continue;
         }
         if (++i >= quoted.size() - 1)
@@ -323,6 +328,10 @@ std::optional<ExchangeDocument> readPo(const std::string& bytes, std::string& pr
     std::string_view rest(bytes);
     if (rest.starts_with("\xEF\xBB\xBF"))
         rest.remove_prefix(3);
+    std::size_t entries = 0;
+    for (std::size_t at = rest.find("\nmsgid "); at != std::string_view::npos; at = rest.find("\nmsgid ", at + 1))
+        ++entries;
+    document.units.reserve(entries);
     int number = 0;
     auto unreadableLine = [&] {
         problem = "line " + std::to_string(number) + " cannot be read";
