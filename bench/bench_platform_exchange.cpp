@@ -2,6 +2,18 @@
 // generated script with a German translation: the export (with what it sent recorded), the
 // import of the file coming back (every unit changed on the platform, judged against what the
 // export sent), and the memory each takes.
+//
+// Measured on 144,748 units (RelWithDebInfo, two cores shared with other builds; wall time per
+// run, peak memory growth of the operation):
+//                        before                   after
+//   XLIFF export         4.5 s, 173 MB            1.3 s, 64 MB
+//   XLIFF import         7.1 s                    2.7 s, 213 MB
+//   PO export            3.7 s                    1.3 s, 59 MB
+//   PO import            6.0 s                    2.2 s, 183 MB
+// "Before" held the whole file as a DOM, a string stream and an escaped copy, and queried every
+// dialog control's width one by one; its memory was counted only above the project's build,
+// so its imports showed little or none. The exports now write as they go; the imports hold the
+// file's units and the project's units side by side, and XLIFF the parsed file with them.
 #include <benchmark/benchmark.h>
 
 #include <malloc.h>
