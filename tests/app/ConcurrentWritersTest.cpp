@@ -22,7 +22,11 @@ namespace {
 
 using namespace std::chrono_literals;
 
+#ifdef QMK_SANITIZED
+constexpr int kTexts = 8000;
+#else
 constexpr int kTexts = 30000;
+#endif
 constexpr int kChangedByUpdate = kTexts / 100;  // every hundredth text gets a new source
 constexpr int kAddedByUpdate = 200;
 // How long the second program starts after the first: together, early in the other's work,
