@@ -1,6 +1,8 @@
 // The project file list in section PROJECTFILES, keys File0 .. File29.
 #include "app/ProjectFileList.h"
 
+#include <algorithm>
+
 #include "app/ProfileFile.h"
 #include "app/Settings.h"
 #include "resources/FileNames.h"
@@ -46,6 +48,24 @@ bool AddProjectFile(ProfileFile& profile, const std::string& path)
         return false;
     // Linux file systems are case-sensitive: a lower-cased name would name another file.
     return profile.writeString(ini::ProjectFiles, slotKey(slot), resolveCase(path).string());
+}
+
+bool AddProjectFiles(ProfileFile& profile, const std::vector<std::string>& paths)
+{
+    std::vector<std::string> slots;
+    for (int i = 0; i < kProjectFileSlots; ++i)
+        slots.push_back(profile.getString(ini::ProjectFiles, slotKey(i), ""));
+    std::vector<std::pair<std::string, std::string>> added;
+    for (const std::string& path : paths) {
+        const bool listed = std::any_of(slots.begin(), slots.end(),
+                                        [&](const std::string& entry) { return equalsIgnoringCase(entry, path); });
+        const auto empty = std::find(slots.begin(), slots.end(), std::string());
+        if (listed || empty == slots.end())
+            continue;
+        *empty = path;
+        added.emplace_back(slotKey(static_cast<int>(empty - slots.begin())), path);
+    }
+    return added.empty() || profile.writeStrings(ini::ProjectFiles, added);
 }
 
 bool RemoveProjectFile(ProfileFile& profile, const std::string& path)

@@ -15,6 +15,9 @@ bool WriteProjectFiles(ProfileFile& profile, const std::vector<std::string>& lis
 // Stores the path in the slot that already holds it (compared ignoring case) or in the first
 // empty slot; false when all thirty slots hold other files. The path keeps its real case.
 bool AddProjectFile(ProfileFile& profile, const std::string& path);
+// Adds each path that is not listed yet (compared ignoring case) to an empty slot, in one write;
+// every entry already there keeps its slot. Paths that find no empty slot are left out.
+bool AddProjectFiles(ProfileFile& profile, const std::vector<std::string>& paths);
 // Empties the slot that holds the path (compared ignoring case); the others keep their places.
 bool RemoveProjectFile(ProfileFile& profile, const std::string& path);
 

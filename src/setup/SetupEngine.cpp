@@ -370,7 +370,8 @@ InstallResult SetupEngine::install(const std::string& destinationText, bool prog
     }
     if (!result.projectFiles.empty()) {
         ProfileFile settings(options_.settingsFile);
-        if (!WriteProjectFiles(settings, result.projectFiles)) {
+        // The person's own projects stay listed; the demonstration projects join them.
+        if (!AddProjectFiles(settings, result.projectFiles)) {
             feedback_.message(fillPlaceholders(strings::CannotWrite, {options_.settingsFile.string()}), Icon::Stop);
             return result;
         }

@@ -3,6 +3,7 @@
 
 #include "SetupFixture.h"
 #include "app/ProfileFile.h"
+#include "app/ProjectFileList.h"
 #include "resources/SetupTexts.h"
 #include "setup/InstallRecord.h"
 #include "setup/MenuEntries.h"
@@ -51,10 +52,12 @@ TEST_F(SetupInstallTest, DemoOnlyFillsDemoprojAndTheProjectListButNothingElse)
     EXPECT_FALSE(fs::exists(destination / "qmk32"));
 
     ProfileFile settings(options.settingsFile);
-    EXPECT_EQ(settings.getString("PROJECTFILES", "File0", "?"), (demo / "demo.rc").string());
-    EXPECT_EQ(settings.getString("PROJECTFILES", "File1", "?"), (demo / "asiademo.rc").string());
-    EXPECT_EQ(settings.getString("PROJECTFILES", "File7", "?"), "");
-    EXPECT_EQ(settings.getString("PROJECTFILES", "File29", "?"), "");
+    // The person's projects keep their slots; the demonstration projects take free ones.
+    EXPECT_EQ(settings.getString("PROJECTFILES", "File0", "?"), "/old/a.rc");
+    EXPECT_EQ(settings.getString("PROJECTFILES", "File1", "?"), (demo / "demo.rc").string());
+    EXPECT_EQ(settings.getString("PROJECTFILES", "File2", "?"), (demo / "asiademo.rc").string());
+    EXPECT_EQ(settings.getString("PROJECTFILES", "File7", "?"), "/old/b.rc");
+    EXPECT_EQ(settings.getString("PROJECTFILES", "File29", ""), "");
 
     EXPECT_FALSE(fs::exists(options.installRecord));
     for (const fs::path& file : programGroupFiles(options.menus))
@@ -172,6 +175,29 @@ TEST_F(SetupInstallTest, ExistingFoldersAreAcceptedAndNotClaimed)
     EXPECT_EQ(std::count(folders.begin(), folders.end(), "demoproj/german"), 1);
     EXPECT_EQ(std::count(folders.begin(), folders.end(), "demoproj/french"), 0);
     EXPECT_EQ(listed.createdLevels(), 0);
+}
+
+TEST_F(SetupInstallTest, DemoProjectsJoinThePersonsProjectListOnce)
+{
+    ProfileFile(options.settingsFile)
+        .writeStrings("PROJECTFILES", {{"File0", "/work/app.rc"}, {"File2", "/work/tool.rc"}, {"File3", "/work/lib.rc"}});
+    ASSERT_EQ(ReadProjectFiles(ProfileFile(options.settingsFile)).size(), 3u);
+
+    ASSERT_EQ(install().end, InstallEnd::Complete);
+    const std::vector<std::string> expected = {"/work/app.rc", (destination / "demoproj/demo.rc").string(),
+                                               "/work/tool.rc", "/work/lib.rc",
+                                               (destination / "demoproj/asiademo.rc").string()};
+    EXPECT_EQ(ReadProjectFiles(ProfileFile(options.settingsFile)), expected);
+
+    ASSERT_EQ(install().end, InstallEnd::Complete);
+    EXPECT_EQ(ReadProjectFiles(ProfileFile(options.settingsFile)), expected);
+
+    // A demonstration project already listed, whatever its letter case, is not listed twice.
+    const std::string demoListed = (destination / "demoproj/DEMO.rc").string();
+    ProfileFile(options.settingsFile).writeStrings("PROJECTFILES", {{"File1", demoListed}});
+    ASSERT_EQ(install().end, InstallEnd::Complete);
+    EXPECT_EQ(ReadProjectFiles(ProfileFile(options.settingsFile)).size(), 5u);
+    EXPECT_EQ(ProfileFile(options.settingsFile).getString("PROJECTFILES", "File1", ""), demoListed);
 }
 
 } // namespace qmk::setup::test
