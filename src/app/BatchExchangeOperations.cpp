@@ -159,12 +159,12 @@ BatchStatus batchImport(const std::vector<std::string>& p, BatchReport& report, 
             reportFindings(report, findings);
         };
 
+        const bool overwrite = std::any_of(p.begin() + 3, p.end(), [](const std::string& parameter) {
+            return equalsIgnoringCase(parameter, OverwriteParameter);
+        });
         if (platform) {
             if (!op.hasLanguage(*id, languageText, to))
                 return BatchStatus::Failed;
-            const bool overwrite = std::any_of(p.begin() + 3, p.end(), [](const std::string& parameter) {
-                return equalsIgnoringCase(parameter, OverwriteParameter);
-            });
             const PlatformImport run = importPlatformFile(op.doc(), *id, from, overwrite);
             if (!run.outcome.done()) {
                 report.error(printfText(txt::BatchCannotRead, {from, run.problem}));
@@ -189,7 +189,12 @@ BatchStatus batchImport(const std::vector<std::string>& p, BatchReport& report, 
         } else if (kind == ImportKind::Workbook) {
             if (!op.hasLanguage(*id, languageText, to))
                 return BatchStatus::Failed;
-            if (BatchStatus status = batchImportWorkbook(op, *id, from, report); status != BatchStatus::Success)
+            const BatchStatus status = batchImportWorkbook(op, *id, from, report, overwrite);
+            if (status == BatchStatus::UnitsRefused) {  // done, with texts left as they were (listed)
+                listFindings();
+                return op.doc().OnCloseDocument() ? status : batchFailed(report);
+            }
+            if (status != BatchStatus::Success)
                 return status;
         } else if (fromScript) {
             ScriptImport import(op.doc(), ext);

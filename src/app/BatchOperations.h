@@ -59,9 +59,10 @@ BatchStatus batchExportWorkbook(const std::vector<std::string>& params, BatchRep
                                 const std::vector<std::string>& includeExtensions);
 // The workbook branch of /I: imports the language's column of the workbook as the window's
 // Import All does, with its report. Failed when the workbook or the project cannot be read or
-// a text could not be stored.
+// a text could not be stored; UnitsRefused when it left texts as they were and listed them
+// (conflicts, other translations a workbook of no known export would replace unless `overwrite`).
 BatchStatus batchImportWorkbook(ProjectOperation& op, LanguageId language, const std::string& workbook,
-                                BatchReport& report);
+                                BatchReport& report, bool overwrite = false);
 
 // The translation memory (BatchMemoryOperations.cpp): /TM-ADD <project> [language] adds the
 // project's translations, /TMX-IMPORT <file> and /TMX-EXPORT <file> [language] exchange the

@@ -72,7 +72,7 @@ BatchStatus batchExportWorkbook(const std::vector<std::string>& p, BatchReport& 
 }
 
 BatchStatus batchImportWorkbook(ProjectOperation& op, LanguageId language, const std::string& workbook,
-                                BatchReport& report)
+                                BatchReport& report, bool overwrite)
 {
     if (!op.doc().reloadRows().done())
         return batchFailed(report);
@@ -88,9 +88,12 @@ BatchStatus batchImportWorkbook(ProjectOperation& op, LanguageId language, const
     }
     // Without a pair of the same Id the import has nothing to do, and says so.
     if (import.chooseLanguage(name)) {
+        import.setOverwrite(overwrite);
         import.importAll({});
         if (import.failedStores() > 0)
             return batchFailed(report);
+        if (!import.conflicts().empty() || !import.keptExisting().empty())
+            return BatchStatus::UnitsRefused;  // done, with the texts left as they were listed
     }
     return BatchStatus::Success;
 }

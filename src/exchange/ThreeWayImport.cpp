@@ -5,6 +5,7 @@
 #include <random>
 
 #include "database/Transaction.h"
+#include "parser/LanguageTags.h"
 #include "project/CQuillDoc.h"
 #include "project/TranslationForm.h"
 #include "resources/Feedback.h"
@@ -39,12 +40,22 @@ void recordExport(CQuillDoc& doc, LanguageId language, const ExchangeDocument& d
     for (const ExchangeUnit& unit : document.units)
         if (unit.lineIndex >= 0)
             sent.push_back({unit.lineIndex, unit.target, unit.needsReview});
+    recordSent(doc, language, document.header.exportId, sent);
+}
+
+void recordSent(CQuillDoc& doc, LanguageId language, const std::string& key, const std::vector<SentText>& sent)
+{
     const auto written = std::chrono::duration_cast<std::chrono::seconds>(
                              std::chrono::system_clock::now().time_since_epoch())
                              .count();
     std::unique_ptr<Transaction> bulk = doc.database().beginBulk();
-    doc.database().exports().record(document.header.exportId, language, written, sent);
+    doc.database().exports().record(key, language, written, sent);
     bulk->commit();
+}
+
+std::string workbookExportKey(const std::string& exportId, LanguageId language)
+{
+    return exportId.empty() ? std::string() : exportId + "/" + languageTag(language);
 }
 
 OperationResult settleConflict(CQuillDoc& doc, LanguageId language, const ImportDisagreement& conflict, bool takeTheirs)
@@ -58,22 +69,28 @@ OperationResult settleConflict(CQuillDoc& doc, LanguageId language, const Import
     return doc.storeTranslation(conflict.lineIndex, language, chosen.bytes, takeTheirs && conflict.theirsNeedsReview);
 }
 
-UnitVerdict judgeUnit(const ExchangeUnit& file, const ExchangeUnit& project, const SentText* sent)
+UnitVerdict judgeText(const JudgedText& file, const JudgedText& project, const JudgedText* sent)
 {
-    if (file.target == project.target && file.needsReview == project.needsReview)
+    if (file.text == project.text && file.needsReview == project.needsReview)
         return UnitVerdict::Same;
     if (!sent) {
         // Another tool's file, or a text no export sent: it fills what is empty and takes the
         // review state of a text it agrees with, never replaces another translation unasked.
-        return project.target.empty() || file.target == project.target ? UnitVerdict::Store : UnitVerdict::Existing;
+        return project.text.empty() || file.text == project.text ? UnitVerdict::Store : UnitVerdict::Existing;
     }
-    const bool changedThere = file.target != sent->text || file.needsReview != sent->needsReview;
-    const bool changedHere = project.target != sent->text || project.needsReview != sent->needsReview;
+    const bool changedThere = file.text != sent->text || file.needsReview != sent->needsReview;
+    const bool changedHere = project.text != sent->text || project.needsReview != sent->needsReview;
     if (!changedThere)
         return UnitVerdict::UnchangedOnPlatform;
-    if (!changedHere || file.target == project.target)
+    if (!changedHere || file.text == project.text)
         return UnitVerdict::Store;
     return UnitVerdict::Conflict;
+}
+
+UnitVerdict judgeUnit(const ExchangeUnit& file, const ExchangeUnit& project, const SentText* sent)
+{
+    const JudgedText sentText = sent ? JudgedText{sent->text, sent->needsReview} : JudgedText{};
+    return judgeText({file.target, file.needsReview}, {project.target, project.needsReview}, sent ? &sentText : nullptr);
 }
 
 } // namespace qmk

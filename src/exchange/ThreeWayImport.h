@@ -8,6 +8,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -24,6 +25,11 @@ std::string newExportId();
 // Remembers what the document of the translation sends (its units' translations and review
 // flags by line index) under its export id. May throw DaoException.
 void recordExport(CQuillDoc& doc, LanguageId language, const ExchangeDocument& document);
+// Remembers what an export sent of one translation under the given key. May throw DaoException.
+void recordSent(CQuillDoc& doc, LanguageId language, const std::string& key, const std::vector<SentText>& sent);
+// A workbook carries several translations under one export id: each is recorded under a key of
+// the id and the language's tag.
+std::string workbookExportKey(const std::string& exportId, LanguageId language);
 
 enum class UnitVerdict {
     Store,                // the file brings a change to take
@@ -32,7 +38,14 @@ enum class UnitVerdict {
     Conflict,             // changed here and on the platform since the export
     Existing,             // no export knows it, and the project holds another translation
 };
-// `sent` null: no export of the file is known for the unit.
+// One version of a text: the translation and its review flag (always clear where a file carries
+// no flag, as a workbook does).
+struct JudgedText {
+    std::string_view text;
+    bool needsReview = false;
+};
+// `sent` null: no export of the file is known for the text.
+UnitVerdict judgeText(const JudgedText& file, const JudgedText& project, const JudgedText* sent);
 UnitVerdict judgeUnit(const ExchangeUnit& file, const ExchangeUnit& project, const SentText* sent);
 
 // A unit of a conflict, or a translation an unknown file would replace: the project's text and

@@ -9,6 +9,7 @@
 #include "database/DaoException.h"
 #include "database/TranslationColumnNames.h"
 #include "exchange/ImportedTranslation.h"
+#include "exchange/ThreeWayImport.h"
 #include "exchange/WorkbookFonts.h"
 #include "exchange/WorkbookWriter.h"
 #include "parser/LanguageTable.h"
@@ -49,6 +50,8 @@ struct WorkbookExport::SheetColumn {
     std::string title;
     int codePage = 0;
     std::string fontName;
+    std::optional<LanguageId> language;  // a translation's column
+    std::vector<SentText> sent;          // what the workbook carries of the translation
 };
 
 WorkbookExport::WorkbookExport(CQuillDoc& doc, Feedback& feedback)
@@ -96,6 +99,7 @@ std::vector<WorkbookExport::SheetColumn> WorkbookExport::sheetColumns(const std:
             column.title = txt::HeaderSourceText;
         } else {
             LanguageId language = *table.languageOfColumn(c);
+            column.language = language;
             column.title = translationColumnName(language.language, language.sublanguage);
             column.codePage = textCodePage(translationEncoding(doc_.database(), projectCodePage, language));
             column.fontName = workbookFontFace(doc_.font(language, false).fontName,
@@ -104,6 +108,19 @@ std::vector<WorkbookExport::SheetColumn> WorkbookExport::sheetColumns(const std:
         sheet.push_back(std::move(column));
     }
     return sheet;
+}
+
+void WorkbookExport::recordSent(const std::string& exportId, const std::vector<SheetColumn>& sheet)
+{
+    // The workbook is written already: an export the project cannot record only makes its
+    // import ask, as for a workbook of no known export.
+    try {
+        for (const SheetColumn& column : sheet)
+            if (!exportId.empty() && column.language)
+                qmk::recordSent(doc_, *column.language, workbookExportKey(exportId, *column.language), column.sent);
+    } catch (const DaoException& error) {
+        feedback_.messageText(error.report(), Icon::Exclamation);
+    }
 }
 
 WorkbookExportResult WorkbookExport::run(const std::filesystem::path& target, std::vector<int> chosen)
@@ -121,7 +138,11 @@ WorkbookExportResult WorkbookExport::run(const std::filesystem::path& target, st
     const bool withIds = columns.front() == TextTableColumns::IdColumn;
     const int first = withIds ? LeadingIdColumns : 0;
     const int projectCodePage = doc_.codePage();
-    const std::vector<SheetColumn> sheet = sheetColumns(columns);
+    std::vector<SheetColumn> sheet = sheetColumns(columns);
+    // Only a workbook with Ids and sources comes back through the import: it carries the id
+    // under which the export records what it sent of each translation.
+    const bool returnable = withIds && columns.size() > 2 && columns[1] == TextTableColumns::SourceColumn;
+    const std::string exportId = returnable ? newExportId() : std::string();
 
     auto failed = [&](const std::string& detail) {
         feedback_.messageText(fillPlaceholders(txt::ExportWriteFailed, {target.string(), detail}), Icon::Stop);
@@ -157,7 +178,7 @@ WorkbookExportResult WorkbookExport::run(const std::filesystem::path& target, st
 
     std::vector<std::string> undecodable;
     auto writeCell = [&](int row, int column, const std::string& bytes, int codePage, const std::string& id,
-                         const std::string& title) {
+                         const std::string& title, std::vector<SentText>* sent = nullptr, int lineIndex = -1) {
         std::optional<std::string> text = decodeToUtf8(bytes, codePage);
         if (!text) {
             ++result.undecodableCells;
@@ -166,7 +187,11 @@ WorkbookExportResult WorkbookExport::run(const std::filesystem::path& target, st
                     txt::WorkbookCellLine, {std::to_string(row + 1), decodeToUtf8(id, projectCodePage).value_or("?"), title}));
             return true;
         }
-        return writer.writeText(row, column, *text);
+        if (!writer.writeText(row, column, *text))
+            return false;
+        if (sent)
+            sent->push_back({lineIndex, std::move(*text), false});
+        return true;
     };
 
     int sheetRow = FirstDataRow;
@@ -188,14 +213,15 @@ WorkbookExportResult WorkbookExport::run(const std::filesystem::path& target, st
                  writer.writeText(sheetRow, 1, itemTypeDisplayName(row.item.itemType));
         }
         for (std::size_t i = 0; ok && i < sheet.size(); ++i) {
-            const SheetColumn& column = sheet[i];
+            SheetColumn& column = sheet[i];
             bool sourceInstead = row.item.excluded && column.tableColumn >= TextTableColumns::FirstTranslationColumn;
             if (sourceInstead)
                 ok = writeCell(sheetRow, first + static_cast<int>(i), row.cell(TextTableColumns::SourceColumn),
                                projectCodePage, id, column.title);
             else
                 ok = writeCell(sheetRow, first + static_cast<int>(i), row.cell(column.tableColumn), column.codePage,
-                               id, column.title);
+                               id, column.title, column.language && returnable ? &sheet[i].sent : nullptr,
+                               row.item.lineIndex);
         }
         ++sheetRow;
         ++result.rowsWritten;
@@ -214,7 +240,8 @@ WorkbookExportResult WorkbookExport::run(const std::filesystem::path& target, st
         result.keptPartial = true;
     }
     // The header stays in view and offers a filter over every column written.
-    ok = ok && writer.freezeRows(HeaderRow + 1) &&
+    ok = ok && (exportId.empty() || writer.setCustomProperty(ExportIdProperty, exportId)) &&
+         writer.freezeRows(HeaderRow + 1) &&
          writer.setAutofilter(HeaderRow, 0, std::max(HeaderRow, sheetRow - 1), first + static_cast<int>(sheet.size()) - 1);
     if (!ok || !writer.close()) {
         std::string detail = writer.errorDetail();
@@ -222,6 +249,7 @@ WorkbookExportResult WorkbookExport::run(const std::filesystem::path& target, st
         return failed(detail);
     }
     task.step(rows_.rowCount(), rows_.rowCount());
+    recordSent(exportId, sheet);
 
     if (result.undecodableCells > 0) {
         std::string lines;

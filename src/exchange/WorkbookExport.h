@@ -37,6 +37,11 @@ public:
     // The header and data rows begin here (rows counted from 0: row 2 is the sheet's row 3).
     static constexpr int HeaderRow = 0;
     static constexpr int FirstDataRow = 2;
+    // The document property (docProps/custom.xml) that names the export a workbook came from:
+    // the import judges each text against what the export sent. A custom property, because
+    // spreadsheet applications keep it untouched when they save, while the core properties
+    // (title, keywords, identifier) are the person's to fill in and show in every file dialog.
+    static constexpr char ExportIdProperty[] = "QuillmarkExportId";
 
     WorkbookExport(CQuillDoc& doc, Feedback& feedback);
 
@@ -57,6 +62,7 @@ private:
     struct SheetColumn;
     std::vector<int> validColumns(std::vector<int> columns) const;
     std::vector<SheetColumn> sheetColumns(const std::vector<int>& columns);
+    void recordSent(const std::string& exportId, const std::vector<SheetColumn>& sheet);
 
     CQuillDoc& doc_;
     const TextTableRows& rows_;

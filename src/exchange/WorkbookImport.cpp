@@ -8,6 +8,7 @@
 #include "database/Transaction.h"
 #include "database/TranslationColumnNames.h"
 #include "exchange/ImportedTranslation.h"
+#include "exchange/WorkbookExport.h"
 #include "project/CQuillDoc.h"
 #include "project/TranslationForm.h"
 #include "project/TextCodec.h"
@@ -57,6 +58,7 @@ bool WorkbookImport::open(const std::filesystem::path& path)
     sheetMarks_.clear();
     refused_.clear();
     read_ = sheet_.open(path);
+    exportId_ = sheet_.customProperty(WorkbookExport::ExportIdProperty);
     if (!read_) {
         feedback_.messageText(fillPlaceholders(txt::ImportReadFailed, {path.string(), sheet_.errorDetail()}),
                               Icon::Stop);
@@ -256,32 +258,70 @@ int WorkbookImport::importAll(MarkTaken marks)
 {
     if (!requireTranslation())
         return 0;
-    CQuillDoc::LongOperation operation(doc_);
-    if (!operation.acquired())
-        return 0;
     failedStores_ = 0;
+    conflicts_.clear();
+    kept_.clear();
+    keptPairs_.clear();
+    unchangedSinceExport_ = 0;
     int imported = 0, pairs = 0;
-    // One transaction for the whole walk: a disk sync per text would make a large sheet take
-    // minutes. Texts stored before a cancel are kept, as they are one by one.
-    try {
-        std::unique_ptr<Transaction> bulk = doc_.database().beginBulk();
-        imported = storeDiffering(operation, marks, pairs);
-        bulk->commit();
-    } catch (const DaoException& error) {
-        feedback_.messageText(error.report(), Icon::Stop);
-        doc_.translationsImported(operation, false);  // the rows show what the database holds
-        ++failedStores_;  // nothing of the walk was kept
-        return 0;
+    {
+        CQuillDoc::LongOperation operation(doc_);
+        if (!operation.acquired())
+            return 0;
+        // One transaction for the whole walk: a disk sync per text would make a large sheet take
+        // minutes. Texts stored before a cancel are kept, as they are one by one.
+        try {
+            loadSent();
+            std::unique_ptr<Transaction> bulk = doc_.database().beginBulk();
+            imported = storeDiffering(operation, marks, pairs);
+            bulk->commit();
+        } catch (const DaoException& error) {
+            feedback_.messageText(error.report(), Icon::Stop);
+            doc_.translationsImported(operation, false);  // the rows show what the database holds
+            ++failedStores_;  // nothing of the walk was kept
+            return 0;
+        }
     }
+    // Asked once the walk is stored, so that no question waits with the project held.
+    if (!kept_.empty() &&
+        (overwrite_ ||
+         feedback_.askText(fillPlaceholders(txt::ImportReplaceExisting, {std::to_string(kept_.size())}), false)))
+        imported += replaceKept(marks);
     bool refused = !refused_.empty();
+    const bool notTaken = !conflicts_.empty() || !kept_.empty() || unchangedSinceExport_ > 0;
     if (imported > 0)
         feedback_.messageText(fillPlaceholders(txt::ImportAllDone, {std::to_string(imported)}), Icon::Information);
     else if (pairs == 0)
         feedback_.messageText(txt::ImportAllNoSameId, Icon::Information);
-    else if (!refused)  // texts refused are not "actual": the refusal report says what happened
+    else if (!refused && !notTaken)  // texts refused are not "actual": the refusal report says what happened
         feedback_.messageText(txt::ImportAllCurrent, Icon::Information);
     reportRefused();
+    reportNotTaken();
     return imported;
+}
+
+void WorkbookImport::loadSent()
+{
+    sent_.clear();
+    const std::string key = workbookExportKey(exportId_, chosen()->id);
+    if (doc_.database().exports().knows(key, chosen()->id))
+        sent_ = doc_.database().exports().sent(key);
+}
+
+UnitVerdict WorkbookImport::judge(const WorkbookPair& pair, ImportDisagreement& disagreement) const
+{
+    const std::string theirs = withEscapedLineBreaks(sheet_.text(pair.sheetRow, chosen()->sheetColumn));
+    const std::string& cell = rows_.row(pair.tableRow).cell(tableColumn());
+    // A translation its code page cannot decode counts as another translation, never as none.
+    const std::string ours = decodeToUtf8(cell, translationCodePageOfChoice()).value_or(cell);
+    const int lineIndex = rows_.item(pair.tableRow).lineIndex;
+    const auto sent = sent_.find(lineIndex);
+    const JudgedText sentText = sent == sent_.end() ? JudgedText{} : JudgedText{sent->second.text};
+    const std::string id = fillPlaceholders(txt::WorkbookRowId, {std::to_string(pair.sheetRow + 1),
+                                                                 sheet_.text(pair.sheetRow, IdColumn)});
+    disagreement = {lineIndex, id, sheet_.text(pair.sheetRow, IdColumn), toPlatformForm(ours), toPlatformForm(theirs),
+                    false};
+    return judgeText({theirs}, {ours}, sent == sent_.end() ? nullptr : &sentText);
 }
 
 int WorkbookImport::storeDiffering(const CQuillDoc::LongOperation& operation, MarkTaken marks, int& pairs)
@@ -296,16 +336,88 @@ int WorkbookImport::storeDiffering(const CQuillDoc::LongOperation& operation, Ma
             continue;
         ++pairs;
         current_ = pair;
-        if (differs(*pair)) {
-            const Stored stored = store(operation, *pair, marks);
-            imported += stored == Stored::Yes;
-            failedStores_ += stored == Stored::Failed;
-        }
+        if (differs(*pair) && !storeJudged(operation, *pair, marks, imported))
+            ++failedStores_;
         task.step(i + 1);
         if (task.cancelled())
             break;
     }
     return imported;
+}
+
+// Stores a differing pair as its verdict says; false when the database refused a store.
+bool WorkbookImport::storeJudged(const CQuillDoc::LongOperation& operation, const WorkbookPair& pair, MarkTaken marks,
+                                 int& imported)
+{
+    ImportDisagreement disagreement;
+    switch (judge(pair, disagreement)) {
+    case UnitVerdict::Same:
+        return true;
+    case UnitVerdict::UnchangedOnPlatform:
+        ++unchangedSinceExport_;
+        return true;
+    case UnitVerdict::Existing:
+        kept_.push_back(std::move(disagreement));
+        keptPairs_.push_back(pair);
+        return true;
+    case UnitVerdict::Conflict: {
+        // The newer work here stays, flagged so that somebody looks at both.
+        conflicts_.push_back(std::move(disagreement));
+        const CObjectData& item = rows_.item(pair.tableRow);
+        if (item.isModified(chosen()->id))
+            return true;
+        const std::string ours = rows_.row(pair.tableRow).cell(tableColumn());
+        return doc_.storeTranslation(operation, item.lineIndex, chosen()->id, ours, true).done();
+    }
+    case UnitVerdict::Store:
+        break;
+    }
+    const Stored stored = store(operation, pair, marks);
+    imported += stored == Stored::Yes;
+    return stored != Stored::Failed;
+}
+
+int WorkbookImport::replaceKept(MarkTaken marks)
+{
+    CQuillDoc::LongOperation operation(doc_);
+    if (!operation.acquired())
+        return 0;
+    int imported = 0;
+    try {
+        std::unique_ptr<Transaction> bulk = doc_.database().beginBulk();
+        for (const WorkbookPair& pair : keptPairs_) {
+            const Stored stored = store(operation, pair, marks);
+            imported += stored == Stored::Yes;
+            failedStores_ += stored == Stored::Failed;
+        }
+        bulk->commit();
+    } catch (const DaoException& error) {
+        feedback_.messageText(error.report(), Icon::Stop);
+        doc_.translationsImported(operation, false);
+        ++failedStores_;
+        return 0;
+    }
+    kept_.clear();
+    keptPairs_.clear();
+    return imported;
+}
+
+void WorkbookImport::reportNotTaken()
+{
+    if (unchangedSinceExport_ > 0)
+        feedback_.messageText(fillPlaceholders(txt::WorkbookUnchangedSinceExport, {std::to_string(unchangedSinceExport_)}),
+                              Icon::Information);
+    std::string lines;
+    for (const ImportDisagreement& conflict : conflicts_)
+        lines += conflict.id + ": " + fillPlaceholders(txt::WorkbookConflict, {conflict.ours, conflict.theirs}) + "\n";
+    for (const ImportDisagreement& kept : kept_)
+        lines += kept.id + ": " + fillPlaceholders(txt::WorkbookKeptExisting, {kept.ours, kept.theirs}) + "\n";
+    if (lines.empty())
+        return;
+    lines.pop_back();
+    feedback_.messageText(fillPlaceholders(txt::ImportWorkbookNotTaken,
+                                           {path_.string(), std::to_string(conflicts_.size() + kept_.size()), lines}),
+                          Icon::Exclamation);
 }
 
 int WorkbookImport::markAll()

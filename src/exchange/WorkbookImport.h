@@ -8,9 +8,11 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "database/ProjectRows.h"
+#include "exchange/ThreeWayImport.h"
 #include "exchange/WorkbookMarker.h"
 #include "exchange/WorkbookPairSearch.h"
 #include "exchange/WorkbookReader.h"
@@ -85,6 +87,16 @@ public:
     int importAll(MarkTaken marks);
     // Texts the last importAll() could not store (the database refused them; reported).
     int failedStores() const { return failedStores_; }
+    // Import All judges each text against what the export of the workbook sent (its id is a
+    // document property): a text changed in the workbook only is taken, one changed here only
+    // is kept (counted), one changed on both sides is kept, flagged for review and listed as a
+    // conflict. A workbook of no known export replaces no other translation unless the person
+    // agrees once (asked, default No) or `overwrite` was set; those it did not replace are listed.
+    void setOverwrite(bool overwrite) { overwrite_ = overwrite; }
+    const std::string& exportId() const { return exportId_; }
+    const std::vector<ImportDisagreement>& conflicts() const { return conflicts_; }
+    const std::vector<ImportDisagreement>& keptExisting() const { return kept_; }
+    int unchangedSinceExport() const { return unchangedSinceExport_; }
     // Imports nothing: marks the rows whose sheet text differs (grey sheet cell) and those
     // that do not (white sheet cell). Returns the number of differing pairs and reports it.
     int markAll();
@@ -109,8 +121,13 @@ private:
     std::vector<int> walkOrder() const;
     Stored store(const CQuillDoc::LongOperation& operation, const WorkbookPair& pair, MarkTaken marks);
     int storeDiffering(const CQuillDoc::LongOperation& operation, MarkTaken marks, int& pairs);
+    bool storeJudged(const CQuillDoc::LongOperation& operation, const WorkbookPair& pair, MarkTaken marks, int& imported);
     bool differs(const WorkbookPair& pair) const;
+    void loadSent();
+    UnitVerdict judge(const WorkbookPair& pair, ImportDisagreement& disagreement) const;
+    int replaceKept(MarkTaken marks);
     void reportRefused();
+    void reportNotTaken();
 
     CQuillDoc& doc_;
     const TextTableRows& rows_;
@@ -125,6 +142,13 @@ private:
     std::map<std::pair<int, int>, CellMark> sheetMarks_;  // (row, column) -> mark
     std::vector<std::string> refused_;                   // lines of the refusal report
     int failedStores_ = 0;
+    std::string exportId_;
+    bool overwrite_ = false;
+    std::unordered_map<int, SentText> sent_;  // what the export sent of the chosen language
+    std::vector<ImportDisagreement> conflicts_;
+    std::vector<ImportDisagreement> kept_;
+    std::vector<WorkbookPair> keptPairs_;  // the pairs of kept_
+    int unchangedSinceExport_ = 0;
 };
 
 } // namespace qmk

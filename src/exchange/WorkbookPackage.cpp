@@ -221,9 +221,12 @@ bool WorkbookPackage::findParts()
     if (!readRelationships(kPackageRelationships, packageRels))
         return false;
     std::string workbook;
-    for (const auto& r : packageRels)
+    for (const auto& r : packageRels) {
         if (endsWith(r.type, "/officeDocument"))
             workbook = resolveTarget("", r.target);
+        else if (endsWith(r.type, "/custom-properties"))
+            customPropertiesPart_ = resolveTarget("", r.target);
+    }
     if (workbook.empty())
         workbook = fallback(kDefaultWorkbook);
     if (workbook.empty()) {

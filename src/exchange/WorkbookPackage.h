@@ -37,6 +37,8 @@ public:
     const std::string& worksheetPart() const { return worksheetPart_; }
     const std::string& sharedStringsPart() const { return sharedStringsPart_; }
     const std::string& stylesPart() const { return stylesPart_; }
+    // The document's own properties (docProps/custom.xml); empty when it has none.
+    const std::string& customPropertiesPart() const { return customPropertiesPart_; }
 
     // The uncompressed bytes of a part; nothing (and Damaged, or PartTooLarge) when it cannot
     // be read.
@@ -63,6 +65,7 @@ private:
     std::string worksheetPart_;
     std::string sharedStringsPart_;
     std::string stylesPart_;
+    std::string customPropertiesPart_;
     WorkbookError error_ = WorkbookError::None;
     std::string errorDetail_;
 };

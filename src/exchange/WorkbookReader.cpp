@@ -87,6 +87,7 @@ bool WorkbookReader::open(const std::filesystem::path& path)
     cells_.clear();
     texts_.assign(1, std::string());
     styles_.clear();
+    customProperties_.clear();
     fontNames_.clear();
     fillColours_.clear();
     borders_.clear();
@@ -106,10 +107,34 @@ bool WorkbookReader::open(const std::filesystem::path& path)
         if (auto xml = package.readPart(package.stylesPart()))
             readStyles(*xml);
     }
+    readCustomProperties(package);
     auto sheet = package.readPart(package.worksheetPart());
     if (!sheet)
         return fail(package.error(), package.errorDetail());
     return readSheet(package.worksheetPart(), *sheet, sharedCount);
+}
+
+// Properties only name the export the workbook came from; a workbook whose properties cannot be
+// read still gives its texts (and is judged as one of no known export).
+void WorkbookReader::readCustomProperties(WorkbookPackage& package)
+{
+    if (package.customPropertiesPart().empty() || package.indexOf(package.customPropertiesPart()) < 0)
+        return;
+    pugi::xml_document doc;
+    if (!package.parsePart(package.customPropertiesPart(), doc, pugi::parse_default))
+        return;
+    for (pugi::xml_node property : xml::child(doc, "Properties").children())
+        if (xml::isNamed(property, "property"))
+            customProperties_.emplace_back(xml::attribute(property, "name").value(),
+                                           property.first_child().text().get());
+}
+
+std::string WorkbookReader::customProperty(const std::string& name) const
+{
+    for (const auto& [key, value] : customProperties_)
+        if (key == name)
+            return value;
+    return {};
 }
 
 // The shared strings follow the empty text in texts_, in the order cells refer to them.

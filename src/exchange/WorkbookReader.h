@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "exchange/WorkbookError.h"
@@ -37,6 +38,8 @@ public:
     // The text of a cell; empty for a cell that is missing or has no value.
     const std::string& text(int row, int column) const;
     CellLook look(int row, int column) const;
+    // A text property of the document (docProps/custom.xml); empty when it has none of the name.
+    std::string customProperty(const std::string& name) const;
 
     WorkbookError error() const { return error_; }
     const std::string& errorDetail() const { return errorDetail_; }
@@ -57,6 +60,7 @@ private:
     bool readSheet(const std::string& part, std::string& xml, std::size_t sharedCount);
     std::uint32_t ownText(std::string text);
     void readStyles(const std::string& xml);
+    void readCustomProperties(WorkbookPackage& package);
     const Cell* find(int row, int column) const;
 
     std::vector<Cell> cells_;  // sorted by row, then column
@@ -65,6 +69,7 @@ private:
     std::vector<std::string> texts_{std::string()};
     std::uint64_t partSizeLimit_ = WorkbookPackage::kDefaultPartSizeLimit;
     std::vector<Style> styles_;
+    std::vector<std::pair<std::string, std::string>> customProperties_;  // name, text
     std::vector<std::string> fontNames_;
     std::vector<std::optional<unsigned>> fillColours_;
     std::vector<bool> borders_;

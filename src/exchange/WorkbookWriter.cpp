@@ -115,6 +115,16 @@ bool WorkbookWriter::setColumnWidth(int column, double width)
     return rc == LXW_NO_ERROR || fail(WorkbookError::OutOfRange, lxw_strerror(rc));
 }
 
+bool WorkbookWriter::setCustomProperty(const std::string& name, const std::string& value)
+{
+    if (!workbook_)
+        return fail(WorkbookError::NotOpen, "no workbook created");
+    if (!isValidUtf8(name) || !isValidUtf8(value) || name.empty() || value.empty())
+        return fail(WorkbookError::InvalidText, "custom property " + name);
+    const lxw_error rc = workbook_set_custom_property_string(workbook_, name.c_str(), value.c_str());
+    return rc == LXW_NO_ERROR || fail(WorkbookError::InvalidText, lxw_strerror(rc));
+}
+
 bool WorkbookWriter::freezeRows(int rows)
 {
     if (!checkCell(rows, 0))

@@ -41,6 +41,9 @@ public:
     bool setColumnFont(int column, const std::string& fontName);
     // Column width in characters of the default font.
     bool setColumnWidth(int column, double width);
+    // A text property of the document (docProps/custom.xml) that spreadsheet applications keep
+    // when they save the workbook again; name and value non-empty UTF-8.
+    bool setCustomProperty(const std::string& name, const std::string& value);
     // Keeps the top `rows` rows in view while the sheet scrolls.
     bool freezeRows(int rows);
     // Gives the rectangle from the first to the last cell (both included) a filter button in

@@ -25,4 +25,18 @@ inline constexpr char ImportNoSuchTranslation[] =
 // %2 the Id, %3 the characters the code page lacks.
 inline constexpr char ImportRefusedLine[] = "Row %1, Id %2: %3";
 
+// Texts Import All left as they are, one line each ("Row 3, Id IDOK: " and why): %1 the workbook
+// path, %2 the number, %3 the lines.
+inline constexpr char ImportWorkbookNotTaken[] = "Import Text\n%2 text(s) of the workbook file '%1' were not taken:\n%3";
+// A text of the workbook by its place: %1 the sheet row (counted from 1), %2 the Id.
+inline constexpr char WorkbookRowId[] = "Row %1, Id %2";
+// %1 the project's text, %2 the workbook's.
+inline constexpr char WorkbookConflict[] =
+    "changed here and in the workbook since the export: kept \"%1\" (flagged for review); the workbook has \"%2\"";
+inline constexpr char WorkbookKeptExisting[] =
+    "the project holds another translation, kept: \"%1\"; the workbook has \"%2\" (/OVERWRITE replaces it)";
+// %1 the number of texts.
+inline constexpr char WorkbookUnchangedSinceExport[] =
+    "%1 text(s) unchanged in the workbook since the export: the newer work here stays";
+
 } // namespace qmk::txt

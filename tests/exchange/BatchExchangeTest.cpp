@@ -8,6 +8,7 @@
 #include "exchange/PlatformExchange.h"
 #include "database/CProjectDatabase.h"
 #include "exchange/ExchangeFixture.h"
+#include "exchange/WorkbookExport.h"
 #include "exchange/WorkbookReader.h"
 #include "exchange/WorkbookWriter.h"
 #include "resources/Messages.h"
@@ -143,14 +144,26 @@ Grid readGrid(const std::string& path)
     return grid;
 }
 
-void writeGrid(const std::string& path, const Grid& grid)
+// The grid as a workbook; with the export id of the workbook it was read from, as a spreadsheet
+// application saving the workbook keeps it.
+void writeGrid(const std::string& path, const Grid& grid, const std::string& exportId = {})
 {
     WorkbookWriter writer;
     ASSERT_TRUE(writer.create(path));
+    if (!exportId.empty()) {
+        ASSERT_TRUE(writer.setCustomProperty(WorkbookExport::ExportIdProperty, exportId));
+    }
     for (std::size_t r = 0; r < grid.size(); ++r)
         for (std::size_t c = 0; c < grid[r].size(); ++c)
             ASSERT_TRUE(writer.writeText(static_cast<int>(r), static_cast<int>(c), grid[r][c]));
     ASSERT_TRUE(writer.close()) << writer.errorDetail();
+}
+
+std::string exportIdOf(const std::string& path)
+{
+    WorkbookReader reader;
+    EXPECT_TRUE(reader.open(path)) << reader.errorDetail();
+    return reader.customProperty(WorkbookExport::ExportIdProperty);
 }
 
 // The Id column's row of a text in a workbook grid.
@@ -204,7 +217,7 @@ TEST_F(BatchExchangeTest, WorkbookImportTakesTheLanguageColumnAsImportAllDoes)
     for (auto& row : grid)
         if (row.size() > 4 && row[2] == "IDS_BYE")
             row[4] = "Tsch\xC3\xBC\x73s";
-    writeGrid(book, grid);
+    writeGrid(book, grid, exportIdOf(book));
     out_.str("");
 
     EXPECT_EQ(run(batchImport, {book, "German", database_}), BatchStatus::Success) << err_.str();
@@ -261,6 +274,42 @@ TEST_F(BatchExchangeTest, APlatformFileWithoutItsExportReplacesATranslationOnlyW
     EXPECT_EQ(translationIn(database_, bye_, German), "Auf Wiedersehen");
     EXPECT_NE(out_.str().find("/OVERWRITE"), std::string::npos) << out_.str();
     EXPECT_EQ(run(batchImport, {file, "German", database_, OverwriteParameter}), BatchStatus::Success) << out_.str();
+    EXPECT_EQ(translationIn(database_, bye_, German), "Tschuess");
+}
+
+} // namespace qmk
+
+namespace qmk {
+
+TEST_F(BatchExchangeTest, AWorkbookImportListsTextsChangedOnBothSidesOrOfNoKnownExportAndEndsWithStatus3)
+{
+    const std::string book = (dir() / "book.xlsx").string();
+    ASSERT_EQ(run(batchExportWorkbook, {database_, book, "German"}), BatchStatus::Success) << err_.str();
+    const std::string exportId = exportIdOf(book);
+    ASSERT_FALSE(exportId.empty());
+    {
+        CProjectDatabase db;
+        db.open(database_);
+        db.texts().setTranslation(bye_, German, "Tschau", false);  // changed here after the export
+    }
+    Grid grid = readGrid(book);
+    for (auto& row : grid)
+        if (row.size() > 4 && row[2] == "IDS_BYE")
+            row[4] = "Tschuess";  // and in the workbook
+    writeGrid(book, grid, exportId);
+    out_.str("");
+    EXPECT_EQ(run(batchImport, {book, "German", database_}), BatchStatus::UnitsRefused) << err_.str();
+    EXPECT_EQ(translationIn(database_, bye_, German), "Tschau");
+    EXPECT_NE(out_.str().find("\"Tschau\" (flagged for review); the workbook has \"Tschuess\""), std::string::npos)
+        << out_.str();
+
+    // The same workbook without its id (another copy of it): listed, replaced only when asked.
+    writeGrid(book, grid);
+    out_.str("");
+    EXPECT_EQ(run(batchImport, {book, "German", database_}), BatchStatus::UnitsRefused);
+    EXPECT_NE(out_.str().find("/OVERWRITE"), std::string::npos) << out_.str();
+    EXPECT_EQ(translationIn(database_, bye_, German), "Tschau");
+    EXPECT_EQ(run(batchImport, {book, "German", database_, OverwriteParameter}), BatchStatus::Success) << out_.str();
     EXPECT_EQ(translationIn(database_, bye_, German), "Tschuess");
 }
 

@@ -3,6 +3,8 @@
 // their counts and reports, code pages, and sheet marks saved only when asked.
 #include <gtest/gtest.h>
 
+#include "database/CProjectDatabase.h"
+#include "exchange/ThreeWayImport.h"
 #include "exchange/WorkbookExport.h"
 #include "exchange/WorkbookImport.h"
 #include "exchange/WorkbookProject.h"
@@ -51,6 +53,26 @@ protected:
         test::WorkbookProject::writeGrid(edited, grid);
         project.feedback.said.clear();
         return importer->open(edited);
+    }
+    // The edited grid as the spreadsheet application saves the exported workbook: its export id kept.
+    bool openEditedWithItsId()
+    {
+        WorkbookReader book;
+        EXPECT_TRUE(book.open(exported));
+        test::WorkbookProject::writeGrid(edited, grid, book.customProperty(WorkbookExport::ExportIdProperty));
+        project.feedback.said.clear();
+        return importer->open(edited);
+    }
+    void translate(const std::string& source, const std::string& text)
+    {
+        ASSERT_EQ(project.doc().storeTranslation(project.lineOf(source), Russian, text), OperationResult::Done);
+    }
+    bool saidSomething(const std::string& part) const
+    {
+        for (const auto& said : project.feedback.said)
+            if (said.text.find(part) != std::string::npos)
+                return true;
+        return false;
     }
     std::string lastSaid() const { return project.feedback.said.empty() ? "" : project.feedback.said.back().text; }
 
@@ -280,6 +302,83 @@ TEST_F(WorkbookImportTest, ImportAllStopsOnCancel)
     project.feedback.cancelAfterPolls = 0;
     EXPECT_EQ(importer->importAll({}), 1);
     EXPECT_EQ(project.translation(project.lineOf("Caf\xE9"), Russian), "");
+}
+
+TEST_F(WorkbookImportTest, TheExportRecordsWhatItSentOfEachTranslationUnderTheWorkbooksId)
+{
+    translate("E&xit", "Vyhod");
+    exportProject();
+    WorkbookReader book;
+    ASSERT_TRUE(book.open(exported));
+    const std::string id = book.customProperty(WorkbookExport::ExportIdProperty);
+    ASSERT_FALSE(id.empty());
+    ASSERT_TRUE(project.db().exports().knows(workbookExportKey(id, Russian), Russian));
+    ASSERT_TRUE(project.db().exports().knows(workbookExportKey(id, Greek), Greek));
+    EXPECT_EQ(project.db().exports().sent(workbookExportKey(id, Russian)).at(project.lineOf("E&xit")).text, "Vyhod");
+    EXPECT_FALSE(project.db().exports().knows(workbookExportKey(id, Russian), Greek));
+
+    // A workbook that cannot come back (no Ids or no sources) carries no id.
+    WorkbookExport sourcesOnly(project.doc(), project.feedback);
+    ASSERT_EQ(sourcesOnly.run(edited, {1, 2}).outcome, OperationResult::Done);
+    ASSERT_TRUE(book.open(edited));
+    EXPECT_EQ(book.customProperty(WorkbookExport::ExportIdProperty), "");
+}
+
+TEST_F(WorkbookImportTest, ImportAllTakesTheWorkbooksChangesKeepsNewerWorkAndListsChangesOnBothSides)
+{
+    translate("E&xit", "Vyhod");
+    translate("Hello world", "Privet");
+    translate("About", "O programme");
+    exportProject();
+    translate("Hello world", "Privet, mir");  // corrected here after the export
+    translate("About", "Ob");                 // corrected here, and in the workbook below
+    rowOf("ID_EXIT")[RussianColumn] = "Vyhod!";
+    rowOf("\"Caption\"")[RussianColumn] = "O programme...";  // IDD_ABOUT's
+    rowOf("IDS_CAFE")[RussianColumn] = "Kafe";  // translated in the workbook only
+    ASSERT_TRUE(openEditedWithItsId());
+    ASSERT_TRUE(importer->chooseLanguage("Russian"));
+
+    EXPECT_EQ(importer->importAll({}), 2);
+    EXPECT_EQ(project.translation(project.lineOf("E&xit"), Russian), "Vyhod!");
+    EXPECT_EQ(project.translation(project.lineOf("Caf\xE9"), Russian), "Kafe");
+    EXPECT_EQ(project.translation(project.lineOf("Hello world"), Russian), "Privet, mir");
+    EXPECT_EQ(importer->unchangedSinceExport(), 1);
+    // Both changed: ours kept, flagged for review, listed as a conflict the window can settle.
+    const int about = project.lineOf("About");
+    EXPECT_EQ(project.translation(about, Russian), "Ob");
+    EXPECT_TRUE(project.db().texts().translation(about, Russian)->modified);
+    ASSERT_EQ(importer->conflicts().size(), 1u);
+    EXPECT_EQ(importer->conflicts()[0].lineIndex, about);
+    EXPECT_EQ(importer->conflicts()[0].ours, "Ob");
+    EXPECT_EQ(importer->conflicts()[0].theirs, "O programme...");
+    EXPECT_TRUE(importer->keptExisting().empty());
+    EXPECT_TRUE(saidSomething("Row " + std::to_string(sheetRowOf("\"Caption\"") + 1) + ", Id \"Caption\": changed "
+                              "here and in the workbook since the export: kept \"Ob\""));
+    EXPECT_EQ(settleConflict(project.doc(), Russian, importer->conflicts()[0], true), OperationResult::Done);
+    EXPECT_EQ(project.translation(about, Russian), "O programme...");
+}
+
+TEST_F(WorkbookImportTest, AWorkbookOfNoKnownExportReplacesNoOtherTranslationUnlessAsked)
+{
+    translate("E&xit", "Vyhod");
+    exportProject();
+    rowOf("ID_EXIT")[RussianColumn] = "Vyhod!";
+    rowOf("IDS_CAFE")[RussianColumn] = "Kafe";  // an empty translation is filled all the same
+    ASSERT_TRUE(openEdited());                   // a copy made again: no export id
+    ASSERT_TRUE(importer->chooseLanguage("Russian"));
+    project.feedback.answer = false;
+    EXPECT_EQ(importer->importAll({}), 1);
+    ASSERT_EQ(project.feedback.askedTexts.size(), 1u);
+    EXPECT_EQ(project.translation(project.lineOf("E&xit"), Russian), "Vyhod");
+    EXPECT_EQ(project.translation(project.lineOf("Caf\xE9"), Russian), "Kafe");
+    ASSERT_EQ(importer->keptExisting().size(), 1u);
+    EXPECT_TRUE(saidSomething("kept: \"Vyhod\"; the workbook has \"Vyhod!\" (/OVERWRITE replaces it)"));
+
+    importer->setOverwrite(true);  // the batch's /OVERWRITE: nothing asked
+    EXPECT_EQ(importer->importAll({}), 1);
+    EXPECT_EQ(project.feedback.askedTexts.size(), 1u);
+    EXPECT_EQ(project.translation(project.lineOf("E&xit"), Russian), "Vyhod!");
+    EXPECT_TRUE(importer->keptExisting().empty());
 }
 
 } // namespace qmk

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "database/TranslationColumnNames.h"
+#include "exchange/WorkbookExport.h"
 #include "exchange/WorkbookReader.h"
 #include "exchange/WorkbookWriter.h"
 #include "project/TranslationEncoding.h"
@@ -72,10 +73,13 @@ Grid WorkbookProject::readGrid(const std::filesystem::path& path)
     return grid;
 }
 
-void WorkbookProject::writeGrid(const std::filesystem::path& path, const Grid& grid)
+void WorkbookProject::writeGrid(const std::filesystem::path& path, const Grid& grid, const std::string& exportId)
 {
     WorkbookWriter writer;
     ASSERT_TRUE(writer.create(path));
+    if (!exportId.empty()) {
+        ASSERT_TRUE(writer.setCustomProperty(WorkbookExport::ExportIdProperty, exportId));
+    }
     for (std::size_t r = 0; r < grid.size(); ++r)
         for (std::size_t c = 0; c < grid[r].size(); ++c)
             ASSERT_TRUE(writer.writeText(static_cast<int>(r), static_cast<int>(c), grid[r][c],

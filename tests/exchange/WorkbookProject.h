@@ -39,8 +39,9 @@ public:
 
     // Every cell of a workbook's first sheet, rows by columns.
     static Grid readGrid(const std::filesystem::path& path);
-    // Writes a grid as a workbook, the first row in the header style.
-    static void writeGrid(const std::filesystem::path& path, const Grid& grid);
+    // Writes a grid as a workbook, the first row in the header style; with an export id, as a
+    // spreadsheet application keeps the exported workbook's.
+    static void writeGrid(const std::filesystem::path& path, const Grid& grid, const std::string& exportId = {});
 
     TempDir dir;
     RecordingFeedback feedback;
