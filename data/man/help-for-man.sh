@@ -1,12 +1,14 @@
 #!/bin/sh
 # Runs a program as help2man does ("<program> --help" or "--version") and lays out what qmk32's
-# --help prints the way help2man reads it: the second usage line as an "or:" line, each
+# --help prints the way help2man reads it: each further usage line as an "or:" line, each
 # "Command 'Name':  /FLAG parameters" line as a tagged paragraph of an OPERATIONS section, each
 # sentence that starts with an operation's flag after them as a paragraph of its own, and the exit
 # status as a section of its own. Any other text passes unchanged.
 output=$("$@") || exit
 printf '%s\n' "$output" | awk '
-    previous ~ /^Usage: / && /^       [^ ]/ { sub(/^       /, "  or:  ") }
+    /^Usage: / { usage = 1 }
+    usage && /^       [^ ]/ { sub(/^       /, "  or:  ") }
+    !/^Usage: / && !/^  or:  / { usage = 0 }
     /^Command \047[^\047]*\047: / {
         if (!operations++)
             print "*Operations*\n"

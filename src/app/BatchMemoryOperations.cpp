@@ -7,6 +7,7 @@
 
 #include "app/LanguageParameter.h"
 #include "app/Settings.h"
+#include "exchange/PlatformExchange.h"
 #include "memory/TmxFile.h"
 #include "memory/TranslationMemory.h"
 #include "parser/LanguageTags.h"
@@ -119,7 +120,28 @@ BatchStatus batchExportTmx(const std::vector<std::string>& p, BatchReport& repor
     if (!memory)
         return BatchStatus::Failed;
     report.line(printfText(txt::BatchTmxExportStart, {p[0], memory->location()}));
-    const TmxExportResult result = exportTmx(*memory, p[0], language);
+    // A language the memory does not hold would give an empty file in place of the one named.
+    std::vector<std::string> languages;
+    if (language) {
+        std::vector<std::string> held;
+        try {
+            held = memoryTargetLanguages(*memory);
+        } catch (const MemoryError& error) {
+            report.error(printfText(txt::BatchMemoryOpen, {error.what()}));
+            return BatchStatus::Failed;
+        }
+        for (const std::string& tag : held)
+            if (languageTagsMatch(tag, *language))
+                languages.push_back(tag);
+        if (languages.empty()) {
+            std::string list;
+            for (const std::string& tag : held)
+                list += (list.empty() ? "" : ", ") + tag;
+            report.error(printfText(txt::BatchTmxNoSuchLanguage, {p[1], list.empty() ? std::string("none") : list}));
+            return BatchStatus::UsageError;
+        }
+    }
+    const TmxExportResult result = exportTmx(*memory, p[0], languages);
     if (!result.ok) {
         report.error(printfText(txt::BatchCannotWrite, {p[0], result.problem}));
         return BatchStatus::Failed;

@@ -2,6 +2,8 @@
 // the same document code the windows use, and reports with the batch texts.
 #include "app/BatchOperations.h"
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <memory>
 
@@ -63,6 +65,10 @@ BatchStatus addLang(const std::vector<std::string>& p, BatchReport& report, cons
 {
     report.line(txt::BatchAddLangStart);
     return onProjectLanguage(report, ext, p[0], ProjectUse::Write, p[1], [&](ProjectOperation& op, LanguageId id) {
+        if (op.doc().hasTranslation(id)) {
+            report.error(printfText(txt::BatchLanguageExists, {p[1], p[0]}));
+            return batchFailed(report);
+        }
         if (!op.doc().NewTranslation(id, p[2])) {
             // A translation made by hand is refused as the output; the way to take its texts is said.
             CQuillDoc& doc = op.doc();
@@ -152,9 +158,10 @@ BatchStatus translated(const std::vector<std::string>& p, BatchReport& report, c
 
 BatchStatus listLanguageIds(const std::vector<std::string>& p, BatchReport& report)
 {
+    errno = 0;
     std::ofstream out(p[0], std::ios::binary | std::ios::trunc);
     if (!out) {
-        report.error(printfText(txt::BatchFileNotFound, {p[0]}));
+        report.error(printfText(txt::BatchCannotWrite, {p[0], errno ? std::strerror(errno) : "it cannot be created"}));
         return batchFailed(report);
     }
     out << txt::BatchListHeading << '\n';
@@ -162,9 +169,11 @@ BatchStatus listLanguageIds(const std::vector<std::string>& p, BatchReport& repo
         out << printfText(txt::BatchListLine,
                           {std::string(row.identifier), std::string(displayText(row))})
             << '\n';
-    out.flush();
-    if (!out)
+    out.close();
+    if (!out) {
+        report.error(printfText(txt::BatchCannotWrite, {p[0], "the file could not be written whole"}));
         return batchFailed(report);
+    }
     report.line(txt::BatchListHeading);
     return BatchStatus::Success;
 }

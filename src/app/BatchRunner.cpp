@@ -1,7 +1,9 @@
 // The unattended run and its report channel.
 #include "app/BatchRunner.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 
@@ -14,9 +16,12 @@ namespace qmk {
 BatchReport::BatchReport(std::ostream& out, std::ostream& err, const std::string& logFile) : out_(out), err_(err)
 {
     if (!logFile.empty()) {
+        errno = 0;
         log_ = std::make_unique<std::ofstream>(logFile, std::ios::app);
-        if (!*log_)
+        if (!*log_) {
             log_.reset();
+            logProblem_ = printfText(txt::BatchLogUnwritable, {logFile, errno ? std::strerror(errno) : "it cannot be opened"});
+        }
     }
 }
 
@@ -41,6 +46,11 @@ BatchRunner::BatchRunner(const std::vector<std::string>& includeExtensions)
 
 BatchStatus BatchRunner::run(const CBatchCommandLineInfo& cmd, BatchReport& report) const
 {
+    // A run asked to keep a log keeps it, or does nothing: its reports would be lost.
+    if (!report.logProblem().empty()) {
+        report.error(report.logProblem());
+        return BatchStatus::UsageError;
+    }
     BatchStatus worst = BatchStatus::Success;
     auto remember = [&worst](BatchStatus s) {
         // A failure outranks a usage error, which outranks a "no" answer.
@@ -80,7 +90,7 @@ std::string batchUsageText()
 {
     std::string text =
         "Usage: qmk32 [file.rc | file.mdb]\n"
-        "       qmk32 [file] /OPERATION parameters... [/OPERATION parameters...] [/LOG <logfile>]\n"
+        "       qmk32 /OPERATION parameters... [/OPERATION parameters...] [/LOG <logfile>]\n"
         "\n"
         "Without an operation, Quillmark opens the file in its window. With operations it runs\n"
         "them unattended, without a window. Flags start with / or - and are matched ignoring case;\n"
@@ -119,13 +129,16 @@ std::string batchUsageText()
         "flagged and untranslated (and writes them to the JSON file when one is given).\n"
         "/TM-ADD adds a project's translations (of one language, or all) to the translation memory;\n"
         "/TMX-IMPORT and /TMX-EXPORT read and write the memory as TMX 1.4b (the export of one target\n"
-        "language when one is given, as a language or a tag such as de-DE). /PRE fills the\n"
+        "language when one is given, as a language or a tag such as de-DE; de takes every region of\n"
+        "German; a language the memory holds no translations into is refused, naming those it holds,\n"
+        "and no file is written). /PRE fills the\n"
         "untranslated texts of a translation from the memory: identical source texts as translated,\n"
         "texts scoring at least the minimum (default 100) flagged for review; a match is taken only\n"
         "when its placeholders, mnemonic and tabs agree with the source. The memory is the one the\n"
         "settings name ([TranslationMemory] Location: a file or a postgresql:// connection), or\n"
         "QMK32_TM; by default $XDG_DATA_HOME/qmk32/memory.db.\n"
-        "/LOG <logfile> appends every report to the log file too.\n"
+        "/LOG <logfile> appends every report to the log file too; when the file cannot be written,\n"
+        "no operation is run (exit status 2).\n"
         "\n"
         "Exit status: 0 all operations succeeded and every check answered yes, 3 a check answered no\n"
         "or an import was done with units refused, 1 an operation failed (an import that stored\n"

@@ -33,11 +33,15 @@ public:
     void line(const std::string& text);
     void error(const std::string& text);
     bool logOpen() const { return log_ != nullptr; }
+    // Why the log file named could not be opened for appending; empty when it is open or none
+    // was named.
+    const std::string& logProblem() const { return logProblem_; }
 
 private:
     std::ostream& out_;
     std::ostream& err_;
     std::unique_ptr<std::ofstream> log_;
+    std::string logProblem_;
 };
 
 // One operation's work: given its parameters, reports through `report` and returns its status.

@@ -58,6 +58,18 @@ void BatchReportingFeedback::messageText(const std::string& text, Icon icon)
         report_.line(text);
 }
 
+std::string projectWriteProblem(const std::string& database)
+{
+    // The engine writes its journal beside the database: the folder must take new files too.
+    if (::access(database.c_str(), W_OK) != 0)
+        return std::strerror(errno);
+    const std::filesystem::path folder = std::filesystem::path(database).parent_path();
+    const std::string folderName = folder.empty() ? std::string(".") : folder.string();
+    if (::access(folderName.c_str(), W_OK) != 0)
+        return printfText(txt::BatchFolderUnwritable, {folderName, std::strerror(errno)});
+    return {};
+}
+
 bool batchFileExists(const std::string& path)
 {
     std::error_code ec;
@@ -106,6 +118,12 @@ bool ProjectOperation::open(const std::string& database, ProjectUse use)
     if (const std::string error = projectFileError(database); !error.empty()) {
         report_.error(error);
         return false;
+    }
+    if (use == ProjectUse::Write) {
+        if (const std::string problem = projectWriteProblem(database); !problem.empty()) {
+            report_.error(printfText(txt::BatchCannotWrite, {database, problem}));
+            return false;
+        }
     }
     return doc_.OnOpenDocument(database);
 }

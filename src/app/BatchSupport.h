@@ -43,6 +43,9 @@ private:
 };
 
 bool batchFileExists(const std::string& path);
+// Why the project database cannot be written (the file, or its folder that takes the engine's
+// journal); empty when it can.
+std::string projectWriteProblem(const std::string& database);
 
 // How a batch operation uses the project it opens, which decides how it holds it against other
 // programs (windows and batch runs) using it at the same time.

@@ -246,8 +246,15 @@ PseudoResult pseudoTranslate(CQuillDoc& doc, LanguageId language)
             if (!bytes.ok)
                 continue;
         }
-        if (doc.storeTranslation(lineIndex, language, bytes.bytes).done())
-            ++result.filled;
+        if (!doc.storeTranslation(lineIndex, language, bytes.bytes).done()) {
+            // The store said why; the texts of this run are kept all or none, so none is.
+            doc.endEditStep();
+            bulk.reset();
+            doc.reloadRows();
+            result.filled = 0;
+            return result;
+        }
+        ++result.filled;
     }
     doc.endEditStep();
     try {

@@ -3,12 +3,14 @@
 
 #include <pugixml.hpp>
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <fstream>
 #include <exception>
 #include <memory>
 
+#include "memory/MemoryMatches.h"
 #include "resources/Feedback.h"
 #include "resources/Messages.h"
 #include "resources/Texts.h"
@@ -177,6 +179,21 @@ std::string canonicalLanguageTag(std::string_view tag)
 TmxExportResult exportTmx(TranslationMemory& memory, const std::filesystem::path& file,
                           const std::optional<std::string>& targetLanguage, Feedback* feedback)
 {
+    return exportTmx(memory, file, targetLanguage ? std::vector<std::string>{*targetLanguage} : std::vector<std::string>{},
+                     feedback);
+}
+
+TmxExportResult exportTmx(TranslationMemory& memory, const std::filesystem::path& file,
+                          const std::vector<std::string>& targetLanguages, Feedback* feedback)
+{
+    // One language is picked out by the memory itself; several are picked from every unit.
+    const std::optional<std::string> walked =
+        targetLanguages.size() == 1 ? std::optional<std::string>(targetLanguages.front()) : std::nullopt;
+    auto wanted = [&](const MemoryUnit& unit) {
+        return targetLanguages.size() <= 1 ||
+               std::any_of(targetLanguages.begin(), targetLanguages.end(),
+                           [&](const std::string& tag) { return sameLanguageTag(tag, unit.targetLanguage); });
+    };
     TmxExportResult result;
     std::filesystem::path partial = file;
     partial += ".part";
@@ -196,7 +213,9 @@ TmxExportResult exportTmx(TranslationMemory& memory, const std::filesystem::path
     try {
         std::unique_ptr<FeedbackTask> task =
             taskFor(feedback, txt::TaskExportTmx, file, feedback ? static_cast<long>(memory.size()) : 0);
-        memory.forEach(targetLanguage, [&](const MemoryUnit& unit) {
+        memory.forEach(walked, [&](const MemoryUnit& unit) {
+            if (!wanted(unit))
+                return;
             if (task && ++visited % kExportStep == 0) {
                 task->step(static_cast<long>(visited));
                 if (task->cancelled()) {
@@ -246,6 +265,17 @@ TmxExportResult exportTmx(TranslationMemory& memory, const std::filesystem::path
     }
     result.ok = true;
     return result;
+}
+
+std::vector<std::string> memoryTargetLanguages(TranslationMemory& memory)
+{
+    std::vector<std::string> languages;
+    memory.forEach(std::nullopt, [&](const MemoryUnit& unit) {
+        if (std::none_of(languages.begin(), languages.end(),
+                         [&](const std::string& known) { return sameLanguageTag(known, unit.targetLanguage); }))
+            languages.push_back(unit.targetLanguage);
+    });
+    return languages;
 }
 
 TmxImportResult importTmx(TranslationMemory& memory, const std::filesystem::path& file, Feedback* feedback)

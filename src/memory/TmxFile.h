@@ -26,6 +26,11 @@ struct TmxExportResult {
 // that shows its progress and may be cancelled.
 TmxExportResult exportTmx(TranslationMemory& memory, const std::filesystem::path& file,
                           const std::optional<std::string>& targetLanguage, Feedback* feedback = nullptr);
+// The same into several target languages (every one when none is given).
+TmxExportResult exportTmx(TranslationMemory& memory, const std::filesystem::path& file,
+                          const std::vector<std::string>& targetLanguages, Feedback* feedback = nullptr);
+// The target languages of the memory's units, each once, in the order first met.
+std::vector<std::string> memoryTargetLanguages(TranslationMemory& memory);
 
 struct TmxRefusedUnit {
     std::string unit;    // "unit 7 (tuid 4711), de-DE": its place, its tuid when it has one, the language

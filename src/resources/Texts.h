@@ -69,9 +69,12 @@ inline constexpr char BatchCommandFailed[] = "QMK Error:  Command failed !";
 inline constexpr char BatchUnexpectedError[] = "QMK Error:  %s";
 inline constexpr char BatchCannotRead[] = "QMK Error:  Can not read %s: %s.";
 inline constexpr char BatchCannotWrite[] = "QMK Error:  Can not write %s: %s.";
+inline constexpr char BatchFolderUnwritable[] = "its folder %s cannot be written (%s)";
+inline constexpr char BatchLanguageExists[] = "QMK Error:  Language '%s' exists in %s already; nothing was added.";
 inline constexpr char BatchUnknownFormat[] =
     "QMK Error:  %s has no project of a format version this program knows (version: %s); nothing was imported.";
 inline constexpr char BatchUnknownFlag[] = "QMK Error:  Unknown Flag /%s !";
+inline constexpr char BatchLogUnwritable[] = "QMK Error:  The log file %s cannot be written: %s. No operation was run.";
 inline constexpr char BatchCreateStart[] = "QMK: Create database file.";
 inline constexpr char BatchCreateExists[] = "Warning: Database %s  for resource file %s already exists.";
 inline constexpr char BatchCreateDone[] = "QMK: Create database file %s successful for resource file %s.";
@@ -383,6 +386,8 @@ inline constexpr char BatchPreTranslated[] =
     "placeholders, mnemonics or tabs left out, %s matches the code page cannot hold left out, %s texts without a match.";
 inline constexpr char BatchMinimumScore[] = "QMK Error:  The minimum score must be a number from 1 to 100, not '%s'.";
 inline constexpr char BatchNotALanguageTag[] = "QMK Error:  '%s' is no language.";
+inline constexpr char BatchTmxNoSuchLanguage[] =
+    "QMK Error:  The translation memory holds no translations into '%s'; it holds: %s. Nothing was written.";
 inline constexpr char HistoryCleared[] = "Undo starts anew: the changes before can no longer be taken back.";
 
 } // namespace qmk::txt

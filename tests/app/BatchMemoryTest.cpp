@@ -98,8 +98,43 @@ TEST_F(BatchMemoryTest, EarlierWorkComesInByTmxAndFillsANewProject)
     ASSERT_EQ(run({"/TMX-EXPORT", exported, "de-DE"}), BatchStatus::Success) << err.str();
     EXPECT_NE(out.str().find("4 units written"), std::string::npos) << out.str();
     SqliteMemory copy(dir / "copy.db");
-    ASSERT_EQ(run({"/ExportTmx", exported, "French"}), BatchStatus::Success) << err.str();
-    EXPECT_NE(out.str().find("0 units written"), std::string::npos) << out.str();
+    // A language the memory holds nothing of is refused, and the file written before stays.
+    const std::string written = test::readFile(exported);
+    ASSERT_EQ(run({"/ExportTmx", exported, "French"}), BatchStatus::UsageError) << err.str();
+    EXPECT_NE(err.str().find("no translations into 'French'; it holds: de-DE."), std::string::npos) << err.str();
+    EXPECT_EQ(test::readFile(exported), written);
+}
+
+TEST_F(BatchMemoryTest, TmxExportTakesTheRegionsOfALanguageAndRefusesOthers)
+{
+    const std::string tmx = dir.write("earlier.tmx", R"(<?xml version="1.0" encoding="UTF-8"?>
+<tmx version="1.4"><header creationtool="x" creationtoolversion="1" segtype="sentence" o-tmf="x"
+ adminlang="en" srclang="en-US" datatype="plaintext"/><body>
+<tu><tuv xml:lang="en-US"><seg>Open</seg></tuv><tuv xml:lang="de-DE"><seg>Öffnen</seg></tuv>
+<tuv xml:lang="de-AT"><seg>Aufmachen</seg></tuv><tuv xml:lang="fr-FR"><seg>Ouvrir</seg></tuv></tu>
+</body></tmx>)").string();
+    ASSERT_EQ(run({"/TMX-IMPORT", tmx}), BatchStatus::Success) << err.str();
+    const std::string file = dir.write("out.tmx", "an earlier export\n").string();
+    for (const std::string language : {"Klingon", "xx-YY", "it", "de-CH"}) {
+        EXPECT_EQ(run({"/TMX-EXPORT", file, language}), BatchStatus::UsageError) << language;
+        EXPECT_NE(err.str().find("no translations into '" + language + "'; it holds: de-DE, de-AT, fr-FR."),
+                  std::string::npos)
+            << err.str();
+        EXPECT_EQ(test::readFile(file), "an earlier export\n") << language;
+    }
+    auto written = [&](const std::string& language) {
+        EXPECT_EQ(run({"/TMX-EXPORT", file, language}), BatchStatus::Success) << err.str();
+        const std::string text = test::readFile(file);
+        std::string languages;
+        for (const char* tag : {"de-DE", "de-AT", "fr-FR"})
+            if (text.find(std::string("xml:lang=\"") + tag) != std::string::npos)
+                languages += std::string(languages.empty() ? "" : " ") + tag;
+        return languages;
+    };
+    EXPECT_EQ(written("de"), "de-DE de-AT");
+    EXPECT_EQ(written("DE_at"), "de-AT");
+    EXPECT_EQ(written("German"), "de-DE");
+    EXPECT_EQ(written("fr"), "fr-FR");
 }
 
 TEST_F(BatchMemoryTest, WrongParametersAndAnUnusableMemoryAreReported)
