@@ -30,6 +30,8 @@ const std::vector<FlagRow>& flagTable()
         {"CHECK", 2, 1, 0, FlagCode::QualityCheck}, {"QualityCheck", 2, 1, 0, FlagCode::QualityCheck},
         {"PSEUDO", 2, 1, 0, FlagCode::Pseudo},   {"PseudoTranslate", 2, 1, 0, FlagCode::Pseudo},
         {"STAT", 1, 1, 0, FlagCode::Statistics}, {"Statistics", 1, 1, 0, FlagCode::Statistics},
+        // Its parameters are counted by the operation, which names itself in its usage error.
+        {"SHOTS", 0, 1, 0, FlagCode::Shots},     {"Pictures", 0, 1, 0, FlagCode::Shots},
         {"TM-ADD", 1, 1, 0, FlagCode::TmAdd},           {"AddToMemory", 1, 1, 0, FlagCode::TmAdd},
         {"TMX-IMPORT", 1, 0, 0, FlagCode::TmxImport},   {"ImportTmx", 1, 0, 0, FlagCode::TmxImport},
         {"TMX-EXPORT", 1, 0, 0, FlagCode::TmxExport},   {"ExportTmx", 1, 0, 0, FlagCode::TmxExport},

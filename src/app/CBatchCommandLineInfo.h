@@ -29,6 +29,8 @@ enum class FlagCode : int {
     Po = 15,
     Xlsx = 16,
     Pot = 17,
+    // Pictures of the dialogs and menus; registered by the program when it can draw them.
+    Shots = 18,
     QualityCheck = 30,
     Pseudo = 31,
     Statistics = 32,

@@ -6,6 +6,7 @@
 #include <sqlite3.h>
 
 #include "app/BatchOperations.h"
+#include "app/BatchPictures.h"
 #include "app/BatchRunner.h"
 #include "app/CBatchCommandLineInfo.h"
 #include "app/IncludeExtensions.h"
@@ -53,7 +54,7 @@ bool runStartupChecks(Settings& settings, Feedback& feedback, std::vector<std::s
 }
 
 int runBatchMode(const CBatchCommandLineInfo& cmd, Settings& settings, std::ostream& out, std::ostream& err,
-                 const std::function<TextMetrics()>& measure)
+                 const std::function<TextMetrics()>& measure, const std::function<PictureRenderer&()>& pictures)
 {
     if (!cmd.unrecognisedFlag().empty()) {
         err << printfText(txt::UnknownCommandFlag, {cmd.unrecognisedFlag()});
@@ -70,6 +71,11 @@ int runBatchMode(const CBatchCommandLineInfo& cmd, Settings& settings, std::ostr
         runner.setOperation(FlagCode::TextFit, [includeExtensions, measure](const std::vector<std::string>& p,
                                                                             BatchReport& r) {
             return batchTextFit(p, r, includeExtensions, measure());
+        });
+    if (pictures)
+        runner.setOperation(FlagCode::Shots, [includeExtensions, pictures](const std::vector<std::string>& p,
+                                                                           BatchReport& r) {
+            return batchPictures(p, r, includeExtensions, pictures());
         });
     return static_cast<int>(runner.run(cmd, report));
 }

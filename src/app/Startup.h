@@ -12,6 +12,7 @@ namespace qmk {
 
 class CBatchCommandLineInfo;
 class Feedback;
+class PictureRenderer;
 class Settings;
 
 // The linked SQLite is usable and new enough for what the project databases need.
@@ -24,8 +25,10 @@ bool runStartupChecks(Settings& settings, Feedback& feedback, std::vector<std::s
 // The whole batch start and run; returns the process exit status.
 // `measure` gives the font measure of the fit check (the window's font where the program has
 // one); without it the check counts four dialog units a character.
+// `pictures` gives the drawing of dialogs and menus for /SHOTS; without it there is no /SHOTS.
 int runBatchMode(const CBatchCommandLineInfo& cmd, Settings& settings, std::ostream& out, std::ostream& err,
-                 const std::function<TextMetrics()>& measure = {});
+                 const std::function<TextMetrics()>& measure = {},
+                 const std::function<PictureRenderer&()>& pictures = {});
 
 // Whether a window can be shown: a display (X11 or Wayland) or a Qt platform named.
 bool displayAvailable();

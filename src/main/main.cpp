@@ -12,6 +12,7 @@
 #include "resources/Texts.h"
 #include "ui/DialogMetrics.h"
 #include "ui/InteractiveStart.h"
+#include "ui/CPreviewPictures.h"
 
 int main(int argc, char** argv)
 {
@@ -34,7 +35,8 @@ int main(int argc, char** argv)
     try {
         qmk::Settings settings;
         if (cmd.isBatch())
-            return qmk::runBatchMode(cmd, settings, std::cout, std::cerr, qmk::headlessDialogTextMetrics);
+            return qmk::runBatchMode(cmd, settings, std::cout, std::cerr, qmk::headlessDialogTextMetrics,
+                                    qmk::headlessPictureRenderer);
         if (!qmk::displayAvailable()) {
             std::cerr << qmk::txt::NoDisplay;
             return static_cast<int>(qmk::BatchStatus::UsageError);

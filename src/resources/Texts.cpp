@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "resources/CheckTexts.h"
+#include "resources/PictureTexts.h"
 
 namespace qmk::txt {
 namespace {
@@ -14,7 +15,7 @@ constexpr std::string_view kUsageLines[] = {
     UsageCreateDb,   UsageUpdate,   UsageAddLang,     UsageWriteRC, UsageListLIDS, UsageEncoding,
     UsageTextFit, UsageXliff, UsagePo, UsagePot, UsageXlsx, UsageImportWorkbook,
     UsageCheck, UsagePseudo, UsageStat,
-    UsageTmAdd, UsageTmxImport, UsageTmxExport, UsagePreTranslate,
+    UsageTmAdd, UsageTmxImport, UsageTmxExport, UsagePreTranslate, UsageShots,
 };
 
 // Indexed by the cause of a file error.

@@ -192,10 +192,7 @@ bool CDynDlgView::isUnfit(int textControl) const
 void CDynDlgView::showTexts()
 {
     // The language's font where the project gives it one, else the dialog's own.
-    QFont shownIn = dialogFont();
-    const FontSetting setting = language() ? doc_.font(*language(), false) : doc_.sourceFont();
-    if (!setting.fontName.empty())
-        shownIn.setFamilies({qs(setting.fontName), shownIn.family()});
+    const QFont shownIn = previewFont(doc_, language());
     unfit_.assign(textWidgets_.size(), false);
     for (std::size_t i = 0; i < textWidgets_.size(); ++i) {
         textWidgets_[i]->setFont(shownIn);

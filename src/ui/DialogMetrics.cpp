@@ -2,9 +2,11 @@
 #include "ui/DialogMetrics.h"
 
 #include <QFontMetrics>
-#include <QGuiApplication>
+#include <QApplication>
 
 #include <cstdio>
+
+#include "project/CQuillDoc.h"
 
 namespace qmk {
 
@@ -32,7 +34,22 @@ TextMetrics dialogTextMetrics(const QFont& font)
     return measure;
 }
 
+QFont previewFont(CQuillDoc& doc, const std::optional<LanguageId>& language)
+{
+    QFont shownIn = dialogFont();
+    const FontSetting setting = language ? doc.font(*language, false) : doc.sourceFont();
+    if (!setting.fontName.empty())
+        shownIn.setFamilies({QString::fromStdString(setting.fontName), shownIn.family()});
+    return shownIn;
+}
+
 TextMetrics headlessDialogTextMetrics()
+{
+    ensureHeadlessApplication();
+    return dialogTextMetrics();
+}
+
+void ensureHeadlessApplication()
 {
     if (!QCoreApplication::instance()) {
         // Without a desktop session Qt warns about its runtime folder; a batch report is no
@@ -45,9 +62,9 @@ TextMetrics headlessDialogTextMetrics()
         static char name[] = "qmk32";
         static char* argv[] = {name, nullptr};
         qputenv("QT_QPA_PLATFORM", "offscreen");
-        static QGuiApplication application(argc, argv);
+        // Widgets, not only fonts: the pictures of dialogs are drawn by the preview's widgets.
+        static QApplication application(argc, argv);
     }
-    return dialogTextMetrics();
 }
 
 } // namespace qmk
