@@ -14,6 +14,16 @@
 // dialog control's width one by one; its memory was counted only above the project's build,
 // so its imports showed little or none. The exports now write as they go; the imports hold the
 // file's units and the project's units side by side, and XLIFF the parsed file with them.
+//
+// The XLIFF import then read the file one unit at a time instead of as one tree (the tree of
+// the whole file was 131 MB of the 213), and the project's units it compares with are made
+// without the previous sources and widths only a file carries (same machine, other builds
+// running beside it):
+//                        before                   after
+//   XLIFF import         3.2 s, 213 MB            3.1 s, 158 MB
+//   PO import            2.9 s, 183 MB            (unchanged)
+// What remains of both imports' peak is the file's units and the project's units held side by
+// side, each a full ExchangeUnit with its strings.
 #include <benchmark/benchmark.h>
 
 #include <malloc.h>

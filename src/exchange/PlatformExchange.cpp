@@ -104,8 +104,10 @@ std::string refusal(const ExchangeUnit& unit, const ExchangeUnit& project)
 namespace {
 
 // The units of the Text Table's rows with the translation of `language`; without one, the
-// sources alone, as a template has them before any translation exists.
-std::vector<ExchangeUnit> rowUnits(CQuillDoc& doc, std::optional<LanguageId> language)
+// sources alone, as a template has them before any translation exists. `forFile`: with what
+// only a file carries (the source before an update, a control's width), which an import that
+// compares the file's units with them does without.
+std::vector<ExchangeUnit> rowUnits(CQuillDoc& doc, std::optional<LanguageId> language, bool forFile = true)
 {
     std::vector<ExchangeUnit> units;
     const TextTableRows& rows = doc.rows();
@@ -115,7 +117,8 @@ std::vector<ExchangeUnit> rowUnits(CQuillDoc& doc, std::optional<LanguageId> lan
     try {
         // Read whole, once: a query per row would cost more than everything else the export does.
         const std::unordered_map<int, std::string> owners = doc.database().items().owningResourceIdents();
-        const std::unordered_map<int, int> widths = doc.database().items().controlWidths();
+        const std::unordered_map<int, int> widths =
+            forFile ? doc.database().items().controlWidths() : std::unordered_map<int, int>();
         // An id is the item type, the resource and the item's Id; items that share all three
         // are told apart by their order, which a source update keeps. Counted by the first
         // unit's id, which stays where it is (the units are never moved).
@@ -146,7 +149,7 @@ std::vector<ExchangeUnit> rowUnits(CQuillDoc& doc, std::optional<LanguageId> lan
                 unit.target = toPlatformForm(rows.displayText(row, column));
                 unit.needsReview = item.isModified(*language);
             }
-            if (unit.needsReview) {
+            if (unit.needsReview && forFile) {
                 const std::string old = doc.database().texts().sourceTextOld(item.lineIndex);
                 unit.previousSource = toPlatformForm(decodeToUtf8(old, doc.codePage()).value_or(old));
             }
@@ -235,7 +238,7 @@ ExchangeImportResult importExchangeUnits(CQuillDoc& doc, LanguageId language, co
         doc.feedback().messageText(error.report(), Icon::Stop);
         return result;
     }
-    const std::vector<ExchangeUnit> projectUnits = exchangeUnits(doc, language);
+    const std::vector<ExchangeUnit> projectUnits = rowUnits(doc, language, false);
     const int codePage = doc.translationCodePage(language);
     struct Store {
         int lineIndex;

@@ -3,6 +3,8 @@
 
 #include <pugixml.hpp>
 
+#include <algorithm>
+#include <cctype>
 #include <string_view>
 
 #include "resources/TextValidity.h"
@@ -256,26 +258,28 @@ std::optional<ExchangeDocument> readXliff(const std::string& bytes, std::string&
     return readXliff(std::string(bytes), problem);
 }
 
-std::optional<ExchangeDocument> readXliff(std::string&& bytes, std::string& problem)
+namespace {
+
+constexpr unsigned kParseFlags = pugi::parse_default | pugi::parse_ws_pcdata;
+constexpr std::size_t npos = std::string::npos;
+
+std::string parseProblem(const pugi::xml_parse_result& parsed, std::size_t offset)
 {
-    // Parsed where the bytes lie: a large file is not copied again for the parser.
-    replaceNulReferences(bytes);
-    pugi::xml_document xml;
-    const pugi::xml_parse_result parsed = xml.load_buffer_inplace(bytes.data(), bytes.size(), pugi::parse_default | pugi::parse_ws_pcdata, pugi::encoding_auto);
-    if (!parsed) {
-        problem = std::string("not an XLIFF file: ") + parsed.description() + " at byte " + std::to_string(parsed.offset);
-        return std::nullopt;
-    }
+    return std::string("not an XLIFF file: ") + parsed.description() + " at byte " + std::to_string(offset);
+}
+
+// The root's checks and the <file>'s languages, name and export id.
+bool readHeader(const pugi::xml_document& xml, ExchangeDocument& document, std::string& problem)
+{
     const pugi::xml_node root = xml.document_element();
     if (std::string(root.name()) != "xliff") {
         problem = std::string("not an XLIFF file: its root element is <") + root.name() + ">";
-        return std::nullopt;
+        return false;
     }
     if (std::string(root.attribute("version").value()).rfind("1.", 0) != 0) {
         problem = std::string("XLIFF ") + root.attribute("version").value() + " is not read; XLIFF 1.2 is";
-        return std::nullopt;
+        return false;
     }
-    ExchangeDocument document;
     const pugi::xml_node file = root.child("file");
     document.header.sourceLanguage = printableText(file.attribute("source-language").value());
     document.header.targetLanguage = printableText(file.attribute("target-language").value());
@@ -285,20 +289,194 @@ std::optional<ExchangeDocument> readXliff(std::string&& bytes, std::string& prob
             for (pugi::xml_node prop : group.children("prop"))
                 if (std::string_view(prop.attribute("prop-type").value()) == kExportIdProp)
                     document.header.exportId = printableText(prop.text().get());
+    return true;
+}
+
+// Adds a <trans-unit>'s unit; false (with the reason) for a unit without an id.
+bool addUnit(const pugi::xml_node& tu, ExchangeDocument& document, std::string& problem)
+{
+    // The header of a PO file that po2xliff converted is no text.
+    if (std::string_view(tu.attribute("restype").value()) == "x-gettext-domain-header")
+        return true;
+    ExchangeUnit unit = readUnit(tu);
+    if (unit.id.empty()) {
+        problem = "a unit without an id";
+        return false;
+    }
+    document.units.push_back(std::move(unit));
+    return true;
+}
+
+// The whole file as one tree: for files in another encoding than UTF-8, and to name the fault
+// of a file whose markup the scan below does not follow.
+std::optional<ExchangeDocument> readWhole(std::string& bytes, std::string& problem)
+{
+    pugi::xml_document xml;
+    const pugi::xml_parse_result parsed =
+        xml.load_buffer_inplace(bytes.data(), bytes.size(), kParseFlags, pugi::encoding_auto);
+    if (!parsed) {
+        problem = parseProblem(parsed, static_cast<std::size_t>(parsed.offset));
+        return std::nullopt;
+    }
+    ExchangeDocument document;
+    if (!readHeader(xml, document, problem))
+        return std::nullopt;
     const pugi::xpath_node_set transUnits = xml.select_nodes("//trans-unit");
     document.units.reserve(transUnits.size());
-    for (const pugi::xpath_node& node : transUnits) {
-        // The header of a PO file that po2xliff converted is no text.
-        if (std::string_view(node.node().attribute("restype").value()) == "x-gettext-domain-header")
-            continue;
-        ExchangeUnit unit = readUnit(node.node());
-        if (unit.id.empty()) {
-            problem = "a unit without an id";
+    for (const pugi::xpath_node& node : transUnits)
+        if (!addUnit(node.node(), document, problem))
+            return std::nullopt;
+    return document;
+}
+
+// Whether the parser would read the bytes as UTF-8: no byte order mark of UTF-16 or UTF-32, no
+// XML declaration naming another encoding.
+bool readAsUtf8(std::string_view bytes)
+{
+    if (bytes.rfind("\xEF\xBB\xBF", 0) == 0)
+        bytes.remove_prefix(3);
+    bytes.remove_prefix(std::min(bytes.size(), bytes.find_first_not_of(" \t\r\n")));
+    if (bytes.empty() || bytes[0] != '<')
+        return false;
+    if (bytes.rfind("<?xml", 0) != 0)
+        return true;
+    const std::string_view declaration = bytes.substr(0, bytes.find("?>"));
+    const std::size_t encoding = declaration.find("encoding");
+    if (encoding == npos)
+        return true;
+    const std::size_t quote = declaration.find_first_of("\"'", encoding);
+    if (quote == npos)
+        return false;
+    std::string name(declaration.substr(quote + 1, 5));
+    for (char& c : name)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return name == "utf-8" && declaration.size() > quote + 6 && declaration[quote + 6] == declaration[quote];
+}
+
+// One past the end of the markup that begins with the '<' at `at`: a comment, a CDATA section,
+// a processing instruction, a document type (with its internal subset) or a tag, whose '>' may
+// stand in quoted attribute values. npos when the file ends first.
+std::size_t markupEnd(std::string_view bytes, std::size_t at)
+{
+    auto past = [&](std::string_view terminator) {
+        const std::size_t end = bytes.find(terminator, at + 2);
+        return end == npos ? npos : end + terminator.size();
+    };
+    if (bytes.compare(at, 4, "<!--") == 0)
+        return past("-->");
+    if (bytes.compare(at, 9, "<![CDATA[") == 0)
+        return past("]]>");
+    if (bytes.compare(at, 2, "<?") == 0)
+        return past("?>");
+    char quote = 0;
+    int brackets = 0;  // a document type's internal subset holds markup of its own
+    for (std::size_t i = at + 1; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (quote)
+            quote = c == quote ? 0 : quote;
+        else if (c == '"' || c == '\'')
+            quote = c;
+        else if (c == '[')
+            ++brackets;
+        else if (c == ']')
+            --brackets;
+        else if (c == '>' && brackets <= 0)
+            return i + 1;
+    }
+    return npos;
+}
+
+bool isTagOf(std::string_view markup, std::string_view open)
+{
+    if (markup.rfind(open, 0) != 0 || markup.size() <= open.size())
+        return false;
+    const char next = markup[open.size()];
+    return next == '>' || next == '/' || std::isspace(static_cast<unsigned char>(next));
+}
+
+struct Span {
+    std::size_t begin = 0;
+    std::size_t end = 0;
+};
+
+// Where each <trans-unit> element stands in the file, in order; nothing when the markup does
+// not close where the scan expects (the whole file's parse then says why).
+std::optional<std::vector<Span>> unitSpans(std::string_view bytes)
+{
+    std::vector<Span> spans;
+    int depth = 0;
+    std::size_t begin = 0;
+    for (std::size_t at = bytes.find('<'); at != npos;) {
+        const std::size_t end = markupEnd(bytes, at);
+        if (end == npos)
+            return std::nullopt;
+        const std::string_view markup = bytes.substr(at, end - at);
+        if (isTagOf(markup, "<trans-unit")) {
+            if (depth == 0)
+                begin = at;
+            if (markup[markup.size() - 2] != '/')
+                ++depth;
+            else if (depth == 0)
+                spans.push_back({at, end});
+        } else if (isTagOf(markup, "</trans-unit")) {
+            if (depth == 0)
+                return std::nullopt;
+            if (--depth == 0)
+                spans.push_back({begin, end});
+        }
+        at = bytes.find('<', end);
+    }
+    if (depth != 0)
+        return std::nullopt;
+    return spans;
+}
+
+// The file read one unit at a time: the file without its units is parsed for its header, then
+// each unit's element on its own, where it lies. Only one unit's tree is held at any time,
+// instead of a tree of the whole file several times its size.
+std::optional<ExchangeDocument> readByUnits(std::string& bytes, const std::vector<Span>& spans, std::string& problem)
+{
+    std::string skeleton;
+    std::size_t from = 0;
+    for (const Span& span : spans) {
+        skeleton.append(bytes, from, span.begin - from);
+        from = span.end;
+    }
+    skeleton.append(bytes, from);
+    ExchangeDocument document;
+    {
+        pugi::xml_document xml;
+        if (!xml.load_buffer_inplace(skeleton.data(), skeleton.size(), kParseFlags, pugi::encoding_utf8))
+            return readWhole(bytes, problem);  // says where the fault is in the file as it stands
+        if (!readHeader(xml, document, problem))
+            return std::nullopt;
+    }
+    std::string().swap(skeleton);
+    document.units.reserve(spans.size());
+    pugi::xml_document unit;
+    for (const Span& span : spans) {
+        const pugi::xml_parse_result parsed =
+            unit.load_buffer_inplace(bytes.data() + span.begin, span.end - span.begin, kParseFlags, pugi::encoding_utf8);
+        if (!parsed) {
+            problem = parseProblem(parsed, span.begin + static_cast<std::size_t>(parsed.offset));
             return std::nullopt;
         }
-        document.units.push_back(std::move(unit));
+        if (!addUnit(unit.document_element(), document, problem))
+            return std::nullopt;
     }
     return document;
+}
+
+} // namespace
+
+std::optional<ExchangeDocument> readXliff(std::string&& bytes, std::string& problem)
+{
+    // Parsed where the bytes lie: a large file is not copied again for the parser.
+    replaceNulReferences(bytes);
+    if (readAsUtf8(bytes))
+        if (const std::optional<std::vector<Span>> spans = unitSpans(bytes))
+            return readByUnits(bytes, *spans, problem);
+    return readWhole(bytes, problem);
 }
 
 } // namespace qmk

@@ -139,3 +139,57 @@ TEST(StreamedExchangeFiles, PoLinesEndAnywayTheyMay)
 }
 
 } // namespace qmk
+
+namespace qmk {
+
+// Units are parsed one at a time: markup that only looks like a unit (in a comment, a CDATA
+// section or the document type) is none, a ">" in a quoted value ends no tag, units closed by
+// themselves are read, a fault inside a unit or a unit left open fails the file, and a file in
+// UTF-16 is read whole as before.
+TEST(StreamedExchangeFiles, UnitsReadOneAtATimeAreTheUnitsOfTheWholeFile)
+{
+    const std::string file =
+        "\xEF\xBB\xBF\n<?xml version=\"1.0\" encoding='utf-8'?>\n"
+        "<!DOCTYPE xliff [ <!ENTITY x \"<trans-unit id='dtd'>\"> ]>\n"
+        "<xliff version=\"1.2\"><!-- <trans-unit id=\"comment\"> -->"
+        "<file source-language=\"en-US\" target-language=\"de-DE\" original=\"a>b.rc\"><header>"
+        "<prop-group name=\"quillmark\"><prop prop-type=\"x-export-id\">42-abc</prop></prop-group></header><body>"
+        "<trans-unit id=\"a\" resname=\"IDS_A\"><source>One</source><target state=\"needs-review-translation\">"
+        "<![CDATA[</trans-unit> <g>]]> <g>Eins</g></target></trans-unit>"
+        "<group title=\"a > b\"><trans-unit id=\"b\" resname=\"x /> y\"/></group>"
+        "<trans-unit\tid=\"c\"><source>Three</source><target>Drei</target></trans-unit >"
+        "</body></file></xliff>";
+    std::string problem;
+    const std::optional<ExchangeDocument> document = readXliff(file, problem);
+    ASSERT_TRUE(document) << problem;
+    EXPECT_EQ(document->header.exportId, "42-abc");
+    EXPECT_EQ(document->header.original, "a>b.rc");
+    ASSERT_EQ(document->units.size(), 3u);
+    EXPECT_EQ(document->units[0].id, "a");
+    EXPECT_EQ(document->units[0].target, "</trans-unit> <g> Eins");
+    EXPECT_TRUE(document->units[0].needsReview);
+    EXPECT_EQ(document->units[1].id, "b");
+    EXPECT_EQ(document->units[2].target, "Drei");
+
+    std::string broken = file;
+    const std::size_t fault = broken.find("<target>Drei");
+    broken.replace(fault, 8, "<target ");
+    EXPECT_FALSE(readXliff(broken, problem));
+    EXPECT_NE(problem.find("not an XLIFF file"), std::string::npos) << problem;
+    std::string unclosed = file.substr(0, file.find("</trans-unit >"));
+    EXPECT_FALSE(readXliff(unclosed, problem));
+    EXPECT_NE(problem.find("not an XLIFF file"), std::string::npos) << problem;
+
+    // The same units in UTF-16 (little-endian, with its byte order mark).
+    const std::string ascii = "<xliff version=\"1.2\"><file><body><trans-unit id=\"u\"><source>S</source>"
+                              "<target>T</target></trans-unit></body></file></xliff>";
+    std::string utf16 = "\xFF\xFE";
+    for (char c : ascii)
+        utf16 += std::string{c, '\0'};
+    const std::optional<ExchangeDocument> wide = readXliff(utf16, problem);
+    ASSERT_TRUE(wide) << problem;
+    ASSERT_EQ(wide->units.size(), 1u);
+    EXPECT_EQ(wide->units[0].target, "T");
+}
+
+} // namespace qmk
