@@ -7,6 +7,15 @@
 #include "database/StatementReaders.h"
 
 namespace qmk {
+namespace {
+
+Statement prepareJoinedLiteral(SqliteDatabase& db)
+{
+    db.execute(queries::sql(qn::Create_JoinedLiteral));
+    return db.prepare(queries::sql(qn::Add_JoinedLiteral));
+}
+
+} // namespace
 
 LineStore::LineStore(SqliteDatabase& db)
     : transaction_(db),
@@ -22,7 +31,9 @@ LineStore::LineStore(SqliteDatabase& db)
       version_(db.prepare(queries::sql(qn::Add_Version))),
       blockHeader_(db.prepare(queries::sql(qn::Add_VersionBlockHeader))),
       value_(db.prepare(queries::sql(qn::Add_VersionBlockValues))),
-      sourceLanguage_(db.prepare(queries::sql(qn::Add_SourceFileLanguage)))
+      sourceLanguage_(db.prepare(queries::sql(qn::Add_SourceFileLanguage))),
+      joinedLiteral_(prepareJoinedLiteral(db)),
+      db_(db)
 {
 }
 
@@ -102,6 +113,16 @@ void LineStore::addSourceLanguage(int lineIndex, LanguageId language)
         .bind("Language", language.language)
         .bind("SubLanguage", language.sublanguage)
         .execute();
+}
+
+void LineStore::addJoinedLiteral(int lineIndex, std::string_view asWritten)
+{
+    joinedLiteral_.bind("LineIndex", lineIndex).bind("AsWritten", asWritten).execute();
+}
+
+void LineStore::clearJoinedLiterals()
+{
+    db_.execute(queries::sql(qn::Clear_JoinedLiterals));
 }
 
 void LineStore::commit()

@@ -32,13 +32,18 @@ public:
     void addVersionBlockHeader(const VersionBlockHeaderRow& row);
     void addVersionValue(const VersionValueRow& row);
     void addSourceLanguage(int lineIndex, LanguageId language);
+    // The literals a text was joined from, as written (see the JoinedLiteral table).
+    void addJoinedLiteral(int lineIndex, std::string_view asWritten);
+    // Before an update stores every line again.
+    void clearJoinedLiterals();
 
     void commit();
 
 private:
     Transaction transaction_;
     Statement line_, text_, dialog_, caption_, control_, menu_, menuItem_, string_, bitmap_, version_, blockHeader_,
-        value_, sourceLanguage_;
+        value_, sourceLanguage_, joinedLiteral_;
+    SqliteDatabase& db_;
 };
 
 } // namespace qmk

@@ -154,10 +154,13 @@ bool ProjectTexts::forEachLineWithTranslation(LanguageId language,
     const std::string name = translationColumnName(language.language, language.sublanguage);
     if (name.empty() || !owner_.languages().translationColumnExists(language))
         return false;
-    Statement rows = db_.prepare(queries::withTranslationColumns(queries::sql(qn::Writer_Lines_With_Translation), name));
+    // Projects not built or updated since literals were kept as written have no table of them.
+    const bool joined = db_.tableExists("JoinedLiteral");
+    Statement rows = db_.prepare(queries::withTranslationColumns(
+        queries::sql(joined ? qn::Writer_Lines_With_Joined_Literals : qn::Writer_Lines_With_Translation), name));
     const int kind = rows.column("LineIdentSym"), before = rows.column("BeforeStr"), behind = rows.column("BehindStr"),
               hasText = rows.column("HasText"), exclude = rows.column("Exclude"), source = rows.column("SourceText"),
-              translation = rows.column("Translation");
+              translation = rows.column("Translation"), asWritten = joined ? rows.column("AsWritten") : -1;
     WriterRow row;
     while (rows.step()) {
         row.lineKind = static_cast<int>(rows.integer(kind));
@@ -167,6 +170,7 @@ bool ProjectTexts::forEachLineWithTranslation(LanguageId language,
         row.exclude = rows.integer(exclude) != 0;
         row.sourceText = rows.textView(source);
         row.translation = rows.textView(translation);
+        row.asWritten = asWritten >= 0 ? rows.textView(asWritten) : std::string_view();
         visit(row);
     }
     return true;

@@ -41,6 +41,7 @@ public:
         bool hasText = false;
         bool exclude = false;
         std::string_view sourceText, translation;
+        std::string_view asWritten;  // the literals a joined text stood in, as written; else empty
     };
     bool forEachLineWithTranslation(LanguageId language, const std::function<void(const WriterRow&)>& visit);
     // Text Table: every text with its line kind and all translations, in script order.

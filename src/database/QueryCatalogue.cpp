@@ -349,6 +349,7 @@ constexpr Entry CheckQueries[] = {
     {CheckTexts, QMK_CHECK_TEXTS("")},
     {CheckTextsOfOwner, QMK_CHECK_TEXTS("WHERE coalesce(c.DlgLine, k.DlgLine, i.MenuLine, v.VersResLine, -1) = :Owner")},
     {CheckTextByLineIndex, QMK_CHECK_TEXTS("WHERE t.LineIndex = :LineIndex")},
+    {CheckTextsAfter, QMK_CHECK_TEXTS("WHERE (l.Line, l.LineIndex) > (:Line, :LineIndex)") " LIMIT :Count"},
     {CreateCheckIgnore,
      "CREATE TABLE IF NOT EXISTS CheckIgnore (LineIndex INTEGER NOT NULL, Language INTEGER NOT NULL, "
      "SubLanguage INTEGER NOT NULL, CheckId TEXT NOT NULL, PRIMARY KEY (LineIndex, Language, SubLanguage, CheckId))"},
@@ -428,6 +429,10 @@ constexpr Entry Writes[] = {
     {"Add_VersionBlockValues",
      "INSERT INTO VersionBlockValues (LineIndex, VersResLine, BlockHeaderLine, Value) "
      "VALUES (:LineIndex, :VersResLine, :BlockHeaderLine, :Value)"},
+    {"Add_JoinedLiteral", "INSERT OR REPLACE INTO JoinedLiteral (LineIndex, AsWritten) VALUES (:LineIndex, :AsWritten)"},
+    {"Clear_JoinedLiterals", "DELETE FROM JoinedLiteral"},
+    // Projects built before literals were kept as written gain the table with their next build or update.
+    {"Create_JoinedLiteral", "CREATE TABLE IF NOT EXISTS JoinedLiteral (LineIndex INTEGER PRIMARY KEY, AsWritten TEXT)"},
     {"Add_SourceFileLanguage",
      "INSERT INTO \"Source File Language\" (LineIndex, Language, SubLanguage) VALUES (:LineIndex, :Language, :SubLanguage)"},
 
@@ -466,6 +471,11 @@ constexpr Entry Writes[] = {
      "SELECT l.LineIdentSym, l.BeforeStr, l.BehindStr, t.LineIndex IS NOT NULL AS HasText, t.Exclude, "
      "t.SourceText, t.{T} AS Translation FROM ResFileLine AS l LEFT JOIN ResourceText AS t "
      "ON t.LineIndex = l.LineIndex ORDER BY l.Line, l.LineIndex"},
+    {"Writer_Lines_With_Joined_Literals",
+     "SELECT l.LineIdentSym, l.BeforeStr, l.BehindStr, t.LineIndex IS NOT NULL AS HasText, t.Exclude, "
+     "t.SourceText, t.{T} AS Translation, j.AsWritten FROM ResFileLine AS l LEFT JOIN ResourceText AS t "
+     "ON t.LineIndex = l.LineIndex LEFT JOIN JoinedLiteral AS j ON j.LineIndex = l.LineIndex "
+     "ORDER BY l.Line, l.LineIndex"},
     {"Set_Translation", "UPDATE ResourceText SET {T} = :Text, {M} = :Modified WHERE LineIndex = :LineIndex"},
     {"Pass_Changes_To_Translation", "UPDATE ResourceText SET {M} = 1 WHERE Modified <> 0 AND {T} <> ''"},
     {"Clear_Modified", "UPDATE ResourceText SET Modified = 0 WHERE Modified <> 0"},

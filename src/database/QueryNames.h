@@ -17,6 +17,9 @@ inline constexpr std::string_view Add_Project = "Add_Project";
 inline constexpr std::string_view Add_ResFileLine = "Add_ResFileLine";
 inline constexpr std::string_view Add_ResourceText = "Add_ResourceText";
 inline constexpr std::string_view Add_SourceFileLanguage = "Add_SourceFileLanguage";
+inline constexpr std::string_view Add_JoinedLiteral = "Add_JoinedLiteral";
+inline constexpr std::string_view Clear_JoinedLiterals = "Clear_JoinedLiterals";
+inline constexpr std::string_view Create_JoinedLiteral = "Create_JoinedLiteral";
 inline constexpr std::string_view Add_StringtableString = "Add_StringtableString";
 inline constexpr std::string_view Add_Translation = "Add_Translation";
 inline constexpr std::string_view Add_Version = "Add_Version";
@@ -141,5 +144,6 @@ inline constexpr std::string_view Version_BlockHeaders_By_VersionLineIndex = "Ve
 inline constexpr std::string_view Versions = "Versions";
 inline constexpr std::string_view Versions_Line_Id = "Versions_Line_Id";
 inline constexpr std::string_view Writer_Lines_With_Translation = "Writer_Lines_With_Translation";
+inline constexpr std::string_view Writer_Lines_With_Joined_Literals = "Writer_Lines_With_Joined_Literals";
 
 } // namespace qmk::qn

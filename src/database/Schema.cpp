@@ -61,6 +61,10 @@ CREATE TABLE VersionBlockValues (
 CREATE INDEX VersionBlockValues_VersResLine ON VersionBlockValues (VersResLine);
 CREATE INDEX VersionBlockValues_BlockHeaderLine ON VersionBlockValues (BlockHeaderLine);
 
+-- A text joined from several literals ("a" "b"): the literals as the script wrote them, between
+-- the outer quotes, so that an untranslated text is written back as it stood.
+CREATE TABLE JoinedLiteral (LineIndex INTEGER PRIMARY KEY, AsWritten TEXT);
+
 CREATE TABLE "Source File Language" (
     LineIndex INTEGER PRIMARY KEY, Language INTEGER, SubLanguage INTEGER, FontName TEXT, CharSet INTEGER);
 

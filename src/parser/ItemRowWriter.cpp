@@ -38,6 +38,8 @@ void addNewLine(LineStore& rows, ResourceContext& context, int lineIndex, int ad
     rows.addLine(row);
     if (split.hasText)
         rows.addText(lineIndex, split.text, isExcludedByDefault(line.kind));
+    if (!split.asWritten.empty())
+        rows.addJoinedLiteral(lineIndex, split.asWritten);
     addItemRow(rows, context, lineIndex, line, parser);
 }
 

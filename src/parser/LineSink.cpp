@@ -25,6 +25,8 @@ LineSplit splitParsedLine(const ParsedLine& line, const ScriptParser& parser)
     split.before = text.substr(0, start);
     split.text = text.substr(start, length);
     split.behind = text.substr(start + length);
+    if (!isIncludeKind(line.kind))
+        split.asWritten = parser.stringAsWritten();
     split.hasText = true;
     return split;
 }

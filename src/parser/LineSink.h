@@ -15,6 +15,8 @@ struct LineSplit {
     std::string_view before;
     std::string_view text;
     std::string_view behind;
+    // The literals the text was joined from, as the script wrote them; empty for one literal.
+    std::string_view asWritten;
     bool hasText = false;
 };
 

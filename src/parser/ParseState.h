@@ -26,6 +26,7 @@ struct ParseState {
     int kind = 0;
     int action = 0;
     TextSpan string;
+    std::string stringAsWritten;  // the literals the string was joined from, when several
     TextSpan secondString;
     TextSpan includeName;
     int x = 0, y = 0, cx = 0, cy = 0;
@@ -38,6 +39,7 @@ struct ParseState {
     {
         kind = action = 0;
         string = secondString = includeName = {};
+        stringAsWritten.clear();
         x = y = cx = cy = 0;
         styleBits = 0;
         number = 0;

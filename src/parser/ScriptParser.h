@@ -52,6 +52,8 @@ public:
     std::string_view text() const { return sc_.output(); }
     TextSpan stringSpan() const { return st_.string; }
     std::string_view stringText() const { return sc_.outputSpan(st_.string); }
+    // The string's literals as the script wrote them, when it was joined from several.
+    const std::string& stringAsWritten() const { return st_.stringAsWritten; }
     TextSpan secondStringSpan() const { return st_.secondString; }
     std::string_view secondStringText() const { return sc_.outputSpan(st_.secondString); }
     TextSpan symbolSpan() const { return sc_.symbol(); }
@@ -142,7 +144,11 @@ private:
     void takeGeometry();
     int tokenValue(int token) const;
     int spanValue(TextSpan span, int base) const;
-    void recordString() { st_.string = sc_.lastString(); }
+    void recordString()
+    {
+        st_.string = sc_.lastString();
+        st_.stringAsWritten = sc_.lastStringAsWritten();
+    }
     void fail(int code);
     void classify(int kind);
 

@@ -577,12 +577,18 @@ int ScriptScanner::scanString(bool wide)
     }
     put('"');
     ++pos_;
+    const std::size_t bodyIn = pos_;
+    lastStringAsWritten_.clear();
     if (doubleByte_)
         scanDoubleByteStringBody();
     else
         scanStringBody();
-    if (joinLiterals_)
+    if (joinLiterals_) {
+        const std::size_t firstEnd = pos_;
         joinFollowingLiterals(tokenOut_);
+        if (pos_ != firstEnd && pos_ > bodyIn && data_[pos_ - 1] == '"')
+            lastStringAsWritten_.assign(data_ + bodyIn, pos_ - 1 - bodyIn);
+    }
     return Tok::String;
 }
 

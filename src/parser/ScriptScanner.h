@@ -51,6 +51,10 @@ public:
     TextSpan tokenSpan() const { return {tokenOut_, outLength_ - tokenOut_}; }
     TextSpan keyword() const { return keyword_; }
     TextSpan lastString() const { return lastString_; }
+    // The input between the outer quotes of the last string when it was joined from several
+    // literals ("a" "b" gives a" "b, with the blanks, line breaks and continuations between
+    // them); empty for a single literal.
+    const std::string& lastStringAsWritten() const { return lastStringAsWritten_; }
     // The most recent identifier, unless a statement rule fixed the symbol.
     TextSpan symbol() const { return symbol_; }
     void setSymbol(TextSpan s) { symbol_ = s; symbolFixed_ = true; }
@@ -171,6 +175,7 @@ private:
     std::string_view ident_;
     TextSpan keyword_;
     TextSpan lastString_;
+    std::string lastStringAsWritten_;
     TextSpan symbol_;
     bool symbolFixed_ = false;
 

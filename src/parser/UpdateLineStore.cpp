@@ -136,6 +136,8 @@ UpdateLineStore::UpdateLineStore(CProjectDatabase& db, LineStore& rows)
 {
     for (TextMatch& include : db.update().includeLines())
         includes_.push_back(std::move(include));
+    // Every line of the script is stored again: found lines write their joined literals anew.
+    rows_.clearJoinedLiterals();
 }
 
 UpdateLineStore::Match UpdateLineStore::matchOf(const StoredItem& item, bool compareText)
@@ -192,6 +194,8 @@ void UpdateLineStore::store(const ParsedLine& line, const ScriptParser& parser, 
     ++found_;
     foundLines_.add(match->lineIndex);
     rewriteLine(*match, line.kind, lineNumber, split);
+    if (!split.asWritten.empty())
+        rows_.addJoinedLiteral(match->lineIndex, split.asWritten);
     rewriteItemRow(*match, line, parser);
     if (const std::string* old = match->oldText(); old && *old != split.text) {
         db_.update().setSourceText(match->lineIndex, split.text);

@@ -91,6 +91,7 @@ int WriteScriptForTranslation(const std::filesystem::path& target, const std::st
             line.exclude = row.exclude;
             line.sourceText = row.sourceText;
             line.translation = row.translation;
+            line.asWritten = row.asWritten;
             writer.writeLine(line);
         });
         if (!known) {

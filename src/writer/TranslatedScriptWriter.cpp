@@ -51,7 +51,9 @@ std::string_view chosenText(const WriterLine& line)
 {
     if (!line.hasText)
         return {};
-    return line.exclude || line.translation.empty() ? line.sourceText : line.translation;
+    if (line.exclude || line.translation.empty())
+        return line.asWritten.empty() ? line.sourceText : line.asWritten;
+    return line.translation;
 }
 
 // A LANGUAGE statement names its language as the script spelt it: by the LANG_ and SUBLANG_

@@ -21,6 +21,9 @@ struct WriterLine {
     bool exclude = false;
     std::string_view sourceText;
     std::string_view translation;
+    // A text joined from several literals: the literals as the source wrote them, written
+    // instead of the joined text while it is not translated.
+    std::string_view asWritten;
 };
 
 struct WriterTarget {
