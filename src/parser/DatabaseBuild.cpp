@@ -4,6 +4,7 @@
 #include "database/CProjectDatabase.h"
 #include "database/LineStore.h"
 #include "parser/BuildLineStore.h"
+#include "parser/LineSink.h"
 #include "parser/LoadLoop.h"
 #include "parser/ParserCodes.h"
 #include "parser/ParserError.h"
@@ -12,6 +13,24 @@
 #include "resources/ReadingTexts.h"
 
 namespace qmk {
+
+namespace {
+
+class DiscardingSink : public LineSink {
+public:
+    void store(const ParsedLine&, const ScriptParser&, int) override {}
+};
+
+} // namespace
+
+std::vector<LanguageTexts> scriptLanguages(const std::filesystem::path& script,
+                                           const std::vector<std::string>& includeExtensions)
+{
+    DiscardingSink nowhere;
+    SilentFeedback quiet;
+    LoadLoop loop(nowhere, includeExtensions, quiet);
+    return loop.countTexts(script);
+}
 
 SourceLanguageRule askSourceLanguage(const std::vector<LanguageTexts>& counts, const std::filesystem::path& script,
                                      Feedback& feedback)

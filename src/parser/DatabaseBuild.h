@@ -34,6 +34,11 @@ BuildResult BuildDatabase(const std::filesystem::path& script, CProjectDatabase&
                           const std::vector<std::string>& includeExtensions, Feedback& feedback,
                           std::optional<LanguageId> sourceLanguage = std::nullopt);
 
+// The languages the script and its followed includes name, each with the texts its blocks
+// offer (see LoadLoop::countTexts); reads the script without storing anything.
+std::vector<LanguageTexts> scriptLanguages(const std::filesystem::path& script,
+                                           const std::vector<std::string>& includeExtensions);
+
 // Asks which of the languages holding texts is the project's source (each shown with its
 // count); the one of the most texts when only one language holds texts or nobody can answer.
 SourceLanguageRule askSourceLanguage(const std::vector<LanguageTexts>& counts, const std::filesystem::path& script,

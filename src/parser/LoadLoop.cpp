@@ -171,13 +171,15 @@ void LoadLoop::store(const ParsedLine& line, const ScriptParser& parser)
     if (counts_) {
         languages_.isSource(line, parser);
         const std::optional<LanguageId> language = languages_.statementLanguage();
-        if (!language || !offersText(line))
+        if (!language)
             return;
+        // A block without texts is still one of the script's languages.
         auto entry = std::find_if(counts_->begin(), counts_->end(),
                                   [&](const LanguageTexts& e) { return e.language == *language; });
         if (entry == counts_->end())
             entry = counts_->insert(counts_->end(), {*language, 0});
-        ++entry->texts;
+        if (offersText(line))
+            ++entry->texts;
         return;
     }
     // Code-page pragmas stay what they are: the writer sets them for the bytes it writes.

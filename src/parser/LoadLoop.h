@@ -32,7 +32,8 @@ public:
     // The rule the last run followed (a rule of the most texts is settled by then).
     SourceLanguageRule sourceRule() const { return rule_; }
     // The texts the script and its followed includes offer under each language they name (not
-    // the neutral one), in the order the languages first appear. Reads the script quietly.
+    // the neutral one; a block without texts counts 0), in the order the languages first appear.
+    // Reads the script quietly.
     std::vector<LanguageTexts> countTexts(const std::filesystem::path& script);
 
     // 0 on success, kLoadCancelled, or the negative (or open-failure) code of the first

@@ -7,6 +7,7 @@
 #include "parser/LanguageTags.h"
 #include "parser/ParsedLine.h"
 #include "parser/ScriptParser.h"
+#include "resources/ReadingTexts.h"
 
 namespace qmk {
 namespace {
@@ -49,6 +50,41 @@ std::string languageLabel(LanguageId language)
     char numbers[40];
     std::snprintf(numbers, sizeof numbers, "LANGUAGE %d, %d", language.language, language.sublanguage);
     return numbers;
+}
+
+std::string languageLabels(const std::vector<LanguageTexts>& languages)
+{
+    std::string labels;
+    for (const LanguageTexts& entry : languages)
+        labels += (labels.empty() ? "" : ", ") + languageLabel(entry.language);
+    return labels;
+}
+
+std::optional<LanguageId> blockOfLanguage(const std::vector<LanguageTexts>& languages, LanguageId named)
+{
+    std::optional<LanguageId> samePrimary;
+    int primaryMatches = 0;
+    for (const LanguageTexts& entry : languages) {
+        if (entry.language == named)
+            return named;
+        if (entry.language.language == named.language) {
+            samePrimary = entry.language;
+            ++primaryMatches;
+        }
+    }
+    if (primaryMatches == 1)
+        return samePrimary;
+    return std::nullopt;
+}
+
+std::string sourceRuleDescription(std::optional<int> stored)
+{
+    if (!stored)
+        return txt::SourceEveryBlockOldProject;
+    const SourceLanguageRule rule = SourceLanguageRule::fromStored(*stored);
+    if (rule.kind != SourceLanguageRule::Kind::Named)
+        return txt::SourceEveryBlock;
+    return languageLabel(rule.language);
 }
 
 bool SourceLanguageScope::isSource(const ParsedLine& line, const ScriptParser& parser)

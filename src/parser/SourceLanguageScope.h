@@ -48,6 +48,17 @@ SourceLanguageRule ruleOfMostTexts(const std::vector<LanguageTexts>& counts);
 
 // "English US", or the numbers of a language the table does not name.
 std::string languageLabel(LanguageId language);
+// The labels of the languages, joined by ", " ("German, English US").
+std::string languageLabels(const std::vector<LanguageTexts>& languages);
+
+// The language of the script's blocks a person named: the one named exactly, else the only
+// block of its primary language ("German" for LANG_GERMAN, SUBLANG_NEUTRAL); nothing when the
+// script has no such block.
+std::optional<LanguageId> blockOfLanguage(const std::vector<LanguageTexts>& languages, LanguageId named);
+
+// What a project reads as its source, as its properties show it: the language, or every block
+// (also for a project built before the choice was kept, `stored` empty).
+std::string sourceRuleDescription(std::optional<int> stored);
 
 class SourceLanguageScope {
 public:

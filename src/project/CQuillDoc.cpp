@@ -200,7 +200,7 @@ bool CQuillDoc::buildDatabase()
     feedback_.status(title);
     try {
         db_.createNew(databasePath_);
-        BuildResult result = BuildDatabase(scriptPath_, db_, includeExtensions_, feedback_);
+        BuildResult result = BuildDatabase(scriptPath_, db_, includeExtensions_, feedback_, sourceLanguage_);
         if (!result.ok()) {
             db_.discardNew();
             feedback_.status({});
@@ -221,6 +221,11 @@ bool CQuillDoc::buildDatabase()
     builtNow_ = true;
     fileVersion_ = kCurrentFileVersion;
     return true;
+}
+
+std::string CQuillDoc::sourceLanguageDescription()
+{
+    return sourceRuleDescription(db_.sourceLanguageChoice());
 }
 
 bool CQuillDoc::checkFileVersion()

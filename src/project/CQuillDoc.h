@@ -53,6 +53,11 @@ public:
     // Chosen before OnOpenDocument (the window holds nothing).
     void setHold(ProjectHold hold) { hold_ = hold; }
     ProjectHold hold() const { return hold_; }
+    // The script's block language the project is to translate when OnOpenDocument builds its
+    // database; without one the person is asked (the language of the most texts unattended).
+    void setSourceLanguage(std::optional<LanguageId> language) { sourceLanguage_ = language; }
+    // What the project reads as its source, as its properties show it.
+    std::string sourceLanguageDescription();
     // Keeps what was written under the hold; the hold ends. False (reported unless `report` is
     // false) when the project could not take it: nothing of it stays then.
     bool commitHold(bool report = true);
@@ -373,6 +378,7 @@ private:
     std::vector<ProjectObserver*> observers_;
     std::optional<std::vector<std::filesystem::path>> includedFiles_;
     ProjectHold hold_ = ProjectHold::None;
+    std::optional<LanguageId> sourceLanguage_;
     std::unique_ptr<Transaction> held_;  // after db_: ends before the connection closes
 };
 
