@@ -260,6 +260,7 @@ int WorkbookImport::importAll(MarkTaken marks)
         return 0;
     failedStores_ = 0;
     conflicts_.clear();
+    conflictsLanguage_ = chosen()->id;
     kept_.clear();
     keptPairs_.clear();
     unchangedSinceExport_ = 0;

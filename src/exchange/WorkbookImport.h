@@ -95,6 +95,7 @@ public:
     void setOverwrite(bool overwrite) { overwrite_ = overwrite; }
     const std::string& exportId() const { return exportId_; }
     const std::vector<ImportDisagreement>& conflicts() const { return conflicts_; }
+    LanguageId conflictsLanguage() const { return conflictsLanguage_; }
     const std::vector<ImportDisagreement>& keptExisting() const { return kept_; }
     int unchangedSinceExport() const { return unchangedSinceExport_; }
     // Imports nothing: marks the rows whose sheet text differs (grey sheet cell) and those
@@ -146,6 +147,7 @@ private:
     bool overwrite_ = false;
     std::unordered_map<int, SentText> sent_;  // what the export sent of the chosen language
     std::vector<ImportDisagreement> conflicts_;
+    LanguageId conflictsLanguage_{};  // the translation of the last Import All
     std::vector<ImportDisagreement> kept_;
     std::vector<WorkbookPair> keptPairs_;  // the pairs of kept_
     int unchangedSinceExport_ = 0;

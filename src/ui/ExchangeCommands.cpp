@@ -247,6 +247,13 @@ bool importWorkbook(QWidget* parent, CChildFrame& child, Feedback& feedback, con
         dialog.exec();
     }
     workbook.saveMarks();
+    // Texts changed here and in the workbook are settled one by one once the import is one
+    // step of the history, as those of a platform's file.
+    if (!workbook.conflicts().empty())
+        QTimer::singleShot(0, &child, [parent, doc = &child.document(), language = workbook.conflictsLanguage(),
+                                       conflicts = workbook.conflicts()] {
+            CConflictsDlg(*doc, language, conflicts, parent).exec();
+        });
     // The workbook stays open for the person who answers No: the desktop's spreadsheet
     // application shows it with the marks just written.
     const char* question = accepted ? txt::ImportExcelFinished : txt::ImportExcelNothing;
