@@ -12,6 +12,8 @@
 #include <sstream>
 
 #include "app/BatchPictures.h"
+#include "app/BatchRunner.h"
+#include "app/CBatchCommandLineInfo.h"
 #include "common/RecordingFeedback.h"
 #include "common/TempDir.h"
 #include "exchange/PlatformExchange.h"
@@ -161,6 +163,26 @@ TEST_F(PicturesTest, AReviewPictureShowsTheSourceLeftOfTheTranslation)
         EXPECT_EQ(source.top(), translation.top());
         EXPECT_LE(translation.right(), picture["width"].toInt());
     }
+}
+
+TEST_F(PicturesTest, TextsNoPictureShowsAreListedAsUndrawn)
+{
+    // A control of a class the preview does not know, and one placed outside its dialog.
+    const fs::path script = dir.write("own.rc", "IDD_OWN DIALOG 0, 0, 100, 50\nCAPTION \"Own\"\nBEGIN\n"
+                                                "    CONTROL \"Custom\", IDC_CUSTOM, \"MyOwnClass\", 0, 5, 5, 60, 10\n"
+                                                "    LTEXT \"Far away\", IDC_FAR, 200, 200, 40, 8\n"
+                                                "    LTEXT \"Here\", IDC_HERE, 5, 20, 40, 8\nEND\n");
+    CBatchCommandLineInfo cmd;
+    cmd.parseArguments({"-C", script.string()});
+    BatchReport report(out, err, "");
+    ASSERT_EQ(BatchRunner({".DLG"}).run(cmd, report), BatchStatus::Success) << err.str();
+    const fs::path folder = dir / "own";
+    ASSERT_EQ(shots({(dir / "own_rc.mdb").string(), "source", folder.string()}), BatchStatus::Success) << err.str();
+    const QJsonObject shown = index(folder);
+    EXPECT_EQ(shown["undrawn"].toArray(), (QJsonArray{"Dialog_Item/IDD_OWN/IDC_CUSTOM", "Dialog_Item/IDD_OWN/IDC_FAR"}));
+    const QJsonObject units = shown["units"].toObject();
+    EXPECT_EQ(units.keys(), (QStringList{"Dialog_Caption/IDD_OWN/\"Caption\"", "Dialog_Item/IDD_OWN/IDC_HERE"}));
+    EXPECT_NE(out.str().find("2 texts are in no picture"), std::string::npos) << out.str();
 }
 
 } // namespace qmk
