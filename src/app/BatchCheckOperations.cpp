@@ -11,6 +11,7 @@
 #include "database/TranslationColumnNames.h"
 #include "project/WordCount.h"
 #include "resources/CheckTexts.h"
+#include "resources/CountedText.h"
 #include "resources/PrintfText.h"
 #include "resources/Texts.h"
 
@@ -65,7 +66,7 @@ BatchStatus batchCheck(const std::vector<std::string>& p, BatchReport& report, c
             report.line(txt::BatchCheckNone);
             return BatchStatus::Success;
         }
-        report.line(printfText(txt::BatchCheckCount, {std::to_string(findings.size())}));
+        report.line(printfText(txt::BatchCheckCount, {counted(static_cast<long long>(findings.size()), "finding", "findings")}));
         return BatchStatus::CheckAnsweredNo;
     });
 }
@@ -79,7 +80,8 @@ BatchStatus batchPseudo(const std::vector<std::string>& p, BatchReport& report, 
         const PseudoResult result = pseudoTranslate(op.doc(), id);
         if (!result.outcome.done() || !op.doc().OnCloseDocument())
             return batchFailed(report);
-        report.line(printfText(txt::BatchPseudoDone, {std::to_string(result.filled), std::to_string(result.kept)}));
+        report.line(printfText(txt::BatchPseudoDone, {counted(result.filled, "text", "texts"),
+                                                       counted(result.kept, "translated text", "translated texts")}));
         return BatchStatus::Success;
     });
 }

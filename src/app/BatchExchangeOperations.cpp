@@ -21,6 +21,7 @@
 #include "resources/CheckTexts.h"
 #include "resources/FileNames.h"
 #include "resources/Messages.h"
+#include "resources/CountedText.h"
 #include "resources/PrintfText.h"
 #include "resources/Texts.h"
 
@@ -43,7 +44,8 @@ BatchStatus writePlatformFile(BatchReport& report, const std::string& path, Exch
         report.error(printfText(txt::BatchCannotWrite, {path, problem}));
         return BatchStatus::Failed;
     }
-    report.line(printfText(txt::BatchPlatformExportDone, {std::to_string(document.units.size() - leftOut.size()), path}));
+    report.line(printfText(txt::BatchPlatformExportDone,
+                           {counted(static_cast<long long>(document.units.size() - leftOut.size()), "unit", "units"), path}));
     for (const LeftOutUnit& unit : leftOut)
         report.line(printfText(txt::BatchPlatformLeftOut, {unit.id + ": " + unit.reason}));
     if (document.units.size() == leftOut.size()) {
@@ -155,7 +157,7 @@ BatchStatus batchImport(const std::vector<std::string>& p, BatchReport& report, 
             const std::vector<CheckFinding> findings = stored.findings();
             if (findings.empty())
                 return;
-            report.line(printfText(txt::BatchImportFindings, {std::to_string(findings.size())}));
+            report.line(printfText(txt::BatchImportFindings, {counted(static_cast<long long>(findings.size()), "finding", "findings")}));
             reportFindings(report, findings);
         };
 
@@ -170,9 +172,10 @@ BatchStatus batchImport(const std::vector<std::string>& p, BatchReport& report, 
                 report.error(printfText(txt::BatchCannotRead, {from, run.problem}));
                 return batchFailed(report);
             }
-            report.line(printfText(txt::BatchPlatformImported, {std::to_string(run.result.imported)}));
+            report.line(printfText(txt::BatchPlatformImported, {counted(run.result.imported, "translation", "translations")}));
             if (run.result.unchangedOnPlatform > 0)
-                report.line(fillPlaceholders(txt::ImportUnchangedOnPlatform, {std::to_string(run.result.unchangedOnPlatform)}));
+                report.line(fillPlaceholders(txt::ImportUnchangedOnPlatform,
+                                             {counted(run.result.unchangedOnPlatform, "translation", "translations")}));
             for (const std::string& line : refusedLines(run.result))
                 report.line(printfText(txt::BatchPlatformRefused, {line}));
             listFindings();

@@ -13,6 +13,7 @@
 #include "parser/LanguageTags.h"
 #include "project/MemoryFeed.h"
 #include "project/PreTranslate.h"
+#include "resources/CountedText.h"
 #include "resources/PrintfText.h"
 #include "resources/Texts.h"
 
@@ -84,7 +85,7 @@ BatchStatus batchAddToMemory(const std::vector<std::string>& p, BatchReport& rep
             return BatchStatus::Failed;
         }
         report.line(result.unchanged ? std::string(txt::BatchMemoryUnchanged)
-                                     : printfText(txt::BatchMemoryAdded, {std::to_string(result.added)}));
+                                     : printfText(txt::BatchMemoryAdded, {counted(result.added, "translation", "translations")}));
         return BatchStatus::Success;
     });
 }
@@ -100,7 +101,8 @@ BatchStatus batchImportTmx(const std::vector<std::string>& p, BatchReport& repor
         report.error(printfText(txt::BatchMemoryOpen, {result.problem}));
         return BatchStatus::Failed;
     }
-    report.line(printfText(txt::BatchTmxImported, {std::to_string(result.units), std::to_string(result.skipped)}));
+    report.line(printfText(txt::BatchTmxImported, {counted(result.units, "translation", "translations"),
+                                                    counted(result.skipped, "unit", "units")}));
     for (const TmxRefusedUnit& unit : result.refused)
         report.line(printfText(txt::BatchPlatformRefused, {unit.unit + ": " + unit.reason}));
     return result.refused.empty() ? BatchStatus::Success : BatchStatus::UnitsRefused;
@@ -146,7 +148,7 @@ BatchStatus batchExportTmx(const std::vector<std::string>& p, BatchReport& repor
         report.error(printfText(txt::BatchCannotWrite, {p[0], result.problem}));
         return BatchStatus::Failed;
     }
-    report.line(printfText(txt::BatchTmxExported, {std::to_string(result.units), std::to_string(result.skipped)}));
+    report.line(printfText(txt::BatchTmxExported, {counted(result.units, "unit", "units"), std::to_string(result.skipped)}));
     return BatchStatus::Success;
 }
 
@@ -172,9 +174,10 @@ BatchStatus batchPreTranslate(const std::vector<std::string>& p, BatchReport& re
         if (!op.finish())
             return batchFailed(report);
         report.line(printfText(txt::BatchPreTranslated,
-                               {std::to_string(result.exact), std::to_string(result.fuzzy),
-                                std::to_string(result.disagreeing), std::to_string(result.unfit),
-                                std::to_string(result.withoutMatch)}));
+                               {counted(result.exact, "exact match", "exact matches"),
+                                counted(result.fuzzy, "fuzzy match", "fuzzy matches"),
+                                counted(result.disagreeing, "match", "matches"), counted(result.unfit, "match", "matches"),
+                                counted(result.withoutMatch, "text", "texts")}));
         if (!result.ok) {
             report.error(printfText(txt::BatchMemoryOpen, {result.problem}));
             return BatchStatus::Failed;

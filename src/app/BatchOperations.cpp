@@ -17,6 +17,7 @@
 #include "resources/Feedback.h"
 #include "resources/FileNames.h"
 #include "resources/Messages.h"
+#include "resources/CountedText.h"
 #include "resources/PrintfText.h"
 #include "resources/Texts.h"
 #include "writer/TranslatedScripts.h"
@@ -195,7 +196,7 @@ BatchStatus batchTextFit(const std::vector<std::string>& p, BatchReport& report,
             report.line(txt::BatchFitAll);
             return BatchStatus::Success;
         }
-        report.line(printfText(txt::BatchFitCount, {std::to_string(problems.size())}));
+        report.line(printfText(txt::BatchFitCount, {counted(static_cast<long long>(problems.size()), "text does not fit", "texts do not fit")}));
         return BatchStatus::CheckAnsweredNo;
     });
 }

@@ -11,6 +11,7 @@
 #include "exchange/WorkbookImport.h"
 #include "project/TextTableRows.h"
 #include "resources/FileNames.h"
+#include "resources/CountedText.h"
 #include "resources/PrintfText.h"
 #include "resources/Texts.h"
 
@@ -64,7 +65,7 @@ BatchStatus batchExportWorkbook(const std::vector<std::string>& p, BatchReport& 
         const WorkbookExportResult result = exporter.run(p[1], exportColumns(op.doc().rows().columns(), languages));
         if (!result.outcome.done())
             return batchFailed(report);
-        report.line(printfText(txt::BatchWorkbookExportDone, {std::to_string(result.rowsWritten), p[1]}));
+        report.line(printfText(txt::BatchWorkbookExportDone, {counted(result.rowsWritten, "row", "rows"), p[1]}));
         for (LanguageId id : languages)
             report.line(printfText(txt::BatchExportLanguage, {languageName(id)}));
         return BatchStatus::Success;

@@ -58,7 +58,7 @@ OperationResult reportPlatformImport(CQuillDoc& doc, const std::filesystem::path
     if (!refused.empty())
         refused = fillPlaceholders(txt::ImportPlatformRefused, {std::to_string(run.result.refused.size()), refused});
     if (run.result.unchangedOnPlatform > 0)
-        refused = fillPlaceholders(txt::ImportUnchangedOnPlatform, {std::to_string(run.result.unchangedOnPlatform)}) +
+        refused = fillPlaceholders(txt::ImportUnchangedOnPlatform, {counted(run.result.unchangedOnPlatform, "translation", "translations")}) +
                   "\n" + refused;
     doc.feedback().messageText(
         withChangedTexts(fillPlaceholders(txt::ImportPlatformDone,

@@ -99,16 +99,17 @@ inline constexpr char ImportKeptExisting[] =
 inline constexpr char ConflictNotSettled[] =
     "%1: the translation's code page cannot hold that text; it is left as it is";
 inline constexpr char ImportUnchangedOnPlatform[] =
-    "%1 translations unchanged on the platform since the export: the newer work here stays";
+    "%1 unchanged on the platform since the export: the newer work here stays";  // %1 "2 translations"
 inline constexpr char BatchPlatformExportStart[] = "QMK: Export for translation platforms.  Database: %s  Language: %s  File: %s";
-inline constexpr char BatchPlatformExportDone[] = "     %s units written to %s.";
+// Counts come with their nouns ("1 unit", "2 units").
+inline constexpr char BatchPlatformExportDone[] = "     %s written to %s.";
 inline constexpr char BatchPlatformRefused[] = "     Not imported: %s";
 inline constexpr char BatchPlatformLeftOut[] = "     Not written: %s";
 inline constexpr char BatchPlatformExportEmpty[] = "%s holds no unit: the project has no text to translate.";
 inline constexpr char BatchPlatformNothing[] = "     Nothing was imported: %s.";
-inline constexpr char BatchPlatformImported[] = "     %s translations imported.";
+inline constexpr char BatchPlatformImported[] = "     %s imported.";
 inline constexpr char BatchWorkbookExportStart[] = "QMK: Export text to Excel.  Database: %s  File: %s";
-inline constexpr char BatchWorkbookExportDone[] = "     %s rows written to %s.";
+inline constexpr char BatchWorkbookExportDone[] = "     %s written to %s.";
 inline constexpr char BatchWorkbookNoLanguage[] = "QMK Error:  The workbook %s has no column for language '%s'.";
 inline constexpr char UsageXliff[] = "Command 'Export XLIFF':   /XLIFF  <dbfilename.mdb>  <language>  <file.xlf>";
 inline constexpr char UsagePo[] = "Command 'Export PO':   /PO  <dbfilename.mdb>  <language>  <file.po>";
@@ -119,7 +120,7 @@ inline constexpr char UsageImportWorkbook[] =
     "Command 'Import from Excel':   /I  <file.xlsx> <language> <to_dbfilename.mdb>";
 inline constexpr char BatchFitStart[] = "QMK: Check that the translated texts fit.  Database: %s  Language: %s";
 inline constexpr char BatchFitLine[] = "     %s  %s  \"%s\"  %s dialog units too wide";
-inline constexpr char BatchFitCount[] = "     (No)   %s texts do not fit.";
+inline constexpr char BatchFitCount[] = "     (No)   %s.";  // "1 text does not fit"
 inline constexpr char BatchFitAll[] = "     (Yes)  Every translated text fits.";
 inline constexpr char BatchEncodingStart[] = "QMK: Set translation encoding.";
 inline constexpr char BatchEncodingDone[] = "QMK: Translation '%s' of %s is now written as %s.";
@@ -374,16 +375,16 @@ inline constexpr char UsagePreTranslate[] =
     "Command 'Pre-translate':   /PRE  <dbfilename.mdb>  <language>  [minimum % (100)]";
 inline constexpr char BatchMemoryOpen[] = "QMK Error:  The translation memory cannot be used: %s";
 inline constexpr char BatchMemoryAddStart[] = "QMK: Add to the translation memory.  Database: %s  Memory: %s";
-inline constexpr char BatchMemoryAdded[] = "     %s translations added.";
+inline constexpr char BatchMemoryAdded[] = "     %s added.";
 inline constexpr char BatchMemoryUnchanged[] = "     The memory holds these translations already.";
 inline constexpr char BatchTmxImportStart[] = "QMK: Import TMX.  File: %s  Memory: %s";
-inline constexpr char BatchTmxImported[] = "     %s translations imported, %s units without a source or a translation skipped.";
+inline constexpr char BatchTmxImported[] = "     %s imported, %s without a source or a translation skipped.";
 inline constexpr char BatchTmxExportStart[] = "QMK: Export TMX.  File: %s  Memory: %s";
-inline constexpr char BatchTmxExported[] = "     %s units written, %s with characters TMX cannot carry left out.";
+inline constexpr char BatchTmxExported[] = "     %s written, %s with characters TMX cannot carry left out.";
 inline constexpr char BatchPreTranslateStart[] = "QMK: Pre-translate.  Database: %s  Language: %s  Minimum score: %s  Memory: %s";
 inline constexpr char BatchPreTranslated[] =
-    "     %s exact matches stored as translated, %s fuzzy matches stored for review, %s matches with other "
-    "placeholders, mnemonics or tabs left out, %s matches the code page cannot hold left out, %s texts without a match.";
+    "     %s stored as translated, %s stored for review, %s with other placeholders, mnemonics or tabs left "
+    "out, %s the code page cannot hold left out, %s without a match.";
 inline constexpr char BatchMinimumScore[] = "QMK Error:  The minimum score must be a number from 1 to 100, not '%s'.";
 inline constexpr char BatchNotALanguageTag[] = "QMK Error:  '%s' is no language.";
 inline constexpr char BatchTmxNoSuchLanguage[] =

@@ -199,6 +199,18 @@ TEST_F(BatchEdgesTest, ALogFileThatCannotBeWrittenStopsTheRunBeforeAnyOperation)
     EXPECT_NE(test::readFile(dir / "run.log").find("-->  Yes"), std::string::npos);
 }
 
+TEST(BatchCountsTest, ACountOfOneIsSpelledInTheSingular)
+{
+    test::TempDir dir;
+    const std::string script = dir.write("one.rc", "STRINGTABLE\nBEGIN\n  1 \"Only\"\nEND\n").string();
+    const std::string db = (dir / "one_rc.mdb").string();
+    ASSERT_EQ(runBatch({"-C", script, "-A", db, "German", (dir / "one-de.rc").string()}).status, BatchStatus::Success);
+    const BatchRun pseudo = runBatch({"-PSEUDO", db, "German"});
+    EXPECT_NE(pseudo.out.find("     1 text pseudo-translated, 0 translated texts kept."), std::string::npos) << pseudo.out;
+    const BatchRun again = runBatch({"-PSEUDO", db, "German"});
+    EXPECT_NE(again.out.find("     0 texts pseudo-translated, 1 translated text kept."), std::string::npos) << again.out;
+}
+
 TEST(BatchUsageTest, UsageShowsOnlyWhatTheOperationsUse)
 {
     const std::string usage = batchUsageText();

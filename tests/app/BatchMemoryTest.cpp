@@ -81,11 +81,11 @@ TEST_F(BatchMemoryTest, EarlierWorkComesInByTmxAndFillsANewProject)
     const std::string db = project("app", "LANGUAGE LANG_ENGLISH, SUBLANG_ENGLISH_US\nSTRINGTABLE\nBEGIN\n"
                                           " 1 \"Open the file\"\n 2 \"Printing %d page\"\n 3 \"Brand new\"\nEND\n");
     ASSERT_EQ(run({"/PRE", db, "German"}), BatchStatus::Success) << err.str();
-    EXPECT_NE(out.str().find("1 exact matches stored as translated, 0 fuzzy"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("1 exact match stored as translated, 0 fuzzy"), std::string::npos) << out.str();
     ASSERT_EQ(run({"/PreTranslate", db, "German", "80%"}), BatchStatus::Success) << err.str();
-    EXPECT_NE(out.str().find("0 exact matches stored as translated, 1 fuzzy matches stored for review"),
+    EXPECT_NE(out.str().find("0 exact matches stored as translated, 1 fuzzy match stored for review"),
               std::string::npos) << out.str();
-    EXPECT_NE(out.str().find("1 texts without a match"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("1 text without a match"), std::string::npos) << out.str();
 
     // The project's translations go in under its name; a second run finds nothing new.
     ASSERT_EQ(run({"/TM-ADD", db, "German"}), BatchStatus::Success) << err.str();
@@ -199,7 +199,7 @@ TEST_F(BatchMemoryTest, NextVersionOfARealProgramIsFilledFromTheLastOne)
     // and only the new text stays open.
     EXPECT_NE(report.find("30 exact matches stored as translated, 2 fuzzy matches stored for review"),
               std::string::npos) << report;
-    EXPECT_NE(report.find("1 texts without a match"), std::string::npos) << report;
+    EXPECT_NE(report.find("1 text without a match"), std::string::npos) << report;
     EXPECT_NE(report.find(" 0 matches with other placeholders"), std::string::npos) << report;
 }
 

@@ -159,7 +159,7 @@ TEST(BatchTextFitTest, TextsTooWideAreListedAndTheCheckAnswersNo)
     out.str("");
     EXPECT_EQ(run({"/FIT", db, "German"}), BatchStatus::CheckAnsweredNo);
     EXPECT_NE(out.str().find("IDD_A  IDC_NAME  \"Vollst\xC3\xA4ndiger Name:\""), std::string::npos) << out.str();
-    EXPECT_NE(out.str().find("(No)   1 texts do not fit."), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("(No)   1 text does not fit."), std::string::npos) << out.str();
 }
 
 } // namespace qmk

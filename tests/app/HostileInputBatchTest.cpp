@@ -92,7 +92,7 @@ TEST_F(HostileInputBatchTest, SegmentsThatAreNoUtf8AreRefusedListedAndEndWithSta
                               "in the translation"),
               std::string::npos)
         << xlf.output;
-    EXPECT_NE(xlf.output.find("1 translations imported"), std::string::npos) << xlf.output;
+    EXPECT_NE(xlf.output.find("1 translation imported"), std::string::npos) << xlf.output;
 
     dir.write("bad.po", "msgid \"\"\nmsgstr \"Language: de_DE\\n\"\n\nmsgctxt \"Stringtable_String/IDS_HELLO\"\n"
                         "msgid \"Hello\"\nmsgstr \"Hal\xFFlo\"\n");
@@ -118,14 +118,14 @@ TEST_F(HostileInputBatchTest, TmxWithBytesFfFeIsRefusedPerUnitAndTheExportStaysU
               "</body></tmx>\n");
     const ProgramRun imported = qmk32("/TMX-IMPORT damaged.tmx");
     EXPECT_EQ(imported.status, 3) << imported.output;
-    EXPECT_NE(imported.output.find("1 translations imported"), std::string::npos) << imported.output;
+    EXPECT_NE(imported.output.find("1 translation imported"), std::string::npos) << imported.output;
     EXPECT_NE(imported.output.find("Not imported: unit 1, de-DE: invalid UTF-8 (bytes FF FE) at offset 0 in the translation"),
               std::string::npos)
         << imported.output;
 
     const ProgramRun exported = qmk32("/TMX-EXPORT out.tmx");
     EXPECT_EQ(exported.status, 0) << exported.output;
-    EXPECT_NE(exported.output.find("1 units written, 0 with characters"), std::string::npos) << exported.output;
+    EXPECT_NE(exported.output.find("1 unit written, 0 with characters"), std::string::npos) << exported.output;
     const std::string tmx = test::readFile(dir / "out.tmx");
     EXPECT_EQ(utf8Problem(tmx), "");
     EXPECT_NE(tmx.find("<seg>Auf Wiedersehen</seg>"), std::string::npos) << tmx;

@@ -187,7 +187,7 @@ TEST_F(BatchExchangeTest, WorkbookExportWritesTheTextTableWithTheLanguagesGiven)
                                                  txt::HeaderSourceText, "German", "French"}));
     EXPECT_EQ(workbookRow(grid, "IDS_BYE").at(4), "Auf Wiedersehen");
     EXPECT_NE(out_.str().find(printfText(txt::BatchWorkbookExportStart, {database_, all})), std::string::npos);
-    EXPECT_NE(out_.str().find(printfText(txt::BatchWorkbookExportDone, {std::to_string(grid.size() - 2), all})),
+    EXPECT_NE(out_.str().find(printfText(txt::BatchWorkbookExportDone, {std::to_string(grid.size() - 2) + " rows", all})),
               std::string::npos);
 
     const std::string french = (dir() / "french.xlsx").string();
