@@ -2,6 +2,22 @@
 // naming what went wrong.
 #include <gtest/gtest.h>
 
+#include "app/CBatchCommandLineInfo.h"
+
+namespace qmk {
+
+TEST(PicturesCommandLineTest, ShotsTakesEveryParameterUpToTheNextOperation)
+{
+    EXPECT_EQ(CBatchCommandLineInfo::FindFlag("shots"), static_cast<int>(FlagCode::Shots));
+    EXPECT_EQ(CBatchCommandLineInfo::FindFlag("Pictures"), static_cast<int>(FlagCode::Shots));
+    CBatchCommandLineInfo cmd;
+    cmd.parseArguments({"-SHOTS", "p.mdb", "source", "German", "out", "-T", "p.mdb", "German"});
+    ASSERT_EQ(cmd.operations().size(), 2u);
+    EXPECT_EQ(cmd.parametersOf(0), (std::vector<std::string>{"p.mdb", "source", "German", "out"}));
+}
+
+} // namespace qmk
+
 // These tests run the real program; it is built only with the user interface.
 #ifdef QMK32_EXE
 
