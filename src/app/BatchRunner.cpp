@@ -97,7 +97,7 @@ std::string batchUsageText()
         "each operation also has a long name (/UpToDate, /HasLanguage, /Translated, /Export, /Import,\n"
         "/CreateDb, /Update, /AddLang, /WriteRC, /ListLIDS, /Encoding, /TextFit, /ExportXliff,\n"
         "/ExportPo, /ExportPot, /ExportXlsx, /QualityCheck, /PseudoTranslate, /Statistics, /AddToMemory,\n"
-        "/ImportTmx, /ExportTmx, /PreTranslate, /LogFile).\n"
+        "/ImportTmx, /ExportTmx, /PreTranslate, /Pictures, /LogFile).\n"
         "\n";
     for (std::string_view usage : txt::usageLines())
         text += std::string(usage) + "\n";
@@ -127,6 +127,9 @@ std::string batchUsageText()
         "bracketed texts a third longer, keeping placeholders, access keys, escapes and accelerators.\n"
         "/STAT <project> [file.json] prints the items and words of every translation: translated,\n"
         "flagged and untranslated (and writes them to the JSON file when one is given).\n"
+        "/SHOTS <project> <language|source> [language 2] <folder> draws every dialog and menu as the\n"
+        "previews show them into PNG files (texts too wide outlined), with shots.json giving each\n"
+        "XLIFF/PO unit id its picture and rectangle; two languages are drawn side by side.\n"
         "/TM-ADD adds a project's translations (of one language, or all) to the translation memory;\n"
         "/TMX-IMPORT and /TMX-EXPORT read and write the memory as TMX 1.4b (the export of one target\n"
         "language when one is given, as a language or a tag such as de-DE; de takes every region of\n"
