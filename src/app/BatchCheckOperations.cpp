@@ -4,7 +4,9 @@
 #include "app/BatchOperations.h"
 #include "app/BatchSupport.h"
 
+#include <algorithm>
 #include <fstream>
+#include <map>
 
 #include "checks/CheckEngine.h"
 #include "checks/PseudoTranslation.h"
@@ -52,6 +54,23 @@ void reportFindings(BatchReport& report, const std::vector<CheckFinding>& findin
 {
     for (const CheckFinding& finding : findings)
         report.line(compilerStyleLine(finding));
+}
+
+void reportImportFindings(BatchReport& report, const std::vector<CheckFinding>& findings)
+{
+    if (findings.empty())
+        return;
+    report.line(printfText(txt::BatchImportFindings, {counted(static_cast<long long>(findings.size()), "finding", "findings")}));
+    std::map<std::string, long long> perCheck;
+    for (const CheckFinding& finding : findings)
+        ++perCheck[finding.check];
+    for (const auto& [check, count] : perCheck)
+        report.line(printfText(txt::BatchImportFindingsOfCheck, {check, counted(count, "finding", "findings")}));
+    const std::size_t shown = report.everyFinding() ? findings.size() : std::min(findings.size(), kImportFindingsShown);
+    reportFindings(report, {findings.begin(), findings.begin() + static_cast<std::ptrdiff_t>(shown)});
+    if (shown < findings.size())
+        report.line(printfText(txt::BatchImportFindingsMore,
+                               {counted(static_cast<long long>(findings.size() - shown), "more finding", "more findings")}));
 }
 
 BatchStatus batchCheck(const std::vector<std::string>& p, BatchReport& report, const std::vector<std::string>& ext)

@@ -153,13 +153,7 @@ BatchStatus batchImport(const std::vector<std::string>& p, BatchReport& report, 
             return BatchStatus::UsageError;
         // What the import stores is checked afterwards; findings do not fail the import.
         ImportedTextsCheck stored(op.doc(), *id);
-        auto listFindings = [&] {
-            const std::vector<CheckFinding> findings = stored.findings();
-            if (findings.empty())
-                return;
-            report.line(printfText(txt::BatchImportFindings, {counted(static_cast<long long>(findings.size()), "finding", "findings")}));
-            reportFindings(report, findings);
-        };
+        auto listFindings = [&] { reportImportFindings(report, stored.findings()); };
 
         const bool overwrite = std::any_of(p.begin() + 3, p.end(), [](const std::string& parameter) {
             return equalsIgnoringCase(parameter, OverwriteParameter);

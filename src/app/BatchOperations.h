@@ -37,6 +37,11 @@ BatchStatus batchStatistics(const std::vector<std::string>& params, BatchReport&
                             const std::vector<std::string>& includeExtensions);
 // The findings as /CHECK prints them (the imports list those of the texts they stored).
 void reportFindings(BatchReport& report, const std::vector<CheckFinding>& findings);
+// The findings of the texts an import stored: their count, the count of each check and the
+// first findings (every one when the report asks for them all), so that the import's own
+// report is not buried under tens of thousands of lines.
+void reportImportFindings(BatchReport& report, const std::vector<CheckFinding>& findings);
+inline constexpr std::size_t kImportFindingsShown = 20;
 
 // Source change test and update (BatchUpdateOperations.cpp).
 BatchStatus batchUpToDate(const std::vector<std::string>& params, BatchReport& report,

@@ -1,6 +1,7 @@
 // The unattended run and its report channel.
 #include "app/BatchRunner.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -81,6 +82,9 @@ BatchStatus BatchRunner::run(const CBatchCommandLineInfo& cmd, BatchReport& repo
             remember(BatchStatus::UsageError);
             continue;
         }
+        const auto& all = cmd.operations();
+        report.setEveryFinding(std::any_of(all.begin() + static_cast<std::ptrdiff_t>(i) + 1, all.end(),
+                                           [](const auto& later) { return later.code == FlagCode::QualityCheck; }));
         remember(handler->second(params, report));
     }
     return worst;
@@ -122,7 +126,8 @@ std::string batchUsageText()
         "language column as Import All does.\n"
         "/CHECK <project> <language> runs the quality checks over the translation and prints each\n"
         "finding as compilers print warnings (<script>:<line>: warning: [<check>] <resource> <Id>:\n"
-        "<message>); it answers no when there are any. Imports list the findings of the texts they stored.\n"
+        "<message>); it answers no when there are any. Imports count the findings of the texts they\n"
+        "stored, per check, and list the first 20 (every one with /LOG, or with /CHECK after the import).\n"
         "/PSEUDO <project> <language> fills the translation's untranslated texts with accented,\n"
         "bracketed texts a third longer, keeping placeholders, access keys, escapes and accelerators.\n"
         "/STAT <project> [file.json] prints the items and words of every translation: translated,\n"

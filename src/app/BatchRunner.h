@@ -33,6 +33,10 @@ public:
     void line(const std::string& text);
     void error(const std::string& text);
     bool logOpen() const { return log_ != nullptr; }
+    // Whether reports list every finding rather than the first ones: for a log, and for a run
+    // that checks the translation afterwards.
+    bool everyFinding() const { return everyFinding_ || logOpen(); }
+    void setEveryFinding(bool every) { everyFinding_ = every; }
     // Why the log file named could not be opened for appending; empty when it is open or none
     // was named.
     const std::string& logProblem() const { return logProblem_; }
@@ -42,6 +46,7 @@ private:
     std::ostream& err_;
     std::unique_ptr<std::ofstream> log_;
     std::string logProblem_;
+    bool everyFinding_ = false;
 };
 
 // One operation's work: given its parameters, reports through `report` and returns its status.

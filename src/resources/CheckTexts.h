@@ -49,6 +49,9 @@ inline constexpr char BatchCheckLine[] = "%s:%s: %s: [%s] %s %s: %s";
 inline constexpr char BatchCheckNone[] = "     (Yes)  No findings.";
 inline constexpr char BatchCheckCount[] = "     (No)   %s.";  // "1 finding"
 inline constexpr char BatchImportFindings[] = "     %s in the imported texts:";
+inline constexpr char BatchImportFindingsOfCheck[] = "       [%s]  %s";
+inline constexpr char BatchImportFindingsMore[] =
+    "     %s not shown: /LOG <logfile>, or /CHECK after the import, lists them all.";
 inline constexpr char BatchPseudoStart[] = "QMK: Pseudo-translate.  Database: %s  Language: %s";
 inline constexpr char BatchPseudoDone[] = "     %s pseudo-translated, %s kept.";
 inline constexpr char BatchStatStart[] = "QMK: Statistics.  Database: %s";

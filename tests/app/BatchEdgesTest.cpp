@@ -211,6 +211,56 @@ TEST(BatchCountsTest, ACountOfOneIsSpelledInTheSingular)
     EXPECT_NE(again.out.find("     0 texts pseudo-translated, 1 translated text kept."), std::string::npos) << again.out;
 }
 
+// Thirty texts with a placeholder, imported from a translated script that drops each of them.
+class ImportFindingsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string source = "STRINGTABLE\nBEGIN\n", translated = source;
+        for (int i = 1; i <= 30; ++i) {
+            source += "  " + std::to_string(i) + " \"Item %d number " + std::to_string(i) + "\"\n";
+            translated += "  " + std::to_string(i) + " \"Eintrag Nummer " + std::to_string(i) + "\"\n";
+        }
+        dir.write("app.rc", source + "END\n");
+        dir.write("de.rc", translated + "END\n");
+        ASSERT_EQ(runBatch({"-C", path("app.rc"), "-A", db, "German", path("app-German.rc")}).status,
+                  BatchStatus::Success);
+    }
+    std::string path(const std::string& name) const { return (dir / name).string(); }
+    static std::size_t findingLines(const std::string& text) { return occurrences(text, ": warning: [placeholder]"); }
+
+    test::TempDir dir;
+    std::string db = path("app_rc.mdb");
+};
+
+TEST_F(ImportFindingsTest, TheImportCountsItsFindingsAndListsTheFirstOnes)
+{
+    const BatchRun imported = runBatch({"-I", path("de.rc"), "German", db});
+    ASSERT_EQ(imported.status, BatchStatus::Success) << imported.err;
+    EXPECT_NE(imported.out.find("     30 findings in the imported texts:\n       [placeholder]  30 findings\n"),
+              std::string::npos)
+        << imported.out;
+    EXPECT_EQ(findingLines(imported.out), 20u);
+    EXPECT_NE(imported.out.find("     10 more findings not shown"), std::string::npos) << imported.out;
+    EXPECT_NE(imported.out.find("Successful import"), std::string::npos);
+}
+
+TEST_F(ImportFindingsTest, ALaterCheckListsEveryFinding)
+{
+    const BatchRun checked = runBatch({"-I", path("de.rc"), "German", db, "-CHECK", db, "German"});
+    const std::string importPart = checked.out.substr(0, checked.out.find("QMK: Check the translation"));
+    EXPECT_EQ(findingLines(importPart), 30u) << importPart;
+    EXPECT_EQ(importPart.find("not shown"), std::string::npos) << importPart;
+}
+
+TEST_F(ImportFindingsTest, ALogListsEveryFinding)
+{
+    const BatchRun logged = runBatch({"-I", path("de.rc"), "German", db, "-LOG", path("run.log")});
+    ASSERT_EQ(logged.status, BatchStatus::Success) << logged.err;
+    EXPECT_EQ(findingLines(logged.out), 30u);
+    EXPECT_EQ(findingLines(test::readFile(dir / "run.log")), 30u);
+}
+
 TEST(BatchUsageTest, UsageShowsOnlyWhatTheOperationsUse)
 {
     const std::string usage = batchUsageText();
