@@ -5,7 +5,6 @@
 #include <QPainter>
 
 #include "database/TranslationColumnNames.h"
-#include "resources/PictureTexts.h"
 #include "ui/CDynDlgView.h"
 #include "ui/DialogMetrics.h"
 #include "ui/MenuPicture.h"
@@ -19,7 +18,7 @@ constexpr int kDotsPerMeter = 3780; // 96 dots per inch, whatever the screen
 QString panelLabel(const std::optional<LanguageId>& language)
 {
     if (!language)
-        return QString::fromUtf8(txt::ShotsSourceWord);
+        return QStringLiteral("Source");
     return QString::fromStdString(translationColumnName(language->language, language->sublanguage));
 }
 
@@ -51,7 +50,7 @@ QImage sideBySide(const std::vector<QImage>& panels, const std::vector<QString>&
     painter.setFont(font);
     painter.setPen(Qt::black);
     for (std::size_t i = 0; i < panels.size(); ++i) {
-        painter.drawText(QRect(lefts[i], 0, panels[i].width(), header), Qt::AlignLeft | Qt::AlignVCenter, labels[i]);
+        painter.drawText(QRect(lefts[i] + 2, 0, panels[i].width() - 2, header), Qt::AlignLeft | Qt::AlignVCenter, labels[i]);
         painter.drawImage(lefts[i], header, panels[i]);
     }
     for (PictureUnit& unit : units) {
