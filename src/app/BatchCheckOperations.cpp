@@ -43,6 +43,9 @@ std::string jsonString(std::string_view text)
     return out + "\"";
 }
 
+std::string items(long long count) { return counted(count, "item", "items"); }
+std::string words(long long count) { return counted(count, "word", "words"); }
+
 std::string jsonTally(const WordTally& tally)
 {
     return "{\"items\": " + std::to_string(tally.texts) + ", \"words\": " + std::to_string(tally.words) + "}";
@@ -120,15 +123,15 @@ BatchStatus batchStatistics(const std::vector<std::string>& p, BatchReport& repo
             const TranslationWordCounts counts = doc.wordCounts(id);
             const WordTally total = counts.total();
             if (!sourceTold) {
-                report.line(printfText(txt::BatchStatSource, {std::to_string(total.texts), std::to_string(total.words)}));
+                report.line(printfText(txt::BatchStatSource, {items(total.texts), words(total.words)}));
                 json += "  \"source\": " + jsonTally(total) + ",\n";
                 sourceTold = true;
             }
             const std::string name = translationColumnName(id.language, id.sublanguage);
             report.line(printfText(txt::BatchStatLine,
-                                   {name, std::to_string(counts.translated.texts), std::to_string(counts.translated.words),
-                                    std::to_string(counts.flagged.texts), std::to_string(counts.flagged.words),
-                                    std::to_string(counts.untranslated.texts), std::to_string(counts.untranslated.words)}));
+                                   {name, items(counts.translated.texts), words(counts.translated.words),
+                                    items(counts.flagged.texts), words(counts.flagged.words),
+                                    items(counts.untranslated.texts), words(counts.untranslated.words)}));
             translations += std::string(translations.empty() ? "" : ",\n") + "    {\"language\": " + jsonString(name) +
                             ", \"items\": " + std::to_string(total.texts) + ", \"words\": " + std::to_string(total.words) +
                             ",\n     \"translated\": " + jsonTally(counts.translated) +
@@ -137,7 +140,7 @@ BatchStatus batchStatistics(const std::vector<std::string>& p, BatchReport& repo
         }
         if (!sourceTold) {
             const WordTally source = translationWordCounts(doc.rows(), {}).total();
-            report.line(printfText(txt::BatchStatSource, {std::to_string(source.texts), std::to_string(source.words)}));
+            report.line(printfText(txt::BatchStatSource, {items(source.texts), words(source.words)}));
             json += "  \"source\": " + jsonTally(source) + ",\n";
         }
         json += "  \"translations\": [" + (translations.empty() ? std::string() : "\n" + translations + "\n  ") + "]\n}\n";

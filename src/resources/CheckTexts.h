@@ -55,9 +55,9 @@ inline constexpr char BatchImportFindingsMore[] =
 inline constexpr char BatchPseudoStart[] = "QMK: Pseudo-translate.  Database: %s  Language: %s";
 inline constexpr char BatchPseudoDone[] = "     %s pseudo-translated, %s kept.";
 inline constexpr char BatchStatStart[] = "QMK: Statistics.  Database: %s";
-inline constexpr char BatchStatSource[] = "     Source: %s items, %s words.";
+inline constexpr char BatchStatSource[] = "     Source: %s, %s.";  // "1 item, 3 words"
 inline constexpr char BatchStatLine[] =
-    "     %s: translated %s items (%s words), flagged %s (%s words), untranslated %s (%s words).";
+    "     %s: translated %s (%s), flagged %s (%s), untranslated %s (%s).";
 inline constexpr char BatchStatWritten[] = "     Statistics written to %s.";
 inline constexpr char StepPseudo[] = "pseudo-translate %1";
 inline constexpr char StepIgnoreFinding[] = "ignore [%1] of %2";

@@ -209,6 +209,10 @@ TEST(BatchCountsTest, ACountOfOneIsSpelledInTheSingular)
     EXPECT_NE(pseudo.out.find("     1 text pseudo-translated, 0 translated texts kept."), std::string::npos) << pseudo.out;
     const BatchRun again = runBatch({"-PSEUDO", db, "German"});
     EXPECT_NE(again.out.find("     0 texts pseudo-translated, 1 translated text kept."), std::string::npos) << again.out;
+    const BatchRun stat = runBatch({"-STAT", db});
+    EXPECT_NE(stat.out.find("     Source: 1 item, 1 word."), std::string::npos) << stat.out;
+    EXPECT_NE(stat.out.find("German: translated 1 item (1 word), flagged 0 items (0 words)"), std::string::npos)
+        << stat.out;
 }
 
 // Thirty texts with a placeholder, imported from a translated script that drops each of them.
