@@ -222,9 +222,12 @@ TEST(ManualPageTest, Qmk32PageListsEveryOperationItsHelpPrints)
         EXPECT_NE(page.find(".TP\n\\fB" + flag + "\\fR"), std::string::npos) << flag;
     }
     EXPECT_GT(operations, 10);
-    // Both usage lines are the synopsis.
+    // Both usage lines are the synopsis; the operations take no file before them.
     const std::string plain = plainText(page);
-    EXPECT_NE(plain.find(".B qmk32\n[file.rc | file.mdb]\n.br\n.B qmk32\n[file]"), std::string::npos) << plain;
+    EXPECT_NE(plain.find(".B qmk32\n[file.rc | file.mdb]\n.br\n.B qmk32\n/OPERATION parameters"), std::string::npos)
+        << plain;
+    EXPECT_NE(page.find(".SH ENVIRONMENT\n"), std::string::npos);
+    EXPECT_NE(page.find(".B QMK32_TM\n"), std::string::npos) << "the translation memory's variable";
 }
 
 TEST(ManualPageTest, SetupPageCarriesEveryOptionItsHelpPrints)
@@ -235,6 +238,10 @@ TEST(ManualPageTest, SetupPageCarriesEveryOptionItsHelpPrints)
     EXPECT_NE(page.find(".TH QMK32-SETUP \"1\""), std::string::npos);
     EXPECT_NE(page.find(".SH NAME\nqmk32-setup \\- "), std::string::npos);
     const std::string plain = plainText(page);
+    // Every usage line is a line of the synopsis, none a paragraph of the description.
+    const std::string synopsis = plain.substr(0, plain.find(".SH DESCRIPTION"));
+    for (const char* usage : {"--help | --version", "--install <folder>", "--deinstall <folder>"})
+        EXPECT_NE(synopsis.find(usage), std::string::npos) << usage << "\n" << synopsis;
     const std::string help = helpOf(QMK32_SETUP_EXE);
     const std::regex option(R"(--[a-z][a-z-]*)");
     int options = 0;
