@@ -116,7 +116,10 @@ BatchStatus batchStatistics(const std::vector<std::string>& p, BatchReport& repo
         if (!op.open(p[0], ProjectUse::Read) || !op.doc().reloadRows().done())
             return batchFailed(report);
         CQuillDoc& doc = op.doc();
-        std::string json = "{\n  \"project\": " + jsonString(doc.scriptPath().string()) + ",\n";
+        const std::string sourceLanguage = doc.sourceLanguageDescription();
+        report.line(printfText(txt::BatchStatSourceLanguage, {sourceLanguage}));
+        std::string json = "{\n  \"project\": " + jsonString(doc.scriptPath().string()) + ",\n" +
+                           "  \"sourceLanguage\": " + jsonString(sourceLanguage) + ",\n";
         bool sourceTold = false;
         std::string translations;
         for (LanguageId id : doc.rows().columns().translations()) {

@@ -41,6 +41,11 @@ BatchStatus createDb(const std::vector<std::string>& p, BatchReport& report, con
         report.error(printfText(txt::BatchCannotRead, {script, problem}));
         return batchFailed(report);
     }
+    std::optional<LanguageId> source;
+    if (const BatchStatus named = guardedBatchOperation(
+            report, [&] { return namedSourceLanguage(p, script, ext, report, source); });
+        named != BatchStatus::Success)
+        return named == BatchStatus::Failed ? batchFailed(report) : named;
     const std::string database = databaseForScript(script).string();
     if (batchFileExists(database)) {
         // Only a project database is "already there"; a folder or another file in its place
@@ -55,6 +60,7 @@ BatchStatus createDb(const std::vector<std::string>& p, BatchReport& report, con
     return guardedBatchOperation(report, [&] {
         ProjectOperation op(report, ext);
         op.doc().setHold(ProjectHold::Writing);
+        op.doc().setSourceLanguage(source);
         if (!op.doc().OnOpenDocument(script) || !op.doc().OnCloseDocument())
             return batchFailed(report);
         report.line(printfText(txt::BatchCreateDone, {database, script}));

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,13 @@ class ProjectOperation;
 
 // `includeExtensions`: the accepted entries of the include-extension setting.
 std::map<FlagCode, BatchOperation> standardBatchOperations(const std::vector<std::string>& includeExtensions);
+
+// The language /SRC names among the parameters of /C (nothing when it is not given), as the
+// script's blocks have it. A usage error for a language that is none and a failure for one the
+// script has no LANGUAGE block of, each reported with the script's languages.
+BatchStatus namedSourceLanguage(const std::vector<std::string>& params, const std::string& script,
+                                const std::vector<std::string>& includeExtensions, BatchReport& report,
+                                std::optional<LanguageId>& language);
 
 // /FIT <project> <language>: lists every translated dialog text wider than its control in the
 // measure given (the window's font where the program has one); a "no" answer when any is.

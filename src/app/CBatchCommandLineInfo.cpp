@@ -37,6 +37,7 @@ const std::vector<FlagRow>& flagTable()
         {"TMX-EXPORT", 1, 0, 0, FlagCode::TmxExport},   {"ExportTmx", 1, 0, 0, FlagCode::TmxExport},
         {"PRE", 2, 1, 0, FlagCode::PreTranslate},       {"PreTranslate", 2, 1, 0, FlagCode::PreTranslate},
         {"OVERWRITE", 0, 0, 0, FlagCode::Overwrite},
+        {"SRC", 1, 0, 0, FlagCode::SourceLanguage}, {"SourceLanguage", 1, 0, 0, FlagCode::SourceLanguage},
     };
     return rows;
 }
@@ -70,6 +71,14 @@ void CBatchCommandLineInfo::ParseParam(std::string_view text, bool isFlag, bool 
             // A switch of the operation before it, kept among that operation's parameters.
             if (!operations_.empty())
                 parameters_.emplace_back(OverwriteParameter);
+            return;
+        }
+        if (FindFlag(text) == static_cast<int>(FlagCode::SourceLanguage)) {
+            // Names the language of the /C before it; after anything else it has no meaning.
+            if (operations_.empty() || operations_.back().code != FlagCode::CreateDb)
+                unrecognisedFlag_ = std::string(text);
+            else
+                parameters_.emplace_back(SourceLanguageParameter);
             return;
         }
         currentCode_ = FindFlag(text);

@@ -42,10 +42,15 @@ enum class FlagCode : int {
     // Not an operation: the import before it replaces translations a file of no known export
     // would otherwise only list.
     Overwrite = 50,
+    // Not an operation: the language /C builds the project's source from, for a script of
+    // several languages.
+    SourceLanguage = 51,
 };
 
 // How /OVERWRITE stands among the parameters of the operation it follows.
 inline constexpr const char* OverwriteParameter = "/OVERWRITE";
+// How /SRC stands among the parameters of the /C before it; its language follows it.
+inline constexpr const char* SourceLanguageParameter = "/SRC";
 
 struct FlagRow {
     const char* name;      // at most 15 characters

@@ -55,6 +55,7 @@ inline constexpr char BatchImportFindingsMore[] =
 inline constexpr char BatchPseudoStart[] = "QMK: Pseudo-translate.  Database: %s  Language: %s";
 inline constexpr char BatchPseudoDone[] = "     %s pseudo-translated, %s kept.";
 inline constexpr char BatchStatStart[] = "QMK: Statistics.  Database: %s";
+inline constexpr char BatchStatSourceLanguage[] = "     Source language: %s.";
 inline constexpr char BatchStatSource[] = "     Source: %s, %s.";  // "1 item, 3 words"
 inline constexpr char BatchStatLine[] =
     "     %s: translated %s (%s), flagged %s (%s), untranslated %s (%s).";

@@ -78,6 +78,13 @@ inline constexpr char BatchLogUnwritable[] = "QMK Error:  The log file %s cannot
 inline constexpr char BatchCreateStart[] = "QMK: Create database file.";
 inline constexpr char BatchCreateExists[] = "Warning: Database %s  for resource file %s already exists.";
 inline constexpr char BatchCreateDone[] = "QMK: Create database file %s successful for resource file %s.";
+// /SRC of /C: a language that is none, and one the script has no LANGUAGE block of; each
+// names the script and its languages.
+inline constexpr char BatchSourceLanguageInvalid[] =
+    "QMK Error:  Language parameter '%s' not valid !\n     The languages of %s: %s";
+inline constexpr char BatchSourceLanguageNoBlock[] =
+    "QMK Error:  %s has no LANGUAGE block of '%s'.\n     Its languages: %s";
+inline constexpr char BatchScriptNamesNoLanguage[] = "none (the script has no LANGUAGE statement)";
 inline constexpr char BatchAddLangStart[] = "QMK: Add language";
 inline constexpr char ImportPlatformUnreadable[] = "Import text from %1\nThe file cannot be read: %2. Nothing was imported.";
 // %2 the count with its noun: "1 translation".

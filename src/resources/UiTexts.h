@@ -103,6 +103,7 @@ inline constexpr char ConfirmReplaceFile[] =
 inline constexpr char SourceTextSettingsTitle[] = "Source Text Settings";
 inline constexpr char FileNamePageTitle[] = "File Name";
 inline constexpr char LabelSourceFile[] = "&Source File:";
+inline constexpr char LabelSourceLanguage[] = "Source &Language:";
 inline constexpr char TranslationFileNamePageTitle[] = "Translation File Name";
 inline constexpr char TranslationFileNamePrompt[] = "Please enter the file name for the\n%s resource file.";
 inline constexpr char FontPageTitle[] = "Font and Characterset";

@@ -62,6 +62,11 @@ QWidget* CTranslationSettingsSheet::filePage()
         path->setReadOnly(true);
         path->setAccessibleName(QStringLiteral("Source File"));
         form->addRow(qs(txt::LabelSourceFile), path);
+        // Which of the script's LANGUAGE blocks the project translates (chosen when it was built).
+        auto* language = new QLineEdit(qs(doc_.sourceLanguageDescription()), page);
+        language->setReadOnly(true);
+        language->setAccessibleName(QStringLiteral("Source Language"));
+        form->addRow(qs(txt::LabelSourceLanguage), language);
         return page;
     }
     const TextTableColumns& columns = doc_.rows().columns();

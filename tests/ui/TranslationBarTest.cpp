@@ -284,6 +284,20 @@ TEST_F(TranslationBarTest, AProjectWithoutTranslationsShowsTheChosenSourceAndHow
     EXPECT_EQ(form->sourceEdit()->toPlainText(), QStringLiteral("Goodbye"));
 }
 
+TEST_F(TranslationBarTest, TheSourceSettingsShowWhatTheProjectReadsAsItsSource)
+{
+    openTranslated();
+    CTranslationSettingsSheet sheet(doc(), std::nullopt, QFont());
+    QLineEdit* shown = nullptr;
+    for (QLineEdit* edit : sheet.findChildren<QLineEdit*>())
+        if (edit->accessibleName() == QStringLiteral("Source Language"))
+            shown = edit;
+    ASSERT_NE(shown, nullptr);
+    EXPECT_TRUE(shown->isReadOnly());
+    EXPECT_FALSE(shown->text().isEmpty());
+    EXPECT_EQ(shown->text().toStdString(), doc().sourceLanguageDescription());
+}
+
 TEST_F(TranslationBarTest, TheFontPageKeepsTheChosenCharacterSetAndSetsTheLanguagesDefault)
 {
     openTranslated(true);
