@@ -273,11 +273,14 @@ ExchangeImportResult importExchangeUnits(CQuillDoc& doc, LanguageId language, co
             ++result.unchangedOnPlatform;
             continue;
         }
-        const ImportDisagreement disagreement{project->lineIndex, unit.id, project->ident, project->target, unit.target,
-                                              unit.needsReview};
+        // Made only for the units listed: a stored unit needs no copy of both its texts.
+        auto disagreement = [&] {
+            return ImportDisagreement{project->lineIndex, unit.id,     project->ident,
+                                      project->target,    unit.target, unit.needsReview};
+        };
         if (verdict == UnitVerdict::Conflict) {
             // The newer work here stays, flagged so that somebody looks at both.
-            result.conflicts.push_back(disagreement);
+            result.conflicts.push_back(disagreement());
             if (!project->needsReview)
                 if (const PreparedTranslation ours = prepareTranslation(project->target, codePage); ours.ok)
                     stores.push_back({project->lineIndex, ours.bytes, true, false});
@@ -291,17 +294,22 @@ ExchangeImportResult importExchangeUnits(CQuillDoc& doc, LanguageId language, co
             result.refused.push_back({unit.id, "the translation's code page cannot hold " + characters});
             continue;
         }
+        if (verdict == UnitVerdict::Existing && choices.overwrite) {
+            // Replaced as asked: no list of what a whole file replaces is held beside it.
+            stores.push_back({project->lineIndex, bytes.bytes, unit.needsReview});
+            ++result.replaced;
+            continue;
+        }
         if (verdict == UnitVerdict::Existing) {
-            result.kept.push_back(disagreement);
+            result.kept.push_back(disagreement());
             keptStores.push_back({project->lineIndex, bytes.bytes, unit.needsReview});
             continue;
         }
         stores.push_back({project->lineIndex, bytes.bytes, unit.needsReview});
     }
     if (!result.kept.empty() &&
-        (choices.overwrite ||
-         doc.feedback().askText(fillPlaceholders(txt::ImportReplaceExisting, {std::to_string(result.kept.size())}),
-                                false))) {
+        doc.feedback().askText(fillPlaceholders(txt::ImportReplaceExisting, {std::to_string(result.kept.size())}),
+                               false)) {
         stores.insert(stores.end(), keptStores.begin(), keptStores.end());
         result.replaced = static_cast<int>(result.kept.size());
         result.kept.clear();
