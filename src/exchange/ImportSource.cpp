@@ -56,7 +56,8 @@ OperationResult reportPlatformImport(CQuillDoc& doc, const std::filesystem::path
     for (const std::string& line : refusedLines(run.result))
         refused += line + "\n";
     if (!refused.empty())
-        refused = fillPlaceholders(txt::ImportPlatformRefused, {std::to_string(run.result.refused.size()), refused});
+        refused = fillPlaceholders(txt::ImportPlatformRefused,
+                                   {counted(static_cast<long long>(run.result.refused.size()), "unit", "units"), refused});
     if (run.result.unchangedOnPlatform > 0)
         refused = fillPlaceholders(txt::ImportUnchangedOnPlatform, {counted(run.result.unchangedOnPlatform, "translation", "translations")}) +
                   "\n" + refused;

@@ -89,7 +89,7 @@ inline constexpr char BatchAddLangStart[] = "QMK: Add language";
 inline constexpr char ImportPlatformUnreadable[] = "Import text from %1\nThe file cannot be read: %2. Nothing was imported.";
 // %2 the count with its noun: "1 translation".
 inline constexpr char ImportPlatformDone[] = "Import text from %1\n%2 imported.\n%3";
-inline constexpr char ImportPlatformRefused[] = "%1 units not imported:\n%2";
+inline constexpr char ImportPlatformRefused[] = "%1 not imported:\n%2";  // %1 "1 unit"
 inline constexpr char ImportPlatformNothing[] = "Import text from %1\nNothing was imported: %2.";
 inline constexpr char ImportWrongTargetLanguage[] = "The file holds translations into '%1', not into %2 (%3).";
 inline constexpr char ImportWrongSourceLanguage[] = "The file translates from '%1'; the project's source is '%2'.";
