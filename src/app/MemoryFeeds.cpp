@@ -30,14 +30,24 @@ bool MemoryFeeds::reconfigure(const MemorySettings& settings)
     return true;
 }
 
-void MemoryFeeds::attach(CQuillDoc& doc)
+void MemoryFeeds::attach(CQuillDoc& doc, MemoryFeeder::ProjectFeed feed)
 {
     TranslationMemory* open = memory();
     if (!open || feeders_.count(&doc))
         return;
-    feeders_[&doc] = std::make_unique<MemoryFeeder>(doc, *open);
+    // A feed in slices writes through a connection of its own on a thread of its own.
+    MemoryWriter::Open writer;
+    if (feed == MemoryFeeder::ProjectFeed::Sliced)
+        writer = [location = settings_.location] { return openTranslationMemory(location); };
+    feeders_[&doc] = std::make_unique<MemoryFeeder>(doc, *open, feed, std::move(writer));
     if (!feeders_[&doc]->problem().empty())
         problem_ = feeders_[&doc]->problem();
+}
+
+MemoryFeeder* MemoryFeeds::feeder(CQuillDoc& doc)
+{
+    const auto found = feeders_.find(&doc);
+    return found == feeders_.end() ? nullptr : found->second.get();
 }
 
 void MemoryFeeds::detach(CQuillDoc& doc)

@@ -20,7 +20,9 @@ public:
 
     // Feeds the memory from the project (what it holds now, then what is stored); nothing when
     // the memory is switched off or cannot be opened (problem() says why).
-    void attach(CQuillDoc& doc);
+    void attach(CQuillDoc& doc, MemoryFeeder::ProjectFeed feed = MemoryFeeder::ProjectFeed::AtOnce);
+    // The project's feeder; null when it is not fed.
+    MemoryFeeder* feeder(CQuillDoc& doc);
     // Before the project closes.
     void detach(CQuillDoc& doc);
     // Before the projects go all at once.

@@ -3,8 +3,10 @@
 
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <cmath>
 #include <map>
+#include <utility>
 
 #include <unicode/uchar.h>
 #include <unicode/utf8.h>
@@ -219,6 +221,12 @@ void TranslationChecks::add(const Prepared& text, std::string_view check, std::s
     if (!withIgnored_ && ignored_.count({text.row.lineIndex, std::string(check)}))
         return;
     const CheckInfo* info = findCheck(check);
+    if (placesLater_) {
+        out.push_back({std::string(check), info ? info->severity : CheckSeverity::Warning, text.row.lineIndex, language_,
+                       text.type, resourceOf(text.row, text.type), idText(text.type, text.row.itemIdent), {},
+                       text.row.line, std::move(message)});
+        return;
+    }
     const ScriptLocation place = locationOf(text.row.line);
     out.push_back({std::string(check), info ? info->severity : CheckSeverity::Warning, text.row.lineIndex, language_,
                    text.type, resourceOf(text.row, text.type), idText(text.type, text.row.itemIdent),
@@ -268,7 +276,7 @@ void TranslationChecks::checkText(const Prepared& text, std::vector<CheckFinding
 
 // Two items of one dialog, or of one menu level, that the translation gives the same access
 // key where the source gave them different ones.
-void TranslationChecks::checkClashes(const std::vector<Prepared>& texts, const std::set<int>* only,
+void TranslationChecks::checkClashes(std::span<const Prepared> texts, const std::set<int>* only,
                                      std::vector<CheckFinding>& out)
 {
     std::map<std::pair<int, int>, std::vector<const Prepared*>> groups;
@@ -305,8 +313,15 @@ void TranslationChecks::checkClashes(const std::vector<Prepared>& texts, const s
 void TranslationChecks::checkFit(const std::vector<Prepared>& texts, const std::set<int>* only,
                                  std::vector<CheckFinding>& out)
 {
-    std::map<int, std::map<int, PreviewControl>> dialogs;
-    for (const Prepared& text : texts) {
+    DialogFits dialogs;
+    checkFitOf(texts, 0, texts.size(), only, dialogs, out);
+}
+
+void TranslationChecks::checkFitOf(const std::vector<Prepared>& texts, std::size_t from, std::size_t to,
+                                   const std::set<int>* only, DialogFits& dialogs, std::vector<CheckFinding>& out)
+{
+    for (std::size_t i = from; i < to; ++i) {
+        const Prepared& text = texts[i];
         if ((text.type != ItemType::DialogItem && text.type != ItemType::DialogCaption) || text.translation.empty() ||
             text.row.exclude || text.row.ownerLine < 0 || (only && !only->count(text.row.lineIndex)))
             continue;
@@ -343,19 +358,173 @@ std::vector<CheckFinding> TranslationChecks::runOver(std::vector<Prepared>& text
         checkClashes(texts, only, findings);
     if (enabled(check::Fit))
         checkFit(texts, only, findings);
-    // In script order (the order of the stored lines), each text's findings in catalogue order.
-    std::unordered_map<int, int> order;
+    std::vector<std::pair<int, int>> lines;
+    lines.reserve(texts.size());
     for (const Prepared& text : texts)
-        order.emplace(text.row.lineIndex, text.row.line);
-    std::stable_sort(findings.begin(), findings.end(), [&order](const CheckFinding& a, const CheckFinding& b) {
-        const int lineA = order[a.lineIndex], lineB = order[b.lineIndex];
+        lines.emplace_back(text.row.lineIndex, text.row.line);
+    sortFindings(std::move(lines), findings);
+    return findings;
+}
+
+// In script order (the order of the stored lines), each text's findings in catalogue order.
+// `lines` holds each text's LineIndex and Line.
+void TranslationChecks::sortFindings(std::vector<std::pair<int, int>> lines, std::vector<CheckFinding>& findings)
+{
+    std::sort(lines.begin(), lines.end());
+    const auto lineOf = [&lines](int lineIndex) {
+        const auto at = std::lower_bound(lines.begin(), lines.end(), std::pair<int, int>(lineIndex, INT_MIN));
+        return at != lines.end() && at->first == lineIndex ? at->second : 0;
+    };
+    std::stable_sort(findings.begin(), findings.end(), [&lineOf](const CheckFinding& a, const CheckFinding& b) {
+        const int lineA = lineOf(a.lineIndex), lineB = lineOf(b.lineIndex);
         if (lineA != lineB)
             return lineA < lineB;
         if (a.lineIndex != b.lineIndex)
             return a.lineIndex < b.lineIndex;
         return catalogueIndex(a.check) < catalogueIndex(b.check);
     });
-    return findings;
+}
+
+// The sliced run checks each text as it is read and keeps only the texts of dialogs, menus and
+// version resources, which the clash and fit checks compare with their neighbours.
+struct TranslationChecks::Run::State {
+    enum class Stage { Read, Clashes, Fit, Place, Sort, Done };
+    Stage stage = Stage::Read;
+    std::vector<Prepared> owned;  // texts with an owner
+    std::vector<std::pair<int, int>> lines;  // LineIndex and Line of every text read
+    std::size_t next = 0;
+    DialogFits dialogs;
+    std::vector<CheckFinding> findings;
+};
+
+TranslationChecks::Run::Run(TranslationChecks& checks) : checks_(checks), state_(std::make_unique<State>())
+{
+    if (!checks_.locations_)
+        locations_ = std::async(std::launch::async, [script = checks_.doc_.scriptPath(),
+                                                     includes = checks_.doc_.includeExtensions()] {
+            return ScriptLocations(script, includes);
+        });
+}
+
+TranslationChecks::Run::~Run() = default;
+
+// The findings made while the places were read get their file and line there.
+void TranslationChecks::Run::place()
+{
+    if (locations_.valid())
+        checks_.locations_.emplace(locations_.get());
+    for (CheckFinding& finding : state_->findings) {
+        if (!finding.file.empty())
+            continue;
+        const ScriptLocation where = checks_.locations_->find(finding.line);
+        finding.file = (where.file ? *where.file : checks_.doc_.scriptPath()).string();
+        finding.line = where.line;
+    }
+}
+
+JobProgress TranslationChecks::Run::step(Budget budget)
+{
+    using Stage = State::Stage;
+    const SliceDeadline deadline(budget);
+    State& s = *state_;
+    // Findings wait for their places while these are read; the checks go back to placing
+    // their own findings between steps (a store checked meanwhile).
+    struct PlacesLater {
+        bool& flag;
+        explicit PlacesLater(bool& f) : flag(f) { flag = true; }
+        ~PlacesLater() { flag = false; }
+    } later(checks_.placesLater_);
+    constexpr int kPage = 128;
+    constexpr std::size_t kTextsBetweenClockReads = 32;
+    do {  // at least one piece of work a step, however short its budget
+        switch (s.stage) {
+        case Stage::Read: {
+            const int line = s.lines.empty() ? -1 : s.lines.back().second;
+            const int lineIndex = s.lines.empty() ? -1 : s.lines.back().first;
+            const std::vector<CheckTextRow> page =
+                checks_.doc_.database().checks().textsAfter(checks_.language_, line, lineIndex, kPage);
+            for (const CheckTextRow& row : page) {
+                Prepared text = checks_.prepare(row);
+                checks_.checkText(text, s.findings);
+                s.lines.emplace_back(row.lineIndex, row.line);
+                if (row.ownerLine >= 0)
+                    s.owned.push_back(std::move(text));
+            }
+            if (page.size() < static_cast<std::size_t>(kPage)) {
+                assignMenuGroups(s.owned);
+                s.stage = Stage::Clashes;
+            }
+            break;
+        }
+        case Stage::Clashes:
+            if (!checks_.enabled(check::MnemonicClash))
+                s.next = s.owned.size();
+            // A resource's texts stand together: they are compared a few resources at a time.
+            while (s.next < s.owned.size()) {
+                std::size_t to = std::min(s.owned.size(), s.next + kTextsBetweenClockReads * 8);
+                while (to < s.owned.size() && s.owned[to].row.ownerLine == s.owned[to - 1].row.ownerLine)
+                    ++to;
+                checks_.checkClashes(std::span<const Prepared>(s.owned).subspan(s.next, to - s.next), nullptr,
+                                     s.findings);
+                s.next = to;
+                if (deadline.passed())
+                    break;
+            }
+            if (s.next >= s.owned.size()) {
+                s.stage = Stage::Fit;
+                s.next = 0;
+            }
+            break;
+        case Stage::Fit:
+            if (!checks_.enabled(check::Fit)) {
+                s.stage = Stage::Place;
+                break;
+            }
+            do {
+                const std::size_t to = std::min(s.owned.size(), s.next + kTextsBetweenClockReads);
+                checks_.checkFitOf(s.owned, s.next, to, nullptr, s.dialogs, s.findings);
+                s.next = to;
+            } while (s.next < s.owned.size() && !deadline.passed());
+            if (s.next >= s.owned.size())
+                s.stage = Stage::Place;
+            break;
+        case Stage::Place:
+            if (locations_.valid() &&
+                locations_.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+                return {false, s.lines.size(), s.lines.size() + s.lines.size() / 10, true};
+            place();
+            s.stage = Stage::Sort;
+            break;
+        case Stage::Sort:
+            s.owned = {};
+            s.dialogs = {};
+            sortFindings(std::exchange(s.lines, {}), s.findings);
+            s.stage = Stage::Done;
+            break;
+        case Stage::Done: break;
+        }
+    } while (s.stage != Stage::Done && !deadline.passed());
+    // Reading is most of the work: the later stages count as a tenth more.
+    const std::size_t read = s.lines.size();
+    switch (s.stage) {
+    case Stage::Read: {
+        const std::size_t expected = std::max(read, static_cast<std::size_t>(checks_.doc_.rows().rowCount()));
+        return {false, read, expected + expected / 10};
+    }
+    case Stage::Clashes:
+    case Stage::Fit:
+        return {false, read + (s.owned.empty() ? 0 : read / 20 * s.next / s.owned.size()) + (s.stage == Stage::Fit ? read / 20 : 0),
+                read + read / 10};
+    case Stage::Place:
+    case Stage::Sort: return {false, read + read / 10, read + read / 10};
+    case Stage::Done: break;
+    }
+    return {true, 1, 1};
+}
+
+std::vector<CheckFinding> TranslationChecks::Run::takeFindings()
+{
+    return std::exchange(state_->findings, {});
 }
 
 std::vector<CheckFinding> TranslationChecks::run()

@@ -4,9 +4,12 @@
 // the same findings. Checks switched off in the project and findings let stand are left out.
 #pragma once
 
+#include <future>
+#include <map>
 #include <memory>
 #include <optional>
 #include <set>
+#include <span>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -16,11 +19,13 @@
 #include "database/ProjectRows.h"
 #include "project/ItemTypes.h"
 #include "project/ScriptLocations.h"
+#include "project/SlicedJob.h"
 #include "project/TextFit.h"
 
 namespace qmk {
 
 class CQuillDoc;
+struct PreviewControl;
 
 struct CheckFinding {
     std::string check;  // the check's id
@@ -56,13 +61,35 @@ public:
     void forgetLocations() { locations_.reset(); }
 
     struct Prepared;
+    // Every text of the translation in slices, as run() checks them: step() until it is done,
+    // then take the findings. The checks must outlive it.
+    class Run : public SlicedJob {
+    public:
+        explicit Run(TranslationChecks& checks);
+        ~Run() override;
+        JobProgress step(Budget budget) override;
+        std::vector<CheckFinding> takeFindings();
+
+    private:
+        struct State;
+        void place();
+        TranslationChecks& checks_;
+        std::unique_ptr<State> state_;
+        // The script's places, read on a thread of their own (a large script takes a while).
+        std::future<ScriptLocations> locations_;
+    };
 
 private:
+    using DialogFits = std::map<int, std::map<int, PreviewControl>>;
     class Decoder;
     std::vector<CheckFinding> runOver(std::vector<Prepared>& texts, const std::set<int>* only);
     void checkText(const Prepared& text, std::vector<CheckFinding>& out);
-    void checkClashes(const std::vector<Prepared>& texts, const std::set<int>* only, std::vector<CheckFinding>& out);
+    void checkClashes(std::span<const Prepared> texts, const std::set<int>* only, std::vector<CheckFinding>& out);
     void checkFit(const std::vector<Prepared>& texts, const std::set<int>* only, std::vector<CheckFinding>& out);
+    // The texts [from, to) of the fit check, the dialogs' layouts kept in `dialogs`.
+    void checkFitOf(const std::vector<Prepared>& texts, std::size_t from, std::size_t to, const std::set<int>* only,
+                    DialogFits& dialogs, std::vector<CheckFinding>& out);
+    static void sortFindings(std::vector<std::pair<int, int>> lines, std::vector<CheckFinding>& findings);
     std::optional<std::string> codePageProblem(const Prepared& text) const;
     Prepared prepare(const CheckTextRow& row) const;
     void add(const Prepared& text, std::string_view check, std::string message, std::vector<CheckFinding>& out);
@@ -79,6 +106,7 @@ private:
     std::set<std::pair<int, std::string>> ignored_;
     bool withIgnored_ = false;
     std::optional<ScriptLocations> locations_;
+    bool placesLater_ = false;  // while a sliced run steps: findings keep the stored line, placed at its end
     std::unique_ptr<Decoder> sourceDecoder_;
     std::unique_ptr<Decoder> translationDecoder_;
 };

@@ -8,6 +8,32 @@
 
 namespace qmk {
 
+// A run over every text, handing its findings over at its end. It waits while the document is
+// busy: a long operation changes what it reads, and checks everything again when it ends.
+class TranslationFindings::SlicedRun : public SlicedJob {
+public:
+    SlicedRun(TranslationFindings& owner, TranslationChecks& checks) : owner_(owner), run_(checks) {}
+    JobProgress step(Budget budget) override
+    {
+        if (owner_.doc_.isBusy())
+            return {false, 0, 0, true};
+        JobProgress progress;
+        try {
+            progress = run_.step(budget);
+        } catch (const DaoException&) {
+            owner_.failed_ = true;
+            progress.done = true;
+        }
+        if (progress.done)
+            owner_.finishRun(owner_.failed_ ? std::vector<CheckFinding>{} : run_.takeFindings());  // deletes this
+        return progress;
+    }
+
+private:
+    TranslationFindings& owner_;
+    TranslationChecks::Run run_;
+};
+
 TranslationFindings::TranslationFindings(CQuillDoc& doc) : doc_(doc)
 {
     doc_.addObserver(this);
@@ -18,11 +44,36 @@ TranslationFindings::~TranslationFindings()
     doc_.removeObserver(this);
 }
 
+SlicedJob* TranslationFindings::pendingRun()
+{
+    ended_.reset();
+    return run_.get();
+}
+
+void TranslationFindings::cancelRun()
+{
+    ended_.reset();
+    run_.reset();
+    storedDuringRun_.clear();
+}
+
+void TranslationFindings::finishRun(std::vector<CheckFinding> findings)
+{
+    // The run is still in its step: it is deleted later, not under itself.
+    ended_ = std::move(run_);
+    findings_ = std::move(findings);
+    index();
+    const std::vector<int> stored = std::exchange(storedDuringRun_, {});
+    for (int lineIndex : stored)
+        runAround(lineIndex);
+}
+
 void TranslationFindings::setLanguage(std::optional<LanguageId> language)
 {
     if (language == language_ && checks_)
         return;
     language_ = language;
+    cancelRun();  // it reads the checks replaced here
     checks_ = language ? std::make_unique<TranslationChecks>(doc_, *language) : nullptr;
     runAll();
 }
@@ -37,9 +88,17 @@ std::span<const CheckFinding> TranslationFindings::of(int lineIndex) const
 
 void TranslationFindings::runAll()
 {
+    cancelRun();
     findings_.clear();
     failed_ = false;
     stale_ = false;
+    if (checks_ && sliced_) {
+        index();  // the old findings go at once: they belong to another language or state
+        run_ = std::make_unique<SlicedRun>(*this, *checks_);
+        if (runStarted_)
+            runStarted_();
+        return;
+    }
     if (checks_) {
         try {
             checks_->forgetLocations();
@@ -55,6 +114,8 @@ void TranslationFindings::runAround(int lineIndex)
 {
     if (!checks_)
         return;
+    if (run_)
+        storedDuringRun_.push_back(lineIndex);
     if (doc_.isBusy()) {
         stale_ = true;
         return;
@@ -125,6 +186,7 @@ void TranslationFindings::sourceUpdated()
 void TranslationFindings::checksChanged()
 {
     // The checks read which findings stand and which checks are on when they are made.
+    cancelRun();
     if (language_)
         checks_ = std::make_unique<TranslationChecks>(doc_, *language_);
     runAll();

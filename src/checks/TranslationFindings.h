@@ -38,6 +38,18 @@ public:
     // A database failure of the last run (the findings are then empty).
     bool failed() const { return failed_; }
 
+    // From now on every check over all texts runs in slices that the owner drives through
+    // pendingRun() (the window, whose first check of a big project must not hold it up). Until a
+    // run ends the findings are those before it; texts stored meanwhile are checked again when
+    // it ends, so the run cannot bring back what they held.
+    void setSliced(bool sliced) { sliced_ = sliced; }
+    // The run to step while one is pending; null otherwise. Its last step hands over its findings.
+    SlicedJob* pendingRun();
+    // Gives the pending run up: no findings until the next run.
+    void cancelRun();
+    // Told when a sliced run starts.
+    void setRunStarted(std::function<void()> started) { runStarted_ = std::move(started); }
+
     void translationStored(int lineIndex, LanguageId language) override;
     void itemExcluded(int lineIndex, bool excluded) override;
     void translationsChanged() override;
@@ -47,7 +59,9 @@ public:
     void busyChanged(bool busy) override;
 
 private:
+    class SlicedRun;
     void runAll();
+    void finishRun(std::vector<CheckFinding> findings);
     void runAround(int lineIndex);
     void index();
 
@@ -59,6 +73,11 @@ private:
     std::function<void()> changed_;
     bool stale_ = false;  // changed while the document was busy: checked again when it ends
     bool failed_ = false;
+    bool sliced_ = false;
+    std::unique_ptr<SlicedRun> run_;
+    std::unique_ptr<SlicedRun> ended_;  // the run that just handed over, freed on the next call
+    std::vector<int> storedDuringRun_;
+    std::function<void()> runStarted_;
 };
 
 } // namespace qmk

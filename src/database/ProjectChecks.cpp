@@ -70,6 +70,19 @@ bool ProjectChecks::forEachText(LanguageId language, const std::function<void(co
     return true;
 }
 
+std::vector<CheckTextRow> ProjectChecks::textsAfter(LanguageId language, int line, int lineIndex, int count)
+{
+    std::optional<Statement> rows = textQuery(queries::CheckTextsAfter, language);
+    std::vector<CheckTextRow> texts;
+    if (!rows)
+        return texts;
+    rows->bind("Line", line).bind("LineIndex", lineIndex).bind("Count", count);
+    const CheckTextFields fields(*rows);
+    while (rows->step())
+        texts.push_back(fields.read(*rows));
+    return texts;
+}
+
 std::vector<CheckTextRow> ProjectChecks::textsOf(int ownerLine, LanguageId language)
 {
     std::optional<Statement> rows = textQuery(queries::CheckTextsOfOwner, language);

@@ -21,6 +21,9 @@ public:
     // Every text with its translation in `language`, in script order; false (nothing visited)
     // when the language has no column.
     bool forEachText(LanguageId language, const std::function<void(const CheckTextRow&)>& visit);
+    // At most `count` texts in script order after the one at `line` and `lineIndex` (a text
+    // read before); nothing when the language has no column. Pages of a read in slices.
+    std::vector<CheckTextRow> textsAfter(LanguageId language, int line, int lineIndex, int count);
     // The texts of one dialog, menu or version resource (by its line key).
     std::vector<CheckTextRow> textsOf(int ownerLine, LanguageId language);
     std::optional<CheckTextRow> text(int lineIndex, LanguageId language);

@@ -37,6 +37,7 @@ inline constexpr const char* StoredMenuItems = "Sql_Stored_MenuItems";
 inline constexpr const char* CheckTexts = "Sql_Check_Texts";
 inline constexpr const char* CheckTextsOfOwner = "Sql_Check_Texts_Of_Owner";
 inline constexpr const char* CheckTextByLineIndex = "Sql_Check_Text_By_LineIndex";
+inline constexpr const char* CheckTextsAfter = "Sql_Check_Texts_After";
 inline constexpr const char* CreateCheckIgnore = "Sql_Create_CheckIgnore";
 inline constexpr const char* CheckIgnoreRows = "Sql_CheckIgnore_Rows";
 inline constexpr const char* AddCheckIgnore = "Sql_Add_CheckIgnore";

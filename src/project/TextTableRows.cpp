@@ -280,36 +280,77 @@ void TextTableRows::setColumnCodePages(std::vector<int> codePages)
     invalidateGauge();
 }
 
+std::optional<std::string> TextTableRows::decodedCell(const TextTableRow& r, std::size_t column) const
+{
+    const std::string& bytes = r.cells[column];
+    const int codePage = column < columnCodePages_.size() ? columnCodePages_[column] : 0;
+    if (codePage > 0 && hasBytesAbove127(bytes))
+        if (std::optional<std::string> decoded = decodeToUtf8(bytes, codePage); decoded && *decoded != bytes)
+            return decoded;
+    return std::nullopt;
+}
+
 const TextTableRow::Shown& TextTableRows::decode(const TextTableRow& r) const
 {
     if (r.shown)
         return *r.shown;
     r.shown = std::make_unique<TextTableRow::Shown>();
+    // Most rows are ASCII: their display list stays empty and costs nothing.
     std::vector<std::string>& display = r.shown->display;
-    display.resize(r.cells.size());
-    for (std::size_t c = 0; c < r.cells.size(); ++c) {
-        const std::string& bytes = r.cells[c];
-        const int codePage = c < columnCodePages_.size() ? columnCodePages_[c] : 0;
-        if (codePage > 0 && hasBytesAbove127(bytes))
-            if (std::optional<std::string> decoded = decodeToUtf8(bytes, codePage); decoded && *decoded != bytes)
-                display[c] = std::move(*decoded);
-    }
+    for (std::size_t c = 0; c < r.cells.size(); ++c)
+        if (std::optional<std::string> decoded = decodedCell(r, c)) {
+            display.resize(r.cells.size());
+            display[c] = std::move(*decoded);
+        }
     return *r.shown;
+}
+
+const std::string& TextTableRows::shownCell(const TextTableRow& r, std::size_t column) const
+{
+    const TextTableRow::Shown& shown = decode(r);
+    if (column < shown.display.size() && !shown.display[column].empty())
+        return shown.display[column];
+    return r.cells.at(column);
 }
 
 int TextTableRows::sourceWords(int rowIndex) const
 {
     const TextTableRow& r = row(rowIndex);
-    if (r.sourceWords < 0)
-        r.sourceWords = countWords(displayText(rowIndex, TextTableColumns::SourceColumn));
+    if (r.sourceWords >= 0)
+        return r.sourceWords;
+    // Counted without keeping the row's display: counting every row must not decode them all.
+    const std::size_t source = TextTableColumns::SourceColumn;
+    if (r.shown) {
+        r.sourceWords = countWords(shownCell(r, source));
+    } else {
+        const std::optional<std::string> decoded = decodedCell(r, source);
+        r.sourceWords = countWords(decoded ? *decoded : r.cells.at(source));
+    }
     return r.sourceWords;
+}
+
+bool TextTableRows::sourceWordsCounted() const
+{
+    if (wordsCountedAt_ == revision_)
+        return true;
+    if (!std::all_of(rows_.begin(), rows_.end(), [](const TextTableRow& r) { return r.sourceWords >= 0; }))
+        return false;
+    wordsCountedAt_ = revision_;
+    return true;
 }
 
 const std::string& TextTableRows::displayText(int rowIndex, int column) const
 {
+    return shownCell(row(rowIndex), static_cast<std::size_t>(column));
+}
+
+std::string TextTableRows::passingDisplayText(int rowIndex, int column) const
+{
     const TextTableRow& r = row(rowIndex);
-    const std::string& decoded = decode(r).display.at(static_cast<std::size_t>(column));
-    return decoded.empty() ? r.cells[static_cast<std::size_t>(column)] : decoded;
+    if (r.shown)
+        return shownCell(r, static_cast<std::size_t>(column));
+    std::optional<std::string> decoded = decodedCell(r, static_cast<std::size_t>(column));
+    return decoded ? std::move(*decoded) : r.cells.at(static_cast<std::size_t>(column));
 }
 
 std::string_view TextTableRows::foldedText(int rowIndex, int column) const
@@ -322,7 +363,7 @@ std::string_view TextTableRows::foldedText(int rowIndex, int column) const
         std::string form;
         for (std::size_t c = 0; c < r.cells.size(); ++c) {
             form.clear();
-            appendSearchForm(form, shown.display[c].empty() ? r.cells[c] : shown.display[c], true);
+            appendSearchForm(form, shownCell(r, c), true);
             appendLength(r.shown->folded, form.size());
             r.shown->folded += form;
         }

@@ -28,7 +28,8 @@ struct TextTableRow {
     CObjectData item;
     // How the row is shown and searched: made when first needed, dropped by a change of the row.
     struct Shown {
-        // The cells as UTF-8; empty where the cell's own bytes are shown (most cells are ASCII).
+        // The cells as UTF-8; empty where the cell's own bytes are shown (most cells are ASCII),
+        // and no list at all where every cell is.
         std::vector<std::string> display;
         // The case-folded search forms of the displayed cells, one after the other, each behind
         // its length: made on the row's first search, so the filter and Find fold a text once
@@ -97,6 +98,8 @@ public:
     // painting a page runs no conversion and no query; bytes that are not valid in their
     // code page are shown as they are.
     const std::string& displayText(int row, int column) const;
+    // The same text for a pass over every row: the row's display is not kept for it.
+    std::string passingDisplayText(int row, int column) const;
     // The display text's case-folded search form (SearchForm.h).
     std::string_view foldedText(int row, int column) const;
     // Counts every change of the rows, their texts or their display: a result computed from
@@ -104,6 +107,8 @@ public:
     std::uint64_t revision() const { return revision_; }
     // The words of the row's source text (WordCount.h), counted once.
     int sourceWords(int row) const;
+    // True when every row's source words are counted (the statistics are then at hand).
+    bool sourceWordsCounted() const;
     // Counts every change that can alter a translation's figures (texts, flags, excludes, rows):
     // figures computed from the rows still hold while this stays the same.
     std::uint64_t figuresRevision() const { return figuresRevision_; }
@@ -171,8 +176,15 @@ private:
     // Takes the record's texts.
     TextTableRow makeRow(TextTableRecord& record, const std::vector<int>& cellOfTranslation) const;
 
-    void rowsChanged() { lineIndexValid_ = false; }
+    void rowsChanged()
+    {
+        lineIndexValid_ = false;
+        wordsCountedAt_.reset();
+    }
     const TextTableRow::Shown& decode(const TextTableRow& row) const;
+    // The cell decoded from its column's code page; nothing where its bytes are shown as they are.
+    std::optional<std::string> decodedCell(const TextTableRow& row, std::size_t column) const;
+    const std::string& shownCell(const TextTableRow& row, std::size_t column) const;
 
     void removeRowsWhere(const std::function<bool(const TextTableRow&)>& remove);
     void removeMarksWhere(const std::function<bool(CObjectData&)>& removed);
@@ -190,6 +202,7 @@ private:
     std::uint64_t figuresRevision_ = 0;
     // The switches the rows were filled under, while they hold every text those count.
     std::optional<ProjectSwitches> filledUnder_;
+    mutable std::optional<std::uint64_t> wordsCountedAt_;  // the revision at which every row was counted
     mutable std::unordered_map<int, int> rowOfLine_;
     mutable bool lineIndexValid_ = false;
     struct CachedGauge {

@@ -66,5 +66,21 @@ TranslationWordCounts translationWordCounts(const TextTableRows& rows, LanguageI
     return counts;
 }
 
+JobProgress SourceWordCounting::step(Budget budget)
+{
+    const SliceDeadline deadline(budget);
+    constexpr int kRowsBetweenClockReads = 64;
+    for (;;) {
+        const int end = rows_.rowCount();
+        while (next_ < end) {
+            rows_.sourceWords(next_++);
+            if (next_ % kRowsBetweenClockReads == 0 && deadline.passed())
+                return {false, static_cast<std::size_t>(next_), static_cast<std::size_t>(end)};
+        }
+        if (rows_.sourceWordsCounted())
+            return {true, static_cast<std::size_t>(end), static_cast<std::size_t>(end)};
+        next_ = 0;  // rows came or were refilled meanwhile
+    }
+}
 
 } // namespace qmk

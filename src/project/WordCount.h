@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "database/ProjectRows.h"
+#include "project/SlicedJob.h"
 
 namespace qmk {
 
@@ -33,5 +34,18 @@ struct TranslationWordCounts {
 
 // Source words are counted in the rows' display form (their column code pages decoded).
 TranslationWordCounts translationWordCounts(const TextTableRows& rows, LanguageId language);
+
+// Counts the source words of every row in slices, so that the statistics after it add up
+// counts at hand. Rows that come or change between slices are counted too: it is done only
+// when every row is.
+class SourceWordCounting : public SlicedJob {
+public:
+    explicit SourceWordCounting(const TextTableRows& rows) : rows_(rows) {}
+    JobProgress step(Budget budget) override;
+
+private:
+    const TextTableRows& rows_;
+    int next_ = 0;
+};
 
 } // namespace qmk

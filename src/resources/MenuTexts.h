@@ -91,6 +91,13 @@ inline constexpr char MemoryTitle[] = "Translation Memory";
 inline constexpr char MemoryExactMatch[] = "The same source text, for the same kind of item";
 inline constexpr char MemoryMatchSource[] = "Its source:";
 inline constexpr char MemoryFeedingStatus[] = "Adding the project's translations to the translation memory\u2026";
+// Work after a project opens, shown in the status bar while the window goes on answering.
+inline constexpr char WorkFeedingMemory[] = "Adding translations to the memory\u2026 %1%";
+inline constexpr char WorkChecking[] = "Checking the translation\u2026 %1%";
+inline constexpr char WorkCountingWords[] = "Counting words\u2026 %1%";
+inline constexpr char WorkCancel[] = "Cancel";
+inline constexpr char WorkCancelTip[] = "Stop the work in the background (Esc)";
+inline constexpr char WorkCancelled[] = "Stopped: %1";
 inline constexpr char MemoryLookingUp[] = "Looking the text up in the translation memory\u2026";
 inline constexpr char MenuPreTranslate[] = "Pre-&Translate from Memory...";
 inline constexpr char StatusPreTranslate[] =

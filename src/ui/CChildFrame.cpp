@@ -72,10 +72,11 @@ CChildFrame::CChildFrame(std::unique_ptr<CQuillDoc> doc, std::function<QAction*(
         emit stateChanged();
     });
     findings_ = std::make_unique<TranslationFindings>(*doc_);
+    findings_->setSliced(true);  // the main window runs the checks over every text in slices
     findings_->setListener([this] { emit findingsChanged(); });
     table_->tableModel()->setFindings(findings_.get());
     connect(this, &CChildFrame::findingsChanged, table_->tableModel(), &CTextTableModel::findingsChanged);
-    // The first check of a big project takes a moment: it runs once the window is on screen.
+    // The first check of a big project takes a while: it begins once the window is on screen.
     QTimer::singleShot(0, this, [this] { findings_->setLanguage(table_->currentLanguage()); });
     connect(table_, &CTextListView::currentColumnChanged, this, [this] { findings_->setLanguage(table_->currentLanguage()); });
     connect(table_, &CTextListView::currentColumnChanged, this, &CChildFrame::stateChanged);

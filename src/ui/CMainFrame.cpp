@@ -9,6 +9,7 @@
 #include <QDesktopServices>
 #include <QDockWidget>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QTimer>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -47,6 +48,9 @@
 #include "ui/CDynDlgView.h"
 #include "ui/CDynMenuView.h"
 #include "ui/CMemoryView.h"
+#include "checks/TranslationFindings.h"
+#include "project/WordCount.h"
+#include "ui/CBackgroundWork.h"
 #include "ui/CStatusPanes.h"
 #include "ui/CMessageBoxFeedback.h"
 #include "ui/CResTreeView.h"
@@ -135,6 +139,8 @@ CMainFrame::~CMainFrame()
     disconnect(area_, nullptr, this, nullptr);
     for (CPreviewView* preview : previews())
         delete preview->parentWidget();  // before the projects they show
+    for (CChildFrame* child : children())
+        background_->remove(child);
     memoryFeeds_.detachAll();  // the feeders observe the projects: they go first
     for (QMdiSubWindow* window : area_->subWindowList())
         delete window;
@@ -250,6 +256,64 @@ void CMainFrame::createToolBars()
 void CMainFrame::createStatusBar()
 {
     panes_ = std::make_unique<CStatusPanes>(statusBar());
+    background_ = new CBackgroundWork(statusBar(), this);
+    connect(background_, &CBackgroundWork::jobEnded, this, &CMainFrame::updatePanes);
+}
+
+void CMainFrame::startBackgroundWork(CChildFrame* child)
+{
+    // What the window shows first comes first: the Text Table's marks, the status bar's words,
+    // then the memory, which the translator does not see being filled.
+    TranslationFindings& findings = child->findings();
+    findings.setRunStarted([this, child] { background_->wake(child); });
+    background_->add(child, {qs(txt::WorkChecking), [&findings] { return findings.pendingRun(); },
+                             [&findings] { findings.cancelRun(); }, {}});
+    auto counting = std::make_shared<SourceWordCounting>(child->document().rows());
+    background_->add(child, {qs(txt::WorkCountingWords),
+                             [counting, child]() -> SlicedJob* {
+                                 return child->document().rows().sourceWordsCounted() ? nullptr : counting.get();
+                             },
+                             [] {}, {}});
+    const auto feeder = [this, child] { return memoryFeeds_.feeder(child->document()); };
+    const auto giveUp = [feeder] {
+        if (MemoryFeeder* fed = feeder())
+            fed->projectFeedEnded();
+    };
+    const auto ended = [this, child, giveUp] {
+        giveUp();
+        if (child == activeChild())
+            memoryView_->refresh();  // the chosen item was looked up before the project was in
+    };
+    background_->add(child, {qs(txt::WorkFeedingMemory),
+                             [feeder]() -> SlicedJob* {
+                                 MemoryFeeder* fed = feeder();
+                                 return fed ? fed->projectFeed() : nullptr;
+                             },
+                             giveUp, ended});
+    feedMemory(child);
+}
+
+void CMainFrame::feedMemory(CChildFrame* child)
+{
+    memoryFeeds_.attach(child->document(), MemoryFeeder::ProjectFeed::Sliced);
+    if (MemoryFeeder* fed = memoryFeeds_.feeder(child->document()))
+        fed->setFeedStarted([this, child] { background_->wake(child); });
+    background_->wake(child);
+}
+
+bool CMainFrame::backgroundWorkRunning() const
+{
+    return background_->running();
+}
+
+void CMainFrame::keyPressEvent(QKeyEvent* event)
+{
+    // Escape that no control took stops the work in the background.
+    if (event->key() == Qt::Key_Escape && background_->running()) {
+        background_->cancelAll();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 CChildFrame* CMainFrame::activeChild() const
@@ -394,21 +458,16 @@ CChildFrame* CMainFrame::openDocument(const std::filesystem::path& given)
     withoutOwnShortcuts(window);
     window->setWindowIcon(windowIcon());
     handles_[child] = open_.add(path);
-    // What the project holds goes into the translation memory once the window is on screen.
-    QTimer::singleShot(0, child, [this, child] {
-        statusBar()->showMessage(qs(txt::MemoryFeedingStatus));
-        statusBar()->repaint();  // a large project that changed takes a moment
-        memoryFeeds_.attach(child->document());
-        statusBar()->clearMessage();
-        if (child == activeChild())
-            memoryView_->refresh();  // the chosen item was looked up before the project was in
-    });
+    // The checks, the word counts and what the project holds for the translation memory are
+    // worked out in the background once the window is on screen.
+    startBackgroundWork(child);
     connect(child, &CChildFrame::stateChanged, this, &CMainFrame::updateCommandStates);
     connect(child, &QWidget::windowTitleChanged, this, &CMainFrame::updateWindowTitle);
     // The previews go while the project's database is still open: closing one brings another
     // forward, and the panes read what it shows.
     connect(child, &CChildFrame::aboutToClose, this, [this, child] { closePreviewsOf(child); });
     connect(child, &CChildFrame::closed, this, [this](CChildFrame* frame) {
+        background_->remove(frame);
         memoryFeeds_.detach(frame->document());
         closePreviewsOf(frame);
         open_.remove(handles_[frame]);

@@ -35,6 +35,7 @@ namespace qmk {
 
 class CChildFrame;
 class CQuillDoc;
+class CBackgroundWork;
 class CStatusPanes;
 class CMessageBoxFeedback;
 class CRowListView;
@@ -134,8 +135,13 @@ public:
     void showHelp();
     void showAbout();
 
+    // True while work after an opening (checks, word counts, the memory's feed) goes on.
+    bool backgroundWorkRunning() const;
+    CBackgroundWork* backgroundWork() const { return background_; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -164,6 +170,10 @@ private:
     // After a jump to a text: the caret at the end of its translation.
     void landInTranslationBox();
     void afterOpen(CChildFrame* child);
+    // The project's first check, its word counts and the memory's feed, in slices.
+    void startBackgroundWork(CChildFrame* child);
+    // Feeds the memory from the project in the background (again after the memory changed).
+    void feedMemory(CChildFrame* child);
     void distinguishTitles();
     void keepTabsOutOfTheTabOrder();
 
@@ -182,6 +192,7 @@ private:
     CommandActions actions_;
     QMdiArea* area_;
     CRowListView* projectFiles_ = nullptr;
+    CBackgroundWork* background_ = nullptr;
     CTranslDlgView* translateForm_ = nullptr;
     CChecksView* checksView_ = nullptr;
     CMemoryView* memoryView_ = nullptr;

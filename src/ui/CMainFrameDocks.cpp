@@ -145,7 +145,7 @@ void CMainFrame::applyMemorySettings()
     const MemorySettings memory = settings_.memorySettings();
     if (memoryFeeds_.reconfigure(memory))
         for (CChildFrame* child : children())
-            memoryFeeds_.attach(child->document());
+            feedMemory(child);
     memoryView_->restart(memory.minimumScore);
 }
 

@@ -108,7 +108,11 @@ void CStatusPanes::show(CChildFrame* child, CPreviewView* preview)
             const GaugeFigures figures = previewGauge(doc, preview, *language).value_or(doc.gauge(*language));
             gauge_->setFigures(figures.translatedPercent, figures.modifiedPercent);
         }
-        statistics_->setText(statisticsText(doc.wordCounts(*language)));
+        // Until the background has counted every source text's words the pane waits.
+        if (doc.rows().sourceWordsCounted())
+            statistics_->setText(statisticsText(doc.wordCounts(*language)));
+        else
+            statistics_->clear();
     } else {
         gauge_->clear();
         statistics_->clear();

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "checks/CheckEngine.h"
+#include "checks/TranslationFindings.h"
 #include "common/RecordingFeedback.h"
 #include "common/TempDir.h"
 #include "exchange/ScriptImport.h"
@@ -194,6 +195,73 @@ TEST(AccessKeyClashTest, LabelsOfOneWindowSharingAKeyAreFoundWhateverTheCase)
     EXPECT_EQ(accessKeyClashes({"&File", "Sea&rch", "Checks &Run", "Save && Close", "&Help"}), (Pairs{{1, 2}}));
     EXPECT_EQ(accessKeyClashes({"&\xC3\x96""ffnen", "&\xC3\xB6""l", "O&K"}), (Pairs{{0, 1}}));
     EXPECT_TRUE(accessKeyClashes({"&File", "&Edit", "Plain", ""}).empty());
+}
+
+} // namespace qmk
+
+namespace qmk {
+namespace {
+
+// Steps the run with no time at all: each step still does a unit of work, so every stage is
+// left and entered again between steps, as the window's slices do.
+std::vector<CheckFinding> runInTinySlices(TranslationChecks::Run& run, int& steps)
+{
+    steps = 0;
+    JobProgress progress;
+    do {
+        progress = run.step(SlicedJob::Budget(0));
+        EXPECT_LE(progress.completed, std::max(progress.total, progress.completed));
+        ++steps;
+    } while (!progress.done && steps < 100000);
+    return run.takeFindings();
+}
+
+} // namespace
+
+TEST_F(CheckEngineTest, ARunInSlicesFindsWhatOneRunFindsInTheSameOrder)
+{
+    store("&Name:", "&Name:");
+    store("ID_OPEN", "Ö&ffnen...");
+    store("IDS_COUNT", "%s Dateien");
+    store("IDCANCEL", "Abbrechen ");
+    store("ID_CLOSE", "&Öffnen zu");  // the same key as Open's
+    TranslationChecks checks(*doc, kGerman);
+    const std::vector<CheckFinding> whole = checks.run();
+    TranslationChecks::Run run(checks);
+    int steps = 0;
+    EXPECT_EQ(runInTinySlices(run, steps), whole);
+    EXPECT_GT(steps, 3);  // read, texts, clashes, fit and sort were slices of their own
+    EXPECT_TRUE(run.step(SlicedJob::Budget(0)).done);  // done stays done
+}
+
+TEST_F(CheckEngineTest, SlicedFindingsKeepATextStoredDuringTheRunCheckedAsItIsNow)
+{
+    store("IDS_COUNT", "%s Dateien");  // placeholder changed
+    TranslationFindings findings(*doc);
+    findings.setSliced(true);
+    int started = 0;
+    findings.setRunStarted([&started] { ++started; });
+    findings.setLanguage(kGerman);
+    ASSERT_EQ(started, 1);
+    SlicedJob* run = findings.pendingRun();
+    ASSERT_NE(run, nullptr);
+    // The run reads the stored text before the store below changes it.
+    while (run->step(SlicedJob::Budget(0)).completed == 0) {
+    }
+    store("IDS_COUNT", "%d Dateien");  // mended while the run goes on
+    store("IDCANCEL", "Abbrechen ");   // a new fault while the run goes on
+    runToEnd(*run);
+    EXPECT_EQ(findings.pendingRun(), nullptr);
+    EXPECT_TRUE(findings.of(line("IDS_COUNT")).empty()) << "the stale run brought back a mended fault";
+    EXPECT_FALSE(findings.of(line("IDCANCEL")).empty()) << "the store's result was lost";
+
+    // Given up, a run leaves no findings and asks for nothing more.
+    findings.setLanguage(std::nullopt);
+    findings.setLanguage(kGerman);
+    ASSERT_NE(findings.pendingRun(), nullptr);
+    findings.cancelRun();
+    EXPECT_EQ(findings.pendingRun(), nullptr);
+    EXPECT_TRUE(findings.all().empty());
 }
 
 } // namespace qmk

@@ -11,6 +11,7 @@
 #include "project/MemoryFeed.h"
 #include "project/MemorySuggestions.h"
 #include "project/PreTranslate.h"
+#include "project/SlicedJob.h"
 #include "project/TextTableRows.h"
 
 namespace qmk {
@@ -85,6 +86,57 @@ TEST_F(TranslationMemoryProjectTest, ProjectGivesItsTranslationsOnceAndNeverItsE
     const MemoryFeedResult again = addProjectToMemory(*doc, memory, std::nullopt);
     EXPECT_TRUE(again.unchanged);
     EXPECT_EQ(memory.size(), 1);
+}
+
+TEST_F(TranslationMemoryProjectTest, AFeedInSlicesAddsWhatOneFeedAddsAndAGivenUpFeedIsFedAgain)
+{
+    for (const char* id : {"IDS_HELLO", "IDS_BYE", "IDS_FILES", "IDS_NEW"})
+        ASSERT_TRUE(doc->storeTranslation(lineOf(id), German, std::string("de ") + id).done());
+    {
+        MemoryFeeder feeder(*doc, memory, MemoryFeeder::ProjectFeed::Sliced);
+        ASSERT_NE(feeder.projectFeed(), nullptr);
+        EXPECT_EQ(memory.size(), 0);  // its owner runs the feed
+        feeder.projectFeedEnded();  // given up
+        EXPECT_EQ(feeder.projectFeed(), nullptr);
+    }
+    ProjectMemoryFeed feed(*doc, memory, std::nullopt);
+    int steps = 0;
+    JobProgress progress;
+    do {
+        progress = feed.step(SlicedJob::Budget(0));
+        EXPECT_LE(progress.completed, progress.total);
+        ++steps;
+    } while (!progress.done && steps < 1000);
+    ASSERT_TRUE(feed.result().ok) << feed.result().problem;
+    EXPECT_FALSE(feed.result().unchanged);
+    EXPECT_EQ(feed.result().added, 4);
+    EXPECT_EQ(memory.size(), 4);
+    EXPECT_EQ(memory.lookup("Something new", "en-US", "de-DE", 5, 100).at(0).unit.target, "de IDS_NEW");
+    // The sliced feed's fingerprint is the one of a feed in one go: nothing to add again.
+    EXPECT_TRUE(addProjectToMemory(*doc, memory, std::nullopt).unchanged);
+}
+
+TEST_F(TranslationMemoryProjectTest, AFeedThroughAWriterOfItsOwnAddsAndStampsOrSaysWhyNot)
+{
+    ASSERT_TRUE(doc->storeTranslation(lineOf("IDS_HELLO"), German, "Hallo, Welt").done());
+    const std::filesystem::path file = dir / "memory.db";
+    ProjectMemoryFeed feed(*doc, memory, std::nullopt, false,
+                           std::make_unique<MemoryWriter>([file] { return std::make_unique<SqliteMemory>(file); }));
+    const JobProgress progress = runToEnd(feed);
+    EXPECT_TRUE(progress.done);
+    ASSERT_TRUE(feed.result().ok) << feed.result().problem;
+    EXPECT_EQ(memory.size(), 1);  // written through the other connection, read through this one
+    EXPECT_TRUE(addProjectToMemory(*doc, memory, std::nullopt).unchanged);
+
+    // A writer that cannot open its memory: the feed ends and says so, and nothing is stamped.
+    ASSERT_TRUE(doc->storeTranslation(lineOf("IDS_BYE"), German, "Tschüss").done());
+    ProjectMemoryFeed failing(*doc, memory, std::nullopt, false, std::make_unique<MemoryWriter>([]() -> std::unique_ptr<TranslationMemory> {
+        throw MemoryError("no memory here");
+    }));
+    runToEnd(failing);
+    EXPECT_FALSE(failing.result().ok);
+    EXPECT_EQ(failing.result().problem, "no memory here");
+    EXPECT_FALSE(addProjectToMemory(*doc, memory, std::nullopt).unchanged);
 }
 
 TEST_F(TranslationMemoryProjectTest, FeederAddsEveryStoredTranslationWithItsFlag)

@@ -123,4 +123,25 @@ TEST_F(TranslationWordCountsTest, AStoreOrAnAcceptanceMovesATextToTranslated)
     EXPECT_EQ(doc->wordCounts(German).untranslated, before.untranslated);
 }
 
+TEST_F(TranslationWordCountsTest, CountingInSlicesGivesTheCountsOfOneGoAndCountsRowsThatCameMeanwhile)
+{
+    const TranslationWordCounts whole = doc->wordCounts(German);
+    ASSERT_EQ(doc->reloadRows(), OperationResult::Done);  // the rows' words are forgotten
+    EXPECT_FALSE(doc->rows().sourceWordsCounted());
+    SourceWordCounting counting(doc->rows());
+    const JobProgress first = counting.step(SlicedJob::Budget(0));
+    EXPECT_GT(first.completed, 0u);
+    EXPECT_LE(first.completed, first.total);
+    EXPECT_EQ(first.total, static_cast<std::size_t>(doc->rows().rowCount()));
+    // A refill between slices: the counting goes over the new rows too.
+    ASSERT_EQ(doc->reloadRows(), OperationResult::Done);
+    EXPECT_FALSE(doc->rows().sourceWordsCounted());
+    EXPECT_TRUE(runToEnd(counting).done);
+    EXPECT_TRUE(doc->rows().sourceWordsCounted());
+    const TranslationWordCounts sliced = doc->wordCounts(German);
+    EXPECT_EQ(sliced.translated, whole.translated);
+    EXPECT_EQ(sliced.flagged, whole.flagged);
+    EXPECT_EQ(sliced.untranslated, whole.untranslated);
+}
+
 } // namespace qmk

@@ -257,6 +257,7 @@ TEST_F(WindowDetailsTest, ChecksMarkTheCellListTheFindingAndLetItStand)
     EXPECT_EQ(checks->list()->topLevelItemCount(), 0);
     EXPECT_EQ(cell.data(CTextTableModel::FindingsRole).toInt(), 0);
     frame->action(uicmd::Undo)->trigger();
+    QApplication::processEvents();  // every text is checked again in the background
     EXPECT_EQ(checks->list()->topLevelItemCount(), 1);
     // A check the project switches off finds nothing more.
     ASSERT_TRUE(doc.setCheckEnabled("whitespace", false).done());
