@@ -1,19 +1,26 @@
 // The window on a generated 10 MB script (about 100,000 texts): opening the built project in
-// the main window up to the first paint of the Text Table, painting after a page of scrolling,
+// the main window up to the first paint of the Text Table, and on to the point from which the
+// window answers (every event it handles timed), typing while the work after the opening runs,
+// painting after a page of scrolling,
 // filtering and moving to the next untranslated row, and the memory the open project takes
 // against the script's size.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
+#include <malloc.h>
 #include <unistd.h>
 
 #include "app/Settings.h"
@@ -60,8 +67,12 @@ long statusKilobytes(const std::string& field)
 long residentKilobytes() { return statusKilobytes("VmRSS:"); }
 
 // The peak resident size counts from here on (what building the benchmark's project took is
-// forgotten).
-void resetPeakResident() { std::ofstream("/proc/self/clear_refs") << "5"; }
+// forgotten, the memory it freed given back first).
+void resetPeakResident()
+{
+    malloc_trim(0);
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
 
 class Project {
 public:
@@ -76,7 +87,7 @@ public:
         doc.NewTranslation(qmk::LanguageId{7, 1}, "de.rc");
         doc.OnCloseDocument();
         // The benchmark's own translation memory, never the user's.
-        std::ofstream(settings()) << "[TranslationMemory]\nLocation=" << (dir_ / "memory.db").string() << "\n";
+        std::ofstream(settings()) << "[TranslationMemory]\nLocation=" << memory().string() << "\n";
     }
     ~Project()
     {
@@ -85,10 +96,35 @@ public:
     }
     const std::filesystem::path& script() const { return script_; }
     std::filesystem::path settings() const { return dir_ / "qmk32.ini"; }
+    std::filesystem::path memory() const { return dir_ / "memory.db"; }
+
+    // The same script with every German text translated: what the memory is fed on opening.
+    const std::filesystem::path& translatedScript()
+    {
+        if (translated_.empty()) {
+            translated_ = dir_ / "translated" / "big.rc";
+            std::filesystem::create_directories(translated_.parent_path());
+            std::filesystem::copy_file(script_, translated_);
+            QuietFeedback feedback;
+            qmk::CQuillDoc doc(feedback, {});
+            doc.OnOpenDocument(translated_);
+            doc.NewTranslation(qmk::LanguageId{7, 1}, "de.rc");
+            doc.reloadRows();
+            auto bulk = doc.database().beginBulk();
+            for (int row = 0; row < doc.rows().rowCount(); ++row)
+                doc.storeTranslation(doc.rows().item(row).lineIndex, qmk::LanguageId{7, 1},
+                                     "Text " + std::to_string(row));
+            bulk->commit();
+            doc.setModified(false);
+            doc.OnCloseDocument();
+        }
+        return translated_;
+    }
 
 private:
     std::filesystem::path dir_;
     std::filesystem::path script_;
+    std::filesystem::path translated_;
 };
 
 Project& project()
@@ -134,13 +170,199 @@ void BM_OpenProjectToFirstPaint(benchmark::State& state)
 }
 BENCHMARK(BM_OpenProjectToFirstPaint)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-// The main window at a desktop size with the big project open; the project is left unsaved.
+// Runs the window's events until the work after an opening has ended.
+void finishBackgroundWork(const qmk::CMainFrame& frame)
+{
+    while (frame.backgroundWorkRunning())
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+// Every event the window's thread handles, timed: the longest one and when the last one that
+// took longer than a frame ended.
+class EventClock {
+public:
+    static EventClock& instance()
+    {
+        static EventClock clock;
+        return clock;
+    }
+    void start()
+    {
+        since_.start();
+        longest_ = 0;
+        lastLongEnd_ = 0;
+        lastUnansweredEnd_ = 0;
+        running_ = true;
+    }
+    void stop() { running_ = false; }
+    // The longest block counts from here on.
+    void forgetLongest() { longest_ = 0; }
+    void entered()
+    {
+        if (depth_++ == 0)
+            begun_ = since_.nsecsElapsed();
+    }
+    void left()
+    {
+        if (--depth_ != 0 || !running_)
+            return;
+        const qint64 end = since_.nsecsElapsed();
+        longest_ = std::max(longest_, end - begun_);
+        if (end - begun_ > kFrameNs)
+            lastLongEnd_ = end;
+        if (end - begun_ > kAnswerNs)
+            lastUnansweredEnd_ = end;
+    }
+    double longestMs() const { return static_cast<double>(longest_) / 1e6; }
+    double lastLongEndMs() const { return static_cast<double>(lastLongEnd_) / 1e6; }
+    double lastUnansweredEndMs() const { return static_cast<double>(lastUnansweredEnd_) / 1e6; }
+    double nowMs() const { return static_cast<double>(since_.nsecsElapsed()) / 1e6; }
+
+    static constexpr qint64 kFrameNs = 16'000'000;
+    // What a key may wait at most.
+    static constexpr qint64 kAnswerNs = 50'000'000;
+
+private:
+    QElapsedTimer since_;
+    qint64 begun_ = 0;
+    qint64 longest_ = 0;
+    qint64 lastLongEnd_ = 0;
+    qint64 lastUnansweredEnd_ = 0;
+    int depth_ = 0;
+    bool running_ = false;
+};
+
+class TimedApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+    bool notify(QObject* receiver, QEvent* event) override
+    {
+        EventClock::instance().entered();
+        const bool handled = QApplication::notify(receiver, event);
+        EventClock::instance().left();
+        return handled;
+    }
+};
+
+// Runs the window's events until it has handled none longer than a frame for half a second, or
+// until `limitMs`.
+void runUntilQuiet(double limitMs)
+{
+    EventClock& clock = EventClock::instance();
+    while (clock.nowMs() < limitMs && clock.nowMs() - clock.lastLongEndMs() < 500.0)
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+// Launch of the window with the translated project and the memory on (a new memory, so that all
+// its translations are fed) until the window answers: the first paint, the longest single event
+// on the window's thread after it, open to idle (from the start of the opening to the end of the
+// last event that kept a key waiting longer than 50 ms), the end of the last event longer than a
+// frame, when the work after the opening ended, and the peak memory.
+void BM_OpenToIdleWithMemory(benchmark::State& state)
+{
+    const std::filesystem::path script = project().translatedScript();
+    qmk::Settings settings(project().settings());
+    QuietFeedback feedback;
+    double firstPaint = 0, longest = 0, idle = 0, backgroundDone = 0, frameOverrun = 0;
+    long peak = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::filesystem::remove(project().memory());
+        resetPeakResident();
+        EventClock& clock = EventClock::instance();
+        clock.start();
+        auto frame = std::make_unique<qmk::CMainFrame>(settings, feedback, std::vector<std::string>{});
+        frame->resize(1280, 800);
+        frame->show();
+        state.ResumeTiming();
+        clock.entered();  // the opening is one block of the window's thread, as from a menu
+        qmk::CChildFrame* child = frame->openDocument(script);
+        QImage painted = child->textList()->viewport()->grab().toImage();
+        clock.left();
+        benchmark::DoNotOptimize(painted.bits());
+        firstPaint = clock.nowMs();
+        clock.forgetLongest();  // what counts is how the window answers once it is shown
+        runUntilQuiet(60'000.0);
+        finishBackgroundWork(*frame);
+        backgroundDone = clock.nowMs();
+        idle = std::max(clock.lastUnansweredEndMs(), firstPaint);
+        frameOverrun = clock.lastLongEndMs();
+        longest = clock.longestMs();
+        clock.stop();
+        state.PauseTiming();
+        peak = statusKilobytes("VmHWM:");
+        child->document().setModified(false);
+        frame.reset();
+        state.ResumeTiming();
+    }
+    state.counters["first_paint_ms"] = firstPaint;
+    state.counters["longest_block_ms"] = longest;
+    state.counters["open_to_idle_ms"] = idle;
+    state.counters["background_done_ms"] = backgroundDone;
+    state.counters["last_frame_overrun_ms"] = frameOverrun;
+    state.counters["peak_MB"] = static_cast<double>(peak) / 1024.0;
+}
+BENCHMARK(BM_OpenToIdleWithMemory)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+// Typing into the Translation box right after the translated project opened (the memory on, a
+// new one), while the work after the opening runs: per key, the time until the key is handled
+// and the box painted; the slowest key is what the translator feels.
+void BM_TypingWhileBackgroundWorkRuns(benchmark::State& state)
+{
+    const std::filesystem::path script = project().translatedScript();
+    qmk::Settings settings(project().settings());
+    QuietFeedback feedback;
+    double slowest = 0;
+    int keys = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::filesystem::remove(project().memory());
+        auto frame = std::make_unique<qmk::CMainFrame>(settings, feedback, std::vector<std::string>{});
+        frame->resize(1280, 800);
+        frame->show();
+        qmk::CChildFrame* child = frame->openDocument(script);
+        QPlainTextEdit* box = frame->translateForm()->translationEdit();
+        box->setFocus();
+        state.ResumeTiming();
+        QElapsedTimer sinceOpen;
+        sinceOpen.start();
+        // Each key is posted behind whatever the window has queued, as a typist's key arrives;
+        // it counts until the box has taken it and painted.
+        while (sinceOpen.elapsed() < 3000) {
+            const int before = box->toPlainText().size();
+            QElapsedTimer key;
+            key.start();
+            QApplication::postEvent(box, new QKeyEvent(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a")));
+            while (box->toPlainText().size() == before && key.elapsed() < 10'000)
+                QApplication::processEvents(QEventLoop::AllEvents, 5);
+            QImage painted = box->viewport()->grab().toImage();
+            benchmark::DoNotOptimize(painted.bits());
+            slowest = std::max(slowest, static_cast<double>(key.nsecsElapsed()) / 1e6);
+            ++keys;
+            QElapsedTimer pause;
+            pause.start();
+            while (pause.elapsed() < 60)
+                QApplication::processEvents(QEventLoop::AllEvents, 5);
+        }
+        state.PauseTiming();
+        child->document().setModified(false);
+        frame.reset();
+        state.ResumeTiming();
+    }
+    state.counters["keys"] = keys;
+    state.counters["slowest_key_ms"] = slowest;
+}
+BENCHMARK(BM_TypingWhileBackgroundWorkRuns)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// The main window at a desktop size with the big project open and its work after the opening
+// done; the project is left unsaved.
 struct ShownProject {
     ShownProject()
     {
         frame.resize(1280, 800);
         frame.show();
         child = frame.openDocument(project().script());
+        finishBackgroundWork(frame);
     }
     ~ShownProject() { child->document().setModified(false); }
 
@@ -171,6 +393,7 @@ void BM_PaintAfterScrollingAPageWithCheckMarks(benchmark::State& state)
     qmk::CChildFrame* child = shown.child;
     child->textList()->setCurrentLanguage(qmk::LanguageId{7, 1});
     child->findings().setLanguage(qmk::LanguageId{7, 1});
+    finishBackgroundWork(shown.frame);
     qmk::CTextListView* table = child->textList();
     QScrollBar* bar = table->verticalScrollBar();
     for (auto _ : state) {
@@ -486,7 +709,7 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     int qtArgc = 1;
-    QApplication app(qtArgc, argv);
+    TimedApplication app(qtArgc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
