@@ -8,7 +8,7 @@
 #include <unistd.h>
 
 #include "database/CProjectDatabase.h"
-#include "parser/DatabaseBuild.h"
+#include "load/DatabaseBuild.h"
 #include "resources/Feedback.h"
 #include "support/RawInsert.h"
 #include "support/ScriptGenerator.h"

@@ -14,8 +14,8 @@
 
 #include "database/CProjectDatabase.h"
 #include "database/Transaction.h"
-#include "parser/DatabaseBuild.h"
-#include "parser/DatabaseUpdate.h"
+#include "load/DatabaseBuild.h"
+#include "load/DatabaseUpdate.h"
 #include "project/SourceUpdate.h"
 #include "resources/Feedback.h"
 #include "support/ScriptGenerator.h"

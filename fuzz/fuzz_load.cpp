@@ -11,7 +11,7 @@
 
 #include "database/CProjectDatabase.h"
 #include "database/DaoException.h"
-#include "parser/DatabaseBuild.h"
+#include "load/DatabaseBuild.h"
 #include "resources/Feedback.h"
 
 #include "FuzzScratch.h"

@@ -4,7 +4,7 @@
 #include "app/BatchOperations.h"
 #include "app/CBatchCommandLineInfo.h"
 #include "app/LanguageParameter.h"
-#include "parser/DatabaseBuild.h"
+#include "load/DatabaseBuild.h"
 #include "resources/FileNames.h"
 #include "resources/PrintfText.h"
 #include "resources/Texts.h"

@@ -6,13 +6,9 @@
 #include <string>
 #include <vector>
 
-namespace qmk {
+#include "parser/LanguageId.h"
 
-struct LanguageId {
-    int language = 0;
-    int sublanguage = 0;
-    bool operator==(const LanguageId&) const = default;
-};
+namespace qmk {
 
 // Size and packed MS-DOS date and time words of the source script.
 struct FileStamp {

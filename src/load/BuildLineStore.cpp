@@ -1,5 +1,5 @@
 // The per-line store of a fresh build.
-#include "parser/BuildLineStore.h"
+#include "load/BuildLineStore.h"
 
 namespace qmk {
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "database/LineIndexAllocator.h"
-#include "parser/ItemRowWriter.h"
+#include "load/ItemRowWriter.h"
 #include "parser/LineSink.h"
 
 namespace qmk {

@@ -1,9 +1,9 @@
 // The database build.
-#include "parser/DatabaseBuild.h"
+#include "load/DatabaseBuild.h"
 
 #include "database/CProjectDatabase.h"
 #include "database/LineStore.h"
-#include "parser/BuildLineStore.h"
+#include "load/BuildLineStore.h"
 #include "parser/LineSink.h"
 #include "parser/LoadLoop.h"
 #include "parser/ParserCodes.h"

@@ -1,11 +1,11 @@
 // The update pass of a project database.
-#include "parser/DatabaseUpdate.h"
+#include "load/DatabaseUpdate.h"
 
 #include "database/CProjectDatabase.h"
 #include "database/LineStore.h"
 #include "parser/LoadLoop.h"
 #include "parser/ParserCodes.h"
-#include "parser/UpdateLineStore.h"
+#include "load/UpdateLineStore.h"
 #include "resources/Feedback.h"
 #include "resources/MessageIds.h"
 

@@ -1,5 +1,5 @@
 // The rows of new lines: line, text and item row.
-#include "parser/ItemRowWriter.h"
+#include "load/ItemRowWriter.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "parser/StoredItemIndex.h"
+#include "load/StoredItemIndex.h"
 
 #include <algorithm>
 

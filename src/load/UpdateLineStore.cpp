@@ -1,6 +1,6 @@
 // The per-line store of a source update. Items are matched by what identifies them in the
 // script (identifier, or text for popups); lines without an item are always stored anew.
-#include "parser/UpdateLineStore.h"
+#include "load/UpdateLineStore.h"
 
 #include <algorithm>
 #include <vector>

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "database/LineIndexAllocator.h"
-#include "parser/ItemRowWriter.h"
+#include "load/ItemRowWriter.h"
 #include "parser/LineSink.h"
-#include "parser/StoredItemIndex.h"
+#include "load/StoredItemIndex.h"
 
 namespace qmk {
 

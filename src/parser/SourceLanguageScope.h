@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "database/ProjectRows.h"
+#include "parser/LanguageId.h"
 
 namespace qmk {
 

@@ -4,7 +4,7 @@
 #include "database/DaoException.h"
 #include "database/Schema.h"
 #include "database/Transaction.h"
-#include "parser/DatabaseBuild.h"
+#include "load/DatabaseBuild.h"
 #include "parser/SourceFingerprint.h"
 #include "project/FileStamp.h"
 #include "project/ProjectFileNames.h"

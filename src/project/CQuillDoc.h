@@ -13,7 +13,7 @@
 
 #include "database/CProjectDatabase.h"
 #include "database/ProjectRows.h"
-#include "parser/DatabaseUpdate.h"
+#include "load/DatabaseUpdate.h"
 #include "project/OperationResult.h"
 #include "project/SourceUpdate.h"
 #include "project/TextTableRows.h"

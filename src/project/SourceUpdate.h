@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "parser/DatabaseUpdate.h"
+#include "load/DatabaseUpdate.h"
 
 namespace qmk {
 

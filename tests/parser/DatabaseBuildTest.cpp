@@ -7,7 +7,7 @@
 #include "common/RecordingFeedback.h"
 #include "common/TempDir.h"
 #include "database/CProjectDatabase.h"
-#include "parser/DatabaseBuild.h"
+#include "load/DatabaseBuild.h"
 #include "parser/LoadLoop.h"
 #include "parser/ParserCodes.h"
 #include "parser/ParsedLine.h"

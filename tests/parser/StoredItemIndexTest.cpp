@@ -4,7 +4,7 @@
 
 #include <climits>
 
-#include "parser/StoredItemIndex.h"
+#include "load/StoredItemIndex.h"
 
 namespace qmk {
 namespace {

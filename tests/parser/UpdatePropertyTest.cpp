@@ -11,8 +11,8 @@
 #include "common/TempDir.h"
 #include "database/CProjectDatabase.h"
 #include "database/Transaction.h"
-#include "parser/DatabaseBuild.h"
-#include "parser/DatabaseUpdate.h"
+#include "load/DatabaseBuild.h"
+#include "load/DatabaseUpdate.h"
 #include "parser/ParserCodes.h"
 
 namespace qmk {

@@ -11,7 +11,7 @@
 #include "common/TempDir.h"
 #include "database/CProjectDatabase.h"
 #include "database/LineStore.h"
-#include "parser/BuildLineStore.h"
+#include "load/BuildLineStore.h"
 #include "parser/LoadLoop.h"
 #include "project/CQuillDoc.h"
 #include "project/FileStamp.h"

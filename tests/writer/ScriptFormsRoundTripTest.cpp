@@ -11,8 +11,8 @@
 #include "common/RecordingFeedback.h"
 #include "common/TempDir.h"
 #include "database/CProjectDatabase.h"
-#include "parser/DatabaseBuild.h"
-#include "parser/DatabaseUpdate.h"
+#include "load/DatabaseBuild.h"
+#include "load/DatabaseUpdate.h"
 #include "project/CQuillDoc.h"
 #include "writer/TranslatedScripts.h"
 
