@@ -34,7 +34,6 @@ int projectCodePageOf(CProjectDatabase& db, const std::filesystem::path& script)
     for (const LineRow& row : db.texts().scriptLinesOfKind(toInt(LineKind::CodePage)))
         if (evidence.firstPragmaCodePage == 0)
             evidence.firstPragmaCodePage = pragmaCodePage(row.beforeStr);
-    std::string bytes;
     std::string problem;
     const std::optional<std::string> content = readInputFile(script, problem);
     if (content && isUtf16(detectScriptEncoding(*content)))
@@ -43,19 +42,35 @@ int projectCodePageOf(CProjectDatabase& db, const std::filesystem::path& script)
     // is in the pragma's code page without reading the stored lines.
     if (evidence.firstPragmaCodePage > 0 && content && hasBytesAbove127(*content) && !isValidUtf8(*content))
         return evidence.firstPragmaCodePage;
-    std::string stored;
+    // The script's bytes and the stored lines are judged part by part, never joined: each part
+    // is whole text, so all of them are UTF-8 exactly when their joined bytes would be.
+    bool highBytes = false;
+    bool allUtf8 = true;
+    const auto judge = [&](std::string_view part) {
+        if (hasBytesAbove127(part)) {
+            highBytes = true;
+            allUtf8 = allUtf8 && isValidUtf8(part);
+        }
+    };
+    if (content) {
+        evidence.startsWithUtf8Bom = content->compare(0, kUtf8Bom.size(), kUtf8Bom) == 0;
+        judge(*content);
+    } else {
+        bool first = true;
+        db.texts().forEachTextInLineOrder([&](const TextRow& row) {
+            if (first && !row.sourceText.empty()) {
+                evidence.startsWithUtf8Bom = row.sourceText.compare(0, kUtf8Bom.size(), kUtf8Bom) == 0;
+                first = false;
+            }
+            judge(row.sourceText);
+        });
+    }
     db.texts().forEachScriptLine([&](const LineRow& row) {
-        stored += row.beforeStr;
-        stored += row.behindStr;
+        judge(row.beforeStr);
+        judge(row.behindStr);
     });
-    if (content)
-        bytes = std::move(*content);
-    else
-        db.texts().forEachTextInLineOrder([&](const TextRow& row) { bytes += row.sourceText; });
-    bytes += stored;
-    evidence.startsWithUtf8Bom = bytes.compare(0, kUtf8Bom.size(), kUtf8Bom) == 0;
-    evidence.hasHighBytes = hasBytesAbove127(bytes);
-    evidence.highBytesAreUtf8 = evidence.hasHighBytes && isValidUtf8(bytes);
+    evidence.hasHighBytes = highBytes;
+    evidence.highBytesAreUtf8 = highBytes && allUtf8;
     for (const SourceLanguageRow& lang : db.languages().sourceLanguages()) {
         evidence.firstLanguageCodePage = codePageNumber(lang.id.language, lang.id.sublanguage);
         break;
