@@ -318,11 +318,13 @@ UnitVerdict WorkbookImport::judge(const WorkbookPair& pair, ImportDisagreement& 
     const int lineIndex = rows_.item(pair.tableRow).lineIndex;
     const auto sent = sent_.find(lineIndex);
     const JudgedText sentText = sent == sent_.end() ? JudgedText{} : JudgedText{sent->second.text};
-    const std::string id = fillPlaceholders(txt::WorkbookRowId, {std::to_string(pair.sheetRow + 1),
-                                                                 sheet_.text(pair.sheetRow, IdColumn)});
-    disagreement = {lineIndex, id, sheet_.text(pair.sheetRow, IdColumn), toPlatformForm(ours), toPlatformForm(theirs),
-                    false};
-    return judgeText({theirs}, {ours}, sent == sent_.end() ? nullptr : &sentText);
+    const UnitVerdict verdict = judgeText({theirs}, {ours}, sent == sent_.end() ? nullptr : &sentText);
+    if (verdict == UnitVerdict::Conflict || verdict == UnitVerdict::Existing) {  // listed: named and quoted
+        const std::string& id = sheet_.text(pair.sheetRow, IdColumn);
+        disagreement = {lineIndex, fillPlaceholders(txt::WorkbookRowId, {std::to_string(pair.sheetRow + 1), id}), id,
+                        toPlatformForm(ours), toPlatformForm(theirs), false};
+    }
+    return verdict;
 }
 
 int WorkbookImport::storeDiffering(const CQuillDoc::LongOperation& operation, MarkTaken marks, int& pairs)
