@@ -234,6 +234,9 @@ std::map<FlagCode, BatchOperation> standardBatchOperations(const std::vector<std
     ops[FlagCode::TmxImport] = batchImportTmx;
     ops[FlagCode::TmxExport] = batchExportTmx;
     ops[FlagCode::PreTranslate] = [ext](P p, BatchReport& r) { return batchPreTranslate(p, r, ext); };
+    ops[FlagCode::TbxImport] = batchImportTbx;
+    ops[FlagCode::TbxExport] = batchExportTbx;
+    ops[FlagCode::Terms] = [ext](P p, BatchReport& r) { return batchTermCandidates(p, r, ext); };
     return ops;
 }
 

@@ -87,4 +87,12 @@ BatchStatus batchExportTmx(const std::vector<std::string>& params, BatchReport& 
 BatchStatus batchPreTranslate(const std::vector<std::string>& params, BatchReport& report,
                               const std::vector<std::string>& includeExtensions);
 
+// The glossary beside the memory (BatchGlossaryOperations.cpp): /TBX-IMPORT <file> and
+// /TBX-EXPORT <file> [language] exchange it in TBX, /TERMS <project> [min-count] [file.tbx]
+// lists the terms the project's source texts suggest.
+BatchStatus batchImportTbx(const std::vector<std::string>& params, BatchReport& report);
+BatchStatus batchExportTbx(const std::vector<std::string>& params, BatchReport& report);
+BatchStatus batchTermCandidates(const std::vector<std::string>& params, BatchReport& report,
+                                const std::vector<std::string>& includeExtensions);
+
 } // namespace qmk

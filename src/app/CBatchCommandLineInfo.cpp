@@ -36,6 +36,9 @@ const std::vector<FlagRow>& flagTable()
         {"TMX-IMPORT", 1, 0, 0, FlagCode::TmxImport},   {"ImportTmx", 1, 0, 0, FlagCode::TmxImport},
         {"TMX-EXPORT", 1, 0, 0, FlagCode::TmxExport},   {"ExportTmx", 1, 0, 0, FlagCode::TmxExport},
         {"PRE", 2, 1, 0, FlagCode::PreTranslate},       {"PreTranslate", 2, 1, 0, FlagCode::PreTranslate},
+        {"TBX-IMPORT", 1, 0, 0, FlagCode::TbxImport},   {"ImportTbx", 1, 0, 0, FlagCode::TbxImport},
+        {"TBX-EXPORT", 1, 0, 0, FlagCode::TbxExport},   {"ExportTbx", 1, 0, 0, FlagCode::TbxExport},
+        {"TERMS", 1, 1, 0, FlagCode::Terms},            {"CandidateTerms", 1, 1, 0, FlagCode::Terms},
         {"OVERWRITE", 0, 0, 0, FlagCode::Overwrite},
         {"SRC", 1, 0, 0, FlagCode::SourceLanguage}, {"SourceLanguage", 1, 0, 0, FlagCode::SourceLanguage},
     };

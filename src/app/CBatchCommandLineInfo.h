@@ -39,6 +39,10 @@ enum class FlagCode : int {
     TmxImport = 41,
     TmxExport = 42,
     PreTranslate = 43,
+    // The glossary's operations.
+    TbxImport = 44,
+    TbxExport = 45,
+    Terms = 46,
     // Not an operation: the import before it replaces translations a file of no known export
     // would otherwise only list.
     Overwrite = 50,

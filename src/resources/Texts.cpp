@@ -16,6 +16,7 @@ constexpr std::string_view kUsageLines[] = {
     UsageTextFit, UsageXliff, UsagePo, UsagePot, UsageXlsx, UsageImportWorkbook,
     UsageCheck, UsagePseudo, UsageStat,
     UsageTmAdd, UsageTmxImport, UsageTmxExport, UsagePreTranslate, UsageShots,
+    UsageTbxImport, UsageTbxExport, UsageTerms,
 };
 
 // Indexed by the cause of a file error.

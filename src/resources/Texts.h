@@ -396,6 +396,17 @@ inline constexpr char BatchMinimumScore[] = "QMK Error:  The minimum score must 
 inline constexpr char BatchNotALanguageTag[] = "QMK Error:  '%s' is no language.";
 inline constexpr char BatchTmxNoSuchLanguage[] =
     "QMK Error:  The translation memory holds no translations into '%s'; it holds: %s. Nothing was written.";
+inline constexpr char UsageTbxImport[] = "Command 'Import TBX':   /TBX-IMPORT  <file.tbx>";
+inline constexpr char UsageTbxExport[] = "Command 'Export TBX':   /TBX-EXPORT  <file.tbx>  [language]";
+inline constexpr char UsageTerms[] = "Command 'Candidate Terms':   /TERMS  <dbfilename.mdb>  [min-count (2)]  [file.tbx]";
+inline constexpr char BatchGlossaryOpen[] = "QMK Error:  The glossary cannot be used: %s";
+inline constexpr char BatchTbxImportStart[] = "QMK: Import TBX.  File: %s  Glossary: %s";
+inline constexpr char BatchTbxImported[] = "     %s imported, %s without a term or a translation skipped.";
+inline constexpr char BatchTbxExportStart[] = "QMK: Export TBX.  File: %s  Glossary: %s";
+inline constexpr char BatchTbxExported[] = "     %s written, %s with characters TBX cannot carry left out.";
+inline constexpr char BatchTermsStart[] = "QMK: Candidate terms.  Database: %s  Minimum count: %s";
+inline constexpr char BatchTermsFound[] = "     %s found.";
+inline constexpr char BatchMinimumCount[] = "QMK Error:  The minimum count must be a number from 1 to 9999, not '%s'.";
 inline constexpr char HistoryCleared[] = "Undo starts anew: the changes before can no longer be taken back.";
 
 } // namespace qmk::txt

@@ -13,7 +13,7 @@ namespace qmk {
 TEST(TextsTest, UsageLinesFollowTheOperationTable)
 {
     auto lines = txt::usageLines();
-    ASSERT_EQ(lines.size(), 24u);
+    ASSERT_EQ(lines.size(), 28u);
     EXPECT_EQ(lines.front(), "Command 'Is Translated':   /T  <filename.mdb>  <language>");
     EXPECT_EQ(lines[5], "Command 'Create Database':   /C  <resfilename.rc>");
     EXPECT_EQ(lines[9], "Command 'List Local Language Ids':   /LIDS  <out_filename>");
