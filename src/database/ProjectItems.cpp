@@ -113,15 +113,6 @@ std::optional<std::string> ProjectItems::bitmapIdent(int lineIndex)
     return firstText(std::move(row));
 }
 
-std::optional<VersionBlockHeaderRow> ProjectItems::versionBlockHeader(int lineIndex)
-{
-    Statement row = query(qn::VersionBlockHeader_By_LineIndex);
-    row.bind("LineIndex", lineIndex);
-    if (!row.step())
-        return std::nullopt;
-    return VersionBlockHeaderRow{lineIndex, row.intField("VersResLine")};
-}
-
 std::optional<VersionValueRow> ProjectItems::versionValue(int lineIndex)
 {
     Statement row = query(qn::VersionValue_By_LineIndex);

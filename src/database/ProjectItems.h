@@ -28,7 +28,6 @@ public:
     std::optional<std::string> menuItemIdent(int lineIndex);
     std::optional<std::string> stringIdent(int lineIndex);
     std::optional<std::string> bitmapIdent(int lineIndex);
-    std::optional<VersionBlockHeaderRow> versionBlockHeader(int lineIndex);
     std::optional<VersionValueRow> versionValue(int lineIndex);
     std::optional<std::string> versionOfBlockHeader(int lineIndex);
     std::optional<IdentRow> versionOfValue(int lineIndex);

@@ -46,8 +46,6 @@ constexpr Entry StoredQueries[] = {
     {"MenuItem_Ident_By_LineIndex", "SELECT Name_ID FROM MenuItem WHERE LineIndex = :LineIndex"},
     {"Stringtable_String_Ident_By_LineIndex", "SELECT Name_ID FROM StringtableString WHERE LineIndex = :LineIndex"},
     {"Bitmap_Ident_By_LineIndex", "SELECT Name_ID FROM Bitmap WHERE LineIndex = :LineIndex"},
-    {"VersionBlockHeader_By_LineIndex",
-     "SELECT LineIndex, VersResLine FROM VersionBlockHeader WHERE LineIndex = :LineIndex"},
     {"VersionValue_By_LineIndex",
      "SELECT LineIndex, VersResLine, BlockHeaderLine, Value FROM VersionBlockValues WHERE LineIndex = :LineIndex"},
 
@@ -83,42 +81,18 @@ constexpr Entry StoredQueries[] = {
      "SELECT t.* FROM Menu AS m JOIN MenuItem AS i ON i.MenuLine = m.LineIndex "
      "JOIN ResourceText AS t ON t.LineIndex = i.LineIndex JOIN ResFileLine AS l ON l.LineIndex = i.LineIndex "
      "WHERE m.Name_ID = :MenuIdent AND l.LineIdentSym = :ItemIdentSym AND l.Added = 0 ORDER BY l.Line, l.LineIndex"},
-    {"MenuItem_By_MenuResIndex_MenuItemIdent",
-     "SELECT t.SourceText, t.LineIndex FROM Menu AS m1 JOIN Menu AS m ON m.Name_ID = m1.Name_ID "
-     "JOIN MenuItem AS i ON i.MenuLine = m.LineIndex JOIN ResourceText AS t ON t.LineIndex = i.LineIndex "
-     "JOIN ResFileLine AS l ON l.LineIndex = i.LineIndex "
-     "WHERE m1.LineIndex = :MenuLineIndex AND i.Name_ID = :ItemIdent AND l.Added = 0 ORDER BY l.Line, l.LineIndex"},
-    {"Menu_PopupItems",
-     "SELECT t.LineIndex, t.SourceText FROM Menu AS m1 JOIN Menu AS m ON m.Name_ID = m1.Name_ID "
-     "JOIN MenuItem AS i ON i.MenuLine = m.LineIndex JOIN ResourceText AS t ON t.LineIndex = i.LineIndex "
-     "JOIN ResFileLine AS l ON l.LineIndex = i.LineIndex "
-     "WHERE m1.LineIndex = :MenuLineIndex AND l.LineIdentSym = {Popup} AND t.SourceText = :SrcText AND l.Added = 0 "
-     "ORDER BY l.Line, l.LineIndex"},
     {"StringtableString_By_Ident",
      "SELECT t.* FROM StringtableString AS s JOIN ResourceText AS t ON t.LineIndex = s.LineIndex "
      "JOIN ResFileLine AS l ON l.LineIndex = s.LineIndex WHERE s.Name_ID = :Name_ID AND l.Added = 0 "
-     "ORDER BY l.Line, l.LineIndex"},
-    {"StringTable_SourceString_By_ItemIdent",
-     "SELECT t.SourceText, t.LineIndex FROM StringtableString AS s JOIN ResourceText AS t ON t.LineIndex = s.LineIndex "
-     "JOIN ResFileLine AS l ON l.LineIndex = s.LineIndex WHERE s.Name_ID = :ItemIdent AND l.Added = 0 "
      "ORDER BY l.Line, l.LineIndex"},
     {"BitmapString_By_Ident",
      "SELECT t.* FROM Bitmap AS b JOIN ResourceText AS t ON t.LineIndex = b.LineIndex "
      "JOIN ResFileLine AS l ON l.LineIndex = b.LineIndex WHERE b.Name_ID = :Name_ID AND l.Added = 0 "
      "ORDER BY l.Line, l.LineIndex"},
-    {"Bitmap_By_ItemIdent",
-     "SELECT t.SourceText, t.LineIndex FROM Bitmap AS b JOIN ResourceText AS t ON t.LineIndex = b.LineIndex "
-     "JOIN ResFileLine AS l ON l.LineIndex = b.LineIndex WHERE b.Name_ID = :ItemIdent AND l.Added = 0 "
-     "ORDER BY l.Line, l.LineIndex"},
     {"VersionValue_By_ResIdent_ValueIdent",
      "SELECT t.* FROM Version AS r JOIN VersionBlockValues AS v ON v.VersResLine = r.LineIndex "
      "JOIN ResourceText AS t ON t.LineIndex = v.LineIndex JOIN ResFileLine AS l ON l.LineIndex = v.LineIndex "
      "WHERE r.Name_ID = :VersIdent AND v.Value = :ValueIdent AND l.Added = 0 ORDER BY l.Line, l.LineIndex"},
-    {"VersionValue_By_VersionIndex_ItemIdent",
-     "SELECT t.SourceText, t.LineIndex FROM Version AS r1 JOIN Version AS r ON r.Name_ID = r1.Name_ID "
-     "JOIN VersionBlockValues AS v ON v.VersResLine = r.LineIndex JOIN ResourceText AS t ON t.LineIndex = v.LineIndex "
-     "JOIN ResFileLine AS l ON l.LineIndex = v.LineIndex "
-     "WHERE r1.LineIndex = :VersionLineIndex AND v.Value = :ItemIdent AND l.Added = 0 ORDER BY l.Line, l.LineIndex"},
     {"VersionValues_By_VersionIndex",
      "SELECT t.SourceText, t.LineIndex, v.Value FROM Version AS r1 JOIN Version AS r ON r.Name_ID = r1.Name_ID "
      "JOIN VersionBlockValues AS v ON v.VersResLine = r.LineIndex JOIN ResourceText AS t ON t.LineIndex = v.LineIndex "
@@ -140,7 +114,6 @@ constexpr Entry StoredQueries[] = {
     {"ResourceStrings_Of_Menu",
      "SELECT t.* FROM MenuItem AS i JOIN ResourceText AS t ON t.LineIndex = i.LineIndex "
      "JOIN ResFileLine AS l ON l.LineIndex = i.LineIndex WHERE i.MenuLine = :MenuLineIndex ORDER BY l.Line, l.LineIndex"},
-    {"IsTextModified_All", "SELECT * FROM ResourceText WHERE Modified <> 0"},
     {"Version_BlockHeaders",
      "SELECT h.LineIndex FROM VersionBlockHeader AS h JOIN ResFileLine AS l ON l.LineIndex = h.LineIndex "
      "WHERE l.Added = 0 ORDER BY l.Line, l.LineIndex"},
@@ -154,10 +127,8 @@ constexpr Entry StoredQueries[] = {
     {"FileName",
      "SELECT FileName FROM TranslationInfoTable WHERE Language = :LanguageId AND SubLanguage = :SubLanguageId"},
     {"TranslationInfoTable", "SELECT Language, SubLanguage, FileName FROM TranslationInfoTable ORDER BY rowid"},
-    {"SourceFileLanguages", "SELECT Language, SubLanguage, LineIndex FROM \"Source File Language\" ORDER BY LineIndex"},
     {"Bookmark_ID_and_Name", "SELECT ID, Name FROM Bookmark ORDER BY ID"},
     {"Bookmark_By_ID", "SELECT ID, LineIndex, Name, Window, Language, SubLanguage FROM Bookmark WHERE ID = :ID"},
-    {"Added_Fields", "SELECT LineIndex, Added FROM ResFileLine WHERE Added <> 0"},
 
     // Writer, Text Table, resource tree and previews. The writer's two queries carry LineIndex
     // and run in the same order, so each line can be joined with its text by key.

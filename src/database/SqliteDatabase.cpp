@@ -13,8 +13,6 @@ namespace qmk {
 
 namespace {
 
-// Minimum engine: ALTER TABLE ... DROP COLUMN appeared in 3.35, json_each built in with 3.38.
-constexpr int MinimumEngineVersion = 3038000;
 // How long a statement waits for another process's lock before failing.
 constexpr int BusyTimeoutMs = 5000;
 
@@ -60,11 +58,6 @@ void removeDatabaseFile(const std::filesystem::path& file)
     std::filesystem::path journal = file;
     journal += "-journal";
     std::filesystem::remove(journal, ec);
-}
-
-bool SqliteDatabase::engineUsable()
-{
-    return sqlite3_libversion_number() >= MinimumEngineVersion;
 }
 
 void SqliteDatabase::open(const std::filesystem::path& path, const OpenMode& mode)

@@ -66,9 +66,6 @@ public:
     [[noreturn]] void fail(int rc) const;
     [[noreturn]] void fail(int rc, const std::string& description) const;
 
-    // True when the linked engine is new enough for the project files (column dropping).
-    static bool engineUsable();
-
 private:
     friend class Statement;
     friend class Transaction;

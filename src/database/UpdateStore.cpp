@@ -199,13 +199,6 @@ std::vector<TextMatch> UpdateStore::stringsByIdent(std::string_view nameId)
     return textMatches(rows);
 }
 
-std::vector<TextMatch> UpdateStore::stringSourceTexts(std::string_view itemIdent)
-{
-    Statement rows = query(qn::StringTable_SourceString_By_ItemIdent);
-    rows.bind("ItemIdent", itemIdent);
-    return textMatches(rows);
-}
-
 std::vector<TextMatch> UpdateStore::bitmapsByIdent(std::string_view nameId)
 {
     Statement rows = query(qn::BitmapString_By_Ident);
@@ -213,24 +206,10 @@ std::vector<TextMatch> UpdateStore::bitmapsByIdent(std::string_view nameId)
     return textMatches(rows);
 }
 
-std::vector<TextMatch> UpdateStore::bitmapSourceTexts(std::string_view itemIdent)
-{
-    Statement rows = query(qn::Bitmap_By_ItemIdent);
-    rows.bind("ItemIdent", itemIdent);
-    return textMatches(rows);
-}
-
 std::vector<TextMatch> UpdateStore::versionValuesByIdent(std::string_view versIdent, std::string_view valueIdent)
 {
     Statement rows = query(qn::VersionValue_By_ResIdent_ValueIdent);
     rows.bind("VersIdent", versIdent).bind("ValueIdent", valueIdent);
-    return textMatches(rows);
-}
-
-std::vector<TextMatch> UpdateStore::versionValuesOfVersion(int versionLineIndex, std::string_view itemIdent)
-{
-    Statement rows = query(qn::VersionValue_By_VersionIndex_ItemIdent);
-    rows.bind("VersionLineIndex", versionLineIndex).bind("ItemIdent", itemIdent);
     return textMatches(rows);
 }
 

@@ -29,11 +29,8 @@ public:
     // Every popup and item of the menus of this name, in script order.
     std::vector<MenuItemMatch> menuItemsOfMenusNamed(std::string_view menuIdent);
     std::vector<TextMatch> stringsByIdent(std::string_view nameId);
-    std::vector<TextMatch> stringSourceTexts(std::string_view itemIdent);
     std::vector<TextMatch> bitmapsByIdent(std::string_view nameId);
-    std::vector<TextMatch> bitmapSourceTexts(std::string_view itemIdent);
     std::vector<TextMatch> versionValuesByIdent(std::string_view versIdent, std::string_view valueIdent);
-    std::vector<TextMatch> versionValuesOfVersion(int versionLineIndex, std::string_view itemIdent);
     std::vector<TextMatch> versionBlockHeadersOfVersion(int versionLineIndex);
     // Every value of the version resources sharing the given one's identifier, in script order.
     std::vector<VersionValueMatch> allVersionValuesOfVersion(int versionLineIndex);

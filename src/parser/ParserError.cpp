@@ -83,11 +83,6 @@ void ParserError::report(Feedback& feedback, int code, std::string_view location
     feedback.messageText(reportText(code, location), Icon::Stop);
 }
 
-std::string ParserError::buildFailedText(std::string_view scriptName)
-{
-    return fillPlaceholders("Parser Error\nError while parsing resource file %1.", {std::string(scriptName)});
-}
-
 std::string ParserError::translationFailedText(std::string_view scriptName)
 {
     return fillPlaceholders("New Translation File.\nParser Error at file %1.\nCannot create a Translation file.",

@@ -22,7 +22,6 @@ public:
     static void report(Feedback& feedback, int code, std::string_view location);
 
     // Texts the project layer shows when a whole build or translation fails.
-    static std::string buildFailedText(std::string_view scriptName);
     static std::string translationFailedText(std::string_view scriptName);
 };
 

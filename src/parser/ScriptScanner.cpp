@@ -86,7 +86,7 @@ void ScriptScanner::setInput(std::string_view input, std::size_t startOffset)
     size_ = input.size();
     pos_ = std::min(startOffset, size_);
     newlines_ = 0;
-    token_ = previous_ = 0;
+    token_ = 0;
     beginStatement();
 }
 
@@ -427,7 +427,6 @@ void ScriptScanner::guardAgainstFusion(bool wordStart, bool quoteStart)
 
 int ScriptScanner::next()
 {
-    int before = token_;
     // A token read again after a push-back keeps the gap it had before.
     const std::size_t gap = pos_ == unreadFrom_ ? statementEnd_ : pos_;
     int t = scanRaw();
@@ -442,7 +441,6 @@ int ScriptScanner::next()
         }
         t = scanRaw();
     }
-    previous_ = before;
     tokenGap_ = gap;
     if (t == Tok::None) {
         statementEnd_ = gap;
@@ -506,7 +504,6 @@ void ScriptScanner::pushBack()
 
 int ScriptScanner::scanRaw()
 {
-    previous_ = token_;
     token_ = Tok::None;
     keywordFlag_ = false;
     ident_ = {};

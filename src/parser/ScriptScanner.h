@@ -40,7 +40,6 @@ public:
     void pushBack();
 
     int token() const { return token_; }
-    int previousToken() const { return previous_; }
     void setToken(int code) { token_ = code; }
     bool keywordFlag() const { return keywordFlag_; }
     void clearKeywordFlag() { keywordFlag_ = false; }
@@ -170,7 +169,6 @@ private:
     int resourceType_ = 0;
 
     int token_ = 0;
-    int previous_ = 0;
     bool keywordFlag_ = false;
     std::string_view ident_;
     TextSpan keyword_;
