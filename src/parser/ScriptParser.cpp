@@ -202,17 +202,25 @@ void ScriptParser::classify(int kind)
     LineClassifier::classify(st_, kind, counter_.value, sc_.outputSpan(st_.string));
 }
 
+// The statement's next token, or Tok::None at its end: a keyword, '#' or brace is left to the
+// statement it opens.
+int ScriptParser::nextOfStatement()
+{
+    int t = sc_.next();
+    if (t != Tok::None && (sc_.keywordFlag() || t == Tok::Hash || t == Tok::LeftBrace || t == Tok::RightBrace)) {
+        sc_.pushBack();
+        return Tok::None;
+    }
+    return t;
+}
+
 // rest-of-statement := { token } up to the next keyword, brace or '#'
 void ScriptParser::restOfStatement()
 {
     for (;;) {
-        int t = sc_.next();
+        int t = nextOfStatement();
         if (t == Tok::None)
             return;
-        if (sc_.keywordFlag() || t == Tok::Hash || t == Tok::LeftBrace || t == Tok::RightBrace) {
-            sc_.pushBack();
-            return;
-        }
         switch (t) {
         case Tok::Comma:
         case Tok::Bar:

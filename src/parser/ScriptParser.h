@@ -56,11 +56,9 @@ public:
     const std::string& stringAsWritten() const { return st_.stringAsWritten; }
     TextSpan secondStringSpan() const { return st_.secondString; }
     std::string_view secondStringText() const { return sc_.outputSpan(st_.secondString); }
-    TextSpan symbolSpan() const { return sc_.symbol(); }
     std::string_view symbolText() const { return sc_.outputSpan(sc_.symbol()); }
     TextSpan includeNameSpan() const { return st_.includeName; }
     std::string_view includeName() const { return sc_.outputSpan(st_.includeName); }
-    TextSpan keywordSpan() const { return sc_.keyword(); }
     TextSpan numberHistory(int index) const { return sc_.numberHistory(index); }
     int x() const { return st_.x; }
     int y() const { return st_.y; }
@@ -123,6 +121,7 @@ private:
     void readStyleList();
     void readPopup();
     void readMenuItem();
+    void readIdAndOptions(int optionToken, LineKind kind);
     void readOptionWords(int optionToken);
     void readExtendedMenuOperands();
     void readStringTableStatement();
@@ -132,6 +131,7 @@ private:
     bool readMacroLine(bool inStringTable);
 
     // Shared pieces of the rules.
+    int nextOfStatement();
     void restOfStatement();
     LineEnd restOfLine(unsigned mode);
     void blankAfterCopiedToken();

@@ -67,13 +67,7 @@ void ScriptParser::readMenuItem()
     }
     if (!optionalComma())
         sc_.put(' ');
-    if (!readIdExpression()) {
-        fail(ParserCode::Syntax);
-        classify(toInt(K::Unparsed));
-        return;
-    }
-    readOptionWords(Tok::MenuOption);
-    classify(toInt(K::MenuItem));
+    readIdAndOptions(Tok::MenuOption, K::MenuItem);
 }
 
 // extended-operands := ["," [id] ["," type ["," state ["," help-id]]]]: every operand of a
@@ -85,6 +79,18 @@ void ScriptParser::readExtendedMenuOperands()
     restOfStatement();
     while (sc_.lastOutputChar() == ' ')
         sc_.cut(sc_.length() - 1);
+}
+
+// id-and-options := id {option-word}: the id names the item, the option words follow it.
+void ScriptParser::readIdAndOptions(int optionToken, LineKind kind)
+{
+    if (!readIdExpression()) {
+        fail(ParserCode::Syntax);
+        classify(toInt(K::Unparsed));
+        return;
+    }
+    readOptionWords(optionToken);
+    classify(toInt(kind));
 }
 
 // option-list := {["," ] option-word}; stops before the first other token.
@@ -209,13 +215,7 @@ void ScriptParser::readAcceleratorStatement()
         return;
     }
     sc_.put(' ');
-    if (!readIdExpression()) {
-        fail(ParserCode::Syntax);
-        classify(toInt(K::Unparsed));
-        return;
-    }
-    readOptionWords(Tok::AcceleratorOption);
-    classify(toInt(K::AcceleratorEntry));
+    readIdAndOptions(Tok::AcceleratorOption, K::AcceleratorEntry);
 }
 
 // Inside RCDATA and user-defined resources: data lines, indented by block depth.

@@ -246,13 +246,9 @@ void ScriptParser::readStyleList()
 {
     bool itemSeen = false;
     for (;;) {
-        int t = sc_.next();
+        int t = nextOfStatement();
         if (t == Tok::None)
             return;
-        if (sc_.keywordFlag() || t == Tok::Hash || t == Tok::LeftBrace || t == Tok::RightBrace) {
-            sc_.pushBack();
-            return;
-        }
         switch (t) {
         case Tok::Identifier:
         case Tok::MemoryOption:
