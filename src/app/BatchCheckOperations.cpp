@@ -82,7 +82,9 @@ BatchStatus batchCheck(const std::vector<std::string>& p, BatchReport& report, c
     return onProjectLanguage(report, ext, p[0], ProjectUse::Read, p[1], [&](ProjectOperation& op, LanguageId id) {
         if (!op.hasLanguage(id, p[1], p[0]))
             return BatchStatus::Failed;
-        const std::vector<CheckFinding> findings = TranslationChecks(op.doc(), id).run();
+        TranslationChecks checks(op.doc(), id);
+        checks.useGlossary(batchGlossaryTerms(id));
+        const std::vector<CheckFinding> findings = checks.run();
         reportFindings(report, findings);
         if (findings.empty()) {
             report.line(txt::BatchCheckNone);

@@ -9,6 +9,8 @@
 #include "app/Settings.h"
 #include "memory/Glossary.h"
 #include "memory/TbxFile.h"
+#include "memory/TranslationMemory.h"
+#include "memory/TermIndex.h"
 #include "memory/TmxFile.h"
 #include "parser/LanguageTags.h"
 #include "project/CQuillDoc.h"
@@ -63,6 +65,19 @@ bool isNumberParameter(const std::string& text)
 }
 
 } // namespace
+
+std::shared_ptr<const TermIndex> batchGlossaryTerms(LanguageId language)
+{
+    const std::string location = glossaryLocationBeside(Settings().memorySettings().location);
+    std::error_code ec;
+    if (!isServerLocation(location) && !std::filesystem::exists(location, ec))
+        return nullptr;
+    try {
+        return std::make_shared<const TermIndex>(openGlossary(location)->entries(languageTag(language)));
+    } catch (const std::runtime_error&) {
+        return nullptr;
+    }
+}
 
 BatchStatus batchImportTbx(const std::vector<std::string>& p, BatchReport& report)
 {

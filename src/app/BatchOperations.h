@@ -94,5 +94,8 @@ BatchStatus batchImportTbx(const std::vector<std::string>& params, BatchReport& 
 BatchStatus batchExportTbx(const std::vector<std::string>& params, BatchReport& report);
 BatchStatus batchTermCandidates(const std::vector<std::string>& params, BatchReport& report,
                                 const std::vector<std::string>& includeExtensions);
+// The glossary's terms of a language for the term check; null when there is no glossary yet
+// (it is never made by a check) or it cannot be read.
+std::shared_ptr<const TermIndex> batchGlossaryTerms(LanguageId language);
 
 } // namespace qmk

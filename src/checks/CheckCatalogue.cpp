@@ -19,6 +19,9 @@ constexpr CheckInfo kChecks[] = {
     {check::Length, CheckSeverity::Warning, txt::CheckTitleLength},
     // Texts kept as they are ("OK", names of products) are common: the project switches it on.
     {check::Untranslated, CheckSeverity::Info, txt::CheckTitleUntranslated, false},
+    // Needs a glossary: on once the translation's language has glossary terms, unless the project
+    // switched it.
+    {check::Term, CheckSeverity::Warning, txt::CheckTitleTerm, false},
 };
 
 } // namespace

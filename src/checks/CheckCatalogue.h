@@ -28,6 +28,7 @@ inline constexpr std::string_view Fit = "fit";
 inline constexpr std::string_view CodePage = "codepage";
 inline constexpr std::string_view Length = "length";
 inline constexpr std::string_view Untranslated = "untranslated";
+inline constexpr std::string_view Term = "term";
 } // namespace check
 
 // Every check in the order its findings of one text are listed.

@@ -11,6 +11,7 @@
 #include <unicode/uchar.h>
 #include <unicode/utf8.h>
 
+#include "checks/TermRule.h"
 #include "checks/TextRules.h"
 #include "database/CProjectDatabase.h"
 #include "project/CQuillDoc.h"
@@ -185,6 +186,16 @@ TranslationChecks::TranslationChecks(CQuillDoc& doc, LanguageId language, TextMe
 
 TranslationChecks::~TranslationChecks() = default;
 
+void TranslationChecks::useGlossary(std::shared_ptr<const TermIndex> terms)
+{
+    terms_ = std::move(terms);
+    if (!terms_ || terms_->empty())
+        return;
+    const auto settings = doc_.database().checks().checkSettings();
+    if (settings.find(std::string(check::Term)) == settings.end())
+        enabled_.insert(std::string(check::Term));
+}
+
 std::vector<std::string> enabledChecks(CQuillDoc& doc)
 {
     const auto settings = doc.database().checks().checkSettings();
@@ -272,6 +283,9 @@ void TranslationChecks::checkText(const Prepared& text, std::vector<CheckFinding
         if (enabled(id))
             if (auto message = rule(checked))
                 add(text, id, std::move(*message), out);
+    if (terms_ && enabled(check::Term))
+        if (auto message = checkTerms(text.source, text.translation, *terms_))
+            add(text, check::Term, std::move(*message), out);
 }
 
 // Two items of one dialog, or of one menu level, that the translation gives the same access

@@ -25,6 +25,7 @@
 namespace qmk {
 
 class CQuillDoc;
+class TermIndex;
 struct PreviewControl;
 
 struct CheckFinding {
@@ -57,6 +58,9 @@ public:
 
     // Findings let stand are listed too (the window's "show ignored").
     void setWithIgnored(bool with) { withIgnored_ = with; }
+    // The glossary's terms of the translation's language for the term check. A project that has
+    // not switched that check has it on once it has a glossary with terms to check.
+    void useGlossary(std::shared_ptr<const TermIndex> terms);
     // The places of the items are read from the script once; a source update changes them.
     void forgetLocations() { locations_.reset(); }
 
@@ -103,6 +107,7 @@ private:
     int encoding_ = 1252;
     int textCodePage_ = 1252;
     std::set<std::string> enabled_;
+    std::shared_ptr<const TermIndex> terms_;
     std::set<std::pair<int, std::string>> ignored_;
     bool withIgnored_ = false;
     std::optional<ScriptLocations> locations_;

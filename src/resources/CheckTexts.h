@@ -31,6 +31,8 @@ inline constexpr char CheckCodePageSource[] = "left untranslated, its source hol
 inline constexpr char CheckCodePageText[] = "holds %1, which %2 cannot hold";
 inline constexpr char CheckLength[] = "%1 characters; a resource string holds at most %2";
 inline constexpr char CheckUntranslated[] = "the same as the source";
+inline constexpr char CheckTermMissing[] = "the glossary translates '%1' as %2";
+inline constexpr char CheckTermForbidden[] = "'%1' is forbidden for '%2'; the glossary has %3";
 
 inline constexpr char CheckTitlePlaceholder[] = "Placeholders";
 inline constexpr char CheckTitleMnemonic[] = "Access keys";
@@ -42,6 +44,7 @@ inline constexpr char CheckTitlePunctuation[] = "Final punctuation";
 inline constexpr char CheckTitleFit[] = "Text fits its control";
 inline constexpr char CheckTitleCodePage[] = "Characters of the encoding";
 inline constexpr char CheckTitleLength[] = "Length limits";
+inline constexpr char CheckTitleTerm[] = "Glossary terms";
 inline constexpr char CheckTitleUntranslated[] = "Same as the source";
 
 inline constexpr char BatchCheckStart[] = "QMK: Check the translation.  Database: %s  Language: %s";

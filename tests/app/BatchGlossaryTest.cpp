@@ -75,6 +75,32 @@ TEST_F(BatchGlossaryTest, TbxComesInBesideTheMemoryAndGoesOutPerLanguage)
     EXPECT_NE(err.str().find("missing.tbx"), std::string::npos) << err.str();
 }
 
+// A translation that uses a forbidden variant of a glossary term is found by /CHECK once a
+// glossary exists; before, the check has nothing to say.
+TEST_F(BatchGlossaryTest, CheckFindsATermTranslatedAgainstTheGlossary)
+{
+    const std::string rc = dir.write("app.rc", "LANGUAGE LANG_ENGLISH, SUBLANG_ENGLISH_US\nSTRINGTABLE\nBEGIN\n"
+                                               " 1 \"Open the file\"\n 2 \"Close the file\"\nEND\n").string();
+    const std::string de = dir.write("de.rc", "LANGUAGE LANG_GERMAN, SUBLANG_GERMAN\nSTRINGTABLE\nBEGIN\n"
+                                              " 1 \"Datei öffnen\"\n 2 \"Akte schließen\"\nEND\n").string();
+    const std::string db = (dir / "app_rc.mdb").string();
+    ASSERT_EQ(run({"-C", rc, "-A", db, "German", (dir / "out-de.rc").string()}), BatchStatus::Success) << err.str();
+    ASSERT_EQ(run({"-I", de, "German", db}), BatchStatus::Success) << err.str() << out.str();
+    EXPECT_EQ(run({"/CHECK", db, "German"}), BatchStatus::Success) << out.str();
+    EXPECT_FALSE(fs::exists(dir / "glossary.db")) << "a check makes no glossary";
+
+    const std::string tbx = dir.write("terms.tbx", R"(<martif type="TBX-Basic" xml:lang="en"><text><body>
+ <termEntry><langSet xml:lang="en"><tig><term>file</term></tig></langSet>
+  <langSet xml:lang="de"><tig><term>Datei</term></tig>
+   <tig><term>Akte</term><termNote type="administrativeStatus">forbidden</termNote></tig></langSet></termEntry>
+</body></text></martif>)").string();
+    ASSERT_EQ(run({"/TBX-IMPORT", tbx}), BatchStatus::Success) << err.str();
+    EXPECT_EQ(run({"/CHECK", db, "German"}), BatchStatus::CheckAnsweredNo) << out.str();
+    EXPECT_NE(out.str().find("[term]"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("'Akte' is forbidden for 'file'"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("1 finding"), std::string::npos) << out.str();
+}
+
 TEST_F(BatchGlossaryTest, CandidateTermsOfARealScriptHoldItsMenuWords)
 {
     const fs::path corpus = fs::path(QMK_CORPUS_DIR) / "solitaire";
