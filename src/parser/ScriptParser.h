@@ -121,6 +121,7 @@ private:
     void readStyleList();
     void readPopup();
     void readMenuItem();
+    bool readItemTextOrExtended(int t, int failure, LineKind kind);
     void readIdAndOptions(int optionToken, LineKind kind);
     void readOptionWords(int optionToken);
     void readExtendedMenuOperands();

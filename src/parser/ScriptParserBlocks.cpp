@@ -15,18 +15,8 @@ void ScriptParser::readPopup()
 {
     sc_.put(' ');
     int t = sc_.next();
-    if (t == Tok::String) {
-        recordString();
-    } else if (t != Tok::Identifier) {
-        fail(ParserCode::BadPopup);
-        classify(toInt(K::Unparsed));
+    if (!readItemTextOrExtended(t, ParserCode::BadPopup, K::Popup))
         return;
-    }
-    if (st_.menuEx) {
-        readExtendedMenuOperands();
-        classify(toInt(K::Popup));
-        return;
-    }
     for (;;) {
         t = sc_.next();
         if (t == Tok::Comma) {
@@ -53,21 +43,30 @@ void ScriptParser::readMenuItem()
         classify(toInt(K::Separator));
         return;
     }
-    if (t == Tok::String) {
-        recordString();
-    } else if (t != Tok::Identifier) {
-        fail(ParserCode::BadMenuItem);
-        classify(toInt(K::Unparsed));
+    if (!readItemTextOrExtended(t, ParserCode::BadMenuItem, K::MenuItem))
         return;
-    }
-    if (st_.menuEx) {
-        readExtendedMenuOperands();
-        classify(toInt(K::MenuItem));
-        return;
-    }
     if (!optionalComma())
         sc_.put(' ');
     readIdAndOptions(Tok::MenuOption, K::MenuItem);
+}
+
+// item-text := string | identifier, then a MENUEX item's extended operands. False when the
+// line is done: classified as unparsed (no text) or as `kind` (extended operands read).
+bool ScriptParser::readItemTextOrExtended(int t, int failure, LineKind kind)
+{
+    if (t == Tok::String) {
+        recordString();
+    } else if (t != Tok::Identifier) {
+        fail(failure);
+        classify(toInt(K::Unparsed));
+        return false;
+    }
+    if (st_.menuEx) {
+        readExtendedMenuOperands();
+        classify(toInt(kind));
+        return false;
+    }
+    return true;
 }
 
 // extended-operands := ["," [id] ["," type ["," state ["," help-id]]]]: every operand of a
