@@ -180,8 +180,10 @@ TbxImportResult importTbx(Glossary& glossary, const std::filesystem::path& file)
         if (found.empty())
             ++result.skipped;
         for (GlossaryEntry& entry : found) {
-            if (!utf8Problem(entry.term).empty() || !utf8Problem(entry.translation).empty())
+            if (!utf8Problem(entry.term).empty() || !utf8Problem(entry.translation).empty()) {
+                ++result.skipped;  // the glossary holds UTF-8 only, as the memory does
                 continue;
+            }
             entries.push_back(std::move(entry));
         }
     }

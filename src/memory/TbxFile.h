@@ -17,7 +17,8 @@ namespace qmk {
 struct TbxImportResult {
     bool ok = false;
     std::int64_t entries = 0;  // glossary entries added (one per term and target language)
-    std::int64_t skipped = 0;  // <termEntry> without a source term or without any translation
+    std::int64_t skipped = 0;  // <termEntry> without a source term or any translation, and entries
+                               // whose term or translation is no UTF-8
     std::string problem;       // why nothing was read
 };
 // Adds the entries of a TBX file. The source language is the <martif>'s xml:lang ("en" when it

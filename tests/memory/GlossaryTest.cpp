@@ -156,6 +156,14 @@ TEST(TbxFile, ReadsTheFilesOfOtherToolsAndRefusesWhatIsNoTbx)
     EXPECT_EQ(austrian[0].forbidden, std::vector<std::string>{"Toolbar"});
     EXPECT_EQ(austrian[0].origin, "other.tbx");
 
+    // A term of bytes that are no UTF-8 (a Latin-1 file calling itself UTF-8) is left out.
+    const TbxImportResult latin1 = importTbx(*glossary, dir.write("latin1.tbx", "<martif xml:lang=\"en\"><text><body>"
+        "<termEntry><langSet xml:lang=\"en\"><tig><term>Stra\xDFe</term></tig></langSet>"
+        "<langSet xml:lang=\"de\"><tig><term>x</term></tig></langSet></termEntry></body></text></martif>"));
+    ASSERT_TRUE(latin1.ok) << latin1.problem;
+    EXPECT_EQ(latin1.entries, 0);
+    EXPECT_EQ(latin1.skipped, 1);
+
     EXPECT_FALSE(importTbx(*glossary, dir.write("x.tbx", "<tmx><body/></tmx>")).ok);
     EXPECT_FALSE(importTbx(*glossary, dir.write("y.tbx", "<martif><text><body>")).ok);
     EXPECT_FALSE(importTbx(*glossary, dir / "missing.tbx").ok);
