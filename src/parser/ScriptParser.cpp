@@ -294,6 +294,16 @@ void ScriptParser::blankAfterCopiedToken()
     sc_.put(' ');
 }
 
+// An id the statement cannot do without: without one the line is a syntax error, unparsed.
+bool ScriptParser::readRequiredId()
+{
+    if (readIdExpression())
+        return true;
+    fail(ParserCode::Syntax);
+    classify(toInt(LineKind::Unparsed));
+    return false;
+}
+
 // id-expression := ["+" | "-"] name { ("+" | "-" | "*") name }
 bool ScriptParser::readIdExpression()
 {
@@ -387,6 +397,14 @@ void ScriptParser::ensureBlankBeforeToken()
 }
 
 void ScriptParser::startGeometry() { geometryFrom_ = sc_.numberCount(); }
+
+// The statement's rest, whose first four numbers are the item's geometry.
+void ScriptParser::readGeometryStatement()
+{
+    startGeometry();
+    restOfStatement();
+    takeGeometry();
+}
 
 // Geometry is the first four numbers where the geometry operands begin, so that a
 // trailing help id or numeric style does not shift it; without that mark, the four

@@ -137,12 +137,14 @@ private:
     LineEnd restOfLine(unsigned mode);
     void blankAfterCopiedToken();
     bool readIdExpression();
+    bool readRequiredId();
     bool optionalComma();
     void requiredComma();
     void dropCommaAfterKeyword();
     void ensureBlankBeforeToken();
     void startGeometry();
     void takeGeometry();
+    void readGeometryStatement();
     int tokenValue(int token) const;
     int spanValue(TextSpan span, int base) const;
     void recordString()

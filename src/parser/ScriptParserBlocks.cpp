@@ -83,11 +83,8 @@ void ScriptParser::readExtendedMenuOperands()
 // id-and-options := id {option-word}: the id names the item, the option words follow it.
 void ScriptParser::readIdAndOptions(int optionToken, LineKind kind)
 {
-    if (!readIdExpression()) {
-        fail(ParserCode::Syntax);
-        classify(toInt(K::Unparsed));
+    if (!readRequiredId())
         return;
-    }
     readOptionWords(optionToken);
     classify(toInt(kind));
 }
@@ -144,11 +141,8 @@ void ScriptParser::readStringTableStatement()
 // string-entry := id ["," ] (string | TEXT "(" string ")")
 void ScriptParser::readStringTableEntry()
 {
-    if (!readIdExpression()) {
-        fail(ParserCode::Syntax);
-        classify(toInt(K::Unparsed));
+    if (!readRequiredId())
         return;
-    }
     if (readMacroLine(true))
         return;
     if (!optionalComma())

@@ -153,30 +153,20 @@ void ScriptParser::readTextControl(int kind)
         return;
     }
     requiredComma();
-    if (!readIdExpression()) {
-        fail(ParserCode::Syntax);
-        classify(toInt(K::Unparsed));
+    if (!readRequiredId())
         return;
-    }
     optionalComma();
-    startGeometry();
-    restOfStatement();
-    takeGeometry();
+    readGeometryStatement();
     classify(kind);
 }
 
 // list-control := keyword id ["," ] geometry [style-list] rest-of-statement
 void ScriptParser::readListControl(int kind)
 {
-    if (!readIdExpression()) {
-        fail(ParserCode::Syntax);
-        classify(toInt(K::Unparsed));
+    if (!readRequiredId())
         return;
-    }
     requiredComma();
-    startGeometry();
-    restOfStatement();
-    takeGeometry();
+    readGeometryStatement();
     classify(kind);
 }
 

@@ -121,9 +121,7 @@ bool ScriptParser::readResourceHeader(int nameToken, TextSpan name)
     case Tok::Dialog:
     case Tok::DialogEx:
         sc_.put(' ');
-        startGeometry();
-        restOfStatement();
-        takeGeometry();
+        readGeometryStatement();
         st_.dialogWidth = st_.cx;
         classify(toInt(K::Dialog));
         return true;
@@ -271,9 +269,7 @@ void ScriptParser::readStringNamedResource()
     case Tok::Dialog:
     case Tok::DialogEx:
         sc_.put(' ');
-        startGeometry();
-        restOfStatement();
-        takeGeometry();
+        readGeometryStatement();
         st_.dialogWidth = st_.cx;
         sc_.setSymbol(name);
         classify(toInt(t == Tok::Dialog ? K::Dialog : K::DialogExByString));
