@@ -235,9 +235,6 @@ constexpr Entry SystemQueries[] = {
      "SELECT t.LineIndex, 1 AS Ausdr1 FROM ResourceText AS t JOIN ResFileLine AS l ON t.LineIndex = l.LineIndex "
      "WHERE l.LineIdentSym IN ({Includes}) AND l.Added = 0 AND t.SourceText = :IncludeFile COLLATE NOCASE "
      "ORDER BY l.Line, l.LineIndex"},
-    {IncludeLinesForCount,
-     "SELECT 1 AS Ausdr1 FROM ResFileLine AS l JOIN ResourceText AS t ON l.LineIndex = t.LineIndex "
-     "WHERE l.LineIdentSym IN ({Includes}) AND l.Added = 0"},
     {TextsWithLineKind,
      "SELECT t.*, l.LineIdentSym FROM ResourceText AS t JOIN ResFileLine AS l ON t.LineIndex = l.LineIndex"},
     {VersionOfBlockHeader,
@@ -248,10 +245,6 @@ constexpr Entry SystemQueries[] = {
      "WHERE v.LineIndex = :LineIndex"},
     {ExcludeByLineIndex, "SELECT Exclude FROM ResourceText WHERE LineIndex = :LineIndex"},
     {ProjectSourceFile, "SELECT SourceFile FROM Project LIMIT 1"},
-    {UnchangedDialogCaption,
-     "SELECT t.SourceText, t.LineIndex FROM Dialogs AS d JOIN DlgCaption AS c ON d.LineIndex = c.DlgLine "
-     "JOIN ResourceText AS t ON c.LineIndex = t.LineIndex JOIN ResFileLine AS l ON l.LineIndex = c.LineIndex "
-     "WHERE d.LineIndex = :DlgLineIndex AND t.Modified = 0 ORDER BY l.Line, l.LineIndex"},
     // NOT INDEXED: led by the line order, the engine would visit every line through the index;
     // scanning the table and sorting the few lines it keeps costs half as much.
     {IncludeLinesInOrder,

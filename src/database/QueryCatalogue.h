@@ -17,13 +17,11 @@ const std::vector<std::string_view>& storedQueryNames();
 // Names of the queries the program supplies itself.
 inline constexpr const char* SharedDialogCaptions = "Sql_SharedDialogCaptions";
 inline constexpr const char* IncludeLineByFileName = "Sql_IncludeLine_By_FileName";
-inline constexpr const char* IncludeLinesForCount = "Sql_IncludeLines_Count";
 inline constexpr const char* TextsWithLineKind = "Sql_Texts_With_LineIdentSym";
 inline constexpr const char* VersionOfBlockHeader = "Sql_Version_Of_BlockHeader";
 inline constexpr const char* VersionOfValue = "Sql_Version_Of_Value";
 inline constexpr const char* ExcludeByLineIndex = "Sql_Exclude_By_LineIndex";
 inline constexpr const char* ProjectSourceFile = "Sql_Project_SourceFile";
-inline constexpr const char* UnchangedDialogCaption = "Sql_Unchanged_DialogCaption";
 inline constexpr const char* IncludeLinesInOrder = "Sql_IncludeLines_In_Order";
 inline constexpr const char* TextTableItemIdents = "Sql_TextTable_ItemIdents";
 inline constexpr const char* ScriptLinesOfKind = "Sql_ScriptLines_Of_Kind";

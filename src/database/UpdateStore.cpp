@@ -156,16 +156,6 @@ std::vector<TextMatch> UpdateStore::sharedDialogCaptions(int dlgLineIndex)
     return textMatches(rows);
 }
 
-std::optional<TextMatch> UpdateStore::unchangedDialogCaption(int dlgLineIndex)
-{
-    Statement rows = query(queries::UnchangedDialogCaption);
-    rows.bind("DlgLineIndex", dlgLineIndex);
-    std::vector<TextMatch> matches = textMatches(rows);
-    if (matches.empty())
-        return std::nullopt;
-    return matches.front();
-}
-
 std::vector<TextMatch> UpdateStore::menuItemsByIdent(std::string_view menuIdent, std::string_view itemIdent)
 {
     Statement rows = query(qn::MenuItem_Line);
@@ -239,14 +229,6 @@ std::optional<int> UpdateStore::includeLine(std::string_view fileName)
     return rows.intField("LineIndex");
 }
 
-int UpdateStore::includeLineCount()
-{
-    Statement rows = query(queries::IncludeLinesForCount);
-    int count = 0;
-    while (rows.step())
-        ++count;
-    return count;
-}
 
 std::vector<TextMatch> UpdateStore::includeLines()
 {

@@ -23,7 +23,6 @@ public:
     // Controls of every dialog that shares the identifier of the given dialog.
     std::vector<ControlMatch> dialogControlsOfDialog(int dlgLineIndex, std::string_view itemIdent);
     std::vector<TextMatch> sharedDialogCaptions(int dlgLineIndex);
-    std::optional<TextMatch> unchangedDialogCaption(int dlgLineIndex);
     std::vector<TextMatch> menuItemsByIdent(std::string_view menuIdent, std::string_view itemIdent);
     std::vector<TextMatch> menuItemsOfKind(std::string_view menuIdent, int lineKind);
     // Every popup and item of the menus of this name, in script order.
@@ -36,7 +35,6 @@ public:
     std::vector<VersionValueMatch> allVersionValuesOfVersion(int versionLineIndex);
     // Include line of a file name, compared ignoring case.
     std::optional<int> includeLine(std::string_view fileName);
-    int includeLineCount();
     std::vector<TextMatch> includeLines();
     // Every item of one table not yet written by the running update, in script order.
     std::vector<StoredItem> storedItems(StoredItemTable table);

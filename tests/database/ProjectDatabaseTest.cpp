@@ -89,10 +89,9 @@ TEST_F(ProjectDatabaseTest, EveryCatalogueQueryCompilesAgainstTheLayout)
     raw.open(path_);
     for (std::string_view name : queries::storedQueryNames())
         EXPECT_NO_THROW(raw.prepare(queries::sql(name))) << name;
-    for (const char* name : {queries::SharedDialogCaptions, queries::IncludeLineByFileName,
-                             queries::IncludeLinesForCount, queries::TextsWithLineKind, queries::VersionOfBlockHeader,
-                             queries::VersionOfValue, queries::ExcludeByLineIndex, queries::ProjectSourceFile,
-                             queries::UnchangedDialogCaption, queries::IncludeLinesInOrder, queries::TextTableItemIdents,
+    for (const char* name : {queries::SharedDialogCaptions, queries::IncludeLineByFileName, queries::TextsWithLineKind,
+                             queries::VersionOfBlockHeader, queries::VersionOfValue, queries::ExcludeByLineIndex,
+                             queries::ProjectSourceFile, queries::IncludeLinesInOrder, queries::TextTableItemIdents,
                              queries::ScriptLinesOfKind})
         EXPECT_NO_THROW(raw.prepare(queries::sql(name))) << name;
     for (const auto& obsolete : queries::obsoleteRowQueries()) {
@@ -431,7 +430,6 @@ TEST_F(ProjectDatabaseTest, LookUpsByIdentifier)
     EXPECT_EQ(db_.update().menuItemsOfKind("IDR_MAIN", 3).at(0).lineIndex, PopupLine);
     EXPECT_EQ(db_.update().bitmapsByIdent("IDB_LOGO").at(0).sourceText, "logo.bmp");
     EXPECT_EQ(db_.update().includeLine("RES.RC2"), IncludeLine);  // file names ignore case
-    EXPECT_EQ(db_.update().includeLineCount(), 1);
     auto controls = db_.update().dialogControls("IDD_ABOUT", "IDOK", 23);
     ASSERT_EQ(controls.size(), 1u);
     EXPECT_EQ(controls[0].y, 20);
@@ -468,7 +466,6 @@ TEST_F(ProjectDatabaseTest, TreeAndPreviewLists)
     EXPECT_EQ(db_.items().menuItems(MenuLine).at(1).nameId, "ID_EXIT");
     EXPECT_EQ(db_.items().menuItems(MenuLine).at(1).level, 1);
     EXPECT_EQ(db_.items().dialogOfControl(ButtonLine), DialogLine);
-    EXPECT_EQ(db_.update().unchangedDialogCaption(DialogLine)->lineIndex, CaptionLine);
     EXPECT_FALSE(db_.items().dialog(999).has_value());
 }
 
