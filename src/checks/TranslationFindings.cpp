@@ -68,13 +68,21 @@ void TranslationFindings::finishRun(std::vector<CheckFinding> findings)
         runAround(lineIndex);
 }
 
+std::unique_ptr<TranslationChecks> TranslationFindings::makeChecks(LanguageId language)
+{
+    auto checks = std::make_unique<TranslationChecks>(doc_, language);
+    if (glossary_)
+        checks->useGlossary(glossary_(language));
+    return checks;
+}
+
 void TranslationFindings::setLanguage(std::optional<LanguageId> language)
 {
     if (language == language_ && checks_)
         return;
     language_ = language;
     cancelRun();  // it reads the checks replaced here
-    checks_ = language ? std::make_unique<TranslationChecks>(doc_, *language) : nullptr;
+    checks_ = language ? makeChecks(*language) : nullptr;
     runAll();
 }
 
@@ -188,7 +196,7 @@ void TranslationFindings::checksChanged()
     // The checks read which findings stand and which checks are on when they are made.
     cancelRun();
     if (language_)
-        checks_ = std::make_unique<TranslationChecks>(doc_, *language_);
+        checks_ = makeChecks(*language_);
     runAll();
 }
 

@@ -28,6 +28,9 @@ public:
     // The translation to check (none: nothing is checked); runs every check over it.
     void setLanguage(std::optional<LanguageId> language);
     std::optional<LanguageId> language() const { return language_; }
+    // Where the term check finds the glossary's terms of a language (none: no term check).
+    using GlossaryTerms = std::function<std::shared_ptr<const TermIndex>(LanguageId)>;
+    void setGlossary(GlossaryTerms terms) { glossary_ = std::move(terms); }
     // Called after every change of the findings.
     void setListener(std::function<void()> changed) { changed_ = std::move(changed); }
 
@@ -64,6 +67,7 @@ private:
     void finishRun(std::vector<CheckFinding> findings);
     void runAround(int lineIndex);
     void index();
+    std::unique_ptr<TranslationChecks> makeChecks(LanguageId language);
 
     CQuillDoc& doc_;
     std::optional<LanguageId> language_;
@@ -78,6 +82,7 @@ private:
     std::unique_ptr<SlicedRun> ended_;  // the run that just handed over, freed on the next call
     std::vector<int> storedDuringRun_;
     std::function<void()> runStarted_;
+    GlossaryTerms glossary_;
 };
 
 } // namespace qmk

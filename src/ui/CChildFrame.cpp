@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/BatchOperations.h"
 #include "checks/TranslationFindings.h"
 #include "project/ChosenItem.h"
 #include "project/CQuillDoc.h"
@@ -73,6 +74,7 @@ CChildFrame::CChildFrame(std::unique_ptr<CQuillDoc> doc, std::function<QAction*(
     });
     findings_ = std::make_unique<TranslationFindings>(*doc_);
     findings_->setSliced(true);  // the main window runs the checks over every text in slices
+    findings_->setGlossary(batchGlossaryTerms);
     findings_->setListener([this] { emit findingsChanged(); });
     table_->tableModel()->setFindings(findings_.get());
     connect(this, &CChildFrame::findingsChanged, table_->tableModel(), &CTextTableModel::findingsChanged);
