@@ -33,19 +33,6 @@ std::unique_ptr<Glossary> openBatchGlossary(BatchReport& report)
     }
 }
 
-// A language as a Windows language (id or name) or as a tag ("de-DE").
-std::optional<std::string> glossaryLanguage(const std::string& text)
-{
-    if (const std::optional<LanguageId> id = parseLanguageParameter(text))
-        return languageTag(*id);
-    if (text.empty() || !std::isalpha(static_cast<unsigned char>(text[0])))
-        return std::nullopt;
-    for (char c : text)
-        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '-' && c != '_')
-            return std::nullopt;
-    return canonicalLanguageTag(text);
-}
-
 std::optional<int> minimumCount(const std::vector<std::string>& p, std::size_t index)
 {
     if (p.size() <= index)
@@ -99,7 +86,7 @@ BatchStatus batchExportTbx(const std::vector<std::string>& p, BatchReport& repor
 {
     std::optional<std::string> language;
     if (p.size() > 1) {
-        language = glossaryLanguage(p[1]);
+        language = languageTagParameter(p[1]);
         if (!language) {
             report.error(printfText(txt::BatchNotALanguageTag, {p[1]}));
             return BatchStatus::UsageError;

@@ -30,19 +30,6 @@ std::unique_ptr<TranslationMemory> openMemory(BatchReport& report)
     }
 }
 
-// A language as a Windows language (id or name) or as a tag ("de-DE").
-std::optional<std::string> languageTagParameter(const std::string& text)
-{
-    if (const std::optional<LanguageId> id = parseLanguageParameter(text))
-        return languageTag(*id);
-    if (text.empty() || !std::isalpha(static_cast<unsigned char>(text[0])))
-        return std::nullopt;
-    for (char c : text)
-        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '-' && c != '_')
-            return std::nullopt;
-    return canonicalLanguageTag(text);
-}
-
 std::optional<int> minimumScoreParameter(const std::vector<std::string>& p, std::size_t index)
 {
     if (p.size() <= index)

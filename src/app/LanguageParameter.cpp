@@ -5,7 +5,9 @@
 #include <string>
 
 #include "database/TranslationColumnNames.h"
+#include "memory/TmxFile.h"
 #include "parser/LanguageTable.h"
+#include "parser/LanguageTags.h"
 #include "resources/FileNames.h"
 
 namespace qmk {
@@ -81,6 +83,18 @@ std::optional<LanguageId> parseLanguageParameter(std::string_view text)
 int windowsLanguageId(LanguageId id)
 {
     return (id.sublanguage << kLanguageBits) | id.language;
+}
+
+std::optional<std::string> languageTagParameter(const std::string& text)
+{
+    if (const std::optional<LanguageId> id = parseLanguageParameter(text))
+        return languageTag(*id);
+    if (text.empty() || !std::isalpha(static_cast<unsigned char>(text[0])))
+        return std::nullopt;
+    for (char c : text)
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '-' && c != '_')
+            return std::nullopt;
+    return canonicalLanguageTag(text);
 }
 
 } // namespace qmk

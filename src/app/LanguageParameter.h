@@ -4,6 +4,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "database/ProjectRows.h"
@@ -11,6 +12,10 @@
 namespace qmk {
 
 std::optional<LanguageId> parseLanguageParameter(std::string_view text);
+
+// A language as a Windows language (id or name) or as a tag ("de-DE"), given as its tag; none
+// when the text is neither.
+std::optional<std::string> languageTagParameter(const std::string& text);
 
 // The Windows language id of a pair: sublanguage in the high six bits, language in the low ten.
 int windowsLanguageId(LanguageId id);
