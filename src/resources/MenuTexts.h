@@ -168,7 +168,7 @@ inline constexpr char TextDoesNotFit[] = "1 text does not fit";
 inline constexpr char StatusStatistics[] = "Texts (words): translated %1 (%2), flagged %3 (%4), untranslated %5 (%6)";
 inline constexpr char CantOpenFile[] = "Error: Can't open file '%1'.";
 inline constexpr char SelectATextToTranslate[] = "Select a text in the Text Table to translate it here.";
-inline constexpr char AddATranslationFirst[] = "The project has no translation yet: add one with Translation > New...";
+inline constexpr char AddATranslationFirst[] = "No translation yet: add one with Translation > New...";
 inline constexpr char NoProjectOpen[] = "Open a resource script with File > Open, or drop it here.";
 
 } // namespace qmk::txt
