@@ -69,7 +69,7 @@ $(FUZZ_DIR)/build.ninja: | deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQMK_FUZZ=ON -DQMK_BUILD_UI=OFF $(CMAKE_FLAGS)
 
 fuzz: deps $(FUZZ_DIR)/build.ninja
-	cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzz_reader fuzz_load fuzz_xliff fuzz_po fuzz_workbook fuzz_tmx fuzz_settings fuzz_seeds
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzz_reader fuzz_load fuzz_xliff fuzz_po fuzz_workbook fuzz_tmx fuzz_tbx fuzz_settings fuzz_seeds
 	@bash scripts/run-fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 run: build

@@ -51,6 +51,9 @@ run_target fuzz_workbook "$seeds/workbook" "$max_len"
 mkdir -p "$seeds/tmx"
 printf '<?xml version="1.0"?>\n<tmx version="1.4"><header srclang="en-US"/><body><tu><tuv xml:lang="en-US"><seg>Open</seg></tuv><tuv xml:lang="de-DE"><seg>&amp;Öffnen</seg></tuv></tu></body></tmx>\n' > "$seeds/tmx/seed.tmx"
 run_target fuzz_tmx "$seeds/tmx" "$max_len"
+mkdir -p "$seeds/tbx"
+printf '<?xml version="1.0"?>\n<martif type="TBX-Basic" xml:lang="en"><text><body><termEntry><langSet xml:lang="en"><tig><term>Bookmark</term></tig></langSet><langSet xml:lang="de"><tig><term>Lesezeichen</term></tig><tig><term>Buchzeichen</term><termNote type="administrativeStatus">forbidden</termNote></tig></langSet></termEntry></body></text></martif>\n' > "$seeds/tbx/seed.tbx"
+run_target fuzz_tbx "$seeds/tbx" "$max_len"
 mkdir -p "$seeds/settings"
 for ini in "$HOME/.config/qmk32/qmk32.ini" "$(dirname "$0")/../tests/data"/*.ini; do
   [ -f "$ini" ] && cp "$ini" "$seeds/settings/" 2>/dev/null || true
