@@ -2,6 +2,7 @@
 #include "exchange/GettextMatching.h"
 
 #include <algorithm>
+#include <map>
 #include <optional>
 #include <unordered_map>
 #include <unordered_set>
@@ -59,15 +60,10 @@ bool isQuillmarkId(std::string_view id)
 
 std::string key(std::string_view a, std::string_view b)
 {
-    return std::string(a) + '\n' + std::string(b);
+    std::string joined;
+    joined.reserve(a.size() + b.size() + 1);
+    return joined.append(a).append(1, '\n').append(b);
 }
-
-struct UnitPlacement {
-    std::vector<const ExchangeUnit*> texts;
-    bool byId = false;
-    bool fromPeer = false;
-    std::string reason;
-};
 
 // A translation as rc2po writes it (as it reads the translated script: doubled quotes kept,
 // a backslash for a \\) in the platform form.
@@ -117,265 +113,253 @@ std::string peerReading(std::string_view platform)
     return text;
 }
 
-class Placer {
-public:
-    Placer(CProjectDatabase& db, const std::vector<ExchangeUnit>& project) : db_(db)
-    {
-        byId_.reserve(project.size());
-        for (const ExchangeUnit& unit : project)
-            byId_.emplace(unit.id, &unit);
-    }
+template <typename Key>
+using TextIndex = std::multimap<Key, const ProjectText*, std::less<>>;
 
-    std::vector<UnitPlacement> placeAll(const std::vector<ExchangeUnit>& units)
-    {
-        std::vector<UnitPlacement> placements;
-        std::vector<bool> bySourceOnly;
-        placements.reserve(units.size());
-        bySourceOnly.reserve(units.size());
-        bool anyBySourceOnly = false;
-        for (const ExchangeUnit& unit : units) {
-            bool sourceOnly = false;
-            placements.push_back(place(unit, sourceOnly));
-            bySourceOnly.push_back(sourceOnly);
-            anyBySourceOnly = anyBySourceOnly || sourceOnly;
-        }
-        if (!anyBySourceOnly)
-            return placements;  // a file of Quillmark's ids: every unit names its own text
-        std::unordered_set<int> named;  // texts a unit names by id or by location
-        for (std::size_t i = 0; i < placements.size(); ++i)
-            if (!bySourceOnly[i])
-                for (const ExchangeUnit* text : placements[i].texts)
-                    named.insert(text->lineIndex);
-        // A text named by a unit of its own takes that unit's translation; among units placed by
-        // source alone the first to reach a text translates it.
-        std::unordered_map<int, const std::string*> reached;
-        for (std::size_t i = 0; i < placements.size(); ++i) {
-            if (!bySourceOnly[i] || units[i].target.empty())
-                continue;
-            bool differs = false;
-            std::erase_if(placements[i].texts, [&](const ExchangeUnit* text) {
-                if (named.count(text->lineIndex))
-                    return true;
-                const auto [earlier, first] = reached.emplace(text->lineIndex, &units[i].target);
-                differs = differs || (!first && *earlier->second != units[i].target);
-                return !first;
-            });
-            if (placements[i].texts.empty() && differs)
-                placements[i].reason = "an earlier entry of the file with this source translates its texts otherwise";
-        }
-        return placements;
-    }
+template <typename Key, typename Probe>
+std::vector<const ProjectText*> all(const TextIndex<Key>& index, const Probe& k)
+{
+    std::vector<const ProjectText*> found;
+    const auto [first, last] = index.equal_range(k);
+    for (auto it = first; it != last; ++it)
+        found.push_back(it->second);
+    return found;
+}
 
-private:
-    UnitPlacement place(const ExchangeUnit& unit, bool& sourceOnly)
-    {
-        UnitPlacement placement;
-        if (!unit.id.empty()) {
-            const auto found = byId_.find(unit.id);
-            if (found != byId_.end()) {
-                placement.byId = true;
-                placement.texts.push_back(found->second);
-                return placement;
-            }
-        }
-        indexTexts();
-        std::vector<PeerLocation> places = peerLocations(unit.id);
-        if (places.empty())
-            for (const std::string& reference : unit.references)
-                for (PeerLocation& place : peerReferenceLocations(reference))
-                    places.push_back(std::move(place));
-        if (places.empty() && isQuillmarkId(unit.id)) {
-            placement.reason = "no such item in the project";
-            return placement;
-        }
-        bool located = false;
-        placement.fromPeer = !places.empty();
-        if (!places.empty()) {
-            std::vector<const ExchangeUnit*> candidates;
-            for (const PeerLocation& place : places)
-                for (const ExchangeUnit* text : resolve(place))
-                    if (std::find(candidates.begin(), candidates.end(), text) == candidates.end())
-                        candidates.push_back(text);
-            located = !candidates.empty();
-            for (const ExchangeUnit* text : candidates)
-                if (sameSource(unit.source, text->source))
-                    placement.texts.push_back(text);
-            if (!placement.texts.empty())
-                return placement;
-        }
-        // No place, or one whose texts have another source: every text with this source.
-        sourceOnly = true;
-        placement.texts = textsWithSource(unit.source);
-        if (placement.texts.empty())
-            placement.reason = located              ? "its source text is no longer the project's"
-                               : unit.id.empty()    ? "no context and no text of the project has this source"
-                                                    : "no text of the project has this source";
-        return placement;
-    }
+// Keeps the texts the test holds for, unless it holds for none.
+template <typename Test>
+std::vector<const ProjectText*> narrowed(std::vector<const ProjectText*> texts, Test test)
+{
+    std::vector<const ProjectText*> kept;
+    for (const ProjectText* text : texts)
+        if (test(*text))
+            kept.push_back(text);
+    return kept.empty() ? texts : kept;
+}
 
-    // The project's texts by source and by place, made when the first unit is not placed by its
-    // id: a file that comes back from a platform with Quillmark's ids never needs them.
-    void indexTexts()
-    {
-        if (indexed_)
-            return;
-        indexed_ = true;
-        const std::string caption(itemTypeDisplayName(ItemType::DialogCaption));
-        const std::string control(itemTypeDisplayName(ItemType::DialogItem));
-        const std::string string(itemTypeDisplayName(ItemType::StringtableString));
-        const std::string menuItem(itemTypeDisplayName(ItemType::MenuItem));
-        const std::string popup(itemTypeDisplayName(ItemType::PopupMenu));
-        // In the order of their ids, so that texts sharing a source or a place are found in
-        // one order whatever order the project lists them in.
-        std::vector<const ExchangeUnit*> inIdOrder;
-        inIdOrder.reserve(byId_.size());
-        for (const auto& [id, text] : byId_)
-            inIdOrder.push_back(text);
-        std::sort(inIdOrder.begin(), inIdOrder.end(), [](const ExchangeUnit* a, const ExchangeUnit* b) { return a->id < b->id; });
-        for (const ExchangeUnit* text : inIdOrder) {
-            const ExchangeUnit& unit = *text;
-            bySource_.emplace(unit.source, &unit);
-            byCompiled_.emplace(compiledText(unit.source, false), &unit);
-            byPeerReading_.emplace(peerReading(unit.source), &unit);
-            byLine_.emplace(unit.lineIndex, &unit);
-            if (unit.itemType == string)
-                strings_.emplace(unit.ident, &unit);
-            else if (unit.itemType == caption)
-                captions_.emplace(unit.resource, &unit);
-            else if (unit.itemType == control)
-                controls_.emplace(key(unit.resource, unit.ident), &unit);
-            else if (unit.itemType == menuItem)
-                menuItems_.emplace(key(unit.resource, unit.ident), &unit);
-            else if (unit.itemType == popup)
-                popups_.emplace(unit.resource, &unit);
-        }
-    }
-
-    static bool sameSource(const std::string& file, const std::string& project)
-    {
-        if (file == project)
-            return true;
-        const std::string ours = compiledText(project, false);
-        return ours == compiledText(file, true) || ours == file || peerReading(project) == file;
-    }
-
-    std::vector<const ExchangeUnit*> textsWithSource(const std::string& source)
-    {
-        std::vector<const ExchangeUnit*> texts;
-        auto add = [&](const std::multimap<std::string, const ExchangeUnit*>& index, const std::string& text) {
-            const auto [first, last] = index.equal_range(text);
-            for (auto it = first; it != last; ++it)
-                if (std::find(texts.begin(), texts.end(), it->second) == texts.end())
-                    texts.push_back(it->second);
-        };
-        add(bySource_, source);
-        add(byCompiled_, compiledText(source, true));
-        add(byCompiled_, source);
-        add(byPeerReading_, source);
-        // In the Text Table's order.
-        std::sort(texts.begin(), texts.end(), [](const ExchangeUnit* a, const ExchangeUnit* b) {
-            return a->lineIndex < b->lineIndex;
-        });
-        return texts;
-    }
-
-    static std::vector<const ExchangeUnit*> all(const std::multimap<std::string, const ExchangeUnit*>& index,
-                                                const std::string& k)
-    {
-        std::vector<const ExchangeUnit*> found;
-        const auto [first, last] = index.equal_range(k);
-        for (auto it = first; it != last; ++it)
-            found.push_back(it->second);
-        return found;
-    }
-
-    // Keeps the texts the test holds for, unless it holds for none.
-    template <typename Test>
-    static std::vector<const ExchangeUnit*> narrowed(std::vector<const ExchangeUnit*> texts, Test test)
-    {
-        std::vector<const ExchangeUnit*> kept;
-        for (const ExchangeUnit* text : texts)
-            if (test(*text))
-                kept.push_back(text);
-        return kept.empty() ? texts : kept;
-    }
-
-    std::vector<const ExchangeUnit*> resolve(const PeerLocation& place)
-    {
-        switch (place.place) {
-        case PeerPlace::String: return all(strings_, place.ident);
-        case PeerPlace::DialogCaption: return all(captions_, place.resource);
-        case PeerPlace::Control: {
-            std::vector<const ExchangeUnit*> texts = all(controls_, key(place.resource, place.ident));
-            const int kind = ScriptKeywords::code(place.keyword);
-            if (texts.size() > 1 && kind != 0)
-                texts = narrowed(texts, [&](const ExchangeUnit& text) {
-                    const std::optional<ControlRow> row = db_.items().control(text.lineIndex);
-                    return row && row->type == kind;
-                });
-            return texts;
-        }
-        case PeerPlace::MenuItem: {
-            std::vector<const ExchangeUnit*> texts = all(menuItems_, key(place.resource, place.ident));
-            if (texts.size() > 1)
-                texts = narrowed(texts, [&](const ExchangeUnit& text) {
-                    return menuPath(place.resource, text.lineIndex) == place.popupPath;
-                });
-            return texts;
-        }
-        case PeerPlace::Popup:
-            return narrowed(all(popups_, place.resource), [&](const ExchangeUnit& text) {
-                return menuPath(place.resource, text.lineIndex) == place.popupPath;
-            });
-        }
-        return {};
-    }
-
-    // The popups around a popup or menu item as the peer names them: the captions as the script
-    // writes them, blanks as underscores, joined by dots; an item's own popup left out.
-    std::string menuPath(const std::string& menu, int lineIndex)
-    {
-        auto paths = paths_.find(menu);
-        if (paths == paths_.end()) {
-            std::unordered_map<int, std::string> found;
-            std::vector<std::string> open;
-            int menuLine = -1;
-            for (const MenuItemMatch& entry : db_.update().menuItemsOfMenusNamed(menu)) {
-                if (entry.menuLine != menuLine)
-                    open.clear();
-                menuLine = entry.menuLine;
-                const std::size_t level = static_cast<std::size_t>(std::max(entry.level, 0));
-                open.resize(std::min(open.size(), level));
-                const bool popup = entry.lineKind == toInt(LineKind::Popup);
-                const std::size_t around = popup ? open.size() : (open.empty() ? 0 : open.size() - 1);
-                std::string path;
-                for (std::size_t i = 0; i < around; ++i)
-                    path += (i ? "." : "") + open[i];
-                found.emplace(entry.lineIndex, path);
-                if (popup) {
-                    const auto unit = byLine_.find(entry.lineIndex);
-                    std::string caption = unit != byLine_.end() ? toStoredForm(unit->second->source) : entry.sourceText;
-                    std::replace(caption.begin(), caption.end(), ' ', '_');
-                    open.resize(level);
-                    open.push_back(caption);
-                }
-            }
-            paths = paths_.emplace(menu, std::move(found)).first;
-        }
-        const auto path = paths->second.find(lineIndex);
-        return path == paths->second.end() ? std::string() : path->second;
-    }
-
-    CProjectDatabase& db_;
-    std::unordered_map<std::string_view, const ExchangeUnit*> byId_;  // the first text of each id
-    std::multimap<std::string, const ExchangeUnit*> bySource_, byCompiled_, byPeerReading_;
-    std::unordered_map<int, const ExchangeUnit*> byLine_;
-    std::multimap<std::string, const ExchangeUnit*> strings_, captions_, controls_, menuItems_, popups_;
-    std::unordered_map<std::string, std::unordered_map<int, std::string>> paths_;
-    bool indexed_ = false;
-};
+bool sameSource(const std::string& file, std::string_view project)
+{
+    if (file == project)
+        return true;
+    const std::string ours = compiledText(project, false);
+    return ours == compiledText(file, true) || ours == file || peerReading(project) == file;
+}
 
 } // namespace
+
+// The project's texts by source and by place, made when the first unit is not placed by its id:
+// a file that comes back from a platform with Quillmark's ids never needs them.
+struct UnitPlacer::Indexes {
+    TextIndex<std::string_view> bySource;
+    TextIndex<std::string> byCompiled, byPeerReading;
+    std::unordered_map<int, const ProjectText*> byLine;
+    TextIndex<std::string_view> strings, captions, popups;
+    TextIndex<std::string> controls, menuItems;
+    std::unordered_map<std::string, std::unordered_map<int, std::string>> paths;  // by menu, made when asked
+};
+
+UnitPlacer::UnitPlacer(CProjectDatabase& db, const ProjectTextList& project)
+    : db_(db), project_(project), named_(project.texts().size(), false)
+{
+    // In the order of their ids (the first text of each), so that the look-up by id is a search
+    // and texts sharing a source or a place are found in one order whatever order the project
+    // lists them in.
+    byId_.reserve(project.texts().size());
+    for (const ProjectText& text : project.texts())
+        byId_.push_back(&text);
+    std::stable_sort(byId_.begin(), byId_.end(), [](const ProjectText* a, const ProjectText* b) { return a->id < b->id; });
+    byId_.erase(std::unique(byId_.begin(), byId_.end(),
+                            [](const ProjectText* a, const ProjectText* b) { return a->id == b->id; }),
+                byId_.end());
+}
+
+UnitPlacer::~UnitPlacer() = default;
+
+const ProjectText* UnitPlacer::withId(std::string_view id) const
+{
+    const auto found = std::lower_bound(byId_.begin(), byId_.end(), id,
+                                        [](const ProjectText* text, std::string_view k) { return text->id < k; });
+    return found != byId_.end() && (*found)->id == id ? *found : nullptr;
+}
+
+UnitPlacement UnitPlacer::place(const ExchangeUnit& unit)
+{
+    UnitPlacement placement = locate(unit);
+    if (!placement.bySourceOnly)
+        for (const ProjectText* text : placement.texts)
+            named_[project_.indexOf(*text)] = true;
+    return placement;
+}
+
+UnitPlacement UnitPlacer::locate(const ExchangeUnit& unit)
+{
+    UnitPlacement placement;
+    if (!unit.id.empty())
+        if (const ProjectText* text = withId(unit.id)) {
+            placement.byId = true;
+            placement.texts.push_back(text);
+            return placement;
+        }
+    indexTexts();
+    std::vector<PeerLocation> places = peerLocations(unit.id);
+    if (places.empty())
+        for (const std::string& reference : unit.references)
+            for (PeerLocation& place : peerReferenceLocations(reference))
+                places.push_back(std::move(place));
+    if (places.empty() && isQuillmarkId(unit.id)) {
+        placement.reason = "no such item in the project";
+        return placement;
+    }
+    bool located = false;
+    placement.fromPeer = !places.empty();
+    if (!places.empty()) {
+        std::vector<const ProjectText*> candidates;
+        for (const PeerLocation& place : places)
+            for (const ProjectText* text : resolve(place))
+                if (std::find(candidates.begin(), candidates.end(), text) == candidates.end())
+                    candidates.push_back(text);
+        located = !candidates.empty();
+        for (const ProjectText* text : candidates)
+            if (sameSource(unit.source, text->source))
+                placement.texts.push_back(text);
+        if (!placement.texts.empty())
+            return placement;
+    }
+    // No place, or one whose texts have another source: every text with this source.
+    placement.bySourceOnly = true;
+    placement.texts = textsWithSource(unit.source);
+    if (placement.texts.empty())
+        placement.reason = located           ? "its source text is no longer the project's"
+                           : unit.id.empty() ? "no context and no text of the project has this source"
+                                             : "no text of the project has this source";
+    return placement;
+}
+
+void UnitPlacer::settle(const ExchangeUnit& unit, UnitPlacement& placement)
+{
+    if (!placement.bySourceOnly || unit.target.empty())
+        return;
+    bool differs = false;
+    std::erase_if(placement.texts, [&](const ProjectText* text) {
+        if (named_[project_.indexOf(*text)])
+            return true;
+        const auto [earlier, first] = reached_.emplace(text->lineIndex, &unit.target);
+        differs = differs || (!first && *earlier->second != unit.target);
+        return !first;
+    });
+    if (placement.texts.empty() && differs)
+        placement.reason = "an earlier entry of the file with this source translates its texts otherwise";
+}
+
+void UnitPlacer::indexTexts()
+{
+    if (indexes_)
+        return;
+    indexes_ = std::make_unique<Indexes>();
+    Indexes& index = *indexes_;
+    for (const ProjectText* text : byId_) {
+        index.bySource.emplace(text->source, text);
+        index.byCompiled.emplace(compiledText(text->source, false), text);
+        index.byPeerReading.emplace(peerReading(text->source), text);
+        index.byLine.emplace(text->lineIndex, text);
+        switch (text->type) {
+        case ItemType::StringtableString: index.strings.emplace(text->ident, text); break;
+        case ItemType::DialogCaption: index.captions.emplace(text->resource, text); break;
+        case ItemType::DialogItem: index.controls.emplace(key(text->resource, text->ident), text); break;
+        case ItemType::MenuItem: index.menuItems.emplace(key(text->resource, text->ident), text); break;
+        case ItemType::PopupMenu: index.popups.emplace(text->resource, text); break;
+        default: break;
+        }
+    }
+}
+
+std::vector<const ProjectText*> UnitPlacer::textsWithSource(const std::string& source) const
+{
+    std::vector<const ProjectText*> texts;
+    auto add = [&](const auto& index, const std::string& text) {
+        const auto [first, last] = index.equal_range(text);
+        for (auto it = first; it != last; ++it)
+            if (std::find(texts.begin(), texts.end(), it->second) == texts.end())
+                texts.push_back(it->second);
+    };
+    add(indexes_->bySource, source);
+    add(indexes_->byCompiled, compiledText(source, true));
+    add(indexes_->byCompiled, source);
+    add(indexes_->byPeerReading, source);
+    // In the Text Table's order.
+    std::sort(texts.begin(), texts.end(),
+              [](const ProjectText* a, const ProjectText* b) { return a->lineIndex < b->lineIndex; });
+    return texts;
+}
+
+std::vector<const ProjectText*> UnitPlacer::resolve(const PeerLocation& place)
+{
+    const Indexes& index = *indexes_;
+    switch (place.place) {
+    case PeerPlace::String: return all(index.strings, std::string_view(place.ident));
+    case PeerPlace::DialogCaption: return all(index.captions, std::string_view(place.resource));
+    case PeerPlace::Control: {
+        std::vector<const ProjectText*> texts = all(index.controls, key(place.resource, place.ident));
+        const int kind = ScriptKeywords::code(place.keyword);
+        if (texts.size() > 1 && kind != 0)
+            texts = narrowed(texts, [&](const ProjectText& text) {
+                const std::optional<ControlRow> row = db_.items().control(text.lineIndex);
+                return row && row->type == kind;
+            });
+        return texts;
+    }
+    case PeerPlace::MenuItem: {
+        std::vector<const ProjectText*> texts = all(index.menuItems, key(place.resource, place.ident));
+        if (texts.size() > 1)
+            texts = narrowed(texts, [&](const ProjectText& text) {
+                return menuPath(place.resource, text.lineIndex) == place.popupPath;
+            });
+        return texts;
+    }
+    case PeerPlace::Popup:
+        return narrowed(all(index.popups, std::string_view(place.resource)), [&](const ProjectText& text) {
+            return menuPath(place.resource, text.lineIndex) == place.popupPath;
+        });
+    }
+    return {};
+}
+
+// The popups around a popup or menu item as the peer names them: the captions as the script
+// writes them, blanks as underscores, joined by dots; an item's own popup left out.
+std::string UnitPlacer::menuPath(const std::string& menu, int lineIndex)
+{
+    auto& cache = indexes_->paths;
+    auto paths = cache.find(menu);
+    if (paths == cache.end()) {
+        std::unordered_map<int, std::string> found;
+        std::vector<std::string> open;
+        int menuLine = -1;
+        for (const MenuItemMatch& entry : db_.update().menuItemsOfMenusNamed(menu)) {
+            if (entry.menuLine != menuLine)
+                open.clear();
+            menuLine = entry.menuLine;
+            const std::size_t level = static_cast<std::size_t>(std::max(entry.level, 0));
+            open.resize(std::min(open.size(), level));
+            const bool popup = entry.lineKind == toInt(LineKind::Popup);
+            const std::size_t around = popup ? open.size() : (open.empty() ? 0 : open.size() - 1);
+            std::string path;
+            for (std::size_t i = 0; i < around; ++i)
+                path += (i ? "." : "") + open[i];
+            found.emplace(entry.lineIndex, path);
+            if (popup) {
+                const auto text = indexes_->byLine.find(entry.lineIndex);
+                std::string caption =
+                    text != indexes_->byLine.end() ? toStoredForm(text->second->source) : entry.sourceText;
+                std::replace(caption.begin(), caption.end(), ' ', '_');
+                open.resize(level);
+                open.push_back(caption);
+            }
+        }
+        paths = cache.emplace(menu, std::move(found)).first;
+    }
+    const auto path = paths->second.find(lineIndex);
+    return path == paths->second.end() ? std::string() : path->second;
+}
 
 std::string compiledText(std::string_view text, bool doubledQuotes)
 {
@@ -438,32 +422,9 @@ std::string compiledText(std::string_view text, bool doubledQuotes)
     return out;
 }
 
-ExchangeUnit PlacedUnit::unit() const
+std::string placedTranslation(const ExchangeUnit& unit, const UnitPlacement& placement)
 {
-    ExchangeUnit unit = *file;
-    if (project && !byId) {
-        unit.id = project->id;
-        unit.source = project->source;
-    }
-    if (fromPeer)
-        unit.target = fromPeerReading(unit.target);
-    return unit;
-}
-
-std::vector<PlacedUnit> placeUnits(CProjectDatabase& db, const std::vector<ExchangeUnit>& project,
-                                   const std::vector<ExchangeUnit>& units)
-{
-    const std::vector<UnitPlacement> placements = Placer(db, project).placeAll(units);
-    std::vector<PlacedUnit> placed;
-    placed.reserve(units.size());
-    for (std::size_t i = 0; i < units.size(); ++i) {
-        const UnitPlacement& placement = placements[i];
-        if (placement.texts.empty() && !placement.reason.empty())
-            placed.push_back({&units[i], nullptr, false, false, placement.reason});
-        for (const ExchangeUnit* text : placement.texts)
-            placed.push_back({&units[i], text, placement.byId, placement.fromPeer, {}});
-    }
-    return placed;
+    return placement.fromPeer ? fromPeerReading(unit.target) : unit.target;
 }
 
 } // namespace qmk

@@ -6,12 +6,15 @@
 // joins the lines, escapes and doubled quotes stand for their characters.
 #pragma once
 
-#include <map>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "exchange/ExchangeDocument.h"
+#include "exchange/PeerLocations.h"
+#include "exchange/ProjectTextList.h"
 
 namespace qmk {
 
@@ -22,24 +25,52 @@ class CProjectDatabase;
 // in the text of a script's string.
 std::string compiledText(std::string_view text, bool doubledQuotes);
 
-// A file unit with one project text it translates, or with the reason it goes nowhere.
-struct PlacedUnit {
-    const ExchangeUnit* file = nullptr;
-    const ExchangeUnit* project = nullptr;  // null: `reason` says why
-    bool byId = false;                      // by an id Quillmark wrote: the source is checked apart
-    bool fromPeer = false;                  // a unit of rc2po: its translation is as it reads scripts
+// Where one unit of a file goes: the texts it translates, or the reason it goes nowhere.
+struct UnitPlacement {
+    std::vector<const ProjectText*> texts;
+    bool byId = false;          // by an id Quillmark wrote: the source is checked apart
+    bool fromPeer = false;      // a unit of rc2po: its translation is as it reads scripts
+    bool bySourceOnly = false;  // by its source alone: settled once every unit was placed
     std::string reason;
-    // The file's unit as it speaks for the text: one placed by location or source carries the
-    // text's id and source, so that reports name the text and the source needs no second check;
-    // one of rc2po has its translation in the platform form.
-    ExchangeUnit unit() const;
 };
 
-// The file's units in order (`project`: the project's units with their distinct ids), each once per text it translates (a unit that reaches no text
-// once, with the reason; an untranslated one with the texts it would reach). A text that a unit
-// names by its id or location is left to that unit; of units placed by source alone, the first
-// to reach a text translates it.
-std::vector<PlacedUnit> placeUnits(CProjectDatabase& db, const std::vector<ExchangeUnit>& project,
-                                   const std::vector<ExchangeUnit>& units);
+// Places a file's units one at a time, as they are read. A text that a unit names by its id or
+// location is left to that unit; of units placed by source alone, the first to reach a text
+// translates it, which settle() decides once every unit of the file was placed.
+class UnitPlacer {
+public:
+    UnitPlacer(CProjectDatabase& db, const ProjectTextList& project);
+    ~UnitPlacer();
+    UnitPlacer(const UnitPlacer&) = delete;
+    UnitPlacer& operator=(const UnitPlacer&) = delete;
+
+    // The texts the unit names by its id or location, or reaches by its source (an untranslated
+    // unit with the texts it would reach).
+    UnitPlacement place(const ExchangeUnit& unit);
+    // A unit placed by source alone, after every unit was placed, the units in the file's order
+    // (each kept until the last is settled): the texts other units name, and those an earlier
+    // unit reached, are taken from it.
+    void settle(const ExchangeUnit& unit, UnitPlacement& placement);
+
+private:
+    struct Indexes;
+    UnitPlacement locate(const ExchangeUnit& unit);
+    const ProjectText* withId(std::string_view id) const;
+    void indexTexts();
+    std::vector<const ProjectText*> textsWithSource(const std::string& source) const;
+    std::vector<const ProjectText*> resolve(const PeerLocation& place);
+    std::string menuPath(const std::string& menu, int lineIndex);
+
+    CProjectDatabase& db_;
+    const ProjectTextList& project_;
+    std::vector<const ProjectText*> byId_;  // the first text of each id, in id order
+    std::vector<bool> named_;               // by text: a unit names it by its id or location
+    std::unordered_map<int, const std::string*> reached_;  // by line: the translation of the first unit
+    std::unique_ptr<Indexes> indexes_;
+};
+
+// The unit's translation as it speaks for the texts it was placed at: one of rc2po's in the
+// platform form.
+std::string placedTranslation(const ExchangeUnit& unit, const UnitPlacement& placement);
 
 } // namespace qmk

@@ -12,7 +12,7 @@
 #include "database/CProjectDatabase.h"
 #include "database/DaoException.h"
 #include "database/Transaction.h"
-#include "exchange/GettextMatching.h"
+#include "exchange/ExchangeImport.h"
 #include "exchange/ImportSource.h"
 #include "exchange/PoFile.h"
 #include "exchange/TextOutput.h"
@@ -84,21 +84,6 @@ int controlWidth(const std::unordered_map<int, int>& widths, const CObjectData& 
     return cx != widths.end() && cx->second > 0 ? static_cast<int>(cx->second * TextMetrics{}.xScale) : 0;
 }
 
-// Why the project cannot take the unit's translation; empty when it can.
-std::string refusal(const ExchangeUnit& unit, const ExchangeUnit& project)
-{
-    if (!unit.unreadable.empty())
-        return unit.unreadable;
-    if (unit.source != project.source)
-        return "its source text is no longer the project's";
-    if (project.itemType == itemTypeDisplayName(ItemType::BlockHeader)) {
-        const std::optional<BlockHeader> header = parseBlockHeader(unit.target);
-        if (!header || header->languageRow < 0 || header->codePageRow < 0)
-            return "'" + unit.target + "' is no version block header (four digits of a language, four of a code page)";
-    }
-    return {};
-}
-
 } // namespace
 
 namespace {
@@ -119,11 +104,8 @@ std::vector<ExchangeUnit> rowUnits(CQuillDoc& doc, std::optional<LanguageId> lan
         const std::unordered_map<int, std::string> owners = doc.database().items().owningResourceIdents();
         const std::unordered_map<int, int> widths =
             forFile ? doc.database().items().controlWidths() : std::unordered_map<int, int>();
-        // An id is the item type, the resource and the item's Id; items that share all three
-        // are told apart by their order, which a source update keeps. Counted by the first
-        // unit's id, which stays where it is (the units are never moved).
-        std::unordered_map<std::string_view, int> seen;
-        seen.reserve(static_cast<std::size_t>(rows.rowCount()));
+        // Each id is counted by the first unit's, which stays where it is (the units are never moved).
+        UnitIds ids(static_cast<std::size_t>(rows.rowCount()));
         units.reserve(static_cast<std::size_t>(rows.rowCount()));
         for (int row = 0; row < rows.rowCount(); ++row) {
             const CObjectData& item = rows.item(row);
@@ -134,16 +116,8 @@ std::vector<ExchangeUnit> rowUnits(CQuillDoc& doc, std::optional<LanguageId> lan
             unit.resource = owner == owners.end() ? std::string() : owner->second;
             unit.itemType = std::string(itemTypeDisplayName(item.itemType));
             unit.ident = rows.displayText(row, TextTableColumns::IdColumn);
-            std::string id = unit.itemType + "/" + (unit.resource.empty() ? "" : unit.resource + "/") + unit.ident;
-            for (char& c : id)
-                if (c == ' ')
-                    c = '_';
-            const auto counted = seen.find(id);
-            const bool first = counted == seen.end();
-            if (first)
-                unit.id = std::move(id);
-            else
-                unit.id = id + "#" + std::to_string(++counted->second);
+            bool first = false;
+            unit.id = ids.next(unit.itemType, unit.resource, unit.ident, first);
             unit.source = toPlatformForm(rows.displayText(row, TextTableColumns::SourceColumn));
             if (language) {
                 unit.target = toPlatformForm(rows.displayText(row, column));
@@ -156,7 +130,7 @@ std::vector<ExchangeUnit> rowUnits(CQuillDoc& doc, std::optional<LanguageId> lan
             unit.maxWidth = controlWidth(widths, item);
             unit.lineIndex = item.lineIndex;
             if (first)
-                seen.emplace(unit.id, 1);
+                ids.remember(unit.id);
         }
     } catch (const DaoException& error) {
         doc.feedback().messageText(error.report(), Icon::Stop);
@@ -229,123 +203,12 @@ std::optional<ExchangeDocument> readExchangeFile(const std::filesystem::path& pa
 ExchangeImportResult importExchangeUnits(CQuillDoc& doc, LanguageId language, const std::vector<ExchangeUnit>& units,
                                          const ImportChoices& choices)
 {
-    ExchangeImportResult result;
-    std::unordered_map<int, SentText> sent;
-    try {
-        if (doc.database().exports().knows(choices.exportId, language))
-            sent = doc.database().exports().sent(choices.exportId);
-    } catch (const DaoException& error) {
-        doc.feedback().messageText(error.report(), Icon::Stop);
-        return result;
-    }
-    const std::vector<ExchangeUnit> projectUnits = rowUnits(doc, language, false);
-    const int codePage = doc.translationCodePage(language);
-    struct Store {
-        int lineIndex;
-        std::string bytes;
-        bool flagged;
-        bool imported = true;  // false: the project's own text flagged for a conflict
-    };
-    std::vector<Store> stores;
-    std::vector<Store> keptStores;  // what an overwrite would store over the kept translations
-    // A unit without an id of the project translates each text its location or source reaches.
-    for (const PlacedUnit& placed : placeUnits(doc.database(), projectUnits, units)) {
-        // A unit placed by its id speaks for its text as it is; others are copied to do so.
-        std::optional<ExchangeUnit> speaking;
-        const ExchangeUnit& unit = placed.byId && !placed.fromPeer ? *placed.file : speaking.emplace(placed.unit());
-        std::string reason = placed.reason;
-        const ExchangeUnit* project = placed.project;
-        if (project && unit.target.empty())
-            continue;  // not translated there
-        if (project)
-            reason = refusal(unit, *project);
-        if (!reason.empty()) {
-            result.refused.push_back({unit.id.empty() ? unit.source : unit.id, reason});
-            continue;
-        }
-        const auto sentText = sent.find(project->lineIndex);
-        const UnitVerdict verdict = judgeUnit(unit, *project, sentText == sent.end() ? nullptr : &sentText->second);
-        if (verdict == UnitVerdict::Same) {
-            ++result.unchanged;
-            continue;
-        }
-        if (verdict == UnitVerdict::UnchangedOnPlatform) {
-            ++result.unchangedOnPlatform;
-            continue;
-        }
-        // Made only for the units listed: a stored unit needs no copy of both its texts.
-        auto disagreement = [&] {
-            return ImportDisagreement{project->lineIndex, unit.id,     project->ident,
-                                      project->target,    unit.target, unit.needsReview};
-        };
-        if (verdict == UnitVerdict::Conflict) {
-            // The newer work here stays, flagged so that somebody looks at both.
-            result.conflicts.push_back(disagreement());
-            if (!project->needsReview)
-                if (const PreparedTranslation ours = prepareTranslation(project->target, codePage); ours.ok)
-                    stores.push_back({project->lineIndex, ours.bytes, true, false});
-            continue;
-        }
-        const PreparedTranslation bytes = prepareTranslation(unit.target, codePage);
-        if (!bytes.ok) {
-            std::string characters;
-            for (const std::string& c : bytes.unrepresentable)
-                characters += (characters.empty() ? "" : " ") + c;
-            result.refused.push_back({unit.id, "the translation's code page cannot hold " + characters});
-            continue;
-        }
-        if (verdict == UnitVerdict::Existing && choices.overwrite) {
-            // Replaced as asked: no list of what a whole file replaces is held beside it.
-            stores.push_back({project->lineIndex, bytes.bytes, unit.needsReview});
-            ++result.replaced;
-            continue;
-        }
-        if (verdict == UnitVerdict::Existing) {
-            result.kept.push_back(disagreement());
-            keptStores.push_back({project->lineIndex, bytes.bytes, unit.needsReview});
-            continue;
-        }
-        stores.push_back({project->lineIndex, bytes.bytes, unit.needsReview});
-    }
-    if (!result.kept.empty() &&
-        doc.feedback().askText(fillPlaceholders(txt::ImportReplaceExisting, {std::to_string(result.kept.size())}),
-                               false)) {
-        stores.insert(stores.end(), keptStores.begin(), keptStores.end());
-        result.replaced = static_cast<int>(result.kept.size());
-        result.kept.clear();
-    }
-    for (const ImportDisagreement& conflict : result.conflicts)
-        result.refused.push_back({conflict.id, fillPlaceholders(txt::ImportConflict, {conflict.ours, conflict.theirs})});
-    for (const ImportDisagreement& kept : result.kept)
-        result.refused.push_back({kept.id, fillPlaceholders(txt::ImportKeptExisting, {kept.ours, kept.theirs})});
-    CQuillDoc::LongOperation operation(doc);
-    if (!operation.acquired())
-        return result;
-    try {
-        // Every translation accepted is stored, or none: the first that cannot be (its cause
-        // reported by the store) rolls back the others.
-        std::unique_ptr<Transaction> bulk = doc.database().beginBulk();
-        int imported = 0;
-        for (const Store& store : stores) {
-            if (!doc.storeTranslation(operation, store.lineIndex, language, store.bytes, store.flagged).done()) {
-                bulk.reset();
-                doc.feedback().messageText(fillPlaceholders(txt::ImportStoresFailed, {std::to_string(stores.size())}),
-                                           Icon::Stop);
-                doc.translationsImported(operation, false);
-                return result;
-            }
-            if (store.imported)
-                ++imported;
-        }
-        bulk->commit();
-        result.imported = imported;
-    } catch (const DaoException& error) {
-        doc.feedback().messageText(error.report(), Icon::Stop);
-        doc.translationsImported(operation, false);  // the rows show what the database holds
-        return result;
-    }
-    result.ok = true;
-    return result;
+    ExchangeImport import(doc, language, choices);
+    if (!import.ready())
+        return {};
+    for (const ExchangeUnit& unit : units)
+        import.add(unit);
+    return import.finish();
 }
 
 bool languageTagsMatch(std::string_view fileTag, std::string_view projectTag)
