@@ -4,7 +4,10 @@
 #include <pugixml.hpp>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <iterator>
 #include <ctime>
 #include <fstream>
 #include <exception>
@@ -128,6 +131,33 @@ void segText(const pugi::xml_node& seg, std::string& out)
 }
 
 // How a refusal names a unit of the file: its place among the <tu>, its tuid when it has one.
+// The line of the first character reference to U+0000 ("&#0;", "&#x00;"), or 0 when there is
+// none. XML allows no such character; the parser would decode it and every text holding it
+// would end there, so a file with one is refused rather than read cut short.
+std::size_t lineOfNulReference(std::string_view text)
+{
+    for (std::size_t at = text.find("&#"); at != std::string_view::npos; at = text.find("&#", at + 2)) {
+        std::size_t digits = at + 2;
+        if (digits < text.size() && (text[digits] == 'x' || text[digits] == 'X'))
+            ++digits;
+        std::size_t end = digits;
+        while (end < text.size() && text[end] == '0')
+            ++end;
+        if (end > digits && end < text.size() && text[end] == ';')
+            return 1 + static_cast<std::size_t>(std::count(text.begin(), text.begin() + static_cast<long>(at), '\n'));
+    }
+    return 0;
+}
+
+bool readWholeFile(const std::filesystem::path& file, std::string& text)
+{
+    std::ifstream in(file, std::ios::binary);
+    if (!in)
+        return false;
+    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
 std::string unitName(long number, const pugi::xml_node& tu)
 {
     std::string name = "unit " + std::to_string(number);
@@ -281,8 +311,19 @@ std::vector<std::string> memoryTargetLanguages(TranslationMemory& memory)
 TmxImportResult importTmx(TranslationMemory& memory, const std::filesystem::path& file, Feedback* feedback)
 {
     TmxImportResult result;
+    std::string text;  // parsed in place: the document's texts live in it
+    if (!readWholeFile(file, text)) {
+        result.problem = file.string() + ": " + std::strerror(errno);
+        return result;
+    }
+    if (const std::size_t line = lineOfNulReference(text)) {
+        result.problem = file.string() + ", line " + std::to_string(line) +
+                         ": a reference to the character U+0000, which no XML file may hold";
+        return result;
+    }
     pugi::xml_document document;
-    const pugi::xml_parse_result parsed = document.load_file(file.c_str(), pugi::parse_default | pugi::parse_ws_pcdata);
+    const pugi::xml_parse_result parsed =
+        document.load_buffer_inplace(text.data(), text.size(), pugi::parse_default | pugi::parse_ws_pcdata);
     if (!parsed) {
         result.problem = file.string() + ": " + parsed.description() + " at byte " + std::to_string(parsed.offset);
         return result;

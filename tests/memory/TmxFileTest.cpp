@@ -149,6 +149,31 @@ TEST_F(TmxFileTest, TranslationsThatAreNoUtf8AreRefusedAndListedTheRestIsTaken)
     EXPECT_TRUE(fresh.lookup("Help", "en-US", "de-DE", 5, 100).empty());
 }
 
+// Another tool wrote a NUL as a character reference. A reader decoding it would keep only what
+// stands before it ("Dru" for "Dru&#0;cken"): the file is refused with the line instead, and
+// the memory keeps what it held.
+TEST_F(TmxFileTest, ACharacterReferenceToNulRefusesTheFileWithItsLine)
+{
+    const std::int64_t before = memory.size();
+    for (const char* reference : {"&#0;", "&#x0;", "&#X000;"}) {
+        const auto file = dir.write("nul.tmx", tmx(
+            "<tu><tuv xml:lang=\"en-US\"><seg>Print</seg></tuv><tuv xml:lang=\"de-DE\"><seg>Drucken</seg></tuv></tu>\n"
+            "<tu><tuv xml:lang=\"en-US\"><seg>Help</seg></tuv><tuv xml:lang=\"de-DE\"><seg>Hil" +
+            std::string(reference) + "fe</seg></tuv></tu>\n"));
+        const TmxImportResult read = importTmx(memory, file);
+        EXPECT_FALSE(read.ok) << reference;
+        EXPECT_NE(read.problem.find("nul.tmx, line 4: a reference to the character U+0000"), std::string::npos)
+            << read.problem;
+    }
+    EXPECT_EQ(memory.size(), before);
+    const auto fine = dir.write("tens.tmx", tmx("<tu><tuv xml:lang=\"en-US\"><seg>A&#10;B&#x30;</seg></tuv>"
+                                                "<tuv xml:lang=\"de-DE\"><seg>C&#10;D</seg></tuv></tu>\n"));
+    const TmxImportResult read = importTmx(memory, fine);
+    ASSERT_TRUE(read.ok) << read.problem;
+    EXPECT_EQ(read.units, 1);
+    EXPECT_EQ(memory.lookup("A\nB0", "en-US", "de-DE", 5, 100).size(), 1u);
+}
+
 // Formatting nested hundreds of thousands deep (a hostile file, or a tool gone wrong) is read
 // without running out of stack, its text whole. (A reader walking <hi> by recursion survives
 // 60,000 levels in an optimised build, but not this many.)
