@@ -16,6 +16,7 @@
 #include "memory/MemoryMatches.h"
 #include "resources/Feedback.h"
 #include "resources/Messages.h"
+#include "resources/ReplacementFile.h"
 #include "resources/Texts.h"
 #include "resources/TextValidity.h"
 
@@ -24,6 +25,7 @@ namespace {
 
 constexpr std::size_t kImportBatch = 20000;
 constexpr std::int64_t kExportStep = 1000;
+constexpr std::size_t kExportPiece = 64 * 1024;
 
 // Thrown out of the memory's walk when the export is cancelled; a std::exception, so that a
 // server's walk reads the rest of its rows away before it reports the failure.
@@ -225,19 +227,32 @@ TmxExportResult exportTmx(TranslationMemory& memory, const std::filesystem::path
                            [&](const std::string& tag) { return sameLanguageTag(tag, unit.targetLanguage); });
     };
     TmxExportResult result;
-    std::filesystem::path partial = file;
-    partial += ".part";
-    std::ofstream out(partial, std::ios::binary | std::ios::trunc);
-    if (!out) {
-        result.problem = "cannot write " + partial.string();
+    ReplacementFile out(file, {.tag = "part"});
+    if (!out.create()) {
+        result.problem = "cannot write " + file.string() + ": " + out.errorDetail();
         return result;
     }
-    out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-           "<!DOCTYPE tmx SYSTEM \"tmx14.dtd\">\n"
-           "<tmx version=\"1.4\">\n"
-           "  <header creationtool=\"Quillmark\" creationtoolversion=\"" QMK_VERSION "\" segtype=\"block\""
-           " o-tmf=\"qmk32\" adminlang=\"en-US\" srclang=\"*all*\" datatype=\"plaintext\"/>\n"
-           "  <body>\n";
+    // The units go out in pieces of about 64 KB rather than a write each.
+    std::string pending =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<!DOCTYPE tmx SYSTEM \"tmx14.dtd\">\n"
+        "<tmx version=\"1.4\">\n"
+        "  <header creationtool=\"Quillmark\" creationtoolversion=\"" QMK_VERSION "\" segtype=\"block\""
+        " o-tmf=\"qmk32\" adminlang=\"en-US\" srclang=\"*all*\" datatype=\"plaintext\"/>\n"
+        "  <body>\n";
+    bool written = true;
+    auto flush = [&](std::size_t atLeast) {
+        if (pending.size() >= atLeast) {
+            written = written && out.write(pending);
+            pending.clear();
+        }
+    };
+    auto put = [&](const std::string& piece) {
+        pending += piece;
+        flush(kExportPiece);
+        if (!written)
+            throw ExportCancelled{};  // the disk is full: no use walking on
+    };
     std::string tu;
     std::int64_t visited = 0;
     try {
@@ -270,7 +285,7 @@ TmxExportResult exportTmx(TranslationMemory& memory, const std::filesystem::path
             appendTuv(tu, unit.sourceLanguage, unit.source);
             appendTuv(tu, unit.targetLanguage, unit.target);
             tu += "    </tu>\n";
-            out << tu;
+            put(tu);
             ++result.units;
         });
     } catch (const ExportCancelled&) {
@@ -279,18 +294,12 @@ TmxExportResult exportTmx(TranslationMemory& memory, const std::filesystem::path
         if (!result.cancelled)  // a server's walk reports the cancel as its failure
             result.problem = error.what();
     }
-    if (result.cancelled || !result.problem.empty()) {
-        out.close();
-        std::error_code ec;
-        std::filesystem::remove(partial, ec);
-        return result;
-    }
-    out << "  </body>\n</tmx>\n";
-    out.close();
-    std::error_code ec;
-    if (!out || (std::filesystem::rename(partial, file, ec), ec)) {
-        std::filesystem::remove(partial, ec);
-        result.problem = "cannot write " + file.string();
+    if (result.cancelled || !result.problem.empty())
+        return result;  // the file stays as it was
+    pending += "  </body>\n</tmx>\n";
+    flush(0);
+    if (!written || !out.commit()) {
+        result.problem = "cannot write " + file.string() + ": " + out.errorDetail();
         return result;
     }
     result.ok = true;

@@ -2,6 +2,7 @@
 // their variants, and judged by outside readers where they are installed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "common/TempDir.h"
@@ -109,6 +110,29 @@ TEST_F(TmxFileTest, BrokenFilesAndUnwritableFoldersAreReportedWithNothingHalfDon
     const TmxExportResult written = exportTmx(memory, dir / "missing" / "out.tmx", std::nullopt);
     EXPECT_FALSE(written.ok);
     EXPECT_FALSE(std::filesystem::exists(dir / "missing"));
+}
+
+// An export replaces the file in one step: a link stays a link to the new file, a folder of
+// the name is never replaced, and no temporary is left beside it either way.
+TEST_F(TmxFileTest, ExportReplacesTheFileInOneStepThroughALinkAndNeverAFolder)
+{
+    const auto real = dir.write("real.tmx", "old");
+    std::filesystem::create_symlink(real, dir / "link.tmx");
+    ASSERT_TRUE(exportTmx(memory, dir / "link.tmx", std::nullopt).ok);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.tmx"));
+    SqliteMemory copy(dir / "copy.db");
+    EXPECT_EQ(importTmx(copy, real).units, 3);
+    std::filesystem::create_directory(dir / "folder.tmx");
+    const TmxExportResult refused = exportTmx(memory, dir / "folder.tmx", std::nullopt);
+    EXPECT_FALSE(refused.ok);
+    EXPECT_NE(refused.problem.find("folder.tmx"), std::string::npos) << refused.problem;
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "folder.tmx"));
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        if (entry.path().filename().string().find(".tmx") != std::string::npos)
+            left.push_back(entry.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"folder.tmx", "link.tmx", "real.tmx"}));
 }
 
 std::string tmx(const std::string& units)
