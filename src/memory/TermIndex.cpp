@@ -5,6 +5,7 @@
 #include <unicode/utf8.h>
 
 #include <algorithm>
+#include <optional>
 
 namespace qmk {
 namespace {
@@ -148,6 +149,64 @@ std::vector<TermHit> TermIndex::find(std::string_view text) const
     if (terms_.empty())
         return {};
     return find(textWords(text));
+}
+
+std::vector<TermHit> TermIndex::find(std::string_view text, const WordStems& stems) const
+{
+    if (terms_.empty())
+        return {};
+    const std::vector<TextWord> words = textWords(text);
+    if (!stems)
+        return find(words);
+    std::vector<std::vector<std::string>> forms;
+    forms.reserve(words.size());
+    for (const TextWord& word : words) {
+        std::vector<std::string> wordForms{word.folded};
+        for (std::string& stem : stems(word.folded))
+            if (!stem.empty() && std::find(wordForms.begin(), wordForms.end(), stem) == wordForms.end())
+                wordForms.push_back(std::move(stem));
+        forms.push_back(std::move(wordForms));
+    }
+    return findAmong(words, forms);
+}
+
+std::vector<TermHit> TermIndex::findAmong(const std::vector<TextWord>& words,
+                                          const std::vector<std::vector<std::string>>& forms) const
+{
+    auto standsFor = [&](std::size_t at, const std::string& termWord) {
+        return std::find(forms[at].begin(), forms[at].end(), termWord) != forms[at].end();
+    };
+    std::vector<TermHit> hits;
+    std::size_t at = 0;
+    while (at < words.size()) {
+        // Of the terms starting with any form of this word, the longest that matches.
+        std::optional<std::size_t> best;
+        for (const std::string& form : forms[at]) {
+            const auto candidates = byFirstWord_.find(form);
+            if (candidates == byFirstWord_.end())
+                continue;
+            for (std::size_t index : candidates->second) {
+                const Term& term = terms_[index];
+                if (at + term.words.size() > words.size() || (best && terms_[*best].words.size() >= term.words.size()))
+                    continue;
+                std::size_t k = 1;
+                while (k < term.words.size() && standsFor(at + k, term.words[k]))
+                    ++k;
+                if (k == term.words.size()) {
+                    best = index;
+                    break;  // the list holds the longest first
+                }
+            }
+        }
+        if (!best) {
+            ++at;
+            continue;
+        }
+        const std::size_t length = terms_[*best].words.size();
+        hits.push_back({*best, words[at].begin, words[at + length - 1].end});
+        at += length;
+    }
+    return hits;
 }
 
 std::vector<TermHit> TermIndex::find(const std::vector<TextWord>& words) const

@@ -174,4 +174,16 @@ std::vector<std::string> SpellChecker::suggestions(const std::string& word) cons
     return list;
 }
 
+std::vector<std::string> SpellChecker::stems(const std::string& word) const
+{
+    const std::string inDictionary = toDictionary(word);
+    if (inDictionary.empty())
+        return {};
+    std::vector<std::string> list = engine_->stem(inDictionary);
+    if (!utf8_)
+        for (std::string& s : list)
+            s = decodeToUtf8(s, 28591).value_or(s);
+    return list;
+}
+
 } // namespace qmk

@@ -38,6 +38,9 @@ public:
 
     bool isCorrect(const std::string& word) const;
     std::vector<std::string> suggestions(const std::string& word) const;
+    // The dictionary's stems of a word ("bookmarks" -> "bookmark"), UTF-8; none for a word it
+    // does not know.
+    std::vector<std::string> stems(const std::string& word) const;
 
 private:
     explicit SpellChecker(std::unique_ptr<Hunspell> engine, bool utf8);
