@@ -5,8 +5,10 @@
 
 #include <map>
 #include <set>
+#include <sstream>
 
 #include "memory/TmxFile.h"
+#include "resources/ReplacementFile.h"
 #include "resources/TextValidity.h"
 
 namespace qmk {
@@ -243,13 +245,12 @@ bool writeTbx(const std::vector<GlossaryEntry>& entries, const std::filesystem::
         for (const std::string& forbidden : entry.forbidden)
             addTig(langSet, forbidden, {}, "forbidden");
     }
-    std::filesystem::path partial = file;
-    partial += ".partial";
-    std::error_code ec;
-    if (!document.save_file(partial.c_str(), "  ", pugi::format_default, pugi::encoding_utf8) ||
-        (std::filesystem::rename(partial, file, ec), ec)) {
-        std::filesystem::remove(partial, ec);
-        problem = "cannot write " + file.string();
+    std::ostringstream text;
+    document.save(text, "  ", pugi::format_default, pugi::encoding_utf8);
+    // A failed write leaves the file that was there, never half a glossary.
+    ReplacementFile out(file);
+    if (!out.create() || !out.write(text.str()) || !out.commit()) {
+        problem = out.errorDetail().empty() ? "cannot write " + file.string() : out.errorDetail();
         return false;
     }
     return true;

@@ -127,6 +127,23 @@ TEST(TbxFile, RoundTripKeepsTermsVariantsForbiddenAndNotes)
     EXPECT_EQ(test::readFile(dir / "fr.tbx").find("Datei"), std::string::npos);
 }
 
+TEST(TbxFile, AWriteReplacesTheFileWholeOrLeavesWhatWasThere)
+{
+    test::TempDir dir;
+    const std::filesystem::path file = dir.write("terms.tbx", "old");
+    std::string problem;
+    ASSERT_TRUE(writeTbx({entry("File", "Datei")}, file, problem)) << problem;
+    EXPECT_NE(test::readFile(file).find("Datei"), std::string::npos);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);  // no temporary left
+    std::filesystem::create_directory(dir / "folder.tbx");
+    EXPECT_FALSE(writeTbx({entry("File", "Datei")}, dir / "folder.tbx", problem));
+    EXPECT_NE(problem.find("folder.tbx"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "folder.tbx"));
+    problem.clear();
+    EXPECT_FALSE(writeTbx({entry("File", "Datei")}, dir / "missing" / "terms.tbx", problem));
+    EXPECT_FALSE(problem.empty());
+}
+
 TEST(TbxFile, ReadsTheFilesOfOtherToolsAndRefusesWhatIsNoTbx)
 {
     test::TempDir dir;
@@ -190,6 +207,26 @@ TEST(TermIndex, FindsTermsOnWordBoundariesWhateverTheCaseAndAccessKeys)
     EXPECT_EQ(found(index, "Send e-mail now"), std::vector<std::string>{"e-mail"});
     EXPECT_TRUE(found(index, "Tom && Jerry").empty());
     EXPECT_TRUE(TermIndex().find("file").empty());
+}
+
+TEST(TermIndex, AWordsStemsFindTermsOfEveryLengthTheLongestFirst)
+{
+    const TermIndex index({entry("bookmark", "Lesezeichen"), entry("bookmark folder", "Lesezeichenordner"),
+                           entry("open bookmark", "Lesezeichen öffnen")});
+    const WordStems stems = [](const std::string& word) {
+        return word.size() > 1 && word.back() == 's' ? std::vector<std::string>{word.substr(0, word.size() - 1)}
+                                                     : std::vector<std::string>{};
+    };
+    auto texts = [&](std::string_view text) {
+        std::vector<std::string> out;
+        for (const TermHit& hit : index.find(text, stems))
+            out.emplace_back(text.substr(hit.begin, hit.end - hit.begin));
+        return out;
+    };
+    EXPECT_EQ(texts("&Bookmarks and Bookmark Folders"), (std::vector<std::string>{"&Bookmarks", "Bookmark Folders"}));
+    EXPECT_EQ(texts("Opens bookmarks"), std::vector<std::string>{"Opens bookmarks"});  // a later word by its stem too
+    EXPECT_EQ(texts("bookmark"), std::vector<std::string>{"bookmark"});  // the word itself still counts
+    EXPECT_TRUE(index.find("Bookmarks", WordStems{}).empty());  // no stems: exact words only
 }
 
 TEST(TermIndex, FindsATextsTermsAmongFiftyThousandQuickly)
