@@ -5,9 +5,7 @@
 #include <string>
 
 #include "memory/Glossary.h"
-
-struct pg_conn;
-struct pg_result;
+#include "memory/PostgresConnection.h"
 
 namespace qmk {
 
@@ -15,7 +13,6 @@ class PostgresGlossary : public Glossary {
 public:
     // `connection`: a libpq connection string, as the shared memory takes it.
     explicit PostgresGlossary(const std::string& connection);
-    ~PostgresGlossary() override;
     PostgresGlossary(const PostgresGlossary&) = delete;
     PostgresGlossary& operator=(const PostgresGlossary&) = delete;
 
@@ -27,12 +24,9 @@ public:
     std::string location() const override { return location_; }
 
 private:
-    // The statement's result (the caller clears it); throws GlossaryError when it failed.
-    pg_result* run(const std::string& sql, const std::vector<std::string>& params = {});
-    void execute(const std::string& sql, const std::vector<std::string>& params = {});
     void checkSchema();
 
-    pg_conn* connection_ = nullptr;
+    PostgresConnection connection_;
     std::string location_;
 };
 

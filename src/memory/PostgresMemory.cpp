@@ -82,26 +82,12 @@ void appendCopyField(std::string& line, std::string_view text)
 
 } // namespace
 
-class PostgresMemory::Result {
-public:
-    explicit Result(PGresult* result) : result_(result) {}
-    ~Result() { PQclear(result_); }
-    Result(Result&& other) noexcept : result_(std::exchange(other.result_, nullptr)) {}
-    Result(const Result&) = delete;
-    Result& operator=(const Result&) = delete;
-    int rows() const { return PQntuples(result_); }
-    std::string text(int row, int column) const
-    {
-        return std::string(PQgetvalue(result_, row, column), static_cast<std::size_t>(PQgetlength(result_, row, column)));
-    }
-    std::int64_t integer(int row, int column) const { return std::strtoll(PQgetvalue(result_, row, column), nullptr, 10); }
-    PGresult* get() const { return result_; }
-
-private:
-    PGresult* result_;
-};
-
 namespace {
+
+[[noreturn]] void raiseMemoryError(const std::string& message)
+{
+    throw MemoryError(message);
+}
 
 MemoryUnit readUnit(PGresult* result, int row)
 {
@@ -123,70 +109,29 @@ MemoryUnit readUnit(PGresult* result, int row)
 
 } // namespace
 
-PostgresMemory::PostgresMemory(const std::string& connection) : location_(connection)
+PostgresMemory::PostgresMemory(const std::string& connection)
+    : connection_(connection, "translation memory server", raiseMemoryError, [this] { prepareSession(); }),
+      location_(connection)
 {
-    // A server that does not answer is given up after ten seconds rather than the system's
-    // minutes, unless the connection names its own timeout (given later, it wins).
-    const char* const keywords[] = {"connect_timeout", "dbname", nullptr};
-    const char* const values[] = {"10", connection.c_str(), nullptr};
-    connection_ = PQconnectdbParams(keywords, values, 1);
-    if (PQstatus(connection_) != CONNECTION_OK) {
-        const std::string reason = PQerrorMessage(connection_);
-        PQfinish(connection_);
-        connection_ = nullptr;
-        throw MemoryError("translation memory server " + connection + ": " + reason);
-    }
-    try {
-        prepareSession();
-        checkSchema();
-    } catch (...) {
-        PQfinish(connection_);
-        connection_ = nullptr;
-        throw;
-    }
+    prepareSession();
+    checkSchema();
 }
 
-PostgresMemory::~PostgresMemory()
-{
-    if (connection_)
-        PQfinish(connection_);
-}
+PostgresMemory::~PostgresMemory() = default;
 
 void PostgresMemory::fail(const std::string& what)
 {
-    std::string reason = PQerrorMessage(connection_);
-    while (!reason.empty() && (reason.back() == '\n' || reason.back() == ' '))
-        reason.pop_back();
-    throw MemoryError("translation memory server: " + what + ": " + reason);
+    connection_.fail(what);
 }
 
 void PostgresMemory::prepareSession()
 {
-    PQsetClientEncoding(connection_, "UTF8");
-    threshold_ = -1;
-    execute("SET client_min_messages = warning");
+    threshold_ = -1;  // a new session has the server's default similarity threshold
 }
 
 PostgresMemory::Result PostgresMemory::run(const std::string& sql, const std::vector<std::string>& params)
 {
-    // A server restarted (or a connection dropped by it) is connected to again, once per
-    // statement: a team's server going away overnight does not end a translator's session.
-    if (PQstatus(connection_) == CONNECTION_BAD) {
-        PQreset(connection_);
-        if (PQstatus(connection_) != CONNECTION_OK)
-            fail("connection");
-        prepareSession();
-    }
-    std::vector<const char*> values;
-    for (const std::string& param : params)
-        values.push_back(param.c_str());
-    Result result(params.empty() ? PQexec(connection_, sql.c_str())
-                                 : PQexecParams(connection_, sql.c_str(), static_cast<int>(values.size()), nullptr,
-                                                values.data(), nullptr, nullptr, 0));
-    const ExecStatusType status = PQresultStatus(result.get());
-    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK && status != PGRES_COPY_IN)
-        fail(sql.substr(0, sql.find_first_of(" \n")));
-    return result;
+    return connection_.run(sql, params);
 }
 
 void PostgresMemory::execute(const std::string& sql)
@@ -215,7 +160,7 @@ void PostgresMemory::checkSchema()
         }
         execute("COMMIT");
     } catch (...) {
-        PQclear(PQexec(connection_, "ROLLBACK"));
+        connection_.rollback();
         throw;
     }
 }
@@ -231,8 +176,7 @@ void PostgresMemory::add(const std::vector<MemoryUnit>& units)
             addOnce(units);
             return;
         } catch (const MemoryError&) {
-            PGresult* last = PQexec(connection_, "ROLLBACK");
-            PQclear(last);
+            connection_.rollback();
             if (attempt >= kAttempts)
                 throw;
         }
@@ -269,12 +213,12 @@ void PostgresMemory::addOnce(const std::vector<MemoryUnit>& units)
         line += '\t' + std::to_string(unit.time ? unit.time : now) + '\t' + (unit.flagged ? "t" : "f") + '\t';
         appendCopyField(line, norm);
         line += '\t' + std::to_string(textHash(norm)) + '\n';
-        if (PQputCopyData(connection_, line.data(), static_cast<int>(line.size())) != 1)
+        if (PQputCopyData(connection_.get(), line.data(), static_cast<int>(line.size())) != 1)
             fail("COPY");
     }
-    if (PQputCopyEnd(connection_, nullptr) != 1)
+    if (PQputCopyEnd(connection_.get(), nullptr) != 1)
         fail("COPY");
-    for (PGresult* result; (result = PQgetResult(connection_)) != nullptr;) {
+    for (PGresult* result; (result = PQgetResult(connection_.get())) != nullptr;) {
         const bool ok = PQresultStatus(result) == PGRES_COMMAND_OK;
         PQclear(result);
         if (!ok)
@@ -297,7 +241,7 @@ std::vector<MemoryMatch> PostgresMemory::lookup(std::string_view source, std::st
     try {
         return lookupOnce(source, sourceLanguage, targetLanguage, n, minimumScore);
     } catch (const MemoryError&) {
-        if (PQstatus(connection_) != CONNECTION_BAD)
+        if (!connection_.broken())
             throw;
         return lookupOnce(source, sourceLanguage, targetLanguage, n, minimumScore);  // connected again
     }
@@ -398,11 +342,11 @@ void PostgresMemory::forEach(const std::optional<std::string>& targetLanguage,
                             (targetLanguage ? " WHERE lower(replace(target_language, '_', '-')) = lower(replace($1, '_', '-'))" : "") +
                             " ORDER BY added, id";
     const char* value = targetLanguage ? targetLanguage->c_str() : nullptr;
-    if (!PQsendQueryParams(connection_, sql.c_str(), targetLanguage ? 1 : 0, nullptr, &value, nullptr, nullptr, 0) ||
-        !PQsetSingleRowMode(connection_))
+    if (!PQsendQueryParams(connection_.get(), sql.c_str(), targetLanguage ? 1 : 0, nullptr, &value, nullptr, nullptr, 0) ||
+        !PQsetSingleRowMode(connection_.get()))
         fail("SELECT");
     std::string failure;
-    for (PGresult* result; (result = PQgetResult(connection_)) != nullptr;) {
+    for (PGresult* result; (result = PQgetResult(connection_.get())) != nullptr;) {
         const ExecStatusType status = PQresultStatus(result);
         if (status == PGRES_SINGLE_TUPLE && failure.empty()) {
             try {

@@ -7,9 +7,8 @@
 #include <string>
 #include <unordered_map>
 
+#include "memory/PostgresConnection.h"
 #include "memory/TranslationMemory.h"
-
-struct pg_conn;
 
 namespace qmk {
 
@@ -33,7 +32,7 @@ public:
     std::string location() const override { return location_; }
 
 private:
-    class Result;
+    using Result = PostgresResult;
     Result run(const std::string& sql, const std::vector<std::string>& params = {});
     void execute(const std::string& sql);
     void checkSchema();
@@ -51,7 +50,7 @@ private:
     double sampleShare_ = 0;  // sampled texts per text of the memory
     bool sampled_ = false;
 
-    pg_conn* connection_ = nullptr;
+    PostgresConnection connection_;
     std::string location_;
     double threshold_ = -1;  // the session's trigram similarity threshold
     std::optional<bool> ownsIndex_;
