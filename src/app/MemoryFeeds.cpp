@@ -1,6 +1,20 @@
 #include "app/MemoryFeeds.h"
 
+#include "memory/SqliteMemory.h"
+
 namespace qmk {
+namespace {
+
+// The feed's own connection: the embedded store's with a small cache, a server's as any.
+std::unique_ptr<TranslationMemory> openMemoryForAdding(const std::string& location)
+{
+    if (isServerLocation(location))
+        return openTranslationMemory(location);
+    return std::make_unique<SqliteMemory>(location.empty() ? defaultMemoryFile() : std::filesystem::path(location),
+                                          SqliteMemory::Use::Adding);
+}
+
+} // namespace
 
 TranslationMemory* MemoryFeeds::memory()
 {
@@ -38,7 +52,7 @@ void MemoryFeeds::attach(CQuillDoc& doc, MemoryFeeder::ProjectFeed feed)
     // A feed in slices writes through a connection of its own on a thread of its own.
     MemoryWriter::Open writer;
     if (feed == MemoryFeeder::ProjectFeed::Sliced)
-        writer = [location = settings_.location] { return openTranslationMemory(location); };
+        writer = [location = settings_.location] { return openMemoryForAdding(location); };
     feeders_[&doc] = std::make_unique<MemoryFeeder>(doc, *open, feed, std::move(writer));
     if (!feeders_[&doc]->problem().empty())
         problem_ = feeders_[&doc]->problem();

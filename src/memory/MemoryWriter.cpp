@@ -11,6 +11,8 @@ MemoryWriter::~MemoryWriter()
         std::lock_guard lock(mutex_);
         stop_ = true;
         tasks_.clear();
+        if (memory_)
+            memory_->stopAdding();
     }
     wake_.notify_all();
     thread_.join();
@@ -58,6 +60,12 @@ void MemoryWriter::run()
     } catch (const std::exception& error) {
         std::lock_guard lock(mutex_);
         problem_ = error.what();
+    }
+    {
+        std::lock_guard lock(mutex_);
+        memory_ = memory.get();
+        if (stop_)
+            return;
     }
     for (;;) {
         Task task;

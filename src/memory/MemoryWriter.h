@@ -21,7 +21,8 @@ public:
     using Open = std::function<std::unique_ptr<TranslationMemory>()>;
     // `open` runs on the writer's thread.
     explicit MemoryWriter(Open open);
-    // Gives up the batches that wait; the one being written is finished first.
+    // Gives up the batches that wait, and the one being written where the memory can stop
+    // within a transaction (the embedded store can: nothing of that batch stays).
     ~MemoryWriter();
     MemoryWriter(const MemoryWriter&) = delete;
     MemoryWriter& operator=(const MemoryWriter&) = delete;
@@ -51,6 +52,7 @@ private:
     std::condition_variable wake_;
     std::deque<Task> tasks_;
     bool writing_ = false;
+    TranslationMemory* memory_ = nullptr;  // the writer thread's, while it runs
     bool stop_ = false;
     std::string problem_;
     std::thread thread_;

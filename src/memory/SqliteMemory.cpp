@@ -20,6 +20,9 @@ namespace {
 constexpr std::int64_t kPostingBudget = 30000;
 constexpr std::size_t kRareTrigrams = 16;
 constexpr std::size_t kScoredCandidates = 200;
+// The page cache of a connection that only adds, in KiB: enough for the index's pages one
+// transaction touches.
+constexpr int kAddingCacheKib = 8192;
 
 const char* const kSchema = R"sql(
 CREATE TABLE IF NOT EXISTS tm_meta (key TEXT PRIMARY KEY, value TEXT NOT NULL);
@@ -85,7 +88,7 @@ auto guarded(const std::filesystem::path& file, Body body)
 
 } // namespace
 
-SqliteMemory::SqliteMemory(const std::filesystem::path& file) : file_(file)
+SqliteMemory::SqliteMemory(const std::filesystem::path& file, Use use) : file_(file)
 {
     guarded(file_, [&] {
         std::error_code ec;
@@ -110,9 +113,13 @@ SqliteMemory::SqliteMemory(const std::filesystem::path& file) : file_(file)
         if (!wal)
             db_.execute("PRAGMA journal_mode = WAL");
         db_.execute("PRAGMA synchronous = NORMAL");
-        // Lookups read postings all over the file: map it and keep a larger cache than a project's.
-        db_.execute("PRAGMA mmap_size = 1073741824");
-        db_.execute("PRAGMA cache_size = -65536");
+        if (use == Use::Lookups) {
+            db_.execute("PRAGMA mmap_size = 1073741824");
+            db_.execute("PRAGMA cache_size = -65536");
+        } else {
+            db_.execute("PRAGMA mmap_size = 0");
+            db_.execute("PRAGMA cache_size = -" + std::to_string(kAddingCacheKib));
+        }
         checkSchema();
     });
 }
@@ -151,7 +158,7 @@ void SqliteMemory::createSchema()
 
 void SqliteMemory::add(const std::vector<MemoryUnit>& units)
 {
-    if (units.empty())
+    if (units.empty() || stopAdding_)
         return;
     guarded(file_, [&] {
         Transaction transaction(db_, true);
@@ -164,6 +171,8 @@ void SqliteMemory::add(const std::vector<MemoryUnit>& units)
         // each row out as a segment of its own, which made a large import three times slower.
         Statement index = db_.prepare("INSERT INTO tm_fts (rowid, norm) VALUES (:id, :norm)");
         for (const MemoryUnit& unit : units) {
+            if (stopAdding_)
+                return;  // the transaction is rolled back
             const std::string norm = normaliseForMemory(unit.source);
             const std::string key = memoryUnitKey(unit);
             const std::int64_t added = unit.time ? unit.time : memoryNow();

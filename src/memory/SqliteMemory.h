@@ -3,6 +3,7 @@
 // the edit ratio of TextSimilarity.
 #pragma once
 
+#include <atomic>
 #include <filesystem>
 #include <string>
 #include <unordered_map>
@@ -14,11 +15,16 @@ namespace qmk {
 
 class SqliteMemory : public TranslationMemory {
 public:
+    // What the connection is for. Lookups read postings all over the file: it is mapped and
+    // keeps a large cache. A connection that only adds (a feed on a thread of its own) writes
+    // through a small cache, unmapped, so that a large feed does not hold the file in memory.
+    enum class Use { Lookups, Adding };
     // Opens the file, creating it (and its folder) when missing.
-    explicit SqliteMemory(const std::filesystem::path& file);
+    explicit SqliteMemory(const std::filesystem::path& file, Use use = Use::Lookups);
 
     using TranslationMemory::add;
     void add(const std::vector<MemoryUnit>& units) override;
+    void stopAdding() override { stopAdding_ = true; }
     std::vector<MemoryMatch> lookup(std::string_view source, std::string_view sourceLanguage,
                                     std::string_view targetLanguage, int n, int minimumScore) override;
     void forEach(const std::optional<std::string>& targetLanguage,
@@ -41,6 +47,7 @@ private:
     std::unordered_map<std::string, std::int64_t> trigramCounts_;
     bool countsLoaded_ = false;
 
+    std::atomic<bool> stopAdding_ = false;
     std::filesystem::path file_;
     SqliteDatabase db_;
 };

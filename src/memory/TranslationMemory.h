@@ -33,6 +33,10 @@ public:
     // resource type and Id) is not added again: its time and review flag become the new ones.
     virtual void add(const std::vector<MemoryUnit>& units) = 0;
     void add(const MemoryUnit& unit) { add(std::vector<MemoryUnit>{unit}); }
+    // Called from another thread while add() may run on this connection: the transaction it is
+    // in is given up (none of its units stay) and nothing more is added. A store that cannot
+    // stop early finishes the transaction.
+    virtual void stopAdding() {}
 
     // The best `n` translations of texts like `source` between the two languages, scoring at
     // least `minimumScore` (see MemoryMatch), best first; among equal scores the newest, and
