@@ -232,10 +232,10 @@ void TranslationChecks::add(const Prepared& text, std::string_view check, std::s
     if (!withIgnored_ && ignored_.count({text.row.lineIndex, std::string(check)}))
         return;
     const CheckInfo* info = findCheck(check);
-    if (placesLater_) {
+    if (placesLater_ || !places_) {
         out.push_back({std::string(check), info ? info->severity : CheckSeverity::Warning, text.row.lineIndex, language_,
                        text.type, resourceOf(text.row, text.type), idText(text.type, text.row.itemIdent), {},
-                       text.row.line, std::move(message)});
+                       places_ ? text.row.line : 0, std::move(message)});
         return;
     }
     const ScriptLocation place = locationOf(text.row.line);
@@ -413,7 +413,7 @@ struct TranslationChecks::Run::State {
 
 TranslationChecks::Run::Run(TranslationChecks& checks) : checks_(checks), state_(std::make_unique<State>())
 {
-    if (!checks_.locations_)
+    if (checks_.places_ && !checks_.locations_)
         locations_ = std::async(std::launch::async, [script = checks_.doc_.scriptPath(),
                                                      includes = checks_.doc_.includeExtensions()] {
             return ScriptLocations(script, includes);
@@ -425,6 +425,11 @@ TranslationChecks::Run::~Run() = default;
 // The findings made while the places were read get their file and line there.
 void TranslationChecks::Run::place()
 {
+    if (!checks_.places_) {
+        for (CheckFinding& finding : state_->findings)
+            finding.line = 0;
+        return;
+    }
     if (locations_.valid())
         checks_.locations_.emplace(locations_.get());
     for (CheckFinding& finding : state_->findings) {

@@ -63,6 +63,9 @@ public:
     void useGlossary(std::shared_ptr<const TermIndex> terms);
     // The places of the items are read from the script once; a source update changes them.
     void forgetLocations() { locations_.reset(); }
+    // Findings without the file and line of their item (the window shows neither): the script
+    // is not read again for them, nor are its places kept.
+    void leaveOutPlaces() { places_ = false; }
 
     struct Prepared;
     // Every text of the translation in slices, as run() checks them: step() until it is done,
@@ -111,6 +114,7 @@ private:
     std::set<std::pair<int, std::string>> ignored_;
     bool withIgnored_ = false;
     std::optional<ScriptLocations> locations_;
+    bool places_ = true;
     bool placesLater_ = false;  // while a sliced run steps: findings keep the stored line, placed at its end
     std::unique_ptr<Decoder> sourceDecoder_;
     std::unique_ptr<Decoder> translationDecoder_;

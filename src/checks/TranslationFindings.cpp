@@ -71,6 +71,9 @@ void TranslationFindings::finishRun(std::vector<CheckFinding> findings)
 std::unique_ptr<TranslationChecks> TranslationFindings::makeChecks(LanguageId language)
 {
     auto checks = std::make_unique<TranslationChecks>(doc_, language);
+    // The window lists findings by item: reading a large script again for their places would
+    // cost as much memory as the project's rows.
+    checks->leaveOutPlaces();
     if (glossary_)
         checks->useGlossary(glossary_(language));
     return checks;

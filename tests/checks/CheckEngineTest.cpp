@@ -234,6 +234,29 @@ TEST_F(CheckEngineTest, ARunInSlicesFindsWhatOneRunFindsInTheSameOrder)
     EXPECT_TRUE(run.step(SlicedJob::Budget(0)).done);  // done stays done
 }
 
+// The window lists findings by item; it never has the script read again for their places.
+TEST_F(CheckEngineTest, TheWindowsFindingsLeaveOutTheirFileAndLine)
+{
+    store("IDS_COUNT", "%s Dateien");
+    TranslationFindings findings(*doc);
+    findings.setSliced(true);
+    findings.setLanguage(kGerman);
+    ASSERT_NE(findings.pendingRun(), nullptr);
+    runToEnd(*findings.pendingRun());
+    store("IDCANCEL", "Abbrechen ");  // checked on its own after the run
+    for (const int checked : {line("IDS_COUNT"), line("IDCANCEL")}) {
+        const auto found = findings.of(checked);
+        ASSERT_FALSE(found.empty());
+        EXPECT_EQ(found.front().file, "");
+        EXPECT_EQ(found.front().line, 0);
+    }
+    // A report's run names them still.
+    const std::vector<CheckFinding> reported = TranslationChecks(*doc, kGerman).run();
+    ASSERT_FALSE(reported.empty());
+    EXPECT_EQ(reported.front().file, script.string());
+    EXPECT_GT(reported.front().line, 0);
+}
+
 TEST_F(CheckEngineTest, SlicedFindingsKeepATextStoredDuringTheRunCheckedAsItIsNow)
 {
     store("IDS_COUNT", "%s Dateien");  // placeholder changed
