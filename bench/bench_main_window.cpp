@@ -642,7 +642,7 @@ void BM_XliffExportOf100000Units(benchmark::State& state)
     for (auto _ : state) {
         const qmk::ExchangeDocument document = qmk::exchangeDocument(searchProject().doc(), qmk::LanguageId{7, 1});
         std::string problem;
-        qmk::writeExchangeFile(file, qmk::ExchangeFormat::Xliff, document, problem);
+        qmk::writeExchangeFile(file, qmk::ExchangeKind::Xliff, document, problem);
         units = document.units.size();
     }
     state.counters["units"] = static_cast<double>(units);
@@ -660,9 +660,9 @@ void BM_XliffImportOf100000Units(benchmark::State& state)
         for (qmk::ExchangeUnit& unit : all)
             unit.target = "Text " + std::to_string(n);  // every unit brings a new translation
         std::string problem;
-        qmk::writeExchangeFile(file, qmk::ExchangeFormat::Xliff, qmk::ExchangeDocument{{"en-US", "de-DE", "bench.rc", false}, all}, problem);
+        qmk::writeExchangeFile(file, qmk::ExchangeKind::Xliff, qmk::ExchangeDocument{{"en-US", "de-DE", "bench.rc", false}, all}, problem);
         state.ResumeTiming();
-        const auto read = qmk::readExchangeFile(file, qmk::ExchangeFormat::Xliff, problem);
+        const auto read = qmk::readExchangeFile(file, qmk::ExchangeKind::Xliff, problem);
         const qmk::ExchangeImportResult result = qmk::importExchangeUnits(searchProject().doc(), qmk::LanguageId{7, 1}, read->units);
         state.counters["imported"] = result.imported;
     }
@@ -686,11 +686,11 @@ void BM_RecordedXliffImportAndItsUndo(benchmark::State& state)
         for (qmk::ExchangeUnit& unit : all)
             unit.target = "Undo " + std::to_string(n);
         std::string problem;
-        qmk::writeExchangeFile(file, qmk::ExchangeFormat::Xliff, qmk::ExchangeDocument{{"en-US", "de-DE", "bench.rc", false}, all}, problem);
+        qmk::writeExchangeFile(file, qmk::ExchangeKind::Xliff, qmk::ExchangeDocument{{"en-US", "de-DE", "bench.rc", false}, all}, problem);
         state.ResumeTiming();
         {
             qmk::CQuillDoc::RecordedImport recorded(doc, file.filename().string());
-            const auto read = qmk::readExchangeFile(file, qmk::ExchangeFormat::Xliff, problem);
+            const auto read = qmk::readExchangeFile(file, qmk::ExchangeKind::Xliff, problem);
             qmk::importExchangeUnits(doc, qmk::LanguageId{7, 1}, read->units);
         }
         edits = doc.history().nextUndo() ? doc.history().nextUndo()->edits.size() : 0;

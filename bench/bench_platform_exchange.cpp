@@ -131,7 +131,7 @@ void exportFile(benchmark::State& state, const char* extension)
         qmk::ExchangeDocument document = qmk::exchangeDocument(p.doc(), German);
         document.header.exportId = qmk::newExportId();
         std::string problem;
-        if (!qmk::writeExchangeFile(p.file(extension), *qmk::exchangeFormatOf(p.file(extension)), document, problem)) {
+        if (!qmk::writeExchangeFile(p.file(extension), qmk::exchangeFormatOf(p.file(extension))->kind, document, problem)) {
             state.SkipWithError(problem.c_str());
             return;
         }
@@ -153,7 +153,7 @@ void importFile(benchmark::State& state, const char* extension)
     }
     std::string problem;
     std::optional<qmk::ExchangeDocument> document =
-        qmk::readExchangeFile(p.file(extension), *qmk::exchangeFormatOf(p.file(extension)), problem);
+        qmk::readExchangeFile(p.file(extension), qmk::exchangeFormatOf(p.file(extension))->kind, problem);
     if (!document) {
         state.SkipWithError(problem.c_str());
         return;
@@ -166,7 +166,7 @@ void importFile(benchmark::State& state, const char* extension)
         for (qmk::ExchangeUnit& unit : document->units)
             unit.target = "r" + std::to_string(round) + " " + unit.source;
         const std::filesystem::path changed = p.file(extension).parent_path() / (std::string("back.") + extension);
-        qmk::writeExchangeFile(changed, *qmk::exchangeFormatOf(changed), *document, problem);
+        qmk::writeExchangeFile(changed, qmk::exchangeFormatOf(changed)->kind, *document, problem);
         ++round;
         const PeakMeter meter;  // the import alone, not the file's making nor the undoing below
         state.ResumeTiming();

@@ -39,8 +39,8 @@ bool exportSeeds(const std::filesystem::path& script, const std::filesystem::pat
             qmk::ExchangeDocument document = qmk::exchangeDocument(doc, german);
             for (qmk::ExchangeUnit& unit : document.units)
                 unit.target = "de[" + unit.source + "]";
-            written = qmk::writeExchangeFile(seeds / "xliff" / (stem + ".xlf"), qmk::ExchangeFormat::Xliff, document, problem) &&
-                      qmk::writeExchangeFile(seeds / "po" / (stem + ".po"), qmk::ExchangeFormat::Po, document, problem);
+            written = qmk::writeExchangeFile(seeds / "xliff" / (stem + ".xlf"), qmk::ExchangeKind::Xliff, document, problem) &&
+                      qmk::writeExchangeFile(seeds / "po" / (stem + ".po"), qmk::ExchangeKind::Po, document, problem);
             qmk::WorkbookExport workbook(doc, quiet);
             workbook.run(seeds / "workbook" / (stem + ".xlsx"), {0, 1, 2});
             doc.setModified(false);

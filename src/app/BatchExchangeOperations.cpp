@@ -1,6 +1,6 @@
 // Batch operations between project files: Export (a project with chosen translations to a new
-// database) and Import (one language's texts from a database, a translated script, an exchange
-// file or a workbook).
+// database) and Import (one language's texts from any file of the exchange table that goes into
+// a project).
 #include "app/BatchOperations.h"
 #include "app/BatchSupport.h"
 #include "app/CBatchCommandLineInfo.h"
@@ -11,10 +11,9 @@
 #include "database/Schema.h"
 #include "database/TranslationColumnNames.h"
 #include "exchange/DatabaseExport.h"
-#include "exchange/DatabaseImport.h"
 #include "exchange/ImportSource.h"
+#include "exchange/ExchangeFormats.h"
 #include "exchange/PlatformExchange.h"
-#include "exchange/ScriptImport.h"
 #include "exchange/ThreeWayImport.h"
 #include "parser/LanguageTags.h"
 #include "project/ProjectFileNames.h"
@@ -35,7 +34,7 @@ std::string languageName(LanguageId id)
 
 // Writes an export for translation platforms and says how many units it holds; a unit the file
 // could not carry is listed, and the run ends with the status of units refused.
-BatchStatus writePlatformFile(BatchReport& report, const std::string& path, ExchangeFormat format,
+BatchStatus writePlatformFile(BatchReport& report, const std::string& path, ExchangeKind format,
                               const ExchangeDocument& document)
 {
     std::string problem;
@@ -59,7 +58,7 @@ BatchStatus writePlatformFile(BatchReport& report, const std::string& path, Exch
 } // namespace
 
 BatchStatus batchExportForPlatforms(const std::vector<std::string>& p, BatchReport& report,
-                                    const std::vector<std::string>& ext, ExchangeFormat format)
+                                    const std::vector<std::string>& ext, ExchangeKind format)
 {
     report.line(printfText(txt::BatchPlatformExportStart, {p[0], p[1], p[2]}));
     return onProjectLanguage(report, ext, p[0], ProjectUse::ReadAndRecord, p[1], [&](ProjectOperation& op, LanguageId id) {
@@ -85,7 +84,7 @@ BatchStatus batchExportTemplate(const std::vector<std::string>& p, BatchReport& 
         if (!op.open(p[0], ProjectUse::ReadAndRecord) || !op.doc().reloadRows().done())
             return batchFailed(report);
         const ExchangeDocument document = exchangeDocument(op.doc(), std::nullopt);
-        return writePlatformFile(report, p[1], ExchangeFormat::Po, document);
+        return writePlatformFile(report, p[1], ExchangeKind::Po, document);
     });
 }
 
@@ -122,6 +121,56 @@ BatchStatus batchExport(const std::vector<std::string>& p, BatchReport& report, 
     });
 }
 
+namespace {
+
+// Why a project database cannot be imported from, reported; Success when it can. A file without
+// its project row, or of a format this program does not know, has nothing it could import:
+// saying "imported" would hide that.
+BatchStatus checkSourceDatabase(BatchReport& report, const std::string& from, LanguageId id,
+                                const std::string& languageText)
+{
+    if (const std::string error = projectFileError(from); !error.empty()) {
+        report.error(error);
+        return BatchStatus::Failed;
+    }
+    CProjectDatabase source;
+    source.open(from, OpenMode{false, true, true});
+    const std::optional<int> version = source.fileVersion();
+    if (!version || *version < schema::OldestFileVersion || *version > schema::CurrentFileVersion) {
+        report.error(printfText(txt::BatchUnknownFormat, {from, version ? std::to_string(*version) : std::string("none")}));
+        return batchFailed(report);
+    }
+    if (!source.languages().hasTranslation(id)) {
+        report.error(printfText(txt::BatchLanguageNotInDatabase, {languageText, from}));
+        return BatchStatus::Failed;
+    }
+    return BatchStatus::Success;
+}
+
+// The status of an import that did not finish: what the file could not give is named; an
+// import that refused its input has reported why.
+BatchStatus importFailed(BatchReport& report, const std::string& from, const ImportReport& run)
+{
+    if (!run.problem.empty())
+        report.error(printfText(txt::BatchCannotRead, {from, run.problem}));
+    else if (run.outcome == OperationResult::InputRefused)
+        return BatchStatus::Failed;
+    return batchFailed(report);
+}
+
+// An import that counts units lists them: how many were stored, and every unit refused.
+void reportUnits(BatchReport& report, const ImportReport& run)
+{
+    report.line(printfText(txt::BatchPlatformImported, {counted(run.imported, "translation", "translations")}));
+    if (run.unchangedOnPlatform > 0)
+        report.line(fillPlaceholders(txt::ImportUnchangedOnPlatform,
+                                     {counted(run.unchangedOnPlatform, "translation", "translations")}));
+    for (const std::string& line : run.refused)
+        report.line(printfText(txt::BatchPlatformRefused, {line}));
+}
+
+} // namespace
+
 BatchStatus batchImport(const std::vector<std::string>& p, BatchReport& report, const std::vector<std::string>& ext)
 {
     report.line(txt::BatchImportStart);
@@ -134,10 +183,8 @@ BatchStatus batchImport(const std::vector<std::string>& p, BatchReport& report, 
             return BatchStatus::Failed;
         }
         // What the file is, decided where the window decides it too.
-        const ImportKind kind = importKindOf(from);
-        const bool fromScript = kind == ImportKind::TranslatedScript;
-        const std::optional<ExchangeFormat> platform = exchangeFormatOf(from);
-        if (!fromScript && !platform && kind != ImportKind::ProjectDatabase && kind != ImportKind::Workbook) {
+        const ExchangeFormat* format = projectImportFormat(from);
+        if (!format) {
             report.error(printfText(txt::BatchWrongFileType, {from}));
             return BatchStatus::Failed;
         }
@@ -153,76 +200,35 @@ BatchStatus batchImport(const std::vector<std::string>& p, BatchReport& report, 
             return BatchStatus::UsageError;
         // What the import stores is checked afterwards; findings do not fail the import.
         ImportedTextsCheck stored(op.doc(), *id);
-        auto listFindings = [&] { reportImportFindings(report, stored.findings()); };
 
         const bool overwrite = std::any_of(p.begin() + 3, p.end(), [](const std::string& parameter) {
             return equalsIgnoringCase(parameter, OverwriteParameter);
         });
-        if (platform) {
-            if (!op.hasLanguage(*id, languageText, to))
-                return BatchStatus::Failed;
-            const PlatformImport run = importPlatformFile(op.doc(), *id, from, overwrite);
-            if (!run.outcome.done()) {
-                report.error(printfText(txt::BatchCannotRead, {from, run.problem}));
-                return batchFailed(report);
-            }
-            report.line(printfText(txt::BatchPlatformImported, {counted(run.result.imported, "translation", "translations")}));
-            if (run.result.unchangedOnPlatform > 0)
-                report.line(fillPlaceholders(txt::ImportUnchangedOnPlatform,
-                                             {counted(run.result.unchangedOnPlatform, "translation", "translations")}));
-            for (const std::string& line : refusedLines(run.result))
-                report.line(printfText(txt::BatchPlatformRefused, {line}));
-            listFindings();
-            if (!op.doc().OnCloseDocument())
-                return batchFailed(report);
-            if (!run.result.refused.empty())
-                return BatchStatus::UnitsRefused;  // done, with units refused
-            if (!run.problem.empty()) {
-                report.error(printfText(txt::BatchPlatformNothing, {run.problem}));
-                return BatchStatus::Failed;
-            }
-            report.line(printfText(txt::BatchImportDone, {languageText, from, to}));
-            return BatchStatus::Success;
-        } else if (kind == ImportKind::Workbook) {
-            if (!op.hasLanguage(*id, languageText, to))
-                return BatchStatus::Failed;
-            const BatchStatus status = batchImportWorkbook(op, *id, from, report, overwrite);
-            if (status == BatchStatus::UnitsRefused) {  // done, with texts left as they were (listed)
-                listFindings();
-                return op.doc().OnCloseDocument() ? status : batchFailed(report);
-            }
-            if (status != BatchStatus::Success)
-                return status;
-        } else if (fromScript) {
-            ScriptImport import(op.doc(), ext);
-            if (!import.run(from, *id).ok())
-                return batchFailed(report);
-        } else {
-            if (const std::string error = projectFileError(from); !error.empty()) {
-                report.error(error);
-                return BatchStatus::Failed;
-            }
-            CProjectDatabase source;
-            source.open(from, OpenMode{false, true, true});
-            // A file without its project row, or of a format this program does not know, has
-            // nothing it could import: saying "imported" would hide that.
-            const std::optional<int> version = source.fileVersion();
-            if (!version || *version < schema::OldestFileVersion || *version > schema::CurrentFileVersion) {
-                report.error(printfText(txt::BatchUnknownFormat,
-                                        {from, version ? std::to_string(*version) : std::string("none")}));
-                return batchFailed(report);
-            }
-            if (!source.languages().hasTranslation(*id)) {
-                report.error(printfText(txt::BatchLanguageNotInDatabase, {languageText, from}));
-                return BatchStatus::Failed;
-            }
-            source.close();
-            if (!DatabaseImport::intoProject(op.doc(), from, *id).ok())
-                return batchFailed(report);
-        }
-        listFindings();
+        if (!format->addsTranslation && !op.hasLanguage(*id, languageText, to))
+            return BatchStatus::Failed;
+        if (format->kind == ExchangeKind::ProjectDatabase)
+            if (const BatchStatus checked = checkSourceDatabase(report, from, *id, languageText);
+                checked != BatchStatus::Success)
+                return checked;
+        BatchReportingFeedback feedback(report);
+        ExchangeTarget target(op.doc(), {*id});
+        target.feedback = &feedback;
+        target.overwrite = overwrite;
+        target.includeExtensions = ext;
+        const ImportReport run = format->import(target, from);
+        if (!run.outcome.done())
+            return importFailed(report, from, run);
+        if (run.countsUnits)
+            reportUnits(report, run);
+        reportImportFindings(report, stored.findings());
         if (!op.doc().OnCloseDocument())
             return batchFailed(report);
+        if (!run.refused.empty())
+            return BatchStatus::UnitsRefused;  // done, with units refused or texts left as they were
+        if (!run.problem.empty()) {
+            report.error(printfText(txt::BatchPlatformNothing, {run.problem}));
+            return BatchStatus::Failed;
+        }
         report.line(printfText(txt::BatchImportDone, {languageText, from, to}));
         return BatchStatus::Success;
     });

@@ -222,8 +222,8 @@ std::map<FlagCode, BatchOperation> standardBatchOperations(const std::vector<std
     ops[FlagCode::Update] = [ext](P p, BatchReport& r) { return batchUpdate(p, r, ext); };
     ops[FlagCode::Export] = [ext](P p, BatchReport& r) { return batchExport(p, r, ext); };
     ops[FlagCode::Import] = [ext](P p, BatchReport& r) { return batchImport(p, r, ext); };
-    ops[FlagCode::Xliff] = [ext](P p, BatchReport& r) { return batchExportForPlatforms(p, r, ext, ExchangeFormat::Xliff); };
-    ops[FlagCode::Po] = [ext](P p, BatchReport& r) { return batchExportForPlatforms(p, r, ext, ExchangeFormat::Po); };
+    ops[FlagCode::Xliff] = [ext](P p, BatchReport& r) { return batchExportForPlatforms(p, r, ext, ExchangeKind::Xliff); };
+    ops[FlagCode::Po] = [ext](P p, BatchReport& r) { return batchExportForPlatforms(p, r, ext, ExchangeKind::Po); };
     ops[FlagCode::Xlsx] = [ext](P p, BatchReport& r) { return batchExportWorkbook(p, r, ext); };
     ops[FlagCode::Pot] = [ext](P p, BatchReport& r) { return batchExportTemplate(p, r, ext); };
     ops[FlagCode::QualityCheck] = [ext](P p, BatchReport& r) { return batchCheck(p, r, ext); };

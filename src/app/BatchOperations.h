@@ -31,7 +31,7 @@ BatchStatus batchTextFit(const std::vector<std::string>& params, BatchReport& re
                          const std::vector<std::string>& includeExtensions, const TextMetrics& metrics);
 // /XLIFF and /PO <project> <language> <file>: the translation's units for a translation platform.
 BatchStatus batchExportForPlatforms(const std::vector<std::string>& params, BatchReport& report,
-                                    const std::vector<std::string>& includeExtensions, ExchangeFormat format);
+                                    const std::vector<std::string>& includeExtensions, ExchangeKind kind);
 
 // Translation quality (BatchCheckOperations.cpp). /CHECK <project> <language>: every finding of
 // the checks, one a line as compilers write warnings; a "no" answer when there are any.
@@ -70,12 +70,6 @@ BatchStatus batchExportTemplate(const std::vector<std::string>& params, BatchRep
                                 const std::vector<std::string>& includeExtensions);
 BatchStatus batchExportWorkbook(const std::vector<std::string>& params, BatchReport& report,
                                 const std::vector<std::string>& includeExtensions);
-// The workbook branch of /I: imports the language's column of the workbook as the window's
-// Import All does, with its report. Failed when the workbook or the project cannot be read or
-// a text could not be stored; UnitsRefused when it left texts as they were and listed them
-// (conflicts, other translations a workbook of no known export would replace unless `overwrite`).
-BatchStatus batchImportWorkbook(ProjectOperation& op, LanguageId language, const std::string& workbook,
-                                BatchReport& report, bool overwrite = false);
 
 // The translation memory (BatchMemoryOperations.cpp): /TM-ADD <project> [language] adds the
 // project's translations, /TMX-IMPORT <file> and /TMX-EXPORT <file> [language] exchange the

@@ -1,5 +1,5 @@
 // Batch operations with workbooks: /XLSX writes the Text Table as the window's Export Text to
-// Excel does; the workbook branch of /I imports a language column as the window's Import All.
+// Excel does (/I imports a workbook's column through the exchange table).
 #include "app/BatchOperations.h"
 #include "app/BatchSupport.h"
 
@@ -8,7 +8,6 @@
 #include "database/TranslationColumnNames.h"
 #include "exchange/ImportSource.h"
 #include "exchange/WorkbookExport.h"
-#include "exchange/WorkbookImport.h"
 #include "project/TextTableRows.h"
 #include "resources/FileNames.h"
 #include "resources/CountedText.h"
@@ -70,33 +69,6 @@ BatchStatus batchExportWorkbook(const std::vector<std::string>& p, BatchReport& 
             report.line(printfText(txt::BatchExportLanguage, {languageName(id)}));
         return BatchStatus::Success;
     });
-}
-
-BatchStatus batchImportWorkbook(ProjectOperation& op, LanguageId language, const std::string& workbook,
-                                BatchReport& report, bool overwrite)
-{
-    if (!op.doc().reloadRows().done())
-        return batchFailed(report);
-    BatchReportingFeedback feedback(report);
-    WorkbookImport import(op.doc(), feedback);
-    if (!import.open(workbook))
-        return batchFailed(report);  // reported: unreadable, or a header the export did not write
-    const std::string name = languageName(language);
-    const std::vector<std::string> names = import.languageNames();
-    if (std::find(names.begin(), names.end(), name) == names.end()) {
-        report.error(printfText(txt::BatchWorkbookNoLanguage, {workbook, name}));
-        return BatchStatus::Failed;
-    }
-    // Without a pair of the same Id the import has nothing to do, and says so.
-    if (import.chooseLanguage(name)) {
-        import.setOverwrite(overwrite);
-        import.importAll({});
-        if (import.failedStores() > 0)
-            return batchFailed(report);
-        if (!import.conflicts().empty() || !import.keptExisting().empty())
-            return BatchStatus::UnitsRefused;  // done, with the texts left as they were listed
-    }
-    return BatchStatus::Success;
 }
 
 } // namespace qmk

@@ -20,26 +20,9 @@
 namespace qmk {
 namespace {
 
-// One row per kind of file the program exchanges texts with: what the Open and Save dialogs
-// show and the extensions that name it (a translated script is any ".rc*", see importKindOf).
-struct FormatEntry {
-    ImportKind kind;
-    const char* filter;
-    std::initializer_list<const char*> extensions;
-};
-
-const FormatEntry kFormats[] = {
-    {ImportKind::Workbook, "Microsoft Excel File (*.xlsx)", {".xlsx"}},
-    {ImportKind::ProjectDatabase, "Database File (*.mdb)", {".mdb"}},
-    {ImportKind::TranslatedScript, "Resource Script File (*.rc);;QMK 2.x Translated RC File (*.rc*)", {}},
-    {ImportKind::Xliff, "XLIFF File (*.xlf *.xliff)", {".xlf", ".xliff"}},
-    {ImportKind::Po, "Gettext PO File (*.po *.pot)", {".po", ".pot"}},
-};
-
 // Says what an XLIFF or PO import did: how many were stored, which texts changed, and every unit
 // refused with why.
-OperationResult reportPlatformImport(CQuillDoc& doc, const std::filesystem::path& path, const PlatformImport& run,
-                                     const std::vector<ChangedText>& changed)
+OperationResult reportUnitImport(CQuillDoc& doc, const std::filesystem::path& path, const ImportReport& run)
 {
     if (!run.outcome.done()) {
         if (!run.problem.empty())
@@ -53,43 +36,29 @@ OperationResult reportPlatformImport(CQuillDoc& doc, const std::filesystem::path
         return run.outcome;
     }
     std::string refused;
-    for (const std::string& line : refusedLines(run.result))
+    for (const std::string& line : run.refused)
         refused += line + "\n";
     if (!refused.empty())
         refused = fillPlaceholders(txt::ImportPlatformRefused,
-                                   {counted(static_cast<long long>(run.result.refused.size()), "unit", "units"), refused});
-    if (run.result.unchangedOnPlatform > 0)
-        refused = fillPlaceholders(txt::ImportUnchangedOnPlatform, {counted(run.result.unchangedOnPlatform, "translation", "translations")}) +
+                                   {counted(static_cast<long long>(run.refused.size()), "unit", "units"), refused});
+    if (run.unchangedOnPlatform > 0)
+        refused = fillPlaceholders(txt::ImportUnchangedOnPlatform, {counted(run.unchangedOnPlatform, "translation", "translations")}) +
                   "\n" + refused;
     doc.feedback().messageText(
         withChangedTexts(fillPlaceholders(txt::ImportPlatformDone,
-                                          {path.string(), counted(run.result.imported, "translation", "translations"),
+                                          {path.string(), counted(run.imported, "translation", "translations"),
                                            refused}),
-                         changed),
+                         run.changed),
         refused.empty() ? Icon::Information : Icon::Exclamation);
     return run.outcome;
 }
 
 } // namespace
 
-ImportKind importKindOf(const std::filesystem::path& path)
+const ExchangeFormat* projectImportFormat(const std::filesystem::path& path)
 {
-    const std::string extension = toLowerAscii(path.extension().string());
-    for (const FormatEntry& entry : kFormats)
-        for (const char* known : entry.extensions)
-            if (extension == known)
-                return entry.kind;
-    if (extension.rfind(".rc", 0) == 0)
-        return ImportKind::TranslatedScript;
-    return ImportKind::Unsupported;
-}
-
-std::string exchangeFilter(ImportKind kind)
-{
-    for (const FormatEntry& entry : kFormats)
-        if (entry.kind == kind)
-            return entry.filter;
-    return {};
+    const ExchangeFormat* format = exchangeFormatOf(path);
+    return format && format->intoProject ? format : nullptr;
 }
 
 std::vector<std::string> importLanguageNames()
@@ -113,8 +82,10 @@ std::string allImportFilter()
 {
     // The patterns between the parentheses of every kind's filters, each once.
     std::vector<std::string> patterns;
-    for (const FormatEntry& entry : kFormats) {
-        const std::string filter = entry.filter;
+    for (const ExchangeFormat& format : exchangeFormats()) {
+        if (!format.intoProject)
+            continue;
+        const std::string filter(format.filter);
         for (std::size_t open = filter.find('('); open != std::string::npos; open = filter.find('(', open + 1)) {
             const std::size_t close = filter.find(')', open);
             std::size_t at = open + 1;
@@ -135,11 +106,11 @@ std::string allImportFilter()
 
 std::optional<StatedLanguage> statedImportLanguage(const std::filesystem::path& path)
 {
-    const std::optional<ExchangeFormat> format = exchangeFormatOf(path);
-    if (!format)
+    const ExchangeFormat* format = projectImportFormat(path);
+    if (!format || !format->read)
         return std::nullopt;
     std::string problem;
-    const std::optional<ExchangeDocument> document = readExchangeFile(path, *format, problem);
+    const std::optional<ExchangeDocument> document = format->read(path, problem);
     if (!document || document->header.targetLanguage.empty())
         return std::nullopt;
     return StatedLanguage{document->header.targetLanguage, languageOfTag(document->header.targetLanguage)};
@@ -147,48 +118,34 @@ std::optional<StatedLanguage> statedImportLanguage(const std::filesystem::path& 
 
 std::vector<std::string> importFilters(const std::string& rememberedExtension)
 {
-    const ImportKind first = importKindOf("x." + rememberedExtension);
+    const ExchangeFormat* remembered = projectImportFormat("x." + rememberedExtension);
+    // A kind whose files another row's filter lists (a PO template) is remembered as that row.
+    if (remembered && remembered->filter.empty())
+        remembered = exchangeFormatOf("x.po");
     std::vector<std::string> filters{allImportFilter()};
-    for (const FormatEntry& entry : kFormats)
-        if (entry.kind == first)
-            filters.emplace_back(entry.filter);
-    for (const FormatEntry& entry : kFormats)
-        if (entry.kind != first)
-            filters.emplace_back(entry.filter);
+    if (remembered)
+        filters.emplace_back(remembered->filter);
+    for (const ExchangeFormat& format : exchangeFormats())
+        if (format.intoProject && !format.filter.empty() && &format != remembered)
+            filters.emplace_back(format.filter);
     return filters;
 }
 
 OperationResult importFile(CQuillDoc& doc, LanguageId language, const std::filesystem::path& path, int* changedTexts,
                            std::vector<ImportDisagreement>* conflicts)
 {
-    auto changes = [changedTexts](const auto& result) {
-        if (changedTexts)
-            *changedTexts = static_cast<int>(result.changed.size());
-        return result.outcome;
-    };
-    switch (importKindOf(path)) {
-    case ImportKind::ProjectDatabase:
-        return changes(DatabaseImport::intoProject(doc, path, language));
-    case ImportKind::TranslatedScript:
-        return changes(ScriptImport(doc, doc.includeExtensions()).run(path, language));
-    case ImportKind::Xliff:
-    case ImportKind::Po: {
-        ChangedTextsWatch watch(doc);
-        const PlatformImport run = importPlatformFile(doc, language, path);
-        const std::vector<ChangedText> changed = run.outcome.done() ? watch.finish() : std::vector<ChangedText>{};
-        if (changedTexts)
-            *changedTexts = static_cast<int>(changed.size());
-        if (conflicts)
-            *conflicts = run.result.conflicts;
-        return reportPlatformImport(doc, path, run, changed);
+    const ExchangeFormat* format = projectImportFormat(path);
+    if (!format) {
+        doc.feedback().messageText(fillPlaceholders(txt::ImportUnsupportedType, {path.string(), toLowerAscii(path.extension().string()).substr(path.extension().empty() ? 0 : 1)}),
+                                   Icon::Exclamation);
+        return OperationResult::InputRefused;
     }
-    case ImportKind::Workbook:
-    case ImportKind::Unsupported:
-        break;
-    }
-    doc.feedback().messageText(fillPlaceholders(txt::ImportUnsupportedType, {path.string(), toLowerAscii(path.extension().string()).substr(path.extension().empty() ? 0 : 1)}),
-                               Icon::Exclamation);
-    return OperationResult::InputRefused;
+    const ImportReport run = format->import(ExchangeTarget(doc, {language}), path);
+    if (changedTexts)
+        *changedTexts = static_cast<int>(run.changed.size());
+    if (conflicts)
+        *conflicts = run.conflicts;
+    return run.countsUnits ? reportUnitImport(doc, path, run) : run.outcome;
 }
 
 } // namespace qmk

@@ -1,7 +1,6 @@
-// What an import reads, decided in one place for the command line and the window: a workbook,
-// another project database, a translated resource script, or an XLIFF or PO file, by the
-// file's extension; the languages an import may go into; and the file filters of the window's
-// Open dialog, the kind imported last first.
+// An import as the window and the command line run it: a file of any format of the exchange
+// table that goes into a project (ExchangeFormats.h), the languages it may go into, and the file
+// filters of the window's Open dialog, the kind imported last first.
 #pragma once
 
 #include <filesystem>
@@ -10,6 +9,7 @@
 #include <vector>
 
 #include "database/ProjectRows.h"
+#include "exchange/ExchangeFormats.h"
 #include "exchange/ThreeWayImport.h"
 #include "project/OperationResult.h"
 
@@ -17,14 +17,9 @@ namespace qmk {
 
 class CQuillDoc;
 
-enum class ImportKind { Workbook, ProjectDatabase, TranslatedScript, Xliff, Po, Unsupported };
-
-// ".xlsx" or ".xls" a workbook, ".mdb" a project database, ".rc*" a translated script, ".xlf"
-// or ".xliff" XLIFF, ".po" or ".pot" PO; any case.
-ImportKind importKindOf(const std::filesystem::path& path);
-
-// "XLIFF File (*.xlf *.xliff)": the dialog filter of a kind.
-std::string exchangeFilter(ImportKind kind);
+// The row of a file that an import into a project reads; null for any other file (TMX goes
+// into the memory).
+const ExchangeFormat* projectImportFormat(const std::filesystem::path& path);
 
 // The language names an import may choose from, sorted: every language of the table but
 // "Arabic" and "Neutral Language" (Serbo-Croatian Cyrillic, whose column is Croato-Serbian's,
@@ -47,8 +42,8 @@ struct StatedLanguage {
 };
 std::optional<StatedLanguage> statedImportLanguage(const std::filesystem::path& path);
 
-// Runs the import of a file that needs no dialog of its own (all but workbooks) into the
-// translation, through the document; every problem has been reported when it returns. The
+// Runs the import of a file into the translation through its row of the exchange table (a
+// workbook's column whole, as Import All takes it, without the window's dialog); every problem has been reported when it returns. The
 // texts it changed are named in its report and marked in the Text Table; `changedTexts` gets
 // their number.
 // `conflicts` gets the units changed both here and on the platform since their export (kept

@@ -162,16 +162,7 @@ ExchangeDocument exchangeDocument(CQuillDoc& doc, std::optional<LanguageId> lang
     return document;
 }
 
-std::optional<ExchangeFormat> exchangeFormatOf(const std::filesystem::path& path)
-{
-    switch (importKindOf(path)) {
-    case ImportKind::Xliff: return ExchangeFormat::Xliff;
-    case ImportKind::Po: return ExchangeFormat::Po;
-    default: return std::nullopt;
-    }
-}
-
-bool writeExchangeFile(const std::filesystem::path& path, ExchangeFormat format, const ExchangeDocument& document,
+bool writeExchangeFile(const std::filesystem::path& path, ExchangeKind format, const ExchangeDocument& document,
                        std::string& problem, std::vector<LeftOutUnit>* leftOut)
 {
     // Written block by block into the temporary file as it is made; the file takes the name
@@ -182,7 +173,7 @@ bool writeExchangeFile(const std::filesystem::path& path, ExchangeFormat format,
         return false;
     }
     TextOutput out([&file](std::string_view block) { return file.write(block); });
-    const bool written = format == ExchangeFormat::Xliff ? writeXliff(document, out, leftOut)
+    const bool written = format == ExchangeKind::Xliff ? writeXliff(document, out, leftOut)
                                                          : writePo(document, utcNow(), out, leftOut);
     if (!written || !file.commit()) {
         problem = file.errorDetail();
@@ -191,13 +182,13 @@ bool writeExchangeFile(const std::filesystem::path& path, ExchangeFormat format,
     return true;
 }
 
-std::optional<ExchangeDocument> readExchangeFile(const std::filesystem::path& path, ExchangeFormat format,
+std::optional<ExchangeDocument> readExchangeFile(const std::filesystem::path& path, ExchangeKind format,
                                                  std::string& problem)
 {
     std::optional<std::string> bytes = readInputFile(path, problem);
     if (!bytes)
         return std::nullopt;
-    return format == ExchangeFormat::Xliff ? readXliff(std::move(*bytes), problem) : readPo(*bytes, problem);
+    return format == ExchangeKind::Xliff ? readXliff(std::move(*bytes), problem) : readPo(*bytes, problem);
 }
 
 ExchangeImportResult importExchangeUnits(CQuillDoc& doc, LanguageId language, const std::vector<ExchangeUnit>& units,
@@ -247,12 +238,12 @@ PlatformImport importPlatformFile(CQuillDoc& doc, LanguageId language, const std
                                   bool overwrite)
 {
     PlatformImport run;
-    const std::optional<ExchangeFormat> format = exchangeFormatOf(path);
-    if (!format) {
+    const ExchangeFormat* format = exchangeFormatOf(path);
+    if (!format || !format->read) {
         run.problem = "neither XLIFF nor PO";
         return run;
     }
-    std::optional<ExchangeDocument> document = readExchangeFile(path, *format, run.problem);
+    std::optional<ExchangeDocument> document = format->read(path, run.problem);
     if (!document)
         return run;
     try {

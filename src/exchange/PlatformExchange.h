@@ -13,6 +13,7 @@
 
 #include "database/ProjectRows.h"
 #include "exchange/ExchangeDocument.h"
+#include "exchange/ExchangeFormats.h"
 #include "exchange/ThreeWayImport.h"
 #include "project/OperationResult.h"
 #include "project/SourceLanguageTag.h"
@@ -27,17 +28,14 @@ std::vector<ExchangeUnit> exchangeUnits(CQuillDoc& doc, LanguageId language);
 // the PO template of the project (sources only).
 ExchangeDocument exchangeDocument(CQuillDoc& doc, std::optional<LanguageId> language);
 
-enum class ExchangeFormat { Xliff, Po };
-// By extension: ".xlf" and ".xliff" are XLIFF, ".po" and ".pot" PO; nothing for others.
-std::optional<ExchangeFormat> exchangeFormatOf(const std::filesystem::path& path);
-
-// Writes the document (replacing a file of that name only when the whole file was written);
+// Writes the document as XLIFF, or as PO for the PO kinds (replacing a file of that name only
+// when the whole file was written);
 // false with the reason in `problem`. Units the format cannot carry are left out of the file
 // and added to `leftOut`.
-bool writeExchangeFile(const std::filesystem::path& path, ExchangeFormat format, const ExchangeDocument& document,
+bool writeExchangeFile(const std::filesystem::path& path, ExchangeKind format, const ExchangeDocument& document,
                        std::string& problem, std::vector<LeftOutUnit>* leftOut = nullptr);
 // Reads a file; nothing, with the reason, when it is not a file of the format.
-std::optional<ExchangeDocument> readExchangeFile(const std::filesystem::path& path, ExchangeFormat format,
+std::optional<ExchangeDocument> readExchangeFile(const std::filesystem::path& path, ExchangeKind format,
                                                  std::string& problem);
 
 struct RefusedUnit {

@@ -180,19 +180,20 @@ bool importTextFile(QWidget* parent, CChildFrame& child, Feedback& feedback, Pro
                     const std::filesystem::path& path)
 {
     CQuillDoc& doc = child.document();
-    const ImportKind kind = importKindOf(path);
-    if (kind == ImportKind::Unsupported) {
+    const ExchangeFormat* format = projectImportFormat(path);
+    if (!format) {
         importFile(doc, {}, path);  // says the kind is not supported
         return false;
     }
     // Whatever the import stores is one step that Undo takes back.
     CQuillDoc::RecordedImport recorded(doc, path.filename().string());
-    if (kind == ImportKind::Workbook) {
+    // A workbook is imported pair by pair in its own dialog; every other file by its row.
+    if (format->kind == ExchangeKind::Workbook) {
         if (!importWorkbook(parent, child, feedback, path))
             return false;
     } else {
         std::optional<LanguageId> language;
-        if (kind == ImportKind::Xliff || kind == ImportKind::Po)
+        if (format->read)
             language = statedLanguageToImport(child, feedback, path);
         if (!language) {
             QStringList names;
@@ -273,39 +274,34 @@ QString exportForPlatforms(QWidget* parent, CChildFrame& child, Feedback& feedba
         doc.scriptPath().parent_path() / (doc.scriptPath().stem().string() + "-" + name + ".xlf");
     const QString chosen = QFileDialog::getSaveFileName(parent, qs(txt::ExportPlatformTitle),
                                                         QString::fromStdString(suggested.string()),
-                                                        QString::fromStdString(exchangeFilter(ImportKind::Xliff) + ";;" +
-                                                                               exchangeFilter(ImportKind::Po)));
+                                                        QString::fromStdString(
+                                                            std::string(exchangeFormat(ExchangeKind::Xliff).filter) +
+                                                            ";;" + std::string(exchangeFormat(ExchangeKind::Po).filter)));
     if (chosen.isEmpty())
         return {};
     std::filesystem::path path = chosen.toStdString();
-    if (!exchangeFormatOf(path))
+    const ExchangeFormat* format = exchangeFormatOf(path);
+    if (!format || !format->read) {
         path += ".xlf";
+        format = &exchangeFormat(ExchangeKind::Xliff);
+    }
     // A ".pot" name asks for the template: the source texts without translations.
-    const bool isTemplate = toLowerAscii(path.extension().string()) == ".pot";
-    ExchangeDocument document = exchangeDocument(doc, isTemplate ? std::nullopt : language);
-    if (!isTemplate)
-        document.header.exportId = newExportId();
-    std::string problem;
-    std::vector<LeftOutUnit> leftOut;
-    if (!writeExchangeFile(path, *exchangeFormatOf(path), document, problem, &leftOut)) {
-        feedback.messageText(fillPlaceholders(txt::ExportPlatformFailed, {path.string(), problem}), Icon::Stop);
+    ExchangeTarget from(doc, {*language});
+    from.feedback = &feedback;
+    const ExportReport written = format->write(from, path);
+    if (!written.outcome.done()) {
+        feedback.messageText(fillPlaceholders(txt::ExportPlatformFailed, {path.string(), written.problem}), Icon::Stop);
         return {};
     }
-    if (!leftOut.empty()) {
+    if (!written.leftOut.empty()) {
         std::string lines;
-        for (const LeftOutUnit& unit : leftOut)
-            lines += (lines.empty() ? "" : "\n") + unit.id + ": " + unit.reason;
-        feedback.messageText(fillPlaceholders(txt::ExportPlatformLeftOut, {std::to_string(leftOut.size()), path.string(), lines}),
+        for (const std::string& unit : written.leftOut)
+            lines += (lines.empty() ? "" : "\n") + unit;
+        feedback.messageText(fillPlaceholders(txt::ExportPlatformLeftOut, {std::to_string(written.leftOut.size()), path.string(), lines}),
                              Icon::Exclamation);
     }
-    try {
-        if (!isTemplate)
-            recordExport(doc, *language, document);  // what the platform will send back is judged by it
-    } catch (const DaoException& error) {
-        feedback.messageText(error.report(), Icon::Exclamation);
-    }
     return QString::fromStdString(
-        fillPlaceholders(txt::ExportPlatformDone, {std::to_string(document.units.size() - leftOut.size()), path.string()}));
+        fillPlaceholders(txt::ExportPlatformDone, {std::to_string(written.written), path.string()}));
 }
 
 } // namespace qmk

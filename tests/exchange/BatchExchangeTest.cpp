@@ -256,19 +256,19 @@ TEST_F(BatchExchangeTest, APlatformFileWithoutItsExportReplacesATranslationOnlyW
     const std::string file = (dir() / "de.xlf").string();
     {
         BatchReport report(out_, err_, "");
-        ASSERT_EQ(batchExportForPlatforms({database_, "German", file}, report, extensions(), ExchangeFormat::Xliff),
+        ASSERT_EQ(batchExportForPlatforms({database_, "German", file}, report, extensions(), ExchangeKind::Xliff),
                   BatchStatus::Success)
             << err_.str();
     }
     std::string problem;
-    std::optional<ExchangeDocument> document = readExchangeFile(file, ExchangeFormat::Xliff, problem);
+    std::optional<ExchangeDocument> document = readExchangeFile(file, ExchangeKind::Xliff, problem);
     ASSERT_TRUE(document) << problem;
     ASSERT_FALSE(document->header.exportId.empty());
     document->header.exportId.clear();
     for (ExchangeUnit& unit : document->units)
         if (unit.ident == "IDS_BYE")
             unit.target = "Tschuess";
-    ASSERT_TRUE(writeExchangeFile(file, ExchangeFormat::Xliff, *document, problem)) << problem;
+    ASSERT_TRUE(writeExchangeFile(file, ExchangeKind::Xliff, *document, problem)) << problem;
 
     EXPECT_EQ(run(batchImport, {file, "German", database_}), BatchStatus::UnitsRefused);  // listed, exit 3
     EXPECT_EQ(translationIn(database_, bye_, German), "Auf Wiedersehen");

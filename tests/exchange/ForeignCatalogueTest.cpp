@@ -123,7 +123,7 @@ TEST_F(ForeignCatalogueTest, AGettextCatalogueFillsEveryTextWithItsSource)
     if (!installed("msguniq") || !installed("msgen") || !installed("msgfilter"))
         GTEST_SKIP() << "gettext is not installed";
     std::string problem;
-    ASSERT_TRUE(writeExchangeFile(dir / "all.po", ExchangeFormat::Po, exchangeDocument(*doc, German), problem));
+    ASSERT_TRUE(writeExchangeFile(dir / "all.po", ExchangeKind::Po, exchangeDocument(*doc, German), problem));
     const std::filesystem::path catalogue = dir / "catalogue.po";
     ASSERT_EQ(run("sed -e '/^msgctxt /d' -e '/^#: /d' " + quoted(dir / "all.po") + " | msguniq --use-first | msgen - | "
                   "msgfilter --keep-header -o " + quoted(catalogue) + " sed -e 's/^/DE /'"),
@@ -259,7 +259,7 @@ TEST(ForeignCatalogueCorpusTest, ThePeersCatalogueOfACorpusScriptIsPlaced)
     ASSERT_TRUE(doc.NewTranslation(German, "de-out.rc"));
     ASSERT_TRUE(doc.reloadRows().done());
     std::string problem;
-    const std::optional<ExchangeDocument> file = readExchangeFile(po, ExchangeFormat::Po, problem);
+    const std::optional<ExchangeDocument> file = readExchangeFile(po, ExchangeKind::Po, problem);
     ASSERT_TRUE(file) << problem;
     int translated = 0;
     for (const ExchangeUnit& unit : file->units)

@@ -152,8 +152,8 @@ TEST_F(HostileExchangeFilesTest, ExportsLeaveOutTextsThatAreNoUtf8AndWriteOnlyUt
     ASSERT_TRUE(doc->reloadRows().done());
     const ExchangeDocument document = exchangeDocument(*doc, German);
     ASSERT_EQ(document.units.size(), 3u);
-    for (const ExchangeFormat format : {ExchangeFormat::Xliff, ExchangeFormat::Po}) {
-        const auto path = dir / (format == ExchangeFormat::Xliff ? "de.xlf" : "de.po");
+    for (const ExchangeKind format : {ExchangeKind::Xliff, ExchangeKind::Po}) {
+        const auto path = dir / (format == ExchangeKind::Xliff ? "de.xlf" : "de.po");
         std::string problem;
         std::vector<LeftOutUnit> leftOut;
         ASSERT_TRUE(writeExchangeFile(path, format, document, problem, &leftOut)) << problem;

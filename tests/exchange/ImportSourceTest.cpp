@@ -17,12 +17,17 @@ namespace {
 
 TEST(ImportSourceTest, TheExtensionDecidesTheKind)
 {
-    EXPECT_EQ(importKindOf("a/Texts.XLSX"), ImportKind::Workbook);
-    EXPECT_EQ(importKindOf("a/other_rc.mdb"), ImportKind::ProjectDatabase);
-    EXPECT_EQ(importKindOf("a/app-German.rc2"), ImportKind::TranslatedScript);
-    EXPECT_EQ(importKindOf("a/de.xliff"), ImportKind::Xliff);
-    EXPECT_EQ(importKindOf("a/de.po"), ImportKind::Po);
-    EXPECT_EQ(importKindOf("a/notes.txt"), ImportKind::Unsupported);
+    auto kindOf = [](const char* path) { return projectImportFormat(path)->kind; };
+    EXPECT_EQ(kindOf("a/Texts.XLSX"), ExchangeKind::Workbook);
+    EXPECT_EQ(kindOf("a/other_rc.mdb"), ExchangeKind::ProjectDatabase);
+    EXPECT_EQ(kindOf("a/app-German.rc2"), ExchangeKind::TranslatedScript);
+    EXPECT_EQ(kindOf("a/de.xliff"), ExchangeKind::Xliff);
+    EXPECT_EQ(kindOf("a/de.po"), ExchangeKind::Po);
+    EXPECT_EQ(kindOf("a/de.POT"), ExchangeKind::PoTemplate);
+    EXPECT_FALSE(projectImportFormat("a/notes.txt"));
+    // A memory's file has a row of its own but goes into no project.
+    EXPECT_EQ(exchangeFormatOf("a/memory.tmx")->kind, ExchangeKind::Tmx);
+    EXPECT_FALSE(projectImportFormat("a/memory.tmx"));
 }
 
 TEST(ImportSourceTest, TheLanguagesAreSortedWithoutArabicAndNeutral)
@@ -45,6 +50,9 @@ TEST(ImportSourceTest, TheKindImportedLastComesFirstInTheFilters)
     EXPECT_EQ(filters[1], "Gettext PO File (*.po *.pot)");
     EXPECT_EQ(filters[2], "Microsoft Excel File (*.xlsx)");
     EXPECT_EQ(filters.size(), 6u);
+    // A template is remembered as PO, whose filter lists it.
+    EXPECT_EQ(importFilters("pot")[1], "Gettext PO File (*.po *.pot)");
+    EXPECT_EQ(importFilters("pot").size(), 6u);
 }
 
 TEST(ImportSourceTest, AnXliffFileIsImportedThroughTheDocumentAndAnUnknownKindRefused)
@@ -59,7 +67,7 @@ TEST(ImportSourceTest, AnXliffFileIsImportedThroughTheDocumentAndAnUnknownKindRe
     ASSERT_EQ(units.size(), 1u);
     units[0].target = "Apfel";
     std::string problem;
-    ASSERT_TRUE(writeExchangeFile(dir / "de.xlf", ExchangeFormat::Xliff, {{"en-US", "de-DE", "app.rc", false}, units}, problem));
+    ASSERT_TRUE(writeExchangeFile(dir / "de.xlf", ExchangeKind::Xliff, {{"en-US", "de-DE", "app.rc", false}, units}, problem));
     // The file says which translation it holds.
     const std::optional<StatedLanguage> stated = statedImportLanguage(dir / "de.xlf");
     ASSERT_TRUE(stated);

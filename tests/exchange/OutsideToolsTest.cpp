@@ -54,7 +54,7 @@ protected:
     {
         const std::filesystem::path path = dir / name;
         std::string problem;
-        EXPECT_TRUE(writeExchangeFile(path, *exchangeFormatOf(path), exchangeDocument(*doc, German), problem))
+        EXPECT_TRUE(writeExchangeFile(path, exchangeFormatOf(path)->kind, exchangeDocument(*doc, German), problem))
             << problem;
         return path;
     }
@@ -161,7 +161,7 @@ TEST_F(OutsideToolsTest, PoTranslatedByGettextComesBackAsTheTextTableShowsIt)
     ASSERT_EQ(run("msgen " + quoted(po) + " | msgfilter --keep-header -o " + quoted(translated) + " sed -e 's/^/DE /'"),
               "");
     std::string problem;
-    const auto file = readExchangeFile(translated, ExchangeFormat::Po, problem);
+    const auto file = readExchangeFile(translated, ExchangeKind::Po, problem);
     ASSERT_TRUE(file) << problem;
     const ExchangeImportResult result = importExchangeUnits(*doc, German, file->units);
     ASSERT_TRUE(result.ok);
@@ -200,7 +200,7 @@ TEST(PlatformRoundTripTest, PseudoTranslatedExportsComeBackAndCompileWithoutWarn
     ASSERT_TRUE(doc.storeTranslation(doc.rows().item(doc.rows().rowCount() - 1).lineIndex, German, "Bereit").done());
 
     std::string problem;
-    ASSERT_TRUE(writeExchangeFile(dir / "de.po", ExchangeFormat::Po, exchangeDocument(doc, German), problem));
+    ASSERT_TRUE(writeExchangeFile(dir / "de.po", ExchangeKind::Po, exchangeDocument(doc, German), problem));
     const std::filesystem::path counted = dir / "count.txt";
     ASSERT_EQ(std::system(("pocount --csv " + quoted(dir / "de.po") + " > " + quoted(counted) + " 2>/dev/null").c_str()), 0);
     const std::string counts = test::readFile(counted);
@@ -213,7 +213,7 @@ TEST(PlatformRoundTripTest, PseudoTranslatedExportsComeBackAndCompileWithoutWarn
     EXPECT_EQ(fields[1], "1") << counts;  // the reviewed translation counts as translated
     EXPECT_EQ(fields[4], "0") << counts;  // and nothing as fuzzy
 
-    ASSERT_TRUE(writeExchangeFile(dir / "de.xlf", ExchangeFormat::Xliff, exchangeDocument(doc, German), problem));
+    ASSERT_TRUE(writeExchangeFile(dir / "de.xlf", ExchangeKind::Xliff, exchangeDocument(doc, German), problem));
     for (const char* rewrite : {"unicode", "xxx"}) {
         for (const char* name : {"de.po", "de.xlf"}) {
             const std::filesystem::path pseudo = dir / (std::string(rewrite) + "-" + name);

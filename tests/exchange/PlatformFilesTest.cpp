@@ -196,7 +196,7 @@ TEST_F(PlatformFilesTest, ReviewStatesTravelBothWays)
     EXPECT_FALSE(flagged("IDS_HELLO"));  // reviewed there: the same text, now reviewed
 
     std::string problem;
-    ASSERT_TRUE(writeExchangeFile(dir / "out.xlf", ExchangeFormat::Xliff, exchangeDocument(*doc, German), problem));
+    ASSERT_TRUE(writeExchangeFile(dir / "out.xlf", ExchangeKind::Xliff, exchangeDocument(*doc, German), problem));
     std::ifstream out(dir / "out.xlf");
     std::stringstream xml;
     xml << out.rdbuf();

@@ -56,7 +56,7 @@ protected:
         ExchangeDocument document = exchangeDocument(*doc, German);
         document.header.exportId = newExportId();
         std::string problem;
-        ASSERT_TRUE(writeExchangeFile(file, *exchangeFormatOf(file), document, problem)) << problem;
+        ASSERT_TRUE(writeExchangeFile(file, exchangeFormatOf(file)->kind, document, problem)) << problem;
         recordExport(*doc, German, document);
     }
     // What the platform does to the file: new translations for some units, the export id kept
@@ -64,7 +64,7 @@ protected:
     void editFile(const std::map<std::string, std::string>& targets, bool keepExportId = true)
     {
         std::string problem;
-        std::optional<ExchangeDocument> document = readExchangeFile(file, *exchangeFormatOf(file), problem);
+        std::optional<ExchangeDocument> document = readExchangeFile(file, exchangeFormatOf(file)->kind, problem);
         ASSERT_TRUE(document) << problem;
         if (!keepExportId)
             document->header.exportId.clear();
@@ -76,7 +76,7 @@ protected:
         for (ExchangeUnit& unit : document->units)
             if (auto target = byId.find(unit.id); target != byId.end())
                 unit.target = target->second;
-        ASSERT_TRUE(writeExchangeFile(file, *exchangeFormatOf(file), *document, problem)) << problem;
+        ASSERT_TRUE(writeExchangeFile(file, exchangeFormatOf(file)->kind, *document, problem)) << problem;
     }
 
     test::TempDir dir;
@@ -159,7 +159,7 @@ TEST_P(ThreeWayImportTest, TheExportIdComesBackWithTheFileAndOnlyTheNewestExport
 {
     exportFile();
     std::string problem;
-    const std::optional<ExchangeDocument> read = readExchangeFile(file, *exchangeFormatOf(file), problem);
+    const std::optional<ExchangeDocument> read = readExchangeFile(file, exchangeFormatOf(file)->kind, problem);
     ASSERT_TRUE(read) << problem;
     EXPECT_FALSE(read->header.exportId.empty());
     EXPECT_TRUE(doc->database().exports().knows(read->header.exportId, German));

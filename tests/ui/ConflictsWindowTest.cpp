@@ -43,13 +43,13 @@ TEST_F(ConflictsWindowTest, EachConflictIsSettledEitherWayAsAStepUndoTakesBack)
     ExchangeDocument sent = exchangeDocument(doc, German);
     sent.header.exportId = newExportId();
     std::string problem;
-    ASSERT_TRUE(writeExchangeFile(file, ExchangeFormat::Xliff, sent, problem)) << problem;
+    ASSERT_TRUE(writeExchangeFile(file, ExchangeKind::Xliff, sent, problem)) << problem;
     recordExport(doc, German, sent);
     store("IDS_HELLO", "Hallo hier");
     store("IDS_BYE", "Tschuess hier");
     for (ExchangeUnit& unit : sent.units)
         unit.target = unit.ident == "IDS_HELLO" ? "Hallo dort" : unit.ident == "IDS_BYE" ? "Tschuess dort" : unit.target;
-    ASSERT_TRUE(writeExchangeFile(file, ExchangeFormat::Xliff, sent, problem)) << problem;
+    ASSERT_TRUE(writeExchangeFile(file, ExchangeKind::Xliff, sent, problem)) << problem;
 
     std::vector<ImportDisagreement> conflicts;
     importFile(doc, German, file, nullptr, &conflicts);

@@ -234,7 +234,7 @@ TEST_F(ExchangeWindowTest, AnXliffGoesIntoTheLanguageItStatesAskingOnlyWhenTheCu
     translate("IDS_BYE", "Auf Wiedersehen");
     const std::filesystem::path file = dir / "app-de.xlf";
     std::string problem;
-    ASSERT_TRUE(writeExchangeFile(file, ExchangeFormat::Xliff, {{"en-US", "de-DE", "app.rc", false}, units}, problem));
+    ASSERT_TRUE(writeExchangeFile(file, ExchangeKind::Xliff, {{"en-US", "de-DE", "app.rc", false}, units}, problem));
     const int germanColumn = doc.rows().columns().columnOfLanguage(German);
     auto marked = [&](const char* ident) {
         return child->textList()->tableModel()->index(rowOfString(child, ident), germanColumn)
@@ -259,7 +259,7 @@ TEST_F(ExchangeWindowTest, AnXliffGoesIntoTheLanguageItStatesAskingOnlyWhenTheCu
     // Another column is current: asked once, and Yes imports into German all the same; only
     // what this import changed is marked now.
     translate("IDS_LAST", "Letzter");
-    ASSERT_TRUE(writeExchangeFile(file, ExchangeFormat::Xliff, {{"en-US", "de-DE", "app.rc", false}, units}, problem));
+    ASSERT_TRUE(writeExchangeFile(file, ExchangeKind::Xliff, {{"en-US", "de-DE", "app.rc", false}, units}, problem));
     child->textList()->setCurrentLanguage(test::Russian);
     ASSERT_TRUE(importTextFile(frame.get(), *child, feedback, settings->profile(), file));
     ASSERT_EQ(feedback.askedTexts.size(), 1u);
