@@ -6,6 +6,7 @@
 
 #include "resources/CheckTexts.h"
 #include "resources/Messages.h"
+#include "resources/Utf8Length.h"
 
 namespace qmk {
 namespace {
@@ -14,15 +15,6 @@ namespace {
 bool isKnownEscape(char c)
 {
     return c == 'n' || c == 'r' || c == 't' || c == 'a' || c == '\\' || c == '"' || (c >= '0' && c <= '7');
-}
-
-std::size_t utf8Length(unsigned char lead)
-{
-    if (lead >= 0xF0)
-        return 4;
-    if (lead >= 0xE0)
-        return 3;
-    return lead >= 0xC0 ? 2 : 1;
 }
 
 } // namespace

@@ -18,18 +18,18 @@ std::size_t printfLength(std::string_view text, std::size_t at)
     std::size_t i = at + 1;
     while (i < text.size() && (text[i] == '-' || text[i] == '+' || text[i] == '#' || text[i] == '0'))
         ++i;
-    if (i < text.size() && text[i] == '*')
-        ++i;
-    else
-        while (i < text.size() && isDigit(text[i]))
-            ++i;
-    if (i < text.size() && text[i] == '.') {
-        ++i;
+    // A width or precision: given by an argument ("*") or written out in digits.
+    auto skipCount = [&] {
         if (i < text.size() && text[i] == '*')
             ++i;
         else
             while (i < text.size() && isDigit(text[i]))
                 ++i;
+    };
+    skipCount();
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        skipCount();
     }
     for (std::string_view length : {"I64", "I32", "hh", "ll", "h", "l", "L", "I", "w", "z", "j", "t"})
         if (text.substr(i, length.size()) == length) {

@@ -16,6 +16,7 @@
 #include "resources/CheckTexts.h"
 #include "resources/Feedback.h"
 #include "resources/Messages.h"
+#include "resources/Utf8Length.h"
 
 namespace qmk {
 namespace {
@@ -50,15 +51,6 @@ std::string_view accented(char letter, const std::function<bool(std::string_view
 }
 
 bool isAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-
-std::size_t utf8Length(unsigned char lead)
-{
-    if (lead >= 0xF0)
-        return 4;
-    if (lead >= 0xE0)
-        return 3;
-    return lead >= 0xC0 ? 2 : 1;
-}
 
 // Where the part to bracket ends: before trailing line breaks, blanks, final punctuation and
 // an East Asian access key "(&F)"; and where it starts: after leading blanks.

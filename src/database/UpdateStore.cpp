@@ -142,20 +142,6 @@ std::vector<ControlMatch> UpdateStore::dialogControls(std::string_view dlgIdent,
     return controlMatches(rows, true);
 }
 
-std::vector<ControlMatch> UpdateStore::dialogControlsOfDialog(int dlgLineIndex, std::string_view itemIdent)
-{
-    Statement rows = query(qn::Dialog_Controls_By_DlgLineIndex_ItemIdent);
-    rows.bind("DlgLineIndex", dlgLineIndex).bind("ItemIdent", itemIdent);
-    return controlMatches(rows, false);
-}
-
-std::vector<TextMatch> UpdateStore::sharedDialogCaptions(int dlgLineIndex)
-{
-    Statement rows = query(queries::SharedDialogCaptions);
-    rows.bind("DlgLineIndex", dlgLineIndex);
-    return textMatches(rows);
-}
-
 std::vector<TextMatch> UpdateStore::menuItemsByIdent(std::string_view menuIdent, std::string_view itemIdent)
 {
     Statement rows = query(qn::MenuItem_Line);

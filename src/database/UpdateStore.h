@@ -20,9 +20,6 @@ public:
 
     std::vector<TextMatch> dialogCaptions(std::string_view dlgIdent);
     std::vector<ControlMatch> dialogControls(std::string_view dlgIdent, std::string_view itemIdent, int lineKind);
-    // Controls of every dialog that shares the identifier of the given dialog.
-    std::vector<ControlMatch> dialogControlsOfDialog(int dlgLineIndex, std::string_view itemIdent);
-    std::vector<TextMatch> sharedDialogCaptions(int dlgLineIndex);
     std::vector<TextMatch> menuItemsByIdent(std::string_view menuIdent, std::string_view itemIdent);
     std::vector<TextMatch> menuItemsOfKind(std::string_view menuIdent, int lineKind);
     // Every popup and item of the menus of this name, in script order.

@@ -7,6 +7,7 @@
 #include "exchange/CellAddress.h"
 #include "exchange/OoxmlText.h"
 #include "resources/ReplacementFile.h"
+#include "resources/Utf8Length.h"
 #include "project/TextCodec.h"
 
 namespace qmk {
@@ -14,14 +15,6 @@ namespace qmk {
 namespace {
 
 constexpr size_t kMaxCellCharacters = 32767;
-
-size_t utf8Length(std::string_view text)
-{
-    size_t n = 0;
-    for (unsigned char c : text)
-        n += (c & 0xC0) != 0x80;
-    return n;
-}
 
 } // namespace
 

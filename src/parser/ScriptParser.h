@@ -145,6 +145,8 @@ private:
     void startGeometry();
     void takeGeometry();
     void readGeometryStatement();
+    void readDialogGeometry();
+    bool readBlockCommon(int token);
     int tokenValue(int token) const;
     int spanValue(TextSpan span, int base) const;
     void recordString()

@@ -105,6 +105,23 @@ void ScriptParser::readOptionWords(int optionToken)
     }
 }
 
+// What a block holds besides its own entries: its END, a preprocessor line and a `$` statement.
+// False for any other token, which the block reads itself.
+bool ScriptParser::readBlockCommon(int t)
+{
+    switch (t) {
+    case Tok::End:
+    case Tok::RightBrace: classify(t); return true;
+    case Tok::Hash: readPreprocessor(); return true;
+    case Tok::Dollar:
+    case Tok::DoubleDollar:
+        sc_.pushBack();
+        readGeneralStatement();
+        return true;
+    default: return false;
+    }
+}
+
 // Inside a STRINGTABLE: BEGIN, entries, preprocessor lines and END.
 void ScriptParser::readStringTableStatement()
 {
@@ -122,20 +139,10 @@ void ScriptParser::readStringTableStatement()
         }
         return;
     }
-    switch (t) {
-    case Tok::Hash: readPreprocessor(); return;
-    case Tok::Dollar:
-    case Tok::DoubleDollar:
-        sc_.pushBack();
-        readGeneralStatement();
+    if (readBlockCommon(t))
         return;
-    case Tok::End:
-    case Tok::RightBrace: classify(t); return;
-    default:
-        sc_.pushBack();
-        readStringTableEntry();
-        return;
-    }
+    sc_.pushBack();
+    readStringTableEntry();
 }
 
 // string-entry := id ["," ] (string | TEXT "(" string ")")
@@ -185,17 +192,8 @@ void ScriptParser::readStringTableEntry()
 void ScriptParser::readAcceleratorStatement()
 {
     int t = sc_.next();
-    switch (t) {
-    case Tok::End:
-    case Tok::RightBrace: classify(t); return;
-    case Tok::Hash: readPreprocessor(); return;
-    case Tok::Dollar:
-    case Tok::DoubleDollar:
-        sc_.pushBack();
-        readGeneralStatement();
+    if (readBlockCommon(t))
         return;
-    default: break;
-    }
     if (t != Tok::String && !Tok::isName(t)) {
         fail(ParserCode::Syntax);
         classify(toInt(K::Unparsed));

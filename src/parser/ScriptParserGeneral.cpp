@@ -120,9 +120,7 @@ bool ScriptParser::readResourceHeader(int nameToken, TextSpan name)
     switch (t) {
     case Tok::Dialog:
     case Tok::DialogEx:
-        sc_.put(' ');
-        readGeometryStatement();
-        st_.dialogWidth = st_.cx;
+        readDialogGeometry();
         classify(toInt(K::Dialog));
         return true;
     case Tok::Menu:
@@ -259,6 +257,15 @@ void ScriptParser::readLeadingString()
     }
 }
 
+// A dialog header's position and size, after the blank that parts them from its keyword; the
+// width is kept for the statements after it that take the dialog's width.
+void ScriptParser::readDialogGeometry()
+{
+    sc_.put(' ');
+    readGeometryStatement();
+    st_.dialogWidth = st_.cx;
+}
+
 // string-named-resource := string (DIALOG | DIALOGEX | type-keyword | user-type) operands
 void ScriptParser::readStringNamedResource()
 {
@@ -268,9 +275,7 @@ void ScriptParser::readStringNamedResource()
     switch (t) {
     case Tok::Dialog:
     case Tok::DialogEx:
-        sc_.put(' ');
-        readGeometryStatement();
-        st_.dialogWidth = st_.cx;
+        readDialogGeometry();
         sc_.setSymbol(name);
         classify(toInt(t == Tok::Dialog ? K::Dialog : K::DialogExByString));
         return;

@@ -94,14 +94,14 @@ void ScriptScanner::beginStatement()
 {
     outLength_ = 0;
     failed_ = false;
-    keyword_ = lastString_ = symbol_ = {};
+    lastString_ = symbol_ = {};
     symbolFixed_ = false;
     numberCount_ = 0;
     tokenIn_ = pos_;
     tokenOut_ = guardOut_ = 0;
     tokenNewlines_ = newlines_;
     numbersBefore_ = 0;
-    symbolBefore_ = keywordBefore_ = {};
+    symbolBefore_ = {};
     statementLine_ = newlines_ + 1;
     awaitingFirstToken_ = true;
     unreadFrom_ = std::string_view::npos;
@@ -196,8 +196,6 @@ void ScriptScanner::insertBlanksBeforeToken(int count)
     int shift = tokenOut_ - oldStart;
     if (lastString_.start >= oldStart)
         lastString_.start += shift;
-    if (keyword_.start >= oldStart && keyword_.length > 0)
-        keyword_.start += shift;
 }
 
 int ScriptScanner::peekNonBlank() const
@@ -497,7 +495,6 @@ void ScriptScanner::pushBack()
     newlines_ = tokenNewlines_;
     numberCount_ = numbersBefore_;
     symbol_ = symbolBefore_;
-    keyword_ = keywordBefore_;
     if (lastString_.start >= guardOut_)
         lastString_ = {};
 }
@@ -525,7 +522,6 @@ int ScriptScanner::scanRaw()
     tokenNewlines_ = newlines_;
     numbersBefore_ = numberCount_;
     symbolBefore_ = symbol_;
-    keywordBefore_ = keyword_;
     if (pos_ >= size_)
         return token_ = Tok::None;
 
@@ -717,7 +713,6 @@ int ScriptScanner::scanIdentifier()
         return Tok::MenuOption;
     if (code != 0) {
         keywordFlag_ = true;
-        keyword_ = span;
         return code;
     }
     if (!symbolFixed_)

@@ -48,7 +48,6 @@ public:
     // Whole text of the current token as written to the output.
     std::string_view tokenText() const;
     TextSpan tokenSpan() const { return {tokenOut_, outLength_ - tokenOut_}; }
-    TextSpan keyword() const { return keyword_; }
     TextSpan lastString() const { return lastString_; }
     // The input between the outer quotes of the last string when it was joined from several
     // literals ("a" "b" gives a" "b, with the blanks, line breaks and continuations between
@@ -171,7 +170,6 @@ private:
     int token_ = 0;
     bool keywordFlag_ = false;
     std::string_view ident_;
-    TextSpan keyword_;
     TextSpan lastString_;
     std::string lastStringAsWritten_;
     TextSpan symbol_;
@@ -200,7 +198,6 @@ private:
     int tokenNewlines_ = 0;
     int numbersBefore_ = 0;
     TextSpan symbolBefore_;
-    TextSpan keywordBefore_;
 
     static constexpr int kNumberRing = 32;
     std::array<TextSpan, kNumberRing> numbers_{};

@@ -1,19 +1,9 @@
 // Reading access keys and accelerators out of control and menu texts.
 #include "project/MnemonicText.h"
 
+#include "resources/Utf8Length.h"
+
 namespace qmk {
-namespace {
-
-std::size_t utf8Length(unsigned char lead)
-{
-    if (lead >= 0xF0)
-        return 4;
-    if (lead >= 0xE0)
-        return 3;
-    return lead >= 0xC0 ? 2 : 1;
-}
-
-} // namespace
 
 MnemonicText splitMnemonic(std::string_view text)
 {

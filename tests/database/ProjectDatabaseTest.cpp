@@ -435,25 +435,6 @@ TEST_F(ProjectDatabaseTest, LookUpsByIdentifier)
     EXPECT_EQ(controls[0].y, 20);
 }
 
-TEST_F(ProjectDatabaseTest, UpdateLookUpsFindItemsOfTheOldResourceFromTheNewOne)
-{
-    {
-        // The update stored the dialog header again under a new key.
-        auto s = db_.lineStore();
-        s->addLine({30, 2, 13, 1, "IDD_ABOUT DIALOG", ""});
-        s->addDialog({30, "IDD_ABOUT", 200, 100});
-        s->commit();
-    }
-    auto controls = db_.update().dialogControlsOfDialog(30, "IDC_STATIC");
-    ASSERT_EQ(controls.size(), 1u);
-    EXPECT_EQ(controls[0].lineIndex, StaticLine);
-    EXPECT_EQ(controls[0].flags, 0x50020000u);
-    EXPECT_EQ(db_.update().sharedDialogCaptions(30).at(0).lineIndex, CaptionLine);
-    // A line the update has written is no longer offered.
-    db_.update().rewriteLine(StaticLine, 3, "LTEXT \"", "\"");
-    EXPECT_TRUE(db_.update().dialogControlsOfDialog(30, "IDC_STATIC").empty());
-}
-
 TEST_F(ProjectDatabaseTest, TreeAndPreviewLists)
 {
     EXPECT_EQ(db_.items().resources(ResourceList::Dialogs).at(0).nameId, "IDD_ABOUT");

@@ -6,7 +6,7 @@
 #include <set>
 #include <sstream>
 
-#include "ParseHelpers.h"
+#include "parser/ParseHelpers.h"
 #include "common/RecordingFeedback.h"
 #include "common/TempDir.h"
 #include "database/CProjectDatabase.h"
