@@ -5,6 +5,7 @@
 
 #include <cctype>
 
+#include "app/GlossaryTerms.h"
 #include "app/LanguageParameter.h"
 #include "app/Settings.h"
 #include "memory/Glossary.h"
@@ -55,15 +56,7 @@ bool isNumberParameter(const std::string& text)
 
 std::shared_ptr<const TermIndex> batchGlossaryTerms(LanguageId language)
 {
-    const std::string location = glossaryLocationBeside(Settings().memorySettings().location);
-    std::error_code ec;
-    if (!isServerLocation(location) && !std::filesystem::exists(location, ec))
-        return nullptr;
-    try {
-        return std::make_shared<const TermIndex>(openGlossary(location)->entries(languageTag(language)));
-    } catch (const std::runtime_error&) {
-        return nullptr;
-    }
+    return glossaryTermsBeside(Settings().memorySettings().location, language);
 }
 
 BatchStatus batchImportTbx(const std::vector<std::string>& p, BatchReport& report)
