@@ -146,6 +146,7 @@ private:
     void takeGeometry();
     void readGeometryStatement();
     void readDialogGeometry();
+    void readHeaderRest(int token);
     bool readBlockCommon(int token);
     int tokenValue(int token) const;
     int spanValue(TextSpan span, int base) const;

@@ -127,9 +127,7 @@ bool ScriptParser::readResourceHeader(int nameToken, TextSpan name)
     case Tok::Accelerators:
     case Tok::TextInclude:
     case Tok::VersionInfo:
-        sc_.put(' ');
-        restOfStatement();
-        classify(t);
+        readHeaderRest(t);
         st_.menuEx = false;
         return true;
     case Tok::RcData: readUserResource(name, toInt(K::RcData)); return true;
@@ -257,6 +255,14 @@ void ScriptParser::readLeadingString()
     }
 }
 
+// The rest of a resource header whose block the block statements read, kept as written.
+void ScriptParser::readHeaderRest(int token)
+{
+    sc_.put(' ');
+    restOfStatement();
+    classify(token);
+}
+
 // A dialog header's position and size, after the blank that parts them from its keyword; the
 // width is kept for the statements after it that take the dialog's width.
 void ScriptParser::readDialogGeometry()
@@ -287,10 +293,8 @@ void ScriptParser::readStringNamedResource()
     case Tok::Accelerators:
     case Tok::TextInclude:
     case Tok::VersionInfo:
-        sc_.put(' ');
-        restOfStatement();
-        sc_.setSymbol(name);
-        classify(t);
+        sc_.setSymbol(name);  // fixed: the words of the header's rest do not replace it
+        readHeaderRest(t);
         return;
     default: break;
     }
