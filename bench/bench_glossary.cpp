@@ -1,5 +1,6 @@
 // The glossary: finding a text's terms among 50,000, loading 50,000 terms from the embedded
-// store into the index, and the candidate terms of a generated large project (/TERMS).
+// store into the index, the Glossary panel's lookup of a text (embedded and on a server), and
+// the candidate terms of a generated large project (/TERMS).
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
@@ -10,9 +11,11 @@
 #include <memory>
 #include <random>
 
+#include "common/PostgresServer.h"
 #include "memory/SqliteGlossary.h"
 #include "memory/TermIndex.h"
 #include "project/CQuillDoc.h"
+#include "project/GlossaryLookup.h"
 #include "project/TermCandidates.h"
 #include "resources/Feedback.h"
 #include "support/ScriptGenerator.h"
@@ -82,6 +85,42 @@ void BM_LoadGlossaryIntoIndex(benchmark::State& state)
 }
 BENCHMARK(BM_LoadGlossaryIntoIndex)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// What the Glossary panel asks for a chosen text: the glossary's size checked (a change by
+// another translator is read again), the text's words and their stems in the English
+// dictionary, and its terms among 50,000.
+void panelLookup(benchmark::State& state, const std::string& store)
+{
+    const std::vector<qmk::GlossaryEntry> entries = generatedTerms();
+    std::string location = (fs::temp_directory_path() / ("qmk-bench-panel-" + std::to_string(::getpid()) + ".db")).string();
+    if (store == "server") {
+        std::string why;
+        qmk::test::PostgresServer* server = qmk::test::PostgresServer::shared(why);
+        if (!server) {
+            state.SkipWithError(why.c_str());
+            return;
+        }
+        location = server->newDatabase();
+    }
+    qmk::openGlossary(location)->add(entries);
+    qmk::GlossaryLookup lookup(location);
+    const qmk::GlossaryQuery query{"Prints the &" + entries[10].term + " and " + entries[20].term +
+                                       " documents of the selected folders on the default printers",
+                                   "en-US", qmk::LanguageId{9, 1}, "de-DE"};
+    lookup.lookup(query);  // reads and indexes the glossary once, as the panel's first lookup does
+    std::size_t found = 0;
+    for (auto _ : state) {
+        const std::vector<qmk::GlossaryMatch> matches = lookup.lookup(query);
+        found = matches.size();
+        benchmark::DoNotOptimize(matches);
+    }
+    state.counters["terms found"] = static_cast<double>(found);
+    if (store != "server")
+        for (const char* suffix : {"", "-wal", "-shm"})
+            fs::remove(location + suffix);
+}
+BENCHMARK_CAPTURE(panelLookup, embedded, std::string("embedded"))->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(panelLookup, server, std::string("server"))->Unit(benchmark::kMillisecond);
+
 void BM_CandidateTermsOfALargeProject(benchmark::State& state)
 {
     const fs::path folder = fs::temp_directory_path() / ("qmk-bench-terms-" + std::to_string(::getpid()));
@@ -107,4 +146,11 @@ BENCHMARK(BM_CandidateTermsOfALargeProject)->Unit(benchmark::kMillisecond)->Iter
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    qmk::test::PostgresServer::stopShared();
+    return 0;
+}
