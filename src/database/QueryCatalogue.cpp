@@ -226,11 +226,6 @@ const std::vector<ObsoleteRowQuery> ObsoleteDeletes = {
 
 // Queries the program supplies itself.
 constexpr Entry SystemQueries[] = {
-    {SharedDialogCaptions,
-     "SELECT t.SourceText, t.LineIndex FROM Dialogs AS d JOIN Dialogs AS d1 ON d.Name_ID = d1.Name_ID "
-     "JOIN DlgCaption AS c ON c.DlgLine = d.LineIndex JOIN ResourceText AS t ON t.LineIndex = c.LineIndex "
-     "JOIN ResFileLine AS l ON l.LineIndex = t.LineIndex "
-     "WHERE d1.LineIndex = :DlgLineIndex AND t.Modified = 0 AND l.Added = 0 ORDER BY l.Line, l.LineIndex"},
     {IncludeLineByFileName,
      "SELECT t.LineIndex, 1 AS Ausdr1 FROM ResourceText AS t JOIN ResFileLine AS l ON t.LineIndex = l.LineIndex "
      "WHERE l.LineIdentSym IN ({Includes}) AND l.Added = 0 AND t.SourceText = :IncludeFile COLLATE NOCASE "

@@ -15,7 +15,6 @@ bool contains(std::string_view name);
 const std::vector<std::string_view>& storedQueryNames();
 
 // Names of the queries the program supplies itself.
-inline constexpr const char* SharedDialogCaptions = "Sql_SharedDialogCaptions";
 inline constexpr const char* IncludeLineByFileName = "Sql_IncludeLine_By_FileName";
 inline constexpr const char* TextsWithLineKind = "Sql_Texts_With_LineIdentSym";
 inline constexpr const char* VersionOfBlockHeader = "Sql_Version_Of_BlockHeader";

@@ -89,7 +89,7 @@ TEST_F(ProjectDatabaseTest, EveryCatalogueQueryCompilesAgainstTheLayout)
     raw.open(path_);
     for (std::string_view name : queries::storedQueryNames())
         EXPECT_NO_THROW(raw.prepare(queries::sql(name))) << name;
-    for (const char* name : {queries::SharedDialogCaptions, queries::IncludeLineByFileName, queries::TextsWithLineKind,
+    for (const char* name : {queries::IncludeLineByFileName, queries::TextsWithLineKind,
                              queries::VersionOfBlockHeader, queries::VersionOfValue, queries::ExcludeByLineIndex,
                              queries::ProjectSourceFile, queries::IncludeLinesInOrder, queries::TextTableItemIdents,
                              queries::ScriptLinesOfKind})
