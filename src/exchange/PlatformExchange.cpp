@@ -16,6 +16,7 @@
 #include "exchange/ImportSource.h"
 #include "exchange/PoFile.h"
 #include "exchange/TextOutput.h"
+#include "exchange/UnitReader.h"
 #include "exchange/XliffFile.h"
 #include "parser/LanguageTags.h"
 #include "parser/SourceLanguageScope.h"
@@ -243,11 +244,13 @@ PlatformImport importPlatformFile(CQuillDoc& doc, LanguageId language, const std
         run.problem = "neither XLIFF nor PO";
         return run;
     }
-    std::optional<ExchangeDocument> document = format->read(path, run.problem);
-    if (!document)
+    // Read a block and a unit at a time, each unit judged as it comes: a large file is never
+    // held whole, nor all of its units.
+    const std::unique_ptr<UnitReader> reader = openUnitReader(path, format->kind == ExchangeKind::Xliff, run.problem);
+    if (!reader)
         return run;
     try {
-        if (const std::string mismatch = languageMismatch(doc, language, document->header); !mismatch.empty()) {
+        if (const std::string mismatch = languageMismatch(doc, language, reader->header()); !mismatch.empty()) {
             if (!doc.feedback().askText(fillPlaceholders(txt::ImportLanguageQuestion, {path.string(), mismatch}), false)) {
                 run.outcome = OperationResult::InputRefused;
                 run.problem = mismatch;
@@ -260,14 +263,17 @@ PlatformImport importPlatformFile(CQuillDoc& doc, LanguageId language, const std
     }
     if (!doc.rows().columns().count() && !doc.reloadRows().done())
         return run;
-    run.result = importExchangeUnits(doc, language, document->units, {document->header.exportId, overwrite});
+    ExchangeImport import(doc, language, {reader->header().exportId, overwrite});
+    if (import.ready() && !reader->readUnits([&import](ExchangeUnit&& unit) { import.add(std::move(unit)); }, run.problem))
+        return run;  // the file broke off: nothing stored
+    run.result = import.finish();
     if (!run.result.ok) {
         run.problem = txt::ImportNothingStored;  // why, the import has reported
         return run;
     }
     run.outcome = OperationResult::Done;
     if (run.result.imported == 0 && run.result.refused.empty() && run.result.unchangedOnPlatform == 0)
-        run.problem = document->units.empty() ? txt::ImportNoUnits : txt::ImportNothingNew;
+        run.problem = import.unitsAdded() == 0 ? txt::ImportNoUnits : txt::ImportNothingNew;
     return run;
 }
 

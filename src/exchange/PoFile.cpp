@@ -5,6 +5,7 @@
 #include <sstream>
 #include <utility>
 
+#include "exchange/UnitReader.h"
 #include "resources/TextValidity.h"
 
 namespace qmk {
@@ -161,22 +162,22 @@ void headerField(const std::string& header, const char* name, std::string& value
         }
 }
 
-void finishEntry(PoEntry& entry, ExchangeDocument& document, bool& headerSeen)
+void finishEntry(PoEntry& entry, ExchangeHeader& header, const UnitTaker& take, bool& headerSeen)
 {
     if (entry.started) {
         if (!entry.context && entry.source.empty() && !headerSeen) {
             headerSeen = true;
-            headerField(entry.target, "Language", document.header.targetLanguage);
-            headerField(entry.target, "Project-Id-Version", document.header.original);
-            headerField(entry.target, kExportIdField, document.header.exportId);
-            document.header.exportId = printableText(document.header.exportId);
-            document.header.targetLanguage = printableText(document.header.targetLanguage);
-            document.header.original = printableText(document.header.original);
+            headerField(entry.target, "Language", header.targetLanguage);
+            headerField(entry.target, "Project-Id-Version", header.original);
+            headerField(entry.target, kExportIdField, header.exportId);
+            header.exportId = printableText(header.exportId);
+            header.targetLanguage = printableText(header.targetLanguage);
+            header.original = printableText(header.original);
         } else {
             ExchangeUnit unit;
             unit.id = entry.context.value_or(std::string());
-            unit.source = entry.source;
-            unit.target = entry.target;
+            unit.source = std::move(entry.source);
+            unit.target = std::move(entry.target);
             unit.needsReview = entry.fuzzy;
             unit.references = std::move(entry.references);
             if (entry.plural)
@@ -190,11 +191,182 @@ void finishEntry(PoEntry& entry, ExchangeDocument& document, bool& headerSeen)
                     unit.unreadable = bad + " in " + what;
             if (!utf8Problem(unit.id).empty())
                 unit.id = printableText(unit.id);
-            document.units.push_back(std::move(unit));
+            take(std::move(unit));
         }
     }
     entry = {};
 }
+
+// PO text read a line at a time: each entry's unit is handed over as the entry ends, the header
+// kept apart.
+class PoParser {
+public:
+    PoParser(ExchangeHeader& header, UnitTaker take) : header_(header), take_(std::move(take)) {}
+    // False, with the reason, for a line that cannot be read.
+    bool line(std::string_view line, std::string& problem);
+    // After the last line.
+    void finish() { finishEntry(entry_, header_, take_, headerSeen_); }
+    bool headerSeen() const { return headerSeen_; }
+
+private:
+    ExchangeHeader& header_;
+    UnitTaker take_;
+    PoEntry entry_;
+    bool headerSeen_ = false;
+    bool afterTarget_ = false;
+    std::string* open_ = nullptr;  // the string a continuation line adds to
+    std::string ignored_;
+    int number_ = 0;
+};
+
+bool PoParser::line(std::string_view line, std::string& problem)
+{
+    ++number_;
+    auto unreadableLine = [&] {
+        problem = "line " + std::to_string(number_) + " cannot be read";
+        return false;
+    };
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    // A blank line, or a comment after the translation, ends the entry.
+    if (line.empty() || (line[0] == '#' && afterTarget_)) {
+        finishEntry(entry_, header_, take_, headerSeen_);
+        afterTarget_ = false;
+        open_ = nullptr;
+    }
+    if (line.empty() || line.rfind("#~", 0) == 0)  // an obsolete entry is no unit
+        return true;
+    if (line.rfind("#,", 0) == 0) {
+        entry_.fuzzy = entry_.fuzzy || line.find("fuzzy") != std::string::npos;
+        return true;
+    }
+    if (line.rfind("#:", 0) == 0) {
+        entry_.references.emplace_back(line.substr(2));
+        return true;
+    }
+    if (line[0] == '#')
+        return true;
+    if (line[0] == '"') {
+        const std::optional<std::string> text = poUnquoted(line);
+        if (!text || !open_)
+            return unreadableLine();
+        *open_ += *text;
+        return true;
+    }
+    const std::size_t space = line.find(' ');
+    const std::string_view keyword = line.substr(0, space);
+    std::optional<std::string> text =
+        space == std::string_view::npos ? std::nullopt : poUnquoted(line.substr(space + 1));
+    if (!text)
+        return unreadableLine();
+    if ((keyword == "msgctxt" || keyword == "msgid") && afterTarget_) {
+        finishEntry(entry_, header_, take_, headerSeen_);  // entries without a blank line between
+        afterTarget_ = false;
+    }
+    if (keyword == "msgctxt") {
+        entry_.context = std::move(*text);
+        open_ = &*entry_.context;
+    } else if (keyword == "msgid") {
+        entry_.source = std::move(*text);
+        entry_.started = true;
+        open_ = &entry_.source;
+    } else if (keyword == "msgid_plural") {
+        entry_.plural = true;
+        ignored_ = std::move(*text);
+        open_ = &ignored_;
+    } else if (keyword == "msgstr" || keyword == "msgstr[0]") {
+        entry_.target = std::move(*text);
+        open_ = &entry_.target;
+        afterTarget_ = true;
+    } else if (keyword.rfind("msgstr[", 0) == 0) {
+        ignored_ = std::move(*text);
+        open_ = &ignored_;
+        afterTarget_ = true;
+    } else {
+        return unreadableLine();
+    }
+    return true;
+}
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// Hands each line of the file (without its line break) to `take` while it says to go on;
+// false when reading failed.
+template <typename Take>
+bool eachLine(FileWindow& window, Take take)
+{
+    window.more();
+    std::size_t at = window.from(0).starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
+    std::size_t searched = 0;  // of the bytes from `at`: no line break among them
+    for (;;) {
+        const std::size_t end = window.from(at).find('\n', searched);
+        if (end == std::string_view::npos) {
+            searched = window.end() - at;
+            if (window.more())
+                continue;
+            const std::string_view last = window.from(at);
+            if (!window.failed() && !last.empty())
+                take(last);
+            return !window.failed();
+        }
+        if (!take(window.from(at).substr(0, end)))
+            return !window.failed();
+        at += end + 1;
+        searched = 0;
+        window.dropBefore(at);
+    }
+}
+
+// The units of a PO file whose header was read, parsed again from the start as they are asked for.
+class PoUnitReader : public UnitReader {
+public:
+    explicit PoUnitReader(std::filesystem::path path) : path_(std::move(path)) {}
+
+    // The header: the first entry of any catalogue made by a tool; a file with it further on is
+    // read on to find it.
+    bool readHeader(std::string& problem)
+    {
+        FileWindow window;
+        if (!window.open(path_))
+            return false;
+        PoParser parser(header_, [](ExchangeUnit&&) {});
+        bool readable = true;
+        const bool read = eachLine(window, [&](std::string_view line) {
+            readable = parser.line(line, problem);
+            return readable && !parser.headerSeen();
+        });
+        if (!read || !readable)
+            return false;
+        if (!parser.headerSeen())
+            parser.finish();
+        return true;
+    }
+
+    bool readUnits(const UnitTaker& take, std::string& problem) override
+    {
+        FileWindow window;
+        if (!window.open(path_))
+            return failed(problem);
+        ExchangeHeader again;
+        PoParser parser(again, take);
+        bool readable = true;
+        if (!eachLine(window, [&](std::string_view line) { return readable = parser.line(line, problem); }) || !readable)
+            return failed(problem);
+        parser.finish();
+        return true;
+    }
+
+private:
+    // The reason, as reading the whole file gives it.
+    bool failed(std::string& problem) const
+    {
+        if (wholeFileReader(path_, false, problem))
+            problem = "the file changed while it was read";
+        return false;
+    }
+
+    std::filesystem::path path_;
+};
 
 } // namespace
 
@@ -319,91 +491,32 @@ std::string writePo(const ExchangeDocument& document, const std::string& revisio
 std::optional<ExchangeDocument> readPo(const std::string& bytes, std::string& problem)
 {
     ExchangeDocument document;
-    PoEntry entry;
-    bool headerSeen = false;
-    bool afterTarget = false;
-    std::string* open = nullptr;  // the string a continuation line adds to
-    std::string ignored;
     // Lines are read where they lie in the bytes, never copied.
     std::string_view rest(bytes);
-    if (rest.starts_with("\xEF\xBB\xBF"))
-        rest.remove_prefix(3);
+    if (rest.starts_with(kByteOrderMark))
+        rest.remove_prefix(kByteOrderMark.size());
     std::size_t entries = 0;
     for (std::size_t at = rest.find("\nmsgid "); at != std::string_view::npos; at = rest.find("\nmsgid ", at + 1))
         ++entries;
     document.units.reserve(entries);
-    int number = 0;
-    auto unreadableLine = [&] {
-        problem = "line " + std::to_string(number) + " cannot be read";
-        return std::nullopt;
-    };
+    PoParser parser(document.header, [&document](ExchangeUnit&& unit) { document.units.push_back(std::move(unit)); });
     while (!rest.empty()) {
         const std::size_t end = rest.find('\n');
-        std::string_view line = rest.substr(0, end);
+        const std::string_view line = rest.substr(0, end);
         rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
-        ++number;
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        // A blank line, or a comment after the translation, ends the entry.
-        if (line.empty() || (line[0] == '#' && afterTarget)) {
-            finishEntry(entry, document, headerSeen);
-            afterTarget = false;
-            open = nullptr;
-        }
-        if (line.empty() || line.rfind("#~", 0) == 0)  // an obsolete entry is no unit
-            continue;
-        if (line.rfind("#,", 0) == 0) {
-            entry.fuzzy = entry.fuzzy || line.find("fuzzy") != std::string::npos;
-            continue;
-        }
-        if (line.rfind("#:", 0) == 0) {
-            entry.references.emplace_back(line.substr(2));
-            continue;
-        }
-        if (line[0] == '#')
-            continue;
-        if (line[0] == '"') {
-            const std::optional<std::string> text = poUnquoted(line);
-            if (!text || !open)
-                return unreadableLine();
-            *open += *text;
-            continue;
-        }
-        const std::size_t space = line.find(' ');
-        const std::string_view keyword = line.substr(0, space);
-        const std::optional<std::string> text =
-            space == std::string_view::npos ? std::nullopt : poUnquoted(line.substr(space + 1));
-        if (!text)
-            return unreadableLine();
-        if ((keyword == "msgctxt" || keyword == "msgid") && afterTarget) {
-            finishEntry(entry, document, headerSeen);  // entries without a blank line between
-            afterTarget = false;
-        }
-        if (keyword == "msgctxt") {
-            entry.context = *text;
-            open = &*entry.context;
-        } else if (keyword == "msgid") {
-            entry.source = *text;
-            entry.started = true;
-            open = &entry.source;
-        } else if (keyword == "msgid_plural") {
-            entry.plural = true;
-            ignored = *text;
-            open = &ignored;
-        } else if (keyword == "msgstr" || keyword == "msgstr[0]") {
-            entry.target = *text;
-            open = &entry.target;
-            afterTarget = true;
-        } else if (keyword.rfind("msgstr[", 0) == 0) {
-            ignored = *text;
-            open = &ignored;
-            afterTarget = true;
-        } else {
-            return unreadableLine();
-        }
+        if (!parser.line(line, problem))
+            return std::nullopt;
     }
-    finishEntry(entry, document, headerSeen);
+    parser.finish();
     return document;
+}
+
+std::unique_ptr<UnitReader> openPoReader(const std::filesystem::path& path, std::string& problem)
+{
+    auto reader = std::make_unique<PoUnitReader>(path);
+    if (!reader->readHeader(problem))
+        return wholeFileReader(path, false, problem);  // says why, as reading it whole does
+    return reader;
 }
 
 } // namespace qmk

@@ -1,6 +1,8 @@
 // The project's texts, light, for an import.
 #include "exchange/ProjectTextList.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "database/CProjectDatabase.h"
@@ -15,13 +17,13 @@ std::string_view TextArena::keep(std::string_view text)
         return {};
     if (text.size() > kBlockBytes / 4) {
         // A long text gets a block of its own; the next short one starts a new block.
-        blocks_.push_back(std::make_unique<char[]>(text.size()));
+        blocks_.push_back(std::make_unique_for_overwrite<char[]>(text.size()));
         std::memcpy(blocks_.back().get(), text.data(), text.size());
         used_ = kBlockBytes;
         return {blocks_.back().get(), text.size()};
     }
     if (used_ + text.size() > kBlockBytes) {
-        blocks_.push_back(std::make_unique<char[]>(kBlockBytes));
+        blocks_.push_back(std::make_unique_for_overwrite<char[]>(kBlockBytes));
         used_ = 0;
     }
     char* at = blocks_.back().get() + used_;
@@ -48,14 +50,52 @@ std::string UnitIds::next(std::string_view itemType, std::string_view resource, 
     return id;
 }
 
+namespace {
+
+// The owning resources of the items by line index, each name kept once: looked up by line in an
+// array, not in a map, which costs a cache miss per text.
+class ResourcesByLine {
+public:
+    ResourcesByLine(CQuillDoc& doc, TextArena& arena)
+    {
+        const std::unordered_map<int, std::string> owners = doc.database().items().owningResourceIdents();
+        int last = -1;
+        for (const auto& [line, resource] : owners)
+            last = std::max(last, line);
+        byLine_.assign(static_cast<std::size_t>(last + 1), 0);
+        std::unordered_map<std::string_view, std::uint32_t> numbers;  // by the name in `owners`
+        names_.emplace_back();
+        for (const auto& [line, resource] : owners) {
+            if (line < 0 || resource.empty())
+                continue;
+            auto number = numbers.find(resource);
+            if (number == numbers.end()) {
+                number = numbers.emplace(resource, static_cast<std::uint32_t>(names_.size())).first;
+                names_.push_back(arena.keep(resource));
+            }
+            byLine_[static_cast<std::size_t>(line)] = number->second;
+        }
+    }
+    std::string_view of(int line) const
+    {
+        return line >= 0 && static_cast<std::size_t>(line) < byLine_.size() ? names_[byLine_[static_cast<std::size_t>(line)]]
+                                                                            : std::string_view();
+    }
+
+private:
+    std::vector<std::uint32_t> byLine_;  // 0: none, else the name's number
+    std::vector<std::string_view> names_;
+};
+
+} // namespace
+
 ProjectTextList::ProjectTextList(CQuillDoc& doc, LanguageId language)
 {
     const TextTableRows& rows = doc.rows();
     const int column = rows.columns().columnOfLanguage(language);
     if (column < 0)
         return;
-    const std::unordered_map<int, std::string> owners = doc.database().items().owningResourceIdents();
-    std::unordered_map<std::string_view, std::string_view> resources;  // each kept once
+    const ResourcesByLine resources(doc, arena_);
     UnitIds ids(static_cast<std::size_t>(rows.rowCount()));
     texts_.reserve(static_cast<std::size_t>(rows.rowCount()));
     for (int row = 0; row < rows.rowCount(); ++row) {
@@ -66,19 +106,15 @@ ProjectTextList::ProjectTextList(CQuillDoc& doc, LanguageId language)
         text.lineIndex = item.lineIndex;
         text.type = item.itemType;
         text.itemType = itemTypeDisplayName(item.itemType);
-        if (const auto owner = owners.find(item.lineIndex); owner != owners.end() && !owner->second.empty()) {
-            auto kept = resources.find(owner->second);
-            if (kept == resources.end())
-                kept = resources.emplace(owner->second, arena_.keep(owner->second)).first;
-            text.resource = kept->second;
-        }
-        text.ident = arena_.keep(rows.displayText(row, TextTableColumns::IdColumn));
+        text.resource = resources.of(item.lineIndex);
+        // Decoded without keeping the decoded row in the table, which would add to what the import holds.
+        text.ident = arena_.keep(rows.passingDisplayText(row, TextTableColumns::IdColumn));
         bool first = false;
         text.id = arena_.keep(ids.next(text.itemType, text.resource, text.ident, first));
         if (first)
             ids.remember(text.id);
-        text.source = arena_.keep(toPlatformForm(rows.displayText(row, TextTableColumns::SourceColumn)));
-        text.target = arena_.keep(toPlatformForm(rows.displayText(row, column)));
+        text.source = arena_.keep(toPlatformForm(rows.passingDisplayText(row, TextTableColumns::SourceColumn)));
+        text.target = arena_.keep(toPlatformForm(rows.passingDisplayText(row, column)));
         text.needsReview = item.isModified(language);
     }
 }

@@ -7,6 +7,7 @@
 #include <cctype>
 #include <string_view>
 
+#include "exchange/UnitReader.h"
 #include "resources/TextValidity.h"
 
 namespace qmk {
@@ -292,8 +293,8 @@ bool readHeader(const pugi::xml_document& xml, ExchangeDocument& document, std::
     return true;
 }
 
-// Adds a <trans-unit>'s unit; false (with the reason) for a unit without an id.
-bool addUnit(const pugi::xml_node& tu, ExchangeDocument& document, std::string& problem)
+// Hands a <trans-unit>'s unit over; false (with the reason) for a unit without an id.
+bool addUnit(const pugi::xml_node& tu, const UnitTaker& take, std::string& problem)
 {
     // The header of a PO file that po2xliff converted is no text.
     if (std::string_view(tu.attribute("restype").value()) == "x-gettext-domain-header")
@@ -303,8 +304,14 @@ bool addUnit(const pugi::xml_node& tu, ExchangeDocument& document, std::string& 
         problem = "a unit without an id";
         return false;
     }
-    document.units.push_back(std::move(unit));
+    take(std::move(unit));
     return true;
+}
+
+// A taker that keeps the units in the document.
+UnitTaker keepingIn(ExchangeDocument& document)
+{
+    return [&document](ExchangeUnit&& unit) { document.units.push_back(std::move(unit)); };
 }
 
 // The whole file as one tree: for files in another encoding than UTF-8, and to name the fault
@@ -323,8 +330,9 @@ std::optional<ExchangeDocument> readWhole(std::string& bytes, std::string& probl
         return std::nullopt;
     const pugi::xpath_node_set transUnits = xml.select_nodes("//trans-unit");
     document.units.reserve(transUnits.size());
+    const UnitTaker keep = keepingIn(document);
     for (const pugi::xpath_node& node : transUnits)
-        if (!addUnit(node.node(), document, problem))
+        if (!addUnit(node.node(), keep, problem))
             return std::nullopt;
     return document;
 }
@@ -453,6 +461,7 @@ std::optional<ExchangeDocument> readByUnits(std::string& bytes, const std::vecto
     }
     std::string().swap(skeleton);
     document.units.reserve(spans.size());
+    const UnitTaker keep = keepingIn(document);
     pugi::xml_document unit;
     for (const Span& span : spans) {
         const pugi::xml_parse_result parsed =
@@ -461,11 +470,112 @@ std::optional<ExchangeDocument> readByUnits(std::string& bytes, const std::vecto
             problem = parseProblem(parsed, span.begin + static_cast<std::size_t>(parsed.offset));
             return std::nullopt;
         }
-        if (!addUnit(unit.document_element(), document, problem))
+        if (!addUnit(unit.document_element(), keep, problem))
             return std::nullopt;
     }
     return document;
 }
+
+// Where each <trans-unit> stands in a file read block by block, as unitSpans() finds them, and
+// the file without them (`skeleton`); the window keeps no more than the markup being read.
+std::optional<std::vector<Span>> scanUnits(FileWindow& window, std::string& skeleton)
+{
+    std::vector<Span> spans;
+    int depth = 0;
+    std::size_t begin = 0;
+    std::size_t kept = 0;  // the skeleton holds what is outside units before this
+    auto keepUpTo = [&](std::size_t to) {
+        skeleton.append(window.from(kept).substr(0, to - kept));
+        kept = to;
+    };
+    for (std::size_t at = 0;;) {
+        const std::size_t next = window.from(at).find('<');
+        if (next == npos) {
+            if (depth == 0)
+                keepUpTo(window.end());
+            at = window.end();
+            window.dropBefore(at);
+            if (!window.more())
+                break;
+            continue;
+        }
+        const std::size_t open = at + next;
+        std::size_t end = npos;
+        while ((end = markupEnd(window.from(open), 0)) == npos)
+            if (!window.more())
+                return std::nullopt;
+        end += open;
+        const std::string_view markup = window.from(open).substr(0, end - open);
+        if (isTagOf(markup, "<trans-unit")) {
+            if (depth == 0) {
+                keepUpTo(open);
+                begin = open;
+            }
+            if (markup[markup.size() - 2] != '/')
+                ++depth;
+            else if (depth == 0)
+                spans.push_back({open, end});
+        } else if (isTagOf(markup, "</trans-unit")) {
+            if (depth == 0)
+                return std::nullopt;
+            if (--depth == 0)
+                spans.push_back({begin, end});
+        }
+        at = end;
+        if (depth == 0) {
+            if (!spans.empty() && spans.back().end == end)
+                kept = end;  // the unit is no part of the skeleton
+            keepUpTo(at);
+        }
+        window.dropBefore(at);
+    }
+    if (window.failed() || depth != 0)
+        return std::nullopt;
+    return spans;
+}
+
+// The units of a file whose skeleton was read, each parsed on its own as the reading reaches it.
+class XliffUnitReader : public UnitReader {
+public:
+    XliffUnitReader(std::filesystem::path path, std::vector<Span> spans, ExchangeHeader header)
+        : path_(std::move(path)), spans_(std::move(spans))
+    {
+        header_ = std::move(header);
+    }
+
+    bool readUnits(const UnitTaker& take, std::string& problem) override
+    {
+        FileWindow window;
+        if (!window.open(path_))
+            return failed(problem);
+        pugi::xml_document xml;
+        std::string unit;
+        for (const Span& span : spans_) {
+            if (!window.reach(span.end))
+                return failed(problem);
+            unit.assign(window.from(span.begin).substr(0, span.end - span.begin));
+            replaceNulReferences(unit);
+            if (!xml.load_buffer_inplace(unit.data(), unit.size(), kParseFlags, pugi::encoding_utf8))
+                return failed(problem);
+            if (!addUnit(xml.document_element(), take, problem))
+                return false;
+            window.dropBefore(span.end);
+        }
+        return true;
+    }
+
+private:
+    // The reason, as reading the whole file gives it.
+    bool failed(std::string& problem) const
+    {
+        if (wholeFileReader(path_, true, problem))
+            problem = "the file changed while it was read";
+        return false;
+    }
+
+    std::filesystem::path path_;
+    std::vector<Span> spans_;
+};
 
 } // namespace
 
@@ -477,6 +587,30 @@ std::optional<ExchangeDocument> readXliff(std::string&& bytes, std::string& prob
         if (const std::optional<std::vector<Span>> spans = unitSpans(bytes))
             return readByUnits(bytes, *spans, problem);
     return readWhole(bytes, problem);
+}
+
+std::unique_ptr<UnitReader> openXliffReader(const std::filesystem::path& path, std::string& problem)
+{
+    // The encoding and the skeleton are checked first; a file that is not UTF-8, or whose markup
+    // the block-wise scan does not follow, is read whole.
+    FileWindow window;
+    if (!window.open(path))
+        return wholeFileReader(path, true, problem);
+    window.reach(1 << 16);
+    if (window.failed() || !readAsUtf8(window.from(0)))
+        return wholeFileReader(path, true, problem);
+    std::string skeleton;
+    std::optional<std::vector<Span>> spans = scanUnits(window, skeleton);
+    if (!spans)
+        return wholeFileReader(path, true, problem);
+    replaceNulReferences(skeleton);
+    pugi::xml_document xml;
+    if (!xml.load_buffer_inplace(skeleton.data(), skeleton.size(), kParseFlags, pugi::encoding_utf8))
+        return wholeFileReader(path, true, problem);
+    ExchangeDocument document;
+    if (!readHeader(xml, document, problem))
+        return nullptr;
+    return std::make_unique<XliffUnitReader>(path, std::move(*spans), std::move(document.header));
 }
 
 } // namespace qmk

@@ -3,6 +3,8 @@
 // width the text may take.
 #pragma once
 
+#include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,6 +13,8 @@
 #include "exchange/TextOutput.h"
 
 namespace qmk {
+
+class UnitReader;
 
 // The file always is well-formed UTF-8 XML: a unit with a text that is no UTF-8 or holds a
 // character XML cannot carry is left out and added to `leftOut` with the reason.
@@ -23,5 +27,9 @@ std::string writeXliff(const ExchangeDocument& document, std::vector<LeftOutUnit
 std::optional<ExchangeDocument> readXliff(const std::string& bytes, std::string& problem);
 // The same, parsing the bytes where they lie (they are changed).
 std::optional<ExchangeDocument> readXliff(std::string&& bytes, std::string& problem);
+
+// The same from a file on disk, read a block at a time: the header at once, the units one at a
+// time as the reader asks for them (UnitReader.h). Nothing, with the reason, when it is not an XLIFF file.
+std::unique_ptr<UnitReader> openXliffReader(const std::filesystem::path& path, std::string& problem);
 
 } // namespace qmk
