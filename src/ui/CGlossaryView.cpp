@@ -39,9 +39,9 @@ QString tipOf(const GlossaryMatch& match)
 {
     QStringList lines{qs(match.term) + QStringLiteral(" \u2192 ") + qs(match.translation)};
     if (!match.variants.empty())
-        lines << QStringLiteral("Also: ") + joined(match.variants);
+        lines << qs(txt::GlossaryAllowedVariants) + joined(match.variants);
     if (!match.forbidden.empty())
-        lines << QStringLiteral("Never: ") + joined(match.forbidden);
+        lines << qs(txt::GlossaryForbiddenVariants) + joined(match.forbidden);
     if (!match.note.empty())
         lines << qs(match.note);
     return lines.join(QLatin1Char('\n'));
