@@ -90,7 +90,6 @@ inline constexpr char SettingsNotWritten[] = "The settings could not be written 
 inline constexpr char MemoryTitle[] = "Translation Memory";
 inline constexpr char MemoryExactMatch[] = "The same source text, for the same kind of item";
 inline constexpr char MemoryMatchSource[] = "Its source:";
-inline constexpr char MemoryFeedingStatus[] = "Adding the project's translations to the translation memory\u2026";
 // Work after a project opens, shown in the status bar while the window goes on answering.
 inline constexpr char WorkFeedingMemory[] = "Adding translations to the memory\u2026 %1%";
 inline constexpr char WorkChecking[] = "Checking the translation\u2026 %1%";

@@ -1,12 +1,15 @@
 // Slices of background work from a zero timer, shown in the status bar.
 #include "ui/CBackgroundWork.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
 
 #include <algorithm>
+
+#include <malloc.h>
 
 #include "resources/MenuTexts.h"
 
@@ -15,6 +18,9 @@ namespace qmk {
 CBackgroundWork::CBackgroundWork(QStatusBar* bar, QObject* parent)
     : QObject(parent), bar_(bar), label_(new QLabel(bar)), cancel_(new QToolButton(bar)), timer_(new QTimer(this))
 {
+    // The work's threads (the memory's writer, the check's reading of the script) would each
+    // keep an allocator arena of their own at its peak: they share one beside the window's.
+    mallopt(M_ARENA_MAX, 2);
     label_->setObjectName(QStringLiteral("backgroundWork"));
     label_->setAccessibleName(QStringLiteral("Background work"));
     cancel_->setObjectName(QStringLiteral("backgroundWorkCancel"));
@@ -46,8 +52,45 @@ void CBackgroundWork::wake(const QObject* owner)
     timer_->start(0);
 }
 
+void CBackgroundWork::holdUntilPainted(const QObject* owner, QWidget* widget)
+{
+    holds_[owner] = widget;
+    widget->installEventFilter(this);
+    QTimer::singleShot(kLongestHold, this, [this, owner] { release(owner); });
+}
+
+bool CBackgroundWork::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Paint)
+        for (const auto& [owner, widget] : holds_)
+            if (widget == watched) {
+                // Released after the paint: the timer fires once this event is done.
+                release(owner);
+                break;
+            }
+    return QObject::eventFilter(watched, event);
+}
+
+bool CBackgroundWork::held(const QObject* owner) const
+{
+    const auto found = holds_.find(owner);
+    return found != holds_.end() && found->second && found->second->window()->isVisible();
+}
+
+void CBackgroundWork::release(const QObject* owner)
+{
+    const auto found = holds_.find(owner);
+    if (found == holds_.end())
+        return;
+    if (found->second)
+        found->second->removeEventFilter(this);
+    holds_.erase(found);
+    timer_->start(0);
+}
+
 void CBackgroundWork::remove(const QObject* owner)
 {
+    release(owner);
     for (Entry& entry : entries_)
         if (entry.owner == owner && entry.kind.pending())
             entry.kind.cancel();
@@ -78,9 +121,17 @@ bool CBackgroundWork::running() const
 CBackgroundWork::Entry* CBackgroundWork::current()
 {
     for (Entry& entry : entries_)
-        if (!entry.cancelled && entry.kind.pending())
+        if (!entry.cancelled && !held(entry.owner) && entry.kind.pending())
             return &entry;
     return nullptr;
+}
+
+void CBackgroundWork::giveBackMemory()
+{
+    if (!workedSinceIdle_)
+        return;
+    workedSinceIdle_ = false;
+    malloc_trim(0);
 }
 
 void CBackgroundWork::tick()
@@ -91,11 +142,15 @@ void CBackgroundWork::tick()
     for (;;) {
         Entry* entry = current();
         if (!entry) {
+            if (running())
+                return;  // what is left waits for a paint
             label_->hide();
             cancel_->hide();
+            giveBackMemory();
             emit idle();
             return;
         }
+        workedSinceIdle_ = true;
         const auto left = std::chrono::duration_cast<SlicedJob::Budget>(end - std::chrono::steady_clock::now());
         const JobProgress progress = entry->kind.pending()->step(std::max(left, SlicedJob::Budget(0)));
         if (progress.done) {

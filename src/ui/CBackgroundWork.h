@@ -5,9 +5,12 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
+#include <QWidget>
 
 #include <functional>
+#include <map>
 #include <vector>
 
 #include "project/SlicedJob.h"
@@ -39,6 +42,10 @@ public:
     void add(const QObject* owner, Kind kind);
     // The owner's work may have begun (again): its cancelled kinds are asked again.
     void wake(const QObject* owner);
+    // The owner's work starts once `widget` has painted (what the window shows first comes
+    // first, however the opening lets events through), or at once while its window is hidden;
+    // after kLongestHold without a paint it starts anyway.
+    void holdUntilPainted(const QObject* owner, QWidget* widget);
     // Drops the owner's work (cancelling what runs) before it goes.
     void remove(const QObject* owner);
     void cancelAll();
@@ -47,11 +54,15 @@ public:
     static constexpr SlicedJob::Budget kSlice = std::chrono::milliseconds(10);
     // Between asks of a job that waits for another thread.
     static constexpr int kWaitingPause = 15;
+    static constexpr int kLongestHold = 2000;
 
 signals:
     // The last job ended (or was cancelled): nothing runs now.
     void idle();
     void jobEnded();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct Entry {
@@ -60,6 +71,10 @@ private:
         bool cancelled = false;
     };
     Entry* current();
+    bool held(const QObject* owner) const;
+    void release(const QObject* owner);
+    // What the work left behind goes back to the system once it is all done.
+    void giveBackMemory();
     void tick();
     void show(const Entry& entry, const JobProgress& progress);
 
@@ -68,6 +83,9 @@ private:
     QToolButton* cancel_;
     QTimer* timer_;
     std::vector<Entry> entries_;
+    // Owners whose work waits for the first paint of the widget.
+    std::map<const QObject*, QPointer<QWidget>> holds_;
+    bool workedSinceIdle_ = false;
 };
 
 } // namespace qmk

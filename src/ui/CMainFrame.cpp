@@ -263,7 +263,9 @@ void CMainFrame::createStatusBar()
 void CMainFrame::startBackgroundWork(CChildFrame* child)
 {
     // What the window shows first comes first: the Text Table's marks, the status bar's words,
-    // then the memory, which the translator does not see being filled.
+    // then the memory, which the translator does not see being filled. None of it starts before
+    // the Text Table has painted, even where the opening lets events through.
+    background_->holdUntilPainted(child, child->textList()->viewport());
     TranslationFindings& findings = child->findings();
     findings.setRunStarted([this, child] { background_->wake(child); });
     background_->add(child, {qs(txt::WorkChecking), [&findings] { return findings.pendingRun(); },
