@@ -2,6 +2,7 @@
 // database) and Import (one language's texts from any file of the exchange table that goes into
 // a project).
 #include "app/BatchOperations.h"
+#include "app/BatchPictureContext.h"
 #include "app/BatchSupport.h"
 #include "app/CBatchCommandLineInfo.h"
 
@@ -20,6 +21,7 @@
 #include "resources/CheckTexts.h"
 #include "resources/FileNames.h"
 #include "resources/Messages.h"
+#include "resources/PictureTexts.h"
 #include "resources/CountedText.h"
 #include "resources/PrintfText.h"
 #include "resources/Texts.h"
@@ -55,11 +57,27 @@ BatchStatus writePlatformFile(BatchReport& report, const std::string& path, Exch
     return leftOut.empty() ? BatchStatus::Success : BatchStatus::UnitsRefused;
 }
 
+// Each unit the pictures' index lists is written with its picture and rectangle.
+bool namePictures(ExchangeDocument& document, const std::string& folder, BatchReport& report)
+{
+    const std::optional<PictureIndex> index = loadPictureIndex(folder, report);
+    if (!index)
+        return false;
+    const std::size_t named = attachPictures(*index, document.units);
+    report.line(printfText(txt::BatchShotsIndexRead,
+                           {std::to_string(named), std::to_string(document.units.size()), folder}));
+    return true;
+}
+
 } // namespace
 
-BatchStatus batchExportForPlatforms(const std::vector<std::string>& p, BatchReport& report,
+BatchStatus batchExportForPlatforms(const std::vector<std::string>& params, BatchReport& report,
                                     const std::vector<std::string>& ext, ExchangeKind format)
 {
+    std::vector<std::string> p = params;
+    std::string pictures;
+    if (!takePictureFolder(p, 3, pictures, report))
+        return BatchStatus::UsageError;
     report.line(printfText(txt::BatchPlatformExportStart, {p[0], p[1], p[2]}));
     return onProjectLanguage(report, ext, p[0], ProjectUse::ReadAndRecord, p[1], [&](ProjectOperation& op, LanguageId id) {
         if (!op.hasLanguage(id, p[1], p[0]))
@@ -67,6 +85,8 @@ BatchStatus batchExportForPlatforms(const std::vector<std::string>& p, BatchRepo
         if (!op.doc().reloadRows().done())
             return batchFailed(report);
         ExchangeDocument document = exchangeDocument(op.doc(), id);
+        if (!pictures.empty() && !namePictures(document, pictures, report))
+            return BatchStatus::Failed;
         document.header.exportId = newExportId();
         const BatchStatus written = writePlatformFile(report, p[2], format, document);
         if (written != BatchStatus::Failed)
@@ -75,15 +95,21 @@ BatchStatus batchExportForPlatforms(const std::vector<std::string>& p, BatchRepo
     });
 }
 
-BatchStatus batchExportTemplate(const std::vector<std::string>& p, BatchReport& report,
+BatchStatus batchExportTemplate(const std::vector<std::string>& params, BatchReport& report,
                                 const std::vector<std::string>& ext)
 {
+    std::vector<std::string> p = params;
+    std::string pictures;
+    if (!takePictureFolder(p, 2, pictures, report))
+        return BatchStatus::UsageError;
     report.line(printfText(txt::BatchPlatformExportStart, {p[0], "-", p[1]}));
     return guardedBatchOperation(report, [&] {
         ProjectOperation op(report, ext);
         if (!op.open(p[0], ProjectUse::ReadAndRecord) || !op.doc().reloadRows().done())
             return batchFailed(report);
-        const ExchangeDocument document = exchangeDocument(op.doc(), std::nullopt);
+        ExchangeDocument document = exchangeDocument(op.doc(), std::nullopt);
+        if (!pictures.empty() && !namePictures(document, pictures, report))
+            return BatchStatus::Failed;
         return writePlatformFile(report, p[1], ExchangeKind::Po, document);
     });
 }

@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <unordered_map>
 
 #include "app/BatchSupport.h"
@@ -15,13 +14,18 @@
 #include "exchange/PlatformExchange.h"
 #include "project/CQuillDoc.h"
 #include "resources/PictureTexts.h"
+#include "resources/Feedback.h"
 #include "resources/PrintfText.h"
+#include "resources/ReplacementFile.h"
 #include "resources/Texts.h"
 
 namespace qmk {
 namespace {
 
 namespace fs = std::filesystem;
+
+// Pictures are drawn again by the next run: no wait for the disk after each of thousands.
+constexpr ReplacementOptions kPictureFileOptions{.tag = "tmp", .hidden = true, .sync = false};
 
 bool isSourceWord(const std::string& text)
 {
@@ -61,22 +65,21 @@ std::string folderProblem(const fs::path& folder)
     fs::create_directories(folder, error);
     if (!fs::is_directory(folder, error))
         return error ? error.message() : "not a folder";
-    const fs::path probe = folder / ".shots-probe";
-    {
-        std::ofstream out(probe, std::ios::binary | std::ios::trunc);
-        if (!out)
-            return std::strerror(errno);
-    }
-    fs::remove(probe, error);
+    ReplacementFile probe(folder / PictureIndexFileName, kPictureFileOptions);
+    if (!probe.create())
+        return std::strerror(probe.errorNumber());
     return {};
 }
 
-bool writeFile(const fs::path& path, const std::string& bytes)
+// Whole or not at all, as every file this program replaces: a picture or an index cut short by
+// a full disk never stands where a platform's upload script would take it.
+bool writeFile(const fs::path& path, const std::string& bytes, std::string& problem)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    return static_cast<bool>(out);
+    ReplacementFile file(path, kPictureFileOptions);
+    if (file.create() && file.write(bytes) && file.commit())
+        return true;
+    problem = file.errorDetail();
+    return false;
 }
 
 // The texts of a dialog (caption and controls) or a menu (popups and items).
@@ -113,10 +116,8 @@ public:
         const std::string kindName = kind == PreviewKind::Dialog ? "dialog" : "menu";
         const std::string file = pictureFileName(kindName, resource.nameId, taken_);
         const Picture picture = renderer_.render(doc_, {kind, resource.lineIndex, languages_});
-        if (!writeFile(folder_ / file, picture.png)) {
-            problem = (folder_ / file).string();
+        if (!writeFile(folder_ / file, picture.png, problem))
             return false;
-        }
         index_.pictures[file] = {kindName, resource.nameId, picture.width, picture.height};
         const int rightPanel = static_cast<int>(languages_.size()) - 1;
         std::unordered_map<int, bool> shown;
@@ -150,6 +151,16 @@ private:
     PictureIndex index_;
 };
 
+// "source" or the language's name, as shots.json and the review pictures name them.
+std::vector<std::string> languageLabels(const std::vector<std::optional<LanguageId>>& languages)
+{
+    std::vector<std::string> labels;
+    for (const std::optional<LanguageId>& language : languages)
+        labels.push_back(language ? translationColumnName(language->language, language->sublanguage)
+                                  : std::string(txt::ShotsSourceWord));
+    return labels;
+}
+
 BatchStatus writePictures(ProjectOperation& op, PictureRenderer& renderer, const std::vector<std::string>& p,
                           BatchReport& report)
 {
@@ -159,34 +170,57 @@ BatchStatus writePictures(ProjectOperation& op, PictureRenderer& renderer, const
     if (const BatchStatus named = namedLanguages(op, names, p[0], languages, labels); named != BatchStatus::Success)
         return named == BatchStatus::Failed ? batchFailed(report) : named;
     const fs::path folder = p.back();
-    if (const std::string problem = folderProblem(folder); !problem.empty()) {
-        report.error(printfText(txt::BatchCannotWrite, {folder.string(), problem}));
+    const PicturesWritten written = writeProjectPictures(op.doc(), renderer, languages, folder);
+    if (!written.outcome.done()) {
+        report.error(printfText(txt::BatchCannotWrite, {folder.string(), written.problem}));
         return batchFailed(report);
     }
-    PictureRun run(op.doc(), renderer, languages, folder);
-    run.index().languages = labels;
-    std::string unwritten;
-    for (const auto& [kind, list] : {std::pair{PreviewKind::Dialog, ResourceList::Dialogs},
-                                     std::pair{PreviewKind::Menu, ResourceList::Menus}})
-        for (const IdentRow& resource : op.doc().database().items().resources(list))
-            if (!run.add(kind, resource, unwritten)) {
-                report.error(printfText(txt::BatchCannotWrite, {unwritten, std::strerror(errno)}));
-                return batchFailed(report);
-            }
-    const fs::path indexFile = folder / PictureIndexFileName;
-    if (!writeFile(indexFile, pictureIndexJson(run.index()))) {
-        report.error(printfText(txt::BatchCannotWrite, {indexFile.string(), std::strerror(errno)}));
-        return batchFailed(report);
-    }
-    report.line(printfText(txt::BatchShotsDone, {std::to_string(run.index().pictures.size()),
-                                                 std::to_string(run.index().units.size()), folder.string()}));
-    if (!run.index().undrawn.empty())
-        report.line(printfText(txt::BatchShotsUndrawn, {std::to_string(run.index().undrawn.size()),
-                                                        indexFile.string()}));
+    report.line(printfText(txt::BatchShotsDone, {std::to_string(written.pictures), std::to_string(written.units),
+                                                 folder.string()}));
+    if (written.undrawn > 0)
+        report.line(printfText(txt::BatchShotsUndrawn, {std::to_string(written.undrawn),
+                                                        (folder / PictureIndexFileName).string()}));
     return BatchStatus::Success;
 }
 
 } // namespace
+
+PicturesWritten writeProjectPictures(CQuillDoc& doc, PictureRenderer& renderer,
+                                     const std::vector<std::optional<LanguageId>>& languages, const fs::path& folder)
+{
+    PicturesWritten written;
+    if (std::string problem = folderProblem(folder); !problem.empty()) {
+        written.problem = std::move(problem);
+        return written;
+    }
+    std::vector<std::pair<PreviewKind, IdentRow>> resources;
+    for (const auto& [kind, list] : {std::pair{PreviewKind::Dialog, ResourceList::Dialogs},
+                                     std::pair{PreviewKind::Menu, ResourceList::Menus}})
+        for (IdentRow& resource : doc.database().items().resources(list))
+            resources.emplace_back(kind, std::move(resource));
+    PictureRun run(doc, renderer, languages, folder);
+    run.index().languages = languageLabels(languages);
+    FeedbackTask task(doc.feedback(), printfText(txt::TaskShots, {folder.string()}), static_cast<long>(resources.size()));
+    for (std::size_t i = 0; i < resources.size(); ++i) {
+        task.step(static_cast<long>(i));
+        // Stopped between pictures; the pictures written stay, without an index that would
+        // promise the others.
+        if (task.cancelled()) {
+            written.outcome = OperationResult::Cancelled;
+            return written;
+        }
+        if (!run.add(resources[i].first, resources[i].second, written.problem))
+            return written;
+    }
+    if (!writeFile(folder / PictureIndexFileName, pictureIndexJson(run.index()), written.problem))
+        return written;
+    task.step(static_cast<long>(resources.size()));
+    written.outcome = OperationResult::Done;
+    written.pictures = run.index().pictures.size();
+    written.units = run.index().units.size();
+    written.undrawn = run.index().undrawn.size();
+    return written;
+}
 
 BatchStatus batchPictures(const std::vector<std::string>& p, BatchReport& report,
                           const std::vector<std::string>& includeExtensions, PictureRenderer& renderer)

@@ -1,16 +1,19 @@
 // Batch operations with workbooks: /XLSX writes the Text Table as the window's Export Text to
 // Excel does (/I imports a workbook's column through the exchange table).
 #include "app/BatchOperations.h"
+#include "app/BatchPictureContext.h"
 #include "app/BatchSupport.h"
 
 #include <algorithm>
 
 #include "database/TranslationColumnNames.h"
 #include "exchange/ImportSource.h"
+#include "exchange/PlatformExchange.h"
 #include "exchange/WorkbookExport.h"
 #include "project/TextTableRows.h"
 #include "resources/FileNames.h"
 #include "resources/CountedText.h"
+#include "resources/PictureTexts.h"
 #include "resources/PrintfText.h"
 #include "resources/Texts.h"
 
@@ -38,9 +41,13 @@ bool isWorkbookTarget(const std::string& path)
 
 } // namespace
 
-BatchStatus batchExportWorkbook(const std::vector<std::string>& p, BatchReport& report,
+BatchStatus batchExportWorkbook(const std::vector<std::string>& params, BatchReport& report,
                                 const std::vector<std::string>& ext)
 {
+    std::vector<std::string> p = params;
+    std::string pictureFolder;
+    if (!takePictureFolder(p, 2, pictureFolder, report))
+        return BatchStatus::UsageError;
     report.line(printfText(txt::BatchWorkbookExportStart, {p[0], p[1]}));
     return guardedBatchOperation(report, [&] {
         ProjectOperation op(report, ext);
@@ -61,6 +68,16 @@ BatchStatus batchExportWorkbook(const std::vector<std::string>& p, BatchReport& 
 
         BatchReportingFeedback feedback(report);
         WorkbookExport exporter(op.doc(), feedback);
+        if (!pictureFolder.empty()) {
+            const std::optional<PictureIndex> index = loadPictureIndex(pictureFolder, report);
+            if (!index)
+                return BatchStatus::Failed;
+            const std::vector<ExchangeUnit> units = exchangeDocument(op.doc(), std::nullopt).units;
+            std::unordered_map<int, std::string> pictures = picturesByLine(*index, units);
+            report.line(printfText(txt::BatchShotsIndexRead,
+                                   {std::to_string(pictures.size()), std::to_string(units.size()), pictureFolder}));
+            exporter.setPictures(std::move(pictures));
+        }
         const WorkbookExportResult result = exporter.run(p[1], exportColumns(op.doc().rows().columns(), languages));
         if (!result.outcome.done())
             return batchFailed(report);

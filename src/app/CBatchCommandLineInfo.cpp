@@ -41,6 +41,7 @@ const std::vector<FlagRow>& flagTable()
         {"TERMS", 1, 1, 0, FlagCode::Terms},            {"CandidateTerms", 1, 1, 0, FlagCode::Terms},
         {"OVERWRITE", 0, 0, 0, FlagCode::Overwrite},
         {"SRC", 1, 0, 0, FlagCode::SourceLanguage}, {"SourceLanguage", 1, 0, 0, FlagCode::SourceLanguage},
+        {"SHOTS-INDEX", 1, 0, 0, FlagCode::ShotsIndex}, {"PictureIndex", 1, 0, 0, FlagCode::ShotsIndex},
     };
     return rows;
 }
@@ -82,6 +83,15 @@ void CBatchCommandLineInfo::ParseParam(std::string_view text, bool isFlag, bool 
                 unrecognisedFlag_ = std::string(text);
             else
                 parameters_.emplace_back(SourceLanguageParameter);
+            return;
+        }
+        if (FindFlag(text) == static_cast<int>(FlagCode::ShotsIndex)) {
+            // Names the pictures of the export before it; kept among its parameters, the folder
+            // following it as the next parameter.
+            if (operations_.empty())
+                unrecognisedFlag_ = std::string(text);
+            else
+                parameters_.emplace_back(ShotsIndexParameter);
             return;
         }
         currentCode_ = FindFlag(text);

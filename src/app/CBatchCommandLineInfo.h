@@ -49,12 +49,17 @@ enum class FlagCode : int {
     // Not an operation: the language /C builds the project's source from, for a script of
     // several languages.
     SourceLanguage = 51,
+    // Not an operation: the folder of pictures (with its shots.json) whose places the export
+    // before it writes beside each text.
+    ShotsIndex = 52,
 };
 
 // How /OVERWRITE stands among the parameters of the operation it follows.
 inline constexpr const char* OverwriteParameter = "/OVERWRITE";
 // How /SRC stands among the parameters of the /C before it; its language follows it.
 inline constexpr const char* SourceLanguageParameter = "/SRC";
+// How /SHOTS-INDEX stands among the parameters of the export before it; its folder follows it.
+inline constexpr const char* ShotsIndexParameter = "/SHOTS-INDEX";
 
 struct FlagRow {
     const char* name;      // at most 15 characters

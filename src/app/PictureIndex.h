@@ -37,6 +37,9 @@ struct PictureIndex {
 };
 
 std::string pictureIndexJson(const PictureIndex& index);
+// The units' pictures and rectangles of an index as pictureIndexJson() writes it, or as a
+// script or an editor left it; nothing, with the reason, when it is no such JSON.
+std::optional<PictureIndex> readPictureIndex(std::string_view json, std::string& problem);
 
 // "dialog-IDD_ABOUT.png": the kind and the resource's name, with every character but letters,
 // digits, "-", "_" and "." made "_"; a name already in `taken` (compared ignoring case, as some

@@ -3,10 +3,28 @@
 // the characters the script's escapes stand for).
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace qmk {
+
+// Where a picture of its dialog or menu shows a text (the pictures /SHOTS writes), in pixels.
+struct UnitPicture {
+    std::string file;  // the picture's file name in its folder
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// "Picture: dialog-IDD_ABOUT.png [10, 20, 50, 14]": how PO and XLIFF notes name a text's
+// picture and rectangle (x, y, width, height), for translators and scripts alike.
+inline std::string pictureNote(const UnitPicture& picture)
+{
+    return "Picture: " + picture.file + " [" + std::to_string(picture.x) + ", " + std::to_string(picture.y) + ", " +
+           std::to_string(picture.width) + ", " + std::to_string(picture.height) + "]";
+}
 
 struct ExchangeUnit {
     std::string id;
@@ -21,6 +39,7 @@ struct ExchangeUnit {
     int lineIndex = -1;          // only for units made from the project
     std::string unreadable;      // why a read unit cannot be imported (inline codes, a plural)
     std::vector<std::string> references;  // where another tool says the text stands (PO "#:", XLIFF location)
+    std::optional<UnitPicture> picture;   // written only when the export was given the pictures
 };
 
 struct ExchangeHeader {

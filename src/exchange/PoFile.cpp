@@ -454,6 +454,10 @@ bool writePo(const ExchangeDocument& document, const std::string& revisionDate, 
             out << " in ";
             writeComment(out, unit.resource);
         }
+        if (unit.picture) {
+            out << "\n#. ";
+            writeComment(out, printableText(pictureNote(*unit.picture)));
+        }
         out << "\n#: ";
         writeComment(out, unit.id);
         out << '\n';

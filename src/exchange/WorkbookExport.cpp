@@ -19,6 +19,7 @@
 #include "project/TranslationEncoding.h"
 #include "resources/Feedback.h"
 #include "resources/Messages.h"
+#include "resources/PictureTexts.h"
 #include "resources/Texts.h"
 #include "resources/WorkbookTexts.h"
 
@@ -175,6 +176,11 @@ WorkbookExportResult WorkbookExport::run(const std::filesystem::path& target, st
     }
     for (std::size_t i = 0; ok && i < sheet.size(); ++i)
         ok = writer.writeText(HeaderRow, first + static_cast<int>(i), sheet[i].title, CellStyle::Header);
+    const int pictureColumn = first + static_cast<int>(sheet.size()) + 1;  // after an empty column
+    if (ok && !pictures_.empty()) {
+        ok = writer.setColumnFont(pictureColumn, kWorkbookDefaultFace) &&
+             writer.writeText(HeaderRow, pictureColumn, txt::HeaderPicture, CellStyle::Header);
+    }
 
     std::vector<std::string> undecodable;
     auto writeCell = [&](int row, int column, const std::string& bytes, int codePage, const std::string& id,
@@ -223,6 +229,8 @@ WorkbookExportResult WorkbookExport::run(const std::filesystem::path& target, st
                                id, column.title, column.language && returnable ? &sheet[i].sent : nullptr,
                                row.item.lineIndex);
         }
+        if (const auto picture = pictures_.find(row.item.lineIndex); ok && picture != pictures_.end())
+            ok = writer.writeText(sheetRow, pictureColumn, picture->second);
         ++sheetRow;
         ++result.rowsWritten;
         if (feedback_.cancelled()) {
@@ -242,7 +250,8 @@ WorkbookExportResult WorkbookExport::run(const std::filesystem::path& target, st
     // The header stays in view and offers a filter over every column written.
     ok = ok && (exportId.empty() || writer.setCustomProperty(ExportIdProperty, exportId)) &&
          writer.freezeRows(HeaderRow + 1) &&
-         writer.setAutofilter(HeaderRow, 0, std::max(HeaderRow, sheetRow - 1), first + static_cast<int>(sheet.size()) - 1);
+         writer.setAutofilter(HeaderRow, 0, std::max(HeaderRow, sheetRow - 1),
+                              pictures_.empty() ? first + static_cast<int>(sheet.size()) - 1 : pictureColumn);
     if (!ok || !writer.close()) {
         std::string detail = writer.errorDetail();
         writer.abandon();

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "project/OperationResult.h"
@@ -54,6 +55,11 @@ public:
     // Text Table rows; a cancel seen after any row abandons the workbook.
     WorkbookExportResult run(const std::filesystem::path& target, std::vector<int> columns);
 
+    // Adds a "Picture" column naming the picture of each text listed (by its line), after one
+    // empty column: the import reads the languages up to the first empty heading, so the
+    // workbook still comes back as it would without it.
+    void setPictures(std::unordered_map<int, std::string> pictureByLine) { pictures_ = std::move(pictureByLine); }
+
     // The sheet's width for a choice: the chosen columns, plus "Resource Ident" and "Item Type"
     // when the Id column is chosen.
     static int sheetWidth(const std::vector<int>& columns);
@@ -67,6 +73,7 @@ private:
     CQuillDoc& doc_;
     const TextTableRows& rows_;
     Feedback& feedback_;
+    std::unordered_map<int, std::string> pictures_;
 };
 
 } // namespace qmk

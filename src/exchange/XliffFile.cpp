@@ -196,6 +196,22 @@ void writeTextElement(TextOutput& out, int indent, std::string_view name, std::s
     out << "</" << name << ">\n";
 }
 
+// The text's picture twice: as a developer's note, which translate-toolkit's converters, and
+// the platforms built on them, keep and show (a PO file's "#." comment), and as a context
+// group with the file and the rectangle apart, for scripts that upload the pictures.
+void writePicture(TextOutput& out, const UnitPicture& picture)
+{
+    const std::string file = printableText(picture.file);
+    writeTextElement(out, 4, "note", pictureNote({file, picture.x, picture.y, picture.width, picture.height}), "from",
+                     "developer");
+    out << "        <context-group name=\"picture\" purpose=\"information\">\n";
+    writeTextElement(out, 5, "context", file, "context-type", "x-picture");
+    writeTextElement(out, 5, "context", std::to_string(picture.x) + " " + std::to_string(picture.y) + " " +
+                                            std::to_string(picture.width) + " " + std::to_string(picture.height),
+                     "context-type", "x-rect");
+    out << "        </context-group>\n";
+}
+
 } // namespace
 
 bool writeXliff(const ExchangeDocument& document, TextOutput& out, std::vector<LeftOutUnit>* leftOut)
@@ -239,6 +255,8 @@ bool writeXliff(const ExchangeDocument& document, TextOutput& out, std::vector<L
         writeTextElement(out, 4, "source", unit.source);
         writeTextElement(out, 4, "target", unit.target, "state", stateOf(unit));
         writeTextElement(out, 4, "note", note);
+        if (unit.picture)
+            writePicture(out, *unit.picture);
         out << "      </trans-unit>\n";
     }
     out << (anyUnit ? "    </body>\n" : "    <body />\n");

@@ -10,5 +10,26 @@ inline constexpr char BatchShotsUsage[] = "QMK Error:  /SHOTS takes a database, 
 inline constexpr char BatchShotsDone[] = "     %s pictures of %s texts written to %s.";
 inline constexpr char BatchShotsUndrawn[] = "     %s texts are in no picture (listed as undrawn in %s).";
 inline constexpr char ShotsSourceWord[] = "source";
+inline constexpr char TaskShots[] = "Drawing the dialogs and menus into %s";
+inline constexpr char BatchShotsIndexUsage[] =
+    "QMK Error:  /SHOTS-INDEX follows an export's parameters and names a folder of pictures /SHOTS wrote.";
+inline constexpr char BatchShotsIndexRead[] = "     %s of %s units name their picture in %s.";
+// The workbook column that names each text's picture.
+inline constexpr char HeaderPicture[] = "Picture";
+
+// File > Export Pictures.
+inline constexpr char ExportPicturesTitle[] = "Export Pictures";
+inline constexpr char ExportPicturesLanguage[] = "&Language:";
+inline constexpr char ExportPicturesBeside[] = "&Beside it:";
+inline constexpr char ExportPicturesNothingBeside[] = "(nothing: one language)";
+inline constexpr char ExportPicturesFolder[] = "&Folder:";
+inline constexpr char ExportPicturesBrowse[] = "B&rowse...";
+inline constexpr char ExportPicturesSource[] = "Source";
+inline constexpr char ExportPicturesNoFolder[] = "Choose the folder the pictures are written to.";
+inline constexpr char ExportPicturesDone[] = "%1 pictures of %2 texts were written to %3, with shots.json.";
+inline constexpr char ExportPicturesUndrawn[] = "%1 texts are in no picture (listed as undrawn in shots.json).";
+inline constexpr char ExportPicturesCancelled[] =
+    "The export was cancelled; the pictures drawn so far are in %1, without shots.json.";
+inline constexpr char ExportPicturesFailed[] = "The pictures could not be written to %1:\n%2";
 
 } // namespace qmk::txt

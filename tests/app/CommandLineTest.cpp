@@ -36,7 +36,7 @@ TEST(CommandLineTest, FlagsAreMatchedIgnoringCaseUnderShortAndLongNames)
     EXPECT_EQ(CBatchCommandLineInfo::FindFlag("TMX-import"), 41);
     EXPECT_EQ(CBatchCommandLineInfo::FindFlag("exporttmx"), 42);
     EXPECT_EQ(CBatchCommandLineInfo::FindFlag("PRE"), 43);
-    EXPECT_EQ(flagTable().size(), 59u);  // with /OVERWRITE and /SRC, switches of the operation before them
+    EXPECT_EQ(flagTable().size(), 61u);  // with /OVERWRITE, /SRC and /SHOTS-INDEX, switches of the operation before them
 
     // /OVERWRITE is no operation: it stands among the parameters of the one before it.
     auto withSwitch = parse({"-I", "de.xlf", "German", "p.mdb", "/OVERWRITE", "-U", "p.rc"});

@@ -47,4 +47,41 @@ TEST(PictureIndexTest, FileNamesAreSafeAndNeverTakenTwice)
     EXPECT_EQ(taken.size(), 6u);
 }
 
+TEST(PictureIndexTest, TheIndexReadsBackWhateverItsLayoutAndRefusesWhatIsNoIndex)
+{
+    PictureIndex written;
+    written.languages = {"source", "German"};
+    written.pictures["menu-M.png"] = {"menu", "M", 30, 20};
+    written.units["Popup_Menu/M/\"Pop\\up\""] = {"menu-M.png", {4, 4, 40, 24}, PixelRect{1, 2, 11, 22}};
+    written.units["Dialog_Item/D/IDOK"] = {"dialog-D.png", {10, 20, 60, 34}, std::nullopt};
+    written.undrawn = {"Dialog_Item/D/a"};
+    std::string problem;
+    const std::optional<PictureIndex> read = readPictureIndex(pictureIndexJson(written), problem);
+    ASSERT_TRUE(read) << problem;
+    EXPECT_EQ(pictureIndexJson(PictureIndex{{}, {}, read->units, {}}),
+              pictureIndexJson(PictureIndex{{}, {}, written.units, {}}));
+
+    // Another key order, other members, one line, escapes: as a script may write it.
+    const std::optional<PictureIndex> scripted = readPictureIndex(
+        R"({"version": 2.5, "units": {"a\u00e4": {"extra": [true, null, {"x": "}"}], "rect": [0, 0, 5, 6],)"
+        R"( "picture": "p.png"}}, "tail": false})",
+        problem);
+    ASSERT_TRUE(scripted) << problem;
+    ASSERT_EQ(scripted->units.count("a\xC3\xA4"), 1u);
+    EXPECT_EQ(scripted->units.at("a\xC3\xA4").picture, "p.png");
+    EXPECT_EQ(scripted->units.at("a\xC3\xA4").rect.height(), 6);
+
+    for (const char* broken : {"", "{", "{\"units\": {\"a\": {\"rect\": [1, 2, 3]}}}",
+                               "{\"units\": {\"a\": {\"rect\": [1, 2, 3, 4]}}}",  // no picture
+                               "{\"units\": {\"a\": {\"picture\": \"p\", \"rect\": [1, 2, -3, 4]}}}",
+                               "{\"units\": {}} x", "[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[["}) {
+        SCOPED_TRACE(broken);
+        problem.clear();
+        EXPECT_FALSE(readPictureIndex(broken, problem));
+        EXPECT_FALSE(problem.empty());
+    }
+    const std::string deep = "{\"x\": " + std::string(100000, '[') + "}";
+    EXPECT_FALSE(readPictureIndex(deep, problem));
+}
+
 } // namespace qmk

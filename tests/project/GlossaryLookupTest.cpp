@@ -5,6 +5,7 @@
 
 #include <chrono>
 
+#include "common/PostgresServer.h"
 #include "common/TempDir.h"
 #include "project/GlossaryLookup.h"
 #include "project/SpellCheck.h"
@@ -130,6 +131,22 @@ TEST_F(GlossaryLookupTest, SeesTermsAnotherTranslatorAddedAndUsesTheDictionaryFo
     unknown.sourceLanguageId = LanguageId{0x2D, 1};
     ASSERT_EQ(lookup.lookup(unknown).size(), 1u);
     EXPECT_EQ(lookup.lookup(unknown).front().found, "bookmark");
+}
+
+TEST_F(GlossaryLookupTest, ATeamsServerGlossaryIsLookedUpAndItsNewTermsSeen)
+{
+    std::string why;
+    test::PostgresServer* server = test::PostgresServer::shared(why);
+    if (!server)
+        GTEST_SKIP() << why;
+    const std::string shared = server->newDatabase();
+    openGlossary(shared)->add({entry("bookmark", "Lesezeichen")});
+    GlossaryLookup lookup(shared, englishDictionaries(dir));
+    ASSERT_EQ(lookup.lookup(query("Bookmarks")).size(), 1u);
+    openGlossary(shared)->add({entry("folder", "Ordner")});  // another translator
+    EXPECT_EQ(lookup.lookup(query("Bookmark folders")).size(), 2u);
+    lookup.add(entry("printer", "Drucker"));
+    EXPECT_EQ(lookup.lookup(query("Printers")).front().translation, "Drucker");
 }
 
 TEST_F(GlossaryLookupTest, FindsATextsTermsAmongFiftyThousandWithinMilliseconds)
