@@ -59,6 +59,10 @@
 #include "ui/CTranslDlgView.h"
 #include "ui/CTranslationSettingsSheet.h"
 #include "ui/FontCheck.h"
+#include "ui/CMainFrameContext.h"
+#include "ui/commands/CommandMenus.h"
+#include "ui/commands/NavigationCommands.h"
+#include "ui/commands/WindowCommands.h"
 
 namespace qmk {
 namespace {
@@ -93,7 +97,7 @@ void withoutOwnShortcuts(QMdiSubWindow* window)
 
 CMainFrame::CMainFrame(Settings& settings, CMessageBoxFeedback& feedback, std::vector<std::string> includeExtensions)
     : settings_(settings), feedback_(feedback), includeExtensions_(std::move(includeExtensions)), actions_(this),
-      area_(new QMdiArea(this))
+      context_(std::make_unique<Context>(*this)), area_(new QMdiArea(this))
 {
     setObjectName(QStringLiteral("mainFrame"));
     setWindowTitle(QApplication::applicationName());
@@ -105,7 +109,7 @@ CMainFrame::CMainFrame(Settings& settings, CMessageBoxFeedback& feedback, std::v
     area_->setTabsMovable(true);
     area_->setDocumentMode(true);
     area_->setAccessibleName(QStringLiteral("Projects"));
-    keepTabsOutOfTheTabOrder();
+    keepTabsOutOfTheTabOrder(*area_);
     setCentralWidget(area_);
     feedback_.setParent(this);
     feedback_.setStatusSink([this](const QString& text) { statusBar()->showMessage(text); });
@@ -115,11 +119,9 @@ CMainFrame::CMainFrame(Settings& settings, CMessageBoxFeedback& feedback, std::v
         recent.push_back(settings_.profile().getString(kRecentSection, "File" + std::to_string(i), ""));
     recent_ = RecentFiles(recent);
 
-    loadSearchHistory(searches_, settings_.profile(), "Text");
-    loadSearchHistory(replacements_, settings_.profile(), "ReplaceText");
-    createMenus();
     createToolBars();
     createDocks();
+    createMenus();
     createStatusBar();
     connectCommands();
     restoreLayout();
@@ -150,72 +152,21 @@ CMainFrame::~CMainFrame()
 
 void CMainFrame::createMenus()
 {
-    auto add = [this](QMenu* menu, std::initializer_list<int> ids) {
-        for (int id : ids) {
-            if (id == 0)
-                menu->addSeparator();
-            else if (QAction* a = action(id))
-                menu->addAction(a);
-        }
-    };
-    QMenu* file = menuBar()->addMenu(qs(txt::MenuFile));
-    add(file, {uicmd::Open, uicmd::Close, cmd::Save, 0});
-    QMenu* list = file->addMenu(qs(txt::MenuProjectFileList));
-    add(list, {cmd::ProjectFileOpen, cmd::ProjectFileRemove});
-    add(file, {cmd::FileOptions, 0});
-    recentMenu_ = file->addMenu(qs(txt::MenuRecentFiles));
+    // The bars' own show/hide switches sit in the View menu between the commands' groups.
+    const std::vector<MenuExtra> bars = {
+        {Menu::View, 3, findChild<QToolBar*>(QStringLiteral("editToolBar"))->toggleViewAction()},
+        {Menu::View, 3, findChild<QToolBar*>(QStringLiteral("languageToolBar"))->toggleViewAction()}};
+    menus_ = buildMenus(*menuBar(), actions_, bars);
     fillRecentMenu();
-    add(file, {0, uicmd::Exit});
-
-    QMenu* edit = menuBar()->addMenu(qs(txt::MenuEdit));
-    add(edit, {uicmd::Undo, uicmd::Redo, 0, cmd::Translate, cmd::NextItem, cmd::PreviousItem, 0,
-               uicmd::NextUntranslated, uicmd::PreviousUntranslated, uicmd::NextFlagged, uicmd::PreviousFlagged, 0,
-               uicmd::AcceptSourceChange, cmd::ExcludeItem, cmd::RemoveMarks, cmd::VersionBlockHeader});
-
-    QMenu* search = menuBar()->addMenu(qs(txt::MenuSearch));
-    add(search, {cmd::Find, cmd::FindNext, cmd::Replace, uicmd::FilterRows, 0, cmd::Bookmark, uicmd::SetBookmark,
-                 uicmd::NextBookmark, uicmd::PreviousBookmark});
-
-    QMenu* project = menuBar()->addMenu(qs(txt::MenuProject));
-    add(project, {cmd::UpdateDatabase, cmd::RefreshStatus, cmd::ShowChangedSourceText, 0, cmd::ViewDialog,
-                  cmd::ViewMenu, cmd::ViewBitmap, cmd::ViewSourceLanguage, cmd::ViewTranslated, cmd::ShowInTextTable, 0,
-                  cmd::ExportToExcel, cmd::ExportToDatabase, uicmd::ExportForPlatforms, cmd::ImportText, 0,
-                  uicmd::Statistics, cmd::ResourceEditor});
-
-    QMenu* translation = menuBar()->addMenu(qs(txt::MenuTranslation));
-    add(translation, {cmd::NewTranslation, cmd::DeleteTranslation, 0, uicmd::PreTranslate, uicmd::ImportTmx,
-                      uicmd::ExportTmx, uicmd::PseudoTranslate, 0});
-    settingsMenu_ = translation->addMenu(qs(txt::MenuTranslationSettings));
-
-    QMenu* view = menuBar()->addMenu(qs(txt::MenuView));
-    view->setObjectName(QStringLiteral("viewMenu"));
-    // The display switches: which texts the Text Table shows.
-    add(view, {cmd::ShowDialogResources, cmd::ShowMenuResources, cmd::ShowStringtableResources,
-               cmd::ShowVersionInfoResources, cmd::ShowBitmapResources, cmd::ShowFileIncludes, cmd::ShowExcludedText, 0,
-               cmd::ToolbarSettings, uicmd::Tabbed});
-
-    QMenu* settings = menuBar()->addMenu(qs(txt::MenuSettings));
-    add(settings, {cmd::ApplicationSettings});
-
-    windowMenu_ = menuBar()->addMenu(qs(txt::MenuWindow));
-    windowMenu_->setObjectName(QStringLiteral("windowMenu"));
-    connect(windowMenu_, &QMenu::aboutToShow, this, &CMainFrame::fillWindowMenu);
+    connect(menus_.at(Menu::Window), &QMenu::aboutToShow, this, &CMainFrame::fillWindowMenu);
     fillWindowMenu();
-
-    QMenu* help = menuBar()->addMenu(qs(txt::MenuHelp));
-    add(help, {uicmd::HelpTopics, 0, uicmd::About});
 }
 
 void CMainFrame::createToolBars()
 {
     QToolBar* edit = addToolBar(qs(txt::ToolbarEdit));
     edit->setObjectName(QStringLiteral("editToolBar"));
-    for (int id : {uicmd::Open, cmd::Save, 0, cmd::NextItem, cmd::UpdateDatabase, 0, uicmd::HelpTopics}) {
-        if (id == 0)
-            edit->addSeparator();
-        else
-            edit->addAction(action(id));
-    }
+    buildToolBar(*edit, actions_);
     QToolBar* language = addToolBar(qs(txt::BarLanguage));
     language->setObjectName(QStringLiteral("languageToolBar"));
     languageList_ = new QComboBox(language);
@@ -247,10 +198,6 @@ void CMainFrame::createToolBars()
         }
         updateCommandStates();
     });
-    QMenu* view = findChild<QMenu*>(QStringLiteral("viewMenu"));
-    view->addSeparator();
-    view->addAction(edit->toggleViewAction());
-    view->addAction(language->toggleViewAction());
 }
 
 void CMainFrame::createStatusBar()
@@ -382,8 +329,11 @@ CPreviewView* CMainFrame::openPreview(CChildFrame* child, const PreviewTarget& t
     }
     preview->setLanguage(language);
     connect(preview, &CPreviewView::itemChosen, this, [this, preview](int line) { previewChose(preview, line); });
-    connect(preview, &CPreviewView::bookmarkWanted, this, &CMainFrame::bookmark);
-    connect(preview, &CPreviewView::showInTextTableWanted, this, [this, preview] { showInTextTable(preview); });
+    connect(preview, &CPreviewView::bookmarkWanted, this, [this] { run(cmd::Bookmark); });
+    connect(preview, &CPreviewView::showInTextTableWanted, this, [this, preview] {
+        showInTextTable(*context_, preview);
+        updateCommandStates();
+    });
     QMdiSubWindow* window = area_->addSubWindow(preview);
     withoutOwnShortcuts(window);
     window->setWindowTitle(preview->title(child->windowTitle()));
@@ -480,7 +430,7 @@ CChildFrame* CMainFrame::openDocument(const std::filesystem::path& given)
     connect(child->textList(), &CTextListView::currentColumnChanged, this, [this] { fillLanguageList(); });
     connect(child->textList(), &CTextListView::rowActivated, this, [this, child](int row) {
         if (child->document().rows().isRow(row) && child->document().rows().item(row).itemType == ItemType::BlockHeader)
-            editVersionBlockHeader();
+            run(cmd::VersionBlockHeader);
     });
     window->show();
     distinguishTitles();
@@ -489,14 +439,6 @@ CChildFrame* CMainFrame::openDocument(const std::filesystem::path& given)
         child->textList()->selectRow(0);
     afterOpen(child);
     return child;
-}
-
-void CMainFrame::keepTabsOutOfTheTabOrder()
-{
-    // The windows' tabs are reached by Ctrl+Tab and the Window menu; as a Tab stop the tab bar
-    // would bring another window forward on the way from the table to the panels.
-    for (QTabBar* tabs : area_->findChildren<QTabBar*>())
-        tabs->setFocusPolicy(Qt::NoFocus);
 }
 
 void CMainFrame::distinguishTitles()
@@ -549,32 +491,32 @@ void CMainFrame::rememberOpened(const std::filesystem::path& path)
 
 void CMainFrame::fillRecentMenu()
 {
-    recentMenu_->clear();
+    menus_.at(Menu::RecentFiles)->clear();
     int n = 0;
     for (const std::string& path : recent_.entries()) {
-        QAction* entry = recentMenu_->addAction(QStringLiteral("&%1 %2").arg(++n).arg(QString::fromStdString(path)));
+        QAction* entry = menus_.at(Menu::RecentFiles)->addAction(QStringLiteral("&%1 %2").arg(++n).arg(QString::fromStdString(path)));
         entry->setStatusTip(qs(txt::StatusRecentFile));
         connect(entry, &QAction::triggered, this, [this, path] { openDocument(path); });
     }
-    recentMenu_->setEnabled(n > 0);
+    menus_.at(Menu::RecentFiles)->setEnabled(n > 0);
 }
 
 void CMainFrame::fillSettingsMenu()
 {
     // "Source Text" first, then one entry per translation in the project's order.
-    settingsMenu_->clear();
+    menus_.at(Menu::TranslationSettings)->clear();
     CChildFrame* child = activeChild();
-    settingsMenu_->setEnabled(child != nullptr);
+    menus_.at(Menu::TranslationSettings)->setEnabled(child != nullptr);
     if (!child)
         return;
-    QAction* source = settingsMenu_->addAction(qs(txt::MenuSourceTextSettings));
+    QAction* source = menus_.at(Menu::TranslationSettings)->addAction(qs(txt::MenuSourceTextSettings));
     source->setData(cmd::SourceTextSettings);
     connect(source, &QAction::triggered, this, [this] { translationSettings(std::nullopt); });
     const TextTableColumns& columns = child->document().rows().columns();
     int n = 0;
     for (LanguageId id : columns.translations()) {
         QAction* entry =
-            settingsMenu_->addAction(QString::fromStdString(columns.header(columns.columnOfLanguage(id))) + QStringLiteral("..."));
+            menus_.at(Menu::TranslationSettings)->addAction(QString::fromStdString(columns.header(columns.columnOfLanguage(id))) + QStringLiteral("..."));
         entry->setData(cmd::FirstTranslationSettings + n++);
         connect(entry, &QAction::triggered, this, [this, id] { translationSettings(id); });
     }
@@ -669,11 +611,15 @@ void CMainFrame::connectCommands()
     // menus, the checks and the panes show the new state.
     for (const CommandEntry& entry : commandTable())
         if (entry.run)
-            connect(action(entry.id), &QAction::triggered, this, [this, run = entry.run] {
-                run(*this);
-                updateCommandStates();
-            });
+            connect(action(entry.id), &QAction::triggered, this, [this, id = entry.id] { run(id); });
     action(uicmd::Tabbed)->setChecked(true);
+}
+
+void CMainFrame::run(int id)
+{
+    if (const CommandEntry* entry = commandEntry(id); entry && entry->run)
+        entry->run(*context_);
+    updateCommandStates();
 }
 
 void CMainFrame::updatePanes()

@@ -18,9 +18,7 @@
 #include "app/OpenProjects.h"
 #include "database/ProjectRows.h"
 #include "project/CommandRules.h"
-#include "project/ItemNavigation.h"
 #include "project/PreviewTarget.h"
-#include "project/TextSearch.h"
 #include "project/TextTableRows.h"
 #include "ui/CommandTable.h"
 
@@ -57,87 +55,23 @@ public:
     // The project window that is active, or the project of the active preview.
     CChildFrame* activeChild() const;
     std::vector<CChildFrame*> children() const;
-    QAction* action(int id) const { return actions_.action(id); }
-    CRowListView* projectFiles() const { return projectFiles_; }
-    CTranslDlgView* translateForm() const { return translateForm_; }
-    QComboBox* languageList() const { return languageList_; }
-
-    // The font of the project windows' tree and table.
-    void setProjectFont(const QFont& font) { projectFont_ = font; }
-
+    CPreviewView* activePreview() const;
+    std::vector<CPreviewView*> previews() const;
     // Opens (or brings forward, in the requested language) the preview of a dialog, menu or
     // bitmap of a project; `item` is selected in it when given.
     CPreviewView* openPreview(CChildFrame* child, const PreviewTarget& target);
-    // The preview of the chosen item of the active project (command 32950, 32951 or 32958).
-    CPreviewView* previewChosenItem(int command);
-    // "String at Table": the preview's item chosen in its project, whose window comes forward.
-    void showInTextTable(CPreviewView* preview);
-    // A finding's item chosen in the active project, its window forward, the table focused.
-    void goToFinding(int lineIndex);
-    // The translation memory's settings as stored now put in force.
-    void applyMemorySettings();
-    CPreviewView* activePreview() const;
-    std::vector<CPreviewView*> previews() const;
-
+    // The action of a command: triggering it runs the command as the menu or its key would.
+    QAction* action(int id) const { return actions_.action(id); }
+    CTranslDlgView* translateForm() const { return translateForm_; }
+    QComboBox* languageList() const { return languageList_; }
+    // The font of the project windows' tree and table.
+    void setProjectFont(const QFont& font) { projectFont_ = font; }
     // Files dropped on the window: each local file opens as a project.
     void openDropped(const QList<QUrl>& urls);
-
-    // The commands of the command table (CMainFrameCommands.cpp), each on the active project,
-    // its chosen item or the preview in front.
-    void openWithDialog();
-    void closeActiveWindow();
-    void save();
-    void openSelectedProjectFile();
-    void removeSelectedProjectFile();
-    void openFindDialog(bool replace);
-    void repeatFind();
-    void focusFilter();
-    void undoOrRedo(bool undo);
-    void editVersionBlockHeader();
-    void toggleExclude();
-    // The chosen item's translation still says what its changed source says: the flag goes.
-    void acceptSourceChange();
-    void pseudoTranslate();
-    void preTranslate();
-    void importTmxIntoMemory();
-    void exportMemoryAsTmx();
-    void showStatistics();
-    void removeMarks();
-    void stepItem(bool forward);
-    // The next or previous untranslated or flagged text of the current translation.
-    void goToItem(bool forward, WantedItem wanted);
-    void showTranslationBar();
-    void bookmark();
-    // The chosen text bookmarked at once under its identifier; the next or previous bookmark
-    // of the Text Table in table order.
-    void setBookmark();
-    void stepBookmark(bool forward);
-    // A panel forward with the focus in it, or hidden when it has the focus already.
-    void togglePanel(int command);
-    // The next or previous project or preview window, from wherever the focus is.
-    void stepWindow(bool forward);
-    void toggleSwitch(ProjectSwitch which);
-    // The preview in front shows the source texts, or the translation the language list names.
-    void showPreviewIn(bool translated);
-    void updateDatabase();
-    // F5: marks every open project whose script changed and names them in one message.
-    void refreshStatus();
-    void showChangedSourceText();
-    void newTranslation();
-    void deleteTranslation();
-    void applicationSettings();
-    void toolbarSettings();
-    void exportToWorkbook();
-    void exportToDatabase();
-    void importText();
-    void exportForPlatforms();
-    void setTabbed();
-    void showHelp();
-    void showAbout();
-
+    // The translation memory's settings as stored now put in force.
+    void applyMemorySettings();
     // True while work after an opening (checks, word counts, the memory's feed) goes on.
     bool backgroundWorkRunning() const;
-    CBackgroundWork* backgroundWork() const { return background_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -146,6 +80,9 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    class Context;
+    // Runs a command's handler, then shows the window's new state.
+    void run(int id);
     void createMenus();
     void createToolBars();
     void createDocks();
@@ -153,7 +90,6 @@ private:
     void fillWindowMenu();
     // The project panels follow the active project.
     void bindPanels(CChildFrame* child);
-    TranslationMemory* memoryForCommand();
     void createStatusBar();
     void connectCommands();
     void restoreLayout();
@@ -163,7 +99,6 @@ private:
     void fillRecentMenu();
     void fillSettingsMenu();
     void translationSettings(std::optional<LanguageId> language);
-    void goToBookmark(CChildFrame* child, const BookmarkRow& bookmark);
     void closePreviewsOf(CChildFrame* child);
     CChildFrame* childOf(const CQuillDoc& doc) const;
     void previewChose(CPreviewView* preview, int lineIndex);
@@ -175,7 +110,6 @@ private:
     // Feeds the memory from the project in the background (again after the memory changed).
     void feedMemory(CChildFrame* child);
     void distinguishTitles();
-    void keepTabsOutOfTheTabOrder();
 
     // The active project changed, or something its panes show: menus, checks, panes.
     CommandState commandState() const;
@@ -190,6 +124,8 @@ private:
     CMessageBoxFeedback& feedback_;
     std::vector<std::string> includeExtensions_;
     CommandActions actions_;
+    std::unique_ptr<Context> context_;
+    std::map<Menu, QMenu*> menus_;
     QMdiArea* area_;
     CRowListView* projectFiles_ = nullptr;
     CBackgroundWork* background_ = nullptr;
@@ -200,25 +136,13 @@ private:
     QDockWidget* memoryBar_ = nullptr;
     QDockWidget* checksBar_ = nullptr;
     QDockWidget* projectFilesBar_ = nullptr;
-    QMenu* windowMenu_ = nullptr;
     QComboBox* languageList_ = nullptr;
-    QMenu* recentMenu_ = nullptr;
-    QMenu* settingsMenu_ = nullptr;
     std::unique_ptr<CStatusPanes> panes_;
     OpenProjects open_;
     std::map<CChildFrame*, int> handles_;
     CChildFrame* lastChild_ = nullptr;  // the project of the previews in front
     RecentFiles recent_;
     QFont projectFont_;
-    SearchHistory searches_;
-    SearchHistory replacements_;
-    std::vector<std::string> findWhere_;
-    std::vector<std::string> replaceWhere_;
-    struct ReplaceOptions {
-        bool matchCase = false;
-        bool wholeWord = false;
-    } replaceOptions_;
-    QStringList exportColumns_;  // the workbook column entries chosen last in this run
 };
 
 } // namespace qmk

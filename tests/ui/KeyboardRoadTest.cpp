@@ -29,6 +29,7 @@
 #include "resources/CommandIds.h"
 #include "ui/CAppSettingsSheet.h"
 #include "ui/CBookmarkDlg.h"
+#include "ui/CChecksView.h"
 #include "ui/CDeleteTranslationDlg.h"
 #include "ui/CFindDlg.h"
 #include "ui/CNewTranslationDlg.h"
@@ -219,7 +220,7 @@ TEST_F(KeyboardRoadTest, EveryJumpLandsInTheTranslationBoxAndLettersNeverMoveThe
 
     // A finding's item.
     table()->setFocus();
-    frame->goToFinding(line("IDS_BYE"));
+    emit frame->findChild<CChecksView*>()->itemWanted(line("IDS_BYE"));  // chosen in the panel
     EXPECT_EQ(bar()->shownLine(), line("IDS_BYE"));
     EXPECT_TRUE(caretInBoxAtEnd());
 }

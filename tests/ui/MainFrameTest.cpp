@@ -189,13 +189,13 @@ TEST_F(MainFrameTest, RefreshStatusNamesChangedScriptsAndADroppedScriptOpens)
     CChildFrame* child = frame->children().front();
     const QString title = child->windowTitle();
 
-    frame->refreshStatus();  // nothing changed: nothing said
+    frame->action(cmd::RefreshStatus)->trigger();  // nothing changed: nothing said
     EXPECT_TRUE(feedback.said.empty());
     std::ofstream(script, std::ios::app) << "// edited\n";
-    frame->refreshStatus();
+    frame->action(cmd::RefreshStatus)->trigger();
     EXPECT_EQ(feedback.said, (std::vector<int>{msg::SourceFilesChanged}));
     EXPECT_NE(child->windowTitle(), title);  // the title carries the changed mark
-    frame->refreshStatus();  // already marked: not tested or said again
+    frame->action(cmd::RefreshStatus)->trigger();  // already marked: not tested or said again
     EXPECT_EQ(feedback.said.size(), 1u);
 }
 

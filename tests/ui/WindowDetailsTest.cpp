@@ -167,7 +167,7 @@ TEST_F(WindowDetailsTest, ABitmapPreviewFollowsStoresAndLeadsBackToTheTextTable)
     ASSERT_EQ(child->document().storeTranslation(lineOf("IDB_LOGO"), German, "logo-de.bmp"), OperationResult::Done);
     EXPECT_EQ(preview->file().filename(), "logo-de.bmp");
 
-    frame->showInTextTable(preview);
+    frame->action(cmd::ShowInTextTable)->trigger();  // "String at Table"
     EXPECT_EQ(frame->activeChild(), child);
     EXPECT_EQ(frame->activePreview(), nullptr);
     EXPECT_EQ(child->chosenItem().lineIndex, lineOf("IDB_LOGO"));
