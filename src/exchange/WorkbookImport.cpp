@@ -180,12 +180,17 @@ bool WorkbookImport::requireTranslation()
     return false;
 }
 
+EncodeResult WorkbookImport::encodedTranslation(const WorkbookPair& pair) const
+{
+    return encodeFromUtf8(withEscapedLineBreaks(sheet_.text(pair.sheetRow, chosen()->sheetColumn)),
+                          translationCodePageOfChoice());
+}
+
 WorkbookImport::Stored WorkbookImport::store(const CQuillDoc::LongOperation& operation, const WorkbookPair& pair,
-                                             MarkTaken marks)
+                                             MarkTaken marks, std::optional<EncodeResult> encoded)
 {
     const Language& language = *chosen();
-    const std::string& text = sheet_.text(pair.sheetRow, language.sheetColumn);
-    EncodeResult bytes = encodeFromUtf8(withEscapedLineBreaks(text), translationCodePageOfChoice());
+    const EncodeResult bytes = encoded ? std::move(*encoded) : encodedTranslation(pair);
     if (!bytes.ok) {
         if (static_cast<int>(refused_.size()) < ReportedTextsAtMost)
             refused_.push_back(fillPlaceholders(txt::ImportRefusedLine,
@@ -205,7 +210,7 @@ WorkbookImport::Stored WorkbookImport::store(const CQuillDoc::LongOperation& ope
     return Stored::Yes;
 }
 
-bool WorkbookImport::differs(const WorkbookPair& pair) const
+bool WorkbookImport::differs(const WorkbookPair& pair, std::optional<EncodeResult>* encoded) const
 {
     const std::string& text = sheet_.text(pair.sheetRow, chosen()->sheetColumn);
     if (text.empty())
@@ -213,8 +218,11 @@ bool WorkbookImport::differs(const WorkbookPair& pair) const
     int column = tableColumn();
     if (column < 0)
         return true;
-    EncodeResult bytes = encodeFromUtf8(withEscapedLineBreaks(text), translationCodePageOfChoice());
-    return !bytes.ok || bytes.bytes != rows_.row(pair.tableRow).cell(column);
+    EncodeResult bytes = encodedTranslation(pair);
+    const bool differing = !bytes.ok || bytes.bytes != rows_.row(pair.tableRow).cell(column);
+    if (encoded)
+        *encoded = std::move(bytes);
+    return differing;
 }
 
 void WorkbookImport::reportRefused()
@@ -339,7 +347,9 @@ int WorkbookImport::storeDiffering(const CQuillDoc::LongOperation& operation, Ma
             continue;
         ++pairs;
         current_ = pair;
-        if (differs(*pair) && !storeJudged(operation, *pair, marks, imported))
+        // Encoded once for the comparison and the store: converting is most of a row's cost.
+        std::optional<EncodeResult> encoded;
+        if (differs(*pair, &encoded) && !storeJudged(operation, *pair, marks, imported, std::move(encoded)))
             ++failedStores_;
         task.step(i + 1);
         if (task.cancelled())
@@ -350,7 +360,7 @@ int WorkbookImport::storeDiffering(const CQuillDoc::LongOperation& operation, Ma
 
 // Stores a differing pair as its verdict says; false when the database refused a store.
 bool WorkbookImport::storeJudged(const CQuillDoc::LongOperation& operation, const WorkbookPair& pair, MarkTaken marks,
-                                 int& imported)
+                                 int& imported, std::optional<EncodeResult> encoded)
 {
     ImportDisagreement disagreement;
     switch (judge(pair, disagreement)) {
@@ -375,7 +385,7 @@ bool WorkbookImport::storeJudged(const CQuillDoc::LongOperation& operation, cons
     case UnitVerdict::Store:
         break;
     }
-    const Stored stored = store(operation, pair, marks);
+    const Stored stored = store(operation, pair, marks, std::move(encoded));
     imported += stored == Stored::Yes;
     return stored != Stored::Failed;
 }

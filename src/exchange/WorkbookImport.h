@@ -17,6 +17,7 @@
 #include "exchange/WorkbookPairSearch.h"
 #include "exchange/WorkbookReader.h"
 #include "project/CQuillDoc.h"
+#include "project/TextCodec.h"
 
 namespace qmk {
 
@@ -120,10 +121,15 @@ private:
     int translationCodePageOfChoice() const;
     bool requireTranslation();
     std::vector<int> walkOrder() const;
-    Stored store(const CQuillDoc::LongOperation& operation, const WorkbookPair& pair, MarkTaken marks);
+    // `encoded`: the translation already encoded into the translation's code page.
+    Stored store(const CQuillDoc::LongOperation& operation, const WorkbookPair& pair, MarkTaken marks,
+                 std::optional<EncodeResult> encoded = std::nullopt);
+    EncodeResult encodedTranslation(const WorkbookPair& pair) const;
     int storeDiffering(const CQuillDoc::LongOperation& operation, MarkTaken marks, int& pairs);
-    bool storeJudged(const CQuillDoc::LongOperation& operation, const WorkbookPair& pair, MarkTaken marks, int& imported);
-    bool differs(const WorkbookPair& pair) const;
+    bool storeJudged(const CQuillDoc::LongOperation& operation, const WorkbookPair& pair, MarkTaken marks, int& imported,
+                     std::optional<EncodeResult> encoded);
+    // `encoded`, when given, receives the translation encoded for the comparison.
+    bool differs(const WorkbookPair& pair, std::optional<EncodeResult>* encoded = nullptr) const;
     void loadSent();
     UnitVerdict judge(const WorkbookPair& pair, ImportDisagreement& disagreement) const;
     int replaceKept(MarkTaken marks);
