@@ -139,6 +139,8 @@ std::string batchUsageText()
         "/SHOTS <project> <language|source> [language 2] <folder> draws every dialog and menu as the\n"
         "previews show them into PNG files (texts too wide outlined), with shots.json giving each\n"
         "XLIFF/PO unit id its picture and rectangle; two languages are drawn side by side.\n"
+        "/SHOTS-INDEX <folder> after the parameters of /XLIFF, /PO, /POT or /XLSX writes each text's\n"
+        "picture (and in XLIFF and PO its rectangle) from the folder's shots.json into the export.\n"
         "/TM-ADD adds a project's translations (of one language, or all) to the translation memory;\n"
         "/TMX-IMPORT and /TMX-EXPORT read and write the memory as TMX 1.4b (the export of one target\n"
         "language when one is given, as a language or a tag such as de-DE; de takes every region of\n"
