@@ -90,10 +90,8 @@ int controlWidth(const std::unordered_map<int, int>& widths, const CObjectData& 
 namespace {
 
 // The units of the Text Table's rows with the translation of `language`; without one, the
-// sources alone, as a template has them before any translation exists. `forFile`: with what
-// only a file carries (the source before an update, a control's width), which an import that
-// compares the file's units with them does without.
-std::vector<ExchangeUnit> rowUnits(CQuillDoc& doc, std::optional<LanguageId> language, bool forFile = true)
+// sources alone, as a template has them before any translation exists.
+std::vector<ExchangeUnit> rowUnits(CQuillDoc& doc, std::optional<LanguageId> language)
 {
     std::vector<ExchangeUnit> units;
     const TextTableRows& rows = doc.rows();
@@ -103,8 +101,7 @@ std::vector<ExchangeUnit> rowUnits(CQuillDoc& doc, std::optional<LanguageId> lan
     try {
         // Read whole, once: a query per row would cost more than everything else the export does.
         const std::unordered_map<int, std::string> owners = doc.database().items().owningResourceIdents();
-        const std::unordered_map<int, int> widths =
-            forFile ? doc.database().items().controlWidths() : std::unordered_map<int, int>();
+        const std::unordered_map<int, int> widths = doc.database().items().controlWidths();
         // Each id is counted by the first unit's, which stays where it is (the units are never moved).
         UnitIds ids(static_cast<std::size_t>(rows.rowCount()));
         units.reserve(static_cast<std::size_t>(rows.rowCount()));
@@ -124,7 +121,7 @@ std::vector<ExchangeUnit> rowUnits(CQuillDoc& doc, std::optional<LanguageId> lan
                 unit.target = toPlatformForm(rows.displayText(row, column));
                 unit.needsReview = item.isModified(*language);
             }
-            if (unit.needsReview && forFile) {
+            if (unit.needsReview) {
                 const std::string old = doc.database().texts().sourceTextOld(item.lineIndex);
                 unit.previousSource = toPlatformForm(decodeToUtf8(old, doc.codePage()).value_or(old));
             }
