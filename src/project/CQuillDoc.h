@@ -141,6 +141,9 @@ public:
     int codePage();
     // The code page a translation's texts are stored in (65001 for UTF-8 and UTF-16 scripts).
     int translationCodePage(LanguageId language);
+    // The same for a text about to be stored: none, reported, when the database cannot say,
+    // so that nothing is stored in a guessed code page.
+    std::optional<int> codePageForStoring(LanguageId language);
     // The encoding a translation's script is written in (a code page, 65001 or 1200).
     int translationEncoding(LanguageId language);
     // Writes the translation's script in another encoding from now on, converting its texts.
@@ -211,11 +214,12 @@ public:
     // counted again only after a change of the figures.
     const TranslationWordCounts& wordCounts(LanguageId language);
     // The project's bookmarks, named places to go back to (ID in lineIndex, name in nameId).
-    // May throw DaoException.
-    std::vector<IdentRow> bookmarks() { return db_.bookmarks().all(); }
-    std::optional<BookmarkRow> bookmark(int id) { return db_.bookmarks().find(id); }
-    void addBookmark(const BookmarkRow& row) { db_.bookmarks().add(row); }
-    void removeBookmark(int id) { db_.bookmarks().remove(id); }
+    // A database error is reported here: the list is then empty, the bookmark none, and an
+    // add or a removal answers false with the bookmarks as they were.
+    std::vector<IdentRow> bookmarks();
+    std::optional<BookmarkRow> bookmark(int id);
+    bool addBookmark(const BookmarkRow& row);
+    bool removeBookmark(int id);
 
     // The gauge of one dialog's or menu's texts, for its preview.
     GaugeFigures dialogGauge(int dialogLine, LanguageId language);

@@ -2,8 +2,10 @@
 // history like a stored text; a check switched off is a setting of the project.
 #include "project/CQuillDoc.h"
 
-#include "database/DaoException.h"
+#include <algorithm>
+
 #include "project/ProjectObserver.h"
+#include "project/ReportedFailure.h"
 #include "resources/CheckTexts.h"
 #include "resources/Messages.h"
 
@@ -13,14 +15,12 @@ OperationResult CQuillDoc::setFindingIgnored(const IgnoredFinding& finding, bool
 {
     if (busy_)
         return OperationResult::Refused;
-    bool before = false;
-    try {
-        for (const IgnoredFinding& stored : db_.checks().ignoredFindings())
-            before = before || stored == finding;
-    } catch (const DaoException& e) {
-        reportDatabaseError(e.report());
+    const std::optional<bool> ignoredBefore = reportFailure(feedback_, [&] {
+        return std::optional<bool>(std::ranges::count(db_.checks().ignoredFindings(), finding) > 0);
+    }, std::optional<bool>{}, databasePath_.string());
+    if (!ignoredBefore)
         return OperationResult::Failed;
-    }
+    const bool before = *ignoredBefore;
     if (before == ignored)
         return OperationResult::Cancelled;
     const OperationResult result = writeIgnored(finding, ignored);
@@ -41,12 +41,11 @@ OperationResult CQuillDoc::setFindingIgnored(const IgnoredFinding& finding, bool
 
 OperationResult CQuillDoc::writeIgnored(const IgnoredFinding& finding, bool ignored)
 {
-    try {
-        db_.checks().setIgnored(finding, ignored);
-    } catch (const DaoException& e) {
-        reportDatabaseError(e.report());
+    if (!reportFailure(feedback_, [&] {
+            db_.checks().setIgnored(finding, ignored);
+            return true;
+        }, false, databasePath_.string()))
         return OperationResult::Failed;
-    }
     modified_ = true;
     notify([](ProjectObserver& o) { o.checksChanged(); });
     return OperationResult::Done;
@@ -56,12 +55,11 @@ OperationResult CQuillDoc::setCheckEnabled(std::string_view check, bool enabled)
 {
     if (busy_)
         return OperationResult::Refused;
-    try {
-        db_.checks().setCheckEnabled(check, enabled);
-    } catch (const DaoException& e) {
-        reportDatabaseError(e.report());
+    if (!reportFailure(feedback_, [&] {
+            db_.checks().setCheckEnabled(check, enabled);
+            return true;
+        }, false, databasePath_.string()))
         return OperationResult::Failed;
-    }
     notify([](ProjectObserver& o) { o.checksChanged(); });
     return OperationResult::Done;
 }

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "database/DaoException.h"
 #include "project/ProjectObserver.h"
+#include "project/ReportedFailure.h"
 #include "project/TranslationEncoding.h"
 #include "resources/CountedText.h"
 #include "resources/Feedback.h"
@@ -105,15 +105,14 @@ OperationResult CQuillDoc::storeTranslation(int lineIndex, LanguageId language, 
     TranslationEdit edit;
     edit.lineIndex = lineIndex;
     edit.language = language;
-    try {
-        if (const std::optional<TranslatedText> before = db_.texts().translation(lineIndex, language)) {
-            edit.textBefore = before->text;
-            edit.flaggedBefore = before->modified;
-        }
-    } catch (const DaoException& e) {
-        reportDatabaseError(e.report());
+    if (!reportFailure(feedback_, [&] {
+            if (const std::optional<TranslatedText> before = db_.texts().translation(lineIndex, language)) {
+                edit.textBefore = before->text;
+                edit.flaggedBefore = before->modified;
+            }
+            return true;
+        }, false, databasePath_.string()))
         return OperationResult::Failed;
-    }
     edit.textAfter = std::string(text);
     edit.flaggedAfter = flagged;
     const OperationResult result = writeTranslationText(lineIndex, language, text, flagged);
@@ -137,13 +136,9 @@ OperationResult CQuillDoc::storeTranslation(const LongOperation& operation, int 
 OperationResult CQuillDoc::writeTranslationText(int lineIndex, LanguageId language, std::string_view text,
                                                 bool flagged)
 {
-    try {
-        if (!db_.texts().setTranslation(lineIndex, language, text, flagged))
-            return OperationResult::Failed;
-    } catch (const DaoException& e) {
-        reportDatabaseError(e.report());
+    if (!reportFailure(feedback_, [&] { return db_.texts().setTranslation(lineIndex, language, text, flagged); },
+                       false, databasePath_.string()))
         return OperationResult::Failed;
-    }
     modified_ = true;
     rows_.setCell(text, language, lineIndex, flagged);
     rows_.invalidateGauge();
@@ -156,13 +151,14 @@ OperationResult CQuillDoc::acceptSourceChange(int lineIndex, LanguageId language
 {
     if (busy_)
         return OperationResult::Refused;
-    std::optional<TranslatedText> current;
-    try {
-        current = db_.texts().translation(lineIndex, language);
-    } catch (const DaoException& e) {
-        reportDatabaseError(e.report());
+    bool read = false;
+    const std::optional<TranslatedText> current = reportFailure(feedback_, [&] {
+        std::optional<TranslatedText> text = db_.texts().translation(lineIndex, language);
+        read = true;
+        return text;
+    }, std::optional<TranslatedText>{}, databasePath_.string());
+    if (!read)
         return OperationResult::Failed;
-    }
     if (!current || !current->modified)
         return OperationResult::Cancelled;
     // The text is written back as it is, so that Undo and Redo move only the flag.
@@ -186,12 +182,12 @@ OperationResult CQuillDoc::setExcluded(int lineIndex, bool excluded)
     TranslationEdit edit;
     edit.kind = TranslationEdit::Kind::Exclude;
     edit.lineIndex = lineIndex;
-    try {
-        edit.excludedBefore = db_.texts().exclude(lineIndex).value_or(false);
-    } catch (const DaoException& e) {
-        reportDatabaseError(e.report());
+    const std::optional<bool> excludedBefore = reportFailure(feedback_, [&] {
+        return std::optional<bool>(db_.texts().exclude(lineIndex).value_or(false));
+    }, std::optional<bool>{}, databasePath_.string());
+    if (!excludedBefore)
         return OperationResult::Failed;
-    }
+    edit.excludedBefore = *excludedBefore;
     edit.excludedAfter = excluded;
     const OperationResult result = writeExclude(lineIndex, excluded);
     if (result.done())
@@ -201,13 +197,9 @@ OperationResult CQuillDoc::setExcluded(int lineIndex, bool excluded)
 
 OperationResult CQuillDoc::writeExclude(int lineIndex, bool excluded)
 {
-    try {
-        if (!db_.texts().setExclude(lineIndex, excluded))
-            return OperationResult::Failed;
-    } catch (const DaoException& e) {
-        reportDatabaseError(e.report());
+    if (!reportFailure(feedback_, [&] { return db_.texts().setExclude(lineIndex, excluded); }, false,
+                       databasePath_.string()))
         return OperationResult::Failed;
-    }
     modified_ = true;
     rows_.setExcludedState(lineIndex, excluded);
     notify([&](ProjectObserver& o) { o.itemExcluded(lineIndex, excluded); });

@@ -14,6 +14,7 @@
 #include "project/ProjectCodePage.h"
 #include "project/ProjectFileNames.h"
 #include "project/ProjectObserver.h"
+#include "project/ReportedFailure.h"
 #include "project/TextCodec.h"
 #include "project/TranslationEncoding.h"
 #include "project/TranslationTarget.h"
@@ -271,6 +272,12 @@ GaugeFigures CQuillDoc::menuGauge(int menuLine, LanguageId language)
 int CQuillDoc::translationCodePage(LanguageId language)
 {
     return textCodePage(translationEncoding(language));
+}
+
+std::optional<int> CQuillDoc::codePageForStoring(LanguageId language)
+{
+    return reportFailure(feedback_, [&] { return std::optional<int>(translationCodePage(language)); },
+                         std::optional<int>{});
 }
 
 int CQuillDoc::translationEncoding(LanguageId language)

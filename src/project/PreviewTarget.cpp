@@ -1,6 +1,7 @@
 // Finding the resource whose preview shows an item.
 #include "project/PreviewTarget.h"
 
+#include "database/DaoException.h"
 #include "database/ProjectItems.h"
 #include "project/CQuillDoc.h"
 
@@ -32,9 +33,10 @@ std::optional<PreviewTarget> previewTargetOf(CQuillDoc& doc, int lineIndex, Item
     }
 }
 
-std::string previewResourceName(CQuillDoc& doc, PreviewKind kind, int resourceLine)
+namespace {
+
+std::string resourceName(ProjectItems& items, PreviewKind kind, int resourceLine)
 {
-    ProjectItems& items = doc.database().items();
     switch (kind) {
     case PreviewKind::Dialog:
         if (const std::optional<DialogRow> dialog = items.dialog(resourceLine))
@@ -44,6 +46,17 @@ std::string previewResourceName(CQuillDoc& doc, PreviewKind kind, int resourceLi
     case PreviewKind::Bitmap: return items.bitmapIdent(resourceLine).value_or("");
     }
     return {};
+}
+
+} // namespace
+
+std::string previewResourceName(CQuillDoc& doc, PreviewKind kind, int resourceLine)
+{
+    try {
+        return resourceName(doc.database().items(), kind, resourceLine);
+    } catch (const DaoException&) {
+        return {};  // the name is only for the title
+    }
 }
 
 std::optional<PreviewTarget> previewTargetOfBookmark(CQuillDoc& doc, int lineIndex, std::string_view window)

@@ -24,8 +24,8 @@ struct PreviewTarget {
 // DaoException.
 std::optional<PreviewTarget> previewTargetOf(CQuillDoc& doc, int lineIndex, ItemType type);
 
-// The name of the dialog, menu or bitmap a preview shows ("" when unknown). May throw
-// DaoException.
+// The name of the dialog, menu or bitmap a preview shows, for its title only: "" when unknown
+// or when the database cannot be read (the preview's own reading reports that).
 std::string previewResourceName(CQuillDoc& doc, PreviewKind kind, int resourceLine);
 
 // The preview a bookmark made in the window kind "Dialog", "Menu" or "Bitmap" opens.

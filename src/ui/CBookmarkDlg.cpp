@@ -11,7 +11,6 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "database/DaoException.h"
 #include "parser/LanguageTable.h"
 #include "project/ChosenItem.h"
 #include "project/CQuillDoc.h"
@@ -102,13 +101,9 @@ CBookmarkDlg::CBookmarkDlg(CQuillDoc& doc, Feedback& feedback, Place place, QWid
 void CBookmarkDlg::refresh()
 {
     list_->clear();
-    try {
-        for (const IdentRow& bookmark : doc_.bookmarks()) {
-            auto* entry = new QListWidgetItem(qs(bookmark.nameId), list_);
-            entry->setData(Qt::UserRole, bookmark.lineIndex);  // the bookmark's ID
-        }
-    } catch (const DaoException& error) {
-        feedback_.messageText(error.report(), Icon::Stop);
+    for (const IdentRow& bookmark : doc_.bookmarks()) {
+        auto* entry = new QListWidgetItem(qs(bookmark.nameId), list_);
+        entry->setData(Qt::UserRole, bookmark.lineIndex);  // the bookmark's ID
     }
     updateButtons();
 }
@@ -130,12 +125,8 @@ bool CBookmarkDlg::add()
     row.name = name_->text().toStdString();
     row.window = place_.window;
     row.language = place_.language.value_or(LanguageId{kSourceLanguage, kSourceLanguage});
-    try {
-        doc_.addBookmark(row);
-    } catch (const DaoException& error) {
-        feedback_.messageText(error.report(), Icon::Stop);  // the list stays as it was
-        return false;
-    }
+    if (!doc_.addBookmark(row))
+        return false;  // reported; the list stays as it was
     name_->clear();
     refresh();
     return true;
@@ -143,11 +134,9 @@ bool CBookmarkDlg::add()
 
 void CBookmarkDlg::removeSelected()
 {
-    try {
-        for (QListWidgetItem* entry : list_->selectedItems())
-            doc_.removeBookmark(entry->data(Qt::UserRole).toInt());
-    } catch (const DaoException& error) {
-        feedback_.messageText(error.report(), Icon::Stop);
+    for (QListWidgetItem* entry : list_->selectedItems()) {
+        if (!doc_.removeBookmark(entry->data(Qt::UserRole).toInt()))
+            break;  // reported once, not for each bookmark chosen
     }
     refresh();
 }
@@ -156,13 +145,7 @@ bool CBookmarkDlg::goTo()
 {
     if (list_->selectedItems().size() != 1)
         return false;
-    std::optional<BookmarkRow> bookmark;
-    try {
-        bookmark = doc_.bookmark(list_->selectedItems().front()->data(Qt::UserRole).toInt());
-    } catch (const DaoException& error) {
-        feedback_.messageText(error.report(), Icon::Stop);
-        return false;
-    }
+    const std::optional<BookmarkRow> bookmark = doc_.bookmark(list_->selectedItems().front()->data(Qt::UserRole).toInt());
     if (!bookmark)
         return false;
     const LanguageId language = bookmark->language;

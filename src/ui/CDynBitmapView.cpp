@@ -4,7 +4,6 @@
 #include <QContextMenuEvent>
 #include <QPainter>
 
-#include "database/DaoException.h"
 #include "project/CQuillDoc.h"
 #include "project/PreviewLayout.h"
 #include "project/TextCodec.h"
@@ -19,11 +18,7 @@ CDynBitmapView::CDynBitmapView(CQuillDoc& doc, int bitmapLine, QWidget* parent)
 {
     setObjectName(QStringLiteral("bitmapPreview"));
     setAutoFillBackground(true);
-    try {
-        name_ = previewResourceName(doc, PreviewKind::Bitmap, bitmapLine);
-    } catch (const DaoException&) {
-        // the name is only for the title
-    }
+    name_ = previewResourceName(doc, PreviewKind::Bitmap, bitmapLine);
     setAccessibleName(QStringLiteral("Bitmap %1").arg(QString::fromStdString(name_)));
     showTexts();
 }

@@ -16,7 +16,6 @@
 #include <QTextCursor>
 
 #include "checks/TranslationFindings.h"
-#include "database/DaoException.h"
 #include "project/ChosenItem.h"
 #include "project/CQuillDoc.h"
 #include "project/SpellCheck.h"
@@ -383,13 +382,7 @@ bool CTranslDlgView::keepTyped()
     if (!item_.edited || storingTyped_)
         return true;
     storingTyped_ = true;
-    bool stored = false;
-    try {
-        stored = storeTyped(false);
-    } catch (const DaoException& error) {
-        if (doc_)
-            doc_->feedback().messageText(error.report(), Icon::Stop);
-    }
+    const bool stored = storeTyped(false);
     storingTyped_ = false;
     return stored;
 }
@@ -415,7 +408,10 @@ bool CTranslDlgView::storeTyped(bool focus)
 {
     if (!doc_ || !child_ || !item_.shown || item_.excluded)
         return false;
-    const int codePage = doc_->translationCodePage(language_);
+    const std::optional<int> storingCodePage = doc_->codePageForStoring(language_);
+    if (!storingCodePage)
+        return false;  // reported
+    const int codePage = *storingCodePage;
     const std::string typed = item_.blockHeader ? header_ : translation_->toPlainText().toStdString();
     const PreparedTranslation prepared =
         item_.blockHeader ? PreparedTranslation{true, typed, {}} : prepareTranslation(typed, codePage);

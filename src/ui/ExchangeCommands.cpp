@@ -14,7 +14,6 @@
 #include "app/LanguageParameter.h"
 #include "app/ProfileFile.h"
 #include "app/Settings.h"
-#include "database/DaoException.h"
 #include "exchange/ImportSource.h"
 #include "exchange/PlatformExchange.h"
 #include "exchange/WorkbookImport.h"

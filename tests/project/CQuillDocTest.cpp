@@ -352,4 +352,40 @@ TEST_F(CQuillDocTest, TranslationSettingsCheckTheFileNameAndKeepFonts)
               (std::vector<std::string>{"Cyrillic"}));
 }
 
+TEST_F(CQuillDocTest, BookmarksAndTheStoringCodePageReportADatabaseFailureAndGiveUp)
+{
+    auto doc = openDoc(dir.write("app.rc", kScript));
+    ASSERT_TRUE(doc);
+    ASSERT_TRUE(doc->NewTranslation(German, "app-German.rc"));
+    BookmarkRow row;
+    row.lineIndex = 1;
+    row.name = "Start";
+    row.window = "Text";
+    row.language = German;
+    ASSERT_TRUE(doc->addBookmark(row));
+    const std::vector<IdentRow> bookmarks = doc->bookmarks();
+    ASSERT_EQ(bookmarks.size(), 1u);
+    const int id = bookmarks.front().lineIndex;
+    ASSERT_TRUE(doc->bookmark(id));
+    EXPECT_EQ(doc->bookmark(id)->name, "Start");
+    EXPECT_EQ(doc->codePageForStoring(German), doc->translationCodePage(German));
+
+    // Another program spoils the tables under the open project.
+    SqliteDatabase other;
+    other.open(doc->databasePath());
+    other.execute("DROP TABLE Bookmark; DROP TABLE Translations; CREATE TABLE Translations (Encoding INTEGER)");
+    other.close();
+    const std::size_t before = feedback.said.size();
+    EXPECT_FALSE(doc->addBookmark(row));
+    EXPECT_TRUE(doc->bookmarks().empty());
+    EXPECT_FALSE(doc->bookmark(id));
+    EXPECT_FALSE(doc->removeBookmark(id));
+    EXPECT_FALSE(doc->codePageForStoring(German));  // nothing is stored in a guessed code page
+    ASSERT_EQ(feedback.said.size(), before + 5);
+    for (std::size_t i = before; i < feedback.said.size(); ++i) {
+        EXPECT_EQ(feedback.said[i].text.rfind("Dao Error (", 0), 0u) << feedback.said[i].text;
+        EXPECT_EQ(feedback.said[i].icon, Icon::Stop);
+    }
+}
+
 } // namespace qmk

@@ -345,3 +345,45 @@ TEST_F(TranslationBarTest, TheBarShowsTheSourceInTheSourceFontAndRowsFitTheTalle
 }
 
 } // namespace qmk
+
+#include "database/SqliteDatabase.h"
+#include "ui/CBookmarkDlg.h"
+
+namespace qmk {
+
+// A database that fails under the window (another program spoiled the project) is reported
+// through the feedback channel; the bar and the Bookmarks dialog answer false and keep what
+// the translator typed, where before the database's exception escaped to the event loop.
+TEST_F(TranslationBarTest, ADatabaseFailureWhileStoringOrBookmarkingIsReportedAndNothingIsLost)
+{
+    openTranslated();
+    SqliteDatabase other;
+    other.open(doc().databasePath());
+    other.execute("ALTER TABLE Translations RENAME TO TranslationsAway;"
+                  "CREATE TABLE Translations (Encoding INTEGER);"
+                  "ALTER TABLE Bookmark RENAME TO BookmarkAway;");
+    feedback.texts.clear();
+
+    type(QStringLiteral("Hallo"));
+    EXPECT_FALSE(form->store());
+    EXPECT_FALSE(form->keepTyped());
+    EXPECT_EQ(form->translationEdit()->toPlainText(), QStringLiteral("Hallo"));
+
+    CBookmarkDlg bookmarks(doc(), feedback, {line("IDS_HELLO"), "Text", German}, frame.get());
+    bookmarks.nameEdit()->setText(QStringLiteral("Greeting"));
+    EXPECT_FALSE(bookmarks.add());
+    EXPECT_EQ(bookmarks.nameEdit()->text(), QStringLiteral("Greeting"));
+
+    ASSERT_EQ(feedback.texts.size(), 4u);  // the store, the keep, the list and the add
+    for (const std::string& text : feedback.texts)
+        EXPECT_EQ(text.rfind("Dao Error (", 0), 0u) << text;
+
+    other.execute("DROP TABLE Translations;"
+                  "ALTER TABLE TranslationsAway RENAME TO Translations;"
+                  "ALTER TABLE BookmarkAway RENAME TO Bookmark;");
+    EXPECT_TRUE(form->store());
+    EXPECT_EQ(stored("IDS_HELLO", German), "Hallo");
+    EXPECT_TRUE(bookmarks.add());
+}
+
+} // namespace qmk
