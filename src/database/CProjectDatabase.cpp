@@ -53,7 +53,7 @@ void CProjectDatabase::open(const std::filesystem::path& path, const OpenMode& m
     // pages stay in memory until the commit (up to 16,384 pages) instead of spilling early,
     // while pages that are only read (all of them, when a project opens) share a small cache.
     if (!mode.readOnly)
-        db_.execute("PRAGMA cache_size = -8192; PRAGMA cache_spill = 16384");
+        db_.execute("PRAGMA cache_size = -4096; PRAGMA cache_spill = 16384");
 }
 
 void CProjectDatabase::close()

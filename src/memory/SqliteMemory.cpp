@@ -22,7 +22,7 @@ constexpr std::size_t kRareTrigrams = 16;
 constexpr std::size_t kScoredCandidates = 200;
 // The page cache of a connection that only adds, in KiB: enough for the index's pages one
 // transaction touches.
-constexpr int kAddingCacheKib = 8192;
+constexpr int kAddingCacheKib = 4096;
 
 const char* const kSchema = R"sql(
 CREATE TABLE IF NOT EXISTS tm_meta (key TEXT PRIMARY KEY, value TEXT NOT NULL);

@@ -14,13 +14,22 @@
 #include "resources/MenuTexts.h"
 
 namespace qmk {
+namespace {
+
+constexpr int kOwnMappingFrom = 512 * 1024;
+
+} // namespace
 
 CBackgroundWork::CBackgroundWork(QStatusBar* bar, QObject* parent)
     : QObject(parent), bar_(bar), label_(new QLabel(bar)), cancel_(new QToolButton(bar)), timer_(new QTimer(this))
 {
-    // The work's threads (the memory's writer, the check's reading of the script) would each
-    // keep an allocator arena of their own at its peak: they share one beside the window's.
-    mallopt(M_ARENA_MAX, 2);
+    // The work's threads (the memory's writer) would each keep an allocator arena of their own
+    // at its peak: they allocate from the window's. Large blocks (a project's rows, the
+    // check's findings while they grow) are mapped and unmapped on their own, at a fixed size
+    // rather than one that grows with the largest block freed, so that what is freed goes back
+    // at once instead of staying in the heap.
+    mallopt(M_ARENA_MAX, 1);
+    mallopt(M_MMAP_THRESHOLD, kOwnMappingFrom);
     label_->setObjectName(QStringLiteral("backgroundWork"));
     label_->setAccessibleName(QStringLiteral("Background work"));
     cancel_->setObjectName(QStringLiteral("backgroundWorkCancel"));
