@@ -8,6 +8,7 @@
 #include "parser/SourceFingerprint.h"
 #include "project/FileStamp.h"
 #include "project/ProjectFileNames.h"
+#include "project/ReportedFailure.h"
 #include "resources/Feedback.h"
 #include "resources/MessageIds.h"
 #include "resources/Messages.h"
@@ -319,11 +320,10 @@ bool CQuillDoc::OnCloseDocument()
     // A reading operation leaves the project as it found it: no stamp, no status.
     const bool reading = hold_ == ProjectHold::Reading;
     if (loaded_ && !sourceChanged_ && !reading) {
-        try {
+        reportFailure(feedback_, [&] {
             closeTimeBookkeeping();
-        } catch (const DaoException& e) {
-            reportDatabaseError(e.report());
-        }
+            return true;
+        }, false, databasePath_.string());
     }
     const bool kept = reading || commitHold();
     closeDatabase();

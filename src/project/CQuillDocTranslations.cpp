@@ -292,13 +292,12 @@ OperationResult CQuillDoc::changeEncoding(LanguageId language, int encoding)
         return OperationResult::Refused;
     if (encoding == translationEncoding(language))
         return OperationResult::Done;
-    EncodingChange change;
-    try {
-        change = changeTranslationEncoding(db_, codePage(), language, encoding);
-    } catch (const DaoException& e) {
-        reportDatabaseError(e.report());
+    const std::optional<EncodingChange> converted = reportFailure(feedback_, [&] {
+        return std::optional<EncodingChange>(changeTranslationEncoding(db_, codePage(), language, encoding));
+    }, std::optional<EncodingChange>{}, databasePath_.string());
+    if (!converted)
         return OperationResult::Failed;
-    }
+    const EncodingChange& change = *converted;
     if (!change.changed) {
         std::string lines;
         for (const std::string& where : change.unfit)

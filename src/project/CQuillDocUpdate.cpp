@@ -5,6 +5,7 @@
 #include "database/DaoException.h"
 #include "project/FileStamp.h"
 #include "project/ProjectObserver.h"
+#include "project/ReportedFailure.h"
 #include "project/SourceUpdate.h"
 #include "resources/Feedback.h"
 #include "resources/MessageIds.h"
@@ -38,13 +39,9 @@ OperationResult CQuillDoc::UpdateDatabase(const std::filesystem::path& script)
     if (!operation.acquired())
         return OperationResult::Refused;
     bool cancelled = false;
-    bool updated = false;
-    try {
-        updated = UpdateTransaction(db_, script, includeExtensions_, feedback_, cancelled, updateHook_,
-                                    &lastUpdateCounts_);
-    } catch (const DaoException& e) {
-        reportDatabaseError(e.report());
-    }
+    const bool updated = reportFailure(feedback_, [&] {
+        return UpdateTransaction(db_, script, includeExtensions_, feedback_, cancelled, updateHook_, &lastUpdateCounts_);
+    }, false, databasePath_.string());
     if (!updated) {
         if (cancelled) {
             feedback_.message(msg::UpdateCancelled, {script.string()}, Icon::Information);
@@ -57,11 +54,10 @@ OperationResult CQuillDoc::UpdateDatabase(const std::filesystem::path& script)
     includedFiles_.reset();
     sourceChanged_ = false;
     modified_ = true;
-    try {
+    reportFailure(feedback_, [&] {
         closeTimeBookkeeping();
-    } catch (const DaoException& e) {
-        reportDatabaseError(e.report());
-    }
+        return true;
+    }, false, databasePath_.string());
     clearHistory();
     notify([](ProjectObserver& o) { o.sourceUpdated(); });
     if (rowsLoaded_)
