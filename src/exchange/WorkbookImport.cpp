@@ -120,6 +120,8 @@ int WorkbookImport::tableColumn() const
 
 int WorkbookImport::translationCodePageOfChoice() const
 {
+    if (walkCodePage_)
+        return *walkCodePage_;
     return chosen() ? textCodePage(translationEncoding(doc_.database(), doc_.codePage(), chosen()->id))
                     : doc_.codePage();
 }
@@ -266,6 +268,15 @@ int WorkbookImport::importAll(MarkTaken marks)
 {
     if (!requireTranslation())
         return 0;
+    // Read once for the walk: a look-up per row would cost more than the rest of the row's work.
+    walkCodePage_ = translationCodePageOfChoice();
+    const int imported = importEveryPair(marks);
+    walkCodePage_.reset();
+    return imported;
+}
+
+int WorkbookImport::importEveryPair(MarkTaken marks)
+{
     failedStores_ = 0;
     conflicts_.clear();
     conflictsLanguage_ = chosen()->id;

@@ -119,6 +119,7 @@ private:
     const Language* chosen() const;
     int tableColumn() const;
     int translationCodePageOfChoice() const;
+    int importEveryPair(MarkTaken marks);
     bool requireTranslation();
     std::vector<int> walkOrder() const;
     // `encoded`: the translation already encoded into the translation's code page.
@@ -157,6 +158,7 @@ private:
     std::vector<ImportDisagreement> kept_;
     std::vector<WorkbookPair> keptPairs_;  // the pairs of kept_
     int unchangedSinceExport_ = 0;
+    std::optional<int> walkCodePage_;  // the translation's code page while Import All walks the sheet
 };
 
 } // namespace qmk
