@@ -301,6 +301,20 @@ TEST_F(PicturesTest, EveryDialogAndMenuUnitOfTheXliffExportNamesItsPictureAndARe
     EXPECT_EQ(text.substr(table, text.find("</trans-unit>", table) - table).find("Picture"), std::string::npos);
 }
 
+TEST_F(PicturesTest, TranslateToolkitCarriesThePictureIntoThePoFileItMakes)
+{
+    if (!fs::exists("/usr/bin/xliff2po"))
+        GTEST_SKIP() << "translate-toolkit is not installed";
+    const std::string folder = (dir / "shots").string(), xliff = (dir / "de.xlf").string();
+    ASSERT_EQ(run({"/SHOTS", db, "German", folder, "/XLIFF", db, "German", xliff, "/SHOTS-INDEX", folder}),
+              BatchStatus::Success);
+    const std::string po = (dir / "de.po").string();
+    ASSERT_EQ(std::system(("xliff2po '" + xliff + "' '" + po + "' >/dev/null 2>&1").c_str()), 0);
+    const std::string converted = test::readFile(po);
+    EXPECT_NE(converted.find("#. Picture: dialog-IDD_ABOUT.png ["), std::string::npos) << converted;
+    EXPECT_NE(converted.find("#. Picture: menu-IDR_MAINMENU.png ["), std::string::npos);
+}
+
 TEST_F(PicturesTest, PoEntriesAndTheWorkbookNameThePictureAndWithoutTheIndexNothingChanges)
 {
     const std::string folder = (dir / "shots").string();
