@@ -6,12 +6,10 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QDockWidget>
 #include <QLabel>
 #include <QKeyEvent>
 #include <QTimer>
-#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -20,28 +18,20 @@
 #include <QPointer>
 #include <QStandardPaths>
 #include <QStatusBar>
-#include <QTabBar>
 #include <QToolBar>
 #include <QUrl>
 
 #include "app/ProfileFile.h"
 #include "app/ProjectFileList.h"
-#include "app/SearchHistoryFile.h"
 #include "app/Settings.h"
-#include "database/DaoException.h"
-#include "project/ChosenItem.h"
-#include "project/CommandRules.h"
 #include "project/CQuillDoc.h"
 #include "project/ItemTypes.h"
-#include "project/PreviewTarget.h"
 #include "project/ProjectCopy.h"
-#include "project/TextCodec.h"
 #include "resources/CommandIds.h"
 #include "resources/FileNames.h"
 #include "resources/MenuTexts.h"
 #include "resources/MessageIds.h"
 #include "resources/Messages.h"
-#include "resources/Texts.h"
 #include "resources/UiTexts.h"
 #include "ui/CChildFrame.h"
 #include "ui/CDynBitmapView.h"
@@ -57,11 +47,12 @@
 #include "ui/CRowListView.h"
 #include "ui/CTextListView.h"
 #include "ui/CTranslDlgView.h"
-#include "ui/CTranslationSettingsSheet.h"
 #include "ui/FontCheck.h"
 #include "ui/CMainFrameContext.h"
 #include "ui/commands/CommandMenus.h"
 #include "ui/commands/NavigationCommands.h"
+#include "ui/commands/ProjectCommands.h"
+#include "ui/commands/TranslationCommands.h"
 #include "ui/commands/WindowCommands.h"
 
 namespace qmk {
@@ -71,7 +62,6 @@ constexpr char kLayoutSection[] = "Window";
 // Raised when the panels' default arrangement changes: a layout saved before is not restored
 // over the new one.
 constexpr int kLayoutVersion = 2;
-constexpr char kRecentSection[] = "Recent File List";
 
 QString qs(const char* text) { return QString::fromUtf8(text); }
 
@@ -82,15 +72,6 @@ std::filesystem::path userProjectsFolder()
     if (documents.isEmpty())
         return {};
     return std::filesystem::path(documents.toStdString()) / "Quillmark";
-}
-
-// A sub-window's own menu binds Ctrl+W and the like, which the window's commands already
-// have: two owners of one key make Qt ignore it.
-void withoutOwnShortcuts(QMdiSubWindow* window)
-{
-    if (QMenu* menu = window->systemMenu())
-        for (QAction* entry : menu->actions())
-            entry->setShortcut({});
 }
 
 } // namespace
@@ -113,11 +94,6 @@ CMainFrame::CMainFrame(Settings& settings, CMessageBoxFeedback& feedback, std::v
     setCentralWidget(area_);
     feedback_.setParent(this);
     feedback_.setStatusSink([this](const QString& text) { statusBar()->showMessage(text); });
-
-    std::vector<std::string> recent;
-    for (int i = 1; i <= RecentFiles::Capacity; ++i)
-        recent.push_back(settings_.profile().getString(kRecentSection, "File" + std::to_string(i), ""));
-    recent_ = RecentFiles(recent);
 
     createToolBars();
     createDocks();
@@ -157,9 +133,10 @@ void CMainFrame::createMenus()
         {Menu::View, 3, findChild<QToolBar*>(QStringLiteral("editToolBar"))->toggleViewAction()},
         {Menu::View, 3, findChild<QToolBar*>(QStringLiteral("languageToolBar"))->toggleViewAction()}};
     menus_ = buildMenus(*menuBar(), actions_, bars);
-    fillRecentMenu();
-    connect(menus_.at(Menu::Window), &QMenu::aboutToShow, this, &CMainFrame::fillWindowMenu);
-    fillWindowMenu();
+    fillRecentMenu(*context_, *menus_.at(Menu::RecentFiles));
+    QMenu* windows = menus_.at(Menu::Window);
+    connect(windows, &QMenu::aboutToShow, this, [this, windows] { fillWindowMenu(*context_, *windows); });
+    fillWindowMenu(*context_, *windows);
 }
 
 void CMainFrame::createToolBars()
@@ -181,21 +158,8 @@ void CMainFrame::createToolBars()
     language->addWidget(languageLabel);
     language->addWidget(languageList_);
     connect(languageList_, &QComboBox::activated, this, [this](int index) {
-        CChildFrame* child = activeChild();
-        if (!child || index < 0)
-            return;
-        const std::string name = languageList_->itemText(index).toStdString();
-        const TextTableColumns& columns = child->document().rows().columns();
-        for (LanguageId id : columns.translations()) {
-            if (columns.header(columns.columnOfLanguage(id)) != name)
-                continue;
-            child->textList()->setCurrentLanguage(id);
-            if (CPreviewView* preview = activePreview()) {
-                preview->setLanguage(id);
-                if (preview->selectedLine() >= 0)
-                    child->chooseItem(preview->selectedLine());
-            }
-        }
+        if (index >= 0)
+            chooseListedLanguage(*context_, languageList_->itemText(index));
         updateCommandStates();
     });
 }
@@ -335,7 +299,7 @@ CPreviewView* CMainFrame::openPreview(CChildFrame* child, const PreviewTarget& t
         updateCommandStates();
     });
     QMdiSubWindow* window = area_->addSubWindow(preview);
-    withoutOwnShortcuts(window);
+    withoutOwnShortcuts(*window);
     window->setWindowTitle(preview->title(child->windowTitle()));
     window->setWindowIcon(windowIcon());
     // A preview closed gives the place back to its project, not to whichever window is first.
@@ -407,7 +371,7 @@ CChildFrame* CMainFrame::openDocument(const std::filesystem::path& given)
     child->textList()->setFont(projectFont_);
     child->resourceTree()->setFont(projectFont_);
     QMdiSubWindow* window = area_->addSubWindow(child);
-    withoutOwnShortcuts(window);
+    withoutOwnShortcuts(*window);
     window->setWindowIcon(windowIcon());
     handles_[child] = open_.add(path);
     // The checks, the word counts and what the project holds for the translation memory are
@@ -424,7 +388,7 @@ CChildFrame* CMainFrame::openDocument(const std::filesystem::path& given)
         closePreviewsOf(frame);
         open_.remove(handles_[frame]);
         handles_.erase(frame);
-        QTimer::singleShot(0, this, &CMainFrame::distinguishTitles);
+        QTimer::singleShot(0, this, [this] { distinguishTitles(children()); });
         projectFiles_->refresh(frame->document().scriptPath());
     });
     connect(child->textList(), &CTextListView::currentColumnChanged, this, [this] { fillLanguageList(); });
@@ -433,26 +397,12 @@ CChildFrame* CMainFrame::openDocument(const std::filesystem::path& given)
             run(cmd::VersionBlockHeader);
     });
     window->show();
-    distinguishTitles();
+    distinguishTitles(children());
     child->textList()->setFocus();
     if (child->document().rows().rowCount() > 0)
         child->textList()->selectRow(0);
     afterOpen(child);
     return child;
-}
-
-void CMainFrame::distinguishTitles()
-{
-    // Two projects of one file name in different folders: each tab names its folder too.
-    const std::vector<CChildFrame*> open = children();
-    for (CChildFrame* child : open) {
-        const std::filesystem::path path = child->document().documentPath();
-        const bool shared = std::any_of(open.begin(), open.end(), [&](CChildFrame* other) {
-            return other != child && other->document().documentPath().filename() == path.filename();
-        });
-        child->setTitleSuffix(shared ? QStringLiteral(" (%1)").arg(QString::fromStdString(path.parent_path().string()))
-                                     : QString());
-    }
 }
 
 void CMainFrame::afterOpen(CChildFrame* child)
@@ -461,7 +411,7 @@ void CMainFrame::afterOpen(CChildFrame* child)
     // Every way of opening (the Open dialog, the command line, the recent list, a drop, the
     // project list) makes this the Open dialog's folder.
     settings_.setLastProjectFolder(doc.documentPath().parent_path().string());
-    rememberOpened(doc.scriptPath());
+    rememberOpened(*context_, *menus_.at(Menu::RecentFiles), doc.scriptPath());
     AddProjectFile(settings_.profile(), doc.scriptPath().string());
     projectFiles_->refresh(doc.scriptPath());
     bindPanels(child);
@@ -479,64 +429,9 @@ void CMainFrame::afterOpen(CChildFrame* child)
         child->updateTitle();
 }
 
-void CMainFrame::rememberOpened(const std::filesystem::path& path)
-{
-    recent_.opened(path.string());
-    for (int i = 0; i < RecentFiles::Capacity; ++i) {
-        const std::string value = i < static_cast<int>(recent_.entries().size()) ? recent_.entries()[i] : "";
-        settings_.profile().writeString(kRecentSection, "File" + std::to_string(i + 1), value);
-    }
-    fillRecentMenu();
-}
-
-void CMainFrame::fillRecentMenu()
-{
-    menus_.at(Menu::RecentFiles)->clear();
-    int n = 0;
-    for (const std::string& path : recent_.entries()) {
-        QAction* entry = menus_.at(Menu::RecentFiles)->addAction(QStringLiteral("&%1 %2").arg(++n).arg(QString::fromStdString(path)));
-        entry->setStatusTip(qs(txt::StatusRecentFile));
-        connect(entry, &QAction::triggered, this, [this, path] { openDocument(path); });
-    }
-    menus_.at(Menu::RecentFiles)->setEnabled(n > 0);
-}
-
-void CMainFrame::fillSettingsMenu()
-{
-    // "Source Text" first, then one entry per translation in the project's order.
-    menus_.at(Menu::TranslationSettings)->clear();
-    CChildFrame* child = activeChild();
-    menus_.at(Menu::TranslationSettings)->setEnabled(child != nullptr);
-    if (!child)
-        return;
-    QAction* source = menus_.at(Menu::TranslationSettings)->addAction(qs(txt::MenuSourceTextSettings));
-    source->setData(cmd::SourceTextSettings);
-    connect(source, &QAction::triggered, this, [this] { translationSettings(std::nullopt); });
-    const TextTableColumns& columns = child->document().rows().columns();
-    int n = 0;
-    for (LanguageId id : columns.translations()) {
-        QAction* entry =
-            menus_.at(Menu::TranslationSettings)->addAction(QString::fromStdString(columns.header(columns.columnOfLanguage(id))) + QStringLiteral("..."));
-        entry->setData(cmd::FirstTranslationSettings + n++);
-        connect(entry, &QAction::triggered, this, [this, id] { translationSettings(id); });
-    }
-}
-
-void CMainFrame::translationSettings(std::optional<LanguageId> language)
-{
-    CChildFrame* child = activeChild();
-    if (!child)
-        return;
-    CTranslationSettingsSheet sheet(child->document(), language, child->textList()->font(), this);
-    if (sheet.exec() == QDialog::Accepted) {
-        child->updateTitle();
-        translateForm_->showChosen();
-    }
-}
-
 void CMainFrame::fillLanguageList()
 {
-    fillSettingsMenu();
+    fillTranslationSettingsMenu(*context_, *menus_.at(Menu::TranslationSettings));
     languageList_->clear();
     CChildFrame* child = activeChild();
     if (!child)
@@ -550,37 +445,9 @@ void CMainFrame::fillLanguageList()
     languageList_->setCurrentIndex(index >= 0 ? index : 0);
 }
 
-CommandState CMainFrame::commandState() const
-{
-    CommandState state;
-    CChildFrame* child = activeChild();
-    CPreviewView* preview = activePreview();
-    state.projectFileSelected = !projectFiles_->selectedPath().empty();
-    state.preview = preview != nullptr;
-    state.previewItems = preview ? preview->itemCount() : 0;
-    state.previewTranslated = preview && preview->language().has_value();
-    state.previewItemSelected = preview && preview->selectedLine() >= 0;
-    if (!child)
-        return state;
-    CQuillDoc& doc = child->document();
-    const std::optional<LanguageId> language = child->textList()->currentLanguage();
-    state.project = true;
-    state.chosenType = child->chosenItem().type;
-    state.item = itemTexts(doc, child->chosenItem().lineIndex, language);
-    state.rows = doc.rows().rowCount();
-    state.translations = static_cast<int>(doc.rows().columns().translations().size());
-    state.translationCurrent = language.has_value();
-    state.switches = doc.switches();
-    state.canUndo = doc.history().nextUndo() != nullptr;
-    state.canRedo = doc.history().nextRedo() != nullptr;
-    const SearchOptions& search = child->search().options;
-    state.findRepeatable = !search.columns.empty() && (!search.pattern.empty() || search.changedItems);
-    return state;
-}
-
 void CMainFrame::updateCommandStates()
 {
-    const CommandState state = commandState();
+    const CommandState state = commandState(*context_);
     for (const auto& [id, command] : actions_.all())
         if (const CommandRule* rule = commandRule(id)) {
             command->setEnabled(rule->enabled(state));

@@ -4,29 +4,23 @@
 #pragma once
 
 #include <QFont>
-#include <QList>
 #include <QMainWindow>
 #include <QUrl>
 #include <filesystem>
 #include <map>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/MemoryFeeds.h"
 #include "app/OpenProjects.h"
-#include "database/ProjectRows.h"
 #include "project/CommandRules.h"
 #include "project/PreviewTarget.h"
-#include "project/TextTableRows.h"
 #include "ui/CommandTable.h"
 
 class QComboBox;
 class QDockWidget;
-class QLabel;
 class QMdiArea;
-class QMdiSubWindow;
 class QMenu;
 
 namespace qmk {
@@ -87,7 +81,6 @@ private:
     void createToolBars();
     void createDocks();
     QDockWidget* panelOf(int command) const;
-    void fillWindowMenu();
     // The project panels follow the active project.
     void bindPanels(CChildFrame* child);
     void createStatusBar();
@@ -95,10 +88,6 @@ private:
     void restoreLayout();
     void saveLayout();
 
-    void rememberOpened(const std::filesystem::path& path);
-    void fillRecentMenu();
-    void fillSettingsMenu();
-    void translationSettings(std::optional<LanguageId> language);
     void closePreviewsOf(CChildFrame* child);
     CChildFrame* childOf(const CQuillDoc& doc) const;
     void previewChose(CPreviewView* preview, int lineIndex);
@@ -109,10 +98,8 @@ private:
     void startBackgroundWork(CChildFrame* child);
     // Feeds the memory from the project in the background (again after the memory changed).
     void feedMemory(CChildFrame* child);
-    void distinguishTitles();
 
     // The active project changed, or something its panes show: menus, checks, panes.
-    CommandState commandState() const;
     void updateCommandStates();
     void updatePanes();
     void updateWindowTitle();
@@ -141,7 +128,6 @@ private:
     OpenProjects open_;
     std::map<CChildFrame*, int> handles_;
     CChildFrame* lastChild_ = nullptr;  // the project of the previews in front
-    RecentFiles recent_;
     QFont projectFont_;
 };
 

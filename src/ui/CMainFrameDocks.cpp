@@ -1,6 +1,8 @@
 // The main window's docking panels: the project list, the "Translate" bar, the checks'
-// findings and the translation memory's matches, and what binds them to the active project.
+// findings and the translation memory's matches, what binds them to the active project, and
+// what the commands' context reaches of them.
 #include <QApplication>
+#include <QComboBox>
 #include <QDockWidget>
 #include <QFileDialog>
 #include <QMdiArea>
@@ -124,6 +126,27 @@ void CMainFrame::applyMemorySettings()
         for (CChildFrame* child : children())
             feedMemory(child);
     memoryView_->restart(memory.minimumScore);
+}
+
+CChildFrame* CMainFrame::Context::projectOf(const CPreviewView& preview) const
+{
+    return frame_.childOf(preview.document());
+}
+
+void CMainFrame::Context::bringForward(CChildFrame& project)
+{
+    frame_.area_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(project.parentWidget()));
+}
+
+QString CMainFrame::Context::listedLanguage() const
+{
+    return frame_.languageList_->currentText();
+}
+
+void CMainFrame::Context::translationsChanged()
+{
+    frame_.fillLanguageList();
+    frame_.updateCommandStates();
 }
 
 } // namespace qmk

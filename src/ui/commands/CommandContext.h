@@ -12,6 +12,7 @@
 #include <typeindex>
 #include <vector>
 
+#include "project/CommandRules.h"
 #include "project/PreviewTarget.h"
 
 class QAction;
@@ -91,5 +92,9 @@ public:
 private:
     std::map<std::type_index, std::shared_ptr<void>> kept_;
 };
+
+// What the commands' rules decide on: the project in front, its chosen item, the preview in
+// front and the project list's selection.
+CommandState commandState(CommandContext& ctx);
 
 } // namespace qmk

@@ -4,8 +4,11 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMainWindow>
+#include <QMenu>
 
 #include "app/IncludeExtensions.h"
+#include "app/OpenProjects.h"
+#include "app/ProfileFile.h"
 #include "app/ProjectFileList.h"
 #include "app/Settings.h"
 #include "database/DaoException.h"
@@ -25,6 +28,28 @@
 #include "writer/TranslatedScripts.h"
 
 namespace qmk {
+namespace {
+
+constexpr char kRecentSection[] = "Recent File List";
+
+struct RecentList {
+    bool loaded = false;
+    RecentFiles files;
+};
+
+RecentFiles& recentFiles(CommandContext& ctx)
+{
+    RecentList& recent = ctx.kept<RecentList>();
+    if (!std::exchange(recent.loaded, true)) {
+        std::vector<std::string> paths;
+        for (int i = 1; i <= RecentFiles::Capacity; ++i)
+            paths.push_back(ctx.settings().profile().getString(kRecentSection, "File" + std::to_string(i), ""));
+        recent.files = RecentFiles(paths);
+    }
+    return recent.files;
+}
+
+} // namespace
 
 void openWithDialog(CommandContext& ctx)
 {
@@ -133,6 +158,29 @@ void applicationSettings(CommandContext& ctx)
         ctx.applyMemorySettings();
     }, &ctx.window());
     sheet.exec();
+}
+
+void fillRecentMenu(CommandContext& ctx, QMenu& menu)
+{
+    menu.clear();
+    int n = 0;
+    for (const std::string& path : recentFiles(ctx).entries()) {
+        QAction* entry = menu.addAction(QStringLiteral("&%1 %2").arg(++n).arg(QString::fromStdString(path)));
+        entry->setStatusTip(QString::fromUtf8(txt::StatusRecentFile));
+        QObject::connect(entry, &QAction::triggered, entry, [&ctx, path] { ctx.openDocument(path); });
+    }
+    menu.setEnabled(n > 0);
+}
+
+void rememberOpened(CommandContext& ctx, QMenu& menu, const std::filesystem::path& path)
+{
+    RecentFiles& recent = recentFiles(ctx);
+    recent.opened(path.string());
+    for (int i = 0; i < RecentFiles::Capacity; ++i) {
+        const std::string value = i < static_cast<int>(recent.entries().size()) ? recent.entries()[i] : "";
+        ctx.settings().profile().writeString(kRecentSection, "File" + std::to_string(i + 1), value);
+    }
+    fillRecentMenu(ctx, menu);
 }
 
 } // namespace qmk

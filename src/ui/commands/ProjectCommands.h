@@ -2,7 +2,11 @@
 // switches, its statistics and the program's settings.
 #pragma once
 
+#include <filesystem>
+
 #include "database/ProjectRows.h"
+
+class QMenu;
 
 namespace qmk {
 
@@ -20,5 +24,10 @@ void showChangedSourceText(CommandContext& ctx);
 void showStatistics(CommandContext& ctx);
 void toggleSwitch(CommandContext& ctx, ProjectSwitch which);
 void applicationSettings(CommandContext& ctx);
+
+// File > Recent Files: the projects opened last (kept in the settings file), each opening again.
+void fillRecentMenu(CommandContext& ctx, QMenu& menu);
+// A project just opened goes to the top of the list and the menu.
+void rememberOpened(CommandContext& ctx, QMenu& menu, const std::filesystem::path& path);
 
 } // namespace qmk

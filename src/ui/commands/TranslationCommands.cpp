@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QDockWidget>
+#include <QMenu>
 #include <QMainWindow>
 #include <QPlainTextEdit>
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include "project/ChosenItem.h"
 #include "project/CQuillDoc.h"
 #include "resources/CommandIds.h"
+#include "resources/MenuTexts.h"
 #include "resources/Messages.h"
 #include "resources/UiTexts.h"
 #include "ui/CBlockHeaderDlg.h"
@@ -20,9 +22,25 @@
 #include "ui/CRowListView.h"
 #include "ui/CTextListView.h"
 #include "ui/CTranslDlgView.h"
+#include "ui/CTranslationSettingsSheet.h"
 #include "ui/commands/CommandContext.h"
 
 namespace qmk {
+namespace {
+
+void translationSettings(CommandContext& ctx, std::optional<LanguageId> language)
+{
+    CChildFrame* child = ctx.project();
+    if (!child)
+        return;
+    CTranslationSettingsSheet sheet(child->document(), language, child->textList()->font(), &ctx.window());
+    if (sheet.exec() == QDialog::Accepted) {
+        child->updateTitle();
+        ctx.translateForm().showChosen();
+    }
+}
+
+} // namespace
 
 void undoOrRedo(CommandContext& ctx, bool undo)
 {
@@ -142,6 +160,44 @@ void deleteTranslation(CommandContext& ctx)
     ctx.translateForm().showChosen();
     ctx.translationsChanged();
     ctx.projectFiles().refresh(doc.scriptPath());
+}
+
+void fillTranslationSettingsMenu(CommandContext& ctx, QMenu& menu)
+{
+    menu.clear();
+    CChildFrame* child = ctx.project();
+    menu.setEnabled(child != nullptr);
+    if (!child)
+        return;
+    QAction* source = menu.addAction(QString::fromUtf8(txt::MenuSourceTextSettings));
+    source->setData(cmd::SourceTextSettings);
+    QObject::connect(source, &QAction::triggered, source, [&ctx] { translationSettings(ctx, std::nullopt); });
+    const TextTableColumns& columns = child->document().rows().columns();
+    int n = 0;
+    for (LanguageId id : columns.translations()) {
+        QAction* entry =
+            menu.addAction(QString::fromStdString(columns.header(columns.columnOfLanguage(id))) + QStringLiteral("..."));
+        entry->setData(cmd::FirstTranslationSettings + n++);
+        QObject::connect(entry, &QAction::triggered, entry, [&ctx, id] { translationSettings(ctx, id); });
+    }
+}
+
+void chooseListedLanguage(CommandContext& ctx, const QString& name)
+{
+    CChildFrame* child = ctx.project();
+    if (!child)
+        return;
+    const TextTableColumns& columns = child->document().rows().columns();
+    for (LanguageId id : columns.translations()) {
+        if (QString::fromStdString(columns.header(columns.columnOfLanguage(id))) != name)
+            continue;
+        child->textList()->setCurrentLanguage(id);
+        if (CPreviewView* preview = ctx.preview()) {
+            preview->setLanguage(id);
+            if (preview->selectedLine() >= 0)
+                child->chooseItem(preview->selectedLine());
+        }
+    }
 }
 
 } // namespace qmk

@@ -3,6 +3,9 @@
 // deleted.
 #pragma once
 
+class QMenu;
+class QString;
+
 namespace qmk {
 
 class CommandContext;
@@ -17,5 +20,11 @@ void editVersionBlockHeader(CommandContext& ctx);
 void acceptSourceChange(CommandContext& ctx);
 void newTranslation(CommandContext& ctx);
 void deleteTranslation(CommandContext& ctx);
+// Translation > Settings: "Source Text" first, then one entry per translation in the project's
+// order, each opening that translation's settings.
+void fillTranslationSettingsMenu(CommandContext& ctx, QMenu& menu);
+// The translation chosen in the "Language" toolbar's list becomes the current one, in the Text
+// Table and in the preview in front.
+void chooseListedLanguage(CommandContext& ctx, const QString& name);
 
 } // namespace qmk

@@ -7,21 +7,27 @@
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QPointer>
 #include <QMessageBox>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QToolBar>
 #include <QUrl>
+#include <algorithm>
 #include <filesystem>
 
+#include "project/CQuillDoc.h"
 #include "resources/CommandIds.h"
 #include "resources/MenuTexts.h"
 #include "resources/Messages.h"
 #include "resources/UiTexts.h"
+#include "ui/CChildFrame.h"
 #include "ui/CMessageBoxFeedback.h"
 #include "ui/CToolbarSettingsSheet.h"
 #include "ui/CTranslDlgView.h"
 #include "ui/commands/CommandContext.h"
+#include "ui/commands/CommandMenus.h"
 
 namespace qmk {
 namespace {
@@ -120,12 +126,63 @@ void showAbout(CommandContext& ctx)
                        QString::fromStdString(fillPlaceholders(txt::AboutText, {QMK_VERSION})));
 }
 
+void fillWindowMenu(CommandContext& ctx, QMenu& menu)
+{
+    menu.clear();
+    menu.addAction(qs(txt::MenuCascade), &ctx.area(), &QMdiArea::cascadeSubWindows);
+    menu.addAction(qs(txt::MenuTile), &ctx.area(), &QMdiArea::tileSubWindows);
+    menu.addSeparator();
+    for (int id : commandsIn(Menu::Window)) {
+        if (id == 0)
+            menu.addSeparator();
+        else
+            menu.addAction(ctx.action(id));
+    }
+    const QList<QMdiSubWindow*> windows = ctx.area().subWindowList();
+    if (windows.isEmpty())
+        return;
+    menu.addSeparator();
+    int n = 0;
+    for (QMdiSubWindow* window : windows) {
+        ++n;
+        // The first nine by their number, as desktop programs number their windows.
+        const QString title = window->windowTitle().replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction* entry = menu.addAction(n <= 9 ? QStringLiteral("&%1 %2").arg(n).arg(title) : title);
+        entry->setCheckable(true);
+        entry->setChecked(window == ctx.area().activeSubWindow());
+        entry->setStatusTip(qs(txt::StatusWindowEntry));
+        QObject::connect(entry, &QAction::triggered, entry, [&ctx, window = QPointer<QMdiSubWindow>(window)] {
+            if (window)
+                ctx.area().setActiveSubWindow(window);
+        });
+    }
+}
+
 void keepTabsOutOfTheTabOrder(QMdiArea& area)
 {
     // As a Tab stop the tab bar would bring another window forward on the way from the table
     // to the panels.
     for (QTabBar* tabs : area.findChildren<QTabBar*>())
         tabs->setFocusPolicy(Qt::NoFocus);
+}
+
+void withoutOwnShortcuts(QMdiSubWindow& window)
+{
+    if (QMenu* menu = window.systemMenu())
+        for (QAction* entry : menu->actions())
+            entry->setShortcut({});
+}
+
+void distinguishTitles(const std::vector<CChildFrame*>& open)
+{
+    for (CChildFrame* child : open) {
+        const std::filesystem::path path = child->document().documentPath();
+        const bool shared = std::any_of(open.begin(), open.end(), [&](CChildFrame* other) {
+            return other != child && other->document().documentPath().filename() == path.filename();
+        });
+        child->setTitleSuffix(shared ? QStringLiteral(" (%1)").arg(QString::fromStdString(path.parent_path().string()))
+                                     : QString());
+    }
 }
 
 } // namespace qmk
