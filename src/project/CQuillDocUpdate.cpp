@@ -82,13 +82,15 @@ std::optional<CQuillDoc::ChangedSourceText> CQuillDoc::sourceChange(int lineInde
 
 std::optional<CQuillDoc::ChangedSourceText> CQuillDoc::changedSourceText(int lineIndex)
 {
-    std::string oldText = db_.texts().sourceTextOld(lineIndex);
-    if (oldText.empty()) {
-        feedback_.message(msg::NoOldSourceText, {}, Icon::Information);
-        return std::nullopt;
-    }
-    std::optional<TextRow> current = db_.texts().text(lineIndex);
-    return ChangedSourceText{std::move(oldText), current ? current->sourceText : std::string()};
+    return reportFailure(feedback_, [&]() -> std::optional<ChangedSourceText> {
+        std::string oldText = db_.texts().sourceTextOld(lineIndex);
+        if (oldText.empty()) {
+            feedback_.message(msg::NoOldSourceText, {}, Icon::Information);
+            return std::nullopt;
+        }
+        std::optional<TextRow> current = db_.texts().text(lineIndex);
+        return ChangedSourceText{std::move(oldText), current ? current->sourceText : std::string()};
+    }, std::optional<ChangedSourceText>{});
 }
 
 } // namespace qmk

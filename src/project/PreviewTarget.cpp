@@ -4,6 +4,7 @@
 #include "database/DaoException.h"
 #include "database/ProjectItems.h"
 #include "project/CQuillDoc.h"
+#include "project/ReportedFailure.h"
 
 namespace qmk {
 namespace {
@@ -15,11 +16,8 @@ std::optional<PreviewTarget> target(PreviewKind kind, std::optional<int> owner, 
     return PreviewTarget{kind, *owner, item};
 }
 
-} // namespace
-
-std::optional<PreviewTarget> previewTargetOf(CQuillDoc& doc, int lineIndex, ItemType type)
+std::optional<PreviewTarget> targetOf(ProjectItems& items, int lineIndex, ItemType type)
 {
-    ProjectItems& items = doc.database().items();
     switch (type) {
     case ItemType::Dialog: return target(PreviewKind::Dialog, lineIndex, std::nullopt);
     case ItemType::DialogItem: return target(PreviewKind::Dialog, items.dialogOfControl(lineIndex), lineIndex);
@@ -32,8 +30,6 @@ std::optional<PreviewTarget> previewTargetOf(CQuillDoc& doc, int lineIndex, Item
     default: return std::nullopt;
     }
 }
-
-namespace {
 
 std::string resourceName(ProjectItems& items, PreviewKind kind, int resourceLine)
 {
@@ -48,7 +44,24 @@ std::string resourceName(ProjectItems& items, PreviewKind kind, int resourceLine
     return {};
 }
 
+std::optional<PreviewTarget> targetOfBookmark(ProjectItems& items, int lineIndex, std::string_view window)
+{
+    if (window == "Dialog") {
+        std::optional<int> dialog = items.dialogOfControl(lineIndex);
+        return target(PreviewKind::Dialog, dialog ? dialog : items.dialogOfCaption(lineIndex), lineIndex);
+    }
+    if (window == "Menu")
+        return target(PreviewKind::Menu, items.menuOfItem(lineIndex), lineIndex);
+    return target(PreviewKind::Bitmap, lineIndex, lineIndex);
+}
+
 } // namespace
+
+std::optional<PreviewTarget> previewTargetOf(CQuillDoc& doc, int lineIndex, ItemType type)
+{
+    return reportFailure(doc.feedback(), [&] { return targetOf(doc.database().items(), lineIndex, type); },
+                         std::optional<PreviewTarget>{});
+}
 
 std::string previewResourceName(CQuillDoc& doc, PreviewKind kind, int resourceLine)
 {
@@ -61,14 +74,8 @@ std::string previewResourceName(CQuillDoc& doc, PreviewKind kind, int resourceLi
 
 std::optional<PreviewTarget> previewTargetOfBookmark(CQuillDoc& doc, int lineIndex, std::string_view window)
 {
-    ProjectItems& items = doc.database().items();
-    if (window == "Dialog") {
-        std::optional<int> dialog = items.dialogOfControl(lineIndex);
-        return target(PreviewKind::Dialog, dialog ? dialog : items.dialogOfCaption(lineIndex), lineIndex);
-    }
-    if (window == "Menu")
-        return target(PreviewKind::Menu, items.menuOfItem(lineIndex), lineIndex);
-    return target(PreviewKind::Bitmap, lineIndex, lineIndex);
+    return reportFailure(doc.feedback(), [&] { return targetOfBookmark(doc.database().items(), lineIndex, window); },
+                         std::optional<PreviewTarget>{});
 }
 
 } // namespace qmk

@@ -20,15 +20,16 @@ struct PreviewTarget {
     std::optional<int> item;  // the item to select in it
 };
 
-// The preview of an item of the given type; none for items no preview shows. May throw
-// DaoException.
+// The preview of an item of the given type; none for items no preview shows, and none when the
+// database cannot be read (reported through the document's feedback).
 std::optional<PreviewTarget> previewTargetOf(CQuillDoc& doc, int lineIndex, ItemType type);
 
 // The name of the dialog, menu or bitmap a preview shows, for its title only: "" when unknown
 // or when the database cannot be read (the preview's own reading reports that).
 std::string previewResourceName(CQuillDoc& doc, PreviewKind kind, int resourceLine);
 
-// The preview a bookmark made in the window kind "Dialog", "Menu" or "Bitmap" opens.
+// The preview a bookmark made in the window kind "Dialog", "Menu" or "Bitmap" opens; none, as
+// above, when the database cannot be read.
 std::optional<PreviewTarget> previewTargetOfBookmark(CQuillDoc& doc, int lineIndex, std::string_view window);
 
 } // namespace qmk

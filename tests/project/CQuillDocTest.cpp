@@ -7,6 +7,7 @@
 #include "common/TempDir.h"
 #include "database/SqliteDatabase.h"
 #include "project/CQuillDoc.h"
+#include "project/PreviewTarget.h"
 #include "resources/MessageIds.h"
 #include "writer/TranslatedScripts.h"
 
@@ -352,7 +353,7 @@ TEST_F(CQuillDocTest, TranslationSettingsCheckTheFileNameAndKeepFonts)
               (std::vector<std::string>{"Cyrillic"}));
 }
 
-TEST_F(CQuillDocTest, BookmarksAndTheStoringCodePageReportADatabaseFailureAndGiveUp)
+TEST_F(CQuillDocTest, BookmarksPreviewsAndTheStoringCodePageReportADatabaseFailureAndGiveUp)
 {
     auto doc = openDoc(dir.write("app.rc", kScript));
     ASSERT_TRUE(doc);
@@ -373,7 +374,8 @@ TEST_F(CQuillDocTest, BookmarksAndTheStoringCodePageReportADatabaseFailureAndGiv
     // Another program spoils the tables under the open project.
     SqliteDatabase other;
     other.open(doc->databasePath());
-    other.execute("DROP TABLE Bookmark; DROP TABLE Translations; CREATE TABLE Translations (Encoding INTEGER)");
+    other.execute("DROP TABLE Bookmark; DROP TABLE DialogControl;"
+                  "DROP TABLE Translations; CREATE TABLE Translations (Encoding INTEGER)");
     other.close();
     const std::size_t before = feedback.said.size();
     EXPECT_FALSE(doc->addBookmark(row));
@@ -381,7 +383,9 @@ TEST_F(CQuillDocTest, BookmarksAndTheStoringCodePageReportADatabaseFailureAndGiv
     EXPECT_FALSE(doc->bookmark(id));
     EXPECT_FALSE(doc->removeBookmark(id));
     EXPECT_FALSE(doc->codePageForStoring(German));  // nothing is stored in a guessed code page
-    ASSERT_EQ(feedback.said.size(), before + 5);
+    EXPECT_FALSE(previewTargetOf(*doc, 1, ItemType::DialogItem));
+    EXPECT_FALSE(previewTargetOfBookmark(*doc, 1, "Dialog"));
+    ASSERT_EQ(feedback.said.size(), before + 7);
     for (std::size_t i = before; i < feedback.said.size(); ++i) {
         EXPECT_EQ(feedback.said[i].text.rfind("Dao Error (", 0), 0u) << feedback.said[i].text;
         EXPECT_EQ(feedback.said[i].icon, Icon::Stop);
