@@ -169,6 +169,32 @@ TEST_F(ForeignCatalogueTest, ASecondTranslationOfOneSourceIsListed)
     EXPECT_EQ(result.refused[0].id, "Cancel");
 }
 
+// Units placed by their source alone wait until the whole file is read, since a later unit may
+// name one of their texts by its id; yet what the import reports stays in the file's order.
+TEST_F(ForeignCatalogueTest, UnitsPlacedBySourceWaitForTheFileButReportInItsOrder)
+{
+    std::vector<ExchangeUnit> file(4);
+    file[0].source = "Nothing like this";
+    file[0].target = "Nichts";
+    file[1].id = "Stringtable_String/IDS_NONE";
+    file[1].source = "None";
+    file[1].target = "Keins";
+    file[2].source = "Cancel";
+    file[2].target = "Abbrechen";
+    file[3] = *unitOf("IDCANCEL", 1);  // named by its id after the entry that reaches it by source
+    file[3].target = "Zur\xC3\xBC" "ck";
+    const ExchangeImportResult result = importExchangeUnits(*doc, German, file);
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(translationOf("IDCANCEL"), "Abbrechen");
+    EXPECT_EQ(translationOf("IDCANCEL", 1), "Zur\xC3\xBC" "ck");
+    EXPECT_EQ(result.imported, 2);
+    ASSERT_EQ(result.refused.size(), 2u);
+    EXPECT_EQ(result.refused[0].id, "Nothing like this");
+    EXPECT_EQ(result.refused[0].reason, "no context and no text of the project has this source");
+    EXPECT_EQ(result.refused[1].id, "Stringtable_String/IDS_NONE");
+    EXPECT_EQ(result.refused[1].reason, "no such item in the project");
+}
+
 // The peer's catalogue of a script and its translation: every translated entry goes to its
 // place, by dialog and control, string id, menu and item, popup; a text that stands twice at
 // one location is one entry whose msgctxt names the place twice; a string continued with a
