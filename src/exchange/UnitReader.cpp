@@ -1,6 +1,8 @@
 // Reading exchange files a block and a unit at a time.
 #include "exchange/UnitReader.h"
 
+#include <algorithm>
+
 #include "exchange/PoFile.h"
 #include "exchange/XliffFile.h"
 #include "resources/FileNames.h"
@@ -38,11 +40,13 @@ void FileWindow::dropBefore(std::size_t at)
 {
     // Moved only when the dropped part is most of the window: a move per unit would cost more
     // than the reading.
-    const std::size_t drop = at - begin_;
+    if (at <= begin_)
+        return;
+    const std::size_t drop = std::min(at - begin_, bytes_.size());
     if (drop < kBlockBytes || drop < bytes_.size() / 2)
         return;
     bytes_.erase(0, drop);
-    begin_ = at;
+    begin_ += drop;
 }
 
 DocumentUnitReader::DocumentUnitReader(ExchangeDocument document) : document_(std::move(document))
