@@ -16,7 +16,7 @@
 namespace qmk {
 namespace {
 
-constexpr int kOwnMappingFrom = 512 * 1024;
+constexpr int kOwnMappingFrom = 2 * 1024 * 1024;
 
 } // namespace
 
