@@ -9,7 +9,6 @@
 #include "app/ProfileFile.h"
 #include "app/SearchHistoryFile.h"
 #include "app/Settings.h"
-#include "database/DaoException.h"
 #include "project/CQuillDoc.h"
 #include "project/PreviewTarget.h"
 #include "project/TextSearch.h"
@@ -66,13 +65,8 @@ void goToBookmark(CommandContext& ctx, CChildFrame* child, const BookmarkRow& bo
         return;
     }
     // A preview at the item, in the bookmark's language.
-    std::optional<PreviewTarget> target;
-    try {
-        target = previewTargetOfBookmark(child->document(), bookmark.lineIndex, bookmark.window);
-    } catch (const DaoException& error) {
-        ctx.feedback().messageText(error.report(), Icon::Stop);
-        return;
-    }
+    const std::optional<PreviewTarget> target =
+        previewTargetOfBookmark(child->document(), bookmark.lineIndex, bookmark.window);
     if (!target)
         return;
     if (CPreviewView* preview = ctx.openPreview(*child, *target); preview && !translated)
@@ -208,12 +202,8 @@ void setBookmark(CommandContext& ctx)
         bookmark.language = *language;
     else
         bookmark.language = {-1, -1};
-    try {
-        doc.addBookmark(bookmark);
-    } catch (const DaoException& error) {
-        ctx.feedback().messageText(error.report(), Icon::Stop);
-        return;
-    }
+    if (!doc.addBookmark(bookmark))
+        return;  // reported
     ctx.showStatus(QString::fromStdString(fillPlaceholders(txt::BookmarkSet, {bookmark.name})), 5000);
 }
 
@@ -224,17 +214,12 @@ void stepBookmark(CommandContext& ctx, bool forward)
         return;
     CQuillDoc& doc = child->document();
     std::vector<int> rows;
-    try {
-        for (const IdentRow& entry : doc.bookmarks()) {
-            const std::optional<BookmarkRow> bookmark = doc.bookmark(entry.lineIndex);
-            if (!bookmark || bookmark->window != txt::BookmarkWindowText)
-                continue;
-            const int row = doc.rows().rowOfLineIndex(bookmark->lineIndex);
-            rows.push_back(row >= 0 && child->textList()->isRowShown(row) ? row : -1);
-        }
-    } catch (const DaoException& error) {
-        ctx.feedback().messageText(error.report(), Icon::Stop);
-        return;
+    for (const IdentRow& entry : doc.bookmarks()) {
+        const std::optional<BookmarkRow> bookmark = doc.bookmark(entry.lineIndex);
+        if (!bookmark || bookmark->window != txt::BookmarkWindowText)
+            continue;
+        const int row = doc.rows().rowOfLineIndex(bookmark->lineIndex);
+        rows.push_back(row >= 0 && child->textList()->isRowShown(row) ? row : -1);
     }
     const int row = nextBookmarkedRow(rows, doc.rows().rowOfLineIndex(child->chosenItem().lineIndex), forward);
     if (row < 0) {
@@ -252,13 +237,7 @@ void previewChosenItem(CommandContext& ctx, int command)
     if (!child)
         return;
     const CChildFrame::ChosenItem chosen = child->chosenItem();
-    std::optional<PreviewTarget> target;
-    try {
-        target = previewTargetOf(child->document(), chosen.lineIndex, chosen.type);
-    } catch (const DaoException& error) {
-        ctx.feedback().messageText(error.report(), Icon::Stop);
-        return;
-    }
+    const std::optional<PreviewTarget> target = previewTargetOf(child->document(), chosen.lineIndex, chosen.type);
     const PreviewKind wanted = command == cmd::ViewDialog ? PreviewKind::Dialog
                                : command == cmd::ViewMenu ? PreviewKind::Menu
                                                           : PreviewKind::Bitmap;

@@ -11,7 +11,6 @@
 #include "app/ProfileFile.h"
 #include "app/ProjectFileList.h"
 #include "app/Settings.h"
-#include "database/DaoException.h"
 #include "project/CQuillDoc.h"
 #include "project/TextCodec.h"
 #include "resources/MessageIds.h"
@@ -123,13 +122,7 @@ void showChangedSourceText(CommandContext& ctx)
     if (!child || child->chosenItem().lineIndex < 0)
         return;
     CQuillDoc& doc = child->document();
-    std::optional<CQuillDoc::ChangedSourceText> texts;
-    try {
-        texts = doc.changedSourceText(child->chosenItem().lineIndex);
-    } catch (const DaoException& error) {
-        ctx.feedback().messageText(error.report(), Icon::Stop);
-        return;
-    }
+    const std::optional<CQuillDoc::ChangedSourceText> texts = doc.changedSourceText(child->chosenItem().lineIndex);
     if (texts) {
         const int cp = doc.codePage();
         auto decode = [cp](const std::string& bytes) {
