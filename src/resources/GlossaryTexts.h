@@ -4,6 +4,9 @@
 namespace qmk::txt {
 
 inline constexpr char GlossaryTitle[] = "Glossary";
+inline constexpr char MenuViewGlossaryPanel[] = "&Glossary";
+inline constexpr char MenuAddGlossaryTerm[] = "Add Term to &Glossary...";
+inline constexpr char StatusAddGlossaryTerm[] = "Adds the words selected in the source text to the glossary, with their translation";
 inline constexpr char GlossaryLookingUp[] = "Looking the text up in the glossary\u2026";
 inline constexpr char GlossaryNoTerms[] = "No glossary term stands in this text.";
 inline constexpr char GlossaryAddButton[] = "&Add Term...";

@@ -22,6 +22,7 @@
 #include <QUrl>
 
 #include "app/ProfileFile.h"
+#include "app/GlossaryTerms.h"
 #include "app/ProjectFileList.h"
 #include "app/Settings.h"
 #include "project/CQuillDoc.h"
@@ -368,6 +369,9 @@ CChildFrame* CMainFrame::openDocument(const std::filesystem::path& given)
     if (!opened)
         return nullptr;
     auto* child = new CChildFrame(std::move(doc), [this](int id) { return action(id); });
+    // The term check reads the glossary beside the memory this window's settings name.
+    child->findings().setGlossary(
+        [this](LanguageId language) { return glossaryTermsBeside(settings_.memorySettings().location, language); });
     child->textList()->setFont(projectFont_);
     child->resourceTree()->setFont(projectFont_);
     QMdiSubWindow* window = area_->addSubWindow(child);

@@ -34,6 +34,7 @@ class CRowListView;
 class CTranslDlgView;
 class CChecksView;
 class CMemoryView;
+class CGlossaryView;
 class CPreviewView;
 class Settings;
 
@@ -119,8 +120,10 @@ private:
     CTranslDlgView* translateForm_ = nullptr;
     CChecksView* checksView_ = nullptr;
     CMemoryView* memoryView_ = nullptr;
+    CGlossaryView* glossaryView_ = nullptr;
     QDockWidget* translateBar_ = nullptr;
     QDockWidget* memoryBar_ = nullptr;
+    QDockWidget* glossaryBar_ = nullptr;
     QDockWidget* checksBar_ = nullptr;
     QDockWidget* projectFilesBar_ = nullptr;
     QComboBox* languageList_ = nullptr;

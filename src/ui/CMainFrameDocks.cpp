@@ -22,6 +22,8 @@
 #include "ui/CChecksView.h"
 #include "ui/CChildFrame.h"
 #include "ui/CMemoryView.h"
+#include "ui/CGlossaryView.h"
+#include "resources/GlossaryTexts.h"
 #include "ui/CMainFrameContext.h"
 #include "ui/CPreviewView.h"
 #include "ui/CRowListView.h"
@@ -82,13 +84,28 @@ void CMainFrame::createDocks()
         connect(take, &QShortcut::activated, this, [this, i] { memoryView_->takeMatch(i); });
     }
 
+    // The glossary's terms of the chosen text share the memory's place.
+    auto* glossary = new QDockWidget(qs(txt::GlossaryTitle), this);
+    glossary->setObjectName(QStringLiteral("glossaryBar"));
+    glossaryView_ = new CGlossaryView(settings_.memorySettings().location, glossary);
+    glossary->setWidget(glossaryView_);
+    glossaryBar_ = glossary;
+    connect(glossaryView_, &CGlossaryView::termWanted, this, [this](const QString& translation) {
+        if (insertGlossaryTerm(*translateForm_->translationEdit(), translation))
+            translateForm_->focusTranslation();
+    });
+    connect(glossaryView_, &CGlossaryView::addTermWanted, this, [this] { run(uicmd::AddGlossaryTerm); });
+    glossaryView_->addShortcuts(this);  // Ctrl+Shift+1 to Ctrl+Shift+5
+
     // While typing, the translator sees the memory's matches and the project's findings beside
     // the Translation box; the project list shares its place with the findings.
     addDockWidget(Qt::BottomDockWidgetArea, translate);
     splitDockWidget(translate, memory, Qt::Horizontal);
     splitDockWidget(memory, checks, Qt::Horizontal);
     tabifyDockWidget(checks, files);
+    tabifyDockWidget(memory, glossary);
     checks->raise();
+    memory->raise();
     resizeDocks({translate, memory, checks}, {480, 340, 280}, Qt::Horizontal);
     resizeDocks({translate}, {190}, Qt::Vertical);
 }
@@ -100,6 +117,7 @@ QDockWidget* CMainFrame::panelOf(int command) const
     case uicmd::ViewMemoryPanel: return memoryBar_;
     case uicmd::ViewChecksPanel: return checksBar_;
     case uicmd::ViewProjectFilesPanel: return projectFilesBar_;
+    case uicmd::ViewGlossaryPanel: return glossaryBar_;
     default: return nullptr;
     }
 }
@@ -117,6 +135,7 @@ void CMainFrame::bindPanels(CChildFrame* child)
     translateForm_->bind(child);
     checksView_->bind(child);
     memoryView_->bind(child);
+    glossaryView_->bind(child);
 }
 
 void CMainFrame::applyMemorySettings()
@@ -126,6 +145,7 @@ void CMainFrame::applyMemorySettings()
         for (CChildFrame* child : children())
             feedMemory(child);
     memoryView_->restart(memory.minimumScore);
+    glossaryView_->restart(memory.location);
 }
 
 CChildFrame* CMainFrame::Context::projectOf(const CPreviewView& preview) const

@@ -7,9 +7,11 @@
 
 #include "database/ProjectRows.h"
 #include "resources/CommandIds.h"
+#include "resources/GlossaryTexts.h"
 #include "ui/commands/CheckCommands.h"
 #include "ui/commands/CommandContext.h"
 #include "ui/commands/ExchangeFileCommands.h"
+#include "ui/commands/GlossaryCommands.h"
 #include "ui/commands/MemoryCommands.h"
 #include "ui/commands/NavigationCommands.h"
 #include "ui/commands/ProjectCommands.h"
@@ -128,6 +130,8 @@ const std::vector<CommandEntry>& commandTable()
          {Menu::Translation, 2}, exportMemoryAsTmx},
         {uicmd::PseudoTranslate, MenuPseudoTranslate, {}, StatusPseudoTranslate, "",
          {Menu::Translation, 2}, pseudoTranslate},
+        {uicmd::AddGlossaryTerm, MenuAddGlossaryTerm, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T), StatusAddGlossaryTerm, "",
+         {Menu::Translation, 2}, addGlossaryTerm},
 
         {cmd::ShowDialogResources, MenuDialogResources, {}, StatusSwitch, "",
          {Menu::View, 1}, [](CommandContext& c) { toggleSwitch(c, ProjectSwitch::DialogEdit); }, true},
@@ -155,6 +159,8 @@ const std::vector<CommandEntry>& commandTable()
          {Menu::View, 4}, [](CommandContext& c) { togglePanel(c, uicmd::ViewChecksPanel); }},
         {uicmd::ViewProjectFilesPanel, MenuViewProjectFilesPanel, QKeySequence(Qt::ALT | Qt::Key_4), StatusViewPanel, "",
          {Menu::View, 4}, [](CommandContext& c) { togglePanel(c, uicmd::ViewProjectFilesPanel); }},
+        {uicmd::ViewGlossaryPanel, MenuViewGlossaryPanel, QKeySequence(Qt::ALT | Qt::Key_5), StatusViewPanel, "",
+         {Menu::View, 4}, [](CommandContext& c) { togglePanel(c, uicmd::ViewGlossaryPanel); }},
 
         {cmd::ApplicationSettings, MenuOptions, QKeySequence::Preferences, StatusApplicationSettings, "preferences-system",
          {Menu::Settings, 1}, applicationSettings},
