@@ -74,6 +74,7 @@ const std::vector<CommandRule>& rules()
         {cmd::ExportToExcel, [](State s) { return s.project && s.rows > 0; }},
         {cmd::ExportToDatabase, project},
         {uicmd::ExportForPlatforms, [](State s) { return s.project && s.translationCurrent; }},
+        {uicmd::ExportPictures, project},
         {cmd::ShowDialogResources, project, switchOn<ProjectSwitch::DialogEdit>},
         {cmd::ShowMenuResources, project, switchOn<ProjectSwitch::MenuEdit>},
         {cmd::ShowStringtableResources, project, switchOn<ProjectSwitch::StringtableEdit>},

@@ -117,6 +117,7 @@ inline constexpr int NextBookmark = 59517;
 inline constexpr int PreviousBookmark = 59518;
 inline constexpr int NextWindow = 59519;
 inline constexpr int PreviousWindow = 59520;
+inline constexpr int ExportPictures = 59530;
 inline constexpr int ViewGlossaryPanel = 59521;
 inline constexpr int AddGlossaryTerm = 59522;
 } // namespace uicmd

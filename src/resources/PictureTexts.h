@@ -19,6 +19,9 @@ inline constexpr char HeaderPicture[] = "Picture";
 
 // File > Export Pictures.
 inline constexpr char ExportPicturesTitle[] = "Export Pictures";
+inline constexpr char MenuExportPictures[] = "Export &Pictures...";
+inline constexpr char StatusExportPictures[] =
+    "Draws every dialog and menu of the project into PNG files, with shots.json placing each text";
 inline constexpr char ExportPicturesLanguage[] = "&Language:";
 inline constexpr char ExportPicturesBeside[] = "&Beside it:";
 inline constexpr char ExportPicturesNothingBeside[] = "(nothing: one language)";

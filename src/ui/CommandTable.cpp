@@ -18,6 +18,7 @@
 #include "ui/commands/TranslationCommands.h"
 #include "ui/commands/WindowCommands.h"
 #include "resources/MenuTexts.h"
+#include "resources/PictureTexts.h"
 #include "resources/UiTexts.h"
 
 namespace qmk {
@@ -40,6 +41,8 @@ const std::vector<CommandEntry>& commandTable()
 
         {cmd::FileOptions, MenuOptions, {}, StatusOptions, "",
          {Menu::File, 2}, nullptr},
+        {uicmd::ExportPictures, MenuExportPictures, {}, StatusExportPictures, "image-x-generic",
+         {Menu::File, 3}, exportPictures},
         {uicmd::Exit, MenuExit, QKeySequence::Quit, StatusExit, "application-exit",
          {Menu::File, 4}, exitProgram},
 

@@ -91,8 +91,8 @@ TEST_F(CommandTableTest, TheWindowsMenusAndToolbarShowWhatTheRowsPlace)
     // A submenu leads its group; bars' own switches sit between the commands' groups.
     QMenu* file = menuTitled(*frame->menuBar(), "&File");
     ASSERT_NE(file, nullptr);
-    EXPECT_EQ(shownIds(*file), (std::vector<int>{uicmd::Open, uicmd::Close, cmd::Save, 0, cmd::FileOptions, 0, 0,
-                                                  uicmd::Exit}));
+    EXPECT_EQ(shownIds(*file), (std::vector<int>{uicmd::Open, uicmd::Close, cmd::Save, 0, cmd::FileOptions, 0,
+                                                  uicmd::ExportPictures, 0, uicmd::Exit}));
     EXPECT_EQ(file->actions().at(4)->menu(), menuTitled(*frame->menuBar(), "Project File List"));
     QMenu* view = frame->findChild<QMenu*>(QStringLiteral("viewMenu"));
     ASSERT_NE(view, nullptr);

@@ -6,6 +6,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
+#include <QTimer>
 
 #include "WindowFixture.h"
 #include "common/RecordingFeedback.h"
@@ -66,6 +67,20 @@ TEST_F(ExportPicturesTest, TheDialogOffersTheSourceAndTheTranslationsAloneOrSide
     ASSERT_FALSE(feedback.texts.empty());
     EXPECT_EQ(feedback.texts.back(), "2 pictures of 5 texts were written to " + (dir / "review").string() +
                                          ", with shots.json.");
+}
+
+TEST_F(ExportPicturesTest, FileExportPicturesAsksFirstAndCancelWritesNothing)
+{
+    QString asked;
+    QTimer::singleShot(0, [&] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            asked = dialog->windowTitle();
+            dialog->reject();
+        }
+    });
+    trigger(uicmd::ExportPictures);
+    EXPECT_EQ(asked, QStringLiteral("Export Pictures"));
+    EXPECT_FALSE(fs::exists(dir / "pictures"));
 }
 
 TEST_F(ExportPicturesTest, ACancelStopsBetweenPicturesAndWritesNoIndex)

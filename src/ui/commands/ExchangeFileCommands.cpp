@@ -8,6 +8,7 @@
 #include "project/CQuillDoc.h"
 #include "ui/CChildFrame.h"
 #include "ui/CMessageBoxFeedback.h"
+#include "ui/CExportPicturesDlg.h"
 #include "ui/CRowListView.h"
 #include "ui/ExchangeCommands.h"
 #include "ui/commands/CommandContext.h"
@@ -48,6 +49,12 @@ void exportForPlatforms(CommandContext& ctx)
 {
     if (CChildFrame* child = ctx.project())
         ctx.showStatus(qmk::exportForPlatforms(&ctx.window(), *child, ctx.feedback()));
+}
+
+void exportPictures(CommandContext& ctx)
+{
+    if (CChildFrame* child = ctx.project())
+        qmk::exportPictures(child->document(), &ctx.window());
 }
 
 } // namespace qmk

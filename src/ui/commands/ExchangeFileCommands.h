@@ -10,5 +10,7 @@ void exportToWorkbook(CommandContext& ctx);
 void exportToDatabase(CommandContext& ctx);
 void importText(CommandContext& ctx);
 void exportForPlatforms(CommandContext& ctx);
+// File > Export Pictures: the pictures of the project's dialogs and menus (ui/CExportPicturesDlg).
+void exportPictures(CommandContext& ctx);
 
 } // namespace qmk
