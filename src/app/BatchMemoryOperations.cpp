@@ -20,10 +20,10 @@
 namespace qmk {
 namespace {
 
-std::unique_ptr<TranslationMemory> openMemory(BatchReport& report)
+std::unique_ptr<TranslationMemory> openMemory(BatchReport& report, MemoryUse use = MemoryUse::Lookups)
 {
     try {
-        return openTranslationMemory(Settings().memorySettings().location);
+        return openTranslationMemory(Settings().memorySettings().location, use);
     } catch (const MemoryError& error) {
         report.error(printfText(txt::BatchMemoryOpen, {error.what()}));
         return nullptr;
@@ -105,7 +105,7 @@ BatchStatus batchExportTmx(const std::vector<std::string>& p, BatchReport& repor
             return BatchStatus::UsageError;
         }
     }
-    std::unique_ptr<TranslationMemory> memory = openMemory(report);
+    std::unique_ptr<TranslationMemory> memory = openMemory(report, MemoryUse::Adding);  // a walk: no need to map the file
     if (!memory)
         return BatchStatus::Failed;
     report.line(printfText(txt::BatchTmxExportStart, {p[0], memory->location()}));

@@ -15,10 +15,7 @@ namespace qmk {
 
 class SqliteMemory : public TranslationMemory {
 public:
-    // What the connection is for. Lookups read postings all over the file: it is mapped and
-    // keeps a large cache. A connection that only adds (a feed on a thread of its own) writes
-    // through a small cache, unmapped, so that a large feed does not hold the file in memory.
-    enum class Use { Lookups, Adding };
+    using Use = MemoryUse;
     // Opens the file, creating it (and its folder) when missing.
     explicit SqliteMemory(const std::filesystem::path& file, Use use = Use::Lookups);
 

@@ -32,11 +32,11 @@ bool isServerLocation(std::string_view location)
            location.find("host=") != std::string_view::npos || location.find("dbname=") != std::string_view::npos;
 }
 
-std::unique_ptr<TranslationMemory> openTranslationMemory(const std::string& location)
+std::unique_ptr<TranslationMemory> openTranslationMemory(const std::string& location, MemoryUse use)
 {
     if (isServerLocation(location))
         return std::make_unique<PostgresMemory>(location);
-    return std::make_unique<SqliteMemory>(location.empty() ? defaultMemoryFile() : std::filesystem::path(location));
+    return std::make_unique<SqliteMemory>(location.empty() ? defaultMemoryFile() : std::filesystem::path(location), use);
 }
 
 std::string memoryUnitProblem(const MemoryUnit& unit)

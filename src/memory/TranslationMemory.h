@@ -22,6 +22,12 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// What a connection to the embedded store is for. Lookups read postings all over the file: it
+// is mapped and keeps a large cache. A connection that adds or walks the whole memory (a feed,
+// a TMX import or export) goes through a small cache, unmapped, so that it does not hold the
+// file in memory. The server's store has one kind of connection.
+enum class MemoryUse { Lookups, Adding };
+
 // The schema both stores write; a store written by a newer program is refused.
 inline constexpr int kMemorySchemaVersion = 2;
 
@@ -65,7 +71,8 @@ std::filesystem::path defaultMemoryFile();
 // key=value connection parameters with "host=" or "dbname=") opens the shared store, anything
 // else is the embedded store's file (created with its folder when missing); empty for the
 // default file. Throws MemoryError when it cannot be opened.
-std::unique_ptr<TranslationMemory> openTranslationMemory(const std::string& location);
+std::unique_ptr<TranslationMemory> openTranslationMemory(const std::string& location,
+                                                         MemoryUse use = MemoryUse::Lookups);
 bool isServerLocation(std::string_view location);
 
 // Why the unit cannot enter the memory: a field that is no UTF-8 ("invalid UTF-8 (byte FF) at
