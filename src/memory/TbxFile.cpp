@@ -25,7 +25,14 @@ std::string langOf(const pugi::xml_node& node)
     return canonicalLanguageTag(node.attribute("xml:lang").as_string());
 }
 
-// A term with what its <tig> (or <ntig>'s <termGrp>) says of it.
+// A concept's languages: <langSet> in TBX 2008 (martif), <langSec> in TBX 2019 (tbx).
+bool isLanguageSection(const pugi::xml_node& node)
+{
+    const std::string_view name = node.name();
+    return name == "langSet" || name == "langSec";
+}
+
+// A term with what its <tig> (or <ntig>'s <termGrp>, or TBX 2019's <termSec>) says of it.
 struct TbxTerm {
     std::string text;
     std::string partOfSpeech;
@@ -46,7 +53,7 @@ std::vector<TbxTerm> termsOf(const pugi::xml_node& langSet)
     std::vector<TbxTerm> terms;
     for (const pugi::xml_node& child : langSet.children()) {
         pugi::xml_node group;
-        if (std::string_view(child.name()) == "tig")
+        if (std::string_view(child.name()) == "tig" || std::string_view(child.name()) == "termSec")
             group = child;
         else if (std::string_view(child.name()) == "ntig")
             group = child.child("termGrp");
@@ -75,14 +82,18 @@ std::string descriptionOf(const pugi::xml_node& termEntry, const char* type)
 std::vector<GlossaryEntry> entriesOf(const pugi::xml_node& termEntry, const std::string& sourceLanguage,
                                      const std::string& fileOrigin)
 {
-    pugi::xml_node source;
-    for (const pugi::xml_node& langSet : termEntry.children("langSet"))
+    std::vector<pugi::xml_node> languages;
+    for (const pugi::xml_node& child : termEntry.children())
+        if (isLanguageSection(child))
+            languages.push_back(child);
+    if (languages.empty())
+        return {};
+    pugi::xml_node source = languages.front();
+    for (const pugi::xml_node& langSet : languages)
         if (glossaryLanguageMatches(langOf(langSet), sourceLanguage) || sourceLanguage.empty()) {
             source = langSet;
             break;
         }
-    if (!source)
-        source = termEntry.child("langSet");
     const std::vector<TbxTerm> sourceTerms = termsOf(source);
     if (sourceTerms.empty())
         return {};
@@ -91,7 +102,7 @@ std::vector<GlossaryEntry> entriesOf(const pugi::xml_node& termEntry, const std:
     if (origin.empty())
         origin = fileOrigin;
     std::vector<GlossaryEntry> entries;
-    for (const pugi::xml_node& langSet : termEntry.children("langSet")) {
+    for (const pugi::xml_node& langSet : languages) {
         if (langSet == source)
             continue;
         GlossaryEntry entry;

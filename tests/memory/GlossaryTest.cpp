@@ -187,6 +187,34 @@ TEST(TbxFile, ReadsTheFilesOfOtherToolsAndRefusesWhatIsNoTbx)
     EXPECT_FALSE(exportTbx(*glossary, dir / "no" / "such" / "folder.tbx").ok);
 }
 
+// TBX of the 2019 edition (ISO 30042:2019), as newer terminology tools write it: concepts with
+// language and term sections instead of langSet and tig.
+TEST(TbxFile, ReadsTheNewerEditionsConceptAndTermSections)
+{
+    test::TempDir dir;
+    auto glossary = openGlossary((dir / "g.db").string());
+    const auto tbx = dir.write("v3.tbx", R"(<?xml version="1.0" encoding="UTF-8"?>
+<tbx type="TBX-Basic" style="dca" xml:lang="en" xmlns="urn:iso:std:iso:30042:ed-2">
+<tbxHeader><fileDesc><sourceDesc><p>x</p></sourceDesc></fileDesc></tbxHeader><text><body>
+ <conceptEntry id="c1"><langSec xml:lang="en"><termSec><term>bookmark</term>
+   <termNote type="partOfSpeech">noun</termNote></termSec></langSec>
+  <langSec xml:lang="de"><termSec><term>Lesezeichen</term></termSec>
+   <termSec><term>Buchzeichen</term><termNote type="administrativeStatus">deprecatedTerm-admn-sts</termNote></termSec>
+  </langSec></conceptEntry>
+ <conceptEntry id="c2"><langSec xml:lang="en"><termSec><term>orphan</term></termSec></langSec></conceptEntry>
+</body></text></tbx>)");
+    const TbxImportResult read = importTbx(*glossary, tbx);
+    ASSERT_TRUE(read.ok) << read.problem;
+    EXPECT_EQ(read.entries, 1);
+    EXPECT_EQ(read.skipped, 1);
+    const std::vector<GlossaryEntry> german = glossary->entries("de-DE");
+    ASSERT_EQ(german.size(), 1u);
+    EXPECT_EQ(german[0].term, "bookmark");
+    EXPECT_EQ(german[0].partOfSpeech, "noun");
+    EXPECT_EQ(german[0].translation, "Lesezeichen");
+    EXPECT_EQ(german[0].forbidden, std::vector<std::string>{"Buchzeichen"});
+}
+
 std::vector<std::string> found(const TermIndex& index, std::string_view text)
 {
     std::vector<std::string> terms;
