@@ -219,7 +219,7 @@ void CTranslDlgView::showChosen()
         translation_->setPlaceholderText(qs(txt::AddATranslationFirst));
         return;
     }
-    translation_->setPlaceholderText(qs(txt::SelectATextToTranslate));
+    translation_->setPlaceholderText(QString());  // a text is chosen: the hint to choose one would mislead
     lineIndex_ = child_->chosenItem().lineIndex;
     language_ = *language;
     useDictionaryOf(*language);

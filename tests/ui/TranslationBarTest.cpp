@@ -282,6 +282,8 @@ TEST_F(TranslationBarTest, AProjectWithoutTranslationsShowsTheChosenSourceAndHow
     child->textList()->selectRow(rowOfString(child, "IDS_BYE"));
     EXPECT_TRUE(form->translationEdit()->isEnabled());
     EXPECT_EQ(form->sourceEdit()->toPlainText(), QStringLiteral("Goodbye"));
+    // The empty box of a chosen text asks for nothing more: no hint to choose a text.
+    EXPECT_EQ(form->translationEdit()->placeholderText(), QString());
 }
 
 TEST_F(TranslationBarTest, TheSourceSettingsShowWhatTheProjectReadsAsItsSource)
