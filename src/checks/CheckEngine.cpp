@@ -5,7 +5,9 @@
 #include <array>
 #include <climits>
 #include <cmath>
+#include <cstdint>
 #include <map>
+#include <numeric>
 #include <utility>
 
 #include <unicode/uchar.h>
@@ -381,7 +383,9 @@ std::vector<CheckFinding> TranslationChecks::runOver(std::vector<Prepared>& text
 }
 
 // In script order (the order of the stored lines), each text's findings in catalogue order.
-// `lines` holds each text's LineIndex and Line.
+// `lines` holds each text's LineIndex and Line. The findings are put in order through their
+// positions, moved along the cycles of the order in place: sorting them as they are would take
+// a second buffer as large as all findings (tens of megabytes on a large project).
 void TranslationChecks::sortFindings(std::vector<std::pair<int, int>> lines, std::vector<CheckFinding>& findings)
 {
     std::sort(lines.begin(), lines.end());
@@ -389,7 +393,11 @@ void TranslationChecks::sortFindings(std::vector<std::pair<int, int>> lines, std
         const auto at = std::lower_bound(lines.begin(), lines.end(), std::pair<int, int>(lineIndex, INT_MIN));
         return at != lines.end() && at->first == lineIndex ? at->second : 0;
     };
-    std::stable_sort(findings.begin(), findings.end(), [&lineOf](const CheckFinding& a, const CheckFinding& b) {
+    std::vector<std::uint32_t> order(findings.size());
+    std::iota(order.begin(), order.end(), 0u);
+    std::stable_sort(order.begin(), order.end(), [&](std::uint32_t i, std::uint32_t j) {
+        const CheckFinding& a = findings[i];
+        const CheckFinding& b = findings[j];
         const int lineA = lineOf(a.lineIndex), lineB = lineOf(b.lineIndex);
         if (lineA != lineB)
             return lineA < lineB;
@@ -397,6 +405,22 @@ void TranslationChecks::sortFindings(std::vector<std::pair<int, int>> lines, std
             return a.lineIndex < b.lineIndex;
         return catalogueIndex(a.check) < catalogueIndex(b.check);
     });
+    // Place `at` takes the finding at order[at]; a place done is marked by order[at] == at.
+    for (std::uint32_t start = 0; start < order.size(); ++start) {
+        if (order[start] == start)
+            continue;
+        CheckFinding held = std::move(findings[start]);
+        std::uint32_t at = start;
+        for (;;) {
+            const std::uint32_t from = std::exchange(order[at], at);
+            if (from == start) {
+                findings[at] = std::move(held);
+                break;
+            }
+            findings[at] = std::move(findings[from]);
+            at = from;
+        }
+    }
 }
 
 // The sliced run checks each text as it is read and keeps only the texts of dialogs, menus and
