@@ -396,6 +396,11 @@ CChildFrame* CMainFrame::openDocument(const std::filesystem::path& given)
         projectFiles_->refresh(frame->document().scriptPath());
     });
     connect(child->textList(), &CTextListView::currentColumnChanged, this, [this] { fillLanguageList(); });
+    // Typing in the table translates the chosen text: the letters land in the Translation box.
+    connect(child->textList(), &CTextListView::typedIntoTranslation, this, [this](const QString& text) {
+        if (translateBar_->isVisible())
+            translateForm_->typeIntoTranslation(text);
+    });
     connect(child->textList(), &CTextListView::rowActivated, this, [this, child](int row) {
         if (child->document().rows().isRow(row) && child->document().rows().item(row).itemType == ItemType::BlockHeader)
             run(cmd::VersionBlockHeader);

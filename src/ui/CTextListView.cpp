@@ -261,6 +261,8 @@ void CTextListView::keyboardSearch(const QString& search)
 {
     if (!currentLanguage())
         QTableView::keyboardSearch(search);
+    else if (!search.isEmpty() && selectedRow() >= 0)
+        emit typedIntoTranslation(search);
 }
 
 void CTextListView::nextItem()

@@ -69,7 +69,7 @@ public:
     int rowOf(const QModelIndex& index) const;
 
     // No type-ahead while a translation is current: a letter meant for the Translation box
-    // would jump to another row.
+    // would jump to another row. The letters are handed on to be typed there instead.
     void keyboardSearch(const QString& search) override;
 
 signals:
@@ -80,6 +80,9 @@ signals:
     // changed.
     void rowSelected(int row);
     void currentColumnChanged(int column);
+    // Letters typed in the table while a translation is current: they belong to the chosen
+    // text's translation.
+    void typedIntoTranslation(const QString& text);
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;

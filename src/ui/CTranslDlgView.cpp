@@ -300,6 +300,16 @@ void CTranslDlgView::applyRules()
     character_->setEnabled(controls.character);
 }
 
+bool CTranslDlgView::typeIntoTranslation(const QString& text)
+{
+    if (lineIndex_ < 0 || stack_->currentWidget() != translation_ || !translation_->isEnabled() ||
+        translation_->isReadOnly())
+        return false;
+    focusTranslation();
+    translation_->insertPlainText(text);
+    return true;
+}
+
 void CTranslDlgView::focusTranslation()
 {
     translation_->moveCursor(QTextCursor::End);

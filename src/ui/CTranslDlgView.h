@@ -53,6 +53,10 @@ public:
     void chooseCharacter();
     // Opens "Block Header Properties" on the shown block header.
     void editBlockHeader();
+    // Text typed elsewhere for the shown translation (the Text Table's row): the caret goes to
+    // the end of the box, which takes the text as typed. False when the box cannot take it
+    // (nothing shown, a block header, a project without translations).
+    bool typeIntoTranslation(const QString& text);
 
     QPlainTextEdit* sourceEdit() const { return source_; }
     QPlainTextEdit* translationEdit() const { return translation_; }

@@ -197,6 +197,12 @@ TEST_F(KeyboardRoadTest, EveryJumpLandsInTheTranslationBoxAndLettersNeverMoveThe
     table()->setFocus();
     QTest::keyClicks(table(), QStringLiteral("Ex"));  // type-ahead would jump to "E&xit"
     EXPECT_EQ(table()->selectedRow(), hello);
+    // The letters translate the chosen text instead: they are in the box, the caret after them.
+    EXPECT_EQ(box()->toPlainText(), QStringLiteral("Ex"));
+    EXPECT_TRUE(caretInBoxAtEnd());
+    QTest::keyClicks(box(), QStringLiteral("tra"));
+    key(Qt::Key_Escape);  // taken back: the rest of the road starts from an untranslated text
+    EXPECT_EQ(stored("IDS_HELLO"), "");
 
     table()->setFocus();
     key(Qt::Key_Down, Qt::AltModifier);  // next untranslated
